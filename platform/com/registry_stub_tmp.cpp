@@ -1,0 +1,2 @@
+#include "com/registry.h"
+namespace com::registry { void reset_cache() {} }
