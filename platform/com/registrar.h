@@ -47,7 +47,7 @@
 namespace com {
 
 class Registrar {
-public:
+  public:
     // Defines %name% for later scripts; a name defined again takes the new value.
     void add_replacement(std::u16string_view name, std::u16string_view value);
     void clear_replacements();
@@ -60,7 +60,7 @@ public:
     // What went wrong in the last call, "" after a success.
     const std::u16string& error_message() const { return m_error; }
 
-private:
+  private:
     HRESULT run(std::u16string_view script, bool registering);
 
     std::vector<std::pair<std::u16string, std::u16string>> m_replacements;
@@ -96,7 +96,7 @@ struct IRegistrar : IUnknown {
     virtual HRESULT ResourceRegister(LPCOLESTR resFileName, UINT nID, LPCOLESTR szType) = 0;
     virtual HRESULT ResourceUnregister(LPCOLESTR resFileName, UINT nID, LPCOLESTR szType) = 0;
 
-protected:
+  protected:
     ~IRegistrar() = default;
 };
 

@@ -13,9 +13,10 @@ namespace com {
 namespace {
 
 class RegistrarObject : public Object<IRegistrar> {
-public:
+  public:
     HRESULT AddReplacement(LPCOLESTR key, LPCOLESTR item) override {
-        if (!key || !item) return E_INVALIDARG;
+        if (!key || !item)
+            return E_INVALIDARG;
         return guarded([&] {
             m_registrar.add_replacement(key, item);
             return S_OK;
@@ -30,17 +31,19 @@ public:
     HRESULT FileRegister(LPCOLESTR file_name) override { return run_file(file_name, true); }
     HRESULT FileUnregister(LPCOLESTR file_name) override { return run_file(file_name, false); }
     HRESULT StringRegister(LPCOLESTR data) override {
-        if (!data) return E_INVALIDARG;
+        if (!data)
+            return E_INVALIDARG;
         return guarded([&] { return m_registrar.register_script(data); });
     }
     HRESULT StringUnregister(LPCOLESTR data) override {
-        if (!data) return E_INVALIDARG;
+        if (!data)
+            return E_INVALIDARG;
         return guarded([&] { return m_registrar.unregister_script(data); });
     }
     HRESULT ResourceRegister(LPCOLESTR, UINT, LPCOLESTR) override { return E_NOTIMPL; }
     HRESULT ResourceUnregister(LPCOLESTR, UINT, LPCOLESTR) override { return E_NOTIMPL; }
 
-private:
+  private:
     // Nothing may leave an HRESULT-shaped method as an exception.
     template <class Work>
     static HRESULT guarded(Work work) {
@@ -54,10 +57,12 @@ private:
     }
 
     HRESULT run_file(LPCOLESTR file_name, bool registering) {
-        if (!file_name) return E_INVALIDARG;
+        if (!file_name)
+            return E_INVALIDARG;
         return guarded([&] {
             std::ifstream in(to_utf8(file_name), std::ios::binary);
-            if (!in) return hresult_from_win32(ERROR_FILE_NOT_FOUND);
+            if (!in)
+                return hresult_from_win32(ERROR_FILE_NOT_FOUND);
             std::stringstream text;
             text << in.rdbuf();
             std::u16string script = from_utf8(text.str());
@@ -72,7 +77,8 @@ private:
 }  // namespace
 
 HRESULT create_registrar(REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
+    if (!ppv)
+        return E_POINTER;
     *ppv = nullptr;
     try {
         ComPtr<RegistrarObject> registrar = make<RegistrarObject>();

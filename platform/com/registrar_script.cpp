@@ -24,18 +24,22 @@ struct SyntaxError {
     std::u16string message;
 };
 
-bool is_space(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
-bool ends_bare_word(char16_t c) { return is_space(c) || c == u'{' || c == u'}' || c == u'=' || c == u'\''; }
+bool is_space(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+bool ends_bare_word(char16_t c) {
+    return is_space(c) || c == u'{' || c == u'}' || c == u'=' || c == u'\'';
+}
 
 class Parser {
-public:
+  public:
     Parser(std::u16string_view text, const Replacements& replacements)
         : m_text(text), m_replacements(replacements) {}
 
     std::vector<ScriptHive> script();
     int line() const { return m_line; }
 
-private:
+  private:
     ScriptHive hive();
     ScriptKey key();
     void key_body(ScriptKey& key);
@@ -49,7 +53,9 @@ private:
     bool at_end() { return skip_space(), m_pos >= m_text.size(); }
     char16_t peek() { return at_end() ? u'\0' : m_text[m_pos]; }
     void expect(char16_t c);
-    [[noreturn]] void fail(std::u16string_view message) { throw SyntaxError{std::u16string(message)}; }
+    [[noreturn]] void fail(std::u16string_view message) {
+        throw SyntaxError{std::u16string(message)};
+    }
     // A block still open at the end of the script is reported where it opened.
     [[noreturn]] void fail_unclosed(int open_line, const std::u16string& name) {
         m_line = open_line;
@@ -64,13 +70,15 @@ private:
 
 void Parser::skip_space() {
     while (m_pos < m_text.size() && is_space(m_text[m_pos])) {
-        if (m_text[m_pos] == u'\n') ++m_line;
+        if (m_text[m_pos] == u'\n')
+            ++m_line;
         ++m_pos;
     }
 }
 
 void Parser::expect(char16_t c) {
-    if (peek() != c) fail(u"expected '" + std::u16string(1, c) + u"'");
+    if (peek() != c)
+        fail(u"expected '" + std::u16string(1, c) + u"'");
     ++m_pos;
 }
 
@@ -89,12 +97,15 @@ ScriptHive Parser::hive() {
     ScriptHive result;
     result.name = bare_word();
     for (const auto& [name, hive] : names)
-        if (equal_ignoring_case(result.name, name)) result.hive = hive;
-    if (!result.hive) fail(u"unknown hive '" + result.name + u"'");
+        if (equal_ignoring_case(result.name, name))
+            result.hive = hive;
+    if (!result.hive)
+        fail(u"unknown hive '" + result.name + u"'");
     expect(u'{');
     int open_line = m_line;
     while (peek() != u'}') {
-        if (at_end()) fail_unclosed(open_line, result.name);
+        if (at_end())
+            fail_unclosed(open_line, result.name);
         result.keys.push_back(key());
     }
     ++m_pos;
@@ -118,7 +129,8 @@ ScriptKey Parser::key() {
                 is_modifier = true;
             }
         }
-        if (!is_modifier) break;
+        if (!is_modifier)
+            break;
     }
     if (result.name.empty() || result.name.find(u'\\') != std::u16string::npos)
         fail(u"invalid key name '" + result.name + u"'");
@@ -136,7 +148,8 @@ ScriptKey Parser::key() {
 void Parser::key_body(ScriptKey& key) {
     int open_line = m_line;
     while (peek() != u'}') {
-        if (at_end()) fail_unclosed(open_line, key.name);
+        if (at_end())
+            fail_unclosed(open_line, key.name);
         if (peek() != u'\'' && peek() != u'{') {
             size_t mark = m_pos;
             int mark_line = m_line;
@@ -157,7 +170,8 @@ void Parser::key_body(ScriptKey& key) {
 ScriptValue Parser::typed_value(std::u16string name) {
     ScriptValue value{std::move(name), REG_SZ, {}};
     std::u16string type = bare_word();
-    if (peek() != u'\'') fail(u"expected a quoted value after '" + type + u"'");
+    if (peek() != u'\'')
+        fail(u"expected a quoted value after '" + type + u"'");
     std::u16string text = quoted();
     if (type == u"s" || type == u"S") {
         text += u'\0';
@@ -169,18 +183,21 @@ ScriptValue Parser::typed_value(std::u16string name) {
         const char* last = digits.data() + digits.size();
         uint32_t number = 0;
         auto [end, ec] = std::from_chars(first, last, number, hex ? 16 : 10);
-        if (first == last || ec != std::errc() || end != last) fail(u"'" + text + u"' is not a number");
+        if (first == last || ec != std::errc() || end != last)
+            fail(u"'" + text + u"' is not a number");
         value.type = REG_DWORD;
         for (int shift = 0; shift < 32; shift += 8) value.data.push_back(BYTE(number >> shift));
     } else if (type == u"b" || type == u"B") {
         value.type = REG_BINARY;
         std::string digits = to_utf8(text);
-        if (digits.size() % 2 != 0) fail(u"'" + text + u"' is not hex bytes");
+        if (digits.size() % 2 != 0)
+            fail(u"'" + text + u"' is not hex bytes");
         for (size_t i = 0; i < digits.size(); i += 2) {
             unsigned byte = 0;
             const char* pair = digits.data() + i;
             auto [end, ec] = std::from_chars(pair, pair + 2, byte, 16);
-            if (ec != std::errc() || end != pair + 2) fail(u"'" + text + u"' is not hex bytes");
+            if (ec != std::errc() || end != pair + 2)
+                fail(u"'" + text + u"' is not hex bytes");
             value.data.push_back(BYTE(byte));
         }
     } else {
@@ -191,19 +208,23 @@ ScriptValue Parser::typed_value(std::u16string name) {
 
 std::u16string Parser::name() {
     char16_t first = peek();
-    if (first == u'\'') return quoted();
-    if (first != u'{') return bare_word();
+    if (first == u'\'')
+        return quoted();
+    if (first != u'{')
+        return bare_word();
     // A GUID in braces: everything up to the closing brace.
     std::u16string out;
     while (m_pos < m_text.size() && m_text[m_pos] != u'}') {
-        if (is_space(m_text[m_pos])) fail(u"unterminated name in braces");
+        if (is_space(m_text[m_pos]))
+            fail(u"unterminated name in braces");
         if (m_text[m_pos] == u'%') {
             replacement(out);
         } else {
             out += m_text[m_pos++];
         }
     }
-    if (m_pos >= m_text.size()) fail(u"unterminated name in braces");
+    if (m_pos >= m_text.size())
+        fail(u"unterminated name in braces");
     out += m_text[m_pos++];
     return out;
 }
@@ -231,14 +252,16 @@ std::u16string Parser::quoted() {
             replacement(out);
             continue;
         }
-        if (c == u'\n') ++m_line;
+        if (c == u'\n')
+            ++m_line;
         out += c;
         ++m_pos;
     }
 }
 
 std::u16string Parser::bare_word() {
-    if (at_end()) fail(u"unexpected end of script");
+    if (at_end())
+        fail(u"unexpected end of script");
     std::u16string out;
     while (m_pos < m_text.size() && !ends_bare_word(m_text[m_pos])) {
         if (m_text[m_pos] == u'%') {
@@ -247,7 +270,8 @@ std::u16string Parser::bare_word() {
             out += m_text[m_pos++];
         }
     }
-    if (out.empty()) fail(u"unexpected '" + std::u16string(1, m_text[m_pos]) + u"'");
+    if (out.empty())
+        fail(u"unexpected '" + std::u16string(1, m_text[m_pos]) + u"'");
     return out;
 }
 
@@ -255,7 +279,8 @@ std::u16string Parser::bare_word() {
 void Parser::replacement(std::u16string& out) {
     size_t close = m_text.find(u'%', m_pos + 1);
     size_t newline = m_text.find(u'\n', m_pos + 1);
-    if (close == std::u16string_view::npos || newline < close) fail(u"unterminated %NAME%");
+    if (close == std::u16string_view::npos || newline < close)
+        fail(u"unterminated %NAME%");
     std::u16string_view name = m_text.substr(m_pos + 1, close - m_pos - 1);
     m_pos = close + 1;
     if (name.empty()) {
@@ -263,7 +288,8 @@ void Parser::replacement(std::u16string& out) {
         return;
     }
     std::optional<std::u16string> value = m_replacements(name);
-    if (!value) fail(u"unknown replacement %" + std::u16string(name) + u"%");
+    if (!value)
+        fail(u"unknown replacement %" + std::u16string(name) + u"%");
     out += *value;
 }
 

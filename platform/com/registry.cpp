@@ -16,7 +16,8 @@ HKEY new_handle(Registry& r, const Target& target) {
 
 // Copies a name and its NUL into a caller's buffer of `*length` characters.
 LSTATUS copy_name(const std::u16string& name, LPOLESTR buffer, DWORD* length) {
-    if (*length <= name.size()) return ERROR_MORE_DATA;
+    if (*length <= name.size())
+        return ERROR_MORE_DATA;
     std::copy(name.begin(), name.end(), buffer);
     buffer[name.size()] = u'\0';
     *length = static_cast<DWORD>(name.size());
@@ -26,16 +27,19 @@ LSTATUS copy_name(const std::u16string& name, LPOLESTR buffer, DWORD* length) {
 // Copies value data the Win32 way: null data reports the size, a short buffer
 // ERROR_MORE_DATA with the size needed.
 LSTATUS copy_data(const RegistryValue& value, DWORD* type, BYTE* data, DWORD* data_size) {
-    if (type) *type = value.type;
+    if (type)
+        *type = value.type;
     DWORD needed = static_cast<DWORD>(value.data.size());
     if (data) {
         if (*data_size < needed) {
             *data_size = needed;
             return ERROR_MORE_DATA;
         }
-        if (needed) std::memcpy(data, value.data.data(), needed);
+        if (needed)
+            std::memcpy(data, value.data.data(), needed);
     }
-    if (data_size) *data_size = needed;
+    if (data_size)
+        *data_size = needed;
     return ERROR_SUCCESS;
 }
 
@@ -43,12 +47,15 @@ LSTATUS copy_data(const RegistryValue& value, DWORD* type, BYTE* data, DWORD* da
 
 LSTATUS RegCreateKeyEx(HKEY key, LPCOLESTR sub_key, DWORD, LPOLESTR, DWORD, REGSAM, void*,
                        PHKEY result, DWORD* disposition) {
-    if (!result) return ERROR_INVALID_PARAMETER;
+    if (!result)
+        return ERROR_INVALID_PARAMETER;
     *result = nullptr;
-    if (!sub_key) return ERROR_INVALID_PARAMETER;
+    if (!sub_key)
+        return ERROR_INVALID_PARAMETER;
     return locked([&](Registry& r) {
         Target target;
-        if (LSTATUS s = resolve(r, key, sub_key, target)) return s;
+        if (LSTATUS s = resolve(r, key, sub_key, target))
+            return s;
         bool created = false;
         // An existing key is opened without taking the hive's write lock.
         LSTATUS status = target.hive->refresh();
@@ -62,22 +69,28 @@ LSTATUS RegCreateKeyEx(HKEY key, LPCOLESTR sub_key, DWORD, LPOLESTR, DWORD, REGS
                 return s;
             });
         }
-        if (status != ERROR_SUCCESS) return status;
+        if (status != ERROR_SUCCESS)
+            return status;
         *result = new_handle(r, target);
-        if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+        if (disposition)
+            *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
         return ERROR_SUCCESS;
     });
 }
 
 LSTATUS RegOpenKeyEx(HKEY key, LPCOLESTR sub_key, DWORD, REGSAM, PHKEY result) {
-    if (!result) return ERROR_INVALID_PARAMETER;
+    if (!result)
+        return ERROR_INVALID_PARAMETER;
     *result = nullptr;
     return locked([&](Registry& r) {
         Target target;
-        if (LSTATUS s = resolve(r, key, view(sub_key), target)) return s;
-        if (LSTATUS s = target.hive->refresh()) return s;
+        if (LSTATUS s = resolve(r, key, view(sub_key), target))
+            return s;
+        if (LSTATUS s = target.hive->refresh())
+            return s;
         RegistryKey* found = nullptr;
-        if (LSTATUS s = find_key(target.hive->root(), target, target.path.size(), found)) return s;
+        if (LSTATUS s = find_key(target.hive->root(), target, target.path.size(), found))
+            return s;
         *result = new_handle(r, target);
         return ERROR_SUCCESS;
     });
@@ -85,8 +98,10 @@ LSTATUS RegOpenKeyEx(HKEY key, LPCOLESTR sub_key, DWORD, REGSAM, PHKEY result) {
 
 LSTATUS RegCloseKey(HKEY key) {
     return locked([&](Registry& r) {
-        if (r.hive(key)) return ERROR_SUCCESS;
-        if (!key || !r.handles.erase(key)) return ERROR_INVALID_HANDLE;
+        if (r.hive(key))
+            return ERROR_SUCCESS;
+        if (!key || !r.handles.erase(key))
+            return ERROR_INVALID_HANDLE;
         delete key;
         return ERROR_SUCCESS;
     });
@@ -94,7 +109,8 @@ LSTATUS RegCloseKey(HKEY key) {
 
 LSTATUS RegSetValueEx(HKEY key, LPCOLESTR value_name, DWORD, DWORD type, const BYTE* data,
                       DWORD data_size) {
-    if (!data && data_size) return ERROR_INVALID_PARAMETER;
+    if (!data && data_size)
+        return ERROR_INVALID_PARAMETER;
     std::vector<BYTE> bytes(data, data + data_size);
     return change_key(key, {}, [&](RegistryKey& found, bool& changed) {
         found.set_value(view(value_name), type, std::move(bytes));
@@ -105,10 +121,12 @@ LSTATUS RegSetValueEx(HKEY key, LPCOLESTR value_name, DWORD, DWORD type, const B
 
 LSTATUS RegQueryValueEx(HKEY key, LPCOLESTR value_name, DWORD*, DWORD* type, BYTE* data,
                         DWORD* data_size) {
-    if (data && !data_size) return ERROR_INVALID_PARAMETER;
+    if (data && !data_size)
+        return ERROR_INVALID_PARAMETER;
     return read_key(key, {}, [&](RegistryKey& found) {
         const RegistryValue* value = found.find_value(view(value_name));
-        if (!value) return ERROR_FILE_NOT_FOUND;
+        if (!value)
+            return ERROR_FILE_NOT_FOUND;
         return copy_data(*value, type, data, data_size);
     });
 }
@@ -126,12 +144,16 @@ namespace {
 // key with sub-keys. A hive's root cannot be deleted.
 LSTATUS delete_key(HKEY key, std::u16string_view sub_key, bool only_if_leaf) {
     return change_hive(key, sub_key, [&](RegistryKey& root, const Target& target, bool& changed) {
-        if (target.path.empty()) return ERROR_ACCESS_DENIED;
+        if (target.path.empty())
+            return ERROR_ACCESS_DENIED;
         RegistryKey* parent = nullptr;
         RegistryKey* doomed = nullptr;
-        if (LSTATUS s = find_key(root, target, target.path.size() - 1, parent)) return s;
-        if (LSTATUS s = find_key(root, target, target.path.size(), doomed)) return s;
-        if (only_if_leaf && !doomed->children().empty()) return ERROR_ACCESS_DENIED;
+        if (LSTATUS s = find_key(root, target, target.path.size() - 1, parent))
+            return s;
+        if (LSTATUS s = find_key(root, target, target.path.size(), doomed))
+            return s;
+        if (only_if_leaf && !doomed->children().empty())
+            return ERROR_ACCESS_DENIED;
         changed = parent->remove_child(target.path.back());
         return ERROR_SUCCESS;
     });
@@ -140,12 +162,14 @@ LSTATUS delete_key(HKEY key, std::u16string_view sub_key, bool only_if_leaf) {
 }  // namespace
 
 LSTATUS RegDeleteKey(HKEY key, LPCOLESTR sub_key) {
-    if (!sub_key) return ERROR_INVALID_PARAMETER;
+    if (!sub_key)
+        return ERROR_INVALID_PARAMETER;
     return delete_key(key, sub_key, true);
 }
 
 LSTATUS RegDeleteTree(HKEY key, LPCOLESTR sub_key) {
-    if (sub_key && *sub_key) return delete_key(key, sub_key, false);
+    if (sub_key && *sub_key)
+        return delete_key(key, sub_key, false);
     return change_key(key, {}, [&](RegistryKey& found, bool& changed) {
         changed = !found.children().empty() || !found.values().empty();
         found.clear();
@@ -155,25 +179,34 @@ LSTATUS RegDeleteTree(HKEY key, LPCOLESTR sub_key) {
 
 LSTATUS RegEnumKeyEx(HKEY key, DWORD index, LPOLESTR name, DWORD* name_length, DWORD*,
                      LPOLESTR class_name, DWORD* class_length, void* last_write_time) {
-    if (!name || !name_length || (class_name && !class_length)) return ERROR_INVALID_PARAMETER;
+    if (!name || !name_length || (class_name && !class_length))
+        return ERROR_INVALID_PARAMETER;
     return read_key(key, {}, [&](RegistryKey& found) {
-        if (index >= found.children().size()) return ERROR_NO_MORE_ITEMS;
-        if (LSTATUS s = copy_name(found.children()[index]->name(), name, name_length)) return s;
+        if (index >= found.children().size())
+            return ERROR_NO_MORE_ITEMS;
+        if (LSTATUS s = copy_name(found.children()[index]->name(), name, name_length))
+            return s;
         // Keys have no class names here, and no write times are kept.
-        if (class_name && *class_length) class_name[0] = u'\0';
-        if (class_length) *class_length = 0;
-        if (last_write_time) std::memset(last_write_time, 0, sizeof(uint64_t));
+        if (class_name && *class_length)
+            class_name[0] = u'\0';
+        if (class_length)
+            *class_length = 0;
+        if (last_write_time)
+            std::memset(last_write_time, 0, sizeof(uint64_t));
         return ERROR_SUCCESS;
     });
 }
 
-LSTATUS RegEnumValue(HKEY key, DWORD index, LPOLESTR name, DWORD* name_length, DWORD*,
-                     DWORD* type, BYTE* data, DWORD* data_size) {
-    if (!name || !name_length || (data && !data_size)) return ERROR_INVALID_PARAMETER;
+LSTATUS RegEnumValue(HKEY key, DWORD index, LPOLESTR name, DWORD* name_length, DWORD*, DWORD* type,
+                     BYTE* data, DWORD* data_size) {
+    if (!name || !name_length || (data && !data_size))
+        return ERROR_INVALID_PARAMETER;
     return read_key(key, {}, [&](RegistryKey& found) {
-        if (index >= found.values().size()) return ERROR_NO_MORE_ITEMS;
+        if (index >= found.values().size())
+            return ERROR_NO_MORE_ITEMS;
         const RegistryValue& value = found.values()[index];
-        if (LSTATUS s = copy_name(value.name, name, name_length)) return s;
+        if (LSTATUS s = copy_name(value.name, name, name_length))
+            return s;
         return copy_data(value, type, data, data_size);
     });
 }

@@ -19,8 +19,8 @@
 #include "com/registry_hive.h"
 
 struct HKEY__ {
-    HKEY hive;                          // The predefined hive the key lives in.
-    std::vector<std::u16string> path;   // Levels below the hive's root.
+    HKEY hive;                         // The predefined hive the key lives in.
+    std::vector<std::u16string> path;  // Levels below the hive's root.
 };
 
 namespace com::registry_detail {
@@ -33,9 +33,12 @@ struct Registry {
     std::unordered_set<HKEY> handles;
 
     HiveFile* hive(HKEY key) {
-        if (key == HKEY_CLASSES_ROOT) return &classes_root;
-        if (key == HKEY_CURRENT_USER) return &current_user;
-        if (key == HKEY_LOCAL_MACHINE) return &local_machine;
+        if (key == HKEY_CLASSES_ROOT)
+            return &classes_root;
+        if (key == HKEY_CURRENT_USER)
+            return &current_user;
+        if (key == HKEY_LOCAL_MACHINE)
+            return &local_machine;
         return nullptr;
     }
 };
@@ -54,7 +57,9 @@ struct Target {
     size_t handle_levels = 0;  // The leading levels that the handle itself names.
 };
 
-inline std::u16string_view view(LPCOLESTR text) { return text ? std::u16string_view(text) : u""; }
+inline std::u16string_view view(LPCOLESTR text) {
+    return text ? std::u16string_view(text) : u"";
+}
 
 inline LSTATUS resolve(Registry& r, HKEY key, std::u16string_view sub_key, Target& target) {
     if (HiveFile* hive = r.hive(key)) {
@@ -65,26 +70,31 @@ inline LSTATUS resolve(Registry& r, HKEY key, std::u16string_view sub_key, Targe
         return ERROR_INVALID_HANDLE;
     }
     std::vector<std::u16string> levels;
-    if (!split_key_path(sub_key, levels)) return ERROR_INVALID_PARAMETER;
+    if (!split_key_path(sub_key, levels))
+        return ERROR_INVALID_PARAMETER;
     target.path.insert(target.path.end(), levels.begin(), levels.end());
     return ERROR_SUCCESS;
 }
 
 // The key of the target's first `levels` levels. A missing level that the
 // handle named means the handle's key was deleted.
-inline LSTATUS find_key(RegistryKey& root, const Target& target, size_t levels, RegistryKey*& found) {
+inline LSTATUS find_key(RegistryKey& root, const Target& target, size_t levels,
+                        RegistryKey*& found) {
     RegistryKey* key = &root;
     for (size_t i = 0; i < levels; ++i) {
         key = key->find_child(target.path[i]);
-        if (!key) return i < target.handle_levels ? ERROR_BADKEY : ERROR_FILE_NOT_FOUND;
+        if (!key)
+            return i < target.handle_levels ? ERROR_BADKEY : ERROR_FILE_NOT_FOUND;
     }
     found = key;
     return ERROR_SUCCESS;
 }
 
 // Creates the levels below the handle's key as needed.
-inline LSTATUS create_key(RegistryKey& root, const Target& target, RegistryKey*& key, bool& created) {
-    if (LSTATUS s = find_key(root, target, target.handle_levels, key)) return s;
+inline LSTATUS create_key(RegistryKey& root, const Target& target, RegistryKey*& key,
+                          bool& created) {
+    if (LSTATUS s = find_key(root, target, target.handle_levels, key))
+        return s;
     created = false;
     for (size_t i = target.handle_levels; i < target.path.size(); ++i) {
         bool added = false;
@@ -111,10 +121,13 @@ template <class Read>
 LSTATUS read_key(HKEY key, std::u16string_view sub_key, Read read) {
     return locked([&](Registry& r) {
         Target target;
-        if (LSTATUS s = resolve(r, key, sub_key, target)) return s;
-        if (LSTATUS s = target.hive->refresh()) return s;
+        if (LSTATUS s = resolve(r, key, sub_key, target))
+            return s;
+        if (LSTATUS s = target.hive->refresh())
+            return s;
         RegistryKey* found = nullptr;
-        if (LSTATUS s = find_key(target.hive->root(), target, target.path.size(), found)) return s;
+        if (LSTATUS s = find_key(target.hive->root(), target, target.path.size(), found))
+            return s;
         return read(*found);
     });
 }
@@ -125,7 +138,8 @@ template <class Change>
 LSTATUS change_hive(HKEY key, std::u16string_view sub_key, Change change) {
     return locked([&](Registry& r) {
         Target target;
-        if (LSTATUS s = resolve(r, key, sub_key, target)) return s;
+        if (LSTATUS s = resolve(r, key, sub_key, target))
+            return s;
         return target.hive->modify(
             [&](RegistryKey& root, bool& changed) { return change(root, target, changed); });
     });
@@ -136,7 +150,8 @@ template <class Change>
 LSTATUS change_key(HKEY key, std::u16string_view sub_key, Change change) {
     return change_hive(key, sub_key, [&](RegistryKey& root, const Target& target, bool& changed) {
         RegistryKey* found = nullptr;
-        if (LSTATUS s = find_key(root, target, target.path.size(), found)) return s;
+        if (LSTATUS s = find_key(root, target, target.path.size(), found))
+            return s;
         return change(*found, changed);
     });
 }

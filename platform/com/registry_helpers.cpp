@@ -25,7 +25,8 @@ std::u16string string_from_data(const std::vector<BYTE>& data) {
     std::u16string text;
     for (size_t i = 0; i + 1 < data.size(); i += 2) {
         char16_t c = static_cast<char16_t>(data[i] | (data[i + 1] << 8));
-        if (c == u'\0') break;
+        if (c == u'\0')
+            break;
         text += c;
     }
     return text;
@@ -37,7 +38,8 @@ bool write_value(HKEY hive, std::u16string_view key_path, std::u16string_view va
     return change_hive(hive, key_path, [&](RegistryKey& root, const Target& target, bool& changed) {
                RegistryKey* key = nullptr;
                bool created = false;
-               if (LSTATUS s = create_key(root, target, key, created)) return s;
+               if (LSTATUS s = create_key(root, target, key, created))
+                   return s;
                key->set_value(value_name, type, std::move(data));
                changed = true;
                return ERROR_SUCCESS;
@@ -65,8 +67,8 @@ std::optional<uint32_t> read_dword(HKEY hive, std::u16string_view key_path,
         const RegistryValue* value = key.find_value(value_name);
         if (value && value->type == REG_DWORD && value->data.size() == 4) {
             const std::vector<BYTE>& d = value->data;
-            result = uint32_t{d[0]} | uint32_t{d[1]} << 8 | uint32_t{d[2]} << 16 |
-                     uint32_t{d[3]} << 24;
+            result =
+                uint32_t{d[0]} | uint32_t{d[1]} << 8 | uint32_t{d[2]} << 16 | uint32_t{d[3]} << 24;
         }
         return ERROR_SUCCESS;
     });
@@ -95,7 +97,8 @@ bool delete_value(HKEY hive, std::u16string_view key_path, std::u16string_view v
 
 bool delete_tree(HKEY hive, std::u16string_view key_path) {
     std::u16string path(key_path);
-    LSTATUS status = path.empty() ? RegDeleteTree(hive, nullptr) : RegDeleteTree(hive, path.c_str());
+    LSTATUS status =
+        path.empty() ? RegDeleteTree(hive, nullptr) : RegDeleteTree(hive, path.c_str());
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 

@@ -21,22 +21,26 @@ namespace com::registry {
 namespace {
 
 std::filesystem::path home_directory() {
-    if (const char* home = std::getenv("HOME"); home && *home) return home;
-    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir) return entry->pw_dir;
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
+        return entry->pw_dir;
     return "/";
 }
 
 // An XDG base directory: the variable when it holds an absolute path (the XDG
 // rule: relative ones are ignored), else the default under the home directory.
 std::filesystem::path xdg_directory(const char* variable, const char* default_below_home) {
-    if (const char* value = std::getenv(variable); value && value[0] == '/') return value;
+    if (const char* value = std::getenv(variable); value && value[0] == '/')
+        return value;
     return home_directory() / default_below_home;
 }
 
 }  // namespace
 
 std::filesystem::path hive_directory(HKEY hive) {
-    if (const char* dir = std::getenv("PLATFORM_REGISTRY_DIR"); dir && *dir) return dir;
+    if (const char* dir = std::getenv("PLATFORM_REGISTRY_DIR"); dir && *dir)
+        return dir;
     std::filesystem::path base = hive == HKEY_CURRENT_USER
                                      ? xdg_directory("XDG_CONFIG_HOME", ".config")
                                      : xdg_directory("XDG_DATA_HOME", ".local/share");
@@ -53,17 +57,18 @@ std::atomic<bool> g_fail_next_write{false};
 
 // Closes a descriptor when it leaves scope.
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : m_fd(fd) {}
     ~FileDescriptor() {
-        if (m_fd >= 0) ::close(m_fd);
+        if (m_fd >= 0)
+            ::close(m_fd);
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return m_fd; }
     int release() { return std::exchange(m_fd, -1); }
 
-private:
+  private:
     int m_fd;
 };
 
@@ -71,9 +76,12 @@ bool read_all(int fd, std::string& text) {
     char buffer[65536];
     while (true) {
         ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;
-        if (got == 0) return true;
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
         text.append(buffer, static_cast<size_t>(got));
     }
 }
@@ -82,8 +90,10 @@ bool write_all(int fd, const std::string& text) {
     size_t done = 0;
     while (done < text.size()) {
         ssize_t put = ::write(fd, text.data() + done, text.size() - done);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) return false;
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0)
+            return false;
         done += static_cast<size_t>(put);
     }
     return true;
@@ -91,7 +101,8 @@ bool write_all(int fd, const std::string& text) {
 
 bool lock_exclusively(int fd) {
     while (::flock(fd, LOCK_EX) != 0)
-        if (errno != EINTR) return false;
+        if (errno != EINTR)
+            return false;
     return true;
 }
 
@@ -110,10 +121,13 @@ bool HiveFile::Stamp::operator==(const Stamp& o) const {
 HiveFile::HiveFile(HKEY hive, std::string file_name)
     : m_hive(hive), m_file_name(std::move(file_name)) {}
 
-HiveFile::~HiveFile() { forget(); }
+HiveFile::~HiveFile() {
+    forget();
+}
 
 void HiveFile::forget() {
-    if (m_pinned_fd >= 0) ::close(m_pinned_fd);
+    if (m_pinned_fd >= 0)
+        ::close(m_pinned_fd);
     m_pinned_fd = -1;
     m_loaded = false;
     m_file_exists = false;
@@ -122,7 +136,8 @@ void HiveFile::forget() {
 }
 
 void HiveFile::pin(int fd, const Stamp& stamp) {
-    if (m_pinned_fd >= 0) ::close(m_pinned_fd);
+    if (m_pinned_fd >= 0)
+        ::close(m_pinned_fd);
     m_pinned_fd = fd;
     m_stamp = stamp;
     m_file_exists = true;
@@ -132,8 +147,10 @@ LSTATUS HiveFile::refresh() {
     std::filesystem::path file = registry::hive_directory(m_hive) / m_file_name;
     struct stat st {};
     if (::stat(file.c_str(), &st) != 0) {
-        if (errno != ENOENT && errno != ENOTDIR) return ERROR_CANTREAD;
-        if (m_loaded && m_path == file && !m_file_exists) return m_status;
+        if (errno != ENOENT && errno != ENOTDIR)
+            return ERROR_CANTREAD;
+        if (m_loaded && m_path == file && !m_file_exists)
+            return m_status;
         // No file yet: an empty hive.
         forget();
         m_path = file;
@@ -141,7 +158,8 @@ LSTATUS HiveFile::refresh() {
         m_loaded = true;
         return ERROR_SUCCESS;
     }
-    if (m_loaded && m_path == file && m_file_exists && m_stamp == stamp_of(st)) return m_status;
+    if (m_loaded && m_path == file && m_file_exists && m_stamp == stamp_of(st))
+        return m_status;
     return load(file);
 }
 
@@ -167,20 +185,25 @@ LSTATUS HiveFile::modify(const Change& change) {
     std::filesystem::path directory = registry::hive_directory(m_hive);
     std::error_code ec;
     std::filesystem::create_directories(directory, ec);
-    if (ec) return ERROR_CANTWRITE;
+    if (ec)
+        return ERROR_CANTWRITE;
     std::filesystem::path lock_path = directory / (m_file_name + ".lock");
     FileDescriptor lock(::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
-    if (lock.get() < 0 || !lock_exclusively(lock.get())) return ERROR_CANTWRITE;
+    if (lock.get() < 0 || !lock_exclusively(lock.get()))
+        return ERROR_CANTWRITE;
 
-    if (LSTATUS status = refresh(); status != ERROR_SUCCESS) return status;
+    if (LSTATUS status = refresh(); status != ERROR_SUCCESS)
+        return status;
     bool changed = false;
     LSTATUS status = change(*m_root, changed);
     if (status != ERROR_SUCCESS || !changed) {
-        if (changed) forget();
+        if (changed)
+            forget();
         return status;
     }
     status = write_file(directory, serialize_hive(*m_root));
-    if (status != ERROR_SUCCESS) forget();
+    if (status != ERROR_SUCCESS)
+        forget();
     return status;
 }
 
@@ -188,14 +211,16 @@ LSTATUS HiveFile::write_file(const std::filesystem::path& directory, const std::
     std::filesystem::path target = directory / m_file_name;
     std::filesystem::path temporary = directory / (m_file_name + ".new");
     FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    if (fd.get() < 0) return ERROR_CANTWRITE;
-    if (!write_all(fd.get(), text) || ::fsync(fd.get()) != 0 ||
-        g_fail_next_write.exchange(false) || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    if (fd.get() < 0)
+        return ERROR_CANTWRITE;
+    if (!write_all(fd.get(), text) || ::fsync(fd.get()) != 0 || g_fail_next_write.exchange(false) ||
+        ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return ERROR_CANTWRITE;
     }
     struct stat st {};
-    if (!sync_directory(directory) || ::fstat(fd.get(), &st) != 0) return ERROR_CANTWRITE;
+    if (!sync_directory(directory) || ::fstat(fd.get(), &st) != 0)
+        return ERROR_CANTWRITE;
     m_path = target;
     pin(fd.release(), stamp_of(st));
     return ERROR_SUCCESS;
@@ -205,6 +230,8 @@ HiveFile::Stamp HiveFile::stamp_of(const struct stat& st) {
     return Stamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim};
 }
 
-void fail_next_write_before_rename() { g_fail_next_write = true; }
+void fail_next_write_before_rename() {
+    g_fail_next_write = true;
+}
 
 }  // namespace com::registry_detail

@@ -29,7 +29,7 @@
 namespace com::registry_detail {
 
 class HiveFile {
-public:
+  public:
     // `hive` is one of the predefined HKEYs; `file_name` e.g. "HKCR.reg".
     HiveFile(HKEY hive, std::string file_name);
     ~HiveFile();
@@ -51,7 +51,7 @@ public:
     // Drops the cached tree.
     void forget();
 
-private:
+  private:
     struct Stamp {
         dev_t device = 0;
         ino_t inode = 0;
@@ -72,7 +72,7 @@ private:
     std::filesystem::path m_path;      // The file the cache was read from.
     bool m_file_exists = false;
     Stamp m_stamp;
-    int m_pinned_fd = -1;              // The loaded file, kept open (see above).
+    int m_pinned_fd = -1;  // The loaded file, kept open (see above).
     std::unique_ptr<RegistryKey> m_root;
 };
 

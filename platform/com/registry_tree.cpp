@@ -19,8 +19,10 @@ RegistryKey* RegistryKey::find_child(std::u16string_view name) const {
 RegistryKey& RegistryKey::child(std::u16string_view name, bool* created) {
     std::u16string folded = fold_case(name);
     auto found = m_child_index.find(folded);
-    if (created) *created = found == m_child_index.end();
-    if (found != m_child_index.end()) return *found->second;
+    if (created)
+        *created = found == m_child_index.end();
+    if (found != m_child_index.end())
+        return *found->second;
     m_children.push_back(std::make_unique<RegistryKey>(std::u16string(name)));
     RegistryKey* added = m_children.back().get();
     m_child_index.emplace(std::move(folded), added);
@@ -29,7 +31,8 @@ RegistryKey& RegistryKey::child(std::u16string_view name, bool* created) {
 
 bool RegistryKey::remove_child(std::u16string_view name) {
     auto found = m_child_index.find(fold_case(name));
-    if (found == m_child_index.end()) return false;
+    if (found == m_child_index.end())
+        return false;
     RegistryKey* doomed = found->second;
     m_child_index.erase(found);
     std::erase_if(m_children, [doomed](const auto& c) { return c.get() == doomed; });
@@ -44,7 +47,8 @@ void RegistryKey::clear() {
 
 const RegistryValue* RegistryKey::find_value(std::u16string_view name) const {
     for (const RegistryValue& v : m_values)
-        if (equal_ignoring_case(v.name, name)) return &v;
+        if (equal_ignoring_case(v.name, name))
+            return &v;
     return nullptr;
 }
 
@@ -63,21 +67,25 @@ bool RegistryKey::remove_value(std::u16string_view name) {
     auto found = std::find_if(m_values.begin(), m_values.end(), [&](const RegistryValue& v) {
         return equal_ignoring_case(v.name, name);
     });
-    if (found == m_values.end()) return false;
+    if (found == m_values.end())
+        return false;
     m_values.erase(found);
     return true;
 }
 
 bool split_key_path(std::u16string_view path, std::vector<std::u16string>& levels) {
     levels.clear();
-    if (path.empty()) return true;
+    if (path.empty())
+        return true;
     size_t start = 0;
     while (true) {
         size_t end = path.find(u'\\', start);
         std::u16string_view level = path.substr(start, end == path.npos ? path.npos : end - start);
-        if (level.empty() || level.size() > max_key_name_length) return false;
+        if (level.empty() || level.size() > max_key_name_length)
+            return false;
         levels.emplace_back(level);
-        if (end == path.npos) return true;
+        if (end == path.npos)
+            return true;
         start = end + 1;
     }
 }

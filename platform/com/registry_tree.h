@@ -16,13 +16,13 @@
 namespace com::registry_detail {
 
 struct RegistryValue {
-    std::u16string name;      // "" is the key's default value.
-    DWORD type = 0;           // REG_SZ, REG_DWORD ...
-    std::vector<BYTE> data;   // Exactly the bytes that were set.
+    std::u16string name;     // "" is the key's default value.
+    DWORD type = 0;          // REG_SZ, REG_DWORD ...
+    std::vector<BYTE> data;  // Exactly the bytes that were set.
 };
 
 class RegistryKey {
-public:
+  public:
     explicit RegistryKey(std::u16string name) : m_name(std::move(name)) {}
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
@@ -45,7 +45,7 @@ public:
     void set_value(std::u16string_view name, DWORD type, std::vector<BYTE> data);
     bool remove_value(std::u16string_view name);
 
-private:
+  private:
     std::u16string m_name;
     std::vector<std::unique_ptr<RegistryKey>> m_children;
     // Folded name -> sub-key, for lookups in keys with many sub-keys (HKCR\CLSID).

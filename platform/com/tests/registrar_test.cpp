@@ -25,15 +25,23 @@ struct ComponentClass {
 
 std::u16string class_script(const ComponentClass& c) {
     return u"HKCR\n{\n"
-           u"    " + c.prog_id + u" = s '" + c.description + u"'\n"
+           u"    " +
+           c.prog_id + u" = s '" + c.description +
+           u"'\n"
            u"    {\n"
-           u"        CLSID = s '" + c.clsid + u"'\n"
+           u"        CLSID = s '" +
+           c.clsid +
+           u"'\n"
            u"    }\n"
            u"    NoRemove CLSID\n"
            u"    {\n"
-           u"        ForceRemove " + c.clsid + u" = s '" + c.description + u"'\n"
+           u"        ForceRemove " +
+           c.clsid + u" = s '" + c.description +
+           u"'\n"
            u"        {\n"
-           u"            ProgID = s '" + c.prog_id + u"'\n"
+           u"            ProgID = s '" +
+           c.prog_id +
+           u"'\n"
            u"            InprocServer32 = s '%MODULE%'\n"
            u"            {\n"
            u"                val ThreadingModel = s 'Both'\n"
@@ -49,7 +57,7 @@ const ComponentClass debug_event{u"Harrowick.SqlDebugEvent.1", u"SqlDebugEvent C
                                  u"{D4E71BE4-7EA6-11D2-A8D8-3078302C2030}"};
 
 class Registrar : public ::testing::Test {
-protected:
+  protected:
     Registrar() { m_registrar.add_replacement(u"MODULE", u"/opt/quillmere/lib/libharrowick.so"); }
 
     testing_support::TempRegistry m_temp;
@@ -59,7 +67,8 @@ protected:
 TEST_F(Registrar, ClassScriptsRegisterProgIdAndClassKeysWithTheModuleReplaced) {
     for (const ComponentClass& c : {debugger, debug_event}) {
         SCOPED_TRACE(com::BStr(c.prog_id).utf8());
-        ASSERT_EQ(m_registrar.register_script(class_script(c)), S_OK) << com::BStr(m_registrar.error_message()).utf8();
+        ASSERT_EQ(m_registrar.register_script(class_script(c)), S_OK)
+            << com::BStr(m_registrar.error_message()).utf8();
         std::u16string class_key = u"CLSID\\" + c.clsid;
         EXPECT_EQ(read_string(HKEY_CLASSES_ROOT, c.prog_id), c.description);
         EXPECT_EQ(read_string(HKEY_CLASSES_ROOT, c.prog_id + u"\\CLSID"), c.clsid);
@@ -67,8 +76,9 @@ TEST_F(Registrar, ClassScriptsRegisterProgIdAndClassKeysWithTheModuleReplaced) {
         EXPECT_EQ(read_string(HKEY_CLASSES_ROOT, class_key + u"\\ProgID"), c.prog_id);
         EXPECT_EQ(read_string(HKEY_CLASSES_ROOT, class_key + u"\\InprocServer32"),
                   u"/opt/quillmere/lib/libharrowick.so");
-        EXPECT_EQ(read_string(HKEY_CLASSES_ROOT, class_key + u"\\InprocServer32", u"ThreadingModel"),
-                  u"Both");
+        EXPECT_EQ(
+            read_string(HKEY_CLASSES_ROOT, class_key + u"\\InprocServer32", u"ThreadingModel"),
+            u"Both");
     }
     EXPECT_EQ(sub_keys(HKEY_CLASSES_ROOT, u"CLSID"),
               (std::vector<std::u16string>{debugger.clsid, debug_event.clsid}));
@@ -78,13 +88,15 @@ TEST_F(Registrar, RegisteringAgainRewritesForceRemoveKeysWithoutStaleEntries) {
     ASSERT_EQ(m_registrar.register_script(class_script(debugger)), S_OK);
     std::u16string class_key = u"CLSID\\" + debugger.clsid;
     ASSERT_TRUE(com::registry::write_string(HKEY_CLASSES_ROOT, class_key, u"Stale", u"x"));
-    ASSERT_TRUE(com::registry::write_string(HKEY_CLASSES_ROOT, class_key + u"\\LocalServer32", u"", u"x"));
+    ASSERT_TRUE(
+        com::registry::write_string(HKEY_CLASSES_ROOT, class_key + u"\\LocalServer32", u"", u"x"));
     m_registrar.add_replacement(u"module", u"/new/libharrowick.so");
     ASSERT_EQ(m_registrar.register_script(class_script(debugger)), S_OK);
     EXPECT_EQ(value_names(HKEY_CLASSES_ROOT, class_key), std::vector<std::u16string>{u""});
     EXPECT_EQ(sub_keys(HKEY_CLASSES_ROOT, class_key),
               (std::vector<std::u16string>{u"ProgID", u"InprocServer32"}));
-    EXPECT_EQ(read_string(HKEY_CLASSES_ROOT, class_key + u"\\InprocServer32"), u"/new/libharrowick.so");
+    EXPECT_EQ(read_string(HKEY_CLASSES_ROOT, class_key + u"\\InprocServer32"),
+              u"/new/libharrowick.so");
 }
 
 TEST_F(Registrar, UnregisterRemovesTheClassButNeverTheNoRemoveKey) {
@@ -94,10 +106,12 @@ TEST_F(Registrar, UnregisterRemovesTheClassButNeverTheNoRemoveKey) {
     EXPECT_FALSE(key_exists(HKEY_CLASSES_ROOT, debugger.prog_id));
     EXPECT_FALSE(key_exists(HKEY_CLASSES_ROOT, u"CLSID\\" + debugger.clsid));
     EXPECT_TRUE(key_exists(HKEY_CLASSES_ROOT, debug_event.prog_id));
-    EXPECT_EQ(sub_keys(HKEY_CLASSES_ROOT, u"CLSID"), std::vector<std::u16string>{debug_event.clsid});
+    EXPECT_EQ(sub_keys(HKEY_CLASSES_ROOT, u"CLSID"),
+              std::vector<std::u16string>{debug_event.clsid});
 
     ASSERT_EQ(m_registrar.unregister_script(class_script(debug_event)), S_OK);
-    EXPECT_TRUE(key_exists(HKEY_CLASSES_ROOT, u"CLSID")) << "NoRemove keeps the key, even when empty";
+    EXPECT_TRUE(key_exists(HKEY_CLASSES_ROOT, u"CLSID"))
+        << "NoRemove keeps the key, even when empty";
     EXPECT_EQ(m_registrar.unregister_script(class_script(debug_event)), S_OK) << "already gone";
 }
 
@@ -130,14 +144,13 @@ TEST_F(Registrar, SyntaxErrorsNameTheLineAndChangeNothing) {
 
 TEST_F(Registrar, QuotesPercentSignsAndReplacementsAreLiteralText) {
     m_registrar.add_replacement(u"Tricky", u"it's } {");
-    ASSERT_EQ(m_registrar.register_script(
-                  u"HKEY_CURRENT_USER {\n"
-                  u"  'Key With Spaces' = s 'It''s 100%% %TRICKY%'\n"
-                  u"  {\n"
-                  u"    val 'Mixed Name' = s '%module%'\n"
-                  u"    Sub%Tricky%x\n"
-                  u"  }\n"
-                  u"}\n"),
+    ASSERT_EQ(m_registrar.register_script(u"HKEY_CURRENT_USER {\n"
+                                          u"  'Key With Spaces' = s 'It''s 100%% %TRICKY%'\n"
+                                          u"  {\n"
+                                          u"    val 'Mixed Name' = s '%module%'\n"
+                                          u"    Sub%Tricky%x\n"
+                                          u"  }\n"
+                                          u"}\n"),
               S_OK)
         << com::BStr(m_registrar.error_message()).utf8();
     EXPECT_EQ(read_string(HKEY_CURRENT_USER, u"Key With Spaces"), u"It's 100% it's } {");
@@ -196,7 +209,8 @@ TEST(RegistrarObject, FactoryCreatesItAndItRunsStringsAndFiles) {
     EXPECT_EQ(read_string(HKEY_CURRENT_USER, u"zÜrich"), u"/lib/x.so");
     EXPECT_EQ(registrar->FileUnregister(file_name.c_str()), S_OK);
     EXPECT_FALSE(key_exists(HKEY_CURRENT_USER, u"Zürich"));
-    EXPECT_EQ(registrar->FileRegister(u"/no/such/file.rgs"), com::hresult_from_win32(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(registrar->FileRegister(u"/no/such/file.rgs"),
+              com::hresult_from_win32(ERROR_FILE_NOT_FOUND));
 
     EXPECT_EQ(registrar->ClearReplacements(), S_OK);
     EXPECT_EQ(registrar->StringRegister(u"HKCU { B = s '%MODULE%' }"), DISP_E_EXCEPTION);

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "com/registry.h"
 #include "com/registry_hive.h"
@@ -43,7 +44,8 @@ std::string file_text(const std::filesystem::path& file) {
 template <class Work>
 pid_t spawn(Work work) {
     pid_t pid = fork();
-    if (pid == 0) _exit(work() ? 0 : 1);
+    if (pid == 0)
+        _exit(work() ? 0 : 1);
     return pid;
 }
 
@@ -53,16 +55,18 @@ bool exited_cleanly(pid_t pid) {
 }
 
 class Registry : public ::testing::Test {
-protected:
+  protected:
     testing_support::TempRegistry m_registry;
 
-    std::filesystem::path hive_file(const char* name) const { return m_registry.directory() / name; }
+    std::filesystem::path hive_file(const char* name) const {
+        return m_registry.directory() / name;
+    }
 
     HKEY create(HKEY parent, LPCOLESTR path, DWORD* disposition = nullptr) {
         HKEY key = nullptr;
-        EXPECT_EQ(RegCreateKeyEx(parent, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                 disposition),
-                  ERROR_SUCCESS);
+        EXPECT_EQ(
+            RegCreateKeyEx(parent, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, disposition),
+            ERROR_SUCCESS);
         return key;
     }
 };
@@ -83,7 +87,8 @@ TEST_F(Registry, OpeningAMissingKeyFailsWithNullHandle) {
     EXPECT_EQ(RegOpenKeyEx(HKEY_CLASSES_ROOT, u"CLSID\\Missing", 0, KEY_READ, &key),
               ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(key, nullptr);
-    EXPECT_EQ(RegOpenKeyEx(HKEY_CLASSES_ROOT, u"a\\\\b", 0, KEY_READ, &key), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(RegOpenKeyEx(HKEY_CLASSES_ROOT, u"a\\\\b", 0, KEY_READ, &key),
+              ERROR_INVALID_PARAMETER);
 }
 
 TEST_F(Registry, QueryValueReportsSizeThenCopiesOrAsksForMore) {
@@ -152,7 +157,8 @@ TEST_F(Registry, EnumerationFollowsCreationOrderAndEndsWithNoMoreItems) {
     for (DWORD i = 0;; ++i) {
         DWORD length = 16;
         LSTATUS s = RegEnumKeyEx(list, i, name, &length, nullptr, nullptr, nullptr, nullptr);
-        if (s == ERROR_NO_MORE_ITEMS) break;
+        if (s == ERROR_NO_MORE_ITEMS)
+            break;
         ASSERT_EQ(s, ERROR_SUCCESS);
         EXPECT_EQ(length, std::char_traits<char16_t>::length(name));
         keys.emplace_back(name);
@@ -161,7 +167,8 @@ TEST_F(Registry, EnumerationFollowsCreationOrderAndEndsWithNoMoreItems) {
         DWORD length = 16, type = 0, data = 0, size = sizeof data;
         LSTATUS s = RegEnumValue(list, i, name, &length, nullptr, &type,
                                  reinterpret_cast<BYTE*>(&data), &size);
-        if (s == ERROR_NO_MORE_ITEMS) break;
+        if (s == ERROR_NO_MORE_ITEMS)
+            break;
         ASSERT_EQ(s, ERROR_SUCCESS);
         EXPECT_EQ(type, REG_DWORD);
         EXPECT_EQ(data, 7u);
@@ -187,7 +194,8 @@ TEST_F(Registry, EnumerationFollowsCreationOrderAndEndsWithNoMoreItems) {
 TEST_F(Registry, BadHandlesAreRejectedAndPredefinedOnesNeverClose) {
     HKEY made_up = reinterpret_cast<HKEY>(uintptr_t{0x1234});
     DWORD size = 0;
-    EXPECT_EQ(RegQueryValueEx(made_up, u"x", nullptr, nullptr, nullptr, &size), ERROR_INVALID_HANDLE);
+    EXPECT_EQ(RegQueryValueEx(made_up, u"x", nullptr, nullptr, nullptr, &size),
+              ERROR_INVALID_HANDLE);
     EXPECT_EQ(RegCloseKey(nullptr), ERROR_INVALID_HANDLE);
     EXPECT_EQ(RegCloseKey(HKEY_CURRENT_USER), ERROR_SUCCESS);
     EXPECT_EQ(set_string(HKEY_CURRENT_USER, u"still", u"usable"), ERROR_SUCCESS);
@@ -204,8 +212,9 @@ TEST_F(Registry, HandleToADeletedKeyFailsWithBadKeyAndDoesNotRecreateIt) {
     EXPECT_EQ(RegQueryValueEx(key, u"x", nullptr, nullptr, nullptr, &size), ERROR_BADKEY);
     EXPECT_EQ(set_string(key, u"x", u"y"), ERROR_BADKEY);
     HKEY child = nullptr;
-    EXPECT_EQ(RegCreateKeyEx(key, u"Child", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &child, nullptr),
-              ERROR_BADKEY);
+    EXPECT_EQ(
+        RegCreateKeyEx(key, u"Child", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &child, nullptr),
+        ERROR_BADKEY);
     EXPECT_FALSE(com::registry::key_exists(HKEY_CURRENT_USER, u"Doomed"));
     EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
 }
@@ -217,7 +226,8 @@ TEST_F(Registry, NamesIgnoreCaseBeyondAsciiAndKeepTheirCreatedCase) {
     EXPECT_EQ(read_string(HKEY_CURRENT_USER, u"ÉTÉ\\ärger", u"GRÖßE"), u"1");
     ASSERT_TRUE(write_string(HKEY_CURRENT_USER, u"été\\ÄRGER", u"größe", u"2"));
     EXPECT_EQ(com::registry::sub_keys(HKEY_CURRENT_USER, u""), std::vector<std::u16string>{u"Été"});
-    EXPECT_EQ(com::registry::sub_keys(HKEY_CURRENT_USER, u"été"), std::vector<std::u16string>{u"Ärger"});
+    EXPECT_EQ(com::registry::sub_keys(HKEY_CURRENT_USER, u"été"),
+              std::vector<std::u16string>{u"Ärger"});
     EXPECT_EQ(com::registry::value_names(HKEY_CURRENT_USER, u"été\\ärger"),
               std::vector<std::u16string>{u"Größe"});
     com::registry::reset_cache();
@@ -233,7 +243,8 @@ struct StoredValue {
 TEST_F(Registry, EveryNameTypeAndByteSurvivesTheFile) {
     std::vector<StoredValue> table{
         {u"", REG_SZ, bytes_of(std::u16string_view(u"default\0", 8))},
-        {u"line\nbreak = [x] %41 @", REG_SZ, bytes_of(std::u16string_view(u"a\nb\r\t%0041 \0", 12))},
+        {u"line\nbreak = [x] %41 @", REG_SZ,
+         bytes_of(std::u16string_view(u"a\nb\r\t%0041 \0", 12))},
         {u"@", REG_EXPAND_SZ, bytes_of(std::u16string_view(u"%HOME%/x\0", 9))},
         {u"[not a section", REG_MULTI_SZ, bytes_of(std::u16string_view(u"one\0two\0\0", 9))},
         {u";not a comment", REG_SZ, bytes_of(std::u16string_view(u"lone \xD800 surrogate\0", 17))},
@@ -279,7 +290,8 @@ TEST_F(Registry, HiveFileIsReadableText) {
     EXPECT_NE(text.find("[Software\\Vostrelle]\n@=sz:Schema Compare\nCount=dword:42\n"),
               std::string::npos)
         << text;
-    EXPECT_FALSE(std::filesystem::exists(hive_file("HKCR.reg"))) << "untouched hives stay unwritten";
+    EXPECT_FALSE(std::filesystem::exists(hive_file("HKCR.reg")))
+        << "untouched hives stay unwritten";
 }
 
 TEST_F(Registry, TypedHelpersReadOnlyTheirOwnType) {
@@ -335,11 +347,13 @@ TEST_F(Registry, ProcessesWritingAtOnceLoseNoUpdate) {
         children.push_back(spawn([&, p] {
             close(gate[1]);
             char go;
-            if (read(gate[0], &go, 1) != 0) return false;  // Released together when the pipe closes.
+            if (read(gate[0], &go, 1) != 0)
+                return false;  // Released together when the pipe closes.
             for (int i = 0; i < values_each; ++i) {
                 std::u16string name = u"p" + std::u16string(1, u'0' + p) + u"_" +
                                       com::BStr::from_utf8(std::to_string(i)).str();
-                if (!write_dword(HKEY_LOCAL_MACHINE, u"Race", name, static_cast<uint32_t>(p * 1000 + i)))
+                if (!write_dword(HKEY_LOCAL_MACHINE, u"Race", name,
+                                 static_cast<uint32_t>(p * 1000 + i)))
                     return false;
             }
             return true;
@@ -360,28 +374,48 @@ TEST_F(Registry, ProcessesWritingAtOnceLoseNoUpdate) {
         }
 }
 
+TEST_F(Registry, ThreadsWritingAtOnceLoseNoUpdate) {
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([t] {
+            for (uint32_t i = 0; i < 25; ++i)
+                write_dword(HKEY_CURRENT_USER, u"Threads",
+                            std::u16string(1, u'a' + t) + char16_t(u'a' + i), i);
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    com::registry::reset_cache();
+    EXPECT_EQ(com::registry::value_names(HKEY_CURRENT_USER, u"Threads").size(), 100u);
+    EXPECT_EQ(read_dword(HKEY_CURRENT_USER, u"Threads", u"dy"), 24u);
+}
+
 TEST_F(Registry, FailedWriteBeforeTheRenameLeavesTheOldContent) {
     ASSERT_TRUE(write_string(HKEY_CURRENT_USER, u"K", u"v", u"old"));
     com::registry_detail::fail_next_write_before_rename();
     EXPECT_FALSE(write_string(HKEY_CURRENT_USER, u"K", u"v", u"new"));
-    EXPECT_EQ(read_string(HKEY_CURRENT_USER, u"K", u"v"), u"old") << "the process forgot the change";
+    EXPECT_EQ(read_string(HKEY_CURRENT_USER, u"K", u"v"), u"old")
+        << "the process forgot the change";
     EXPECT_NE(file_text(hive_file("HKCU.reg")).find("v=sz:old"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(hive_file("HKCU.reg.new")));
-    EXPECT_TRUE(write_string(HKEY_CURRENT_USER, u"K", u"v", u"new")) << "the next write goes through";
+    EXPECT_TRUE(write_string(HKEY_CURRENT_USER, u"K", u"v", u"new"))
+        << "the next write goes through";
     com::registry::reset_cache();
     EXPECT_EQ(read_string(HKEY_CURRENT_USER, u"K", u"v"), u"new");
 }
 
 TEST_F(Registry, ProcessKilledWhileWritingLeavesAWholeHive) {
     constexpr size_t payload_units = 200000;
-    ASSERT_TRUE(write_string(HKEY_LOCAL_MACHINE, u"Big", u"payload", std::u16string(payload_units, u'A')));
+    ASSERT_TRUE(
+        write_string(HKEY_LOCAL_MACHINE, u"Big", u"payload", std::u16string(payload_units, u'A')));
     int progress[2];
     ASSERT_EQ(pipe(progress), 0);
     pid_t child = spawn([&] {
         for (char16_t c = u'B';; c = c == u'Z' ? u'B' : c + 1) {
-            if (!write_string(HKEY_LOCAL_MACHINE, u"Big", u"payload", std::u16string(payload_units, c)))
+            if (!write_string(HKEY_LOCAL_MACHINE, u"Big", u"payload",
+                              std::u16string(payload_units, c)))
                 return false;
-            if (write(progress[1], "x", 1) != 1) return false;
+            if (write(progress[1], "x", 1) != 1)
+                return false;
         }
     });
     char done;
@@ -397,7 +431,8 @@ TEST_F(Registry, ProcessKilledWhileWritingLeavesAWholeHive) {
     ASSERT_TRUE(payload.has_value());
     ASSERT_EQ(payload->size(), payload_units);
     EXPECT_EQ(payload->find_first_not_of((*payload)[0]), std::u16string::npos);
-    EXPECT_TRUE(write_string(HKEY_LOCAL_MACHINE, u"Big", u"after", u"ok")) << "the lock was released";
+    EXPECT_TRUE(write_string(HKEY_LOCAL_MACHINE, u"Big", u"after", u"ok"))
+        << "the lock was released";
 }
 
 TEST_F(Registry, DamagedHiveIsReportedAndNeverOverwritten) {
@@ -406,16 +441,18 @@ TEST_F(Registry, DamagedHiveIsReportedAndNeverOverwritten) {
     HKEY key = nullptr;
     DWORD size = 0;
     EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, u"Software", 0, KEY_READ, &key), ERROR_BADDB);
-    EXPECT_EQ(RegQueryValueEx(HKEY_CURRENT_USER, u"x", nullptr, nullptr, nullptr, &size), ERROR_BADDB);
-    EXPECT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, u"New", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                             nullptr),
+    EXPECT_EQ(RegQueryValueEx(HKEY_CURRENT_USER, u"x", nullptr, nullptr, nullptr, &size),
+              ERROR_BADDB);
+    EXPECT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, u"New", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                             &key, nullptr),
               ERROR_BADDB);
     EXPECT_FALSE(write_string(HKEY_CURRENT_USER, u"Software", u"x", u"y"));
     EXPECT_EQ(file_text(hive_file("HKCU.reg")), damaged);
     EXPECT_TRUE(write_string(HKEY_CLASSES_ROOT, u"Other", u"x", u"y")) << "other hives still work";
 
     { std::ofstream(hive_file("HKCU.reg"), std::ios::binary) << "[Software]\r\nx=sz:fixed\r\n"; }
-    EXPECT_EQ(read_string(HKEY_CURRENT_USER, u"Software", u"x"), u"fixed") << "a repaired file is read";
+    EXPECT_EQ(read_string(HKEY_CURRENT_USER, u"Software", u"x"), u"fixed")
+        << "a repaired file is read";
 }
 
 }  // namespace

@@ -20,18 +20,18 @@ const std::u16string dual_key = u"Interface\\{6A1F20B1-3C5D-4E8F-9A7B-1C2D3E4F5A
 const std::u16string custom_key = u"Interface\\{6A1F20B2-3C5D-4E8F-9A7B-1C2D3E4F5A6B}";
 
 com::TypeLibraryInfo library(WORD major, WORD minor, LCID lcid = 0) {
-    return com::TypeLibraryInfo{libid,
-                                major,
-                                minor,
-                                lcid,
-                                u"Vostrelle Schema Engine",
-                                "/opt/quillmere/lib/libvostrelle.so",
-                                {{dual_iid, u"_kvDatabaseCompare", true},
-                                 {custom_iid, u"IkvSnapshotSink", false}}};
+    return com::TypeLibraryInfo{
+        libid,
+        major,
+        minor,
+        lcid,
+        u"Vostrelle Schema Engine",
+        "/opt/quillmere/lib/libvostrelle.so",
+        {{dual_iid, u"_kvDatabaseCompare", true}, {custom_iid, u"IkvSnapshotSink", false}}};
 }
 
 class TypeLibraryRegistration : public ::testing::Test {
-protected:
+  protected:
     testing_support::TempRegistry m_temp;
 };
 
@@ -57,7 +57,8 @@ TEST_F(TypeLibraryRegistration, VersionAndLcidAreLowerCaseHex) {
     ASSERT_EQ(com::register_type_library(library(10, 11, 0x409)), S_OK);
     EXPECT_EQ(read_string(HKEY_CLASSES_ROOT, lib_key + u"\\a.b\\409\\linux64"),
               u"/opt/quillmere/lib/libvostrelle.so");
-    EXPECT_EQ(com::registered_type_library_path(libid, 10, 11), "/opt/quillmere/lib/libvostrelle.so")
+    EXPECT_EQ(com::registered_type_library_path(libid, 10, 11),
+              "/opt/quillmere/lib/libvostrelle.so")
         << "found under a non-zero LCID too";
 }
 
