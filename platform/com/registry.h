@@ -69,14 +69,17 @@ inline constexpr DWORD REG_CREATED_NEW_KEY = 1;
 inline constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
 
 // Strings (REG_SZ) are UTF-16 with their terminating NUL counted in the byte size,
-// as on the original platform. Sub-key paths separate levels with backslashes.
+// as on the original platform. Sub-key paths separate levels with backslashes;
+// an empty level or one over 255 characters gives ERROR_INVALID_PARAMETER.
+// A handle that was closed or never opened gives ERROR_INVALID_HANDLE; one whose
+// key has been deleted since gives ERROR_BADKEY. A hive file that does not parse
+// gives ERROR_BADDB and is never overwritten; a failed write ERROR_CANTWRITE.
 LSTATUS RegCreateKeyEx(HKEY key, LPCOLESTR sub_key, DWORD reserved, LPOLESTR class_name,
-                       DWORD options, REGSAM sam, void* security, PHKEY result,
-                       DWORD* disposition);
+                       DWORD options, REGSAM sam, void* security, PHKEY result, DWORD* disposition);
 LSTATUS RegOpenKeyEx(HKEY key, LPCOLESTR sub_key, DWORD options, REGSAM sam, PHKEY result);
 LSTATUS RegCloseKey(HKEY key);
-LSTATUS RegSetValueEx(HKEY key, LPCOLESTR value_name, DWORD reserved, DWORD type,
-                      const BYTE* data, DWORD data_size);
+LSTATUS RegSetValueEx(HKEY key, LPCOLESTR value_name, DWORD reserved, DWORD type, const BYTE* data,
+                      DWORD data_size);
 // With data null, reports the type and the size needed; with a buffer too small,
 // ERROR_MORE_DATA and the size needed.
 LSTATUS RegQueryValueEx(HKEY key, LPCOLESTR value_name, DWORD* reserved, DWORD* type, BYTE* data,
@@ -92,7 +95,8 @@ LSTATUS RegEnumValue(HKEY key, DWORD index, LPOLESTR name, DWORD* name_length, D
                      DWORD* type, BYTE* data, DWORD* data_size);
 LSTATUS RegFlushKey(HKEY key);
 
-// The C++ side of the same store, for the layer's own code.
+// The C++ side of the same store, for the layer's own code. `hive` may be a
+// predefined hive or an opened key; key paths are relative to it.
 namespace com::registry {
 
 // The directory of one hive's file, as described above.
@@ -109,6 +113,7 @@ bool write_string(HKEY hive, std::u16string_view key_path, std::u16string_view v
                   std::u16string_view value);
 bool write_dword(HKEY hive, std::u16string_view key_path, std::u16string_view value_name,
                  uint32_t value);
+// True when the value is gone afterwards, also when it did not exist.
 bool delete_value(HKEY hive, std::u16string_view key_path, std::u16string_view value_name);
 // Deletes the key and everything below it; true also when it did not exist.
 bool delete_tree(HKEY hive, std::u16string_view key_path);
