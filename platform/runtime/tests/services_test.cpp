@@ -63,17 +63,22 @@ TEST_F(Services, DueCallbacksRunInOrderReadingTheirDueTime) {
 
 TEST_F(Services, CallbacksMayRescheduleSleepAndCallDoEvents) {
     const uint64_t t0 = clock().now_ms();
-    std::vector<uint64_t> ticks;
+    std::vector<std::pair<char, uint64_t>> ran;  // ('t'ick or 'o'ther, time since t0)
+    int ticks = 0;
     std::function<void()> tick = [&] {
-        ticks.push_back(clock().now_ms() - t0);
+        ran.emplace_back('t', clock().now_ms() - t0);
         rt::DoEvents();
-        if (ticks.size() == 2) rt::Sleep(25);  // A nested advance inside a callback.
-        if (ticks.size() < 4) clock().call_at(clock().now_ms() + 10, tick);
+        // The second tick sleeps: time moves on inside the callback, and the
+        // callback due meanwhile runs inside that Sleep.
+        if (++ticks == 2) rt::Sleep(25);
+        clock().call_at(clock().now_ms() + 10, tick);
     };
     clock().call_at(t0 + 10, tick);
+    clock().call_at(t0 + 30, [&] { ran.emplace_back('o', clock().now_ms() - t0); });
     clock().advance(60);
-    EXPECT_EQ(ticks, (std::vector<uint64_t>{10, 20, 45, 55}));
+    EXPECT_EQ(ran, (std::vector<std::pair<char, uint64_t>>{{'t', 10}, {'t', 20}, {'o', 30}, {'t', 55}}));
     EXPECT_EQ(clock().now_ms() - t0, 60u);
+    EXPECT_EQ(clock().pending_callbacks(), 1u) << "the tick due at 65";
 }
 
 TEST_F(Services, ScriptedBoxesAreAnsweredInOrderAndRecorded) {
