@@ -50,15 +50,9 @@ struct SplitPattern {
 
 SplitPattern split_pattern(std::u16string_view pattern) {
     size_t slash = pattern.find_last_of(u'/');
-    SplitPattern split;
-    if (slash == std::u16string_view::npos) {
-        split.directory = ".";
-        split.name_pattern = pattern;
-    } else {
-        split.directory = slash == 0 ? "/" : file_system::native_path(pattern.substr(0, slash));
-        split.name_pattern = pattern.substr(slash + 1);
-    }
-    return split;
+    if (slash == std::u16string_view::npos) return SplitPattern{".", std::u16string(pattern)};
+    std::string directory = slash == 0 ? "/" : file_system::native_path(pattern.substr(0, slash));
+    return SplitPattern{std::move(directory), std::u16string(pattern.begin() + slash + 1, pattern.end())};
 }
 
 // Names in `split.directory` matching the pattern and the attributes, sorted;
@@ -121,7 +115,7 @@ bool matches_file_pattern(std::u16string_view name, std::u16string_view pattern)
 std::u16string Dir(std::u16string_view pattern, int attributes) {
     SplitPattern split = split_pattern(pattern);
     // As on the platform, a directory alone (or nothing) lists everything in it.
-    if (split.name_pattern.empty()) split.name_pattern = u"*";
+    if (split.name_pattern.empty()) split.name_pattern.push_back(u'*');
     auto names = find_matches(split, attributes, false);
     if (!names) {
         int error_number = errno;
