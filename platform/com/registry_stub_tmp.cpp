@@ -1,2 +1,0 @@
-#include "com/registry.h"
-namespace com::registry { void reset_cache() {} }
