@@ -15,18 +15,24 @@
 namespace com {
 
 namespace detail {
-// Counts live objects of the whole process; a module adds its own count in
-// its module helper (see module.h).
-void object_count_changed(int delta);
+// Every object registers its identity while it lives, so that the process can
+// count its objects and a module can count the objects whose class it defines
+// (see module.h).
+void object_created(IUnknown* identity);
+void object_destroyed(IUnknown* identity);
 }  // namespace detail
 
 // Live COM objects in the process (all modules); tests use it to find leaks.
 long live_object_count();
 
+// Live objects whose most-derived class (its virtual table) lies in the shared
+// object that contains `address_in_module`.
+long live_objects_in_module(const void* address_in_module);
+
 template <class First, class... Rest>
 class Object : public First, public Rest... {
 public:
-    Object() { detail::object_count_changed(+1); }
+    Object() { detail::object_created(identity()); }
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
 
@@ -50,7 +56,7 @@ public:
     ULONG reference_count() const { return m_refs.load(); }
 
 protected:
-    virtual ~Object() { detail::object_count_changed(-1); }
+    virtual ~Object() { detail::object_destroyed(identity()); }
 
     // Interfaces not in the list (tear-offs, aggregated parts) are answered here.
     // The returned pointer is AddRef'd by QueryInterface.

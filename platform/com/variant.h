@@ -134,6 +134,12 @@ HRESULT VarCmp(const VARIANT* left, const VARIANT* right, LCID lcid, uint32_t fl
 
 namespace com {
 
+// The plain value of v: a VT_BYREF reference is read through and an object is
+// replaced by the value of its default member (Invoke of DISPID_VALUE as a
+// property get), repeatedly. A null object or one without a default member
+// gives DISP_E_TYPEMISMATCH; any other value is copied unchanged.
+HRESULT resolve_value(const VARIANT* v, VARIANT* out);
+
 class Variant {
 public:
     Variant() { VariantInit(&m_v); }

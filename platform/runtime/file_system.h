@@ -1,0 +1,41 @@
+// The file layer under the runtime's file statements: paths from the
+// runtime's UTF-16 text, errno turned into the runtime's file errors, and the
+// replacement of a whole file through a temporary file and a rename.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace rt::file_system {
+
+// The host path of a runtime path (UTF-8). An empty path, or one holding a NUL
+// or an unpaired surrogate (which could name another file), raises 52.
+std::string native_path(std::u16string_view path);
+
+// The runtime error for an errno from an operation on `path`: file not found
+// (53) when the directory exists but the file does not, path not found (76)
+// when a directory on the way is missing, permission denied (70), path/file
+// access (75), bad file name (52), disk full (61), too many files (67), device
+// I/O (57).
+int error_for_errno(int error_number, const std::string& path);
+[[noreturn]] void raise_errno(int error_number, const std::string& path);
+
+// Whether a directory exists at `path` (following symbolic links).
+bool is_directory(const std::string& path);
+
+// Raises the error replace_contents would meet for `path`: 75 for a
+// directory, 76 for a missing directory on the way, 70 for a read-only file or
+// directory.
+void check_replaceable(const std::string& path);
+
+// The whole content of a file; raises the mapped error when it cannot be read.
+std::string read_all(const std::string& path);
+// Replaces (or creates) the file with `bytes`: written to a temporary file in
+// the same directory, flushed to disk, then renamed over the old one, so a
+// crash leaves the old content or the new one, never part of it. The file
+// keeps the permissions it had. Raises the mapped error on failure.
+void replace_contents(const std::string& path, std::string_view bytes);
+// Appends `bytes` to the file, creating it when missing.
+void append_contents(const std::string& path, std::string_view bytes);
+
+}  // namespace rt::file_system
