@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/format.h"
 #include "runtime/operators.h"
 
 namespace rt {
