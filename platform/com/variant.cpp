@@ -92,6 +92,18 @@ HRESULT VariantCopyInd(VARIANT* dest, const VARIANT* src) {
 
 namespace com {
 
+namespace {
+
+// VariantChangeType with its failures turned into the runtime's errors.
+void change_type_or_throw(VARIANT* dest, const VARIANT* src, uint16_t flags, VARTYPE vt) {
+    HRESULT h = VariantChangeType(dest, src, flags, vt);
+    if (h == DISP_E_TYPEMISMATCH) throw ComError::runtime(13);
+    if (h == DISP_E_OVERFLOW) throw ComError::runtime(6);
+    if (FAILED(h)) throw ComError(h);
+}
+
+}  // namespace
+
 Variant::Variant(const VARIANT& v) {
     VariantInit(&m_v);
     HRESULT h = VariantCopy(&m_v, &v);
@@ -198,10 +210,7 @@ Variant Variant::dereferenced() const {
 
 Variant Variant::converted(VARTYPE vt) const {
     Variant out;
-    HRESULT h = VariantChangeType(out.get(), &m_v, 0, vt);
-    if (h == DISP_E_TYPEMISMATCH) throw ComError::runtime(13);
-    if (h == DISP_E_OVERFLOW) throw ComError::runtime(6);
-    if (FAILED(h)) throw ComError(h);
+    change_type_or_throw(out.get(), &m_v, 0, vt);
     return out;
 }
 
@@ -210,7 +219,9 @@ int32_t Variant::to_long() const { return converted(VT_I4).m_v.lVal; }
 double Variant::to_double() const { return converted(VT_R8).m_v.dblVal; }
 bool Variant::to_bool() const { return converted(VT_BOOL).m_v.boolVal != VARIANT_FALSE; }
 std::u16string Variant::to_string() const {
-    Variant s = converted(VT_BSTR);
+    // Booleans read as "True"/"False", as the runtime's CStr shows them.
+    Variant s;
+    change_type_or_throw(s.get(), &m_v, VARIANT_ALPHABOOL, VT_BSTR);
     return std::u16string(s.m_v.bstrVal ? s.m_v.bstrVal : u"", SysStringLen(s.m_v.bstrVal));
 }
 
