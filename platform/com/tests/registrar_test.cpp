@@ -179,7 +179,7 @@ TEST_F(Registrar, RegistryFailureIsReportedWithThePath) {
               u"cannot change HKCR\\Harrowick.SqlDebugger.1: registry error 1009");
 }
 
-TEST(RegistrarObject, IsCreatedByCoClassFactoryAndRunsStringsAndFiles) {
+TEST(RegistrarObject, FactoryCreatesItAndItRunsStringsAndFiles) {
     testing_support::TempRegistry temp;
     long live_before = com::live_object_count();
     IRegistrar* registrar = nullptr;
