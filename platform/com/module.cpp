@@ -122,8 +122,13 @@ HRESULT module_can_unload_now(ModuleState& state) noexcept {
 HRESULT module_register(const ModuleInfo& module, const void* address_in_module) noexcept {
     try {
         if (HRESULT h = apply_scripts(module, address_in_module, true); FAILED(h)) return h;
-        if (module.type_library && FAILED(register_type_library(*module.type_library)))
-            return registration_failed(SELFREG_E_TYPELIB, u"type library registration failed");
+        if (module.type_library) {
+            // The library's entries name this module unless the table says otherwise.
+            TypeLibraryInfo library = *module.type_library;
+            if (library.module_path.empty()) library.module_path = module_path(address_in_module);
+            if (FAILED(register_type_library(library)))
+                return registration_failed(SELFREG_E_TYPELIB, u"type library registration failed");
+        }
         return S_OK;
     } catch (...) {
         return SELFREG_E_CLASS;

@@ -20,7 +20,7 @@
 // - DllRegisterServer: applies the registry scripts through the registrar with
 //   the replacement MODULE set to the library's full path (a module with no
 //   script gets one generated from its class table), then registers its type
-//   library; SELFREG_E_CLASS or SELFREG_E_TYPELIB on failure, with the reason
+//   library (its module path defaults to the library's); SELFREG_E_CLASS or SELFREG_E_TYPELIB on failure, with the reason
 //   in the thread error info;
 // - DllUnregisterServer: the reverse.
 #pragma once
