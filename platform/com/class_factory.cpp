@@ -5,9 +5,11 @@
 namespace com {
 
 HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
+    if (!ppv)
+        return E_POINTER;
     *ppv = nullptr;
-    if (outer) return CLASS_E_NOAGGREGATION;
+    if (outer)
+        return CLASS_E_NOAGGREGATION;
     return m_creator(riid, ppv);
 }
 

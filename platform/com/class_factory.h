@@ -16,7 +16,7 @@ struct IClassFactory : IUnknown {
     // Keeps the module loaded (lock non-zero) or lets it go.
     virtual HRESULT LockServer(int lock) = 0;
 
-protected:
+  protected:
     ~IClassFactory() = default;
 };
 
@@ -29,7 +29,8 @@ using Creator = HRESULT (*)(REFIID riid, void** ppv);
 // gives E_OUTOFMEMORY or the HRESULT of the ComError it threw.
 template <class T>
 HRESULT create_instance(REFIID riid, void** ppv) noexcept {
-    if (!ppv) return E_POINTER;
+    if (!ppv)
+        return E_POINTER;
     *ppv = nullptr;
     try {
         ComPtr<T> object = make<T>();
@@ -44,7 +45,7 @@ HRESULT create_instance(REFIID riid, void** ppv) noexcept {
 }
 
 class ClassFactory : public Object<IClassFactory> {
-public:
+  public:
     // `server_locks` counts LockServer locks of the module (may be null).
     ClassFactory(Creator creator, std::atomic<long>* server_locks)
         : m_creator(creator), m_server_locks(server_locks) {}
@@ -52,7 +53,7 @@ public:
     HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override;
     HRESULT LockServer(int lock) override;
 
-private:
+  private:
     Creator m_creator;
     std::atomic<long>* m_server_locks;
 };

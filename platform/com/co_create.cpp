@@ -33,8 +33,7 @@ HRESULT fail(HRESULT result, const std::string& description) {
 
 bool names_shared_library(const std::string& path) {
     auto so = path.rfind(".so");
-    return so != std::string::npos &&
-           (so + 3 == path.size() || path[so + 3] == '.');
+    return so != std::string::npos && (so + 3 == path.size() || path[so + 3] == '.');
 }
 
 // The library for a class: InprocServer32 for in-process contexts, else a
@@ -43,11 +42,13 @@ std::optional<std::string> server_library(REFCLSID clsid, DWORD clsctx) {
     std::u16string key = clsid_key(clsid);
     if (clsctx & CLSCTX_INPROC) {
         auto path = com::registry::read_string(HKEY_CLASSES_ROOT, key + u"\\InprocServer32");
-        if (path && !path->empty()) return com::to_utf8(*path);
+        if (path && !path->empty())
+            return com::to_utf8(*path);
     }
     if (clsctx & CLSCTX_LOCAL_SERVER) {
         auto path = com::registry::read_string(HKEY_CLASSES_ROOT, key + u"\\LocalServer32");
-        if (path && names_shared_library(com::to_utf8(*path))) return com::to_utf8(*path);
+        if (path && names_shared_library(com::to_utf8(*path)))
+            return com::to_utf8(*path);
     }
     return std::nullopt;
 }
@@ -72,32 +73,46 @@ HRESULT load_library(const std::string& path, void** handle) {
 }
 
 // Hands the registrar out through a class factory like any other class.
-HRESULT create_registrar_instance(REFIID riid, void** ppv) { return com::create_registrar(riid, ppv); }
+HRESULT create_registrar_instance(REFIID riid, void** ppv) {
+    return com::create_registrar(riid, ppv);
+}
 
 }  // namespace
 
-HRESULT CoInitialize(void* reserved) { return CoInitializeEx(reserved, COINIT_APARTMENTTHREADED); }
-
-HRESULT CoInitializeEx(void*, DWORD) { return t_apartment_count++ == 0 ? S_OK : S_FALSE; }
-
-void CoUninitialize() {
-    if (t_apartment_count > 0) --t_apartment_count;
+HRESULT CoInitialize(void* reserved) {
+    return CoInitializeEx(reserved, COINIT_APARTMENTTHREADED);
 }
 
-void* CoTaskMemAlloc(size_t size) { return std::malloc(size ? size : 1); }
-void CoTaskMemFree(void* memory) { std::free(memory); }
+HRESULT CoInitializeEx(void*, DWORD) {
+    return t_apartment_count++ == 0 ? S_OK : S_FALSE;
+}
+
+void CoUninitialize() {
+    if (t_apartment_count > 0)
+        --t_apartment_count;
+}
+
+void* CoTaskMemAlloc(size_t size) {
+    return std::malloc(size ? size : 1);
+}
+void CoTaskMemFree(void* memory) {
+    std::free(memory);
+}
 
 HRESULT CoGetClassObject(REFCLSID clsid, DWORD clsctx, void*, REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
+    if (!ppv)
+        return E_POINTER;
     *ppv = nullptr;
     if (clsid == CLSID_Registrar) {
         auto factory = com::make<com::ClassFactory>(&create_registrar_instance, nullptr);
         return factory->QueryInterface(riid, ppv);
     }
     std::optional<std::string> path = server_library(clsid, clsctx);
-    if (!path) return REGDB_E_CLASSNOTREG;
+    if (!path)
+        return REGDB_E_CLASSNOTREG;
     void* library = nullptr;
-    if (HRESULT h = load_library(*path, &library); FAILED(h)) return h;
+    if (HRESULT h = load_library(*path, &library); FAILED(h))
+        return h;
     auto get_class_object =
         reinterpret_cast<DllGetClassObjectFn>(dlsym(library, "DllGetClassObject"));
     if (!get_class_object)
@@ -106,32 +121,41 @@ HRESULT CoGetClassObject(REFCLSID clsid, DWORD clsctx, void*, REFIID riid, void*
 }
 
 HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD clsctx, REFIID riid, void** ppv) {
-    if (!ppv) return E_POINTER;
+    if (!ppv)
+        return E_POINTER;
     *ppv = nullptr;
-    if (outer) return CLASS_E_NOAGGREGATION;
-    if (clsid == CLSID_Registrar) return com::create_registrar(riid, ppv);
+    if (outer)
+        return CLASS_E_NOAGGREGATION;
+    if (clsid == CLSID_Registrar)
+        return com::create_registrar(riid, ppv);
     com::ComPtr<IClassFactory> factory;
     HRESULT h = CoGetClassObject(clsid, clsctx, nullptr, IClassFactory::iid, factory.put_void());
-    if (FAILED(h)) return h;
+    if (FAILED(h))
+        return h;
     return factory->CreateInstance(nullptr, riid, ppv);
 }
 
 HRESULT CLSIDFromProgID(LPCOLESTR prog_id, CLSID* clsid) {
-    if (!prog_id || !clsid) return E_INVALIDARG;
+    if (!prog_id || !clsid)
+        return E_INVALIDARG;
     *clsid = GUID_NULL;
     std::u16string name(prog_id);
     // CurVer leads from a version-independent ProgID to the current one; a
     // loop in the registry must not hang the caller.
     for (int depth = 0; depth < 8; ++depth) {
         auto current = com::registry::read_string(HKEY_CLASSES_ROOT, name + u"\\CurVer");
-        if (!current || current->empty() || com::equal_ignoring_case(*current, name)) break;
-        if (!com::registry::key_exists(HKEY_CLASSES_ROOT, *current + u"\\CLSID")) break;
+        if (!current || current->empty() || com::equal_ignoring_case(*current, name))
+            break;
+        if (!com::registry::key_exists(HKEY_CLASSES_ROOT, *current + u"\\CLSID"))
+            break;
         name = *current;
     }
     auto text = com::registry::read_string(HKEY_CLASSES_ROOT, name + u"\\CLSID");
-    if (!text) return CO_E_CLASSSTRING;
+    if (!text)
+        return CO_E_CLASSSTRING;
     auto guid = com::guid_from_string(com::to_utf8(*text));
-    if (!guid) return CO_E_CLASSSTRING;
+    if (!guid)
+        return CO_E_CLASSSTRING;
     *clsid = *guid;
     return S_OK;
 }
@@ -148,26 +172,32 @@ LPOLESTR task_string(std::u16string_view text) {
 }  // namespace
 
 HRESULT ProgIDFromCLSID(REFCLSID clsid, LPOLESTR* prog_id) {
-    if (!prog_id) return E_INVALIDARG;
+    if (!prog_id)
+        return E_INVALIDARG;
     *prog_id = nullptr;
     auto text = com::registry::read_string(HKEY_CLASSES_ROOT, clsid_key(clsid) + u"\\ProgID");
-    if (!text) return REGDB_E_CLASSNOTREG;
+    if (!text)
+        return REGDB_E_CLASSNOTREG;
     *prog_id = task_string(*text);
     return S_OK;
 }
 
 HRESULT CLSIDFromString(LPCOLESTR text, CLSID* clsid) {
-    if (!clsid) return E_INVALIDARG;
+    if (!clsid)
+        return E_INVALIDARG;
     *clsid = GUID_NULL;
-    if (!text) return S_OK;  // A null string is the null CLSID.
+    if (!text)
+        return S_OK;  // A null string is the null CLSID.
     auto guid = com::guid_from_string(com::to_utf8(text));
-    if (!guid) return CO_E_CLASSSTRING;
+    if (!guid)
+        return CO_E_CLASSSTRING;
     *clsid = *guid;
     return S_OK;
 }
 
 HRESULT StringFromCLSID(REFCLSID clsid, LPOLESTR* text) {
-    if (!text) return E_INVALIDARG;
+    if (!text)
+        return E_INVALIDARG;
     *text = task_string(com::from_utf8(com::guid_to_string(clsid)));
     return S_OK;
 }

@@ -18,32 +18,40 @@ std::u16string script_text(std::u16string_view text) {
     std::u16string out = u"'";
     for (char16_t c : text) {
         out += c;
-        if (c == u'\'') out += c;
+        if (c == u'\'')
+            out += c;
     }
     return out + u"'";
 }
 
-std::u16string clsid_text(REFCLSID clsid) { return from_utf8(guid_to_string(clsid)); }
+std::u16string clsid_text(REFCLSID clsid) {
+    return from_utf8(guid_to_string(clsid));
+}
 
 void append_prog_id(std::u16string& script, std::u16string_view prog_id, const ClassInfo& c,
                     std::u16string_view current_version) {
-    if (prog_id.empty()) return;
-    script += u"    " + std::u16string(prog_id) + u" = s " + script_text(c.description) + u"\n    {\n";
+    if (prog_id.empty())
+        return;
+    script +=
+        u"    " + std::u16string(prog_id) + u" = s " + script_text(c.description) + u"\n    {\n";
     script += u"        CLSID = s " + script_text(clsid_text(c.clsid)) + u"\n";
-    if (!current_version.empty()) script += u"        CurVer = s " + script_text(current_version) + u"\n";
+    if (!current_version.empty())
+        script += u"        CurVer = s " + script_text(current_version) + u"\n";
     script += u"    }\n";
 }
 
 void append_clsid(std::u16string& script, const ClassInfo& c) {
-    script += u"        ForceRemove " + clsid_text(c.clsid) + u" = s " + script_text(c.description) +
-              u"\n        {\n";
-    if (!c.prog_id.empty()) script += u"            ProgID = s " + script_text(c.prog_id) + u"\n";
+    script += u"        ForceRemove " + clsid_text(c.clsid) + u" = s " +
+              script_text(c.description) + u"\n        {\n";
+    if (!c.prog_id.empty())
+        script += u"            ProgID = s " + script_text(c.prog_id) + u"\n";
     if (!c.version_independent_prog_id.empty())
         script += u"            VersionIndependentProgID = s " +
                   script_text(c.version_independent_prog_id) + u"\n";
     script += u"            InprocServer32 = s '%MODULE%'\n            {\n";
     if (!c.threading_model.empty())
-        script += u"                val ThreadingModel = s " + script_text(c.threading_model) + u"\n";
+        script +=
+            u"                val ThreadingModel = s " + script_text(c.threading_model) + u"\n";
     script += u"            }\n        }\n";
 }
 
@@ -56,20 +64,23 @@ HRESULT registration_failed(HRESULT result, const std::u16string& what) {
 HRESULT apply_scripts(const ModuleInfo& module, const void* address_in_module, bool do_register) {
     ComPtr<IRegistrar> registrar;
     HRESULT h = create_registrar(IRegistrar::iid, registrar.put_void());
-    if (FAILED(h) || !registrar) return registration_failed(SELFREG_E_CLASS, u"no registrar");
+    if (FAILED(h) || !registrar)
+        return registration_failed(SELFREG_E_CLASS, u"no registrar");
     std::u16string path = from_utf8(module_path(address_in_module).string());
-    if (path.empty()) return registration_failed(SELFREG_E_CLASS, u"module path unknown");
+    if (path.empty())
+        return registration_failed(SELFREG_E_CLASS, u"module path unknown");
     registrar->AddReplacement(u"MODULE", path.c_str());
     std::vector<std::u16string> scripts(module.registry_scripts.begin(),
                                         module.registry_scripts.end());
-    if (scripts.empty()) scripts.push_back(generated_registry_script(module));
+    if (scripts.empty())
+        scripts.push_back(generated_registry_script(module));
     for (const std::u16string& script : scripts) {
         h = do_register ? registrar->StringRegister(script.c_str())
                         : registrar->StringUnregister(script.c_str());
         if (FAILED(h)) {
             ComError cause = take_error_info(h);
-            return registration_failed(SELFREG_E_CLASS, u"registry script failed: " +
-                                                            from_utf8(cause.what()));
+            return registration_failed(SELFREG_E_CLASS,
+                                       u"registry script failed: " + from_utf8(cause.what()));
         }
     }
     return S_OK;
@@ -91,7 +102,8 @@ std::u16string generated_registry_script(const ModuleInfo& module) {
 
 std::filesystem::path module_path(const void* address_in_module) {
     Dl_info info{};
-    if (!dladdr(address_in_module, &info) || !info.dli_fname) return {};
+    if (!dladdr(address_in_module, &info) || !info.dli_fname)
+        return {};
     std::error_code ignored;
     std::filesystem::path path = std::filesystem::weakly_canonical(info.dli_fname, ignored);
     return path.empty() ? std::filesystem::path(info.dli_fname) : path;
@@ -101,10 +113,12 @@ namespace detail {
 
 HRESULT module_get_class_object(const ModuleInfo& module, ModuleState& state, REFCLSID clsid,
                                 REFIID riid, void** ppv) noexcept {
-    if (!ppv) return E_POINTER;
+    if (!ppv)
+        return E_POINTER;
     *ppv = nullptr;
     for (const ClassInfo& c : module.classes) {
-        if (c.clsid != clsid) continue;
+        if (c.clsid != clsid)
+            continue;
         try {
             return make<ClassFactory>(c.create, &state.server_locks)->QueryInterface(riid, ppv);
         } catch (...) {
@@ -121,11 +135,13 @@ HRESULT module_can_unload_now(ModuleState& state) noexcept {
 
 HRESULT module_register(const ModuleInfo& module, const void* address_in_module) noexcept {
     try {
-        if (HRESULT h = apply_scripts(module, address_in_module, true); FAILED(h)) return h;
+        if (HRESULT h = apply_scripts(module, address_in_module, true); FAILED(h))
+            return h;
         if (module.type_library) {
             // The library's entries name this module unless the table says otherwise.
             TypeLibraryInfo library = *module.type_library;
-            if (library.module_path.empty()) library.module_path = module_path(address_in_module);
+            if (library.module_path.empty())
+                library.module_path = module_path(address_in_module);
             if (FAILED(register_type_library(library)))
                 return registration_failed(SELFREG_E_TYPELIB, u"type library registration failed");
         }

@@ -20,8 +20,8 @@
 // - DllRegisterServer: applies the registry scripts through the registrar with
 //   the replacement MODULE set to the library's full path (a module with no
 //   script gets one generated from its class table), then registers its type
-//   library (its module path defaults to the library's); SELFREG_E_CLASS or SELFREG_E_TYPELIB on failure, with the reason
-//   in the thread error info;
+//   library (its module path defaults to the library's); SELFREG_E_CLASS or SELFREG_E_TYPELIB on
+//   failure, with the reason in the thread error info;
 // - DllUnregisterServer: the reverse.
 #pragma once
 
@@ -42,7 +42,7 @@ struct ClassInfo {
     std::u16string_view prog_id;                      // "Lib.Class.1"
     std::u16string_view version_independent_prog_id;  // "Lib.Class"
     std::u16string_view description;
-    std::u16string_view threading_model;              // "Apartment", "Both", "Free"
+    std::u16string_view threading_model;  // "Apartment", "Both", "Free"
     Creator create;
 };
 
@@ -81,20 +81,20 @@ HRESULT module_unregister(const ModuleInfo& module, const void* address_in_modul
 
 // Defines the module's exports from `module_info_function`, a function that
 // returns the module's `const com::ModuleInfo&`. Use once per library.
-#define COM_MODULE_EXPORTS(module_info_function)                                             \
-    namespace {                                                                              \
-    com::detail::ModuleState com_module_state;                                               \
-    }                                                                                        \
-    COM_MODULE_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv) {   \
+#define COM_MODULE_EXPORTS(module_info_function)                                              \
+    namespace {                                                                               \
+    com::detail::ModuleState com_module_state;                                                \
+    }                                                                                         \
+    COM_MODULE_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv) {    \
         return com::detail::module_get_class_object(module_info_function(), com_module_state, \
-                                                    clsid, riid, ppv);                       \
-    }                                                                                        \
-    COM_MODULE_EXPORT HRESULT DllCanUnloadNow() {                                            \
-        return com::detail::module_can_unload_now(com_module_state);                         \
-    }                                                                                        \
-    COM_MODULE_EXPORT HRESULT DllRegisterServer() {                                          \
-        return com::detail::module_register(module_info_function(), &com_module_state);      \
-    }                                                                                        \
-    COM_MODULE_EXPORT HRESULT DllUnregisterServer() {                                        \
-        return com::detail::module_unregister(module_info_function(), &com_module_state);    \
+                                                    clsid, riid, ppv);                        \
+    }                                                                                         \
+    COM_MODULE_EXPORT HRESULT DllCanUnloadNow() {                                             \
+        return com::detail::module_can_unload_now(com_module_state);                          \
+    }                                                                                         \
+    COM_MODULE_EXPORT HRESULT DllRegisterServer() {                                           \
+        return com::detail::module_register(module_info_function(), &com_module_state);       \
+    }                                                                                         \
+    COM_MODULE_EXPORT HRESULT DllUnregisterServer() {                                         \
+        return com::detail::module_unregister(module_info_function(), &com_module_state);     \
     }

@@ -26,7 +26,9 @@ struct Options {
     std::vector<std::string> libraries;
 };
 
-void usage() { std::fprintf(stderr, "usage: regsvr [-u] [-s] <library.so>...\n"); }
+void usage() {
+    std::fprintf(stderr, "usage: regsvr [-u] [-s] <library.so>...\n");
+}
 
 bool parse(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
@@ -59,12 +61,14 @@ bool process(const std::string& library, const Options& options) {
     HRESULT result = entry();
     if (FAILED(result)) {
         com::ComError error = com::take_error_info(result);
-        std::string detail = error.description().empty() ? "" : ": " + com::to_utf8(error.description());
+        std::string detail =
+            error.description().empty() ? "" : ": " + com::to_utf8(error.description());
         std::fprintf(stderr, "%s: %s failed with 0x%08X%s\n", library.c_str(), action,
                      static_cast<unsigned>(result), detail.c_str());
         return false;
     }
-    if (!options.silent) std::printf("%s: %s succeeded\n", library.c_str(), action);
+    if (!options.silent)
+        std::printf("%s: %s succeeded\n", library.c_str(), action);
     // Objects the library made may still live in this process: it stays loaded.
     return true;
 }

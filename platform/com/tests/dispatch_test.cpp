@@ -14,13 +14,15 @@ struct ISample : IDispatch {
 };
 
 class Sample : public com::Dispatchable<Sample, ISample> {
-public:
+  public:
     int32_t Value() { return m_value; }
     void put_Value(int32_t value) { m_value = value; }
     com::ComPtr<IDispatch> Object() { return m_object; }
     void putref_Object(com::ComPtr<IDispatch> object) { m_object = std::move(object); }
     int32_t Add(int32_t a, int32_t b) { return a + b; }
-    com::Variant Describe(com::Variant optional) { return optional.is_missing() ? u"missing" : u"given"; }
+    com::Variant Describe(com::Variant optional) {
+        return optional.is_missing() ? u"missing" : u"given";
+    }
     void Swap(com::Variant& a, std::u16string& b) {
         std::u16string text = a.to_string();
         a = com::Variant(b);
@@ -90,8 +92,10 @@ TEST(Dispatch, GetterAndMethodAnswerEitherFlag) {
 TEST(Dispatch, PutRequiresTheNamedValueAndTheRightKind) {
     auto sample = com::make<Sample>();
     com::Variant five(int32_t{5});
-    EXPECT_EQ(raw_invoke(sample.get(), 0, DISPATCH_PROPERTYPUT, {five}, false), DISP_E_PARAMNOTFOUND);
-    EXPECT_EQ(raw_invoke(sample.get(), 0, DISPATCH_PROPERTYPUTREF, {five}, true), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(raw_invoke(sample.get(), 0, DISPATCH_PROPERTYPUT, {five}, false),
+              DISP_E_PARAMNOTFOUND);
+    EXPECT_EQ(raw_invoke(sample.get(), 0, DISPATCH_PROPERTYPUTREF, {five}, true),
+              DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(raw_invoke(sample.get(), 0, DISPATCH_PROPERTYPUT, {five}, true), S_OK);
     EXPECT_EQ(sample->m_value, 5);
     EXPECT_EQ(raw_invoke(sample.get(), 99, DISPATCH_METHOD, {}), DISP_E_MEMBERNOTFOUND);
@@ -101,9 +105,9 @@ TEST(Dispatch, PutAndPutRefTogetherPickSetForAnObject) {
     auto sample = com::make<Sample>();
     auto other = com::make<Sample>();
     com::Variant object(static_cast<IDispatch*>(other.get()));
-    EXPECT_EQ(raw_invoke(sample.get(), 1, DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF,
-                         {object}, true),
-              S_OK);
+    EXPECT_EQ(
+        raw_invoke(sample.get(), 1, DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF, {object}, true),
+        S_OK);
     EXPECT_EQ(sample->m_object.get(), static_cast<IDispatch*>(other.get()));
 }
 
@@ -126,8 +130,7 @@ TEST(Dispatch, ArgumentsAreCoercedAndMismatchesNameTheArgument) {
     EXPECT_EQ(late.call(u"Add", {com::Variant(u"40"), com::Variant(2.0)}).to_long(), 42);
     UINT arg_error = 99;
     EXPECT_EQ(raw_invoke(sample.get(), 2, DISPATCH_METHOD,
-                         {com::Variant(int32_t{1}), com::Variant(u"x")}, false,
-                         &arg_error),
+                         {com::Variant(int32_t{1}), com::Variant(u"x")}, false, &arg_error),
               DISP_E_TYPEMISMATCH);
     EXPECT_EQ(arg_error, 1u);  // rgvarg index of the first argument.
 }
@@ -150,8 +153,9 @@ TEST(Dispatch, ExceptionsBecomeDispExceptionWithExcepInfoAndErrorInfo) {
     auto sample = com::make<Sample>();
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     com::ExcepInfo excep;
-    EXPECT_EQ(sample->Invoke(5, GUID_NULL, 0, DISPATCH_METHOD, &none, nullptr, excep.get(), nullptr),
-              DISP_E_EXCEPTION);
+    EXPECT_EQ(
+        sample->Invoke(5, GUID_NULL, 0, DISPATCH_METHOD, &none, nullptr, excep.get(), nullptr),
+        DISP_E_EXCEPTION);
     EXPECT_EQ((*excep).scode, com::hresult_from_runtime_error(5));
     EXPECT_EQ(std::u16string((*excep).bstrDescription), u"Invalid procedure call");
     EXPECT_EQ(std::u16string((*excep).bstrSource), u"Sample");

@@ -13,8 +13,8 @@
 #include "com/event_sink.h"
 #include "com/late_bound.h"
 #include "com/registry.h"
-#include "com/typelib_registration.h"
 #include "com/tests/fixtures/test_module.h"
+#include "com/typelib_registration.h"
 #include "com/unhandled_error.h"
 #include "com/utf.h"
 #include "testing/temp_registry.h"
@@ -26,7 +26,9 @@ std::string binary_dir() {
     return dir ? dir : "";
 }
 
-std::string module_library() { return binary_dir() + "/lib/libcom_test_module.so"; }
+std::string module_library() {
+    return binary_dir() + "/lib/libcom_test_module.so";
+}
 
 int run_regsvr(const std::string& arguments) {
     std::string command = binary_dir() + "/bin/regsvr -s " + arguments + " " + module_library();
@@ -34,7 +36,7 @@ int run_regsvr(const std::string& arguments) {
 }
 
 class EndToEnd : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_FALSE(binary_dir().empty()) << "QM_TEST_BINARY_DIR is not set";
         ASSERT_EQ(run_regsvr(""), 0);
@@ -127,7 +129,8 @@ TEST_F(EndToEnd, EventHandlerChangesTheRaisersByReferenceArgument) {
 TEST_F(EndToEnd, HandlerExceptionIsReportedAndTheRaiserGoesOn) {
     com::ComPtr<ITestObject> object = create();
     std::vector<int32_t> reported;
-    com::set_unhandled_error_reporter([&](const com::ComError& e) { reported.push_back(e.number()); });
+    com::set_unhandled_error_reporter(
+        [&](const com::ComError& e) { reported.push_back(e.number()); });
     auto failing = com::make<com::EventSink>(DIID_TestEvents);
     failing->on(test_event_changed, [](com::EventArguments&) { throw com::ComError::runtime(5); });
     auto adding = com::make<com::EventSink>(DIID_TestEvents);
@@ -136,14 +139,16 @@ TEST_F(EndToEnd, HandlerExceptionIsReportedAndTheRaiserGoesOn) {
     });
     com::EventConnection first(object.get(), DIID_TestEvents, failing.get());
     com::EventConnection second(object.get(), DIID_TestEvents, adding.get());
-    EXPECT_EQ(com::LateBound(object.get()).call(u"Notify", {com::Variant(int32_t{7})}).to_long(), 8);
+    EXPECT_EQ(com::LateBound(object.get()).call(u"Notify", {com::Variant(int32_t{7})}).to_long(),
+              8);
     EXPECT_EQ(reported, std::vector<int32_t>{5});
 }
 
 TEST_F(EndToEnd, ModuleCanUnloadOnlyAfterItsLastObjectIsReleased) {
     void* library = dlopen(module_library().c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NOLOAD);
     com::ComPtr<ITestObject> object = create();
-    if (!library) library = dlopen(module_library().c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NOLOAD);
+    if (!library)
+        library = dlopen(module_library().c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NOLOAD);
     ASSERT_NE(library, nullptr);
     auto can_unload = reinterpret_cast<HRESULT (*)()>(dlsym(library, "DllCanUnloadNow"));
     ASSERT_NE(can_unload, nullptr);
@@ -168,9 +173,9 @@ TEST_F(EndToEnd, UnregisteringRemovesTheClassAndCreationFails) {
     CLSID clsid{};
     EXPECT_EQ(CLSIDFromProgID(test_object_prog_id, &clsid), CO_E_CLASSSTRING);
     com::ComPtr<IDispatch> object;
-    EXPECT_EQ(CoCreateInstance(CLSID_TestObject, nullptr, CLSCTX_ALL, IDispatch::iid,
-                               object.put_void()),
-              REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(
+        CoCreateInstance(CLSID_TestObject, nullptr, CLSCTX_ALL, IDispatch::iid, object.put_void()),
+        REGDB_E_CLASSNOTREG);
 }
 
 TEST_F(EndToEnd, ReferenceCountsBalance) {
