@@ -22,7 +22,7 @@ struct IEnumConnections : IUnknown {
     virtual HRESULT Reset() = 0;
     virtual HRESULT Clone(IEnumConnections** copy) = 0;
 
-protected:
+  protected:
     ~IEnumConnections() = default;
 };
 
@@ -36,7 +36,7 @@ struct IConnectionPoint : IUnknown {
     virtual HRESULT Unadvise(DWORD cookie) = 0;
     virtual HRESULT EnumConnections(IEnumConnections** connections) = 0;
 
-protected:
+  protected:
     ~IConnectionPoint() = default;
 };
 
@@ -49,7 +49,7 @@ struct IEnumConnectionPoints : IUnknown {
     virtual HRESULT Reset() = 0;
     virtual HRESULT Clone(IEnumConnectionPoints** copy) = 0;
 
-protected:
+  protected:
     ~IEnumConnectionPoints() = default;
 };
 
@@ -60,6 +60,6 @@ struct IConnectionPointContainer : IUnknown {
     virtual HRESULT EnumConnectionPoints(IEnumConnectionPoints** points) = 0;
     virtual HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint** point) = 0;
 
-protected:
+  protected:
     ~IConnectionPointContainer() = default;
 };

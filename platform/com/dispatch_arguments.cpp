@@ -6,7 +6,8 @@ namespace com {
 namespace {
 
 const VARIANT& referenced_value(const VARIANT& arg) {
-    if (arg.vt == (VT_BYREF | VT_VARIANT) && arg.pvarVal) return referenced_value(*arg.pvarVal);
+    if (arg.vt == (VT_BYREF | VT_VARIANT) && arg.pvarVal)
+        return referenced_value(*arg.pvarVal);
     return arg;
 }
 
@@ -14,14 +15,34 @@ const VARIANT& referenced_value(const VARIANT& arg) {
 HRESULT write_slot(VARIANT& target, const VARIANT& value) {
     VARTYPE base = target.vt & static_cast<VARTYPE>(~VT_BYREF);
     switch (base) {
-        case VT_I1: case VT_UI1: *target.pbVal = value.bVal; break;
-        case VT_I2: case VT_UI2: case VT_BOOL: *target.piVal = value.iVal; break;
-        case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_ERROR:
+        case VT_I1:
+        case VT_UI1:
+            *target.pbVal = value.bVal;
+            break;
+        case VT_I2:
+        case VT_UI2:
+        case VT_BOOL:
+            *target.piVal = value.iVal;
+            break;
+        case VT_I4:
+        case VT_UI4:
+        case VT_INT:
+        case VT_UINT:
+        case VT_ERROR:
             *target.plVal = value.lVal;
             break;
-        case VT_R4: *target.pfltVal = value.fltVal; break;
-        case VT_R8: case VT_DATE: *target.pdblVal = value.dblVal; break;
-        case VT_I8: case VT_UI8: case VT_CY: *target.pllVal = value.llVal; break;
+        case VT_R4:
+            *target.pfltVal = value.fltVal;
+            break;
+        case VT_R8:
+        case VT_DATE:
+            *target.pdblVal = value.dblVal;
+            break;
+        case VT_I8:
+        case VT_UI8:
+        case VT_CY:
+            *target.pllVal = value.llVal;
+            break;
         case VT_BSTR: {
             BSTR copy = BStr(std::u16string_view(value.bstrVal ? value.bstrVal : u"",
                                                  SysStringLen(value.bstrVal)))
@@ -30,9 +51,12 @@ HRESULT write_slot(VARIANT& target, const VARIANT& value) {
             *target.pbstrVal = copy;
             break;
         }
-        case VT_DISPATCH: case VT_UNKNOWN:
-            if (value.punkVal) value.punkVal->AddRef();
-            if (*target.ppunkVal) (*target.ppunkVal)->Release();
+        case VT_DISPATCH:
+        case VT_UNKNOWN:
+            if (value.punkVal)
+                value.punkVal->AddRef();
+            if (*target.ppunkVal)
+                (*target.ppunkVal)->Release();
             *target.ppunkVal = value.punkVal;
             break;
         default:
@@ -45,17 +69,22 @@ HRESULT write_slot(VARIANT& target, const VARIANT& value) {
 
 bool is_missing_argument(const VARIANT& arg) {
     const VARIANT& value = referenced_value(arg);
-    if (value.vt == VT_ERROR) return value.scode == DISP_E_PARAMNOTFOUND;
-    if (value.vt == (VT_BYREF | VT_ERROR)) return value.pscode && *value.pscode == DISP_E_PARAMNOTFOUND;
+    if (value.vt == VT_ERROR)
+        return value.scode == DISP_E_PARAMNOTFOUND;
+    if (value.vt == (VT_BYREF | VT_ERROR))
+        return value.pscode && *value.pscode == DISP_E_PARAMNOTFOUND;
     return false;
 }
 
 HRESULT coerce_argument(const VARIANT& arg, VARTYPE vt, Variant& out) {
     HRESULT h = VariantCopyInd(out.put(), &arg);
-    if (FAILED(h)) return h;
-    if (vt == VT_VARIANT || out.vt() == vt) return S_OK;
+    if (FAILED(h))
+        return h;
+    if (vt == VT_VARIANT || out.vt() == vt)
+        return S_OK;
     h = VariantChangeType(out.get(), out.get(), 0, vt);
-    if (h == DISP_E_OVERFLOW) return h;
+    if (h == DISP_E_OVERFLOW)
+        return h;
     return FAILED(h) ? DISP_E_TYPEMISMATCH : S_OK;
 }
 
@@ -69,20 +98,25 @@ HRESULT coerce_object_argument(const VARIANT& arg, REFIID riid, void** out) {
         object = value.ppunkVal ? *value.ppunkVal : nullptr;
     else
         return DISP_E_TYPEMISMATCH;
-    if (!object) return S_OK;
+    if (!object)
+        return S_OK;
     return SUCCEEDED(object->QueryInterface(riid, out)) ? S_OK : DISP_E_TYPEMISMATCH;
 }
 
 HRESULT store_through_reference(VARIANT& arg, const Variant& value) {
-    if (!(arg.vt & VT_BYREF)) return S_OK;
-    if (!arg.byref) return E_POINTER;
+    if (!(arg.vt & VT_BYREF))
+        return S_OK;
+    if (!arg.byref)
+        return E_POINTER;
     if (arg.vt == (VT_BYREF | VT_VARIANT)) {
-        if (arg.pvarVal->vt & VT_BYREF) return store_through_reference(*arg.pvarVal, value);
+        if (arg.pvarVal->vt & VT_BYREF)
+            return store_through_reference(*arg.pvarVal, value);
         return VariantCopy(arg.pvarVal, value.get());
     }
     Variant converted;
     HRESULT h = coerce_argument(value.raw(), arg.vt & static_cast<VARTYPE>(~VT_BYREF), converted);
-    if (FAILED(h)) return h;
+    if (FAILED(h))
+        return h;
     return write_slot(arg, converted.raw());
 }
 

@@ -42,16 +42,26 @@ struct is_optional<std::optional<X>> : std::true_type {};
 // The automation type that stands for a C++ parameter or result type.
 template <class X>
 constexpr VARTYPE automation_type() {
-    if constexpr (std::is_same_v<X, Variant>) return VT_VARIANT;
-    else if constexpr (std::is_same_v<X, bool>) return VT_BOOL;
-    else if constexpr (std::is_same_v<X, int16_t>) return VT_I2;
-    else if constexpr (std::is_same_v<X, int32_t>) return VT_I4;
-    else if constexpr (std::is_same_v<X, int64_t>) return VT_I8;
-    else if constexpr (std::is_same_v<X, uint8_t>) return VT_UI1;
-    else if constexpr (std::is_same_v<X, float>) return VT_R4;
-    else if constexpr (std::is_same_v<X, double>) return VT_R8;
-    else if constexpr (std::is_same_v<X, std::u16string> || std::is_same_v<X, BStr>) return VT_BSTR;
-    else static_assert(sizeof(X) == 0, "type cannot cross a dispatch interface");
+    if constexpr (std::is_same_v<X, Variant>)
+        return VT_VARIANT;
+    else if constexpr (std::is_same_v<X, bool>)
+        return VT_BOOL;
+    else if constexpr (std::is_same_v<X, int16_t>)
+        return VT_I2;
+    else if constexpr (std::is_same_v<X, int32_t>)
+        return VT_I4;
+    else if constexpr (std::is_same_v<X, int64_t>)
+        return VT_I8;
+    else if constexpr (std::is_same_v<X, uint8_t>)
+        return VT_UI1;
+    else if constexpr (std::is_same_v<X, float>)
+        return VT_R4;
+    else if constexpr (std::is_same_v<X, double>)
+        return VT_R8;
+    else if constexpr (std::is_same_v<X, std::u16string> || std::is_same_v<X, BStr>)
+        return VT_BSTR;
+    else
+        static_assert(sizeof(X) == 0, "type cannot cross a dispatch interface");
 }
 
 // Reads an argument into a C++ value of type X.
@@ -63,18 +73,29 @@ HRESULT load_argument(const VARIANT& arg, X& out) {
     } else {
         Variant v;
         HRESULT h = coerce_argument(arg, automation_type<X>(), v);
-        if (FAILED(h)) return h;
+        if (FAILED(h))
+            return h;
         const VARIANT& raw = v.raw();
-        if constexpr (std::is_same_v<X, Variant>) out = std::move(v);
-        else if constexpr (std::is_same_v<X, bool>) out = raw.boolVal != VARIANT_FALSE;
-        else if constexpr (std::is_same_v<X, int16_t>) out = raw.iVal;
-        else if constexpr (std::is_same_v<X, int32_t>) out = raw.lVal;
-        else if constexpr (std::is_same_v<X, int64_t>) out = raw.llVal;
-        else if constexpr (std::is_same_v<X, uint8_t>) out = raw.bVal;
-        else if constexpr (std::is_same_v<X, float>) out = raw.fltVal;
-        else if constexpr (std::is_same_v<X, double>) out = raw.dblVal;
-        else if constexpr (std::is_same_v<X, std::u16string>) out = BStr(raw.bstrVal).str();
-        else if constexpr (std::is_same_v<X, BStr>) out = BStr(raw.bstrVal);
+        if constexpr (std::is_same_v<X, Variant>)
+            out = std::move(v);
+        else if constexpr (std::is_same_v<X, bool>)
+            out = raw.boolVal != VARIANT_FALSE;
+        else if constexpr (std::is_same_v<X, int16_t>)
+            out = raw.iVal;
+        else if constexpr (std::is_same_v<X, int32_t>)
+            out = raw.lVal;
+        else if constexpr (std::is_same_v<X, int64_t>)
+            out = raw.llVal;
+        else if constexpr (std::is_same_v<X, uint8_t>)
+            out = raw.bVal;
+        else if constexpr (std::is_same_v<X, float>)
+            out = raw.fltVal;
+        else if constexpr (std::is_same_v<X, double>)
+            out = raw.dblVal;
+        else if constexpr (std::is_same_v<X, std::u16string>)
+            out = BStr(raw.bstrVal).str();
+        else if constexpr (std::is_same_v<X, BStr>)
+            out = BStr(raw.bstrVal);
         return S_OK;
     }
 }

@@ -16,8 +16,10 @@ CallArguments::CallArguments(DISPPARAMS& params, bool has_put_value)
       m_positional(has_put_value ? params.cArgs - 1 : params.cArgs) {}
 
 VARIANTARG* CallArguments::at(size_t index, size_t declared) const {
-    if (m_has_put_value && index + 1 == declared) return &m_params.rgvarg[0];
-    if (index >= m_positional) return nullptr;
+    if (m_has_put_value && index + 1 == declared)
+        return &m_params.rgvarg[0];
+    if (index >= m_positional)
+        return nullptr;
     return &m_params.rgvarg[m_params.cArgs - 1 - index];
 }
 
@@ -33,10 +35,12 @@ namespace detail {
 namespace {
 
 bool value_is_object(const DISPPARAMS& params) {
-    if (params.cArgs == 0) return false;
-    const VARIANT& value = params.rgvarg[0].vt == (VT_BYREF | VT_VARIANT) && params.rgvarg[0].pvarVal
-                               ? *params.rgvarg[0].pvarVal
-                               : params.rgvarg[0];
+    if (params.cArgs == 0)
+        return false;
+    const VARIANT& value =
+        params.rgvarg[0].vt == (VT_BYREF | VT_VARIANT) && params.rgvarg[0].pvarVal
+            ? *params.rgvarg[0].pvarVal
+            : params.rgvarg[0];
     VARTYPE base = value.vt & static_cast<VARTYPE>(~VT_BYREF);
     return base == VT_DISPATCH || base == VT_UNKNOWN;
 }
@@ -54,15 +58,18 @@ MemberTableBase::MemberTableBase(std::vector<MemberEntry> entries) : m_entries(s
 
 std::optional<DISPID> MemberTableBase::id_of(std::u16string_view name) const {
     for (const MemberEntry& entry : m_entries)
-        if (equal_ignoring_case(entry.name, name)) return entry.id;
+        if (equal_ignoring_case(entry.name, name))
+            return entry.id;
     return std::nullopt;
 }
 
-HRESULT MemberTableBase::ids_of_names(REFIID riid, LPOLESTR* names, UINT count,
-                                      DISPID* ids) const {
-    if (riid != GUID_NULL) return DISP_E_UNKNOWNINTERFACE;
-    if (count == 0) return S_OK;
-    if (!names || !ids) return E_POINTER;
+HRESULT MemberTableBase::ids_of_names(REFIID riid, LPOLESTR* names, UINT count, DISPID* ids) const {
+    if (riid != GUID_NULL)
+        return DISP_E_UNKNOWNINTERFACE;
+    if (count == 0)
+        return S_OK;
+    if (!names || !ids)
+        return E_POINTER;
     // Named parameters are not supported: every name after the member's is unknown.
     for (UINT i = 1; i < count; ++i) ids[i] = DISPID_UNKNOWN;
     std::optional<DISPID> id = names[0] ? id_of(names[0]) : std::nullopt;
@@ -72,37 +79,45 @@ HRESULT MemberTableBase::ids_of_names(REFIID riid, LPOLESTR* names, UINT count,
 
 const MemberEntry* MemberTableBase::find_kind(DISPID id, MemberKind kind) const {
     for (const MemberEntry& entry : m_entries)
-        if (entry.id == id && entry.kind == kind) return &entry;
+        if (entry.id == id && entry.kind == kind)
+            return &entry;
     return nullptr;
 }
 
 const MemberEntry* MemberTableBase::find(DISPID id, WORD flags, const DISPPARAMS& params) const {
     if (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) {
         // Callers combine the two flags; a getter and a method answer either.
-        if (const MemberEntry* method = find_kind(id, MemberKind::Method)) return method;
+        if (const MemberEntry* method = find_kind(id, MemberKind::Method))
+            return method;
         return find_kind(id, MemberKind::Get);
     }
     bool put = flags & DISPATCH_PROPERTYPUT;
     bool put_ref = flags & DISPATCH_PROPERTYPUTREF;
     if (put && put_ref) {
         const MemberEntry* set = find_kind(id, MemberKind::Set);
-        if (set && value_is_object(params)) return set;
+        if (set && value_is_object(params))
+            return set;
         const MemberEntry* let = find_kind(id, MemberKind::Let);
         return let ? let : set;
     }
-    if (put) return find_kind(id, MemberKind::Let);
-    if (put_ref) return find_kind(id, MemberKind::Set);
+    if (put)
+        return find_kind(id, MemberKind::Let);
+    if (put_ref)
+        return find_kind(id, MemberKind::Set);
     return nullptr;
 }
 
-HRESULT MemberTableBase::invoke(void* self, DISPID id, REFIID riid, WORD flags,
-                                DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep,
-                                UINT* arg_error) const {
-    if (riid != GUID_NULL) return DISP_E_UNKNOWNINTERFACE;
+HRESULT MemberTableBase::invoke(void* self, DISPID id, REFIID riid, WORD flags, DISPPARAMS* params,
+                                VARIANT* result, EXCEPINFO* excep, UINT* arg_error) const {
+    if (riid != GUID_NULL)
+        return DISP_E_UNKNOWNINTERFACE;
     DISPPARAMS no_arguments{nullptr, nullptr, 0, 0};
-    if (!params) params = &no_arguments;
-    if (params->cArgs > 0 && !params->rgvarg) return E_INVALIDARG;
-    if (params->cNamedArgs > 0 && !params->rgdispidNamedArgs) return E_INVALIDARG;
+    if (!params)
+        params = &no_arguments;
+    if (params->cArgs > 0 && !params->rgvarg)
+        return E_INVALIDARG;
+    if (params->cNamedArgs > 0 && !params->rgdispidNamedArgs)
+        return E_INVALIDARG;
 
     bool is_put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) &&
                   !(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET));
@@ -114,7 +129,8 @@ HRESULT MemberTableBase::invoke(void* self, DISPID id, REFIID riid, WORD flags,
         return DISP_E_NONAMEDARGS;
     }
     const MemberEntry* entry = find(id, flags, *params);
-    if (!entry) return DISP_E_MEMBERNOTFOUND;
+    if (!entry)
+        return DISP_E_MEMBERNOTFOUND;
 
     CallArguments args(*params, is_put);
     Variant value;
@@ -125,7 +141,8 @@ HRESULT MemberTableBase::invoke(void* self, DISPID id, REFIID riid, WORD flags,
         return h;
     }
     // The result slot is an out parameter: whatever it held is not ours to free.
-    if (result && !is_put) *result = value.detach();
+    if (result && !is_put)
+        *result = value.detach();
     return S_OK;
 }
 

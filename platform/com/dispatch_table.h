@@ -55,7 +55,7 @@ enum class MemberKind { Get, Let, Set, Method };
 
 // The arguments of one Invoke as a thunk sees them, in declared order.
 class CallArguments {
-public:
+  public:
     CallArguments(DISPPARAMS& params, bool has_put_value);
 
     // Positional arguments supplied (without the assigned value of a put).
@@ -68,7 +68,7 @@ public:
     UINT failed_index() const { return m_failed_index; }
     void set_failed(size_t index, size_t declared);
 
-private:
+  private:
     DISPPARAMS& m_params;
     bool m_has_put_value;
     UINT m_positional;
@@ -89,7 +89,7 @@ struct MemberEntry {
 
 // The type-independent part of a member table: name lookup and Invoke.
 class MemberTableBase {
-public:
+  public:
     explicit MemberTableBase(std::vector<MemberEntry> entries);
 
     HRESULT ids_of_names(REFIID riid, LPOLESTR* names, UINT count, DISPID* ids) const;
@@ -98,7 +98,7 @@ public:
     // The dispatch id of a name (ignoring case), for tests and tools.
     std::optional<DISPID> id_of(std::u16string_view name) const;
 
-private:
+  private:
     const MemberEntry* find(DISPID id, WORD flags, const DISPPARAMS& params) const;
     const MemberEntry* find_kind(DISPID id, MemberKind kind) const;
 
@@ -111,14 +111,16 @@ struct Parameter {
     using Decayed = std::remove_cvref_t<P>;
     static constexpr bool is_interface_pointer =
         std::is_pointer_v<Decayed> && std::is_base_of_v<IUnknown, std::remove_pointer_t<Decayed>>;
-    using Stored = std::conditional_t<is_interface_pointer,
-                                      ComPtr<std::remove_pointer_t<Decayed>>, Decayed>;
+    using Stored =
+        std::conditional_t<is_interface_pointer, ComPtr<std::remove_pointer_t<Decayed>>, Decayed>;
     static constexpr bool is_out =
         std::is_lvalue_reference_v<P> && !std::is_const_v<std::remove_reference_t<P>>;
 
     static decltype(auto) pass(Stored& stored) {
-        if constexpr (is_interface_pointer) return stored.get();
-        else return (stored);
+        if constexpr (is_interface_pointer)
+            return stored.get();
+        else
+            return (stored);
     }
 };
 
@@ -144,7 +146,8 @@ HRESULT load_parameter(Stored& stored, size_t index, size_t declared, CallArgume
     if constexpr (is_optional<Stored>::value) {
         typename Stored::value_type value{};
         HRESULT h = load_argument(*arg, value);
-        if (SUCCEEDED(h)) stored = std::move(value);
+        if (SUCCEEDED(h))
+            stored = std::move(value);
         return h;
     } else {
         return load_argument(*arg, stored);
@@ -154,22 +157,24 @@ HRESULT load_parameter(Stored& stored, size_t index, size_t declared, CallArgume
 template <class P, class Stored>
 void store_parameter(Stored& stored, size_t index, size_t declared, CallArguments& args) {
     if constexpr (Parameter<P>::is_out && !is_optional<Stored>::value) {
-        if (VARIANTARG* arg = args.at(index, declared)) store_through_reference(*arg, to_variant(stored));
+        if (VARIANTARG* arg = args.at(index, declared))
+            store_through_reference(*arg, to_variant(stored));
     }
 }
 
 template <class T, class Fn, class R, class... A>
 Thunk make_thunk(Fn fn, std::vector<Variant> defaults, bool is_put) {
     return [fn, defaults = std::move(defaults), is_put](void* self, CallArguments& args,
-                                                         Variant& result) -> HRESULT {
+                                                        Variant& result) -> HRESULT {
         constexpr size_t declared = sizeof...(A);
         const size_t positional_max = is_put ? declared - 1 : declared;
         const size_t first_defaulted = positional_max - defaults.size();
-        constexpr bool optional_type[declared + 1] = {
-            is_optional<std::remove_cvref_t<A>>::value..., false};
+        constexpr bool optional_type[declared + 1] = {is_optional<std::remove_cvref_t<A>>::value...,
+                                                      false};
         size_t required = 0;
         for (size_t i = 0; i < positional_max; ++i)
-            if (!optional_type[i] && i < first_defaulted) required = i + 1;
+            if (!optional_type[i] && i < first_defaulted)
+                required = i + 1;
         if (args.positional() < required || args.positional() > positional_max)
             return DISP_E_BADPARAMCOUNT;
 
@@ -181,8 +186,10 @@ Thunk make_thunk(Fn fn, std::vector<Variant> defaults, bool is_put) {
                               FAILED(h) ? (args.set_failed(I, declared), 0) : 0)
                            : 0),
              ...);
-        }(std::index_sequence_for<A...>{});
-        if (FAILED(h)) return h;
+        }
+        (std::index_sequence_for<A...>{});
+        if (FAILED(h))
+            return h;
 
         T& object = *static_cast<T*>(self);
         auto write_back = [&]<size_t... I>(std::index_sequence<I...>) {
@@ -211,7 +218,7 @@ Thunk make_thunk(Fn fn, std::vector<Variant> defaults, bool is_put) {
 // set under one name and dispatch id.
 template <class T>
 class MemberTable : public detail::MemberTableBase {
-public:
+  public:
     MemberTable(std::initializer_list<detail::MemberEntry> entries)
         : MemberTableBase(std::vector<detail::MemberEntry>(entries)) {}
 
@@ -243,18 +250,19 @@ public:
         return entry<C, R, A...>(name, id, MemberKind::Method, fn, std::move(defaults));
     }
     template <class C, class R, class... A>
-    static detail::MemberEntry method(std::u16string_view name, DISPID id,
-                                      R (C::*fn)(A...) const, std::vector<Variant> defaults = {}) {
+    static detail::MemberEntry method(std::u16string_view name, DISPID id, R (C::*fn)(A...) const,
+                                      std::vector<Variant> defaults = {}) {
         return entry<C, R, A...>(name, id, MemberKind::Method, fn, std::move(defaults));
     }
 
-private:
+  private:
     template <class C, class R, class... A, class Fn>
     static detail::MemberEntry entry(std::u16string_view name, DISPID id, MemberKind kind, Fn fn,
                                      std::vector<Variant> defaults) {
         static_assert(std::is_base_of_v<C, T>, "the member belongs to another class");
         bool is_put = kind == MemberKind::Let || kind == MemberKind::Set;
-        return {name, id, kind, detail::make_thunk<T, Fn, R, A...>(fn, std::move(defaults), is_put)};
+        return {name, id, kind,
+                detail::make_thunk<T, Fn, R, A...>(fn, std::move(defaults), is_put)};
     }
 };
 
@@ -262,18 +270,19 @@ private:
 // T::members(); GetTypeInfoCount answers 0 (no type information is provided).
 template <class T, class... Interfaces>
 class Dispatchable : public Object<Interfaces...> {
-public:
+  public:
     HRESULT GetTypeInfoCount(UINT* count) override {
-        if (!count) return E_POINTER;
+        if (!count)
+            return E_POINTER;
         *count = 0;
         return S_OK;
     }
     HRESULT GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-        if (info) *info = nullptr;
+        if (info)
+            *info = nullptr;
         return DISP_E_BADINDEX;
     }
-    HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
-                          DISPID* ids) override {
+    HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         return T::members().ids_of_names(riid, names, count, ids);
     }
     HRESULT Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,

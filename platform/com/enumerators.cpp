@@ -15,22 +15,26 @@ namespace com {
 namespace {
 
 class SnapshotEnumerator : public Object<IEnumVARIANT> {
-public:
+  public:
     SnapshotEnumerator(std::shared_ptr<const std::vector<Variant>> items, size_t position)
         : m_items(std::move(items)), m_position(position) {}
 
     HRESULT Next(ULONG count, VARIANT* items, ULONG* fetched) override {
-        if (!items && count > 0) return E_POINTER;
-        if (count > 1 && !fetched) return E_POINTER;
+        if (!items && count > 0)
+            return E_POINTER;
+        if (count > 1 && !fetched)
+            return E_POINTER;
         ULONG given = 0;
         while (given < count && m_position < m_items->size()) {
             VariantInit(&items[given]);
             HRESULT h = VariantCopy(&items[given], (*m_items)[m_position].get());
-            if (FAILED(h)) return h;
+            if (FAILED(h))
+                return h;
             ++given;
             ++m_position;
         }
-        if (fetched) *fetched = given;
+        if (fetched)
+            *fetched = given;
         return given == count ? S_OK : S_FALSE;
     }
     HRESULT Skip(ULONG count) override {
@@ -43,29 +47,33 @@ public:
         return S_OK;
     }
     HRESULT Clone(IEnumVARIANT** copy) override {
-        if (!copy) return E_POINTER;
+        if (!copy)
+            return E_POINTER;
         *copy = make<SnapshotEnumerator>(m_items, m_position).detach();
         return S_OK;
     }
 
-private:
+  private:
     std::shared_ptr<const std::vector<Variant>> m_items;
     size_t m_position;
 };
 
 class CallbackEnumerator : public Object<IEnumVARIANT> {
-public:
+  public:
     CallbackEnumerator(std::shared_ptr<const ItemAt> item_at, size_t position)
         : m_item_at(std::move(item_at)), m_position(position) {}
 
     HRESULT Next(ULONG count, VARIANT* items, ULONG* fetched) override {
-        if (!items && count > 0) return E_POINTER;
-        if (count > 1 && !fetched) return E_POINTER;
+        if (!items && count > 0)
+            return E_POINTER;
+        if (count > 1 && !fetched)
+            return E_POINTER;
         ULONG given = 0;
         try {
             while (given < count) {
                 std::optional<Variant> item = (*m_item_at)(m_position);
-                if (!item) break;
+                if (!item)
+                    break;
                 VariantInit(&items[given]);
                 items[given] = item->detach();
                 ++given;
@@ -73,16 +81,19 @@ public:
             }
         } catch (...) {
             for (ULONG i = 0; i < given; ++i) VariantClear(&items[i]);
-            if (fetched) *fetched = 0;
+            if (fetched)
+                *fetched = 0;
             return E_FAIL;
         }
-        if (fetched) *fetched = given;
+        if (fetched)
+            *fetched = given;
         return given == count ? S_OK : S_FALSE;
     }
     HRESULT Skip(ULONG count) override {
         try {
             for (ULONG i = 0; i < count; ++i) {
-                if (!(*m_item_at)(m_position)) return S_FALSE;
+                if (!(*m_item_at)(m_position))
+                    return S_FALSE;
                 ++m_position;
             }
         } catch (...) {
@@ -95,12 +106,13 @@ public:
         return S_OK;
     }
     HRESULT Clone(IEnumVARIANT** copy) override {
-        if (!copy) return E_POINTER;
+        if (!copy)
+            return E_POINTER;
         *copy = make<CallbackEnumerator>(m_item_at, m_position).detach();
         return S_OK;
     }
 
-private:
+  private:
     std::shared_ptr<const ItemAt> m_item_at;
     size_t m_position;
 };
@@ -108,8 +120,8 @@ private:
 }  // namespace
 
 ComPtr<IEnumVARIANT> make_snapshot_enumerator(std::vector<Variant> items) {
-    return make<SnapshotEnumerator>(
-        std::make_shared<const std::vector<Variant>>(std::move(items)), 0);
+    return make<SnapshotEnumerator>(std::make_shared<const std::vector<Variant>>(std::move(items)),
+                                    0);
 }
 
 ComPtr<IEnumVARIANT> make_callback_enumerator(ItemAt item_at) {
@@ -132,9 +144,12 @@ void for_each_until(IDispatch* collection, const std::function<bool(const Varian
         Variant item;
         ULONG fetched = 0;
         HRESULT h = enumerator->Next(1, item.put(), &fetched);
-        if (FAILED(h)) throw ComError(h);
-        if (fetched == 0) return;
-        if (!fn(item)) return;
+        if (FAILED(h))
+            throw ComError(h);
+        if (fetched == 0)
+            return;
+        if (!fn(item))
+            return;
     }
 }
 

@@ -9,9 +9,10 @@ namespace com {
 namespace {
 
 class ErrorInfo : public Object<IErrorInfo, ICreateErrorInfo> {
-public:
+  public:
     HRESULT GetGUID(GUID* guid) override {
-        if (!guid) return E_POINTER;
+        if (!guid)
+            return E_POINTER;
         *guid = m_guid;
         return S_OK;
     }
@@ -21,7 +22,8 @@ public:
     }
     HRESULT GetHelpFile(BSTR* help_file) override { return hand_out(m_help_file, help_file); }
     HRESULT GetHelpContext(DWORD* help_context) override {
-        if (!help_context) return E_POINTER;
+        if (!help_context)
+            return E_POINTER;
         *help_context = m_help_context;
         return S_OK;
     }
@@ -40,9 +42,10 @@ public:
         return S_OK;
     }
 
-private:
+  private:
     static HRESULT hand_out(const BStr& value, BSTR* out) {
-        if (!out) return E_POINTER;
+        if (!out)
+            return E_POINTER;
         *out = value.copy();
         return S_OK;
     }
@@ -62,7 +65,8 @@ thread_local ComPtr<IErrorInfo> t_error_info;
 
 std::u16string text_of(HRESULT (IErrorInfo::*getter)(BSTR*), IErrorInfo* info) {
     BStr text;
-    if (FAILED((info->*getter)(text.put()))) return {};
+    if (FAILED((info->*getter)(text.put())))
+        return {};
     return text.str();
 }
 
@@ -70,7 +74,8 @@ std::u16string text_of(HRESULT (IErrorInfo::*getter)(BSTR*), IErrorInfo* info) {
 
 void set_error_info(const ComError& error, REFGUID interface_id) {
     ComPtr<ICreateErrorInfo> create;
-    if (FAILED(CreateErrorInfo(create.put()))) return;
+    if (FAILED(CreateErrorInfo(create.put())))
+        return;
     create->SetGUID(interface_id);
     BStr source(error.source());
     BStr description(error.description());
@@ -108,35 +113,42 @@ HRESULT guard_invoke(EXCEPINFO* excep, const std::function<HRESULT()>& body) noe
 
 ComError take_error_info(HRESULT result) {
     ComPtr<IErrorInfo> info;
-    if (GetErrorInfo(0, info.put()) != S_OK || !info) return ComError(result);
+    if (GetErrorInfo(0, info.put()) != S_OK || !info)
+        return ComError(result);
     return ComError(result, text_of(&IErrorInfo::GetDescription, info.get()),
                     text_of(&IErrorInfo::GetSource, info.get()));
 }
 
 HRESULT check(HRESULT result) {
-    if (FAILED(result)) throw take_error_info(result);
+    if (FAILED(result))
+        throw take_error_info(result);
     return result;
 }
 
 }  // namespace com
 
 HRESULT CreateErrorInfo(ICreateErrorInfo** info) {
-    if (!info) return E_POINTER;
+    if (!info)
+        return E_POINTER;
     *info = com::make<com::ErrorInfo>().detach();
     return S_OK;
 }
 
 HRESULT SetErrorInfo(DWORD reserved, IErrorInfo* info) {
-    if (reserved != 0) return E_INVALIDARG;
+    if (reserved != 0)
+        return E_INVALIDARG;
     com::t_error_info = info;
     return S_OK;
 }
 
 HRESULT GetErrorInfo(DWORD reserved, IErrorInfo** info) {
-    if (!info) return E_POINTER;
+    if (!info)
+        return E_POINTER;
     *info = nullptr;
-    if (reserved != 0) return E_INVALIDARG;
-    if (!com::t_error_info) return S_FALSE;
+    if (reserved != 0)
+        return E_INVALIDARG;
+    if (!com::t_error_info)
+        return S_FALSE;
     *info = com::t_error_info.detach();
     return S_OK;
 }

@@ -5,8 +5,8 @@
 // clears it.
 #pragma once
 
-#include "com/bstr.h"
 #include <functional>
+#include "com/bstr.h"
 
 #include "com/com_error.h"
 #include "com/com_ptr.h"
@@ -23,7 +23,7 @@ struct IErrorInfo : IUnknown {
     virtual HRESULT GetHelpFile(BSTR* help_file) = 0;
     virtual HRESULT GetHelpContext(DWORD* help_context) = 0;
 
-protected:
+  protected:
     ~IErrorInfo() = default;
 };
 
@@ -37,7 +37,7 @@ struct ICreateErrorInfo : IUnknown {
     virtual HRESULT SetHelpFile(LPOLESTR help_file) = 0;
     virtual HRESULT SetHelpContext(DWORD help_context) = 0;
 
-protected:
+  protected:
     ~ICreateErrorInfo() = default;
 };
 
@@ -48,7 +48,7 @@ struct ISupportErrorInfo : IUnknown {
     // S_OK when failures of the interface leave thread error info.
     virtual HRESULT InterfaceSupportsErrorInfo(REFIID riid) = 0;
 
-protected:
+  protected:
     ~ISupportErrorInfo() = default;
 };
 

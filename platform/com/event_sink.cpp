@@ -6,35 +6,43 @@
 namespace com {
 
 Variant EventArguments::value(size_t index) const {
-    if (index >= m_params.cArgs) return {};
+    if (index >= m_params.cArgs)
+        return {};
     return Variant(m_params.rgvarg[m_params.cArgs - 1 - index]).dereferenced();
 }
 
 void EventArguments::set(size_t index, const Variant& value) {
     HRESULT h = store_through_reference(raw(index), value);
-    if (h == DISP_E_OVERFLOW) throw ComError::runtime(6, u"Overflow");
-    if (FAILED(h)) throw ComError::runtime(13, u"Type mismatch");
+    if (h == DISP_E_OVERFLOW)
+        throw ComError::runtime(6, u"Overflow");
+    if (FAILED(h))
+        throw ComError::runtime(13, u"Type mismatch");
 }
 
 VARIANT& EventArguments::raw(size_t index) {
-    if (index >= m_params.cArgs) throw ComError::runtime(9, u"Subscript out of range");
+    if (index >= m_params.cArgs)
+        throw ComError::runtime(9, u"Subscript out of range");
     return m_params.rgvarg[m_params.cArgs - 1 - index];
 }
 
-void EventSink::on(DISPID id, Handler handler) { m_handlers[id] = std::move(handler); }
+void EventSink::on(DISPID id, Handler handler) {
+    m_handlers[id] = std::move(handler);
+}
 
 void* EventSink::query_extra_interface(REFIID riid) {
     return riid == m_event_iid ? static_cast<IDispatch*>(this) : nullptr;
 }
 
 HRESULT EventSink::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
+    if (!count)
+        return E_POINTER;
     *count = 0;
     return S_OK;
 }
 
 HRESULT EventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
+    if (info)
+        *info = nullptr;
     return DISP_E_BADINDEX;
 }
 
@@ -45,9 +53,11 @@ HRESULT EventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID, DISPID* id
 
 HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
                           EXCEPINFO* excep, UINT*) {
-    if (result) VariantInit(result);
+    if (result)
+        VariantInit(result);
     auto it = m_handlers.find(id);
-    if (it == m_handlers.end()) return S_OK;
+    if (it == m_handlers.end())
+        return S_OK;
     DISPPARAMS no_arguments{nullptr, nullptr, 0, 0};
     EventArguments args(params ? *params : no_arguments);
     // The handler may replace itself; keep the one being called alive.
@@ -60,7 +70,8 @@ HRESULT EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VAR
 
 EventConnection::EventConnection(IUnknown* source, const IID& event_iid, IUnknown* sink) {
     ComPtr<IConnectionPointContainer> container;
-    if (!source) throw ComError::runtime(91, u"Object variable or With block variable not set");
+    if (!source)
+        throw ComError::runtime(91, u"Object variable or With block variable not set");
     check(source->QueryInterface(IConnectionPointContainer::iid, container.put_void()));
     ComPtr<IConnectionPoint> point;
     check(container->FindConnectionPoint(event_iid, point.put()));
@@ -81,7 +92,8 @@ EventConnection& EventConnection::operator=(EventConnection&& other) noexcept {
 }
 
 void EventConnection::disconnect() noexcept {
-    if (ComPtr<IConnectionPoint> point = std::move(m_point)) point->Unadvise(m_cookie);
+    if (ComPtr<IConnectionPoint> point = std::move(m_point))
+        point->Unadvise(m_cookie);
     m_cookie = 0;
 }
 

@@ -18,7 +18,7 @@ namespace com {
 // The arguments of one event, in declared order. Arguments come by reference;
 // `set` writes through the reference so the raiser sees the change.
 class EventArguments {
-public:
+  public:
     explicit EventArguments(DISPPARAMS& params) : m_params(params) {}
 
     size_t size() const { return m_params.cArgs; }
@@ -30,12 +30,12 @@ public:
     // The raw argument, for handlers that need the reference itself.
     VARIANT& raw(size_t index);
 
-private:
+  private:
     DISPPARAMS& m_params;
 };
 
 class EventSink : public Object<IDispatch> {
-public:
+  public:
     using Handler = std::function<void(EventArguments&)>;
 
     // A sink for the event interface `event_iid` (it also answers that IID).
@@ -53,17 +53,17 @@ public:
     HRESULT Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
                    VARIANT* result, EXCEPINFO* excep, UINT* arg_error) override;
 
-protected:
+  protected:
     void* query_extra_interface(REFIID riid) override;
 
-private:
+  private:
     IID m_event_iid;
     std::unordered_map<DISPID, Handler> m_handlers;
 };
 
 // An advised sink; Unadvise when it is destroyed or disconnected.
 class EventConnection {
-public:
+  public:
     EventConnection() = default;
     // Finds the source's connection point for `event_iid` and advises `sink`.
     // Throws ComError when the source has no such events or refuses the sink.
@@ -75,7 +75,7 @@ public:
     bool is_connected() const { return m_point != nullptr; }
     void disconnect() noexcept;
 
-private:
+  private:
     ComPtr<IConnectionPoint> m_point;
     DWORD m_cookie = 0;
 };

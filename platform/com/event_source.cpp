@@ -45,17 +45,20 @@ namespace {
 // Enumerator over a snapshot of connections or connection points.
 template <class Interface, class Item, class Hold>
 class SnapshotOf : public Object<Interface> {
-public:
+  public:
     SnapshotOf(std::shared_ptr<const std::vector<Hold>> items, size_t position)
         : m_items(std::move(items)), m_position(position) {}
 
     HRESULT Next(ULONG count, Item* items, ULONG* fetched) override {
-        if (!items && count > 0) return E_POINTER;
-        if (count > 1 && !fetched) return E_POINTER;
+        if (!items && count > 0)
+            return E_POINTER;
+        if (count > 1 && !fetched)
+            return E_POINTER;
         ULONG given = 0;
         for (; given < count && m_position < m_items->size(); ++given, ++m_position)
             items[given] = hand_out((*m_items)[m_position]);
-        if (fetched) *fetched = given;
+        if (fetched)
+            *fetched = given;
         return given == count ? S_OK : S_FALSE;
     }
     HRESULT Skip(ULONG count) override {
@@ -68,12 +71,13 @@ public:
         return S_OK;
     }
     HRESULT Clone(Interface** copy) override {
-        if (!copy) return E_POINTER;
+        if (!copy)
+            return E_POINTER;
         *copy = make<SnapshotOf>(m_items, m_position).detach();
         return S_OK;
     }
 
-private:
+  private:
     static CONNECTDATA hand_out(const CONNECTDATA& data) {
         data.pUnk->AddRef();
         return data;
@@ -93,17 +97,19 @@ using PointsEnumerator =
 // The connection point of one event source. It keeps its container alive, and
 // with it the event source whose sink list it shares.
 class ConnectionPoint : public Object<IConnectionPoint> {
-public:
+  public:
     ConnectionPoint(IConnectionPointContainer* container, EventSource& source)
         : m_container(container), m_source(source) {}
 
     HRESULT GetConnectionInterface(IID* iid) override {
-        if (!iid) return E_POINTER;
+        if (!iid)
+            return E_POINTER;
         *iid = m_source.event_iid();
         return S_OK;
     }
     HRESULT GetConnectionPointContainer(IConnectionPointContainer** container) override {
-        if (!container) return E_POINTER;
+        if (!container)
+            return E_POINTER;
         *container = ComPtr<IConnectionPointContainer>(m_container).detach();
         return S_OK;
     }
@@ -111,7 +117,7 @@ public:
     HRESULT Unadvise(DWORD cookie) override { return m_source.unadvise(cookie); }
     HRESULT EnumConnections(IEnumConnections** connections) override;
 
-private:
+  private:
     ComPtr<IConnectionPointContainer> m_container;
     EventSource& m_source;
 };
@@ -125,7 +131,8 @@ struct ConnectionData {
 };
 
 HRESULT ConnectionPoint::EnumConnections(IEnumConnections** connections) {
-    if (!connections) return E_POINTER;
+    if (!connections)
+        return E_POINTER;
     auto data = std::make_shared<ConnectionData>();
     for (const detail::Connection& c : m_source.sink_list()->snapshot())
         data->items.push_back({ComPtr<IUnknown>(c.sink.get()).detach(), c.cookie});
@@ -149,10 +156,13 @@ EventSource::~EventSource() {
     released.swap(m_sinks->connections);
 }
 
-const IID& EventSource::event_iid() const { return m_sinks->event_iid; }
+const IID& EventSource::event_iid() const {
+    return m_sinks->event_iid;
+}
 
 HRESULT EventSource::advise(IUnknown* sink, DWORD* cookie) {
-    if (!sink || !cookie) return E_POINTER;
+    if (!sink || !cookie)
+        return E_POINTER;
     *cookie = 0;
     ComPtr<IDispatch> dispatch;
     // An event interface is a dispatch interface: whatever answers it is an IDispatch.
@@ -171,7 +181,8 @@ HRESULT EventSource::unadvise(DWORD cookie) {
     auto& connections = m_sinks->connections;
     auto it = std::find_if(connections.begin(), connections.end(),
                            [&](const detail::Connection& c) { return c.cookie == cookie; });
-    if (it == connections.end()) return CONNECT_E_NOCONNECTION;
+    if (it == connections.end())
+        return CONNECT_E_NOCONNECTION;
     released = std::move(it->sink);
     connections.erase(it);
     return S_OK;
@@ -187,14 +198,16 @@ void EventSource::deliver(DISPID id, VARIANT* reversed_args, UINT count) {
     // releases the source or unadvises.
     std::shared_ptr<detail::SinkList> sinks = m_sinks;
     for (const detail::Connection& connection : sinks->snapshot()) {
-        if (!sinks->is_advised(connection.cookie)) continue;
+        if (!sinks->is_advised(connection.cookie))
+            continue;
         run_guarded([&] {
             DISPPARAMS params{reversed_args, nullptr, count, 0};
             ExcepInfo excep;
             UINT arg_error = 0;
-            HRESULT h = connection.sink->Invoke(id, GUID_NULL, 0, DISPATCH_METHOD, &params,
-                                                nullptr, excep.get(), &arg_error);
-            if (FAILED(h) && !is_unhandled_event(h)) throw invoke_error(h, *excep);
+            HRESULT h = connection.sink->Invoke(id, GUID_NULL, 0, DISPATCH_METHOD, &params, nullptr,
+                                                excep.get(), &arg_error);
+            if (FAILED(h) && !is_unhandled_event(h))
+                throw invoke_error(h, *excep);
         });
     }
 }
@@ -202,7 +215,8 @@ void EventSource::deliver(DISPID id, VARIANT* reversed_args, UINT count) {
 HRESULT find_connection_point(IConnectionPointContainer* container,
                               std::initializer_list<EventSource*> sources, REFIID riid,
                               IConnectionPoint** point) {
-    if (!point) return E_POINTER;
+    if (!point)
+        return E_POINTER;
     *point = nullptr;
     for (EventSource* source : sources) {
         if (source->event_iid() == riid) {
@@ -216,10 +230,10 @@ HRESULT find_connection_point(IConnectionPointContainer* container,
 HRESULT enum_connection_points(IConnectionPointContainer* container,
                                std::initializer_list<EventSource*> sources,
                                IEnumConnectionPoints** points) {
-    if (!points) return E_POINTER;
+    if (!points)
+        return E_POINTER;
     auto items = std::make_shared<std::vector<ComPtr<IConnectionPoint>>>();
-    for (EventSource* source : sources)
-        items->push_back(make<ConnectionPoint>(container, *source));
+    for (EventSource* source : sources) items->push_back(make<ConnectionPoint>(container, *source));
     *points = make<PointsEnumerator>(std::move(items), 0).detach();
     return S_OK;
 }

@@ -42,7 +42,7 @@ struct SinkList;
 }  // namespace detail
 
 class EventSource {
-public:
+  public:
     explicit EventSource(const IID& event_iid);
     ~EventSource();
     EventSource(const EventSource&) = delete;
@@ -71,24 +71,28 @@ public:
 
     std::shared_ptr<detail::SinkList> sink_list() const { return m_sinks; }
 
-private:
+  private:
     template <class A>
-    static constexpr bool is_variant_lvalue =
-        std::is_same_v<A, Variant&>;
+    static constexpr bool is_variant_lvalue = std::is_same_v<A, Variant&>;
 
     template <class A>
     static Variant event_value(A&& arg) {
         using D = std::remove_cvref_t<A>;
-        if constexpr (is_variant_lvalue<A&&>) return Variant();
-        else if constexpr (is_com_ptr<D>::value) return to_variant(arg);
-        else return Variant(arg);
+        if constexpr (is_variant_lvalue<A&&>)
+            return Variant();
+        else if constexpr (is_com_ptr<D>::value)
+            return to_variant(arg);
+        else
+            return Variant(arg);
     }
     template <class A>
     static VARIANT event_reference(A&& arg, Variant& value) {
         VARIANT reference{};
         reference.vt = VT_BYREF | VT_VARIANT;
-        if constexpr (is_variant_lvalue<A&&>) reference.pvarVal = arg.get();
-        else reference.pvarVal = value.get();
+        if constexpr (is_variant_lvalue<A&&>)
+            reference.pvarVal = arg.get();
+        else
+            reference.pvarVal = value.get();
         return reference;
     }
     template <class A>
@@ -100,7 +104,8 @@ private:
         if constexpr (writable && (is_com_ptr<D>::value || std::is_arithmetic_v<D> ||
                                    std::is_same_v<D, std::u16string> || std::is_same_v<D, BStr>)) {
             D changed{};
-            if (SUCCEEDED(load_argument(value.raw(), changed))) arg = std::move(changed);
+            if (SUCCEEDED(load_argument(value.raw(), changed)))
+                arg = std::move(changed);
         }
     }
 

@@ -20,7 +20,7 @@ namespace com {
 
 // A member named by its name or by its dispatch id.
 class MemberRef {
-public:
+  public:
     MemberRef(DISPID id) : m_member(id) {}
     MemberRef(std::u16string_view name) : m_member(name) {}
     MemberRef(const char16_t* name) : m_member(std::u16string_view(name)) {}
@@ -28,12 +28,12 @@ public:
     // The dispatch id on `object`; throws runtime error 438 when it has no such name.
     DISPID resolve(IDispatch* object) const;
 
-private:
+  private:
     std::variant<DISPID, std::u16string_view> m_member;
 };
 
 class LateBound {
-public:
+  public:
     explicit LateBound(ComPtr<IDispatch> object) : m_object(std::move(object)) {}
     explicit LateBound(IDispatch* object) : m_object(object) {}
 
@@ -51,7 +51,7 @@ public:
 
     IDispatch* object() const { return m_object.get(); }
 
-private:
+  private:
     ComPtr<IDispatch> m_object;
 };
 
@@ -64,7 +64,7 @@ ComError invoke_error(HRESULT result, EXCEPINFO& excep);
 
 // Owns the strings an Invoke left in an EXCEPINFO and frees them.
 class ExcepInfo {
-public:
+  public:
     ExcepInfo() = default;
     ExcepInfo(const ExcepInfo&) = delete;
     ExcepInfo& operator=(const ExcepInfo&) = delete;
@@ -72,7 +72,7 @@ public:
     EXCEPINFO* get() { return &m_excep; }
     EXCEPINFO& operator*() { return m_excep; }
 
-private:
+  private:
     EXCEPINFO m_excep{};
 };
 

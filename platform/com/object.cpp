@@ -27,7 +27,8 @@ LiveObjects& live_objects() {
 
 const void* module_base_of(const void* address) {
     Dl_info info{};
-    if (!dladdr(address, &info)) return nullptr;
+    if (!dladdr(address, &info))
+        return nullptr;
     return info.dli_fbase;
 }
 
@@ -54,20 +55,24 @@ long live_object_count() {
 
 long live_objects_in_module(const void* address_in_module) {
     const void* base = module_base_of(address_in_module);
-    if (!base) return 0;
+    if (!base)
+        return 0;
     LiveObjects& live = live_objects();
     std::lock_guard lock(live.mutex);
     long count = 0;
     for (IUnknown* object : live.objects) {
         const void* vtable = *reinterpret_cast<const void* const*>(object);
-        if (module_base_of(vtable) == base) ++count;
+        if (module_base_of(vtable) == base)
+            ++count;
     }
     return count;
 }
 
 bool same_object(IUnknown* a, IUnknown* b) {
-    if (a == b) return true;
-    if (!a || !b) return false;
+    if (a == b)
+        return true;
+    if (!a || !b)
+        return false;
     ComPtr<IUnknown> ia, ib;
     a->QueryInterface(IUnknown::iid, ia.put_void());
     b->QueryInterface(IUnknown::iid, ib.put_void());

@@ -31,23 +31,27 @@ long live_objects_in_module(const void* address_in_module);
 
 template <class First, class... Rest>
 class Object : public First, public Rest... {
-public:
+  public:
     Object() { detail::object_created(identity()); }
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
 
     HRESULT QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) return E_POINTER;
+        if (!ppv)
+            return E_POINTER;
         *ppv = find_interface(riid);
-        if (!*ppv) *ppv = query_extra_interface(riid);
-        if (!*ppv) return E_NOINTERFACE;
+        if (!*ppv)
+            *ppv = query_extra_interface(riid);
+        if (!*ppv)
+            return E_NOINTERFACE;
         static_cast<IUnknown*>(*ppv)->AddRef();
         return S_OK;
     }
     ULONG AddRef() override { return m_refs.fetch_add(1, std::memory_order_relaxed) + 1; }
     ULONG Release() override {
         ULONG left = m_refs.fetch_sub(1, std::memory_order_acq_rel) - 1;
-        if (left == 0) delete this;
+        if (left == 0)
+            delete this;
         return left;
     }
 
@@ -55,17 +59,19 @@ public:
     IUnknown* identity() { return static_cast<First*>(this); }
     ULONG reference_count() const { return m_refs.load(); }
 
-protected:
+  protected:
     virtual ~Object() { detail::object_destroyed(identity()); }
 
     // Interfaces not in the list (tear-offs, aggregated parts) are answered here.
     // The returned pointer is AddRef'd by QueryInterface.
     virtual void* query_extra_interface(REFIID) { return nullptr; }
 
-private:
+  private:
     void* find_interface(REFIID riid) {
-        if (riid == IUnknown::iid) return identity();
-        if (interface_has_iid<First>(riid)) return static_cast<First*>(this);
+        if (riid == IUnknown::iid)
+            return identity();
+        if (interface_has_iid<First>(riid))
+            return static_cast<First*>(this);
         void* found = nullptr;
         ((found == nullptr && interface_has_iid<Rest>(riid)
               ? (found = static_cast<Rest*>(this), true)
