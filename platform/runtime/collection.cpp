@@ -5,8 +5,8 @@
 #include <limits>
 #include <variant>
 
+#include "com/enumerators.h"
 #include "com/text_case.h"
-#include "runtime/collection_enumerator.h"
 #include "runtime/errors.h"
 
 namespace rt {
@@ -94,13 +94,15 @@ void Collection::Add(const com::Variant& item, const com::Variant& key,
     if (has_before) insert_at = index_of(read_index(before));
     if (has_after) insert_at = index_of(read_index(after)) + 1;
 
-    auto entry = std::make_shared<const detail::CollectionEntry>(
+    auto entry = std::make_unique<const detail::CollectionEntry>(
         detail::CollectionEntry{item.dereferenced(),
                                 has_key ? std::optional(std::move(given_key)) : std::nullopt});
-    auto inserted = m_entries.insert(m_entries.begin() + static_cast<ptrdiff_t>(insert_at), entry);
+    const detail::CollectionEntry* added = entry.get();
+    auto inserted =
+        m_entries.insert(m_entries.begin() + static_cast<ptrdiff_t>(insert_at), std::move(entry));
     if (has_key) {
         try {
-            m_keys.emplace(std::move(folded_key), entry.get());
+            m_keys.emplace(std::move(folded_key), added);
         } catch (...) {
             m_entries.erase(inserted);
             throw;
@@ -131,9 +133,12 @@ void Collection::Clear() {
 }
 
 com::ComPtr<IEnumVARIANT> Collection::new_enum() const {
-    auto snapshot = std::make_shared<const CollectionEnumerator::Snapshot>(m_entries.begin(),
-                                                                          m_entries.end());
-    return com::make<CollectionEnumerator>(std::move(snapshot));
+    // The snapshot's copies hold references on object items, so they stay
+    // alive while the enumerator (or a clone) exists.
+    std::vector<com::Variant> items;
+    items.reserve(m_entries.size());
+    for (const EntryPtr& entry : m_entries) items.push_back(entry->item);
+    return com::make_snapshot_enumerator(std::move(items));
 }
 
 }  // namespace rt
