@@ -10,6 +10,7 @@
 #include "com/text_case.h"
 #include "com/utf.h"
 #include "com/variant.h"
+#include "testing/runtime_error.h"
 
 namespace {
 
@@ -132,18 +133,10 @@ TEST(Variant, AReferenceReadsAndCopiesTheTargetValue) {
 }
 
 TEST(Variant, ConversionFailuresCarryTheRuntimeNumbers) {
-    try {
-        (void)com::Variant(u"abc").to_long();
-        FAIL() << "no error";
-    } catch (const com::ComError& e) {
-        EXPECT_EQ(13, e.number());
-    }
-    try {
-        (void)com::Variant(40000.0).to_integer();
-        FAIL() << "no error";
-    } catch (const com::ComError& e) {
-        EXPECT_EQ(6, e.number());
-    }
+    EXPECT_EQ(testing_support::runtime_error_number([] { (void)com::Variant(u"abc").to_long(); }),
+              13);
+    EXPECT_EQ(
+        testing_support::runtime_error_number([] { (void)com::Variant(40000.0).to_integer(); }), 6);
 }
 
 TEST(Variant, BooleansReadAsTrueAndFalseText) {

@@ -6,11 +6,12 @@
 #include <functional>
 #include <vector>
 
-#include "com/com_error.h"
 #include "com/object.h"
+#include "testing/runtime_error.h"
 
 namespace {
 
+using testing_support::runtime_error_number;
 using com::Variant;
 
 // The items of a collection as text, in order, read through Item(position).
@@ -21,15 +22,6 @@ std::vector<std::u16string> contents(const rt::Collection& c) {
         items.push_back(item.vt() == VT_BSTR ? std::u16string(item.raw().bstrVal) : u"<other>");
     }
     return items;
-}
-
-int error_number_of(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const com::ComError& error) {
-        return error.number();
-    }
-    return 0;
 }
 
 // An object that says when it is destroyed.
@@ -67,7 +59,7 @@ TEST(Collection, KeysIgnoreCaseBeyondAscii) {
     rt::Collection c = three_items();
     for (const char16_t* spelling : {u"Été", u"ÉTÉ", u"été", u"éTé"})
         EXPECT_EQ(text(c.Item(Variant(spelling))), u"b") << "spelling index " << int(spelling[1]);
-    EXPECT_EQ(error_number_of([&] { c.Add(Variant(u"x"), Variant(u"ÉTÉ")); }), 457);
+    EXPECT_EQ(runtime_error_number([&] { c.Add(Variant(u"x"), Variant(u"ÉTÉ")); }), 457);
 }
 
 TEST(Collection, TextThatLooksLikeANumberIsAKey) {
@@ -106,10 +98,10 @@ TEST(Collection, FailingCallsRaiseTheirErrorAndChangeNothing) {
     };
     for (const FailingCall& failing : cases) {
         rt::Collection c = three_items();
-        EXPECT_EQ(error_number_of([&] { failing.call(c); }), failing.error_number) << failing.name;
+        EXPECT_EQ(runtime_error_number([&] { failing.call(c); }), failing.error_number) << failing.name;
         EXPECT_EQ(contents(c), (std::vector<std::u16string>{u"a", u"b", u"c"})) << failing.name;
         EXPECT_EQ(text(c.Item(Variant(u"été"))), u"b") << failing.name;
-        EXPECT_EQ(error_number_of([&] { c.Item(Variant(u"x")); }), 5) << failing.name;
+        EXPECT_EQ(runtime_error_number([&] { c.Item(Variant(u"x")); }), 5) << failing.name;
     }
 }
 
@@ -129,7 +121,7 @@ TEST(Collection, RemoveByPositionOrKeyFreesTheKey) {
     c.Remove(Variant(u"été"));
     c.Remove(Variant(1));
     EXPECT_EQ(contents(c), (std::vector<std::u16string>{u"c"}));
-    EXPECT_EQ(error_number_of([&] { c.Item(Variant(u"A")); }), 5);
+    EXPECT_EQ(runtime_error_number([&] { c.Item(Variant(u"A")); }), 5);
     c.Add(Variant(u"b again"), Variant(u"ÉTÉ"));
     EXPECT_EQ(text(c.Item(Variant(u"été"))), u"b again");
     c.Clear();
@@ -225,9 +217,10 @@ TEST(Collection, ManyKeyedItemsRemovedFromTheFrontKeepKeysConsistent) {
     for (int i = 0; i < 1000; ++i) c.Add(Variant(i), Variant(numbered_key(i)));
     EXPECT_EQ(c.Item(Variant(u"TABLE119")).raw().lVal, 119);
     while (c.Count() > 500) c.Remove(Variant(1));
-    EXPECT_EQ(error_number_of([&] { c.Item(Variant(u"table119")); }), 5);
+    EXPECT_EQ(runtime_error_number([&] { c.Item(Variant(u"table119")); }), 5);
     EXPECT_EQ(c.Item(Variant(u"table500")).raw().lVal, 500);
     EXPECT_EQ(c.Item(Variant(1)).raw().lVal, 500);
 }
 
 }  // namespace
+

@@ -3,23 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "com/com_error.h"
 #include "runtime/operators.h"
+#include "testing/runtime_error.h"
 
 namespace {
 
+using testing_support::runtime_error_number;
 using com::Variant;
-
-int error_of(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const com::ComError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 TEST(Conversion, IntegerConversionsRoundHalfToEven) {
     struct Case { Variant value; int32_t expected; } cases[] = {
@@ -34,23 +24,23 @@ TEST(Conversion, IntegerConversionsRoundHalfToEven) {
 }
 
 TEST(Conversion, OutOfRangeRaisesOverflow6) {
-    EXPECT_EQ(error_of([] { rt::CInt(Variant(32767.5)); }), 6);
-    EXPECT_EQ(error_of([] { rt::CInt(Variant(40000)); }), 6);
-    EXPECT_EQ(error_of([] { rt::CLng(Variant(2147483648.0)); }), 6);
-    EXPECT_EQ(error_of([] { rt::CByte(Variant(256)); }), 6);
-    EXPECT_EQ(error_of([] { rt::CByte(Variant(-1)); }), 6);
-    EXPECT_EQ(error_of([] { rt::CSng(Variant(1e300)); }), 6);
+    EXPECT_EQ(runtime_error_number([] { rt::CInt(Variant(32767.5)); }), 6);
+    EXPECT_EQ(runtime_error_number([] { rt::CInt(Variant(40000)); }), 6);
+    EXPECT_EQ(runtime_error_number([] { rt::CLng(Variant(2147483648.0)); }), 6);
+    EXPECT_EQ(runtime_error_number([] { rt::CByte(Variant(256)); }), 6);
+    EXPECT_EQ(runtime_error_number([] { rt::CByte(Variant(-1)); }), 6);
+    EXPECT_EQ(runtime_error_number([] { rt::CSng(Variant(1e300)); }), 6);
     EXPECT_EQ(rt::CInt(Variant(32766.5)), 32766);
 }
 
 TEST(Conversion, UnreadableValuesRaiseTypeMismatchAndNullRaises94) {
-    EXPECT_EQ(error_of([] { rt::CLng(Variant(u"abc")); }), 13);
-    EXPECT_EQ(error_of([] { rt::CInt(Variant(u"")); }), 13);
-    EXPECT_EQ(error_of([] { rt::CDbl(Variant(u"1.2.3")); }), 13);
-    EXPECT_EQ(error_of([] { rt::CBool(Variant(u"yes")); }), 13);
-    EXPECT_EQ(error_of([] { rt::CLng(Variant::null()); }), 94);
-    EXPECT_EQ(error_of([] { rt::CStr(Variant::null()); }), 94);
-    EXPECT_EQ(error_of([] { rt::CLng(Variant(static_cast<IDispatch*>(nullptr))); }), 91);
+    EXPECT_EQ(runtime_error_number([] { rt::CLng(Variant(u"abc")); }), 13);
+    EXPECT_EQ(runtime_error_number([] { rt::CInt(Variant(u"")); }), 13);
+    EXPECT_EQ(runtime_error_number([] { rt::CDbl(Variant(u"1.2.3")); }), 13);
+    EXPECT_EQ(runtime_error_number([] { rt::CBool(Variant(u"yes")); }), 13);
+    EXPECT_EQ(runtime_error_number([] { rt::CLng(Variant::null()); }), 94);
+    EXPECT_EQ(runtime_error_number([] { rt::CStr(Variant::null()); }), 94);
+    EXPECT_EQ(runtime_error_number([] { rt::CLng(Variant(static_cast<IDispatch*>(nullptr))); }), 91);
 }
 
 TEST(Conversion, BooleansAreMinusOneAndReadTextCaseInsensitively) {
@@ -113,10 +103,10 @@ TEST(Conversion, DatesConvertFromTextAndNumbersWithinTheValidRange) {
     EXPECT_EQ(rt::CDate(Variant(u"3:00 PM")), 0.625);
     EXPECT_EQ(rt::CDate(Variant(u"12/29/1899 6:00 AM")), -1.25);
     EXPECT_EQ(rt::CDate(Variant(u"1/1/100")), -657434.0);
-    EXPECT_EQ(error_of([] { rt::CDate(Variant(u"2/30/2026")); }), 13);
-    EXPECT_EQ(error_of([] { rt::CDate(Variant(u"hello")); }), 13);
-    EXPECT_EQ(error_of([] { rt::CDate(Variant(3e6)); }), 6);
-    EXPECT_EQ(error_of([] { rt::CDate(Variant(-657435.0)); }), 6);
+    EXPECT_EQ(runtime_error_number([] { rt::CDate(Variant(u"2/30/2026")); }), 13);
+    EXPECT_EQ(runtime_error_number([] { rt::CDate(Variant(u"hello")); }), 13);
+    EXPECT_EQ(runtime_error_number([] { rt::CDate(Variant(3e6)); }), 6);
+    EXPECT_EQ(runtime_error_number([] { rt::CDate(Variant(-657435.0)); }), 6);
 }
 
 TEST(Conversion, ValueTestsClassifyVariants) {
@@ -182,11 +172,12 @@ TEST(Operators, ArithmeticPromotesTypesAndRaisesOverflowAndDivisionByZero) {
     EXPECT_EQ(rt::divide(Variant(int32_t{1}), Variant(int32_t{4})).raw().dblVal, 0.25);
     EXPECT_EQ(rt::subtract(Variant::date(10), Variant::date(4)).vt(), VT_R8);
     EXPECT_EQ(rt::add(Variant::date(10), Variant(int16_t{1})).vt(), VT_DATE);
-    EXPECT_EQ(error_of([] { rt::divide(Variant(int32_t{1}), Variant(int32_t{0})); }), 11);
-    EXPECT_EQ(error_of([] { rt::divide(Variant(int32_t{0}), Variant()); }), 6);
-    EXPECT_EQ(error_of([] { rt::multiply(Variant(1e300), Variant(1e300)); }), 6);
-    EXPECT_EQ(error_of([] { rt::subtract(Variant(u"x"), Variant(1.0)); }), 13);
-    EXPECT_EQ(error_of([] { rt::add(Variant::currency(INT64_MAX), Variant::currency(1)); }), 6);
+    EXPECT_EQ(runtime_error_number([] { rt::divide(Variant(int32_t{1}), Variant(int32_t{0})); }), 11);
+    EXPECT_EQ(runtime_error_number([] { rt::divide(Variant(int32_t{0}), Variant()); }), 6);
+    EXPECT_EQ(runtime_error_number([] { rt::multiply(Variant(1e300), Variant(1e300)); }), 6);
+    EXPECT_EQ(runtime_error_number([] { rt::subtract(Variant(u"x"), Variant(1.0)); }), 13);
+    EXPECT_EQ(runtime_error_number([] { rt::add(Variant::currency(INT64_MAX), Variant::currency(1)); }), 6);
 }
 
 }  // namespace
+

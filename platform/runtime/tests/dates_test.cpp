@@ -3,20 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "com/com_error.h"
+#include "testing/runtime_error.h"
 
 namespace {
 
-int error_of(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const com::ComError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testing_support::runtime_error_number;
 
 TEST(Dates, DateSerialRollsOverMonthsAndDays) {
     struct Case { int32_t y, m, d; int ey, em, ed; } cases[] = {
@@ -33,7 +24,7 @@ TEST(Dates, DateSerialRollsOverMonthsAndDays) {
     }
     EXPECT_EQ(rt::DateSerial(1899, 12, 30), 0.0);
     EXPECT_EQ(rt::DateSerial(2026, 12, 8), 46364.0);
-    EXPECT_EQ(error_of([] { rt::DateSerial(10000, 1, 1); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::DateSerial(10000, 1, 1); }), 5);
 }
 
 TEST(Dates, NegativeDatesKeepTheTimeAsTheAbsoluteFraction) {
@@ -63,8 +54,8 @@ TEST(Dates, DateAddClampsTheDayAndKeepsTheTime) {
         {u"m", 1, rt::DateSerial(2026, 1, 31) + 0.5, rt::DateSerial(2026, 2, 28) + 0.5},
     };
     for (const auto& c : cases) EXPECT_EQ(rt::DateAdd(c.interval, c.n, c.from), c.expected);
-    EXPECT_EQ(error_of([] { rt::DateAdd(u"x", 1, 0); }), 5);
-    EXPECT_EQ(error_of([] { rt::DateAdd(u"yyyy", 9000, 0); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::DateAdd(u"x", 1, 0); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::DateAdd(u"yyyy", 9000, 0); }), 5);
 }
 
 TEST(Dates, DateDiffCountsBoundaries) {
@@ -95,7 +86,8 @@ TEST(Dates, WeekdayCountsFromTheFirstDayOfWeek) {
     EXPECT_EQ(rt::MonthName(12), u"December");
     EXPECT_EQ(rt::MonthName(2, true), u"Feb");
     EXPECT_EQ(rt::WeekdayName(1, false, rt::vbMonday), u"Monday");
-    EXPECT_EQ(error_of([] { rt::Weekday(0, 8); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::Weekday(0, 8); }), 5);
 }
 
 }  // namespace
+

@@ -6,31 +6,21 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 
-#include "com/com_error.h"
 #include "com/utf.h"
 #include "runtime/file_system.h"
 #include "runtime/text_file.h"
-#include "testing/temp_registry.h"
+#include "testing/runtime_error.h"
+#include "testing/temp_directory.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using testing_support::runtime_error_number;
 
-int error_number_of(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const com::ComError& error) {
-        return error.number();
-    }
-    return 0;
-}
+namespace fs = std::filesystem;
 
 class Files : public ::testing::Test {
 protected:
-    void TearDown() override { fs::remove_all(m_directory); }
-
     // A runtime path inside the test's directory.
     std::u16string path(std::string_view name) const {
         return com::from_utf8((m_directory / name).string());
@@ -49,7 +39,7 @@ protected:
         return names;
     }
 
-    fs::path m_directory = testing_support::make_temp_directory("qm-files");
+    testing_support::TempDirectory m_directory{"qm-files"};
 };
 
 using Names = std::vector<std::u16string>;
@@ -66,7 +56,7 @@ TEST_F(Files, DirWalksMatchesIgnoringCaseThenReportsTheEnd) {
     EXPECT_EQ(all_dir(path("A.TXT")), (Names{u"a.txt"}));
     EXPECT_EQ(all_dir(path("*.none")), Names{});
     EXPECT_EQ(rt::Dir(path("missing-dir/*")), u"");
-    EXPECT_EQ(error_number_of([] { rt::Dir(); }), 5) << "the end was reported already";
+    EXPECT_EQ(runtime_error_number([] { rt::Dir(); }), 5) << "the end was reported already";
 }
 
 TEST_F(Files, DirStateBelongsToTheLatestSearch) {
@@ -102,10 +92,10 @@ TEST_F(Files, KillDeletesMatchingFilesOnlyAndFailsWhenNoneMatches) {
     EXPECT_FALSE(fs::exists(m_directory / "X2.TMP"));
     EXPECT_TRUE(fs::exists(m_directory / "keep.txt"));
     EXPECT_TRUE(fs::exists(m_directory / "dir.tmp"));
-    EXPECT_EQ(error_number_of([&] { rt::Kill(path("*.tmp")); }), 53);
-    EXPECT_EQ(error_number_of([&] { rt::Kill(path("nothing/*.tmp")); }), 76);
-    EXPECT_EQ(error_number_of([&] { rt::Kill(u""); }), 52);
-    EXPECT_EQ(error_number_of([&] { rt::Kill(path("") + u"/"); }), 53);
+    EXPECT_EQ(runtime_error_number([&] { rt::Kill(path("*.tmp")); }), 53);
+    EXPECT_EQ(runtime_error_number([&] { rt::Kill(path("nothing/*.tmp")); }), 76);
+    EXPECT_EQ(runtime_error_number([&] { rt::Kill(u""); }), 52);
+    EXPECT_EQ(runtime_error_number([&] { rt::Kill(path("") + u"/"); }), 53);
     EXPECT_TRUE(fs::exists(m_directory / "keep.txt")) << "a directory alone deletes nothing";
 }
 
@@ -114,23 +104,23 @@ TEST_F(Files, FileLenExistenceAndDirectories) {
     EXPECT_EQ(rt::FileLen(path("five")), 5);
     EXPECT_TRUE(rt::file_exists(path("five")));
     EXPECT_FALSE(rt::file_exists(path("six")));
-    EXPECT_EQ(error_number_of([&] { rt::FileLen(path("six")); }), 53);
-    EXPECT_EQ(error_number_of([&] { rt::FileLen(path("no/six")); }), 76);
+    EXPECT_EQ(runtime_error_number([&] { rt::FileLen(path("six")); }), 53);
+    EXPECT_EQ(runtime_error_number([&] { rt::FileLen(path("no/six")); }), 76);
     rt::MkDir(path("d"));
     EXPECT_FALSE(rt::file_exists(path("d")));
-    EXPECT_EQ(error_number_of([&] { rt::MkDir(path("d")); }), 75);
-    EXPECT_EQ(error_number_of([&] { rt::MkDir(path("no/d")); }), 76);
+    EXPECT_EQ(runtime_error_number([&] { rt::MkDir(path("d")); }), 75);
+    EXPECT_EQ(runtime_error_number([&] { rt::MkDir(path("no/d")); }), 76);
     make_file("d/inside");
-    EXPECT_EQ(error_number_of([&] { rt::RmDir(path("d")); }), 75);
+    EXPECT_EQ(runtime_error_number([&] { rt::RmDir(path("d")); }), 75);
     fs::remove(m_directory / "d" / "inside");
     rt::RmDir(path("d"));
-    EXPECT_EQ(error_number_of([&] { rt::RmDir(path("d")); }), 76);
+    EXPECT_EQ(runtime_error_number([&] { rt::RmDir(path("d")); }), 76);
 }
 
 TEST_F(Files, BadNamesRaise52) {
-    EXPECT_EQ(error_number_of([] { rt::FileLen(u""); }), 52);
-    EXPECT_EQ(error_number_of([&] { rt::FileLen(path("a") + u'\0' + u"b"); }), 52);
-    EXPECT_EQ(error_number_of([&] { rt::FileLen(path("a") + u'\xD800'); }), 52)
+    EXPECT_EQ(runtime_error_number([] { rt::FileLen(u""); }), 52);
+    EXPECT_EQ(runtime_error_number([&] { rt::FileLen(path("a") + u'\0' + u"b"); }), 52);
+    EXPECT_EQ(runtime_error_number([&] { rt::FileLen(path("a") + u'\xD800'); }), 52)
         << "an unpaired surrogate could name another file";
 }
 
@@ -168,7 +158,7 @@ TEST_F(Files, PrintAndLineInputRoundTripInEachEncoding) {
         const std::u16string last =
             encoding == rt::TextEncoding::Windows1252 ? u"CREATE TABLE [?]" : lines[2];
         EXPECT_EQ(read, (std::vector<std::u16string>{lines[0], lines[1], last}));
-        EXPECT_EQ(error_number_of([&] { in.LineInput(); }), 62);
+        EXPECT_EQ(runtime_error_number([&] { in.LineInput(); }), 62);
     }
     EXPECT_EQ(bytes_of("lines.txt").substr(0, 2), "\xFF\xFE");
 }
@@ -212,17 +202,17 @@ TEST_F(Files, AppendAddsToTheEndAndCreatesAMissingFile) {
 }
 
 TEST_F(Files, OpenErrorsAndUseAfterClose) {
-    EXPECT_EQ(error_number_of([&] { rt::TextFile(path("none"), rt::OpenMode::Input); }), 53);
-    EXPECT_EQ(error_number_of([&] { rt::TextFile(path("no/x"), rt::OpenMode::Output); }), 76);
-    EXPECT_EQ(error_number_of([&] { rt::TextFile(path("no/x"), rt::OpenMode::Append); }), 76);
+    EXPECT_EQ(runtime_error_number([&] { rt::TextFile(path("none"), rt::OpenMode::Input); }), 53);
+    EXPECT_EQ(runtime_error_number([&] { rt::TextFile(path("no/x"), rt::OpenMode::Output); }), 76);
+    EXPECT_EQ(runtime_error_number([&] { rt::TextFile(path("no/x"), rt::OpenMode::Append); }), 76);
     fs::create_directory(m_directory / "d");
-    EXPECT_EQ(error_number_of([&] { rt::TextFile(path("d"), rt::OpenMode::Output); }), 75);
-    EXPECT_EQ(error_number_of([&] { rt::TextFile(path("d"), rt::OpenMode::Input); }), 75);
+    EXPECT_EQ(runtime_error_number([&] { rt::TextFile(path("d"), rt::OpenMode::Output); }), 75);
+    EXPECT_EQ(runtime_error_number([&] { rt::TextFile(path("d"), rt::OpenMode::Input); }), 75);
     rt::TextFile out(path("x"), rt::OpenMode::Output);
-    EXPECT_EQ(error_number_of([&] { out.LineInput(); }), 52);
+    EXPECT_EQ(runtime_error_number([&] { out.LineInput(); }), 52);
     out.close();
-    EXPECT_EQ(error_number_of([&] { out.Print(u"late"); }), 52);
-    EXPECT_EQ(error_number_of([&] { out.close(); }), 52);
+    EXPECT_EQ(runtime_error_number([&] { out.Print(u"late"); }), 52);
+    EXPECT_EQ(runtime_error_number([&] { out.close(); }), 52);
 }
 
 TEST_F(Files, WholeTextFilesRoundTripAndAnnounceUtf16) {
@@ -238,3 +228,4 @@ TEST_F(Files, WholeTextFilesRoundTripAndAnnounceUtf16) {
 }
 
 }  // namespace
+

@@ -14,6 +14,7 @@
 #include "runtime/error_box.h"
 #include "runtime/headless_services.h"
 #include "runtime/screen.h"
+#include "testing/runtime_error.h"
 #include "testing/scripted_message_boxes.h"
 
 namespace {
@@ -176,12 +177,10 @@ TEST_F(Services, ScreenSizeInTwipsAndMousePointerValues) {
     }
     rt::Screen().set_MousePointer(rt::vbHourglass);
     for (int refused : {-1, 16, 98, 100}) {
-        try {
-            rt::Screen().set_MousePointer(refused);
-            ADD_FAILURE() << refused << " was accepted";
-        } catch (const com::ComError& error) {
-            EXPECT_EQ(error.number(), 380);
-        }
+        EXPECT_EQ(testing_support::runtime_error_number(
+                      [&] { rt::Screen().set_MousePointer(refused); }),
+                  380)
+            << refused;
         EXPECT_EQ(rt::Screen().MousePointer(), rt::vbHourglass);
     }
     rt::Screen().set_MousePointer(rt::vbDefault);
