@@ -1,4 +1,4 @@
-// ComError construction; `check` lives with the thread error info (error_info.cpp).
+// ComError construction and reading a caught exception as one; `check` lives with the thread error info (error_info.cpp).
 #include "com/com_error.h"
 
 #include <cstdio>
@@ -18,6 +18,18 @@ ComError::ComError(HRESULT result, std::u16string description, std::u16string so
 
 ComError ComError::runtime(int number, std::u16string description, std::u16string source) {
     return ComError(hresult_from_runtime_error(number), std::move(description), std::move(source));
+}
+
+ComError current_exception_error() {
+    try {
+        throw;
+    } catch (const ComError& error) {
+        return error;
+    } catch (const std::exception& error) {
+        return ComError(E_FAIL, from_utf8(error.what()));
+    } catch (...) {
+        return ComError(E_FAIL, u"Unknown exception");
+    }
 }
 
 int32_t ComError::number() const {

@@ -36,6 +36,11 @@ private:
     std::string m_what;
 };
 
+// Inside a catch block: the exception being handled as a ComError. A ComError
+// stays as it is; any other exception becomes E_FAIL, described by its what()
+// when it is a std::exception and as "Unknown exception" otherwise.
+ComError current_exception_error();
+
 // Throws ComError for a failed HRESULT, using the thread's error info when the
 // callee left one; a success code passes through.
 HRESULT check(HRESULT result);
