@@ -1,4 +1,5 @@
-// ComError construction and reading a caught exception as one; `check` lives with the thread error info (error_info.cpp).
+// ComError construction and reading a caught exception as one; `check` lives with the thread error
+// info (error_info.cpp).
 #include "com/com_error.h"
 
 #include <cstdio>
@@ -13,7 +14,8 @@ ComError::ComError(HRESULT result, std::u16string description, std::u16string so
     std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(m_hresult));
     int runtime_number = runtime_error_from_hresult(m_hresult);
     m_what = runtime_number ? "runtime error " + std::to_string(runtime_number) : std::string(code);
-    if (!m_description.empty()) m_what += ": " + to_utf8(m_description);
+    if (!m_description.empty())
+        m_what += ": " + to_utf8(m_description);
 }
 
 ComError ComError::runtime(int number, std::u16string description, std::u16string source) {

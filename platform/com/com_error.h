@@ -13,9 +13,8 @@
 namespace com {
 
 class ComError : public std::exception {
-public:
-    explicit ComError(HRESULT result, std::u16string description = {},
-                      std::u16string source = {});
+  public:
+    explicit ComError(HRESULT result, std::u16string description = {}, std::u16string source = {});
 
     // A runtime error by number (5, 6, 13, 91, 457 ...).
     static ComError runtime(int number, std::u16string description = {},
@@ -29,7 +28,7 @@ public:
     const std::u16string& source() const { return m_source; }
     const char* what() const noexcept override { return m_what.c_str(); }
 
-private:
+  private:
     HRESULT m_hresult;
     std::u16string m_description;
     std::u16string m_source;

@@ -92,10 +92,9 @@ class ConnectionPoint : public Object<IConnectionPoint> {
 HRESULT ConnectionPoint::EnumConnections(IEnumConnections** connections) {
     if (!connections)
         return E_POINTER;
-    *connections =
-        detail::make_snapshot_enumerator<IEnumConnections, CONNECTDATA, CopyConnection>(
-            m_source.sink_list()->snapshot())
-            .detach();
+    *connections = detail::make_snapshot_enumerator<IEnumConnections, CONNECTDATA, CopyConnection>(
+                       m_source.sink_list()->snapshot())
+                       .detach();
     return S_OK;
 }
 

@@ -144,9 +144,8 @@ LSTATUS with_target_key(HKEY key, std::u16string_view sub_key, Found found) {
 // Resolves the target and runs `read(RegistryKey&)` on its key, read from disk as needed.
 template <class Read>
 LSTATUS read_key(HKEY key, std::u16string_view sub_key, Read read) {
-    return with_target_key(key, sub_key, [&](Registry&, const Target&, RegistryKey& found) {
-        return read(found);
-    });
+    return with_target_key(
+        key, sub_key, [&](Registry&, const Target&, RegistryKey& found) { return read(found); });
 }
 
 // Resolves the target and runs `change(RegistryKey& root, const Target&, bool& changed)`

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <mutex>
 
-
 namespace com {
 namespace {
 

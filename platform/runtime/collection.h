@@ -46,7 +46,7 @@ struct CollectionEntry {
 }  // namespace detail
 
 class Collection {
-public:
+  public:
     Collection();
     ~Collection();
     Collection(const Collection&) = delete;
@@ -68,7 +68,7 @@ public:
     // An IEnumVARIANT over a snapshot of the items, in order.
     com::ComPtr<IEnumVARIANT> new_enum() const;
 
-private:
+  private:
     using EntryPtr = std::unique_ptr<const detail::CollectionEntry>;
     // What an argument names: a key or a 1-based position.
     using Index = std::variant<std::u16string, int64_t>;

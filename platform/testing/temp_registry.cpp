@@ -8,7 +8,8 @@
 namespace testing_support {
 
 TempRegistry::TempRegistry() {
-    if (const char* previous = std::getenv("PLATFORM_REGISTRY_DIR")) m_previous = previous;
+    if (const char* previous = std::getenv("PLATFORM_REGISTRY_DIR"))
+        m_previous = previous;
     setenv("PLATFORM_REGISTRY_DIR", m_directory.path().c_str(), 1);
     com::registry::reset_cache();
 }

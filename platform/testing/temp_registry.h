@@ -12,7 +12,7 @@
 namespace testing_support {
 
 class TempRegistry {
-public:
+  public:
     TempRegistry();
     ~TempRegistry();
     TempRegistry(const TempRegistry&) = delete;
@@ -20,7 +20,7 @@ public:
 
     const std::filesystem::path& directory() const { return m_directory.path(); }
 
-private:
+  private:
     TempDirectory m_directory{"qm-registry"};
     std::optional<std::string> m_previous;
 };

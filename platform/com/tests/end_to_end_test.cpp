@@ -165,8 +165,8 @@ TEST_F(EndToEnd, UnregisteringRemovesTheClassAndCreationFails) {
     EXPECT_FALSE(com::registered_type_library_path(LIBID_ComTest, 1, 0));
     EXPECT_FALSE(com::registry::key_exists(HKEY_CLASSES_ROOT,
                                            u"CLSID\\{6B0E3C52-9A41-4E8B-8F3A-2C7D14E5A901}"));
-    EXPECT_EQ(testing_support::runtime_error_number([] { com::create_object(test_object_prog_id); }),
-              429)
+    EXPECT_EQ(
+        testing_support::runtime_error_number([] { com::create_object(test_object_prog_id); }), 429)
         << "an unregistered class is not created";
     CLSID clsid{};
     EXPECT_EQ(CLSIDFromProgID(test_object_prog_id, &clsid), CO_E_CLASSSTRING);

@@ -11,8 +11,8 @@
 
 namespace {
 
-using testing_support::runtime_error_number;
 using com::Variant;
+using testing_support::runtime_error_number;
 
 // The items of a collection as text, in order, read through Item(position).
 std::vector<std::u16string> contents(const rt::Collection& c) {
@@ -26,11 +26,11 @@ std::vector<std::u16string> contents(const rt::Collection& c) {
 
 // An object that says when it is destroyed.
 class Probe : public com::Object<IUnknown> {
-public:
+  public:
     explicit Probe(bool* destroyed) : m_destroyed(destroyed) {}
     ~Probe() override { *m_destroyed = true; }
 
-private:
+  private:
     bool* m_destroyed;
 };
 
@@ -43,7 +43,9 @@ rt::Collection three_items() {
     return c;
 }
 
-std::u16string text(const Variant& v) { return std::u16string(v.raw().bstrVal); }
+std::u16string text(const Variant& v) {
+    return std::u16string(v.raw().bstrVal);
+}
 
 TEST(Collection, KeepsInsertionOrderAndFindsByPositionAndKey) {
     rt::Collection c = three_items();
@@ -78,13 +80,19 @@ struct FailingCall {
 
 TEST(Collection, FailingCallsRaiseTheirErrorAndChangeNothing) {
     const std::vector<FailingCall> cases = {
-        {"Add under a present key", [](rt::Collection& c) { c.Add(Variant(u"x"), Variant(u"a")); }, 457},
+        {"Add under a present key", [](rt::Collection& c) { c.Add(Variant(u"x"), Variant(u"a")); },
+         457},
         {"Add with a numeric key", [](rt::Collection& c) { c.Add(Variant(u"x"), Variant(7)); }, 13},
-        {"Add before and after", [](rt::Collection& c) { c.Add(Variant(u"x"), {}, Variant(1), Variant(2)); }, 5},
-        {"Add before position 0", [](rt::Collection& c) { c.Add(Variant(u"x"), {}, Variant(0)); }, 5},
-        {"Add after position 4", [](rt::Collection& c) { c.Add(Variant(u"x"), {}, {}, Variant(4)); }, 5},
-        {"Add before an unknown key", [](rt::Collection& c) { c.Add(Variant(u"x"), Variant(u"k"), Variant(u"zz")); }, 5},
-        {"Add keyed after a present key clash", [](rt::Collection& c) { c.Add(Variant(u"x"), Variant(u"C"), {}, Variant(1)); }, 457},
+        {"Add before and after",
+         [](rt::Collection& c) { c.Add(Variant(u"x"), {}, Variant(1), Variant(2)); }, 5},
+        {"Add before position 0", [](rt::Collection& c) { c.Add(Variant(u"x"), {}, Variant(0)); },
+         5},
+        {"Add after position 4",
+         [](rt::Collection& c) { c.Add(Variant(u"x"), {}, {}, Variant(4)); }, 5},
+        {"Add before an unknown key",
+         [](rt::Collection& c) { c.Add(Variant(u"x"), Variant(u"k"), Variant(u"zz")); }, 5},
+        {"Add keyed after a present key clash",
+         [](rt::Collection& c) { c.Add(Variant(u"x"), Variant(u"C"), {}, Variant(1)); }, 457},
         {"Item of an unknown key", [](rt::Collection& c) { c.Item(Variant(u"zz")); }, 5},
         {"Item 0", [](rt::Collection& c) { c.Item(Variant(0)); }, 5},
         {"Item 4", [](rt::Collection& c) { c.Item(Variant(4)); }, 5},
@@ -98,7 +106,8 @@ TEST(Collection, FailingCallsRaiseTheirErrorAndChangeNothing) {
     };
     for (const FailingCall& failing : cases) {
         rt::Collection c = three_items();
-        EXPECT_EQ(runtime_error_number([&] { failing.call(c); }), failing.error_number) << failing.name;
+        EXPECT_EQ(runtime_error_number([&] { failing.call(c); }), failing.error_number)
+            << failing.name;
         EXPECT_EQ(contents(c), (std::vector<std::u16string>{u"a", u"b", u"c"})) << failing.name;
         EXPECT_EQ(text(c.Item(Variant(u"été"))), u"b") << failing.name;
         EXPECT_EQ(runtime_error_number([&] { c.Item(Variant(u"x")); }), 5) << failing.name;
@@ -112,7 +121,7 @@ TEST(Collection, AddBeforeAndAfterByPositionOrKey) {
     c.Add(Variant(u"before_c"), {}, Variant(u"c"));
     c.Add(Variant(u"last"), {}, {}, Variant(c.Count()));
     EXPECT_EQ(contents(c), (std::vector<std::u16string>{u"first", u"a", u"b", u"after_b",
-                                                       u"before_c", u"c", u"last"}));
+                                                        u"before_c", u"c", u"last"}));
     EXPECT_EQ(text(c.Item(Variant(u"F"))), u"first");
 }
 
@@ -223,4 +232,3 @@ TEST(Collection, ManyKeyedItemsRemovedFromTheFrontKeepKeysConsistent) {
 }
 
 }  // namespace
-

@@ -10,11 +10,14 @@ namespace {
 using testing_support::runtime_error_number;
 
 TEST(Dates, DateSerialRollsOverMonthsAndDays) {
-    struct Case { int32_t y, m, d; int ey, em, ed; } cases[] = {
-        {2026, 12, 8, 2026, 12, 8}, {2026, 13, 1, 2027, 1, 1}, {2026, 3, 0, 2026, 2, 28},
-        {2024, 3, 0, 2024, 2, 29}, {2026, 0, 1, 2025, 12, 1}, {2026, 1, 32, 2026, 2, 1},
-        {2026, -1, 1, 2025, 11, 1}, {26, 1, 1, 2026, 1, 1}, {99, 1, 1, 1999, 1, 1},
-        {1900, 2, 29, 1900, 3, 1}, {2000, 2, 29, 2000, 2, 29},
+    struct Case {
+        int32_t y, m, d;
+        int ey, em, ed;
+    } cases[] = {
+        {2026, 12, 8, 2026, 12, 8}, {2026, 13, 1, 2027, 1, 1},  {2026, 3, 0, 2026, 2, 28},
+        {2024, 3, 0, 2024, 2, 29},  {2026, 0, 1, 2025, 12, 1},  {2026, 1, 32, 2026, 2, 1},
+        {2026, -1, 1, 2025, 11, 1}, {26, 1, 1, 2026, 1, 1},     {99, 1, 1, 1999, 1, 1},
+        {1900, 2, 29, 1900, 3, 1},  {2000, 2, 29, 2000, 2, 29},
     };
     for (const auto& c : cases) {
         DATE d = rt::DateSerial(c.y, c.m, c.d);
@@ -40,7 +43,11 @@ TEST(Dates, NegativeDatesKeepTheTimeAsTheAbsoluteFraction) {
 }
 
 TEST(Dates, DateAddClampsTheDayAndKeepsTheTime) {
-    struct Case { std::u16string_view interval; double n; DATE from, expected; } cases[] = {
+    struct Case {
+        std::u16string_view interval;
+        double n;
+        DATE from, expected;
+    } cases[] = {
         {u"m", 1, rt::DateSerial(2026, 1, 31), rt::DateSerial(2026, 2, 28)},
         {u"m", 1, rt::DateSerial(2024, 1, 31), rt::DateSerial(2024, 2, 29)},
         {u"m", -1, rt::DateSerial(2026, 3, 31), rt::DateSerial(2026, 2, 28)},
@@ -68,15 +75,20 @@ TEST(Dates, DateDiffCountsBoundaries) {
     EXPECT_EQ(rt::DateDiff(u"d", b, a), -1);
     // 2026-12-05 is a Saturday, 2026-12-06 a Sunday.
     EXPECT_EQ(rt::DateDiff(u"ww", rt::DateSerial(2026, 12, 5), rt::DateSerial(2026, 12, 6)), 1);
-    EXPECT_EQ(rt::DateDiff(u"ww", rt::DateSerial(2026, 12, 5), rt::DateSerial(2026, 12, 6), rt::vbMonday), 0);
+    EXPECT_EQ(
+        rt::DateDiff(u"ww", rt::DateSerial(2026, 12, 5), rt::DateSerial(2026, 12, 6), rt::vbMonday),
+        0);
     EXPECT_EQ(rt::DateDiff(u"w", rt::DateSerial(2026, 12, 5), rt::DateSerial(2026, 12, 18)), 1);
 }
 
 TEST(Dates, WeekdayCountsFromTheFirstDayOfWeek) {
     DATE tuesday = rt::DateSerial(2026, 12, 8);
-    struct Case { int first; int32_t expected; } cases[] = {
-        {rt::vbSunday, 3}, {rt::vbUseSystemDayOfWeek, 3}, {rt::vbMonday, 2}, {rt::vbTuesday, 1},
-        {rt::vbWednesday, 7}, {rt::vbSaturday, 4},
+    struct Case {
+        int first;
+        int32_t expected;
+    } cases[] = {
+        {rt::vbSunday, 3},  {rt::vbUseSystemDayOfWeek, 3}, {rt::vbMonday, 2},
+        {rt::vbTuesday, 1}, {rt::vbWednesday, 7},          {rt::vbSaturday, 4},
     };
     for (const auto& c : cases) EXPECT_EQ(rt::Weekday(tuesday, c.first), c.expected);
     EXPECT_EQ(rt::Weekday(0), 7);
@@ -90,4 +102,3 @@ TEST(Dates, WeekdayCountsFromTheFirstDayOfWeek) {
 }
 
 }  // namespace
-

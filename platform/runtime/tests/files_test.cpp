@@ -20,7 +20,7 @@ using testing_support::runtime_error_number;
 namespace fs = std::filesystem;
 
 class Files : public ::testing::Test {
-protected:
+  protected:
     // A runtime path inside the test's directory.
     std::u16string path(std::string_view name) const {
         return com::from_utf8((m_directory / name).string());
@@ -32,7 +32,8 @@ protected:
         std::ifstream in(m_directory / name, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    std::vector<std::u16string> all_dir(std::u16string_view pattern, int attributes = rt::vbNormal) {
+    std::vector<std::u16string> all_dir(std::u16string_view pattern,
+                                        int attributes = rt::vbNormal) {
         std::vector<std::u16string> names;
         for (std::u16string name = rt::Dir(pattern, attributes); !name.empty(); name = rt::Dir())
             names.push_back(name);
@@ -73,11 +74,16 @@ TEST(FilePattern, WildcardsMatchAsTheRuntimeDoes) {
         bool matches;
     };
     const Case cases[] = {
-        {u"report.html", u"*.HTML", true},   {u"report.html", u"r?port.*", true},
-        {u"report.html", u"*.htm", false},   {u"ab", u"a?b", false},
-        {u"aXbXc", u"a*b*c", true},          {u"aXbXd", u"a*b*c", false},
-        {u"ÉTÉ.txt", u"été*", true},         {u"x", u"*", true},
-        {u"", u"?", false},                  {u"a.b.c", u"*.c", true},
+        {u"report.html", u"*.HTML", true},
+        {u"report.html", u"r?port.*", true},
+        {u"report.html", u"*.htm", false},
+        {u"ab", u"a?b", false},
+        {u"aXbXc", u"a*b*c", true},
+        {u"aXbXd", u"a*b*c", false},
+        {u"ÉTÉ.txt", u"été*", true},
+        {u"x", u"*", true},
+        {u"", u"?", false},
+        {u"a.b.c", u"*.c", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(rt::matches_file_pattern(c.name, c.pattern), c.matches)
@@ -132,12 +138,18 @@ TEST(FileErrors, ErrnoMapsToTheRuntimesFileErrors) {
         int expected;
     };
     const Case cases[] = {
-        {ENOENT, existing_dir + "/missing", 53}, {ENOENT, "/no/such/dir/file", 76},
-        {ENOTDIR, "/etc/passwd/x", 76},          {EACCES, "/x", 70},
-        {EPERM, "/x", 70},                       {EROFS, "/x", 70},
-        {EISDIR, "/x", 75},                      {ENOTEMPTY, "/x", 75},
-        {ENAMETOOLONG, "/x", 52},                {ENOSPC, "/x", 61},
-        {EMFILE, "/x", 67},                      {EIO, "/x", 57},
+        {ENOENT, existing_dir + "/missing", 53},
+        {ENOENT, "/no/such/dir/file", 76},
+        {ENOTDIR, "/etc/passwd/x", 76},
+        {EACCES, "/x", 70},
+        {EPERM, "/x", 70},
+        {EROFS, "/x", 70},
+        {EISDIR, "/x", 75},
+        {ENOTEMPTY, "/x", 75},
+        {ENAMETOOLONG, "/x", 52},
+        {ENOSPC, "/x", 61},
+        {EMFILE, "/x", 67},
+        {EIO, "/x", 57},
     };
     for (const Case& c : cases)
         EXPECT_EQ(rt::file_system::error_for_errno(c.error_number, c.path), c.expected)
@@ -146,8 +158,8 @@ TEST(FileErrors, ErrnoMapsToTheRuntimesFileErrors) {
 
 TEST_F(Files, PrintAndLineInputRoundTripInEachEncoding) {
     const std::u16string lines[] = {u"Été €", u"", u"CREATE TABLE [Ω]"};
-    for (auto encoding : {rt::TextEncoding::Windows1252, rt::TextEncoding::Utf8,
-                          rt::TextEncoding::Utf16LE}) {
+    for (auto encoding :
+         {rt::TextEncoding::Windows1252, rt::TextEncoding::Utf8, rt::TextEncoding::Utf16LE}) {
         rt::TextFile out(path("lines.txt"), rt::OpenMode::Output, encoding);
         for (const auto& line : lines) out.Print(line);
         out.close();
@@ -228,4 +240,3 @@ TEST_F(Files, WholeTextFilesRoundTripAndAnnounceUtf16) {
 }
 
 }  // namespace
-

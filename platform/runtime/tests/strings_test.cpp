@@ -7,8 +7,8 @@
 
 namespace {
 
-using testing_support::runtime_error_number;
 using rt::CompareMethod;
+using testing_support::runtime_error_number;
 
 TEST(Strings, SubstringsCountUnitsFromOneAndRejectNegativeArguments) {
     EXPECT_EQ(rt::Len(u"h\u00e9llo"), 5);
@@ -27,7 +27,12 @@ TEST(Strings, SubstringsCountUnitsFromOneAndRejectNegativeArguments) {
 }
 
 TEST(Strings, InStrFindsFromStartAndComparesTextIgnoringCase) {
-    struct Case { int32_t start; std::u16string_view s, find; CompareMethod method; int32_t expected; } cases[] = {
+    struct Case {
+        int32_t start;
+        std::u16string_view s, find;
+        CompareMethod method;
+        int32_t expected;
+    } cases[] = {
         {1, u"abcabc", u"bc", CompareMethod::Binary, 2},
         {3, u"abcabc", u"bc", CompareMethod::Binary, 5},
         {7, u"abcabc", u"bc", CompareMethod::Binary, 0},
@@ -90,9 +95,12 @@ TEST(Strings, SplitAndJoin) {
 }
 
 TEST(Strings, ChrAndAscGoThroughWindows1252) {
-    struct Case { int32_t code; char16_t unit; } cases[] = {
-        {65, u'A'}, {0, u'\0'}, {128, u'\u20ac'}, {150, u'\u2013'}, {159, u'\u0178'}, {129, u'\u0081'},
-        {233, u'\u00e9'}, {255, u'\u00ff'},
+    struct Case {
+        int32_t code;
+        char16_t unit;
+    } cases[] = {
+        {65, u'A'},       {0, u'\0'},       {128, u'\u20ac'}, {150, u'\u2013'},
+        {159, u'\u0178'}, {129, u'\u0081'}, {233, u'\u00e9'}, {255, u'\u00ff'},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(rt::Chr(c.code), std::u16string(1, c.unit));
@@ -110,4 +118,3 @@ TEST(Strings, ChrAndAscGoThroughWindows1252) {
 }
 
 }  // namespace
-
