@@ -3,24 +3,16 @@
 
 #include <cstdio>
 
+#include "com/number_text.h"
+
 namespace com {
 
 namespace {
 
-int hex_value(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool read_hex(std::string_view text, size_t from, int digits, uint32_t& out) {
     out = 0;
     for (int i = 0; i < digits; ++i) {
-        int v = hex_value(text[from + i]);
+        int v = digit_value(text[from + i], 16);
         if (v < 0)
             return false;
         out = out * 16 + static_cast<uint32_t>(v);

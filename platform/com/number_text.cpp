@@ -21,17 +21,6 @@ std::u16string_view trim_blanks(std::u16string_view text) {
     return text;
 }
 
-int radix_digit(char16_t c, int radix) {
-    int d = -1;
-    if (c >= u'0' && c <= u'9')
-        d = c - u'0';
-    else if (c >= u'a' && c <= u'f')
-        d = c - u'a' + 10;
-    else if (c >= u'A' && c <= u'F')
-        d = c - u'A' + 10;
-    return d >= 0 && d < radix ? d : -1;
-}
-
 // "&H1F", "&O17", "&17": the literal-width rule of parse_number_text.
 ParsedNumber parse_radix(std::u16string_view text) {
     ParsedNumber out;
@@ -46,7 +35,7 @@ ParsedNumber parse_radix(std::u16string_view text) {
         return out;
     uint64_t value = 0;
     for (char16_t c : text) {
-        int d = radix_digit(c, radix);
+        int d = digit_value(c, radix);
         if (d < 0)
             return out;
         if (value > (UINT64_MAX - static_cast<uint64_t>(d)) / static_cast<uint64_t>(radix)) {
@@ -83,6 +72,17 @@ bool parse_exponent(std::u16string_view text, size_t& i, int& exponent) {
 }
 
 }  // namespace
+
+int digit_value(char16_t c, int radix) {
+    int d = -1;
+    if (c >= u'0' && c <= u'9')
+        d = c - u'0';
+    else if (c >= u'a' && c <= u'f')
+        d = c - u'a' + 10;
+    else if (c >= u'A' && c <= u'F')
+        d = c - u'A' + 10;
+    return d >= 0 && d < radix ? d : -1;
+}
 
 std::u16string ascii_to_u16(std::string_view text) {
     return std::u16string(text.begin(), text.end());

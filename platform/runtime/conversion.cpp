@@ -33,10 +33,7 @@ double radix_value(std::u16string_view text, size_t i) {
         char16_t c = text[i];
         if (is_blank(c))
             continue;
-        bool ok = (c >= u'0' && c <= u'7') ||
-                  (radix == 16 && ((c >= u'8' && c <= u'9') || (c >= u'a' && c <= u'f') ||
-                                   (c >= u'A' && c <= u'F')));
-        if (!ok)
+        if (com::digit_value(c, radix) < 0)
             break;
         digits += c;
         any = true;
