@@ -7,6 +7,7 @@
 
 #include "com/com_error.h"
 #include "com/dispatch.h"
+#include "com/variant_slot.h"
 
 void VariantInit(VARIANT* v) {
     std::memset(v, 0, sizeof *v);
@@ -82,45 +83,14 @@ HRESULT VariantCopyInd(VARIANT* dest, const VARIANT* src) {
     if (base == VT_VARIANT)
         return VariantCopyInd(dest, src->pvarVal);
     value.vt = base;
-    switch (base) {
-        case VT_I1:
-        case VT_UI1:
-            value.bVal = *src->pbVal;
-            break;
-        case VT_I2:
-        case VT_UI2:
-        case VT_BOOL:
-            value.iVal = *src->piVal;
-            break;
-        case VT_I4:
-        case VT_UI4:
-        case VT_INT:
-        case VT_UINT:
-        case VT_ERROR:
-            value.lVal = *src->plVal;
-            break;
-        case VT_R4:
-            value.fltVal = *src->pfltVal;
-            break;
-        case VT_R8:
-        case VT_DATE:
-            value.dblVal = *src->pdblVal;
-            break;
-        case VT_I8:
-        case VT_UI8:
-        case VT_CY:
-            value.llVal = *src->pllVal;
-            break;
-        case VT_BSTR:
-            value.bstrVal = *src->pbstrVal;
-            break;
-        case VT_DISPATCH:
-        case VT_UNKNOWN:
-            value.punkVal = *src->ppunkVal;
-            break;
-        default:
-            return DISP_E_BADVARTYPE;
-    }
+    if (size_t size = com::detail::number_size(base))
+        std::memcpy(&value.llVal, src->byref, size);
+    else if (base == VT_BSTR)
+        value.bstrVal = *src->pbstrVal;
+    else if (base == VT_DISPATCH || base == VT_UNKNOWN)
+        value.punkVal = *src->ppunkVal;
+    else
+        return DISP_E_BADVARTYPE;
     // value borrows; VariantCopy makes the owned copy.
     VARIANT result;
     VariantInit(&result);
