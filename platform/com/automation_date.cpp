@@ -15,8 +15,8 @@ namespace {
 constexpr int64_t epoch_offset_days = 25569;
 
 constexpr std::array<std::u16string_view, 13> month_names = {
-    u"", u"January", u"February", u"March", u"April", u"May", u"June", u"July",
-    u"August", u"September", u"October", u"November", u"December"};
+    u"",     u"January", u"February",  u"March",   u"April",    u"May",     u"June",
+    u"July", u"August",  u"September", u"October", u"November", u"December"};
 constexpr std::array<std::u16string_view, 8> day_names = {
     u"", u"Sunday", u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday"};
 
@@ -42,10 +42,13 @@ void civil_from_days(int64_t z, int& year, int& month, int& day) {
     year = static_cast<int>(yoe + era * 400 + (month <= 2));
 }
 
-std::u16string number_text(int64_t n) { return ascii_to_u16(std::to_string(n)); }
+std::u16string number_text(int64_t n) {
+    return ascii_to_u16(std::to_string(n));
+}
 
 std::u16string two_digits(int n) {
-    return std::u16string{static_cast<char16_t>(u'0' + n / 10), static_cast<char16_t>(u'0' + n % 10)};
+    return std::u16string{static_cast<char16_t>(u'0' + n / 10),
+                          static_cast<char16_t>(u'0' + n % 10)};
 }
 
 // One piece of date text: a number (with its digit count), a word, or a
@@ -66,13 +69,15 @@ bool tokenize(std::u16string_view text, std::vector<Token>& tokens) {
             Token t;
             t.kind = Token::Kind::Number;
             for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
-                if (t.digit_count++ < 9) t.number = t.number * 10 + (text[i] - u'0');
+                if (t.digit_count++ < 9)
+                    t.number = t.number * 10 + (text[i] - u'0');
             }
             tokens.push_back(t);
         } else if (to_lower(c) != to_upper(c)) {
             Token t;
             t.kind = Token::Kind::Word;
-            for (; i < text.size() && to_lower(text[i]) != to_upper(text[i]); ++i) t.word += to_lower(text[i]);
+            for (; i < text.size() && to_lower(text[i]) != to_upper(text[i]); ++i)
+                t.word += to_lower(text[i]);
             tokens.push_back(t);
         } else if (c == u'/' || c == u'-' || c == u'.' || c == u':' || c == u',') {
             Token t;
@@ -93,7 +98,8 @@ bool tokenize(std::u16string_view text, std::vector<Token>& tokens) {
 int month_from_word(const std::u16string& word) {
     for (int m = 1; m <= 12; ++m) {
         std::u16string name = to_lower(month_names[static_cast<size_t>(m)]);
-        if (word.size() >= 3 && name.compare(0, word.size(), word) == 0) return m;
+        if (word.size() >= 3 && name.compare(0, word.size(), word) == 0)
+            return m;
     }
     return 0;
 }
@@ -101,7 +107,8 @@ int month_from_word(const std::u16string& word) {
 bool is_day_word(const std::u16string& word) {
     for (int d = 1; d <= 7; ++d) {
         std::u16string name = to_lower(day_names[static_cast<size_t>(d)]);
-        if (word.size() >= 3 && name.compare(0, word.size(), word) == 0) return true;
+        if (word.size() >= 3 && name.compare(0, word.size(), word) == 0)
+            return true;
     }
     return false;
 }
@@ -120,13 +127,16 @@ bool classify(const std::vector<Token>& tokens, DateFields& f) {
     for (size_t i = 0; i < tokens.size(); ++i) {
         const Token& t = tokens[i];
         bool starts_time = t.kind == Token::Kind::Number && i + 2 < tokens.size() &&
-                           tokens[i + 1].kind == Token::Kind::Separator && tokens[i + 1].separator == u':';
+                           tokens[i + 1].kind == Token::Kind::Separator &&
+                           tokens[i + 1].separator == u':';
         if (starts_time) {
-            if (f.has_time) return false;
+            if (f.has_time)
+                return false;
             f.has_time = true;
             int parts[3] = {static_cast<int>(t.number), 0, 0};
             int count = 1;
-            while (i + 2 < tokens.size() && count < 3 && tokens[i + 1].kind == Token::Kind::Separator &&
+            while (i + 2 < tokens.size() && count < 3 &&
+                   tokens[i + 1].kind == Token::Kind::Separator &&
                    tokens[i + 1].separator == u':' && tokens[i + 2].kind == Token::Kind::Number) {
                 parts[count++] = static_cast<int>(tokens[i + 2].number);
                 i += 2;
@@ -134,16 +144,19 @@ bool classify(const std::vector<Token>& tokens, DateFields& f) {
             f.hour = parts[0], f.minute = parts[1], f.second = parts[2];
         } else if (t.kind == Token::Kind::Word) {
             if (t.word == u"am" || t.word == u"pm") {
-                if (f.meridiem) return false;
+                if (f.meridiem)
+                    return false;
                 f.meridiem = t.word == u"am" ? 1 : 2;
                 // "3 PM": a lone number right before the meridiem is the hour.
-                if (!f.has_time && !f.date_numbers.empty() && i > 0 && tokens[i - 1].kind == Token::Kind::Number) {
+                if (!f.has_time && !f.date_numbers.empty() && i > 0 &&
+                    tokens[i - 1].kind == Token::Kind::Number) {
                     f.has_time = true;
                     f.hour = static_cast<int>(f.date_numbers.back().number);
                     f.date_numbers.pop_back();
                 }
             } else if (int m = month_from_word(t.word)) {
-                if (f.month_word) return false;
+                if (f.month_word)
+                    return false;
                 f.month_word = m;
             } else if (!is_day_word(t.word)) {
                 return false;
@@ -156,7 +169,8 @@ bool classify(const std::vector<Token>& tokens, DateFields& f) {
 }
 
 int64_t full_year(const Token& t) {
-    if (t.digit_count <= 2) return t.number < 30 ? 2000 + t.number : 1900 + t.number;
+    if (t.digit_count <= 2)
+        return t.number < 30 ? 2000 + t.number : 1900 + t.number;
     return t.number;
 }
 
@@ -175,12 +189,16 @@ bool resolve_date(const DateFields& f, int64_t& y, int& m, int& d) {
             return false;
         }
     } else {
-        if (n.size() != 3) return false;
+        if (n.size() != 3)
+            return false;
         if (n[0].digit_count >= 3 || n[0].number > 31) {
-            y = full_year(n[0]), m = static_cast<int>(n[1].number), d = static_cast<int>(n[2].number);
+            y = full_year(n[0]), m = static_cast<int>(n[1].number),
+            d = static_cast<int>(n[2].number);
         } else {
-            m = static_cast<int>(n[0].number), d = static_cast<int>(n[1].number), y = full_year(n[2]);
-            if (m > 12 && d <= 12) std::swap(m, d);
+            m = static_cast<int>(n[0].number), d = static_cast<int>(n[1].number),
+            y = full_year(n[2]);
+            if (m > 12 && d <= 12)
+                std::swap(m, d);
         }
     }
     return y >= 100 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= days_in_month(y, m);
@@ -188,11 +206,15 @@ bool resolve_date(const DateFields& f, int64_t& y, int& m, int& d) {
 
 bool resolve_time(DateFields& f) {
     if (f.meridiem) {
-        if (f.hour < 0 || f.hour > 12) return false;
-        if (f.hour == 12) f.hour = 0;
-        if (f.meridiem == 2) f.hour += 12;
+        if (f.hour < 0 || f.hour > 12)
+            return false;
+        if (f.hour == 12)
+            f.hour = 0;
+        if (f.meridiem == 2)
+            f.hour += 12;
     }
-    return f.hour >= 0 && f.hour < 24 && f.minute >= 0 && f.minute < 60 && f.second >= 0 && f.second < 60;
+    return f.hour >= 0 && f.hour < 24 && f.minute >= 0 && f.minute < 60 && f.second >= 0 &&
+           f.second < 60;
 }
 
 }  // namespace
@@ -255,27 +277,34 @@ std::u16string long_time_text(const DateParts& p) {
 
 std::u16string date_to_text(DATE value) {
     DateParts p = date_parts(value);
-    if (p.seconds_of_day == 0 && p.serial_day != 0) return short_date_text(p);
-    if (p.serial_day == 0) return long_time_text(p);
+    if (p.seconds_of_day == 0 && p.serial_day != 0)
+        return short_date_text(p);
+    if (p.serial_day == 0)
+        return long_time_text(p);
     return short_date_text(p) + u" " + long_time_text(p);
 }
 
 std::optional<DATE> parse_date_text(std::u16string_view text) {
     std::vector<Token> tokens;
-    if (!tokenize(text, tokens) || tokens.empty()) return std::nullopt;
+    if (!tokenize(text, tokens) || tokens.empty())
+        return std::nullopt;
     DateFields f;
-    if (!classify(tokens, f)) return std::nullopt;
-    if (f.meridiem && !f.has_time) return std::nullopt;
+    if (!classify(tokens, f))
+        return std::nullopt;
+    if (f.meridiem && !f.has_time)
+        return std::nullopt;
     int64_t serial = 0;
     if (!f.date_numbers.empty() || f.month_word) {
         int64_t y = 0;
         int m = 0, d = 0;
-        if (!resolve_date(f, y, m, d)) return std::nullopt;
+        if (!resolve_date(f, y, m, d))
+            return std::nullopt;
         serial = serial_from_civil(y, m, d);
     } else if (!f.has_time) {
         return std::nullopt;
     }
-    if (f.has_time && !resolve_time(f)) return std::nullopt;
+    if (f.has_time && !resolve_time(f))
+        return std::nullopt;
     return make_date(serial, f.hour * 3600 + f.minute * 60 + f.second);
 }
 

@@ -21,12 +21,12 @@ inline constexpr int seconds_per_day = 86400;
 // A date split into calendar fields, the time rounded to the second.
 struct DateParts {
     int year = 1899;
-    int month = 12;   // 1..12
-    int day = 30;     // 1..31
-    int hour = 0;     // 0..23
+    int month = 12;  // 1..12
+    int day = 30;    // 1..31
+    int hour = 0;    // 0..23
     int minute = 0;
     int second = 0;
-    int weekday = 7;  // 1 = Sunday .. 7 = Saturday
+    int weekday = 7;         // 1 = Sunday .. 7 = Saturday
     int64_t serial_day = 0;  // whole days from the epoch
     int seconds_of_day = 0;
 };

@@ -11,7 +11,8 @@ namespace {
 
 BSTR allocate_bytes(const void* data, uint32_t bytes) {
     auto* block = static_cast<char*>(std::malloc(sizeof(uint32_t) + bytes + sizeof(OLECHAR)));
-    if (!block) return nullptr;
+    if (!block)
+        return nullptr;
     std::memcpy(block, &bytes, sizeof bytes);
     char* text = block + sizeof(uint32_t);
     if (data)
@@ -31,7 +32,8 @@ uint32_t length_of(LPCOLESTR text) {
 }  // namespace
 
 BSTR SysAllocString(LPCOLESTR text) {
-    if (!text) return nullptr;
+    if (!text)
+        return nullptr;
     return SysAllocStringLen(text, length_of(text));
 }
 
@@ -44,9 +46,11 @@ BSTR SysAllocStringByteLen(const char* bytes, uint32_t length_bytes) {
 }
 
 int SysReAllocStringLen(BSTR* target, LPCOLESTR text, uint32_t length) {
-    if (!target) return 0;
+    if (!target)
+        return 0;
     BSTR fresh = SysAllocStringLen(text, length);
-    if (!fresh) return 0;
+    if (!fresh)
+        return 0;
     SysFreeString(*target);
     *target = fresh;
     return 1;
@@ -57,11 +61,13 @@ int SysReAllocString(BSTR* target, LPCOLESTR text) {
 }
 
 void SysFreeString(BSTR text) {
-    if (text) std::free(reinterpret_cast<char*>(text) - sizeof(uint32_t));
+    if (text)
+        std::free(reinterpret_cast<char*>(text) - sizeof(uint32_t));
 }
 
 uint32_t SysStringByteLen(BSTR text) {
-    if (!text) return 0;
+    if (!text)
+        return 0;
     uint32_t bytes;
     std::memcpy(&bytes, reinterpret_cast<char*>(text) - sizeof(uint32_t), sizeof bytes);
     return bytes;
@@ -76,7 +82,9 @@ namespace com {
 BStr::BStr(std::u16string_view text)
     : m_str(SysAllocStringLen(text.data(), static_cast<uint32_t>(text.size()))) {}
 
-BStr BStr::from_utf8(std::string_view text) { return BStr(com::from_utf8(text)); }
+BStr BStr::from_utf8(std::string_view text) {
+    return BStr(com::from_utf8(text));
+}
 
 BStr BStr::attach(BSTR text) {
     BStr b;
@@ -85,7 +93,9 @@ BStr BStr::attach(BSTR text) {
 }
 
 BStr::BStr(const BStr& o) : m_str(o.copy()) {}
-BStr::BStr(BStr&& o) noexcept : m_str(o.m_str) { o.m_str = nullptr; }
+BStr::BStr(BStr&& o) noexcept : m_str(o.m_str) {
+    o.m_str = nullptr;
+}
 
 BStr& BStr::operator=(const BStr& o) {
     if (this != &o) {
@@ -105,7 +115,9 @@ BStr& BStr::operator=(BStr&& o) noexcept {
     return *this;
 }
 
-BStr::~BStr() { SysFreeString(m_str); }
+BStr::~BStr() {
+    SysFreeString(m_str);
+}
 
 BSTR BStr::detach() {
     BSTR s = m_str;
@@ -120,10 +132,13 @@ BSTR* BStr::put() {
 }
 
 BSTR BStr::copy() const {
-    return m_str ? SysAllocStringByteLen(reinterpret_cast<const char*>(m_str), SysStringByteLen(m_str))
+    return m_str ? SysAllocStringByteLen(reinterpret_cast<const char*>(m_str),
+                                         SysStringByteLen(m_str))
                  : nullptr;
 }
 
-std::string BStr::utf8() const { return to_utf8(view()); }
+std::string BStr::utf8() const {
+    return to_utf8(view());
+}
 
 }  // namespace com

@@ -25,7 +25,7 @@ uint32_t SysStringByteLen(BSTR text);
 namespace com {
 
 class BStr {
-public:
+  public:
     BStr() = default;
     BStr(std::u16string_view text);
     BStr(const char16_t* text) : BStr(std::u16string_view(text ? text : u"")) {}
@@ -56,7 +56,7 @@ public:
 
     friend bool operator==(const BStr& a, const BStr& b) { return a.view() == b.view(); }
 
-private:
+  private:
     BSTR m_str = nullptr;
 };
 

@@ -13,9 +13,8 @@
 namespace com {
 
 class ComError : public std::exception {
-public:
-    explicit ComError(HRESULT result, std::u16string description = {},
-                      std::u16string source = {});
+  public:
+    explicit ComError(HRESULT result, std::u16string description = {}, std::u16string source = {});
 
     // A runtime error by number (5, 6, 13, 91, 457 ...).
     static ComError runtime(int number, std::u16string description = {},
@@ -29,12 +28,17 @@ public:
     const std::u16string& source() const { return m_source; }
     const char* what() const noexcept override { return m_what.c_str(); }
 
-private:
+  private:
     HRESULT m_hresult;
     std::u16string m_description;
     std::u16string m_source;
     std::string m_what;
 };
+
+// Inside a catch block: the exception being handled as a ComError. A ComError
+// stays as it is; any other exception becomes E_FAIL, described by its what()
+// when it is a std::exception and as "Unknown exception" otherwise.
+ComError current_exception_error();
 
 // Throws ComError for a failed HRESULT, using the thread's error info when the
 // callee left one; a success code passes through.

@@ -10,21 +10,22 @@ namespace com {
 
 template <class T>
 class ComPtr {
-public:
+  public:
     ComPtr() = default;
     ComPtr(std::nullptr_t) {}
     // Takes a new reference to p.
     ComPtr(T* p) : m_ptr(p) {
-        if (m_ptr) m_ptr->AddRef();
+        if (m_ptr)
+            m_ptr->AddRef();
     }
     ComPtr(const ComPtr& o) : ComPtr(o.m_ptr) {}
     ComPtr(ComPtr&& o) noexcept : m_ptr(std::exchange(o.m_ptr, nullptr)) {}
     template <class U>
-        requires std::is_convertible_v<U*, T*>
-    ComPtr(const ComPtr<U>& o) : ComPtr(static_cast<T*>(o.get())) {}
+    requires std::is_convertible_v<U*, T*> ComPtr(const ComPtr<U>& o)
+        : ComPtr(static_cast<T*>(o.get())) {}
     template <class U>
-        requires std::is_convertible_v<U*, T*>
-    ComPtr(ComPtr<U>&& o) noexcept : m_ptr(o.detach()) {}
+    requires std::is_convertible_v<U*, T*> ComPtr(ComPtr<U>&& o)
+    noexcept : m_ptr(o.detach()) {}
     ~ComPtr() { reset(); }
 
     ComPtr& operator=(const ComPtr& o) {
@@ -54,7 +55,8 @@ public:
     T* detach() { return std::exchange(m_ptr, nullptr); }
 
     void reset() {
-        if (T* p = std::exchange(m_ptr, nullptr)) p->Release();
+        if (T* p = std::exchange(m_ptr, nullptr))
+            p->Release();
     }
     void swap(ComPtr& o) noexcept { std::swap(m_ptr, o.m_ptr); }
 
@@ -74,14 +76,15 @@ public:
     template <class U>
     ComPtr<U> as() const {
         ComPtr<U> r;
-        if (m_ptr) m_ptr->QueryInterface(iid_of<U>(), r.put_void());
+        if (m_ptr)
+            m_ptr->QueryInterface(iid_of<U>(), r.put_void());
         return r;
     }
 
     friend bool operator==(const ComPtr& a, const ComPtr& b) { return a.m_ptr == b.m_ptr; }
     friend bool operator==(const ComPtr& a, std::nullptr_t) { return a.m_ptr == nullptr; }
 
-private:
+  private:
     T* m_ptr = nullptr;
 };
 

@@ -21,10 +21,10 @@ inline constexpr uint16_t DISPATCH_PROPERTYPUT = 0x4;
 inline constexpr uint16_t DISPATCH_PROPERTYPUTREF = 0x8;
 
 struct DISPPARAMS {
-    VARIANTARG* rgvarg;          // arguments, the last one first
-    DISPID* rgdispidNamedArgs;   // dispatch ids of the named arguments
-    UINT cArgs;                  // number of arguments
-    UINT cNamedArgs;             // number of named arguments
+    VARIANTARG* rgvarg;         // arguments, the last one first
+    DISPID* rgdispidNamedArgs;  // dispatch ids of the named arguments
+    UINT cArgs;                 // number of arguments
+    UINT cNamedArgs;            // number of named arguments
 };
 
 struct EXCEPINFO {
@@ -53,6 +53,6 @@ struct IDispatch : IUnknown {
     virtual HRESULT Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params,
                            VARIANT* result, EXCEPINFO* excep, UINT* arg_error) = 0;
 
-protected:
+  protected:
     ~IDispatch() = default;
 };

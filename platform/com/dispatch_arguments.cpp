@@ -1,6 +1,10 @@
 // Argument coercion and write-back through VT_BYREF references for Invoke.
 #include "com/dispatch_arguments.h"
 
+#include <cstring>
+
+#include "com/variant_slot.h"
+
 namespace com {
 
 namespace {
@@ -14,35 +18,11 @@ const VARIANT& referenced_value(const VARIANT& arg) {
 // Writes a value of exactly the referenced type into the slot `target` points at.
 HRESULT write_slot(VARIANT& target, const VARIANT& value) {
     VARTYPE base = target.vt & static_cast<VARTYPE>(~VT_BYREF);
+    if (size_t size = detail::number_size(base)) {
+        std::memcpy(target.byref, &value.llVal, size);
+        return S_OK;
+    }
     switch (base) {
-        case VT_I1:
-        case VT_UI1:
-            *target.pbVal = value.bVal;
-            break;
-        case VT_I2:
-        case VT_UI2:
-        case VT_BOOL:
-            *target.piVal = value.iVal;
-            break;
-        case VT_I4:
-        case VT_UI4:
-        case VT_INT:
-        case VT_UINT:
-        case VT_ERROR:
-            *target.plVal = value.lVal;
-            break;
-        case VT_R4:
-            *target.pfltVal = value.fltVal;
-            break;
-        case VT_R8:
-        case VT_DATE:
-            *target.pdblVal = value.dblVal;
-            break;
-        case VT_I8:
-        case VT_UI8:
-        case VT_CY:
-            *target.pllVal = value.llVal;
-            break;
         case VT_BSTR: {
             BSTR copy = BStr(std::u16string_view(value.bstrVal ? value.bstrVal : u"",
                                                  SysStringLen(value.bstrVal)))

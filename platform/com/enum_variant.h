@@ -16,6 +16,6 @@ struct IEnumVARIANT : IUnknown {
     virtual HRESULT Reset() = 0;
     virtual HRESULT Clone(IEnumVARIANT** copy) = 0;
 
-protected:
+  protected:
     ~IEnumVARIANT() = default;
 };

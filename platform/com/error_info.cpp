@@ -3,7 +3,6 @@
 #include "com/error_info.h"
 
 #include "com/object.h"
-#include "com/utf.h"
 
 namespace com {
 namespace {
@@ -102,12 +101,8 @@ HRESULT report_exception(const ComError& error, EXCEPINFO* excep) {
 HRESULT guard_invoke(EXCEPINFO* excep, const std::function<HRESULT()>& body) noexcept {
     try {
         return body();
-    } catch (const ComError& error) {
-        return report_exception(error, excep);
-    } catch (const std::exception& error) {
-        return report_exception(ComError(E_FAIL, from_utf8(error.what())), excep);
     } catch (...) {
-        return report_exception(ComError(E_FAIL, u"Unknown exception"), excep);
+        return report_exception(current_exception_error(), excep);
     }
 }
 

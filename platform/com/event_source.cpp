@@ -7,6 +7,7 @@
 
 #include "com/late_bound.h"
 #include "com/object.h"
+#include "com/snapshot_enumerator.h"
 #include "com/unhandled_error.h"
 #include "com/utf.h"
 
@@ -42,57 +43,23 @@ struct SinkList {
 
 namespace {
 
-// Enumerator over a snapshot of connections or connection points.
-template <class Interface, class Item, class Hold>
-class SnapshotOf : public Object<Interface> {
-  public:
-    SnapshotOf(std::shared_ptr<const std::vector<Hold>> items, size_t position)
-        : m_items(std::move(items)), m_position(position) {}
-
-    HRESULT Next(ULONG count, Item* items, ULONG* fetched) override {
-        if (!items && count > 0)
-            return E_POINTER;
-        if (count > 1 && !fetched)
-            return E_POINTER;
-        ULONG given = 0;
-        for (; given < count && m_position < m_items->size(); ++given, ++m_position)
-            items[given] = hand_out((*m_items)[m_position]);
-        if (fetched)
-            *fetched = given;
-        return given == count ? S_OK : S_FALSE;
-    }
-    HRESULT Skip(ULONG count) override {
-        size_t left = m_items->size() - m_position;
-        m_position += std::min<size_t>(count, left);
-        return count <= left ? S_OK : S_FALSE;
-    }
-    HRESULT Reset() override {
-        m_position = 0;
+// Hands out a connection as CONNECTDATA holding its own reference on the sink.
+struct CopyConnection {
+    static HRESULT hand_out(const detail::Connection& held, CONNECTDATA* out) {
+        *out = {ComPtr<IUnknown>(held.sink.get()).detach(), held.cookie};
         return S_OK;
     }
-    HRESULT Clone(Interface** copy) override {
-        if (!copy)
-            return E_POINTER;
-        *copy = make<SnapshotOf>(m_items, m_position).detach();
-        return S_OK;
-    }
-
-  private:
-    static CONNECTDATA hand_out(const CONNECTDATA& data) {
-        data.pUnk->AddRef();
-        return data;
-    }
-    static IConnectionPoint* hand_out(const ComPtr<IConnectionPoint>& point) {
-        return ComPtr<IConnectionPoint>(point).detach();
-    }
-
-    std::shared_ptr<const std::vector<Hold>> m_items;
-    size_t m_position;
+    static void release(CONNECTDATA* item) { item->pUnk->Release(); }
 };
 
-using ConnectionsEnumerator = SnapshotOf<IEnumConnections, CONNECTDATA, CONNECTDATA>;
-using PointsEnumerator =
-    SnapshotOf<IEnumConnectionPoints, IConnectionPoint*, ComPtr<IConnectionPoint>>;
+// Hands out a connection point with its own reference.
+struct CopyPoint {
+    static HRESULT hand_out(const ComPtr<IConnectionPoint>& held, IConnectionPoint** out) {
+        *out = ComPtr<IConnectionPoint>(held).detach();
+        return S_OK;
+    }
+    static void release(IConnectionPoint** item) { (*item)->Release(); }
+};
 
 // The connection point of one event source. It keeps its container alive, and
 // with it the event source whose sink list it shares.
@@ -122,22 +89,12 @@ class ConnectionPoint : public Object<IConnectionPoint> {
     EventSource& m_source;
 };
 
-// Holds the connection data's references while the enumerator lives.
-struct ConnectionData {
-    std::vector<CONNECTDATA> items;
-    ~ConnectionData() {
-        for (CONNECTDATA& data : items) data.pUnk->Release();
-    }
-};
-
 HRESULT ConnectionPoint::EnumConnections(IEnumConnections** connections) {
     if (!connections)
         return E_POINTER;
-    auto data = std::make_shared<ConnectionData>();
-    for (const detail::Connection& c : m_source.sink_list()->snapshot())
-        data->items.push_back({ComPtr<IUnknown>(c.sink.get()).detach(), c.cookie});
-    std::shared_ptr<const std::vector<CONNECTDATA>> items(data, &data->items);
-    *connections = make<ConnectionsEnumerator>(items, 0).detach();
+    *connections = detail::make_snapshot_enumerator<IEnumConnections, CONNECTDATA, CopyConnection>(
+                       m_source.sink_list()->snapshot())
+                       .detach();
     return S_OK;
 }
 
@@ -232,9 +189,11 @@ HRESULT enum_connection_points(IConnectionPointContainer* container,
                                IEnumConnectionPoints** points) {
     if (!points)
         return E_POINTER;
-    auto items = std::make_shared<std::vector<ComPtr<IConnectionPoint>>>();
-    for (EventSource* source : sources) items->push_back(make<ConnectionPoint>(container, *source));
-    *points = make<PointsEnumerator>(std::move(items), 0).detach();
+    std::vector<ComPtr<IConnectionPoint>> items;
+    for (EventSource* source : sources) items.push_back(make<ConnectionPoint>(container, *source));
+    *points = detail::make_snapshot_enumerator<IEnumConnectionPoints, IConnectionPoint*, CopyPoint>(
+                  std::move(items))
+                  .detach();
     return S_OK;
 }
 

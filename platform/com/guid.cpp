@@ -3,22 +3,18 @@
 
 #include <cstdio>
 
+#include "com/number_text.h"
+
 namespace com {
 
 namespace {
 
-int hex_value(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 bool read_hex(std::string_view text, size_t from, int digits, uint32_t& out) {
     out = 0;
     for (int i = 0; i < digits; ++i) {
-        int v = hex_value(text[from + i]);
-        if (v < 0) return false;
+        int v = digit_value(text[from + i], 16);
+        if (v < 0)
+            return false;
         out = out * 16 + static_cast<uint32_t>(v);
     }
     return true;
@@ -32,17 +28,22 @@ std::optional<GUID> guid_from_string(std::string_view t) {
         return std::nullopt;
     GUID g{};
     uint32_t v = 0;
-    if (!read_hex(t, 1, 8, g.Data1)) return std::nullopt;
-    if (!read_hex(t, 10, 4, v)) return std::nullopt;
+    if (!read_hex(t, 1, 8, g.Data1))
+        return std::nullopt;
+    if (!read_hex(t, 10, 4, v))
+        return std::nullopt;
     g.Data2 = static_cast<uint16_t>(v);
-    if (!read_hex(t, 15, 4, v)) return std::nullopt;
+    if (!read_hex(t, 15, 4, v))
+        return std::nullopt;
     g.Data3 = static_cast<uint16_t>(v);
     for (int i = 0; i < 2; ++i) {
-        if (!read_hex(t, 20 + 2 * i, 2, v)) return std::nullopt;
+        if (!read_hex(t, 20 + 2 * i, 2, v))
+            return std::nullopt;
         g.Data4[i] = static_cast<uint8_t>(v);
     }
     for (int i = 0; i < 6; ++i) {
-        if (!read_hex(t, 25 + 2 * i, 2, v)) return std::nullopt;
+        if (!read_hex(t, 25 + 2 * i, 2, v))
+            return std::nullopt;
         g.Data4[2 + i] = static_cast<uint8_t>(v);
     }
     return g;

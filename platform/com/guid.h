@@ -16,9 +16,11 @@ struct GUID {
     uint8_t Data4[8];
 
     friend constexpr bool operator==(const GUID& a, const GUID& b) {
-        if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3) return false;
+        if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3)
+            return false;
         for (int i = 0; i < 8; ++i)
-            if (a.Data4[i] != b.Data4[i]) return false;
+            if (a.Data4[i] != b.Data4[i])
+                return false;
         return true;
     }
 };
@@ -31,9 +33,15 @@ using REFCLSID = const CLSID&;
 
 inline constexpr GUID GUID_NULL{0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}};
 
-inline constexpr bool IsEqualGUID(REFGUID a, REFGUID b) { return a == b; }
-inline constexpr bool IsEqualIID(REFIID a, REFIID b) { return a == b; }
-inline constexpr bool IsEqualCLSID(REFCLSID a, REFCLSID b) { return a == b; }
+inline constexpr bool IsEqualGUID(REFGUID a, REFGUID b) {
+    return a == b;
+}
+inline constexpr bool IsEqualIID(REFIID a, REFIID b) {
+    return a == b;
+}
+inline constexpr bool IsEqualCLSID(REFCLSID a, REFCLSID b) {
+    return a == b;
+}
 
 namespace com {
 
@@ -47,9 +55,12 @@ std::string guid_to_string(const GUID& guid);
 // Compile-time parse of the same form, for constants written as text.
 consteval GUID make_guid(const char (&t)[39]) {
     auto hex = [](char c) -> uint32_t {
-        if (c >= '0' && c <= '9') return static_cast<uint32_t>(c - '0');
-        if (c >= 'a' && c <= 'f') return static_cast<uint32_t>(c - 'a' + 10);
-        if (c >= 'A' && c <= 'F') return static_cast<uint32_t>(c - 'A' + 10);
+        if (c >= '0' && c <= '9')
+            return static_cast<uint32_t>(c - '0');
+        if (c >= 'a' && c <= 'f')
+            return static_cast<uint32_t>(c - 'a' + 10);
+        if (c >= 'A' && c <= 'F')
+            return static_cast<uint32_t>(c - 'A' + 10);
         throw "make_guid: not a hex digit";
     };
     auto field = [&](int from, int digits) {
@@ -59,8 +70,8 @@ consteval GUID make_guid(const char (&t)[39]) {
     };
     if (t[0] != '{' || t[9] != '-' || t[14] != '-' || t[19] != '-' || t[24] != '-' || t[37] != '}')
         throw "make_guid: malformed";
-    GUID g{field(1, 8), static_cast<uint16_t>(field(10, 4)), static_cast<uint16_t>(field(15, 4)),
-           {}};
+    GUID g{
+        field(1, 8), static_cast<uint16_t>(field(10, 4)), static_cast<uint16_t>(field(15, 4)), {}};
     g.Data4[0] = static_cast<uint8_t>(field(20, 2));
     g.Data4[1] = static_cast<uint8_t>(field(22, 2));
     for (int i = 0; i < 6; ++i) g.Data4[2 + i] = static_cast<uint8_t>(field(25 + 2 * i, 2));

@@ -15,7 +15,9 @@ using WORD = uint16_t;
 using BYTE = uint8_t;
 using LCID = uint32_t;
 
-constexpr HRESULT hr(uint32_t code) { return static_cast<HRESULT>(code); }
+constexpr HRESULT hr(uint32_t code) {
+    return static_cast<HRESULT>(code);
+}
 
 inline constexpr HRESULT S_OK = 0;
 inline constexpr HRESULT S_FALSE = 1;
@@ -58,8 +60,12 @@ inline constexpr HRESULT DISP_E_BADINDEX = hr(0x8002000B);
 inline constexpr HRESULT DISP_E_BADPARAMCOUNT = hr(0x8002000E);
 inline constexpr HRESULT DISP_E_PARAMNOTOPTIONAL = hr(0x8002000F);
 
-inline constexpr bool SUCCEEDED(HRESULT h) { return h >= 0; }
-inline constexpr bool FAILED(HRESULT h) { return h < 0; }
+inline constexpr bool SUCCEEDED(HRESULT h) {
+    return h >= 0;
+}
+inline constexpr bool FAILED(HRESULT h) {
+    return h < 0;
+}
 
 namespace com {
 

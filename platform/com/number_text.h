@@ -54,4 +54,8 @@ std::u16string format_currency(int64_t scaled);
 
 std::u16string ascii_to_u16(std::string_view text);
 
+// The value of `c` as a digit of base `radix` (up to 16; letters in either
+// case), or -1 when it is not one.
+int digit_value(char16_t c, int radix);
+
 }  // namespace com

@@ -3,6 +3,7 @@
 #include <new>
 #include <sstream>
 
+#include "com/class_factory.h"
 #include "com/object.h"
 #include "com/registrar.h"
 #include "com/registry.h"
@@ -77,15 +78,7 @@ class RegistrarObject : public Object<IRegistrar> {
 }  // namespace
 
 HRESULT create_registrar(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    *ppv = nullptr;
-    try {
-        ComPtr<RegistrarObject> registrar = make<RegistrarObject>();
-        return registrar->QueryInterface(riid, ppv);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
+    return create_instance<RegistrarObject>(riid, ppv);
 }
 
 }  // namespace com

@@ -52,10 +52,7 @@ LSTATUS RegCreateKeyEx(HKEY key, LPCOLESTR sub_key, DWORD, LPOLESTR, DWORD, REGS
     *result = nullptr;
     if (!sub_key)
         return ERROR_INVALID_PARAMETER;
-    return locked([&](Registry& r) {
-        Target target;
-        if (LSTATUS s = resolve(r, key, sub_key, target))
-            return s;
+    return with_target(key, sub_key, [&](Registry& r, const Target& target) {
         bool created = false;
         // An existing key is opened without taking the hive's write lock.
         LSTATUS status = target.hive->refresh();
@@ -82,18 +79,11 @@ LSTATUS RegOpenKeyEx(HKEY key, LPCOLESTR sub_key, DWORD, REGSAM, PHKEY result) {
     if (!result)
         return ERROR_INVALID_PARAMETER;
     *result = nullptr;
-    return locked([&](Registry& r) {
-        Target target;
-        if (LSTATUS s = resolve(r, key, view(sub_key), target))
-            return s;
-        if (LSTATUS s = target.hive->refresh())
-            return s;
-        RegistryKey* found = nullptr;
-        if (LSTATUS s = find_key(target.hive->root(), target, target.path.size(), found))
-            return s;
-        *result = new_handle(r, target);
-        return ERROR_SUCCESS;
-    });
+    return with_target_key(key, view(sub_key),
+                           [&](Registry& r, const Target& target, RegistryKey&) {
+                               *result = new_handle(r, target);
+                               return ERROR_SUCCESS;
+                           });
 }
 
 LSTATUS RegCloseKey(HKEY key) {

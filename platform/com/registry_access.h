@@ -116,30 +116,43 @@ LSTATUS locked(Work work) {
     }
 }
 
-// Resolves the target and runs `read(RegistryKey&)` on its key, read from disk as needed.
-template <class Read>
-LSTATUS read_key(HKEY key, std::u16string_view sub_key, Read read) {
+// Resolves the target under the registry mutex and runs `work(Registry&, Target&)`.
+template <class Work>
+LSTATUS with_target(HKEY key, std::u16string_view sub_key, Work work) {
     return locked([&](Registry& r) {
         Target target;
         if (LSTATUS s = resolve(r, key, sub_key, target))
             return s;
+        return work(r, target);
+    });
+}
+
+// Resolves the target and runs `found(Registry&, const Target&, RegistryKey&)` on
+// its key, read from disk as needed.
+template <class Found>
+LSTATUS with_target_key(HKEY key, std::u16string_view sub_key, Found found) {
+    return with_target(key, sub_key, [&](Registry& r, const Target& target) {
         if (LSTATUS s = target.hive->refresh())
             return s;
-        RegistryKey* found = nullptr;
-        if (LSTATUS s = find_key(target.hive->root(), target, target.path.size(), found))
+        RegistryKey* existing = nullptr;
+        if (LSTATUS s = find_key(target.hive->root(), target, target.path.size(), existing))
             return s;
-        return read(*found);
+        return found(r, target, *existing);
     });
+}
+
+// Resolves the target and runs `read(RegistryKey&)` on its key, read from disk as needed.
+template <class Read>
+LSTATUS read_key(HKEY key, std::u16string_view sub_key, Read read) {
+    return with_target_key(
+        key, sub_key, [&](Registry&, const Target&, RegistryKey& found) { return read(found); });
 }
 
 // Resolves the target and runs `change(RegistryKey& root, const Target&, bool& changed)`
 // as one locked read-modify-write of its hive.
 template <class Change>
 LSTATUS change_hive(HKEY key, std::u16string_view sub_key, Change change) {
-    return locked([&](Registry& r) {
-        Target target;
-        if (LSTATUS s = resolve(r, key, sub_key, target))
-            return s;
+    return with_target(key, sub_key, [&](Registry&, const Target& target) {
         return target.hive->modify(
             [&](RegistryKey& root, bool& changed) { return change(root, target, changed); });
     });

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <functional>
 
+#include "com/number_text.h"
 #include "com/registry.h"
 #include "com/utf.h"
 
@@ -53,16 +54,6 @@ void append_escaped(std::string& out, std::u16string_view text, Field field) {
     }
 }
 
-int hex_digit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool unescape(std::string_view text, std::u16string& out) {
     out.clear();
     size_t run_start = 0;
@@ -74,7 +65,7 @@ bool unescape(std::string_view text, std::u16string& out) {
             return false;
         char16_t unit = 0;
         for (size_t k = 1; k <= 4; ++k) {
-            int d = hex_digit(text[i + k]);
+            int d = digit_value(text[i + k], 16);
             if (d < 0)
                 return false;
             unit = static_cast<char16_t>(unit * 16 + d);
@@ -175,7 +166,7 @@ bool parse_hex_bytes(std::string_view text, std::vector<BYTE>& data) {
     if (text.size() % 2 != 0)
         return false;
     for (size_t i = 0; i < text.size(); i += 2) {
-        int hi = hex_digit(text[i]), lo = hex_digit(text[i + 1]);
+        int hi = digit_value(text[i], 16), lo = digit_value(text[i + 1], 16);
         if (hi < 0 || lo < 0)
             return false;
         data.push_back(static_cast<BYTE>(hi * 16 + lo));

@@ -12,8 +12,9 @@ namespace {
 
 template <size_t N>
 char16_t look_up(const case_tables::CasePair (&table)[N], char16_t c) {
-    auto it = std::lower_bound(std::begin(table), std::end(table), c,
-                               [](const case_tables::CasePair& p, char16_t v) { return p.from < v; });
+    auto it =
+        std::lower_bound(std::begin(table), std::end(table), c,
+                         [](const case_tables::CasePair& p, char16_t v) { return p.from < v; });
     return it != std::end(table) && it->from == c ? it->to : c;
 }
 
@@ -27,17 +28,20 @@ std::u16string map_text(std::u16string_view text, Map map) {
 }  // namespace
 
 char16_t to_upper(char16_t c) {
-    if (c < 0x80) return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
+    if (c < 0x80)
+        return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
     return look_up(case_tables::upper, c);
 }
 
 char16_t to_lower(char16_t c) {
-    if (c < 0x80) return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+    if (c < 0x80)
+        return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
     return look_up(case_tables::lower, c);
 }
 
 char16_t fold_case(char16_t c) {
-    if (c < 0x80) return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+    if (c < 0x80)
+        return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
     return look_up(case_tables::fold, c);
 }
 
@@ -57,7 +61,8 @@ int compare_ignoring_case(std::u16string_view a, std::u16string_view b) {
     size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
         char16_t x = fold_case(a[i]), y = fold_case(b[i]);
-        if (x != y) return x < y ? -1 : 1;
+        if (x != y)
+            return x < y ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }

@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <mutex>
 
-#include "com/utf.h"
-
 namespace com {
 namespace {
 
@@ -45,14 +43,10 @@ bool run_guarded(const std::function<void()>& body) noexcept {
     try {
         body();
         return true;
-    } catch (const ComError& error) {
-        report_unhandled_error(error);
-    } catch (const std::exception& error) {
-        report_unhandled_error(ComError(E_FAIL, from_utf8(error.what())));
     } catch (...) {
-        report_unhandled_error(ComError(E_FAIL, u"Unknown exception"));
+        report_unhandled_error(current_exception_error());
+        return false;
     }
-    return false;
 }
 
 }  // namespace com

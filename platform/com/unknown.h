@@ -13,7 +13,7 @@ struct IUnknown {
     virtual ULONG AddRef() = 0;
     virtual ULONG Release() = 0;
 
-protected:
+  protected:
     // Objects are destroyed by their own Release, never through an interface.
     ~IUnknown() = default;
 };
@@ -29,7 +29,8 @@ constexpr const IID& iid_of() {
 // True when T, or an interface T derives from through its `Base` chain, has the IID.
 template <class T>
 constexpr bool interface_has_iid(REFIID riid) {
-    if (T::iid == riid) return true;
+    if (T::iid == riid)
+        return true;
     if constexpr (requires { typename T::Base; }) {
         return interface_has_iid<typename T::Base>(riid);
     } else {

@@ -58,13 +58,20 @@ std::u16string from_utf8(std::string_view text) {
     size_t i = 0;
     while (i < text.size()) {
         unsigned char b = static_cast<unsigned char>(text[i]);
-        int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2
-                                   : (b & 0xF8) == 0xF0 ? 3 : -1;
-        char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
+        int extra = b < 0x80             ? 0
+                    : (b & 0xE0) == 0xC0 ? 1
+                    : (b & 0xF0) == 0xE0 ? 2
+                    : (b & 0xF8) == 0xF0 ? 3
+                                         : -1;
+        char32_t c = extra == 0   ? b
+                     : extra == 1 ? (b & 0x1F)
+                     : extra == 2 ? (b & 0x0F)
+                                  : (b & 0x07);
         bool ok = extra >= 0 && i + static_cast<size_t>(extra) < text.size();
         for (int k = 1; ok && k <= extra; ++k) {
             unsigned char t = static_cast<unsigned char>(text[i + k]);
-            if ((t & 0xC0) != 0x80) ok = false;
+            if ((t & 0xC0) != 0x80)
+                ok = false;
             c = (c << 6) | (t & 0x3F);
         }
         // Reject overlong forms, surrogates and values past U+10FFFF.

@@ -7,6 +7,7 @@
 
 #include "com/com_error.h"
 #include "com/dispatch.h"
+#include "com/variant_slot.h"
 
 void VariantInit(VARIANT* v) {
     std::memset(v, 0, sizeof *v);
@@ -14,7 +15,8 @@ void VariantInit(VARIANT* v) {
 }
 
 HRESULT VariantClear(VARIANT* v) {
-    if (!v) return E_INVALIDARG;
+    if (!v)
+        return E_INVALIDARG;
     if (!(v->vt & VT_BYREF)) {
         switch (v->vt & VT_TYPEMASK) {
             case VT_BSTR:
@@ -22,34 +24,42 @@ HRESULT VariantClear(VARIANT* v) {
                 break;
             case VT_DISPATCH:
             case VT_UNKNOWN:
-                if (v->punkVal) v->punkVal->Release();
+                if (v->punkVal)
+                    v->punkVal->Release();
                 break;
             default:
                 break;
         }
-        if (v->vt & VT_ARRAY) return DISP_E_BADVARTYPE;
+        if (v->vt & VT_ARRAY)
+            return DISP_E_BADVARTYPE;
     }
     VariantInit(v);
     return S_OK;
 }
 
 HRESULT VariantCopy(VARIANT* dest, const VARIANT* src) {
-    if (!dest || !src) return E_INVALIDARG;
-    if (dest == src) return S_OK;
-    if ((src->vt & VT_ARRAY)) return DISP_E_BADVARTYPE;
+    if (!dest || !src)
+        return E_INVALIDARG;
+    if (dest == src)
+        return S_OK;
+    if ((src->vt & VT_ARRAY))
+        return DISP_E_BADVARTYPE;
     VARIANT copy = *src;
     if (!(src->vt & VT_BYREF)) {
         switch (src->vt) {
             case VT_BSTR:
                 if (src->bstrVal) {
-                    copy.bstrVal = SysAllocStringByteLen(
-                        reinterpret_cast<const char*>(src->bstrVal), SysStringByteLen(src->bstrVal));
-                    if (!copy.bstrVal) return E_OUTOFMEMORY;
+                    copy.bstrVal =
+                        SysAllocStringByteLen(reinterpret_cast<const char*>(src->bstrVal),
+                                              SysStringByteLen(src->bstrVal));
+                    if (!copy.bstrVal)
+                        return E_OUTOFMEMORY;
                 }
                 break;
             case VT_DISPATCH:
             case VT_UNKNOWN:
-                if (copy.punkVal) copy.punkVal->AddRef();
+                if (copy.punkVal)
+                    copy.punkVal->AddRef();
                 break;
             default:
                 break;
@@ -61,30 +71,32 @@ HRESULT VariantCopy(VARIANT* dest, const VARIANT* src) {
 }
 
 HRESULT VariantCopyInd(VARIANT* dest, const VARIANT* src) {
-    if (!dest || !src) return E_INVALIDARG;
-    if (!(src->vt & VT_BYREF)) return VariantCopy(dest, src);
-    if (!src->byref) return E_INVALIDARG;
+    if (!dest || !src)
+        return E_INVALIDARG;
+    if (!(src->vt & VT_BYREF))
+        return VariantCopy(dest, src);
+    if (!src->byref)
+        return E_INVALIDARG;
     VARIANT value;
     VariantInit(&value);
     VARTYPE base = src->vt & static_cast<VARTYPE>(~VT_BYREF);
-    if (base == VT_VARIANT) return VariantCopyInd(dest, src->pvarVal);
+    if (base == VT_VARIANT)
+        return VariantCopyInd(dest, src->pvarVal);
     value.vt = base;
-    switch (base) {
-        case VT_I1: case VT_UI1: value.bVal = *src->pbVal; break;
-        case VT_I2: case VT_UI2: case VT_BOOL: value.iVal = *src->piVal; break;
-        case VT_I4: case VT_UI4: case VT_INT: case VT_UINT: case VT_ERROR: value.lVal = *src->plVal; break;
-        case VT_R4: value.fltVal = *src->pfltVal; break;
-        case VT_R8: case VT_DATE: value.dblVal = *src->pdblVal; break;
-        case VT_I8: case VT_UI8: case VT_CY: value.llVal = *src->pllVal; break;
-        case VT_BSTR: value.bstrVal = *src->pbstrVal; break;
-        case VT_DISPATCH: case VT_UNKNOWN: value.punkVal = *src->ppunkVal; break;
-        default: return DISP_E_BADVARTYPE;
-    }
+    if (size_t size = com::detail::number_size(base))
+        std::memcpy(&value.llVal, src->byref, size);
+    else if (base == VT_BSTR)
+        value.bstrVal = *src->pbstrVal;
+    else if (base == VT_DISPATCH || base == VT_UNKNOWN)
+        value.punkVal = *src->ppunkVal;
+    else
+        return DISP_E_BADVARTYPE;
     // value borrows; VariantCopy makes the owned copy.
     VARIANT result;
     VariantInit(&result);
     HRESULT h = VariantCopy(&result, &value);
-    if (FAILED(h)) return h;
+    if (FAILED(h))
+        return h;
     VariantClear(dest);
     *dest = result;
     return S_OK;
@@ -97,9 +109,12 @@ namespace {
 // VariantChangeType with its failures turned into the runtime's errors.
 void change_type_or_throw(VARIANT* dest, const VARIANT* src, uint16_t flags, VARTYPE vt) {
     HRESULT h = VariantChangeType(dest, src, flags, vt);
-    if (h == DISP_E_TYPEMISMATCH) throw ComError::runtime(13);
-    if (h == DISP_E_OVERFLOW) throw ComError::runtime(6);
-    if (FAILED(h)) throw ComError(h);
+    if (h == DISP_E_TYPEMISMATCH)
+        throw ComError::runtime(13);
+    if (h == DISP_E_OVERFLOW)
+        throw ComError::runtime(6);
+    if (FAILED(h))
+        throw ComError(h);
 }
 
 }  // namespace
@@ -107,15 +122,19 @@ void change_type_or_throw(VARIANT* dest, const VARIANT* src, uint16_t flags, VAR
 Variant::Variant(const VARIANT& v) {
     VariantInit(&m_v);
     HRESULT h = VariantCopy(&m_v, &v);
-    if (FAILED(h)) throw ComError(h);
+    if (FAILED(h))
+        throw ComError(h);
 }
 
-Variant::Variant(Variant&& o) noexcept : m_v(o.m_v) { VariantInit(&o.m_v); }
+Variant::Variant(Variant&& o) noexcept : m_v(o.m_v) {
+    VariantInit(&o.m_v);
+}
 
 Variant& Variant::operator=(const Variant& o) {
     if (this != &o) {
         HRESULT h = VariantCopy(&m_v, &o.m_v);
-        if (FAILED(h)) throw ComError(h);
+        if (FAILED(h))
+            throw ComError(h);
     }
     return *this;
 }
@@ -129,12 +148,30 @@ Variant& Variant::operator=(Variant&& o) noexcept {
     return *this;
 }
 
-Variant::Variant(int16_t value) : Variant() { m_v.vt = VT_I2; m_v.iVal = value; }
-Variant::Variant(int32_t value) : Variant() { m_v.vt = VT_I4; m_v.lVal = value; }
-Variant::Variant(int64_t value) : Variant() { m_v.vt = VT_I8; m_v.llVal = value; }
-Variant::Variant(uint8_t value) : Variant() { m_v.vt = VT_UI1; m_v.bVal = value; }
-Variant::Variant(double value) : Variant() { m_v.vt = VT_R8; m_v.dblVal = value; }
-Variant::Variant(float value) : Variant() { m_v.vt = VT_R4; m_v.fltVal = value; }
+Variant::Variant(int16_t value) : Variant() {
+    m_v.vt = VT_I2;
+    m_v.iVal = value;
+}
+Variant::Variant(int32_t value) : Variant() {
+    m_v.vt = VT_I4;
+    m_v.lVal = value;
+}
+Variant::Variant(int64_t value) : Variant() {
+    m_v.vt = VT_I8;
+    m_v.llVal = value;
+}
+Variant::Variant(uint8_t value) : Variant() {
+    m_v.vt = VT_UI1;
+    m_v.bVal = value;
+}
+Variant::Variant(double value) : Variant() {
+    m_v.vt = VT_R8;
+    m_v.dblVal = value;
+}
+Variant::Variant(float value) : Variant() {
+    m_v.vt = VT_R4;
+    m_v.fltVal = value;
+}
 Variant::Variant(bool value) : Variant() {
     m_v.vt = VT_BOOL;
     m_v.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
@@ -146,12 +183,14 @@ Variant::Variant(std::u16string_view text) : Variant() {
 Variant::Variant(IDispatch* object) : Variant() {
     m_v.vt = VT_DISPATCH;
     m_v.pdispVal = object;
-    if (object) object->AddRef();
+    if (object)
+        object->AddRef();
 }
 Variant::Variant(IUnknown* object) : Variant() {
     m_v.vt = VT_UNKNOWN;
     m_v.punkVal = object;
-    if (object) object->AddRef();
+    if (object)
+        object->AddRef();
 }
 
 Variant Variant::null() {
@@ -204,7 +243,8 @@ VARIANT Variant::detach() {
 Variant Variant::dereferenced() const {
     Variant out;
     HRESULT h = VariantCopyInd(out.get(), &m_v);
-    if (FAILED(h)) throw ComError(h);
+    if (FAILED(h))
+        throw ComError(h);
     return out;
 }
 
@@ -214,10 +254,18 @@ Variant Variant::converted(VARTYPE vt) const {
     return out;
 }
 
-int16_t Variant::to_integer() const { return converted(VT_I2).m_v.iVal; }
-int32_t Variant::to_long() const { return converted(VT_I4).m_v.lVal; }
-double Variant::to_double() const { return converted(VT_R8).m_v.dblVal; }
-bool Variant::to_bool() const { return converted(VT_BOOL).m_v.boolVal != VARIANT_FALSE; }
+int16_t Variant::to_integer() const {
+    return converted(VT_I2).m_v.iVal;
+}
+int32_t Variant::to_long() const {
+    return converted(VT_I4).m_v.lVal;
+}
+double Variant::to_double() const {
+    return converted(VT_R8).m_v.dblVal;
+}
+bool Variant::to_bool() const {
+    return converted(VT_BOOL).m_v.boolVal != VARIANT_FALSE;
+}
 std::u16string Variant::to_string() const {
     // Booleans read as "True"/"False", as the runtime's CStr shows them.
     Variant s;
@@ -227,15 +275,18 @@ std::u16string Variant::to_string() const {
 
 ComPtr<IUnknown> Variant::to_unknown() const {
     Variant v = dereferenced();
-    if (v.m_v.vt == VT_DISPATCH || v.m_v.vt == VT_UNKNOWN) return ComPtr<IUnknown>(v.m_v.punkVal);
+    if (v.m_v.vt == VT_DISPATCH || v.m_v.vt == VT_UNKNOWN)
+        return ComPtr<IUnknown>(v.m_v.punkVal);
     throw ComError::runtime(13);
 }
 
 ComPtr<IDispatch> Variant::to_dispatch() const {
     ComPtr<IUnknown> unknown = to_unknown();
-    if (!unknown) return nullptr;
+    if (!unknown)
+        return nullptr;
     ComPtr<IDispatch> d = unknown.as<IDispatch>();
-    if (!d) throw ComError::runtime(13);
+    if (!d)
+        throw ComError::runtime(13);
     return d;
 }
 

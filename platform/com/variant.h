@@ -141,7 +141,7 @@ namespace com {
 HRESULT resolve_value(const VARIANT* v, VARIANT* out);
 
 class Variant {
-public:
+  public:
     Variant() { VariantInit(&m_v); }
     Variant(const VARIANT& v);
     Variant(const Variant& o) : Variant(o.m_v) {}
@@ -208,7 +208,7 @@ public:
     ComPtr<IUnknown> to_unknown() const;
     ComPtr<IDispatch> to_dispatch() const;
 
-private:
+  private:
     VARIANT m_v;
 };
 

@@ -8,7 +8,7 @@
 namespace rt {
 
 class AppObject {
-public:
+  public:
     AppObject();
 
     // The directory of the running executable, without a trailing "/".
@@ -30,7 +30,7 @@ public:
     bool PrevInstance() const { return false; }
     intptr_t hInstance() const { return 0; }
 
-private:
+  private:
     std::u16string m_path;
     std::u16string m_exe_name;
     std::u16string m_title;

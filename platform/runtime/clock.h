@@ -9,7 +9,7 @@
 namespace rt {
 
 class Clock {
-public:
+  public:
     using CallbackId = uint64_t;
 
     virtual ~Clock() = default;

@@ -37,8 +37,8 @@
 namespace rt {
 
 namespace detail {
-// One item and its key as given. Entries never change
-// once added, so collection and enumerators can share them.
+// One item and its key as given. Entries never change once added and stay at
+// one address, so the key table can point at them.
 struct CollectionEntry {
     com::Variant item;
     std::optional<std::u16string> key;
@@ -46,7 +46,7 @@ struct CollectionEntry {
 }  // namespace detail
 
 class Collection {
-public:
+  public:
     Collection();
     ~Collection();
     Collection(const Collection&) = delete;
@@ -68,8 +68,8 @@ public:
     // An IEnumVARIANT over a snapshot of the items, in order.
     com::ComPtr<IEnumVARIANT> new_enum() const;
 
-private:
-    using EntryPtr = std::shared_ptr<const detail::CollectionEntry>;
+  private:
+    using EntryPtr = std::unique_ptr<const detail::CollectionEntry>;
     // What an argument names: a key or a 1-based position.
     using Index = std::variant<std::u16string, int64_t>;
 

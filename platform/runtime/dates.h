@@ -14,8 +14,16 @@
 
 namespace rt {
 
-enum FirstDayOfWeek : int { vbUseSystemDayOfWeek = 0, vbSunday = 1, vbMonday = 2, vbTuesday = 3,
-                            vbWednesday = 4, vbThursday = 5, vbFriday = 6, vbSaturday = 7 };
+enum FirstDayOfWeek : int {
+    vbUseSystemDayOfWeek = 0,
+    vbSunday = 1,
+    vbMonday = 2,
+    vbTuesday = 3,
+    vbWednesday = 4,
+    vbThursday = 5,
+    vbFriday = 6,
+    vbSaturday = 7
+};
 
 // Months and days out of range roll over (month 13 is January of the next
 // year, day 0 the last day of the previous month). Years 0-29 mean

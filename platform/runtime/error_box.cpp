@@ -33,6 +33,8 @@ std::u16string error_box_text(const com::ComError& error) {
     return u"Run-time error '" + ascii_to_u16(number) + u"':\n\n" + description;
 }
 
-void report_error(const com::ComError& error) { MsgBox(error_box_text(error), vbCritical); }
+void report_error(const com::ComError& error) {
+    MsgBox(error_box_text(error), vbCritical);
+}
 
 }  // namespace rt

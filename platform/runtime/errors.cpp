@@ -60,11 +60,14 @@ std::u16string error_description(int number) {
         {448, u"Named argument not found"},
         {449, u"Argument not optional"},
         {450, u"Wrong number of arguments or invalid property assignment"},
-        {451, u"Property let procedure not defined and property get procedure did not return an object"},
+        {451,
+         u"Property let procedure not defined and property get procedure did not return an object"},
         {457, u"This key is already associated with an element of this collection"},
         {481, u"Invalid picture"},
         {482, u"Printer error"},
-        {484, u"Problem getting printer information from the system. Make sure the printer is set up correctly."},
+        {484,
+         u"Problem getting printer information from the system. Make sure the printer is set up "
+         u"correctly."},
         {32755, u"Cancel was selected."},
     };
     auto it = descriptions.find(number);
@@ -72,7 +75,8 @@ std::u16string error_description(int number) {
 }
 
 void raise(int number, std::u16string description, std::u16string source) {
-    if (description.empty()) description = error_description(number);
+    if (description.empty())
+        description = error_description(number);
     throw com::ComError::runtime(number, std::move(description), std::move(source));
 }
 

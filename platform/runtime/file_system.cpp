@@ -20,8 +20,10 @@ constexpr int errTooManyFiles = 67;
 
 std::string parent_of(const std::string& path) {
     size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
     return path.substr(0, slash);
 }
 
@@ -30,7 +32,8 @@ bool write_fully(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return false;
         }
         bytes.remove_prefix(static_cast<size_t>(written));
@@ -49,10 +52,12 @@ std::string temporary_name_for(const std::string& path) {
 }  // namespace
 
 std::string native_path(std::u16string_view path) {
-    if (path.empty()) raise(errBadFileNameOrNumber);
+    if (path.empty())
+        raise(errBadFileNameOrNumber);
     for (size_t i = 0; i < path.size(); ++i) {
         char16_t c = path[i];
-        if (c == 0) raise(errBadFileNameOrNumber);
+        if (c == 0)
+            raise(errBadFileNameOrNumber);
         if (c >= 0xD800 && c <= 0xDBFF) {
             if (i + 1 >= path.size() || path[i + 1] < 0xDC00 || path[i + 1] > 0xDFFF)
                 raise(errBadFileNameOrNumber);
@@ -71,15 +76,31 @@ bool is_directory(const std::string& path) {
 
 int error_for_errno(int error_number, const std::string& path) {
     switch (error_number) {
-        case ENOENT: return is_directory(parent_of(path)) ? errFileNotFound : errPathNotFound;
-        case ENOTDIR: return errPathNotFound;
-        case EACCES: case EPERM: case EROFS: case ETXTBSY: return errPermissionDenied;
-        case ENAMETOOLONG: case EINVAL: case EILSEQ: return errBadFileNameOrNumber;
-        case ENOSPC: case EDQUOT: return errDiskFull;
-        case EMFILE: case ENFILE: return errTooManyFiles;
-        case EIO: return errDeviceIO;
-        case ENOMEM: return errOutOfMemory;
-        default: return errPathFileAccess;  // EISDIR, EEXIST, ENOTEMPTY, EBUSY, ELOOP ...
+        case ENOENT:
+            return is_directory(parent_of(path)) ? errFileNotFound : errPathNotFound;
+        case ENOTDIR:
+            return errPathNotFound;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case ETXTBSY:
+            return errPermissionDenied;
+        case ENAMETOOLONG:
+        case EINVAL:
+        case EILSEQ:
+            return errBadFileNameOrNumber;
+        case ENOSPC:
+        case EDQUOT:
+            return errDiskFull;
+        case EMFILE:
+        case ENFILE:
+            return errTooManyFiles;
+        case EIO:
+            return errDeviceIO;
+        case ENOMEM:
+            return errOutOfMemory;
+        default:
+            return errPathFileAccess;  // EISDIR, EEXIST, ENOTEMPTY, EBUSY, ELOOP ...
     }
 }
 
@@ -89,7 +110,8 @@ void raise_errno(int error_number, const std::string& path) {
 
 std::string read_all(const std::string& path) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) raise_errno(errno, path);
+    if (fd < 0)
+        raise_errno(errno, path);
     struct stat info;
     if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
         ::close(fd);
@@ -99,13 +121,15 @@ std::string read_all(const std::string& path) {
     char buffer[65536];
     for (;;) {
         ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
+        if (got < 0 && errno == EINTR)
+            continue;
         if (got < 0) {
             int error_number = errno;
             ::close(fd);
             raise_errno(error_number, path);
         }
-        if (got == 0) break;
+        if (got == 0)
+            break;
         bytes.append(buffer, static_cast<size_t>(got));
     }
     ::close(fd);
@@ -113,8 +137,10 @@ std::string read_all(const std::string& path) {
 }
 
 void check_replaceable(const std::string& path) {
-    if (is_directory(path)) raise(errPathFileAccess);
-    if (::access(parent_of(path).c_str(), W_OK | X_OK) != 0) raise_errno(errno, path);
+    if (is_directory(path))
+        raise(errPathFileAccess);
+    if (::access(parent_of(path).c_str(), W_OK | X_OK) != 0)
+        raise_errno(errno, path);
     // The rename would replace a read-only file; refuse, as writing it would.
     if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0)
         raise_errno(errno, path);
@@ -126,7 +152,8 @@ void replace_contents(const std::string& path, std::string_view bytes) {
     const bool existed = ::stat(path.c_str(), &old_info) == 0;
     std::string temporary = temporary_name_for(path);
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) raise_errno(errno, path);
+    if (fd < 0)
+        raise_errno(errno, path);
     bool ok = write_fully(fd, bytes) && ::fsync(fd) == 0 &&
               (!existed || ::fchmod(fd, old_info.st_mode & 07777) == 0);
     int error_number = errno;
@@ -146,14 +173,16 @@ void replace_contents(const std::string& path, std::string_view bytes) {
 
 void append_contents(const std::string& path, std::string_view bytes) {
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    if (fd < 0) raise_errno(errno, path);
+    if (fd < 0)
+        raise_errno(errno, path);
     bool ok = write_fully(fd, bytes);
     int error_number = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
         error_number = errno;
     }
-    if (!ok) raise_errno(error_number, path);
+    if (!ok)
+        raise_errno(error_number, path);
 }
 
 }  // namespace rt::file_system

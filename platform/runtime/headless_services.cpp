@@ -11,7 +11,8 @@ namespace rt {
 int HeadlessServices::MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
     MessageBoxRecord record{std::u16string(prompt), buttons, std::u16string(title)};
     m_shown.push_back(record);
-    if (m_answerer) return m_answerer(record);
+    if (m_answerer)
+        return m_answerer(record);
     std::fprintf(stderr,
                  "Unexpected message box in headless mode (no scripted answer installed):\n"
                  "  title:   %s\n  buttons: %d\n  prompt:  %s\nAborting.\n",

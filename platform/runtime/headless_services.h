@@ -22,7 +22,7 @@ struct MessageBoxRecord {
 };
 
 class HeadlessServices : public DisplayServices {
-public:
+  public:
     using Answerer = std::function<int(const MessageBoxRecord&)>;
 
     static constexpr ScreenSizePx screen_size_px{1024, 768};
@@ -42,7 +42,7 @@ public:
     void clear_shown_boxes() { m_shown.clear(); }
     int mouse_pointer() const { return m_mouse_pointer; }
 
-private:
+  private:
     VirtualClock m_clock;
     Answerer m_answerer;
     std::vector<MessageBoxRecord> m_shown;

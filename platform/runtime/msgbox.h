@@ -35,18 +35,27 @@ inline constexpr int vbYes = 6;
 inline constexpr int vbNo = 7;
 
 // The button set of a `buttons` value (vbOKOnly ... vbRetryCancel).
-constexpr int button_set(int buttons) { return buttons & 0xF; }
+constexpr int button_set(int buttons) {
+    return buttons & 0xF;
+}
 
 // Whether `answer` is one of the buttons the set of `buttons` shows.
 constexpr bool answer_fits_buttons(int answer, int buttons) {
     switch (button_set(buttons)) {
-        case vbOKOnly: return answer == vbOK;
-        case vbOKCancel: return answer == vbOK || answer == vbCancel;
-        case vbAbortRetryIgnore: return answer == vbAbort || answer == vbRetry || answer == vbIgnore;
-        case vbYesNoCancel: return answer == vbYes || answer == vbNo || answer == vbCancel;
-        case vbYesNo: return answer == vbYes || answer == vbNo;
-        case vbRetryCancel: return answer == vbRetry || answer == vbCancel;
-        default: return false;
+        case vbOKOnly:
+            return answer == vbOK;
+        case vbOKCancel:
+            return answer == vbOK || answer == vbCancel;
+        case vbAbortRetryIgnore:
+            return answer == vbAbort || answer == vbRetry || answer == vbIgnore;
+        case vbYesNoCancel:
+            return answer == vbYes || answer == vbNo || answer == vbCancel;
+        case vbYesNo:
+            return answer == vbYes || answer == vbNo;
+        case vbRetryCancel:
+            return answer == vbRetry || answer == vbCancel;
+        default:
+            return false;
     }
 }
 

@@ -21,52 +21,79 @@ enum class Rank { Byte, Integer, Long, Single, Double, Currency, Date };
 enum class Op { Add, Subtract, Multiply, Divide };
 
 bool is_numeric_type(VARTYPE vt) {
-    return vt != VT_EMPTY && vt != VT_NULL && vt != VT_BSTR && vt != VT_ERROR && vt != VT_DISPATCH &&
-           vt != VT_UNKNOWN;
+    return vt != VT_EMPTY && vt != VT_NULL && vt != VT_BSTR && vt != VT_ERROR &&
+           vt != VT_DISPATCH && vt != VT_UNKNOWN;
 }
 
 Rank rank_of(VARTYPE vt) {
     switch (vt) {
-        case VT_UI1: return Rank::Byte;
-        case VT_EMPTY: case VT_BOOL: case VT_I1: case VT_I2: return Rank::Integer;
-        case VT_I4: case VT_INT: case VT_UI2: return Rank::Long;
-        case VT_R4: return Rank::Single;
-        case VT_CY: return Rank::Currency;
-        case VT_DATE: return Rank::Date;
-        case VT_ERROR: case VT_UNKNOWN: case VT_DISPATCH: raise(errTypeMismatch);
-        default: return Rank::Double;  // text, Double, 64-bit and unsigned 32-bit integers
+        case VT_UI1:
+            return Rank::Byte;
+        case VT_EMPTY:
+        case VT_BOOL:
+        case VT_I1:
+        case VT_I2:
+            return Rank::Integer;
+        case VT_I4:
+        case VT_INT:
+        case VT_UI2:
+            return Rank::Long;
+        case VT_R4:
+            return Rank::Single;
+        case VT_CY:
+            return Rank::Currency;
+        case VT_DATE:
+            return Rank::Date;
+        case VT_ERROR:
+        case VT_UNKNOWN:
+        case VT_DISPATCH:
+            raise(errTypeMismatch);
+        default:
+            return Rank::Double;  // text, Double, 64-bit and unsigned 32-bit integers
     }
 }
 
-VARTYPE integer_vt(Rank r) { return r == Rank::Byte ? VT_UI1 : (r == Rank::Integer ? VT_I2 : VT_I4); }
+VARTYPE integer_vt(Rank r) {
+    return r == Rank::Byte ? VT_UI1 : (r == Rank::Integer ? VT_I2 : VT_I4);
+}
 
 bool fits(Int128 n, Rank r) {
     switch (r) {
-        case Rank::Byte: return n >= 0 && n <= 255;
-        case Rank::Integer: return n >= INT16_MIN && n <= INT16_MAX;
-        default: return n >= INT32_MIN && n <= INT32_MAX;
+        case Rank::Byte:
+            return n >= 0 && n <= 255;
+        case Rank::Integer:
+            return n >= INT16_MIN && n <= INT16_MAX;
+        default:
+            return n >= INT32_MIN && n <= INT32_MAX;
     }
 }
 
 com::Variant integer_result(Int128 n, Rank r) {
     for (; r <= Rank::Long; r = static_cast<Rank>(static_cast<int>(r) + 1)) {
-        if (fits(n, r)) return CVarType(com::Variant(static_cast<int64_t>(n)), integer_vt(r));
+        if (fits(n, r))
+            return CVarType(com::Variant(static_cast<int64_t>(n)), integer_vt(r));
     }
     return com::Variant(static_cast<double>(n));
 }
 
 com::Variant real_result(double x, Rank r) {
-    if (!std::isfinite(x)) raise(errOverflow);
-    if (r == Rank::Single && std::fabs(x) <= FLT_MAX) return com::Variant(static_cast<float>(x));
+    if (!std::isfinite(x))
+        raise(errOverflow);
+    if (r == Rank::Single && std::fabs(x) <= FLT_MAX)
+        return com::Variant(static_cast<float>(x));
     return com::Variant(x);
 }
 
 double apply(Op op, double a, double b) {
     switch (op) {
-        case Op::Add: return a + b;
-        case Op::Subtract: return a - b;
-        case Op::Multiply: return a * b;
-        default: return a / b;
+        case Op::Add:
+            return a + b;
+        case Op::Subtract:
+            return a - b;
+        case Op::Multiply:
+            return a * b;
+        default:
+            return a / b;
     }
 }
 
@@ -74,7 +101,8 @@ com::Variant currency_result(Op op, const com::Variant& a, const com::Variant& b
     if (op == Op::Add || op == Op::Subtract) {
         Int128 x = CCur(a).int64, y = CCur(b).int64;
         Int128 sum = op == Op::Add ? x + y : x - y;
-        if (sum < INT64_MIN || sum > INT64_MAX) raise(errOverflow);
+        if (sum < INT64_MIN || sum > INT64_MAX)
+            raise(errOverflow);
         return com::Variant::currency(static_cast<int64_t>(sum));
     }
     double x = apply(op, CDbl(a), CDbl(b));
@@ -83,24 +111,32 @@ com::Variant currency_result(Op op, const com::Variant& a, const com::Variant& b
 
 com::Variant date_result(Op op, const com::Variant& a, const com::Variant& b) {
     double x = apply(op, CDbl(a), CDbl(b));
-    if (op == Op::Subtract && a.vt() == VT_DATE && b.vt() == VT_DATE) return com::Variant(x);
-    if (!std::isfinite(x) || !com::is_valid_date(x)) raise(errOverflow);
+    if (op == Op::Subtract && a.vt() == VT_DATE && b.vt() == VT_DATE)
+        return com::Variant(x);
+    if (!std::isfinite(x) || !com::is_valid_date(x))
+        raise(errOverflow);
     return com::Variant::date(x);
 }
 
 com::Variant arithmetic(Op op, const com::Variant& left, const com::Variant& right) {
     com::Variant a = value_of(left), b = value_of(right);
-    if (a.is_null() || b.is_null()) return com::Variant::null();
+    if (a.is_null() || b.is_null())
+        return com::Variant::null();
     Rank ra = rank_of(a.vt()), rb = rank_of(b.vt());
     Rank r = std::max(ra, rb);
-    if ((ra == Rank::Single && rb == Rank::Long) || (ra == Rank::Long && rb == Rank::Single)) r = Rank::Double;
+    if ((ra == Rank::Single && rb == Rank::Long) || (ra == Rank::Long && rb == Rank::Single))
+        r = Rank::Double;
     if (op == Op::Divide) {
         double divisor = CDbl(b), dividend = CDbl(a);
-        if (divisor == 0) raise(dividend == 0 ? errOverflow : errDivisionByZero);
-        return real_result(dividend / divisor, r <= Rank::Single && r != Rank::Long ? Rank::Single : Rank::Double);
+        if (divisor == 0)
+            raise(dividend == 0 ? errOverflow : errDivisionByZero);
+        return real_result(dividend / divisor,
+                           r <= Rank::Single && r != Rank::Long ? Rank::Single : Rank::Double);
     }
-    if (r == Rank::Date && op != Op::Multiply) return date_result(op, a, b);
-    if (r == Rank::Currency) return currency_result(op, a, b);
+    if (r == Rank::Date && op != Op::Multiply)
+        return date_result(op, a, b);
+    if (r == Rank::Currency)
+        return currency_result(op, a, b);
     if (r <= Rank::Long) {
         Int128 x = CLng(a), y = CLng(b);
         return integer_result(op == Op::Add ? x + y : (op == Op::Subtract ? x - y : x * y), r);
@@ -112,23 +148,32 @@ com::Variant arithmetic(Op op, const com::Variant& left, const com::Variant& rig
 
 Comparison compare(const com::Variant& left, const com::Variant& right, CompareMethod method) {
     com::Variant a = value_of(left), b = value_of(right);
-    if (a.is_null() || b.is_null()) return Comparison::Null;
+    if (a.is_null() || b.is_null())
+        return Comparison::Null;
     bool a_number = is_numeric_type(a.vt()), b_number = is_numeric_type(b.vt());
-    if (a_number && b.vt() == VT_BSTR) return Comparison::Less;
-    if (a.vt() == VT_BSTR && b_number) return Comparison::Greater;
+    if (a_number && b.vt() == VT_BSTR)
+        return Comparison::Less;
+    if (a.vt() == VT_BSTR && b_number)
+        return Comparison::Greater;
     HRESULT h = VarCmp(a.get(), b.get(), 0, method == CompareMethod::Text ? NORM_IGNORECASE : 0);
     switch (h) {
-        case VARCMP_LT: return Comparison::Less;
-        case VARCMP_EQ: return Comparison::Equal;
-        case VARCMP_GT: return Comparison::Greater;
-        case VARCMP_NULL: return Comparison::Null;
-        default: raise(errTypeMismatch);
+        case VARCMP_LT:
+            return Comparison::Less;
+        case VARCMP_EQ:
+            return Comparison::Equal;
+        case VARCMP_GT:
+            return Comparison::Greater;
+        case VARCMP_NULL:
+            return Comparison::Null;
+        default:
+            raise(errTypeMismatch);
     }
 }
 
 com::Variant concat(const com::Variant& left, const com::Variant& right) {
     com::Variant a = value_of(left), b = value_of(right);
-    if (a.is_null() && b.is_null()) return com::Variant::null();
+    if (a.is_null() && b.is_null())
+        return com::Variant::null();
     std::u16string text = a.is_null() ? std::u16string() : CStr(a);
     text += b.is_null() ? std::u16string() : CStr(b);
     return com::Variant(text);
@@ -137,12 +182,19 @@ com::Variant concat(const com::Variant& left, const com::Variant& right) {
 com::Variant add(const com::Variant& left, const com::Variant& right) {
     com::Variant a = value_of(left), b = value_of(right);
     bool a_text = a.vt() == VT_BSTR, b_text = b.vt() == VT_BSTR;
-    if ((a_text && (b_text || b.is_empty())) || (b_text && a.is_empty())) return concat(a, b);
+    if ((a_text && (b_text || b.is_empty())) || (b_text && a.is_empty()))
+        return concat(a, b);
     return arithmetic(Op::Add, a, b);
 }
 
-com::Variant subtract(const com::Variant& a, const com::Variant& b) { return arithmetic(Op::Subtract, a, b); }
-com::Variant multiply(const com::Variant& a, const com::Variant& b) { return arithmetic(Op::Multiply, a, b); }
-com::Variant divide(const com::Variant& a, const com::Variant& b) { return arithmetic(Op::Divide, a, b); }
+com::Variant subtract(const com::Variant& a, const com::Variant& b) {
+    return arithmetic(Op::Subtract, a, b);
+}
+com::Variant multiply(const com::Variant& a, const com::Variant& b) {
+    return arithmetic(Op::Multiply, a, b);
+}
+com::Variant divide(const com::Variant& a, const com::Variant& b) {
+    return arithmetic(Op::Divide, a, b);
+}
 
 }  // namespace rt

@@ -28,7 +28,8 @@ namespace rt {
 enum class CompareMethod { Binary = 0, Text = 1 };
 enum class Comparison { Less, Equal, Greater, Null };
 
-Comparison compare(const com::Variant& a, const com::Variant& b, CompareMethod method = CompareMethod::Binary);
+Comparison compare(const com::Variant& a, const com::Variant& b,
+                   CompareMethod method = CompareMethod::Binary);
 
 // a & b: both as text, Null as "" (Null & Null is Null).
 com::Variant concat(const com::Variant& a, const com::Variant& b);

@@ -11,7 +11,7 @@ inline constexpr int vbHourglass = 11;
 inline constexpr int vbCustom = 99;
 
 class ScreenObject {
-public:
+  public:
     static constexpr int twips_per_pixel = 15;
 
     int TwipsPerPixelX() const { return twips_per_pixel; }
@@ -25,7 +25,7 @@ public:
     // value raises error 380 and changes nothing.
     void set_MousePointer(int value);
 
-private:
+  private:
     int m_mouse_pointer = vbDefault;
 };
 

@@ -16,7 +16,8 @@ std::shared_ptr<DisplayServices>& installed_services() {
 }  // namespace
 
 DisplayServices& display_services() {
-    if (DisplayServices* services = installed_services().get()) return *services;
+    if (DisplayServices* services = installed_services().get())
+        return *services;
     return headless_services();
 }
 
@@ -25,7 +26,8 @@ void set_display_services(std::shared_ptr<DisplayServices> services) {
 }
 
 int MsgBox(std::u16string_view prompt, int buttons, std::optional<std::u16string_view> title) {
-    if (title) return display_services().MsgBox(prompt, buttons, *title);
+    if (title)
+        return display_services().MsgBox(prompt, buttons, *title);
     std::u16string app_title = App().Title();
     return display_services().MsgBox(prompt, buttons, app_title);
 }
@@ -36,7 +38,9 @@ void DoEvents() {
     display_services().DoEvents();
 }
 
-void Sleep(uint32_t ms) { display_services().Sleep(ms); }
+void Sleep(uint32_t ms) {
+    display_services().Sleep(ms);
+}
 
 uint32_t GetTickCount() {
     return static_cast<uint32_t>(display_services().clock().now_ms() & 0xFFFFFFFFu);

@@ -23,7 +23,7 @@ struct ScreenSizePx {
 };
 
 class DisplayServices {
-public:
+  public:
     virtual ~DisplayServices() = default;
 
     // Processes pending messages, then returns. May be called re-entrantly

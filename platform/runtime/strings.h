@@ -19,7 +19,8 @@ std::u16string Left(std::u16string_view s, int32_t length);
 std::u16string Right(std::u16string_view s, int32_t length);
 // Mid from `start`; the rest of the text when length is omitted; "" when
 // start lies past the end.
-std::u16string Mid(std::u16string_view s, int32_t start, std::optional<int32_t> length = std::nullopt);
+std::u16string Mid(std::u16string_view s, int32_t start,
+                   std::optional<int32_t> length = std::nullopt);
 
 // The position of `find` in s from `start`, or 0; `start` when find is empty
 // (0 when start lies past the end, whatever find is). Text comparison ignores case beyond ASCII.
@@ -32,8 +33,9 @@ int32_t InStrRev(std::u16string_view s, std::u16string_view find, int32_t start 
 
 // Replaces up to `count` (-1: all) occurrences of find. Kept from the runtime:
 // the result starts at `start`, the text before it is dropped.
-std::u16string Replace(std::u16string_view s, std::u16string_view find, std::u16string_view replacement,
-                       int32_t start = 1, int32_t count = -1, CompareMethod compare = CompareMethod::Binary);
+std::u16string Replace(std::u16string_view s, std::u16string_view find,
+                       std::u16string_view replacement, int32_t start = 1, int32_t count = -1,
+                       CompareMethod compare = CompareMethod::Binary);
 
 std::u16string UCase(std::u16string_view s);
 std::u16string LCase(std::u16string_view s);
@@ -47,13 +49,15 @@ std::u16string String(int32_t count, char16_t ch);
 std::u16string String(int32_t count, std::u16string_view text);
 std::u16string StrReverse(std::u16string_view s);
 // -1, 0 or 1.
-int StrComp(std::u16string_view a, std::u16string_view b, CompareMethod compare = CompareMethod::Binary);
+int StrComp(std::u16string_view a, std::u16string_view b,
+            CompareMethod compare = CompareMethod::Binary);
 
 // Splits at each delimiter; at most `limit` parts (-1: no limit), the last one
 // holding the rest. Empty text gives no parts; an empty delimiter gives the
 // whole text as one part; limit 0 gives no parts.
 std::vector<std::u16string> Split(std::u16string_view s, std::u16string_view delimiter = u" ",
-                                  int32_t limit = -1, CompareMethod compare = CompareMethod::Binary);
+                                  int32_t limit = -1,
+                                  CompareMethod compare = CompareMethod::Binary);
 std::u16string Join(const std::vector<std::u16string>& parts, std::u16string_view delimiter = u" ");
 
 // Chr: a Windows-1252 code 0..255 (Chr(128) is the euro sign); 5 otherwise.

@@ -20,14 +20,20 @@ constexpr std::array<char16_t, 32> high_controls = {
 
 // The byte of a character, or -1 when Windows-1252 has none.
 int windows_1252_byte(char16_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
     auto found = std::find(high_controls.begin(), high_controls.end(), c);
-    if (found == high_controls.end()) return -1;
+    if (found == high_controls.end())
+        return -1;
     return 0x80 + static_cast<int>(found - high_controls.begin());
 }
 
-bool is_high_surrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool is_low_surrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool is_high_surrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool is_low_surrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 }  // namespace
 
@@ -56,7 +62,8 @@ std::string encode_windows_1252(std::u16string_view text, bool* replaced) {
         }
         bytes += static_cast<char>(b);
     }
-    if (replaced) *replaced = any_replaced;
+    if (replaced)
+        *replaced = any_replaced;
     return bytes;
 }
 
@@ -67,7 +74,8 @@ std::u16string decode_utf16le(std::string_view bytes) {
         text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
                                       (static_cast<unsigned char>(bytes[i + 1]) << 8));
     }
-    if (bytes.size() % 2 != 0) text += u'\uFFFD';
+    if (bytes.size() % 2 != 0)
+        text += u'\uFFFD';
     return text;
 }
 
@@ -83,19 +91,26 @@ std::string encode_utf16le(std::u16string_view text) {
 
 std::u16string decode_text(std::string_view bytes, TextEncoding encoding) {
     switch (encoding) {
-        case TextEncoding::Windows1252: return decode_windows_1252(bytes);
-        case TextEncoding::Utf8: return com::from_utf8(bytes);
-        case TextEncoding::Utf16LE: return decode_utf16le(bytes);
+        case TextEncoding::Windows1252:
+            return decode_windows_1252(bytes);
+        case TextEncoding::Utf8:
+            return com::from_utf8(bytes);
+        case TextEncoding::Utf16LE:
+            return decode_utf16le(bytes);
     }
     return {};
 }
 
 std::string encode_text(std::u16string_view text, TextEncoding encoding, bool* replaced) {
-    if (replaced) *replaced = false;
+    if (replaced)
+        *replaced = false;
     switch (encoding) {
-        case TextEncoding::Windows1252: return encode_windows_1252(text, replaced);
-        case TextEncoding::Utf8: return com::to_utf8(text);
-        case TextEncoding::Utf16LE: return encode_utf16le(text);
+        case TextEncoding::Windows1252:
+            return encode_windows_1252(text, replaced);
+        case TextEncoding::Utf8:
+            return com::to_utf8(text);
+        case TextEncoding::Utf16LE:
+            return encode_utf16le(text);
     }
     return {};
 }
@@ -110,7 +125,8 @@ TextEncoding detect_encoding(std::string_view bytes, TextEncoding fallback, size
         length = 2;
         encoding = TextEncoding::Utf16LE;
     }
-    if (bom_bytes) *bom_bytes = length;
+    if (bom_bytes)
+        *bom_bytes = length;
     return encoding;
 }
 

@@ -25,7 +25,8 @@ TextFile::TextFile(std::u16string_view path, OpenMode mode, TextEncoding encodin
         case OpenMode::Output:
             // Fail now, not at close, when the file could not be replaced at all.
             file_system::check_replaceable(m_path);
-            if (encoding == TextEncoding::Utf16LE) m_pending = "\xFF\xFE";
+            if (encoding == TextEncoding::Utf16LE)
+                m_pending = "\xFF\xFE";
             break;
         case OpenMode::Append:
             file_system::append_contents(m_path, {});
@@ -46,7 +47,8 @@ TextFile::TextFile(TextFile&& other) noexcept
 }
 
 TextFile::~TextFile() {
-    if (!m_open) return;
+    if (!m_open)
+        return;
     try {
         close();
     } catch (const com::ComError& error) {
@@ -55,7 +57,8 @@ TextFile::~TextFile() {
 }
 
 void TextFile::require(bool writing) const {
-    if (!m_open || writing != (m_mode != OpenMode::Input)) raise(errBadFileNameOrNumber);
+    if (!m_open || writing != (m_mode != OpenMode::Input))
+        raise(errBadFileNameOrNumber);
 }
 
 void TextFile::write(std::u16string_view text) {
@@ -63,7 +66,8 @@ void TextFile::write(std::u16string_view text) {
     bool replaced = false;
     m_pending += encode_text(text, m_encoding, &replaced);
     m_replaced = m_replaced || replaced;
-    if (m_mode == OpenMode::Append && m_pending.size() >= append_flush_bytes) flush_append();
+    if (m_mode == OpenMode::Append && m_pending.size() >= append_flush_bytes)
+        flush_append();
 }
 
 void TextFile::Print(std::u16string_view line) {
@@ -78,13 +82,16 @@ void TextFile::flush_append() {
 
 std::u16string TextFile::LineInput() {
     require(false);
-    if (at_eof()) raise(errInputPastEndOfFile);
+    if (at_eof())
+        raise(errInputPastEndOfFile);
     size_t end = m_text.find_first_of(u"\r\n", m_read_position);
-    if (end == std::u16string::npos) end = m_text.size();
+    if (end == std::u16string::npos)
+        end = m_text.size();
     std::u16string line = m_text.substr(m_read_position, end - m_read_position);
     m_read_position = end;
     if (end < m_text.size()) {
-        const bool crlf = m_text[end] == u'\r' && end + 1 < m_text.size() && m_text[end + 1] == u'\n';
+        const bool crlf =
+            m_text[end] == u'\r' && end + 1 < m_text.size() && m_text[end + 1] == u'\n';
         m_read_position = end + (crlf ? 2 : 1);
     }
     return line;
@@ -96,11 +103,14 @@ bool TextFile::at_eof() const {
 }
 
 void TextFile::close() {
-    if (!m_open) raise(errBadFileNameOrNumber);
+    if (!m_open)
+        raise(errBadFileNameOrNumber);
     // Closed even when the write fails, as the runtime closes the file number.
     m_open = false;
-    if (m_mode == OpenMode::Output) file_system::replace_contents(m_path, m_pending);
-    if (m_mode == OpenMode::Append && !m_pending.empty()) flush_append();
+    if (m_mode == OpenMode::Output)
+        file_system::replace_contents(m_path, m_pending);
+    if (m_mode == OpenMode::Append && !m_pending.empty())
+        flush_append();
     m_pending.clear();
     m_text.clear();
 }

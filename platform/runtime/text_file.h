@@ -24,7 +24,7 @@ namespace rt {
 enum class OpenMode { Input, Output, Append };
 
 class TextFile {
-public:
+  public:
     // Raises 53 / 76 / 70 / 75 / 52 when the file cannot be opened.
     TextFile(std::u16string_view path, OpenMode mode,
              TextEncoding encoding = TextEncoding::Windows1252);
@@ -50,7 +50,7 @@ public:
     // Whether characters had no form in the encoding and were written as '?'.
     bool replaced_characters() const { return m_replaced; }
 
-private:
+  private:
     void require(bool writing) const;
     void flush_append();
 

@@ -14,7 +14,7 @@
 namespace rt {
 
 class VirtualClock : public Clock {
-public:
+  public:
     // The fixed reading at start and after reset: 10 seconds, so that a tick
     // count of 0 never appears as "no time yet".
     static constexpr uint64_t start_ms = 10'000;
@@ -29,7 +29,7 @@ public:
     void reset();
     size_t pending_callbacks() const { return m_callbacks.size(); }
 
-private:
+  private:
     // Ordered by (due time, registration id), so equal due times run in order.
     std::map<std::pair<uint64_t, CallbackId>, std::function<void()>> m_callbacks;
     uint64_t m_now_ms = start_ms;

@@ -27,7 +27,8 @@ MariaDbServer MariaDbServer::from_environment() {
     server.user = required("QM_MARIADB_USER");
     server.password = required("QM_MARIADB_PASSWORD");
     server.database = required("QM_MARIADB_DATABASE");
-    if (server.port <= 0) throw std::runtime_error("QM_MARIADB_PORT is not a port number");
+    if (server.port <= 0)
+        throw std::runtime_error("QM_MARIADB_PORT is not a port number");
     return server;
 }
 

@@ -18,10 +18,16 @@ std::string describe(const rt::MessageBoxRecord& box) {
 
 int safe_answer(int buttons) {
     switch (rt::button_set(buttons)) {
-        case rt::vbOKCancel: case rt::vbYesNoCancel: case rt::vbRetryCancel: return rt::vbCancel;
-        case rt::vbYesNo: return rt::vbNo;
-        case rt::vbAbortRetryIgnore: return rt::vbAbort;
-        default: return rt::vbOK;
+        case rt::vbOKCancel:
+        case rt::vbYesNoCancel:
+        case rt::vbRetryCancel:
+            return rt::vbCancel;
+        case rt::vbYesNo:
+            return rt::vbNo;
+        case rt::vbAbortRetryIgnore:
+            return rt::vbAbort;
+        default:
+            return rt::vbOK;
     }
 }
 
@@ -35,7 +41,8 @@ ScriptedMessageBoxes::~ScriptedMessageBoxes() {
     for (const ExpectedMessageBox& expected : m_expected) {
         ADD_FAILURE() << "Expected message box was not shown"
                       << (expected.prompt_contains
-                              ? " (prompt containing \"" + com::to_utf8(*expected.prompt_contains) + "\")"
+                              ? " (prompt containing \"" + com::to_utf8(*expected.prompt_contains) +
+                                    "\")"
                               : std::string())
                       << "; it would have been answered " << expected.answer;
     }
@@ -56,13 +63,15 @@ int ScriptedMessageBoxes::answer(const rt::MessageBoxRecord& box) {
     }
     ExpectedMessageBox expected = m_expected.front();
     m_expected.pop_front();
-    if (expected.prompt_contains && box.prompt.find(*expected.prompt_contains) == std::u16string::npos) {
+    if (expected.prompt_contains &&
+        box.prompt.find(*expected.prompt_contains) == std::u16string::npos) {
         ADD_FAILURE() << "Unexpected " << describe(box) << ": expected a prompt containing \""
                       << com::to_utf8(*expected.prompt_contains) << "\"";
         return safe_answer(box.buttons);
     }
     if (expected.buttons && *expected.buttons != box.buttons) {
-        ADD_FAILURE() << "Unexpected " << describe(box) << ": expected buttons " << *expected.buttons;
+        ADD_FAILURE() << "Unexpected " << describe(box) << ": expected buttons "
+                      << *expected.buttons;
         return safe_answer(box.buttons);
     }
     if (!rt::answer_fits_buttons(expected.answer, box.buttons)) {

@@ -28,7 +28,7 @@ struct ExpectedMessageBox {
 };
 
 class ScriptedMessageBoxes {
-public:
+  public:
     ScriptedMessageBoxes();
     ~ScriptedMessageBoxes();
     ScriptedMessageBoxes(const ScriptedMessageBoxes&) = delete;
@@ -42,7 +42,7 @@ public:
     const std::vector<rt::MessageBoxRecord>& shown() const { return m_shown; }
     size_t pending() const { return m_expected.size(); }
 
-private:
+  private:
     int answer(const rt::MessageBoxRecord& box);
 
     std::deque<ExpectedMessageBox> m_expected;

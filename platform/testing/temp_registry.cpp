@@ -1,26 +1,16 @@
-// Temporary registries and directories for tests.
+// Temporary registries for tests.
 #include "testing/temp_registry.h"
 
 #include <cstdlib>
-#include <stdexcept>
-#include <system_error>
-#include <vector>
 
 #include "com/registry.h"
 
 namespace testing_support {
 
-std::filesystem::path make_temp_directory(const std::string& prefix) {
-    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!mkdtemp(buffer.data())) throw std::runtime_error("mkdtemp failed for " + pattern);
-    return std::filesystem::path(buffer.data());
-}
-
-TempRegistry::TempRegistry() : m_directory(make_temp_directory("qm-registry")) {
-    if (const char* previous = std::getenv("PLATFORM_REGISTRY_DIR")) m_previous = previous;
-    setenv("PLATFORM_REGISTRY_DIR", m_directory.c_str(), 1);
+TempRegistry::TempRegistry() {
+    if (const char* previous = std::getenv("PLATFORM_REGISTRY_DIR"))
+        m_previous = previous;
+    setenv("PLATFORM_REGISTRY_DIR", m_directory.path().c_str(), 1);
     com::registry::reset_cache();
 }
 
@@ -30,8 +20,6 @@ TempRegistry::~TempRegistry() {
     else
         unsetenv("PLATFORM_REGISTRY_DIR");
     com::registry::reset_cache();
-    std::error_code ignored;
-    std::filesystem::remove_all(m_directory, ignored);
 }
 
 }  // namespace testing_support

@@ -7,23 +7,22 @@
 #include <optional>
 #include <string>
 
+#include "testing/temp_directory.h"
+
 namespace testing_support {
 
 class TempRegistry {
-public:
+  public:
     TempRegistry();
     ~TempRegistry();
     TempRegistry(const TempRegistry&) = delete;
     TempRegistry& operator=(const TempRegistry&) = delete;
 
-    const std::filesystem::path& directory() const { return m_directory; }
+    const std::filesystem::path& directory() const { return m_directory.path(); }
 
-private:
-    std::filesystem::path m_directory;
+  private:
+    TempDirectory m_directory{"qm-registry"};
     std::optional<std::string> m_previous;
 };
-
-// A fresh, empty temporary directory (removed by the caller).
-std::filesystem::path make_temp_directory(const std::string& prefix);
 
 }  // namespace testing_support

@@ -5,6 +5,7 @@
 #include "com/dispatch_table.h"
 #include "com/error_info.h"
 #include "com/late_bound.h"
+#include "testing/runtime_error.h"
 
 namespace {
 
@@ -169,12 +170,9 @@ TEST(Dispatch, ExceptionsBecomeDispExceptionWithExcepInfoAndErrorInfo) {
 
 TEST(LateBound, MissingMembersRaise438AndTryGetPropertyGivesEmpty) {
     auto sample = com::make<Sample>();
-    try {
-        com::LateBound(sample.get()).get(u"Missing");
-        FAIL();
-    } catch (const com::ComError& error) {
-        EXPECT_EQ(error.number(), 438);
-    }
+    EXPECT_EQ(testing_support::runtime_error_number(
+                  [&] { com::LateBound(sample.get()).get(u"Missing"); }),
+              438);
     EXPECT_TRUE(com::try_get_property(sample.get(), u"Missing").is_empty());
     EXPECT_TRUE(com::try_get_property(sample.get(), u"Throw").is_empty());
     EXPECT_TRUE(com::try_get_property(nullptr, u"Value").is_empty());

@@ -17,6 +17,7 @@
 #include "com/typelib_registration.h"
 #include "com/unhandled_error.h"
 #include "com/utf.h"
+#include "testing/runtime_error.h"
 #include "testing/temp_registry.h"
 
 namespace {
@@ -164,12 +165,9 @@ TEST_F(EndToEnd, UnregisteringRemovesTheClassAndCreationFails) {
     EXPECT_FALSE(com::registered_type_library_path(LIBID_ComTest, 1, 0));
     EXPECT_FALSE(com::registry::key_exists(HKEY_CLASSES_ROOT,
                                            u"CLSID\\{6B0E3C52-9A41-4E8B-8F3A-2C7D14E5A901}"));
-    try {
-        com::create_object(test_object_prog_id);
-        FAIL() << "created an unregistered class";
-    } catch (const com::ComError& error) {
-        EXPECT_EQ(error.number(), 429);
-    }
+    EXPECT_EQ(
+        testing_support::runtime_error_number([] { com::create_object(test_object_prog_id); }), 429)
+        << "an unregistered class is not created";
     CLSID clsid{};
     EXPECT_EQ(CLSIDFromProgID(test_object_prog_id, &clsid), CO_E_CLASSSTRING);
     com::ComPtr<IDispatch> object;

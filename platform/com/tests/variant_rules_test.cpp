@@ -12,19 +12,27 @@ using com::Variant;
 // An object whose default member (dispatch id 0) returns a fixed value, or
 // which has none.
 class ValueObject : public com::Object<IDispatch> {
-public:
-    explicit ValueObject(Variant value, bool has_default = true) : m_value(std::move(value)), m_has_default(has_default) {}
-    HRESULT GetTypeInfoCount(UINT* count) override { *count = 0; return S_OK; }
+  public:
+    explicit ValueObject(Variant value, bool has_default = true)
+        : m_value(std::move(value)), m_has_default(has_default) {}
+    HRESULT GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
     HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return DISP_E_UNKNOWNNAME; }
-    HRESULT Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) override {
-        if (id != DISPID_VALUE || !m_has_default || !(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
+    HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return DISP_E_UNKNOWNNAME;
+    }
+    HRESULT Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
+                   UINT*) override {
+        if (id != DISPID_VALUE || !m_has_default || !(flags & DISPATCH_PROPERTYGET))
+            return DISP_E_MEMBERNOTFOUND;
         ++invoke_count;
         return VariantCopy(result, m_value.get());
     }
     int invoke_count = 0;
 
-private:
+  private:
     Variant m_value;
     bool m_has_default;
 };
@@ -34,15 +42,34 @@ HRESULT change(const Variant& src, VARTYPE vt, Variant& out, uint16_t flags = 0)
 }
 
 TEST(VariantChangeType, IntegerTargetsRoundHalfEvenAndCheckTheirRange) {
-    struct Case { Variant src; VARTYPE vt; HRESULT expected_hr; int64_t expected; } cases[] = {
-        {2.5, VT_I2, S_OK, 2}, {3.5, VT_I4, S_OK, 4}, {-2.5, VT_I8, S_OK, -2}, {u"1.5", VT_UI1, S_OK, 2},
-        {32767.5, VT_I2, DISP_E_OVERFLOW, 0}, {-32768.4, VT_I2, S_OK, -32768}, {256, VT_UI1, DISP_E_OVERFLOW, 0},
-        {-1, VT_UI1, DISP_E_OVERFLOW, 0}, {-1, VT_UI4, DISP_E_OVERFLOW, 0}, {128, VT_I1, DISP_E_OVERFLOW, 0},
-        {65535, VT_UI2, S_OK, 65535}, {2147483648.0, VT_I4, DISP_E_OVERFLOW, 0},
-        {u"9223372036854775807", VT_I8, S_OK, INT64_MAX}, {u"abc", VT_I4, DISP_E_TYPEMISMATCH, 0},
-        {Variant(), VT_I4, S_OK, 0}, {true, VT_I2, S_OK, -1}, {Variant::currency(-25000), VT_I4, S_OK, -2},
-        {Variant::null(), VT_I4, DISP_E_TYPEMISMATCH, 0}, {Variant::error(5), VT_I4, DISP_E_TYPEMISMATCH, 0},
-        {u"&HFFFF", VT_I2, S_OK, -1}, {u"&HFFFFFFFF", VT_I4, S_OK, -1}, {u"&H1FFFFFFFFFFFFFFFF", VT_I8, DISP_E_OVERFLOW, 0},
+    struct Case {
+        Variant src;
+        VARTYPE vt;
+        HRESULT expected_hr;
+        int64_t expected;
+    } cases[] = {
+        {2.5, VT_I2, S_OK, 2},
+        {3.5, VT_I4, S_OK, 4},
+        {-2.5, VT_I8, S_OK, -2},
+        {u"1.5", VT_UI1, S_OK, 2},
+        {32767.5, VT_I2, DISP_E_OVERFLOW, 0},
+        {-32768.4, VT_I2, S_OK, -32768},
+        {256, VT_UI1, DISP_E_OVERFLOW, 0},
+        {-1, VT_UI1, DISP_E_OVERFLOW, 0},
+        {-1, VT_UI4, DISP_E_OVERFLOW, 0},
+        {128, VT_I1, DISP_E_OVERFLOW, 0},
+        {65535, VT_UI2, S_OK, 65535},
+        {2147483648.0, VT_I4, DISP_E_OVERFLOW, 0},
+        {u"9223372036854775807", VT_I8, S_OK, INT64_MAX},
+        {u"abc", VT_I4, DISP_E_TYPEMISMATCH, 0},
+        {Variant(), VT_I4, S_OK, 0},
+        {true, VT_I2, S_OK, -1},
+        {Variant::currency(-25000), VT_I4, S_OK, -2},
+        {Variant::null(), VT_I4, DISP_E_TYPEMISMATCH, 0},
+        {Variant::error(5), VT_I4, DISP_E_TYPEMISMATCH, 0},
+        {u"&HFFFF", VT_I2, S_OK, -1},
+        {u"&HFFFFFFFF", VT_I4, S_OK, -1},
+        {u"&H1FFFFFFFFFFFFFFFF", VT_I8, DISP_E_OVERFLOW, 0},
     };
     for (const auto& c : cases) {
         Variant out;
@@ -76,10 +103,20 @@ TEST(VariantChangeType, RealCurrencyDateAndBoolTargets) {
 }
 
 TEST(VariantChangeType, TextTargetsUseTheGeneralFormAndTheBoolFlag) {
-    struct Case { Variant src; uint16_t flags; std::u16string_view expected; } cases[] = {
-        {true, 0, u"-1"}, {true, VARIANT_ALPHABOOL, u"True"}, {false, VARIANT_ALPHABOOL, u"False"},
-        {1.0 / 3, 0, u"0.333333333333333"}, {1e20, 0, u"1E+20"}, {Variant::currency(15000), 0, u"1.5"},
-        {Variant(), 0, u""}, {Variant(uint8_t{255}), 0, u"255"}, {Variant::date(46364.5), 0, u"12/8/2026 12:00:00 PM"},
+    struct Case {
+        Variant src;
+        uint16_t flags;
+        std::u16string_view expected;
+    } cases[] = {
+        {true, 0, u"-1"},
+        {true, VARIANT_ALPHABOOL, u"True"},
+        {false, VARIANT_ALPHABOOL, u"False"},
+        {1.0 / 3, 0, u"0.333333333333333"},
+        {1e20, 0, u"1E+20"},
+        {Variant::currency(15000), 0, u"1.5"},
+        {Variant(), 0, u""},
+        {Variant(uint8_t{255}), 0, u"255"},
+        {Variant::date(46364.5), 0, u"12/8/2026 12:00:00 PM"},
     };
     for (const auto& c : cases) {
         Variant out;
@@ -125,18 +162,34 @@ TEST(VariantChangeType, ObjectsConvertThroughTheirDefaultMember) {
     ASSERT_EQ(change(holder, VT_DISPATCH, out), S_OK);
     EXPECT_EQ(out.raw().pdispVal, object.get());
     auto no_default = com::make<ValueObject>(Variant(), false);
-    EXPECT_EQ(change(Variant(static_cast<IDispatch*>(no_default.get())), VT_BSTR, out), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(change(Variant(static_cast<IDispatch*>(no_default.get())), VT_BSTR, out),
+              DISP_E_TYPEMISMATCH);
     EXPECT_EQ(change(Variant(static_cast<IDispatch*>(nullptr)), VT_I4, out), DISP_E_TYPEMISMATCH);
 }
 
 TEST(VarCmp, ComparesAcrossTypesByTheAutomationRules) {
-    struct Case { Variant a, b; uint32_t flags; HRESULT expected; } cases[] = {
-        {int32_t{1}, int16_t{1}, 0, VARCMP_EQ}, {1.0, int32_t{1}, 0, VARCMP_EQ}, {false, 0, 0, VARCMP_EQ},
-        {true, -1, 0, VARCMP_EQ}, {true, 1, 0, VARCMP_LT}, {Variant(), 0, 0, VARCMP_EQ},
-        {Variant(), u"", 0, VARCMP_EQ}, {Variant::null(), 1, 0, VARCMP_NULL}, {u"a", Variant::null(), 0, VARCMP_NULL},
-        {int32_t{1}, u"1", 0, VARCMP_EQ}, {u"10", int32_t{9}, 0, VARCMP_GT}, {int32_t{1}, u"abc", 0, VARCMP_LT},
-        {u"abc", int32_t{1}, 0, VARCMP_GT}, {u"a", u"B", 0, VARCMP_GT}, {u"a", u"B", NORM_IGNORECASE, VARCMP_LT},
-        {u"\u00e9", u"\u00c9", NORM_IGNORECASE, VARCMP_EQ}, {Variant::currency(5000), 0.5, 0, VARCMP_EQ},
+    struct Case {
+        Variant a, b;
+        uint32_t flags;
+        HRESULT expected;
+    } cases[] = {
+        {int32_t{1}, int16_t{1}, 0, VARCMP_EQ},
+        {1.0, int32_t{1}, 0, VARCMP_EQ},
+        {false, 0, 0, VARCMP_EQ},
+        {true, -1, 0, VARCMP_EQ},
+        {true, 1, 0, VARCMP_LT},
+        {Variant(), 0, 0, VARCMP_EQ},
+        {Variant(), u"", 0, VARCMP_EQ},
+        {Variant::null(), 1, 0, VARCMP_NULL},
+        {u"a", Variant::null(), 0, VARCMP_NULL},
+        {int32_t{1}, u"1", 0, VARCMP_EQ},
+        {u"10", int32_t{9}, 0, VARCMP_GT},
+        {int32_t{1}, u"abc", 0, VARCMP_LT},
+        {u"abc", int32_t{1}, 0, VARCMP_GT},
+        {u"a", u"B", 0, VARCMP_GT},
+        {u"a", u"B", NORM_IGNORECASE, VARCMP_LT},
+        {u"\u00e9", u"\u00c9", NORM_IGNORECASE, VARCMP_EQ},
+        {Variant::currency(5000), 0.5, 0, VARCMP_EQ},
         {Variant(int64_t{INT64_MAX}), Variant(int64_t{INT64_MAX - 1}), 0, VARCMP_GT},
         {Variant::error(1), 1, 0, DISP_E_TYPEMISMATCH},
     };

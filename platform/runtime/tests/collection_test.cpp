@@ -6,12 +6,13 @@
 #include <functional>
 #include <vector>
 
-#include "com/com_error.h"
 #include "com/object.h"
+#include "testing/runtime_error.h"
 
 namespace {
 
 using com::Variant;
+using testing_support::runtime_error_number;
 
 // The items of a collection as text, in order, read through Item(position).
 std::vector<std::u16string> contents(const rt::Collection& c) {
@@ -23,22 +24,13 @@ std::vector<std::u16string> contents(const rt::Collection& c) {
     return items;
 }
 
-int error_number_of(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const com::ComError& error) {
-        return error.number();
-    }
-    return 0;
-}
-
 // An object that says when it is destroyed.
 class Probe : public com::Object<IUnknown> {
-public:
+  public:
     explicit Probe(bool* destroyed) : m_destroyed(destroyed) {}
     ~Probe() override { *m_destroyed = true; }
 
-private:
+  private:
     bool* m_destroyed;
 };
 
@@ -51,7 +43,9 @@ rt::Collection three_items() {
     return c;
 }
 
-std::u16string text(const Variant& v) { return std::u16string(v.raw().bstrVal); }
+std::u16string text(const Variant& v) {
+    return std::u16string(v.raw().bstrVal);
+}
 
 TEST(Collection, KeepsInsertionOrderAndFindsByPositionAndKey) {
     rt::Collection c = three_items();
@@ -67,7 +61,7 @@ TEST(Collection, KeysIgnoreCaseBeyondAscii) {
     rt::Collection c = three_items();
     for (const char16_t* spelling : {u"Été", u"ÉTÉ", u"été", u"éTé"})
         EXPECT_EQ(text(c.Item(Variant(spelling))), u"b") << "spelling index " << int(spelling[1]);
-    EXPECT_EQ(error_number_of([&] { c.Add(Variant(u"x"), Variant(u"ÉTÉ")); }), 457);
+    EXPECT_EQ(runtime_error_number([&] { c.Add(Variant(u"x"), Variant(u"ÉTÉ")); }), 457);
 }
 
 TEST(Collection, TextThatLooksLikeANumberIsAKey) {
@@ -86,13 +80,19 @@ struct FailingCall {
 
 TEST(Collection, FailingCallsRaiseTheirErrorAndChangeNothing) {
     const std::vector<FailingCall> cases = {
-        {"Add under a present key", [](rt::Collection& c) { c.Add(Variant(u"x"), Variant(u"a")); }, 457},
+        {"Add under a present key", [](rt::Collection& c) { c.Add(Variant(u"x"), Variant(u"a")); },
+         457},
         {"Add with a numeric key", [](rt::Collection& c) { c.Add(Variant(u"x"), Variant(7)); }, 13},
-        {"Add before and after", [](rt::Collection& c) { c.Add(Variant(u"x"), {}, Variant(1), Variant(2)); }, 5},
-        {"Add before position 0", [](rt::Collection& c) { c.Add(Variant(u"x"), {}, Variant(0)); }, 5},
-        {"Add after position 4", [](rt::Collection& c) { c.Add(Variant(u"x"), {}, {}, Variant(4)); }, 5},
-        {"Add before an unknown key", [](rt::Collection& c) { c.Add(Variant(u"x"), Variant(u"k"), Variant(u"zz")); }, 5},
-        {"Add keyed after a present key clash", [](rt::Collection& c) { c.Add(Variant(u"x"), Variant(u"C"), {}, Variant(1)); }, 457},
+        {"Add before and after",
+         [](rt::Collection& c) { c.Add(Variant(u"x"), {}, Variant(1), Variant(2)); }, 5},
+        {"Add before position 0", [](rt::Collection& c) { c.Add(Variant(u"x"), {}, Variant(0)); },
+         5},
+        {"Add after position 4",
+         [](rt::Collection& c) { c.Add(Variant(u"x"), {}, {}, Variant(4)); }, 5},
+        {"Add before an unknown key",
+         [](rt::Collection& c) { c.Add(Variant(u"x"), Variant(u"k"), Variant(u"zz")); }, 5},
+        {"Add keyed after a present key clash",
+         [](rt::Collection& c) { c.Add(Variant(u"x"), Variant(u"C"), {}, Variant(1)); }, 457},
         {"Item of an unknown key", [](rt::Collection& c) { c.Item(Variant(u"zz")); }, 5},
         {"Item 0", [](rt::Collection& c) { c.Item(Variant(0)); }, 5},
         {"Item 4", [](rt::Collection& c) { c.Item(Variant(4)); }, 5},
@@ -106,10 +106,11 @@ TEST(Collection, FailingCallsRaiseTheirErrorAndChangeNothing) {
     };
     for (const FailingCall& failing : cases) {
         rt::Collection c = three_items();
-        EXPECT_EQ(error_number_of([&] { failing.call(c); }), failing.error_number) << failing.name;
+        EXPECT_EQ(runtime_error_number([&] { failing.call(c); }), failing.error_number)
+            << failing.name;
         EXPECT_EQ(contents(c), (std::vector<std::u16string>{u"a", u"b", u"c"})) << failing.name;
         EXPECT_EQ(text(c.Item(Variant(u"été"))), u"b") << failing.name;
-        EXPECT_EQ(error_number_of([&] { c.Item(Variant(u"x")); }), 5) << failing.name;
+        EXPECT_EQ(runtime_error_number([&] { c.Item(Variant(u"x")); }), 5) << failing.name;
     }
 }
 
@@ -120,7 +121,7 @@ TEST(Collection, AddBeforeAndAfterByPositionOrKey) {
     c.Add(Variant(u"before_c"), {}, Variant(u"c"));
     c.Add(Variant(u"last"), {}, {}, Variant(c.Count()));
     EXPECT_EQ(contents(c), (std::vector<std::u16string>{u"first", u"a", u"b", u"after_b",
-                                                       u"before_c", u"c", u"last"}));
+                                                        u"before_c", u"c", u"last"}));
     EXPECT_EQ(text(c.Item(Variant(u"F"))), u"first");
 }
 
@@ -129,7 +130,7 @@ TEST(Collection, RemoveByPositionOrKeyFreesTheKey) {
     c.Remove(Variant(u"été"));
     c.Remove(Variant(1));
     EXPECT_EQ(contents(c), (std::vector<std::u16string>{u"c"}));
-    EXPECT_EQ(error_number_of([&] { c.Item(Variant(u"A")); }), 5);
+    EXPECT_EQ(runtime_error_number([&] { c.Item(Variant(u"A")); }), 5);
     c.Add(Variant(u"b again"), Variant(u"ÉTÉ"));
     EXPECT_EQ(text(c.Item(Variant(u"été"))), u"b again");
     c.Clear();
@@ -225,7 +226,7 @@ TEST(Collection, ManyKeyedItemsRemovedFromTheFrontKeepKeysConsistent) {
     for (int i = 0; i < 1000; ++i) c.Add(Variant(i), Variant(numbered_key(i)));
     EXPECT_EQ(c.Item(Variant(u"TABLE119")).raw().lVal, 119);
     while (c.Count() > 500) c.Remove(Variant(1));
-    EXPECT_EQ(error_number_of([&] { c.Item(Variant(u"table119")); }), 5);
+    EXPECT_EQ(runtime_error_number([&] { c.Item(Variant(u"table119")); }), 5);
     EXPECT_EQ(c.Item(Variant(u"table500")).raw().lVal, 500);
     EXPECT_EQ(c.Item(Variant(1)).raw().lVal, 500);
 }

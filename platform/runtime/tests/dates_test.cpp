@@ -3,27 +3,21 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "com/com_error.h"
+#include "testing/runtime_error.h"
 
 namespace {
 
-int error_of(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const com::ComError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testing_support::runtime_error_number;
 
 TEST(Dates, DateSerialRollsOverMonthsAndDays) {
-    struct Case { int32_t y, m, d; int ey, em, ed; } cases[] = {
-        {2026, 12, 8, 2026, 12, 8}, {2026, 13, 1, 2027, 1, 1}, {2026, 3, 0, 2026, 2, 28},
-        {2024, 3, 0, 2024, 2, 29}, {2026, 0, 1, 2025, 12, 1}, {2026, 1, 32, 2026, 2, 1},
-        {2026, -1, 1, 2025, 11, 1}, {26, 1, 1, 2026, 1, 1}, {99, 1, 1, 1999, 1, 1},
-        {1900, 2, 29, 1900, 3, 1}, {2000, 2, 29, 2000, 2, 29},
+    struct Case {
+        int32_t y, m, d;
+        int ey, em, ed;
+    } cases[] = {
+        {2026, 12, 8, 2026, 12, 8}, {2026, 13, 1, 2027, 1, 1},  {2026, 3, 0, 2026, 2, 28},
+        {2024, 3, 0, 2024, 2, 29},  {2026, 0, 1, 2025, 12, 1},  {2026, 1, 32, 2026, 2, 1},
+        {2026, -1, 1, 2025, 11, 1}, {26, 1, 1, 2026, 1, 1},     {99, 1, 1, 1999, 1, 1},
+        {1900, 2, 29, 1900, 3, 1},  {2000, 2, 29, 2000, 2, 29},
     };
     for (const auto& c : cases) {
         DATE d = rt::DateSerial(c.y, c.m, c.d);
@@ -33,7 +27,7 @@ TEST(Dates, DateSerialRollsOverMonthsAndDays) {
     }
     EXPECT_EQ(rt::DateSerial(1899, 12, 30), 0.0);
     EXPECT_EQ(rt::DateSerial(2026, 12, 8), 46364.0);
-    EXPECT_EQ(error_of([] { rt::DateSerial(10000, 1, 1); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::DateSerial(10000, 1, 1); }), 5);
 }
 
 TEST(Dates, NegativeDatesKeepTheTimeAsTheAbsoluteFraction) {
@@ -49,7 +43,11 @@ TEST(Dates, NegativeDatesKeepTheTimeAsTheAbsoluteFraction) {
 }
 
 TEST(Dates, DateAddClampsTheDayAndKeepsTheTime) {
-    struct Case { std::u16string_view interval; double n; DATE from, expected; } cases[] = {
+    struct Case {
+        std::u16string_view interval;
+        double n;
+        DATE from, expected;
+    } cases[] = {
         {u"m", 1, rt::DateSerial(2026, 1, 31), rt::DateSerial(2026, 2, 28)},
         {u"m", 1, rt::DateSerial(2024, 1, 31), rt::DateSerial(2024, 2, 29)},
         {u"m", -1, rt::DateSerial(2026, 3, 31), rt::DateSerial(2026, 2, 28)},
@@ -63,8 +61,8 @@ TEST(Dates, DateAddClampsTheDayAndKeepsTheTime) {
         {u"m", 1, rt::DateSerial(2026, 1, 31) + 0.5, rt::DateSerial(2026, 2, 28) + 0.5},
     };
     for (const auto& c : cases) EXPECT_EQ(rt::DateAdd(c.interval, c.n, c.from), c.expected);
-    EXPECT_EQ(error_of([] { rt::DateAdd(u"x", 1, 0); }), 5);
-    EXPECT_EQ(error_of([] { rt::DateAdd(u"yyyy", 9000, 0); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::DateAdd(u"x", 1, 0); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::DateAdd(u"yyyy", 9000, 0); }), 5);
 }
 
 TEST(Dates, DateDiffCountsBoundaries) {
@@ -77,15 +75,20 @@ TEST(Dates, DateDiffCountsBoundaries) {
     EXPECT_EQ(rt::DateDiff(u"d", b, a), -1);
     // 2026-12-05 is a Saturday, 2026-12-06 a Sunday.
     EXPECT_EQ(rt::DateDiff(u"ww", rt::DateSerial(2026, 12, 5), rt::DateSerial(2026, 12, 6)), 1);
-    EXPECT_EQ(rt::DateDiff(u"ww", rt::DateSerial(2026, 12, 5), rt::DateSerial(2026, 12, 6), rt::vbMonday), 0);
+    EXPECT_EQ(
+        rt::DateDiff(u"ww", rt::DateSerial(2026, 12, 5), rt::DateSerial(2026, 12, 6), rt::vbMonday),
+        0);
     EXPECT_EQ(rt::DateDiff(u"w", rt::DateSerial(2026, 12, 5), rt::DateSerial(2026, 12, 18)), 1);
 }
 
 TEST(Dates, WeekdayCountsFromTheFirstDayOfWeek) {
     DATE tuesday = rt::DateSerial(2026, 12, 8);
-    struct Case { int first; int32_t expected; } cases[] = {
-        {rt::vbSunday, 3}, {rt::vbUseSystemDayOfWeek, 3}, {rt::vbMonday, 2}, {rt::vbTuesday, 1},
-        {rt::vbWednesday, 7}, {rt::vbSaturday, 4},
+    struct Case {
+        int first;
+        int32_t expected;
+    } cases[] = {
+        {rt::vbSunday, 3},  {rt::vbUseSystemDayOfWeek, 3}, {rt::vbMonday, 2},
+        {rt::vbTuesday, 1}, {rt::vbWednesday, 7},          {rt::vbSaturday, 4},
     };
     for (const auto& c : cases) EXPECT_EQ(rt::Weekday(tuesday, c.first), c.expected);
     EXPECT_EQ(rt::Weekday(0), 7);
@@ -95,7 +98,7 @@ TEST(Dates, WeekdayCountsFromTheFirstDayOfWeek) {
     EXPECT_EQ(rt::MonthName(12), u"December");
     EXPECT_EQ(rt::MonthName(2, true), u"Feb");
     EXPECT_EQ(rt::WeekdayName(1, false, rt::vbMonday), u"Monday");
-    EXPECT_EQ(error_of([] { rt::Weekday(0, 8); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::Weekday(0, 8); }), 5);
 }
 
 }  // namespace

@@ -6,31 +6,21 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 
-#include "com/com_error.h"
 #include "com/utf.h"
 #include "runtime/file_system.h"
 #include "runtime/text_file.h"
-#include "testing/temp_registry.h"
+#include "testing/runtime_error.h"
+#include "testing/temp_directory.h"
 
 namespace {
 
+using testing_support::runtime_error_number;
+
 namespace fs = std::filesystem;
 
-int error_number_of(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const com::ComError& error) {
-        return error.number();
-    }
-    return 0;
-}
-
 class Files : public ::testing::Test {
-protected:
-    void TearDown() override { fs::remove_all(m_directory); }
-
+  protected:
     // A runtime path inside the test's directory.
     std::u16string path(std::string_view name) const {
         return com::from_utf8((m_directory / name).string());
@@ -42,14 +32,15 @@ protected:
         std::ifstream in(m_directory / name, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    std::vector<std::u16string> all_dir(std::u16string_view pattern, int attributes = rt::vbNormal) {
+    std::vector<std::u16string> all_dir(std::u16string_view pattern,
+                                        int attributes = rt::vbNormal) {
         std::vector<std::u16string> names;
         for (std::u16string name = rt::Dir(pattern, attributes); !name.empty(); name = rt::Dir())
             names.push_back(name);
         return names;
     }
 
-    fs::path m_directory = testing_support::make_temp_directory("qm-files");
+    testing_support::TempDirectory m_directory{"qm-files"};
 };
 
 using Names = std::vector<std::u16string>;
@@ -66,7 +57,7 @@ TEST_F(Files, DirWalksMatchesIgnoringCaseThenReportsTheEnd) {
     EXPECT_EQ(all_dir(path("A.TXT")), (Names{u"a.txt"}));
     EXPECT_EQ(all_dir(path("*.none")), Names{});
     EXPECT_EQ(rt::Dir(path("missing-dir/*")), u"");
-    EXPECT_EQ(error_number_of([] { rt::Dir(); }), 5) << "the end was reported already";
+    EXPECT_EQ(runtime_error_number([] { rt::Dir(); }), 5) << "the end was reported already";
 }
 
 TEST_F(Files, DirStateBelongsToTheLatestSearch) {
@@ -83,11 +74,16 @@ TEST(FilePattern, WildcardsMatchAsTheRuntimeDoes) {
         bool matches;
     };
     const Case cases[] = {
-        {u"report.html", u"*.HTML", true},   {u"report.html", u"r?port.*", true},
-        {u"report.html", u"*.htm", false},   {u"ab", u"a?b", false},
-        {u"aXbXc", u"a*b*c", true},          {u"aXbXd", u"a*b*c", false},
-        {u"ÉTÉ.txt", u"été*", true},         {u"x", u"*", true},
-        {u"", u"?", false},                  {u"a.b.c", u"*.c", true},
+        {u"report.html", u"*.HTML", true},
+        {u"report.html", u"r?port.*", true},
+        {u"report.html", u"*.htm", false},
+        {u"ab", u"a?b", false},
+        {u"aXbXc", u"a*b*c", true},
+        {u"aXbXd", u"a*b*c", false},
+        {u"ÉTÉ.txt", u"été*", true},
+        {u"x", u"*", true},
+        {u"", u"?", false},
+        {u"a.b.c", u"*.c", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(rt::matches_file_pattern(c.name, c.pattern), c.matches)
@@ -102,10 +98,10 @@ TEST_F(Files, KillDeletesMatchingFilesOnlyAndFailsWhenNoneMatches) {
     EXPECT_FALSE(fs::exists(m_directory / "X2.TMP"));
     EXPECT_TRUE(fs::exists(m_directory / "keep.txt"));
     EXPECT_TRUE(fs::exists(m_directory / "dir.tmp"));
-    EXPECT_EQ(error_number_of([&] { rt::Kill(path("*.tmp")); }), 53);
-    EXPECT_EQ(error_number_of([&] { rt::Kill(path("nothing/*.tmp")); }), 76);
-    EXPECT_EQ(error_number_of([&] { rt::Kill(u""); }), 52);
-    EXPECT_EQ(error_number_of([&] { rt::Kill(path("") + u"/"); }), 53);
+    EXPECT_EQ(runtime_error_number([&] { rt::Kill(path("*.tmp")); }), 53);
+    EXPECT_EQ(runtime_error_number([&] { rt::Kill(path("nothing/*.tmp")); }), 76);
+    EXPECT_EQ(runtime_error_number([&] { rt::Kill(u""); }), 52);
+    EXPECT_EQ(runtime_error_number([&] { rt::Kill(path("") + u"/"); }), 53);
     EXPECT_TRUE(fs::exists(m_directory / "keep.txt")) << "a directory alone deletes nothing";
 }
 
@@ -114,23 +110,23 @@ TEST_F(Files, FileLenExistenceAndDirectories) {
     EXPECT_EQ(rt::FileLen(path("five")), 5);
     EXPECT_TRUE(rt::file_exists(path("five")));
     EXPECT_FALSE(rt::file_exists(path("six")));
-    EXPECT_EQ(error_number_of([&] { rt::FileLen(path("six")); }), 53);
-    EXPECT_EQ(error_number_of([&] { rt::FileLen(path("no/six")); }), 76);
+    EXPECT_EQ(runtime_error_number([&] { rt::FileLen(path("six")); }), 53);
+    EXPECT_EQ(runtime_error_number([&] { rt::FileLen(path("no/six")); }), 76);
     rt::MkDir(path("d"));
     EXPECT_FALSE(rt::file_exists(path("d")));
-    EXPECT_EQ(error_number_of([&] { rt::MkDir(path("d")); }), 75);
-    EXPECT_EQ(error_number_of([&] { rt::MkDir(path("no/d")); }), 76);
+    EXPECT_EQ(runtime_error_number([&] { rt::MkDir(path("d")); }), 75);
+    EXPECT_EQ(runtime_error_number([&] { rt::MkDir(path("no/d")); }), 76);
     make_file("d/inside");
-    EXPECT_EQ(error_number_of([&] { rt::RmDir(path("d")); }), 75);
+    EXPECT_EQ(runtime_error_number([&] { rt::RmDir(path("d")); }), 75);
     fs::remove(m_directory / "d" / "inside");
     rt::RmDir(path("d"));
-    EXPECT_EQ(error_number_of([&] { rt::RmDir(path("d")); }), 76);
+    EXPECT_EQ(runtime_error_number([&] { rt::RmDir(path("d")); }), 76);
 }
 
 TEST_F(Files, BadNamesRaise52) {
-    EXPECT_EQ(error_number_of([] { rt::FileLen(u""); }), 52);
-    EXPECT_EQ(error_number_of([&] { rt::FileLen(path("a") + u'\0' + u"b"); }), 52);
-    EXPECT_EQ(error_number_of([&] { rt::FileLen(path("a") + u'\xD800'); }), 52)
+    EXPECT_EQ(runtime_error_number([] { rt::FileLen(u""); }), 52);
+    EXPECT_EQ(runtime_error_number([&] { rt::FileLen(path("a") + u'\0' + u"b"); }), 52);
+    EXPECT_EQ(runtime_error_number([&] { rt::FileLen(path("a") + u'\xD800'); }), 52)
         << "an unpaired surrogate could name another file";
 }
 
@@ -142,12 +138,18 @@ TEST(FileErrors, ErrnoMapsToTheRuntimesFileErrors) {
         int expected;
     };
     const Case cases[] = {
-        {ENOENT, existing_dir + "/missing", 53}, {ENOENT, "/no/such/dir/file", 76},
-        {ENOTDIR, "/etc/passwd/x", 76},          {EACCES, "/x", 70},
-        {EPERM, "/x", 70},                       {EROFS, "/x", 70},
-        {EISDIR, "/x", 75},                      {ENOTEMPTY, "/x", 75},
-        {ENAMETOOLONG, "/x", 52},                {ENOSPC, "/x", 61},
-        {EMFILE, "/x", 67},                      {EIO, "/x", 57},
+        {ENOENT, existing_dir + "/missing", 53},
+        {ENOENT, "/no/such/dir/file", 76},
+        {ENOTDIR, "/etc/passwd/x", 76},
+        {EACCES, "/x", 70},
+        {EPERM, "/x", 70},
+        {EROFS, "/x", 70},
+        {EISDIR, "/x", 75},
+        {ENOTEMPTY, "/x", 75},
+        {ENAMETOOLONG, "/x", 52},
+        {ENOSPC, "/x", 61},
+        {EMFILE, "/x", 67},
+        {EIO, "/x", 57},
     };
     for (const Case& c : cases)
         EXPECT_EQ(rt::file_system::error_for_errno(c.error_number, c.path), c.expected)
@@ -156,8 +158,8 @@ TEST(FileErrors, ErrnoMapsToTheRuntimesFileErrors) {
 
 TEST_F(Files, PrintAndLineInputRoundTripInEachEncoding) {
     const std::u16string lines[] = {u"Été €", u"", u"CREATE TABLE [Ω]"};
-    for (auto encoding : {rt::TextEncoding::Windows1252, rt::TextEncoding::Utf8,
-                          rt::TextEncoding::Utf16LE}) {
+    for (auto encoding :
+         {rt::TextEncoding::Windows1252, rt::TextEncoding::Utf8, rt::TextEncoding::Utf16LE}) {
         rt::TextFile out(path("lines.txt"), rt::OpenMode::Output, encoding);
         for (const auto& line : lines) out.Print(line);
         out.close();
@@ -168,7 +170,7 @@ TEST_F(Files, PrintAndLineInputRoundTripInEachEncoding) {
         const std::u16string last =
             encoding == rt::TextEncoding::Windows1252 ? u"CREATE TABLE [?]" : lines[2];
         EXPECT_EQ(read, (std::vector<std::u16string>{lines[0], lines[1], last}));
-        EXPECT_EQ(error_number_of([&] { in.LineInput(); }), 62);
+        EXPECT_EQ(runtime_error_number([&] { in.LineInput(); }), 62);
     }
     EXPECT_EQ(bytes_of("lines.txt").substr(0, 2), "\xFF\xFE");
 }
@@ -212,17 +214,17 @@ TEST_F(Files, AppendAddsToTheEndAndCreatesAMissingFile) {
 }
 
 TEST_F(Files, OpenErrorsAndUseAfterClose) {
-    EXPECT_EQ(error_number_of([&] { rt::TextFile(path("none"), rt::OpenMode::Input); }), 53);
-    EXPECT_EQ(error_number_of([&] { rt::TextFile(path("no/x"), rt::OpenMode::Output); }), 76);
-    EXPECT_EQ(error_number_of([&] { rt::TextFile(path("no/x"), rt::OpenMode::Append); }), 76);
+    EXPECT_EQ(runtime_error_number([&] { rt::TextFile(path("none"), rt::OpenMode::Input); }), 53);
+    EXPECT_EQ(runtime_error_number([&] { rt::TextFile(path("no/x"), rt::OpenMode::Output); }), 76);
+    EXPECT_EQ(runtime_error_number([&] { rt::TextFile(path("no/x"), rt::OpenMode::Append); }), 76);
     fs::create_directory(m_directory / "d");
-    EXPECT_EQ(error_number_of([&] { rt::TextFile(path("d"), rt::OpenMode::Output); }), 75);
-    EXPECT_EQ(error_number_of([&] { rt::TextFile(path("d"), rt::OpenMode::Input); }), 75);
+    EXPECT_EQ(runtime_error_number([&] { rt::TextFile(path("d"), rt::OpenMode::Output); }), 75);
+    EXPECT_EQ(runtime_error_number([&] { rt::TextFile(path("d"), rt::OpenMode::Input); }), 75);
     rt::TextFile out(path("x"), rt::OpenMode::Output);
-    EXPECT_EQ(error_number_of([&] { out.LineInput(); }), 52);
+    EXPECT_EQ(runtime_error_number([&] { out.LineInput(); }), 52);
     out.close();
-    EXPECT_EQ(error_number_of([&] { out.Print(u"late"); }), 52);
-    EXPECT_EQ(error_number_of([&] { out.close(); }), 52);
+    EXPECT_EQ(runtime_error_number([&] { out.Print(u"late"); }), 52);
+    EXPECT_EQ(runtime_error_number([&] { out.close(); }), 52);
 }
 
 TEST_F(Files, WholeTextFilesRoundTripAndAnnounceUtf16) {

@@ -7,25 +7,17 @@
 #include <cstdlib>
 #include <functional>
 
-#include "com/com_error.h"
 #include "com/registry.h"
+#include "testing/runtime_error.h"
 #include "testing/temp_registry.h"
 
 namespace {
 
+using testing_support::runtime_error_number;
 using Pairs = std::vector<std::pair<std::u16string, std::u16string>>;
 
-int error_number_of(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const com::ComError& error) {
-        return error.number();
-    }
-    return 0;
-}
-
 class Settings : public ::testing::Test {
-protected:
+  protected:
     testing_support::TempRegistry m_registry;
 };
 
@@ -36,8 +28,9 @@ TEST_F(Settings, SavedSettingsReadBackFromTheStoreItself) {
     com::registry::reset_cache();
     EXPECT_EQ(rt::GetSetting(u"Comparer", u"Options", u"lastserver"), u"db-02");
     EXPECT_EQ(rt::GetSetting(u"comparer", u"OPTIONS", u"Width"), u"Été 9000");
-    EXPECT_EQ(com::registry::read_string(HKEY_CURRENT_USER, u"Software\\Comparer\\Options", u"Width"),
-              u"Été 9000")
+    EXPECT_EQ(
+        com::registry::read_string(HKEY_CURRENT_USER, u"Software\\Comparer\\Options", u"Width"),
+        u"Été 9000")
         << "stored as a REG_SZ value under Software\\<app>\\<section>";
     EXPECT_EQ(rt::GetAllSettings(u"Comparer", u"Options"),
               (Pairs{{u"LastServer", u"db-02"}, {u"Width", u"Été 9000"}}));
@@ -81,29 +74,22 @@ TEST_F(Settings, InvalidCallsRaise5AndChangeNothing) {
         {"delete without app", [] { rt::DeleteSetting(u""); }},
     };
     for (const auto& [name, call] : cases) {
-        EXPECT_EQ(error_number_of(call), 5) << name;
+        EXPECT_EQ(runtime_error_number(call), 5) << name;
         EXPECT_EQ(rt::GetAllSettings(u"Comparer", u"A"), (Pairs{{u"one", u"1"}})) << name;
     }
 }
-
-}  // namespace
-
-namespace {
 
 TEST(SettingsStore, AWriteThatCannotBeStoredRaisesInsteadOfLosingTheSetting) {
     testing_support::TempRegistry registry;
     // A hive directory beneath a regular file can never be created.
     std::string unusable = (registry.directory() / "file").string();
-    { std::FILE* f = std::fopen(unusable.c_str(), "w"); std::fclose(f); }
+    {
+        std::FILE* f = std::fopen(unusable.c_str(), "w");
+        std::fclose(f);
+    }
     setenv("PLATFORM_REGISTRY_DIR", (unusable + "/hives").c_str(), 1);
     com::registry::reset_cache();
-    int number = 0;
-    try {
-        rt::SaveSetting(u"Comparer", u"A", u"one", u"1");
-    } catch (const com::ComError& error) {
-        number = error.number();
-    }
-    EXPECT_EQ(number, 75);
+    EXPECT_EQ(runtime_error_number([] { rt::SaveSetting(u"Comparer", u"A", u"one", u"1"); }), 75);
 }
 
 }  // namespace

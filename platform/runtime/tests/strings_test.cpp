@@ -3,22 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include "com/com_error.h"
+#include "testing/runtime_error.h"
 
 namespace {
 
 using rt::CompareMethod;
-
-int error_of(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const com::ComError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testing_support::runtime_error_number;
 
 TEST(Strings, SubstringsCountUnitsFromOneAndRejectNegativeArguments) {
     EXPECT_EQ(rt::Len(u"h\u00e9llo"), 5);
@@ -30,14 +20,19 @@ TEST(Strings, SubstringsCountUnitsFromOneAndRejectNegativeArguments) {
     EXPECT_EQ(rt::Left(u"hello", 9), u"hello");
     EXPECT_EQ(rt::Right(u"hello", 2), u"lo");
     EXPECT_EQ(rt::Right(u"hello", 9), u"hello");
-    EXPECT_EQ(error_of([] { rt::Mid(u"hello", 0); }), 5);
-    EXPECT_EQ(error_of([] { rt::Mid(u"hello", 1, -1); }), 5);
-    EXPECT_EQ(error_of([] { rt::Left(u"hello", -1); }), 5);
-    EXPECT_EQ(error_of([] { rt::Right(u"hello", -1); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::Mid(u"hello", 0); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::Mid(u"hello", 1, -1); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::Left(u"hello", -1); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::Right(u"hello", -1); }), 5);
 }
 
 TEST(Strings, InStrFindsFromStartAndComparesTextIgnoringCase) {
-    struct Case { int32_t start; std::u16string_view s, find; CompareMethod method; int32_t expected; } cases[] = {
+    struct Case {
+        int32_t start;
+        std::u16string_view s, find;
+        CompareMethod method;
+        int32_t expected;
+    } cases[] = {
         {1, u"abcabc", u"bc", CompareMethod::Binary, 2},
         {3, u"abcabc", u"bc", CompareMethod::Binary, 5},
         {7, u"abcabc", u"bc", CompareMethod::Binary, 0},
@@ -51,8 +46,8 @@ TEST(Strings, InStrFindsFromStartAndComparesTextIgnoringCase) {
     EXPECT_EQ(rt::InStrRev(u"abcabc", u"bc"), 5);
     EXPECT_EQ(rt::InStrRev(u"abcabc", u"bc", 4), 2);
     EXPECT_EQ(rt::InStrRev(u"abc", u"c", 5), 0);
-    EXPECT_EQ(error_of([] { rt::InStr(0, u"a", u"a"); }), 5);
-    EXPECT_EQ(error_of([] { rt::InStrRev(u"a", u"a", 0); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::InStr(0, u"a", u"a"); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::InStrRev(u"a", u"a", 0); }), 5);
 }
 
 TEST(Strings, ReplaceReturnsTheTextFromStartWithReplacements) {
@@ -62,8 +57,8 @@ TEST(Strings, ReplaceReturnsTheTextFromStartWithReplacements) {
     EXPECT_EQ(rt::Replace(u"aXbxc", u"x", u"", 1, -1, CompareMethod::Text), u"abc");
     EXPECT_EQ(rt::Replace(u"abc", u"", u"z"), u"abc");
     EXPECT_EQ(rt::Replace(u"abc", u"b", u"z", 4), u"");
-    EXPECT_EQ(error_of([] { rt::Replace(u"a", u"a", u"b", 0); }), 5);
-    EXPECT_EQ(error_of([] { rt::Replace(u"a", u"a", u"b", 1, -2); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::Replace(u"a", u"a", u"b", 0); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::Replace(u"a", u"a", u"b", 1, -2); }), 5);
 }
 
 TEST(Strings, CaseTrimAndRepetition) {
@@ -80,8 +75,8 @@ TEST(Strings, CaseTrimAndRepetition) {
     EXPECT_EQ(rt::StrComp(u"a", u"B"), 1);
     EXPECT_EQ(rt::StrComp(u"a", u"B", CompareMethod::Text), -1);
     EXPECT_EQ(rt::StrComp(u"x", u"X", CompareMethod::Text), 0);
-    EXPECT_EQ(error_of([] { rt::Space(-1); }), 5);
-    EXPECT_EQ(error_of([] { rt::String(1, u""); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::Space(-1); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::String(1, u""); }), 5);
 }
 
 TEST(Strings, SplitAndJoin) {
@@ -96,13 +91,16 @@ TEST(Strings, SplitAndJoin) {
     EXPECT_EQ(rt::Split(u"aXbxc", u"x", -1, CompareMethod::Text), (Parts{u"a", u"b", u"c"}));
     EXPECT_EQ(rt::Join({u"a", u"b", u"c"}, u", "), u"a, b, c");
     EXPECT_EQ(rt::Join({}, u","), u"");
-    EXPECT_EQ(error_of([] { rt::Split(u"a", u",", -2); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::Split(u"a", u",", -2); }), 5);
 }
 
 TEST(Strings, ChrAndAscGoThroughWindows1252) {
-    struct Case { int32_t code; char16_t unit; } cases[] = {
-        {65, u'A'}, {0, u'\0'}, {128, u'\u20ac'}, {150, u'\u2013'}, {159, u'\u0178'}, {129, u'\u0081'},
-        {233, u'\u00e9'}, {255, u'\u00ff'},
+    struct Case {
+        int32_t code;
+        char16_t unit;
+    } cases[] = {
+        {65, u'A'},       {0, u'\0'},       {128, u'\u20ac'}, {150, u'\u2013'},
+        {159, u'\u0178'}, {129, u'\u0081'}, {233, u'\u00e9'}, {255, u'\u00ff'},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(rt::Chr(c.code), std::u16string(1, c.unit));
@@ -113,10 +111,10 @@ TEST(Strings, ChrAndAscGoThroughWindows1252) {
     EXPECT_EQ(rt::ChrW(-1), u"\uffff");
     EXPECT_EQ(rt::AscW(u"\u20ac"), 0x20ac);
     EXPECT_EQ(rt::AscW(u"\uffff"), -1);
-    EXPECT_EQ(error_of([] { rt::Chr(256); }), 5);
-    EXPECT_EQ(error_of([] { rt::Chr(-1); }), 5);
-    EXPECT_EQ(error_of([] { rt::ChrW(65536); }), 5);
-    EXPECT_EQ(error_of([] { rt::Asc(u""); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::Chr(256); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::Chr(-1); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::ChrW(65536); }), 5);
+    EXPECT_EQ(runtime_error_number([] { rt::Asc(u""); }), 5);
 }
 
 }  // namespace

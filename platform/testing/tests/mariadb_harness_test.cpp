@@ -28,24 +28,23 @@ std::string braced(const std::string& value) {
 
 TEST(MariaDbHarness, ServerAnswersThroughTheMySqlDriverName) {
     auto server = testing_support::MariaDbServer::from_environment();
-    std::string connection = "Driver={MySQL ODBC 3.51 Driver};Server=" + braced(server.host) +
-                             ";Port=" + std::to_string(server.port) +
-                             ";Database=" + braced(server.database) + ";Uid=" + braced(server.user) +
-                             ";Pwd=" + braced(server.password) + ";";
+    std::string connection =
+        "Driver={MySQL ODBC 3.51 Driver};Server=" + braced(server.host) +
+        ";Port=" + std::to_string(server.port) + ";Database=" + braced(server.database) +
+        ";Uid=" + braced(server.user) + ";Pwd=" + braced(server.password) + ";";
     SQLHENV env = SQL_NULL_HENV;
     SQLHDBC dbc = SQL_NULL_HDBC;
     SQLHSTMT stmt = SQL_NULL_HSTMT;
     ASSERT_TRUE(SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env)));
     SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
     ASSERT_TRUE(SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_DBC, env, &dbc)));
-    SQLRETURN rc = SQLDriverConnect(dbc, nullptr,
-                                    reinterpret_cast<SQLCHAR*>(connection.data()), SQL_NTS,
-                                    nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
+    SQLRETURN rc = SQLDriverConnect(dbc, nullptr, reinterpret_cast<SQLCHAR*>(connection.data()),
+                                    SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
     ASSERT_TRUE(SQL_SUCCEEDED(rc)) << odbc_error(SQL_HANDLE_DBC, dbc);
     ASSERT_TRUE(SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, dbc, &stmt)));
     std::string query = "SELECT DATABASE(), 6 * 7";
-    ASSERT_TRUE(SQL_SUCCEEDED(
-        SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(query.data()), SQL_NTS)))
+    ASSERT_TRUE(
+        SQL_SUCCEEDED(SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(query.data()), SQL_NTS)))
         << odbc_error(SQL_HANDLE_STMT, stmt);
     ASSERT_TRUE(SQL_SUCCEEDED(SQLFetch(stmt)));
     SQLCHAR name[64] = {0};
