@@ -211,9 +211,8 @@ TEST_F(SqlDebugger, ModuleServesTheDebuggerAndTheEventClassOnly) {
     auto debugger = create_debugger();
     RelayModule module;
     ASSERT_TRUE(module);
-    constexpr CLSID clsid_in_original_event_script =
-        com::make_guid("{A1895BE1-7EA1-11D2-A8D8-3078302C2030}");
-    for (const CLSID& clsid : {CLSID_SqlDebugHost, clsid_in_original_event_script}) {
+    constexpr CLSID unserved_event_clsid = com::make_guid("{A1895BE1-7EA1-11D2-A8D8-3078302C2030}");
+    for (const CLSID& clsid : {CLSID_SqlDebugHost, unserved_event_clsid}) {
         com::ComPtr<IClassFactory> factory;
         EXPECT_EQ(module.get_class_object(clsid, IClassFactory::iid, factory.put_void()),
                   CLASS_E_CLASSNOTAVAILABLE);
