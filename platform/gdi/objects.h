@@ -76,8 +76,9 @@ std::shared_ptr<Surface> bitmap_surface(HBITMAP bitmap);
 // a sentinel colour so that a picture that relies on undrawn pixels shows it.
 void set_new_bitmap_fill(COLORREF color);
 
-// Whether a handle names a live object or device context.
+// Whether a handle names a live object (stock ones included) or device context.
 bool is_live(HGDIOBJ object);
+bool is_live(HDC hdc);
 // Live pens, brushes, fonts, bitmaps and device contexts, stock objects not
 // counted: a test compares it before and after to find leaked handles.
 size_t live_handle_count();

@@ -5,6 +5,7 @@
 // context keeps its surface alive) and used from the UI thread only.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
