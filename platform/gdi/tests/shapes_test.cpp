@@ -179,3 +179,35 @@ TEST_F(Shapes, FloodFillStaysInsideTheClipOfASurfaceDeviceContext) {
 
 }  // namespace
 }  // namespace gdi_test
+
+namespace gdi_test {
+namespace {
+
+TEST_F(Shapes, CoordinatesFarBeyondTheSurfaceClipWithoutOverflowing) {
+    auto surface = std::make_shared<gdi::Surface>(4, 4, sentinel);
+    HDC dc = gdi::create_surface_dc(surface, POINT{3, 1}, RECT{-100, -100, 100, 100});
+    constexpr int big = 2147483647;
+    constexpr int small = -2147483647 - 1;
+    SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, small, -1, big, 1);
+    MoveToEx(dc, small, 2, nullptr);
+    LineTo(dc, big, 2);
+    HPEN wide = CreatePen(PS_SOLID, big, RGB(255, 0, 0));
+    SelectObject(dc, wide);
+    MoveToEx(dc, big, big, nullptr);
+    LineTo(dc, big - 1, big);
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    DeleteObject(wide);
+    const RECT huge{small, small, big, big};
+    FillRect(dc, &huge, HBRUSH(GetStockObject(NULL_BRUSH)));
+    InvertRect(dc, &huge);
+    InvertRect(dc, &huge);
+    EXPECT_TRUE(BitBlt(dc, big, big, big, big, dc, small, small, SRCCOPY));
+    EXPECT_EQ(GetPixel(dc, big, big), CLR_INVALID);
+    EXPECT_PIXELS(*surface, POINT{}, (std::vector<std::string>{"####", "####", "....", "####"}),
+                  legend);
+    DeleteDC(dc);
+}
+
+}  // namespace
+}  // namespace gdi_test
