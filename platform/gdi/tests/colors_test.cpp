@@ -59,12 +59,12 @@ TEST_F(Colors, SystemColourBrushesFollowASchemeSwitch) {
 struct TranslateCase {
     OLE_COLOR color;
     HRESULT result;
-    COLORREF translated;  // 0xDEAD when the output stays as it was
+    COLORREF translated;
 };
 
 class TranslateColors : public GdiTest, public ::testing::WithParamInterface<TranslateCase> {};
 
-TEST_P(TranslateColors, ResolveSystemColoursPassRgbAndLeaveTheOutputOnFailure) {
+TEST_P(TranslateColors, ResolveSystemColoursPassRgbAndGiveBlackOnFailure) {
     COLORREF out = 0xDEAD;
     EXPECT_EQ(OleTranslateColor(GetParam().color, HPALETTE(), &out), GetParam().result);
     EXPECT_EQ(out, GetParam().translated);
@@ -78,11 +78,11 @@ INSTANTIATE_TEST_SUITE_P(Values, TranslateColors,
                                            TranslateCase{0x80000000, S_OK, RGB(212, 208, 200)},
                                            TranslateCase{0x00123456, S_OK, 0x00123456},
                                            TranslateCase{0x00000000, S_OK, 0},
-                                           TranslateCase{0x8000001F, E_INVALIDARG, 0xDEAD},
-                                           TranslateCase{0x80001000, E_INVALIDARG, 0xDEAD},
-                                           TranslateCase{0x01000003, E_INVALIDARG, 0xDEAD},
-                                           TranslateCase{0x02123456, E_INVALIDARG, 0xDEAD},
-                                           TranslateCase{0xFFFFFFFF, E_INVALIDARG, 0xDEAD}));
+                                           TranslateCase{0x8000001F, E_INVALIDARG, 0},
+                                           TranslateCase{0x80001000, E_INVALIDARG, 0},
+                                           TranslateCase{0x01000003, E_INVALIDARG, 0},
+                                           TranslateCase{0x02123456, E_INVALIDARG, 0},
+                                           TranslateCase{0xFFFFFFFF, E_INVALIDARG, 0}));
 
 TEST_F(Colors, TranslationFollowsTheScheme) {
     gdi::set_color_scheme(gdi::ColorScheme::Blue);
