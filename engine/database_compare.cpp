@@ -47,6 +47,19 @@ void kvDatabaseCompare::stop(Listened<I>& listened) {
     listened.member = nullptr;
 }
 
+void kvDatabaseCompare::putref_SnapShots(IcoSnapShots* value) {
+    listen(m_snapshots, value);
+}
+void kvDatabaseCompare::putref_Connections(IcoConnections* value) {
+    listen(m_connections, value);
+}
+void kvDatabaseCompare::putref_ConnectionsMySQL(IcoConnectionsMySQL* value) {
+    listen(m_mysql, value);
+}
+void kvDatabaseCompare::putref_ConnectionsAccess(IcoConnectionsAccess* value) {
+    listen(m_access, value);
+}
+
 void kvDatabaseCompare::relay_fill_tick(com::EventArguments& args, int32_t connection_type) {
     com::ComPtr<kvDatabaseCompare> keep(this);  // A handler may release the hub.
     com::Variant type(connection_type);

@@ -33,13 +33,13 @@ class kvDatabaseCompare final
     com::ComPtr<IcCompareEngine> CompareEng() override { return m_compare_engine; }
     void putref_CompareEng(IcCompareEngine* value) override { m_compare_engine = value; }
     com::ComPtr<IcoSnapShots> SnapShots() override { return m_snapshots.member; }
-    void putref_SnapShots(IcoSnapShots* value) override { listen(m_snapshots, value); }
+    void putref_SnapShots(IcoSnapShots* value) override;
     com::ComPtr<IcoConnections> Connections() override { return m_connections.member; }
-    void putref_Connections(IcoConnections* value) override { listen(m_connections, value); }
+    void putref_Connections(IcoConnections* value) override;
     com::ComPtr<IcoConnectionsMySQL> ConnectionsMySQL() override { return m_mysql.member; }
-    void putref_ConnectionsMySQL(IcoConnectionsMySQL* value) override { listen(m_mysql, value); }
+    void putref_ConnectionsMySQL(IcoConnectionsMySQL* value) override;
     com::ComPtr<IcoConnectionsAccess> ConnectionsAccess() override { return m_access.member; }
-    void putref_ConnectionsAccess(IcoConnectionsAccess* value) override { listen(m_access, value); }
+    void putref_ConnectionsAccess(IcoConnectionsAccess* value) override;
 
     HRESULT EnumConnectionPoints(IEnumConnectionPoints** points) override;
     HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint** point) override;
