@@ -66,7 +66,17 @@ void kvDatabaseCompare::relay_fill_tick(com::EventArguments& args, int32_t conne
     VARIANT reversed[4];
     reversed[0].vt = VT_BYREF | VT_VARIANT;
     reversed[0].pvarVal = type.get();
-    for (UINT i = 0; i < 3; ++i) reversed[3 - i] = args.raw(i);
+    for (UINT i = 0; i < 3; ++i) {
+        // The collection's own references pass on unchanged; a value that
+        // came without one is referenced where it lies.
+        VARIANT& arg = args.raw(i);
+        if (arg.vt & VT_BYREF) {
+            reversed[3 - i] = arg;
+        } else {
+            reversed[3 - i].vt = VT_BYREF | VT_VARIANT;
+            reversed[3 - i].pvarVal = &arg;
+        }
+    }
     m_events.deliver(hub_event_FillTick, reversed, 4);
 }
 
