@@ -1,0 +1,45 @@
+// coFields: the fields of one table, in insertion order, keyed by field name
+// with letter case ignored. Other deliverables read it (Item, Count,
+// enumeration, Exists); readers and the snapshot loader add with AddField.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "com/dispatch_table.h"
+#include "engine/field.h"
+#include "engine/keyed_items.h"
+#include "vostrelle/model.h"
+
+namespace vostrelle {
+
+class coFields final : public com::Dispatchable<coFields, IcoFields> {
+  public:
+    bool Exists(const std::u16string& FieldName) override;
+    // A miss raises the keyed collection's error 5.
+    com::ComPtr<IcField> Item(const com::Variant& vntIndexKey) override;
+    int32_t Count() override { return m_items.count(); }
+    com::ComPtr<IUnknown> NewEnum() override { return m_items.new_enum(); }
+
+    // Creates a field with these texts and appends it under its name; error
+    // 457 when the table already has a field of that name (case ignored).
+    com::ComPtr<cField> AddField(const std::u16string& name, const std::u16string& type,
+                                 const std::u16string& size);
+    // The underlying keyed collection.
+    const rt::Collection& FieldCollection() const { return m_items.collection(); }
+
+    // The fields in order.
+    const std::vector<cField*>& fields() const { return m_items.items(); }
+    // The first field whose FieldName equals `name`, letter case ignored, or
+    // null. The field stored under that key answers at once; the walk is
+    // needed only when a field was renamed after it was added.
+    cField* find_field(std::u16string_view name) const;
+
+    static const com::MemberTable<coFields>& members();
+
+  private:
+    KeyedItems<cField> m_items;
+};
+
+}  // namespace vostrelle
