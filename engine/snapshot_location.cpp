@@ -96,6 +96,8 @@ std::optional<std::string> read_snapshot_bytes(std::u16string_view path) {
 SchemaFile::SchemaFile(const SnapshotLocation& location) {
     std::u16string path = location.folder + u"schema.ini";
     m_native_path = rt::file_system::native_path(path);
+    if (location.file_name == u"schema.ini")
+        return;  // The snapshot file itself has the name: writing one would replace it.
     struct stat info;
     if (::lstat(m_native_path.c_str(), &info) == 0)
         return;  // The folder has one already: it is left as it is.

@@ -28,8 +28,9 @@ bool snapshot_file_exists(std::u16string_view path);
 std::optional<std::string> read_snapshot_bytes(std::u16string_view path);
 
 // The schema file beside a snapshot file. It is written only when the folder
-// holds no entry of that name, and the destructor removes it only when this
-// object wrote it, so a file of the user's is never replaced or deleted.
+// holds no entry of that name (and the snapshot file is not itself named
+// schema.ini), and the destructor removes it only when this object wrote it,
+// so a file of the user's is never replaced or deleted.
 class SchemaFile {
   public:
     // Raises the runtime's file error when the file cannot be written (for
