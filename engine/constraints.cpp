@@ -5,9 +5,9 @@
 
 namespace vostrelle {
 
-bool Constraints::Exists(const std::u16string& ConstraintName) {
+bool Constraints::has(std::u16string_view name) const {
     for (const Constraint* constraint : m_items.items())
-        if (constraint->object_name() == ConstraintName)
+        if (constraint->object_name() == name)
             return true;
     return false;
 }

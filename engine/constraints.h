@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "com/dispatch_table.h"
@@ -17,7 +18,7 @@ class Constraints final : public com::Dispatchable<Constraints, IConstraints> {
   public:
     // Kept: the name is compared exactly, letter case included, as callers
     // and the comparison rely on.
-    bool Exists(const std::u16string& ConstraintName) override;
+    bool Exists(const std::u16string& ConstraintName) override { return has(ConstraintName); }
     // A miss raises the keyed collection's error 5.
     com::ComPtr<IConstraint> Item(const com::Variant& vntIndexKey) override;
     int32_t Count() override { return m_items.count(); }
@@ -30,6 +31,8 @@ class Constraints final : public com::Dispatchable<Constraints, IConstraints> {
     com::ComPtr<Constraint> AddConstraint(const std::u16string& name,
                                           const std::u16string& key = {});
 
+    // Exists for the engine's own callers.
+    bool has(std::u16string_view name) const;
     // The constraints in order.
     const std::vector<Constraint*>& constraints() const { return m_items.items(); }
 

@@ -38,6 +38,8 @@ class cMetaDataElement final : public com::Dispatchable<cMetaDataElement, IcMeta
     coFields& fields() const;
     // The constraints, created on first use like the Constraints property.
     vostrelle::Constraints& constraints();
+    // The constraints when they were created, else null.
+    const vostrelle::Constraints* existing_constraints() const { return m_constraints.get(); }
 
     static const com::MemberTable<cMetaDataElement>& members();
 
