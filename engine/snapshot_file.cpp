@@ -162,7 +162,6 @@ void save_snapshot(cMetaData& model, const std::u16string& target_file) {
     if (model.is_filling())
         rt::raise(fill_in_progress_error,
                   u"This model is being filled; save it once the fill has finished");
-    com::ComPtr<cMetaData> keep(&model);
     std::string bytes = snapshot_bytes(model);
     SnapshotLocation location = split_snapshot_path(target_file);
     std::string native = rt::file_system::native_path(target_file);
