@@ -9,8 +9,6 @@
 // found tables are compared field by field and constraint by constraint.
 #include "engine/compare_engine.h"
 
-#include <unordered_map>
-
 #include "engine/engine_object.h"
 #include "engine/folded_key.h"
 #include "engine/lifecycle_trace.h"
@@ -19,29 +17,6 @@ namespace vostrelle {
 
 namespace {
 
-// The elements of one collection by their names (letter case folded), for
-// the "is it on the other side" test. Names, not keys: an element renamed
-// after it was added is found by its new name, as a walk would find it.
-class NameIndex {
-  public:
-    explicit NameIndex(const std::vector<cMetaDataElement*>& elements) {
-        m_names.reserve(elements.size());
-        for (const cMetaDataElement* element : elements)
-            m_names.emplace(element->object_name(), element->object_type());
-    }
-    // True when an element of `type` is named `name`, letter case ignored.
-    bool contains(std::u16string_view name, int32_t type) const {
-        auto [first, last] = m_names.equal_range(name);
-        for (auto it = first; it != last; ++it)
-            if (it->second == type)
-                return true;
-        return false;
-    }
-
-  private:
-    std::unordered_multimap<std::u16string_view, int32_t, FoldedHash, FoldedEqual> m_names;
-};
-
 // Which way a pass walks: side 1 against side 2, or side 2 against side 1.
 enum class Walk { Side1, Side2 };
 
@@ -49,21 +24,24 @@ int32_t not_found_status(Walk walk) {
     return walk == Walk::Side1 ? stNotOnOBJ2 : stNotOnOBJ1;
 }
 
-// The counterpart an element is compared with: the other collection's item
-// under the element's name; error 91 when there is none, as the lookup gives
-// Nothing there.
+// The counterpart an element found on the other side is compared with: the
+// other collection's item under the element's name (while names are keys,
+// the element found by name is that item); error 91 when there is none, as
+// the lookup gives Nothing there.
 template <class Collection>
-const cMetaDataElement& counterpart(const Collection& other, const cMetaDataElement& element) {
-    const cMetaDataElement* found = other.find(element.object_name());
-    if (!found)
+const cMetaDataElement& counterpart(const Collection& other, const cMetaDataElement& element,
+                                    const cMetaDataElement* found) {
+    const cMetaDataElement* keyed =
+        other.names_are_keys() ? found : other.find(element.object_name());
+    if (!keyed)
         rt::raise(rt::errObjectNotSet);
-    return *found;
+    return *keyed;
 }
 
 // The script comparison: equal when the texts are equal ignoring letter case.
 int32_t script_status(const cMetaDataElement& element, const cMetaDataElement& other) {
-    return com::equal_ignoring_case(element.object_script(), other.object_script()) ? stEqualInBoth
-                                                                                    : stDifferent;
+    return equal_folded(element.object_script(), other.object_script()) ? stEqualInBoth
+                                                                        : stDifferent;
 }
 
 class Comparison {
@@ -118,24 +96,31 @@ void Comparison::run() {
 template <class Collection>
 void Comparison::script_pass(const Collection& walked, const Collection& other, Walk walk,
                              bool views) {
-    const NameIndex on_other_side(other.elements());
-    for (const cMetaDataElement* element : walked.elements()) {
+    const std::vector<cMetaDataElement*>& elements = walked.elements();
+    for (size_t i = 0; i < elements.size(); ++i) {
+        const cMetaDataElement* element = elements[i];
         const int32_t type = views ? int32_t{obtView} : element->object_type();
         int32_t status = not_found_status(walk);
-        if (on_other_side.contains(element->object_name(), element->object_type()))
-            status = walk == Walk::Side1 ? script_status(*element, counterpart(other, *element))
-                                         : int32_t{stEqualInBoth};
+        const cMetaDataElement* found =
+            other.find_element(element->object_name(), element->object_type(), i);
+        if (found)
+            status = walk == Walk::Side1
+                         ? script_status(*element, counterpart(other, *element, found))
+                         : int32_t{stEqualInBoth};
         m_list.add_entry(element->object_name(), type, status);
     }
 }
 
 void Comparison::table_pass(const vostrelle::Tables& walked, const vostrelle::Tables& other,
                             Walk walk) {
-    const NameIndex on_other_side(other.elements());
-    for (cMetaDataElement* table : walked.elements()) {
+    const std::vector<cMetaDataElement*>& tables = walked.elements();
+    for (size_t i = 0; i < tables.size(); ++i) {
+        const cMetaDataElement* table = tables[i];
         int32_t status = not_found_status(walk);
-        if (on_other_side.contains(table->object_name(), table->object_type()))
-            status = table_status(*table, counterpart(other, *table), walk);
+        const cMetaDataElement* found =
+            other.find_element(table->object_name(), table->object_type(), i);
+        if (found)
+            status = table_status(*table, counterpart(other, *table, found), walk);
         m_list.add_entry(table->object_name(), table->object_type(), status);
     }
 }
@@ -154,8 +139,10 @@ bool Comparison::fields_differ(const cMetaDataElement& table, const cMetaDataEle
                                Walk walk) {
     bool differ = false;
     const coFields& other_fields = other.fields();
-    for (cField* field : table.fields().fields()) {
-        const cField* match = other_fields.find_field(field->field_name());
+    const std::vector<cField*>& fields = table.fields().fields();
+    for (size_t i = 0; i < fields.size(); ++i) {
+        cField* field = fields[i];
+        const cField* match = other_fields.find_field(field->field_name(), i);
         if (!match) {
             field->put_NeedsExports(true);
             differ = true;

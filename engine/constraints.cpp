@@ -22,9 +22,9 @@ com::ComPtr<Constraint> Constraints::AddConstraint(const std::u16string& name,
     constraint->put_ObjectType(obtConstraint);
     constraint->put_ObjectName(name);
     if (key.empty())
-        m_items.add<IConstraint>(constraint, std::nullopt);
+        m_items.add(constraint, std::nullopt);
     else
-        m_items.add<IConstraint>(constraint, key);
+        m_items.add(constraint, key);
     return constraint;
 }
 

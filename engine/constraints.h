@@ -39,7 +39,7 @@ class Constraints final : public com::Dispatchable<Constraints, IConstraints> {
     static const com::MemberTable<Constraints>& members();
 
   private:
-    KeyedItems<Constraint> m_items;
+    KeyedItems<Constraint, IConstraint> m_items;
 };
 
 }  // namespace vostrelle

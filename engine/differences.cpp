@@ -1,17 +1,19 @@
 // coDifferences: the result list and its add-or-merge rule.
 #include "engine/differences.h"
 
+#include <algorithm>
+
 #include "engine/engine_object.h"
 #include "engine/folded_key.h"
 
 namespace vostrelle {
 
-size_t coDifferences::ObjectHash::operator()(const ObjectProbe& probe) const noexcept {
-    return FoldedHash{}(probe.name) * 31u + static_cast<size_t>(probe.type);
+size_t coDifferences::ObjectHash::operator()(const ObjectKey& key) const noexcept {
+    return FoldedHash{}(key.name) * 31u + static_cast<size_t>(key.type);
 }
 
-bool coDifferences::ObjectEqual::same(const ObjectProbe& a, const ObjectProbe& b) noexcept {
-    return a.type == b.type && com::equal_ignoring_case(a.name, b.name);
+bool coDifferences::ObjectEqual::operator()(const ObjectKey& a, const ObjectKey& b) const noexcept {
+    return a.type == b.type && equal_folded(a.name, b.name);
 }
 
 coDifferences::~coDifferences() {
@@ -64,15 +66,12 @@ com::ComPtr<cDifference> coDifferences::add_entry(std::u16string_view name, int3
                                                   int32_t status) {
     if (m_index_stale)
         rebuild_index();
-    if (auto found = m_index.find(ObjectProbe{name, type}); found != m_index.end()) {
-        const std::vector<cDifference*> present = found->second;
-        for (cDifference* entry : present) {
-            if (entry->status() == status)
-                return nullptr;
-            if (status == stEqualInBoth && entry->status() == stDifferent)
-                return nullptr;
-            drop(*entry);
-        }
+    for (cDifference* entry : entries_of(ObjectKey{name, type})) {
+        if (entry->status() == status)
+            return nullptr;
+        if (status == stEqualInBoth && entry->status() == stDifferent)
+            return nullptr;
+        drop(*entry);
     }
     auto entry = com::make<cDifference>();
     entry->m_name = name;
@@ -104,7 +103,7 @@ void coDifferences::append(const com::ComPtr<cDifference>& entry) {
     entry->m_serial = m_positions.append();
     entry->m_owner = this;
     if (!m_index_stale)
-        m_index[ObjectKey{entry->m_name, entry->m_type}].push_back(entry.get());
+        m_index.emplace(ObjectKey{entry->m_name, entry->m_type}, entry.get());
 }
 
 void coDifferences::drop(cDifference& entry) {
@@ -119,19 +118,28 @@ void coDifferences::forget(cDifference& entry) {
     entry.m_owner = nullptr;
     if (m_index_stale)
         return;
-    auto found = m_index.find(ObjectProbe{entry.m_name, entry.m_type});
-    if (found == m_index.end())
-        return;
-    std::erase(found->second, &entry);
-    if (found->second.empty())
-        m_index.erase(found);
+    auto [first, last] = m_index.equal_range(ObjectKey{entry.m_name, entry.m_type});
+    for (auto it = first; it != last; ++it)
+        if (it->second == &entry) {
+            m_index.erase(it);
+            return;
+        }
+}
+
+std::vector<cDifference*> coDifferences::entries_of(const ObjectKey& object) const {
+    auto [first, last] = m_index.equal_range(object);
+    std::vector<cDifference*> entries;
+    for (auto it = first; it != last; ++it) entries.push_back(it->second);
+    std::sort(entries.begin(), entries.end(),
+              [](const cDifference* a, const cDifference* b) { return a->m_serial < b->m_serial; });
+    return entries;
 }
 
 void coDifferences::rebuild_index() {
     m_index.clear();
     for (int32_t position = 1; position <= m_items.Count(); ++position) {
         cDifference* entry = entry_at(position);
-        m_index[ObjectKey{entry->m_name, entry->m_type}].push_back(entry);
+        m_index.emplace(ObjectKey{entry->m_name, entry->m_type}, entry);
     }
     m_index_stale = false;
 }

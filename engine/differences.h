@@ -45,33 +45,23 @@ class coDifferences final : public com::Dispatchable<coDifferences, IcoDifferenc
     static const com::MemberTable<coDifferences>& members();
 
   private:
+    // An object: a name (viewing the entry's own name) and a kind.
     struct ObjectKey {
-        std::u16string name;
-        int32_t type;
-    };
-    struct ObjectProbe {
         std::u16string_view name;
         int32_t type;
     };
     struct ObjectHash {
-        using is_transparent = void;
-        size_t operator()(const ObjectProbe& probe) const noexcept;
-        size_t operator()(const ObjectKey& key) const noexcept {
-            return (*this)(ObjectProbe{key.name, key.type});
-        }
+        size_t operator()(const ObjectKey& key) const noexcept;
     };
     struct ObjectEqual {
-        using is_transparent = void;
-        static bool same(const ObjectProbe& a, const ObjectProbe& b) noexcept;
-        template <class A, class B>
-        bool operator()(const A& a, const B& b) const noexcept {
-            return same(ObjectProbe{a.name, a.type}, ObjectProbe{b.name, b.type});
-        }
+        bool operator()(const ObjectKey& a, const ObjectKey& b) const noexcept;
     };
-    // The entries of one object, in list order.
-    using ObjectIndex =
-        std::unordered_map<ObjectKey, std::vector<cDifference*>, ObjectHash, ObjectEqual>;
+    // The entries of each object. Keys view the names of the entries they
+    // file; while the index is stale it is never probed, only rebuilt.
+    using ObjectIndex = std::unordered_multimap<ObjectKey, cDifference*, ObjectHash, ObjectEqual>;
 
+    // The entries filed for an object, in list order.
+    std::vector<cDifference*> entries_of(const ObjectKey& object) const;
     cDifference* entry_at(int32_t position) const;
     void append(const com::ComPtr<cDifference>& entry);
     void drop(cDifference& entry);

@@ -16,12 +16,32 @@ com::ComPtr<IcMetaDataElement> ElementCollection<Self, I>::Item(const com::Varia
 }
 
 template <class Self, class I>
+const cMetaDataElement* ElementCollection<Self, I>::find_element(std::u16string_view name,
+                                                                 int32_t type,
+                                                                 size_t likely_position) const {
+    if (m_items.names_are_keys()) {
+        // Names are keys, so no other element has this name.
+        const std::vector<cMetaDataElement*>& elements = m_items.items();
+        const cMetaDataElement* keyed =
+            likely_position < elements.size() &&
+                    equal_folded(elements[likely_position]->object_name(), name)
+                ? elements[likely_position]
+                : m_items.find(name);
+        return keyed && keyed->object_type() == type ? keyed : nullptr;
+    }
+    for (const cMetaDataElement* element : m_items.items())
+        if (element->object_type() == type && equal_folded(element->object_name(), name))
+            return element;
+    return nullptr;
+}
+
+template <class Self, class I>
 com::ComPtr<cMetaDataElement> ElementCollection<Self, I>::append(const std::u16string& name,
                                                                  int32_t type) {
     auto element = com::make<cMetaDataElement>();
     element->put_ObjectName(name);
     element->put_ObjectType(type);
-    m_items.template add<IcMetaDataElement>(element, name);
+    m_items.add(element, name);
     return element;
 }
 

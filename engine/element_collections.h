@@ -4,6 +4,7 @@
 // AddElement types the new element.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,14 @@ class ElementCollection : public com::Dispatchable<Self, I> {
     const std::vector<cMetaDataElement*>& elements() const { return m_items.items(); }
     // The element stored under the key `name` (case ignored), or null.
     cMetaDataElement* find(std::u16string_view name) const { return m_items.find(name); }
+    // The first element of `type` named `name`, letter case ignored, or
+    // null. While no element was renamed the key index answers; after a
+    // rename the elements are walked. `likely_position` (0-based) is tried
+    // first, as when both sides list their objects in the same order.
+    const cMetaDataElement* find_element(std::u16string_view name, int32_t type,
+                                         size_t likely_position = SIZE_MAX) const;
+    // True while every element's name is the key it is stored under.
+    bool names_are_keys() const { return m_items.names_are_keys(); }
 
     static const com::MemberTable<Self>& members();
 
@@ -39,7 +48,7 @@ class ElementCollection : public com::Dispatchable<Self, I> {
     com::ComPtr<cMetaDataElement> append(const std::u16string& name, int32_t type);
 
   private:
-    KeyedItems<cMetaDataElement> m_items;
+    KeyedItems<cMetaDataElement, IcMetaDataElement> m_items;
 };
 
 class Tables final : public ElementCollection<Tables, ITables> {

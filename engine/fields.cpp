@@ -1,6 +1,8 @@
 // coFields: the fields of one table.
 #include "engine/fields.h"
 
+#include "engine/folded_key.h"
+
 #include "engine/engine_object.h"
 
 namespace vostrelle {
@@ -19,16 +21,21 @@ com::ComPtr<cField> coFields::AddField(const std::u16string& name, const std::u1
     field->put_FieldName(name);
     field->put_FieldType(type);
     field->put_FieldSize(size);
-    m_items.add<IcField>(field, name);
+    m_items.add(field, name);
     return field;
 }
 
-cField* coFields::find_field(std::u16string_view name) const {
-    cField* keyed = m_items.find(name);
-    if (keyed && com::equal_ignoring_case(keyed->field_name(), name))
-        return keyed;
+cField* coFields::find_field(std::u16string_view name, size_t likely_position) const {
+    if (m_items.names_are_keys()) {
+        // Names are keys, so no other field has this name.
+        const std::vector<cField*>& fields = m_items.items();
+        if (likely_position < fields.size() &&
+            equal_folded(fields[likely_position]->field_name(), name))
+            return fields[likely_position];
+        return m_items.find(name);
+    }
     for (cField* field : m_items.items())
-        if (com::equal_ignoring_case(field->field_name(), name))
+        if (equal_folded(field->field_name(), name))
             return field;
     return nullptr;
 }

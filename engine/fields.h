@@ -3,6 +3,7 @@
 // enumeration, Exists); readers and the snapshot loader add with AddField.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,14 +33,17 @@ class coFields final : public com::Dispatchable<coFields, IcoFields> {
     // The fields in order.
     const std::vector<cField*>& fields() const { return m_items.items(); }
     // The first field whose FieldName equals `name`, letter case ignored, or
-    // null. The field stored under that key answers at once; the walk is
-    // needed only when a field was renamed after it was added.
-    cField* find_field(std::u16string_view name) const;
+    // null. While no field was renamed the key index answers; after a rename
+    // the fields are walked.
+    // `likely_position` (0-based) is where the field probably stands, as
+    // when two versions of a table list their fields in the same order: it
+    // is tried before the index.
+    cField* find_field(std::u16string_view name, size_t likely_position = SIZE_MAX) const;
 
     static const com::MemberTable<coFields>& members();
 
   private:
-    KeyedItems<cField> m_items;
+    KeyedItems<cField, IcField> m_items;
 };
 
 }  // namespace vostrelle

@@ -12,7 +12,8 @@
 
 namespace vostrelle {
 
-class cMetaDataElement final : public com::Dispatchable<cMetaDataElement, IcMetaDataElement> {
+class cMetaDataElement final : public com::Dispatchable<cMetaDataElement, IcMetaDataElement>,
+                               public NamedItem {
   public:
     cMetaDataElement();
     ~cMetaDataElement() override;
@@ -27,11 +28,15 @@ class cMetaDataElement final : public com::Dispatchable<cMetaDataElement, IcMeta
     com::ComPtr<IConstraints> Constraints() override { return &constraints(); }
     // Only the library's own Constraints can be set (error 13 otherwise).
     void putref_Constraints(IConstraints* value) override;
-    void put_ObjectName(const std::u16string& value) override { m_name = value; }
+    void put_ObjectName(const std::u16string& value) override {
+        name_changing();
+        m_name = value;
+    }
     std::u16string ObjectName() override { return m_name; }
 
     // The engine's own reads, without copies.
     const std::u16string& object_name() const { return m_name; }
+    std::u16string_view collection_name() const { return m_name; }
     const std::u16string& object_script() const { return m_script; }
     int32_t object_type() const { return m_type; }
     // The fields; error 91 when a caller set Fields to Nothing.

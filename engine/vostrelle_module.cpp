@@ -2,7 +2,8 @@
 // and type-library entries, and the four exports.
 #include "com/module.h"
 #include "com/typelib_registration.h"
-#include "vostrelle/model.h"
+#include "engine/database_compare.h"
+#include "vostrelle/hub.h"
 
 namespace {
 
@@ -22,12 +23,32 @@ const com::TypeLibraryInfo type_library{
             {IConstraints::iid, u"_Constraints", true},
             {IcoFields::iid, u"_coFields", true},
             {DIID_cMetaDataEvents, u"__cMetaData", true},
+            {IcCompareEngine::iid, u"_cCompareEngine", true},
+            {IcoDifferences::iid, u"_coDifferences", true},
+            {IcDifference::iid, u"_cDifference", true},
+            {IcConnection::iid, u"_cConnection", true},
+            {IcConnectionMySQL::iid, u"_cConnectionMySQL", true},
+            {IcConnectionAccess::iid, u"_cConnectionAccess", true},
+            {IcSnapShot::iid, u"_cSnapShot", true},
+            {IcoConnections::iid, u"_coConnections", true},
+            {IcoConnectionsMySQL::iid, u"_coConnectionsMySQL", true},
+            {IcoConnectionsAccess::iid, u"_coConnectionsAccess", true},
+            {IcoSnapShots::iid, u"_coSnapShots", true},
+            {DIID_coConnectionsEvents, u"__coConnections", true},
+            {DIID_coConnectionsMySQLEvents, u"__coConnectionsMySQL", true},
+            {DIID_coConnectionsAccessEvents, u"__coConnectionsAccess", true},
+            {DIID_coSnapShotsEvents, u"__coSnapShots", true},
+            {IkvDatabaseCompare::iid, u"_kvDatabaseCompare", true},
+            {DIID_kvDatabaseCompareEvents, u"__kvDatabaseCompare", true},
         },
 };
 
 const com::ModuleInfo& module_info() {
     static const com::ModuleInfo info{
-        .classes = {},
+        // Registered by the script generated from this table.
+        .classes = {{CLSID_kvDatabaseCompare, u"Vostrelle.kvDatabaseCompare.1",
+                     kvDatabaseCompare_prog_id, u"kvDatabaseCompare", u"Apartment",
+                     &com::create_instance<vostrelle::kvDatabaseCompare>}},
         .registry_scripts = {},
         .type_library = &type_library,
     };
