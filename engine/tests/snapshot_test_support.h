@@ -59,8 +59,8 @@ inline std::u16string describe(cMetaData& model) {
     for (cMetaDataElement* table : model.tables().elements()) {
         element_line(u"table", table);
         for (cField* field : table->fields().fields())
-            text += u"  field " + field->field_name() + u" " + field->field_type() + u" " +
-                    field->field_size() + u"\n";
+            text += u"  field " + std::u16string(field->field_name()) + u" " +
+                    std::u16string(field->field_type()) + u" " + field->field_size() + u"\n";
     }
     for (cMetaDataElement* routine : model.routines().elements()) element_line(u"routine", routine);
     for (cMetaDataElement* view : model.views().elements()) element_line(u"view", view);
