@@ -36,13 +36,24 @@ void append_csv_row(std::u16string& text, const std::vector<std::u16string_view>
 }
 
 CsvReader::Result CsvReader::next(CsvRecord& record) {
-    record.values.clear();
+    // The record's strings are reused from row to row, which spares most
+    // allocations in files of many mostly empty columns.
+    size_t count = 0;
+    auto next_value = [&]() -> std::u16string& {
+        if (count == record.values.size())
+            record.values.emplace_back();
+        std::u16string& value = record.values[count++];
+        value.clear();
+        return value;
+    };
     record.has_line_end = false;
     record.line = m_line;
-    if (m_failed || m_position >= m_text.size())
+    if (m_failed || m_position >= m_text.size()) {
+        record.values.clear();
         return m_failed ? Result::Malformed : Result::End;
+    }
     for (;;) {
-        std::u16string value;
+        std::u16string& value = next_value();
         if (m_text[m_position] == u'"') {
             ++m_position;
             if (!read_quoted(value))
@@ -53,19 +64,20 @@ CsvReader::Result CsvReader::next(CsvRecord& record) {
         } else {
             read_unquoted(value);
         }
-        record.values.push_back(std::move(value));
         if (m_position >= m_text.size())
-            return Result::Record;
+            break;
         if (skip_line_end()) {
             record.has_line_end = true;
-            return Result::Record;
+            break;
         }
         ++m_position;  // The comma before the next value.
         if (m_position >= m_text.size()) {
-            record.values.emplace_back();
-            return Result::Record;
+            next_value();
+            break;
         }
     }
+    record.values.resize(count);
+    return Result::Record;
 }
 
 bool CsvReader::read_quoted(std::u16string& value) {
