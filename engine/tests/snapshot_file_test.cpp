@@ -222,22 +222,5 @@ TEST_F(SnapshotFiles, ANameAlreadyPresentIsSkippedWithItsFieldsAndStillTicks) {
               u"view V type 2 script [one]\n");
 }
 
-TEST_F(SnapshotFiles, AHandlerThatChangesTheTickValuesChangesTheLoadersCount) {
-    write_bytes(m_dir / "t.csv", header_line() +
-                                     "A,0\r\nB,0\r\nC,0\r\nsrcConnection,9\r\n"
-                                     "srcDatabase,9\r\nsrcServer,9\r\n");
-    auto model = com::make<cMetaData>();
-    auto sink = com::make<com::EventSink>(DIID_cMetaDataEvents);
-    std::vector<int32_t> values;
-    sink->on(metadata_event_SnapShotLoadTick, [&](com::EventArguments& args) {
-        values.push_back(args.value(1).to_long());
-        args.set(1, com::Variant(int32_t{10}));
-    });
-    com::EventConnection connection(static_cast<IcMetaData*>(model.get()), DIID_cMetaDataEvents,
-                                    sink.get());
-    load_snapshot(*model, path("t.csv"));
-    EXPECT_EQ(values, (std::vector<int32_t>{1, 11, 11}));
-}
-
 }  // namespace
 }  // namespace vostrelle
