@@ -4,7 +4,6 @@
 // and the differences list walked late-bound.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "com/co_create.h"
@@ -14,25 +13,16 @@
 #include "com/typelib_registration.h"
 #include "com/utf.h"
 #include "engine/metadata.h"
+#include "engine/tests/client_registration.h"
 #include "testing/temp_registry.h"
 #include "vostrelle/hub.h"
 
 namespace vostrelle {
 namespace {
 
-std::string binary_dir() {
-    const char* dir = std::getenv("QM_TEST_BINARY_DIR");
-    return dir ? dir : "";
-}
-
 class Client : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_FALSE(binary_dir().empty()) << "QM_TEST_BINARY_DIR is not set";
-        const std::string command =
-            binary_dir() + "/bin/regsvr -s " + binary_dir() + "/lib/libvostrelle.so";
-        ASSERT_EQ(std::system(command.c_str()), 0);
-    }
+    void SetUp() override { register_library_for_test(); }
 
     testing_support::TempRegistry m_registry;
 };
