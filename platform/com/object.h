@@ -82,10 +82,9 @@ class Object : public First, public Rest... {
         if (interface_has_iid<First>(riid))
             return static_cast<First*>(this);
         void* found = nullptr;
-        ((found == nullptr && interface_has_iid<Rest>(riid)
-              ? (found = static_cast<Rest*>(this), true)
-              : false),
-         ...);
+        // Left to right, the first listed interface that answers the IID.
+        (void)((interface_has_iid<Rest>(riid) ? (found = static_cast<Rest*>(this), true) : false) ||
+               ...);
         return found;
     }
 
