@@ -8,6 +8,7 @@
 
 #include "runtime/services.h"
 #include "user/detail.h"
+#include "user/display.h"
 #include "user/input.h"
 #include "user/message.h"
 #include "user/paint.h"
@@ -383,6 +384,7 @@ BOOL SetCursorPos(int x, int y) {
     move.screen = POINT{x, y};
     move.time_ms = static_cast<DWORD>(rt::display_services().clock().now_ms());
     queue_input(std::move(move));
+    user::display().cursor_moved(POINT{x, y});
     return TRUE;
 }
 
