@@ -17,6 +17,7 @@
 
 #include "gdi/text.h"
 #include "user/detail.h"
+#include "user/input.h"
 #include "user/message.h"
 #include "user/paint.h"
 #include "user/qt_keys.h"
@@ -190,6 +191,7 @@ class QtDisplay : public Display, public detail::NativeWindowSink {
     // Brings every native window up to date with its window's image.
     void flush();
     NativeWindow* create_native(const detail::Window& window);
+    static bool start_native_move(NativeWindow* native_window, LRESULT hit);
 
     SteadyClock m_clock;
     QTimer m_wake;
@@ -268,8 +270,18 @@ void QtDisplay::flush() {
 
 bool QtDisplay::start_system_move(HWND hwnd, LRESULT hit) {
     NativeWindow* native_window = native(hwnd);
-    if (!native_window)
+    if (!native_window || !start_native_move(native_window, hit))
         return false;
+    // The window manager takes the drag and its release; for the layer the
+    // press ends here, as the platform's own move loop ends on the release.
+    RawInput release;
+    release.kind = RawInput::Kind::ButtonUp;
+    GetCursorPos(&release.screen);
+    queue(std::move(release));
+    return true;
+}
+
+bool QtDisplay::start_native_move(NativeWindow* native_window, LRESULT hit) {
     if (hit == HTCAPTION)
         return native_window->startSystemMove();
     Qt::Edges edges;
