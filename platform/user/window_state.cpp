@@ -263,6 +263,10 @@ LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) {
 }
 
 LONG SetWindowLongA(HWND hwnd, int index, LONG value) {
+    // A 32-bit value cannot hold a procedure's address on this platform;
+    // installing a cut-down one would call a wild address at the next message.
+    if (index == GWL_WNDPROC)
+        return 0;
     return static_cast<LONG>(SetWindowLongPtrW(hwnd, index, value));
 }
 

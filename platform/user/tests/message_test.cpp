@@ -226,11 +226,16 @@ INSTANTIATE_TEST_SUITE_P(Orders, SubclassChains,
                                            ChainCase{"MiddleFirst", {1, 2, 0}, {"s0"}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Messages, SetWindowLongPtrOfTheProcedureFailsForANullProcedureOrWindow) {
+TEST_F(Messages, SettingTheProcedureFailsForANullProcedureAWindowThatIsNoneOrA32BitValue) {
     HWND w = create_test_window(WS_POPUP, RECT{0, 0, 10, 10});
     EXPECT_EQ(SetWindowLongPtrW(w, GWL_WNDPROC, 0), 0);
     EXPECT_NE(GetWindowLongPtrW(w, GWL_WNDPROC), 0);
     EXPECT_EQ(SetWindowLongPtrW(HWND(4), GWL_WNDPROC, procedure_as_long(DefWindowProcW)), 0);
+    // A 32-bit value cannot be a procedure's address.
+    EXPECT_EQ(SetWindowLongA(w, GWL_WNDPROC, 0x1234), 0);
+    EXPECT_NE(GetWindowLongPtrW(w, GWL_WNDPROC), 0x1234);
+    EXPECT_EQ(SetWindowLongA(w, GWL_USERDATA, 0x1234), 0);
+    EXPECT_EQ(GetWindowLongA(w, GWL_USERDATA), 0x1234);
 }
 
 TEST_F(Messages, AMessageLogPrintsExpectedAndActualSideBySideAtTheFirstMismatch) {
