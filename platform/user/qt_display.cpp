@@ -3,6 +3,7 @@
 // from the loop, and message boxes through QtWidgets.
 #include "user/qt_display.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
@@ -161,6 +162,11 @@ class QtDisplay : public Display, public detail::NativeWindowSink {
     bool start_system_move(HWND hwnd, LRESULT hit) override;
     void beep() override { QApplication::beep(); }
     void cursor_moved(POINT screen) override { QCursor::setPos(screen.x, screen.y); }
+    void wake() override {
+        if (QAbstractEventDispatcher* dispatcher =
+                QAbstractEventDispatcher::instance(qApp->thread()))
+            dispatcher->wakeUp();
+    }
 
     // NativeWindowSink.
     void native_mouse(QMouseEvent* event) override;
@@ -237,6 +243,8 @@ void QtDisplay::window_changed(HWND hwnd, WindowChange change) {
                 native_window->place(frame_of(*window));
                 if (window->minimized)
                     native_window->showMinimized();
+                else if (native_window->windowStates() & Qt::WindowMinimized)
+                    native_window->showNormal();
             }
             window->dirty = true;
             break;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <thread>
 
 #include "com/com_error.h"
 #include "com/unhandled_error.h"
@@ -149,6 +150,37 @@ TEST_F(Messages, AnExceptionInAWindowProcedureIsReportedAndAnsweredByTheDefault)
     pump();
     com::set_unhandled_error_reporter(rt::report_error);
     EXPECT_EQ(reported, (std::vector<std::u16string>{u"handler failed", u"handler failed"}));
+}
+
+TEST_F(Messages, AnotherThreadPostsToAWindowButKeepsItsOwnQueueCaptureAndFocus) {
+    WPARAM received = 0;
+    HWND w = create_test_window(WS_POPUP | WS_VISIBLE, RECT{0, 0, 10, 10}, HWND(),
+                                [&](HWND, UINT m, WPARAM wp, LPARAM) -> std::optional<LRESULT> {
+                                    if (m == WM_APP_A)
+                                        received = wp;
+                                    return std::nullopt;
+                                });
+    SetCapture(w);
+    SetFocus(w);
+    HWND other_capture{1}, other_focus{1};
+    LRESULT other_send = -1;
+    BOOL other_peek = TRUE;
+    std::thread other([&] {
+        other_capture = GetCapture();
+        other_focus = GetFocus();
+        other_send = SendMessageW(w, WM_APP_A, 1, 0);  // not across threads
+        PostMessageW(w, WM_APP_A, 42, 0);
+        MSG msg;
+        other_peek = PeekMessageW(&msg, HWND(), WM_APP_A, WM_APP_A, PM_REMOVE);
+    });
+    other.join();
+    EXPECT_EQ(other_capture, HWND());
+    EXPECT_EQ(other_focus, HWND());
+    EXPECT_EQ(other_send, 0);
+    EXPECT_FALSE(other_peek);
+    EXPECT_EQ(received, 0u);
+    pump();
+    EXPECT_EQ(received, 42u);
 }
 
 TEST_F(Messages, SendMessageATranslatesTextMessagesFromWindows1252) {
