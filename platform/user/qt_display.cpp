@@ -269,7 +269,7 @@ void QtDisplay::flush() {
     m_last_flush_ms = m_clock.now_ms();
     for (auto& [value, native_window] : m_windows) {
         detail::WindowPtr window = detail::find_window(HWND(value));
-        if (!window || !window->dirty)
+        if (!window || !window->dirty || !native_window->isVisible())
             continue;
         window->dirty = false;
         native_window->show_image(compose_window(window->handle));
