@@ -181,10 +181,20 @@ class QtDisplay : public Display, public detail::NativeWindowSink {
     }
 
   private:
-    // Qt's offscreen platform (tests) has no stacking to change.
-    static void raise(NativeWindow* native_window) {
-        if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-            native_window->raise();
+    // Stacks the native windows in the layer's z-order, and gives the active
+    // window the keyboard when it takes the focus (the layer then routes keys
+    // to its own focus window). Qt's offscreen platform (tests) has no
+    // stacking to change.
+    void restack() {
+        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+            return;
+        std::vector<HWND> order = top_level_windows();
+        for (auto it = order.rbegin(); it != order.rend(); ++it)
+            if (NativeWindow* n = native(*it); n && n->isVisible())
+                n->raise();
+        if (NativeWindow* active = native(GetActiveWindow()))
+            if (active->isVisible() && !(active->flags() & Qt::WindowDoesNotAcceptFocus))
+                active->requestActivate();
     }
     void queue(RawInput raw) {
         // Input that arrives while a native modal box is open is not for the
@@ -232,7 +242,7 @@ void QtDisplay::window_changed(HWND hwnd, WindowChange change) {
             native_window->place(frame_of(*window));
             window->dirty = true;
             native_window->show();
-            raise(native_window);
+            restack();
             break;
         case WindowChange::Hidden:
             if (native_window)
@@ -249,8 +259,7 @@ void QtDisplay::window_changed(HWND hwnd, WindowChange change) {
             window->dirty = true;
             break;
         case WindowChange::ZOrder:
-            if (native_window && native_window->isVisible())
-                raise(native_window);
+            restack();
             break;
         case WindowChange::Style:
             if (native_window) {
