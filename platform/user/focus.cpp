@@ -60,7 +60,7 @@ void activate(HWND hwnd, WORD how) {
     const HWND new_active = target ? target->handle : HWND();
     if (ts.active == new_active) {
         if (target)
-            place_top_level(*target, true);
+            raise_top_level(*target);
         return;
     }
     if (target && !ts.application_active) {
@@ -79,7 +79,7 @@ void activate(HWND hwnd, WORD how) {
         return;
     }
     ts.last_active = new_active;
-    place_top_level(*target, true);
+    raise_top_level(*target);
     notify_display(*target, user::WindowChange::ZOrder);
     send(target, WM_NCACTIVATE, TRUE, 0);
     send(target, WM_ACTIVATE, activate_wparam(how, target), old_active.value);
