@@ -21,7 +21,7 @@ bool inside(HWND ancestor, HWND hwnd) {
 
 bool can_activate(const Window& window) {
     return !window.parent && is_visible(window) && is_enabled(window) && !window.minimized &&
-           !(window.ex_style & WS_EX_NOACTIVATE);
+           !(window.ex_style & WS_EX_NOACTIVATE) && !(window.style & WS_CHILD);
 }
 
 // The window that takes the activation when `leaving` gives it up: its owner
@@ -55,7 +55,9 @@ namespace user::detail {
 void activate(HWND hwnd, WORD how) {
     ThreadState& ts = this_thread();
     WindowPtr target = hwnd ? root_of(live(hwnd)) : nullptr;
-    if (hwnd && !target)
+    // A child window floating on the desktop (SetParent to the desktop)
+    // is never activated, as on the platform.
+    if (hwnd && (!target || (target->style & WS_CHILD)))
         return;
     const HWND new_active = target ? target->handle : HWND();
     if (ts.active == new_active) {

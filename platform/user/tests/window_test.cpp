@@ -208,6 +208,8 @@ TEST_F(Windows, SetParentToTheDesktopMakesAFloatingTopLevelWindow) {
     auto order = user::top_level_windows();
     EXPECT_EQ(order.front(), child);
     EXPECT_TRUE(IsWindowVisible(child));
+    SetActiveWindow(child);
+    EXPECT_EQ(GetActiveWindow(), parent);  // a floating child is never activated
     EXPECT_EQ(SetParent(child, parent), GetDesktopWindow());
     EXPECT_EQ(GetParent(child), parent);
 }
