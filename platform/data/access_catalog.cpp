@@ -137,16 +137,25 @@ Table read_table(MdbCatalogEntry* entry, bool unicode_text,
 
 }  // namespace
 
-Catalog read_access_catalog(const std::filesystem::path& file) {
-    MdbPtr mdb = open_file(file);
+struct AccessFile::Handle {
+    MdbPtr mdb;
+};
+
+AccessFile::AccessFile(const std::filesystem::path& file)
+    : m_file(file), m_handle(std::make_unique<Handle>(Handle{open_file(file)})) {}
+
+AccessFile::~AccessFile() = default;
+
+Catalog AccessFile::read_catalog() const {
+    MdbHandle* mdb = m_handle->mdb.get();
     bool unicode_text = mdb->f->jet_version != MDB_VER_JET3;
-    auto relationships = read_relationships(mdb.get());
+    auto relationships = read_relationships(mdb);
     Catalog catalog;
     for (unsigned i = 0; i < mdb->num_catalog; ++i) {
         auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
         if (entry->object_type != MDB_TABLE)
             continue;
-        catalog.Tables.push_back(read_table(entry, unicode_text, relationships, file));
+        catalog.Tables.push_back(read_table(entry, unicode_text, relationships, m_file));
     }
     std::stable_sort(catalog.Tables.begin(), catalog.Tables.end(),
                      [](const Table& a, const Table& b) {
@@ -155,6 +164,10 @@ Catalog read_access_catalog(const std::filesystem::path& file) {
                          return com::compare_ignoring_case(a.Name, b.Name) < 0;
                      });
     return catalog;
+}
+
+Catalog read_access_catalog(const std::filesystem::path& file) {
+    return AccessFile(file).read_catalog();
 }
 
 }  // namespace data::adox

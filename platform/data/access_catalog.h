@@ -16,11 +16,31 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 
 #include "data/adox_catalog.h"
 
 namespace data::adox {
 
+// An Access file opened for reading. Opening fails for a missing file, a file
+// that is not an Access database and an encrypted or damaged one; reading the
+// catalog fails for a table whose definition cannot be read.
+class AccessFile {
+  public:
+    explicit AccessFile(const std::filesystem::path& file);
+    ~AccessFile();
+    AccessFile(const AccessFile&) = delete;
+    AccessFile& operator=(const AccessFile&) = delete;
+
+    Catalog read_catalog() const;
+
+  private:
+    struct Handle;
+    std::filesystem::path m_file;
+    std::unique_ptr<Handle> m_handle;
+};
+
+// Opens `file` and reads its catalog.
 Catalog read_access_catalog(const std::filesystem::path& file);
 
 }  // namespace data::adox

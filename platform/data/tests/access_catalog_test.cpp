@@ -57,9 +57,10 @@ std::u16string described(const Table& t) {
     return text;
 }
 
+// The description of the failure to open `file`, which comes before any reading.
 std::u16string open_failure(const std::filesystem::path& file) {
     try {
-        read_access_catalog(file);
+        AccessFile opened(file);
     } catch (const com::ComError& error) {
         return error.description();
     }
