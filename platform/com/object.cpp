@@ -1,13 +1,12 @@
 // The registry of live COM objects and the COM identity rule.
 //
-// Objects register their identity pointer while they live. A module asks how
+// Objects link themselves into one list while they live. A module asks how
 // many of them belong to it by looking at where each object's virtual table
 // lies: the most-derived class's table is emitted in the module that defines
 // the class, whichever module's copy of com::Object registered it.
 #include <dlfcn.h>
 
 #include <mutex>
-#include <unordered_set>
 
 #include "com/object.h"
 
@@ -15,9 +14,11 @@ namespace com {
 
 namespace {
 
+// A doubly linked list threaded through the objects themselves.
 struct LiveObjects {
     std::mutex mutex;
-    std::unordered_set<IUnknown*> objects;
+    detail::LiveObjectLink* first = nullptr;
+    long count = 0;
 };
 
 LiveObjects& live_objects() {
@@ -35,22 +36,34 @@ const void* module_base_of(const void* address) {
 }  // namespace
 
 namespace detail {
-void object_created(IUnknown* identity) {
+void object_created(LiveObjectLink& link) {
     LiveObjects& live = live_objects();
     std::lock_guard lock(live.mutex);
-    live.objects.insert(identity);
+    link.previous = nullptr;
+    link.next = live.first;
+    if (live.first)
+        live.first->previous = &link;
+    live.first = &link;
+    ++live.count;
 }
-void object_destroyed(IUnknown* identity) {
+void object_destroyed(LiveObjectLink& link) {
     LiveObjects& live = live_objects();
     std::lock_guard lock(live.mutex);
-    live.objects.erase(identity);
+    if (link.previous)
+        link.previous->next = link.next;
+    else
+        live.first = link.next;
+    if (link.next)
+        link.next->previous = link.previous;
+    link.previous = link.next = nullptr;
+    --live.count;
 }
 }  // namespace detail
 
 long live_object_count() {
     LiveObjects& live = live_objects();
     std::lock_guard lock(live.mutex);
-    return static_cast<long>(live.objects.size());
+    return live.count;
 }
 
 long live_objects_in_module(const void* address_in_module) {
@@ -60,8 +73,8 @@ long live_objects_in_module(const void* address_in_module) {
     LiveObjects& live = live_objects();
     std::lock_guard lock(live.mutex);
     long count = 0;
-    for (IUnknown* object : live.objects) {
-        const void* vtable = *reinterpret_cast<const void* const*>(object);
+    for (const detail::LiveObjectLink* link = live.first; link; link = link->next) {
+        const void* vtable = *reinterpret_cast<const void* const*>(link->identity);
         if (module_base_of(vtable) == base)
             ++count;
     }

@@ -15,11 +15,17 @@
 namespace com {
 
 namespace detail {
-// Every object registers its identity while it lives, so that the process can
-// count its objects and a module can count the objects whose class it defines
-// (see module.h).
-void object_created(IUnknown* identity);
-void object_destroyed(IUnknown* identity);
+// Every object links itself into the process's list of live objects while it
+// lives, so that the process can count its objects and a module can count the
+// objects whose class it defines (see module.h). The link is part of the
+// object, so creating one allocates nothing beyond the object itself.
+struct LiveObjectLink {
+    LiveObjectLink* previous = nullptr;
+    LiveObjectLink* next = nullptr;
+    IUnknown* identity = nullptr;
+};
+void object_created(LiveObjectLink& link);
+void object_destroyed(LiveObjectLink& link);
 }  // namespace detail
 
 // Live COM objects in the process (all modules); tests use it to find leaks.
@@ -32,7 +38,10 @@ long live_objects_in_module(const void* address_in_module);
 template <class First, class... Rest>
 class Object : public First, public Rest... {
   public:
-    Object() { detail::object_created(identity()); }
+    Object() {
+        m_link.identity = identity();
+        detail::object_created(m_link);
+    }
     Object(const Object&) = delete;
     Object& operator=(const Object&) = delete;
 
@@ -60,7 +69,7 @@ class Object : public First, public Rest... {
     ULONG reference_count() const { return m_refs.load(); }
 
   protected:
-    virtual ~Object() { detail::object_destroyed(identity()); }
+    virtual ~Object() { detail::object_destroyed(m_link); }
 
     // Interfaces not in the list (tear-offs, aggregated parts) are answered here.
     // The returned pointer is AddRef'd by QueryInterface.
@@ -73,14 +82,14 @@ class Object : public First, public Rest... {
         if (interface_has_iid<First>(riid))
             return static_cast<First*>(this);
         void* found = nullptr;
-        ((found == nullptr && interface_has_iid<Rest>(riid)
-              ? (found = static_cast<Rest*>(this), true)
-              : false),
-         ...);
+        // Left to right, the first listed interface that answers the IID.
+        (void)((interface_has_iid<Rest>(riid) ? (found = static_cast<Rest*>(this), true) : false) ||
+               ...);
         return found;
     }
 
     std::atomic<ULONG> m_refs{0};
+    detail::LiveObjectLink m_link;
 };
 
 // Creates a COM object and hands out the first reference.

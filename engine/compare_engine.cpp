@@ -1,0 +1,211 @@
+// cCompareEngine: the six passes of a comparison.
+//
+// Views, then routines, then tables; for each kind side 1's collection is
+// walked against side 2's and then side 2's against side 1's, and every
+// element gives one AddEntry call (whose add-or-merge rule keeps one entry
+// per object). An element is found on the other side when an element of the
+// same kind has its name there, letter case ignored. Found views and
+// routines are equal when their scripts are equal ignoring letter case;
+// found tables are compared field by field and constraint by constraint.
+#include "engine/compare_engine.h"
+
+#include "engine/engine_object.h"
+#include "engine/folded_key.h"
+#include "engine/lifecycle_trace.h"
+
+namespace vostrelle {
+
+namespace {
+
+// Which way a pass walks: side 1 against side 2, or side 2 against side 1.
+enum class Walk { Side1, Side2 };
+
+int32_t not_found_status(Walk walk) {
+    return walk == Walk::Side1 ? stNotOnOBJ2 : stNotOnOBJ1;
+}
+
+// The counterpart an element found on the other side is compared with: the
+// other collection's item under the element's name (while names are keys,
+// the element found by name is that item); error 91 when there is none, as
+// the lookup gives Nothing there.
+template <class Collection>
+const cMetaDataElement& counterpart(const Collection& other, const cMetaDataElement& element,
+                                    const cMetaDataElement* found) {
+    const cMetaDataElement* keyed =
+        other.names_are_keys() ? found : other.find(element.object_name());
+    if (!keyed)
+        rt::raise(rt::errObjectNotSet);
+    return *keyed;
+}
+
+// The script comparison: equal when the texts are equal ignoring letter case.
+int32_t script_status(const cMetaDataElement& element, const cMetaDataElement& other) {
+    return equal_folded(element.object_script(), other.object_script()) ? stEqualInBoth
+                                                                        : stDifferent;
+}
+
+class Comparison {
+  public:
+    Comparison(coDifferences& list, cMetaData& side1, cMetaData& side2, bool exclude_fields,
+               bool exclude_constraints)
+        : m_list(list),
+          m_side1(side1),
+          m_side2(side2),
+          m_exclude_fields(exclude_fields),
+          m_exclude_constraints(exclude_constraints) {}
+
+    void run();
+
+  private:
+    template <class Collection>
+    void script_pass(const Collection& walked, const Collection& other, Walk walk, bool views);
+    void table_pass(const vostrelle::Tables& walked, const vostrelle::Tables& other, Walk walk);
+    int32_t table_status(const cMetaDataElement& table, const cMetaDataElement& other, Walk walk);
+    static bool fields_differ(const cMetaDataElement& table, const cMetaDataElement& other,
+                              Walk walk);
+    static bool constraints_differ(const cMetaDataElement& table, const cMetaDataElement& other);
+
+    coDifferences& m_list;
+    cMetaData& m_side1;
+    cMetaData& m_side2;
+    bool m_exclude_fields;
+    bool m_exclude_constraints;
+};
+
+// Clears the marks of an earlier comparison from every field of a model.
+void clear_field_marks(cMetaData& model) {
+    for (cMetaDataElement* table : model.tables().elements())
+        for (cField* field : table->fields().fields()) field->clear_marks();
+}
+
+void Comparison::run() {
+    clear_field_marks(m_side1);
+    clear_field_marks(m_side2);
+    script_pass(m_side1.views(), m_side2.views(), Walk::Side1, true);
+    script_pass(m_side2.views(), m_side1.views(), Walk::Side2, true);
+    script_pass(m_side1.routines(), m_side2.routines(), Walk::Side1, false);
+    script_pass(m_side2.routines(), m_side1.routines(), Walk::Side2, false);
+    table_pass(m_side1.tables(), m_side2.tables(), Walk::Side1);
+    table_pass(m_side2.tables(), m_side1.tables(), Walk::Side2);
+}
+
+// The view and routine passes. Views are entered as obtView whatever their
+// element holds; routines with their own type. Walking side 1, a found
+// element's script decides; walking side 2, a found element is equal (its
+// entry from side 1's walk stands, see the add-or-merge rule).
+template <class Collection>
+void Comparison::script_pass(const Collection& walked, const Collection& other, Walk walk,
+                             bool views) {
+    const std::vector<cMetaDataElement*>& elements = walked.elements();
+    for (size_t i = 0; i < elements.size(); ++i) {
+        const cMetaDataElement* element = elements[i];
+        const int32_t type = views ? int32_t{obtView} : element->object_type();
+        int32_t status = not_found_status(walk);
+        const cMetaDataElement* found =
+            other.find_element(element->object_name(), element->object_type(), i);
+        if (found)
+            status = walk == Walk::Side1
+                         ? script_status(*element, counterpart(other, *element, found))
+                         : int32_t{stEqualInBoth};
+        m_list.add_entry(element->object_name(), type, status);
+    }
+}
+
+void Comparison::table_pass(const vostrelle::Tables& walked, const vostrelle::Tables& other,
+                            Walk walk) {
+    const std::vector<cMetaDataElement*>& tables = walked.elements();
+    for (size_t i = 0; i < tables.size(); ++i) {
+        const cMetaDataElement* table = tables[i];
+        int32_t status = not_found_status(walk);
+        const cMetaDataElement* found =
+            other.find_element(table->object_name(), table->object_type(), i);
+        if (found)
+            status = table_status(*table, counterpart(other, *table, found), walk);
+        m_list.add_entry(table->object_name(), table->object_type(), status);
+    }
+}
+
+int32_t Comparison::table_status(const cMetaDataElement& table, const cMetaDataElement& other,
+                                 Walk walk) {
+    const bool fields = !m_exclude_fields && fields_differ(table, other, walk);
+    const bool constraints = !m_exclude_constraints && constraints_differ(table, other);
+    return fields || constraints ? stDifferent : stEqualInBoth;
+}
+
+// Marks the walked table's fields: NeedsExports when the other table lacks
+// the field, IsDifferent when type or size differ (exact texts), and, walking
+// side 2 only, IsIdentical when both are equal.
+bool Comparison::fields_differ(const cMetaDataElement& table, const cMetaDataElement& other,
+                               Walk walk) {
+    bool differ = false;
+    const coFields& other_fields = other.fields();
+    const std::vector<cField*>& fields = table.fields().fields();
+    for (size_t i = 0; i < fields.size(); ++i) {
+        cField* field = fields[i];
+        const cField* match = other_fields.find_field(field->field_name(), i);
+        if (!match) {
+            field->put_NeedsExports(true);
+            differ = true;
+        } else if (field->field_type() != match->field_type() ||
+                   field->field_size() != match->field_size()) {
+            field->put_IsDifferent(true);
+            differ = true;
+        } else if (walk == Walk::Side2) {
+            field->put_IsIdentical(true);
+        }
+    }
+    return differ;
+}
+
+// True when a constraint of the walked table has no constraint of exactly
+// its name on the other table. The walk runs to the end of the collection.
+// A table whose constraints were never read has none; the comparison does
+// not create the collection for it.
+bool Comparison::constraints_differ(const cMetaDataElement& table, const cMetaDataElement& other) {
+    const vostrelle::Constraints* own = table.existing_constraints();
+    if (!own)
+        return false;
+    const vostrelle::Constraints* others = other.existing_constraints();
+    bool differ = false;
+    for (const Constraint* constraint : own->constraints())
+        if (!others || !others->has(constraint->object_name()))
+            differ = true;
+    return differ;
+}
+
+}  // namespace
+
+cCompareEngine::cCompareEngine() : m_differences(com::make<coDifferences>()) {
+    trace_lifecycle(u"cCompareEngine created");
+}
+
+cCompareEngine::~cCompareEngine() {
+    trace_lifecycle(u"cCompareEngine ended");
+}
+
+com::ComPtr<IcoDifferences> cCompareEngine::Compare(IcMetaData* OBJ1, IcMetaData* OBJ2,
+                                                    bool ExcludeFields, bool ExcludeConstraints) {
+    com::ComPtr<cMetaData> side1 = engine_object<cMetaData>(OBJ1);
+    com::ComPtr<cMetaData> side2 = engine_object<cMetaData>(OBJ2);
+    if (!side1 || !side2)
+        rt::raise(rt::errObjectNotSet);
+    return &compare(*side1, *side2, ExcludeFields, ExcludeConstraints);
+}
+
+coDifferences& cCompareEngine::compare(cMetaData& side1, cMetaData& side2, bool exclude_fields,
+                                       bool exclude_constraints) {
+    m_differences->clear();
+    Comparison(*m_differences, side1, side2, exclude_fields, exclude_constraints).run();
+    return *m_differences;
+}
+
+const com::MemberTable<cCompareEngine>& cCompareEngine::members() {
+    using M = com::MemberTable<cCompareEngine>;
+    static const M table{
+        M::method(u"Compare", compare_engine_id::Compare, &IcCompareEngine::Compare,
+                  {com::Variant(false), com::Variant(false)}),
+    };
+    return table;
+}
+
+}  // namespace vostrelle

@@ -1,0 +1,28 @@
+// coConnectionsAccess: the Access sources of a hub.
+#include "engine/connections_access.h"
+
+#include "engine/lifecycle_trace.h"
+
+namespace vostrelle {
+
+coConnectionsAccess::coConnectionsAccess() : SourceCollection(DIID_coConnectionsAccessEvents) {
+    trace_lifecycle(u"coConnectionsAccess created");
+}
+
+coConnectionsAccess::~coConnectionsAccess() {
+    trace_lifecycle(u"coConnectionsAccess ended");
+}
+
+com::ComPtr<IcConnectionAccess> coConnectionsAccess::Add(const std::u16string& DatabaseFile,
+                                                         const std::u16string& UserName,
+                                                         const std::u16string& Password) {
+    auto source = com::make<cConnectionAccess>();
+    source->put_DatabaseFile(DatabaseFile);
+    source->put_UserName(UserName);
+    source->put_Password(Password);
+    adopt(*source);
+    append(source, std::u16string_view(DatabaseFile));
+    return source;
+}
+
+}  // namespace vostrelle

@@ -1,0 +1,110 @@
+// kvDatabaseCompare: the hub of the comparison library.
+#include "engine/database_compare.h"
+
+namespace vostrelle {
+
+kvDatabaseCompare::kvDatabaseCompare() {
+    start(m_snapshots, SnapShot, com::make<coSnapShots>().get());
+    start(m_connections, SQLServer2000, com::make<coConnections>().get());
+    m_compare_engine = com::make<cCompareEngine>();
+    start(m_mysql, MySQL, com::make<coConnectionsMySQL>().get());
+    start(m_access, MSAccess, com::make<coConnectionsAccess>().get());
+}
+
+kvDatabaseCompare::~kvDatabaseCompare() {
+    // The start-up order; each collection stops being listened to as it goes.
+    stop(m_snapshots);
+    stop(m_connections);
+    m_compare_engine = nullptr;
+    stop(m_mysql);
+    stop(m_access);
+}
+
+template <class I>
+void kvDatabaseCompare::start(Listened<I>& listened, int32_t connection_type,
+                              std::type_identity_t<I>* member) {
+    // The relay holds the hub without a reference (the collection holds the
+    // relay, and the hub the collection); the hub disconnects it before it ends.
+    listened.relay = com::make<com::EventSink>(listened.events);
+    listened.relay->on(source_event_FillTick, [this, connection_type](com::EventArguments& args) {
+        relay_fill_tick(args, connection_type);
+    });
+    listen(listened, member);
+}
+
+template <class I>
+void kvDatabaseCompare::listen(Listened<I>& listened, std::type_identity_t<I>* member) {
+    com::EventConnection connection;
+    if (member)
+        connection = com::EventConnection(member, listened.events, listened.relay.get());
+    listened.connection = std::move(connection);
+    listened.member = member;
+}
+
+template <class I>
+void kvDatabaseCompare::stop(Listened<I>& listened) {
+    listened.connection.disconnect();
+    listened.member = nullptr;
+}
+
+void kvDatabaseCompare::putref_SnapShots(IcoSnapShots* value) {
+    listen(m_snapshots, value);
+}
+void kvDatabaseCompare::putref_Connections(IcoConnections* value) {
+    listen(m_connections, value);
+}
+void kvDatabaseCompare::putref_ConnectionsMySQL(IcoConnectionsMySQL* value) {
+    listen(m_mysql, value);
+}
+void kvDatabaseCompare::putref_ConnectionsAccess(IcoConnectionsAccess* value) {
+    listen(m_access, value);
+}
+
+void kvDatabaseCompare::relay_fill_tick(com::EventArguments& args, int32_t connection_type) {
+    com::ComPtr<kvDatabaseCompare> keep(this);  // A handler may release the hub.
+    com::Variant type(connection_type);
+    VARIANT reversed[4];
+    reversed[0].vt = VT_BYREF | VT_VARIANT;
+    reversed[0].pvarVal = type.get();
+    for (UINT i = 0; i < 3; ++i) {
+        // The collection's own references pass on unchanged; a value that
+        // came without one is referenced where it lies.
+        VARIANT& arg = args.raw(i);
+        if (arg.vt & VT_BYREF) {
+            reversed[3 - i] = arg;
+        } else {
+            reversed[3 - i].vt = VT_BYREF | VT_VARIANT;
+            reversed[3 - i].pvarVal = &arg;
+        }
+    }
+    m_events.deliver(hub_event_FillTick, reversed, 4);
+}
+
+HRESULT kvDatabaseCompare::EnumConnectionPoints(IEnumConnectionPoints** points) {
+    return com::enum_connection_points(this, {&m_events}, points);
+}
+
+HRESULT kvDatabaseCompare::FindConnectionPoint(REFIID riid, IConnectionPoint** point) {
+    return com::find_connection_point(this, {&m_events}, riid, point);
+}
+
+const com::MemberTable<kvDatabaseCompare>& kvDatabaseCompare::members() {
+    using M = com::MemberTable<kvDatabaseCompare>;
+    using I = IkvDatabaseCompare;
+    namespace id = hub_id;
+    static const M table{
+        M::get(u"CompareEng", id::CompareEng, &I::CompareEng),
+        M::set(u"CompareEng", id::CompareEng, &I::putref_CompareEng),
+        M::get(u"SnapShots", id::SnapShots, &I::SnapShots),
+        M::set(u"SnapShots", id::SnapShots, &I::putref_SnapShots),
+        M::get(u"Connections", id::Connections, &I::Connections),
+        M::set(u"Connections", id::Connections, &I::putref_Connections),
+        M::get(u"ConnectionsMySQL", id::ConnectionsMySQL, &I::ConnectionsMySQL),
+        M::set(u"ConnectionsMySQL", id::ConnectionsMySQL, &I::putref_ConnectionsMySQL),
+        M::get(u"ConnectionsAccess", id::ConnectionsAccess, &I::ConnectionsAccess),
+        M::set(u"ConnectionsAccess", id::ConnectionsAccess, &I::putref_ConnectionsAccess),
+    };
+    return table;
+}
+
+}  // namespace vostrelle

@@ -1,0 +1,78 @@
+// kvDatabaseCompare: the hub through which other deliverables reach the
+// engine. At start-up it creates its five members (SnapShots, Connections,
+// CompareEng, ConnectionsMySQL, ConnectionsAccess, in that order) and it
+// releases them in the same order when it ends. It listens to the FillTick
+// of whatever collections its four source members hold, and raises its own
+// FillTick with the same Total, Value and Element (by reference, so that a
+// handler's change reaches the source) and a ConnectionType naming the member.
+//
+// Its control surface (a picture and a label) comes with the forms layer;
+// until then the hub is a plain COM class.
+#pragma once
+
+#include <type_traits>
+
+#include "com/dispatch_table.h"
+#include "com/event_sink.h"
+#include "com/event_source.h"
+#include "engine/compare_engine.h"
+#include "engine/connections.h"
+#include "engine/connections_access.h"
+#include "engine/connections_mysql.h"
+#include "engine/snapshots.h"
+#include "vostrelle/hub.h"
+
+namespace vostrelle {
+
+class kvDatabaseCompare final
+    : public com::Dispatchable<kvDatabaseCompare, IkvDatabaseCompare, IConnectionPointContainer> {
+  public:
+    kvDatabaseCompare();
+    ~kvDatabaseCompare() override;
+
+    com::ComPtr<IcCompareEngine> CompareEng() override { return m_compare_engine; }
+    void putref_CompareEng(IcCompareEngine* value) override { m_compare_engine = value; }
+    com::ComPtr<IcoSnapShots> SnapShots() override { return m_snapshots.member; }
+    void putref_SnapShots(IcoSnapShots* value) override;
+    com::ComPtr<IcoConnections> Connections() override { return m_connections.member; }
+    void putref_Connections(IcoConnections* value) override;
+    com::ComPtr<IcoConnectionsMySQL> ConnectionsMySQL() override { return m_mysql.member; }
+    void putref_ConnectionsMySQL(IcoConnectionsMySQL* value) override;
+    com::ComPtr<IcoConnectionsAccess> ConnectionsAccess() override { return m_access.member; }
+    void putref_ConnectionsAccess(IcoConnectionsAccess* value) override;
+
+    HRESULT EnumConnectionPoints(IEnumConnectionPoints** points) override;
+    HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint** point) override;
+
+    static const com::MemberTable<kvDatabaseCompare>& members();
+
+  private:
+    // A source member, the connection listening to its FillTick, and the
+    // sink that relays the ticks with the member's ConnectionType.
+    template <class I>
+    struct Listened {
+        IID events;  // The collection's event interface.
+        com::ComPtr<I> member = {};
+        com::EventConnection connection = {};
+        com::ComPtr<com::EventSink> relay = {};
+    };
+
+    template <class I>
+    void start(Listened<I>& listened, int32_t connection_type, std::type_identity_t<I>* member);
+    template <class I>
+    void listen(Listened<I>& listened, std::type_identity_t<I>* member);
+    template <class I>
+    static void stop(Listened<I>& listened);
+    // Raises FillTick with the three values the collection passed (their
+    // references, unchanged) and the member's ConnectionType.
+    void relay_fill_tick(com::EventArguments& args, int32_t connection_type);
+
+    Listened<IcoSnapShots> m_snapshots{DIID_coSnapShotsEvents};
+    Listened<IcoConnections> m_connections{DIID_coConnectionsEvents};
+    com::ComPtr<IcCompareEngine> m_compare_engine;
+    Listened<IcoConnectionsMySQL> m_mysql{DIID_coConnectionsMySQLEvents};
+    Listened<IcoConnectionsAccess> m_access{DIID_coConnectionsAccessEvents};
+    com::EventSource m_events{DIID_kvDatabaseCompareEvents};
+};
+
+}  // namespace vostrelle

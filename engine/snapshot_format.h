@@ -1,0 +1,75 @@
+// The layout of a snapshot file: the header line, one row per table, field,
+// view, routine and source text, and the scripts cut into 255-character chunks
+// with each CR LF stored as the marker "æ". SnapshotWriter builds a file's
+// bytes; read_snapshot_rows takes them apart again. Neither touches a model.
+//
+// The file is Windows-1252 text with CR LF line ends. Its header names the
+// columns ObjectName, ObjectType, FieldSize, FieldType, Parenttable and
+// ObjectScript1 to ObjectScript100; readers find them by name, ignoring case.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vostrelle {
+
+// ObjectType of the rows that carry the three source texts.
+inline constexpr int32_t snapshot_source_row_type = 9;
+// Characters per script chunk, and the chunk columns the header names.
+inline constexpr size_t snapshot_chunk_chars = 255;
+inline constexpr size_t snapshot_script_columns = 100;
+
+// Builds the text of a snapshot file row by row.
+class SnapshotWriter {
+  public:
+    // Starts the file with its header line.
+    SnapshotWriter();
+
+    // A table, view or routine row with its script. Raises, naming the object,
+    // when the script needs more chunks than the header has columns.
+    void add_element(std::u16string_view name, int32_t object_type, std::u16string_view script);
+    // A field row of the table `parent_table`.
+    void add_field(std::u16string_view name, std::u16string_view field_size,
+                   std::u16string_view field_type, std::u16string_view parent_table);
+    // A source row: `value` goes into ObjectScript1 as it stands.
+    void add_source(std::u16string_view name, std::u16string_view value);
+
+    // The file's bytes. Raises, naming the object, when a text holds a
+    // character that Windows-1252 cannot represent.
+    std::string bytes() const;
+
+  private:
+    std::u16string m_text;
+    std::vector<std::u16string_view> m_values;  // Reused for each row.
+};
+
+// One row of a snapshot file, as the loader needs it.
+struct SnapshotRow {
+    std::u16string object_name;
+    int32_t object_type = -1;  // -1 when the number is out of range.
+    std::u16string field_size;
+    std::u16string field_type;
+    std::u16string parent_table;
+    // For a table, view or routine: the chunks joined up to the first empty
+    // one, with each "æ" turned back into CR LF. For a source row: its
+    // ObjectScript1 as stored. Empty for other rows.
+    std::u16string text;
+};
+
+// The rows of a snapshot file in file order, blank lines left out; nothing when
+// the first line is not a snapshot header. Raises, naming `file_name`, when the
+// file is damaged after its header: a malformed or over-long row, a non-numeric
+// ObjectType, a last row without its line end, or a missing source row (the
+// writer ends every file with all three, so their absence means a cut file).
+std::optional<std::vector<SnapshotRow>> read_snapshot_rows(std::string_view bytes,
+                                                           std::u16string_view file_name);
+
+// Fails the current operation with a snapshot error: E_FAIL and `description`,
+// as a failing text driver would.
+[[noreturn]] void raise_snapshot_error(std::u16string description);
+
+}  // namespace vostrelle

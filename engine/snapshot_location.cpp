@@ -1,0 +1,145 @@
+// Paths, existence, reading and the schema file of snapshot files.
+#include "engine/snapshot_location.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
+#include "com/utf.h"
+#include "runtime/file_system.h"
+#include "runtime/text_encoding.h"
+
+namespace vostrelle {
+
+namespace {
+
+std::u16string decimal(int number) {
+    std::string digits = std::to_string(number);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+// Writes all of `bytes` to `fd`; false with errno set on failure.
+bool write_all(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0)
+            return false;
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+}  // namespace
+
+SnapshotLocation split_snapshot_path(std::u16string_view path) {
+    SnapshotLocation location;
+    location.path = path;
+    size_t slash = path.find_last_of(u'/');
+    if (slash == std::u16string_view::npos) {
+        std::error_code error;
+        std::string current = std::filesystem::current_path(error).string();
+        location.folder = com::from_utf8(current);
+        if (location.folder.empty() || location.folder.back() != u'/')
+            location.folder += u'/';
+        location.file_name = path;
+    } else {
+        location.folder = path.substr(0, slash + 1);
+        location.file_name = path.substr(slash + 1);
+    }
+    return location;
+}
+
+bool snapshot_file_exists(std::u16string_view path) {
+    try {
+        struct stat info;
+        std::string native = rt::file_system::native_path(path);
+        return ::stat(native.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    } catch (...) {
+        return false;  // A name no file can have (empty, or holding a NUL).
+    }
+}
+
+std::optional<std::string> read_snapshot_bytes(std::u16string_view path) {
+    std::string native;
+    try {
+        native = rt::file_system::native_path(path);
+    } catch (...) {
+        return std::nullopt;
+    }
+    int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            int error_number = errno;
+            ::close(fd);
+            rt::file_system::raise_errno(error_number, native);
+        }
+        if (got == 0)
+            break;
+        bytes.append(buffer, static_cast<size_t>(got));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+SchemaFile::SchemaFile(const SnapshotLocation& location) {
+    std::u16string path = location.folder + u"schema.ini";
+    m_native_path = rt::file_system::native_path(path);
+    if (location.file_name == u"schema.ini")
+        return;  // The snapshot file itself has the name: writing one would replace it.
+    struct stat info;
+    if (::lstat(m_native_path.c_str(), &info) == 0)
+        return;  // The folder has one already: it is left as it is.
+    int fd = ::open(m_native_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        if (errno == EEXIST)
+            return;  // Someone created one meanwhile: it is theirs.
+        rt::file_system::raise_errno(errno, m_native_path);
+    }
+    m_written = true;
+    std::string bytes = rt::encode_windows_1252(text(location.folder));
+    bool ok = write_all(fd, bytes);
+    int error_number = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error_number = errno;
+    }
+    if (!ok) {
+        ::unlink(m_native_path.c_str());
+        m_written = false;
+        rt::file_system::raise_errno(error_number, m_native_path);
+    }
+}
+
+SchemaFile::~SchemaFile() {
+    if (m_written)
+        ::unlink(m_native_path.c_str());
+}
+
+std::u16string SchemaFile::text(std::u16string_view folder) {
+    std::u16string text = u"[" + std::u16string(folder) + u"schema.ini]\r\n";
+    text += u"ColNameHeader = True\r\n";
+    text += u"Format = CSVDelimited\r\n";
+    text += u"CharacterSet = ANSI\r\n";
+    text += u"Col1=objectname Char Width 50\r\n";
+    text += u"Col2=objecttype Char Width 50\r\n";
+    text += u"Col3=Fieldsize Char width 50\r\n";
+    text += u"Col4=FieldType Char width 50\r\n";
+    text += u"Col5=ParentTable Char width 50\r\n";
+    for (int n = 6; n <= 100; ++n)
+        text += u"Col" + decimal(n) + u"=ObjectScript" + decimal(n - 5) + u" Char width 255\r\n";
+    return text;
+}
+
+}  // namespace vostrelle

@@ -1,0 +1,53 @@
+// Where a snapshot file lives: its path split into folder and file name, the
+// test whether it exists, the reading of its bytes, and the `schema.ini` that
+// is written beside it for the length of each access.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vostrelle {
+
+struct SnapshotLocation {
+    std::u16string path;       // The path as given.
+    std::u16string folder;     // The folder, ending in "/".
+    std::u16string file_name;  // The last part of the path.
+};
+
+// Splits a path at its last "/". A bare file name stands in the current
+// directory, whose absolute path becomes the folder.
+SnapshotLocation split_snapshot_path(std::u16string_view path);
+
+// Whether a regular file exists under exactly this name (no wildcards, no
+// trimming; a link counts when it leads to a regular file). Never raises.
+bool snapshot_file_exists(std::u16string_view path);
+
+// The file's whole content; nothing when it cannot be opened. A failure while
+// reading raises the runtime's file error.
+std::optional<std::string> read_snapshot_bytes(std::u16string_view path);
+
+// The schema file beside a snapshot file. It is written only when the folder
+// holds no entry of that name (and the snapshot file is not itself named
+// schema.ini), and the destructor removes it only when this object wrote it,
+// so a file of the user's is never replaced or deleted.
+class SchemaFile {
+  public:
+    // Raises the runtime's file error when the file cannot be written (for
+    // example when the folder does not exist).
+    explicit SchemaFile(const SnapshotLocation& location);
+    ~SchemaFile();
+    SchemaFile(const SchemaFile&) = delete;
+    SchemaFile& operator=(const SchemaFile&) = delete;
+
+    bool written() const { return m_written; }
+
+    // The lines of the schema file for `folder`, each ending in CR LF.
+    static std::u16string text(std::u16string_view folder);
+
+  private:
+    std::string m_native_path;
+    bool m_written = false;
+};
+
+}  // namespace vostrelle

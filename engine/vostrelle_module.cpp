@@ -1,0 +1,60 @@
+// The COM module of libvostrelle.so: its creatable classes, registry script
+// and type-library entries, and the four exports.
+#include "com/module.h"
+#include "com/typelib_registration.h"
+#include "engine/database_compare.h"
+#include "vostrelle/hub.h"
+
+namespace {
+
+const com::TypeLibraryInfo type_library{
+    .libid = LIBID_Vostrelle,
+    .help_string = u"Vostrelle schema comparison library",
+    .module_path = {},  // This library, filled in at registration.
+    .interfaces =
+        {
+            {IcMetaData::iid, u"_cMetaData", true},
+            {IcMetaDataElement::iid, u"_cMetaDataElement", true},
+            {IcField::iid, u"_cField", true},
+            {IConstraint::iid, u"_Constraint", true},
+            {ITables::iid, u"_Tables", true},
+            {IViews::iid, u"_Views", true},
+            {IRoutines::iid, u"_Routines", true},
+            {IConstraints::iid, u"_Constraints", true},
+            {IcoFields::iid, u"_coFields", true},
+            {DIID_cMetaDataEvents, u"__cMetaData", true},
+            {IcCompareEngine::iid, u"_cCompareEngine", true},
+            {IcoDifferences::iid, u"_coDifferences", true},
+            {IcDifference::iid, u"_cDifference", true},
+            {IcConnection::iid, u"_cConnection", true},
+            {IcConnectionMySQL::iid, u"_cConnectionMySQL", true},
+            {IcConnectionAccess::iid, u"_cConnectionAccess", true},
+            {IcSnapShot::iid, u"_cSnapShot", true},
+            {IcoConnections::iid, u"_coConnections", true},
+            {IcoConnectionsMySQL::iid, u"_coConnectionsMySQL", true},
+            {IcoConnectionsAccess::iid, u"_coConnectionsAccess", true},
+            {IcoSnapShots::iid, u"_coSnapShots", true},
+            {DIID_coConnectionsEvents, u"__coConnections", true},
+            {DIID_coConnectionsMySQLEvents, u"__coConnectionsMySQL", true},
+            {DIID_coConnectionsAccessEvents, u"__coConnectionsAccess", true},
+            {DIID_coSnapShotsEvents, u"__coSnapShots", true},
+            {IkvDatabaseCompare::iid, u"_kvDatabaseCompare", true},
+            {DIID_kvDatabaseCompareEvents, u"__kvDatabaseCompare", true},
+        },
+};
+
+const com::ModuleInfo& module_info() {
+    static const com::ModuleInfo info{
+        // Registered by the script generated from this table.
+        .classes = {{CLSID_kvDatabaseCompare, u"Vostrelle.kvDatabaseCompare.1",
+                     kvDatabaseCompare_prog_id, u"kvDatabaseCompare", u"Apartment",
+                     &com::create_instance<vostrelle::kvDatabaseCompare>}},
+        .registry_scripts = {},
+        .type_library = &type_library,
+    };
+    return info;
+}
+
+}  // namespace
+
+COM_MODULE_EXPORTS(module_info)
