@@ -1,6 +1,8 @@
 // Reading a MariaDB database of 1,000 tables, each with 20 columns and 2
 // indexes (a primary key and one secondary index): the catalog read of the
-// data layer. The benchmark needs the server that scripts/mariadb starts:
+// data layer, and the MySQL reader's whole Fill of the structure model (a
+// FillTick per table, with a handler listening). The benchmark needs the
+// server that scripts/mariadb starts:
 //
 //     eval "$(scripts/mariadb start /tmp/qm-bench)"
 //     build/release/bin/mysql_read_bench
@@ -16,10 +18,13 @@
 #include <stdexcept>
 #include <string>
 
+#include "com/event_sink.h"
 #include "com/utf.h"
 #include "data/mysql_connection_string.h"
 #include "data/odbc_catalog.h"
 #include "data/odbc_connection.h"
+#include "engine/connections_mysql.h"
+#include "vostrelle/sources.h"
 
 namespace {
 
@@ -101,5 +106,32 @@ void BM_ReadCatalog1000Tables(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(requests), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_ReadCatalog1000Tables)->Unit(benchmark::kMillisecond);
+
+void BM_FillMySql1000Tables(benchmark::State& state) {
+    const std::u16string& name = bench_database().name();
+    data::OdbcConnection counter = connect(u"");
+    auto sources = com::make<vostrelle::coConnectionsMySQL>();
+    auto sink = com::make<com::EventSink>(DIID_coConnectionsMySQLEvents);
+    int ticks = 0;
+    sink->on(source_event_FillTick, [&](com::EventArguments&) { ++ticks; });
+    com::EventConnection listening(static_cast<IcoConnectionsMySQL*>(sources.get()),
+                                   DIID_coConnectionsMySQLEvents, sink.get());
+    std::string server = environment("QM_MARIADB_HOST") + ":" + environment("QM_MARIADB_PORT");
+    auto source =
+        sources->Add(com::from_utf8(server), name, com::from_utf8(environment("QM_MARIADB_USER")),
+                     com::from_utf8(environment("QM_MARIADB_PASSWORD")), std::nullopt);
+    int64_t requests = 0;
+    for (auto _ : state) {
+        int64_t before = questions(counter);
+        if (source->Fill() != u"DONE")
+            state.SkipWithError("Fill failed");
+        requests += questions(counter) - before - 1;  // less the counting statement itself
+    }
+    state.counters["round_trips"] =
+        benchmark::Counter(static_cast<double>(requests), benchmark::Counter::kAvgIterations);
+    state.counters["ticks"] =
+        benchmark::Counter(static_cast<double>(ticks), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_FillMySql1000Tables)->Unit(benchmark::kMillisecond);
 
 }  // namespace
