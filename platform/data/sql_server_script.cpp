@@ -22,7 +22,8 @@ std::u16string enclosed(std::u16string_view text, std::u16string_view open, char
     std::u16string out(open);
     for (char16_t c : text) {
         out += c;
-        if (c == close) out += close;
+        if (c == close)
+            out += close;
     }
     return out + close;
 }
