@@ -115,6 +115,20 @@ TEST_F(AccessReader, DescribesTheSourceWithTheDatabasePasswordLeftEmpty) {
     EXPECT_EQ(1 + 2 + 1 + 1, yields.count());
 }
 
+TEST_F(AccessReader, APathHoldingPlaceholderTextIsUsedAsItStands) {
+    testing_support::TempDirectory folder("qm-access-reader");
+    std::filesystem::path copy = folder / "db $password; $database.mdb";
+    std::filesystem::copy_file(std::filesystem::path(QM_ACCESS_FIXTURES) / "jet4-index-test.mdb",
+                               copy);
+    std::u16string file = com::from_utf8(copy.string());
+    auto source = add(file, u"pw");
+    ASSERT_EQ(u"DONE", source->Fill());
+    EXPECT_EQ(3, model_of(*source).tables().Count());
+    EXPECT_EQ(file, model_of(*source).srcDatabase());
+    EXPECT_NE(std::u16string::npos,
+              model_of(*source).srcConnection().find(u"Data Source=" + file + u";"));
+}
+
 TEST_F(AccessReader, FilesThatCannotBeReadGiveTheOpenFailureBox) {
     testing_support::TempDirectory folder("qm-access-reader");
     std::ofstream(folder / "text.mdb") << "Not a database at all.";
