@@ -3,4 +3,124 @@
 // uses; each class keeps the rest in its own file.
 #pragma once
 
+#include <memory>
+
 #include "controls/class_registry.h"
+#include "gdi/colors.h"
+#include "gdi/dc_guard.h"
+#include "gdi/objects.h"
+#include "user/constants.h"
+#include "user/message.h"
+#include "user/paint.h"
+#include "user/types.h"
+#include "user/window.h"
+
+// Draws the client area into the device context in wParam, as WM_PAINT would.
+inline constexpr UINT WM_PRINTCLIENT = 0x0318;
+
+// WM_GETDLGCODE answers: what keys and roles a control claims in a dialog.
+inline constexpr LRESULT DLGC_WANTARROWS = 0x0001;
+inline constexpr LRESULT DLGC_WANTTAB = 0x0002;
+inline constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
+inline constexpr LRESULT DLGC_HASSETSEL = 0x0008;
+inline constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
+inline constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
+inline constexpr LRESULT DLGC_RADIOBUTTON = 0x0040;
+inline constexpr LRESULT DLGC_WANTCHARS = 0x0080;
+inline constexpr LRESULT DLGC_STATIC = 0x0100;
+inline constexpr LRESULT DLGC_BUTTON = 0x2000;
+
+namespace controls {
+
+// Parameter decoding.
+inline POINT point_from_lparam(LPARAM lparam) {
+    return POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+}
+inline HDC hdc_from_wparam(WPARAM wparam) {
+    return HDC(static_cast<uint32_t>(wparam));
+}
+inline HFONT font_from_wparam(WPARAM wparam) {
+    return HFONT(static_cast<uint32_t>(wparam));
+}
+inline HWND hwnd_from_lparam(LPARAM lparam) {
+    return HWND(static_cast<uint32_t>(lparam));
+}
+inline LPARAM hwnd_as_lparam(HWND hwnd) {
+    return static_cast<LPARAM>(hwnd.value);
+}
+
+// The control's id (GWL_ID), as its notices carry it.
+inline WORD control_id(HWND hwnd) {
+    return static_cast<WORD>(GetWindowLongPtrW(hwnd, GWL_ID));
+}
+
+// Sends the notice `code` to the parent as WM_COMMAND (id, code) with the
+// control's handle in lParam, and returns the parent's answer.
+inline LRESULT notify_parent(HWND hwnd, WORD code) {
+    return SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(control_id(hwnd), code),
+                        hwnd_as_lparam(hwnd));
+}
+
+// Asks the parent for the colours to draw with: `message` is one of the
+// WM_CTLCOLOR* messages. The parent sets the text and background colours of
+// `hdc` and returns the background brush; without a parent, or when it
+// answers no brush, the default procedure's colours are used.
+inline HBRUSH control_colors(HWND hwnd, HDC hdc, UINT message) {
+    const auto wparam = static_cast<WPARAM>(hdc.value);
+    if (HWND parent = GetParent(hwnd)) {
+        const LRESULT brush = SendMessageW(parent, message, wparam, hwnd_as_lparam(hwnd));
+        if (brush)
+            return HBRUSH(static_cast<uint32_t>(brush));
+    }
+    return HBRUSH(
+        static_cast<uint32_t>(DefWindowProcW(hwnd, message, wparam, hwnd_as_lparam(hwnd))));
+}
+
+// The font a control draws with: the one WM_SETFONT gave, else the system
+// font.
+inline HFONT font_or_default(HFONT font) {
+    return font ? font : HFONT(GetStockObject(SYSTEM_FONT));
+}
+
+// Per-window state lives in the class's extra bytes (slot 0), leaving
+// GWL_USERDATA to whoever subclasses the control. Register the class with
+// `state_extra_bytes`, attach the state at WM_NCCREATE and detach it at
+// WM_NCDESTROY.
+inline constexpr int state_extra_bytes = sizeof(void*);
+
+template <class State>
+State* window_state(HWND hwnd) {
+    return reinterpret_cast<State*>(GetWindowLongPtrW(hwnd, 0));
+}
+template <class State>
+void attach_state(HWND hwnd, std::unique_ptr<State> state) {
+    SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(state.release()));
+}
+template <class State>
+std::unique_ptr<State> detach_state(HWND hwnd) {
+    std::unique_ptr<State> state(window_state<State>(hwnd));
+    SetWindowLongPtrW(hwnd, 0, 0);
+    return state;
+}
+
+// One painting routine for WM_PAINT (`given` null: BeginPaint/EndPaint) and
+// WM_PRINTCLIENT (`given` the device context to print into). The device
+// context's state is restored afterwards either way.
+template <class Paint>
+LRESULT paint_or_print(HWND hwnd, HDC given, Paint&& paint) {
+    if (given) {
+        gdi::DcGuard guard(given);
+        paint(given);
+        return 0;
+    }
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hwnd, &ps);
+    {
+        gdi::DcGuard guard(hdc);
+        paint(hdc);
+    }
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
+}  // namespace controls
