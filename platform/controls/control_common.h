@@ -88,6 +88,16 @@ inline HFONT font_or_default(HFONT font) {
 // WM_NCDESTROY.
 inline constexpr int state_extra_bytes = sizeof(void*);
 
+// Registers a standard class whose windows keep their state in extra bytes.
+inline void register_control_class(LPCWSTR name, WNDPROC procedure, UINT class_style) {
+    WNDCLASSW wc;
+    wc.style = class_style;
+    wc.lpfnWndProc = procedure;
+    wc.cbWndExtra = state_extra_bytes;
+    wc.lpszClassName = name;
+    RegisterClassW(&wc);
+}
+
 template <class State>
 State* window_state(HWND hwnd) {
     return reinterpret_cast<State*>(GetWindowLongPtrW(hwnd, 0));

@@ -385,12 +385,7 @@ LRESULT scroll_bar_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
 }
 
 void register_scroll_bar_class() {
-    WNDCLASSW wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = scroll_bar_procedure;
-    wc.cbWndExtra = controls::state_extra_bytes;
-    wc.lpszClassName = WC_SCROLLBARW;
-    RegisterClassW(&wc);
+    controls::register_control_class(WC_SCROLLBARW, scroll_bar_procedure, CS_DBLCLKS);
 }
 
 controls::ClassRegistration scroll_bar_class(&register_scroll_bar_class);

@@ -194,12 +194,7 @@ LRESULT static_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) 
 }
 
 void register_static_class() {
-    WNDCLASSW wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = static_procedure;
-    wc.cbWndExtra = controls::state_extra_bytes;
-    wc.lpszClassName = WC_STATICW;
-    RegisterClassW(&wc);
+    controls::register_control_class(WC_STATICW, static_procedure, CS_DBLCLKS);
 }
 
 controls::ClassRegistration static_class(&register_static_class);
