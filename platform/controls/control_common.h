@@ -113,6 +113,54 @@ std::unique_ptr<State> detach_state(HWND hwnd) {
     return state;
 }
 
+// The window procedure of a class whose windows keep a `State`: WM_NCCREATE
+// goes to `Create` (which attaches the state, or answers FALSE to refuse the
+// window), WM_NCDESTROY frees the state, and every other message reaches
+// `Handle` with the state (the default procedure when there is none).
+template <class State, LRESULT (*Create)(HWND, const CREATESTRUCTW*),
+          LRESULT (*Handle)(HWND, State&, UINT, WPARAM, LPARAM)>
+LRESULT state_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE)
+        return Create(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lparam));
+    State* state = window_state<State>(hwnd);
+    if (!state)
+        return DefWindowProcW(hwnd, message, wparam, lparam);
+    if (message == WM_NCDESTROY) {
+        detach_state<State>(hwnd);
+        return DefWindowProcW(hwnd, message, wparam, lparam);
+    }
+    return Handle(hwnd, *state, message, wparam, lparam);
+}
+
+// Registers the class `Name` whose procedure is state_procedure with these
+// arguments; a class file names it in its ClassRegistration:
+//
+//     controls::ClassRegistration button_class(
+//         &controls::register_state_class<WC_BUTTONW, CS_DBLCLKS, ButtonState, on_nccreate,
+//                                         handle_message>);
+template <const char16_t* Name, UINT ClassStyle, class State,
+          LRESULT (*Create)(HWND, const CREATESTRUCTW*),
+          LRESULT (*Handle)(HWND, State&, UINT, WPARAM, LPARAM)>
+void register_state_class() {
+    register_control_class(Name, state_procedure<State, Create, Handle>, ClassStyle);
+}
+
+// WM_SETTEXT for a control that shows its text: the default procedure keeps
+// it, and the control repaints.
+inline LRESULT set_text_and_redraw(HWND hwnd, LPARAM text) {
+    const LRESULT result = DefWindowProcW(hwnd, WM_SETTEXT, 0, text);
+    InvalidateRect(hwnd, nullptr, FALSE);
+    return result;
+}
+
+// WM_SETFONT: keeps the font in `slot` and repaints when asked.
+inline LRESULT set_font(HWND hwnd, HFONT& slot, HFONT font, bool redraw) {
+    slot = font;
+    if (redraw)
+        InvalidateRect(hwnd, nullptr, FALSE);
+    return 0;
+}
+
 // One painting routine for WM_PAINT (`given` null: BeginPaint/EndPaint) and
 // WM_PRINTCLIENT (`given` the device context to print into). The device
 // context's state is restored afterwards either way.

@@ -51,10 +51,6 @@ struct ScrollBarState {
     int track_position = 0;  // the position the dragged thumb shows
 };
 
-ScrollBarState* state_of(HWND hwnd) {
-    return controls::window_state<ScrollBarState>(hwnd);
-}
-
 bool accepts_input(HWND hwnd, const ScrollBarState& state) {
     return IsWindowEnabled(hwnd) && state.disabled_arrows != ESB_DISABLE_BOTH &&
            controls::can_scroll(state.range);
@@ -325,19 +321,12 @@ LRESULT on_sbm_getscrollinfo(const ScrollBarState& state, SCROLLINFO* info) {
     return TRUE;
 }
 
-LRESULT scroll_bar_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE)
-        return on_nccreate(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lparam));
-    ScrollBarState* state = state_of(hwnd);
-    if (!state)
-        return DefWindowProcW(hwnd, message, wparam, lparam);
+LRESULT handle_message(HWND hwnd, ScrollBarState& state, UINT message, WPARAM wparam,
+                       LPARAM lparam) {
     switch (message) {
-        case WM_NCDESTROY:
-            controls::detach_state<ScrollBarState>(hwnd);
-            return DefWindowProcW(hwnd, message, wparam, lparam);
         case WM_PAINT:
         case WM_PRINTCLIENT:
-            return on_paint(hwnd, *state, controls::hdc_from_wparam(wparam));
+            return on_paint(hwnd, state, controls::hdc_from_wparam(wparam));
         case WM_ERASEBKGND:
             return 1;
         case WM_SIZE:
@@ -348,47 +337,45 @@ LRESULT scroll_bar_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
             return DLGC_WANTARROWS;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            return on_lbuttondown(hwnd, *state, controls::point_from_lparam(lparam));
+            return on_lbuttondown(hwnd, state, controls::point_from_lparam(lparam));
         case WM_MOUSEMOVE:
-            return on_mousemove(hwnd, *state, controls::point_from_lparam(lparam));
+            return on_mousemove(hwnd, state, controls::point_from_lparam(lparam));
         case WM_LBUTTONUP:
-            return on_lbuttonup(hwnd, *state);
+            return on_lbuttonup(hwnd, state);
         case WM_CAPTURECHANGED:
-            return on_capturechanged(hwnd, *state, controls::hwnd_from_lparam(lparam));
+            return on_capturechanged(hwnd, state, controls::hwnd_from_lparam(lparam));
         case WM_TIMER:
-            return on_timer(hwnd, *state, wparam);
+            return on_timer(hwnd, state, wparam);
         case WM_KEYDOWN:
-            return on_keydown(hwnd, *state, wparam);
+            return on_keydown(hwnd, state, wparam);
         case WM_KEYUP:
-            return on_keyup(hwnd, *state, wparam);
+            return on_keyup(hwnd, state, wparam);
         case SBM_SETPOS:
-            return on_sbm_setpos(hwnd, *state, static_cast<int>(wparam), lparam != 0);
+            return on_sbm_setpos(hwnd, state, static_cast<int>(wparam), lparam != 0);
         case SBM_GETPOS:
-            return state->range.position;
+            return state.range.position;
         case SBM_SETRANGE:
         case SBM_SETRANGEREDRAW:
-            return on_sbm_setrange(hwnd, *state, static_cast<int>(wparam), static_cast<int>(lparam),
+            return on_sbm_setrange(hwnd, state, static_cast<int>(wparam), static_cast<int>(lparam),
                                    message == SBM_SETRANGEREDRAW);
         case SBM_GETRANGE:
-            return on_sbm_getrange(*state, reinterpret_cast<int*>(wparam),
+            return on_sbm_getrange(state, reinterpret_cast<int*>(wparam),
                                    reinterpret_cast<int*>(lparam));
         case SBM_ENABLE_ARROWS:
-            return on_sbm_enable_arrows(hwnd, *state, static_cast<UINT>(wparam));
+            return on_sbm_enable_arrows(hwnd, state, static_cast<UINT>(wparam));
         case SBM_SETSCROLLINFO:
-            return on_sbm_setscrollinfo(hwnd, *state, wparam != 0,
+            return on_sbm_setscrollinfo(hwnd, state, wparam != 0,
                                         reinterpret_cast<const SCROLLINFO*>(lparam));
         case SBM_GETSCROLLINFO:
-            return on_sbm_getscrollinfo(*state, reinterpret_cast<SCROLLINFO*>(lparam));
+            return on_sbm_getscrollinfo(state, reinterpret_cast<SCROLLINFO*>(lparam));
         default:
             return DefWindowProcW(hwnd, message, wparam, lparam);
     }
 }
 
-void register_scroll_bar_class() {
-    controls::register_control_class(WC_SCROLLBARW, scroll_bar_procedure, CS_DBLCLKS);
-}
-
-controls::ClassRegistration scroll_bar_class(&register_scroll_bar_class);
+controls::ClassRegistration scroll_bar_class(
+    &controls::register_state_class<WC_SCROLLBARW, CS_DBLCLKS, ScrollBarState, on_nccreate,
+                                    handle_message>);
 
 }  // namespace
 

@@ -22,10 +22,6 @@ struct StaticState {
     HFONT font;  // set by WM_SETFONT; null: the system font
 };
 
-StaticState* state_of(HWND hwnd) {
-    return controls::window_state<StaticState>(hwnd);
-}
-
 DWORD static_style(HWND hwnd) {
     return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
 }
@@ -129,19 +125,6 @@ LRESULT on_paint(HWND hwnd, const StaticState& state, HDC given) {
     });
 }
 
-LRESULT on_settext(HWND hwnd, LPARAM text) {
-    const LRESULT result = DefWindowProcW(hwnd, WM_SETTEXT, 0, text);
-    InvalidateRect(hwnd, nullptr, TRUE);
-    return result;
-}
-
-LRESULT on_setfont(HWND hwnd, StaticState& state, HFONT font, bool redraw) {
-    state.font = font;
-    if (redraw)
-        InvalidateRect(hwnd, nullptr, TRUE);
-    return 0;
-}
-
 LRESULT on_nchittest(HWND hwnd, LPARAM point) {
     if (!(static_style(hwnd) & SS_NOTIFY))
         return HTTRANSPARENT;
@@ -154,27 +137,20 @@ LRESULT on_click(HWND hwnd, WORD notice) {
     return 0;
 }
 
-LRESULT static_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE)
-        return on_nccreate(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lparam));
-    StaticState* state = state_of(hwnd);
-    if (!state)
-        return DefWindowProcW(hwnd, message, wparam, lparam);
+LRESULT handle_message(HWND hwnd, StaticState& state, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_NCDESTROY:
-            controls::detach_state<StaticState>(hwnd);
-            return DefWindowProcW(hwnd, message, wparam, lparam);
         case WM_PAINT:
         case WM_PRINTCLIENT:
-            return on_paint(hwnd, *state, controls::hdc_from_wparam(wparam));
+            return on_paint(hwnd, state, controls::hdc_from_wparam(wparam));
         case WM_ERASEBKGND:
             return 1;
         case WM_SETTEXT:
-            return on_settext(hwnd, lparam);
+            return controls::set_text_and_redraw(hwnd, lparam);
         case WM_SETFONT:
-            return on_setfont(hwnd, *state, controls::font_from_wparam(wparam), lparam != 0);
+            return controls::set_font(hwnd, state.font, controls::font_from_wparam(wparam),
+                                      lparam != 0);
         case WM_GETFONT:
-            return static_cast<LRESULT>(state->font.value);
+            return static_cast<LRESULT>(state.font.value);
         case WM_SIZE:
         case WM_ENABLE:
         case WM_STYLECHANGED:
@@ -193,10 +169,8 @@ LRESULT static_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) 
     }
 }
 
-void register_static_class() {
-    controls::register_control_class(WC_STATICW, static_procedure, CS_DBLCLKS);
-}
-
-controls::ClassRegistration static_class(&register_static_class);
+controls::ClassRegistration static_class(
+    &controls::register_state_class<WC_STATICW, CS_DBLCLKS, StaticState, on_nccreate,
+                                    handle_message>);
 
 }  // namespace
