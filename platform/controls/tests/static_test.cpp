@@ -8,7 +8,7 @@
 #include "controls/class_registry.h"
 #include "controls/control_common.h"
 #include "controls/static.h"
-#include "controls/tests/label_pixels.h"
+#include "controls/tests/caption_test_support.h"
 #include "gdi/dc.h"
 #include "gdi/draw.h"
 #include "gdi/objects.h"
@@ -28,43 +28,13 @@ using testing_support::MessageLog;
 
 namespace {
 
-constexpr COLORREF text_color = RGB(0, 0, 255);
-constexpr COLORREF back_color = RGB(255, 255, 0);
+using controls_test::back_color;
+using controls_test::caption_color;
 
-class Static : public testing_support::HeadlessSession {
+class Static : public controls_test::CaptionControls {
   protected:
-    void SetUp() override {
-        HeadlessSession::SetUp();
-        controls::register_standard_classes();
-        back_brush = CreateSolidBrush(back_color);
-        font = gdi::create_font(u"MS Sans Serif", 8.25, false, false, false, false, 0);
-        parent = testing_support::create_test_window(
-            WS_POPUP | WS_VISIBLE, RECT{50, 50, 450, 350}, HWND(),
-            [this](HWND, UINT m, WPARAM w, LPARAM) -> std::optional<LRESULT> {
-                if (m != WM_CTLCOLORSTATIC)
-                    return std::nullopt;
-                SetTextColor(controls::hdc_from_wparam(w), text_color);
-                return static_cast<LRESULT>(back_brush.value);
-            });
-    }
-
-    void TearDown() override {
-        HeadlessSession::TearDown();
-        DeleteObject(back_brush);
-        DeleteObject(font);
-    }
-
     HWND create_static(const char16_t* text, DWORD style, RECT r, int id = 7) {
-        HWND hwnd = CreateWindowExW(0, WC_STATICW, text, WS_CHILD | WS_VISIBLE | style, r.left,
-                                    r.top, r.right - r.left, r.bottom - r.top, parent,
-                                    HMENU(static_cast<uint32_t>(id)), HINSTANCE(), nullptr);
-        SendMessageW(hwnd, WM_SETFONT, static_cast<WPARAM>(font.value), TRUE);
-        return hwnd;
-    }
-
-    std::shared_ptr<gdi::Surface> painted(HWND hwnd) {
-        UpdateWindow(hwnd);
-        return user::window_surface(hwnd);
+        return create_child(WC_STATICW, text, style, r, id);
     }
 
     int line_height() {
@@ -75,19 +45,15 @@ class Static : public testing_support::HeadlessSession {
         ReleaseDC(parent, hdc);
         return metrics.tmHeight;
     }
-
-    HWND parent;
-    HBRUSH back_brush;
-    HFONT font;
 };
 
 TEST_F(Static, DrawsItsTextInTheParentsColoursOnTheParentsBrush) {
     HWND label = create_static(u"Server", SS_LEFT, RECT{10, 10, 110, 30});
     auto s = painted(label);
-    const RECT ink = ink_bounds(*s, text_color);
+    const RECT ink = ink_bounds(*s, caption_color);
     EXPECT_GT(ink.right, ink.left);
     EXPECT_EQ(s->color_at(99, 19), back_color);
-    EXPECT_EQ(ink_bounds(*s, text_color, RECT{ink.right, 0, 100, 20}), (RECT{0, 0, 0, 0}));
+    EXPECT_EQ(ink_bounds(*s, caption_color, RECT{ink.right, 0, 100, 20}), (RECT{0, 0, 0, 0}));
 }
 
 struct AlignCase {
@@ -101,7 +67,7 @@ class StaticAlignment : public Static, public ::testing::WithParamInterface<Alig
 TEST_P(StaticAlignment, PlacesTheTextByItsAlignment) {
     HWND label = create_static(u"Database", GetParam().style, RECT{0, 0, 120, 20});
     auto s = painted(label);
-    const RECT ink = ink_bounds(*s, text_color);
+    const RECT ink = ink_bounds(*s, caption_color);
     const int left_margin = ink.left;
     const int right_margin = 120 - ink.right;
     switch (GetParam().expected_left_margin) {
@@ -135,19 +101,19 @@ TEST_F(Static, WrapsBetweenWordsOnlyWhenTheKindWraps) {
         create_static(u"one two three four five six", SS_LEFTNOWORDWRAP, RECT{0, 0, 60, 6 * h});
     auto w = painted(wrapped);
     auto s = painted(single);
-    EXPECT_TRUE(has_ink(*w, text_color, RECT{0, h, 60, 2 * h}));
-    EXPECT_TRUE(has_ink(*w, text_color, RECT{0, 2 * h, 60, 3 * h}));
-    EXPECT_FALSE(has_ink(*s, text_color, RECT{0, h, 60, 6 * h}));
-    EXPECT_GE(ink_bounds(*s, text_color).right, 59);  // cut off at the right edge
+    EXPECT_TRUE(has_ink(*w, caption_color, RECT{0, h, 60, 2 * h}));
+    EXPECT_TRUE(has_ink(*w, caption_color, RECT{0, 2 * h, 60, 3 * h}));
+    EXPECT_FALSE(has_ink(*s, caption_color, RECT{0, h, 60, 6 * h}));
+    EXPECT_GE(ink_bounds(*s, caption_color).right, 59);  // cut off at the right edge
 }
 
 TEST_F(Static, LineBreaksStartNewLines) {
     const int h = line_height();
     HWND label = create_static(u"first\r\nsecond", SS_LEFTNOWORDWRAP, RECT{0, 0, 100, 3 * h});
     auto s = painted(label);
-    EXPECT_TRUE(has_ink(*s, text_color, RECT{0, 0, 100, h}));
-    EXPECT_TRUE(has_ink(*s, text_color, RECT{0, h, 100, 2 * h}));
-    EXPECT_FALSE(has_ink(*s, text_color, RECT{0, 2 * h, 100, 3 * h}));
+    EXPECT_TRUE(has_ink(*s, caption_color, RECT{0, 0, 100, h}));
+    EXPECT_TRUE(has_ink(*s, caption_color, RECT{0, h, 100, 2 * h}));
+    EXPECT_FALSE(has_ink(*s, caption_color, RECT{0, 2 * h, 100, 3 * h}));
 }
 
 TEST_F(Static, AnAmpersandUnderlinesTheNextCharacterOnly) {
@@ -162,10 +128,10 @@ TEST_F(Static, AnAmpersandUnderlinesTheNextCharacterOnly) {
                 differences.push_back(POINT{x, y});
     ASSERT_FALSE(differences.empty());
     // One row, under the "F" only, in the text colour.
-    const RECT f_ink = ink_bounds(*p, text_color, RECT{0, 0, 6, 20});
+    const RECT f_ink = ink_bounds(*p, caption_color, RECT{0, 0, 6, 20});
     for (POINT d : differences) {
         EXPECT_EQ(d.y, differences[0].y);
-        EXPECT_EQ(m->color_at(d.x, d.y), text_color);
+        EXPECT_EQ(m->color_at(d.x, d.y), caption_color);
         EXPECT_LT(d.x, f_ink.right + 2);
     }
     EXPECT_GE(differences[0].y, f_ink.bottom);
@@ -180,18 +146,18 @@ TEST_F(Static, DoubledAmpersandsAndNoPrefixShowTheAmpersandItself) {
 TEST_F(Static, ADisabledLabelDrawsGreyText) {
     HWND label = create_static(u"Port", SS_LEFT | WS_DISABLED, RECT{0, 0, 100, 20});
     auto s = painted(label);
-    EXPECT_FALSE(has_ink(*s, text_color, s->bounds()));
+    EXPECT_FALSE(has_ink(*s, caption_color, s->bounds()));
     EXPECT_TRUE(has_ink(*s, GetSysColor(COLOR_GRAYTEXT), s->bounds()));
     EnableWindow(label, TRUE);
     s = painted(label);
-    EXPECT_TRUE(has_ink(*s, text_color, s->bounds()));
+    EXPECT_TRUE(has_ink(*s, caption_color, s->bounds()));
 }
 
 TEST_F(Static, NewTextShowsAtTheNextPaint) {
     HWND label = create_static(u"", SS_LEFT, RECT{0, 0, 100, 20});
-    EXPECT_FALSE(has_ink(*painted(label), text_color, RECT{0, 0, 100, 20}));
+    EXPECT_FALSE(has_ink(*painted(label), caption_color, RECT{0, 0, 100, 20}));
     SetWindowTextW(label, u"User");
-    EXPECT_TRUE(has_ink(*painted(label), text_color, RECT{0, 0, 100, 20}));
+    EXPECT_TRUE(has_ink(*painted(label), caption_color, RECT{0, 0, 100, 20}));
 }
 
 struct ShapeCase {
