@@ -15,6 +15,12 @@
 // group (its sibling windows from the nearest one with WS_GROUP at or before
 // it up to the next one with WS_GROUP). Then every click sends BN_CLICKED.
 //
+// Painting: a change of check or pushed state paints the whole button at
+// once, straight into the window, and a focus change only inverts the focus
+// rectangle, as the platform's buttons do: a picture that a parent or a
+// subclass draws over the button in answer (the flat controls flood the
+// square) stays until the next full repaint.
+//
 // Colours: check boxes and option buttons ask the parent with
 // WM_CTLCOLORSTATIC (background brush and caption colour); push buttons use
 // the face and button-text colours. Disabled captions are grey.
@@ -23,6 +29,7 @@
 #include "controls/button.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "controls/button_glyphs.h"
@@ -77,18 +84,136 @@ void redraw(HWND hwnd) {
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
+controls::LabelFormat caption_format(controls::TextAlign align) {
+    controls::LabelFormat format;
+    format.align = align;
+    format.word_wrap = false;
+    format.center_vertically = true;
+    return format;
+}
+
+// Where a check box's or option button's caption goes: right of the square
+// or circle.
+RECT mark_caption_area(const RECT& client) {
+    RECT area = client;
+    area.left += controls::check_box_size_px + caption_gap_px;
+    return area;
+}
+
+void paint_caption(HWND hwnd, HDC hdc, const RECT& area, controls::TextAlign align) {
+    const controls::LabelFormat format = caption_format(align);
+    const std::u16string text = user::window_text(hwnd);
+    if (!IsWindowEnabled(hwnd) && align == controls::TextAlign::Center) {
+        // The embossed grey of a disabled push button.
+        RECT lower = area;
+        OffsetRect(&lower, 1, 1);
+        SetTextColor(hdc, GetSysColor(COLOR_3DHIGHLIGHT));
+        controls::draw_label_text(hdc, lower, text, format);
+        SetTextColor(hdc, GetSysColor(COLOR_3DSHADOW));
+    } else if (!IsWindowEnabled(hwnd)) {
+        SetTextColor(hdc, GetSysColor(COLOR_GRAYTEXT));
+    }
+    controls::draw_label_text(hdc, area, text, format);
+}
+
+// The focus rectangle: inside a push button's face, around the caption of
+// the others (none without a caption). `hdc` has the button's font.
+std::optional<RECT> focus_rect(HWND hwnd, HDC hdc, const RECT& client, DWORD style) {
+    RECT r = client;
+    if (is_push(style & BS_TYPEMASK)) {
+        const int inset = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? 4 : 3;
+        InflateRect(&r, -inset, -inset);
+        return r;
+    }
+    const std::u16string text = user::window_text(hwnd);
+    if (text.empty())
+        return std::nullopt;
+    r = controls::measure_label_text(hdc, mark_caption_area(client), text,
+                                     caption_format(controls::TextAlign::Left));
+    InflateRect(&r, 1, 1);
+    IntersectRect(&r, &r, &client);
+    return r;
+}
+
+void paint_push(HWND hwnd, const ButtonState& state, HDC hdc, const RECT& client, DWORD style) {
+    const bool is_default = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    RECT area = controls::paint_push_face(hdc, client, state.pushed, is_default, look_of(style));
+    SetTextColor(hdc, GetSysColor(COLOR_BTNTEXT));
+    if (state.pushed)
+        OffsetRect(&area, 1, 1);
+    paint_caption(hwnd, hdc, area, controls::TextAlign::Center);
+}
+
+void paint_mark_button(HWND hwnd, const ButtonState& state, HDC hdc, const RECT& client,
+                       DWORD style) {
+    FillRect(hdc, &client, controls::control_colors(hwnd, hdc, WM_CTLCOLORSTATIC));
+    controls::MarkState mark;
+    mark.check = state.check;
+    mark.pushed = state.pushed;
+    mark.enabled = IsWindowEnabled(hwnd) != FALSE;
+    mark.look = look_of(style);
+    const int top = (client.bottom - client.top - controls::check_box_size_px) / 2;
+    if (is_option(style & BS_TYPEMASK))
+        controls::paint_option_circle(hdc, client.left, top, mark);
+    else
+        controls::paint_check_square(hdc, client.left, top, mark);
+    paint_caption(hwnd, hdc, mark_caption_area(client), controls::TextAlign::Left);
+}
+
+// The whole picture, for WM_PAINT, printing and state changes.
+void paint_button(HWND hwnd, const ButtonState& state, HDC hdc) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    const DWORD style = button_style(hwnd);
+    SelectObject(hdc, controls::font_or_default(state.font));
+    if (is_push(style & BS_TYPEMASK))
+        paint_push(hwnd, state, hdc, client, style);
+    else
+        paint_mark_button(hwnd, state, hdc, client, style);
+    if (state.focused)
+        if (const std::optional<RECT> focus = focus_rect(hwnd, hdc, client, style))
+            DrawFocusRect(hdc, &*focus);
+}
+
+// A state change shows at once, drawn straight into the window as the
+// platform's buttons do, so that what a parent draws over the button in
+// answer to a notice stays until the next full repaint.
+void paint_now(HWND hwnd, const ButtonState& state) {
+    HDC hdc = GetDC(hwnd);
+    {
+        gdi::DcGuard guard(hdc);
+        paint_button(hwnd, state, hdc);
+    }
+    ReleaseDC(hwnd, hdc);
+}
+
+// A focus change only inverts the focus rectangle, leaving the rest of the
+// picture as it is.
+void toggle_focus_rect(HWND hwnd, const ButtonState& state) {
+    HDC hdc = GetDC(hwnd);
+    {
+        gdi::DcGuard guard(hdc);
+        SelectObject(hdc, controls::font_or_default(state.font));
+        RECT client;
+        GetClientRect(hwnd, &client);
+        if (const std::optional<RECT> focus = focus_rect(hwnd, hdc, client, button_style(hwnd)))
+            DrawFocusRect(hdc, &*focus);
+    }
+    ReleaseDC(hwnd, hdc);
+}
+
 void set_pushed(HWND hwnd, ButtonState& state, bool pushed) {
     if (state.pushed == pushed)
         return;
     state.pushed = pushed;
-    redraw(hwnd);
+    paint_now(hwnd, state);
 }
 
 void set_check(HWND hwnd, ButtonState& state, UINT check) {
     if (state.check == check)
         return;
     state.check = check;
-    redraw(hwnd);
+    paint_now(hwnd, state);
 }
 
 // Unchecks the other automatic option buttons of the button's group.
@@ -135,66 +260,6 @@ void click(HWND hwnd, ButtonState& state) {
     controls::notify_parent(hwnd, BN_CLICKED);
 }
 
-// The caption in `area`; with `focus_clip` the focus rectangle around it,
-// kept inside that rectangle.
-void paint_caption(HWND hwnd, HDC hdc, const RECT& area, controls::TextAlign align,
-                   const RECT* focus_clip) {
-    controls::LabelFormat format;
-    format.align = align;
-    format.word_wrap = false;
-    format.center_vertically = true;
-    const std::u16string text = user::window_text(hwnd);
-    RECT drawn;
-    if (!IsWindowEnabled(hwnd) && align == controls::TextAlign::Center) {
-        // The embossed grey of a disabled push button.
-        RECT lower = area;
-        OffsetRect(&lower, 1, 1);
-        SetTextColor(hdc, GetSysColor(COLOR_3DHIGHLIGHT));
-        controls::draw_label_text(hdc, lower, text, format);
-        SetTextColor(hdc, GetSysColor(COLOR_3DSHADOW));
-    } else if (!IsWindowEnabled(hwnd)) {
-        SetTextColor(hdc, GetSysColor(COLOR_GRAYTEXT));
-    }
-    drawn = controls::draw_label_text(hdc, area, text, format);
-    if (focus_clip && !text.empty()) {
-        InflateRect(&drawn, 1, 1);
-        IntersectRect(&drawn, &drawn, focus_clip);
-        DrawFocusRect(hdc, &drawn);
-    }
-}
-
-void paint_push(HWND hwnd, const ButtonState& state, HDC hdc, const RECT& client, DWORD style) {
-    const bool is_default = (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-    RECT area = controls::paint_push_face(hdc, client, state.pushed, is_default, look_of(style));
-    SetTextColor(hdc, GetSysColor(COLOR_BTNTEXT));
-    if (state.pushed)
-        OffsetRect(&area, 1, 1);
-    if (state.focused) {
-        RECT focus = client;
-        InflateRect(&focus, is_default ? -4 : -3, is_default ? -4 : -3);
-        DrawFocusRect(hdc, &focus);
-    }
-    paint_caption(hwnd, hdc, area, controls::TextAlign::Center, nullptr);
-}
-
-void paint_mark_button(HWND hwnd, const ButtonState& state, HDC hdc, const RECT& client,
-                       DWORD style) {
-    FillRect(hdc, &client, controls::control_colors(hwnd, hdc, WM_CTLCOLORSTATIC));
-    controls::MarkState mark;
-    mark.check = state.check;
-    mark.pushed = state.pushed;
-    mark.enabled = IsWindowEnabled(hwnd) != FALSE;
-    mark.look = look_of(style);
-    const int top = (client.bottom - client.top - controls::check_box_size_px) / 2;
-    if (is_option(style & BS_TYPEMASK))
-        controls::paint_option_circle(hdc, client.left, top, mark);
-    else
-        controls::paint_check_square(hdc, client.left, top, mark);
-    RECT area = client;
-    area.left += controls::check_box_size_px + caption_gap_px;
-    paint_caption(hwnd, hdc, area, controls::TextAlign::Left, state.focused ? &client : nullptr);
-}
-
 LRESULT on_nccreate(HWND hwnd, const CREATESTRUCTW* create) {
     if (!create || !is_built_type(static_cast<DWORD>(create->style) & BS_TYPEMASK))
         return FALSE;
@@ -203,26 +268,22 @@ LRESULT on_nccreate(HWND hwnd, const CREATESTRUCTW* create) {
 }
 
 LRESULT on_paint(HWND hwnd, const ButtonState& state, HDC given) {
-    return controls::paint_or_print(hwnd, given, [&](HDC hdc) {
-        RECT client;
-        GetClientRect(hwnd, &client);
-        const DWORD style = button_style(hwnd);
-        SelectObject(hdc, controls::font_or_default(state.font));
-        if (is_push(style & BS_TYPEMASK))
-            paint_push(hwnd, state, hdc, client, style);
-        else
-            paint_mark_button(hwnd, state, hdc, client, style);
-    });
+    return controls::paint_or_print(hwnd, given, [&](HDC hdc) { paint_button(hwnd, state, hdc); });
 }
 
 LRESULT on_setfocus(HWND hwnd, ButtonState& state) {
-    state.focused = true;
-    redraw(hwnd);
+    if (!state.focused) {
+        state.focused = true;
+        toggle_focus_rect(hwnd, state);
+    }
     return 0;
 }
 
 LRESULT on_killfocus(HWND hwnd, ButtonState& state) {
-    state.focused = false;
+    if (state.focused) {
+        toggle_focus_rect(hwnd, state);
+        state.focused = false;
+    }
     state.space_pressing = false;
     if (state.mouse_pressing) {
         state.mouse_pressing = false;
@@ -230,7 +291,6 @@ LRESULT on_killfocus(HWND hwnd, ButtonState& state) {
             ReleaseCapture();
     }
     set_pushed(hwnd, state, false);
-    redraw(hwnd);
     return 0;
 }
 

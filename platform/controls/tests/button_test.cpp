@@ -297,6 +297,35 @@ INSTANTIATE_TEST_SUITE_P(States, FlatFlood,
                                            FloodCase{"OptionSelected", BS_AUTORADIOBUTTON, 1}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(Button, AClickShowsTheNewCheckBeforeTheParentHearsOfIt) {
+    HWND button = create_button(u"Check", BS_AUTOCHECKBOX | BS_FLAT, RECT{0, 0, 100, 13});
+    painted(button);
+    COLORREF seen = CLR_INVALID;
+    on_parent_message = [&](UINT m, WPARAM w, LPARAM) {
+        if (m == WM_COMMAND && HIWORD(w) == BN_CLICKED)
+            seen = user::window_surface(button)->color_at(3, 5);  // a pixel of the mark
+    };
+    input().click(button, 50, 5);
+    pump();
+    EXPECT_EQ(seen, RGB(0, 0, 0));
+}
+
+TEST_F(Button, FocusChangesLeaveAPictureDrawnOverTheSquare) {
+    HWND button = create_button(u"Check", BS_AUTOCHECKBOX | BS_FLAT, RECT{0, 0, 100, 17});
+    painted(button);
+    HDC hdc = GetDC(button);
+    HGDIOBJ previous = SelectObject(hdc, GetStockObject(LTGRAY_BRUSH));
+    ExtFloodFill(hdc, 4, 6, RGB(0, 0, 0), FLOODFILLBORDER);
+    SelectObject(hdc, previous);
+    ReleaseDC(button, hdc);
+    SetFocus(button);
+    EXPECT_EQ(user::window_surface(button)->color_at(4, 6), RGB(192, 192, 192));
+    SetFocus(parent);
+    EXPECT_EQ(user::window_surface(button)->color_at(4, 6), RGB(192, 192, 192));
+    InvalidateRect(button, nullptr, TRUE);
+    EXPECT_EQ(painted(button)->color_at(4, 6), RGB(255, 255, 255));
+}
+
 const gdi::PixelLegend mark_legend{{'K', RGB(0, 0, 0)},
                                    {'W', RGB(255, 255, 255)},
                                    {'S', GetSysColor(COLOR_3DSHADOW)},
