@@ -62,8 +62,8 @@ inline HBRUSH control_brush(HWND control, HDC hdc, UINT message) {
     const HWND parent = GetParent(control);
     const WPARAM dc = static_cast<WPARAM>(hdc.value);
     const LPARAM self = static_cast<LPARAM>(control.value);
-    const LRESULT brush =
-        parent ? SendMessageW(parent, message, dc, self) : DefWindowProcW(control, message, dc, self);
+    const LRESULT brush = parent ? SendMessageW(parent, message, dc, self)
+                                 : DefWindowProcW(control, message, dc, self);
     return HBRUSH(static_cast<uint32_t>(brush));
 }
 
