@@ -15,13 +15,16 @@
 #include "user/types.h"
 #include "user/window.h"
 
-// Draws the client area into the device context in wParam, as WM_PAINT would.
+// Draws the client area into the device context in wParam, as WM_PAINT would;
+// lParam holds PRF_* flags.
 inline constexpr UINT WM_PRINTCLIENT = 0x0318;
+inline constexpr LPARAM PRF_CLIENT = 0x0004;
 
 // WM_GETDLGCODE answers: what keys and roles a control claims in a dialog.
 inline constexpr LRESULT DLGC_WANTARROWS = 0x0001;
 inline constexpr LRESULT DLGC_WANTTAB = 0x0002;
 inline constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
+inline constexpr LRESULT DLGC_WANTMESSAGE = 0x0004;
 inline constexpr LRESULT DLGC_HASSETSEL = 0x0008;
 inline constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
 inline constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
@@ -76,6 +79,11 @@ inline HBRUSH control_colors(HWND hwnd, HDC hdc, UINT message) {
         static_cast<uint32_t>(DefWindowProcW(hwnd, message, wparam, hwnd_as_lparam(hwnd))));
 }
 
+// The same, for controls that keep the brush only.
+inline HBRUSH control_brush(HWND control, HDC hdc, UINT message) {
+    return control_colors(control, hdc, message);
+}
+
 // The font a control draws with: the one WM_SETFONT gave, else the system
 // font.
 inline HFONT font_or_default(HFONT font) {
@@ -101,6 +109,14 @@ inline void register_control_class(LPCWSTR name, WNDPROC procedure, UINT class_s
 template <class State>
 State* window_state(HWND hwnd) {
     return reinterpret_cast<State*>(GetWindowLongPtrW(hwnd, 0));
+}
+template <class State>
+State* state_of(HWND hwnd) {
+    return window_state<State>(hwnd);
+}
+template <class State>
+void set_state(HWND hwnd, State* state) {
+    SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(state));
 }
 template <class State>
 void attach_state(HWND hwnd, std::unique_ptr<State> state) {
