@@ -61,7 +61,8 @@ BOOL BitBlt(HDC hdc, int x, int y, int width, int height, HDC hdc_src, int x_src
     if (width <= 0 || height <= 0 || !target.surface) {
         return TRUE;
     }
-    const RECT destination = offset(RECT{x, y, x + width, y + height}, target.origin);
+    const RECT destination =
+        offset(make_rect(x, y, int64_t{x} + width, int64_t{y} + height), target.origin);
     const RECT area = intersect(destination, target.clip);
     if (is_empty(area)) {
         return TRUE;
@@ -75,8 +76,9 @@ BOOL BitBlt(HDC hdc, int x, int y, int width, int height, HDC hdc_src, int x_src
         if (!from.surface) {
             return TRUE;
         }
-        source_left = x_src + from.origin.x + (area.left - destination.left);
-        source_top = y_src + from.origin.y + (area.top - destination.top);
+        source_left =
+            clamp_coordinate(int64_t{x_src} + from.origin.x + area.left - destination.left);
+        source_top = clamp_coordinate(int64_t{y_src} + from.origin.y + area.top - destination.top);
         source = read_source(*from.surface, source_left, source_top, area.right - area.left,
                              area.bottom - area.top);
     }

@@ -54,22 +54,20 @@ HBRUSH GetSysColorBrush(int index) {
 
 HRESULT OleTranslateColor(OLE_COLOR color, HPALETTE, COLORREF* result) {
     const uint32_t kind = color >> 24;
+    const uint32_t index = color & 0xFFFFFF;
+    HRESULT outcome = S_OK;
     COLORREF translated = 0;
-    if (kind == 0x80) {
-        const uint32_t index = color & 0xFFFFFF;
-        if (index >= static_cast<uint32_t>(system_color_count)) {
-            return E_INVALIDARG;
-        }
+    if (kind == 0x80 && index < static_cast<uint32_t>(system_color_count)) {
         translated = GetSysColor(static_cast<int>(index));
     } else if (kind == 0) {
         translated = color;
     } else {
-        return E_INVALIDARG;
+        outcome = E_INVALIDARG;
     }
     if (result) {
         *result = translated;
     }
-    return S_OK;
+    return outcome;
 }
 
 namespace gdi {

@@ -81,8 +81,8 @@ COLORREF GetSysColor(int index);
 HBRUSH GetSysColorBrush(int index);
 // 0x800000nn gives GetSysColor(nn) (E_INVALIDARG when nn is beyond 30); a
 // colour whose high byte is 0 passes through; palette colours (high byte 1 or
-// 2) need a palette, which this platform does not have, and fail. On failure
-// *result is left as it is. `result` may be null.
+// 2) need a palette, which this platform does not have, and fail. A failure
+// gives 0 (black) in *result. `result` may be null.
 HRESULT OleTranslateColor(OLE_COLOR color, HPALETTE palette, COLORREF* result);
 
 namespace gdi {

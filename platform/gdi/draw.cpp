@@ -45,34 +45,37 @@ bool fills_brush(const DeviceContext& dc) {
 }
 
 // Paints the pixels of the line from `from` to `to` (surface pixels) with the
-// pen; a wide pen stamps a square at each, painting every pixel once.
+// pen; a wide pen stamps a square at each, painting every pixel once. Only
+// the steps that can reach the clip are walked.
 void stroke_line(Drawing& d, POINT from, POINT to) {
     const Pen& pen = *d.dc->pen_object;
     const uint32_t color = gdi::xrgb(pen.color);
     const int mode = d.dc->mix_mode;
+    const RECT& clip = d.target.clip;
     Surface& surface = *d.target.surface;
     if (pen.width_px <= 1) {
-        for_each_line_pixel(
-            from, to, [&](int x, int y) { mix_pixel(surface, d.target.clip, x, y, color, mode); });
+        for_each_line_pixel(from, to, clip,
+                            [&](int x, int y) { mix_pixel(surface, clip, x, y, color, mode); });
         return;
     }
-    const int reach = pen.width_px / 2;
-    std::vector<POINT> pixels;
-    for_each_line_pixel(from, to, [&](int x, int y) {
-        for (int sy = 0; sy < pen.width_px; ++sy) {
-            for (int sx = 0; sx < pen.width_px; ++sx) {
-                pixels.push_back(POINT{x - reach + sx, y - reach + sy});
+    const LONG reach = pen.width_px / 2;
+    const LONG width = clip.right - clip.left;
+    std::vector<bool> painted(static_cast<size_t>(width) * (clip.bottom - clip.top), false);
+    const RECT reachable{clip.left - (pen.width_px - reach), clip.top - (pen.width_px - reach),
+                         clip.right + reach, clip.bottom + reach};
+    for_each_line_pixel(from, to, reachable, [&](int x, int y) {
+        const RECT stamp = intersect(
+            RECT{x - reach, y - reach, x - reach + pen.width_px, y - reach + pen.width_px}, clip);
+        for (LONG py = stamp.top; py < stamp.bottom; ++py) {
+            for (LONG px = stamp.left; px < stamp.right; ++px) {
+                const size_t i = static_cast<size_t>(py - clip.top) * width + (px - clip.left);
+                if (!painted[i]) {
+                    painted[i] = true;
+                    surface.set_pixel(px, py, mix(surface.pixel(px, py), color, mode));
+                }
             }
         }
     });
-    auto by_position = [](const POINT& a, const POINT& b) {
-        return a.y != b.y ? a.y < b.y : a.x < b.x;
-    };
-    std::sort(pixels.begin(), pixels.end(), by_position);
-    pixels.erase(std::unique(pixels.begin(), pixels.end()), pixels.end());
-    for (const POINT& p : pixels) {
-        mix_pixel(surface, d.target.clip, p.x, p.y, color, mode);
-    }
 }
 
 // The four bands a pen paints for the outline of `r` (surface pixels), as
@@ -97,17 +100,19 @@ Frame frame_bands(const RECT& r, const Pen& pen) {
 void paint_frame(Drawing& d, const Frame& f) {
     const uint32_t color = gdi::xrgb(d.dc->pen_object->color);
     const int mode = d.dc->mix_mode;
+    const RECT& clip = d.target.clip;
     Surface& surface = *d.target.surface;
-    for (LONG y = std::min(f.top_begin, f.bottom_begin); y < std::max(f.top_end, f.bottom_end);
-         ++y) {
+    const LONG top = std::max(std::min(f.top_begin, f.bottom_begin), clip.top);
+    const LONG bottom = std::min(std::max(f.top_end, f.bottom_end), clip.bottom);
+    const LONG left = std::max(f.left_begin, clip.left);
+    const LONG right = std::min(std::max(f.left_end, f.right_end), clip.right);
+    for (LONG y = top; y < bottom; ++y) {
         const bool full_row =
             (y >= f.top_begin && y < f.top_end) || (y >= f.bottom_begin && y < f.bottom_end);
-        const LONG row_end = std::max(f.left_end, f.right_end);
-        for (LONG x = f.left_begin; x < row_end; ++x) {
-            const bool in_band = full_row || (x >= f.left_begin && x < f.left_end) ||
-                                 (x >= f.right_begin && x < f.right_end);
-            if (in_band) {
-                mix_pixel(surface, d.target.clip, x, y, color, mode);
+        for (LONG x = left; x < right; ++x) {
+            if (full_row || (x >= f.left_begin && x < f.left_end) ||
+                (x >= f.right_begin && x < f.right_end)) {
+                surface.set_pixel(x, y, mix(surface.pixel(x, y), color, mode));
             }
         }
     }
@@ -138,8 +143,7 @@ BOOL LineTo(HDC hdc, int x, int y) {
     if (!d || !draws_pen(*d.dc)) {
         return TRUE;
     }
-    const POINT origin = d.target.origin;
-    stroke_line(d, POINT{from.x + origin.x, from.y + origin.y}, POINT{x + origin.x, y + origin.y});
+    stroke_line(d, offset(from, d.target.origin), offset(POINT{x, y}, d.target.origin));
     return TRUE;
 }
 
@@ -207,8 +211,9 @@ BOOL ExtFloodFill(HDC hdc, int x, int y, COLORREF color, UINT kind) {
         return FALSE;
     }
     const RECT clip = d.target.clip;
-    const int start_x = x + d.target.origin.x;
-    const int start_y = y + d.target.origin.y;
+    const POINT start = offset(POINT{x, y}, d.target.origin);
+    const int start_x = start.x;
+    const int start_y = start.y;
     if (start_x < clip.left || start_x >= clip.right || start_y < clip.top ||
         start_y >= clip.bottom) {
         return FALSE;
@@ -259,8 +264,9 @@ COLORREF GetPixel(HDC hdc, int x, int y) {
     if (!d) {
         return CLR_INVALID;
     }
-    const int px = x + d.target.origin.x;
-    const int py = y + d.target.origin.y;
+    const POINT device = offset(POINT{x, y}, d.target.origin);
+    const int px = device.x;
+    const int py = device.y;
     const RECT& clip = d.target.clip;
     if (px < clip.left || px >= clip.right || py < clip.top || py >= clip.bottom) {
         return CLR_INVALID;

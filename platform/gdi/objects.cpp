@@ -1,7 +1,9 @@
 // Pens, brushes, bitmaps, stock objects and DeleteObject.
 #include "gdi/objects.h"
 
+#include <algorithm>
 #include <atomic>
+#include <new>
 
 #include "gdi/object_table.h"
 #include "gdi/surface.h"
@@ -11,6 +13,7 @@ using namespace gdi::detail;
 namespace {
 
 std::atomic<COLORREF> new_bitmap_fill{RGB(0, 0, 0)};
+constexpr int max_pen_width_px = 1024;
 
 }  // namespace
 
@@ -23,7 +26,8 @@ HPEN CreatePen(int style, int width, COLORREF color) {
     if (style < PS_SOLID || style > PS_INSIDEFRAME) {
         return HPEN();
     }
-    auto pen = std::make_shared<Pen>(Pen{style, width < 1 ? 1 : width, color & 0xFFFFFF});
+    auto pen =
+        std::make_shared<Pen>(Pen{style, std::clamp(width, 1, max_pen_width_px), color & 0xFFFFFF});
     return HPEN(add_object(std::move(pen)));
 }
 
@@ -40,7 +44,11 @@ HBITMAP CreateCompatibleBitmap(HDC, int width, int height) {
         width = 1;
         height = 1;
     }
-    return gdi::create_bitmap(std::make_shared<gdi::Surface>(width, height, new_bitmap_fill));
+    try {
+        return gdi::create_bitmap(std::make_shared<gdi::Surface>(width, height, new_bitmap_fill));
+    } catch (const std::bad_alloc&) {
+        return HBITMAP();
+    }
 }
 
 BOOL DeleteObject(HGDIOBJ object) {

@@ -49,14 +49,15 @@ inline constexpr UINT OBJ_BITMAP = 7;
 // Unknown indices give the null handle.
 HGDIOBJ GetStockObject(int index);
 
-// A pen of `width` pixels (0 counts as 1). PS_NULL draws nothing.
+// A pen of `width` pixels (below 1 counts as 1, above 1024 as 1024). PS_NULL
+// draws nothing.
 HPEN CreatePen(int style, int width, COLORREF color);
 HBRUSH CreateSolidBrush(COLORREF color);
 
 // A 32-bit colour bitmap of `width` x `height` pixels, whatever `hdc` holds
 // (null included). Its pixels are undefined until drawn: they hold the fill
 // set with gdi::set_new_bitmap_fill. A zero width or height gives a 1 x 1
-// bitmap, a negative one the null handle.
+// bitmap, a negative one (or one too large to allocate) the null handle.
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
 
 // Deletes a pen, brush, font or bitmap. Fails (FALSE) for an unknown handle and

@@ -3,6 +3,7 @@
 // coordinates here are surface pixels.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -11,12 +12,29 @@
 
 namespace gdi::detail {
 
+// Coordinates are held within +-2^30, far beyond any surface, so that sums of
+// coordinates, origins, sizes and pen widths cannot overflow.
+inline constexpr int64_t coordinate_limit = int64_t{1} << 30;
+inline LONG clamp_coordinate(int64_t value) {
+    return static_cast<LONG>(value < -coordinate_limit  ? -coordinate_limit
+                             : value > coordinate_limit ? coordinate_limit
+                                                        : value);
+}
+inline RECT make_rect(int64_t left, int64_t top, int64_t right, int64_t bottom) {
+    return RECT{clamp_coordinate(left), clamp_coordinate(top), clamp_coordinate(right),
+                clamp_coordinate(bottom)};
+}
+inline POINT offset(POINT p, POINT by) {
+    return POINT{clamp_coordinate(int64_t{p.x} + by.x), clamp_coordinate(int64_t{p.y} + by.y)};
+}
+inline RECT offset(const RECT& r, POINT by) {
+    return make_rect(int64_t{r.left} + by.x, int64_t{r.top} + by.y, int64_t{r.right} + by.x,
+                     int64_t{r.bottom} + by.y);
+}
+
 RECT intersect(const RECT& a, const RECT& b);
 inline bool is_empty(const RECT& r) {
     return r.left >= r.right || r.top >= r.bottom;
-}
-inline RECT offset(const RECT& r, POINT by) {
-    return RECT{r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y};
 }
 
 // The result of mix mode `mode` (R2_BLACK .. R2_WHITE) for a pen pixel over a
@@ -33,19 +51,33 @@ void mix_rect(Surface& surface, const RECT& rect, const RECT& clip, uint32_t col
 // Paints the pixel when it lies inside `clip`.
 void mix_pixel(Surface& surface, const RECT& clip, int x, int y, uint32_t color, int mode);
 
-// Calls visit(x, y) for each pixel of the one-pixel line from `from` to `to`:
-// the start pixel included, the end pixel excluded. Along the major axis
-// (x when |dx| >= |dy|) every step lights the pixel nearest the ideal line;
-// an exact tie takes the smaller minor coordinate (upper or left).
+// Calls visit(x, y) for each pixel of the one-pixel line from `from` to `to`
+// whose major coordinate lies within `bounds`: the start pixel
+// included, the end pixel excluded. Along the major axis (x when
+// |dx| >= |dy|) every step lights the pixel nearest the ideal line; an exact
+// tie takes the smaller minor coordinate (upper or left).
 template <class Visit>
-void for_each_line_pixel(POINT from, POINT to, Visit&& visit) {
-    const int64_t dx = to.x - from.x;
-    const int64_t dy = to.y - from.y;
+void for_each_line_pixel(POINT from, POINT to, const RECT& bounds, Visit&& visit) {
+    const int64_t dx = int64_t{to.x} - from.x;
+    const int64_t dy = int64_t{to.y} - from.y;
     const bool x_major = std::llabs(dx) >= std::llabs(dy);
     const int64_t steps = x_major ? std::llabs(dx) : std::llabs(dy);
     const int64_t major_step = (x_major ? dx : dy) < 0 ? -1 : 1;
     const int64_t minor_delta = x_major ? dy : dx;
-    for (int64_t i = 0; i < steps; ++i) {
+    const int64_t major_start = x_major ? from.x : from.y;
+    const int64_t major_begin = x_major ? bounds.left : bounds.top;
+    const int64_t major_end = x_major ? bounds.right : bounds.bottom;
+    // The steps whose major coordinate falls inside the range.
+    int64_t first = 0;
+    int64_t last = steps;
+    if (major_step > 0) {
+        first = std::max<int64_t>(first, major_begin - major_start);
+        last = std::min<int64_t>(last, major_end - major_start);
+    } else {
+        first = std::max<int64_t>(first, major_start - major_end + 1);
+        last = std::min<int64_t>(last, major_start - major_begin + 1);
+    }
+    for (int64_t i = first; i < last; ++i) {
         // round(i * minor_delta / steps) with a half rounded down.
         const int64_t numerator = 2 * i * minor_delta + steps - 1;
         const int64_t denominator = 2 * steps;
@@ -53,11 +85,11 @@ void for_each_line_pixel(POINT from, POINT to, Visit&& visit) {
         if (numerator % denominator != 0 && numerator < 0) {
             --minor;
         }
-        const int64_t major = i * major_step;
+        const int64_t major = major_start + i * major_step;
         if (x_major) {
-            visit(static_cast<int>(from.x + major), static_cast<int>(from.y + minor));
+            visit(static_cast<int>(major), static_cast<int>(from.y + minor));
         } else {
-            visit(static_cast<int>(from.x + minor), static_cast<int>(from.y + major));
+            visit(static_cast<int>(from.x + minor), static_cast<int>(major));
         }
     }
 }

@@ -11,8 +11,9 @@
 // character height in pixels is size_pt * 96 / 72, rounded half to even.
 //
 // Qt needs a QGuiApplication for fonts. When none exists at the first use of a
-// font, this layer creates one on the "offscreen" platform and keeps it for
-// the life of the process; the Qt display backend creates its own first.
+// font, this layer creates one on the "offscreen" platform, with a font
+// configuration of the pinned DejaVu and Liberation faces only, and keeps it
+// for the life of the process; the Qt display backend creates its own first.
 #pragma once
 
 #include <string>

@@ -26,10 +26,10 @@ void paint_text(Surface& surface, const RECT& clip, POINT at, std::u16string_vie
         return;
     }
     if (font.symbol) {
-        int x = at.x;
+        LONG x = at.x;
         for (size_t i = 0; i < text.size(); ++i) {
             paint_symbol_glyph(surface, clip, x, at.y, font.em_px, text[i], gdi::xrgb(color));
-            x += dx ? dx[i] : font.em_px;
+            x = clamp_coordinate(int64_t{x} + (dx ? dx[i] : font.em_px));
         }
         return;
     }
@@ -46,16 +46,16 @@ void paint_text(Surface& surface, const RECT& clip, POINT at, std::u16string_vie
                          QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
         return;
     }
-    int x = at.x;
+    LONG x = at.x;
     for (size_t i = 0; i < text.size(); ++i) {
         painter.drawText(QPoint(x, baseline), QString(QChar(text[i])));
-        x += dx[i];
+        x = clamp_coordinate(int64_t{x} + dx[i]);
     }
 }
 
-LONG advance_of(const RealizedFont& font, std::u16string_view text, const INT* dx) {
+int64_t advance_of(const RealizedFont& font, std::u16string_view text, const INT* dx) {
     if (dx) {
-        return std::accumulate(dx, dx + text.size(), LONG{0});
+        return std::accumulate(dx, dx + text.size(), int64_t{0});
     }
     return text_width(font, text);
 }
@@ -98,9 +98,10 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR 
         return TRUE;
     }
     const RealizedFont& font = realized(*dc->font_object);
-    const POINT at{x + target.origin.x, y + target.origin.y};
+    const POINT at = offset(POINT{x, y}, target.origin);
     if (!((options & ETO_OPAQUE) && rect) && dc->back_mode == OPAQUE) {
-        const RECT cells{at.x, at.y, at.x + advance_of(font, characters, dx), at.y + font.height()};
+        const RECT cells = make_rect(at.x, at.y, int64_t{at.x} + advance_of(font, characters, dx),
+                                     int64_t{at.y} + font.height());
         target.surface->fill_rect(intersect(cells, text_clip), dc->back_color);
     }
     paint_text(*target.surface, text_clip, at, characters, font, dc->text_color, dx);

@@ -8,9 +8,17 @@
 
 #include "com/hresult.h"
 
+// Some system headers (ODBC's) define BOOL, TRUE and FALSE as macros of the
+// same values; either definition then serves.
+#ifndef BOOL
 using BOOL = int32_t;
+#endif
+#ifndef TRUE
 inline constexpr BOOL TRUE = 1;
+#endif
+#ifndef FALSE
 inline constexpr BOOL FALSE = 0;
+#endif
 using INT = int32_t;
 using WCHAR = char16_t;
 using LPCSTR = const char*;

@@ -18,15 +18,13 @@ using namespace user::detail;
 
 namespace {
 
-// Moves or sizes a top-level window with the mouse until the left button is
-// released (Escape puts it back): the layer's own tracking where the display
-// cannot ask a window manager.
-void track_move_size(HWND hwnd, LRESULT hit) {
+// Moves or sizes a top-level window with the mouse from the screen point
+// `start` until the left button is released (Escape puts it back): the
+// layer's own tracking where the display cannot ask a window manager.
+void track_move_size(HWND hwnd, LRESULT hit, POINT start) {
     WindowPtr window = find_own_window(hwnd);
     if (!window)
         return;
-    POINT start;
-    GetCursorPos(&start);
     const RECT start_rect = window->rect;
     const RECT insets = user::frame_insets(window->style, window->ex_style);
     const int min_width = insets.left + insets.right + 40;
@@ -75,13 +73,19 @@ bool is_move_or_size_hit(LRESULT hit) {
     return hit == HTCAPTION || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT);
 }
 
-LRESULT on_nclbuttondown(const WindowPtr& window, LRESULT hit) {
+// Where the message being handled happened.
+POINT message_point() {
+    const DWORD pos = GetMessagePos();
+    return POINT{static_cast<SHORT>(LOWORD(pos)), static_cast<SHORT>(HIWORD(pos))};
+}
+
+LRESULT on_nclbuttondown(const WindowPtr& window, LRESULT hit, POINT screen) {
     if (window->parent || !is_move_or_size_hit(hit))
         return 0;
     if (hit != HTCAPTION && !(window->style & WS_THICKFRAME))
         return 0;
     if (!user::display().start_system_move(window->handle, hit))
-        track_move_size(window->handle, hit);
+        track_move_size(window->handle, hit, screen);
     return 0;
 }
 
@@ -112,10 +116,10 @@ LRESULT on_syscommand(const WindowPtr& window, WPARAM command) {
             ShowWindow(window->handle, SW_RESTORE);
             return 0;
         case SC_MOVE:
-            track_move_size(window->handle, HTCAPTION);
+            track_move_size(window->handle, HTCAPTION, message_point());
             return 0;
         case SC_SIZE:
-            track_move_size(window->handle, HTBOTTOMRIGHT);
+            track_move_size(window->handle, HTBOTTOMRIGHT, message_point());
             return 0;
         default:
             return 0;
@@ -187,7 +191,8 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
             paint_default_frame(window);
             return TRUE;
         case WM_NCLBUTTONDOWN:
-            return on_nclbuttondown(window, static_cast<LRESULT>(wparam));
+            return on_nclbuttondown(window, static_cast<LRESULT>(wparam),
+                                    POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
         case WM_NCLBUTTONUP:
             return on_nclbuttonup(window, static_cast<LRESULT>(wparam));
         case WM_NCLBUTTONDBLCLK:

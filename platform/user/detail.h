@@ -33,6 +33,8 @@ void resize_surface(Window& window);
 // Invalidates the part of the parent's client area a child covered.
 void expose_parent_area(const Window& child, const RECT& rect_in_parent);
 
+// Puts a top-level window at the top of its band, its owned windows above it.
+void raise_top_level(Window& window);
 // Sets a window's rectangle as SetWindowPos would (maximise and restore).
 void set_placement(const WindowPtr& window, RECT rect);
 

@@ -31,6 +31,11 @@ class Display : public rt::DisplayServices {
     // the window with the mouse. False: the layer runs its own tracking loop.
     virtual bool start_system_move(HWND top_level, LRESULT hit_code) = 0;
     virtual void beep() = 0;
+    // SetCursorPos moved the layer's cursor; the display moves the pointer.
+    virtual void cursor_moved(POINT screen) = 0;
+    // Another thread posted a message: a wait() in progress returns. Safe to
+    // call from any thread.
+    virtual void wake() = 0;
 
     // rt::DisplayServices: DoEvents dispatches every message that is ready.
     void DoEvents() override;

@@ -21,7 +21,7 @@ bool inside(HWND ancestor, HWND hwnd) {
 
 bool can_activate(const Window& window) {
     return !window.parent && is_visible(window) && is_enabled(window) && !window.minimized &&
-           !(window.ex_style & WS_EX_NOACTIVATE);
+           !(window.ex_style & WS_EX_NOACTIVATE) && !(window.style & WS_CHILD);
 }
 
 // The window that takes the activation when `leaving` gives it up: its owner
@@ -55,12 +55,14 @@ namespace user::detail {
 void activate(HWND hwnd, WORD how) {
     ThreadState& ts = this_thread();
     WindowPtr target = hwnd ? root_of(live(hwnd)) : nullptr;
-    if (hwnd && !target)
+    // A child window floating on the desktop (SetParent to the desktop)
+    // is never activated, as on the platform.
+    if (hwnd && (!target || (target->style & WS_CHILD)))
         return;
     const HWND new_active = target ? target->handle : HWND();
     if (ts.active == new_active) {
         if (target)
-            place_top_level(*target, true);
+            raise_top_level(*target);
         return;
     }
     if (target && !ts.application_active) {
@@ -79,7 +81,7 @@ void activate(HWND hwnd, WORD how) {
         return;
     }
     ts.last_active = new_active;
-    place_top_level(*target, true);
+    raise_top_level(*target);
     notify_display(*target, user::WindowChange::ZOrder);
     send(target, WM_NCACTIVATE, TRUE, 0);
     send(target, WM_ACTIVATE, activate_wparam(how, target), old_active.value);

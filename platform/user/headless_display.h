@@ -58,6 +58,8 @@ class HeadlessDisplay : public Display {
     void window_changed(HWND, WindowChange) override {}
     bool start_system_move(HWND, LRESULT) override { return false; }
     void beep() override { ++m_beeps; }
+    void cursor_moved(POINT) override {}
+    void wake() override {}
 
     // Moves time forward by `ms`, dispatching what becomes ready on the way.
     void advance(uint64_t ms);

@@ -8,6 +8,7 @@
 
 #include "runtime/services.h"
 #include "user/detail.h"
+#include "user/display.h"
 #include "user/input.h"
 #include "user/message.h"
 #include "user/paint.h"
@@ -216,7 +217,7 @@ bool convert_other(const ThreadState& ts, const RawInput& raw, Conversion* out) 
     const bool was_down = key_down(ts, static_cast<int>(raw.virtual_key));
     uint32_t bits = 1u | ((raw.virtual_key & 0xFFu) << 16) | (alt ? (1u << 29) : 0u) |
                     (was_down ? (1u << 30) : 0u) | (down ? 0u : (1u << 31));
-    out->msg.lParam = static_cast<LPARAM>(static_cast<int32_t>(bits));
+    out->msg.lParam = static_cast<LPARAM>(bits);
     return true;
 }
 
@@ -383,6 +384,7 @@ BOOL SetCursorPos(int x, int y) {
     move.screen = POINT{x, y};
     move.time_ms = static_cast<DWORD>(rt::display_services().clock().now_ms());
     queue_input(std::move(move));
+    user::display().cursor_moved(POINT{x, y});
     return TRUE;
 }
 

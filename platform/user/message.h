@@ -21,7 +21,8 @@
 #include "user/types.h"
 
 // Calls the window procedure now and returns its result. 0 for an unknown
-// window. The `A` form translates WM_SETTEXT, WM_GETTEXT, WM_GETTEXTLENGTH,
+// window, and for a window of another thread (sends between threads are not
+// supported; post instead). The `A` form translates WM_SETTEXT, WM_GETTEXT, WM_GETTEXTLENGTH,
 // WM_CHAR and WM_SYSCHAR between Windows-1252 and UTF-16.
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);

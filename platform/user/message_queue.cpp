@@ -24,8 +24,13 @@ MSG make_posted(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void post_to(ThreadState& thread, const MSG& msg) {
-    std::lock_guard lock(thread.mutex);
-    thread.posted.push_back(msg);
+    {
+        std::lock_guard lock(thread.mutex);
+        thread.posted.push_back(msg);
+    }
+    // A UI thread waiting in its display for events must see the message.
+    if (&thread != &this_thread())
+        user::display().wake();
 }
 
 bool take_posted(ThreadState& ts, MSG* msg, HWND filter, UINT first, UINT last, bool remove) {

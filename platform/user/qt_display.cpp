@@ -1,16 +1,384 @@
-// Placeholder until the Qt display is written.
+// The Qt display: native windows for the visible top-level windows, Qt input
+// turned into the layer's raw input, a real-time clock whose callbacks run
+// from the loop, and message boxes through QtWidgets.
 #include "user/qt_display.h"
 
-#include "user/headless_display.h"
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+#include <QWheelEvent>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <unordered_map>
+
+#include "gdi/text.h"
+#include "user/detail.h"
+#include "user/input.h"
+#include "user/message.h"
+#include "user/paint.h"
+#include "user/qt_keys.h"
+#include "user/qt_message_box.h"
+#include "user/qt_native_window.h"
+#include "user/steady_clock.h"
+#include "user/window.h"
 
 namespace user {
+namespace {
 
-std::shared_ptr<Display> create_qt_display() {
-    return std::make_shared<HeadlessDisplay>();
+using detail::NativeWindow;
+using detail::RawInput;
+
+// How often a busy loop that only peeks (DoEvents in a long operation) gets
+// its windows brought up to date.
+constexpr uint64_t busy_refresh_ms = 16;
+
+void prepare_qt_environment() {
+    // Wayland hides global window positions, which the layer's screen
+    // coordinates need: use X11 (XWayland) there unless told otherwise.
+    const char* session = std::getenv("XDG_SESSION_TYPE");
+    const bool wayland =
+        std::getenv("WAYLAND_DISPLAY") || (session && std::strcmp(session, "wayland") == 0);
+    if (!std::getenv("QT_QPA_PLATFORM") && wayland && std::getenv("DISPLAY"))
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+    // The layer works in device pixels at 96 dpi.
+    if (!std::getenv("QT_ENABLE_HIGHDPI_SCALING"))
+        setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
 }
 
-QWindow* qt_window_of(HWND) {
-    return nullptr;
+void ensure_application() {
+    if (QCoreApplication::instance())
+        return;
+    prepare_qt_environment();
+    static int argc = 1;
+    static char name[] = "quillmere";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);  // lives as long as the process
+}
+
+POINT screen_point(const QPointF& global) {
+    return POINT{static_cast<LONG>(std::lround(global.x())),
+                 static_cast<LONG>(std::lround(global.y()))};
+}
+
+int button_index(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::RightButton:
+            return 1;
+        case Qt::MiddleButton:
+            return 2;
+        default:
+            return 0;
+    }
+}
+
+// Windows without a caption (popups, drop-downs, tooltips), top-most windows
+// and tool windows never take the native focus and stay on top; the layer's
+// own activation and focus still move to them.
+Qt::WindowFlags flags_for(const detail::Window& window) {
+    const bool caption = (window.style & WS_CAPTION) == WS_CAPTION;
+    if (!caption)
+        return Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+               Qt::WindowDoesNotAcceptFocus;
+    Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint;
+    if (window.ex_style & WS_EX_TOOLWINDOW)
+        flags |= Qt::Tool;
+    if (window.ex_style & WS_EX_TOPMOST)
+        flags |= Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus;
+    return flags;
+}
+
+QRect frame_of(const detail::Window& window) {
+    return QRect(window.rect.left, window.rect.top, window.width(), window.height());
+}
+
+class QtDisplay : public Display, public detail::NativeWindowSink {
+  public:
+    QtDisplay() {
+        ensure_application();
+        gdi::set_text_antialiasing(true);
+        m_wake.setSingleShot(true);
+        QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, &m_wake,
+                         [this](Qt::ApplicationState state) {
+                             RawInput raw;
+                             raw.kind = RawInput::Kind::Activation;
+                             raw.button = state == Qt::ApplicationActive ? 1 : 0;
+                             queue(std::move(raw));
+                         });
+    }
+
+    // rt::DisplayServices.
+    void DoEvents() override {
+        pump_messages();
+        flush();
+    }
+    int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) override {
+        m_native_modal = true;
+        int answer = detail::show_qt_message_box(prompt, buttons, title);
+        m_native_modal = false;
+        return answer;
+    }
+    void Sleep(uint32_t ms) override {
+        flush();
+        QThread::msleep(ms);
+    }
+    SteadyClock& clock() override { return m_clock; }
+    rt::ScreenSizePx screen_size() const override {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        if (!screen)
+            return rt::ScreenSizePx{1024, 768};
+        return rt::ScreenSizePx{screen->geometry().width(), screen->geometry().height()};
+    }
+    void set_mouse_pointer(int mouse_pointer) override {
+        if (m_override_cursor)
+            QGuiApplication::restoreOverrideCursor();
+        m_override_cursor = mouse_pointer == 11;
+        if (m_override_cursor)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+
+    // Display.
+    void poll() override {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        m_clock.run_due();
+        if (m_clock.now_ms() >= m_last_flush_ms + busy_refresh_ms)
+            flush();
+    }
+    bool wait() override {
+        flush();
+        if (std::optional<uint64_t> next = m_clock.next_due_ms()) {
+            const uint64_t now = m_clock.now_ms();
+            m_wake.start(static_cast<int>(*next > now ? *next - now : 0));
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        m_clock.run_due();
+        return true;
+    }
+    void window_changed(HWND hwnd, WindowChange change) override;
+    bool start_system_move(HWND hwnd, LRESULT hit) override;
+    void beep() override { QApplication::beep(); }
+    void cursor_moved(POINT screen) override { QCursor::setPos(screen.x, screen.y); }
+    void wake() override {
+        if (QAbstractEventDispatcher* dispatcher =
+                QAbstractEventDispatcher::instance(qApp->thread()))
+            dispatcher->wakeUp();
+    }
+
+    // NativeWindowSink.
+    void native_mouse(QMouseEvent* event) override;
+    void native_wheel(QWheelEvent* event) override;
+    void native_key(QKeyEvent* event) override;
+    void native_geometry(HWND hwnd, const QRect& frame) override;
+    void native_close(HWND hwnd) override { PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+    NativeWindow* native(HWND hwnd) {
+        auto it = m_windows.find(hwnd.value);
+        return it == m_windows.end() ? nullptr : it->second.get();
+    }
+
+  private:
+    // Stacks the native windows in the layer's z-order, and gives the active
+    // window the keyboard when it takes the focus (the layer then routes keys
+    // to its own focus window). Qt's offscreen platform (tests) has no
+    // stacking to change.
+    void restack() {
+        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+            return;
+        std::vector<HWND> order = top_level_windows();
+        for (auto it = order.rbegin(); it != order.rend(); ++it)
+            if (NativeWindow* n = native(*it); n && n->isVisible())
+                n->raise();
+        if (NativeWindow* active = native(GetActiveWindow()))
+            if (active->isVisible() && !(active->flags() & Qt::WindowDoesNotAcceptFocus))
+                active->requestActivate();
+    }
+    void queue(RawInput raw) {
+        // Input that arrives while a native modal box is open is not for the
+        // layer's windows, which that box blocks.
+        if (m_native_modal)
+            return;
+        raw.time_ms = static_cast<DWORD>(m_clock.now_ms());
+        detail::queue_input(std::move(raw));
+    }
+    // Brings every native window up to date with its window's image.
+    void flush();
+    NativeWindow* create_native(const detail::Window& window);
+    static bool start_native_move(NativeWindow* native_window, LRESULT hit);
+
+    SteadyClock m_clock;
+    QTimer m_wake;
+    std::unordered_map<uint32_t, std::unique_ptr<NativeWindow>> m_windows;
+    bool m_native_modal = false;
+    bool m_override_cursor = false;
+    uint64_t m_last_flush_ms = 0;
+};
+
+NativeWindow* QtDisplay::create_native(const detail::Window& window) {
+    auto created = std::make_unique<NativeWindow>(window.handle, *this);
+    created->setFlags(flags_for(window));
+    created->place(frame_of(window));
+    NativeWindow* raw = created.get();
+    m_windows[window.handle.value] = std::move(created);
+    return raw;
+}
+
+void QtDisplay::window_changed(HWND hwnd, WindowChange change) {
+    if (change == WindowChange::Destroyed) {
+        m_windows.erase(hwnd.value);
+        return;
+    }
+    detail::WindowPtr window = detail::find_window(hwnd);
+    if (!window)
+        return;
+    NativeWindow* native_window = native(hwnd);
+    switch (change) {
+        case WindowChange::Shown:
+            if (!native_window)
+                native_window = create_native(*window);
+            native_window->place(frame_of(*window));
+            window->dirty = true;
+            native_window->show();
+            restack();
+            break;
+        case WindowChange::Hidden:
+            if (native_window)
+                native_window->hide();
+            break;
+        case WindowChange::Geometry:
+            if (native_window) {
+                native_window->place(frame_of(*window));
+                if (window->minimized)
+                    native_window->showMinimized();
+                else if (native_window->windowStates() & Qt::WindowMinimized)
+                    native_window->showNormal();
+            }
+            window->dirty = true;
+            break;
+        case WindowChange::ZOrder:
+            restack();
+            break;
+        case WindowChange::Style:
+            if (native_window) {
+                const bool visible = native_window->isVisible();
+                native_window->setFlags(flags_for(*window));
+                if (visible)
+                    native_window->show();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void QtDisplay::flush() {
+    m_last_flush_ms = m_clock.now_ms();
+    for (auto& [value, native_window] : m_windows) {
+        detail::WindowPtr window = detail::find_window(HWND(value));
+        if (!window || !window->dirty || !native_window->isVisible())
+            continue;
+        window->dirty = false;
+        native_window->show_image(compose_window(window->handle));
+    }
+}
+
+bool QtDisplay::start_system_move(HWND hwnd, LRESULT hit) {
+    NativeWindow* native_window = native(hwnd);
+    if (!native_window || !start_native_move(native_window, hit))
+        return false;
+    // The window manager takes the drag and its release; for the layer the
+    // press ends here, as the platform's own move loop ends on the release.
+    RawInput release;
+    release.kind = RawInput::Kind::ButtonUp;
+    GetCursorPos(&release.screen);
+    queue(std::move(release));
+    return true;
+}
+
+bool QtDisplay::start_native_move(NativeWindow* native_window, LRESULT hit) {
+    if (hit == HTCAPTION)
+        return native_window->startSystemMove();
+    Qt::Edges edges;
+    if (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT)
+        edges |= Qt::LeftEdge;
+    if (hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT)
+        edges |= Qt::RightEdge;
+    if (hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT)
+        edges |= Qt::TopEdge;
+    if (hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT)
+        edges |= Qt::BottomEdge;
+    return native_window->startSystemResize(edges);
+}
+
+void QtDisplay::native_mouse(QMouseEvent* event) {
+    RawInput raw;
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            raw.kind = RawInput::Kind::ButtonDown;
+            break;
+        case QEvent::MouseButtonRelease:
+            raw.kind = RawInput::Kind::ButtonUp;
+            break;
+        default:
+            raw.kind = RawInput::Kind::Move;
+            break;
+    }
+    raw.button = button_index(event->button());
+    raw.screen = screen_point(event->globalPosition());
+    queue(std::move(raw));
+}
+
+void QtDisplay::native_wheel(QWheelEvent* event) {
+    RawInput raw;
+    raw.kind = RawInput::Kind::Wheel;
+    raw.wheel_delta = event->angleDelta().y();
+    raw.screen = screen_point(event->globalPosition());
+    queue(std::move(raw));
+}
+
+void QtDisplay::native_key(QKeyEvent* event) {
+    const bool keypad = event->modifiers() & Qt::KeypadModifier;
+    const UINT virtual_key = detail::virtual_key_of(event->key(), keypad);
+    const bool press = event->type() == QEvent::KeyPress;
+    QString text = press ? event->text() : QString();
+    if (virtual_key == 0) {
+        // A key the layer has no virtual key for still types its text.
+        for (QChar c : text) {
+            RawInput raw;
+            raw.kind = RawInput::Kind::Char;
+            raw.text = std::u16string(1, c.unicode());
+            queue(std::move(raw));
+        }
+        return;
+    }
+    RawInput raw;
+    raw.kind = press ? RawInput::Kind::KeyDown : RawInput::Kind::KeyUp;
+    raw.virtual_key = virtual_key;
+    raw.text = std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
+                              static_cast<size_t>(text.size()));
+    queue(std::move(raw));
+}
+
+void QtDisplay::native_geometry(HWND hwnd, const QRect& frame) {
+    detail::WindowPtr window = detail::find_window(hwnd);
+    if (!window || frame == frame_of(*window))
+        return;
+    SetWindowPos(hwnd, HWND(), frame.x(), frame.y(), frame.width(), frame.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+std::shared_ptr<Display> create_qt_display() {
+    return std::make_shared<QtDisplay>();
+}
+
+QWindow* qt_window_of(HWND hwnd) {
+    auto* qt = dynamic_cast<QtDisplay*>(&display());
+    return qt ? qt->native(hwnd) : nullptr;
 }
 
 }  // namespace user

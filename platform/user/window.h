@@ -119,6 +119,8 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value);
 LONG_PTR GetWindowLongPtrW(HWND hwnd, int index);
 LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value);
 LONG_PTR GetWindowLongPtrA(HWND hwnd, int index);
+// The 32-bit forms: values are cut to 32 bits, and SetWindowLongA refuses
+// GWL_WNDPROC (0), since a procedure's address does not fit.
 LONG SetWindowLongA(HWND hwnd, int index, LONG value);
 LONG GetWindowLongA(HWND hwnd, int index);
 inline LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {

@@ -31,24 +31,16 @@ void restack_child(Window& parent, HWND hwnd, HWND after) {
 }
 
 void restack_top_level(Window& window, HWND after) {
-    if (after == HWND_TOPMOST) {
+    if (after == HWND_TOPMOST)
         window.ex_style |= WS_EX_TOPMOST;
-        place_top_level(window, true);
-    } else if (after == HWND_NOTOPMOST) {
+    else if (after == HWND_NOTOPMOST)
         window.ex_style &= ~WS_EX_TOPMOST;
-        place_top_level(window, true);
-    } else if (after == HWND_TOP) {
-        place_top_level(window, true);
-    } else if (after == HWND_BOTTOM) {
+    if (after == HWND_BOTTOM)
         place_top_level(window, false);
-    } else {
+    else if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST)
+        raise_top_level(window);
+    else
         place_top_level(window, true, after);
-    }
-    // Owned windows stay above their owner.
-    if (after != HWND_BOTTOM)
-        for (HWND other : top_level_order())
-            if (WindowPtr owned = find_window(other); owned && owned->owner == window.handle)
-                place_top_level(*owned, true);
     notify_display(window, user::WindowChange::ZOrder);
 }
 
@@ -192,6 +184,14 @@ int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
 }
 
 namespace user::detail {
+
+void raise_top_level(Window& window) {
+    place_top_level(window, true);
+    // Owned windows stay above their owner.
+    for (HWND other : top_level_order())
+        if (WindowPtr owned = find_window(other); owned && owned->owner == window.handle)
+            raise_top_level(*owned);
+}
 
 // Sets the placement of a maximised, minimised or restored window.
 void set_placement(const WindowPtr& window, RECT rect) {

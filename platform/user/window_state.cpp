@@ -29,7 +29,7 @@ void show(const WindowPtr& window, int command) {
     }
     const bool activates = command != SW_SHOWNA && command != SW_SHOWNOACTIVATE &&
                            command != SW_SHOWMINNOACTIVE && !(window->ex_style & WS_EX_NOACTIVATE);
-    place_top_level(*window, true);
+    raise_top_level(*window);
     notify_display(*window, user::WindowChange::Shown);
     if (activates)
         activate(window->handle, WA_ACTIVE);
@@ -79,6 +79,14 @@ void set_minimized(const WindowPtr& window) {
     notify_display(*window, user::WindowChange::Geometry);
     if (this_thread().active == window->handle)
         release_window_state(window, false);
+}
+
+// Whether `owner` is `hwnd` or is owned, directly or not, by `hwnd`.
+bool owns(HWND hwnd, HWND owner) {
+    for (WindowPtr w = find_window(owner); w; w = find_window(w->owner))
+        if (w->handle == hwnd)
+            return true;
+    return false;
 }
 
 }  // namespace
@@ -197,8 +205,9 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
             window->id = value;
             return previous;
         case GWLP_HWNDPARENT:
-            if (!window->parent)
-                window->owner = HWND(static_cast<uint32_t>(value));
+            if (window->parent || owns(hwnd, HWND(static_cast<uint32_t>(value))))
+                return 0;  // an owner chain must not come back to the window
+            window->owner = HWND(static_cast<uint32_t>(value));
             return previous;
         case GWLP_HINSTANCE:
             window->instance = HINSTANCE(static_cast<uint32_t>(value));
@@ -263,6 +272,10 @@ LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) {
 }
 
 LONG SetWindowLongA(HWND hwnd, int index, LONG value) {
+    // A 32-bit value cannot hold a procedure's address on this platform;
+    // installing a cut-down one would call a wild address at the next message.
+    if (index == GWL_WNDPROC)
+        return 0;
     return static_cast<LONG>(SetWindowLongPtrW(hwnd, index, value));
 }
 

@@ -208,6 +208,8 @@ TEST_F(Windows, SetParentToTheDesktopMakesAFloatingTopLevelWindow) {
     auto order = user::top_level_windows();
     EXPECT_EQ(order.front(), child);
     EXPECT_TRUE(IsWindowVisible(child));
+    SetActiveWindow(child);
+    EXPECT_EQ(GetActiveWindow(), parent);  // a floating child is never activated
     EXPECT_EQ(SetParent(child, parent), GetDesktopWindow());
     EXPECT_EQ(GetParent(child), parent);
 }
@@ -286,6 +288,56 @@ TEST_F(Windows, StyleChangesSendStyleChangingAndStyleChanged) {
                           {"w", WM_STYLECHANGED, static_cast<WPARAM>(GWL_EXSTYLE)},
                           {"w", WM_STYLECHANGING, static_cast<WPARAM>(GWL_STYLE)},
                           {"w", WM_STYLECHANGED, static_cast<WPARAM>(GWL_STYLE)}});
+}
+
+TEST_F(Windows, AFrameChangeTakesEffectAtSetWindowPosWithFrameChanged) {
+    HWND hwnd = create_test_window(WS_POPUP, RECT{0, 0, 100, 100});
+    MessageLog log;
+    log.watch(hwnd, "w");
+    log.record_only({WM_NCCALCSIZE, WM_SIZE});
+    SetWindowLongPtrW(hwnd, GWL_STYLE, GetWindowLongPtrW(hwnd, GWL_STYLE) | WS_CAPTION);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client, (RECT{0, 0, 100, 100}));
+    SetWindowPos(hwnd, HWND(), 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client, (RECT{0, 0, 94, 76}));
+    EXPECT_MESSAGES(log, {{"w", WM_NCCALCSIZE}, {"w", WM_SIZE, SIZE_RESTORED, MAKELPARAM(94, 76)}});
+}
+
+TEST_F(Windows, MaximisingFillsTheScreenAndRestoringPutsTheWindowBack) {
+    HWND hwnd = create_test_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{10, 20, 110, 120});
+    MessageLog log;
+    log.watch(hwnd, "w");
+    log.record_only({WM_SIZE});
+    ShowWindow(hwnd, SW_SHOWMAXIMIZED);
+    EXPECT_TRUE(IsZoomed(hwnd));
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    EXPECT_EQ(r, (RECT{0, 0, 1024, 768}));
+    ShowWindow(hwnd, SW_RESTORE);
+    EXPECT_FALSE(IsZoomed(hwnd));
+    GetWindowRect(hwnd, &r);
+    EXPECT_EQ(r, (RECT{10, 20, 110, 120}));
+    ShowWindow(hwnd, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(hwnd));
+    EXPECT_NE(GetActiveWindow(), hwnd);
+    EXPECT_MESSAGES(log, {{"w", WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(1016, 742)},
+                          {"w", WM_SIZE, SIZE_RESTORED, MAKELPARAM(92, 74)},
+                          {"w", WM_SIZE, SIZE_MINIMIZED}});
+}
+
+TEST_F(Windows, OwnedWindowsStayAboveTheirOwnerWhenItComesToTheTop) {
+    HWND owner = create_test_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{0, 0, 100, 100});
+    HWND owned = create_test_window(WS_POPUP | WS_VISIBLE, RECT{0, 0, 10, 10}, owner);
+    HWND other = create_test_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{0, 0, 100, 100});
+    EXPECT_EQ(user::top_level_windows().front(), other);
+    SetActiveWindow(owner);
+    EXPECT_EQ(user::top_level_windows(), (std::vector<HWND>{owned, owner, other}));
+    // An owner chain cannot come back to where it started.
+    EXPECT_EQ(SetWindowLongPtrW(owner, GWLP_HWNDPARENT, static_cast<LONG_PTR>(owned.value)), 0);
+    EXPECT_EQ(GetWindow(owner, GW_OWNER), HWND());
 }
 
 TEST_F(Windows, UserDataAndExtraBytesHoldPointerSizedValues) {

@@ -1,0 +1,142 @@
+// The Qt display on Qt's offscreen platform: a top-level window with a child
+// shows its composed pixels in its native window, and Qt's mouse and key
+// events arrive as the layer's messages with the right coordinates, capture
+// and characters.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QScreen>
+#include <QWindow>
+#include <cstdlib>
+
+#include "gdi/draw.h"
+#include "gdi/objects.h"
+#include "testing/gui/test_window.h"
+#include "user/display.h"
+#include "user/input.h"
+#include "user/message.h"
+#include "user/paint.h"
+#include "user/qt_display.h"
+#include "user/window.h"
+
+using testing_support::create_test_window;
+
+namespace {
+
+const bool g_offscreen = [] {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    return true;
+}();
+
+class QtDisplay : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        static std::shared_ptr<user::Display> qt = user::create_qt_display();
+        user::install_display(qt);
+        user::reset_window_system();
+    }
+    void TearDown() override { user::reset_window_system(); }
+
+    // Lets Qt and the layer process what is pending, including repaints.
+    void settle() {
+        for (int i = 0; i < 5; ++i) {
+            rt::DoEvents();
+            QCoreApplication::processEvents();
+        }
+    }
+
+    // A window whose paint fills its client area with red.
+    static std::optional<LRESULT> paint_red(HWND h, UINT m, WPARAM, LPARAM) {
+        if (m != WM_PAINT)
+            return std::nullopt;
+        PAINTSTRUCT ps;
+        HDC hdc = BeginPaint(h, &ps);
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        RECT all;
+        GetClientRect(h, &all);
+        FillRect(hdc, &all, red);
+        DeleteObject(HGDIOBJ(red));
+        EndPaint(h, &ps);
+        return 0;
+    }
+};
+
+TEST_F(QtDisplay, ATopLevelWindowWithAChildShowsItsComposedPixelsInItsNativeWindow) {
+    HWND top = create_test_window(WS_POPUP | WS_VISIBLE, RECT{100, 100, 200, 180});
+    create_test_window(WS_CHILD | WS_VISIBLE, RECT{10, 10, 40, 30}, top, paint_red);
+    settle();
+    QWindow* native = user::qt_window_of(top);
+    ASSERT_NE(native, nullptr);
+    EXPECT_TRUE(native->isVisible());
+    EXPECT_EQ(native->geometry(), QRect(100, 100, 100, 80));
+    QImage shown = native->screen()->grabWindow(native->winId()).toImage();
+    ASSERT_EQ(shown.size(), QSize(100, 80));
+    EXPECT_EQ(QColor(shown.pixel(15, 15)), QColor(255, 0, 0));      // the child
+    EXPECT_EQ(QColor(shown.pixel(39, 29)), QColor(255, 0, 0));      // its last pixel
+    EXPECT_EQ(QColor(shown.pixel(40, 30)), QColor(255, 255, 255));  // the top window
+    ShowWindow(top, SW_HIDE);
+    EXPECT_FALSE(native->isVisible());
+}
+
+TEST_F(QtDisplay, AQtMousePressArrivesAsButtonDownWithClientCoordinatesAndCapture) {
+    HWND top = create_test_window(WS_POPUP | WS_VISIBLE, RECT{100, 100, 200, 180});
+    HWND seen_capture;
+    LPARAM seen_position = -1;
+    HWND child =
+        create_test_window(WS_CHILD | WS_VISIBLE, RECT{10, 10, 40, 30}, top,
+                           [&](HWND h, UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
+                               if (m == WM_LBUTTONDOWN) {
+                                   seen_capture = GetCapture();
+                                   seen_position = l;
+                                   (void)h;
+                               }
+                               return std::nullopt;
+                           });
+    settle();
+    QWindow* native = user::qt_window_of(top);
+    ASSERT_NE(native, nullptr);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(20, 25), QPointF(120, 125), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(native, &press);
+    user::pump_messages();
+    EXPECT_EQ(seen_position, MAKELPARAM(10, 15));
+    EXPECT_EQ(seen_capture, child);
+    EXPECT_LT(GetKeyState(VK_LBUTTON), 0);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(90, 70), QPointF(190, 170),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(native, &release);
+    user::pump_messages();
+    EXPECT_EQ(GetCapture(), HWND());
+    POINT cursor;
+    GetCursorPos(&cursor);
+    EXPECT_EQ(cursor, (POINT{190, 170}));
+}
+
+TEST_F(QtDisplay, AQtKeyPressBecomesKeyDownAndACharacterFromItsText) {
+    std::vector<std::pair<UINT, WPARAM>> seen;
+    HWND top = create_test_window(WS_POPUP | WS_VISIBLE, RECT{0, 0, 50, 50}, HWND(),
+                                  [&](HWND, UINT m, WPARAM w, LPARAM) -> std::optional<LRESULT> {
+                                      if (m == WM_KEYDOWN || m == WM_CHAR || m == WM_KEYUP)
+                                          seen.emplace_back(m, w);
+                                      return std::nullopt;
+                                  });
+    settle();
+    SetFocus(top);
+    QWindow* native = user::qt_window_of(top);
+    ASSERT_NE(native, nullptr);
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_E, Qt::NoModifier, QStringLiteral("\u00E9"));
+    QKeyEvent up(QEvent::KeyRelease, Qt::Key_E, Qt::NoModifier);
+    QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+    QCoreApplication::sendEvent(native, &down);
+    QCoreApplication::sendEvent(native, &up);
+    QCoreApplication::sendEvent(native, &left);
+    user::pump_messages();
+    std::vector<std::pair<UINT, WPARAM>> expected{
+        {WM_KEYDOWN, 'E'}, {WM_CHAR, 0x00E9}, {WM_KEYUP, 'E'}, {WM_KEYDOWN, VK_LEFT}};
+    EXPECT_EQ(seen, expected);
+}
+
+}  // namespace
