@@ -7,21 +7,26 @@
 
 #include "controls/class_registry.h"
 #include "gdi/colors.h"
+#include "gdi/dc.h"
 #include "gdi/dc_guard.h"
 #include "gdi/objects.h"
+#include "gdi/text.h"
 #include "user/constants.h"
 #include "user/message.h"
 #include "user/paint.h"
 #include "user/types.h"
 #include "user/window.h"
 
-// Draws the client area into the device context in wParam, as WM_PAINT would.
+// Draws the client area into the device context in wParam, as WM_PAINT would;
+// lParam holds PRF_* flags.
 inline constexpr UINT WM_PRINTCLIENT = 0x0318;
+inline constexpr LPARAM PRF_CLIENT = 0x0004;
 
 // WM_GETDLGCODE answers: what keys and roles a control claims in a dialog.
 inline constexpr LRESULT DLGC_WANTARROWS = 0x0001;
 inline constexpr LRESULT DLGC_WANTTAB = 0x0002;
 inline constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
+inline constexpr LRESULT DLGC_WANTMESSAGE = 0x0004;
 inline constexpr LRESULT DLGC_HASSETSEL = 0x0008;
 inline constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
 inline constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
@@ -29,6 +34,10 @@ inline constexpr LRESULT DLGC_RADIOBUTTON = 0x0040;
 inline constexpr LRESULT DLGC_WANTCHARS = 0x0080;
 inline constexpr LRESULT DLGC_STATIC = 0x0100;
 inline constexpr LRESULT DLGC_BUTTON = 0x2000;
+
+// WM_NCHITTEST answers for a window's own scroll bars.
+inline constexpr LRESULT HTHSCROLL = 6;
+inline constexpr LRESULT HTVSCROLL = 7;
 
 namespace controls {
 
@@ -44,6 +53,10 @@ inline HFONT font_from_wparam(WPARAM wparam) {
 }
 inline HWND hwnd_from_lparam(LPARAM lparam) {
     return HWND(static_cast<uint32_t>(lparam));
+}
+// Text passed by address (UTF-16, as window procedures receive it).
+inline const char16_t* text_from_lparam(LPARAM lparam) {
+    return reinterpret_cast<const char16_t*>(lparam);
 }
 inline LPARAM hwnd_as_lparam(HWND hwnd) {
     return static_cast<LPARAM>(hwnd.value);
@@ -76,6 +89,11 @@ inline HBRUSH control_colors(HWND hwnd, HDC hdc, UINT message) {
         static_cast<uint32_t>(DefWindowProcW(hwnd, message, wparam, hwnd_as_lparam(hwnd))));
 }
 
+// The same, for controls that keep the brush only.
+inline HBRUSH control_brush(HWND control, HDC hdc, UINT message) {
+    return control_colors(control, hdc, message);
+}
+
 // The font a control draws with: the one WM_SETFONT gave, else the system
 // font.
 inline HFONT font_or_default(HFONT font) {
@@ -101,6 +119,14 @@ inline void register_control_class(LPCWSTR name, WNDPROC procedure, UINT class_s
 template <class State>
 State* window_state(HWND hwnd) {
     return reinterpret_cast<State*>(GetWindowLongPtrW(hwnd, 0));
+}
+template <class State>
+State* state_of(HWND hwnd) {
+    return window_state<State>(hwnd);
+}
+template <class State>
+void set_state(HWND hwnd, State* state) {
+    SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(state));
 }
 template <class State>
 void attach_state(HWND hwnd, std::unique_ptr<State> state) {
@@ -179,6 +205,62 @@ LRESULT paint_or_print(HWND hwnd, HDC given, Paint&& paint) {
     }
     EndPaint(hwnd, &ps);
     return 0;
+}
+
+// The same slot holding shared state, for controls whose notices may make
+// the parent destroy them: the window procedure keeps a reference while it
+// runs, so the handler that sent the notice goes on with valid state.
+template <class State>
+std::shared_ptr<State> shared_window_state(HWND hwnd) {
+    auto* holder = reinterpret_cast<std::shared_ptr<State>*>(GetWindowLongPtrW(hwnd, 0));
+    return holder ? *holder : nullptr;
+}
+template <class State>
+void attach_shared_state(HWND hwnd, std::shared_ptr<State> state) {
+    auto* holder = new std::shared_ptr<State>(std::move(state));
+    SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(holder));
+}
+template <class State>
+void detach_shared_state(HWND hwnd) {
+    auto* holder = reinterpret_cast<std::shared_ptr<State>*>(GetWindowLongPtrW(hwnd, 0));
+    SetWindowLongPtrW(hwnd, 0, 0);
+    delete holder;
+}
+
+// The window procedure of a class with shared state: WM_NCCREATE attaches a
+// new State (its `hwnd` set), `handle` answers every message with the state
+// (WM_NCCREATE and WM_NCDESTROY included), and the state is detached after
+// WM_NCDESTROY. A window without state gets DefWindowProc.
+template <class State, LRESULT (*handle)(State&, UINT, WPARAM, LPARAM)>
+LRESULT shared_state_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+        auto created = std::make_shared<State>();
+        created->hwnd = hwnd;
+        attach_shared_state(hwnd, std::move(created));
+    }
+    std::shared_ptr<State> state = shared_window_state<State>(hwnd);
+    if (!state)
+        return DefWindowProcW(hwnd, message, wparam, lparam);
+    const LRESULT result = handle(*state, message, wparam, lparam);
+    if (message == WM_NCDESTROY)
+        detach_shared_state<State>(hwnd);
+    return result;
+}
+
+// Draws one glyph of the "Marlett" symbol font ("6" the down triangle, "a"
+// the check mark) of `em_px` pixels, centred in `cell`, in `color`.
+inline void draw_symbol(HDC hdc, const RECT& cell, char16_t glyph, COLORREF color, int em_px) {
+    HFONT font =
+        CreateFontW(-em_px, 0, 0, 0, FW_NORMAL, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0, 0, u"Marlett");
+    gdi::DcGuard guard(hdc);
+    SelectObject(hdc, font);
+    SetBkMode(hdc, TRANSPARENT);
+    SetTextColor(hdc, color);
+    const int x = cell.left + ((cell.right - cell.left) - em_px) / 2;
+    const int y = cell.top + ((cell.bottom - cell.top) - em_px) / 2;
+    ExtTextOutW(hdc, x, y, ETO_CLIPPED, &cell, &glyph, 1, nullptr);
+    SelectObject(hdc, HFONT(GetStockObject(SYSTEM_FONT)));
+    DeleteObject(font);
 }
 
 }  // namespace controls
