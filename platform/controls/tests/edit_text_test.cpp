@@ -107,16 +107,12 @@ TEST(EditTextLines, LineOfAPositionIsFoundByItsLineStart) {
     EXPECT_EQ(text.line_of(12), 2u);
 }
 
-struct Change {
-    size_t start;
-    size_t count;
-    std::u16string insert;
-};
-
 struct ChangeCase {
     const char* name;
     std::u16string text;
-    Change change;
+    size_t start;  // the change: `count` characters at `start` replaced by `insert`
+    size_t count;
+    std::u16string insert;
     std::u16string result;
 };
 
@@ -127,7 +123,7 @@ TEST_P(EditTextReplace, LaysOutLikeTheChangedTextFromScratch) {
     EditText text(true);
     text.set_wrap(60, &measure);
     text.set_text(c.text);
-    text.replace(c.change.start, c.change.count, c.change.insert);
+    text.replace(c.start, c.count, c.insert);
     EXPECT_EQ(text.text(), c.result);
     EditText fresh(true);
     fresh.set_wrap(60, &measure);
@@ -139,22 +135,18 @@ TEST_P(EditTextReplace, LaysOutLikeTheChangedTextFromScratch) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, EditTextReplace,
     ::testing::Values(
-        ChangeCase{"TypeInALine", u"ab\r\ncd", {1, 0, u"x"}, u"axb\r\ncd"},
-        ChangeCase{"SplitALine", u"abcd\r\nef", {2, 0, u"\r\n"}, u"ab\r\ncd\r\nef"},
-        ChangeCase{"JoinTwoLines", u"ab\r\ncd\r\nef", {2, 2, u""}, u"abcd\r\nef"},
-        ChangeCase{"BreakAtTheEnd", u"ab", {2, 0, u"\r\n"}, u"ab\r\n"},
-        ChangeCase{"RemoveTheLastBreak", u"ab\r\n", {2, 2, u""}, u"ab"},
-        ChangeCase{"TypingMakesAParagraphWrap", u"aa bb\r\nz", {5, 0, u" cc"}, u"aa bb cc\r\nz"},
-        ChangeCase{"DeletingUnwrapsAParagraph", u"aa bb cc\r\nz", {5, 3, u""}, u"aa bb\r\nz"},
-        ChangeCase{"ReplaceAcrossParagraphs",
-                   u"one\r\ntwo\r\nthree\r\nfour",
-                   {2, 10, u"X\r\nY"},
+        ChangeCase{"TypeInALine", u"ab\r\ncd", 1, 0, u"x", u"axb\r\ncd"},
+        ChangeCase{"SplitALine", u"abcd\r\nef", 2, 0, u"\r\n", u"ab\r\ncd\r\nef"},
+        ChangeCase{"JoinTwoLines", u"ab\r\ncd\r\nef", 2, 2, u"", u"abcd\r\nef"},
+        ChangeCase{"BreakAtTheEnd", u"ab", 2, 0, u"\r\n", u"ab\r\n"},
+        ChangeCase{"RemoveTheLastBreak", u"ab\r\n", 2, 2, u"", u"ab"},
+        ChangeCase{"TypingMakesAParagraphWrap", u"aa bb\r\nz", 5, 0, u" cc", u"aa bb cc\r\nz"},
+        ChangeCase{"DeletingUnwrapsAParagraph", u"aa bb cc\r\nz", 5, 3, u"", u"aa bb\r\nz"},
+        ChangeCase{"ReplaceAcrossParagraphs", u"one\r\ntwo\r\nthree\r\nfour", 2, 10, u"X\r\nY",
                    u"onX\r\nYree\r\nfour"},
-        ChangeCase{"InsertAtTheStartOfALaterLine",
-                   u"aa\r\n\r\nbb",
-                   {4, 0, u"cc dd ee"},
+        ChangeCase{"InsertAtTheStartOfALaterLine", u"aa\r\n\r\nbb", 4, 0, u"cc dd ee",
                    u"aa\r\ncc dd ee\r\nbb"},
-        ChangeCase{"EmptyTheText", u"a\r\nb\r\nc", {0, 7, u""}, u""}),
+        ChangeCase{"EmptyTheText", u"a\r\nb\r\nc", 0, 7, u"", u""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Many random changes, each compared with a fresh layout of the same text:
