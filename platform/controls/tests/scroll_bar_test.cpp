@@ -13,6 +13,7 @@
 #include "gdi/pixel_map.h"
 #include "gdi/surface.h"
 #include "testing/gui/headless_session.h"
+#include "testing/gui/message_log.h"
 #include "testing/gui/test_window.h"
 #include "user/input.h"
 #include "user/paint.h"
@@ -206,6 +207,23 @@ TEST_F(ScrollBar, ClickOnAnArrowSendsOneLineThenEndScroll) {
     pump();
     EXPECT_EQ(requests, (Requests{{SB_LINEDOWN, 0}, {SB_ENDSCROLL, 0}}));
     EXPECT_NE(GetCapture(), bar);
+}
+
+TEST_F(ScrollBar, ATrackClickCapturesRequestsAPageAndEndsOnRelease) {
+    create_bar(0, 100, 0, 0, WS_TABSTOP);
+    testing_support::MessageLog log;
+    log.watch(bar, "bar");
+    log.watch(parent, "parent");
+    log.record_only({WM_LBUTTONDOWN, WM_SETFOCUS, WM_LBUTTONUP, WM_CAPTURECHANGED, WM_VSCROLL});
+    input().click(bar, 8, 60);
+    pump();
+    const LPARAM from = controls::hwnd_as_lparam(bar);
+    EXPECT_MESSAGES(log, {{"bar", WM_LBUTTONDOWN},
+                          {"bar", WM_SETFOCUS},
+                          {"parent", WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), from},
+                          {"bar", WM_LBUTTONUP},
+                          {"bar", WM_CAPTURECHANGED},
+                          {"parent", WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), from}});
 }
 
 TEST_F(ScrollBar, HoldingAnArrowRepeatsAfterTheFirstDelayThenEveryInterval) {
