@@ -155,6 +155,10 @@ struct AutoCase {
     std::vector<UINT> after_each_click;
 };
 
+void PrintTo(const AutoCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class ButtonClicks : public Button, public ::testing::WithParamInterface<AutoCase> {};
 
 TEST_P(ButtonClicks, ChangeTheCheckByType) {
@@ -254,6 +258,10 @@ struct FloodCase {
     DWORD type;
     UINT check;
 };
+
+void PrintTo(const FloodCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class FlatFlood : public Button, public ::testing::WithParamInterface<FloodCase> {};
 

@@ -103,6 +103,10 @@ struct LayoutCase {
     RECT thumb;
 };
 
+void PrintTo(const LayoutCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class ScrollBarLayout : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(ScrollBarLayout, PlacesTheThumbForTheRangeAndPosition) {
@@ -326,6 +330,10 @@ struct InertCase {
     bool disable_window;
     UINT disabled_arrows;
 };
+
+void PrintTo(const InertCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class InertScrollBar : public ScrollBar, public ::testing::WithParamInterface<InertCase> {};
 

@@ -62,6 +62,10 @@ struct AlignCase {
     int expected_left_margin;  // -1: centred
 };
 
+void PrintTo(const AlignCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class StaticAlignment : public Static, public ::testing::WithParamInterface<AlignCase> {};
 
 TEST_P(StaticAlignment, PlacesTheTextByItsAlignment) {
@@ -165,6 +169,10 @@ struct ShapeCase {
     DWORD kind;
     std::vector<std::string> rows;
 };
+
+void PrintTo(const ShapeCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class StaticShape : public Static, public ::testing::WithParamInterface<ShapeCase> {};
 

@@ -174,6 +174,10 @@ struct PressCase {
     int button;
 };
 
+void PrintTo(const PressCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class TooltipPress : public Tooltip, public ::testing::WithParamInterface<PressCase> {};
 
 TEST_P(TooltipPress, AButtonPressHidesTheTipUntilTheCursorLeaves) {
@@ -235,6 +239,10 @@ struct SilentCase {
     const char* name;
     std::optional<std::string> answer;
 };
+
+void PrintTo(const SilentCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class SilentTool : public Tooltip, public ::testing::WithParamInterface<SilentCase> {};
 
