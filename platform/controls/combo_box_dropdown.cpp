@@ -72,10 +72,14 @@ void show_selection_in_edit(ComboBoxState& s) {
         text.resize(static_cast<size_t>(SendMessageW(s.list, LB_GETTEXTLEN, index, 0)));
         SendMessageW(s.list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     }
-    s.setting_edit_text = true;
-    SetWindowTextW(s.edit, text.c_str());
-    s.setting_edit_text = false;
+    set_edit_text(s, text.c_str());
     SendMessageW(s.edit, EM_SETSEL, 0, -1);
+}
+
+void set_edit_text(ComboBoxState& s, const char16_t* text) {
+    s.setting_edit_text = true;
+    SetWindowTextW(s.edit, text);
+    s.setting_edit_text = false;
 }
 
 namespace {

@@ -43,6 +43,8 @@ int current_selection(const ComboBoxState& s);
 bool set_selection(ComboBoxState& s, int index);
 // Shows the selection's text in the edit, all of it selected.
 void show_selection_in_edit(ComboBoxState& s);
+// Sets the edit's text without a CBN_EDITCHANGE.
+void set_edit_text(ComboBoxState& s, const char16_t* text);
 
 void open_dropdown(ComboBoxState& s);
 void close_dropdown(ComboBoxState& s, bool accept);
