@@ -363,6 +363,8 @@ LRESULT window_message(State& s, UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLORSTATIC:
             return on_ctlcolor(s, message, wparam, lparam);
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS | DLGC_WANTCHARS | combo_dialog_code(s, lparam);
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:

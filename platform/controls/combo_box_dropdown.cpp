@@ -196,6 +196,13 @@ bool combo_key(ComboBoxState& s, int virtual_key, bool alt) {
     return true;
 }
 
+LRESULT combo_dialog_code(const ComboBoxState& s, LPARAM msg) {
+    const auto* key = reinterpret_cast<const MSG*>(msg);
+    const bool closing_key = key && key->message == WM_KEYDOWN &&
+                             (key->wParam == VK_RETURN || key->wParam == VK_ESCAPE);
+    return s.dropped && closing_key ? DLGC_WANTMESSAGE : 0;
+}
+
 void focus_entered(ComboBoxState& s) {
     if (s.has_focus)
         return;

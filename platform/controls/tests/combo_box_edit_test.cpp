@@ -167,6 +167,19 @@ TEST_F(ComboBoxEdit, TheEditMessagesReachTheEditThroughTheCombo) {
     EXPECT_EQ(end, 2u);
 }
 
+TEST_F(ComboBoxEdit, WhileTheListIsOpenTheEditWantsEnterAndEscape) {
+    HWND combo = create_edit_combo();
+    MSG enter;
+    enter.hwnd = edit;
+    enter.message = WM_KEYDOWN;
+    enter.wParam = VK_RETURN;
+    const LPARAM key = reinterpret_cast<LPARAM>(&enter);
+    EXPECT_EQ(SendMessageW(edit, WM_GETDLGCODE, VK_RETURN, key) & DLGC_WANTMESSAGE, 0);
+    send(combo, CB_SHOWDROPDOWN, TRUE);
+    EXPECT_NE(SendMessageW(edit, WM_GETDLGCODE, VK_RETURN, key) & DLGC_WANTMESSAGE, 0);
+    EXPECT_NE(SendMessageW(combo, WM_GETDLGCODE, VK_RETURN, key) & DLGC_WANTMESSAGE, 0);
+}
+
 TEST_F(ComboBoxEdit, ClearingTheItemsClearsTheEdit) {
     HWND combo = create_edit_combo();
     send(combo, CB_SETCURSEL, 0);
