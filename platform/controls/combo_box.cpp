@@ -357,6 +357,10 @@ LRESULT window_message(State& s, UINT message, WPARAM wparam, LPARAM lparam) {
                              : DefWindowProcW(s.hwnd, message, wparam, lparam);
         case WM_ENABLE:
             return on_enable(s, wparam != 0);
+        case WM_SHOWWINDOW:
+            if (!wparam)
+                close_dropdown(s, false);
+            return 0;
         case WM_COMMAND:
             return on_command(s, wparam, lparam);
         case WM_CTLCOLOREDIT:

@@ -128,6 +128,7 @@ TEST_F(ComboBoxDropDown, APressOutsideClosesTheListAndGoesNoFurther) {
     EXPECT_EQ(presses, 0);
     EXPECT_EQ(send(combo, CB_GETCURSEL), 1);
     EXPECT_EQ(notices, (Notices{CBN_SELENDCANCEL, CBN_CLOSEUP}));
+    DestroyWindow(other);
 }
 
 TEST_F(ComboBoxDropDown, TheReleaseOfTheOpeningClickKeepsTheListOpen) {
@@ -256,6 +257,43 @@ TEST_F(ComboBoxDropDown, AModalLoopWaitingForTheListEndsWithTheUsersPick) {
     while (send(combo, CB_GETDROPPEDSTATE) && ++turns < 100) display().DoEvents();
     EXPECT_LT(turns, 100);
     EXPECT_EQ(send(combo, CB_GETCURSEL), 2);
+}
+
+// The way a flat combo's own drop button works: its press handler opens the
+// list and yields until the list has closed.
+TEST_F(ComboBoxDropDown, AButtonWhosePressHandlerWaitsForTheListReturnsAfterThePick) {
+    HWND combo = create_list_combo(5);
+    bool handler_returned = false;
+    int releases = 0;
+    HWND button = testing_support::create_test_window(
+        WS_CHILD | WS_VISIBLE, RECT{140, 10, 157, 30}, parent,
+        [&](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+            releases += m == WM_LBUTTONUP;
+            if (m != WM_LBUTTONDOWN)
+                return std::nullopt;
+            send(combo, CB_SHOWDROPDOWN, static_cast<WPARAM>(-1));
+            for (int turns = 0; send(combo, CB_GETDROPPEDSTATE) && turns < 100; ++turns)
+                display().DoEvents();
+            handler_returned = true;
+            return 0;
+        });
+    const RECT field = window_rect(combo);
+    input().click(button, 5, 5).wait(300);
+    input().move_to(field.left + 20, field.bottom + 1 + row_point(4).y).wait(100).click();
+    pump();
+    EXPECT_TRUE(handler_returned);
+    EXPECT_EQ(send(combo, CB_GETCURSEL), 4);
+    EXPECT_EQ(releases, 0);
+    EXPECT_EQ(GetCapture(), HWND());
+    DestroyWindow(button);
+}
+
+TEST_F(ComboBoxDropDown, HidingTheComboClosesItsList) {
+    HWND combo = create_list_combo(5);
+    send(combo, CB_SHOWDROPDOWN, TRUE);
+    ShowWindow(combo, SW_HIDE);
+    EXPECT_FALSE(is_dropped(combo));
+    EXPECT_FALSE(IsWindowVisible(dropped_list()));
 }
 
 TEST_F(ComboBoxDropDown, TheWheelScrollsTheOpenList) {

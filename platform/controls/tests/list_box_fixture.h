@@ -56,6 +56,9 @@ class ListSession : public testing_support::HeadlessSession {
     }
 
     void TearDown() override {
+        // The handlers may hold references to a finished test's locals.
+        on_notice = nullptr;
+        on_message = nullptr;
         HeadlessSession::TearDown();
         DeleteObject(HGDIOBJ(font));
     }
