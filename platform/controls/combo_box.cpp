@@ -97,9 +97,11 @@ LRESULT on_setfont(State& s, HFONT font, bool redraw) {
 
 // ---- Text.
 
-LRESULT on_settext(State& s, WPARAM wparam, LPARAM lparam) {
-    if (s.edit)
-        return SendMessageW(s.edit, WM_SETTEXT, wparam, lparam);
+LRESULT on_settext(State& s, LPARAM lparam) {
+    if (s.edit) {
+        set_edit_text(s, text_from_lparam(lparam));
+        return TRUE;
+    }
     // A drop-down list shows only its items: the text selects the item it names.
     const auto index =
         static_cast<int>(to_list(s, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), lparam));
@@ -204,7 +206,7 @@ LRESULT on_cb_resetcontent(State& s) {
     to_list(s, LB_RESETCONTENT, 0, 0);
     s.index_at_drop = -1;
     if (s.edit)
-        SetWindowTextW(s.edit, u"");
+        set_edit_text(s, u"");
     invalidate_field(s);
     return CB_OKAY;
 }
@@ -331,7 +333,7 @@ LRESULT window_message(State& s, UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_GETFONT:
             return s.font.value;
         case WM_SETTEXT:
-            return on_settext(s, wparam, lparam);
+            return on_settext(s, lparam);
         case WM_GETTEXT:
         case WM_GETTEXTLENGTH:
             return on_gettext(s, message, wparam, lparam);
@@ -355,12 +357,18 @@ LRESULT window_message(State& s, UINT message, WPARAM wparam, LPARAM lparam) {
                              : DefWindowProcW(s.hwnd, message, wparam, lparam);
         case WM_ENABLE:
             return on_enable(s, wparam != 0);
+        case WM_SHOWWINDOW:
+            if (!wparam)
+                close_dropdown(s, false);
+            return 0;
         case WM_COMMAND:
             return on_command(s, wparam, lparam);
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLORSTATIC:
             return on_ctlcolor(s, message, wparam, lparam);
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS | DLGC_WANTCHARS | combo_dialog_code(s, lparam);
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:

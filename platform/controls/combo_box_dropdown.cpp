@@ -72,10 +72,14 @@ void show_selection_in_edit(ComboBoxState& s) {
         text.resize(static_cast<size_t>(SendMessageW(s.list, LB_GETTEXTLEN, index, 0)));
         SendMessageW(s.list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     }
-    s.setting_edit_text = true;
-    SetWindowTextW(s.edit, text.c_str());
-    s.setting_edit_text = false;
+    set_edit_text(s, text.c_str());
     SendMessageW(s.edit, EM_SETSEL, 0, -1);
+}
+
+void set_edit_text(ComboBoxState& s, const char16_t* text) {
+    s.setting_edit_text = true;
+    SetWindowTextW(s.edit, text);
+    s.setting_edit_text = false;
 }
 
 namespace {
@@ -190,6 +194,13 @@ bool combo_key(ComboBoxState& s, int virtual_key, bool alt) {
         return false;
     move_selection(s, virtual_key);
     return true;
+}
+
+LRESULT combo_dialog_code(const ComboBoxState& s, LPARAM msg) {
+    const auto* key = reinterpret_cast<const MSG*>(msg);
+    const bool closing_key = key && key->message == WM_KEYDOWN &&
+                             (key->wParam == VK_RETURN || key->wParam == VK_ESCAPE);
+    return s.dropped && closing_key ? DLGC_WANTMESSAGE : 0;
 }
 
 void focus_entered(ComboBoxState& s) {

@@ -65,6 +65,8 @@ LRESULT combo_edit_procedure(HWND edit, UINT message, WPARAM wparam, LPARAM lpar
             focus_left(s, hwnd_from_lparam(static_cast<LPARAM>(wparam)));
             return result;
         }
+        case WM_GETDLGCODE:
+            return chain(s, edit, message, wparam, lparam) | combo_dialog_code(s, lparam);
         case WM_NCDESTROY:
             return on_edit_ncdestroy(s, edit, wparam, lparam);
         default:

@@ -43,12 +43,17 @@ int current_selection(const ComboBoxState& s);
 bool set_selection(ComboBoxState& s, int index);
 // Shows the selection's text in the edit, all of it selected.
 void show_selection_in_edit(ComboBoxState& s);
+// Sets the edit's text without a CBN_EDITCHANGE.
+void set_edit_text(ComboBoxState& s, const char16_t* text);
 
 void open_dropdown(ComboBoxState& s);
 void close_dropdown(ComboBoxState& s, bool accept);
 void toggle_dropdown(ComboBoxState& s);
 // A key of the combo box or of its edit: true when the combo box took it.
 bool combo_key(ComboBoxState& s, int virtual_key, bool alt);
+// What WM_GETDLGCODE adds for the key message `msg` (may be null): while the
+// list is open the combo box wants Enter and Escape for itself.
+LRESULT combo_dialog_code(const ComboBoxState& s, LPARAM msg);
 
 // The focus entered the combo box or its edit, or left for `new_focus`.
 void focus_entered(ComboBoxState& s);

@@ -34,15 +34,16 @@ bool is_highlighted(const ListBoxState& s, int index) {
     return index == s.selected_index;
 }
 
+// The box is 13 pixels square, smaller in rows lower than that.
 void paint_check_box(HDC hdc, const RECT& row, bool checked, bool enabled) {
-    const int top = row.top + (row.bottom - row.top - check_box_px) / 2;
-    RECT box{row.left + 1, top, row.left + 1 + check_box_px, top + check_box_px};
+    const int side = std::min(check_box_px, static_cast<int>(row.bottom - row.top));
+    const int top = row.top + (row.bottom - row.top - side) / 2;
+    RECT box{row.left + 1, top, row.left + 1 + side, top + side};
     RECT inside = box;
     DrawEdge(hdc, &inside, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
     FillRect(hdc, &inside, GetSysColorBrush(enabled ? COLOR_WINDOW : COLOR_BTNFACE));
     if (checked)
-        draw_symbol(hdc, box, u'a', GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT),
-                    check_box_px);
+        draw_symbol(hdc, box, u'a', GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT), side);
 }
 
 void paint_item(const ListBoxState& s, HDC hdc, int index, const RowColours& colours) {

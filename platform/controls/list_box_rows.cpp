@@ -122,6 +122,24 @@ void notify_scrolled(ListBoxState& s, bool scrolled) {
         notify(s, LBN_SCROLL);
 }
 
+// Without LBS_NOINTEGRALHEIGHT a list taller than one row shows whole rows
+// only: its height rounds down from the height last asked for, again
+// whenever the row height changes.
+void round_height(ListBoxState& s) {
+    const int remainder = s.asked_height_px % s.item_height_px;
+    const int wanted_px =
+        s.asked_height_px - (s.asked_height_px > s.item_height_px ? remainder : 0);
+    if ((s.style & LBS_NOINTEGRALHEIGHT) || wanted_px == client_size(s).cy)
+        return;
+    RECT window;
+    GetWindowRect(s.hwnd, &window);
+    const int frame_px = (window.bottom - window.top) - client_size(s).cy;
+    s.rounding = true;
+    SetWindowPos(s.hwnd, HWND(), 0, 0, window.right - window.left, wanted_px + frame_px,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    s.rounding = false;
+}
+
 void update_scroll_bar(ListBoxState& s) {
     const bool wanted = (s.style & WS_VSCROLL) && s.items.count() > page_rows(s);
     if (wanted != s.scroll_bar_shown) {

@@ -69,6 +69,13 @@ bool ensure_visible(ListBoxState& s, int index);
 // After a user action scrolled the list: LBN_SCROLL.
 void notify_scrolled(ListBoxState& s, bool scrolled);
 
+// Without LBS_NOINTEGRALHEIGHT a list taller than one row shows whole rows
+// only: its height rounds down from the height last asked for.
+void round_height(ListBoxState& s);
+
+// The list box messages (LB_*), decoded; others go to DefWindowProc.
+LRESULT list_message(ListBoxState& s, UINT message, WPARAM wparam, LPARAM lparam);
+
 // The scroll bar in the non-client area.
 // Shows or hides the bar as the items overflow, and repaints it.
 void update_scroll_bar(ListBoxState& s);

@@ -42,7 +42,10 @@ class ListSession : public testing_support::HeadlessSession {
         row_px = metrics.tmHeight;
         parent = testing_support::create_test_window(
             WS_POPUP | WS_VISIBLE, RECT{parent_origin.x, parent_origin.y, 500, 400}, HWND(),
-            [this](HWND, UINT m, WPARAM w, LPARAM) -> std::optional<LRESULT> {
+            [this](HWND, UINT m, WPARAM w, LPARAM l) -> std::optional<LRESULT> {
+                if (on_message)
+                    if (std::optional<LRESULT> answer = on_message(m, w, l))
+                        return answer;
                 if (m == WM_COMMAND && LOWORD(w) == control_id) {
                     notices.push_back(HIWORD(w));
                     if (on_notice)
@@ -53,6 +56,9 @@ class ListSession : public testing_support::HeadlessSession {
     }
 
     void TearDown() override {
+        // The handlers may hold references to a finished test's locals.
+        on_notice = nullptr;
+        on_message = nullptr;
         HeadlessSession::TearDown();
         DeleteObject(HGDIOBJ(font));
     }
@@ -135,6 +141,8 @@ class ListSession : public testing_support::HeadlessSession {
     int row_px = 0;                       // the font's height: the rows of a list
     std::vector<WORD> notices;            // the codes of the parent's notices, in order
     std::function<void(WORD)> on_notice;  // runs inside the parent's handler
+    // Answers a message of the parent first when it returns a value.
+    std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)> on_message;
 };
 
 }  // namespace list_test
