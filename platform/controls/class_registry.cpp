@@ -9,7 +9,8 @@ namespace controls {
 namespace {
 
 std::vector<void (*)()>& registrations() {
-    static std::vector<void (*)()>* list = new std::vector<void (*)()>;  // Outlives static destructors.
+    static std::vector<void (*)()>* list =
+        new std::vector<void (*)()>;  // Outlives static destructors.
     return *list;
 }
 

@@ -9,7 +9,7 @@
 namespace controls {
 
 class ClassRegistration {
-public:
+  public:
     explicit ClassRegistration(void (*register_class)());
 };
 

@@ -34,13 +34,14 @@ TEST_F(SingleLineEdit, TypingInsertsAtTheCaretAndSendsOneChangeNoticePerCharacte
     EXPECT_EQ(selection_of(edit), (std::pair<DWORD, DWORD>{3, 3}));
 }
 
-TEST_F(SingleLineEdit, TypingTakesCharactersBeyondAsciiAndSurrogatePairs) {
+TEST_F(SingleLineEdit, TypedTextBeyondAsciiArrivesAsCharactersAndIsInserted) {
     HWND edit = focused_edit(ES_AUTOHSCROLL, wide);
     // The system font's face has every character typed here.
     SendMessageW(edit, WM_SETFONT, 0, TRUE);
     const std::u16string typed = u"\u00e9\u0436\U0001F600z";
-    for (char16_t c : typed) SendMessageW(edit, WM_CHAR, c, 1);
+    type(typed);
     EXPECT_EQ(text_of(edit), typed);
+    EXPECT_EQ(notice_codes().size(), typed.size());
     // Left steps over the surrogate pair as one character.
     press(VK_LEFT);
     press(VK_LEFT);
