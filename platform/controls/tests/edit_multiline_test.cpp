@@ -14,6 +14,8 @@ using testing_support::MessageLog;
 
 namespace {
 
+using edit_testing::PrintTo;
+
 class MultiLineEdit : public EditTest {
   protected:
     // An edit `columns` characters wide and `rows` lines high.

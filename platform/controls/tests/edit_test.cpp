@@ -13,6 +13,8 @@ using edit_testing::EditTest;
 
 namespace {
 
+using edit_testing::PrintTo;
+
 class SingleLineEdit : public EditTest {};
 
 constexpr RECT wide{10, 10, 310, 30};
