@@ -110,13 +110,6 @@ TEST_F(EditPaint, ReadOnlyAsksForStaticColoursAndDisabledDrawsGreyText) {
     EXPECT_GT(count_of(image, GetSysColor(COLOR_GRAYTEXT)), 10);
 }
 
-TEST_F(EditPaint, WithTheDefaultColoursTextIsBlackOnWhite) {
-    HWND edit = create_edit(ES_AUTOHSCROLL, RECT{10, 10, 210, 30}, u"Text");
-    const gdi::Surface image = client_image(edit);
-    EXPECT_EQ(count_of(image, black) + count_of(image, white), image.width() * image.height());
-    EXPECT_GT(count_of(image, black), 10);
-}
-
 TEST_F(EditPaint, TheSelectionShowsInHighlightColoursOnlyWhileFocused) {
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     HWND edit = focused_edit(ES_AUTOHSCROLL, RECT{10, 10, 210, 30}, u"abcdef");

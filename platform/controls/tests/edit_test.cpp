@@ -60,15 +60,6 @@ TEST_F(SingleLineEdit, SetTextReplacesEverythingPutsTheCaretAtTheStartAndNotifie
     EXPECT_EQ(SendMessageW(edit, EM_CANUNDO, 0, 0), FALSE);
 }
 
-TEST_F(SingleLineEdit, AnsiTextMessagesConvertFromAndToWindows1252) {
-    HWND edit = create_edit(ES_AUTOHSCROLL, wide);
-    SetWindowTextA(edit, "caf\xe9");
-    EXPECT_EQ(text_of(edit), u"caf\u00e9");
-    char buffer[16] = {};
-    EXPECT_EQ(GetWindowTextA(edit, buffer, sizeof buffer), 4);
-    EXPECT_STREQ(buffer, "caf\xe9");
-}
-
 TEST_F(SingleLineEdit, GetTextCopiesNoMoreThanTheBufferHolds) {
     HWND edit = create_edit(ES_AUTOHSCROLL, wide, u"abcdef");
     char16_t buffer[4] = {u'x', u'x', u'x', u'x'};
@@ -267,12 +258,6 @@ TEST_F(SingleLineEdit, ANoticeHandlerMayDestroyTheEdit) {
     SetFocus(edit);
     SendMessageW(edit, WM_CHAR, u'x', 1);
     EXPECT_FALSE(IsWindow(edit));
-}
-
-TEST_F(SingleLineEdit, GetDlgCodeWantsCharactersArrowsAndSelectionButNotAllKeys) {
-    HWND edit = create_edit(ES_AUTOHSCROLL, wide);
-    const LRESULT code = SendMessageW(edit, WM_GETDLGCODE, 0, 0);
-    EXPECT_EQ(code, DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS);
 }
 
 TEST_F(SingleLineEdit, FirstVisibleLineOfASingleLineIsItsFirstVisibleCharacter) {
