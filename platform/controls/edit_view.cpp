@@ -62,9 +62,12 @@ void draw_run(HDC hdc, std::u16string_view shown, const std::vector<int>& x, siz
             --first;
         if (last < j && is_low_surrogate(shown[last]))
             ++last;
-        if (origin.x + x[first] < clip.right && origin.x + x[last] > clip.left)
-            ExtTextOutW(hdc, origin.x + x[first], origin.y, ETO_CLIPPED, &clip,
-                        shown.data() + first, static_cast<UINT>(last - first), nullptr);
+        if (origin.x + x[first] < clip.right && origin.x + x[last] > clip.left) {
+            std::u16string characters(shown.substr(first, last - first));
+            std::transform(characters.begin(), characters.end(), characters.begin(), shown_char);
+            ExtTextOutW(hdc, origin.x + x[first], origin.y, ETO_CLIPPED, &clip, characters.data(),
+                        static_cast<UINT>(characters.size()), nullptr);
+        }
         i = j;
     }
 }

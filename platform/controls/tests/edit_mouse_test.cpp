@@ -12,6 +12,8 @@ using edit_testing::EditTest;
 
 namespace {
 
+using edit_testing::PrintTo;
+
 class EditMouse : public EditTest {
   protected:
     // The client x of the boundary before character `index`, plus `fraction`

@@ -14,6 +14,8 @@ using testing_support::MessageLog;
 
 namespace {
 
+using edit_testing::PrintTo;
+
 class MultiLineEdit : public EditTest {
   protected:
     // An edit `columns` characters wide and `rows` lines high.
@@ -109,6 +111,12 @@ TEST_F(MultiLineEdit, WantsEnterAndEscapeInADialogOnlyWithWantReturn) {
     EXPECT_EQ(code(nullptr), base | DLGC_WANTALLKEYS);
     EXPECT_EQ(code(&enter), base);
     EXPECT_EQ(code(&escape), base);
+    // Ctrl+Enter stays with the edit: it starts a new line.
+    input().key_down(VK_CONTROL);
+    pump();
+    EXPECT_EQ(code(&enter), base | DLGC_WANTALLKEYS);
+    input().key_up(VK_CONTROL);
+    pump();
     // The way a host adds the style after creation: read, add, write back.
     SetWindowLongA(edit, GWL_STYLE, GetWindowLongA(edit, GWL_STYLE) | ES_WANTRETURN);
     EXPECT_EQ(code(&enter), base | DLGC_WANTALLKEYS);

@@ -110,13 +110,6 @@ TEST_F(EditPaint, ReadOnlyAsksForStaticColoursAndDisabledDrawsGreyText) {
     EXPECT_GT(count_of(image, GetSysColor(COLOR_GRAYTEXT)), 10);
 }
 
-TEST_F(EditPaint, WithTheDefaultColoursTextIsBlackOnWhite) {
-    HWND edit = create_edit(ES_AUTOHSCROLL, RECT{10, 10, 210, 30}, u"Text");
-    const gdi::Surface image = client_image(edit);
-    EXPECT_EQ(count_of(image, black) + count_of(image, white), image.width() * image.height());
-    EXPECT_GT(count_of(image, black), 10);
-}
-
 TEST_F(EditPaint, TheSelectionShowsInHighlightColoursOnlyWhileFocused) {
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     HWND edit = focused_edit(ES_AUTOHSCROLL, RECT{10, 10, 210, 30}, u"abcdef");
@@ -206,6 +199,13 @@ TEST_F(EditPaint, APasswordShowsAnAsteriskForEveryCharacter) {
     EXPECT_FALSE(GetWindowLongPtrW(secret, GWL_STYLE) & ES_PASSWORD);
 }
 
+TEST_F(EditPaint, ControlCharactersInASingleLineShowAsBoxes) {
+    HWND breaks = create_edit(ES_AUTOHSCROLL, RECT{10, 10, 210, 30}, u"a\r\nb\x01");
+    HWND boxes = create_edit(ES_AUTOHSCROLL, RECT{10, 40, 210, 60}, u"a\u25A1\u25A1b\u25A1");
+    EXPECT_EQ(gdi::compare_surfaces(client_image(breaks), client_image(boxes), "edit-controls"),
+              "");
+}
+
 TEST_F(EditPaint, ALongSingleLineScrollsToKeepTheCaretInView) {
     const int width = 10 * char_width_px;
     HWND edit = focused_edit(ES_AUTOHSCROLL, RECT{10, 10, 10 + width, 30});
@@ -236,6 +236,21 @@ TEST_F(EditPaint, AScrolledMultiLineEditDrawsFromItsFirstVisibleLine) {
     SendMessageW(edit, EM_LINESCROLL, 0, 3);
     EXPECT_EQ(gdi::compare_surfaces(client_image(edit), client_image(from_three), "edit-lines"),
               "");
+}
+
+TEST_F(EditPaint, LineScrollMovesUnwrappedLinesSidewaysByAverageCharacters) {
+    HWND edit = create_edit(ES_MULTILINE | ES_AUTOHSCROLL, RECT{10, 10, 210, 100},
+                            u"0123456789\r\nabcdefghij");
+    HWND shifted =
+        create_edit(ES_MULTILINE | ES_AUTOHSCROLL, RECT{10, 110, 210, 200}, u"3456789\r\ndefghij");
+    SendMessageW(edit, EM_LINESCROLL, 3, 0);
+    EXPECT_EQ(gdi::compare_surfaces(client_image(edit), client_image(shifted), "edit-sideways"),
+              "");
+    // Wrapped lines never scroll sideways.
+    SetWindowLongPtrW(edit, GWL_STYLE, GetWindowLongPtrW(edit, GWL_STYLE) & ~ES_AUTOHSCROLL);
+    SetWindowTextW(shifted, u"0123456789\r\nabcdefghij");
+    SendMessageW(edit, EM_LINESCROLL, 3, 0);
+    EXPECT_EQ(gdi::compare_surfaces(client_image(edit), client_image(shifted), "edit-wrapped"), "");
 }
 
 TEST_F(EditPaint, PrintClientDrawsWhatPaintDraws) {

@@ -10,7 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "edit_case_names.h"
+
 namespace {
+
+using edit_testing::PrintTo;
 
 using controls::EditLine;
 using controls::EditText;

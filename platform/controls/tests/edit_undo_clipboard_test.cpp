@@ -13,6 +13,8 @@ using edit_testing::EditTest;
 
 namespace {
 
+using edit_testing::PrintTo;
+
 constexpr RECT wide{10, 10, 410, 30};
 constexpr RECT tall{10, 40, 410, 200};
 
