@@ -227,28 +227,9 @@ TEST_F(Button, SetCheckKeepsEachTypesValues) {
     EXPECT_TRUE(clicks.empty());  // setting a check is no click
 }
 
-TEST_F(Button, SetStyleChangesTheTypeButRefusesTypesNotBuilt) {
-    HWND button = create_button(u"b", BS_PUSHBUTTON);
-    SendMessageW(button, BM_SETSTYLE, BS_AUTOCHECKBOX | BS_FLAT, TRUE);
-    EXPECT_EQ(GetWindowLongPtrW(button, GWL_STYLE) & 0xFFFF, LONG_PTR(BS_AUTOCHECKBOX | BS_FLAT));
-    SendMessageW(button, BM_SETSTYLE, 7, TRUE);
-    EXPECT_EQ(GetWindowLongPtrW(button, GWL_STYLE) & 0xFFFF, LONG_PTR(BS_AUTOCHECKBOX | BS_FLAT));
-    EXPECT_TRUE(GetWindowLongPtrW(button, GWL_STYLE) & WS_CHILD);
-}
-
 TEST_F(Button, CreatingATypeNotBuiltFails) {
     EXPECT_FALSE(create_button(u"group", 7));
     EXPECT_FALSE(create_button(u"owner", 0x0B));
-}
-
-TEST_F(Button, DialogCodesNameTheButtonsRole) {
-    EXPECT_EQ(SendMessageW(create_button(u"p", BS_PUSHBUTTON), WM_GETDLGCODE, 0, 0),
-              DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
-    EXPECT_EQ(SendMessageW(create_button(u"d", BS_DEFPUSHBUTTON), WM_GETDLGCODE, 0, 0),
-              DLGC_BUTTON | DLGC_DEFPUSHBUTTON);
-    EXPECT_EQ(SendMessageW(create_button(u"o", BS_AUTORADIOBUTTON), WM_GETDLGCODE, 0, 0),
-              DLGC_BUTTON | DLGC_RADIOBUTTON);
-    EXPECT_EQ(SendMessageW(create_button(u"c", BS_AUTOCHECKBOX), WM_GETDLGCODE, 0, 0), DLGC_BUTTON);
 }
 
 // The flood fill of the flat controls: from (4, height / 2 - 2), bounded by

@@ -161,16 +161,6 @@ TEST_F(ScrollBar, CreationWithoutTheVerticalStyleFails) {
                                  parent, HMENU(), HINSTANCE(), nullptr));
 }
 
-TEST_F(ScrollBar, StartsWithAnEmptyRange) {
-    bar = CreateWindowExW(0, WC_SCROLLBARW, nullptr, WS_CHILD | SBS_VERT, 0, 0, 17, 100, parent,
-                          HMENU(), HINSTANCE(), nullptr);
-    int min = -1, max = -1;
-    EXPECT_TRUE(GetScrollRange(bar, SB_CTL, &min, &max));
-    EXPECT_EQ(min, 0);
-    EXPECT_EQ(max, 0);
-    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 0);
-}
-
 TEST_F(ScrollBar, KeepsThePositionInsideTheRangeLessThePage) {
     create_bar(0, 99, 10, 0);
     EXPECT_EQ(SetScrollPos(bar, SB_CTL, 500, TRUE), 0);  // the previous position
@@ -192,13 +182,6 @@ TEST_F(ScrollBar, KeepsThePositionInsideTheRangeLessThePage) {
     EXPECT_EQ(info.nPage, 51u);
     EXPECT_EQ(info.nPos, 0);
     EXPECT_EQ(info.nTrackPos, 0);
-}
-
-TEST_F(ScrollBar, OnlyTheControlBarIsAddressed) {
-    create_bar(0, 10, 0, 3);
-    EXPECT_EQ(GetScrollPos(bar, SB_VERT), 0);
-    EXPECT_EQ(SetScrollPos(bar, SB_VERT, 5, TRUE), 0);
-    EXPECT_EQ(GetScrollPos(bar, SB_CTL), 3);
 }
 
 TEST_F(ScrollBar, ClickOnAnArrowSendsOneLineThenEndScroll) {

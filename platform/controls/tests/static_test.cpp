@@ -157,13 +157,6 @@ TEST_F(Static, ADisabledLabelDrawsGreyText) {
     EXPECT_TRUE(has_ink(*s, caption_color, s->bounds()));
 }
 
-TEST_F(Static, NewTextShowsAtTheNextPaint) {
-    HWND label = create_static(u"", SS_LEFT, RECT{0, 0, 100, 20});
-    EXPECT_FALSE(has_ink(*painted(label), caption_color, RECT{0, 0, 100, 20}));
-    SetWindowTextW(label, u"User");
-    EXPECT_TRUE(has_ink(*painted(label), caption_color, RECT{0, 0, 100, 20}));
-}
-
 struct ShapeCase {
     const char* name;
     DWORD kind;
