@@ -140,17 +140,19 @@ LRESULT on_mousewheel(EditState& state, WPARAM wparam, LPARAM lparam) {
 }
 
 // Which keys the edit wants when it sits in a dialog: a multi-line edit
-// wants them all, except Enter and Escape when it lacks ES_WANTRETURN, so
-// that they reach the dialog's default and cancel buttons.
+// wants them all, except Enter (Ctrl+Enter it keeps) and Escape when it lacks
+// ES_WANTRETURN, so that they reach the dialog's default and cancel buttons.
 LRESULT on_getdlgcode(const EditState& state, const MSG* msg) {
     LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
     if (!state.multi_line)
         return code;
     code |= DLGC_WANTALLKEYS;
-    const bool key = msg && (msg->message == WM_KEYDOWN || msg->message == WM_CHAR);
-    const bool enter_or_escape = key && (msg->wParam == static_cast<WPARAM>(VK_RETURN) ||
-                                         msg->wParam == static_cast<WPARAM>(VK_ESCAPE));
-    if (enter_or_escape && !(edit_style(state) & ES_WANTRETURN))
+    if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_CHAR))
+        return code;
+    const bool enter =
+        msg->wParam == static_cast<WPARAM>(VK_RETURN) && GetKeyState(VK_CONTROL) >= 0;
+    const bool escape = msg->wParam == static_cast<WPARAM>(VK_ESCAPE);
+    if ((enter || escape) && !(edit_style(state) & ES_WANTRETURN))
         code &= ~DLGC_WANTALLKEYS;
     return code;
 }

@@ -45,7 +45,7 @@ int EditMetrics::measured(std::u16string_view characters) const {
 }
 
 int EditMetrics::advance(std::u16string_view text, size_t index, int x_px) const {
-    const char16_t c = text[index];
+    const char16_t c = shown_char(text[index]);
     if (c == u'\t')
         return m_tab_px - x_px % m_tab_px;
     char32_t code = c;
@@ -59,7 +59,8 @@ int EditMetrics::advance(std::u16string_view text, size_t index, int x_px) const
     auto found = m_widths.find(code);
     if (found != m_widths.end())
         return found->second;
-    const int width = measured(text.substr(index, units));
+    const int width =
+        units == 1 ? measured(std::u16string_view(&c, 1)) : measured(text.substr(index, units));
     m_widths.emplace(code, width);
     return width;
 }

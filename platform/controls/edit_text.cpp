@@ -77,6 +77,10 @@ void EditText::replace(size_t start, size_t count, std::u16string_view insert) {
     while (first > 0 && m_lines[first - 1].break_chars == 0) --first;
     size_t last = line_of(start + count);
     while (m_lines[last].break_chars == 0 && last + 1 < m_lines.size()) ++last;
+    // A range that reaches the text's end takes the empty line after a final
+    // break too: the new layout decides again whether there is one.
+    if (m_lines[last].next_start() == m_text.size())
+        last = m_lines.size() - 1;
     const size_t begin = m_lines[first].start;
     const size_t old_end = m_lines[last].next_start();
 

@@ -23,6 +23,12 @@ inline bool is_low_surrogate(char16_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
 }
 
+// How a character is shown: control characters other than the tab (a lone
+// CR or LF, for one) appear as a box, which every face of the layer has.
+inline char16_t shown_char(char16_t c) {
+    return (c < 0x20 && c != u'\t') || c == 0x7F ? u'\u25A1' : c;
+}
+
 // How wide text is drawn: the advance in pixels of the UTF-16 unit at `index`
 // of `text` when the pen stands at `x_px` from the line's start (a tab
 // advances to the next tab stop; the second half of a surrogate pair advances

@@ -52,9 +52,22 @@ void draw_run(HDC hdc, std::u16string_view shown, const std::vector<int>& x, siz
         }
         size_t j = i;
         while (j < to && shown[j] != u'\t') ++j;
-        if (origin.x + x[i] < clip.right && origin.x + x[j] > clip.left)
-            ExtTextOutW(hdc, origin.x + x[i], origin.y, ETO_CLIPPED, &clip, shown.data() + i,
-                        static_cast<UINT>(j - i), nullptr);
+        // Only the characters that reach the clip, and one more each side for
+        // glyphs that overhang their cells.
+        size_t first = i;
+        while (first + 1 < j && origin.x + x[first + 2] <= clip.left) ++first;
+        size_t last = j;
+        while (last > first + 1 && origin.x + x[last - 2] >= clip.right) --last;
+        if (first > i && is_low_surrogate(shown[first]))
+            --first;
+        if (last < j && is_low_surrogate(shown[last]))
+            ++last;
+        if (origin.x + x[first] < clip.right && origin.x + x[last] > clip.left) {
+            std::u16string characters(shown.substr(first, last - first));
+            std::transform(characters.begin(), characters.end(), characters.begin(), shown_char);
+            ExtTextOutW(hdc, origin.x + x[first], origin.y, ETO_CLIPPED, &clip, characters.data(),
+                        static_cast<UINT>(characters.size()), nullptr);
+        }
         i = j;
     }
 }

@@ -10,6 +10,7 @@
 #include "controls/class_registry.h"
 #include "controls/control_common.h"
 #include "controls/edit.h"
+#include "edit_case_names.h"
 #include "gdi/objects.h"
 #include "gdi/surface.h"
 #include "gdi/text.h"

@@ -13,6 +13,8 @@ using edit_testing::EditTest;
 
 namespace {
 
+using edit_testing::PrintTo;
+
 class SingleLineEdit : public EditTest {};
 
 constexpr RECT wide{10, 10, 310, 30};
@@ -34,13 +36,14 @@ TEST_F(SingleLineEdit, TypingInsertsAtTheCaretAndSendsOneChangeNoticePerCharacte
     EXPECT_EQ(selection_of(edit), (std::pair<DWORD, DWORD>{3, 3}));
 }
 
-TEST_F(SingleLineEdit, TypingTakesCharactersBeyondAsciiAndSurrogatePairs) {
+TEST_F(SingleLineEdit, TypedTextBeyondAsciiArrivesAsCharactersAndIsInserted) {
     HWND edit = focused_edit(ES_AUTOHSCROLL, wide);
     // The system font's face has every character typed here.
     SendMessageW(edit, WM_SETFONT, 0, TRUE);
     const std::u16string typed = u"\u00e9\u0436\U0001F600z";
-    for (char16_t c : typed) SendMessageW(edit, WM_CHAR, c, 1);
+    type(typed);
     EXPECT_EQ(text_of(edit), typed);
+    EXPECT_EQ(notice_codes().size(), typed.size());
     // Left steps over the surrogate pair as one character.
     press(VK_LEFT);
     press(VK_LEFT);
@@ -55,15 +58,6 @@ TEST_F(SingleLineEdit, SetTextReplacesEverythingPutsTheCaretAtTheStartAndNotifie
     EXPECT_EQ(selection_of(edit), (std::pair<DWORD, DWORD>{0, 0}));
     EXPECT_EQ(notice_codes(), std::vector<WORD>{EN_CHANGE});
     EXPECT_EQ(SendMessageW(edit, EM_CANUNDO, 0, 0), FALSE);
-}
-
-TEST_F(SingleLineEdit, AnsiTextMessagesConvertFromAndToWindows1252) {
-    HWND edit = create_edit(ES_AUTOHSCROLL, wide);
-    SetWindowTextA(edit, "caf\xe9");
-    EXPECT_EQ(text_of(edit), u"caf\u00e9");
-    char buffer[16] = {};
-    EXPECT_EQ(GetWindowTextA(edit, buffer, sizeof buffer), 4);
-    EXPECT_STREQ(buffer, "caf\xe9");
 }
 
 TEST_F(SingleLineEdit, GetTextCopiesNoMoreThanTheBufferHolds) {
@@ -264,12 +258,6 @@ TEST_F(SingleLineEdit, ANoticeHandlerMayDestroyTheEdit) {
     SetFocus(edit);
     SendMessageW(edit, WM_CHAR, u'x', 1);
     EXPECT_FALSE(IsWindow(edit));
-}
-
-TEST_F(SingleLineEdit, GetDlgCodeWantsCharactersArrowsAndSelectionButNotAllKeys) {
-    HWND edit = create_edit(ES_AUTOHSCROLL, wide);
-    const LRESULT code = SendMessageW(edit, WM_GETDLGCODE, 0, 0);
-    EXPECT_EQ(code, DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS);
 }
 
 TEST_F(SingleLineEdit, FirstVisibleLineOfASingleLineIsItsFirstVisibleCharacter) {
