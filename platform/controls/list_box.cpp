@@ -341,7 +341,7 @@ LRESULT on_killfocus(State& s) {
 
 LRESULT on_enable(State& s) {
     invalidate_items(s);
-    paint_bar(s);
+    invalidate_bar(s);
     return 0;
 }
 

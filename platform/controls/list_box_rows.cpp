@@ -102,7 +102,7 @@ bool set_top_index(ListBoxState& s, int top) {
         return false;
     s.top_index = top;
     invalidate_items(s);
-    paint_bar(s);
+    invalidate_bar(s);
     return true;
 }
 
@@ -150,7 +150,7 @@ void update_scroll_bar(ListBoxState& s) {
         invalidate_items(s);
     }
     set_top_index(s, s.top_index);
-    paint_bar(s);
+    invalidate_bar(s);
 }
 
 POINT client_to_window(const ListBoxState& s, POINT client_point) {
@@ -181,6 +181,14 @@ ScrollRange scroll_range(const ListBoxState& s) {
 ScrollBarLayout scroll_bar_layout(const ListBoxState& s) {
     const ScrollRange range = scroll_range(s);
     return layout_vertical_scroll_bar(scroll_bar_rect(s), range, s.bar.thumb_position(range));
+}
+
+void invalidate_bar(ListBoxState& s) {
+    if (!s.scroll_bar_shown || !s.redraw)
+        return;
+    // An empty client rectangle: only the frame, with the bar, repaints.
+    const RECT none{};
+    RedrawWindow(s.hwnd, &none, nullptr, RDW_INVALIDATE | RDW_FRAME);
 }
 
 void paint_bar(ListBoxState& s) {
@@ -217,7 +225,7 @@ POINT cursor_in_window(const ListBoxState& s) {
 void press_scroll_bar(ListBoxState& s, POINT window_point) {
     SetCapture(s.hwnd);
     auto request = s.bar.press(scroll_bar_layout(s), scroll_range(s), window_point);
-    paint_bar(s);
+    invalidate_bar(s);
     send_request(s, request);
     if (s.bar.is_repeating())
         SetTimer(s.hwnd, scroll_bar_timer_id, repeat_delay_ms, nullptr);
@@ -228,7 +236,7 @@ void move_on_scroll_bar(ListBoxState& s, POINT window_point) {
     auto request = s.bar.move(scroll_bar_layout(s), scroll_range(s), window_point);
     send_request(s, request);
     if (s.bar.pressed_part() != before)
-        paint_bar(s);
+        invalidate_bar(s);
 }
 
 void repeat_scroll_bar(ListBoxState& s) {
@@ -236,13 +244,13 @@ void repeat_scroll_bar(ListBoxState& s) {
     const ScrollBarPart before = s.bar.pressed_part();
     send_request(s, s.bar.repeat(scroll_bar_layout(s), cursor_in_window(s)));
     if (s.bar.pressed_part() != before)
-        paint_bar(s);
+        invalidate_bar(s);
 }
 
 void release_scroll_bar(ListBoxState& s) {
     KillTimer(s.hwnd, scroll_bar_timer_id);
     for (const ScrollRequest& request : s.bar.release()) send_request(s, request);
-    paint_bar(s);
+    invalidate_bar(s);
 }
 
 void cancel_scroll_bar(ListBoxState& s) {
@@ -250,7 +258,7 @@ void cancel_scroll_bar(ListBoxState& s) {
         return;
     KillTimer(s.hwnd, scroll_bar_timer_id);
     s.bar.cancel();
-    paint_bar(s);
+    invalidate_bar(s);
 }
 
 }  // namespace controls

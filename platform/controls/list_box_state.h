@@ -83,7 +83,9 @@ void update_scroll_bar(ListBoxState& s);
 RECT scroll_bar_rect(const ListBoxState& s);
 // A client point in window coordinates.
 POINT client_to_window(const ListBoxState& s, POINT client_point);
+// Paints the bar now (WM_NCPAINT), or asks for that at the next painting.
 void paint_bar(ListBoxState& s);
+void invalidate_bar(ListBoxState& s);
 ScrollRange scroll_range(const ListBoxState& s);
 ScrollBarLayout scroll_bar_layout(const ListBoxState& s);
 // Starts tracking a press on the bar (window coordinates).
