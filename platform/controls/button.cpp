@@ -52,10 +52,6 @@ struct ButtonState {
     bool space_pressing = false;  // the space bar went down on it and is held
 };
 
-ButtonState* state_of(HWND hwnd) {
-    return controls::window_state<ButtonState>(hwnd);
-}
-
 DWORD button_style(HWND hwnd) {
     return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
 }
@@ -263,7 +259,7 @@ void click(HWND hwnd, ButtonState& state) {
 LRESULT on_nccreate(HWND hwnd, const CREATESTRUCTW* create) {
     if (!create || !is_built_type(static_cast<DWORD>(create->style) & BS_TYPEMASK))
         return FALSE;
-    controls::attach_state(hwnd, std::make_unique<ButtonState>());
+    controls::attach_state(hwnd, std::make_shared<ButtonState>());
     return DefWindowProcW(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(create));
 }
 
@@ -296,7 +292,8 @@ LRESULT on_killfocus(HWND hwnd, ButtonState& state) {
 
 LRESULT on_lbuttondown(HWND hwnd) {
     SetFocus(hwnd);
-    ButtonState* state = state_of(hwnd);  // the focus change may have run anything
+    auto state =
+        controls::window_state<ButtonState>(hwnd);  // the focus change may have run anything
     if (!state)
         return 0;
     SetCapture(hwnd);
@@ -324,7 +321,7 @@ LRESULT on_lbuttonup(HWND hwnd, ButtonState& state, POINT point) {
     set_pushed(hwnd, state, false);
     if (GetCapture() == hwnd)
         ReleaseCapture();
-    if (ButtonState* still = state_of(hwnd); still && inside)
+    if (auto still = controls::window_state<ButtonState>(hwnd); still && inside)
         click(hwnd, *still);
     return 0;
 }

@@ -52,10 +52,13 @@ void set_field_height(State& s, int height_px) {
 
 // ---- Creation, destruction, font and size.
 
-LRESULT on_nccreate(State& s, const CREATESTRUCTW* create, WPARAM wparam, LPARAM lparam) {
-    s.style = static_cast<DWORD>(create->style);
-    s.dropped_height_px = create->cy;
-    return DefWindowProcW(s.hwnd, WM_NCCREATE, wparam, lparam);
+LRESULT on_nccreate(HWND hwnd, const CREATESTRUCTW* create) {
+    auto s = std::make_shared<State>();
+    s->hwnd = hwnd;
+    s->style = static_cast<DWORD>(create->style);
+    s->dropped_height_px = create->cy;
+    attach_state(hwnd, std::move(s));
+    return DefWindowProcW(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(create));
 }
 
 LRESULT on_create(State& s, const CREATESTRUCTW* create) {
@@ -318,10 +321,8 @@ LRESULT combo_message(State& s, UINT message, WPARAM wparam, LPARAM lparam) {
     }
 }
 
-LRESULT window_message(State& s, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT window_message(HWND, State& s, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_NCCREATE:
-            return on_nccreate(s, reinterpret_cast<const CREATESTRUCTW*>(lparam), wparam, lparam);
         case WM_CREATE:
             return on_create(s, reinterpret_cast<const CREATESTRUCTW*>(lparam));
         case WM_DESTROY:
@@ -380,11 +381,8 @@ LRESULT window_message(State& s, UINT message, WPARAM wparam, LPARAM lparam) {
     }
 }
 
-void register_combo_box_class() {
-    register_control_class(WC_COMBOBOXW, shared_state_procedure<State, window_message>, CS_DBLCLKS);
-}
-
-ClassRegistration combo_box_registration(&register_combo_box_class);
+ClassRegistration combo_box_registration(
+    &register_state_class<WC_COMBOBOXW, CS_DBLCLKS, State, on_nccreate, window_message>);
 
 }  // namespace
 

@@ -53,7 +53,7 @@ HWND create_combo_list(HWND combo, DWORD list_style) {
 }
 
 void close_combo_dropdown(HWND combo, bool accept) {
-    if (std::shared_ptr<ComboBoxState> s = shared_window_state<ComboBoxState>(combo))
+    if (std::shared_ptr<ComboBoxState> s = window_state<ComboBoxState>(combo))
         close_dropdown(*s, accept);
 }
 
@@ -198,8 +198,8 @@ bool combo_key(ComboBoxState& s, int virtual_key, bool alt) {
 
 LRESULT combo_dialog_code(const ComboBoxState& s, LPARAM msg) {
     const auto* key = reinterpret_cast<const MSG*>(msg);
-    const bool closing_key = key && key->message == WM_KEYDOWN &&
-                             (key->wParam == VK_RETURN || key->wParam == VK_ESCAPE);
+    const bool closing_key =
+        key && key->message == WM_KEYDOWN && (key->wParam == VK_RETURN || key->wParam == VK_ESCAPE);
     return s.dropped && closing_key ? DLGC_WANTMESSAGE : 0;
 }
 

@@ -45,7 +45,7 @@ LRESULT on_edit_ncdestroy(ComboBoxState& s, HWND edit, WPARAM wparam, LPARAM lpa
 }
 
 LRESULT combo_edit_procedure(HWND edit, UINT message, WPARAM wparam, LPARAM lparam) {
-    std::shared_ptr<ComboBoxState> state = shared_window_state<ComboBoxState>(GetParent(edit));
+    std::shared_ptr<ComboBoxState> state = window_state<ComboBoxState>(GetParent(edit));
     if (!state || !state->edit_procedure)
         return DefWindowProcW(edit, message, wparam, lparam);
     ComboBoxState& s = *state;

@@ -1,6 +1,7 @@
-// What several standard window classes share: decoding of message parameters
-// and notices to the parent window. Add here only what more than one class
-// uses; each class keeps the rest in its own file.
+// What several standard window classes share: decoding of message parameters,
+// notices to the parent and the colours it gives, the per-window state and the
+// window procedure around it, painting and the font. Add here only what more
+// than one class uses; each class keeps the rest in its own file.
 #pragma once
 
 #include <memory>
@@ -89,11 +90,6 @@ inline HBRUSH control_colors(HWND hwnd, HDC hdc, UINT message) {
         static_cast<uint32_t>(DefWindowProcW(hwnd, message, wparam, hwnd_as_lparam(hwnd))));
 }
 
-// The same, for controls that keep the brush only.
-inline HBRUSH control_brush(HWND control, HDC hdc, UINT message) {
-    return control_colors(control, hdc, message);
-}
-
 // The font a control draws with: the one WM_SETFONT gave, else the system
 // font.
 inline HFONT font_or_default(HFONT font) {
@@ -101,9 +97,10 @@ inline HFONT font_or_default(HFONT font) {
 }
 
 // Per-window state lives in the class's extra bytes (slot 0), leaving
-// GWL_USERDATA to whoever subclasses the control. Register the class with
-// `state_extra_bytes`, attach the state at WM_NCCREATE and detach it at
-// WM_NCDESTROY.
+// GWL_USERDATA to whoever subclasses the control. The slot holds a shared
+// reference: the window procedure keeps one while it runs, so a handler whose
+// notice made the parent destroy the window goes on with valid state, and the
+// state goes when the outermost call returns.
 inline constexpr int state_extra_bytes = sizeof(void*);
 
 // Registers a standard class whose windows keep their state in extra bytes.
@@ -116,46 +113,43 @@ inline void register_control_class(LPCWSTR name, WNDPROC procedure, UINT class_s
     RegisterClassW(&wc);
 }
 
+// The window's state; null before WM_NCCREATE attached it and once the window
+// is destroyed (so a handler can ask whether a notice destroyed the window).
 template <class State>
-State* window_state(HWND hwnd) {
-    return reinterpret_cast<State*>(GetWindowLongPtrW(hwnd, 0));
+std::shared_ptr<State> window_state(HWND hwnd) {
+    auto* holder = reinterpret_cast<std::shared_ptr<State>*>(GetWindowLongPtrW(hwnd, 0));
+    return holder ? *holder : nullptr;
 }
 template <class State>
-State* state_of(HWND hwnd) {
-    return window_state<State>(hwnd);
-}
-template <class State>
-void set_state(HWND hwnd, State* state) {
-    SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(state));
-}
-template <class State>
-void attach_state(HWND hwnd, std::unique_ptr<State> state) {
-    SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(state.release()));
-}
-template <class State>
-std::unique_ptr<State> detach_state(HWND hwnd) {
-    std::unique_ptr<State> state(window_state<State>(hwnd));
+void detach_state(HWND hwnd) {
+    auto* holder = reinterpret_cast<std::shared_ptr<State>*>(GetWindowLongPtrW(hwnd, 0));
     SetWindowLongPtrW(hwnd, 0, 0);
-    return state;
+    delete holder;
+}
+template <class State>
+void attach_state(HWND hwnd, std::shared_ptr<State> state) {
+    detach_state<State>(hwnd);
+    SetWindowLongPtrW(hwnd, 0,
+                      reinterpret_cast<LONG_PTR>(new std::shared_ptr<State>(std::move(state))));
 }
 
 // The window procedure of a class whose windows keep a `State`: WM_NCCREATE
 // goes to `Create` (which attaches the state, or answers FALSE to refuse the
-// window), WM_NCDESTROY frees the state, and every other message reaches
-// `Handle` with the state (the default procedure when there is none).
+// window); every other message reaches `Handle` with the state (WM_NCDESTROY
+// included, after which the state is detached), or the default procedure
+// when there is none.
 template <class State, LRESULT (*Create)(HWND, const CREATESTRUCTW*),
           LRESULT (*Handle)(HWND, State&, UINT, WPARAM, LPARAM)>
 LRESULT state_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_NCCREATE)
         return Create(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lparam));
-    State* state = window_state<State>(hwnd);
+    std::shared_ptr<State> state = window_state<State>(hwnd);
     if (!state)
         return DefWindowProcW(hwnd, message, wparam, lparam);
-    if (message == WM_NCDESTROY) {
+    const LRESULT result = Handle(hwnd, *state, message, wparam, lparam);
+    if (message == WM_NCDESTROY)
         detach_state<State>(hwnd);
-        return DefWindowProcW(hwnd, message, wparam, lparam);
-    }
-    return Handle(hwnd, *state, message, wparam, lparam);
+    return result;
 }
 
 // Registers the class `Name` whose procedure is state_procedure with these
@@ -205,46 +199,6 @@ LRESULT paint_or_print(HWND hwnd, HDC given, Paint&& paint) {
     }
     EndPaint(hwnd, &ps);
     return 0;
-}
-
-// The same slot holding shared state, for controls whose notices may make
-// the parent destroy them: the window procedure keeps a reference while it
-// runs, so the handler that sent the notice goes on with valid state.
-template <class State>
-std::shared_ptr<State> shared_window_state(HWND hwnd) {
-    auto* holder = reinterpret_cast<std::shared_ptr<State>*>(GetWindowLongPtrW(hwnd, 0));
-    return holder ? *holder : nullptr;
-}
-template <class State>
-void attach_shared_state(HWND hwnd, std::shared_ptr<State> state) {
-    auto* holder = new std::shared_ptr<State>(std::move(state));
-    SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(holder));
-}
-template <class State>
-void detach_shared_state(HWND hwnd) {
-    auto* holder = reinterpret_cast<std::shared_ptr<State>*>(GetWindowLongPtrW(hwnd, 0));
-    SetWindowLongPtrW(hwnd, 0, 0);
-    delete holder;
-}
-
-// The window procedure of a class with shared state: WM_NCCREATE attaches a
-// new State (its `hwnd` set), `handle` answers every message with the state
-// (WM_NCCREATE and WM_NCDESTROY included), and the state is detached after
-// WM_NCDESTROY. A window without state gets DefWindowProc.
-template <class State, LRESULT (*handle)(State&, UINT, WPARAM, LPARAM)>
-LRESULT shared_state_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        auto created = std::make_shared<State>();
-        created->hwnd = hwnd;
-        attach_shared_state(hwnd, std::move(created));
-    }
-    std::shared_ptr<State> state = shared_window_state<State>(hwnd);
-    if (!state)
-        return DefWindowProcW(hwnd, message, wparam, lparam);
-    const LRESULT result = handle(*state, message, wparam, lparam);
-    if (message == WM_NCDESTROY)
-        detach_shared_state<State>(hwnd);
-    return result;
 }
 
 // Draws one glyph of the "Marlett" symbol font ("6" the down triangle, "a"

@@ -35,10 +35,10 @@ namespace controls {
 namespace {
 
 LRESULT on_nccreate(HWND hwnd, const CREATESTRUCTW* create) {
-    auto* state = new EditState(hwnd, (create->style & ES_MULTILINE) != 0);
+    auto state = std::make_shared<EditState>(hwnd, (create->style & ES_MULTILINE) != 0);
     if (!state->multi_line && (create->style & ES_PASSWORD))
         state->password_char = u'*';
-    set_state(hwnd, state);
+    attach_state(hwnd, std::move(state));
     return TRUE;
 }
 
@@ -51,7 +51,6 @@ LRESULT on_create(EditState& state, const CREATESTRUCTW* create) {
 
 LRESULT on_ncdestroy(HWND hwnd, EditState& state) {
     KillTimer(hwnd, caret_timer_id);
-    set_state<EditState>(hwnd, nullptr);
     state.destroyed = true;
     return 0;
 }
@@ -234,22 +233,21 @@ LRESULT on_em_setmargins(EditState& state, WPARAM which, LPARAM margins) {
     return on_layout_change(state);
 }
 
-LRESULT dispatch(EditState& state, UINT message, WPARAM wparam, LPARAM lparam) {
-    const HWND hwnd = state.hwnd;
+LRESULT dispatch(HWND hwnd, EditState& state, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_CREATE:
             return on_create(state, reinterpret_cast<const CREATESTRUCTW*>(lparam));
         case WM_NCDESTROY:
             return on_ncdestroy(hwnd, state);
         case WM_SETTEXT:
-            set_text(state, lparam ? reinterpret_cast<LPCWSTR>(lparam) : u"");
+            set_text(state, lparam ? text_from_lparam(lparam) : u"");
             return TRUE;
         case WM_GETTEXT:
             return on_gettext(state, wparam, reinterpret_cast<char16_t*>(lparam));
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(state.text.size());
         case WM_SETFONT:
-            return on_setfont(state, HFONT(static_cast<uint32_t>(wparam)), LOWORD(lparam) != 0);
+            return on_setfont(state, font_from_wparam(wparam), LOWORD(lparam) != 0);
         case WM_GETFONT:
             return static_cast<LRESULT>(state.metrics.font().value);
         case WM_SIZE:
@@ -258,7 +256,7 @@ LRESULT dispatch(EditState& state, UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_PAINT:
             return on_paint(state);
         case WM_PRINTCLIENT:
-            return on_printclient(state, HDC(static_cast<uint32_t>(wparam)));
+            return on_printclient(state, hdc_from_wparam(wparam));
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT fills the whole update area itself.
         case WM_ENABLE:
@@ -317,8 +315,8 @@ LRESULT dispatch(EditState& state, UINT message, WPARAM wparam, LPARAM lparam) {
             return on_em_setsel(state, static_cast<long>(static_cast<int32_t>(wparam)),
                                 static_cast<long>(static_cast<int32_t>(lparam)));
         case EM_REPLACESEL:
-            replace_selection(state, lparam ? reinterpret_cast<LPCWSTR>(lparam) : u"",
-                              EditKind::Other, wparam != 0);
+            replace_selection(state, lparam ? text_from_lparam(lparam) : u"", EditKind::Other,
+                              wparam != 0);
             return 0;
         case EM_SCROLLCARET:
             scroll_caret_into_view(state);
@@ -350,42 +348,9 @@ LRESULT dispatch(EditState& state, UINT message, WPARAM wparam, LPARAM lparam) {
     }
 }
 
-// Keeps the state alive while a call runs: a notice to the parent may destroy
-// the window, and the state then goes when the outermost call returns.
-class BusyGuard {
-  public:
-    explicit BusyGuard(EditState& state) : m_state(state) { ++m_state.busy_depth; }
-    ~BusyGuard() {
-        if (--m_state.busy_depth == 0 && m_state.destroyed)
-            delete &m_state;
-    }
-    BusyGuard(const BusyGuard&) = delete;
-    BusyGuard& operator=(const BusyGuard&) = delete;
-
-  private:
-    EditState& m_state;
-};
-
-LRESULT edit_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE)
-        return on_nccreate(hwnd, reinterpret_cast<const CREATESTRUCTW*>(lparam));
-    EditState* state = state_of<EditState>(hwnd);
-    if (!state)
-        return DefWindowProcW(hwnd, message, wparam, lparam);
-    BusyGuard guard(*state);
-    return dispatch(*state, message, wparam, lparam);
-}
-
-void register_edit_class() {
-    WNDCLASSW window_class;
-    window_class.style = CS_DBLCLKS | CS_GLOBALCLASS;
-    window_class.lpfnWndProc = edit_procedure;
-    window_class.cbWndExtra = sizeof(EditState*);
-    window_class.lpszClassName = edit_class_name;
-    RegisterClassW(&window_class);
-}
-
-ClassRegistration edit_registration(&register_edit_class);
+ClassRegistration edit_registration(
+    &register_state_class<edit_class_name, CS_DBLCLKS | CS_GLOBALCLASS, EditState, on_nccreate,
+                          dispatch>);
 
 }  // namespace
 

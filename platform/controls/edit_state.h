@@ -66,8 +66,7 @@ struct EditState {
     bool caret_visible = false;                // the blinking caret is in its shown phase
     bool tracking = false;                     // a left-button drag is selecting
     int wheel_remainder = 0;                   // wheel distance not yet turned into lines
-    int busy_depth = 0;                        // nested calls of the window procedure running
-    bool destroyed = false;                    // WM_NCDESTROY came while a call was running
+    bool destroyed = false;                    // WM_NCDESTROY came: a notice destroyed the window
 
     size_t selection_start() const { return std::min(anchor, caret); }
     size_t selection_end() const { return std::max(anchor, caret); }

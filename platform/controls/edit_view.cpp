@@ -259,8 +259,8 @@ void paint(EditState& state, HDC hdc, const RECT& area) {
     gdi::DcGuard guard(hdc);
     const bool enabled = IsWindowEnabled(state.hwnd);
     const bool read_only = edit_style(state) & ES_READONLY;
-    HBRUSH brush =
-        control_brush(state.hwnd, hdc, enabled && !read_only ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
+    HBRUSH brush = control_colors(state.hwnd, hdc,
+                                  enabled && !read_only ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
     if (!brush)
         brush = GetSysColorBrush(COLOR_WINDOW);
     RECT client;

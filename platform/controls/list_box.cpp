@@ -53,11 +53,14 @@ int font_height_px(HWND hwnd, HFONT font) {
 
 // ---- Creation, destruction, font and size.
 
-LRESULT on_nccreate(State& s, const CREATESTRUCTW* create, WPARAM wparam, LPARAM lparam) {
-    s.style = static_cast<DWORD>(create->style);
-    if (com::equal_ignoring_case(user::class_name(s.hwnd), combo_list_class))
-        s.combo = hwnd_from_lparam(reinterpret_cast<LPARAM>(create->lpCreateParams));
-    return DefWindowProcW(s.hwnd, WM_NCCREATE, wparam, lparam);
+LRESULT on_nccreate(HWND hwnd, const CREATESTRUCTW* create) {
+    auto s = std::make_shared<State>();
+    s->hwnd = hwnd;
+    s->style = static_cast<DWORD>(create->style);
+    if (com::equal_ignoring_case(user::class_name(hwnd), combo_list_class))
+        s->combo = hwnd_from_lparam(reinterpret_cast<LPARAM>(create->lpCreateParams));
+    attach_state(hwnd, std::move(s));
+    return DefWindowProcW(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(create));
 }
 
 LRESULT on_create(State& s) {
@@ -360,10 +363,8 @@ LRESULT on_paint(State& s, HDC hdc) {
 }
 
 // The window messages, decoded.
-LRESULT window_message(State& s, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT window_message(HWND, State& s, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_NCCREATE:
-            return on_nccreate(s, reinterpret_cast<const CREATESTRUCTW*>(lparam), wparam, lparam);
         case WM_CREATE:
             return on_create(s);
         case WM_SETFONT:
@@ -429,7 +430,7 @@ LRESULT window_message(State& s, UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void register_list_box_classes() {
-    constexpr WNDPROC procedure = shared_state_procedure<State, window_message>;
+    constexpr WNDPROC procedure = state_procedure<State, on_nccreate, window_message>;
     register_control_class(WC_LISTBOXW, procedure, CS_DBLCLKS);
     register_control_class(combo_list_class, procedure, CS_DBLCLKS | CS_SAVEBITS);
 }

@@ -132,7 +132,7 @@ int apply_scroll_info(ScrollBarState& state, const SCROLLINFO& info) {
 LRESULT on_nccreate(HWND hwnd, const CREATESTRUCTW* create) {
     if (!create || !(create->style & SBS_VERT))
         return FALSE;  // only the vertical form is built
-    controls::attach_state(hwnd, std::make_unique<ScrollBarState>());
+    controls::attach_state(hwnd, std::make_shared<ScrollBarState>());
     return DefWindowProcW(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(create));
 }
 

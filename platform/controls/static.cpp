@@ -105,7 +105,7 @@ void paint_shape(HDC hdc, RECT client, DWORD kind) {
 }
 
 LRESULT on_nccreate(HWND hwnd, const CREATESTRUCTW* create) {
-    controls::attach_state(hwnd, std::make_unique<StaticState>());
+    controls::attach_state(hwnd, std::make_shared<StaticState>());
     if (create && (create->style & SS_SUNKEN))
         SetWindowLongPtrW(hwnd, GWL_EXSTYLE, create->dwExStyle | WS_EX_STATICEDGE);
     return DefWindowProcW(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(create));

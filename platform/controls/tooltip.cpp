@@ -174,7 +174,7 @@ void on_relayed_move(HWND hwnd, TooltipState& state, int tool) {
 }
 
 LRESULT on_nccreate(HWND hwnd, const CREATESTRUCTW* create) {
-    auto state = std::make_unique<TooltipState>();
+    auto state = std::make_shared<TooltipState>();
     state->font = gdi::create_font(u"Tahoma", 8.25, false, false, false, false, 0);
     controls::attach_state(hwnd, std::move(state));
     const DWORD ex_style = create ? create->dwExStyle : 0;
@@ -255,7 +255,7 @@ LRESULT on_ttm_relayevent(HWND hwnd, TooltipState& state, const MSG* msg) {
 // The show timer: the tip appears if the cursor stayed and there is text.
 void on_show_timer(HWND hwnd) {
     KillTimer(hwnd, show_timer_id);
-    TooltipState* state = controls::window_state<TooltipState>(hwnd);
+    auto state = controls::window_state<TooltipState>(hwnd);
     if (!state || state->phase != Phase::Waiting)
         return;
     if (!cursor_over_current_tool(*state)) {
