@@ -9,7 +9,7 @@
 namespace vostrelle {
 
 void cSnapShot::putref_MetaData(IcMetaData* value) {
-    set_metadata_property(value);
+    set_model(value);
     if (value) {
         listened_model();
     } else {

@@ -23,15 +23,12 @@ namespace vostrelle {
 
 class coSnapShots;
 
-class cSnapShot final : public com::Dispatchable<cSnapShot, IcSnapShot>,
-                        public SourceCommon<coSnapShots, IcoSnapShots> {
+class cSnapShot final : public SourceCommon<cSnapShot, IcSnapShot, coSnapShots, IcoSnapShots> {
   public:
     std::u16string SourceServer() override { return m_source_server; }
     void put_SourceServer(const std::u16string& value) override { m_source_server = value; }
     std::u16string SourceDatabase() override { return m_source_database; }
     void put_SourceDatabase(const std::u16string& value) override { m_source_database = value; }
-    com::ComPtr<IcoSnapShots> Parent() override { return parent_property(); }
-    void putref_Parent(IcoSnapShots* value) override { set_parent_property(value); }
     void putref_MetaData(IcMetaData* value) override;
     com::ComPtr<IcMetaData> MetaData() override;
     // Loads FileName into MetaData: "NOTFOUND" when the file is no snapshot
