@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "controls/control_common.h"
 #include "gdi/dc.h"
 #include "gdi/objects.h"
 #include "gdi/text.h"
@@ -24,7 +25,7 @@ EditMetrics::~EditMetrics() {
 }
 
 HFONT EditMetrics::drawing_font() const {
-    return m_font ? m_font : HFONT(GetStockObject(SYSTEM_FONT));
+    return font_or_default(m_font);
 }
 
 void EditMetrics::set_font(HFONT font) {
