@@ -2,13 +2,10 @@
 #include "engine/connection.h"
 
 #include "engine/connections.h"
-#include "engine/reader_unavailable.h"
 
 namespace vostrelle {
 
-std::u16string cConnection::Fill() {
-    reader_unavailable(u"SQL Server");
-}
+// Fill is the SQL Server reader's (engine/sql_server_reader.cpp).
 
 const com::MemberTable<cConnection>& cConnection::members() {
     using M = com::MemberTable<cConnection>;

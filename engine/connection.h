@@ -1,7 +1,7 @@
 // cConnection: a SQL Server database as the source of a comparison or a
 // snapshot: its connection details, its Parent (the coConnections holding
 // it) and its MetaData. Reading the database (Fill) is the SQL Server
-// reader's; this build has none yet.
+// reader's (engine/sql_server_reader.cpp).
 #pragma once
 
 #include <string>

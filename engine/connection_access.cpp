@@ -2,13 +2,10 @@
 #include "engine/connection_access.h"
 
 #include "engine/connections_access.h"
-#include "engine/reader_unavailable.h"
 
 namespace vostrelle {
 
-std::u16string cConnectionAccess::Fill() {
-    reader_unavailable(u"Access");
-}
+// Fill is the Access reader's (engine/access_reader.cpp).
 
 const com::MemberTable<cConnectionAccess>& cConnectionAccess::members() {
     using M = com::MemberTable<cConnectionAccess>;

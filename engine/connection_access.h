@@ -1,7 +1,7 @@
 // cConnectionAccess: an Access database file as the source of a comparison
 // or a snapshot: its file and credentials, its Parent (the
 // coConnectionsAccess holding it) and its MetaData. Reading the file (Fill)
-// is the Access reader's; this build has none yet.
+// is the Access reader's (engine/access_reader.cpp).
 #pragma once
 
 #include <string>

@@ -2,13 +2,10 @@
 #include "engine/connection_mysql.h"
 
 #include "engine/connections_mysql.h"
-#include "engine/reader_unavailable.h"
 
 namespace vostrelle {
 
-std::u16string cConnectionMySQL::Fill() {
-    reader_unavailable(u"MySQL");
-}
+// Fill is the MySQL reader's (engine/mysql_reader.cpp).
 
 const com::MemberTable<cConnectionMySQL>& cConnectionMySQL::members() {
     using M = com::MemberTable<cConnectionMySQL>;

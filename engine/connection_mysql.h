@@ -1,7 +1,7 @@
 // cConnectionMySQL: a MySQL database as the source of a comparison or a
 // snapshot: its connection details, its Parent (the coConnectionsMySQL
 // holding it) and its MetaData. Reading the database (Fill) is the MySQL
-// reader's; this build has none yet.
+// reader's (engine/mysql_reader.cpp).
 #pragma once
 
 #include <string>

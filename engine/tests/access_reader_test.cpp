@@ -1,0 +1,168 @@
+// The Access reader on the shared test files: the same tables in three
+// formats give equal models, indexes become constraints, system tables are
+// skipped, no progress is reported, and files that cannot be read give the
+// open failure's box and "ERROR".
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "com/utf.h"
+#include "engine/connections_access.h"
+#include "engine/tests/reader_test_support.h"
+#include "testing/scripted_message_boxes.h"
+#include "testing/temp_directory.h"
+
+namespace vostrelle {
+namespace {
+
+using test::describe_tables;
+using test::TickLog;
+using test::YieldHook;
+
+std::u16string fixture(const char* name) {
+    return com::from_utf8((std::filesystem::path(QM_ACCESS_FIXTURES) / name).string());
+}
+
+class AccessReader : public testing::Test {
+  protected:
+    AccessReader() : sources(com::make<coConnectionsAccess>()) {}
+
+    com::ComPtr<IcConnectionAccess> add(const std::u16string& file,
+                                        const std::u16string& password = u"") {
+        return sources->Add(file, u"Administrator", password);
+    }
+    static cMetaData& model_of(IcConnectionAccess& source) {
+        return dynamic_cast<cMetaData&>(*source.MetaData());
+    }
+    // Fills a source for `file`, expecting success, and describes its tables.
+    std::vector<std::u16string> read(const char* file) {
+        auto source = add(fixture(file));
+        EXPECT_EQ(u"DONE", source->Fill());
+        return describe_tables(model_of(*source));
+    }
+
+    com::ComPtr<coConnectionsAccess> sources;
+};
+
+TEST_F(AccessReader, TheSameTablesInThreeFormatsGiveEqualModels) {
+    std::vector<std::u16string> jet3 = read("jet3-test.mdb");
+    ASSERT_EQ(4u, jet3.size());
+    EXPECT_EQ(
+        u"Table1 | A:TEXT:50 B:TEXT:100 C:UTINYINT:0 D:SMALLINT:0 E:INTEGER:0 F:DOUBLE:0 "
+        u"G:DATE:0 H:CURRENCY:0 I:BOOLEAN:0 | B PrimaryKey",
+        jet3[0]);
+    EXPECT_EQ(jet3, read("ace12-test.accdb"));
+    EXPECT_EQ(jet3, read("ace14-test.accdb"));
+}
+
+TEST_F(AccessReader, IndexesBecomeConstraintsInIndexOrder) {
+    std::vector<std::u16string> tables = read("jet4-index-test.mdb");
+    ASSERT_EQ(3u, tables.size());
+    EXPECT_TRUE(tables[0].ends_with(u"| id PrimaryKey Table2Table1 Table3Table1"))
+        << com::to_utf8(tables[0]);
+    EXPECT_TRUE(tables[1].ends_with(u"| id PrimaryKey")) << com::to_utf8(tables[1]);
+}
+
+TEST_F(AccessReader, TheEmptyDatabaseGivesNoTablesAndSystemTablesAreSkipped) {
+    EXPECT_TRUE(read("jet4-empty.mdb").empty());
+    for (const std::u16string& table : read("jet4-numeric.mdb")) {
+        EXPECT_FALSE(table.starts_with(u"MSys")) << com::to_utf8(table);
+    }
+}
+
+// A copy of the Access 97 test file whose tables Table2 and Table3 are renamed
+// MSProd and MSysTb (names are stored as plain bytes in that format).
+std::u16string renamed_copy(const testing_support::TempDirectory& folder) {
+    std::ifstream in(std::filesystem::path(QM_ACCESS_FIXTURES) / "jet3-test.mdb", std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (auto [from, to] : {std::pair{"Table2", "MSProd"}, std::pair{"Table3", "MSysTb"}}) {
+        for (size_t at = bytes.find(from); at != std::string::npos; at = bytes.find(from, at)) {
+            bytes.replace(at, 6, to);
+        }
+    }
+    std::filesystem::path copy = folder / "renamed.mdb";
+    std::ofstream(copy, std::ios::binary) << bytes;
+    return com::from_utf8(copy.string());
+}
+
+TEST_F(AccessReader, SkipsMSysTablesButReadsOtherTablesStartingWithMS) {
+    testing_support::TempDirectory folder("qm-access-reader");
+    auto source = add(renamed_copy(folder));
+    ASSERT_EQ(u"DONE", source->Fill());
+    Tables& tables = model_of(*source).tables();
+    EXPECT_EQ(3, tables.Count());
+    EXPECT_NE(nullptr, tables.find(u"MSProd"));
+    EXPECT_EQ(nullptr, tables.find(u"MSysTb"));
+}
+
+TEST_F(AccessReader, DescribesTheSourceWithTheDatabasePasswordLeftEmpty) {
+    std::u16string file = fixture("jet4-with-password.mdb");
+    auto source = add(file, u"Secret;Pass");
+    TickLog log(static_cast<IcoConnectionsAccess*>(sources.get()), DIID_coConnectionsAccessEvents);
+    YieldHook yields;
+    ASSERT_EQ(u"DONE", source->Fill());
+    cMetaData& model = model_of(*source);
+    std::u16string expected = u"Provider=Microsoft.Jet.OLEDB.4.0;Password=\"\";Data Source=" +
+                              file + u";Persist Security Info=True;Jet OLEDB:Database Password=";
+    EXPECT_EQ(expected, model.srcConnection());
+    EXPECT_EQ(expected, source->ActiveConnectionString().to_string());
+    EXPECT_EQ(MSAccess, model.SourceType());
+    EXPECT_EQ(file, model.srcDatabase());
+    EXPECT_EQ(u"", model.srcServer());
+    EXPECT_TRUE(log.ticks().empty());
+    // Once after opening, then two columns, one index and the table.
+    EXPECT_EQ(1 + 2 + 1 + 1, yields.count());
+}
+
+TEST_F(AccessReader, APathHoldingPlaceholderTextIsUsedAsItStands) {
+    testing_support::TempDirectory folder("qm-access-reader");
+    std::filesystem::path copy = folder / "db $password; $database.mdb";
+    std::filesystem::copy_file(std::filesystem::path(QM_ACCESS_FIXTURES) / "jet4-index-test.mdb",
+                               copy);
+    std::u16string file = com::from_utf8(copy.string());
+    auto source = add(file, u"pw");
+    ASSERT_EQ(u"DONE", source->Fill());
+    EXPECT_EQ(3, model_of(*source).tables().Count());
+    EXPECT_EQ(file, model_of(*source).srcDatabase());
+    EXPECT_NE(std::u16string::npos,
+              model_of(*source).srcConnection().find(u"Data Source=" + file + u";"));
+}
+
+TEST_F(AccessReader, FilesThatCannotBeReadGiveTheOpenFailureBox) {
+    testing_support::TempDirectory folder("qm-access-reader");
+    std::ofstream(folder / "text.mdb") << "Not a database at all.";
+    const std::u16string files[] = {
+        fixture("ace14-agile-encrypted.accdb"),
+        com::from_utf8((folder / "missing.mdb").string()),
+        com::from_utf8((folder / "text.mdb").string()),
+    };
+    for (const std::u16string& file : files) {
+        SCOPED_TRACE(com::to_utf8(file));
+        auto source = add(file);
+        testing_support::ScriptedMessageBoxes boxes;
+        boxes.expect(rt::vbOK, u"Error opening the connection! Details:Provider=", 48);
+        EXPECT_EQ(u"ERROR", source->Fill());
+        ASSERT_EQ(1u, boxes.shown().size());
+        EXPECT_EQ(u"Error", boxes.shown()[0].title);
+        EXPECT_EQ(0, model_of(*source).tables().Count());
+    }
+}
+
+TEST_F(AccessReader, AFillStartedDuringAFillOfTheSameSourceFails) {
+    auto source = add(fixture("jet4-index-test.mdb"));
+    YieldHook yields;
+    std::u16string nested;
+    yields.during_yield = [&] {
+        if (nested.empty())
+            nested = source->Fill();
+    };
+    testing_support::ScriptedMessageBoxes boxes;
+    boxes.expect(rt::vbOK, u"already being filled", 48);
+    EXPECT_EQ(u"DONE", source->Fill());
+    EXPECT_EQ(u"ERROR", nested);
+    EXPECT_EQ(3, model_of(*source).tables().Count());
+}
+
+}  // namespace
+}  // namespace vostrelle

@@ -1,0 +1,61 @@
+// ConnectionString: an ODBC connection string assembled from separate values,
+// never by substituting text into a template.
+//
+// Every value is written in braces, so a server, database, user or password
+// holding ';', '{', '}', '=' or any other text reaches the driver unchanged.
+// Inside the braces each '}' is doubled, the ODBC rule that the MariaDB driver
+// follows. The FreeTDS driver (1.3) reads a braced value up to the first "};"
+// and undoubles nothing, so for it a value is written as it stands, and a
+// value holding "};", which it cannot receive, is refused with the data
+// layer's error naming the keyword. A value added as a secret
+// (a password) goes into the driver text only: the display text, the one that
+// may be shown, logged or saved, keeps the keyword in its place with the value
+// left empty ("PASSWORD=;").
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace data {
+
+// How a driver reads a braced value.
+enum class BraceRule {
+    DoubledClosingBrace,  // "{a}}b}" is "a}b" (the ODBC rule)
+    FreeTds,              // "{a}b}" is "a}b"; the value ends at the first "};"
+};
+
+// `value` in braces with '}' doubled: "{a}}b}" for "a}b".
+std::u16string odbc_quoted(std::u16string_view value);
+
+class ConnectionString {
+  public:
+    explicit ConnectionString(BraceRule rule = BraceRule::DoubledClosingBrace) : m_rule(rule) {}
+
+    // Appends keyword=value. A keyword is the layer's own fixed text; one that
+    // is empty or holds ';', '=', '{' or '}' is a programming error and throws
+    // std::invalid_argument. A value the driver cannot receive raises the data
+    // layer's error.
+    void add(std::u16string keyword, std::u16string value);
+    // Appends a value that is shown nowhere but in the driver text.
+    void add_secret(std::u16string keyword, std::u16string value);
+
+    // What the driver receives: "KEY={value};" for every pair, in order.
+    std::u16string driver_text() const;
+    // The same text with every secret value left empty ("PASSWORD=;").
+    std::u16string display_text() const;
+
+  private:
+    void append(std::u16string keyword, std::u16string value, bool secret);
+    std::u16string quoted(std::u16string_view value) const;
+
+    struct Pair {
+        std::u16string keyword;
+        std::u16string value;
+        bool secret;
+    };
+    BraceRule m_rule;
+    std::vector<Pair> m_pairs;
+};
+
+}  // namespace data

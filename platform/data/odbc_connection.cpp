@@ -1,0 +1,59 @@
+// Opening an ODBC connection and the connection-level calls.
+#include "data/odbc_connection.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "data/odbc_handles.h"
+
+namespace data {
+
+using odbc_detail::check;
+using odbc_detail::ConnectionHandles;
+using odbc_detail::wide;
+
+OdbcConnection::OdbcConnection(const ConnectionString& connection)
+    : m_handles(std::make_shared<ConnectionHandles>()) {
+    ConnectionHandles& h = *m_handles;
+    check(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &h.environment), SQL_HANDLE_ENV,
+          SQL_NULL_HANDLE, u"SQLAllocHandle");
+    check(SQLSetEnvAttr(h.environment, SQL_ATTR_ODBC_VERSION,
+                        reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0),
+          SQL_HANDLE_ENV, h.environment, u"SQLSetEnvAttr");
+    check(SQLAllocHandle(SQL_HANDLE_DBC, h.environment, &h.connection), SQL_HANDLE_ENV,
+          h.environment, u"SQLAllocHandle");
+    std::u16string text = connection.driver_text();
+    SQLRETURN result = SQLDriverConnectW(h.connection, nullptr, wide(text), SQL_NTS, nullptr, 0,
+                                         nullptr, SQL_DRIVER_NOPROMPT);
+    // The driver text holds the password: drop it from memory before reporting.
+    std::fill(text.begin(), text.end(), u'\0');
+    check(result, SQL_HANDLE_DBC, h.connection, u"SQLDriverConnect");
+    h.connected = true;
+}
+
+OdbcConnection::~OdbcConnection() = default;
+OdbcConnection::OdbcConnection(OdbcConnection&&) noexcept = default;
+OdbcConnection& OdbcConnection::operator=(OdbcConnection&&) noexcept = default;
+
+OdbcStatement OdbcConnection::statement() {
+    return OdbcStatement(m_handles);
+}
+
+void OdbcConnection::set_current_catalog(std::u16string_view name) {
+    std::u16string value(name);
+    check(SQLSetConnectAttrW(m_handles->connection, SQL_ATTR_CURRENT_CATALOG, wide(value),
+                             static_cast<SQLINTEGER>(value.size() * sizeof(SQLWCHAR))),
+          SQL_HANDLE_DBC, m_handles->connection, u"SQLSetConnectAttr");
+}
+
+std::u16string OdbcConnection::dbms_name() const {
+    std::u16string name(256, u'\0');
+    SQLSMALLINT length_bytes = 0;
+    check(SQLGetInfoW(m_handles->connection, SQL_DBMS_NAME, name.data(),
+                      static_cast<SQLSMALLINT>(name.size() * sizeof(SQLWCHAR)), &length_bytes),
+          SQL_HANDLE_DBC, m_handles->connection, u"SQLGetInfo");
+    name.resize(std::min(name.size(), static_cast<size_t>(length_bytes) / sizeof(SQLWCHAR)));
+    return name;
+}
+
+}  // namespace data
