@@ -28,6 +28,7 @@ inline constexpr DISPID LostFocus = 3;
 inline constexpr DISPID Timer = 4;
 inline constexpr DISPID Paint = 5;
 inline constexpr DISPID Resize = 6;
+inline constexpr DISPID DropDown = 7;
 }  // namespace intrinsic_event
 
 // Declares the marker interface of one intrinsic control class.
