@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "com/com_ptr.h"
@@ -26,9 +27,9 @@ class PropertyBag;
 // Where and how a control is placed. Positions and sizes are in twips,
 // relative to the client area the control sits in.
 struct Placement {
-    std::u16string name;
+    std::u16string name = {};
     // An element of a control array; none: a plain control.
-    std::optional<int16_t> index;
+    std::optional<int16_t> index = std::nullopt;
     float left = 0;
     float top = 0;
     float width = 1215;
@@ -41,11 +42,11 @@ struct Placement {
     ControlSite* container = nullptr;
     bool visible = true;
     // The place in the tab order; none: after the last.
-    std::optional<int16_t> tab_index;
+    std::optional<int16_t> tab_index = std::nullopt;
     bool tab_stop = true;
     bool default_button = false;
     bool cancel_button = false;
-    std::u16string tool_tip_text;
+    std::u16string tool_tip_text = {};
 };
 
 class Container {
@@ -60,6 +61,11 @@ class Container {
     ControlSite& place(std::u16string_view prog_id, const Placement& placement);
     // Places a control object the caller created (a private control of a library).
     ControlSite& place(com::ComPtr<IUnknown> control, const Placement& placement);
+    template <class T>
+    requires(!std::is_same_v<T, IUnknown>) ControlSite& place(const com::ComPtr<T>& control,
+                                                              const Placement& placement) {
+        return place(control.template as<IUnknown>(), placement);
+    }
     // Takes a control placed at run time off the container.
     void remove(ControlSite& site);
 

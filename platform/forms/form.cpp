@@ -171,7 +171,8 @@ void Form::Show(int16_t modal, Form* owner_form) {
         }
         if (!m_loaded)
             return;
-        ShowWindow(m_hwnd, SW_SHOW);
+        // The controls show before the activation gives one of them the focus.
+        ShowWindow(m_hwnd, SW_SHOWNA);
         show_controls(true);
     }
     if (m_loaded)

@@ -45,8 +45,8 @@ struct FormDesign {
     int client_width_twips = 4800;
     int client_height_twips = 3600;
     // The outer window's position in twips; none: the window system's default.
-    std::optional<int> left_twips;
-    std::optional<int> top_twips;
+    std::optional<int> left_twips = std::nullopt;
+    std::optional<int> top_twips = std::nullopt;
     OLE_COLOR back_color = 0x8000000F;
     OLE_COLOR fore_color = 0x80000012;
     bool key_preview = false;

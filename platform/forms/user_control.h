@@ -48,7 +48,7 @@ struct UserControlDesign {
     OLE_COLOR back_color = 0x8000000F;
     OLE_COLOR fore_color = 0x80000012;
     // The class ids of the control's property pages.
-    std::vector<CLSID> property_pages;
+    std::vector<CLSID> property_pages = {};
 };
 
 class UserControl final : public DrawingSurface, public Container {

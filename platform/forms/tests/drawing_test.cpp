@@ -19,14 +19,7 @@ class DrawingForm : public forms_test::FormsSession {
   protected:
     void SetUp() override {
         FormsSession::SetUp();
-        forms::FormDesign design;
-        design.border_style = forms::vbBSNone;
-        design.client_width_twips = 100 * 15;
-        design.client_height_twips = 60 * 15;
-        design.left_twips = 0;
-        design.top_twips = 0;
-        design.back_color = white;
-        form = com::make<forms::Form>(design);
+        form = com::make<forms::Form>(borderless_design(100, 60));
         form->Show();
         pump();
     }

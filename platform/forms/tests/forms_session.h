@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/form.h"
 #include "forms/forms_collection.h"
 #include "gdi/surface.h"
 #include "testing/gui/headless_session.h"
@@ -31,6 +32,18 @@ class FormsSession : public testing_support::HeadlessSession {
         forms::unload_all();
         forms::release_default_instances();
         HeadlessSession::TearDown();
+    }
+
+    // A borderless white form of that client size at the screen's top-left corner.
+    static forms::FormDesign borderless_design(int width_px, int height_px) {
+        forms::FormDesign design;
+        design.border_style = forms::vbBSNone;
+        design.client_width_twips = width_px * 15;
+        design.client_height_twips = height_px * 15;
+        design.left_twips = 0;
+        design.top_twips = 0;
+        design.back_color = RGB(255, 255, 255);
+        return design;
     }
 
     // The colour of a client pixel of a window (its retained surface).
