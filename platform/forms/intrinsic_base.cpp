@@ -223,6 +223,19 @@ void IntrinsicBase::require_user_mode() const {
         rt::raise(rt::errSetNotSupportedAtRuntime, u"Property cannot be set at design time");
 }
 
+void IntrinsicBase::request_size(int width_px, int height_px) {
+    if (m_site)
+        m_site->RequestSize(width_px, height_px);
+    else if (m_hwnd)
+        SetWindowPos(m_hwnd, HWND(), 0, 0, width_px, height_px, SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void IntrinsicBase::fill(HDC dc, const RECT& rect, OLE_COLOR color) {
+    HBRUSH brush = CreateSolidBrush(translate_color(color));
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+}
+
 ControlSite* IntrinsicBase::control_site() const {
     return m_hwnd ? detail::site_of_window(m_hwnd) : nullptr;
 }

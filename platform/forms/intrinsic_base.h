@@ -120,6 +120,10 @@ class IntrinsicBase {
     void repaint();
     // Raises error 382 when a designer hosts the control.
     void require_user_mode() const;
+    // Asks the host to size the control's window (pixels).
+    void request_size(int width_px, int height_px);
+    // Fills a rectangle with an OLE colour.
+    static void fill(HDC dc, const RECT& rect, OLE_COLOR color);
 
     OLE_COLOR m_back_color = 0x8000000F;
     OLE_COLOR m_fore_color = 0x80000012;

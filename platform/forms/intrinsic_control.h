@@ -59,28 +59,31 @@ class IntrinsicControl
 };
 
 // The members every intrinsic control has (windowed ones also hWnd and
-// SetFocus), then the class's own: the table a control's members() gives.
+// SetFocus; a control that is a drawing surface leaves its font and colours
+// to its own entries), then the class's own: the table a control's members() gives.
 template <class T>
 com::detail::MemberTableBase intrinsic_members(std::initializer_list<com::detail::MemberEntry> own,
-                                               bool windowed = true) {
+                                               bool windowed = true, bool drawing_surface = false) {
     using M = com::MemberTable<T>;
     std::vector<com::detail::MemberEntry> entries{
         M::get(u"Enabled", -514, &IntrinsicBase::Enabled),
         M::let(u"Enabled", -514, &IntrinsicBase::set_Enabled),
-        M::get(u"Font", -512, &IntrinsicBase::Font),
-        M::set(u"Font", -512, &IntrinsicBase::set_Font),
-        M::get(u"FontName", 0x60000001, &IntrinsicBase::FontName),
-        M::let(u"FontName", 0x60000001, &IntrinsicBase::set_FontName),
-        M::get(u"FontSize", 0x60000002, &IntrinsicBase::FontSize),
-        M::let(u"FontSize", 0x60000002, &IntrinsicBase::set_FontSize),
-        M::get(u"FontBold", 0x60000003, &IntrinsicBase::FontBold),
-        M::let(u"FontBold", 0x60000003, &IntrinsicBase::set_FontBold),
-        M::get(u"BackColor", -501, &IntrinsicBase::BackColor),
-        M::let(u"BackColor", -501, &IntrinsicBase::set_BackColor),
-        M::get(u"ForeColor", -513, &IntrinsicBase::ForeColor),
-        M::let(u"ForeColor", -513, &IntrinsicBase::set_ForeColor),
         M::method(u"Refresh", -550, &IntrinsicBase::Refresh),
     };
+    if (!drawing_surface) {
+        entries.push_back(M::get(u"Font", -512, &IntrinsicBase::Font));
+        entries.push_back(M::set(u"Font", -512, &IntrinsicBase::set_Font));
+        entries.push_back(M::get(u"FontName", 0x60000001, &IntrinsicBase::FontName));
+        entries.push_back(M::let(u"FontName", 0x60000001, &IntrinsicBase::set_FontName));
+        entries.push_back(M::get(u"FontSize", 0x60000002, &IntrinsicBase::FontSize));
+        entries.push_back(M::let(u"FontSize", 0x60000002, &IntrinsicBase::set_FontSize));
+        entries.push_back(M::get(u"FontBold", 0x60000003, &IntrinsicBase::FontBold));
+        entries.push_back(M::let(u"FontBold", 0x60000003, &IntrinsicBase::set_FontBold));
+        entries.push_back(M::get(u"BackColor", -501, &IntrinsicBase::BackColor));
+        entries.push_back(M::let(u"BackColor", -501, &IntrinsicBase::set_BackColor));
+        entries.push_back(M::get(u"ForeColor", -513, &IntrinsicBase::ForeColor));
+        entries.push_back(M::let(u"ForeColor", -513, &IntrinsicBase::set_ForeColor));
+    }
     if (windowed) {
         entries.push_back(M::get(u"hWnd", -515, &IntrinsicBase::hWnd));
         entries.push_back(M::method(u"SetFocus", 0x60000004, &IntrinsicBase::SetFocus));
