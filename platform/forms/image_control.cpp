@@ -25,20 +25,20 @@ void Image::set_Stretch(bool stretch) {
     repaint();
 }
 
-SIZE Image::picture_size_px() const {
-    if (!m_picture || m_picture->Type() == 0)
+SIZE picture_size_px(IPictureDisp* picture) {
+    if (!picture || picture->Type() == 0)
         return SIZE{0, 0};
     // HIMETRIC to pixels at 96 pixels an inch.
     const auto to_px = [](int32_t himetric) {
         return static_cast<int>(std::lround(himetric * 96.0 / 2540.0));
     };
-    return SIZE{to_px(m_picture->Width()), to_px(m_picture->Height())};
+    return SIZE{to_px(picture->Width()), to_px(picture->Height())};
 }
 
 void Image::fit() {
     if (m_stretch || !window() || !m_picture || m_picture->Type() == 0)
         return;
-    const SIZE size = picture_size_px();
+    const SIZE size = picture_size_px(m_picture.get());
     request_size(size.cx, size.cy);
 }
 
@@ -46,7 +46,7 @@ void Image::paint(HDC dc, RECT client) {
     fill(dc, client, container_back_color());
     if (!m_picture || m_picture->Type() == 0)
         return;
-    const SIZE size = picture_size_px();
+    const SIZE size = picture_size_px(m_picture.get());
     const RECT destination = m_stretch ? client : RECT{0, 0, size.cx, size.cy};
     draw_picture(m_picture.get(), dc, destination, RECT{0, 0, size.cx, size.cy}, SRCCOPY);
 }

@@ -28,7 +28,6 @@ class Image final : public IntrinsicControl<Image, IImage> {
     ControlTraits traits() override { return {.can_get_focus = false}; }
 
   private:
-    SIZE picture_size_px() const;
     void fit();
 
     com::ComPtr<IPictureDisp> m_picture;

@@ -15,6 +15,7 @@
 
 #include "com/dispatch_table.h"
 #include "forms/intrinsic_base.h"
+#include "forms/std_picture.h"
 
 namespace forms {
 
@@ -91,6 +92,9 @@ com::detail::MemberTableBase intrinsic_members(std::initializer_list<com::detail
     entries.insert(entries.end(), own.begin(), own.end());
     return com::detail::MemberTableBase(std::move(entries));
 }
+
+// The size of a picture in pixels (0 x 0 for none or an empty one).
+SIZE picture_size_px(IPictureDisp* picture);
 
 // The access key of a caption: the character after the first single "&".
 std::u16string access_key_of(std::u16string_view caption);

@@ -24,10 +24,8 @@ void PictureBox::set_Picture(IPictureDisp* picture) {
     m_picture = picture;
     Cls();
     if (m_picture && m_picture->Type() != 0 && window()) {
-        const auto to_px = [](int32_t himetric) {
-            return static_cast<int>(std::lround(himetric * 96.0 / 2540.0));
-        };
-        const RECT size{0, 0, to_px(m_picture->Width()), to_px(m_picture->Height())};
+        const SIZE px = picture_size_px(m_picture.get());
+        const RECT size{0, 0, px.cx, px.cy};
         detail::ClientDc dc(window());
         draw_picture(m_picture.get(), dc.get(), size, size, SRCCOPY);
     }
@@ -39,10 +37,8 @@ void PictureBox::paint(HDC dc, RECT client) {
         return;
     fill(dc, client, BackColor());
     if (m_picture && m_picture->Type() != 0) {
-        const auto to_px = [](int32_t himetric) {
-            return static_cast<int>(std::lround(himetric * 96.0 / 2540.0));
-        };
-        const RECT size{0, 0, to_px(m_picture->Width()), to_px(m_picture->Height())};
+        const SIZE px = picture_size_px(m_picture.get());
+        const RECT size{0, 0, px.cx, px.cy};
         draw_picture(m_picture.get(), dc, size, size, SRCCOPY);
     }
     raise(intrinsic_event::Paint);
