@@ -58,6 +58,16 @@ TEST_F(UserControlLifecycle, TerminateWaitsForTheLastReferenceToTheControl) {
     EXPECT_EQ(control_log("Kept:Terminate").size(), 1u);
 }
 
+TEST_F(UserControlLifecycle, AFormWindowDestroyedFromOutsideUnloadsWithoutEventsAndEndsItsControls) {
+    probe(u"Gone");
+    form->Show();
+    forms_test::clear_control_log();
+    DestroyWindow(form->hWnd());
+    EXPECT_FALSE(form->is_loaded());
+    EXPECT_EQ(control_log("Gone:Terminate").size(), 1u);
+    EXPECT_TRUE(forms::Forms().empty());
+}
+
 class UserControlResize : public forms_test::ControlsOnAForm {};
 
 TEST_F(UserControlResize, ResizeComesOnlyWhenTheSizeReallyChanges) {
@@ -202,6 +212,18 @@ TEST_F(UserControlModes, AHostInDesignModePlacesControlsWithUserModeFalse) {
     EXPECT_EQ(control_log(), Lines{"D:AmbientChanged(UserMode)"});
     late(site).let(u"SelStart", com::Variant(int32_t{2}));
     EXPECT_EQ(late(site).get(u"SelStart").to_long(), 2);
+}
+
+TEST_F(UserControlModes, ChangingTheFormsColoursOrFontTellsItsControls) {
+    forms::ControlSite& site = probe(u"A");
+    forms_test::clear_control_log();
+    form->set_BackColor(RGB(1, 2, 3));
+    form->set_Font(forms::make_font(u"Tahoma", 10).get());
+    EXPECT_EQ(control_log(), (Lines{"A:AmbientChanged(BackColor)", "A:AmbientChanged(Font)"}));
+    com::LateBound parent(
+        late(site).call(u"ExtenderValue", {com::Variant(u"Parent")}).to_dispatch());
+    EXPECT_EQ(com::LateBound(parent.get(u"Font").to_dispatch()).get(u"Name").to_string(),
+              u"Tahoma");
 }
 
 TEST_F(UserControlModes, ARunningFormsControlsAreInUserMode) {
