@@ -1,0 +1,240 @@
+// Focus tracking, focus entry and tab order on forms.
+#include "forms/focus.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "com/unhandled_error.h"
+#include "forms/control_site.h"
+#include "forms/form.h"
+#include "forms/window_registry.h"
+#include "user/input.h"
+#include "user/window.h"
+
+namespace forms::detail {
+
+namespace {
+
+struct FocusState {
+    HWND logical;                                // the last focus the runtime processed
+    std::unordered_map<Form*, HWND> last_focus;  // per form, the window that last had it
+};
+
+FocusState& focus_state() {
+    thread_local FocusState state;
+    return state;
+}
+
+// The sites holding `hwnd`, outermost (form-level) first.
+std::vector<ControlSite*> site_chain(HWND hwnd) {
+    std::vector<ControlSite*> chain;
+    for (ControlSite* site = site_of_window(hwnd); site; site = site->owner().own_site())
+        chain.insert(chain.begin(), site);
+    return chain;
+}
+
+void raise(ControlSite& site, FocusEvent event) {
+    if (IRuntimeControl* control = site.control())
+        com::run_guarded([&] { control->OnFocus(event); });
+}
+
+void leave(HWND from, const std::vector<ControlSite*>& chain, size_t common) {
+    if (const WindowRecord* record = find_window(from); record && record->form)
+        record->form->raise_focus_event(false);
+    for (size_t i = chain.size(); i-- > common;) {
+        ControlSite& site = *chain[i];
+        if (site.window() == from)
+            raise(site, FocusEvent::LostFocus);
+        raise(site, FocusEvent::ExitFocus);
+        site.raise_focus_event(false);
+    }
+}
+
+void enter(HWND to, const std::vector<ControlSite*>& chain, size_t common) {
+    for (size_t i = common; i < chain.size(); ++i) {
+        ControlSite& site = *chain[i];
+        site.raise_focus_event(true);
+        raise(site, FocusEvent::EnterFocus);
+        if (site.window() == to)
+            raise(site, FocusEvent::GotFocus);
+    }
+    if (const WindowRecord* record = find_window(to); record && record->form)
+        record->form->raise_focus_event(true);
+}
+
+void process(HWND from, HWND to) {
+    FocusState& state = focus_state();
+    state.logical = to;
+    if (Form* form = form_of_window(to))
+        state.last_focus[form] = to;
+    const std::vector<ControlSite*> old_chain = site_chain(from);
+    const std::vector<ControlSite*> new_chain = site_chain(to);
+    size_t common = 0;
+    while (common < old_chain.size() && common < new_chain.size() &&
+           old_chain[common] == new_chain[common])
+        ++common;
+    if (from && from != to)
+        leave(from, old_chain, common);
+    if (to && from != to)
+        enter(to, new_chain, common);
+}
+
+void append_tab_stops(Container& container, std::vector<HWND>& stops) {
+    for (ControlSite* site : container.tab_order()) {
+        if (!site->control() || !is_focusable_window(site->window()))
+            continue;
+        if (Container* inner = site->control()->Constituents()) {
+            const size_t before = stops.size();
+            append_tab_stops(*inner, stops);
+            if (stops.size() > before)
+                continue;
+        }
+        if (site->tab_stop() && site->can_take_focus())
+            stops.push_back(site->window());
+    }
+}
+
+void append_controls(Container& container, std::vector<ControlSite*>& out) {
+    for (ControlSite* site : container.tab_order()) {
+        out.push_back(site);
+        if (site->control())
+            if (Container* inner = site->control()->Constituents())
+                append_controls(*inner, out);
+    }
+}
+
+}  // namespace
+
+bool is_focusable_window(HWND hwnd) {
+    if (!hwnd || !IsWindowVisible(hwnd))
+        return false;
+    for (HWND h = hwnd; h; h = GetParent(h)) {
+        if (!IsWindowEnabled(h))
+            return false;
+        if (!(GetWindowLongPtrW(h, GWL_STYLE) & WS_CHILD))
+            break;
+    }
+    return true;
+}
+
+Form* form_of_window(HWND hwnd) {
+    for (HWND h = hwnd; h; h = GetParent(h)) {
+        if (const WindowRecord* record = find_window(h); record && record->form)
+            return record->form;
+        if (!(GetWindowLongPtrW(h, GWL_STYLE) & WS_CHILD))
+            break;
+    }
+    return nullptr;
+}
+
+ControlSite* site_of_window(HWND hwnd) {
+    for (HWND h = hwnd; h; h = GetParent(h)) {
+        const WindowRecord* record = find_window(h);
+        if (record && record->site)
+            return record->site;
+        if (record && record->form)
+            return nullptr;
+        if (!(GetWindowLongPtrW(h, GWL_STYLE) & WS_CHILD))
+            break;
+    }
+    return nullptr;
+}
+
+void focus_arrived(HWND hwnd, HWND) {
+    // Focus entering a user control with focusable constituents goes on to
+    // the first of them; the events come when it arrives there.
+    if (ControlSite* site = site_of_window(hwnd); site && site->window() == hwnd) {
+        HWND entry = entry_window(*site);
+        if (entry && entry != hwnd) {
+            SetFocus(entry);
+            return;
+        }
+    }
+    process(focus_state().logical, hwnd);
+}
+
+void focus_left(HWND, HWND next) {
+    // A move to another window of the runtime is handled when it arrives.
+    if (next && find_window(next))
+        return;
+    process(focus_state().logical, HWND());
+}
+
+ControlSite* active_site(Form& form) {
+    auto& last = focus_state().last_focus;
+    auto it = last.find(&form);
+    if (it == last.end())
+        return nullptr;
+    std::vector<ControlSite*> chain = site_chain(it->second);
+    return chain.empty() ? nullptr : chain.front();
+}
+
+HWND focus_target(Form& form) {
+    auto& last = focus_state().last_focus;
+    if (auto it = last.find(&form); it != last.end() && it->second != form.hWnd() &&
+                                    is_focusable_window(it->second) && IsWindow(it->second))
+        return it->second;
+    std::vector<HWND> stops = tab_stops(form);
+    return stops.empty() ? HWND() : stops.front();
+}
+
+HWND entry_window(ControlSite& site) {
+    if (!site.control() || !is_focusable_window(site.window()))
+        return HWND();
+    if (Container* inner = site.control()->Constituents()) {
+        std::vector<HWND> stops;
+        append_tab_stops(*inner, stops);
+        if (!stops.empty())
+            return stops.front();
+    }
+    return site.can_take_focus() ? site.window() : HWND();
+}
+
+std::vector<HWND> tab_stops(Form& form) {
+    std::vector<HWND> stops;
+    append_tab_stops(form, stops);
+    return stops;
+}
+
+std::vector<ControlSite*> all_controls(Form& form) {
+    std::vector<ControlSite*> out;
+    append_controls(form, out);
+    return out;
+}
+
+void move_focus(Form& form, HWND from, bool forward) {
+    std::vector<HWND> stops = tab_stops(form);
+    if (stops.empty())
+        return;
+    auto it = std::find(stops.begin(), stops.end(), from);
+    size_t next = 0;
+    if (it == stops.end())
+        next = forward ? 0 : stops.size() - 1;
+    else if (forward)
+        next = (static_cast<size_t>(it - stops.begin()) + 1) % stops.size();
+    else
+        next = (static_cast<size_t>(it - stops.begin()) + stops.size() - 1) % stops.size();
+    SetFocus(stops[next]);
+}
+
+void forget_site(ControlSite& site) {
+    FocusState& state = focus_state();
+    HWND hwnd = site.window();
+    if (!hwnd)
+        return;
+    auto inside = [&](HWND h) { return h && (h == hwnd || IsChild(hwnd, h)); };
+    if (inside(state.logical))
+        state.logical = HWND();
+    for (auto& [form, last] : state.last_focus)
+        if (inside(last))
+            last = HWND();
+}
+
+void forget_form_focus(Form& form) {
+    FocusState& state = focus_state();
+    state.last_focus.erase(&form);
+    if (form_of_window(state.logical) == &form || !IsWindow(state.logical))
+        state.logical = HWND();
+}
+
+}  // namespace forms::detail

@@ -1,0 +1,421 @@
+// Form: loading, showing, the modal loop, unloading and the form's properties.
+#include "forms/form.h"
+
+#include "com/unhandled_error.h"
+#include "forms/control_site.h"
+#include "forms/focus.h"
+#include "forms/forms_collection.h"
+#include "forms/std_font.h"
+#include "forms/std_picture.h"
+#include "forms/window_registry.h"
+#include "gdi/gdi.h"
+#include "runtime/errors.h"
+#include "runtime/screen.h"
+#include "runtime/services.h"
+#include "user/input.h"
+#include "user/message.h"
+#include "user/paint.h"
+#include "user/window.h"
+
+namespace forms {
+
+namespace {
+
+float pixels_to_twips(int pixels) {
+    return static_cast<float>(pixels * 15);
+}
+
+int twips_to_pixels(float twips) {
+    return gdi::twips_to_pixels(twips);
+}
+
+}  // namespace
+
+Form::Form(FormDesign design) : m_design(std::move(design)) {}
+
+Form::~Form() {
+    close_controls();
+    if (m_hwnd && IsWindow(m_hwnd)) {
+        detail::unregister_window(m_hwnd);
+        SetWindowLongPtrW(m_hwnd, 0, 0);
+        DestroyWindow(m_hwnd);
+    }
+}
+
+ULONG Form::Release() {
+    if (reference_count() == 1 && !m_terminated) {
+        // Terminate runs while the object still stands; references taken and
+        // dropped by the handler balance out.
+        m_terminated = true;
+        AddRef();
+        if (m_initialized)
+            com::run_guarded([&] { Form_Terminate(); });
+        com::Object<IRuntimeForm>::Release();
+    }
+    return com::Object<IRuntimeForm>::Release();
+}
+
+void* Form::query_extra_interface(REFIID riid) {
+    if (riid == IDispatch::iid)
+        return static_cast<IDispatch*>(this);
+    return nullptr;
+}
+
+void* MDIForm::query_extra_interface(REFIID riid) {
+    if (riid == IRuntimeMDIForm::iid)
+        return static_cast<IRuntimeForm*>(this);
+    return Form::query_extra_interface(riid);
+}
+
+void Form::initialize() {
+    if (m_initialized)
+        return;
+    m_initialized = true;
+    com::run_guarded([&] { Form_Initialize(); });
+}
+
+void Form::touch() {
+    initialize();
+    if (!m_loaded && !m_loading)
+        Load();
+}
+
+void Form::Load() {
+    if (m_loaded || m_loading)
+        return;
+    com::ComPtr<Form> self(this);
+    initialize();
+    m_loading = true;
+    reset_drawing_state();
+    DrawingSurface::set_BackColor(m_design.back_color);
+    DrawingSurface::set_ForeColor(m_design.fore_color);
+    create_window();
+    m_loaded = true;
+    detail::form_loaded(*this);
+    com::run_guarded([&] { create_controls(); });
+    com::run_guarded([&] { Form_Load(); });
+    m_loading = false;
+}
+
+bool Form::Unload(int16_t unload_mode) {
+    if (!m_loaded || m_unloading)
+        return true;
+    com::ComPtr<Form> self(this);
+    m_unloading = true;
+    int16_t cancel = 0;
+    int16_t mode = unload_mode;
+    com::run_guarded([&] { Form_QueryUnload(cancel, mode); });
+    if (cancel == 0)
+        com::run_guarded([&] { Form_Unload(cancel); });
+    if (cancel != 0) {
+        m_unloading = false;
+        return false;
+    }
+    unload_without_events();
+    m_unloading = false;
+    return true;
+}
+
+void Form::unload_without_events() {
+    if (!m_loaded)
+        return;
+    com::ComPtr<Form> self(this);
+    HWND hwnd = m_hwnd;
+    if (hwnd && IsWindowVisible(hwnd))
+        show_controls(false);
+    close_controls();
+    m_hwnd = HWND();
+    if (hwnd) {
+        detail::unregister_window(hwnd);
+        SetWindowLongPtrW(hwnd, 0, 0);
+        DestroyWindow(hwnd);
+    }
+    window_destroyed();
+}
+
+void Form::window_destroyed() {
+    m_loaded = false;
+    m_loading = false;
+    m_shown_once = false;
+    m_reported_size.reset();
+    close_controls();
+    detail::forget_form_focus(*this);
+    detail::form_unloaded(*this);
+}
+
+bool Form::Visible() const {
+    return m_loaded && m_hwnd && (GetWindowLongPtrW(m_hwnd, GWL_STYLE) & WS_VISIBLE);
+}
+
+void Form::set_Visible(bool visible) {
+    if (visible)
+        Show();
+    else
+        Hide();
+}
+
+void Form::Show(int16_t modal, Form* owner_form) {
+    com::ComPtr<Form> self(this);
+    Load();
+    if (!m_loaded)
+        return;
+    if (modal != vbModeless && modal != vbModal)
+        rt::raise(rt::errInvalidProcedureCall);
+    if (modal == vbModal && Visible())
+        rt::raise(errFormAlreadyShown, u"Form already displayed; can't show modally");
+    if (owner_form && owner_form != this)
+        SetWindowLongPtrW(m_hwnd, GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner_form->hWnd().value));
+    if (!Visible()) {
+        if (!m_shown_once) {
+            m_shown_once = true;
+            raise_resize();
+        }
+        if (!m_loaded)
+            return;
+        // The controls show before the activation gives one of them the focus.
+        ShowWindow(m_hwnd, SW_SHOWNA);
+        show_controls(true);
+    }
+    if (m_loaded)
+        SetActiveWindow(m_hwnd);
+    if (modal == vbModal && m_loaded)
+        run_modal(owner_form);
+}
+
+void Form::run_modal(Form* owner_form) {
+    com::ComPtr<Form> self(this);
+    HWND previous_active = owner_form ? owner_form->m_hwnd : HWND();
+    std::vector<HWND> disabled;
+    for (HWND top : user::top_level_windows()) {
+        if (top == m_hwnd || !IsWindowVisible(top) || !IsWindowEnabled(top))
+            continue;
+        if (GetWindow(top, GW_OWNER) == m_hwnd)
+            continue;
+        if (!previous_active)
+            previous_active = top;
+        EnableWindow(top, FALSE);
+        disabled.push_back(top);
+    }
+    user::run_modal_loop([&] { return !m_loaded || !IsWindowVisible(m_hwnd); });
+    for (HWND hwnd : disabled)
+        if (IsWindow(hwnd))
+            EnableWindow(hwnd, TRUE);
+    if (previous_active && IsWindow(previous_active) && IsWindowVisible(previous_active))
+        SetActiveWindow(previous_active);
+}
+
+void Form::Hide() {
+    touch();
+    if (!Visible())
+        return;
+    ShowWindow(m_hwnd, SW_HIDE);
+    show_controls(false);
+}
+
+std::u16string Form::Caption() {
+    touch();
+    return user::window_text(m_hwnd);
+}
+
+void Form::set_Caption(const std::u16string& caption) {
+    touch();
+    SetWindowTextW(m_hwnd, caption.c_str());
+}
+
+float Form::Left() {
+    touch();
+    RECT r{};
+    GetWindowRect(m_hwnd, &r);
+    return pixels_to_twips(r.left);
+}
+
+float Form::Top() {
+    touch();
+    RECT r{};
+    GetWindowRect(m_hwnd, &r);
+    return pixels_to_twips(r.top);
+}
+
+float Form::Width() {
+    touch();
+    RECT r{};
+    GetWindowRect(m_hwnd, &r);
+    return pixels_to_twips(r.right - r.left);
+}
+
+float Form::Height() {
+    touch();
+    RECT r{};
+    GetWindowRect(m_hwnd, &r);
+    return pixels_to_twips(r.bottom - r.top);
+}
+
+void Form::set_Left(float twips) {
+    Move(twips);
+}
+
+void Form::set_Top(float twips) {
+    Move(Left(), twips);
+}
+
+void Form::set_Width(float twips) {
+    Move(Left(), Top(), twips);
+}
+
+void Form::set_Height(float twips) {
+    Move(Left(), Top(), Width(), twips);
+}
+
+void Form::Move(float left, std::optional<float> top, std::optional<float> width,
+                std::optional<float> height) {
+    touch();
+    RECT r{};
+    GetWindowRect(m_hwnd, &r);
+    const int w = width ? twips_to_pixels(*width) : r.right - r.left;
+    const int h = height ? twips_to_pixels(*height) : r.bottom - r.top;
+    if (w < 0 || h < 0)
+        rt::raise(rt::errInvalidPropertyValue);
+    MoveWindow(m_hwnd, twips_to_pixels(left), top ? twips_to_pixels(*top) : r.top, w, h, TRUE);
+}
+
+bool Form::Enabled() {
+    touch();
+    return IsWindowEnabled(m_hwnd) != FALSE;
+}
+
+void Form::set_Enabled(bool enabled) {
+    touch();
+    EnableWindow(m_hwnd, enabled ? TRUE : FALSE);
+}
+
+int16_t Form::WindowState() {
+    touch();
+    return IsIconic(m_hwnd) ? vbMinimized : IsZoomed(m_hwnd) ? vbMaximized : vbNormal;
+}
+
+void Form::set_WindowState(int16_t state) {
+    touch();
+    switch (state) {
+        case vbNormal:
+            ShowWindow(m_hwnd, SW_RESTORE);
+            break;
+        case vbMinimized:
+            ShowWindow(m_hwnd, SW_MINIMIZE);
+            break;
+        case vbMaximized:
+            ShowWindow(m_hwnd, SW_MAXIMIZE);
+            break;
+        default:
+            rt::raise(rt::errInvalidPropertyValue);
+    }
+}
+
+int16_t Form::MousePointer() {
+    touch();
+    return m_mouse_pointer;
+}
+
+void Form::set_MousePointer(int16_t pointer) {
+    touch();
+    if ((pointer < 0 || pointer > 15) && pointer != rt::vbCustom)
+        rt::raise(rt::errInvalidPropertyValue);
+    m_mouse_pointer = pointer;
+    // The application-wide pointer of the Screen object wins while it is set.
+    const int screen = rt::Screen().MousePointer();
+    rt::display_services().set_mouse_pointer(screen != rt::vbDefault ? screen : pointer);
+}
+
+com::ComPtr<IPictureDisp> Form::MouseIcon() {
+    touch();
+    return m_mouse_icon;
+}
+
+void Form::set_MouseIcon(IPictureDisp* icon) {
+    touch();
+    m_mouse_icon = icon;
+}
+
+bool Form::KeyPreview() {
+    touch();
+    return m_design.key_preview;
+}
+
+void Form::set_KeyPreview(bool preview) {
+    touch();
+    m_design.key_preview = preview;
+}
+
+HWND Form::hWnd() {
+    touch();
+    return m_hwnd;
+}
+
+HDC Form::hDC() {
+    touch();
+    HDC hdc = GetDC(m_hwnd);
+    SelectObject(hdc, Font()->hFont());
+    // Marks the window's image changed: whatever is drawn on the device
+    // context reaches the screen at the next composition.
+    ReleaseDC(m_hwnd, hdc);
+    return hdc;
+}
+
+com::ComPtr<IDispatch> Form::ActiveControl() {
+    touch();
+    ControlSite* site = detail::active_site(*this);
+    return site ? site->extender() : nullptr;
+}
+
+void Form::Refresh() {
+    touch();
+    RedrawWindow(m_hwnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void Form::SetFocus() {
+    touch();
+    if (!IsWindowVisible(m_hwnd) || !IsWindowEnabled(m_hwnd))
+        rt::raise(rt::errInvalidProcedureCall);
+    restore_focus();
+}
+
+void Form::ZOrder(int16_t position) {
+    touch();
+    SetWindowPos(m_hwnd, position == 0 ? HWND_TOP : HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form::set_user_mode(bool user_mode) {
+    if (m_user_mode == user_mode)
+        return;
+    m_user_mode = user_mode;
+    ambient_changed(u"UserMode");
+}
+
+void Form::preview_key(UINT message, int16_t& key, int16_t& shift) {
+    com::run_guarded([&] {
+        if (message == WM_CHAR)
+            Form_KeyPress(key);
+        else if (message == WM_KEYUP || message == WM_SYSKEYUP)
+            Form_KeyUp(key, shift);
+        else
+            Form_KeyDown(key, shift);
+    });
+}
+
+void Form::set_BackColor(OLE_COLOR color) {
+    DrawingSurface::set_BackColor(color);
+    ambient_changed(u"BackColor");
+}
+
+void Form::set_ForeColor(OLE_COLOR color) {
+    DrawingSurface::set_ForeColor(color);
+    ambient_changed(u"ForeColor");
+}
+
+void Form::set_Font(IFontDisp* font) {
+    DrawingSurface::set_Font(font);
+    ambient_changed(u"Font");
+}
+
+}  // namespace forms

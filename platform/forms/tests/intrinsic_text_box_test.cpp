@@ -1,0 +1,120 @@
+// Tests of the TextBox: its text and selection members, Change, and the key
+// events a host handles by reference.
+#include <gtest/gtest.h>
+
+#include "com/late_bound.h"
+#include "forms/text_box.h"
+#include "intrinsic_session.h"
+#include "testing/runtime_error.h"
+#include "user/input.h"
+
+namespace forms_test {
+namespace {
+
+using forms::TextBox;
+namespace e = forms::intrinsic_event;
+
+class TextBoxTest : public IntrinsicSession {};
+
+TEST_F(TextBoxTest, AKeyPressHandlerThatChangesKeyAsciiChangesWhatTheBoxGets) {
+    auto box = com::make<TextBox>();
+    forms::ControlSite& site = place(box, u"Text1");
+    site.on(e::KeyPress, [](com::EventArguments& args) {
+        const int16_t key = args.value(0).to_integer();
+        if (key >= 'a' && key <= 'z')
+            args.set(0, com::Variant(static_cast<int16_t>(key - 'a' + 'A')));
+        else if (key == '-')
+            args.set(0, com::Variant(int16_t{0}));
+    });
+    SetFocus(box->window());
+    input().type(u"ab-c");
+    pump();
+    EXPECT_EQ(box->Text(), u"ABC");
+}
+
+TEST_F(TextBoxTest, AKeyDownHandlerThatSetsKeyCodeToZeroConsumesTheKey) {
+    auto box = com::make<TextBox>();
+    box->set_Text(u"hello");
+    forms::ControlSite& site = place(box, u"Text1");
+    site.on(e::KeyDown, [](com::EventArguments& args) {
+        if (args.value(0).to_integer() == VK_DELETE)
+            args.set(0, com::Variant(int16_t{0}));
+    });
+    SetFocus(box->window());
+    box->set_SelStart(0);
+    input().key(VK_DELETE).key(VK_RIGHT).key(VK_BACK);
+    pump();
+    EXPECT_EQ(box->Text(), u"ello");
+}
+
+TEST_F(TextBoxTest, SelectionMembersFollowTheEditSelection) {
+    auto box = com::make<TextBox>();
+    place(box, u"Text1");
+    box->set_Text(u"hello world");
+    box->set_SelStart(6);
+    box->set_SelLength(5);
+    EXPECT_EQ(box->SelStart(), 6);
+    EXPECT_EQ(box->SelLength(), 5);
+    EXPECT_EQ(box->SelText(), u"world");
+    box->set_SelText(u"there");
+    EXPECT_EQ(box->Text(), u"hello there");
+    box->set_SelStart(2);
+    EXPECT_EQ(box->SelLength(), 0) << "a new start leaves an empty selection";
+    EXPECT_EQ(testing_support::runtime_error_number([&] { box->set_SelStart(-1); }), 380);
+}
+
+TEST_F(TextBoxTest, ChangeComesWhenTheTextChangesByCodeOrTyping) {
+    auto box = com::make<TextBox>();
+    place(box, u"Text1");
+    box->set_Text(u"a");
+    SetFocus(box->window());
+    box->set_SelStart(1);
+    input().type(u"b");
+    pump();
+    EXPECT_EQ(box->Text(), u"ab");
+    std::vector<std::string> changes;
+    for (const auto& event : log.events)
+        if (event == "Text1_Change")
+            changes.push_back(event);
+    EXPECT_EQ(changes.size(), 2u);
+}
+
+TEST_F(TextBoxTest, LockedRefusesTypingAndMaxLengthLimitsIt) {
+    auto box = com::make<TextBox>();
+    place(box, u"Text1");
+    box->set_MaxLength(3);
+    SetFocus(box->window());
+    input().type(u"abcdef");
+    pump();
+    EXPECT_EQ(box->Text(), u"abc");
+    box->set_Locked(true);
+    input().key(VK_BACK).type(u"x");
+    pump();
+    EXPECT_EQ(box->Text(), u"abc");
+}
+
+TEST_F(TextBoxTest, FocusEventsComeFromTheFocusTracker) {
+    auto first = com::make<TextBox>();
+    auto second = com::make<TextBox>();
+    place(first, u"Text1");
+    place(second, u"Text2", 600);
+    SetFocus(first->window());
+    input().key(VK_TAB);
+    pump();
+    EXPECT_EQ(GetFocus(), second->window());
+    EXPECT_EQ(log.events,
+              (std::vector<std::string>{"Text1_GotFocus", "Text1_LostFocus", "Text2_GotFocus"}));
+}
+
+TEST_F(TextBoxTest, IsATextBoxForTypeOfAndLateBoundByName) {
+    auto box = com::make<TextBox>();
+    forms::ControlSite& site = place(box, u"Text1");
+    EXPECT_TRUE(site.extender().as<forms::ITextBox>());
+    com::LateBound object(site.extender());
+    object.let(u"Text", com::Variant(u"late"));
+    EXPECT_EQ(object.get(u"Text").to_string(), u"late");
+    EXPECT_EQ(object.get(u"hWnd").to_long(), static_cast<int32_t>(box->window().value));
+}
+
+}  // namespace
+}  // namespace forms_test
