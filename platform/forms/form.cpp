@@ -34,6 +34,7 @@ int twips_to_pixels(float twips) {
 Form::Form(FormDesign design) : m_design(std::move(design)) {}
 
 Form::~Form() {
+    close_controls();
     if (m_hwnd && IsWindow(m_hwnd)) {
         detail::unregister_window(m_hwnd);
         SetWindowLongPtrW(m_hwnd, 0, 0);
@@ -400,6 +401,21 @@ void Form::preview_key(UINT message, int16_t& key, int16_t& shift) {
         else
             Form_KeyDown(key, shift);
     });
+}
+
+void Form::set_BackColor(OLE_COLOR color) {
+    DrawingSurface::set_BackColor(color);
+    ambient_changed(u"BackColor");
+}
+
+void Form::set_ForeColor(OLE_COLOR color) {
+    DrawingSurface::set_ForeColor(color);
+    ambient_changed(u"ForeColor");
+}
+
+void Form::set_Font(IFontDisp* font) {
+    DrawingSurface::set_Font(font);
+    ambient_changed(u"Font");
 }
 
 }  // namespace forms

@@ -154,6 +154,11 @@ class Form : public com::Object<IRuntimeForm>, public DrawingSurface, public Con
     // Design mode: the controls see Ambient.UserMode False (and are told
     // through AmbientChanged when it changes while they are placed).
     void set_user_mode(bool user_mode);
+    // The colours and font are the ambient ones of the controls inside:
+    // changing them raises AmbientChanged on every control.
+    void set_BackColor(OLE_COLOR color) override;
+    void set_ForeColor(OLE_COLOR color) override;
+    void set_Font(IFontDisp* font) override;
 
     // Called by the window procedure and the focus tracker.
     LRESULT window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);

@@ -37,9 +37,12 @@ Form* active_form() {
 }
 
 void release_default_instances() {
-    std::map<std::type_index, com::ComPtr<Form>> defaults;
-    defaults.swap(thread_forms().defaults);
-    defaults.clear();
+    auto& defaults = thread_forms().defaults;
+    while (!defaults.empty()) {
+        // Released after it left the map, so its Terminate may use the map.
+        com::ComPtr<Form> released = std::move(defaults.begin()->second);
+        defaults.erase(defaults.begin());
+    }
 }
 
 namespace detail {

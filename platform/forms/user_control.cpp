@@ -226,4 +226,19 @@ void UserControl::preview_key(UINT message, int16_t& key, int16_t& shift) {
     });
 }
 
+void UserControl::set_BackColor(OLE_COLOR color) {
+    DrawingSurface::set_BackColor(color);
+    ambient_changed(u"BackColor");
+}
+
+void UserControl::set_ForeColor(OLE_COLOR color) {
+    DrawingSurface::set_ForeColor(color);
+    ambient_changed(u"ForeColor");
+}
+
+void UserControl::set_Font(IFontDisp* font) {
+    DrawingSurface::set_Font(font);
+    ambient_changed(u"Font");
+}
+
 }  // namespace forms

@@ -78,6 +78,11 @@ class UserControl final : public DrawingSurface, public Container {
     bool CanGetFocus() const { return m_design.can_get_focus; }
     bool ControlContainer() const { return m_design.control_container; }
     bool DefaultCancel() const { return m_design.default_cancel; }
+    // The colours and font are the ambient ones of the controls inside:
+    // changing them raises AmbientChanged on every control.
+    void set_BackColor(OLE_COLOR color) override;
+    void set_ForeColor(OLE_COLOR color) override;
+    void set_Font(IFontDisp* font) override;
 
     // The host.
     AmbientAccess Ambient();

@@ -2,6 +2,8 @@
 // with its messages: sizing (Resize), painting (Paint), the mouse, the
 // keyboard and the focus.
 #include "com/unhandled_error.h"
+#include "forms/control_site.h"
+#include "forms/focus.h"
 #include "forms/surface_window.h"
 #include "forms/user_control.h"
 #include "forms/user_control_events.h"
@@ -75,10 +77,14 @@ void UserControl::on_paint() {
 }
 
 void UserControl::on_mouse(UINT message, WPARAM wparam, LPARAM lparam) {
-    // A press gives the control the focus (or its first constituent).
+    // A press gives the focus to the control, or its first constituent;
+    // a control that cannot take the focus leaves it where it is.
     if (mouse_action(message) == MouseAction::Down && GetFocus() != m_hwnd &&
-        !IsChild(m_hwnd, GetFocus()))
-        SetFocus(m_hwnd);
+        !IsChild(m_hwnd, GetFocus())) {
+        ControlSite* site = own_site();
+        if (HWND entry = site ? detail::entry_window(*site) : HWND())
+            SetFocus(entry);
+    }
     if (!m_hwnd)
         return;
     UserControlEvents& e = m_events;

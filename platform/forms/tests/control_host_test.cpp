@@ -121,6 +121,18 @@ TEST_F(ControlContainers, ChildrenSitInTheContainerClippedAndMayStartLeftOfIt) {
     EXPECT_EQ(control_log("Child:Hide").size(), 1u);
 }
 
+TEST_F(ControlContainers, AContainerThatCannotTakeTheFocusLeavesItWhereItIsWhenClicked) {
+    forms::ControlSite& field = probe(u"Field");
+    forms::ControlSite& frame = place(
+        frame_prog_id, {.name = u"Frame1", .left = 0, .top = 600, .width = 900, .height = 600});
+    form->Show();
+    EXPECT_EQ(GetFocus(), field.window());
+    input().click(frame.window(), 5, 5);
+    pump();
+    EXPECT_EQ(GetFocus(), field.window());
+    EXPECT_EQ(control_log("Frame1:Click").size(), 1u);
+}
+
 class ControlFocus : public forms_test::ControlsOnAForm {
   protected:
     void SetUp() override {

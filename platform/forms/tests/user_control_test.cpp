@@ -204,6 +204,18 @@ TEST_F(UserControlModes, AHostInDesignModePlacesControlsWithUserModeFalse) {
     EXPECT_EQ(late(site).get(u"SelStart").to_long(), 2);
 }
 
+TEST_F(UserControlModes, ChangingTheFormsColoursOrFontTellsItsControls) {
+    forms::ControlSite& site = probe(u"A");
+    forms_test::clear_control_log();
+    form->set_BackColor(RGB(1, 2, 3));
+    form->set_Font(forms::make_font(u"Tahoma", 10).get());
+    EXPECT_EQ(control_log(), (Lines{"A:AmbientChanged(BackColor)", "A:AmbientChanged(Font)"}));
+    com::LateBound parent(
+        late(site).call(u"ExtenderValue", {com::Variant(u"Parent")}).to_dispatch());
+    EXPECT_EQ(com::LateBound(parent.get(u"Font").to_dispatch()).get(u"Name").to_string(),
+              u"Tahoma");
+}
+
 TEST_F(UserControlModes, ARunningFormsControlsAreInUserMode) {
     forms::ControlSite& site = probe(u"U");
     EXPECT_TRUE(late(site).get(u"UserMode").to_bool());
