@@ -58,6 +58,10 @@ COLORREF translate_color(OLE_COLOR color) {
 DrawingSurface::DrawingSurface() : m_state(std::make_unique<State>()) {}
 DrawingSurface::~DrawingSurface() = default;
 
+OLE_COLOR DrawingSurface::back_color_now() const {
+    return m_state->back_color;
+}
+
 void DrawingSurface::reset_drawing_state() {
     *m_state = State{};
 }

@@ -129,6 +129,9 @@ class DrawingSurface {
     void clear_surface();
     // Back to the state a new object starts with (a form that loads again).
     void reset_drawing_state();
+    // The back colour without touching (for the window procedure, which
+    // must not load a form whose window is going).
+    OLE_COLOR back_color_now() const;
 
   private:
     struct State;

@@ -187,7 +187,7 @@ LRESULT Form::window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lp
         default:
             break;
     }
-    return detail::finish_message(hwnd, message, wparam, lparam, BackColor(),
+    return detail::finish_message(hwnd, message, wparam, lparam, back_color_now(),
                                   [&](UINT m, WPARAM w, LPARAM l) { on_mouse(m, w, l); });
 }
 

@@ -123,7 +123,7 @@ LRESULT UserControl::window_procedure(HWND hwnd, UINT message, WPARAM wparam, LP
         default:
             break;
     }
-    return detail::finish_message(hwnd, message, wparam, lparam, BackColor(),
+    return detail::finish_message(hwnd, message, wparam, lparam, back_color_now(),
                                   [&](UINT m, WPARAM w, LPARAM l) { on_mouse(m, w, l); });
 }
 

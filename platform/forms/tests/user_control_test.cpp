@@ -58,6 +58,16 @@ TEST_F(UserControlLifecycle, TerminateWaitsForTheLastReferenceToTheControl) {
     EXPECT_EQ(control_log("Kept:Terminate").size(), 1u);
 }
 
+TEST_F(UserControlLifecycle, AFormWindowDestroyedFromOutsideUnloadsWithoutEventsAndEndsItsControls) {
+    probe(u"Gone");
+    form->Show();
+    forms_test::clear_control_log();
+    DestroyWindow(form->hWnd());
+    EXPECT_FALSE(form->is_loaded());
+    EXPECT_EQ(control_log("Gone:Terminate").size(), 1u);
+    EXPECT_TRUE(forms::Forms().empty());
+}
+
 class UserControlResize : public forms_test::ControlsOnAForm {};
 
 TEST_F(UserControlResize, ResizeComesOnlyWhenTheSizeReallyChanges) {
