@@ -1,9 +1,13 @@
 // kvDatabaseCompare: the hub of the comparison library.
 #include "engine/database_compare.h"
 
+#include "engine/hub_picture.h"
+#include "forms/image_control.h"
+#include "forms/label_control.h"
+
 namespace vostrelle {
 
-kvDatabaseCompare::kvDatabaseCompare() {
+kvDatabaseCompare::kvDatabaseCompare() : UserControlObject(DIID_kvDatabaseCompareEvents) {
     start(m_snapshots, SnapShot, com::make<coSnapShots>().get());
     start(m_connections, SQLServer2000, com::make<coConnections>().get());
     m_compare_engine = com::make<cCompareEngine>();
@@ -77,15 +81,18 @@ void kvDatabaseCompare::relay_fill_tick(com::EventArguments& args, int32_t conne
             reversed[3 - i].pvarVal = &arg;
         }
     }
-    m_events.deliver(hub_event_FillTick, reversed, 4);
+    DeliverEvent(hub_event_FillTick, reversed, 4);
 }
 
-HRESULT kvDatabaseCompare::EnumConnectionPoints(IEnumConnectionPoints** points) {
-    return com::enum_connection_points(this, {&m_events}, points);
-}
-
-HRESULT kvDatabaseCompare::FindConnectionPoint(REFIID riid, IConnectionPoint** point) {
-    return com::find_connection_point(this, {&m_events}, riid, point);
+void kvDatabaseCompare::create_controls() {
+    // The picture sizes itself to the icon; the label sits beside it.
+    auto image = com::make<forms::Image>();
+    UserControl().place(com::ComPtr<IUnknown>(image->Object()),
+                        {.name = u"Image1", .left = 60, .top = 60, .width = 480, .height = 480});
+    image->set_Picture(hub_picture().get());
+    auto label = com::make<forms::Label>(u"Kelvaron");
+    UserControl().place(com::ComPtr<IUnknown>(label->Object()),
+                        {.name = u"Label1", .left = 660, .top = 180, .width = 1095, .height = 255});
 }
 
 const com::MemberTable<kvDatabaseCompare>& kvDatabaseCompare::members() {

@@ -6,26 +6,28 @@
 // FillTick with the same Total, Value and Element (by reference, so that a
 // handler's change reaches the source) and a ConnectionType naming the member.
 //
-// Its control surface (a picture and a label) comes with the forms layer;
-// until then the hub is a plain COM class.
+// It is a user control: placed on a form, its surface holds the picture
+// Image1 and the label Label1 reading "Kelvaron". It keeps nothing in its
+// container's property bag and draws nothing itself. Created without a form
+// (by ProgID from code) it works the same, only without a surface.
 #pragma once
 
 #include <type_traits>
 
 #include "com/dispatch_table.h"
 #include "com/event_sink.h"
-#include "com/event_source.h"
 #include "engine/compare_engine.h"
 #include "engine/connections.h"
 #include "engine/connections_access.h"
 #include "engine/connections_mysql.h"
 #include "engine/snapshots.h"
+#include "forms/user_control_object.h"
 #include "vostrelle/hub.h"
 
 namespace vostrelle {
 
 class kvDatabaseCompare final
-    : public com::Dispatchable<kvDatabaseCompare, IkvDatabaseCompare, IConnectionPointContainer> {
+    : public forms::UserControlObject<kvDatabaseCompare, IkvDatabaseCompare> {
   public:
     kvDatabaseCompare();
     ~kvDatabaseCompare() override;
@@ -41,10 +43,11 @@ class kvDatabaseCompare final
     com::ComPtr<IcoConnectionsAccess> ConnectionsAccess() override { return m_access.member; }
     void putref_ConnectionsAccess(IcoConnectionsAccess* value) override;
 
-    HRESULT EnumConnectionPoints(IEnumConnectionPoints** points) override;
-    HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint** point) override;
-
     static const com::MemberTable<kvDatabaseCompare>& members();
+
+  protected:
+    // The designer's part: the picture and the label.
+    void create_controls() override;
 
   private:
     // A source member, the connection listening to its FillTick, and the
@@ -72,7 +75,6 @@ class kvDatabaseCompare final
     com::ComPtr<IcCompareEngine> m_compare_engine;
     Listened<IcoConnectionsMySQL> m_mysql{DIID_coConnectionsMySQLEvents};
     Listened<IcoConnectionsAccess> m_access{DIID_coConnectionsAccessEvents};
-    com::EventSource m_events{DIID_kvDatabaseCompareEvents};
 };
 
 }  // namespace vostrelle

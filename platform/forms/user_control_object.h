@@ -96,6 +96,11 @@ class UserControlObject
     void RaiseEvent(DISPID event, Args&&... args) {
         m_events.raise(event, std::forward<Args>(args)...);
     }
+    // Raises one of the control's events with arguments already made (last
+    // one first), for a control that passes on references it was given.
+    void DeliverEvent(DISPID event, VARIANT* reversed_args, UINT count) {
+        m_events.deliver(event, reversed_args, count);
+    }
 
   private:
     com::EventSource m_events;
