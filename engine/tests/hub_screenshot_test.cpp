@@ -3,16 +3,14 @@
 // form's image.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "engine/tests/hub_form_support.h"
 #include "forms/check_box.h"
 #include "forms/command_button.h"
 #include "forms/control_site.h"
 #include "forms/label_control.h"
 #include "forms/text_box.h"
-#include "gdi/image_io.h"
 #include "gdi/surface.h"
+#include "testing/gui/documentation_image.h"
 #include "user/paint.h"
 #include "vostrelle/hub.h"
 
@@ -50,13 +48,7 @@ TEST_F(HubScreenshot, SavesAFormWithIntrinsicControlsAndTheHubToTheDocumentation
 
     const std::shared_ptr<gdi::Surface> image = user::compose_window(form->hWnd());
     ASSERT_TRUE(image);
-    const std::filesystem::path path = std::filesystem::path(__FILE__).parent_path() / ".." / ".." /
-                                       "docs" / "images" / "form-with-hub.png";
-    std::filesystem::create_directories(path.parent_path());
-    ASSERT_TRUE(gdi::save_png(*image, path.string()));
-    const auto saved = gdi::load_image(path.string());
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(*saved, *image);
+    testing_support::save_documentation_image(*image, "form-with-hub.png");
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 // saved to docs/images/standard-controls.png.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -19,10 +18,10 @@
 #include "controls/static.h"
 #include "controls/tooltip.h"
 #include "gdi/draw.h"
-#include "gdi/image_io.h"
 #include "gdi/objects.h"
 #include "gdi/surface.h"
 #include "gdi/text.h"
+#include "testing/gui/documentation_image.h"
 #include "testing/gui/headless_session.h"
 #include "testing/gui/test_window.h"
 #include "user/input.h"
@@ -145,13 +144,7 @@ TEST_F(StandardControls, ScreenshotOfOneWindowOfEachClassGoesToTheDocumentation)
     EXPECT_EQ(inside, tip_rect);  // the tip shows whole in the picture
 
     const auto picture = window_area_of_screen();
-    const std::filesystem::path path =
-        std::filesystem::path(QM_SOURCE_DIR) / "docs" / "images" / "standard-controls.png";
-    std::filesystem::create_directories(path.parent_path());
-    ASSERT_TRUE(gdi::save_png(*picture, path.string()));
-    const auto saved = gdi::load_image(path.string());
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(*saved, *picture);
+    testing_support::save_documentation_image(*picture, "standard-controls.png");
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 // form's image.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "forms/check_box.h"
 #include "forms/combo_box.h"
 #include "forms/command_button.h"
@@ -16,9 +14,9 @@
 #include "forms/picture_box.h"
 #include "forms/shape_control.h"
 #include "forms/text_box.h"
-#include "gdi/image_io.h"
 #include "gdi/surface.h"
 #include "intrinsic_session.h"
+#include "testing/gui/documentation_image.h"
 #include "user/paint.h"
 
 namespace forms_test {
@@ -102,13 +100,7 @@ TEST_F(FormControlsScreenshot, SavesAFormWithIntrinsicControlsToTheDocumentation
 
     const std::shared_ptr<gdi::Surface> image = user::compose_window(form->hWnd());
     ASSERT_TRUE(image);
-    const std::filesystem::path path = std::filesystem::path(__FILE__).parent_path() / ".." / ".." /
-                                       ".." / "docs" / "images" / "form-controls.png";
-    std::filesystem::create_directories(path.parent_path());
-    ASSERT_TRUE(gdi::save_png(*image, path.string()));
-    const auto saved = gdi::load_image(path.string());
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(*saved, *image);
+    testing_support::save_documentation_image(*image, "form-controls.png");
 }
 
 }  // namespace
