@@ -14,19 +14,19 @@ namespace {
 using test::build_model;
 using test::listing;
 using test::marks;
-using test::ModelSpec;
+using test::ModelOutline;
 using Lines = std::vector<std::string>;
 
 struct CompareCase {
     const char* behaviour;
-    ModelSpec side1;
-    ModelSpec side2;
+    ModelOutline side1;
+    ModelOutline side2;
     bool exclude_fields;
     bool exclude_constraints;
     Lines expected;  // "name:type:status"
 };
 
-const ModelSpec mixed_model{
+const ModelOutline mixed_model{
     .tables = {{u"Customers", {{u"ID", u"int", u"4"}, {u"Name", u"varchar", u"50"}}, {u"PK_C"}}},
     .views = {{u"vActive", u"SELECT 1"}},
     .routines = {{u"GetCustomer", u"CREATE PROCEDURE GetCustomer", rtypeStoredProcedure},

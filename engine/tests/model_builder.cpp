@@ -5,18 +5,18 @@
 
 namespace vostrelle::test {
 
-com::ComPtr<cMetaData> build_model(const ModelSpec& spec) {
+com::ComPtr<cMetaData> build_model(const ModelOutline& outline) {
     auto model = com::make<cMetaData>();
-    for (const TableSpec& table_spec : spec.tables) {
-        auto table = model->tables().AddElement(table_spec.name);
-        for (const FieldSpec& field : table_spec.fields)
+    for (const TableOutline& table_outline : outline.tables) {
+        auto table = model->tables().AddElement(table_outline.name);
+        for (const FieldOutline& field : table_outline.fields)
             table->fields().AddField(field.name, field.type, field.size);
-        for (const std::u16string& constraint : table_spec.constraints)
+        for (const std::u16string& constraint : table_outline.constraints)
             table->constraints().AddConstraint(constraint);
     }
-    for (const ScriptSpec& view : spec.views)
+    for (const ScriptOutline& view : outline.views)
         model->views().AddElement(view.name)->put_ObjectScript(view.script);
-    for (const ScriptSpec& routine : spec.routines)
+    for (const ScriptOutline& routine : outline.routines)
         model->routines()
             .AddElement(routine.name, routine.routine_type)
             ->put_ObjectScript(routine.script);

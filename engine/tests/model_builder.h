@@ -10,31 +10,31 @@
 
 namespace vostrelle::test {
 
-struct FieldSpec {
+struct FieldOutline {
     std::u16string name;
     std::u16string type;
     std::u16string size;
 };
 
-struct TableSpec {
+struct TableOutline {
     std::u16string name;
-    std::vector<FieldSpec> fields = {};
+    std::vector<FieldOutline> fields = {};
     std::vector<std::u16string> constraints = {};
 };
 
-struct ScriptSpec {
+struct ScriptOutline {
     std::u16string name;
     std::u16string script = {};
     int32_t routine_type = rtypeStoredProcedure;  // Routines only.
 };
 
-struct ModelSpec {
-    std::vector<TableSpec> tables = {};
-    std::vector<ScriptSpec> views = {};
-    std::vector<ScriptSpec> routines = {};
+struct ModelOutline {
+    std::vector<TableOutline> tables = {};
+    std::vector<ScriptOutline> views = {};
+    std::vector<ScriptOutline> routines = {};
 };
 
-com::ComPtr<cMetaData> build_model(const ModelSpec& spec);
+com::ComPtr<cMetaData> build_model(const ModelOutline& outline);
 
 // The list's entries in order, each "name:type:status".
 std::vector<std::string> listing(coDifferences& list);

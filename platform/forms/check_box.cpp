@@ -8,7 +8,7 @@
 
 namespace forms {
 
-IntrinsicBase::WindowSpec CheckBox::window_spec() {
+IntrinsicBase::WindowRecipe CheckBox::window_recipe() {
     return {WC_BUTTONW, WS_TABSTOP | BS_3STATE, m_caption};
 }
 

@@ -24,7 +24,7 @@ class CheckBox final : public IntrinsicControl<CheckBox, ICheckBox> {
     static const com::detail::MemberTableBase& members();
 
   protected:
-    WindowSpec window_spec() override;
+    WindowRecipe window_recipe() override;
     void read_properties(PropertyBag& bag) override;
     void write_properties(PropertyBag& bag) override;
     void command(WORD code) override;

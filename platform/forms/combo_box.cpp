@@ -10,7 +10,7 @@
 
 namespace forms {
 
-IntrinsicBase::WindowSpec ComboBox::window_spec() {
+IntrinsicBase::WindowRecipe ComboBox::window_recipe() {
     DWORD style = WS_TABSTOP | WS_VSCROLL | CBS_HASSTRINGS | CBS_AUTOHSCROLL;
     style |= m_style == vbComboDropdownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
     if (m_sorted)

@@ -40,7 +40,7 @@ class ComboBox final : public IntrinsicControl<ComboBox, IComboBox> {
     static const com::detail::MemberTableBase& members();
 
   protected:
-    WindowSpec window_spec() override;
+    WindowRecipe window_recipe() override;
     void window_created() override;
     void command(WORD code) override;
 

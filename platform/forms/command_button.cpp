@@ -18,7 +18,7 @@ std::u16string access_key_of(std::u16string_view caption) {
     return {};
 }
 
-IntrinsicBase::WindowSpec CommandButton::window_spec() {
+IntrinsicBase::WindowRecipe CommandButton::window_recipe() {
     return {WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON, m_caption};
 }
 

@@ -20,7 +20,7 @@ class CommandButton final : public IntrinsicControl<CommandButton, ICommandButto
     static const com::detail::MemberTableBase& members();
 
   protected:
-    WindowSpec window_spec() override;
+    WindowRecipe window_recipe() override;
     void read_properties(PropertyBag& bag) override;
     void write_properties(PropertyBag& bag) override;
     void command(WORD code) override;

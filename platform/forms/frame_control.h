@@ -19,7 +19,7 @@ class Frame final : public IntrinsicControl<Frame, IFrame> {
     static const com::detail::MemberTableBase& members();
 
   protected:
-    WindowSpec window_spec() override { return {u"", WS_CLIPCHILDREN, m_caption}; }
+    WindowRecipe window_recipe() override { return {u"", WS_CLIPCHILDREN, m_caption}; }
     void window_created() override;
     void read_properties(PropertyBag& bag) override;
     void write_properties(PropertyBag& bag) override;

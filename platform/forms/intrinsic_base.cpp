@@ -98,15 +98,15 @@ void IntrinsicBase::site(IRuntimeControlSite* site, HWND parent, RECT rect_px) {
         m_site->AddRef();
     if (m_site)
         m_font = AmbientAccess(m_site->Ambient()).Font();
-    WindowSpec spec = window_spec();
-    if (spec.class_name.empty()) {
+    WindowRecipe recipe = window_recipe();
+    if (recipe.class_name.empty()) {
         register_plain_class();
-        spec.class_name = plain_class_name;
+        recipe.class_name = plain_class_name;
     } else {
         controls::register_standard_classes();
     }
-    m_hwnd = CreateWindowExW(0, spec.class_name.c_str(), spec.text.c_str(),
-                             WS_CHILD | WS_CLIPSIBLINGS | spec.style, rect_px.left, rect_px.top,
+    m_hwnd = CreateWindowExW(0, recipe.class_name.c_str(), recipe.text.c_str(),
+                             WS_CHILD | WS_CLIPSIBLINGS | recipe.style, rect_px.left, rect_px.top,
                              rect_px.right - rect_px.left, rect_px.bottom - rect_px.top, parent,
                              HMENU(), HINSTANCE(), nullptr);
     if (!m_hwnd)

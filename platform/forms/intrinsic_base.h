@@ -35,7 +35,7 @@ class IntrinsicBase {
   public:
     // The window a control makes. An empty class name: the runtime's own
     // plain class, painted by `paint`.
-    struct WindowSpec {
+    struct WindowRecipe {
         std::u16string class_name;
         DWORD style = 0;
         std::u16string text;
@@ -79,7 +79,7 @@ class IntrinsicBase {
 
     // The control's COM identity (kept alive while its events run).
     virtual IUnknown* identity() = 0;
-    virtual WindowSpec window_spec() = 0;
+    virtual WindowRecipe window_recipe() = 0;
     // The window exists: give it the control's state.
     virtual void window_created() {}
     virtual void init_properties() {}

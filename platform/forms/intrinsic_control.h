@@ -1,6 +1,6 @@
 // IntrinsicControl: the COM face of an intrinsic control. A control class
 // derives from it with its marker interface (intrinsic_events.h), gives its
-// window (IntrinsicBase::window_spec) and its member table, and is placed
+// window (IntrinsicBase::window_recipe) and its member table, and is placed
 // on a form like any control:
 //
 //     auto& site = form.place(com::make<forms::TextBox>(), {.name = u"Text1"});

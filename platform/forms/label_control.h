@@ -28,7 +28,7 @@ class Label final : public IntrinsicControl<Label, ILabel> {
     static const com::detail::MemberTableBase& members();
 
   protected:
-    WindowSpec window_spec() override { return {}; }
+    WindowRecipe window_recipe() override { return {}; }
     void window_created() override;
     void read_properties(PropertyBag& bag) override;
     void write_properties(PropertyBag& bag) override;

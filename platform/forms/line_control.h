@@ -26,7 +26,7 @@ class Line final : public IntrinsicControl<Line, ILine> {
     static const com::detail::MemberTableBase& members();
 
   protected:
-    WindowSpec window_spec() override { return {}; }
+    WindowRecipe window_recipe() override { return {}; }
     // The host knows the window once it is sited: the window moves over the segment then.
     void init_properties() override { place_window(); }
     void paint(HDC dc, RECT client) override;

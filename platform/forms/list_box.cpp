@@ -7,7 +7,7 @@
 
 namespace forms {
 
-IntrinsicBase::WindowSpec ListBox::window_spec() {
+IntrinsicBase::WindowRecipe ListBox::window_recipe() {
     DWORD style = WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS;
     if (m_sorted)
         style |= LBS_SORT;

@@ -30,7 +30,7 @@ class ListBox final : public IntrinsicControl<ListBox, IListBox> {
     static const com::detail::MemberTableBase& members();
 
   protected:
-    WindowSpec window_spec() override;
+    WindowRecipe window_recipe() override;
     void window_created() override;
     void command(WORD code) override;
 

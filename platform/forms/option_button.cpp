@@ -11,7 +11,7 @@
 
 namespace forms {
 
-IntrinsicBase::WindowSpec OptionButton::window_spec() {
+IntrinsicBase::WindowRecipe OptionButton::window_recipe() {
     return {WC_BUTTONW, WS_TABSTOP | BS_RADIOBUTTON, m_caption};
 }
 

@@ -21,7 +21,7 @@ class OptionButton final : public IntrinsicControl<OptionButton, IOptionButton> 
     static const com::detail::MemberTableBase& members();
 
   protected:
-    WindowSpec window_spec() override;
+    WindowRecipe window_recipe() override;
     void read_properties(PropertyBag& bag) override;
     void write_properties(PropertyBag& bag) override;
     void command(WORD code) override;

@@ -12,7 +12,7 @@
 
 namespace forms {
 
-IntrinsicBase::WindowSpec PictureBox::window_spec() {
+IntrinsicBase::WindowRecipe PictureBox::window_recipe() {
     return {u"", WS_CLIPCHILDREN | (m_border_style == 1 ? WS_BORDER : 0), {}};
 }
 

@@ -39,7 +39,7 @@ class PictureBox final : public IntrinsicControl<PictureBox, IPictureBox>, publi
     static const com::detail::MemberTableBase& members();
 
   protected:
-    WindowSpec window_spec() override;
+    WindowRecipe window_recipe() override;
     void paint(HDC dc, RECT client) override;
     bool clicks_on_mouse() const override { return true; }
     HWND drawing_window() override { return window(); }

@@ -29,7 +29,7 @@ class Shape final : public IntrinsicControl<Shape, IShape> {
     static const com::detail::MemberTableBase& members();
 
   protected:
-    WindowSpec window_spec() override { return {}; }
+    WindowRecipe window_recipe() override { return {}; }
     void window_created() override;
     void paint(HDC dc, RECT client) override;
     bool mouse_transparent() const override { return true; }

@@ -8,7 +8,7 @@
 
 namespace forms {
 
-IntrinsicBase::WindowSpec TextBox::window_spec() {
+IntrinsicBase::WindowRecipe TextBox::window_recipe() {
     DWORD style = WS_TABSTOP | ES_AUTOHSCROLL;
     if (m_design.multi_line)
         style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;

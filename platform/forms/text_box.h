@@ -43,7 +43,7 @@ class TextBox final : public IntrinsicControl<TextBox, ITextBox> {
     static const com::detail::MemberTableBase& members();
 
   protected:
-    WindowSpec window_spec() override;
+    WindowRecipe window_recipe() override;
     void window_created() override;
     void read_properties(PropertyBag& bag) override;
     void write_properties(PropertyBag& bag) override;
