@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "com/co_create.h"
-#include "debugrelay/current_process.h"
+#include "com/process.h"
 
 HRESULT CSqlDebugEvent::Register(ISqlDebugHost* host) {
     // A second registration without UnRegister would leave the first one

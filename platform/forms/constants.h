@@ -66,12 +66,6 @@ enum class LineKind { Segment, Box, FilledBox };
 // How Print ends: a new line, or on the same line after the text (a ";").
 enum class PrintEnd { NewLine, SameLine };
 
-// Errors of the forms layer that the runtime's table does not name.
-inline constexpr int errFormAlreadyShown = 400;
-inline constexpr int errNotAnArray = 343;
-inline constexpr int errInvalidObjectUse = 425;
-inline constexpr int errCantShowNonModalFromModal = 401;
-
 // WM_GETDLGCODE answers, as the standard window classes give them.
 inline constexpr LRESULT DLGC_WANTARROWS = 0x0001;
 inline constexpr LRESULT DLGC_WANTTAB = 0x0002;

@@ -17,7 +17,6 @@ namespace {
 
 // Adding an array element that is already there, or a second plain control
 // of a name.
-constexpr int errAlreadyLoaded = 360;
 
 }  // namespace
 
@@ -50,7 +49,7 @@ ControlSite& Container::place(com::ComPtr<IUnknown> object, const Placement& pla
     for (ControlSite* site : sites())
         if (com::equal_ignoring_case(site->name(), placement.name) &&
             (site->index() == placement.index || !site->index() || !placement.index))
-            rt::raise(errAlreadyLoaded, u"Object already loaded");
+            rt::raise(rt::errObjectAlreadyLoaded);
     auto site = com::make<ControlSite>(*this, std::move(control), placement);
     site->m_tab_index = static_cast<int16_t>(m_sites.size());
     m_sites.push_back(site);

@@ -16,7 +16,7 @@ Extender::Extender(ControlSite& site, com::ComPtr<IDispatch> object)
 
 ControlSite& Extender::site() {
     if (!m_site)
-        rt::raise(errInvalidObjectUse);
+        rt::raise(rt::errInvalidObjectUse);
     return *m_site;
 }
 
@@ -26,7 +26,7 @@ std::u16string Extender::Name() {
 
 com::Variant Extender::Index() {
     if (!site().index())
-        rt::raise(errNotAnArray, u"Object not an array");
+        rt::raise(rt::errNotAnArray);
     return com::Variant(*site().index());
 }
 

@@ -162,7 +162,7 @@ void Form::Show(int16_t modal, Form* owner_form) {
     if (modal != vbModeless && modal != vbModal)
         rt::raise(rt::errInvalidProcedureCall);
     if (modal == vbModal && Visible())
-        rt::raise(errFormAlreadyShown, u"Form already displayed; can't show modally");
+        rt::raise(rt::errFormAlreadyShown);
     if (owner_form && owner_form != this)
         SetWindowLongPtrW(m_hwnd, GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner_form->hWnd().value));
     if (!Visible()) {

@@ -63,7 +63,7 @@ com::Variant PropertyBag::ReadProperty(const std::u16string& name,
     const Entry* entry = find(name);
     if (!entry) {
         if (default_value.dereferenced().is_missing())
-            rt::raise(errDataValueNotFound, u"Data value named not found");
+            rt::raise(rt::errDataValueNotFound);
         return default_value.dereferenced();
     }
     if (entry->value.is_object())

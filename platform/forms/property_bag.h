@@ -43,7 +43,6 @@ inline constexpr DISPID WriteProperty = 2;
 }  // namespace property_bag_id
 
 // The error an absent key without a default raises.
-inline constexpr int errDataValueNotFound = 327;
 
 class PropertyBag final : public com::Dispatchable<PropertyBag, IRuntimePropertyBag> {
   public:

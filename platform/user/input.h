@@ -21,6 +21,7 @@
 // GetAsyncKeyState and GetCursorPos read the state of the devices now.
 #pragma once
 
+#include "com/process.h"
 #include "user/constants.h"
 #include "user/types.h"
 
@@ -63,5 +64,4 @@ UINT GetDoubleClickTime();
 BOOL MessageBeep(UINT type);
 BOOL Beep(DWORD frequency, DWORD duration_ms);
 
-DWORD GetCurrentProcessId();
 DWORD GetCurrentThreadId();

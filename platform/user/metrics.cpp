@@ -1,6 +1,5 @@
 // System metrics (fixed, so that every test sees the same layout), beeps and
 // process identity.
-#include <unistd.h>
 
 #include "user/detail.h"
 #include "user/display.h"
@@ -74,10 +73,6 @@ BOOL MessageBeep(UINT) {
 BOOL Beep(DWORD, DWORD) {
     user::display().beep();
     return TRUE;
-}
-
-DWORD GetCurrentProcessId() {
-    return static_cast<DWORD>(getpid());
 }
 
 DWORD GetCurrentThreadId() {

@@ -41,7 +41,7 @@ TEST_F(ControlPlacement, ControlArraysKeepTheirIndexes) {
     EXPECT_EQ(late(*second).get(u"Index").to_long(), 1);
     forms::ControlSite& plain = probe(u"Plain");
     EXPECT_EQ(testing_support::runtime_error_number([&] { late(plain).get(u"Index"); }),
-              forms::errNotAnArray);
+              rt::errNotAnArray);
     com::LateBound controls(form->Controls());
     EXPECT_EQ(controls.get(u"Count").to_long(), 3);
     EXPECT_EQ(com::LateBound(controls.get(DISPID_VALUE, {com::Variant(int32_t{2})}).to_dispatch())

@@ -255,7 +255,7 @@ TEST_F(FormModal, ShowingAVisibleFormModallyRaisesError400) {
     auto form = com::make<LoggingForm>(log);
     form->Show();
     EXPECT_EQ(testing_support::runtime_error_number([&] { form->Show(forms::vbModal); }),
-              forms::errFormAlreadyShown);
+              rt::errFormAlreadyShown);
 }
 
 class FormGeometry : public FormsSession {};

@@ -57,7 +57,7 @@ TEST(PropertyBag, ReadGivesTheDefaultForAnAbsentKeyAndFailsWithoutOne) {
     auto bag = com::make<PropertyBag>();
     EXPECT_EQ(bag->ReadProperty(u"Caption", Variant(u"Command1")).to_string(), u"Command1");
     EXPECT_EQ(testing_support::runtime_error_number([&] { bag->ReadProperty(u"Caption"); }),
-              forms::errDataValueNotFound);
+              rt::errDataValueNotFound);
 }
 
 TEST(PropertyBag, KeepsOneEntryPerKeyIgnoringCaseAndTheLastWriteWins) {

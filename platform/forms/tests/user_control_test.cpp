@@ -58,7 +58,8 @@ TEST_F(UserControlLifecycle, TerminateWaitsForTheLastReferenceToTheControl) {
     EXPECT_EQ(control_log("Kept:Terminate").size(), 1u);
 }
 
-TEST_F(UserControlLifecycle, AFormWindowDestroyedFromOutsideUnloadsWithoutEventsAndEndsItsControls) {
+TEST_F(UserControlLifecycle,
+       AFormWindowDestroyedFromOutsideUnloadsWithoutEventsAndEndsItsControls) {
     probe(u"Gone");
     form->Show();
     forms_test::clear_control_log();

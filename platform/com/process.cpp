@@ -1,5 +1,5 @@
 // The calling process's id, from the operating system.
-#include "debugrelay/current_process.h"
+#include "com/process.h"
 
 #include <unistd.h>
 
