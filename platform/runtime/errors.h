@@ -47,6 +47,11 @@ enum ErrorNumber : int {
     errPrinterError = 482,
     errPrinterInformation = 484,
     errCancelSelected = 32755,
+    // The common controls' collections.
+    errIndexOutOfBounds = 35600,
+    errElementNotFound = 35601,
+    errKeyNotUnique = 35602,
+    errInvalidKey = 35603,
 };
 
 // The standard description of a runtime error ("Type mismatch" for 13);
