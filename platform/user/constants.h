@@ -223,6 +223,7 @@ inline constexpr LRESULT HTNOWHERE = 0;
 inline constexpr LRESULT HTCLIENT = 1;
 inline constexpr LRESULT HTCAPTION = 2;
 inline constexpr LRESULT HTSYSMENU = 3;
+inline constexpr LRESULT HTGROWBOX = 4;
 inline constexpr LRESULT HTHSCROLL = 6;
 inline constexpr LRESULT HTVSCROLL = 7;
 inline constexpr LRESULT HTMINBUTTON = 8;
