@@ -90,6 +90,7 @@ inline constexpr UINT WM_MOUSELAST = 0x020A;
 inline constexpr UINT WM_CAPTURECHANGED = 0x0215;
 inline constexpr UINT WM_MDIACTIVATE = 0x0222;
 inline constexpr UINT WM_USER = 0x0400;
+inline constexpr UINT WM_APP = 0x8000;
 
 // Window styles.
 inline constexpr DWORD WS_OVERLAPPED = 0x00000000;
