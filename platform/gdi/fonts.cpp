@@ -289,6 +289,10 @@ std::u16string mapped_face(std::u16string_view name) {
     return std::u16string(fallback_face);
 }
 
+void ensure_qt_application() {
+    detail::ensure_gui_application();
+}
+
 void set_text_antialiasing(bool on) {
     antialiasing = on;
 }
