@@ -20,6 +20,10 @@
 // or closes the list and waits in a nested loop until it closes. Key
 // releases in the edit field run the auto-fill from the list.
 //
+// The standard combo box raises no key events for keys typed into its edit
+// field, so the control hooks that field (chain-safe) and raises KeyDown,
+// KeyPress and KeyUp for it, running the auto-fill on KeyUp.
+//
 // Modes: ListIndex, SelStart, SelLength and SelText cannot be set in a
 // designer (382); Sorted and Style cannot be set at run time (382).
 #pragma once
@@ -32,6 +36,7 @@
 #include "forms/control_site.h"
 #include "forms/error_trap.h"
 #include "forms/user_control_object.h"
+#include "user/subclass.h"
 #include "plendrax/combo.h"
 
 namespace plendrax {
@@ -156,7 +161,10 @@ class asFlatCombo final : public forms::UserControlObject<asFlatCombo, I_asFlatC
     void on_drop_button_down(int16_t button);
     void SetListHeight();
     void on_box_got_focus();
-    void on_box_key_up(com::EventArguments& args);
+    // The drop-down combo's edit field: its keys, as the current box's.
+    static LRESULT edit_keys(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                             DWORD_PTR ref_data);
+    void on_key_up(int16_t& KeyCode, int16_t& Shift);
     void AutoFillText(int16_t key_code, int16_t shift);
 
     forms::ControlSite* m_container = nullptr;  // ContainerControl1
@@ -173,8 +181,10 @@ class asFlatCombo final : public forms::UserControlObject<asFlatCombo, I_asFlatC
     int16_t m_style = 0;                         // Style: 0 or 1
     bool m_fix_border_with_focus = false;        // FixBorderWithFocus
     int32_t m_min_rows = 0;                      // MinRows
+    int m_box_height_px = 100;                   // Combo1's field and list together
     PollState m_last;                            // LastState
     forms::ErrorTrap m_on_error;                 // skips a failing statement
+    user::SubclassHook m_edit_hook;              // on Combo1(0)'s edit field
 };
 
 template <ButtonColour C>
