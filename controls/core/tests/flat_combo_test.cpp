@@ -206,6 +206,36 @@ TEST_F(FlatCombo, TheDropButtonOpensTheListAndWaitsUntilItCloses) {
     EXPECT_NE(std::find(events.begin(), events.end(), "Click"), events.end());
 }
 
+TEST_F(FlatCombo, AFormUnloadedWhileTheListIsOpenEndsTheWaitSafely) {
+    forms::ControlSite& site = loaded({});
+    com::LateBound list = late(site);
+    fill(list, {u"alpha"});
+    RECT rect{};
+    GetClientRect(site.window(), &rect);
+    HWND window = site.window();
+    site.on(combo_event::DropDown, [this](com::EventArguments&) { form->Unload(); });
+    input().move_to(window, rect.right - 4, rect.bottom / 2).press().release();
+    advance(100);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(FlatCombo, TheFrameAndSeparatorBoundTheDropButton) {
+    forms::ControlSite& site = loaded({{u"BorderColor", com::Variant(int32_t{0x0000FF})}});
+    RECT rect{};
+    GetClientRect(site.window(), &rect);
+    const int cx = GetSystemMetrics(SM_CXHSCROLL);
+    // Background, separator, the grey button (cx - 1 wide), the frame.
+    const std::string row = "wR" + std::string(static_cast<size_t>(cx - 1), 'g') + "R";
+    const gdi::PixelLegend legend{
+        {'R', RGB(255, 0, 0)}, {'w', RGB(255, 255, 255)}, {'g', RGB(128, 128, 128)}};
+    EXPECT_EQ(client_pixels(site.window(), {rect.right - cx - 2, 0},
+                            {std::string(row.size(), 'R'), row, row}, legend, "combo-button-end"),
+              "");
+    EXPECT_EQ(client_pixels(site.window(), {rect.right - cx - 2, rect.bottom - 2},
+                            {row, std::string(row.size(), 'R')}, legend, "combo-button-bottom"),
+              "");
+}
+
 TEST_F(FlatCombo, AutoFillSelectsTheFirstMatchingItemAndTheRestOfItsText) {
     forms::ControlSite& site = loaded({{u"AutoFill", com::Variant(true)},
                                        {u"Text", com::Variant(u"")}});

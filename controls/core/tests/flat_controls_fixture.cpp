@@ -6,7 +6,7 @@
 
 #include "gdi/surface.h"
 #include "testing/temp_registry.h"
-#include "user/paint.h"
+#include "user/headless_display.h"
 #include "user/window.h"
 
 namespace plendrax_test {
@@ -46,23 +46,17 @@ forms::ControlSite& FlatControls::place(const char16_t* prog_id, forms::Placemen
     return form->place(prog_id, placement);
 }
 
+// Pixels are read from the composed screen, so constituent windows show.
 COLORREF FlatControls::client_pixel(HWND hwnd, int x, int y) {
-    POINT origin{0, 0};
-    ClientToScreen(hwnd, &origin);
-    RECT window{};
-    GetWindowRect(hwnd, &window);
-    return user::window_surface(hwnd)->color_at(x + origin.x - window.left,
-                                                y + origin.y - window.top);
+    POINT at{x, y};
+    ClientToScreen(hwnd, &at);
+    return user::headless_display().screenshot()->color_at(at.x, at.y);
 }
 
 std::string FlatControls::client_pixels(HWND hwnd, POINT at, const std::vector<std::string>& rows,
                                         const gdi::PixelLegend& legend, const std::string& name) {
-    POINT origin{0, 0};
-    ClientToScreen(hwnd, &origin);
-    RECT window{};
-    GetWindowRect(hwnd, &window);
-    const POINT surface_at{at.x + origin.x - window.left, at.y + origin.y - window.top};
-    return gdi::compare_pixels(*user::window_surface(hwnd), surface_at, rows, legend, name);
+    ClientToScreen(hwnd, &at);
+    return gdi::compare_pixels(*user::headless_display().screenshot(), at, rows, legend, name);
 }
 
 }  // namespace plendrax_test

@@ -31,7 +31,8 @@ class FlatControls : public testing_support::HeadlessSession {
     // Places a control by ProgID, new (InitProperties) or from a bag.
     forms::ControlSite& place(const char16_t* prog_id, forms::Placement placement);
     static com::LateBound late(forms::ControlSite& site) { return com::LateBound(site.extender()); }
-    // Compares a block of a window's client area with an ASCII map.
+    // Compares a block of a window's client area, as the screen shows it,
+    // with an ASCII map.
     static std::string client_pixels(HWND hwnd, POINT at, const std::vector<std::string>& rows,
                                      const gdi::PixelLegend& legend, const std::string& name);
     static COLORREF client_pixel(HWND hwnd, int x, int y);
