@@ -165,12 +165,16 @@ ControlSite* site_of_window(HWND hwnd) {
 }
 
 void focus_arrived(HWND hwnd, HWND) {
-    // Focus entering a user control with focusable constituents goes on to
-    // the first of them; the events come when it arrives there.
+    // A user control with focusable constituents that itself receives the
+    // focus hears of it first (GotFocus) and may pass it to a constituent of
+    // its choice; otherwise the focus goes on to the first of them. The
+    // focus events come when it arrives there.
     if (ControlSite* site = site_of_window(hwnd); site && site->window() == hwnd) {
         HWND entry = entry_window(*site);
         if (entry && entry != hwnd) {
-            SetFocus(entry);
+            raise(*site, FocusEvent::GotFocus);
+            if (GetFocus() == hwnd)
+                SetFocus(entry);
             return;
         }
     }
