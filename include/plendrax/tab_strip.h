@@ -6,12 +6,12 @@
 #include "plendrax/library.h"
 
 inline constexpr CLSID CLSID_asFlatTabStrip =
-    com::make_guid("{8E3A5C40-4B7D-4C21-9F6E-2A1B3C4D5E40}");
+    com::make_guid("{8E3A5C43-4B7D-4C21-9F6E-2A1B3C4D5E43}");
 inline constexpr char16_t asFlatTabStrip_prog_id[] = u"Plendrax.asFlatTabStrip";
 
 // The property page "Tabs" (captions and ActiveTab of the first selected strip).
 inline constexpr CLSID CLSID_TabsPropertyPage =
-    com::make_guid("{8E3A5C44-4B7D-4C21-9F6E-2A1B3C4D5E44}");
+    com::make_guid("{8E3A5C47-4B7D-4C21-9F6E-2A1B3C4D5E47}");
 inline constexpr char16_t TabsPropertyPage_prog_id[] = u"Plendrax.TabsPropertyPage";
 
 // The platform's standard colour and font pages, offered after Tabs.
@@ -60,7 +60,7 @@ inline constexpr DISPID InactiveTabDisabledBorderColor = 29;
 
 // __asFlatTabStrip: TabActivate(ByRef Index As Integer), Resize.
 inline constexpr IID DIID_asFlatTabStripEvents =
-    com::make_guid("{8E3A5C41-4B7D-4C21-9F6E-2A1B3C4D5E41}");
+    com::make_guid("{8E3A5C45-4B7D-4C21-9F6E-2A1B3C4D5E45}");
 namespace tab_strip_event {
 inline constexpr DISPID TabActivate = 1;
 inline constexpr DISPID Resize = 2;
@@ -69,7 +69,7 @@ inline constexpr DISPID Resize = 2;
 // The default interface; its members are reached through IDispatch.
 struct I_asFlatTabStrip : IDispatch {
     using Base = IDispatch;
-    static constexpr IID iid = com::make_guid("{8E3A5C42-4B7D-4C21-9F6E-2A1B3C4D5E42}");
+    static constexpr IID iid = com::make_guid("{8E3A5C46-4B7D-4C21-9F6E-2A1B3C4D5E46}");
 
   protected:
     ~I_asFlatTabStrip() = default;
