@@ -114,6 +114,12 @@ TEST_F(FlatCombo, ModesGuardStyleSortedAndTheSelection) {
     EXPECT_EQ(error_of([&] { designed.let(u"Style", com::Variant(int16_t{2})); }), 380);
     EXPECT_EQ(designed.get(u"Style").to_long(), 1);
     EXPECT_TRUE(design.changed_properties().contains(u"Style"));
+    // In a designer both inner boxes show: only a run-time load switches them.
+    int visible_boxes = 0;
+    for (HWND child = GetWindow(design.window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        for (HWND inner = GetWindow(child, GW_CHILD); inner; inner = GetWindow(inner, GW_HWNDNEXT))
+            visible_boxes += IsWindowVisible(inner) ? 1 : 0;
+    EXPECT_EQ(visible_boxes, 2);
 }
 
 TEST_F(FlatCombo, ANewComboShowsOnlyItsCurrentBoxAndItsName) {

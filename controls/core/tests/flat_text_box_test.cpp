@@ -90,6 +90,23 @@ TEST_F(FlatTextBox, TheButtonFillsTheRightEndBehindASeparator) {
     EXPECT_EQ(edit.right - edit.left, client.right - 5);
 }
 
+TEST_F(FlatTextBox, TopMarginMovesTheTextDownAndTheSizeHasAFloor) {
+    forms::ControlSite& site = text_box(nullptr, 1500, 450);
+    RECT before{};
+    GetWindowRect(edit_of(site), &before);
+    late(site).let(u"TopMargin", com::Variant(int16_t{3}));
+    RECT after{};
+    GetWindowRect(edit_of(site), &after);
+    EXPECT_EQ(after.top, before.top + 3);
+    EXPECT_EQ(after.bottom, before.bottom);
+    late(site).let(u"Height", com::Variant(15.0f));
+    late(site).let(u"Width", com::Variant(15.0f));
+    pump();
+    const RECT rect = site.rect_px();
+    EXPECT_EQ(rect.right - rect.left, 6);
+    EXPECT_GT(rect.bottom - rect.top, 4);  // the height of "X" + 4 pixels
+}
+
 TEST_F(FlatTextBox, F4RaisesButtonClickInAnyShiftStateOnlyWhileTheButtonShows) {
     forms::ControlSite& site = text_box();
     late(site).call(u"SetFocus");

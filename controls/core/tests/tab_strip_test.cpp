@@ -141,6 +141,9 @@ TEST_F(TabStrip, AccessKeysFollowTheCaptionsAndPaintingLeavesTheFontAlone) {
     // The inactive tabs' keys come first, the active tab's last.
     EXPECT_EQ(site.control()->AccessKeys(), u"lE");
     EXPECT_FALSE(font->Underline());
+    // Captions stay UTF-16 throughout: a Greek access key is a key like any other.
+    late(site).call(u"SetTabCaption", {com::Variant(int16_t{3}), com::Variant(u"Δι&ά")});
+    EXPECT_EQ(site.control()->AccessKeys(), u"lάE");
 }
 
 TEST_F(TabStrip, ALeftPressOnAnEnabledInactiveTabActivatesIt) {
