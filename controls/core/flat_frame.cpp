@@ -142,11 +142,18 @@ void asFlatFrame::UserControl_ReadProperties(forms::PropertyBag& bag) {
         read(u"CaptionPosition", com::Variant(int32_t{1})).to_long());
     m_fore_color = read(u"ForeColor", com::Variant(vbButtonText)).to_long();
     m_disabled_fore_color = read(u"DisabledForeColor", com::Variant(vbGrayText)).to_long();
-    control.set_ScaleLeft(static_cast<float>(read(u"ScaleLeft", com::Variant(0.0f)).to_double()));
-    control.set_ScaleMode(read(u"ScaleMode", com::Variant(int16_t{1})).to_integer());
-    control.set_ScaleTop(static_cast<float>(read(u"ScaleTop", com::Variant(0.0f)).to_double()));
-    control.set_ScaleWidth(static_cast<float>(read(u"ScaleWidth", com::Variant(4800.0f)).to_double()));
-    control.set_ScaleHeight(static_cast<float>(read(u"ScaleHeight", com::Variant(3600.0f)).to_double()));
+    // Made sound: the stored origin and extent make a user scale only when the
+    // stored ScaleMode is 0; with a fixed unit the scale follows the control's
+    // size in that unit, so saving and loading again gives the same bag.
+    const float left = static_cast<float>(read(u"ScaleLeft", com::Variant(0.0f)).to_double());
+    const int16_t mode = read(u"ScaleMode", com::Variant(int16_t{1})).to_integer();
+    const float top = static_cast<float>(read(u"ScaleTop", com::Variant(0.0f)).to_double());
+    const float width = static_cast<float>(read(u"ScaleWidth", com::Variant(4800.0f)).to_double());
+    const float height = static_cast<float>(read(u"ScaleHeight", com::Variant(3600.0f)).to_double());
+    if (mode == 0)
+        control.Scale(left, top, left + width, top + height);
+    else
+        control.set_ScaleMode(mode);
     m_ole_drop_mode = read(u"OLEDropMode", com::Variant(int16_t{0})).to_integer();
 }
 

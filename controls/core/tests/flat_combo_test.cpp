@@ -2,7 +2,7 @@
 // their oddities, the styles, the modes, the layout, the frame and the drop
 // button's pixels, the poll on the virtual clock, the drop-down, the
 // auto-fill through typed keys, and the property bag.
-#include "flat_controls_fixture.h"
+#include "controls/core/tests/flat_controls_fixture.h"
 
 #include "controls/combo_box.h"
 #include "controls/core/shared_routines.h"

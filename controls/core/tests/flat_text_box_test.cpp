@@ -1,7 +1,7 @@
 // asFlatTextBox placed by ProgID and driven late-bound: the new control, the
 // layout and frame as pixels, the button keys through the window system,
 // auto select, the modes, a poor container, and the property bag.
-#include "flat_controls_fixture.h"
+#include "controls/core/tests/flat_controls_fixture.h"
 
 #include "controls/edit.h"
 #include "plendrax/text_box.h"

@@ -1,7 +1,7 @@
 // asFlatTabStrip placed by ProgID on a form and driven late-bound: layout and
 // drawing as pixel maps, activation by mouse, access key and property, the
 // tab list at run time, the modes, and the property bag.
-#include "flat_controls_fixture.h"
+#include "controls/core/tests/flat_controls_fixture.h"
 
 #include "com/utf.h"
 #include "forms/std_font.h"

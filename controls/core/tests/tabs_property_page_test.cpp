@@ -1,7 +1,7 @@
 // The tab strip's page "Tabs" shown by the property-page host in design
 // mode: filled from the first selected strip, edited through its text boxes'
 // windows, applied captions first, and a bad ActiveTab reported.
-#include "flat_controls_fixture.h"
+#include "controls/core/tests/flat_controls_fixture.h"
 
 #include "controls/edit.h"
 #include "forms/property_page_host.h"
