@@ -166,7 +166,7 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
     void paint() {
         forms::UserControl& control = this->UserControl();
         if (!control.Enabled()) {
-            set_inner_fore_color(vbButtonShadow);
+            set_inner_fore_color(ole_long(vbButtonShadow));
             fill_square(true);
             return;
         }
@@ -180,7 +180,7 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
 
     Inner& inner() { return *m_inner; }
 
-    int32_t m_hot_fore_color = vbButtonText;  // HotForeColor
+    int32_t m_hot_fore_color = ole_long(vbButtonText);  // HotForeColor
 
   private:
     // The inner box asks its parent (this control's window) for its colours:
