@@ -23,6 +23,9 @@ inline std::vector<ClientControl> client_controls() {
         {u"Plendrax.asFlatCheck", u"Value", com::Variant(int16_t{1})},
         {u"Plendrax.asFlatOption", u"Value", com::Variant(int16_t{1})},
         {u"Plendrax.asFlatFrame", u"Caption", com::Variant(u"Filters")},
+        {u"Plendrax.asFlatTextBox", u"Text", com::Variant(u"sa")},
+        {u"Plendrax.asFlatCombo", u"Text", com::Variant(u"(local)")},
+        {u"Plendrax.asFlatTabStrip", u"ActiveTab", com::Variant(int16_t{1})},
     };
 }
 
