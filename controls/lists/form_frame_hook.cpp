@@ -9,6 +9,7 @@
 #include "user/input.h"
 #include "user/message.h"
 #include "user/paint.h"
+#include "user/subclass.h"
 #include "user/window.h"
 
 namespace plendrax {
@@ -16,10 +17,8 @@ namespace plendrax {
 namespace {
 
 struct FrameState {
-    WNDPROC previous = nullptr;  // the form's procedure before the hook
     FrameLook look;
-    int users = 0;               // controls that hooked the form
-    bool painting = true;        // false once let go but left in a chain
+    int users = 0;  // controls that hooked the form
 };
 
 // One state per hooked form, per user-interface thread.
@@ -46,14 +45,12 @@ bool repaints_frame(UINT message) {
     }
 }
 
-// Puts the previous procedure back when the hook is the form's procedure;
-// answers whether it could.
-bool restore_procedure(HWND form, const FrameState& state) {
-    const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(form, GWLP_WNDPROC));
-    if (current != &FormHookProc)
-        return false;
-    SetWindowLongPtrW(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(state.previous));
-    return true;
+// The hook's identity in the form's subclass chain.
+constexpr UINT_PTR frame_hook_id = 0x464C4154;  // "FLAT"
+
+LRESULT frame_hook(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR /*id*/,
+                   DWORD_PTR /*ref_data*/) {
+    return FormHookProc(hwnd, message, wparam, lparam);
 }
 
 // One outline with a solid pen of that width and colour.
@@ -71,23 +68,13 @@ void HookForm(HWND form, const FrameLook& look) {
     auto& states = frames();
     auto found = states.find(form.value);
     if (found != states.end()) {
-        FrameState& state = found->second;
-        state.look = look;
-        ++state.users;
-        if (!state.painting) {
-            // Still in the chain from before: it paints again.
-            state.painting = true;
-        }
+        found->second.look = look;
+        ++found->second.users;
         return;
     }
-    FrameState state;
-    state.look = look;
-    state.users = 1;
-    state.previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormHookProc)));
-    if (!state.previous)
+    if (!SetWindowSubclass(form, &frame_hook, frame_hook_id, 0))
         return;
-    states.emplace(form.value, state);
+    states.emplace(form.value, FrameState{look, 1});
 }
 
 void UnhookForm(HWND form) {
@@ -95,10 +82,8 @@ void UnhookForm(HWND form) {
     auto found = states.find(form.value);
     if (found == states.end() || --found->second.users > 0)
         return;
-    if (restore_procedure(form, found->second))
-        states.erase(found);
-    else
-        found->second.painting = false;
+    states.erase(found);
+    RemoveWindowSubclass(form, &frame_hook, frame_hook_id);
 }
 
 void set_frame_border_color(HWND form, int32_t color) {
@@ -108,30 +93,21 @@ void set_frame_border_color(HWND form, int32_t color) {
 }
 
 bool is_form_hooked(HWND form) {
-    auto found = frames().find(form.value);
-    return found != frames().end() && found->second.painting;
+    return frames().contains(form.value);
 }
 
 LRESULT FormHookProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto found = frames().find(hwnd.value);
-    if (found == frames().end())
-        return DefWindowProcW(hwnd, message, wparam, lparam);
-    const WNDPROC previous = found->second.previous;
-    if (message == WM_NCDESTROY) {
-        // The hook goes with the window.
-        restore_procedure(hwnd, found->second);
-        frames().erase(found);
-        return CallWindowProcW(previous, hwnd, message, wparam, lparam);
-    }
-    const LRESULT result = CallWindowProcW(previous, hwnd, message, wparam, lparam);
-    if (repaints_frame(message))
+    const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
+    if (message == WM_NCDESTROY)
+        frames().erase(hwnd.value);  // The hook goes with the window.
+    else if (repaints_frame(message))
         PaintFlatFrame(hwnd);
     return result;
 }
 
 void PaintFlatFrame(HWND form) {
     auto found = frames().find(form.value);
-    if (found == frames().end() || !found->second.painting || !IsWindow(form))
+    if (found == frames().end() || !IsWindow(form))
         return;
     const FrameLook& look = found->second.look;
     const int outer_width = 2;

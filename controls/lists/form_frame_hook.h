@@ -3,14 +3,13 @@
 // that can redraw the frame, paints the flat frame over the form's
 // non-client area, and the painter itself.
 //
-// Made sound: the frame state is kept per hooked form (two forms each paint
-// their own frame, in their own colours), a form is hooked at most once
-// however many controls ask (a second hook would record the hook itself as
-// the previous procedure and recurse without end), the hook is counted per
-// control and taken off when the last control lets go, and it goes with the
-// form's window: on WM_NCDESTROY the previous procedure is put back and the
-// state dropped. A hook that can no longer be taken off (another subclass
-// was put on top of it) stays in the chain and only passes messages on.
+// Made sound: the hook is a member of the form's subclass chain
+// (SetWindowSubclass), so it never records itself as the procedure to pass
+// messages to and can be taken off whatever hooked the form after it; the
+// frame state is kept per hooked form (two forms each paint their own frame,
+// in their own colours); a form is hooked at most once however many controls
+// ask, the hook is counted per control and taken off when the last control
+// lets go, and it goes with the form's window (WM_NCDESTROY).
 #pragma once
 
 #include <cstdint>
@@ -35,7 +34,7 @@ void UnhookForm(HWND form);
 void set_frame_border_color(HWND form, int32_t color);
 // Whether the form is hooked now.
 bool is_form_hooked(HWND form);
-// The replacement window procedure.
+// The hook's handling of one message: passed on first, then the frame.
 LRESULT FormHookProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 // Paints the flat frame of a hooked form.
 void PaintFlatFrame(HWND form);

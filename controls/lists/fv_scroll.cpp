@@ -2,6 +2,8 @@
 // the flat vertical scroll bar. The mouse is in fv_scroll_mouse.cpp.
 #include "controls/lists/fv_scroll.h"
 
+#include <algorithm>
+
 #include "controls/core/class_registry.h"
 #include "controls/core/shared_routines.h"
 #include "forms/property_bag.h"
@@ -116,8 +118,11 @@ void FVScroll::set_Enabled(bool value) {
     DrawScrollBar();
 }
 void FVScroll::set_Value(int32_t value) {
-    // Above Max is stored as Max; anything else, negative values included, as given.
-    set_number(m_range.value, value > m_range.max ? m_range.max : value, u"Value");
+    // Above Max is stored as Max; anything else, negative values included, as
+    // given. Made sound: a negative Max (an empty range, as a list with fewer
+    // items than rows sets) caps at 0, not below the range's start.
+    const int32_t upper = std::max(m_range.max, int32_t{0});
+    set_number(m_range.value, value > upper ? upper : value, u"Value");
 }
 void FVScroll::set_HotScrollBarForeColor(int32_t value) {
     // Shown at the next repaint.

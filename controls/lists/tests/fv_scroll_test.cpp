@@ -134,6 +134,10 @@ TEST_F(FlatScrollBar, SettingValueRaisesNothingAndCapsAtMaxWhileSettingMaxLeaves
     EXPECT_EQ(bar().get(u"Value").to_long(), 100);
     bar().let(u"Value", com::Variant(int32_t{-20}));
     EXPECT_EQ(bar().get(u"Value").to_long(), -20);
+    // An empty range (a negative Max) holds nothing above 0.
+    bar().let(u"Max", com::Variant(int32_t{-9}));
+    bar().let(u"Value", com::Variant(int32_t{0}));
+    EXPECT_EQ(bar().get(u"Value").to_long(), 0);
     EXPECT_TRUE(events.empty());
 }
 

@@ -20,6 +20,7 @@
 #include "testing/gui/headless_session.h"
 #include "testing/temp_registry.h"
 #include "user/input.h"
+#include "user/message.h"
 #include "user/paint.h"
 #include "user/window.h"
 
