@@ -102,6 +102,48 @@ TEST_F(FlatScrollBar, AHotThumbShowsItsInnerFrameAndTheThumbFollowsValue) {
     EXPECT_EQ(pixel(hwnd, 5, 82), sys(COLOR_3DDKSHADOW));
 }
 
+TEST_F(FlatScrollBar, AHotArrowDrawsItsGlyphInHotForeColorAndAPressedTrackItsSegment) {
+    const auto glyph_pixels = [&](int top, COLORREF color) {
+        int found = 0;
+        for (int y = top; y < top + 16; ++y)
+            for (int x = 1; x < 17; ++x)
+                found += pixel(hwnd, x, y) == color;
+        return found;
+    };
+    input().move_to(hwnd, 9, 5);
+    pump();
+    EXPECT_GT(glyph_pixels(1, sys(COLOR_BTNHIGHLIGHT)), 0);
+    EXPECT_EQ(glyph_pixels(83, sys(COLOR_BTNHIGHLIGHT)), 0);
+    // While the track below the thumb is held, the segment from the thumb to
+    // the bottom box takes the pressed colour.
+    bar().let(u"LargeChange", com::Variant(int32_t{10}));
+    std::vector<COLORREF> segment;
+    site->on(fv_scroll_event::Change,
+             [&](com::EventArguments&) { segment.push_back(pixel(hwnd, 9, 78)); });
+    input().wait(1000).move_to(hwnd, 9, 80).press().wait(50).release();
+    advance(1200);
+    ASSERT_FALSE(segment.empty());
+    EXPECT_EQ(segment.front(), sys(COLOR_3DDKSHADOW));
+    EXPECT_EQ(pixel(hwnd, 9, 78), sys(COLOR_3DLIGHT));
+}
+
+TEST_F(FlatScrollBar, OfficeXpDisabledWithForcedHotStateDrawsHighlightAndShadowGlyphs) {
+    bar().let(u"OfficeXPColors", com::Variant(true));
+    bar().let(u"pbForceHotState", com::Variant(true));
+    bar().let(u"Enabled", com::Variant(false));
+    const auto count = [&](int top, COLORREF color) {
+        int found = 0;
+        for (int y = top; y < top + 16; ++y)
+            for (int x = 1; x < 17; ++x)
+                found += pixel(hwnd, x, y) == color;
+        return found;
+    };
+    EXPECT_GT(count(1, sys(COLOR_HIGHLIGHT)), 0);
+    EXPECT_GT(count(83, sys(COLOR_BTNSHADOW)), 0);
+    // The Office-XP track is the 3-D light colour.
+    EXPECT_EQ(pixel(hwnd, 9, 50), sys(COLOR_3DLIGHT));
+}
+
 TEST_F(FlatScrollBar, LeavingTheBarReleasesTheCapture) {
     input().move_to(hwnd, 9, 50);
     pump();

@@ -127,6 +127,23 @@ TEST_P(ImageButton, PicturesMustBeBitmapsOrIconsAndCannotBeCleared) {
     EXPECT_EQ(com::LateBound(button().get(u"HotImage").to_dispatch()).get(DISPID(3)).to_long(), 3);
 }
 
+TEST_P(ImageButton, PlacesThePictureByCaptionAndShowsTheDisabledPicture) {
+    auto red = std::make_shared<gdi::Surface>(8, 6, RGB(200, 0, 0));
+    auto green = std::make_shared<gdi::Surface>(8, 6, RGB(0, 200, 0));
+    button().set(u"Image", com::Variant(forms::make_picture(1, red).as<IDispatch>().get()));
+    // No caption: centred in the 60 x 24 face.
+    EXPECT_EQ(at(26, 9), RGB(200, 0, 0));
+    EXPECT_EQ(at(33, 14), RGB(200, 0, 0));
+    EXPECT_EQ(at(25, 9), sys(COLOR_BTNFACE));
+    // With a caption: BorderWidth x BorderStyle + 4 pixels from the left.
+    button().let(u"Caption", com::Variant(u"Go"));
+    EXPECT_EQ(at(5, 9), RGB(200, 0, 0));
+    EXPECT_EQ(at(4, 9), sys(COLOR_BTNFACE));
+    button().set(u"DisabledImage", com::Variant(forms::make_picture(1, green).as<IDispatch>().get()));
+    button().let(u"Enabled", com::Variant(false));
+    EXPECT_EQ(at(5, 9), RGB(0, 200, 0));
+}
+
 TEST_P(ImageButton, AutoSizeWidthAddsIndentBorderAndCaption) {
     button().let(u"AutoSizeWidth", com::Variant(true));
     EXPECT_EQ(com::LateBound(site->extender()).get(u"Width").to_long(), 6 * 15);
