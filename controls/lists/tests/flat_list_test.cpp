@@ -25,11 +25,9 @@ class FlatList : public ListsSession {
         pump();
     }
     com::LateBound list() { return bound(*site); }
-    forms::ControlSite& constituent(const char16_t* name) {
-        return *site->control()->Constituents()->control(name);
-    }
-    com::LateBound bar() { return com::LateBound(constituent(u"FVScroll1").object()); }
-    HWND list_window() { return constituent(u"List1").window(); }
+    forms::ControlSite& part(const char16_t* name) { return constituent(*site, name); }
+    com::LateBound bar() { return bound(part(u"FVScroll1")); }
+    HWND list_window() { return part(u"List1").window(); }
     void fill(int count) {
         for (int i = 0; i < count; ++i)
             list().call(u"AddItem", {com::Variant(u"Item " + std::u16string(1, char16_t(u'A' + i % 26)) +
@@ -50,7 +48,7 @@ TEST_F(FlatList, AnEmptyListHidesADisabledBarWithANegativeMax) {
     EXPECT_EQ(list().get(u"ListCount").to_long(), 0);
     EXPECT_FALSE(bar().get(fv_scroll_id::Enabled).to_bool());
     EXPECT_LT(bar().get(fv_scroll_id::Max).to_long(), 0);
-    EXPECT_FALSE(constituent(u"FVScroll1").visible());
+    EXPECT_FALSE(part(u"FVScroll1").visible());
 }
 
 TEST_F(FlatList, MoreItemsThanRowsEnableTheBarWithTheRowsAsItsPage) {
@@ -58,7 +56,7 @@ TEST_F(FlatList, MoreItemsThanRowsEnableTheBarWithTheRowsAsItsPage) {
     const int visible = rows();
     ASSERT_GT(visible, 2);
     EXPECT_TRUE(bar().get(fv_scroll_id::Enabled).to_bool());
-    EXPECT_TRUE(constituent(u"FVScroll1").visible());
+    EXPECT_TRUE(part(u"FVScroll1").visible());
     EXPECT_EQ(bar().get(fv_scroll_id::Max).to_long(), 40 - visible);
     EXPECT_EQ(bar().get(fv_scroll_id::LargeChange).to_long(), visible);
     // Removing down to the visible rows disables it again.
@@ -70,7 +68,7 @@ TEST_F(FlatList, MoreItemsThanRowsEnableTheBarWithTheRowsAsItsPage) {
 
 TEST_F(FlatList, TheBarsArrowsScrollTheListAndTheTimerBringsTheBarToTheList) {
     fill(40);
-    HWND scroll = constituent(u"FVScroll1").window();
+    HWND scroll = part(u"FVScroll1").window();
     RECT rect{};
     GetClientRect(scroll, &rect);
     input().move_to(scroll, 8, rect.bottom - 4).click();

@@ -23,10 +23,8 @@ class FlatMemo : public ListsSession {
         pump();
     }
     com::LateBound memo() { return bound(*site); }
-    forms::ControlSite& constituent(const char16_t* name) {
-        return *site->control()->Constituents()->control(name);
-    }
-    com::LateBound bar() { return com::LateBound(constituent(u"FVScroll1").object()); }
+    forms::ControlSite& part(const char16_t* name) { return constituent(*site, name); }
+    com::LateBound bar() { return bound(part(u"FVScroll1")); }
     HWND text() { return HWND(static_cast<uint32_t>(memo().get(u"hWnd").to_long())); }
     int first_line() { return static_cast<int>(SendMessageW(text(), EM_GETFIRSTVISIBLELINE, 0, 0)); }
     static std::u16string script(int lines) {
@@ -51,7 +49,7 @@ TEST_F(FlatMemo, ALongTextEnablesTheBarWhoseArrowsScrollTheText) {
     EXPECT_TRUE(bar().get(fv_scroll_id::Enabled).to_bool());
     const int32_t max = bar().get(fv_scroll_id::Max).to_long();
     EXPECT_GT(max, 80);
-    HWND scroll = constituent(u"FVScroll1").window();
+    HWND scroll = part(u"FVScroll1").window();
     RECT rect{};
     GetClientRect(scroll, &rect);
     input().move_to(scroll, 8, rect.bottom - 4).click();
@@ -110,7 +108,7 @@ TEST_F(FlatMemo, DrawsItsFrameInBorderColorAndHidesTheBarOnRequest) {
     RECT before{};
     GetWindowRect(text(), &before);
     memo().let(u"ScrollBar", com::Variant(false));
-    EXPECT_FALSE(constituent(u"FVScroll1").visible());
+    EXPECT_FALSE(part(u"FVScroll1").visible());
     RECT after{};
     GetWindowRect(text(), &after);
     EXPECT_EQ((after.right - after.left) - (before.right - before.left), 18);

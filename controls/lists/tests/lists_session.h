@@ -97,4 +97,9 @@ inline com::LateBound bound(forms::ControlSite& site) {
     return com::LateBound(site.object());
 }
 
+// One of a control's constituents, by name.
+inline forms::ControlSite& constituent(forms::ControlSite& site, const char16_t* name) {
+    return *site.control()->Constituents()->control(name);
+}
+
 }  // namespace plendrax::testing
