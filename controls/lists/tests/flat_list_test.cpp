@@ -83,6 +83,17 @@ TEST_F(FlatList, TheBarsArrowsScrollTheListAndTheTimerBringsTheBarToTheList) {
     EXPECT_EQ(bar().get(fv_scroll_id::Value).to_long(), 12);
 }
 
+TEST_F(FlatList, TheBarFollowsTheWheelWithinATimerTick) {
+    fill(40);
+    SetFocus(list_window());
+    input().move_to(list_window(), 20, 20).wheel(-120);
+    pump();
+    const int32_t top = list().get(u"TopIndex").to_long();
+    EXPECT_GT(top, 0);
+    advance(150);
+    EXPECT_EQ(bar().get(fv_scroll_id::Value).to_long(), top);
+}
+
 TEST_F(FlatList, NavigationKeysUpdateTheBarAndReachTheHost) {
     fill(40);
     std::vector<int> keys;

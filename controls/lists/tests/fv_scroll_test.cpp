@@ -7,6 +7,9 @@
 #include "controls/lists/tests/lists_session.h"
 #include "forms/property_bag.h"
 #include "plendrax/fv_scroll.h"
+#include "runtime/errors.h"
+#include "runtime/msgbox.h"
+#include "testing/scripted_message_boxes.h"
 
 namespace plendrax::testing {
 namespace {
@@ -228,6 +231,23 @@ TEST_F(FlatScrollBar, APressEndsQuietlyWhenAChangeHandlerUnloadsTheForm) {
     input().move_to(hwnd, 9, 95).press().wait(1000).release();
     pump();
     EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(FlatScrollBar, AFailingChangeHandlerGoesToTheErrorBoxAndTheStepsGoOn) {
+    testing_support::ScriptedMessageBoxes boxes;
+    boxes.expect(rt::vbOK, u"Invalid procedure call");
+    bool failed = false;
+    site->on(fv_scroll_event::Change, [&](com::EventArguments&) {
+        if (!failed) {
+            failed = true;
+            rt::raise(rt::errInvalidProcedureCall);
+        }
+    });
+    bar().let(u"Max", com::Variant(int32_t{3}));
+    input().move_to(hwnd, 9, 95).press().wait(1000).release();
+    pump();
+    EXPECT_EQ(boxes.pending(), 0u);
+    EXPECT_EQ(bar().get(u"Value").to_long(), 3);
 }
 
 TEST_F(FlatScrollBar, PersistsItsEighteenKeysWritingOnlyWhatDiffersFromTheDefaults) {

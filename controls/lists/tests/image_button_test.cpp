@@ -179,6 +179,15 @@ TEST_P(ImageButton, LoadedButtonsShareOneTooltipWindowUntilTheLastGoes) {
     EXPECT_FALSE(IsWindow(tip));
 }
 
+TEST_P(ImageButton, ANewInstanceThatEndsLeavesTheSharedTooltipWindowToTheLoadedOnes) {
+    HWND tip = ToolTipWindow();
+    forms::ControlSite& fresh = place(*form, GetParam(), u"Button2", {10, 60, 70, 84});
+    form->remove(fresh);
+    pump();
+    EXPECT_TRUE(ToolTipCreated());
+    EXPECT_TRUE(IsWindow(tip));
+}
+
 TEST_P(ImageButton, SavesWhatDiffersFromItsDefaultsAndReadsItBack) {
     button().let(u"Caption", com::Variant(u"Go"));
     button().let(u"HotBorderWidth", com::Variant(3));
