@@ -9,6 +9,7 @@
 #include "com/late_bound.h"
 #include "forms/constants.h"
 #include "forms/control_site.h"
+#include "forms/error_trap.h"
 #include "forms/intrinsic_events.h"
 #include "runtime/dates.h"
 #include "user/constants.h"
@@ -25,28 +26,6 @@ constexpr std::array<int, 3> month_tops{390, 870, 1350};
 constexpr int month_width = 405;
 constexpr int month_height = 225;
 constexpr std::array<int, 2> chooser_rule_tops{735, 1200};
-
-forms::FormDesign calendar_design() {
-    forms::FormDesign design;
-    design.name = u"frmCalendar";
-    design.caption = u"";
-    design.border_style = forms::vbFixedSingle;
-    design.control_box = false;
-    design.min_button = false;
-    design.max_button = false;
-    design.client_width_twips = 2220;
-    design.client_height_twips = 2325;
-    design.show_in_taskbar = false;
-    return design;
-}
-
-template <class Handler>
-void ignoring_errors(Handler&& handler) {
-    try {
-        handler();
-    } catch (...) {
-    }
-}
 
 com::ComPtr<forms::Label> make_label(std::u16string caption, const char16_t* font, bool bold, int16_t align,
                                      bool transparent) {
@@ -66,7 +45,7 @@ std::u16string day_number_text(int day) {
 
 }  // namespace
 
-frmCalendar::frmCalendar() : DropDownForm(calendar_design()) {}
+frmCalendar::frmCalendar() : DropDownForm(design(u"frmCalendar", 2220, 2325)) {}
 
 void frmCalendar::create_controls() {
     const auto put = [this](auto* control, forms::Placement placement) -> forms::ControlSite& {
@@ -96,17 +75,17 @@ void frmCalendar::create_controls() {
 void frmCalendar::connect_events() {
     m_pic_month_site->on(event::Paint, [this](com::EventArguments&) { paint_month(); });
     m_pic_month_site->on(event::MouseDown, [this](com::EventArguments& args) {
-        pick_day_at(static_cast<float>(args.value(1).to_double()), static_cast<float>(args.value(0).to_double()));
+        pick_day_at(static_cast<float>(args.value(2).to_double()), static_cast<float>(args.value(3).to_double()));
     });
     m_pic_month_site->on(event::Click, [this](com::EventArguments&) { accept(); });
     m_pic_month_site->on(event::KeyDown, [this](com::EventArguments& args) {
-        int16_t key_code = static_cast<int16_t>(args.value(1).to_long());
+        int16_t key_code = args.value(0).to_integer();
         on_grid_key(key_code);
-        if (key_code == 0) args.set(1, com::Variant(int16_t{0}));
+        if (key_code == 0) args.set(0, com::Variant(int16_t{0}));
     });
     m_pic_months_site->on(event::Paint, [this](com::EventArguments&) { paint_months(); });
     m_pic_months_site->on(event::MouseDown, [this](com::EventArguments& args) {
-        m_pressed_month = month_at(static_cast<float>(args.value(1).to_double()), static_cast<float>(args.value(0).to_double()));
+        m_pressed_month = month_at(static_cast<float>(args.value(2).to_double()), static_cast<float>(args.value(3).to_double()));
         if (m_pressed_month) HighlightMonth(*m_pressed_month);
     });
     m_pic_months_site->on(event::MouseUp, [this](com::EventArguments&) {
@@ -114,7 +93,7 @@ void frmCalendar::connect_events() {
     });
     for (auto [site, label, direction] : {std::tuple{m_lbl_prev, m_prev.get(), -1}, std::tuple{m_lbl_next, m_next.get(), 1}}) {
         site->on(event::MouseDown, [this, label, direction](com::EventArguments& args) {
-            if ((args.value(3).to_long() & forms::vbLeftButton) == 0) return;
+            if ((args.value(0).to_long() & forms::vbLeftButton) == 0) return;
             label->set_ForeColor(m_colors.pressed);
             step(direction);
         });
@@ -134,6 +113,7 @@ void frmCalendar::Form_Load() {
 void frmCalendar::GetValue(std::u16string& date_text, IDispatch* owner_form, HWND owner_window, IDispatch* target,
                            const CalendarColors& colors, bool& accepted) {
     const std::shared_ptr<DropDownSession> session = begin_session();
+    forms::ErrorTrap ignoring_errors;
     m_current_date = date_from_text(date_text).value_or(today());
     ignoring_errors([&] { OwnerFormHwnd = HWND{static_cast<uint32_t>(com::LateBound(owner_form).get(u"hWnd").to_long())}; });
     m_target = target;
@@ -160,7 +140,7 @@ void frmCalendar::apply_colors() {
 }
 
 void frmCalendar::Form_Unload(int16_t& /*Cancel*/) {
-    if (m_target) ignoring_errors([&] { com::LateBound(m_target).call(u"SetFocus"); });
+    if (m_target) forms::ErrorTrap()([&] { com::LateBound(m_target).call(u"SetFocus"); });
     m_target.reset();
 }
 

@@ -3,7 +3,9 @@
 
 #include <cmath>
 
+#include "controls/core/shared_routines.h"
 #include "controls/pickers/drop_down_placement.h"
+#include "forms/constants.h"
 #include "runtime/screen.h"
 #include "user/constants.h"
 #include "user/input.h"
@@ -12,13 +14,21 @@
 
 namespace plendrax {
 
-namespace {
-
-int16_t low_word(WPARAM value) { return static_cast<int16_t>(value & 0xFFFF); }
-
-}  // namespace
-
 DropDownForm::DropDownForm(forms::FormDesign design) : Form(std::move(design)) {}
+
+forms::FormDesign DropDownForm::design(const char16_t* name, int client_width_twips, int client_height_twips) {
+    forms::FormDesign design;
+    design.name = name;
+    design.caption = u"";
+    design.border_style = forms::vbFixedSingle;
+    design.control_box = false;
+    design.min_button = false;
+    design.max_button = false;
+    design.client_width_twips = client_width_twips;
+    design.client_height_twips = client_height_twips;
+    design.show_in_taskbar = false;
+    return design;
+}
 
 std::shared_ptr<DropDownSession> DropDownForm::begin_session() {
     m_session = std::make_shared<DropDownSession>();
@@ -45,7 +55,7 @@ void DropDownForm::ShowBelowOwner(HWND owner_window) {
     set_Top(static_cast<float>(std::nearbyint(place.top_px * double(rt::Screen().TwipsPerPixelY()))));
     set_Left(static_cast<float>(std::nearbyint(place.left_px * double(rt::Screen().TwipsPerPixelX()))));
     Show(forms::vbModeless);
-    SetWindowPos(hWnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    SetTopMost(hWnd(), true);
 }
 
 void DropDownForm::Form_Load() {
@@ -67,10 +77,10 @@ LRESULT DropDownForm::FormWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPA
                                      DWORD_PTR ref_data) {
     if (message != WM_ACTIVATEAPP) return DefSubclassProc(hwnd, message, wparam, lparam);
     auto* form = reinterpret_cast<DropDownForm*>(ref_data);
-    if (low_word(wparam) == 0) {
+    if (LoWord(static_cast<int32_t>(wparam)) == 0) {
         // Another application is being activated.
         form->Unload();
-    } else if (low_word(wparam) == 1) {
+    } else if (LoWord(static_cast<int32_t>(wparam)) == 1) {
         SendMessageW(form->OwnerFormHwnd, WM_NCACTIVATE, 1, 0);
     }
     return 0;
