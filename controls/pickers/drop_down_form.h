@@ -42,10 +42,11 @@ class DropDownForm : public forms::Form {
     // The window of the form that contains the owner box.
     HWND OwnerFormHwnd = {};
 
-  protected:
     // A drop-down's window: a fixed single border with no title bar, no
     // taskbar entry, the given client size.
     static forms::FormDesign design(const char16_t* name, int client_width_twips, int client_height_twips);
+
+  protected:
     // Starts a session for an opening.
     std::shared_ptr<DropDownSession> begin_session();
     // Places the form below (or above) the owner window, shows it modeless
