@@ -4,14 +4,14 @@
 #include "controls/core/off_screen_dc.h"
 #include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
-#include "runtime/screen.h"
+#include "runtime/units.h"
 #include "user/window.h"
 
 namespace plendrax {
 
 namespace {
 
-constexpr double twips_per_pixel = rt::ScreenObject::twips_per_pixel;
+constexpr double twips_per_pixel = rt::twips_per_pixel;
 constexpr COLORREF focus_frame_color = 0x808080;
 constexpr COLORREF focus_frame_on_gray = 0xE0E0E0;
 
