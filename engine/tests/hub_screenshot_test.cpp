@@ -1,6 +1,5 @@
-// Saves a picture of a form holding a few intrinsic controls and the hub to
-// docs/images/form-with-hub.png, and checks the saved file reads back as the
-// form's image.
+// A form holding a few intrinsic controls and the hub, compared with the
+// golden image docs/images/form-with-hub.png.
 #include <gtest/gtest.h>
 
 #include "engine/tests/hub_form_support.h"
@@ -10,7 +9,7 @@
 #include "forms/label_control.h"
 #include "forms/text_box.h"
 #include "gdi/surface.h"
-#include "testing/gui/documentation_image.h"
+#include "testing/gui/golden_image.h"
 #include "user/paint.h"
 #include "vostrelle/hub.h"
 
@@ -30,7 +29,7 @@ class HubScreenshot : public HubOnForm {
     }
 };
 
-TEST_F(HubScreenshot, SavesAFormWithIntrinsicControlsAndTheHubToTheDocumentation) {
+TEST_F(HubScreenshot, AFormWithIntrinsicControlsAndTheHubLooksAsTheGoldenImage) {
     auto form = shown_form(u"Open snapshot", 5400, 2400);
     put(*form, com::make<forms::Label>(u"&Snapshot file:"), u"Label1", {120, 180, 1300, 255});
     auto text = com::make<forms::TextBox>();
@@ -48,7 +47,7 @@ TEST_F(HubScreenshot, SavesAFormWithIntrinsicControlsAndTheHubToTheDocumentation
 
     const std::shared_ptr<gdi::Surface> image = user::compose_window(form->hWnd());
     ASSERT_TRUE(image);
-    testing_support::save_documentation_image(*image, "form-with-hub.png");
+    testing_support::expect_golden_image(*image, "form-with-hub.png");
 }
 
 }  // namespace

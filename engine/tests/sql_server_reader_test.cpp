@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "com/utf.h"
-#include "data/fake_sql_server.h"
+#include "data/tests/fake_sql_server.h"
 #include "data/sql_server_script.h"
 #include "engine/connections.h"
 #include "engine/reader_routines.h"

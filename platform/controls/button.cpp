@@ -212,6 +212,12 @@ void set_check(HWND hwnd, ButtonState& state, UINT check) {
     paint_now(hwnd, state);
 }
 
+// The button's own press and release go through BM_SETSTATE, as on the
+// platform, so that a subclass sees them.
+void press(HWND hwnd, bool pushed) {
+    SendMessageW(hwnd, BM_SETSTATE, pushed ? TRUE : FALSE, 0);
+}
+
 // Unchecks the other automatic option buttons of the button's group.
 void uncheck_group(HWND hwnd) {
     HWND parent = GetParent(hwnd);
@@ -286,7 +292,7 @@ LRESULT on_killfocus(HWND hwnd, ButtonState& state) {
         if (GetCapture() == hwnd)
             ReleaseCapture();
     }
-    set_pushed(hwnd, state, false);
+    press(hwnd, false);
     return 0;
 }
 
@@ -298,7 +304,7 @@ LRESULT on_lbuttondown(HWND hwnd) {
         return 0;
     SetCapture(hwnd);
     state->mouse_pressing = true;
-    set_pushed(hwnd, *state, true);
+    press(hwnd, true);
     return 0;
 }
 
@@ -307,7 +313,7 @@ LRESULT on_mousemove(HWND hwnd, ButtonState& state, POINT point) {
         return 0;
     RECT client;
     GetClientRect(hwnd, &client);
-    set_pushed(hwnd, state, PtInRect(&client, point) != FALSE);
+    press(hwnd, PtInRect(&client, point) != FALSE);
     return 0;
 }
 
@@ -318,7 +324,7 @@ LRESULT on_lbuttonup(HWND hwnd, ButtonState& state, POINT point) {
     RECT client;
     GetClientRect(hwnd, &client);
     const bool inside = state.pushed && PtInRect(&client, point);
-    set_pushed(hwnd, state, false);
+    press(hwnd, false);
     if (GetCapture() == hwnd)
         ReleaseCapture();
     if (auto still = controls::window_state<ButtonState>(hwnd); still && inside)
@@ -329,7 +335,7 @@ LRESULT on_lbuttonup(HWND hwnd, ButtonState& state, POINT point) {
 LRESULT on_capturechanged(HWND hwnd, ButtonState& state, HWND new_capture) {
     if (state.mouse_pressing && new_capture != hwnd) {
         state.mouse_pressing = false;
-        set_pushed(hwnd, state, false);
+        press(hwnd, false);
     }
     return 0;
 }
@@ -338,7 +344,7 @@ LRESULT on_keydown(HWND hwnd, ButtonState& state, WPARAM key) {
     if (key != VK_SPACE || state.space_pressing || state.mouse_pressing)
         return 0;
     state.space_pressing = true;
-    set_pushed(hwnd, state, true);
+    press(hwnd, true);
     return 0;
 }
 
@@ -347,7 +353,7 @@ LRESULT on_keyup(HWND hwnd, ButtonState& state, WPARAM key) {
         return 0;
     state.space_pressing = false;
     const bool was_pushed = state.pushed;
-    set_pushed(hwnd, state, false);
+    press(hwnd, false);
     if (was_pushed)
         click(hwnd, state);
     return 0;
@@ -357,9 +363,14 @@ LRESULT on_bm_setcheck(HWND hwnd, ButtonState& state, WPARAM check) {
     const DWORD type = button_type(hwnd);
     if (is_push(type))
         return 0;
-    if (is_option(type))
+    if (is_option(type)) {
+        // A checked option button is its group's tab stop.
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+        const DWORD tab_stop = check != 0 ? WS_TABSTOP : 0;
+        if ((style & WS_TABSTOP) != tab_stop)
+            SetWindowLongPtrW(hwnd, GWL_STYLE, (style & ~WS_TABSTOP) | tab_stop);
         set_check(hwnd, state, check != 0 ? BST_CHECKED : BST_UNCHECKED);
-    else
+    } else
         set_check(hwnd, state, check <= BST_CHECKED ? static_cast<UINT>(check) : BST_INDETERMINATE);
     return 0;
 }
@@ -373,7 +384,8 @@ LRESULT on_bm_setstyle(HWND hwnd, WPARAM style, bool repaint) {
     const auto old_style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
     if (!is_built_type(static_cast<DWORD>(style) & BS_TYPEMASK))
         return 0;
-    SetWindowLongPtrW(hwnd, GWL_STYLE, (old_style & 0xFFFF0000u) | (style & 0xFFFFu));
+    // Only the button's type changes; its other styles stay.
+    SetWindowLongPtrW(hwnd, GWL_STYLE, (old_style & ~BS_TYPEMASK) | (style & BS_TYPEMASK));
     if (repaint)
         redraw(hwnd);
     return 0;

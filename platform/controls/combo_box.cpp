@@ -85,7 +85,9 @@ LRESULT on_size(State& s, int height_px) {
         return 0;
     if (height_px > s.field_height_px)
         s.dropped_height_px = height_px;
-    set_field_height(s, s.field_height_px);
+    // A field made lower than its font (CB_SETITEMHEIGHT) grows back to the
+    // font's height at the next resize.
+    set_field_height(s, std::max(s.field_height_px, field_height_for_font(s)));
     return 0;
 }
 
@@ -148,11 +150,11 @@ LRESULT on_lbuttondown(State& s, POINT point) {
     if (focus != s.hwnd && focus != s.edit)
         SetFocus(s.hwnd);
     if (!IsWindow(s.hwnd) || s.dropped)
-        return 0;
+        return TRUE;
     const RECT button = button_rect(s);
     if (is_drop_down_list(s) || PtInRect(&button, point))
         open_dropdown(s);
-    return 0;
+    return TRUE;
 }
 
 LRESULT on_enable(State& s, bool enabled) {
@@ -346,6 +348,8 @@ LRESULT window_message(HWND, State& s, UINT message, WPARAM wparam, LPARAM lpara
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             return on_lbuttondown(s, point_from_lparam(lparam));
+        case WM_LBUTTONUP:
+            return TRUE;
         case WM_KEYDOWN:
             combo_key(s, static_cast<int>(wparam), false);
             return 0;

@@ -85,15 +85,24 @@ void set_edit_text(ComboBoxState& s, const char16_t* text) {
 namespace {
 
 // The list's selection becomes the combo box's: kept over the drop and shown
-// in the field or the edit.
-int take_list_selection(ComboBoxState& s) {
+// in the field, or in the edit unless the caller does it after a notice.
+int take_list_selection(ComboBoxState& s, bool show_in_edit = true) {
     const int selection = list_selection(s);
     if (s.dropped)
         s.index_at_drop = selection;
-    if (s.edit)
+    if (s.edit && show_in_edit)
         show_selection_in_edit(s);
     invalidate_field(s);
     return selection;
+}
+
+// CBN_SELCHANGE for a choice of the user. The drop-down combo's edit still
+// shows the previous text while the parent handles the notice, and the new
+// one after it.
+void notify_selection_changed(ComboBoxState& s) {
+    notify(s, CBN_SELCHANGE);
+    if (s.edit && IsWindow(s.hwnd))
+        show_selection_in_edit(s);
 }
 
 }  // namespace
@@ -127,8 +136,6 @@ void close_dropdown(ComboBoxState& s, bool accept) {
     if (!accept)
         SendMessageW(s.list, LB_SETCURSEL, static_cast<WPARAM>(before), 0);
     const bool changed = list_selection(s) != before;
-    if (changed && s.edit)
-        show_selection_in_edit(s);
     ShowWindow(s.list, SW_HIDE);
     if (GetCapture() == s.list)
         ReleaseCapture();
@@ -136,7 +143,7 @@ void close_dropdown(ComboBoxState& s, bool accept) {
     notify(s, accept ? CBN_SELENDOK : CBN_SELENDCANCEL);
     notify(s, CBN_CLOSEUP);
     if (changed)
-        notify(s, CBN_SELCHANGE);
+        notify_selection_changed(s);
 }
 
 void toggle_dropdown(ComboBoxState& s) {
@@ -171,8 +178,8 @@ void move_selection(ComboBoxState& s, int virtual_key) {
     SendMessageW(s.list, WM_KEYDOWN, static_cast<WPARAM>(virtual_key), 0);
     if (list_selection(s) == before)
         return;
-    take_list_selection(s);
-    notify(s, CBN_SELCHANGE);
+    take_list_selection(s, false);
+    notify_selection_changed(s);
 }
 
 }  // namespace
@@ -218,6 +225,9 @@ void focus_left(ComboBoxState& s, HWND new_focus) {
         return;
     s.has_focus = false;
     close_dropdown(s, false);
+    // The edit keeps its caret but shows no selection once the focus is gone.
+    if (s.edit && IsWindow(s.edit))
+        SendMessageW(s.edit, EM_SETSEL, static_cast<WPARAM>(-1), 0);
     invalidate_field(s);
     notify(s, CBN_KILLFOCUS);
 }

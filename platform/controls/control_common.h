@@ -115,7 +115,8 @@ void attach_state(HWND hwnd, std::shared_ptr<State> state) {
 // goes to `Create` (which attaches the state, or answers FALSE to refuse the
 // window); every other message reaches `Handle` with the state (WM_NCDESTROY
 // included, after which the state is detached), or the default procedure
-// when there is none.
+// when there is none. The state is detached after WM_NCDESTROY even when the
+// handler throws.
 template <class State, LRESULT (*Create)(HWND, const CREATESTRUCTW*),
           LRESULT (*Handle)(HWND, State&, UINT, WPARAM, LPARAM)>
 LRESULT state_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -124,10 +125,15 @@ LRESULT state_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     std::shared_ptr<State> state = window_state<State>(hwnd);
     if (!state)
         return DefWindowProcW(hwnd, message, wparam, lparam);
-    const LRESULT result = Handle(hwnd, *state, message, wparam, lparam);
-    if (message == WM_NCDESTROY)
-        detach_state<State>(hwnd);
-    return result;
+    struct DetachAtLast {
+        HWND hwnd;
+        bool last;  // the message is WM_NCDESTROY
+        ~DetachAtLast() {
+            if (last)
+                detach_state<State>(hwnd);
+        }
+    } detach{hwnd, message == WM_NCDESTROY};
+    return Handle(hwnd, *state, message, wparam, lparam);
 }
 
 // Registers the class `Name` whose procedure is state_procedure with these

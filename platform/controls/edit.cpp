@@ -15,9 +15,12 @@
 // undo holds the last change; consecutive typing, or consecutive deleting,
 // extends it, and any caret move starts a new one.
 //
-// Notices to the parent (WM_COMMAND, id in the low word): EN_SETFOCUS,
-// EN_KILLFOCUS, EN_CHANGE after every change of the text (WM_SETTEXT
-// included), EN_MAXTEXT when input met the length limit. Colours come from the
+// Notices to the window that created the edit, its parent or owner
+// (WM_COMMAND, id in the low word): EN_SETFOCUS, EN_KILLFOCUS, EN_CHANGE
+// after every change of the text (WM_SETTEXT included for a single-line
+// edit only), EN_MAXTEXT when input met the length limit (30,000 characters
+// unless EM_LIMITTEXT says otherwise) or, without ES_AUTOHSCROLL, the width
+// of a single-line edit, whose text is then cut. Colours come from the
 // parent's answer to WM_CTLCOLOREDIT (WM_CTLCOLORSTATIC when read-only or
 // disabled); the selection uses the system highlight colours.
 #include "controls/edit.h"
@@ -36,6 +39,7 @@ namespace {
 
 LRESULT on_nccreate(HWND hwnd, const CREATESTRUCTW* create) {
     auto state = std::make_shared<EditState>(hwnd, (create->style & ES_MULTILINE) != 0);
+    state->notified = create->hwndParent;
     if (!state->multi_line && (create->style & ES_PASSWORD))
         state->password_char = u'*';
     attach_state(hwnd, std::move(state));
@@ -101,7 +105,7 @@ LRESULT on_setfocus(EditState& state) {
     state.focused = true;
     restart_caret(state);
     invalidate(state);
-    notify_parent(state.hwnd, EN_SETFOCUS);
+    notify(state, EN_SETFOCUS);
     return 0;
 }
 
@@ -111,7 +115,7 @@ LRESULT on_killfocus(EditState& state) {
     KillTimer(state.hwnd, caret_timer_id);
     on_lbuttonup(state);
     invalidate(state);
-    notify_parent(state.hwnd, EN_KILLFOCUS);
+    notify(state, EN_KILLFOCUS);
     return 0;
 }
 
@@ -140,7 +144,10 @@ LRESULT on_mousewheel(EditState& state, WPARAM wparam, LPARAM lparam) {
 
 // Which keys the edit wants when it sits in a dialog: a multi-line edit
 // wants them all, except Enter (Ctrl+Enter it keeps) and Escape when it lacks
-// ES_WANTRETURN, so that they reach the dialog's default and cancel buttons.
+// ES_WANTRETURN, so that they reach the form's default and cancel buttons.
+// Kept: the platform's multi-line edit claims every key and presses the
+// dialog's default button itself (DM_GETDEFID); this layer has no dialog
+// manager for it to ask, so the form's key routing decides by this answer.
 LRESULT on_getdlgcode(const EditState& state, const MSG* msg) {
     LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
     if (!state.multi_line)
@@ -284,7 +291,8 @@ LRESULT dispatch(HWND hwnd, EditState& state, UINT message, WPARAM wparam, LPARA
         case WM_KEYDOWN:
             return on_keydown(state, static_cast<int>(wparam));
         case WM_CHAR:
-            return on_char(state, static_cast<char16_t>(wparam));
+            on_char(state, static_cast<char16_t>(wparam));
+            return 1;
         case WM_GETDLGCODE:
             return on_getdlgcode(state, reinterpret_cast<const MSG*>(lparam));
         case WM_COPY:

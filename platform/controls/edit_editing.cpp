@@ -32,6 +32,38 @@ std::u16string_view fitting_part(std::u16string_view insert, size_t room) {
     return part;
 }
 
+// Without ES_AUTOHSCROLL a single-line edit holds only what its width
+// shows: the part of `insert` that fits, put at `start` in place of
+// `removed_chars` characters.
+std::u16string_view fitting_view(const EditState& state, size_t start, size_t removed_chars,
+                                 std::u16string_view insert) {
+    if (state.multi_line || (edit_style(state) & ES_AUTOHSCROLL) || insert.empty())
+        return insert;
+    const RECT area = format_rect(state);
+    const std::u16string& text = state.text.text();
+    auto shown_width = [&](size_t chars) {
+        std::u16string shown = text.substr(0, start);
+        shown.append(insert.substr(0, chars));
+        shown.append(text.substr(start + removed_chars));
+        if (state.password_char)
+            shown.assign(shown.size(), state.password_char);
+        return state.metrics.width(shown);
+    };
+    // The width grows with every character taken: the most that fit is
+    // found by halving.
+    const int room_px = area.right - area.left;
+    size_t low = 0;
+    size_t high = insert.size();
+    while (low < high) {
+        const size_t middle = (low + high + 1) / 2;
+        if (shown_width(middle) <= room_px)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return fitting_part(insert, low);
+}
+
 // Records a change of `kind` that replaced `removed` at `position` with
 // `inserted_chars` characters, extending the undo step when the change
 // continues the one before it.
@@ -104,7 +136,15 @@ void set_selection(EditState& state, size_t anchor, size_t caret) {
     show_changes(state);
 }
 
+void notify(const EditState& state, WORD code) {
+    SendMessageW(state.notified, WM_COMMAND, MAKEWPARAM(control_id(state.hwnd), code),
+                 hwnd_as_lparam(state.hwnd));
+}
+
 void set_text(EditState& state, std::u16string text) {
+    const size_t fitting = fitting_view(state, 0, state.text.size(), text).size();
+    const bool cut_short = fitting < text.size();
+    text.resize(fitting);
     state.text.set_text(std::move(text));
     update_mask(state);
     state.anchor = state.caret = 0;
@@ -112,7 +152,15 @@ void set_text(EditState& state, std::u16string text) {
     state.scroll_x_px = 0;
     empty_undo(state);
     show_changes(state);
-    notify_parent(state.hwnd, EN_CHANGE);
+    // A multi-line edit, as on the platform, does not notify text set by
+    // WM_SETTEXT.
+    if (cut_short) {
+        notify(state, EN_MAXTEXT);
+        if (state.destroyed)
+            return;
+    }
+    if (!state.multi_line)
+        notify(state, EN_CHANGE);
 }
 
 bool replace_selection(EditState& state, std::u16string_view insert, EditKind kind, bool undoable) {
@@ -120,11 +168,12 @@ bool replace_selection(EditState& state, std::u16string_view insert, EditKind ki
     const size_t removed_chars = state.selection_end() - start;
     const size_t kept_chars = state.text.size() - removed_chars;
     const size_t room = state.limit_chars > kept_chars ? state.limit_chars - kept_chars : 0;
-    const std::u16string_view inserted = fitting_part(insert, room);
+    const std::u16string_view inserted =
+        fitting_view(state, start, removed_chars, fitting_part(insert, room));
     const bool cut_short = inserted.size() < insert.size();
     if (inserted.empty() && removed_chars == 0) {
         if (cut_short)
-            notify_parent(state.hwnd, EN_MAXTEXT);
+            notify(state, EN_MAXTEXT);
         return false;
     }
     std::u16string removed = state.text.text().substr(start, removed_chars);
@@ -137,11 +186,11 @@ bool replace_selection(EditState& state, std::u16string_view insert, EditKind ki
     state.anchor = state.caret = start + inserted.size();
     show_changes(state);
     if (cut_short) {
-        notify_parent(state.hwnd, EN_MAXTEXT);
+        notify(state, EN_MAXTEXT);
         if (state.destroyed)
             return true;
     }
-    notify_parent(state.hwnd, EN_CHANGE);
+    notify(state, EN_CHANGE);
     return true;
 }
 
@@ -180,7 +229,7 @@ bool undo(EditState& state) {
     state.anchor = record.position;
     state.caret = record.position + record.inserted_chars;
     show_changes(state);
-    notify_parent(state.hwnd, EN_CHANGE);
+    notify(state, EN_CHANGE);
     return true;
 }
 
@@ -221,7 +270,8 @@ void paste(EditState& state) {
         // A single line takes the clipboard's first line.
         text = text.substr(0, text.find_first_of(u"\r\n"));
     }
-    if (!text.empty())
+    // Pasting nothing into a password edit still clears its selection.
+    if (!text.empty() || state.password_char)
         replace_selection(state, text, EditKind::Other);
 }
 

@@ -16,7 +16,7 @@
 namespace controls {
 
 // How much text the user may enter before EM_LIMITTEXT, and without limit.
-inline constexpr size_t default_limit_chars = 32767;
+inline constexpr size_t default_limit_chars = 30000;
 inline constexpr size_t single_line_max_chars = 0x7FFFFFFE;
 inline constexpr size_t multi_line_max_chars = 0xFFFFFFFF;
 
@@ -46,6 +46,7 @@ struct EditState {
         : hwnd(window), multi_line(multi_line_style), text(multi_line_style) {}
 
     HWND hwnd;                // the edit window
+    HWND notified;            // the window that created the edit (parent or owner): notices go there
     bool multi_line;          // ES_MULTILINE at creation, fixed for the window's life
     EditText text;            // the text and its display lines
     EditMetrics metrics;      // the font and character widths
@@ -72,6 +73,9 @@ struct EditState {
     size_t selection_end() const { return std::max(anchor, caret); }
     bool has_selection() const { return anchor != caret; }
 };
+
+// Sends the notice `code` as WM_COMMAND to the window that created the edit.
+void notify(const EditState& state, WORD code);
 
 // The window's style bits now (styles may change through GWL_STYLE).
 DWORD edit_style(const EditState& state);

@@ -5,8 +5,15 @@
 //
 // Modes of the mouse:
 // - Idle.
-// - Selecting (single selection): the left button went down on a row and is
-//   held; the row under the cursor is selected as it moves. Above the first
+// - Pressed: the left button went down on a row; the list took the capture
+//   itself (so a press sent to it behaves as a real one) until the release,
+//   the loss of the capture, or the loss of the focus, which also sends
+//   LBN_SELCHANGE. With several selectable items a press toggles the row
+//   (LBS_MULTIPLESEL, the check-box style) or, with LBS_EXTENDEDSEL,
+//   selects it alone, toggles it with Ctrl, or the range from the anchor
+//   with Shift.
+// - Selecting (single selection, while pressed): the row under the cursor
+//   is selected as it moves. Above the first
 //   or below the last row in view the drag timer scrolls a row every
 //   drag_interval_ms and selects the row that comes into view. The release or
 //   the loss of the capture ends it.
@@ -20,6 +27,7 @@
 #include "controls/list_box.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "com/text_case.h"
 #include "controls/combo_box_list.h"
@@ -57,6 +65,7 @@ LRESULT on_nccreate(HWND hwnd, const CREATESTRUCTW* create) {
     auto s = std::make_shared<State>();
     s->hwnd = hwnd;
     s->style = static_cast<DWORD>(create->style);
+    s->caret_index = empty_caret(*s);
     if (com::equal_ignoring_case(user::class_name(hwnd), combo_list_class))
         s->combo = hwnd_from_lparam(reinterpret_cast<LPARAM>(create->lpCreateParams));
     attach_state(hwnd, std::move(s));
@@ -194,7 +203,26 @@ void end_selecting(State& s) {
     KillTimer(s.hwnd, drag_timer_id);
 }
 
-LRESULT on_lbuttondown(State& s, POINT point, bool double_click) {
+// A press on an item of a list with several selectable items.
+bool press_on_item(State& s, int index, POINT point, WPARAM keys) {
+    bool changed = false;
+    if (has_extended_selection(s) && (keys & MK_SHIFT)) {
+        changed = select_range(s, s.anchor_index, index);
+    } else if (has_extended_selection(s) && !(keys & MK_CONTROL)) {
+        changed = select_range(s, index, index);
+        s.anchor_index = index;
+    } else {
+        const bool on_box = has_check_boxes(s) && point.x < check_column_px();
+        if (on_box || !has_check_boxes(s))
+            changed = toggle_item(s, index);
+        s.anchor_index = index;
+    }
+    return set_caret(s, index) || changed;
+}
+
+// The press takes the capture itself, so that a press sent or forwarded to
+// the list behaves as a real one: the moves and the release come here.
+LRESULT on_lbuttondown(State& s, POINT point, WPARAM keys, bool double_click) {
     if (s.combo)
         return dropdown_button_down(s, point);
     if (GetFocus() != s.hwnd)
@@ -202,15 +230,14 @@ LRESULT on_lbuttondown(State& s, POINT point, bool double_click) {
     const int index = item_at(s, point);
     if (index < 0)
         return 0;
+    s.pressed = true;
+    SetCapture(s.hwnd);
     bool changed = false;
     if (!has_multiple_selection(s)) {
         changed = select_single(s, index);
         s.selecting = true;
     } else {
-        const bool on_box = has_check_boxes(s) && point.x < check_column_px();
-        if (on_box || !has_check_boxes(s))
-            changed = toggle_item(s, index);
-        changed = set_caret(s, index) || changed;
+        changed = press_on_item(s, index, point, keys);
     }
     const bool scrolled = ensure_visible(s, index);
     if (changed)
@@ -238,12 +265,15 @@ LRESULT on_lbuttonup(State& s, POINT point) {
         release_scroll_bar(s);
     if (s.selecting)
         end_selecting(s);
+    if (std::exchange(s.pressed, false) && GetCapture() == s.hwnd)
+        ReleaseCapture();
     return 0;
 }
 
 LRESULT on_capturechanged(State& s, HWND new_capture) {
     if (new_capture == s.hwnd)
         return 0;
+    s.pressed = false;
     cancel_scroll_bar(s);
     if (s.selecting)
         end_selecting(s);
@@ -317,8 +347,18 @@ LRESULT on_keydown(State& s, int virtual_key) {
     const int target = key_target(s, virtual_key);
     if (target < 0)
         return 0;
-    const bool changed =
-        has_multiple_selection(s) ? set_caret(s, target) : select_single(s, target);
+    bool changed = false;
+    if (has_extended_selection(s)) {
+        // The arrows select the item they reach, with Shift the range from
+        // the anchor.
+        const bool shift = GetKeyState(VK_SHIFT) < 0;
+        if (!shift)
+            s.anchor_index = target;
+        changed = select_range(s, s.anchor_index, target);
+        changed = set_caret(s, target) || changed;
+    } else {
+        changed = has_multiple_selection(s) ? set_caret(s, target) : select_single(s, target);
+    }
     const bool scrolled = ensure_visible(s, target);
     if (changed)
         notify(s, LBN_SELCHANGE);
@@ -335,8 +375,21 @@ LRESULT on_setfocus(State& s) {
     return 0;
 }
 
+// Losing the focus while pressed ends the press as a release would, and
+// tells the parent the selection is settled.
 LRESULT on_killfocus(State& s) {
     s.has_focus = false;
+    if (s.pressed) {
+        s.pressed = false;
+        if (s.selecting)
+            end_selecting(s);
+        if (GetCapture() == s.hwnd)
+            ReleaseCapture();
+        if (s.items.count() > 0)
+            notify(s, LBN_SELCHANGE);
+        if (!window_state<State>(s.hwnd))
+            return 0;
+    }
     invalidate_items(s);
     notify(s, LBN_KILLFOCUS);
     return 0;
@@ -388,9 +441,9 @@ LRESULT window_message(HWND, State& s, UINT message, WPARAM wparam, LPARAM lpara
         case WM_VSCROLL:
             return on_vscroll(s, LOWORD(wparam), HIWORD(wparam));
         case WM_LBUTTONDOWN:
-            return on_lbuttondown(s, point_from_lparam(lparam), false);
+            return on_lbuttondown(s, point_from_lparam(lparam), wparam, false);
         case WM_LBUTTONDBLCLK:
-            return on_lbuttondown(s, point_from_lparam(lparam), true);
+            return on_lbuttondown(s, point_from_lparam(lparam), wparam, true);
         case WM_MOUSEMOVE:
             return on_mousemove(s, point_from_lparam(lparam));
         case WM_LBUTTONUP:

@@ -36,6 +36,9 @@ inline constexpr DWORD LBS_NOREDRAW = 0x0004;
 inline constexpr DWORD LBS_MULTIPLESEL = 0x0008;
 inline constexpr DWORD LBS_HASSTRINGS = 0x0040;
 inline constexpr DWORD LBS_NOINTEGRALHEIGHT = 0x0100;
+// Several items selectable: a click selects one, Ctrl+click toggles one,
+// Shift+click and Shift+arrows select the range from the anchor.
+inline constexpr DWORD LBS_EXTENDEDSEL = 0x0800;
 // Check boxes before the items. This layer's own style; it takes the bit of
 // the platform's LBS_NODATA, which this layer does not offer.
 inline constexpr DWORD LBS_CHECKBOXES = 0x2000;

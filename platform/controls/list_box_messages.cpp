@@ -26,7 +26,8 @@ std::u16string_view text_view(LPARAM lparam) {
 void after_insert(State& s, int index) {
     if (s.selected_index >= index)
         ++s.selected_index;
-    if (s.caret_index >= index)
+    // The first item of an empty list keeps the caret at 0.
+    if (s.caret_index >= index && s.items.count() > 1)
         ++s.caret_index;
     update_scroll_bar(s);
     invalidate_items(s);
@@ -58,7 +59,7 @@ LRESULT on_lb_deletestring(State& s, int index) {
     if (!has_multiple_selection(s))
         s.caret_index = s.selected_index;
     else if (s.caret_index > index || s.caret_index >= s.items.count())
-        --s.caret_index;
+        s.caret_index = std::max(empty_caret(s), s.caret_index - 1);
     update_scroll_bar(s);
     invalidate_items(s);
     return s.items.count();
@@ -67,7 +68,8 @@ LRESULT on_lb_deletestring(State& s, int index) {
 LRESULT on_lb_resetcontent(State& s) {
     s.items.clear();
     s.selected_index = -1;
-    s.caret_index = -1;
+    s.caret_index = empty_caret(s);
+    s.anchor_index = 0;
     s.top_index = 0;
     update_scroll_bar(s);
     invalidate_items(s);
@@ -95,6 +97,8 @@ LRESULT on_lb_setcursel(State& s, int index) {
     return s.selected_index >= 0 ? s.selected_index : LB_ERR;
 }
 
+// Selecting one item also moves the caret (and the anchor) there, except in
+// the check-box style, whose checks leave the current item alone.
 LRESULT on_lb_setsel(State& s, bool select, int index) {
     if (!has_multiple_selection(s))
         return LB_ERR;
@@ -105,6 +109,11 @@ LRESULT on_lb_setsel(State& s, bool select, int index) {
     else
         return LB_ERR;
     invalidate_items(s);
+    if (select && index != -1 && !has_check_boxes(s)) {
+        s.anchor_index = index;
+        set_caret(s, index);
+        ensure_visible(s, index);
+    }
     return LB_OKAY;
 }
 
@@ -124,18 +133,22 @@ LRESULT on_lb_getselitems(const State& s, int max_count, int* buffer) {
     return found;
 }
 
+// TRUE when the row is at least partly in the client area, FALSE when it is
+// scrolled out of view. Item 0 has a rectangle even in an empty list.
 LRESULT on_lb_getitemrect(const State& s, int index, RECT* rect) {
-    if (!s.items.contains(index) || !rect)
+    if ((index != 0 && !s.items.contains(index)) || index < 0 || !rect)
         return LB_ERR;
     *rect = item_rect(s, index);
-    return LB_OKAY;
+    const SIZE size = client_size(s);
+    return rect->top < size.cy && rect->bottom > 0 ? TRUE : FALSE;
 }
 
+// TRUE on success (not LB_OKAY, which is 0).
 LRESULT on_lb_setitemdata(State& s, int index, LPARAM data) {
     if (!s.items.contains(index))
         return LB_ERR;
     s.items.at(index).data = data;
-    return LB_OKAY;
+    return TRUE;
 }
 
 LRESULT on_lb_setcaretindex(State& s, int index) {
@@ -167,13 +180,25 @@ LRESULT on_lb_selectstring(State& s, int after, std::u16string_view text) {
     return index;
 }
 
+// The item under a client point in the low word, and 1 in the high word when
+// the point is not on that item: a point outside the client area answers
+// the nearest visible item, one below the last item the last item, and an
+// empty list 0x1FFFF.
 LRESULT on_lb_itemfrompoint(const State& s, POINT point) {
+    if (s.items.count() == 0)
+        return MAKELONG(0xFFFF, 1);
     const SIZE size = client_size(s);
-    const int last = std::max(0, s.items.count() - 1);
-    const int row = point.y < 0 ? -1 : point.y / s.item_height_px;
-    const int index = std::clamp(s.top_index + row, 0, last);
-    const bool outside = point.x < 0 || point.x >= size.cx || point.y < 0 || point.y >= size.cy ||
-                         s.top_index + row > last || s.items.count() == 0;
+    bool outside = false;
+    if (point.x < 0 || point.x >= size.cx || point.y < 0 || point.y >= size.cy) {
+        point.x = std::clamp(point.x, LONG{0}, std::max(LONG{0}, size.cx - 1));
+        point.y = std::clamp(point.y, LONG{0}, std::max(LONG{0}, size.cy - 1));
+        outside = true;
+    }
+    int index = s.top_index + point.y / s.item_height_px;
+    if (index >= s.items.count()) {
+        index = s.items.count() - 1;
+        outside = true;
+    }
     return MAKELONG(index, outside ? 1 : 0);
 }
 

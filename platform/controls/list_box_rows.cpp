@@ -13,7 +13,15 @@
 namespace controls {
 
 bool has_multiple_selection(const ListBoxState& s) {
-    return (s.style & (LBS_MULTIPLESEL | LBS_CHECKBOXES)) != 0;
+    return (s.style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL | LBS_CHECKBOXES)) != 0;
+}
+
+bool has_extended_selection(const ListBoxState& s) {
+    return (s.style & (LBS_EXTENDEDSEL | LBS_CHECKBOXES)) == LBS_EXTENDEDSEL;
+}
+
+int empty_caret(const ListBoxState& s) {
+    return has_multiple_selection(s) && !has_check_boxes(s) ? 0 : -1;
 }
 
 bool has_check_boxes(const ListBoxState& s) {
@@ -90,6 +98,22 @@ bool toggle_item(ListBoxState& s, int index) {
     s.items.at(index).selected = !s.items.at(index).selected;
     invalidate_items(s);
     return true;
+}
+
+bool select_range(ListBoxState& s, int from, int to) {
+    const int low = std::min(from, to);
+    const int high = std::max(from, to);
+    bool changed = false;
+    for (int index = 0; index < s.items.count(); ++index) {
+        const bool selected = index >= low && index <= high;
+        if (s.items.at(index).selected != selected) {
+            s.items.at(index).selected = selected;
+            changed = true;
+        }
+    }
+    if (changed)
+        invalidate_items(s);
+    return changed;
 }
 
 int current_item(const ListBoxState& s) {

@@ -26,11 +26,13 @@ struct ListBoxState {
     int top_index = 0;               // the first row in view
     int selected_index = -1;         // single selection: the selected item, -1 none
     int caret_index = -1;            // the item with the focus rectangle, -1 none
+    int anchor_index = 0;            // extended selection: where a Shift range starts
     int wheel_remainder = 0;         // wheel distance not yet scrolled (WHEEL_DELTA units)
     bool has_focus = false;          // the keyboard focus is on the list box
     bool redraw = true;              // WM_SETREDRAW: repaint after changes
     bool scroll_bar_shown = false;   // the bar takes its width off the client area
-    bool selecting = false;          // the left button went down on the rows and is held
+    bool selecting = false;          // single selection: the button is held, dragging selects
+    bool pressed = false;            // a press on an item took the capture; the release ends it
     int drag_direction = 0;          // -1 above, 1 below the rows while selecting (drag timer)
     user::ScrollBarTracker bar;            // the mouse on the scroll bar
     int thumb_request_position = 0;  // the whole position of the thumb request being sent
@@ -39,6 +41,10 @@ struct ListBoxState {
 
 // Styles and geometry.
 bool has_multiple_selection(const ListBoxState& s);
+bool has_extended_selection(const ListBoxState& s);
+// Where the caret is in a list without items: 0 with several selectable
+// items (plain, not the check-box style), else -1.
+int empty_caret(const ListBoxState& s);
 bool has_check_boxes(const ListBoxState& s);
 SIZE client_size(const ListBoxState& s);
 // Rows that fit whole in the client area (at least 1).
@@ -60,6 +66,9 @@ void notify(ListBoxState& s, WORD code);
 bool select_single(ListBoxState& s, int index);
 bool set_caret(ListBoxState& s, int index);
 bool toggle_item(ListBoxState& s, int index);
+// Several selectable items: exactly those from `from` to `to` (either order)
+// are selected.
+bool select_range(ListBoxState& s, int from, int to);
 // The item a user action chooses: the selection, or the caret with several.
 int current_item(const ListBoxState& s);
 

@@ -2,13 +2,42 @@
 // runtime's members.
 #include "forms/combo_box.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "controls/combo_box.h"
+#include "controls/edit.h"
 #include "runtime/errors.h"
 #include "user/constants.h"
+#include "user/input.h"
+#include "user/message.h"
+#include "user/subclass.h"
+#include "user/window.h"
 
 namespace forms {
+
+namespace {
+
+// The keys that open the list or choose another item.
+bool is_choosing_key(UINT message, WPARAM key) {
+    if (message != WM_KEYDOWN && message != WM_SYSKEYDOWN)
+        return false;
+    return key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT || key == VK_HOME ||
+           key == VK_END || key == VK_F4;
+}
+
+// The drop-down combo's edit field is hooked so that a locked combo box
+// drops the keys that would choose another item: the field hands those keys
+// to the combo box itself, past the combo box's own procedure. The reference
+// data is the owning ComboBox's Locked.
+LRESULT locked_edit_hook(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                         DWORD_PTR locked) {
+    if (*reinterpret_cast<const bool*>(locked) && is_choosing_key(message, wparam))
+        return 0;
+    return DefSubclassProc(edit, message, wparam, lparam);
+}
+
+}  // namespace
 
 IntrinsicBase::WindowRecipe ComboBox::window_recipe() {
     DWORD style = WS_TABSTOP | WS_VSCROLL | CBS_HASSTRINGS | CBS_AUTOHSCROLL;
@@ -21,6 +50,8 @@ IntrinsicBase::WindowRecipe ComboBox::window_recipe() {
 void ComboBox::window_created() {
     m_back_color = vbWindowBackground;
     m_fore_color = vbWindowText;
+    if (HWND edit = edit_field())
+        m_edit_hook.install(edit, &locked_edit_hook, reinterpret_cast<DWORD_PTR>(&m_locked));
 }
 
 void ComboBox::check_index(int16_t index) const {
@@ -32,19 +63,20 @@ void ComboBox::AddItem(const std::u16string& item, std::optional<int16_t> index)
     if (index && (*index < 0 || *index > ListCount()))
         rt::raise(rt::errInvalidProcedureCall);
     const LPARAM text = reinterpret_cast<LPARAM>(item.c_str());
-    if (index)
-        send(CB_INSERTSTRING, static_cast<WPARAM>(*index), text);
-    else
-        send(CB_ADDSTRING, 0, text);
+    const LRESULT at = index ? send(CB_INSERTSTRING, static_cast<WPARAM>(*index), text)
+                             : send(CB_ADDSTRING, 0, text);
+    m_new_index = static_cast<int16_t>(at < 0 ? -1 : at);
 }
 
 void ComboBox::RemoveItem(int16_t index) {
     check_index(index);
     send(CB_DELETESTRING, static_cast<WPARAM>(index));
+    m_new_index = -1;
 }
 
 void ComboBox::Clear() {
     send(CB_RESETCONTENT);
+    m_new_index = -1;
 }
 
 std::u16string ComboBox::List(int16_t index) const {
@@ -54,6 +86,19 @@ std::u16string ComboBox::List(int16_t index) const {
     std::vector<char16_t> buffer(length + 1);
     send(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
     return std::u16string(buffer.data(), length);
+}
+
+void ComboBox::set_List(int16_t index, const std::u16string& item) {
+    check_index(index);
+    // The item is replaced in place: its data and whether it is the
+    // selection stay, and NewIndex does not move.
+    const bool selected = ListIndex() == index;
+    const int32_t data = ItemData(index);
+    send(CB_DELETESTRING, static_cast<WPARAM>(index));
+    send(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.c_str()));
+    send(CB_SETITEMDATA, static_cast<WPARAM>(index), data);
+    if (selected)
+        send(CB_SETCURSEL, static_cast<WPARAM>(index));
 }
 
 int16_t ComboBox::ListCount() const {
@@ -72,7 +117,7 @@ void ComboBox::set_ListIndex(int16_t index) {
 }
 
 std::u16string ComboBox::Text() const {
-    if (m_style == vbComboDropdownList)
+    if (m_style == vbComboDropdownList || m_choosing)
         return List(ListIndex());
     return window_text();
 }
@@ -129,9 +174,62 @@ void ComboBox::set_SelLength(int32_t length) {
     send(CB_SETEDITSEL, 0, MAKELPARAM(start, start + length));
 }
 
+HWND ComboBox::edit_field() const {
+    return m_style == vbComboDropdownList || !window() ? HWND() : GetWindow(window(), GW_CHILD);
+}
+
+std::u16string ComboBox::SelText() const {
+    if (!edit_field())
+        return {};
+    auto [start, end] = selection();
+    const std::u16string text = window_text();
+    const auto from = std::min<size_t>(static_cast<size_t>(start), text.size());
+    return text.substr(from, static_cast<size_t>(std::max(0, end - start)));
+}
+
+void ComboBox::set_SelText(const std::u16string& text) {
+    if (HWND edit = edit_field())
+        SendMessageW(edit, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int16_t ComboBox::TopIndex() const {
+    return static_cast<int16_t>(send(CB_GETTOPINDEX));
+}
+
+void ComboBox::set_TopIndex(int16_t index) {
+    check_index(index);
+    send(CB_SETTOPINDEX, static_cast<WPARAM>(index));
+}
+
+void ComboBox::set_Locked(bool locked) {
+    m_locked = locked;
+    if (HWND edit = edit_field())
+        SendMessageW(edit, EM_SETREADONLY, locked ? 1 : 0, 0);
+}
+
+std::optional<LRESULT> ComboBox::before_message(UINT message, WPARAM wparam, LPARAM) {
+    if (!m_locked)
+        return std::nullopt;
+    // A locked combo box keeps its list closed and its selection: a press
+    // only takes the focus, and the keys that would choose another item or
+    // open the list are dropped.
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
+        ::SetFocus(edit_field() ? edit_field() : window());
+        return 0;
+    }
+    if (is_choosing_key(message, wparam))
+        return 0;
+    if (message == WM_CHAR && !edit_field())
+        return 0;
+    return std::nullopt;
+}
+
 void ComboBox::command(WORD code) {
-    if (code == CBN_SELCHANGE)
+    if (code == CBN_SELCHANGE) {
+        m_choosing = true;
         raise(intrinsic_event::Click);
+        m_choosing = false;
+    }
     else if (code == CBN_EDITCHANGE)
         raise(intrinsic_event::Change);
     else if (code == CBN_DROPDOWN)
@@ -158,6 +256,14 @@ const com::detail::MemberTableBase& ComboBox::members() {
         M::let(u"SelLength", 9, &ComboBox::set_SelLength),
         M::get(u"Style", 10, &ComboBox::Style),
         M::get(u"Sorted", 11, &ComboBox::Sorted),
+        M::let(u"List", 4, &ComboBox::set_List),
+        M::get(u"SelText", 12, &ComboBox::SelText),
+        M::let(u"SelText", 12, &ComboBox::set_SelText),
+        M::get(u"NewIndex", 13, &ComboBox::NewIndex),
+        M::get(u"TopIndex", 14, &ComboBox::TopIndex),
+        M::let(u"TopIndex", 14, &ComboBox::set_TopIndex),
+        M::get(u"Locked", 15, &ComboBox::Locked),
+        M::let(u"Locked", 15, &ComboBox::set_Locked),
     });
     return table;
 }

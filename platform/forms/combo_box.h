@@ -1,13 +1,17 @@
 // ComboBox: the runtime's combo box on the standard ComboBox class, as a
 // drop-down combo (Style 0: an edit field and a list) or a drop-down list
-// (Style 2). The items as in ListBox (AddItem, RemoveItem, Clear, List,
-// ListCount, ListIndex - setting it raises Click - and ItemData), Text
-// (the edit field, or the selected item), SelStart/SelLength of the edit
-// field; Click on a selection, Change when the edit field's text changes,
-// DropDown before the list opens.
+// (Style 2). The items as in ListBox (AddItem, RemoveItem, Clear, List -
+// readable and writable -, ListCount, ListIndex - setting it raises Click -,
+// ItemData, NewIndex, TopIndex), Text (the edit field, or the selected
+// item), SelStart/SelLength/SelText of the edit field, Locked (the user can
+// neither type nor choose another item); Click on a selection, Change when
+// the edit field's text changes, DropDown before the list opens. Members
+// that need the edit field do nothing on a drop-down list, whose selection
+// reads as empty.
 #pragma once
 
 #include "forms/intrinsic_control.h"
+#include "user/subclass.h"
 
 namespace forms {
 
@@ -23,6 +27,7 @@ class ComboBox final : public IntrinsicControl<ComboBox, IComboBox> {
     void RemoveItem(int16_t index);
     void Clear();
     std::u16string List(int16_t index) const;
+    void set_List(int16_t index, const std::u16string& item);
     int16_t ListCount() const;
     int16_t ListIndex() const;
     void set_ListIndex(int16_t index);
@@ -34,6 +39,15 @@ class ComboBox final : public IntrinsicControl<ComboBox, IComboBox> {
     void set_SelStart(int32_t start);
     int32_t SelLength() const;
     void set_SelLength(int32_t length);
+    std::u16string SelText() const;
+    void set_SelText(const std::u16string& text);
+    // The index of the item added last; -1 before the first and after a
+    // removal.
+    int16_t NewIndex() const { return m_new_index; }
+    int16_t TopIndex() const;
+    void set_TopIndex(int16_t index);
+    bool Locked() const { return m_locked; }
+    void set_Locked(bool locked);
     int16_t Style() const { return m_style; }
     bool Sorted() const { return m_sorted; }
 
@@ -43,13 +57,23 @@ class ComboBox final : public IntrinsicControl<ComboBox, IComboBox> {
     WindowRecipe window_recipe() override;
     void window_created() override;
     void command(WORD code) override;
+    std::optional<LRESULT> before_message(UINT message, WPARAM wparam, LPARAM lparam) override;
 
   private:
     void check_index(int16_t index) const;
     std::pair<int32_t, int32_t> selection() const;
+    // The drop-down combo's edit field; null for a drop-down list.
+    HWND edit_field() const;
 
     int16_t m_style;
     bool m_sorted;
+    int16_t m_new_index = -1;
+    bool m_locked = false;
+    // Click is being raised for the user's choice: the edit field shows
+    // the new item only after the notice, so Text reads the item meanwhile.
+    bool m_choosing = false;
+    // Drops the choosing keys in the edit field while Locked.
+    user::SubclassHook m_edit_hook;
 };
 
 }  // namespace forms

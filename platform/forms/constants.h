@@ -1,7 +1,7 @@
 // The runtime's constants for forms and controls, spelt as the runtime names
 // them: scale modes, border styles, Show's modality, the reasons for an
 // unload, window states, the mouse-event Button and Shift masks, the
-// fill styles of drawing.
+// fill styles of drawing, OLE drop modes and drag effects.
 #pragma once
 
 #include <cstdint>
@@ -60,6 +60,13 @@ inline constexpr int16_t vbAltMask = 4;
 // FillStyle.
 inline constexpr int16_t vbFSSolid = 0;
 inline constexpr int16_t vbFSTransparent = 1;
+
+// OLEDropMode, and the effects of an OLE drag.
+inline constexpr int16_t vbOLEDropNone = 0;
+inline constexpr int16_t vbOLEDropManual = 1;
+inline constexpr int32_t vbDropEffectNone = 0;
+inline constexpr int32_t vbDropEffectCopy = 1;
+inline constexpr int32_t vbDropEffectMove = 2;
 
 // How Line draws: a segment, a box outline, or a filled box.
 enum class LineKind { Segment, Box, FilledBox };

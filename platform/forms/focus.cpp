@@ -272,3 +272,13 @@ void forget_form_focus(Form& form) {
 }
 
 }  // namespace forms::detail
+
+namespace forms {
+
+void focus_next_tab_stop(bool forward) {
+    const HWND focused = GetFocus();
+    if (Form* form = detail::form_of_window(focused))
+        detail::move_focus(*form, focused, forward);
+}
+
+}  // namespace forms

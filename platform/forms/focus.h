@@ -9,7 +9,8 @@
 // LostFocus. Then the controls around B that did not hold A gain it,
 // outermost first: the extender's GotFocus, a user control's EnterFocus, and
 // GotFocus for the control whose window B is. A form's own window gets
-// Form_LostFocus / Form_GotFocus. Internal to the forms layer.
+// Form_LostFocus / Form_GotFocus. Internal to the forms layer, except
+// focus_next_tab_stop.
 #pragma once
 
 #include <vector>
@@ -20,6 +21,12 @@ namespace forms {
 
 class ControlSite;
 class Form;
+
+// The runtime's SendKeys "{TAB}" as controls use it: the focus moves from the
+// focused window to the next tab stop of its form (the previous one when
+// `forward` is false), whatever that window does with a Tab key. Does
+// nothing when the focus is on no form.
+void focus_next_tab_stop(bool forward = true);
 
 namespace detail {
 

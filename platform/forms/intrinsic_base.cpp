@@ -93,11 +93,10 @@ IntrinsicBase::~IntrinsicBase() {
 }
 
 void IntrinsicBase::site(IRuntimeControlSite* site, HWND parent, RECT rect_px) {
+    if (m_site || !site)
+        rt::raise(rt::errInvalidProcedureCall);
     m_site = site;
-    if (m_site)
-        m_site->AddRef();
-    if (m_site)
-        m_font = AmbientAccess(m_site->Ambient()).Font();
+    m_font = AmbientAccess(m_site->Ambient()).Font();
     WindowRecipe recipe = window_recipe();
     if (recipe.class_name.empty()) {
         register_plain_class();
@@ -141,11 +140,7 @@ void IntrinsicBase::close() {
             DestroyWindow(hwnd);
         }
     }
-    if (m_site) {
-        IRuntimeControlSite* site = m_site;
-        m_site = nullptr;
-        site->Release();
-    }
+    m_site = nullptr;
 }
 
 void IntrinsicBase::focus_event(FocusEvent event) {

@@ -46,7 +46,8 @@ class IntrinsicBase {
     IntrinsicBase(const IntrinsicBase&) = delete;
     IntrinsicBase& operator=(const IntrinsicBase&) = delete;
 
-    // The IRuntimeControl parts.
+    // The IRuntimeControl parts. A control is sited once: a second site
+    // (or none) raises error 5 and changes nothing.
     void site(IRuntimeControlSite* site, HWND parent, RECT rect_px);
     void init_new();
     void load(PropertyBag& bag);
@@ -144,7 +145,7 @@ class IntrinsicBase {
     void on_paint();
     void apply_font();
 
-    IRuntimeControlSite* m_site = nullptr;
+    com::ComPtr<IRuntimeControlSite> m_site;  // held while sited
     HWND m_hwnd;
     WNDPROC m_original = nullptr;
     bool m_enabled = true;

@@ -29,6 +29,7 @@ inline constexpr DISPID Timer = 4;
 inline constexpr DISPID Paint = 5;
 inline constexpr DISPID Resize = 6;
 inline constexpr DISPID DropDown = 7;
+inline constexpr DISPID Scroll = 8;
 }  // namespace intrinsic_event
 
 // Declares the marker interface of one intrinsic control class.

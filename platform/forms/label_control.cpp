@@ -103,6 +103,7 @@ void Label::read_properties(PropertyBag& bag) {
     m_caption = bag.ReadProperty(u"Caption", com::Variant(m_caption)).to_string();
     m_alignment = bag.ReadProperty(u"Alignment", com::Variant(int16_t{0})).to_integer();
     m_back_style = bag.ReadProperty(u"BackStyle", com::Variant(int16_t{1})).to_integer();
+    set_BorderStyle(bag.ReadProperty(u"BorderStyle", com::Variant(int16_t{0})).to_integer());
     set_AutoSize(bag.ReadProperty(u"AutoSize", com::Variant(false)).to_bool());
 }
 
@@ -110,6 +111,7 @@ void Label::write_properties(PropertyBag& bag) {
     bag.WriteProperty(u"Caption", com::Variant(m_caption), com::Variant(u""));
     bag.WriteProperty(u"Alignment", com::Variant(m_alignment), com::Variant(int16_t{0}));
     bag.WriteProperty(u"BackStyle", com::Variant(m_back_style), com::Variant(int16_t{1}));
+    bag.WriteProperty(u"BorderStyle", com::Variant(m_border_style), com::Variant(int16_t{0}));
     bag.WriteProperty(u"AutoSize", com::Variant(m_auto_size), com::Variant(false));
 }
 

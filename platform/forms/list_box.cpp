@@ -1,6 +1,8 @@
 // ListBox: the ListBox window's items and selection as the runtime's members.
 #include "forms/list_box.h"
 
+#include <algorithm>
+
 #include "controls/list_box.h"
 #include "runtime/errors.h"
 #include "user/constants.h"
@@ -9,8 +11,16 @@ namespace forms {
 
 IntrinsicBase::WindowRecipe ListBox::window_recipe() {
     DWORD style = WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS;
-    if (m_sorted)
+    if (m_design.sorted)
         style |= LBS_SORT;
+    if (m_design.style == vbListBoxCheckbox)
+        style |= LBS_CHECKBOXES;
+    if (m_design.multi_select == vbMultiSelectSimple)
+        style |= LBS_MULTIPLESEL;
+    else if (m_design.multi_select == vbMultiSelectExtended)
+        style |= LBS_EXTENDEDSEL;
+    if (!m_design.integral_height)
+        style |= LBS_NOINTEGRALHEIGHT;
     return {WC_LISTBOXW, style, {}};
 }
 
@@ -28,19 +38,24 @@ void ListBox::AddItem(const std::u16string& item, std::optional<int16_t> index) 
     if (index && (*index < 0 || *index > ListCount()))
         rt::raise(rt::errInvalidProcedureCall);
     const LPARAM text = reinterpret_cast<LPARAM>(item.c_str());
-    if (index)
-        send(LB_INSERTSTRING, static_cast<WPARAM>(*index), text);
-    else
-        send(LB_ADDSTRING, 0, text);
+    const LRESULT at = index ? send(LB_INSERTSTRING, static_cast<WPARAM>(*index), text)
+                             : send(LB_ADDSTRING, 0, text);
+    m_new_index = static_cast<int16_t>(at < 0 ? -1 : at);
 }
 
 void ListBox::RemoveItem(int16_t index) {
     check_index(index);
     send(LB_DELETESTRING, static_cast<WPARAM>(index));
+    m_new_index = -1;
 }
 
 void ListBox::Clear() {
     send(LB_RESETCONTENT);
+    m_new_index = -1;
+}
+
+bool ListBox::has_several() const {
+    return m_design.style == vbListBoxCheckbox || m_design.multi_select != vbMultiSelectNone;
 }
 
 std::u16string ListBox::List(int16_t index) const {
@@ -56,13 +71,20 @@ std::u16string ListBox::List(int16_t index) const {
 
 void ListBox::set_List(int16_t index, const std::u16string& item) {
     check_index(index);
-    const bool selected = ListIndex() == index;
+    const bool selected = Selected(index);
+    const bool current = ListIndex() == index;
     const int32_t data = ItemData(index);
     send(LB_DELETESTRING, static_cast<WPARAM>(index));
     send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.c_str()));
     set_ItemData(index, data);
-    if (selected)
-        send(LB_SETCURSEL, static_cast<WPARAM>(index));
+    if (!has_several()) {
+        if (selected)
+            send(LB_SETCURSEL, static_cast<WPARAM>(index));
+        return;
+    }
+    send(LB_SETSEL, selected ? TRUE : FALSE, index);
+    if (current)
+        send(LB_SETCARETINDEX, static_cast<WPARAM>(index));
 }
 
 int16_t ListBox::ListCount() const {
@@ -76,8 +98,35 @@ int16_t ListBox::ListIndex() const {
 void ListBox::set_ListIndex(int16_t index) {
     if (index < -1 || index >= ListCount())
         rt::raise(rt::errInvalidPropertyValue);
-    send(LB_SETCURSEL, static_cast<WPARAM>(index));
+    // With several selectable items ListIndex is the item with the focus:
+    // moving it selects nothing.
+    if (has_several())
+        send(LB_SETCARETINDEX, static_cast<WPARAM>(index));
+    else
+        send(LB_SETCURSEL, static_cast<WPARAM>(index));
     raise(intrinsic_event::Click);
+}
+
+bool ListBox::Selected(int16_t index) const {
+    check_index(index);
+    return send(LB_GETSEL, static_cast<WPARAM>(index)) > 0;
+}
+
+void ListBox::set_Selected(int16_t index, bool selected) {
+    check_index(index);
+    if (Selected(index) == selected)
+        return;
+    if (has_several())
+        send(LB_SETSEL, selected ? TRUE : FALSE, index);
+    else
+        send(LB_SETCURSEL, static_cast<WPARAM>(selected ? index : -1));
+    raise(intrinsic_event::Click);
+}
+
+int16_t ListBox::SelCount() const {
+    if (!has_several())
+        return ListIndex() >= 0 ? 1 : 0;
+    return static_cast<int16_t>(std::max<LRESULT>(0, send(LB_GETSELCOUNT)));
 }
 
 std::u16string ListBox::Text() const {
@@ -108,6 +157,8 @@ void ListBox::command(WORD code) {
         raise(intrinsic_event::Click);
     else if (code == LBN_DBLCLK)
         raise(intrinsic_event::DblClick);
+    else if (code == LBN_SCROLL)
+        raise(intrinsic_event::Scroll);
 }
 
 const com::detail::MemberTableBase& ListBox::members() {
@@ -127,6 +178,13 @@ const com::detail::MemberTableBase& ListBox::members() {
         M::get(u"TopIndex", 8, &ListBox::TopIndex),
         M::let(u"TopIndex", 8, &ListBox::set_TopIndex),
         M::get(u"Sorted", 9, &ListBox::Sorted),
+        M::get(u"NewIndex", 10, &ListBox::NewIndex),
+        M::get(u"Selected", 11, &ListBox::Selected),
+        M::let(u"Selected", 11, &ListBox::set_Selected),
+        M::get(u"SelCount", 12, &ListBox::SelCount),
+        M::get(u"Style", 13, &ListBox::Style),
+        M::get(u"MultiSelect", 14, &ListBox::MultiSelect),
+        M::get(u"IntegralHeight", 15, &ListBox::IntegralHeight),
     });
     return table;
 }

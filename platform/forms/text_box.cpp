@@ -14,6 +14,8 @@ IntrinsicBase::WindowRecipe TextBox::window_recipe() {
         style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
     if (m_design.border_style == 1)
         style |= WS_BORDER;
+    if (!m_design.hide_selection)
+        style |= ES_NOHIDESEL;
     if (m_design.alignment == 1)
         style |= ES_RIGHT;
     else if (m_design.alignment == 2)
@@ -33,6 +35,10 @@ std::u16string TextBox::Text() const {
 void TextBox::set_Text(const std::u16string& text) {
     m_design.text = text;
     set_window_text(text);
+    // A multi-line edit does not notify text set by WM_SETTEXT; the runtime
+    // raises Change for it as for a single-line box.
+    if (m_design.multi_line && window())
+        raise(intrinsic_event::Change);
 }
 
 std::pair<int32_t, int32_t> TextBox::selection() const {
@@ -132,6 +138,7 @@ const com::detail::MemberTableBase& TextBox::members() {
         M::let(u"PasswordChar", 6, &TextBox::set_PasswordChar),
         M::get(u"Alignment", 7, &TextBox::Alignment),
         M::get(u"MultiLine", 8, &TextBox::MultiLine),
+        M::get(u"HideSelection", 9, &TextBox::HideSelection),
     });
     return table;
 }

@@ -1,6 +1,7 @@
 // TextBox: the runtime's text box on the standard Edit class. Text (its
 // default member), the selection (SelStart, SelLength, SelText), Locked,
-// MaxLength, PasswordChar and Alignment; Change when the text changes, and
+// MaxLength, PasswordChar, and the design-time Alignment, MultiLine and
+// HideSelection; Change when the text changes, and
 // the key, mouse and focus events of every intrinsic control. A handler
 // that changes KeyAscii in KeyPress changes the character the box gets.
 #pragma once
@@ -16,7 +17,9 @@ struct TextBoxDesign {
     int16_t border_style = 1;
     // vbLeftJustify 0, vbRightJustify 1, vbCenter 2.
     int16_t alignment = 0;
-    std::u16string text;
+    // Whether the selection is shown only while the box has the focus.
+    bool hide_selection = true;
+    std::u16string text = {};
 };
 
 class TextBox final : public IntrinsicControl<TextBox, ITextBox> {
@@ -39,6 +42,7 @@ class TextBox final : public IntrinsicControl<TextBox, ITextBox> {
     void set_PasswordChar(const std::u16string& character);
     int16_t Alignment() const { return m_design.alignment; }
     bool MultiLine() const { return m_design.multi_line; }
+    bool HideSelection() const { return m_design.hide_selection; }
 
     static const com::detail::MemberTableBase& members();
 

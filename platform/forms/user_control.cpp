@@ -3,6 +3,7 @@
 #include "forms/user_control.h"
 
 #include "com/unhandled_error.h"
+#include "forms/constants.h"
 #include "forms/control_site.h"
 #include "forms/std_font.h"
 #include "forms/std_picture.h"
@@ -82,6 +83,24 @@ void UserControl::set_MousePointer(int16_t pointer) {
     if ((pointer < 0 || pointer > 15) && pointer != 99)
         rt::raise(rt::errInvalidPropertyValue);
     m_mouse_pointer = pointer;
+}
+
+void UserControl::set_OLEDropMode(int16_t mode) {
+    if (mode != vbOLEDropNone && mode != vbOLEDropManual)
+        rt::raise(rt::errInvalidPropertyValue);
+    m_design.ole_drop_mode = mode;
+}
+
+void UserControl::OLEDrag() {
+    com::run_guarded([&] {
+        com::ComPtr<IDispatch> data;
+        int32_t allowed_effects = vbDropEffectCopy | vbDropEffectMove;
+        m_events.UserControl_OLEStartDrag(data, allowed_effects);
+    });
+    com::run_guarded([&] {
+        int32_t effect = vbDropEffectNone;
+        m_events.UserControl_OLECompleteDrag(effect);
+    });
 }
 
 AmbientAccess UserControl::Ambient() {

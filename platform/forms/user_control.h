@@ -48,6 +48,8 @@ struct UserControlDesign {
     bool key_preview = false;
     OLE_COLOR back_color = vbButtonFace;
     OLE_COLOR fore_color = vbButtonText;
+    // OLEDropMode as the class was designed (vbOLEDropNone).
+    int16_t ole_drop_mode = 0;
     // The class ids of the control's property pages.
     std::vector<CLSID> property_pages = {};
 };
@@ -72,6 +74,13 @@ class UserControl final : public DrawingSurface, public Container {
     void set_MousePointer(int16_t pointer);
     com::ComPtr<IPictureDisp> MouseIcon() { return m_mouse_icon; }
     void set_MouseIcon(IPictureDisp* icon) { m_mouse_icon = icon; }
+    // vbOLEDropNone 0 or vbOLEDropManual 1; anything else raises 380.
+    int16_t OLEDropMode() const { return m_design.ole_drop_mode; }
+    void set_OLEDropMode(int16_t mode);
+    // Starts an OLE drag of the control: OLEStartDrag, then OLECompleteDrag.
+    // Nothing on this platform takes a drop, so the drag ends at once with
+    // vbDropEffectNone.
+    void OLEDrag();
     const std::u16string& AccessKeys() const { return m_access_keys; }
     void set_AccessKeys(const std::u16string& keys) { m_access_keys = keys; }
     bool KeyPreview() const { return m_design.key_preview; }

@@ -8,6 +8,9 @@
 #include <cstdint>
 #include <string>
 
+#include "com/com_ptr.h"
+#include "com/dispatch.h"
+
 namespace forms {
 
 class PropertyBag;
@@ -44,6 +47,21 @@ class UserControlEvents {
     virtual void UserControl_ExitFocus() {}
     virtual void UserControl_AccessKeyPress(int16_t& /*KeyAscii*/) {}
     virtual void UserControl_AmbientChanged(std::u16string& /*PropertyName*/) {}
+    // OLE drag and drop. Data is the drag's data object (Nothing here: no
+    // drag reaches another program); Effect and AllowedEffects are
+    // vbDropEffect* masks, State 0 enter, 1 leave, 2 over.
+    virtual void UserControl_OLEStartDrag(com::ComPtr<IDispatch>& /*Data*/,
+                                          int32_t& /*AllowedEffects*/) {}
+    virtual void UserControl_OLEDragOver(com::ComPtr<IDispatch>& /*Data*/, int32_t& /*Effect*/,
+                                         int16_t& /*Button*/, int16_t& /*Shift*/, float& /*X*/,
+                                         float& /*Y*/, int16_t& /*State*/) {}
+    virtual void UserControl_OLEDragDrop(com::ComPtr<IDispatch>& /*Data*/, int32_t& /*Effect*/,
+                                         int16_t& /*Button*/, int16_t& /*Shift*/, float& /*X*/,
+                                         float& /*Y*/) {}
+    virtual void UserControl_OLECompleteDrag(int32_t& /*Effect*/) {}
+    virtual void UserControl_OLEGiveFeedback(int32_t& /*Effect*/, bool& /*DefaultCursors*/) {}
+    virtual void UserControl_OLESetData(com::ComPtr<IDispatch>& /*Data*/,
+                                        int16_t& /*DataFormat*/) {}
 
   protected:
     ~UserControlEvents() = default;

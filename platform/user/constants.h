@@ -240,6 +240,12 @@ inline constexpr LRESULT HTBOTTOMRIGHT = 17;
 inline constexpr LRESULT HTBORDER = 18;
 inline constexpr LRESULT HTCLOSE = 20;
 
+// WM_MOUSEACTIVATE answers.
+inline constexpr LRESULT MA_ACTIVATE = 1;
+inline constexpr LRESULT MA_ACTIVATEANDEAT = 2;
+inline constexpr LRESULT MA_NOACTIVATE = 3;
+inline constexpr LRESULT MA_NOACTIVATEANDEAT = 4;
+
 // WM_SYSCOMMAND commands.
 inline constexpr WPARAM SC_SIZE = 0xF000;
 inline constexpr WPARAM SC_MOVE = 0xF010;

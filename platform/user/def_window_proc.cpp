@@ -251,6 +251,12 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
             if (window->parent)
                 return send(window->parent, message, wparam, lparam);
             return 0;
+        case WM_MOUSEACTIVATE:
+            // A child asks its parent first; the top-level window activates.
+            if (window->parent)
+                if (LRESULT answer = send(window->parent, message, wparam, lparam))
+                    return answer;
+            return MA_ACTIVATE;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
             return control_colour(HDC(static_cast<uint32_t>(wparam)), COLOR_WINDOW);

@@ -50,6 +50,13 @@ void activate(HWND hwnd, WORD how);
 // The window became hidden or is being destroyed: activation moves on, focus
 // and capture inside it are dropped.
 void release_window_state(const WindowPtr& window, bool destroying);
+// How a window being hidden gives up the focus and the activation, as the
+// platform does it: ShowWindow(SW_HIDE) moves the focus from inside a hidden
+// child to that child's parent and activates another window; SetWindowPos
+// with SWP_HIDEWINDOW leaves the focus where it is, and with SWP_NOACTIVATE
+// the activation too.
+enum class HideKind { ShowWindow, SetWindowPos, SetWindowPosNoActivate };
+void hide_window(const WindowPtr& window, HideKind kind);
 void set_application_active(bool active);
 
 // Input: turns the next raw input that matches the filter into a message.

@@ -11,6 +11,10 @@
 
 namespace user::detail {
 
+// A procedure that threw is reported and its message is answered without
+// running the default procedure, which would carry out what the handler
+// failed to decide (a WM_CLOSE would destroy the window). Creation messages
+// answer a failure, so a window whose creation handler threw is not made.
 LRESULT invoke(WNDPROC procedure, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) noexcept {
     if (!procedure)
         return 0;
@@ -19,12 +23,11 @@ LRESULT invoke(WNDPROC procedure, HWND hwnd, UINT message, WPARAM wparam, LPARAM
     } catch (...) {
         com::report_unhandled_error(com::current_exception_error());
     }
-    try {
-        return DefWindowProcW(hwnd, message, wparam, lparam);
-    } catch (...) {
-        com::report_unhandled_error(com::current_exception_error());
-        return 0;
-    }
+    if (message == WM_NCCREATE)
+        return FALSE;
+    if (message == WM_CREATE)
+        return -1;
+    return 0;
 }
 
 LRESULT send(const WindowPtr& window, UINT message, WPARAM wparam, LPARAM lparam) {

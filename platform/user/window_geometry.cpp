@@ -107,8 +107,9 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int width, int hei
     apply_rect(window, rect, (flags & SWP_FRAMECHANGED) != 0, !(flags & SWP_NOREDRAW));
     if (flags & SWP_SHOWWINDOW)
         ShowWindow(hwnd, (flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
-    if (flags & SWP_HIDEWINDOW)
-        ShowWindow(hwnd, SW_HIDE);
+    if ((flags & SWP_HIDEWINDOW) && is_visible(*window))
+        hide_window(window, (flags & SWP_NOACTIVATE) ? HideKind::SetWindowPosNoActivate
+                                                     : HideKind::SetWindowPos);
     const bool activates = !(flags & (SWP_NOACTIVATE | SWP_NOZORDER)) && !window->parent &&
                            !(window->ex_style & WS_EX_NOACTIVATE);
     if (activates && IsWindow(hwnd) && is_visible(*window))

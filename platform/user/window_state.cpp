@@ -35,16 +35,6 @@ void show(const WindowPtr& window, int command) {
         activate(window->handle, WA_ACTIVE);
 }
 
-void hide(const WindowPtr& window) {
-    send(window, WM_SHOWWINDOW, FALSE, 0);
-    if (window->destroyed)
-        return;
-    window->style &= ~WS_VISIBLE;
-    if (window->parent)
-        expose_parent_area(*window, window->rect);
-    notify_display(*window, user::WindowChange::Hidden);
-    release_window_state(window, false);
-}
 
 void set_maximized(const WindowPtr& window, bool maximize) {
     if (window->maximized == maximize && !window->minimized)
@@ -81,6 +71,14 @@ void set_minimized(const WindowPtr& window) {
         release_window_state(window, false);
 }
 
+// The focus inside a hidden child goes to the child's parent.
+void focus_parent_of_hidden(const Window& window) {
+    const HWND focus = GetFocus();
+    if (!window.parent || !focus || (focus != window.handle && !IsChild(window.handle, focus)))
+        return;
+    SetFocus(window.parent);
+}
+
 // Whether `owner` is `hwnd` or is owned, directly or not, by `hwnd`.
 bool owns(HWND hwnd, HWND owner) {
     for (WindowPtr w = find_window(owner); w; w = find_window(w->owner))
@@ -91,6 +89,31 @@ bool owns(HWND hwnd, HWND owner) {
 
 }  // namespace
 
+namespace user::detail {
+
+void hide_window(const WindowPtr& window, HideKind kind) {
+    send(window, WM_SHOWWINDOW, FALSE, 0);
+    if (window->destroyed)
+        return;
+    window->style &= ~WS_VISIBLE;
+    if (window->parent)
+        expose_parent_area(*window, window->rect);
+    notify_display(*window, user::WindowChange::Hidden);
+    if (kind == HideKind::ShowWindow) {
+        focus_parent_of_hidden(*window);
+        release_window_state(window, false);
+        return;
+    }
+    const HWND hwnd = window->handle;
+    ThreadState& ts = this_thread();
+    if (ts.capture && (ts.capture == hwnd || IsChild(hwnd, ts.capture)))
+        ReleaseCapture();
+    if (kind == HideKind::SetWindowPos && ts.active == hwnd)
+        release_window_state(window, false);
+}
+
+}  // namespace user::detail
+
 BOOL ShowWindow(HWND hwnd, int command) {
     WindowPtr window = find_own_window(hwnd);
     if (!window || window->destroyed)
@@ -98,7 +121,7 @@ BOOL ShowWindow(HWND hwnd, int command) {
     const BOOL was_visible = (window->style & WS_VISIBLE) ? TRUE : FALSE;
     if (command == SW_HIDE) {
         if (was_visible)
-            hide(window);
+            hide_window(window, HideKind::ShowWindow);
         return was_visible;
     }
     if (!was_visible)

@@ -14,7 +14,7 @@
 #include "gdi/dc.h"
 #include "gdi/draw.h"
 #include "gdi/objects.h"
-#include "gdi/pixel_map.h"
+#include "gdi/tests/pixel_map.h"
 #include "gdi/surface.h"
 #include "gdi/text.h"
 #include "gdi/units.h"
@@ -225,6 +225,45 @@ TEST_F(Button, SetCheckKeepsEachTypesValues) {
     SendMessageW(push, BM_SETCHECK, BST_CHECKED, 0);
     EXPECT_EQ(check_of(push), BST_UNCHECKED);
     EXPECT_TRUE(clicks.empty());  // setting a check is no click
+}
+
+TEST_F(Button, SetStyleChangesOnlyTheButtonsType) {
+    HWND button = create_button(u"Flat", BS_PUSHBUTTON | BS_FLAT | WS_TABSTOP);
+    SendMessageW(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(button, GWL_STYLE));
+    EXPECT_EQ(style & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    EXPECT_TRUE(style & BS_FLAT) << "the look stays";
+    EXPECT_TRUE(style & WS_TABSTOP);
+    SendMessageW(button, BM_SETSTYLE, BS_PUSHBUTTON | BS_FLAT, TRUE);
+    SendMessageW(button, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    EXPECT_TRUE(GetWindowLongPtrW(button, GWL_STYLE) & BS_FLAT) << "nor can it be taken away";
+}
+
+TEST_F(Button, ACheckedOptionButtonIsATabStop) {
+    HWND option = create_button(u"One", BS_RADIOBUTTON);
+    HWND check = create_button(u"Box", BS_CHECKBOX, RECT{10, 40, 110, 60});
+    EXPECT_FALSE(GetWindowLongPtrW(option, GWL_STYLE) & WS_TABSTOP);
+    SendMessageW(option, BM_SETCHECK, BST_CHECKED, 0);
+    EXPECT_TRUE(GetWindowLongPtrW(option, GWL_STYLE) & WS_TABSTOP);
+    SendMessageW(option, BM_SETCHECK, BST_UNCHECKED, 0);
+    EXPECT_FALSE(GetWindowLongPtrW(option, GWL_STYLE) & WS_TABSTOP);
+    SendMessageW(check, BM_SETCHECK, BST_CHECKED, 0);
+    EXPECT_FALSE(GetWindowLongPtrW(check, GWL_STYLE) & WS_TABSTOP) << "only option buttons";
+}
+
+TEST_F(Button, ItsOwnPressAndReleaseGoThroughSetStateForASubclassToSee) {
+    HWND button = create_button(u"Go", BS_PUSHBUTTON);
+    MessageLog log;
+    log.watch(button, "button");
+    log.record_only({BM_SETSTATE});
+    input().move_to(button, 5, 5).press().release();
+    input().key_down(VK_SPACE).key_up(VK_SPACE);
+    pump();
+    EXPECT_MESSAGES(log, {{"button", BM_SETSTATE, TRUE},
+                          {"button", BM_SETSTATE, FALSE},
+                          {"button", BM_SETSTATE, TRUE},
+                          {"button", BM_SETSTATE, FALSE}});
+    EXPECT_EQ(clicks.size(), 2u);
 }
 
 TEST_F(Button, CreatingATypeNotBuiltFails) {

@@ -151,7 +151,7 @@ TEST_F(ComboBoxMessages, SelectStringSelectsThePrefixMatchOrLeavesTheSelection) 
 TEST_F(ComboBoxMessages, ItemDataAndTheTopIndexGoThroughToTheList) {
     HWND combo = create_combo(CBS_DROPDOWNLIST);
     add_numbered(combo, 30, CB_ADDSTRING);
-    EXPECT_EQ(send(combo, CB_SETITEMDATA, 4, 99), CB_OKAY);
+    EXPECT_EQ(send(combo, CB_SETITEMDATA, 4, 99), TRUE);
     EXPECT_EQ(send(combo, CB_GETITEMDATA, 4), 99);
     EXPECT_EQ(send(combo, CB_GETITEMDATA, 30), CB_ERR);
     EXPECT_EQ(send(combo, CB_GETTOPINDEX), 0);

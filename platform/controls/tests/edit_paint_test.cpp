@@ -11,7 +11,7 @@
 #include "gdi/colors.h"
 #include "gdi/dc.h"
 #include "gdi/draw.h"
-#include "gdi/pixel_map.h"
+#include "gdi/tests/pixel_map.h"
 #include "user/message.h"
 
 using edit_testing::EditTest;

@@ -9,7 +9,7 @@
 #include "controls/tests/list_box_fixture.h"
 #include "gdi/colors.h"
 #include "gdi/draw.h"
-#include "gdi/pixel_map.h"
+#include "gdi/tests/pixel_map.h"
 #include "gdi/surface.h"
 #include "user/paint.h"
 

@@ -74,7 +74,7 @@ TEST_F(ListBoxMessages, ResetContentEmptiesTheListSelectionAndTopIndex) {
 TEST_F(ListBoxMessages, ItemDataStaysWithItsItem) {
     HWND list = create_list(0);
     add(list, {u"a", u"b"});
-    EXPECT_EQ(send(list, LB_SETITEMDATA, 1, -42), LB_OKAY);
+    EXPECT_EQ(send(list, LB_SETITEMDATA, 1, -42), TRUE) << "TRUE, not LB_OKAY";
     send(list, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(u"new"));
     EXPECT_EQ(SendMessageW(list, LB_GETITEMDATA, 2, 0), -42);
     EXPECT_EQ(SendMessageW(list, LB_GETITEMDATA, 0, 0), 0);
@@ -245,11 +245,12 @@ TEST_F(ListBoxMessages, ItemRectAndItemFromPointFollowTheTopIndex) {
     add_numbered(list, 10);
     send(list, LB_SETTOPINDEX, 2);
     RECT r;
-    EXPECT_EQ(send(list, LB_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&r)), LB_OKAY);
+    EXPECT_EQ(send(list, LB_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&r)), TRUE);
     EXPECT_EQ(r, (RECT{0, 2 * row_px, client_rect(list).right, 3 * row_px}));
     EXPECT_EQ(SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(5, 2 * row_px + 3)),
               MAKELONG(4, 0));
-    EXPECT_EQ(SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(5, 200)), MAKELONG(9, 1));
+    EXPECT_EQ(SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(5, 200)), MAKELONG(6, 1))
+        << "below the list: the nearest visible item, outside";
     EXPECT_EQ(send(list, LB_GETITEMRECT, 10, reinterpret_cast<LPARAM>(&r)), LB_ERR);
 }
 

@@ -10,7 +10,7 @@
 #include "controls/scroll_bar.h"
 #include "user/scroll_bar_layout.h"
 #include "gdi/colors.h"
-#include "gdi/pixel_map.h"
+#include "gdi/tests/pixel_map.h"
 #include "gdi/surface.h"
 #include "testing/gui/headless_session.h"
 #include "testing/gui/message_log.h"

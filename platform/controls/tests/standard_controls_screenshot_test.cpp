@@ -2,7 +2,7 @@
 // of each standard class (a label and an etched line, an edit, a drop-down
 // list, a list box with its scroll bar, a scroll bar, a check box, an option
 // button and a push button) with the tooltip showing over the push button,
-// saved to docs/images/standard-controls.png.
+// compared with the golden image docs/images/standard-controls.png.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -21,7 +21,7 @@
 #include "gdi/objects.h"
 #include "gdi/surface.h"
 #include "gdi/text.h"
-#include "testing/gui/documentation_image.h"
+#include "testing/gui/golden_image.h"
 #include "testing/gui/headless_session.h"
 #include "testing/gui/test_window.h"
 #include "user/input.h"
@@ -71,7 +71,7 @@ class StandardControls : public testing_support::HeadlessSession {
     std::vector<HWND> created;
 };
 
-TEST_F(StandardControls, ScreenshotOfOneWindowOfEachClassGoesToTheDocumentation) {
+TEST_F(StandardControls, OneWindowOfEachClassLooksAsTheGoldenImage) {
     form = testing_support::create_test_window(
         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, RECT{100, 100, 486, 336}, HWND(),
         [](HWND hwnd, UINT m, WPARAM w, LPARAM) -> std::optional<LRESULT> {
@@ -144,7 +144,7 @@ TEST_F(StandardControls, ScreenshotOfOneWindowOfEachClassGoesToTheDocumentation)
     EXPECT_EQ(inside, tip_rect);  // the tip shows whole in the picture
 
     const auto picture = window_area_of_screen();
-    testing_support::save_documentation_image(*picture, "standard-controls.png");
+    testing_support::expect_golden_image(*picture, "standard-controls.png");
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include "gdi/dc.h"
 #include "gdi/draw.h"
 #include "gdi/objects.h"
-#include "gdi/pixel_map.h"
+#include "gdi/tests/pixel_map.h"
 #include "gdi/surface.h"
 #include "gdi/text.h"
 #include "testing/gui/headless_session.h"

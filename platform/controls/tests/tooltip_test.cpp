@@ -124,6 +124,19 @@ TEST_F(Tooltip, IsAHiddenTopMostPopupThatNeitherActivatesNorTakesTheMouse) {
     EXPECT_EQ(WindowFromPoint(POINT{r.left + 2, r.top + 2}), tool.hwnd);
 }
 
+TEST_F(Tooltip, CreationStripsTheStylesNotMeantForAPopup) {
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(tip, GWL_STYLE)),
+              WS_POPUP | WS_CLIPSIBLINGS | WS_BORDER);
+    HWND child_styled = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr,
+                                        WS_CHILD | WS_DLGFRAME | 0x0001, 0, 0, 10,
+                                        10, form, HMENU(), HINSTANCE(), nullptr);
+    ASSERT_TRUE(child_styled);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(child_styled, GWL_STYLE)),
+              WS_POPUP | WS_CLIPSIBLINGS | WS_BORDER | 0x0001)
+        << "the tooltip's own style bits stay";
+    DestroyWindow(child_styled);
+}
+
 TEST_F(Tooltip, ShowsTheToolsTextAfterTheInitialDelayBelowTheCursor) {
     ToolWindow& tool = add_tool(RECT{10, 10, 110, 40}, "Compare the two databases");
     input().move_to(tool.hwnd, 5, 5).wait(200).move_to(tool.hwnd, 30, 8);

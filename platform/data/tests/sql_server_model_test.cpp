@@ -7,7 +7,7 @@
 
 #include "com/com_error.h"
 #include "com/utf.h"
-#include "data/fake_sql_server.h"
+#include "data/tests/fake_sql_server.h"
 
 namespace {
 

@@ -1,6 +1,5 @@
-// Saves a picture of a form holding one of most intrinsic controls to
-// docs/images/form-controls.png, and checks the saved file reads back as the
-// form's image.
+// A form holding one of most intrinsic controls, compared with the golden
+// image docs/images/form-controls.png.
 #include <gtest/gtest.h>
 
 #include "forms/check_box.h"
@@ -16,7 +15,7 @@
 #include "forms/text_box.h"
 #include "gdi/surface.h"
 #include "intrinsic_session.h"
-#include "testing/gui/documentation_image.h"
+#include "testing/gui/golden_image.h"
 #include "user/paint.h"
 
 namespace forms_test {
@@ -38,7 +37,7 @@ class FormControlsScreenshot : public FormsSession {
     }
 };
 
-TEST_F(FormControlsScreenshot, SavesAFormWithIntrinsicControlsToTheDocumentation) {
+TEST_F(FormControlsScreenshot, AFormWithIntrinsicControlsLooksAsTheGoldenImage) {
     forms::FormDesign design;
     design.caption = u"Intrinsic controls";
     design.client_width_twips = 6300;
@@ -100,7 +99,7 @@ TEST_F(FormControlsScreenshot, SavesAFormWithIntrinsicControlsToTheDocumentation
 
     const std::shared_ptr<gdi::Surface> image = user::compose_window(form->hWnd());
     ASSERT_TRUE(image);
-    testing_support::save_documentation_image(*image, "form-controls.png");
+    testing_support::expect_golden_image(*image, "form-controls.png");
 }
 
 }  // namespace

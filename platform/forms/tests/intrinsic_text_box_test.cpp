@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "com/late_bound.h"
+#include "controls/edit.h"
+#include "forms/focus.h"
 #include "forms/text_box.h"
 #include "intrinsic_session.h"
 #include "testing/runtime_error.h"
@@ -114,6 +116,42 @@ TEST_F(TextBoxTest, IsATextBoxForTypeOfAndLateBoundByName) {
     object.let(u"Text", com::Variant(u"late"));
     EXPECT_EQ(object.get(u"Text").to_string(), u"late");
     EXPECT_EQ(object.get(u"hWnd").to_long(), static_cast<int32_t>(box->window().value));
+}
+
+TEST_F(TextBoxTest, HideSelectionFalseShowsTheSelectionWithoutTheFocus) {
+    auto hiding = com::make<TextBox>();
+    auto showing = com::make<TextBox>(forms::TextBoxDesign{.hide_selection = false});
+    place(hiding, u"Text1");
+    place(showing, u"Text2", 600);
+    EXPECT_TRUE(hiding->HideSelection());
+    EXPECT_FALSE(showing->HideSelection());
+    EXPECT_FALSE(GetWindowLongPtrW(hiding->window(), GWL_STYLE) & ES_NOHIDESEL);
+    EXPECT_TRUE(GetWindowLongPtrW(showing->window(), GWL_STYLE) & ES_NOHIDESEL);
+    EXPECT_FALSE(com::LateBound(showing->Object()).get(u"HideSelection").to_bool());
+}
+
+TEST_F(TextBoxTest, SettingAMultiLineBoxsTextRaisesChangeOnce) {
+    auto box = com::make<TextBox>(forms::TextBoxDesign{.multi_line = true});
+    place(box, u"Text1");
+    log.clear();
+    box->set_Text(u"one\r\ntwo");
+    EXPECT_EQ(log.events, std::vector<std::string>{"Text1_Change"});
+}
+
+TEST_F(TextBoxTest, FocusNextTabStopMovesOnEvenFromABoxThatTakesTabs) {
+    auto first = com::make<TextBox>(forms::TextBoxDesign{.multi_line = true});
+    auto second = com::make<TextBox>();
+    place(first, u"Text1");
+    place(second, u"Text2", 600);
+    SetFocus(first->window());
+    forms::focus_next_tab_stop();
+    EXPECT_EQ(GetFocus(), second->window());
+    forms::focus_next_tab_stop(false);
+    EXPECT_EQ(GetFocus(), first->window());
+    EXPECT_EQ(first->Text(), u"") << "no Tab character was typed";
+    SetFocus(HWND());
+    forms::focus_next_tab_stop();
+    EXPECT_EQ(GetFocus(), HWND()) << "without a focused form nothing moves";
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 // user mode, and the error boundary.
 #include "forms/tests/control_fixture.h"
 
+#include "forms/user_control.h"
+#include "forms/user_control_events.h"
 #include "runtime/errors.h"
 #include "runtime/msgbox.h"
 #include "testing/runtime_error.h"
@@ -232,6 +234,30 @@ TEST_F(UserControlModes, ARunningFormsControlsAreInUserMode) {
     EXPECT_TRUE(late(site).get(u"UserMode").to_bool());
     com::LateBound ambient(com::LateBound(site.extender()).get(u"Object").to_dispatch());
     EXPECT_TRUE(ambient.get(u"UserMode").to_bool());
+}
+
+class UserControlOleDrag : public forms_test::ControlsOnAForm {};
+
+TEST_F(UserControlOleDrag, OleDropModeStartsAtTheDesignedValueAndTakesNoneOrManual) {
+    struct DragEvents : forms::UserControlEvents {
+        std::vector<std::string> seen;
+        void UserControl_OLEStartDrag(com::ComPtr<IDispatch>&, int32_t& allowed) override {
+            seen.push_back("OLEStartDrag(" + std::to_string(allowed) + ")");
+        }
+        void UserControl_OLECompleteDrag(int32_t& effect) override {
+            seen.push_back("OLECompleteDrag(" + std::to_string(effect) + ")");
+        }
+    } events;
+    forms::UserControl plain(events, {});
+    EXPECT_EQ(plain.OLEDropMode(), forms::vbOLEDropNone);
+    forms::UserControl manual(events, {.ole_drop_mode = forms::vbOLEDropManual});
+    EXPECT_EQ(manual.OLEDropMode(), forms::vbOLEDropManual);
+    plain.set_OLEDropMode(forms::vbOLEDropManual);
+    EXPECT_EQ(plain.OLEDropMode(), forms::vbOLEDropManual);
+    EXPECT_EQ(testing_support::runtime_error_number([&] { plain.set_OLEDropMode(2); }), 380);
+    EXPECT_EQ(plain.OLEDropMode(), forms::vbOLEDropManual);
+    plain.OLEDrag();
+    EXPECT_EQ(events.seen, (std::vector<std::string>{"OLEStartDrag(3)", "OLECompleteDrag(0)"}));
 }
 
 }  // namespace

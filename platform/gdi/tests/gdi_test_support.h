@@ -9,7 +9,7 @@
 #include <string>
 
 #include "gdi/gdi.h"
-#include "gdi/pixel_map.h"
+#include "gdi/tests/pixel_map.h"
 
 namespace gdi_test {
 

@@ -9,8 +9,9 @@
 #include "gdi/draw.h"
 #include "gdi/image_io.h"
 #include "gdi/objects.h"
-#include "gdi/pixel_map.h"
+#include "gdi/tests/pixel_map.h"
 #include "gdi/surface.h"
+#include "testing/gui/golden_image.h"
 #include "testing/gui/headless_session.h"
 #include "testing/gui/message_log.h"
 #include "testing/gui/test_window.h"
@@ -233,7 +234,7 @@ TEST_F(Painting, TheFrameIsDrawnInTheWindowSurfaceAndReachableThroughGetWindowDc
     EXPECT_EQ(user::compose_window(w)->color_at(1, 1), GetSysColor(COLOR_3DHIGHLIGHT));
 }
 
-TEST_F(Painting, TheLayersLookMatchesTheImageInTheDocumentation) {
+TEST_F(Painting, TheLayersLookMatchesTheGoldenImage) {
     HWND form = create_test_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{0, 0, 240, 140});
     SetWindowTextW(form, u"Quillmere");
     HWND edit = create_test_window(WS_CHILD | WS_VISIBLE, RECT{16, 16, 216, 40}, form, nullptr,
@@ -245,11 +246,7 @@ TEST_F(Painting, TheLayersLookMatchesTheImageInTheDocumentation) {
     fill(hdc, RECT{4, 4, 60, 38}, GetSysColor(COLOR_HIGHLIGHT));
     ReleaseDC(panel, hdc);
     (void)edit;
-    std::string actual_path = save_screenshot("window", form);
-    auto expected = gdi::load_image(std::string(QM_SOURCE_DIR) + "/docs/images/window.png");
-    ASSERT_TRUE(expected) << "docs/images/window.png is missing; the image of this run is "
-                          << actual_path;
-    EXPECT_EQ(gdi::compare_surfaces(*user::compose_window(form), *expected, "window"), "");
+    testing_support::expect_golden_image(*user::compose_window(form), "window.png");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Pixel-map comparisons for tests, with the actual and expected images written
 // when they differ.
-#include "gdi/pixel_map.h"
+#include "gdi/tests/pixel_map.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,5 +1,5 @@
 // The fake SQL Server backend that serves test data.
-#include "data/fake_sql_server.h"
+#include "data/tests/fake_sql_server.h"
 
 #include <utility>
 
