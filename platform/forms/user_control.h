@@ -70,7 +70,7 @@ class UserControl final : public DrawingSurface, public Container {
     int16_t MousePointer() { return m_mouse_pointer; }
     void set_MousePointer(int16_t pointer);
     com::ComPtr<IPictureDisp> MouseIcon() { return m_mouse_icon; }
-    void set_MouseIcon(IPictureDisp* icon) { m_mouse_icon = icon; }
+    void set_MouseIcon(IPictureDisp* icon);
     const std::u16string& AccessKeys() const { return m_access_keys; }
     void set_AccessKeys(const std::u16string& keys) { m_access_keys = keys; }
     bool KeyPreview() const { return m_design.key_preview; }

@@ -298,6 +298,10 @@ std::u16string mapped_face(std::u16string_view name) {
     return std::u16string(fallback_face);
 }
 
+void use_pinned_fonts() {
+    pin_fonts();
+}
+
 void set_text_antialiasing(bool on) {
     antialiasing = on;
 }

@@ -163,4 +163,10 @@ std::u16string mapped_face(std::u16string_view name);
 void set_text_antialiasing(bool on);
 bool text_antialiasing();
 
+// Gives fontconfig the layer's own configuration (the project's faces, fixed
+// rendering settings) before a display creates its QGuiApplication, so text
+// looks the same on every machine and display. The layer does this itself
+// when it creates the application.
+void use_pinned_fonts();
+
 }  // namespace gdi

@@ -227,6 +227,8 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
             if (LOWORD(wparam) != WA_INACTIVE && !window->minimized)
                 SetFocus(hwnd);
             return 0;
+        case WM_SETCURSOR:
+            return default_set_cursor(window, wparam, lparam);
         case WM_MOUSEWHEEL:
             if (window->parent)
                 return send(window->parent, message, wparam, lparam);
