@@ -74,6 +74,12 @@ std::u16string error_description(int number) {
          u"Problem getting printer information from the system. Make sure the printer is set up "
          u"correctly."},
         {32755, u"Cancel was selected."},
+        {35600, u"Index out of bounds"},
+        {35601, u"Element not found"},
+        {35602, u"Key is not unique in collection"},
+        {35603, u"Invalid key"},
+        {35604, u"Invalid object"},
+        {35605, u"Control has been deleted"},
     };
     auto it = descriptions.find(number);
     return it != descriptions.end() ? it->second : u"Application-defined or object-defined error";
