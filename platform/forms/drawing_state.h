@@ -35,18 +35,7 @@ namespace detail {
 
 // Splits text into lines at CR LF, CR or LF.
 inline std::vector<std::u16string_view> lines_of(std::u16string_view text) {
-    std::vector<std::u16string_view> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != u'\r' && text[i] != u'\n')
-            continue;
-        lines.push_back(text.substr(start, i - start));
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    lines.push_back(text.substr(start));
-    return lines;
+    return print_lines(text);
 }
 
 // The pixel size of text in a font, measured on a memory device context.

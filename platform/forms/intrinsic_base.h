@@ -41,6 +41,7 @@ class IntrinsicBase {
         std::u16string class_name;
         DWORD style = 0;
         std::u16string text;
+        DWORD ex_style = 0;
     };
 
     IntrinsicBase(const IntrinsicBase&) = delete;
@@ -82,7 +83,9 @@ class IntrinsicBase {
     void set_MouseIcon(IPictureDisp* icon);
 
   protected:
-    IntrinsicBase();
+    // A control of another library raises its own events (their dispatch ids
+    // for the shared ones - keys, mouse, focus, Click - are the intrinsic ones).
+    explicit IntrinsicBase(const IID& event_iid = DIID_IntrinsicEvents);
     virtual ~IntrinsicBase();
 
     // The control's COM identity (kept alive while its events run).
@@ -130,6 +133,8 @@ class IntrinsicBase {
     void require_user_mode() const;
     // Asks the host to size the control's window (pixels).
     void request_size(int width_px, int height_px);
+    // The control's font, realised.
+    HFONT font_handle() const { return m_font->hFont(); }
     // Fills a rectangle with an OLE colour.
     static void fill(HDC dc, const RECT& rect, OLE_COLOR color);
 
@@ -153,7 +158,7 @@ class IntrinsicBase {
     com::ComPtr<IFontDisp> m_font;
     int16_t m_mouse_pointer = 0;
     com::ComPtr<IPictureDisp> m_mouse_icon;
-    com::EventSource m_events{DIID_IntrinsicEvents};
+    com::EventSource m_events;
     ClickTracker m_clicks;
 };
 

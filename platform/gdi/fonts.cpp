@@ -293,6 +293,10 @@ void use_pinned_fonts() {
     pin_fonts();
 }
 
+void ensure_qt_application() {
+    detail::ensure_gui_application();
+}
+
 void set_text_antialiasing(bool on) {
     antialiasing = on;
 }

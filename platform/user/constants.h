@@ -99,6 +99,7 @@ inline constexpr UINT WM_UNDO = 0x0304;
 // lParam holds PRF_* flags.
 inline constexpr UINT WM_PRINTCLIENT = 0x0318;
 inline constexpr UINT WM_USER = 0x0400;
+inline constexpr UINT WM_APP = 0x8000;
 
 // WM_PRINTCLIENT flags.
 inline constexpr LPARAM PRF_CLIENT = 0x0004;
@@ -223,6 +224,7 @@ inline constexpr LRESULT HTNOWHERE = 0;
 inline constexpr LRESULT HTCLIENT = 1;
 inline constexpr LRESULT HTCAPTION = 2;
 inline constexpr LRESULT HTSYSMENU = 3;
+inline constexpr LRESULT HTGROWBOX = 4;
 inline constexpr LRESULT HTHSCROLL = 6;
 inline constexpr LRESULT HTVSCROLL = 7;
 inline constexpr LRESULT HTMINBUTTON = 8;

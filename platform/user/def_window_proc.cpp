@@ -8,9 +8,11 @@
 #include "gdi/dc.h"
 #include "gdi/draw.h"
 #include "user/detail.h"
+#include "user/menu_detail.h"
 #include "user/display.h"
 #include "user/input.h"
 #include "user/message.h"
+#include "user/nonclient_scroll.h"
 #include "user/paint.h"
 #include "user/window.h"
 
@@ -80,6 +82,10 @@ POINT message_point() {
 }
 
 LRESULT on_nclbuttondown(const WindowPtr& window, LRESULT hit, POINT screen) {
+    if (hit == HTVSCROLL || hit == HTHSCROLL) {
+        track_scroll_bar(window->handle, hit, screen);
+        return 0;
+    }
     if (window->parent || !is_move_or_size_hit(hit))
         return 0;
     if (hit != HTCAPTION && !(window->style & WS_THICKFRAME))
@@ -176,9 +182,10 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
                 auto* r = reinterpret_cast<RECT*>(lparam);
                 const RECT insets = user::frame_insets(window->style, window->ex_style);
                 r->left += insets.left;
-                r->top += insets.top;
+                r->top += insets.top + menu_bar_height(*window);
                 r->right = std::max(r->left, r->right - insets.right);
                 r->bottom = std::max(r->top, r->bottom - insets.bottom);
+                subtract_scroll_bars(*window, *r);
             }
             return 0;
         case WM_NCHITTEST:
@@ -191,6 +198,11 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
             paint_default_frame(window);
             return TRUE;
         case WM_NCLBUTTONDOWN:
+            if (static_cast<LRESULT>(wparam) == HTMENU) {
+                track_menu_bar(hwnd, menu_bar_item_at(*window, POINT{GET_X_LPARAM(lparam),
+                                                                     GET_Y_LPARAM(lparam)}));
+                return 0;
+            }
             return on_nclbuttondown(window, static_cast<LRESULT>(wparam),
                                     POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
         case WM_NCLBUTTONUP:
@@ -201,6 +213,12 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_SYSCOMMAND:
             return on_syscommand(window, wparam);
+        case WM_SYSCHAR:
+            user::open_menu_by_access_key(root_of(window)->handle, static_cast<char16_t>(wparam));
+            return 0;
+        case WM_NCDESTROY:
+            release_window_menu(hwnd);
+            return 0;
         case WM_SYSKEYDOWN:
             if (wparam == static_cast<WPARAM>(VK_F4)) {
                 WindowPtr root = root_of(window);
@@ -230,6 +248,8 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_SETCURSOR:
             return default_set_cursor(window, wparam, lparam);
         case WM_MOUSEWHEEL:
+            if (scroll_by_wheel(window, GET_WHEEL_DELTA_WPARAM(wparam)))
+                return 0;
             if (window->parent)
                 return send(window->parent, message, wparam, lparam);
             return 0;

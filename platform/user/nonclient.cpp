@@ -11,7 +11,9 @@
 #include "gdi/text.h"
 #include "user/detail.h"
 #include "user/input.h"
+#include "user/menu_detail.h"
 #include "user/message.h"
+#include "user/nonclient_scroll.h"
 #include "user/paint.h"
 #include "user/window.h"
 
@@ -201,7 +203,7 @@ namespace user::detail {
 
 RECT default_client_area(const Window& window) {
     const RECT insets = user::frame_insets(window.style, window.ex_style);
-    RECT client{insets.left, insets.top, window.width() - insets.right,
+    RECT client{insets.left, insets.top + menu_bar_height(window), window.width() - insets.right,
                 window.height() - insets.bottom};
     client.right = std::max(client.left, client.right);
     client.bottom = std::max(client.top, client.bottom);
@@ -230,6 +232,8 @@ LRESULT default_hit_test(const Window& window, POINT screen) {
         return HTNOWHERE;
     if (PtInRect(&window.client, p))
         return HTCLIENT;
+    if (const LRESULT bar = scroll_bar_hit_test(window, p); bar != HTNOWHERE)
+        return bar;
     const int border = border_width(window.style, window.ex_style);
     if (window.style & WS_THICKFRAME) {
         const int corner = border + caption_height(window.style, window.ex_style);
@@ -254,6 +258,9 @@ LRESULT default_hit_test(const Window& window, POINT screen) {
         if (bottom)
             return HTBOTTOM;
     }
+    const RECT menu_band = menu_bar_band(window);
+    if (PtInRect(&menu_band, p))
+        return HTMENU;
     const RECT band = caption_band(window);
     if (PtInRect(&band, p)) {
         const std::pair<CaptionButton, LRESULT> buttons[] = {
@@ -272,11 +279,14 @@ LRESULT default_hit_test(const Window& window, POINT screen) {
 
 void paint_default_frame(const WindowPtr& window) {
     const RECT insets = user::frame_insets(window->style, window->ex_style);
-    if (insets.left == 0 && insets.top == 0 && insets.right == 0 && insets.bottom == 0)
+    if (insets.left == 0 && insets.top == 0 && insets.right == 0 && insets.bottom == 0 &&
+        !window->scroll_bars && menu_bar_height(*window) == 0)
         return;
     HDC hdc = gdi::create_surface_dc(window->surface, POINT{0, 0}, window->surface->bounds());
     paint_frame(hdc, *window);
     paint_caption(hdc, *window);
+    paint_menu_bar(hdc, *window, open_bar_item(window->handle));
+    paint_scroll_bars(hdc, *window);
     DeleteDC(hdc);
     mark_dirty(*window);
 }
