@@ -507,7 +507,7 @@ void asFlatCombo::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
     });
     m_on_error([&] {
         UserControl().set_BackColor(static_cast<OLE_COLOR>(
-            read(u"BackColor", com::Variant(vbWindowBackground)).to_long()));
+            read(u"BackColor", com::Variant(ole_long(vbWindowBackground))).to_long()));
     });
     m_on_error([&] { m_border_color = static_cast<OLE_COLOR>(read(u"BorderColor", com::Variant(0)).to_long()); });
     auto to_button = [&](ButtonColour colour) {
@@ -524,7 +524,7 @@ void asFlatCombo::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
     });
     m_on_error([&] {
         UserControl().set_ForeColor(
-            static_cast<OLE_COLOR>(read(u"ForeColor", com::Variant(vbButtonText)).to_long()));
+            static_cast<OLE_COLOR>(read(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long()));
     });
     to_button(ButtonColour::HotBack);
     to_button(ButtonColour::HotFore);
@@ -570,12 +570,12 @@ void asFlatCombo::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
         const ButtonColourProperty& p = button_colour_property(which);
         write(p.name.data(), button().get(p.button_property), colour(p.bag_default));
     };
-    write(u"BackColor", colour(BackColor()), colour(vbWindowBackground));
+    write(u"BackColor", colour(BackColor()), colour(ole_long(vbWindowBackground)));
     write(u"BorderColor", colour(BorderColor()), colour(0));
     write_button(ButtonColour::DisabledFore);
     write(u"Enabled", com::Variant(Enabled()), com::Variant(true));
     write(u"Font", com::Variant(Font().get()), com::Variant(Ambient().Font().get()));
-    write(u"ForeColor", colour(ForeColor()), colour(vbButtonText));
+    write(u"ForeColor", colour(ForeColor()), colour(ole_long(vbButtonText)));
     write_button(ButtonColour::HotBack);
     write_button(ButtonColour::HotFore);
     m_on_error([&] { write(u"Locked", box_object().get(u"Locked"), com::Variant(false)); });

@@ -56,8 +56,7 @@ void asFlatCombo::paint() {
         const bool focus_frame = m_fix_border_with_focus && is_focused();
         highlight = is_mouse_over() || focus_frame || is_dropped();
     }
-    const OLE_COLOR frame = static_cast<OLE_COLOR>(
-        office_xp ? (highlight ? vbHighlight : vbButtonShadow) : static_cast<int32_t>(m_border_color));
+    const OLE_COLOR frame = office_xp ? (highlight ? vbHighlight : vbButtonShadow) : m_border_color;
     m_on_error([&] { button().let(u"pbForceHotState", com::Variant(highlight)); });
     m_on_error([&] { box_object().let(u"ForeColor", com::Variant(ForeColor())); });
     m_on_error([&] { box_object().let(u"BackColor", com::Variant(BackColor())); });

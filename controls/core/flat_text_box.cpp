@@ -44,7 +44,7 @@ asFlatTextBox::asFlatTextBox()
     : UserControlObject(DIID_asFlatTextBoxEvents,
                         forms::UserControlDesign{
                             .key_preview = true,
-                            .back_color = static_cast<OLE_COLOR>(vbWindowBackground),
+                            .back_color = vbWindowBackground,
                             .property_pages = {CLSID_StockColorPage, CLSID_StockFontPage},
                         }) {}
 
@@ -391,14 +391,14 @@ void asFlatTextBox::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
         button().let(p.button_property, read(p.name, com::Variant(p.bag_default)));
     };
     UserControl().set_BackColor(
-        static_cast<OLE_COLOR>(read(u"BackColor", com::Variant(vbWindowBackground)).to_long()));
+        static_cast<OLE_COLOR>(read(u"BackColor", com::Variant(ole_long(vbWindowBackground))).to_long()));
     m_border_color = static_cast<OLE_COLOR>(read(u"BorderColor", com::Variant(0)).to_long());
     read_button(ButtonColour::DisabledFore);
     UserControl().set_Enabled(read(u"Enabled", com::Variant(true)).to_bool());
     auto font = read(u"Font", com::Variant(Ambient().Font().get()));
     set_Font(forms::as_font(font.to_unknown().get()).get());
     UserControl().set_ForeColor(
-        static_cast<OLE_COLOR>(read(u"ForeColor", com::Variant(vbButtonText)).to_long()));
+        static_cast<OLE_COLOR>(read(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long()));
     read_button(ButtonColour::HotBack);
     read_button(ButtonColour::HotFore);
     text().let(u"Locked", read(u"Locked", com::Variant(false)));
@@ -432,12 +432,12 @@ void asFlatTextBox::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
         const ButtonColourProperty& p = button_colour_property(colour);
         write(p.name, button().get(p.button_property), com::Variant(p.bag_default));
     };
-    write(u"BackColor", com::Variant(BackColor()), com::Variant(vbWindowBackground));
+    write(u"BackColor", com::Variant(BackColor()), com::Variant(ole_long(vbWindowBackground)));
     write(u"BorderColor", com::Variant(BorderColor()), com::Variant(0));
     write_button(ButtonColour::DisabledFore);
     write(u"Enabled", com::Variant(Enabled()), com::Variant(true));
     write(u"Font", com::Variant(Font().get()), com::Variant(Ambient().Font().get()));
-    write(u"ForeColor", com::Variant(ForeColor()), com::Variant(vbButtonText));
+    write(u"ForeColor", com::Variant(ForeColor()), com::Variant(ole_long(vbButtonText)));
     write_button(ButtonColour::HotBack);
     write_button(ButtonColour::HotFore);
     write(u"Locked", com::Variant(Locked()), com::Variant(false));

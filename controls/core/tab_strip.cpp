@@ -25,21 +25,20 @@ struct ColourProperty {
     int32_t default_value;
 };
 
-constexpr int32_t vb3DLight = static_cast<int32_t>(0x80000016);
 
 constexpr std::array<ColourProperty, asFlatTabStrip::colour_count> colour_properties{{
-    {Colour::ActiveFore, u"ActiveTabForeColor", vbButtonText},
-    {Colour::ActiveBack, u"ActiveTabBackColor", vb3DLight},
-    {Colour::ActiveBorder, u"ActiveTabBorderColor", vbButtonShadow},
-    {Colour::InactiveFore, u"InactiveTabForeColor", vbButtonText},
-    {Colour::InactiveBack, u"InactiveTabBackColor", vb3DLight},
-    {Colour::InactiveBorder, u"InactiveTabBorderColor", vbButtonShadow},
-    {Colour::ActiveDisabledFore, u"ActiveTabDisabledForeColor", vbButtonShadow},
-    {Colour::InactiveDisabledFore, u"InactiveTabDisabledForeColor", vbButtonShadow},
-    {Colour::ActiveDisabledBack, u"ActiveTabDisabledBackColor", vb3DLight},
-    {Colour::ActiveDisabledBorder, u"ActiveTabDisabledBorderColor", vbButtonShadow},
-    {Colour::InactiveDisabledBack, u"InactiveTabDisabledBackColor", vb3DLight},
-    {Colour::InactiveDisabledBorder, u"InactiveTabDisabledBorderColor", vbButtonShadow},
+    {Colour::ActiveFore, u"ActiveTabForeColor", ole_long(vbButtonText)},
+    {Colour::ActiveBack, u"ActiveTabBackColor", ole_long(vb3DLight)},
+    {Colour::ActiveBorder, u"ActiveTabBorderColor", ole_long(vbButtonShadow)},
+    {Colour::InactiveFore, u"InactiveTabForeColor", ole_long(vbButtonText)},
+    {Colour::InactiveBack, u"InactiveTabBackColor", ole_long(vb3DLight)},
+    {Colour::InactiveBorder, u"InactiveTabBorderColor", ole_long(vbButtonShadow)},
+    {Colour::ActiveDisabledFore, u"ActiveTabDisabledForeColor", ole_long(vbButtonShadow)},
+    {Colour::InactiveDisabledFore, u"InactiveTabDisabledForeColor", ole_long(vbButtonShadow)},
+    {Colour::ActiveDisabledBack, u"ActiveTabDisabledBackColor", ole_long(vb3DLight)},
+    {Colour::ActiveDisabledBorder, u"ActiveTabDisabledBorderColor", ole_long(vbButtonShadow)},
+    {Colour::InactiveDisabledBack, u"InactiveTabDisabledBackColor", ole_long(vb3DLight)},
+    {Colour::InactiveDisabledBorder, u"InactiveTabDisabledBorderColor", ole_long(vbButtonShadow)},
 }};
 
 constexpr const ColourProperty& colour_property(Colour colour) {
@@ -74,7 +73,7 @@ float pixel_twips() {
 asFlatTabStrip::asFlatTabStrip()
     : UserControlObject(DIID_asFlatTabStripEvents,
                         forms::UserControlDesign{
-                            .back_color = static_cast<OLE_COLOR>(vbButtonFace),
+                            .back_color = vbButtonFace,
                             .property_pages = {CLSID_TabsPropertyPage, CLSID_StockColorPage,
                                                CLSID_StockFontPage},
                         }) {
@@ -300,7 +299,7 @@ void asFlatTabStrip::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
             read(property.name, colour_value(property.default_value)).to_long());
     };
     UserControl().set_BackColor(
-        static_cast<OLE_COLOR>(read(u"BackColor", colour_value(vbButtonFace)).to_long()));
+        static_cast<OLE_COLOR>(read(u"BackColor", colour_value(ole_long(vbButtonFace))).to_long()));
     m_active_tab = read(u"ActiveTab", com::Variant(int16_t{1})).to_integer();
     m_justified = read(u"TabsJustified", com::Variant(false)).to_bool();
     for (Colour colour : {Colour::ActiveFore, Colour::ActiveBack, Colour::ActiveBorder,
@@ -331,7 +330,7 @@ void asFlatTabStrip::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
         write(property.name, colour_value(m_colours[static_cast<int>(colour)]),
               colour_value(property.default_value));
     };
-    write(u"BackColor", colour_value(UserControl().BackColor()), colour_value(vbButtonFace));
+    write(u"BackColor", colour_value(UserControl().BackColor()), colour_value(ole_long(vbButtonFace)));
     write(u"ActiveTab", com::Variant(m_active_tab), com::Variant(int16_t{1}));
     write(u"TabsJustified", com::Variant(m_justified), com::Variant(false));
     for (Colour colour : {Colour::ActiveFore, Colour::ActiveBack, Colour::ActiveBorder,

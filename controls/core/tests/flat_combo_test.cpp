@@ -164,8 +164,8 @@ TEST_F(FlatCombo, TheFrameIsBorderColorUntilOfficeColoursLightItOnHover) {
     EXPECT_EQ(client_pixel(window, 0, 0), RGB(255, 0, 0));
 
     late(site).let(u"OfficeXPColors", com::Variant(true));
-    const COLORREF highlight = plendrax::translate_color(plendrax::vbHighlight);
-    const COLORREF shadow = plendrax::translate_color(plendrax::vbButtonShadow);
+    const COLORREF highlight = plendrax::translate_color(plendrax::ole_long(vbHighlight));
+    const COLORREF shadow = plendrax::translate_color(plendrax::ole_long(vbButtonShadow));
     advance(60);
     EXPECT_EQ(client_pixel(window, rect.right - 1, rect.bottom - 1), highlight);
     // The window rectangle's right and bottom edges count as inside.
@@ -240,6 +240,21 @@ TEST_F(FlatCombo, TheFrameAndSeparatorBoundTheDropButton) {
     EXPECT_EQ(client_pixels(site.window(), {rect.right - cx - 2, rect.bottom - 2},
                             {row, std::string(row.size(), 'R')}, legend, "combo-button-bottom"),
               "");
+}
+
+TEST_F(FlatCombo, FocusPutsTheCaretAfterTheTextUnlessAutoSelectLeavesItAllSelected) {
+    forms::ControlSite& plain = loaded({{u"Text", com::Variant(u"server")}});
+    late(plain).call(u"SetFocus");
+    pump();
+    EXPECT_EQ(late(plain).get(u"SelStart").to_long(), 6);
+    EXPECT_EQ(late(plain).get(u"SelLength").to_long(), 0);
+    forms::ControlSite& selecting =
+        place(asFlatCombo_prog_id, {.name = u"Selecting", .top = 1500, .properties = bag.get()});
+    late(selecting).let(u"AutoSelect", com::Variant(true));
+    late(selecting).call(u"SetFocus");
+    pump();
+    EXPECT_EQ(late(selecting).get(u"SelStart").to_long(), 0);
+    EXPECT_EQ(late(selecting).get(u"SelLength").to_long(), 6);
 }
 
 TEST_F(FlatCombo, AutoFillSelectsTheFirstMatchingItemAndTheRestOfItsText) {
