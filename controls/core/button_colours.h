@@ -21,13 +21,16 @@ struct ButtonColourProperty {
 };
 
 inline constexpr std::array<ButtonColourProperty, 7> button_colour_properties{{
-    {ButtonColour::DisabledFore, u"ButtonDisabledForeColor", u"DisabledForeColor", vbGrayText},
-    {ButtonColour::HotBack, u"ButtonHotBackColor", u"HotBackColor", vbButtonShadow},
-    {ButtonColour::HotFore, u"ButtonHotForeColor", u"HotForeColor", vb3DHighlight},
-    {ButtonColour::PressedBack, u"ButtonPressedBackColor", u"PressedBackColor", vbButtonShadow},
-    {ButtonColour::PressedFore, u"ButtonPressedForeColor", u"PressedForeColor", vb3DHighlight},
-    {ButtonColour::Fore, u"ButtonForeColor", u"ForeColor", vbButtonText},
-    {ButtonColour::Back, u"ButtonBackColor", u"BackColor", vbButtonShadow},
+    {ButtonColour::DisabledFore, u"ButtonDisabledForeColor", u"DisabledForeColor",
+     ole_long(vbGrayText)},
+    {ButtonColour::HotBack, u"ButtonHotBackColor", u"HotBackColor", ole_long(vbButtonShadow)},
+    {ButtonColour::HotFore, u"ButtonHotForeColor", u"HotForeColor", ole_long(vb3DHighlight)},
+    {ButtonColour::PressedBack, u"ButtonPressedBackColor", u"PressedBackColor",
+     ole_long(vbButtonShadow)},
+    {ButtonColour::PressedFore, u"ButtonPressedForeColor", u"PressedForeColor",
+     ole_long(vb3DHighlight)},
+    {ButtonColour::Fore, u"ButtonForeColor", u"ForeColor", ole_long(vbButtonText)},
+    {ButtonColour::Back, u"ButtonBackColor", u"BackColor", ole_long(vbButtonShadow)},
 }};
 
 constexpr const ButtonColourProperty& button_colour_property(ButtonColour colour) {

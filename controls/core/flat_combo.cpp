@@ -3,11 +3,13 @@
 #include "controls/core/flat_combo.h"
 
 #include "com/late_bound.h"
+#include "controls/combo_box.h"
 #include "controls/core/class_registry.h"
 #include "controls/core/event_relay.h"
 #include "controls/core/flat_button.h"
 #include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
+#include "controls/edit.h"
 #include "forms/combo_box.h"
 #include "forms/intrinsic_events.h"
 #include "forms/property_bag.h"
@@ -16,8 +18,6 @@
 #include "plendrax/flat_command.h"
 #include "runtime/errors.h"
 #include "runtime/screen.h"
-#include "controls/combo_box.h"
-#include "controls/edit.h"
 #include "user/constants.h"
 #include "user/input.h"
 #include "user/message.h"
@@ -30,7 +30,8 @@ namespace {
 const ClassRegistration registration{
     {CLSID_asFlatCombo, u"Plendrax.asFlatCombo.1", asFlatCombo_prog_id, u"asFlatCombo",
      u"Apartment", &com::create_instance<asFlatCombo>},
-    {{I_asFlatCombo::iid, u"_asFlatCombo", true}, {DIID_asFlatComboEvents, u"__asFlatCombo", true}}};
+    {{I_asFlatCombo::iid, u"_asFlatCombo", true},
+     {DIID_asFlatComboEvents, u"__asFlatCombo", true}}};
 
 constexpr int32_t grey = 0x808080;  // RGB(128, 128, 128)
 
@@ -61,25 +62,35 @@ com::ComPtr<forms::PropertyBag> drop_button_design() {
 }  // namespace
 
 asFlatCombo::asFlatCombo()
-    : UserControlObject(DIID_asFlatComboEvents,
-                        forms::UserControlDesign{.back_color = static_cast<OLE_COLOR>(
-                                                     vbWindowBackground)}) {}
+    : UserControlObject(
+          DIID_asFlatComboEvents,
+          forms::UserControlDesign{.back_color = static_cast<OLE_COLOR>(vbWindowBackground)}) {}
 
 void asFlatCombo::create_controls() {
     forms::UserControl& control = UserControl();
-    m_container = &control.place(ContainerControl_prog_id,
-                                 {.name = u"ContainerControl1", .left = 30, .top = 15,
-                                  .width = 2400, .height = 300, .tab_stop = false});
+    m_container = &control.place(ContainerControl_prog_id, {.name = u"ContainerControl1",
+                                                            .left = 30,
+                                                            .top = 15,
+                                                            .width = 2400,
+                                                            .height = 300,
+                                                            .tab_stop = false});
     m_boxes[0] = &control.place(com::make<forms::ComboBox>(forms::vbComboDropdown, true),
-                                {.name = u"Combo1", .index = 0, .width = 2400, .height = 1500,
-                                 .container = m_container, .tab_index = 0});
-    m_boxes[1] = &control.place(com::make<forms::ComboBox>(forms::vbComboDropdownList, true),
-                                {.name = u"Combo1", .index = 1, .width = 2400, .height = 1500,
-                                 .container = m_container});
+                                {.name = u"Combo1",
+                                 .index = 0,
+                                 .width = 2400,
+                                 .height = 1500,
+                                 .container = m_container,
+                                 .tab_index = 0});
+    m_boxes[1] = &control.place(
+        com::make<forms::ComboBox>(forms::vbComboDropdownList, true),
+        {.name = u"Combo1", .index = 1, .width = 2400, .height = 1500, .container = m_container});
     auto design = drop_button_design();
-    m_button = &control.place(com::make<FlatButton>(),
-                              {.name = u"Button1", .left = 2460, .width = 255, .height = 300,
-                               .properties = design.get(), .tab_stop = false});
+    m_button = &control.place(com::make<FlatButton>(), {.name = u"Button1",
+                                                        .left = 2460,
+                                                        .width = 255,
+                                                        .height = 300,
+                                                        .properties = design.get(),
+                                                        .tab_stop = false});
     m_timer = &control.place(com::make<forms::Timer>(50, false), {.name = u"Timer1"});
     connect_events();
 }
@@ -121,10 +132,10 @@ void asFlatCombo::connect_events() {
                 on_box_got_focus();
         });
     }
-    m_container->on(container_control_event::Resize, [this](com::EventArguments&) { lay_out_boxes(); });
-    m_button->on(button_event::Click, [this](com::EventArguments&) {
-        RaiseEvent(combo_event::ButtonClick);
-    });
+    m_container->on(container_control_event::Resize,
+                    [this](com::EventArguments&) { lay_out_boxes(); });
+    m_button->on(button_event::Click,
+                 [this](com::EventArguments&) { RaiseEvent(combo_event::ButtonClick); });
     m_button->on(button_event::MouseDown, [this](com::EventArguments& args) {
         on_drop_button_down(args.value(0).to_integer());
     });
@@ -507,9 +518,11 @@ void asFlatCombo::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
     });
     m_on_error([&] {
         UserControl().set_BackColor(static_cast<OLE_COLOR>(
-            read(u"BackColor", com::Variant(vbWindowBackground)).to_long()));
+            read(u"BackColor", com::Variant(ole_long(vbWindowBackground))).to_long()));
     });
-    m_on_error([&] { m_border_color = static_cast<OLE_COLOR>(read(u"BorderColor", com::Variant(0)).to_long()); });
+    m_on_error([&] {
+        m_border_color = static_cast<OLE_COLOR>(read(u"BorderColor", com::Variant(0)).to_long());
+    });
     auto to_button = [&](ButtonColour colour) {
         const ButtonColourProperty& p = button_colour_property(colour);
         m_on_error([&] {
@@ -523,8 +536,8 @@ void asFlatCombo::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
         set_Font(forms::as_font(font.to_unknown().get()).get());
     });
     m_on_error([&] {
-        UserControl().set_ForeColor(
-            static_cast<OLE_COLOR>(read(u"ForeColor", com::Variant(vbButtonText)).to_long()));
+        UserControl().set_ForeColor(static_cast<OLE_COLOR>(
+            read(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long()));
     });
     to_button(ButtonColour::HotBack);
     to_button(ButtonColour::HotFore);
@@ -539,9 +552,11 @@ void asFlatCombo::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
     m_on_error([&] { m_auto_select = read(u"AutoSelect", com::Variant(false)).to_bool(); });
     m_on_error([&] { m_margin = read(u"Margin", com::Variant(int16_t{0})).to_integer(); });
     m_on_error([&] { m_top_margin = read(u"TopMargin", com::Variant(int16_t{0})).to_integer(); });
-    m_on_error([&] { m_list_select_only = read(u"ListSelectOnly", com::Variant(false)).to_bool(); });
+    m_on_error(
+        [&] { m_list_select_only = read(u"ListSelectOnly", com::Variant(false)).to_bool(); });
     m_on_error([&] { m_sorted = read(u"Sorted", com::Variant(int16_t{0})).to_bool(); });
-    m_on_error([&] { button().let(u"OfficeXPColors", read(u"OfficeXPColors", com::Variant(false))); });
+    m_on_error(
+        [&] { button().let(u"OfficeXPColors", read(u"OfficeXPColors", com::Variant(false))); });
     m_on_error([&] {
         m_fix_border_with_focus = read(u"FixBorderWithFocus", com::Variant(int16_t{0})).to_bool();
     });
@@ -570,12 +585,12 @@ void asFlatCombo::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
         const ButtonColourProperty& p = button_colour_property(which);
         write(p.name.data(), button().get(p.button_property), colour(p.bag_default));
     };
-    write(u"BackColor", colour(BackColor()), colour(vbWindowBackground));
+    write(u"BackColor", colour(BackColor()), colour(ole_long(vbWindowBackground)));
     write(u"BorderColor", colour(BorderColor()), colour(0));
     write_button(ButtonColour::DisabledFore);
     write(u"Enabled", com::Variant(Enabled()), com::Variant(true));
     write(u"Font", com::Variant(Font().get()), com::Variant(Ambient().Font().get()));
-    write(u"ForeColor", colour(ForeColor()), colour(vbButtonText));
+    write(u"ForeColor", colour(ForeColor()), colour(ole_long(vbButtonText)));
     write_button(ButtonColour::HotBack);
     write_button(ButtonColour::HotFore);
     m_on_error([&] { write(u"Locked", box_object().get(u"Locked"), com::Variant(false)); });

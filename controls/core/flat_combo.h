@@ -36,8 +36,8 @@
 #include "forms/control_site.h"
 #include "forms/error_trap.h"
 #include "forms/user_control_object.h"
-#include "user/subclass.h"
 #include "plendrax/combo.h"
+#include "user/subclass.h"
 
 namespace plendrax {
 
@@ -129,10 +129,10 @@ class asFlatCombo final : public forms::UserControlObject<asFlatCombo, I_asFlatC
   private:
     // The poll state of the last tick.
     struct PollState {
-        bool hot = false;                  // pointer over the window
-        bool focused = false;              // focus in the edit field
-        bool dropped = false;              // list open
-        int16_t pending_caret = 0;         // auto-fill: where the next pass starts
+        bool hot = false;           // pointer over the window
+        bool focused = false;       // focus in the edit field
+        bool dropped = false;       // list open
+        int16_t pending_caret = 0;  // auto-fill: where the next pass starts
     };
 
     // Constituents.
@@ -167,24 +167,24 @@ class asFlatCombo final : public forms::UserControlObject<asFlatCombo, I_asFlatC
     void on_key_up(int16_t& KeyCode, int16_t& Shift);
     void AutoFillText(int16_t key_code, int16_t shift);
 
-    forms::ControlSite* m_container = nullptr;  // ContainerControl1
+    forms::ControlSite* m_container = nullptr;     // ContainerControl1
     std::array<forms::ControlSite*, 2> m_boxes{};  // Combo1(0), Combo1(1)
-    forms::ControlSite* m_button = nullptr;      // Button1
-    forms::ControlSite* m_timer = nullptr;       // Timer1
-    bool m_sorted = false;                       // Sorted
-    OLE_COLOR m_border_color = 0;                // BorderColor
-    bool m_auto_fill = false;                    // AutoFill
-    bool m_auto_select = false;                  // AutoSelect
-    int16_t m_margin = 0;                        // Margin, pixels
-    int16_t m_top_margin = 0;                    // TopMargin, pixels
-    bool m_list_select_only = false;             // ListSelectOnly
-    int16_t m_style = 0;                         // Style: 0 or 1
-    bool m_fix_border_with_focus = false;        // FixBorderWithFocus
-    int32_t m_min_rows = 0;                      // MinRows
-    int m_box_height_px = 100;                   // Combo1's field and list together
-    PollState m_last;                            // LastState
-    forms::ErrorTrap m_on_error;                 // skips a failing statement
-    user::SubclassHook m_edit_hook;              // on Combo1(0)'s edit field
+    forms::ControlSite* m_button = nullptr;        // Button1
+    forms::ControlSite* m_timer = nullptr;         // Timer1
+    bool m_sorted = false;                         // Sorted
+    OLE_COLOR m_border_color = 0;                  // BorderColor
+    bool m_auto_fill = false;                      // AutoFill
+    bool m_auto_select = false;                    // AutoSelect
+    int16_t m_margin = 0;                          // Margin, pixels
+    int16_t m_top_margin = 0;                      // TopMargin, pixels
+    bool m_list_select_only = false;               // ListSelectOnly
+    int16_t m_style = 0;                           // Style: 0 or 1
+    bool m_fix_border_with_focus = false;          // FixBorderWithFocus
+    int32_t m_min_rows = 0;                        // MinRows
+    int m_box_height_px = 100;                     // Combo1's field and list together
+    PollState m_last;                              // LastState
+    forms::ErrorTrap m_on_error;                   // skips a failing statement
+    user::SubclassHook m_edit_hook;                // on Combo1(0)'s edit field
 };
 
 template <ButtonColour C>

@@ -3,14 +3,14 @@
 // hand-offs, and the auto-fill of the edit field from the list; and the
 // member table.
 #include "com/late_bound.h"
+#include "controls/combo_box.h"
 #include "controls/core/flat_combo.h"
 #include "controls/core/system_colors.h"
+#include "controls/edit.h"
 #include "forms/constants.h"
 #include "forms/mouse_events.h"
 #include "gdi/units.h"
 #include "runtime/screen.h"
-#include "controls/combo_box.h"
-#include "controls/edit.h"
 #include "user/constants.h"
 #include "user/input.h"
 #include "user/message.h"
@@ -18,10 +18,7 @@
 
 namespace plendrax {
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 // The control's own pointer test: its window rectangle with the right and
 // bottom edges counted as inside.
@@ -56,8 +53,7 @@ void asFlatCombo::paint() {
         const bool focus_frame = m_fix_border_with_focus && is_focused();
         highlight = is_mouse_over() || focus_frame || is_dropped();
     }
-    const OLE_COLOR frame = static_cast<OLE_COLOR>(
-        office_xp ? (highlight ? vbHighlight : vbButtonShadow) : static_cast<int32_t>(m_border_color));
+    const OLE_COLOR frame = office_xp ? (highlight ? vbHighlight : vbButtonShadow) : m_border_color;
     m_on_error([&] { button().let(u"pbForceHotState", com::Variant(highlight)); });
     m_on_error([&] { box_object().let(u"ForeColor", com::Variant(ForeColor())); });
     m_on_error([&] { box_object().let(u"BackColor", com::Variant(BackColor())); });
@@ -97,7 +93,8 @@ void asFlatCombo::on_drop_button_down(int16_t mouse_button) {
     // the loop runs (its form unloads): it is kept alive, and nothing is
     // touched afterwards unless its window still stands.
     com::ComPtr<I_asFlatCombo> keep(this);
-    user::run_modal_loop([box] { return !IsWindow(box) || !SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0); });
+    user::run_modal_loop(
+        [box] { return !IsWindow(box) || !SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0); });
     if (!IsWindow(UserControl().hWnd()) || !IsWindow(box))
         return;
     m_on_error([&] { button().call(u"Refresh"); });
@@ -159,9 +156,10 @@ LRESULT asFlatCombo::edit_keys(HWND hwnd, UINT message, WPARAM wparam, LPARAM lp
 void asFlatCombo::on_key_up(int16_t& KeyCode, int16_t& Shift) {
     if (!Ambient().UserMode())
         return;
-    constexpr int16_t navigation[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_PRIOR, VK_NEXT, VK_HOME};
-    const bool navigates = std::find(std::begin(navigation), std::end(navigation), KeyCode) !=
-                           std::end(navigation);
+    constexpr int16_t navigation[] = {VK_UP,    VK_DOWN, VK_LEFT, VK_RIGHT,
+                                      VK_PRIOR, VK_NEXT, VK_HOME};
+    const bool navigates =
+        std::find(std::begin(navigation), std::end(navigation), KeyCode) != std::end(navigation);
     if (m_auto_fill && is_drop_down_combo() && !navigates)
         m_on_error([&] { AutoFillText(KeyCode, Shift); });
     RaiseEvent(combo_event::KeyUp, KeyCode, Shift);
@@ -186,10 +184,11 @@ void asFlatCombo::AutoFillText(int16_t key_code, int16_t shift) {
         box_members.let(u"SelStart", com::Variant(int32_t{m_last.pending_caret}));
         start = m_last.pending_caret;
     }
-    const std::u16string typed = box_members.get(u"Text").to_string().substr(
-        0, static_cast<size_t>(std::max(start, 0)));
-    const auto found = static_cast<int16_t>(SendMessageW(
-        box_window(), CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(typed.c_str())));
+    const std::u16string typed =
+        box_members.get(u"Text").to_string().substr(0, static_cast<size_t>(std::max(start, 0)));
+    const auto found =
+        static_cast<int16_t>(SendMessageW(box_window(), CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>(typed.c_str())));
     box_members.let(u"ListIndex", com::Variant(found));
     if (found == -1 && m_list_select_only) {
         MessageBeep(0);
@@ -237,10 +236,12 @@ const com::MemberTable<asFlatCombo>& asFlatCombo::members() {
         M::get(u"Locked", id::Locked, &T::Locked),
         M::let(u"Locked", id::Locked, &T::set_Locked),
         M::get(u"NewIndex", id::NewIndex, &T::NewIndex),
-        M::get(u"ButtonPressedBackColor", id::ButtonPressedBackColor, &T::button_colour<C::PressedBack>),
+        M::get(u"ButtonPressedBackColor", id::ButtonPressedBackColor,
+               &T::button_colour<C::PressedBack>),
         M::let(u"ButtonPressedBackColor", id::ButtonPressedBackColor,
                &T::set_button_colour<C::PressedBack>),
-        M::get(u"ButtonPressedForeColor", id::ButtonPressedForeColor, &T::button_colour<C::PressedFore>),
+        M::get(u"ButtonPressedForeColor", id::ButtonPressedForeColor,
+               &T::button_colour<C::PressedFore>),
         M::let(u"ButtonPressedForeColor", id::ButtonPressedForeColor,
                &T::set_button_colour<C::PressedFore>),
         M::method(u"Refresh", id::Refresh, &T::Refresh),

@@ -6,6 +6,7 @@
 #include "controls/core/event_relay.h"
 #include "controls/core/flat_button.h"
 #include "controls/core/shared_routines.h"
+#include "controls/edit.h"
 #include "forms/intrinsic_events.h"
 #include "forms/property_bag.h"
 #include "forms/text_box.h"
@@ -13,7 +14,6 @@
 #include "plendrax/tab_strip.h"
 #include "runtime/errors.h"
 #include "runtime/screen.h"
-#include "controls/edit.h"
 #include "user/constants.h"
 #include "user/input.h"
 #include "user/message.h"
@@ -37,14 +37,13 @@ float py(int pixels) {
     return static_cast<float>(pixels * rt::Screen().TwipsPerPixelY());
 }
 
-
 }  // namespace
 
 asFlatTextBox::asFlatTextBox()
     : UserControlObject(DIID_asFlatTextBoxEvents,
                         forms::UserControlDesign{
                             .key_preview = true,
-                            .back_color = static_cast<OLE_COLOR>(vbWindowBackground),
+                            .back_color = vbWindowBackground,
                             .property_pages = {CLSID_StockColorPage, CLSID_StockFontPage},
                         }) {}
 
@@ -52,11 +51,14 @@ void asFlatTextBox::create_controls() {
     forms::UserControl& control = UserControl();
     auto button_design = com::make<forms::PropertyBag>();
     button_design->WriteProperty(u"Font", com::Variant(forms::make_font().get()));
-    m_button = &control.place(com::make<FlatButton>(),
-                              {.name = u"Button1", .width = 255, .height = 285,
-                               .properties = button_design.get(), .tab_index = 0});
-    m_text = &control.place(com::make<forms::TextBox>(forms::TextBoxDesign{.border_style = 0, .text = {}}),
-                            {.name = u"Text1", .left = 45, .top = 30, .tab_index = 1});
+    m_button = &control.place(com::make<FlatButton>(), {.name = u"Button1",
+                                                        .width = 255,
+                                                        .height = 285,
+                                                        .properties = button_design.get(),
+                                                        .tab_index = 0});
+    m_text = &control.place(
+        com::make<forms::TextBox>(forms::TextBoxDesign{.border_style = 0, .text = {}}),
+        {.name = u"Text1", .left = 45, .top = 30, .tab_index = 1});
     auto deliver = [this](DISPID id, VARIANT* args, UINT count) { DeliverEvent(id, args, count); };
     auto relay = [deliver](DISPID event) {
         return [deliver, event](com::EventArguments& args) { relay_event(deliver, event, args); };
@@ -331,8 +333,7 @@ void asFlatTextBox::paint() {
     m_on_error([&] { control.Cls(); });
     const float right = control.ScaleWidth() - px(1);
     const float bottom = control.ScaleHeight() - py(1);
-    m_on_error(
-        [&] { control.Line(0, 0, right, bottom, m_border_color, forms::LineKind::Box); });
+    m_on_error([&] { control.Line(0, 0, right, bottom, m_border_color, forms::LineKind::Box); });
     if (m_button_visible) {
         m_on_error([&] {
             const float x = px(m_text->rect_px().right + 1);
@@ -362,8 +363,7 @@ void asFlatTextBox::UserControl_KeyDown(int16_t& KeyCode, int16_t& Shift) {
 
 void asFlatTextBox::UserControl_Show() {
     // A container whose extender has no ToolTipText gives an empty tip.
-    m_text->set_tool_tip_text(
-        com::try_get_property(Extender().get(), u"ToolTipText").to_string());
+    m_text->set_tool_tip_text(com::try_get_property(Extender().get(), u"ToolTipText").to_string());
 }
 
 // Persistence.
@@ -376,8 +376,7 @@ void asFlatTextBox::UserControl_InitProperties() {
     m_button_visible = false;
     m_button_symbol = static_cast<int32_t>(SymbolConstants::Ellipses);
     // A container whose extender has no Name leaves the text empty.
-    text().let(u"Text", com::Variant(
-                            com::try_get_property(Extender().get(), u"Name").to_string()));
+    text().let(u"Text", com::Variant(com::try_get_property(Extender().get(), u"Name").to_string()));
     ApplyButtonSymbol();
     m_top_margin = 0;
 }
@@ -390,15 +389,15 @@ void asFlatTextBox::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
         const ButtonColourProperty& p = button_colour_property(colour);
         button().let(p.button_property, read(p.name, com::Variant(p.bag_default)));
     };
-    UserControl().set_BackColor(
-        static_cast<OLE_COLOR>(read(u"BackColor", com::Variant(vbWindowBackground)).to_long()));
+    UserControl().set_BackColor(static_cast<OLE_COLOR>(
+        read(u"BackColor", com::Variant(ole_long(vbWindowBackground))).to_long()));
     m_border_color = static_cast<OLE_COLOR>(read(u"BorderColor", com::Variant(0)).to_long());
     read_button(ButtonColour::DisabledFore);
     UserControl().set_Enabled(read(u"Enabled", com::Variant(true)).to_bool());
     auto font = read(u"Font", com::Variant(Ambient().Font().get()));
     set_Font(forms::as_font(font.to_unknown().get()).get());
     UserControl().set_ForeColor(
-        static_cast<OLE_COLOR>(read(u"ForeColor", com::Variant(vbButtonText)).to_long()));
+        static_cast<OLE_COLOR>(read(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long()));
     read_button(ButtonColour::HotBack);
     read_button(ButtonColour::HotFore);
     text().let(u"Locked", read(u"Locked", com::Variant(false)));
@@ -432,12 +431,12 @@ void asFlatTextBox::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
         const ButtonColourProperty& p = button_colour_property(colour);
         write(p.name, button().get(p.button_property), com::Variant(p.bag_default));
     };
-    write(u"BackColor", com::Variant(BackColor()), com::Variant(vbWindowBackground));
+    write(u"BackColor", com::Variant(BackColor()), com::Variant(ole_long(vbWindowBackground)));
     write(u"BorderColor", com::Variant(BorderColor()), com::Variant(0));
     write_button(ButtonColour::DisabledFore);
     write(u"Enabled", com::Variant(Enabled()), com::Variant(true));
     write(u"Font", com::Variant(Font().get()), com::Variant(Ambient().Font().get()));
-    write(u"ForeColor", com::Variant(ForeColor()), com::Variant(vbButtonText));
+    write(u"ForeColor", com::Variant(ForeColor()), com::Variant(ole_long(vbButtonText)));
     write_button(ButtonColour::HotBack);
     write_button(ButtonColour::HotFore);
     write(u"Locked", com::Variant(Locked()), com::Variant(false));

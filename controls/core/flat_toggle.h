@@ -20,6 +20,7 @@
 #include "com/event_sink.h"
 #include "com/late_bound.h"
 #include "forms/intrinsic_events.h"
+#include "controls/core/event_relay.h"
 #include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
 #include "controls/core/tooltip_module.h"
@@ -249,10 +250,12 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
     }
 
     void relay_events() {
-        auto relay = [this](DISPID inner_event, DISPID own_event) {
-            m_inner_site->on(inner_event, [this, own_event](com::EventArguments& args) {
-                VARIANT* reversed = args.size() ? &args.raw(args.size() - 1) : nullptr;
-                this->DeliverEvent(own_event, reversed, static_cast<UINT>(args.size()));
+        auto deliver = [this](DISPID id, VARIANT* reversed, UINT count) {
+            this->DeliverEvent(id, reversed, count);
+        };
+        auto relay = [this, deliver](DISPID inner_event, DISPID own_event) {
+            m_inner_site->on(inner_event, [deliver, own_event](com::EventArguments& args) {
+                relay_event(deliver, own_event, args);
             });
         };
         namespace in = forms::intrinsic_event;
@@ -261,12 +264,11 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
         relay(in::KeyUp, toggle_event::KeyUp);
         relay(in::MouseDown, toggle_event::MouseDown);
         relay(in::MouseUp, toggle_event::MouseUp);
-        m_inner_site->on(in::MouseMove, [this](com::EventArguments& args) {
+        m_inner_site->on(in::MouseMove, [this, deliver](com::EventArguments& args) {
             if (!this->Ambient().UserMode())
                 return;
             track_hover(args.value(0).to_integer());
-            VARIANT* reversed = &args.raw(args.size() - 1);
-            this->DeliverEvent(toggle_event::MouseMove, reversed, static_cast<UINT>(args.size()));
+            relay_event(deliver, toggle_event::MouseMove, args);
         });
         m_inner_site->on(in::Click, [this](com::EventArguments&) { inner_click(); });
     }

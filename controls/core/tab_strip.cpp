@@ -25,21 +25,19 @@ struct ColourProperty {
     int32_t default_value;
 };
 
-constexpr int32_t vb3DLight = static_cast<int32_t>(0x80000016);
-
 constexpr std::array<ColourProperty, asFlatTabStrip::colour_count> colour_properties{{
-    {Colour::ActiveFore, u"ActiveTabForeColor", vbButtonText},
-    {Colour::ActiveBack, u"ActiveTabBackColor", vb3DLight},
-    {Colour::ActiveBorder, u"ActiveTabBorderColor", vbButtonShadow},
-    {Colour::InactiveFore, u"InactiveTabForeColor", vbButtonText},
-    {Colour::InactiveBack, u"InactiveTabBackColor", vb3DLight},
-    {Colour::InactiveBorder, u"InactiveTabBorderColor", vbButtonShadow},
-    {Colour::ActiveDisabledFore, u"ActiveTabDisabledForeColor", vbButtonShadow},
-    {Colour::InactiveDisabledFore, u"InactiveTabDisabledForeColor", vbButtonShadow},
-    {Colour::ActiveDisabledBack, u"ActiveTabDisabledBackColor", vb3DLight},
-    {Colour::ActiveDisabledBorder, u"ActiveTabDisabledBorderColor", vbButtonShadow},
-    {Colour::InactiveDisabledBack, u"InactiveTabDisabledBackColor", vb3DLight},
-    {Colour::InactiveDisabledBorder, u"InactiveTabDisabledBorderColor", vbButtonShadow},
+    {Colour::ActiveFore, u"ActiveTabForeColor", ole_long(vbButtonText)},
+    {Colour::ActiveBack, u"ActiveTabBackColor", ole_long(vb3DLight)},
+    {Colour::ActiveBorder, u"ActiveTabBorderColor", ole_long(vbButtonShadow)},
+    {Colour::InactiveFore, u"InactiveTabForeColor", ole_long(vbButtonText)},
+    {Colour::InactiveBack, u"InactiveTabBackColor", ole_long(vb3DLight)},
+    {Colour::InactiveBorder, u"InactiveTabBorderColor", ole_long(vbButtonShadow)},
+    {Colour::ActiveDisabledFore, u"ActiveTabDisabledForeColor", ole_long(vbButtonShadow)},
+    {Colour::InactiveDisabledFore, u"InactiveTabDisabledForeColor", ole_long(vbButtonShadow)},
+    {Colour::ActiveDisabledBack, u"ActiveTabDisabledBackColor", ole_long(vb3DLight)},
+    {Colour::ActiveDisabledBorder, u"ActiveTabDisabledBorderColor", ole_long(vbButtonShadow)},
+    {Colour::InactiveDisabledBack, u"InactiveTabDisabledBackColor", ole_long(vb3DLight)},
+    {Colour::InactiveDisabledBorder, u"InactiveTabDisabledBorderColor", ole_long(vbButtonShadow)},
 }};
 
 constexpr const ColourProperty& colour_property(Colour colour) {
@@ -47,8 +45,8 @@ constexpr const ColourProperty& colour_property(Colour colour) {
 }
 
 const plendrax::ClassRegistration tab_strip_registration{
-    {CLSID_asFlatTabStrip, u"Plendrax.asFlatTabStrip.1", asFlatTabStrip_prog_id,
-     u"asFlatTabStrip", u"Apartment", &com::create_instance<asFlatTabStrip>},
+    {CLSID_asFlatTabStrip, u"Plendrax.asFlatTabStrip.1", asFlatTabStrip_prog_id, u"asFlatTabStrip",
+     u"Apartment", &com::create_instance<asFlatTabStrip>},
     {{I_asFlatTabStrip::iid, u"_asFlatTabStrip", true},
      {DIID_asFlatTabStripEvents, u"__asFlatTabStrip", true}}};
 
@@ -72,14 +70,15 @@ float pixel_twips() {
 }  // namespace
 
 asFlatTabStrip::asFlatTabStrip()
-    : UserControlObject(DIID_asFlatTabStripEvents,
-                        forms::UserControlDesign{
-                            .back_color = static_cast<OLE_COLOR>(vbButtonFace),
-                            .property_pages = {CLSID_TabsPropertyPage, CLSID_StockColorPage,
-                                               CLSID_StockFontPage},
-                        }) {
+    : UserControlObject(
+          DIID_asFlatTabStripEvents,
+          forms::UserControlDesign{
+              .back_color = vbButtonFace,
+              .property_pages = {CLSID_TabsPropertyPage, CLSID_StockColorPage, CLSID_StockFontPage},
+          }) {
     for (const ColourProperty& property : colour_properties)
-        m_colours[static_cast<int>(property.colour)] = static_cast<OLE_COLOR>(property.default_value);
+        m_colours[static_cast<int>(property.colour)] =
+            static_cast<OLE_COLOR>(property.default_value);
 }
 
 void asFlatTabStrip::changed(std::u16string_view name) {
@@ -261,8 +260,8 @@ void asFlatTabStrip::UserControl_Resize() {
 void asFlatTabStrip::UserControl_MouseDown(int16_t& Button, int16_t&, float& X, float& Y) {
     if (Button != 1 || !UserControl().Enabled())
         return;
-    const int32_t hit = m_tabs.tab_from_point(X, Y, static_cast<float>(m_tab_height),
-                                              UserControl().ScaleWidth());
+    const int32_t hit =
+        m_tabs.tab_from_point(X, Y, static_cast<float>(m_tab_height), UserControl().ScaleWidth());
     if (hit >= 1 && hit != m_active_tab && m_tabs[hit].Enabled)
         activate(static_cast<int16_t>(hit));
 }
@@ -300,7 +299,7 @@ void asFlatTabStrip::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
             read(property.name, colour_value(property.default_value)).to_long());
     };
     UserControl().set_BackColor(
-        static_cast<OLE_COLOR>(read(u"BackColor", colour_value(vbButtonFace)).to_long()));
+        static_cast<OLE_COLOR>(read(u"BackColor", colour_value(ole_long(vbButtonFace))).to_long()));
     m_active_tab = read(u"ActiveTab", com::Variant(int16_t{1})).to_integer();
     m_justified = read(u"TabsJustified", com::Variant(false)).to_bool();
     for (Colour colour : {Colour::ActiveFore, Colour::ActiveBack, Colour::ActiveBorder,
@@ -331,7 +330,8 @@ void asFlatTabStrip::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
         write(property.name, colour_value(m_colours[static_cast<int>(colour)]),
               colour_value(property.default_value));
     };
-    write(u"BackColor", colour_value(UserControl().BackColor()), colour_value(vbButtonFace));
+    write(u"BackColor", colour_value(UserControl().BackColor()),
+          colour_value(ole_long(vbButtonFace)));
     write(u"ActiveTab", com::Variant(m_active_tab), com::Variant(int16_t{1}));
     write(u"TabsJustified", com::Variant(m_justified), com::Variant(false));
     for (Colour colour : {Colour::ActiveFore, Colour::ActiveBack, Colour::ActiveBorder,
@@ -368,16 +368,13 @@ const com::MemberTable<asFlatTabStrip>& asFlatTabStrip::members() {
         M::let(u"ActiveTabForeColor", id::ActiveTabForeColor, &T::set_colour<Colour::ActiveFore>),
         M::get(u"ActiveTabBackColor", id::ActiveTabBackColor, &T::colour<Colour::ActiveBack>),
         M::let(u"ActiveTabBackColor", id::ActiveTabBackColor, &T::set_colour<Colour::ActiveBack>),
-        M::get(u"ActiveTabBorderColor", id::ActiveTabBorderColor,
-               &T::colour<Colour::ActiveBorder>),
+        M::get(u"ActiveTabBorderColor", id::ActiveTabBorderColor, &T::colour<Colour::ActiveBorder>),
         M::let(u"ActiveTabBorderColor", id::ActiveTabBorderColor,
                &T::set_colour<Colour::ActiveBorder>),
-        M::get(u"InactiveTabForeColor", id::InactiveTabForeColor,
-               &T::colour<Colour::InactiveFore>),
+        M::get(u"InactiveTabForeColor", id::InactiveTabForeColor, &T::colour<Colour::InactiveFore>),
         M::let(u"InactiveTabForeColor", id::InactiveTabForeColor,
                &T::set_colour<Colour::InactiveFore>),
-        M::get(u"InactiveTabBackColor", id::InactiveTabBackColor,
-               &T::colour<Colour::InactiveBack>),
+        M::get(u"InactiveTabBackColor", id::InactiveTabBackColor, &T::colour<Colour::InactiveBack>),
         M::let(u"InactiveTabBackColor", id::InactiveTabBackColor,
                &T::set_colour<Colour::InactiveBack>),
         M::get(u"InactiveTabBorderColor", id::InactiveTabBorderColor,

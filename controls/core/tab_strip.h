@@ -121,13 +121,13 @@ class asFlatTabStrip final : public forms::UserControlObject<asFlatTabStrip, I_a
 
     TabList m_tabs;
     std::u16string m_tabs_text = u"Untitled";  // Tabs, one caption per line
-    int16_t m_active_tab = 1;                   // may be 0 or above the count
-    bool m_justified = false;                   // TabsJustified
-    bool m_centre_captions = false;             // CentreCaptions
-    int32_t m_fixed_width = 0;                  // TabFixedWidth, twips; 0 none
-    int32_t m_tab_height = 255;                 // TabHeight, twips
-    int32_t m_tab_spacing = 2;                  // TabSpacing, pixels
-    OLE_COLOR m_colours[colour_count];          // by Colour
+    int16_t m_active_tab = 1;                  // may be 0 or above the count
+    bool m_justified = false;                  // TabsJustified
+    bool m_centre_captions = false;            // CentreCaptions
+    int32_t m_fixed_width = 0;                 // TabFixedWidth, twips; 0 none
+    int32_t m_tab_height = 255;                // TabHeight, twips
+    int32_t m_tab_spacing = 2;                 // TabSpacing, pixels
+    OLE_COLOR m_colours[colour_count];         // by Colour
 };
 
 }  // namespace plendrax

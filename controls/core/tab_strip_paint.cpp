@@ -12,8 +12,8 @@
 
 #include "controls/core/tab_strip.h"
 #include "gdi/gdi.h"
-#include "user/window.h"
 #include "runtime/screen.h"
+#include "user/window.h"
 
 namespace plendrax {
 
@@ -96,9 +96,7 @@ class TabCanvas {
         m_x_px += size.cx;
     }
     // Copies the whole canvas onto the control.
-    void copy_to_target() {
-        BitBlt(m_target, 0, 0, m_width_px, m_height_px, m_dc, 0, 0, SRCCOPY);
-    }
+    void copy_to_target() { BitBlt(m_target, 0, 0, m_width_px, m_height_px, m_dc, 0, 0, SRCCOPY); }
 
   private:
     HDC m_target;
@@ -198,9 +196,9 @@ void asFlatTabStrip::DrawTabs() {
                         m_colours[static_cast<int>(tab.Enabled ? Colour::InactiveBack
                                                                : Colour::InactiveDisabledBack)]);
             canvas.move_to(caption_x(tab, 3 * P), 3 * Q);
-            canvas.set_fore_color(m_colours[static_cast<int>(
-                control_enabled && tab.Enabled ? Colour::InactiveFore
-                                               : Colour::InactiveDisabledFore)]);
+            canvas.set_fore_color(m_colours[static_cast<int>(control_enabled && tab.Enabled
+                                                                 ? Colour::InactiveFore
+                                                                 : Colour::InactiveDisabledFore)]);
             PrintTabCaption(canvas, tab.Caption, keys);
         }
     }

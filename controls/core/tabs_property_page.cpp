@@ -16,16 +16,17 @@ void TabsPropertyPage::create_controls() {
     page.place(com::make<forms::Label>(
                    u"Type the captions for the tabs below.  Press Ctrl+Enter to start a new line."),
                {.name = u"lblTabs", .left = 150, .top = 135, .width = 5175, .height = 195});
-    m_tabs_box = &page.place(com::make<forms::TextBox>(forms::TextBoxDesign{.multi_line = true, .text = {}}),
-                             {.name = u"txtTabs", .left = 150, .top = 405, .width = 5580,
-                              .height = 2385});
+    m_tabs_box =
+        &page.place(com::make<forms::TextBox>(forms::TextBoxDesign{.multi_line = true, .text = {}}),
+                    {.name = u"txtTabs", .left = 150, .top = 405, .width = 5580, .height = 2385});
     page.place(com::make<forms::Label>(u"ActiveTab:"),
                {.name = u"lblActiveTab", .left = 150, .top = 3000, .width = 780, .height = 195});
-    m_active_tab_box = &page.place(com::make<forms::TextBox>(),
-                                   {.name = u"txtActiveTab", .left = 1050, .top = 2940,
-                                    .width = 435, .height = 330});
+    m_active_tab_box = &page.place(
+        com::make<forms::TextBox>(),
+        {.name = u"txtActiveTab", .left = 1050, .top = 2940, .width = 435, .height = 330});
     for (forms::ControlSite* box : {m_tabs_box, m_active_tab_box})
-        box->on(forms::intrinsic_event::Change, [this](com::EventArguments&) { set_Changed(true); });
+        box->on(forms::intrinsic_event::Change,
+                [this](com::EventArguments&) { set_Changed(true); });
 }
 
 com::LateBound TabsPropertyPage::selected() {

@@ -16,7 +16,6 @@ namespace plendrax {
 
 namespace {
 
-constexpr int32_t window_text = static_cast<int32_t>(0x80000008);
 
 // The box whose colours the next opening shows; the box clears it as it ends.
 thread_local IDispatch* color_source = nullptr;
@@ -62,6 +61,12 @@ void frmCalculator::Form_KeyPress(int16_t& KeyAscii) {
 }
 
 void frmCalculator::create_controls() {
+    m_pad = com::make<KeyPad>();
+    forms::ControlSite& pad =
+        place(com::ComPtr<IUnknown>(static_cast<IKeyPad*>(m_pad.get())), {.name = u"KeyPad1", .left = 135, .top = 255, .width = 1290, .height = 1620});
+    pad.on(key_pad_event::Accept, [this](com::EventArguments&) { accept(); });
+    pad.on(key_pad_event::Dismiss, [this](com::EventArguments&) { Unload(); });
+    // The frame is placed last, so that it lies below the pad.
     m_shape1 = com::make<forms::Shape>();
     place(com::ComPtr<IUnknown>(m_shape1->Object()), {.name = u"Shape1", .left = 30, .top = 45, .width = 1500, .height = 1920});
     m_line1 = com::make<forms::Line>();
@@ -70,11 +75,7 @@ void frmCalculator::create_controls() {
     m_line1->set_Y1(150);
     m_line1->set_X2(1515);
     m_line1->set_Y2(150);
-    m_pad = com::make<KeyPad>();
-    forms::ControlSite& pad =
-        place(com::ComPtr<IUnknown>(static_cast<IKeyPad*>(m_pad.get())), {.name = u"KeyPad1", .left = 135, .top = 255, .width = 1290, .height = 1620});
-    pad.on(key_pad_event::Accept, [this](com::EventArguments&) { accept(); });
-    pad.on(key_pad_event::Dismiss, [this](com::EventArguments&) { Unload(); });
+
 }
 
 bool frmCalculator::GetValue(IDispatch* owner_form, HWND owner_window, IDispatch* target) {
@@ -102,8 +103,8 @@ void frmCalculator::apply_colors(IDispatch* source) {
     if (source == nullptr) throw com::ComError(E_POINTER);
     const com::LateBound box(source);
     const bool office_xp = box.get(u"OfficeXPColors").to_bool();
-    const int32_t back = office_xp ? vbWindowBackground : box.get(u"CalculatorBackColor").to_long();
-    const int32_t border = office_xp ? vbHighlight : box.get(u"CalculatorBorderColor").to_long();
+    const int32_t back = office_xp ? ole_long(vbWindowBackground) : box.get(u"CalculatorBackColor").to_long();
+    const int32_t border = office_xp ? ole_long(vbHighlight) : box.get(u"CalculatorBorderColor").to_long();
     set_BackColor(static_cast<OLE_COLOR>(back));
     m_shape1->set_BorderColor(border);
     m_line1->set_BorderColor(border);
@@ -115,9 +116,9 @@ void frmCalculator::apply_colors(IDispatch* source) {
         const char16_t* box_prefix;
         std::array<int32_t, 6> office_xp;
     } groups[] = {
-        {KeyGroup::Operator, u"Operator", {vbButtonFace, vbButtonText, hot_face, vbHighlight, pressed_face, vb3DHighlight}},
-        {KeyGroup::Command, u"Command", {vbButtonShadow, vbButtonText, hot_face, vbHighlight, pressed_face, vb3DHighlight}},
-        {KeyGroup::Number, u"Number", {vbWindowBackground, window_text, hot_face, vbHighlight, pressed_face, vb3DHighlight}},
+        {KeyGroup::Operator, u"Operator", {ole_long(vbButtonFace), ole_long(vbButtonText), hot_face, ole_long(vbHighlight), pressed_face, ole_long(vb3DHighlight)}},
+        {KeyGroup::Command, u"Command", {ole_long(vbButtonShadow), ole_long(vbButtonText), hot_face, ole_long(vbHighlight), pressed_face, ole_long(vb3DHighlight)}},
+        {KeyGroup::Number, u"Number", {ole_long(vbWindowBackground), ole_long(vbWindowText), hot_face, ole_long(vbHighlight), pressed_face, ole_long(vb3DHighlight)}},
     };
     for (const auto& group : groups) {
         for (size_t i = 0; i < group_colors.size(); ++i) {

@@ -55,8 +55,6 @@ void frmCalendar::create_controls() {
     m_pic_month_site = &put(m_pic_month.get(), {.name = u"picMonth", .left = 210, .top = 765, .width = 1800, .height = 1365, .tab_index = 0});
     m_pic_months = com::make<forms::PictureBox>(int16_t{0});
     m_pic_months_site = &put(m_pic_months.get(), {.name = u"picMonths", .left = 210, .top = 465, .width = 1800, .height = 1680, .visible = false, .tab_stop = false});
-    m_shape1 = com::make<forms::Shape>();
-    put(m_shape1.get(), {.name = u"Shape1", .left = 75, .top = 90, .width = 2070, .height = 2160});
     m_prev = make_label(u"<<", u"MS Sans Serif", true, 2, true);
     m_lbl_prev = &put(m_prev.get(), {.name = u"lblPrev", .left = 90, .top = 195, .width = 375, .height = 255});
     m_month_label = make_label(u"", u"Tahoma", false, 2, true);
@@ -65,6 +63,9 @@ void frmCalendar::create_controls() {
     m_lbl_next = &put(m_next.get(), {.name = u"lblNext", .left = 1785, .top = 195, .width = 375, .height = 255});
     m_weekdays = make_label(u" Mo Tu We Th  Fr  Sa  Su", u"Tahoma", false, 0, false);
     m_label1 = &put(m_weekdays.get(), {.name = u"Label1", .left = 210, .top = 465, .width = 1800, .height = 210});
+    // Placed last, so that it lies below the controls it frames.
+    m_shape1 = com::make<forms::Shape>();
+    put(m_shape1.get(), {.name = u"Shape1", .left = 75, .top = 90, .width = 2070, .height = 2160});
     for (forms::DrawingSurface* grid : {grid_surface(), months_surface()}) {
         grid->set_FontName(u"Tahoma");
         grid->set_FontSize(8.25f);

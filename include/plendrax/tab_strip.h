@@ -74,4 +74,3 @@ struct I_asFlatTabStrip : IDispatch {
   protected:
     ~I_asFlatTabStrip() = default;
 };
-

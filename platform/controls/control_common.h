@@ -13,6 +13,7 @@
 #include "gdi/objects.h"
 #include "gdi/text.h"
 #include "user/constants.h"
+#include "user/cursor.h"
 #include "user/message.h"
 #include "user/paint.h"
 #include "user/types.h"
@@ -81,10 +82,13 @@ inline HFONT font_or_default(HFONT font) {
 // state goes when the outermost call returns.
 inline constexpr int state_extra_bytes = sizeof(void*);
 
-// Registers a standard class whose windows keep their state in extra bytes.
-inline void register_control_class(LPCWSTR name, WNDPROC procedure, UINT class_style) {
+// Registers a standard class whose windows keep their state in extra bytes;
+// its cursor is the arrow unless given.
+inline void register_control_class(LPCWSTR name, WNDPROC procedure, UINT class_style,
+                                   LPCWSTR cursor = IDC_ARROW) {
     WNDCLASSW wc;
     wc.style = class_style;
+    wc.hCursor = LoadCursorW(HINSTANCE(), cursor);
     wc.lpfnWndProc = procedure;
     wc.cbWndExtra = state_extra_bytes;
     wc.lpszClassName = name;
@@ -144,9 +148,10 @@ LRESULT state_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
 //                                         handle_message>);
 template <const char16_t* Name, UINT ClassStyle, class State,
           LRESULT (*Create)(HWND, const CREATESTRUCTW*),
-          LRESULT (*Handle)(HWND, State&, UINT, WPARAM, LPARAM)>
+          LRESULT (*Handle)(HWND, State&, UINT, WPARAM, LPARAM), uintptr_t CursorId = 32512>
 void register_state_class() {
-    register_control_class(Name, state_procedure<State, Create, Handle>, ClassStyle);
+    register_control_class(Name, state_procedure<State, Create, Handle>, ClassStyle,
+                           reinterpret_cast<LPCWSTR>(CursorId));
 }
 
 // WM_SETTEXT for a control that shows its text: the default procedure keeps

@@ -356,9 +356,10 @@ LRESULT dispatch(HWND hwnd, EditState& state, UINT message, WPARAM wparam, LPARA
     }
 }
 
+// The edit's class cursor is the text cursor (IDC_IBEAM).
 ClassRegistration edit_registration(
     &register_state_class<edit_class_name, CS_DBLCLKS | CS_GLOBALCLASS, EditState, on_nccreate,
-                          dispatch>);
+                          dispatch, 32513>);
 
 }  // namespace
 

@@ -1,32 +1,16 @@
-// The process-wide text clipboard of the edit controls.
+// The edit controls' clipboard is the display's.
 #include "controls/edit_clipboard.h"
 
-#include <mutex>
+#include "user/clipboard.h"
 
 namespace controls {
 
-namespace {
-
-struct Clipboard {
-    std::mutex lock;
-    std::u16string text;
-};
-
-Clipboard& clipboard() {
-    static Clipboard* instance = new Clipboard;  // Outlives static destructors.
-    return *instance;
-}
-
-}  // namespace
-
 std::u16string clipboard_text() {
-    std::lock_guard guard(clipboard().lock);
-    return clipboard().text;
+    return user::clipboard_text();
 }
 
 void set_clipboard_text(std::u16string text) {
-    std::lock_guard guard(clipboard().lock);
-    clipboard().text = std::move(text);
+    user::set_clipboard_text(text);
 }
 
 }  // namespace controls

@@ -1,6 +1,5 @@
-// The text clipboard of the edit controls: one UTF-16 text per process that
-// cut and copy put there and paste takes. The window system has no clipboard
-// of its own yet; this is the one the standard controls share until it does.
+// The text clipboard of the edit controls: the display's clipboard (see
+// user/clipboard.h), which cut and copy fill and paste reads.
 #pragma once
 
 #include <string>

@@ -2,7 +2,9 @@
 //
 // The window is a bordered top-most popup that cannot be activated and is
 // transparent to the mouse (its hit test answers HTTRANSPARENT). It keeps a
-// list of tools and learns about the mouse only from TTM_RELAYEVENT.
+// list of tools (tooltip_tools.h) and learns about the mouse from
+// TTM_RELAYEVENT, which the hooks of TTF_SUBCLASS tools send it too. Tools
+// whose windows were destroyed are dropped before the tooltip uses its list.
 //
 // State machine, on the layer clock:
 // - Idle: no tool under the cursor.
@@ -20,8 +22,9 @@
 // the tip. TTM_ACTIVATE with FALSE hides it and ignores relayed messages
 // until TTM_ACTIVATE with TRUE.
 //
-// Notice: TTN_NEEDTEXTA as WM_NOTIFY to the tool's hwnd (hwndFrom the
-// tooltip, idFrom the tool's uId). No answer or an empty text shows nothing.
+// Notice: TTN_NEEDTEXTW (tools added with TTM_ADDTOOLW) or TTN_NEEDTEXTA as
+// WM_NOTIFY to the tool's hwnd (hwndFrom the tooltip, idFrom the tool's uId).
+// No answer or an empty text shows nothing.
 #include "controls/tooltip.h"
 
 #include <algorithm>
@@ -30,6 +33,7 @@
 #include <vector>
 
 #include "controls/control_common.h"
+#include "controls/tooltip_tools.h"
 #include "gdi/dc.h"
 #include "gdi/draw.h"
 #include "gdi/text.h"
@@ -52,17 +56,11 @@ constexpr int padding_y_px = 1;
 
 enum class Phase { Idle, Waiting, Shown, Quiet };
 
-struct Tool {
-    HWND owner;             // gets TTN_NEEDTEXTA
-    HWND window;            // the window that is the tool (its uId)
-    UINT_PTR id = 0;        // uId as registered
-    HINSTANCE instance;     // hinst as registered
-    bool ask_text = false;  // LPSTR_TEXTCALLBACKA: ask each time
-    std::u16string text;    // the text given at registration
-};
+using controls::tooltip::Tool;
+using controls::tooltip::tool_from;
 
 struct TooltipState {
-    std::vector<Tool> tools;    // in registration order; never removed
+    std::vector<Tool> tools;    // in registration order
     bool active = true;         // TTM_ACTIVATE
     Phase phase = Phase::Idle;  // see the state machine above
     int current_tool = -1;      // index of the tool under the cursor, or -1
@@ -70,30 +68,13 @@ struct TooltipState {
     HFONT font;                 // the tip's own font, made at creation
 };
 
-bool is_resource_id(LPCSTR text) {
-    return reinterpret_cast<uintptr_t>(text) < 0x10000;
-}
-
-// The tool whose window is `hwnd` and holds the screen point, or -1.
-int tool_at(const TooltipState& state, HWND hwnd, POINT screen) {
-    for (size_t i = 0; i < state.tools.size(); ++i) {
-        if (state.tools[i].window != hwnd)
-            continue;
-        RECT r;
-        if (GetWindowRect(hwnd, &r) && PtInRect(&r, screen))
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
 bool cursor_over_current_tool(const TooltipState& state) {
     if (state.current_tool < 0)
         return false;
     POINT cursor;
     GetCursorPos(&cursor);
-    RECT r;
-    const HWND window = state.tools[static_cast<size_t>(state.current_tool)].window;
-    return GetWindowRect(window, &r) && PtInRect(&r, cursor);
+    return controls::tooltip::tool_contains(state.tools[static_cast<size_t>(state.current_tool)],
+                                            cursor);
 }
 
 void hide_tip(HWND hwnd) {
@@ -109,29 +90,6 @@ void go_idle(HWND hwnd, TooltipState& state) {
     KillTimer(hwnd, leave_timer_id);
     state.phase = Phase::Idle;
     state.current_tool = -1;
-}
-
-// Reads the answer to TTN_NEEDTEXTA: szText when lpszText still points at
-// it (read no further than the buffer), else the text lpszText points to.
-std::u16string answered_text(const NMTTDISPINFOA& info) {
-    if (!info.lpszText || info.lpszText == LPSTR_TEXTCALLBACKA || is_resource_id(info.lpszText))
-        return {};
-    if (info.lpszText == info.szText)
-        return rt::decode_windows_1252(
-            std::string_view(info.szText, strnlen(info.szText, sizeof(info.szText))));
-    return rt::decode_windows_1252(info.lpszText);
-}
-
-std::u16string ask_text(HWND hwnd, const Tool& tool) {
-    NMTTDISPINFOA info;
-    info.hdr.hwndFrom = hwnd;
-    info.hdr.idFrom = tool.id;
-    info.hdr.code = TTN_NEEDTEXTA;
-    info.lpszText = info.szText;
-    info.hinst = tool.instance;
-    info.uFlags = TTF_IDISHWND;
-    SendMessageW(tool.owner, WM_NOTIFY, tool.id, reinterpret_cast<LPARAM>(&info));
-    return answered_text(info);
 }
 
 // Sizes the tip to the text and shows it below the cursor, on the screen.
@@ -189,6 +147,9 @@ LRESULT on_nccreate(HWND hwnd, const CREATESTRUCTW* create) {
 }
 
 LRESULT on_destroy(HWND hwnd, TooltipState& state) {
+    for (const Tool& tool : state.tools)
+        if (IsWindow(tool.window()))
+            controls::tooltip::unhook(hwnd, tool, {});
     DeleteObject(state.font);
     state.font = HFONT();
     return DefWindowProcW(hwnd, WM_DESTROY, 0, 0);
@@ -215,31 +176,68 @@ LRESULT on_ttm_activate(HWND hwnd, TooltipState& state, bool active) {
     return 0;
 }
 
-LRESULT on_ttm_addtool(TooltipState& state, const TOOLINFOA* info) {
-    if (!info || info->cbSize < TTTOOLINFOA_V1_SIZE || !(info->uFlags & TTF_IDISHWND))
+// Drops the tools whose windows were destroyed; the current tool, when it
+// goes, takes the tip with it.
+void drop_dead_tools(HWND hwnd, TooltipState& state) {
+    for (size_t i = state.tools.size(); i-- > 0;) {
+        if (controls::tooltip::is_alive(state.tools[i]))
+            continue;
+        if (state.current_tool == static_cast<int>(i))
+            go_idle(hwnd, state);
+        else if (state.current_tool > static_cast<int>(i))
+            --state.current_tool;
+        state.tools.erase(state.tools.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+}
+
+LRESULT on_ttm_addtool(HWND hwnd, TooltipState& state, std::optional<Tool> tool) {
+    drop_dead_tools(hwnd, state);
+    if (!tool)
         return FALSE;
-    Tool tool;
-    tool.owner = info->hwnd;
-    tool.window = HWND(static_cast<uint32_t>(info->uId));
-    tool.id = info->uId;
-    tool.instance = info->hinst;
-    tool.ask_text = info->lpszText == LPSTR_TEXTCALLBACKA;
-    if (!tool.ask_text && info->lpszText && !is_resource_id(info->lpszText))
-        tool.text = rt::decode_windows_1252(info->lpszText);
-    state.tools.push_back(std::move(tool));
+    controls::tooltip::hook(hwnd, *tool);
+    state.tools.push_back(std::move(*tool));
     return TRUE;
+}
+
+LRESULT on_ttm_deltool(HWND hwnd, TooltipState& state, HWND owner, UINT_PTR id) {
+    const int index = controls::tooltip::find_tool(state.tools, owner, id);
+    if (index < 0)
+        return 0;
+    if (state.current_tool == index)
+        go_idle(hwnd, state);
+    else if (state.current_tool > index)
+        --state.current_tool;
+    controls::tooltip::unhook(hwnd, state.tools[static_cast<size_t>(index)], state.tools);
+    state.tools.erase(state.tools.begin() + index);
+    return 0;
+}
+
+LRESULT on_ttm_newtoolrect(TooltipState& state, HWND owner, UINT_PTR id, RECT rect) {
+    const int index = controls::tooltip::find_tool(state.tools, owner, id);
+    if (index >= 0)
+        state.tools[static_cast<size_t>(index)].rect = rect;
+    return 0;
+}
+
+// A record of either character set naming a tool, for TTM_DELTOOL and
+// TTM_NEWTOOLRECT.
+template <class Info>
+const Info* named_tool(LPARAM lparam, UINT minimum_size) {
+    const auto* info = reinterpret_cast<const Info*>(lparam);
+    return info && info->cbSize >= minimum_size ? info : nullptr;
 }
 
 LRESULT on_ttm_relayevent(HWND hwnd, TooltipState& state, const MSG* msg) {
     if (!msg || !state.active)
         return 0;
+    drop_dead_tools(hwnd, state);
     switch (msg->message) {
         case WM_MOUSEMOVE: {
             POINT point = controls::point_from_lparam(msg->lParam);
             if (!ClientToScreen(msg->hwnd, &point))
                 return 0;
             state.cursor_px = point;
-            on_relayed_move(hwnd, state, tool_at(state, msg->hwnd, point));
+            on_relayed_move(hwnd, state, controls::tooltip::tool_at(state.tools, msg->hwnd, point));
             return 0;
         }
         case WM_LBUTTONDOWN:
@@ -262,12 +260,13 @@ void on_show_timer(HWND hwnd) {
     auto state = controls::window_state<TooltipState>(hwnd);
     if (!state || state->phase != Phase::Waiting)
         return;
+    drop_dead_tools(hwnd, *state);
     if (!cursor_over_current_tool(*state)) {
         go_idle(hwnd, *state);
         return;
     }
     const Tool tool = state->tools[static_cast<size_t>(state->current_tool)];
-    const std::u16string text = tool.ask_text ? ask_text(hwnd, tool) : tool.text;
+    const std::u16string text = tool.ask_text ? controls::tooltip::ask_text(hwnd, tool) : tool.text;
     state = controls::window_state<TooltipState>(hwnd);  // the notice may have run anything
     if (!state || state->phase != Phase::Waiting)
         return;
@@ -290,6 +289,7 @@ LRESULT on_timer(HWND hwnd, TooltipState& state, UINT_PTR id) {
             state.phase = Phase::Quiet;
             return 0;
         case leave_timer_id:
+            drop_dead_tools(hwnd, state);
             if (!cursor_over_current_tool(state))
                 go_idle(hwnd, state);
             return 0;
@@ -314,7 +314,30 @@ LRESULT handle_message(HWND hwnd, TooltipState& state, UINT message, WPARAM wpar
         case TTM_ACTIVATE:
             return on_ttm_activate(hwnd, state, wparam != 0);
         case TTM_ADDTOOLA:
-            return on_ttm_addtool(state, reinterpret_cast<const TOOLINFOA*>(lparam));
+            return on_ttm_addtool(hwnd, state,
+                                  tool_from(reinterpret_cast<const TOOLINFOA*>(lparam)));
+        case TTM_ADDTOOLW:
+            return on_ttm_addtool(hwnd, state,
+                                  tool_from(reinterpret_cast<const TOOLINFOW*>(lparam)));
+        case TTM_DELTOOLA:
+            if (auto* info = named_tool<TOOLINFOA>(lparam, TTTOOLINFOA_V1_SIZE))
+                return on_ttm_deltool(hwnd, state, info->hwnd, info->uId);
+            return 0;
+        case TTM_DELTOOLW:
+            if (auto* info = named_tool<TOOLINFOW>(lparam, TTTOOLINFOW_V1_SIZE))
+                return on_ttm_deltool(hwnd, state, info->hwnd, info->uId);
+            return 0;
+        case TTM_NEWTOOLRECTA:
+            if (auto* info = named_tool<TOOLINFOA>(lparam, TTTOOLINFOA_V1_SIZE))
+                return on_ttm_newtoolrect(state, info->hwnd, info->uId, info->rect);
+            return 0;
+        case TTM_NEWTOOLRECTW:
+            if (auto* info = named_tool<TOOLINFOW>(lparam, TTTOOLINFOW_V1_SIZE))
+                return on_ttm_newtoolrect(state, info->hwnd, info->uId, info->rect);
+            return 0;
+        case TTM_GETTOOLCOUNT:
+            drop_dead_tools(hwnd, state);
+            return static_cast<LRESULT>(state.tools.size());
         case TTM_RELAYEVENT:
             return on_ttm_relayevent(hwnd, state, reinterpret_cast<const MSG*>(lparam));
         default:

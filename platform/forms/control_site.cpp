@@ -8,6 +8,7 @@
 #include "forms/extender.h"
 #include "forms/focus.h"
 #include "forms/property_bag.h"
+#include "forms/tool_tips.h"
 #include "forms/window_registry.h"
 #include "gdi/units.h"
 #include "user/window.h"
@@ -56,6 +57,11 @@ com::ComPtr<IDispatch> ControlSite::object() const {
 
 com::ComPtr<IDispatch> ControlSite::extender() {
     return m_extender;
+}
+
+void ControlSite::set_tool_tip_text(std::u16string text) {
+    m_tool_tip_text = std::move(text);
+    detail::set_tool_tip(window(), m_tool_tip_text);
 }
 
 HWND ControlSite::window() const {

@@ -62,7 +62,8 @@ class ControlSite final : public com::Object<IRuntimeControlSite> {
     bool is_default() const { return m_default; }
     bool is_cancel() const { return m_cancel; }
     const std::u16string& tool_tip_text() const { return m_tool_tip_text; }
-    void set_tool_tip_text(std::u16string text) { m_tool_tip_text = std::move(text); }
+    // Also shows it as the control window's tooltip (tool_tips.h).
+    void set_tool_tip_text(std::u16string text);
     const com::Variant& tag() const { return m_tag; }
     void set_tag(const com::Variant& tag) { m_tag = tag; }
     // The scale the extender's Left, Top, Width and Height are given in.

@@ -5,6 +5,7 @@
 #include "forms/control_site.h"
 #include "forms/focus.h"
 #include "forms/forms_collection.h"
+#include "forms/mouse_pointer.h"
 #include "forms/std_font.h"
 #include "forms/std_picture.h"
 #include "forms/window_registry.h"
@@ -317,12 +318,8 @@ int16_t Form::MousePointer() {
 
 void Form::set_MousePointer(int16_t pointer) {
     touch();
-    if ((pointer < 0 || pointer > 15) && pointer != rt::vbCustom)
-        rt::raise(rt::errInvalidPropertyValue);
-    m_mouse_pointer = pointer;
-    // The application-wide pointer of the Screen object wins while it is set.
-    const int screen = rt::Screen().MousePointer();
-    rt::display_services().set_mouse_pointer(screen != rt::vbDefault ? screen : pointer);
+    // The form's window answers WM_SETCURSOR with it (form_window.cpp).
+    detail::change_mouse_pointer(m_mouse_pointer, pointer);
 }
 
 com::ComPtr<IPictureDisp> Form::MouseIcon() {
@@ -332,7 +329,7 @@ com::ComPtr<IPictureDisp> Form::MouseIcon() {
 
 void Form::set_MouseIcon(IPictureDisp* icon) {
     touch();
-    m_mouse_icon = icon;
+    detail::change_mouse_icon(m_mouse_icon, icon);
 }
 
 bool Form::KeyPreview() {

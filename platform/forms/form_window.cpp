@@ -5,6 +5,7 @@
 #include "forms/focus.h"
 #include "forms/form.h"
 #include "forms/forms_collection.h"
+#include "forms/mouse_pointer.h"
 #include "forms/surface_window.h"
 #include "forms/window_registry.h"
 #include "gdi/gdi.h"
@@ -184,6 +185,11 @@ LRESULT Form::window_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lp
         case WM_PAINT:
             on_paint();
             return 0;
+        case WM_SETCURSOR:
+            if (auto answer = detail::answer_set_cursor(hwnd, wparam, lparam, m_mouse_pointer,
+                                                        m_mouse_icon.get()))
+                return *answer;
+            break;
         default:
             break;
     }

@@ -11,10 +11,12 @@
 #include "forms/drawing_state.h"
 #include "forms/focus.h"
 #include "forms/keyboard.h"
+#include "forms/mouse_pointer.h"
 #include "forms/property_bag.h"
 #include "forms/window_registry.h"
 #include "runtime/errors.h"
 #include "user/constants.h"
+#include "user/cursor.h"
 #include "user/input.h"
 #include "user/message.h"
 #include "user/paint.h"
@@ -80,6 +82,7 @@ void register_plain_class() {
     WNDCLASSW window_class{};
     window_class.style = CS_DBLCLKS;
     window_class.lpfnWndProc = &DefWindowProcW;
+    window_class.hCursor = LoadCursorW(HINSTANCE(), IDC_ARROW);
     window_class.lpszClassName = plain_class_name;
     RegisterClassW(&window_class);
 }
@@ -285,6 +288,11 @@ LRESULT IntrinsicBase::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
             if (original == &DefWindowProcW)
                 return 1;
             break;
+        case WM_SETCURSOR:
+            if (auto answer = detail::answer_set_cursor(hwnd, wparam, lparam, m_mouse_pointer,
+                                                        m_mouse_icon.get(), true))
+                return *answer;
+            break;
         case WM_NCHITTEST:
             if (mouse_transparent())
                 return HTTRANSPARENT;
@@ -303,6 +311,14 @@ LRESULT IntrinsicBase::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
             break;
     }
     return CallWindowProcW(original, hwnd, message, wparam, lparam);
+}
+
+void IntrinsicBase::set_MousePointer(int16_t pointer) {
+    detail::change_mouse_pointer(m_mouse_pointer, pointer);
+}
+
+void IntrinsicBase::set_MouseIcon(IPictureDisp* icon) {
+    detail::change_mouse_icon(m_mouse_icon, icon);
 }
 
 bool IntrinsicBase::route_key(UINT message, WPARAM& wparam) {

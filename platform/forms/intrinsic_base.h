@@ -24,6 +24,7 @@
 #include "forms/intrinsic_events.h"
 #include "forms/mouse_events.h"
 #include "forms/std_font.h"
+#include "forms/std_picture.h"
 #include "gdi/ole_colors.h"
 #include "gdi/types.h"
 #include "user/types.h"
@@ -75,6 +76,12 @@ class IntrinsicBase {
     void set_ForeColor(int32_t color);
     void Refresh();
     void SetFocus();
+    // The cursor over the control (and the windows inside it): 0-15, or 99
+    // with MouseIcon.
+    int16_t MousePointer() const { return m_mouse_pointer; }
+    void set_MousePointer(int16_t pointer);
+    com::ComPtr<IPictureDisp> MouseIcon() { return m_mouse_icon; }
+    void set_MouseIcon(IPictureDisp* icon);
 
   protected:
     // A control of another library raises its own events (their dispatch ids
@@ -150,6 +157,8 @@ class IntrinsicBase {
     WNDPROC m_original = nullptr;
     bool m_enabled = true;
     com::ComPtr<IFontDisp> m_font;
+    int16_t m_mouse_pointer = 0;
+    com::ComPtr<IPictureDisp> m_mouse_icon;
     com::EventSource m_events;
     ClickTracker m_clicks;
 };

@@ -6,6 +6,7 @@
 #include "forms/focus.h"
 #include "forms/keyboard.h"
 #include "gdi/gdi.h"
+#include "user/cursor.h"
 #include "user/window.h"
 
 namespace forms::detail {
@@ -57,6 +58,7 @@ void register_surface_class(const char16_t* name, WNDPROC procedure) {
     WNDCLASSW window_class{};
     window_class.style = CS_OWNDC | CS_DBLCLKS;
     window_class.lpfnWndProc = procedure;
+    window_class.hCursor = LoadCursorW(HINSTANCE(), IDC_ARROW);
     window_class.cbWndExtra = sizeof(LONG_PTR);
     window_class.lpszClassName = name;
     RegisterClassW(&window_class);

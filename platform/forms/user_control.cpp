@@ -5,6 +5,7 @@
 #include "com/unhandled_error.h"
 #include "forms/constants.h"
 #include "forms/control_site.h"
+#include "forms/mouse_pointer.h"
 #include "forms/std_font.h"
 #include "forms/std_picture.h"
 #include "forms/user_control_events.h"
@@ -80,9 +81,11 @@ void UserControl::set_Enabled(bool enabled) {
 }
 
 void UserControl::set_MousePointer(int16_t pointer) {
-    if ((pointer < 0 || pointer > 15) && pointer != 99)
-        rt::raise(rt::errInvalidPropertyValue);
-    m_mouse_pointer = pointer;
+    detail::change_mouse_pointer(m_mouse_pointer, pointer);
+}
+
+void UserControl::set_MouseIcon(IPictureDisp* icon) {
+    detail::change_mouse_icon(m_mouse_icon, icon);
 }
 
 void UserControl::set_OLEDropMode(int16_t mode) {

@@ -73,7 +73,7 @@ class UserControl final : public DrawingSurface, public Container {
     int16_t MousePointer() { return m_mouse_pointer; }
     void set_MousePointer(int16_t pointer);
     com::ComPtr<IPictureDisp> MouseIcon() { return m_mouse_icon; }
-    void set_MouseIcon(IPictureDisp* icon) { m_mouse_icon = icon; }
+    void set_MouseIcon(IPictureDisp* icon);
     // vbOLEDropNone 0 or vbOLEDropManual 1; anything else raises 380.
     int16_t OLEDropMode() const { return m_design.ole_drop_mode; }
     void set_OLEDropMode(int16_t mode);

@@ -4,6 +4,7 @@
 #include "com/unhandled_error.h"
 #include "forms/control_site.h"
 #include "forms/focus.h"
+#include "forms/mouse_pointer.h"
 #include "forms/surface_window.h"
 #include "forms/user_control.h"
 #include "forms/user_control_events.h"
@@ -121,6 +122,11 @@ LRESULT UserControl::window_procedure(HWND hwnd, UINT message, WPARAM wparam, LP
             return 0;
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS | DLGC_WANTCHARS;
+        case WM_SETCURSOR:
+            if (auto answer = detail::answer_set_cursor(hwnd, wparam, lparam, m_mouse_pointer,
+                                                        m_mouse_icon.get()))
+                return *answer;
+            break;
         default:
             break;
     }

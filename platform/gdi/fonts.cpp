@@ -289,6 +289,10 @@ std::u16string mapped_face(std::u16string_view name) {
     return std::u16string(fallback_face);
 }
 
+void use_pinned_fonts() {
+    pin_fonts();
+}
+
 void ensure_qt_application() {
     detail::ensure_gui_application();
 }

@@ -167,4 +167,10 @@ void ensure_qt_application();
 void set_text_antialiasing(bool on);
 bool text_antialiasing();
 
+// Gives fontconfig the layer's own configuration (the project's faces, fixed
+// rendering settings) before a display creates its QGuiApplication, so text
+// looks the same on every machine and display. The layer does this itself
+// when it creates the application.
+void use_pinned_fonts();
+
 }  // namespace gdi

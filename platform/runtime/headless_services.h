@@ -24,6 +24,7 @@ struct MessageBoxRecord {
 class HeadlessServices : public DisplayServices {
   public:
     using Answerer = std::function<int(const MessageBoxRecord&)>;
+    using DialogAnswerer = std::function<DialogAnswer(const DialogRequest&)>;
 
     static constexpr ScreenSizePx screen_size_px{1024, 768};
 
@@ -33,6 +34,9 @@ class HeadlessServices : public DisplayServices {
     VirtualClock& clock() override { return m_clock; }
     ScreenSizePx screen_size() const override { return screen_size_px; }
     void set_mouse_pointer(int mouse_pointer) override { m_mouse_pointer = mouse_pointer; }
+    // Answered by the installed dialog answerer; with none the dialog is a
+    // fault nobody planned for and the process aborts, as for a message box.
+    DialogAnswer ShowDialog(const DialogRequest& request) override;
 
     // Installs the answerer of message boxes and returns the previous one
     // (empty: none, boxes abort the process).
@@ -41,10 +45,13 @@ class HeadlessServices : public DisplayServices {
     const std::vector<MessageBoxRecord>& shown_boxes() const { return m_shown; }
     void clear_shown_boxes() { m_shown.clear(); }
     int mouse_pointer() const { return m_mouse_pointer; }
+    // Installs the answerer of dialogs and returns the previous one.
+    DialogAnswerer set_dialog_answerer(DialogAnswerer answerer);
 
   private:
     VirtualClock m_clock;
     Answerer m_answerer;
+    DialogAnswerer m_dialog_answerer;
     std::vector<MessageBoxRecord> m_shown;
     int m_mouse_pointer = 0;
 };

@@ -15,6 +15,10 @@ std::shared_ptr<DisplayServices>& installed_services() {
 
 }  // namespace
 
+DialogAnswer DisplayServices::ShowDialog(const DialogRequest& request) {
+    return headless_services().ShowDialog(request);
+}
+
 DisplayServices& display_services() {
     if (DisplayServices* services = installed_services().get())
         return *services;

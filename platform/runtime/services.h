@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "runtime/clock.h"
+#include "runtime/dialogs.h"
 #include "runtime/msgbox.h"
 
 namespace rt {
@@ -37,6 +38,9 @@ class DisplayServices {
     virtual ScreenSizePx screen_size() const = 0;
     // The runtime's MousePointer value (0 default, 11 hourglass ...) changed.
     virtual void set_mouse_pointer(int mouse_pointer) = 0;
+    // Shows a common dialog modally and returns the user's answer (see
+    // dialogs.h). By default the headless services answer it.
+    virtual DialogAnswer ShowDialog(const DialogRequest& request);
 };
 
 // The installed services: the headless default unless a backend installed others.

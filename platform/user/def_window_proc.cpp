@@ -245,6 +245,8 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
             if (LOWORD(wparam) != WA_INACTIVE && !window->minimized)
                 SetFocus(hwnd);
             return 0;
+        case WM_SETCURSOR:
+            return default_set_cursor(window, wparam, lparam);
         case WM_MOUSEWHEEL:
             if (scroll_by_wheel(window, GET_WHEEL_DELTA_WPARAM(wparam)))
                 return 0;

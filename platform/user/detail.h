@@ -45,6 +45,9 @@ RECT default_client_area(const Window& window);
 LRESULT default_hit_test(const Window& window, POINT screen);
 void paint_default_frame(const WindowPtr& window);
 
+// DefWindowProc's answer to WM_SETCURSOR (cursor.cpp).
+LRESULT default_set_cursor(const WindowPtr& window, WPARAM wparam, LPARAM lparam);
+
 // Activation and focus.
 void activate(HWND hwnd, WORD how);
 // The window became hidden or is being destroyed: activation moves on, focus

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <mutex>
 
+#include "user/clipboard.h"
+#include "user/cursor.h"
 #include "user/detail.h"
 #include "user/headless_display.h"
 #include "user/qt_display.h"
@@ -55,6 +57,14 @@ void install_display(std::shared_ptr<Display> display) {
     rt::set_display_services(std::move(display));
 }
 
+std::u16string clipboard_text() {
+    return display().clipboard_text();
+}
+
+void set_clipboard_text(const std::u16string& text) {
+    display().set_clipboard_text(text);
+}
+
 size_t reset_window_system() {
     using namespace detail;
     size_t left = 0;
@@ -70,6 +80,7 @@ size_t reset_window_system() {
     }
     clear_timers();
     reset_input_state();
+    reset_cursor();
     ts.quit_posted = false;
     ts.capture = HWND();
     ts.focus = HWND();

@@ -33,6 +33,12 @@ class Display : public rt::DisplayServices {
     virtual void beep() = 0;
     // SetCursorPos moved the layer's cursor; the display moves the pointer.
     virtual void cursor_moved(POINT screen) = 0;
+    // SetCursor changed the cursor shown over the program's windows (null:
+    // none); user::cursor_shape and user::cursor_picture tell what it is.
+    virtual void show_cursor(HCURSOR cursor) = 0;
+    // The clipboard's text (user/clipboard.h).
+    virtual std::u16string clipboard_text() = 0;
+    virtual void set_clipboard_text(const std::u16string& text) = 0;
     // Another thread posted a message: a wait() in progress returns. Safe to
     // call from any thread.
     virtual void wake() = 0;

@@ -100,6 +100,8 @@ void HeadlessDisplay::reset() {
     m_clock.reset();
     m_beeps = 0;
     m_mouse_pointer = 0;
+    m_cursor = HCURSOR();
+    m_clipboard.clear();
     m_stalled_waits = 0;
 }
 

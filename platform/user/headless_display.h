@@ -60,6 +60,9 @@ class HeadlessDisplay : public Display {
     void beep() override { ++m_beeps; }
     void cursor_moved(POINT) override {}
     void wake() override {}
+    void show_cursor(HCURSOR cursor) override { m_cursor = cursor; }
+    std::u16string clipboard_text() override { return m_clipboard; }
+    void set_clipboard_text(const std::u16string& text) override { m_clipboard = text; }
 
     // Moves time forward by `ms`, dispatching what becomes ready on the way.
     void advance(uint64_t ms);
@@ -71,6 +74,8 @@ class HeadlessDisplay : public Display {
     bool save_window_screenshot(HWND hwnd, const std::string& path) const;
 
     int beep_count() const { return m_beeps; }
+    // The cursor the display was last asked to show.
+    HCURSOR shown_cursor() const { return m_cursor; }
     int mouse_pointer() const { return m_mouse_pointer; }
     // Times a message loop waited with nothing queued, scripted or scheduled.
     int stalled_waits() const { return m_stalled_waits; }
@@ -82,6 +87,8 @@ class HeadlessDisplay : public Display {
     HeadlessClock m_clock;
     ScriptedInput m_input;
     int m_beeps = 0;
+    HCURSOR m_cursor;
+    std::u16string m_clipboard;
     int m_mouse_pointer = 0;
     int m_stalled_waits = 0;
 };

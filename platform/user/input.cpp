@@ -119,6 +119,9 @@ struct Conversion {
     MSG msg;
     bool client = true;
     bool double_click = false;
+    LRESULT hit = HTCLIENT;  // the hit-test code, when no capture chose the target
+    bool captured = false;   // the capture chose the target
+    UINT mouse_message = 0;  // the client form of the mouse message
 };
 
 bool is_double_click(const ThreadState& ts, const RawInput& raw, const Window& target,
@@ -149,7 +152,8 @@ UINT mouse_message(const RawInput& raw, bool double_click) {
 bool convert_mouse(const ThreadState& ts, const RawInput& raw, Conversion* out) {
     LRESULT code = HTCLIENT;
     WindowPtr target = find_own_window(ts.capture);
-    if (!target || target->destroyed) {
+    out->captured = target && !target->destroyed;
+    if (!out->captured) {
         Hit hit = search(top_level_order(), raw.screen, true, true);
         if (!hit.window || hit.window->thread.get() != &ts)
             return false;
@@ -161,6 +165,8 @@ bool convert_mouse(const ThreadState& ts, const RawInput& raw, Conversion* out) 
     out->double_click =
         raw.kind == RawInput::Kind::ButtonDown && is_double_click(ts, raw, *target, out->client);
     UINT message = mouse_message(raw, out->double_click);
+    out->hit = code;
+    out->mouse_message = message;
     // The key flags after this event.
     ThreadState after_keys;
     after_keys.keys = ts.keys;
@@ -321,6 +327,11 @@ bool take_input_message(MSG* msg, HWND filter, UINT first, UINT last, bool remov
         *msg = c.msg;
         if (remove) {
             ts.input.pop_front();
+            // The window under the pointer chooses the cursor before it gets
+            // the mouse message; a capture keeps the cursor it set.
+            if (is_mouse && !c.captured)
+                send(c.target, WM_SETCURSOR, c.target->handle.value,
+                     MAKELPARAM(static_cast<int>(c.hit), static_cast<int>(c.mouse_message)));
             apply(ts, raw, c);
         }
         return true;

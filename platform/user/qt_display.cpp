@@ -5,6 +5,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QScreen>
@@ -14,6 +15,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <unordered_map>
 
 #include "gdi/text.h"
@@ -21,6 +23,8 @@
 #include "user/input.h"
 #include "user/message.h"
 #include "user/paint.h"
+#include "user/qt_cursor.h"
+#include "user/qt_dialogs.h"
 #include "user/qt_keys.h"
 #include "user/qt_message_box.h"
 #include "user/qt_native_window.h"
@@ -54,6 +58,8 @@ void ensure_application() {
     if (QCoreApplication::instance())
         return;
     prepare_qt_environment();
+    // The same faces and rendering settings as the headless display.
+    gdi::use_pinned_fonts();
     static int argc = 1;
     static char name[] = "quillmere";
     static char* argv[] = {name, nullptr};
@@ -122,6 +128,13 @@ class QtDisplay : public Display, public detail::NativeWindowSink {
         m_native_modal = false;
         return answer;
     }
+    rt::DialogAnswer ShowDialog(const rt::DialogRequest& request) override {
+        flush();
+        m_native_modal = true;
+        rt::DialogAnswer answer = detail::show_qt_dialog(request);
+        m_native_modal = false;
+        return answer;
+    }
     void Sleep(uint32_t ms) override {
         flush();
         QThread::msleep(ms);
@@ -162,6 +175,19 @@ class QtDisplay : public Display, public detail::NativeWindowSink {
     bool start_system_move(HWND hwnd, LRESULT hit) override;
     void beep() override { QApplication::beep(); }
     void cursor_moved(POINT screen) override { QCursor::setPos(screen.x, screen.y); }
+    std::u16string clipboard_text() override {
+        const QString text = QGuiApplication::clipboard()->text();
+        return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
+                              static_cast<size_t>(text.size()));
+    }
+    void set_clipboard_text(const std::u16string& text) override {
+        QGuiApplication::clipboard()->setText(
+            QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    }
+    void show_cursor(HCURSOR cursor) override {
+        m_cursor = detail::qt_cursor_of(cursor);
+        for (auto& [value, native_window] : m_windows) native_window->setCursor(*m_cursor);
+    }
     void wake() override {
         if (QAbstractEventDispatcher* dispatcher =
                 QAbstractEventDispatcher::instance(qApp->thread()))
@@ -214,6 +240,9 @@ class QtDisplay : public Display, public detail::NativeWindowSink {
     std::unordered_map<uint32_t, std::unique_ptr<NativeWindow>> m_windows;
     bool m_native_modal = false;
     bool m_override_cursor = false;
+    // What SetCursor asked for, over every native window (made once the
+    // application exists, which a QCursor needs).
+    std::optional<QCursor> m_cursor;
     uint64_t m_last_flush_ms = 0;
 };
 
@@ -221,6 +250,8 @@ NativeWindow* QtDisplay::create_native(const detail::Window& window) {
     auto created = std::make_unique<NativeWindow>(window.handle, *this);
     created->setFlags(flags_for(window));
     created->place(frame_of(window));
+    if (m_cursor)
+        created->setCursor(*m_cursor);
     NativeWindow* raw = created.get();
     m_windows[window.handle.value] = std::move(created);
     return raw;

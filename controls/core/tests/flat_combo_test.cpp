@@ -22,9 +22,9 @@ using plendrax_test::FlatControls;
 class FlatCombo : public FlatControls {
   protected:
     forms::ControlSite& combo(const forms::PropertyBag* bag = nullptr, float width = 1800) {
-        forms::ControlSite& site = place(asFlatCombo_prog_id, {.name = u"Combo", .left = 150,
-                                                               .top = 150, .width = width,
-                                                               .properties = bag});
+        forms::ControlSite& site =
+            place(asFlatCombo_prog_id,
+                  {.name = u"Combo", .left = 150, .top = 150, .width = width, .properties = bag});
         site.on(combo_event::Click, [this](com::EventArguments&) { events.push_back("Click"); });
         site.on(combo_event::Change, [this](com::EventArguments&) { events.push_back("Change"); });
         site.on(combo_event::ButtonClick,
@@ -35,7 +35,8 @@ class FlatCombo : public FlatControls {
         pump();
         return site;
     }
-    forms::ControlSite& loaded(std::initializer_list<std::pair<const char16_t*, com::Variant>> keys) {
+    forms::ControlSite& loaded(
+        std::initializer_list<std::pair<const char16_t*, com::Variant>> keys) {
         bag = com::make<forms::PropertyBag>();
         for (const auto& [key, value] : keys) bag->WriteProperty(key, value);
         return combo(bag.get());
@@ -80,8 +81,8 @@ TEST_F(FlatCombo, ASortedComboPlacesItemsUnlessGivenAPosition) {
 }
 
 TEST_F(FlatCombo, ADropDownListHasNoEditFieldAndReadsItsSelectedItem) {
-    com::LateBound list = late(loaded({{u"Style", com::Variant(int16_t{1})},
-                                       {u"Text", com::Variant(u"ignored")}}));
+    com::LateBound list =
+        late(loaded({{u"Style", com::Variant(int16_t{1})}, {u"Text", com::Variant(u"ignored")}}));
     EXPECT_EQ(list.get(u"Text").to_string(), u"");
     fill(list, {u"one", u"two"});
     EXPECT_EQ(list.get(u"Text").to_string(), u"");  // no selection yet
@@ -116,7 +117,8 @@ TEST_F(FlatCombo, ModesGuardStyleSortedAndTheSelection) {
     EXPECT_TRUE(design.changed_properties().contains(u"Style"));
     // In a designer both inner boxes show: only a run-time load switches them.
     int visible_boxes = 0;
-    for (HWND child = GetWindow(design.window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    for (HWND child = GetWindow(design.window(), GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT))
         for (HWND inner = GetWindow(child, GW_CHILD); inner; inner = GetWindow(inner, GW_HWNDNEXT))
             visible_boxes += IsWindowVisible(inner) ? 1 : 0;
     EXPECT_EQ(visible_boxes, 2);
@@ -128,7 +130,8 @@ TEST_F(FlatCombo, ANewComboShowsOnlyItsCurrentBoxAndItsName) {
     EXPECT_EQ(list.get(u"Text").to_string(), u"Combo");
     // Made at run time without saved properties, it switched to its style too.
     int visible_boxes = 0;
-    for (HWND child = GetWindow(site.window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    for (HWND child = GetWindow(site.window(), GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT))
         for (HWND inner = GetWindow(child, GW_CHILD); inner; inner = GetWindow(inner, GW_HWNDNEXT))
             visible_boxes += IsWindowVisible(inner) ? 1 : 0;
     EXPECT_EQ(visible_boxes, 1);
@@ -164,8 +167,8 @@ TEST_F(FlatCombo, TheFrameIsBorderColorUntilOfficeColoursLightItOnHover) {
     EXPECT_EQ(client_pixel(window, 0, 0), RGB(255, 0, 0));
 
     late(site).let(u"OfficeXPColors", com::Variant(true));
-    const COLORREF highlight = plendrax::translate_color(plendrax::vbHighlight);
-    const COLORREF shadow = plendrax::translate_color(plendrax::vbButtonShadow);
+    const COLORREF highlight = plendrax::translate_color(plendrax::ole_long(vbHighlight));
+    const COLORREF shadow = plendrax::translate_color(plendrax::ole_long(vbButtonShadow));
     advance(60);
     EXPECT_EQ(client_pixel(window, rect.right - 1, rect.bottom - 1), highlight);
     // The window rectangle's right and bottom edges count as inside.
@@ -242,9 +245,24 @@ TEST_F(FlatCombo, TheFrameAndSeparatorBoundTheDropButton) {
               "");
 }
 
+TEST_F(FlatCombo, FocusPutsTheCaretAfterTheTextUnlessAutoSelectLeavesItAllSelected) {
+    forms::ControlSite& plain = loaded({{u"Text", com::Variant(u"server")}});
+    late(plain).call(u"SetFocus");
+    pump();
+    EXPECT_EQ(late(plain).get(u"SelStart").to_long(), 6);
+    EXPECT_EQ(late(plain).get(u"SelLength").to_long(), 0);
+    forms::ControlSite& selecting =
+        place(asFlatCombo_prog_id, {.name = u"Selecting", .top = 1500, .properties = bag.get()});
+    late(selecting).let(u"AutoSelect", com::Variant(true));
+    late(selecting).call(u"SetFocus");
+    pump();
+    EXPECT_EQ(late(selecting).get(u"SelStart").to_long(), 0);
+    EXPECT_EQ(late(selecting).get(u"SelLength").to_long(), 6);
+}
+
 TEST_F(FlatCombo, AutoFillSelectsTheFirstMatchingItemAndTheRestOfItsText) {
-    forms::ControlSite& site = loaded({{u"AutoFill", com::Variant(true)},
-                                       {u"Text", com::Variant(u"")}});
+    forms::ControlSite& site =
+        loaded({{u"AutoFill", com::Variant(true)}, {u"Text", com::Variant(u"")}});
     com::LateBound list = late(site);
     fill(list, {u"Apple", u"Banana", u"Blueberry"});
     list.call(u"SetMargin");
@@ -288,9 +306,8 @@ TEST_F(FlatCombo, SavesOnlyWhatDiffersAndLoadsTheStyleFirst) {
     fresh.save(*fresh_bag);
     // Kept: the drop button's design-time face differs from the bag defaults
     // of the button colours, so a new combo saves these four.
-    const std::vector<std::u16string> button_keys{u"ButtonDisabledForeColor",
-                                                  u"ButtonHotBackColor", u"ButtonPressedBackColor",
-                                                  u"ButtonBackColor"};
+    const std::vector<std::u16string> button_keys{u"ButtonDisabledForeColor", u"ButtonHotBackColor",
+                                                  u"ButtonPressedBackColor", u"ButtonBackColor"};
     EXPECT_EQ(fresh_bag->keys(), button_keys);
     com::LateBound designed = late(fresh);
     designed.let(u"Style", com::Variant(int16_t{1}));

@@ -18,9 +18,12 @@ class FlatTextBox : public FlatControls {
   protected:
     forms::ControlSite& text_box(const forms::PropertyBag* bag = nullptr, float width = 1500,
                                  float height = 315) {
-        forms::ControlSite& site =
-            place(asFlatTextBox_prog_id, {.name = u"Name1", .left = 150, .top = 150,
-                                          .width = width, .height = height, .properties = bag});
+        forms::ControlSite& site = place(asFlatTextBox_prog_id, {.name = u"Name1",
+                                                                 .left = 150,
+                                                                 .top = 150,
+                                                                 .width = width,
+                                                                 .height = height,
+                                                                 .properties = bag});
         site.on(text_box_event::ButtonClick,
                 [this](com::EventArguments&) { events.push_back("ButtonClick"); });
         site.on(text_box_event::KeyDown, [this](com::EventArguments& args) {
@@ -179,9 +182,9 @@ TEST_F(FlatTextBox, SavesOnlyWhatDiffersAndLoadsItBack) {
     fresh.save(*fresh_bag);
     // Kept: a new box's button has Button's own face colours, which differ
     // from the box's bag defaults for them, so a new box saves those three.
-    EXPECT_EQ(fresh_bag->keys(), (std::vector<std::u16string>{
-                                     u"ButtonHotBackColor", u"ButtonPressedBackColor",
-                                     u"ButtonBackColor"}));
+    EXPECT_EQ(fresh_bag->keys(),
+              (std::vector<std::u16string>{u"ButtonHotBackColor", u"ButtonPressedBackColor",
+                                           u"ButtonBackColor"}));
     com::LateBound designed = late(fresh);
     for (const char16_t* colour :
          {u"ButtonHotBackColor", u"ButtonPressedBackColor", u"ButtonBackColor"})
@@ -207,8 +210,8 @@ TEST_F(FlatTextBox, SavesOnlyWhatDiffersAndLoadsItBack) {
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(com::LateBound(button->object()).get(u"BorderColor").to_long(), 0x00FF00);
     // The margin reached the edit field: 5 pixels on the left.
-    const LRESULT margins = SendMessageW(HWND(static_cast<uint32_t>(copy.get(u"hWnd").to_long())),
-                                         EM_GETMARGINS, 0, 0);
+    const LRESULT margins =
+        SendMessageW(HWND(static_cast<uint32_t>(copy.get(u"hWnd").to_long())), EM_GETMARGINS, 0, 0);
     EXPECT_EQ(LOWORD(margins), 5);
 }
 

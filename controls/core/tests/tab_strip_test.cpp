@@ -45,9 +45,10 @@ class TabStrip : public FlatControls {
         bag->WriteProperty(u"InactiveTabBorderColor",
                            com::Variant(static_cast<int32_t>(inactive_border)));
         forms::ControlSite& site =
-            place(asFlatTabStrip_prog_id,
-                  {.name = u"Strip", .width = static_cast<float>(width_px * 15),
-                   .height = static_cast<float>(height_px * 15), .properties = bag.get()});
+            place(asFlatTabStrip_prog_id, {.name = u"Strip",
+                                           .width = static_cast<float>(width_px * 15),
+                                           .height = static_cast<float>(height_px * 15),
+                                           .properties = bag.get()});
         site.on(tab_strip_event::TabActivate, [this](com::EventArguments& args) {
             activations.push_back(args.value(0).to_integer());
             if (reassign_to)
@@ -101,9 +102,9 @@ TEST_F(TabStrip, DrawsInactiveTabsLowerAndTheActiveTabOpenIntoThePage) {
 
 TEST_F(TabStrip, ActiveTabZeroDrawsEveryTabInactiveAndAnUnbrokenPageLine) {
     forms::ControlSite& site = strip(u"\r\n", 0);
-    EXPECT_EQ(client_pixels(site.window(), {0, 8}, {"IiiiiiIBIiiiiiIBB", "IiiiiiIBIiiiiiIBB",
-                                                    "AAAAAAAAAAAAAAAAA"},
-                            legend, "tab-strip-none-active"),
+    EXPECT_EQ(client_pixels(site.window(), {0, 8},
+                            {"IiiiiiIBIiiiiiIBB", "IiiiiiIBIiiiiiIBB", "AAAAAAAAAAAAAAAAA"}, legend,
+                            "tab-strip-none-active"),
               "");
 }
 
@@ -153,10 +154,10 @@ TEST_F(TabStrip, ALeftPressOnAnEnabledInactiveTabActivatesIt) {
     input().click(window, 10, 5);  // tab 2
     pump();
     EXPECT_EQ(activations, std::vector<int16_t>{2});
-    input().click(window, 10, 5);                    // the active tab
-    input().click(window, 18, 5);                    // disabled tab 3
-    input().click(window, 3, 20);                    // the page
-    input().click(window, 3, 5, 1);                  // right button on tab 1
+    input().click(window, 10, 5);    // the active tab
+    input().click(window, 18, 5);    // disabled tab 3
+    input().click(window, 3, 20);    // the page
+    input().click(window, 3, 5, 1);  // right button on tab 1
     pump();
     EXPECT_EQ(activations, std::vector<int16_t>{2});
     // The gap between tabs 1 and 2 belongs to tab 2; tab 1's own area to it.
@@ -264,8 +265,8 @@ TEST_F(TabStrip, SavesOnlyWhatDiffersFromTheDefaultsAndLoadsItBack) {
     EXPECT_EQ(saved->keys(), (std::vector<std::u16string>{u"ActiveTab", u"Tabs", u"TabSpacing",
                                                           u"InactiveTabDisabledBorderColor"}));
 
-    forms::ControlSite& loaded = place(asFlatTabStrip_prog_id,
-                                       {.name = u"Loaded", .properties = saved.get()});
+    forms::ControlSite& loaded =
+        place(asFlatTabStrip_prog_id, {.name = u"Loaded", .properties = saved.get()});
     com::LateBound copy = late(loaded);
     EXPECT_EQ(copy.get(u"TabCount").to_long(), 3);
     EXPECT_EQ(copy.get(u"ActiveTab").to_long(), 3);

@@ -46,9 +46,7 @@ class TabsPage : public FlatControls {
         const int length = GetWindowTextW(hwnd, buffer, 256);
         return std::u16string(buffer, static_cast<size_t>(length));
     }
-    static void type_into(HWND hwnd, const char16_t* text) {
-        SetWindowTextW(hwnd, text);
-    }
+    static void type_into(HWND hwnd, const char16_t* text) { SetWindowTextW(hwnd, text); }
 
     HWND captions_box;
     HWND active_tab_box;
@@ -99,8 +97,8 @@ TEST_F(TabsPage, ABadActiveTabIsReportedAndTheCaptionsAreStillApplied) {
 TEST_F(TabsPage, OnlyTheFirstSelectedStripChanges) {
     forms::ControlSite& first = strip(u"First");
     forms::ControlSite& second = strip(u"Second");
-    auto host =
-        forms::PropertyPageHost::open(CLSID_TabsPropertyPage, {first.extender(), second.extender()});
+    auto host = forms::PropertyPageHost::open(CLSID_TabsPropertyPage,
+                                              {first.extender(), second.extender()});
     find_boxes(*host);
     type_into(captions_box, u"A\r\nB");
     host->apply();

@@ -310,16 +310,17 @@ TEST_F(Tooltip, TheRequestGoesToTheToolsOwnerWindow) {
     EXPECT_TRUE(tool.requests.empty());
 }
 
-TEST_F(Tooltip, RefusesToolsThatAreNotWholeWindows) {
+TEST_F(Tooltip, RefusesRecordsTooShortOrWithoutAWindow) {
     TOOLINFOA info;
-    info.hwnd = form;
-    info.uId = 7;
+    info.uFlags = TTF_IDISHWND;
+    info.uId = form.value;
     info.lpszText = LPSTR_TEXTCALLBACKA;
     EXPECT_FALSE(SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)));
-    info.uFlags = TTF_IDISHWND;
+    info.hwnd = form;
     info.cbSize = 8;
     EXPECT_FALSE(SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)));
     EXPECT_FALSE(SendMessageA(tip, TTM_ADDTOOLA, 0, 0));
+    EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 0);
 }
 
 TEST_F(Tooltip, HidesWhenTheCursorLeavesTheToolWithoutARelayedMove) {

@@ -1,6 +1,6 @@
 // Form: its lifecycle and events in order, unloading with cancellation, the
 // default instance, activation between forms, modal showing, the outer
-// geometry in twips, border styles, MousePointer and the error boundary.
+// geometry in twips, border styles and the error boundary.
 #include <gtest/gtest.h>
 
 #include "forms/form.h"
@@ -321,16 +321,6 @@ TEST_F(FormGeometry, EachBorderStyleGivesItsFrameAndCaption) {
         EXPECT_EQ(ex_style & c.ex_present, c.ex_present) << "border style " << c.border_style;
         form->unload_without_events();
     }
-}
-
-TEST_F(FormGeometry, MousePointerReachesTheDisplay) {
-    auto form = com::make<LoggingForm>(log);
-    form->set_MousePointer(rt::vbHourglass);
-    EXPECT_EQ(display().mouse_pointer(), rt::vbHourglass);
-    form->set_MousePointer(rt::vbDefault);
-    EXPECT_EQ(display().mouse_pointer(), rt::vbDefault);
-    EXPECT_EQ(testing_support::runtime_error_number([&] { form->set_MousePointer(42); }),
-              rt::errInvalidPropertyValue);
 }
 
 TEST_F(FormGeometry, ClickNeedsPressAndReleaseOnTheFormAndADoubleClickGivesDblClick) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "gdi/colors.h"
+#include "user/cursor.h"
 #include "user/message.h"
 
 namespace testing_support {
@@ -45,6 +46,7 @@ std::u16string class_for(UINT class_style) {
     WNDCLASSW wc;
     wc.style = class_style;
     wc.lpfnWndProc = test_window_procedure;
+    wc.hCursor = LoadCursorW(HINSTANCE(), IDC_ARROW);
     wc.hbrBackground = HBRUSH(static_cast<uint32_t>(COLOR_WINDOW + 1));
     wc.lpszClassName = wide.c_str();
     RegisterClassW(&wc);

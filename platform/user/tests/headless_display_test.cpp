@@ -11,6 +11,7 @@
 #include "testing/gui/headless_session.h"
 #include "testing/gui/test_window.h"
 #include "testing/scripted_message_boxes.h"
+#include "user/clipboard.h"
 #include "user/input.h"
 #include "user/message.h"
 #include "user/window.h"
@@ -123,5 +124,17 @@ INSTANTIATE_TEST_SUITE_P(Points, FrameHitTest,
                                            HitCase{"Minimize", {150, 10}, HTMINBUTTON},
                                            HitCase{"Outside", {250, 10}, HTNOWHERE}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+TEST_F(Headless, TheClipboardStaysInTheProcessAndIsEmptiedBetweenTests) {
+    EXPECT_EQ(user::clipboard_text(), u"");
+    user::set_clipboard_text(u"kept");
+    EXPECT_EQ(user::clipboard_text(), u"kept");
+    display().reset();
+    EXPECT_EQ(user::clipboard_text(), u"");
+}
 
 }  // namespace

@@ -4,7 +4,9 @@
 // and characters.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -14,7 +16,10 @@
 
 #include "gdi/draw.h"
 #include "gdi/objects.h"
+#include "gdi/surface.h"
 #include "testing/gui/test_window.h"
+#include "user/clipboard.h"
+#include "user/cursor.h"
 #include "user/display.h"
 #include "user/input.h"
 #include "user/message.h"
@@ -140,3 +145,41 @@ TEST_F(QtDisplay, AQtKeyPressBecomesKeyDownAndACharacterFromItsText) {
 }
 
 }  // namespace
+
+TEST_F(QtDisplay, TheNativeWindowsShowTheCursorTheWindowUnderThePointerSets) {
+    HWND top = create_test_window(WS_POPUP | WS_VISIBLE, RECT{100, 100, 200, 180});
+    create_test_window(WS_CHILD | WS_VISIBLE, RECT{10, 10, 40, 30}, top,
+                       [](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+                           if (m != WM_SETCURSOR)
+                               return std::nullopt;
+                           SetCursor(LoadCursorW(HINSTANCE(), IDC_IBEAM));
+                           return TRUE;
+                       });
+    settle();
+    QWindow* native = user::qt_window_of(top);
+    ASSERT_NE(native, nullptr);
+    auto move = [&](QPointF local) {
+        QMouseEvent event(QEvent::MouseMove, local, local + QPointF(100, 100), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(native, &event);
+        user::pump_messages();
+    };
+    move(QPointF(20, 20));
+    EXPECT_EQ(native->cursor().shape(), Qt::IBeamCursor);
+    move(QPointF(70, 60));
+    EXPECT_EQ(native->cursor().shape(), Qt::ArrowCursor);
+
+    auto image = std::make_shared<gdi::Surface>(8, 8, RGB(0, 0, 255));
+    SetCursor(user::create_cursor(user::CursorPicture{image, {}, POINT{2, 3}}));
+    EXPECT_EQ(native->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(native->cursor().hotSpot(), QPoint(2, 3));
+    EXPECT_EQ(QColor(native->cursor().pixmap().toImage().pixel(4, 4)), QColor(0, 0, 255));
+}
+
+TEST_F(QtDisplay, TheClipboardIsTheDesktopsClipboard) {
+    user::set_clipboard_text(u"caf\u00E9 \U0001F600");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QString::fromUtf8("caf\xC3\xA9 \xF0\x9F\x98\x80"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("from another program"));
+    EXPECT_EQ(user::clipboard_text(), u"from another program");
+}

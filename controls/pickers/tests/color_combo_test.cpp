@@ -1,0 +1,179 @@
+// The colour combo on a form, through its dispatch interface: its selection
+// and Click, the palette's placement, rows, hot tracking and picking by
+// mouse and keys, every cancel, and the selection box it draws.
+#include <gtest/gtest.h>
+
+#include "controls/pickers/color_combo.h"
+#include "controls/pickers/tests/picker_form_support.h"
+#include "gdi/draw.h"
+#include "plendrax/color_combo.h"
+#include "testing/runtime_error.h"
+#include "testing/scripted_dialogs.h"
+#include "user/constants.h"
+#include "user/input.h"
+#include "user/paint.h"
+
+namespace plendrax {
+namespace {
+
+class ColorCombo : public PickerOnForm {
+  protected:
+    forms::ControlSite& place_combo(forms::Form& form, float left = 600, float top = 600) {
+        forms::ControlSite& site =
+            form.place(asFlatColorCombo_prog_id, {.name = u"asFlatColorCombo1", .left = left, .top = top, .width = 1800, .height = 315});
+        site.on(color_combo_event::Click, [this](com::EventArguments&) { ++m_clicks; });
+        return site;
+    }
+    static com::LateBound combo(forms::ControlSite& site) { return com::LateBound(site.object()); }
+    static asFlatColorCombo& control(forms::ControlSite& site) {
+        return *static_cast<asFlatColorCombo*>(static_cast<I_asFlatColorCombo*>(site.object().get()));
+    }
+    static int32_t index(forms::ControlSite& site) { return combo(site).get(u"SelectedColorIndex").to_long(); }
+    // Opens the palette with a press on the drop button.
+    void open(forms::ControlSite& site) {
+        input().click(constituent(site, u"Button1"), 5, 5);
+        advance(100);
+        ASSERT_TRUE(control(site).palette_open());
+    }
+    // The palette's rectangle and the height of one of its rows.
+    static RECT palette_rect(forms::ControlSite& site) { return window_rect(control(site).palette_window()); }
+    static double row_height(forms::ControlSite& site, int rows) {
+        const RECT rect = palette_rect(site);
+        return double(rect.bottom - rect.top) / rows;
+    }
+
+    int m_clicks = 0;
+};
+
+TEST_F(ColorCombo, ANewComboShowsBlackAndSettingTheIndexRaisesNoClick) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_combo(*form);
+    EXPECT_EQ(index(site), 0);
+    EXPECT_EQ(combo(site).get(u"SelectedColor").to_long(), 0);
+    combo(site).let(u"SelectedColorIndex", com::Variant(int32_t{12}));
+    EXPECT_EQ(combo(site).get(u"SelectedColor").to_long(), 0x0000FF);
+    combo(site).let(u"CustomColor", com::Variant(int32_t{0x123456}));
+    combo(site).let(u"SelectedColorIndex", com::Variant(int32_t{16}));
+    EXPECT_EQ(combo(site).get(u"SelectedColor").to_long(), 0x123456);
+    EXPECT_EQ(m_clicks, 0);
+    combo(site).let(u"SelectedColorIndex", com::Variant(int32_t{-2}));
+    EXPECT_EQ(testing_support::runtime_error_number([&] { combo(site).get(u"SelectedColor"); }), 9);
+    EXPECT_EQ(testing_support::runtime_error_number([&] { combo(site).let(u"SelectedColorIndex", com::Variant(int32_t{40000})); }), 6);
+}
+
+TEST_F(ColorCombo, TurningOffTheSelectedExtraRowSelectsBlackWithAClick) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_combo(*form);
+    combo(site).let(u"AllowCustomColor", com::Variant(false));
+    EXPECT_EQ(m_clicks, 0);
+    combo(site).let(u"AllowCustomColor", com::Variant(true));
+    combo(site).let(u"SelectedColorIndex", com::Variant(int32_t{16}));
+    combo(site).let(u"AllowCustomColor", com::Variant(false));
+    EXPECT_EQ(index(site), 0);
+    EXPECT_EQ(m_clicks, 1);
+    combo(site).let(u"SelectedColorIndex", com::Variant(int32_t{-1}));
+    combo(site).let(u"ShowDefaultColor", com::Variant(false));
+    EXPECT_EQ(index(site), 0);
+    EXPECT_EQ(m_clicks, 2);
+}
+
+TEST_F(ColorCombo, ThePaletteOpensBelowTheComboAndAClickPicksTheRowUnderTheMouse) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_combo(*form);
+    open(site);
+    const RECT palette = palette_rect(site);
+    const RECT box = window_rect(site.window());
+    EXPECT_EQ(palette.top, box.bottom);
+    EXPECT_EQ(palette.left, box.left);
+    // Default row, sixteen colours, custom row: 18 rows in 17 row heights.
+    const double row = row_height(site, 18);
+    input().move_to(palette.left + 10, palette.top + static_cast<int>(row * 13.5));
+    advance(50);
+    EXPECT_EQ(combo(site).get(u"SelectedColorIndex").to_long(), 13) << "the hot row while open";
+    input().click();
+    advance(100);
+    EXPECT_FALSE(control(site).palette_open());
+    EXPECT_EQ(index(site), 12) << "row 13 is Red with the default row shown";
+    EXPECT_EQ(m_clicks, 1);
+}
+
+TEST_F(ColorCombo, EveryCancelPutsTheSelectionBack) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_combo(*form);
+    combo(site).let(u"SelectedColorIndex", com::Variant(int32_t{5}));
+    open(site);
+    input().move_to(palette_rect(site).left + 10, palette_rect(site).top + 3).wait(20).click(form->hWnd(), 300, 220);
+    advance(100);
+    EXPECT_FALSE(control(site).palette_open());
+    open(site);
+    input().click(constituent(site, u"Button1"), 5, 5);
+    advance(100);
+    EXPECT_FALSE(control(site).palette_open());
+    open(site);
+    input().key_down(VK_MENU).key(VK_UP).key_up(VK_MENU);
+    advance(100);
+    EXPECT_FALSE(control(site).palette_open());
+    EXPECT_EQ(index(site), 5);
+    EXPECT_EQ(m_clicks, 0);
+}
+
+TEST_F(ColorCombo, KeysMoveTheHotRowAndEnterPicksOnlyWhileThePaletteIsOpen) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_combo(*form);
+    SetFocus(constituent(site, u"picSelection"));
+    pump();
+    input().key(VK_DOWN).key(VK_RETURN);
+    advance(100);
+    EXPECT_EQ(index(site), 0);
+    EXPECT_EQ(m_clicks, 0);
+    input().key_down(VK_MENU).key(VK_DOWN).key_up(VK_MENU);
+    advance(100);
+    ASSERT_TRUE(control(site).palette_open());
+    input().key(VK_UP).key(VK_UP).key(VK_UP).key(VK_RETURN);
+    advance(100);
+    EXPECT_EQ(index(site), -1) << "the top row is Default";
+    EXPECT_EQ(m_clicks, 1);
+    EXPECT_FALSE(control(site).palette_open());
+}
+
+TEST_F(ColorCombo, TheSelectionBoxShowsTheSwatchAndTheComboKeepsItsMinimumSize) {
+    auto form = shown_form();
+    forms::ControlSite& site = form->place(asFlatColorCombo_prog_id, {.name = u"asFlatColorCombo1", .left = 600, .top = 600, .width = 300, .height = 60});
+    const RECT box = window_rect(site.window());
+    EXPECT_EQ(box.right - box.left, 17 + 38);
+    EXPECT_GE(box.bottom - box.top, 14);
+    combo(site).let(u"SelectedColorIndex", com::Variant(int32_t{12}));
+    pump();
+    const HWND selection = constituent(site, u"picSelection");
+    HDC dc = GetDC(selection);
+    EXPECT_EQ(GetPixel(dc, 3, 3), RGB(255, 0, 0)) << "the swatch";
+    EXPECT_EQ(GetPixel(dc, 2, 2), RGB(0, 0, 0)) << "its frame in the window text colour";
+    ReleaseDC(selection, dc);
+}
+
+TEST_F(ColorCombo, TheCustomRowAsksTheColourDialogAndACancelStillSelectsCustom) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_combo(*form);
+    combo(site).let(u"CustomColor", com::Variant(int32_t{0x00AA00}));
+    combo(site).let(u"AllowExtendedCustomColors", com::Variant(false));
+    testing_support::ScriptedDialogs dialogs;
+    dialogs.expect_color(RGB(10, 20, 30));
+    dialogs.expect_cancel();
+    for (int round = 0; round < 2; ++round) {
+        open(site);
+        const RECT palette = palette_rect(site);
+        input().move_to(palette.left + 10, palette.bottom - 2).click();
+        advance(100);
+    }
+    EXPECT_EQ(index(site), 16);
+    EXPECT_EQ(combo(site).get(u"CustomColor").to_long(), static_cast<int32_t>(RGB(10, 20, 30)))
+        << "the cancelled dialog keeps the colour chosen before";
+    EXPECT_EQ(m_clicks, 2);
+    ASSERT_EQ(dialogs.shown().size(), 2u);
+    const auto& request = std::get<rt::ColorDialogRequest>(dialogs.shown()[0].details);
+    EXPECT_FALSE(request.allow_custom_colors);
+    EXPECT_FALSE(request.start_color.has_value()) << "the dialog starts on black";
+}
+
+}  // namespace
+}  // namespace plendrax

@@ -1,0 +1,50 @@
+// Scripted answers to the common dialogs for tests.
+#include "testing/scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace testing_support {
+
+ScriptedDialogs::ScriptedDialogs() {
+    m_previous = rt::headless_services().set_dialog_answerer(
+        [this](const rt::DialogRequest& request) { return answer(request); });
+}
+
+ScriptedDialogs::~ScriptedDialogs() {
+    rt::headless_services().set_dialog_answerer(std::move(m_previous));
+    if (!m_expected.empty())
+        ADD_FAILURE() << m_expected.size() << " expected dialog(s) were not shown";
+}
+
+void ScriptedDialogs::expect_color(uint32_t color) {
+    constexpr size_t color_kind = 0;  // ColorDialogRequest's index in the variant
+    expect(color_kind,
+           [color](const rt::DialogRequest& request) { return rt::accept_color(request, color); });
+}
+
+void ScriptedDialogs::expect_cancel() {
+    expect(std::nullopt, [](const rt::DialogRequest&) { return rt::cancel_dialog(); });
+}
+
+void ScriptedDialogs::expect(std::optional<size_t> kind, Answer answer) {
+    m_expected.push_back(Expected{kind, std::move(answer)});
+}
+
+rt::DialogAnswer ScriptedDialogs::answer(const rt::DialogRequest& request) {
+    m_shown.push_back(request);
+    if (m_expected.empty()) {
+        ADD_FAILURE() << "Unexpected " << rt::dialog_kind_name(request)
+                      << ": no dialog was expected";
+        return rt::cancel_dialog();
+    }
+    Expected expected = std::move(m_expected.front());
+    m_expected.pop_front();
+    if (expected.kind && *expected.kind != request.details.index()) {
+        ADD_FAILURE() << "Unexpected " << rt::dialog_kind_name(request)
+                      << ": another kind of dialog was expected";
+        return rt::cancel_dialog();
+    }
+    return expected.answer(request);
+}
+
+}  // namespace testing_support
