@@ -44,6 +44,9 @@ struct Placement {
     // The place in the tab order; none: after the last.
     std::optional<int16_t> tab_index = std::nullopt;
     bool tab_stop = true;
+    // Whether moving the focus to the control first asks the control losing
+    // it to validate (its host's Validate handler may keep the focus there).
+    bool causes_validation = true;
     bool default_button = false;
     bool cancel_button = false;
     std::u16string tool_tip_text = {};

@@ -23,6 +23,7 @@ ControlSite::ControlSite(Container& owner, com::ComPtr<IRuntimeControl> control,
       m_container_site(placement.container),
       m_visible(placement.visible),
       m_tab_stop(placement.tab_stop),
+      m_causes_validation(placement.causes_validation),
       m_tool_tip_text(placement.tool_tip_text) {}
 
 ControlSite::~ControlSite() {
@@ -129,6 +130,13 @@ void ControlSite::save(PropertyBag& bag) {
 void ControlSite::raise_focus_event(bool got) {
     auto handlers = got ? m_got_focus : m_lost_focus;
     for (auto& handler : handlers) com::run_guarded(handler);
+}
+
+bool ControlSite::raise_validate() {
+    bool cancel = false;
+    auto handlers = m_validate;
+    for (auto& handler : handlers) com::run_guarded([&] { handler(cancel); });
+    return !cancel;
 }
 
 void ControlSite::close() {

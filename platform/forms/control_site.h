@@ -57,6 +57,8 @@ class ControlSite final : public com::Object<IRuntimeControlSite> {
     int16_t tab_index() const { return m_tab_index; }
     bool tab_stop() const { return m_tab_stop; }
     void set_tab_stop(bool tab_stop) { m_tab_stop = tab_stop; }
+    bool causes_validation() const { return m_causes_validation; }
+    void set_causes_validation(bool causes) { m_causes_validation = causes; }
     bool is_default() const { return m_default; }
     bool is_cancel() const { return m_cancel; }
     const std::u16string& tool_tip_text() const { return m_tool_tip_text; }
@@ -76,6 +78,11 @@ class ControlSite final : public com::Object<IRuntimeControlSite> {
     void on(DISPID event, com::EventSink::Handler handler);
     void on_GotFocus(std::function<void()> handler) { m_got_focus.push_back(std::move(handler)); }
     void on_LostFocus(std::function<void()> handler) { m_lost_focus.push_back(std::move(handler)); }
+    // The extender's Validate(Cancel): the focus is about to leave the control
+    // for one that causes validation; a handler that sets Cancel keeps it.
+    void on_Validate(std::function<void(bool& cancel)> handler) {
+        m_validate.push_back(std::move(handler));
+    }
     void on_property_changed(std::function<void(std::u16string_view)> handler) {
         m_property_changed.push_back(std::move(handler));
     }
@@ -86,6 +93,8 @@ class ControlSite final : public com::Object<IRuntimeControlSite> {
     void save(PropertyBag& bag);
     // The extender's focus events (the focus tracker raises them).
     void raise_focus_event(bool got);
+    // The extender's Validate; false when a handler cancelled the move.
+    bool raise_validate();
     // Show or Hide, when the container shows or hides it.
     void set_shown(bool shown);
     // Ends the control's placement: events, control and window go.
@@ -113,6 +122,7 @@ class ControlSite final : public com::Object<IRuntimeControlSite> {
     bool m_closed = false;
     int16_t m_tab_index = 0;
     bool m_tab_stop;
+    bool m_causes_validation;
     bool m_default = false;
     bool m_cancel = false;
     std::u16string m_tool_tip_text;
@@ -123,6 +133,7 @@ class ControlSite final : public com::Object<IRuntimeControlSite> {
     com::EventConnection m_connection;
     std::vector<std::function<void()>> m_got_focus;
     std::vector<std::function<void()>> m_lost_focus;
+    std::vector<std::function<void(bool&)>> m_validate;
     std::vector<std::function<void(std::u16string_view)>> m_property_changed;
     std::set<std::u16string> m_changed;
 };

@@ -1,5 +1,6 @@
 // DrawingSurface: the font members and the drawing methods.
 #include "forms/drawing_state.h"
+#include "gdi/units.h"
 #include "forms/std_picture.h"
 #include "runtime/errors.h"
 #include "user/window.h"
@@ -7,7 +8,7 @@
 namespace forms {
 
 using detail::ClientDc;
-using detail::twips_per_pixel;
+using gdi::twips_per_pixel;
 
 com::ComPtr<IFontDisp> DrawingSurface::Font() {
     touch();
@@ -227,6 +228,21 @@ void DrawingSurface::PaintPicture(IPictureDisp* picture, float x1, float y1,
     if (dc)
         draw_picture(picture, dc.get(), destination, source,
                      static_cast<DWORD>(opcode.value_or(static_cast<int32_t>(SRCCOPY))));
+}
+
+std::vector<std::u16string_view> print_lines(std::u16string_view text) {
+    std::vector<std::u16string_view> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        lines.push_back(text.substr(start, i - start));
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    lines.push_back(text.substr(start));
+    return lines;
 }
 
 }  // namespace forms

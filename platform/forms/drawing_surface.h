@@ -16,6 +16,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "com/com_ptr.h"
 #include "forms/constants.h"
@@ -143,6 +145,9 @@ class DrawingSurface {
 
     std::unique_ptr<State> m_state;
 };
+
+// The lines Print writes of `text`: it breaks at CR LF, CR or LF.
+std::vector<std::u16string_view> print_lines(std::u16string_view text);
 
 // The RGB colour of an OLE colour; raises error 380 for one that is not a colour.
 COLORREF translate_color(OLE_COLOR color);

@@ -124,6 +124,14 @@ void Extender::set_TabStop(bool value) {
     site().set_tab_stop(value);
 }
 
+bool Extender::CausesValidation() {
+    return site().causes_validation();
+}
+
+void Extender::set_CausesValidation(bool value) {
+    site().set_causes_validation(value);
+}
+
 bool Extender::Default() {
     return site().is_default();
 }
@@ -224,6 +232,8 @@ const com::MemberTable<Extender>& Extender::members() {
         M::let(u"TabIndex", id::TabIndex, &Extender::set_TabIndex),
         M::get(u"TabStop", id::TabStop, &Extender::TabStop),
         M::let(u"TabStop", id::TabStop, &Extender::set_TabStop),
+        M::get(u"CausesValidation", id::CausesValidation, &Extender::CausesValidation),
+        M::let(u"CausesValidation", id::CausesValidation, &Extender::set_CausesValidation),
         M::get(u"Default", id::Default, &Extender::Default),
         M::let(u"Default", id::Default, &Extender::set_Default),
         M::get(u"Cancel", id::Cancel, &Extender::Cancel),

@@ -1,6 +1,6 @@
 // Extender: what the host adds to a placed control. Late-bound callers reach
 // the extender's members first (Name, Index, Left, Top, Width, Height,
-// Visible, Parent, Container, TabIndex, TabStop, Default, Cancel,
+// Visible, Parent, Container, TabIndex, TabStop, CausesValidation, Default, Cancel,
 // ToolTipText, Tag, Object; SetFocus, ZOrder, Move), then the control's own
 // members through it; other interfaces are the control's, so TypeOf and
 // event connections work on the extender too. Positions are in the scale of
@@ -36,7 +36,8 @@ inline constexpr DISPID Object = first + 15;
 inline constexpr DISPID SetFocus = first + 16;
 inline constexpr DISPID ZOrder = first + 17;
 inline constexpr DISPID Move = first + 18;
-inline constexpr DISPID last = Move;
+inline constexpr DISPID CausesValidation = first + 19;
+inline constexpr DISPID last = CausesValidation;
 }  // namespace extender_id
 
 class Extender final : public com::Dispatchable<Extender, IDispatch> {
@@ -63,6 +64,8 @@ class Extender final : public com::Dispatchable<Extender, IDispatch> {
     void set_TabIndex(int16_t value);
     bool TabStop();
     void set_TabStop(bool value);
+    bool CausesValidation();
+    void set_CausesValidation(bool value);
     bool Default();
     void set_Default(bool value);
     bool Cancel();

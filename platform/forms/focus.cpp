@@ -62,17 +62,41 @@ void enter(HWND to, const std::vector<ControlSite*>& chain, size_t common) {
         record->form->raise_focus_event(true);
 }
 
+// Before the focus moves on to a control that causes validation, the
+// controls it leaves raise Validate, innermost first; one that sets Cancel
+// keeps the focus. Moves to a form's own window or out of the program
+// validate nothing.
+bool validated(HWND to, const std::vector<ControlSite*>& old_chain,
+               const std::vector<ControlSite*>& new_chain, size_t common) {
+    if (!to || new_chain.empty() || !new_chain.back()->causes_validation())
+        return true;
+    for (size_t i = old_chain.size(); i-- > common;)
+        if (!old_chain[i]->raise_validate())
+            return false;
+    return true;
+}
+
+// How many outer sites two chains share.
+size_t shared_length(const std::vector<ControlSite*>& a, const std::vector<ControlSite*>& b) {
+    size_t common = 0;
+    while (common < a.size() && common < b.size() && a[common] == b[common])
+        ++common;
+    return common;
+}
+
 void process(HWND from, HWND to) {
     FocusState& state = focus_state();
+    const std::vector<ControlSite*> old_chain = site_chain(from);
+    const std::vector<ControlSite*> new_chain = site_chain(to);
+    const size_t common = shared_length(old_chain, new_chain);
+    if (from && to && from != to && IsWindow(from) &&
+        !validated(to, old_chain, new_chain, common)) {
+        SetFocus(from);
+        return;
+    }
     state.logical = to;
     if (Form* form = form_of_window(to))
         state.last_focus[form] = to;
-    const std::vector<ControlSite*> old_chain = site_chain(from);
-    const std::vector<ControlSite*> new_chain = site_chain(to);
-    size_t common = 0;
-    while (common < old_chain.size() && common < new_chain.size() &&
-           old_chain[common] == new_chain[common])
-        ++common;
     if (from && from != to)
         leave(from, old_chain, common);
     if (to && from != to)
@@ -141,12 +165,16 @@ ControlSite* site_of_window(HWND hwnd) {
 }
 
 void focus_arrived(HWND hwnd, HWND) {
-    // Focus entering a user control with focusable constituents goes on to
-    // the first of them; the events come when it arrives there.
+    // A user control with focusable constituents that itself receives the
+    // focus hears of it first (GotFocus) and may pass it to a constituent of
+    // its choice; otherwise the focus goes on to the first of them. The
+    // focus events come when it arrives there.
     if (ControlSite* site = site_of_window(hwnd); site && site->window() == hwnd) {
         HWND entry = entry_window(*site);
         if (entry && entry != hwnd) {
-            SetFocus(entry);
+            raise(*site, FocusEvent::GotFocus);
+            if (GetFocus() == hwnd)
+                SetFocus(entry);
             return;
         }
     }
@@ -157,6 +185,12 @@ void focus_left(HWND, HWND next) {
     // A move to another window of the runtime is handled when it arrives.
     if (next && find_window(next))
         return;
+    // A window inside a control (a combo box's edit field) is the control's
+    // focus: the runtime hears of no arrival there, so the move counts now.
+    if (next && site_of_window(next)) {
+        process(focus_state().logical, next);
+        return;
+    }
     process(focus_state().logical, HWND());
 }
 

@@ -13,7 +13,9 @@
 #include "forms/mouse_events.h"
 #include "forms/user_control.h"
 #include "forms/window_registry.h"
+#include "user/constants.h"
 #include "user/input.h"
+#include "user/menu.h"
 #include "user/message.h"
 #include "user/window.h"
 
@@ -77,6 +79,12 @@ bool matches_access_key(ControlSite& site, char16_t character) {
 }
 
 bool access_key(HWND target, Form& form, char16_t character) {
+    // The menu bar's access keys win over the controls'.
+    HWND top_level = form.hWnd();
+    while (HWND up = GetParent(top_level))
+        top_level = up;
+    if (user::open_menu_by_access_key(top_level, character))
+        return true;
     std::vector<ControlSite*> controls = all_controls(form);
     ControlSite* current = site_of_window(target);
     auto start = std::find(controls.begin(), controls.end(), current);

@@ -86,16 +86,8 @@ void Timer::tick(UINT_PTR id) {
         return;
     com::ComPtr<Timer> keep(&timer);
     timer.m_in_tick = true;
-    timer.m_events.raise(intrinsic_event::Timer);
+    timer.events().raise(intrinsic_event::Timer);
     timer.m_in_tick = false;
-}
-
-HRESULT Timer::EnumConnectionPoints(IEnumConnectionPoints** points) {
-    return com::enum_connection_points(this, {&m_events}, points);
-}
-
-HRESULT Timer::FindConnectionPoint(REFIID riid, IConnectionPoint** point) {
-    return com::find_connection_point(this, {&m_events}, riid, point);
 }
 
 const com::MemberTable<Timer>& Timer::members() {

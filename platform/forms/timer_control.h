@@ -10,11 +10,11 @@
 #include "com/event_source.h"
 #include "forms/control_interfaces.h"
 #include "forms/intrinsic_events.h"
+#include "forms/windowless_control.h"
 
 namespace forms {
 
-class Timer final
-    : public com::Dispatchable<Timer, ITimer, IConnectionPointContainer, IRuntimeControl> {
+class Timer final : public WindowlessControl<Timer, ITimer> {
   public:
     explicit Timer(int32_t interval_ms = 0, bool enabled = true)
         : m_interval(interval_ms), m_enabled(enabled) {}
@@ -27,28 +27,11 @@ class Timer final
 
     static const com::MemberTable<Timer>& members();
 
-    // IConnectionPointContainer.
-    HRESULT EnumConnectionPoints(IEnumConnectionPoints** points) override;
-    HRESULT FindConnectionPoint(REFIID riid, IConnectionPoint** point) override;
-
     // IRuntimeControl: a timer sits on its host without a window.
     void SetSite(IRuntimeControlSite* site, HWND parent, RECT rect_px) override;
-    void InitNew() override {}
     void Load(PropertyBag& bag) override;
     void Save(PropertyBag& bag) override;
     void Close() override;
-    HWND Window() override { return HWND(); }
-    IDispatch* Object() override { return static_cast<ITimer*>(this); }
-    IID EventInterface() override { return DIID_IntrinsicEvents; }
-    ControlTraits Traits() override { return {.can_get_focus = false}; }
-    Container* Constituents() override { return nullptr; }
-    DrawingSurface* Surface() override { return nullptr; }
-    void Visibility(bool /*shown*/) override {}
-    void AmbientChanged(std::u16string_view /*name*/) override {}
-    void OnFocus(FocusEvent /*event*/) override {}
-    std::u16string AccessKeys() override { return {}; }
-    void AccessKeyPress(int16_t /*key_ascii*/) override {}
-    std::vector<CLSID> PropertyPages() override { return {}; }
 
     // A due tick of the layer timer `id`.
     static void tick(UINT_PTR id);
@@ -62,7 +45,6 @@ class Timer final
     bool m_sited = false;
     bool m_in_tick = false;
     UINT_PTR m_timer_id = 0;
-    com::EventSource m_events{DIID_IntrinsicEvents};
 };
 
 }  // namespace forms

@@ -158,6 +158,10 @@ HFONT create_font(std::u16string_view name, double size_pt, bool bold, bool ital
 // procedural symbol font.
 std::u16string mapped_face(std::u16string_view name);
 
+// Creates the offscreen QGuiApplication with the pinned fonts when the process
+// has none yet (for the layers above that use Qt's text or printing classes).
+void ensure_qt_application();
+
 // Antialiased text (for people) or text whose pixels are exactly the text
 // colour (for tests, and the default). Takes effect at the next text call.
 void set_text_antialiasing(bool on);

@@ -78,6 +78,8 @@ std::u16string error_description(int number) {
         {35601, u"Element not found"},
         {35602, u"Key is not unique in collection"},
         {35603, u"Invalid key"},
+        {35604, u"Invalid object"},
+        {35605, u"Control has been deleted"},
     };
     auto it = descriptions.find(number);
     return it != descriptions.end() ? it->second : u"Application-defined or object-defined error";

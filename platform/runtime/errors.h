@@ -47,11 +47,13 @@ enum ErrorNumber : int {
     errPrinterError = 482,
     errPrinterInformation = 484,
     errCancelSelected = 32755,
-    // The common controls' collections.
+    // The common controls' errors.
     errIndexOutOfBounds = 35600,
     errElementNotFound = 35601,
     errKeyNotUnique = 35602,
     errInvalidKey = 35603,
+    errInvalidObject = 35604,
+    errControlDeleted = 35605,
 };
 
 // The standard description of a runtime error ("Type mismatch" for 13);

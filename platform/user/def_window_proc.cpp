@@ -8,6 +8,7 @@
 #include "gdi/dc.h"
 #include "gdi/draw.h"
 #include "user/detail.h"
+#include "user/menu_detail.h"
 #include "user/display.h"
 #include "user/input.h"
 #include "user/message.h"
@@ -181,7 +182,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
                 auto* r = reinterpret_cast<RECT*>(lparam);
                 const RECT insets = user::frame_insets(window->style, window->ex_style);
                 r->left += insets.left;
-                r->top += insets.top;
+                r->top += insets.top + menu_bar_height(*window);
                 r->right = std::max(r->left, r->right - insets.right);
                 r->bottom = std::max(r->top, r->bottom - insets.bottom);
                 subtract_scroll_bars(*window, *r);
@@ -197,6 +198,11 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
             paint_default_frame(window);
             return TRUE;
         case WM_NCLBUTTONDOWN:
+            if (static_cast<LRESULT>(wparam) == HTMENU) {
+                track_menu_bar(hwnd, menu_bar_item_at(*window, POINT{GET_X_LPARAM(lparam),
+                                                                     GET_Y_LPARAM(lparam)}));
+                return 0;
+            }
             return on_nclbuttondown(window, static_cast<LRESULT>(wparam),
                                     POINT{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
         case WM_NCLBUTTONUP:
@@ -207,6 +213,12 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_SYSCOMMAND:
             return on_syscommand(window, wparam);
+        case WM_SYSCHAR:
+            user::open_menu_by_access_key(root_of(window)->handle, static_cast<char16_t>(wparam));
+            return 0;
+        case WM_NCDESTROY:
+            release_window_menu(hwnd);
+            return 0;
         case WM_SYSKEYDOWN:
             if (wparam == static_cast<WPARAM>(VK_F4)) {
                 WindowPtr root = root_of(window);

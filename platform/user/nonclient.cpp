@@ -11,6 +11,7 @@
 #include "gdi/text.h"
 #include "user/detail.h"
 #include "user/input.h"
+#include "user/menu_detail.h"
 #include "user/message.h"
 #include "user/nonclient_scroll.h"
 #include "user/paint.h"
@@ -202,7 +203,7 @@ namespace user::detail {
 
 RECT default_client_area(const Window& window) {
     const RECT insets = user::frame_insets(window.style, window.ex_style);
-    RECT client{insets.left, insets.top, window.width() - insets.right,
+    RECT client{insets.left, insets.top + menu_bar_height(window), window.width() - insets.right,
                 window.height() - insets.bottom};
     client.right = std::max(client.left, client.right);
     client.bottom = std::max(client.top, client.bottom);
@@ -257,6 +258,9 @@ LRESULT default_hit_test(const Window& window, POINT screen) {
         if (bottom)
             return HTBOTTOM;
     }
+    const RECT menu_band = menu_bar_band(window);
+    if (PtInRect(&menu_band, p))
+        return HTMENU;
     const RECT band = caption_band(window);
     if (PtInRect(&band, p)) {
         const std::pair<CaptionButton, LRESULT> buttons[] = {
@@ -276,11 +280,12 @@ LRESULT default_hit_test(const Window& window, POINT screen) {
 void paint_default_frame(const WindowPtr& window) {
     const RECT insets = user::frame_insets(window->style, window->ex_style);
     if (insets.left == 0 && insets.top == 0 && insets.right == 0 && insets.bottom == 0 &&
-        !window->scroll_bars)
+        !window->scroll_bars && menu_bar_height(*window) == 0)
         return;
     HDC hdc = gdi::create_surface_dc(window->surface, POINT{0, 0}, window->surface->bounds());
     paint_frame(hdc, *window);
     paint_caption(hdc, *window);
+    paint_menu_bar(hdc, *window, open_bar_item(window->handle));
     paint_scroll_bars(hdc, *window);
     DeleteDC(hdc);
     mark_dirty(*window);

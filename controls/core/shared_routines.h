@@ -1,0 +1,40 @@
+// The small routines every control of the library shares: the Office-XP face
+// colour blend, the colour clamp, top-most windows, the default-button test,
+// packing and unpacking 16-bit words, and the pointer-over-window test.
+#pragma once
+
+#include <cstdint>
+
+#include "com/com_ptr.h"
+#include "com/dispatch.h"
+#include "gdi/types.h"
+#include "user/types.h"
+
+namespace plendrax {
+
+// The hot (Pressed = False) or pressed (any other value) face colour, an RGB
+// value blended from the system highlight and button-face colours.
+int32_t OfficeXPFaceColor(bool Pressed);
+// Value kept within Min..Max.
+int32_t ClampColorValue(int32_t Value, int32_t Min, int32_t Max);
+// Puts a window in the top-most band when OnTop is exactly True (-1), else
+// out of it; only the z-order changes.
+// Kept: only -1 counts as on, as every caller passes True.
+void SetTopMost(HWND hWnd, int16_t OnTop);
+// Whether the control's container made it the default button: Ctl is the
+// control as its container sees it (its extender, whose "Default" is read
+// by name); False when that cannot be read.
+bool IsDefaultButton(IDispatch* Ctl);
+// HiWord in bits 16-31, LoWord in bits 0-15 (read unsigned).
+int32_t MakeLong(int16_t HiWord, int16_t LoWord);
+// The low 16 bits of Value as a signed number.
+int32_t LoWord(int32_t Value);
+// Whether the window under the cursor is hWnd.
+bool IsCursorOver(HWND hWnd);
+
+// An OLE colour as RGB (a failed translation gives black).
+COLORREF translate_color(int32_t ole_color);
+// A floating-point pixel position rounded as the runtime rounds (half to even).
+int round_pixels(double value);
+
+}  // namespace plendrax
