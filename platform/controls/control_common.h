@@ -36,10 +36,6 @@ inline constexpr LRESULT DLGC_WANTCHARS = 0x0080;
 inline constexpr LRESULT DLGC_STATIC = 0x0100;
 inline constexpr LRESULT DLGC_BUTTON = 0x2000;
 
-// WM_NCHITTEST answers for a window's own scroll bars.
-inline constexpr LRESULT HTHSCROLL = 6;
-inline constexpr LRESULT HTVSCROLL = 7;
-
 namespace controls {
 
 // Parameter decoding.

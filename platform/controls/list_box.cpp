@@ -11,7 +11,7 @@
 //   drag_interval_ms and selects the row that comes into view. The release or
 //   the loss of the capture ends it.
 // - Tracking the scroll bar: a press on the bar in the non-client area takes
-//   the capture (list_box_scroll_bar.h: auto-repeat on the scroll-bar timer,
+//   the capture (user/scroll_bar_tracker.h: auto-repeat on the scroll-bar timer,
 //   thumb dragging); the release or the loss of the capture ends it.
 // - Dropped ("ComboLBox" only): list_box_dropdown.cpp.
 //

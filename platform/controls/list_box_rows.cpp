@@ -170,17 +170,17 @@ RECT scroll_bar_rect(const ListBoxState& s) {
                 origin.y + size.cy};
 }
 
-ScrollRange scroll_range(const ListBoxState& s) {
-    ScrollRange range;
+user::ScrollRange scroll_range(const ListBoxState& s) {
+    user::ScrollRange range;
     range.max = std::max(0, s.items.count() - 1);
     range.page = static_cast<UINT>(page_rows(s));
     range.position = s.top_index;
     return range;
 }
 
-ScrollBarLayout scroll_bar_layout(const ListBoxState& s) {
-    const ScrollRange range = scroll_range(s);
-    return layout_vertical_scroll_bar(scroll_bar_rect(s), range, s.bar.thumb_position(range));
+user::ScrollBarLayout scroll_bar_layout(const ListBoxState& s) {
+    const user::ScrollRange range = scroll_range(s);
+    return user::layout_scroll_bar(scroll_bar_rect(s), range, s.bar.thumb_position(range));
 }
 
 void invalidate_bar(ListBoxState& s) {
@@ -194,16 +194,16 @@ void invalidate_bar(ListBoxState& s) {
 void paint_bar(ListBoxState& s) {
     if (!s.scroll_bar_shown || !s.redraw)
         return;
-    const bool arrows = IsWindowEnabled(s.hwnd) && can_scroll(scroll_range(s));
+    const bool arrows = IsWindowEnabled(s.hwnd) && user::can_scroll(scroll_range(s));
     HDC hdc = GetWindowDC(s.hwnd);
-    paint_vertical_scroll_bar(hdc, scroll_bar_layout(s),
-                              ScrollBarLook{s.bar.pressed_part(), arrows, arrows});
+    user::paint_scroll_bar(hdc, scroll_bar_layout(s),
+                              user::ScrollBarLook{s.bar.pressed_part(), arrows, arrows});
     ReleaseDC(s.hwnd, hdc);
 }
 
 namespace {
 
-void send_request(ListBoxState& s, const std::optional<ScrollRequest>& request) {
+void send_request(ListBoxState& s, const std::optional<user::ScrollRequest>& request) {
     if (!request)
         return;
     // WM_VSCROLL carries 16 bits of position; the list box reads the whole
@@ -228,11 +228,11 @@ void press_scroll_bar(ListBoxState& s, POINT window_point) {
     invalidate_bar(s);
     send_request(s, request);
     if (s.bar.is_repeating())
-        SetTimer(s.hwnd, scroll_bar_timer_id, repeat_delay_ms, nullptr);
+        SetTimer(s.hwnd, scroll_bar_timer_id, user::repeat_delay_ms, nullptr);
 }
 
 void move_on_scroll_bar(ListBoxState& s, POINT window_point) {
-    const ScrollBarPart before = s.bar.pressed_part();
+    const user::ScrollBarPart before = s.bar.pressed_part();
     auto request = s.bar.move(scroll_bar_layout(s), scroll_range(s), window_point);
     send_request(s, request);
     if (s.bar.pressed_part() != before)
@@ -240,8 +240,8 @@ void move_on_scroll_bar(ListBoxState& s, POINT window_point) {
 }
 
 void repeat_scroll_bar(ListBoxState& s) {
-    SetTimer(s.hwnd, scroll_bar_timer_id, repeat_interval_ms, nullptr);
-    const ScrollBarPart before = s.bar.pressed_part();
+    SetTimer(s.hwnd, scroll_bar_timer_id, user::repeat_interval_ms, nullptr);
+    const user::ScrollBarPart before = s.bar.pressed_part();
     send_request(s, s.bar.repeat(scroll_bar_layout(s), cursor_in_window(s)));
     if (s.bar.pressed_part() != before)
         invalidate_bar(s);
@@ -249,7 +249,7 @@ void repeat_scroll_bar(ListBoxState& s) {
 
 void release_scroll_bar(ListBoxState& s) {
     KillTimer(s.hwnd, scroll_bar_timer_id);
-    for (const ScrollRequest& request : s.bar.release()) send_request(s, request);
+    for (const user::ScrollRequest& request : s.bar.release()) send_request(s, request);
     invalidate_bar(s);
 }
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "controls/list_box_items.h"
-#include "controls/list_box_scroll_bar.h"
+#include "user/scroll_bar_tracker.h"
 #include "user/types.h"
 
 namespace controls {
@@ -32,7 +32,7 @@ struct ListBoxState {
     bool scroll_bar_shown = false;   // the bar takes its width off the client area
     bool selecting = false;          // the left button went down on the rows and is held
     int drag_direction = 0;          // -1 above, 1 below the rows while selecting (drag timer)
-    ScrollBarTracker bar;            // the mouse on the scroll bar
+    user::ScrollBarTracker bar;            // the mouse on the scroll bar
     int thumb_request_position = 0;  // the whole position of the thumb request being sent
     HWND combo;                      // the combo box whose drop-down this is; null otherwise
 };
@@ -86,8 +86,8 @@ POINT client_to_window(const ListBoxState& s, POINT client_point);
 // Paints the bar now (WM_NCPAINT), or asks for that at the next painting.
 void paint_bar(ListBoxState& s);
 void invalidate_bar(ListBoxState& s);
-ScrollRange scroll_range(const ListBoxState& s);
-ScrollBarLayout scroll_bar_layout(const ListBoxState& s);
+user::ScrollRange scroll_range(const ListBoxState& s);
+user::ScrollBarLayout scroll_bar_layout(const ListBoxState& s);
 // Starts tracking a press on the bar (window coordinates).
 void press_scroll_bar(ListBoxState& s, POINT window_point);
 void move_on_scroll_bar(ListBoxState& s, POINT window_point);

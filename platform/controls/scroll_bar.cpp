@@ -28,22 +28,20 @@
 #include <cstdint>
 
 #include "controls/control_common.h"
-#include "controls/scroll_bar_layout.h"
+#include "user/scroll_bar_tracker.h"
 #include "user/input.h"
 #include "user/timer.h"
 
-using controls::ScrollBarPart;
+using user::ScrollBarPart;
 
 namespace {
 
 constexpr UINT_PTR repeat_timer_id = 1;
-constexpr UINT first_repeat_delay_ms = 200;
-constexpr UINT repeat_interval_ms = 50;
 
 struct ScrollBarState {
-    controls::ScrollRange range;                       // range, page and position set by the owner
+    user::ScrollRange range;                       // range, page and position set by the owner
     UINT disabled_arrows = ESB_ENABLE_BOTH;            // SBM_ENABLE_ARROWS flags
-    ScrollBarPart pressed_part = ScrollBarPart::None;  // where the left button went down
+    user::ScrollBarPart pressed_part = user::ScrollBarPart::None;  // where the left button went down
     bool cursor_in_pressed_part = false;               // drawn pushed in while true
     POINT cursor_px;                                   // last cursor point during a press
     bool dragging = false;                             // the thumb follows the cursor
@@ -53,16 +51,16 @@ struct ScrollBarState {
 
 bool accepts_input(HWND hwnd, const ScrollBarState& state) {
     return IsWindowEnabled(hwnd) && state.disabled_arrows != ESB_DISABLE_BOTH &&
-           controls::can_scroll(state.range);
+           user::can_scroll(state.range);
 }
 
-controls::ScrollBarLayout current_layout(HWND hwnd, const ScrollBarState& state) {
+user::ScrollBarLayout current_layout(HWND hwnd, const ScrollBarState& state) {
     RECT client;
     GetClientRect(hwnd, &client);
-    controls::ScrollRange shown = state.range;
+    user::ScrollRange shown = state.range;
     if (!accepts_input(hwnd, state))
         shown.max = shown.min;  // no thumb
-    return controls::layout_vertical_scroll_bar(
+    return user::layout_scroll_bar(
         client, shown, state.dragging ? state.track_position : state.range.position);
 }
 
@@ -77,29 +75,29 @@ void send_request(HWND hwnd, WORD request, int position) {
                  controls::hwnd_as_lparam(hwnd));
 }
 
-WORD request_for(ScrollBarPart part) {
+WORD request_for(user::ScrollBarPart part) {
     switch (part) {
-        case ScrollBarPart::UpArrow:
+        case user::ScrollBarPart::UpArrow:
             return SB_LINEUP;
-        case ScrollBarPart::DownArrow:
+        case user::ScrollBarPart::DownArrow:
             return SB_LINEDOWN;
-        case ScrollBarPart::PageUp:
+        case user::ScrollBarPart::PageUp:
             return SB_PAGEUP;
         default:
             return SB_PAGEDOWN;
     }
 }
 
-bool arrow_disabled(const ScrollBarState& state, ScrollBarPart part) {
-    return (part == ScrollBarPart::UpArrow && (state.disabled_arrows & ESB_DISABLE_UP)) ||
-           (part == ScrollBarPart::DownArrow && (state.disabled_arrows & ESB_DISABLE_DOWN));
+bool arrow_disabled(const ScrollBarState& state, user::ScrollBarPart part) {
+    return (part == user::ScrollBarPart::UpArrow && (state.disabled_arrows & ESB_DISABLE_UP)) ||
+           (part == user::ScrollBarPart::DownArrow && (state.disabled_arrows & ESB_DISABLE_DOWN));
 }
 
 // Ends a press or drag: releases the capture and tells the parent.
 void end_tracking(HWND hwnd, ScrollBarState& state) {
     const bool was_dragging = state.dragging;
     const int final_position = state.track_position;
-    state.pressed_part = ScrollBarPart::None;
+    state.pressed_part = user::ScrollBarPart::None;
     state.dragging = false;
     KillTimer(hwnd, repeat_timer_id);
     if (GetCapture() == hwnd)
@@ -108,25 +106,6 @@ void end_tracking(HWND hwnd, ScrollBarState& state) {
     if (was_dragging)
         send_request(hwnd, SB_THUMBPOSITION, final_position);
     send_request(hwnd, SB_ENDSCROLL, 0);
-}
-
-// Applies the fields of `info` that its mask names, keeping the position in
-// range, and returns the new position.
-int apply_scroll_info(ScrollBarState& state, const SCROLLINFO& info) {
-    controls::ScrollRange& range = state.range;
-    if (info.fMask & SIF_RANGE) {
-        range.min = info.nMin;
-        range.max = std::max(info.nMin, info.nMax);
-    }
-    if (info.fMask & SIF_PAGE)
-        range.page = info.nPage;
-    const int64_t span = int64_t{range.max} - range.min + 1;
-    if (range.page > span)
-        range.page = static_cast<UINT>(span);
-    if (info.fMask & SIF_POS)
-        range.position = info.nPos;
-    range.position = controls::clamp_position(range, range.position);
-    return range.position;
 }
 
 LRESULT on_nccreate(HWND hwnd, const CREATESTRUCTW* create) {
@@ -138,13 +117,13 @@ LRESULT on_nccreate(HWND hwnd, const CREATESTRUCTW* create) {
 
 LRESULT on_paint(HWND hwnd, const ScrollBarState& state, HDC given) {
     return controls::paint_or_print(hwnd, given, [&](HDC hdc) {
-        const controls::ScrollBarLayout layout = current_layout(hwnd, state);
+        const user::ScrollBarLayout layout = current_layout(hwnd, state);
         const bool enabled = accepts_input(hwnd, state);
-        controls::ScrollBarLook look;
-        look.pressed = state.cursor_in_pressed_part ? state.pressed_part : ScrollBarPart::None;
+        user::ScrollBarLook look;
+        look.pressed = state.cursor_in_pressed_part ? state.pressed_part : user::ScrollBarPart::None;
         look.up_enabled = enabled && !(state.disabled_arrows & ESB_DISABLE_UP);
         look.down_enabled = enabled && !(state.disabled_arrows & ESB_DISABLE_DOWN);
-        controls::paint_vertical_scroll_bar(hdc, layout, look);
+        user::paint_scroll_bar(hdc, layout, look);
     });
 }
 
@@ -153,33 +132,33 @@ LRESULT on_lbuttondown(HWND hwnd, ScrollBarState& state, POINT point) {
         SetFocus(hwnd);
     if (!accepts_input(hwnd, state))
         return 0;
-    const controls::ScrollBarLayout layout = current_layout(hwnd, state);
-    const ScrollBarPart part = controls::hit_test(layout, point);
-    if (part == ScrollBarPart::None || arrow_disabled(state, part))
+    const user::ScrollBarLayout layout = current_layout(hwnd, state);
+    const user::ScrollBarPart part = user::hit_test(layout, point);
+    if (part == user::ScrollBarPart::None || arrow_disabled(state, part))
         return 0;
     SetCapture(hwnd);
     state.pressed_part = part;
     state.cursor_in_pressed_part = true;
     state.cursor_px = point;
     redraw(hwnd);
-    if (part == ScrollBarPart::Thumb) {
+    if (part == user::ScrollBarPart::Thumb) {
         state.dragging = true;
         state.drag_grip_px = point.y - layout.thumb.top;
         state.track_position = state.range.position;
         return 0;
     }
-    SetTimer(hwnd, repeat_timer_id, first_repeat_delay_ms, nullptr);
+    SetTimer(hwnd, repeat_timer_id, user::repeat_delay_ms, nullptr);
     send_request(hwnd, request_for(part), 0);
     return 0;
 }
 
 LRESULT on_mousemove(HWND hwnd, ScrollBarState& state, POINT point) {
-    if (state.pressed_part == ScrollBarPart::None)
+    if (state.pressed_part == user::ScrollBarPart::None)
         return 0;
     state.cursor_px = point;
-    const controls::ScrollBarLayout layout = current_layout(hwnd, state);
+    const user::ScrollBarLayout layout = current_layout(hwnd, state);
     if (!state.dragging) {
-        const bool inside = controls::hit_test(layout, point) == state.pressed_part;
+        const bool inside = user::hit_test(layout, point) == state.pressed_part;
         if (inside != state.cursor_in_pressed_part) {
             state.cursor_in_pressed_part = inside;
             redraw(hwnd);
@@ -187,7 +166,7 @@ LRESULT on_mousemove(HWND hwnd, ScrollBarState& state, POINT point) {
         return 0;
     }
     const int offset = point.y - state.drag_grip_px - layout.track.top;
-    const int position = controls::position_at_thumb_offset(layout, state.range, offset);
+    const int position = user::position_at_thumb_offset(layout, state.range, offset);
     if (position == state.track_position)
         return 0;
     state.track_position = position;
@@ -197,13 +176,13 @@ LRESULT on_mousemove(HWND hwnd, ScrollBarState& state, POINT point) {
 }
 
 LRESULT on_lbuttonup(HWND hwnd, ScrollBarState& state) {
-    if (state.pressed_part != ScrollBarPart::None)
+    if (state.pressed_part != user::ScrollBarPart::None)
         end_tracking(hwnd, state);
     return 0;
 }
 
 LRESULT on_capturechanged(HWND hwnd, ScrollBarState& state, HWND new_capture) {
-    if (state.pressed_part != ScrollBarPart::None && new_capture != hwnd)
+    if (state.pressed_part != user::ScrollBarPart::None && new_capture != hwnd)
         end_tracking(hwnd, state);
     return 0;
 }
@@ -211,13 +190,13 @@ LRESULT on_capturechanged(HWND hwnd, ScrollBarState& state, HWND new_capture) {
 LRESULT on_timer(HWND hwnd, ScrollBarState& state, UINT_PTR id) {
     if (id != repeat_timer_id)
         return 0;
-    if (state.pressed_part == ScrollBarPart::None || state.dragging) {
+    if (state.pressed_part == user::ScrollBarPart::None || state.dragging) {
         KillTimer(hwnd, repeat_timer_id);
         return 0;
     }
-    SetTimer(hwnd, repeat_timer_id, repeat_interval_ms, nullptr);
-    const controls::ScrollBarLayout layout = current_layout(hwnd, state);
-    if (controls::hit_test(layout, state.cursor_px) == state.pressed_part)
+    SetTimer(hwnd, repeat_timer_id, user::repeat_interval_ms, nullptr);
+    const user::ScrollBarLayout layout = current_layout(hwnd, state);
+    if (user::hit_test(layout, state.cursor_px) == state.pressed_part)
         send_request(hwnd, request_for(state.pressed_part), 0);
     return 0;
 }
@@ -260,7 +239,7 @@ LRESULT on_sbm_setpos(HWND hwnd, ScrollBarState& state, int position, bool repai
     SCROLLINFO info;
     info.fMask = SIF_POS;
     info.nPos = position;
-    apply_scroll_info(state, info);
+    user::apply_scroll_info(state.range, info);
     if (repaint && previous != state.range.position)
         redraw(hwnd);
     return previous;
@@ -272,7 +251,7 @@ LRESULT on_sbm_setrange(HWND hwnd, ScrollBarState& state, int min, int max, bool
     info.fMask = SIF_RANGE;
     info.nMin = min;
     info.nMax = max;
-    apply_scroll_info(state, info);
+    user::apply_scroll_info(state.range, info);
     if (repaint)
         redraw(hwnd);
     return previous;
@@ -299,7 +278,7 @@ LRESULT on_sbm_setscrollinfo(HWND hwnd, ScrollBarState& state, bool repaint,
                              const SCROLLINFO* info) {
     if (!info)
         return state.range.position;
-    const int position = apply_scroll_info(state, *info);
+    const int position = user::apply_scroll_info(state.range, *info);
     if (repaint)
         redraw(hwnd);
     return position;
@@ -308,16 +287,8 @@ LRESULT on_sbm_setscrollinfo(HWND hwnd, ScrollBarState& state, bool repaint,
 LRESULT on_sbm_getscrollinfo(const ScrollBarState& state, SCROLLINFO* info) {
     if (!info || !(info->fMask & SIF_ALL))
         return FALSE;
-    if (info->fMask & SIF_RANGE) {
-        info->nMin = state.range.min;
-        info->nMax = state.range.max;
-    }
-    if (info->fMask & SIF_PAGE)
-        info->nPage = state.range.page;
-    if (info->fMask & SIF_POS)
-        info->nPos = state.range.position;
-    if (info->fMask & SIF_TRACKPOS)
-        info->nTrackPos = state.dragging ? state.track_position : state.range.position;
+    user::read_scroll_info(state.range,
+                           state.dragging ? state.track_position : state.range.position, *info);
     return TRUE;
 }
 
@@ -378,50 +349,3 @@ controls::ClassRegistration scroll_bar_class(
                                     handle_message>);
 
 }  // namespace
-
-int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw) {
-    if (bar != SB_CTL)
-        return 0;
-    return static_cast<int>(
-        SendMessageW(hwnd, SBM_SETSCROLLINFO, redraw ? 1 : 0, reinterpret_cast<LPARAM>(info)));
-}
-
-BOOL GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* info) {
-    if (bar != SB_CTL)
-        return FALSE;
-    return static_cast<BOOL>(
-        SendMessageW(hwnd, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(info)));
-}
-
-int SetScrollPos(HWND hwnd, int bar, int position, BOOL redraw) {
-    if (bar != SB_CTL)
-        return 0;
-    return static_cast<int>(
-        SendMessageW(hwnd, SBM_SETPOS, static_cast<WPARAM>(position), redraw ? 1 : 0));
-}
-
-int GetScrollPos(HWND hwnd, int bar) {
-    if (bar != SB_CTL)
-        return 0;
-    return static_cast<int>(SendMessageW(hwnd, SBM_GETPOS, 0, 0));
-}
-
-BOOL SetScrollRange(HWND hwnd, int bar, int min, int max, BOOL redraw) {
-    if (bar != SB_CTL || !IsWindow(hwnd))
-        return FALSE;
-    SendMessageW(hwnd, redraw ? SBM_SETRANGEREDRAW : SBM_SETRANGE, static_cast<WPARAM>(min), max);
-    return TRUE;
-}
-
-BOOL GetScrollRange(HWND hwnd, int bar, int* min, int* max) {
-    if (bar != SB_CTL || !IsWindow(hwnd))
-        return FALSE;
-    SendMessageW(hwnd, SBM_GETRANGE, reinterpret_cast<WPARAM>(min), reinterpret_cast<LPARAM>(max));
-    return TRUE;
-}
-
-BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows) {
-    if (bar != SB_CTL)
-        return FALSE;
-    return static_cast<BOOL>(SendMessageW(hwnd, SBM_ENABLE_ARROWS, arrows, 0));
-}

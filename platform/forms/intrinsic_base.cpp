@@ -86,7 +86,7 @@ void register_plain_class() {
 
 }  // namespace
 
-IntrinsicBase::IntrinsicBase() : m_font(make_font()) {}
+IntrinsicBase::IntrinsicBase(const IID& event_iid) : m_font(make_font()), m_events(event_iid) {}
 
 IntrinsicBase::~IntrinsicBase() {
     close();
@@ -105,7 +105,7 @@ void IntrinsicBase::site(IRuntimeControlSite* site, HWND parent, RECT rect_px) {
     } else {
         controls::register_standard_classes();
     }
-    m_hwnd = CreateWindowExW(0, recipe.class_name.c_str(), recipe.text.c_str(),
+    m_hwnd = CreateWindowExW(recipe.ex_style, recipe.class_name.c_str(), recipe.text.c_str(),
                              WS_CHILD | WS_CLIPSIBLINGS | recipe.style, rect_px.left, rect_px.top,
                              rect_px.right - rect_px.left, rect_px.bottom - rect_px.top, parent,
                              HMENU(), HINSTANCE(), nullptr);

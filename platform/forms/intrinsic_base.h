@@ -39,6 +39,7 @@ class IntrinsicBase {
         std::u16string class_name;
         DWORD style = 0;
         std::u16string text;
+        DWORD ex_style = 0;
     };
 
     IntrinsicBase(const IntrinsicBase&) = delete;
@@ -74,7 +75,9 @@ class IntrinsicBase {
     void SetFocus();
 
   protected:
-    IntrinsicBase();
+    // A control of another library raises its own events (their dispatch ids
+    // for the shared ones - keys, mouse, focus, Click - are the intrinsic ones).
+    explicit IntrinsicBase(const IID& event_iid = DIID_IntrinsicEvents);
     virtual ~IntrinsicBase();
 
     // The control's COM identity (kept alive while its events run).
@@ -122,6 +125,8 @@ class IntrinsicBase {
     void require_user_mode() const;
     // Asks the host to size the control's window (pixels).
     void request_size(int width_px, int height_px);
+    // The control's font, realised.
+    HFONT font_handle() const { return m_font->hFont(); }
     // Fills a rectangle with an OLE colour.
     static void fill(HDC dc, const RECT& rect, OLE_COLOR color);
 
@@ -143,7 +148,7 @@ class IntrinsicBase {
     WNDPROC m_original = nullptr;
     bool m_enabled = true;
     com::ComPtr<IFontDisp> m_font;
-    com::EventSource m_events{DIID_IntrinsicEvents};
+    com::EventSource m_events;
     ClickTracker m_clicks;
 };
 

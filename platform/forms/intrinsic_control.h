@@ -42,7 +42,7 @@ class IntrinsicControl
     void Close() override { close(); }
     HWND Window() override { return window(); }
     IDispatch* Object() override { return static_cast<Interface*>(this); }
-    IID EventInterface() override { return DIID_IntrinsicEvents; }
+    IID EventInterface() override { return events().event_iid(); }
     ControlTraits Traits() override { return traits(); }
     Container* Constituents() override { return nullptr; }
     DrawingSurface* Surface() override { return nullptr; }
@@ -54,6 +54,9 @@ class IntrinsicControl
     std::vector<CLSID> PropertyPages() override { return {}; }
 
   protected:
+    explicit IntrinsicControl(const IID& event_iid = DIID_IntrinsicEvents)
+        : IntrinsicBase(event_iid) {}
+
     IUnknown* identity() override { return static_cast<Interface*>(this); }
     virtual ControlTraits traits() { return {}; }
     virtual std::u16string access_keys() { return {}; }

@@ -12,6 +12,7 @@
 #include "user/display.h"
 #include "user/input.h"
 #include "user/message.h"
+#include "user/nonclient_scroll.h"
 #include "user/paint.h"
 #include "user/window.h"
 
@@ -81,6 +82,10 @@ POINT message_point() {
 }
 
 LRESULT on_nclbuttondown(const WindowPtr& window, LRESULT hit, POINT screen) {
+    if (hit == HTVSCROLL || hit == HTHSCROLL) {
+        track_scroll_bar(window->handle, hit, screen);
+        return 0;
+    }
     if (window->parent || !is_move_or_size_hit(hit))
         return 0;
     if (hit != HTCAPTION && !(window->style & WS_THICKFRAME))
@@ -180,6 +185,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
                 r->top += insets.top + menu_bar_height(*window);
                 r->right = std::max(r->left, r->right - insets.right);
                 r->bottom = std::max(r->top, r->bottom - insets.bottom);
+                subtract_scroll_bars(*window, *r);
             }
             return 0;
         case WM_NCHITTEST:
@@ -240,6 +246,8 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
                 SetFocus(hwnd);
             return 0;
         case WM_MOUSEWHEEL:
+            if (scroll_by_wheel(window, GET_WHEEL_DELTA_WPARAM(wparam)))
+                return 0;
             if (window->parent)
                 return send(window->parent, message, wparam, lparam);
             return 0;

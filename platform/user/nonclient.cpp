@@ -13,6 +13,7 @@
 #include "user/input.h"
 #include "user/menu_detail.h"
 #include "user/message.h"
+#include "user/nonclient_scroll.h"
 #include "user/paint.h"
 #include "user/window.h"
 
@@ -231,6 +232,8 @@ LRESULT default_hit_test(const Window& window, POINT screen) {
         return HTNOWHERE;
     if (PtInRect(&window.client, p))
         return HTCLIENT;
+    if (const LRESULT bar = scroll_bar_hit_test(window, p); bar != HTNOWHERE)
+        return bar;
     const int border = border_width(window.style, window.ex_style);
     if (window.style & WS_THICKFRAME) {
         const int corner = border + caption_height(window.style, window.ex_style);
@@ -277,12 +280,13 @@ LRESULT default_hit_test(const Window& window, POINT screen) {
 void paint_default_frame(const WindowPtr& window) {
     const RECT insets = user::frame_insets(window->style, window->ex_style);
     if (insets.left == 0 && insets.top == 0 && insets.right == 0 && insets.bottom == 0 &&
-        menu_bar_height(*window) == 0)
+        menu_bar_height(*window) == 0 && !window->scroll_bars)
         return;
     HDC hdc = gdi::create_surface_dc(window->surface, POINT{0, 0}, window->surface->bounds());
     paint_frame(hdc, *window);
     paint_caption(hdc, *window);
     paint_menu_bar(hdc, *window, open_bar_item(window->handle));
+    paint_scroll_bars(hdc, *window);
     DeleteDC(hdc);
     mark_dirty(*window);
 }

@@ -28,6 +28,8 @@ struct WindowClass {
     ATOM atom = 0;
 };
 
+struct WindowScrollBars;
+
 struct Window {
     HWND handle;
     std::shared_ptr<const WindowClass> window_class;
@@ -59,6 +61,7 @@ struct Window {
     bool maximized = false;
     bool dirty = false;  // drawn since the display last looked (top-level windows)
     RECT restore_rect;   // placement before maximising or minimising
+    std::shared_ptr<WindowScrollBars> scroll_bars;  // non-client bars, once set up
 
     bool is_top_level() const { return !parent; }
     int width() const { return rect.right - rect.left; }

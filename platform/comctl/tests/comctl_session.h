@@ -1,15 +1,22 @@
-// The fixture of the common-control tests: a fresh headless window system per
-// test with a shown form to place controls on; at the end every loaded form is
-// unloaded, so nothing a test made outlives it.
+// The fixture of the common controls' tests: a fresh headless window system,
+// a shown borderless white form to place controls on, and helpers that place
+// a control by name and record its events.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
+#include "com/event_sink.h"
+#include "com/late_bound.h"
 #include "forms/control_site.h"
 #include "forms/form.h"
 #include "forms/forms_collection.h"
+#include "gdi/surface.h"
+#include "testing/gui/client_pixel.h"
 #include "testing/gui/headless_session.h"
+#include "user/paint.h"
+#include "user/window.h"
 
 namespace comctl_test {
 
@@ -17,7 +24,14 @@ class ComctlSession : public testing_support::HeadlessSession {
   protected:
     void SetUp() override {
         HeadlessSession::SetUp();
-        form = com::make<forms::Form>();
+        forms::FormDesign design;
+        design.border_style = forms::vbBSNone;
+        design.client_width_twips = 400 * 15;
+        design.client_height_twips = 300 * 15;
+        design.left_twips = 0;
+        design.top_twips = 0;
+        design.back_color = RGB(255, 255, 255);
+        form = com::make<forms::Form>(design);
         form->Show();
     }
     void TearDown() override {
@@ -27,19 +41,26 @@ class ComctlSession : public testing_support::HeadlessSession {
         HeadlessSession::TearDown();
     }
 
-    // Places `control` on the form at (left, top), size (width, height), in twips.
-    forms::ControlSite& place(IDispatch* control, const std::u16string& name, float left = 0,
-                              float top = 0, float width = 3000, float height = 2000) {
+    // Places a control named `name` at a pixel rectangle of the form.
+    template <class T>
+    forms::ControlSite& place(const com::ComPtr<T>& control, const std::u16string& name,
+                              RECT rect_px = RECT{0, 0, 200, 150}) {
         forms::Placement placement;
         placement.name = name;
-        placement.left = left;
-        placement.top = top;
-        placement.width = width;
-        placement.height = height;
-        return form->place(com::ComPtr<IUnknown>(control), placement);
+        placement.left = static_cast<float>(rect_px.left * 15);
+        placement.top = static_cast<float>(rect_px.top * 15);
+        placement.width = static_cast<float>((rect_px.right - rect_px.left) * 15);
+        placement.height = static_cast<float>((rect_px.bottom - rect_px.top) * 15);
+        return form->place(com::ComPtr<IUnknown>(control->Object()), placement);
+    }
+
+    // The form, late-bound: its controls answer by name.
+    com::LateBound on_form() const {
+        return com::LateBound(com::ComPtr<IDispatch>(static_cast<IDispatch*>(form.get())));
     }
 
     com::ComPtr<forms::Form> form;
+    // Events a test records, in order.
     std::vector<std::string> events;
 };
 

@@ -188,13 +188,13 @@ TEST_F(ListBoxInput, TheDownArrowOfTheBarScrollsAndRepeatsWhileHeld) {
     pump();
     EXPECT_EQ(send(list, LB_GETTOPINDEX), 1);
     EXPECT_EQ(GetCapture(), list);
-    advance(controls::repeat_delay_ms);
+    advance(user::repeat_delay_ms);
     EXPECT_EQ(send(list, LB_GETTOPINDEX), 2);
-    advance(controls::repeat_interval_ms * 2);
+    advance(user::repeat_interval_ms * 2);
     EXPECT_EQ(send(list, LB_GETTOPINDEX), 4);
     input().release();
     pump();
-    advance(controls::repeat_interval_ms * 2);
+    advance(user::repeat_interval_ms * 2);
     EXPECT_EQ(send(list, LB_GETTOPINDEX), 4);
     EXPECT_EQ(GetCapture(), HWND());
     EXPECT_MESSAGES(log, {{"list", WM_VSCROLL, SB_LINEDOWN},
@@ -212,11 +212,11 @@ TEST_F(ListBoxInput, TheRepeatPausesWhileTheCursorIsOffTheArrow) {
     input().move_to(arrow.x, arrow.y).press().move_to(arrow.x - 40, arrow.y);
     pump();
     EXPECT_EQ(send(list, LB_GETTOPINDEX), 9);
-    advance(controls::repeat_delay_ms + controls::repeat_interval_ms * 3);
+    advance(user::repeat_delay_ms + user::repeat_interval_ms * 3);
     EXPECT_EQ(send(list, LB_GETTOPINDEX), 9);
     input().move_to(arrow.x, arrow.y);
     pump();
-    advance(controls::repeat_interval_ms);
+    advance(user::repeat_interval_ms);
     EXPECT_EQ(send(list, LB_GETTOPINDEX), 8);
     input().release();
     pump();

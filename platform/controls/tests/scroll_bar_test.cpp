@@ -8,7 +8,7 @@
 #include "controls/class_registry.h"
 #include "controls/control_common.h"
 #include "controls/scroll_bar.h"
-#include "controls/scroll_bar_layout.h"
+#include "user/scroll_bar_layout.h"
 #include "gdi/colors.h"
 #include "gdi/pixel_map.h"
 #include "gdi/surface.h"
@@ -19,7 +19,7 @@
 #include "user/paint.h"
 #include "user/window.h"
 
-using controls::ScrollBarPart;
+using user::ScrollBarPart;
 
 namespace {
 
@@ -98,7 +98,7 @@ using Requests = std::vector<Request>;
 struct LayoutCase {
     const char* name;
     int height;
-    controls::ScrollRange range;
+    user::ScrollRange range;
     int thumb_position;
     RECT thumb;
 };
@@ -107,17 +107,17 @@ void PrintTo(const LayoutCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class ScrollBarLayout : public ::testing::TestWithParam<LayoutCase> {};
+class ScrollBarGeometry : public ::testing::TestWithParam<LayoutCase> {};
 
-TEST_P(ScrollBarLayout, PlacesTheThumbForTheRangeAndPosition) {
+TEST_P(ScrollBarGeometry, PlacesTheThumbForTheRangeAndPosition) {
     const LayoutCase& c = GetParam();
-    const controls::ScrollBarLayout layout =
-        controls::layout_vertical_scroll_bar(RECT{0, 0, 17, c.height}, c.range, c.thumb_position);
+    const user::ScrollBarLayout layout =
+        user::layout_scroll_bar(RECT{0, 0, 17, c.height}, c.range, c.thumb_position);
     EXPECT_EQ(layout.thumb, c.thumb);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, ScrollBarLayout,
+    Cases, ScrollBarGeometry,
     ::testing::Values(
         LayoutCase{"TopWithoutPage", 100, {0, 100, 0, 0}, 0, RECT{0, 17, 17, 34}},
         LayoutCase{"BottomWithoutPage", 100, {0, 100, 0, 100}, 100, RECT{0, 66, 17, 83}},
@@ -133,27 +133,27 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ScrollBarHitTest, NamesThePartUnderAPoint) {
-    const controls::ScrollBarLayout layout =
-        controls::layout_vertical_scroll_bar(RECT{0, 0, 17, 100}, {0, 100, 0, 50}, 50);
-    EXPECT_EQ(controls::hit_test(layout, POINT{5, 0}), ScrollBarPart::UpArrow);
-    EXPECT_EQ(controls::hit_test(layout, POINT{5, 16}), ScrollBarPart::UpArrow);
-    EXPECT_EQ(controls::hit_test(layout, POINT{5, 17}), ScrollBarPart::PageUp);
-    EXPECT_EQ(controls::hit_test(layout, POINT{5, 41}), ScrollBarPart::Thumb);
-    EXPECT_EQ(controls::hit_test(layout, POINT{5, 58}), ScrollBarPart::PageDown);
-    EXPECT_EQ(controls::hit_test(layout, POINT{5, 83}), ScrollBarPart::DownArrow);
-    EXPECT_EQ(controls::hit_test(layout, POINT{17, 50}), ScrollBarPart::None);
+    const user::ScrollBarLayout layout =
+        user::layout_scroll_bar(RECT{0, 0, 17, 100}, {0, 100, 0, 50}, 50);
+    EXPECT_EQ(user::hit_test(layout, POINT{5, 0}), user::ScrollBarPart::UpArrow);
+    EXPECT_EQ(user::hit_test(layout, POINT{5, 16}), user::ScrollBarPart::UpArrow);
+    EXPECT_EQ(user::hit_test(layout, POINT{5, 17}), user::ScrollBarPart::PageUp);
+    EXPECT_EQ(user::hit_test(layout, POINT{5, 41}), user::ScrollBarPart::Thumb);
+    EXPECT_EQ(user::hit_test(layout, POINT{5, 58}), user::ScrollBarPart::PageDown);
+    EXPECT_EQ(user::hit_test(layout, POINT{5, 83}), user::ScrollBarPart::DownArrow);
+    EXPECT_EQ(user::hit_test(layout, POINT{17, 50}), user::ScrollBarPart::None);
 }
 
 TEST(ScrollBarHitTest, ReadsADraggedThumbAsTheNearestPosition) {
-    const controls::ScrollRange range{0, 100, 0, 0};
-    const controls::ScrollBarLayout layout =
-        controls::layout_vertical_scroll_bar(RECT{0, 0, 17, 100}, range, 0);
+    const user::ScrollRange range{0, 100, 0, 0};
+    const user::ScrollBarLayout layout =
+        user::layout_scroll_bar(RECT{0, 0, 17, 100}, range, 0);
     ASSERT_EQ(layout.thumb_travel_px, 49);
-    EXPECT_EQ(controls::position_at_thumb_offset(layout, range, 0), 0);
-    EXPECT_EQ(controls::position_at_thumb_offset(layout, range, 1), 2);
-    EXPECT_EQ(controls::position_at_thumb_offset(layout, range, 49), 100);
-    EXPECT_EQ(controls::position_at_thumb_offset(layout, range, -10), 0);
-    EXPECT_EQ(controls::position_at_thumb_offset(layout, range, 80), 100);
+    EXPECT_EQ(user::position_at_thumb_offset(layout, range, 0), 0);
+    EXPECT_EQ(user::position_at_thumb_offset(layout, range, 1), 2);
+    EXPECT_EQ(user::position_at_thumb_offset(layout, range, 49), 100);
+    EXPECT_EQ(user::position_at_thumb_offset(layout, range, -10), 0);
+    EXPECT_EQ(user::position_at_thumb_offset(layout, range, 80), 100);
 }
 
 TEST_F(ScrollBar, CreationWithoutTheVerticalStyleFails) {

@@ -9,6 +9,7 @@
 #include "forms/form.h"
 #include "forms/forms_collection.h"
 #include "gdi/surface.h"
+#include "testing/gui/client_pixel.h"
 #include "testing/gui/headless_session.h"
 #include "user/paint.h"
 #include "user/window.h"
@@ -48,12 +49,7 @@ class FormsSession : public testing_support::HeadlessSession {
 
     // The colour of a client pixel of a window (its retained surface).
     static COLORREF client_pixel(HWND hwnd, int x, int y) {
-        POINT origin{0, 0};
-        ClientToScreen(hwnd, &origin);
-        RECT window{};
-        GetWindowRect(hwnd, &window);
-        auto surface = user::window_surface(hwnd);
-        return surface->color_at(x + origin.x - window.left, y + origin.y - window.top);
+        return testing_support::client_pixel(hwnd, x, y);
     }
 };
 

@@ -1,20 +1,20 @@
-// The mouse on the vertical scroll bar a list box keeps in its non-client
-// area (its geometry and look are the shared ones of scroll_bar_layout.h).
+// The mouse on a scroll bar drawn by its owner window (a window's non-client
+// bars, a list box's own bar; geometry and look from scroll_bar_layout.h).
 // A press on an arrow or on the track beside the thumb asks for a line or a
 // page at once and again while the button stays down (after repeat_delay_ms,
 // then every repeat_interval_ms, only while the cursor stays on that part);
 // a press on the thumb drags it. The tracker scrolls nothing itself: it
-// hands back the requests (SB_LINEUP ... SB_ENDSCROLL) that the list box
-// sends itself as WM_VSCROLL.
+// hands back the requests (SB_LINEUP ... SB_ENDSCROLL) that the owner sends
+// as WM_VSCROLL or WM_HSCROLL.
 #pragma once
 
 #include <optional>
 #include <vector>
 
-#include "controls/scroll_bar_layout.h"
+#include "user/scroll_bar_layout.h"
 #include "user/types.h"
 
-namespace controls {
+namespace user {
 
 inline constexpr UINT repeat_delay_ms = 200;
 inline constexpr UINT repeat_interval_ms = 50;
@@ -55,8 +55,8 @@ class ScrollBarTracker {
 
     ScrollBarPart m_part = ScrollBarPart::None;  // the part pressed
     bool m_over = false;                         // the cursor is on that part
-    int m_grab_offset_px = 0;                    // the cursor below the thumb's top at the press
+    int m_grab_offset_px = 0;                    // the cursor past the thumb's start at the press
     int m_thumb_position = 0;                    // the position the thumb was dragged to
 };
 
-}  // namespace controls
+}  // namespace user

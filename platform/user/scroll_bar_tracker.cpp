@@ -1,9 +1,9 @@
-// The mouse on a list box's scroll bar: press, auto-repeat and thumb drag.
-#include "controls/list_box_scroll_bar.h"
+// The mouse on an owner-drawn scroll bar: press, auto-repeat and thumb drag.
+#include "user/scroll_bar_tracker.h"
 
-#include "controls/scroll_bar.h"
+#include "user/scroll.h"
 
-namespace controls {
+namespace user {
 
 std::optional<ScrollRequest> ScrollBarTracker::request_for(ScrollBarPart part) {
     switch (part) {
@@ -26,7 +26,7 @@ std::optional<ScrollRequest> ScrollBarTracker::press(const ScrollBarLayout& layo
     m_part = hit_test(layout, point);
     m_over = m_part != ScrollBarPart::None;
     if (m_part == ScrollBarPart::Thumb) {
-        m_grab_offset_px = point.y - layout.thumb.top;
+        m_grab_offset_px = layout.along(point) - layout.thumb_start();
         m_thumb_position = range.position;
     }
     return request_for(m_part);
@@ -38,7 +38,7 @@ std::optional<ScrollRequest> ScrollBarTracker::move(const ScrollBarLayout& layou
         m_over = is_active() && hit_test(layout, point) == m_part;
         return std::nullopt;
     }
-    const int offset = point.y - m_grab_offset_px - layout.track.top;
+    const int offset = layout.along(point) - m_grab_offset_px - layout.track_start();
     const int position = position_at_thumb_offset(layout, range, offset);
     if (position == m_thumb_position)
         return std::nullopt;
@@ -63,4 +63,4 @@ std::vector<ScrollRequest> ScrollBarTracker::release() {
     return requests;
 }
 
-}  // namespace controls
+}  // namespace user

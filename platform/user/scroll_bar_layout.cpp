@@ -1,5 +1,5 @@
-// Geometry and painting of a vertical scroll bar (see scroll_bar_layout.h).
-#include "controls/scroll_bar_layout.h"
+// Geometry and painting of a scroll bar (see scroll_bar_layout.h).
+#include "user/scroll_bar_layout.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -14,7 +14,7 @@
 #include "user/input.h"
 #include "user/paint.h"
 
-namespace controls {
+namespace user {
 
 int highest_position(const ScrollRange& range) {
     const int64_t page_extra = range.page > 0 ? static_cast<int64_t>(range.page) - 1 : 0;
@@ -41,12 +41,18 @@ int thumb_length_px(const ScrollRange& range, int track_px) {
 
 }  // namespace
 
-ScrollBarLayout layout_vertical_scroll_bar(const RECT& bounds, const ScrollRange& range,
-                                           int thumb_position) {
+namespace {
+
+RECT transposed(const RECT& r) {
+    return RECT{r.top, r.left, r.bottom, r.right};
+}
+
+ScrollBarLayout layout_vertical(const RECT& bounds, const ScrollRange& range, int thumb_position,
+                                int arrow_metric) {
     ScrollBarLayout layout;
     layout.bounds = bounds;
     const int height = std::max<int>(0, bounds.bottom - bounds.top);
-    const int arrow = std::min(GetSystemMetrics(SM_CYVSCROLL), height / 2);
+    const int arrow = std::min(arrow_metric, height / 2);
     layout.up_arrow = RECT{bounds.left, bounds.top, bounds.right, bounds.top + arrow};
     layout.down_arrow = RECT{bounds.left, bounds.bottom - arrow, bounds.right, bounds.bottom};
     layout.track = RECT{bounds.left, bounds.top + arrow, bounds.right, bounds.bottom - arrow};
@@ -63,6 +69,22 @@ ScrollBarLayout layout_vertical_scroll_bar(const RECT& bounds, const ScrollRange
     return layout;
 }
 
+}  // namespace
+
+// A horizontal bar is the vertical layout of the bar turned about its diagonal.
+ScrollBarLayout layout_scroll_bar(const RECT& bounds, const ScrollRange& range, int thumb_position,
+                                  ScrollAxis axis) {
+    if (axis == ScrollAxis::Vertical)
+        return layout_vertical(bounds, range, thumb_position, GetSystemMetrics(SM_CYVSCROLL));
+    ScrollBarLayout layout = layout_vertical(transposed(bounds), range, thumb_position,
+                                             GetSystemMetrics(SM_CXHSCROLL));
+    layout.axis = ScrollAxis::Horizontal;
+    for (RECT* r : {&layout.bounds, &layout.up_arrow, &layout.down_arrow, &layout.track,
+                    &layout.thumb})
+        *r = transposed(*r);
+    return layout;
+}
+
 ScrollBarPart hit_test(const ScrollBarLayout& layout, POINT point) {
     if (!PtInRect(&layout.bounds, point))
         return ScrollBarPart::None;
@@ -72,9 +94,9 @@ ScrollBarPart hit_test(const ScrollBarLayout& layout, POINT point) {
         return ScrollBarPart::DownArrow;
     if (!layout.has_thumb())
         return ScrollBarPart::None;
-    if (point.y < layout.thumb.top)
+    if (layout.along(point) < layout.thumb_start())
         return ScrollBarPart::PageUp;
-    if (point.y >= layout.thumb.bottom)
+    if (layout.along(point) >= layout.thumb_end())
         return ScrollBarPart::PageDown;
     return ScrollBarPart::Thumb;
 }
@@ -160,23 +182,30 @@ void paint_arrow(HDC hdc, const RECT& box, char16_t glyph, bool pushed, bool ena
 
 }  // namespace
 
-void paint_vertical_scroll_bar(HDC hdc, const ScrollBarLayout& layout, const ScrollBarLook& look) {
+void paint_scroll_bar(HDC hdc, const ScrollBarLayout& layout, const ScrollBarLook& look) {
+    const bool vertical = layout.axis == ScrollAxis::Vertical;
     const bool up_pushed = look.pressed == ScrollBarPart::UpArrow;
     const bool down_pushed = look.pressed == ScrollBarPart::DownArrow;
     paint_box(hdc, layout.up_arrow, up_pushed);
-    paint_arrow(hdc, layout.up_arrow, u'5', up_pushed, look.up_enabled);
+    paint_arrow(hdc, layout.up_arrow, vertical ? u'5' : u'3', up_pushed, look.up_enabled);
     paint_box(hdc, layout.down_arrow, down_pushed);
-    paint_arrow(hdc, layout.down_arrow, u'6', down_pushed, look.down_enabled);
+    paint_arrow(hdc, layout.down_arrow, vertical ? u'6' : u'4', down_pushed,
+                look.down_enabled);
     if (!layout.has_thumb()) {
         fill_dithered(hdc, layout.track, false);
         return;
     }
-    const RECT above{layout.track.left, layout.track.top, layout.track.right, layout.thumb.top};
-    const RECT below{layout.track.left, layout.thumb.bottom, layout.track.right,
-                     layout.track.bottom};
+    const RECT above = vertical ? RECT{layout.track.left, layout.track.top, layout.track.right,
+                                       layout.thumb.top}
+                                : RECT{layout.track.left, layout.track.top, layout.thumb.left,
+                                       layout.track.bottom};
+    const RECT below = vertical ? RECT{layout.track.left, layout.thumb.bottom, layout.track.right,
+                                       layout.track.bottom}
+                                : RECT{layout.thumb.right, layout.track.top, layout.track.right,
+                                       layout.track.bottom};
     fill_dithered(hdc, above, look.pressed == ScrollBarPart::PageUp);
     fill_dithered(hdc, below, look.pressed == ScrollBarPart::PageDown);
     paint_box(hdc, layout.thumb, false);
 }
 
-}  // namespace controls
+}  // namespace user

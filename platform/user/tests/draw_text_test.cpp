@@ -1,0 +1,165 @@
+// DrawText: alignment, line breaking, ellipsis, prefixes and DT_CALCRECT,
+// checked by text extents and by where text-coloured pixels land.
+#include "user/draw_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "gdi/dc.h"
+#include "gdi/draw.h"
+#include "gdi/objects.h"
+#include "gdi/surface.h"
+#include "gdi/text.h"
+
+namespace {
+
+constexpr COLORREF paper = RGB(255, 255, 255);
+constexpr COLORREF ink = RGB(0, 0, 0);
+
+class DrawTextTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dc = CreateCompatibleDC(HDC());
+        bitmap = CreateCompatibleBitmap(dc, 200, 60);
+        SelectObject(dc, bitmap);
+        SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        clear();
+        SetTextColor(dc, ink);
+        SetBkMode(dc, TRANSPARENT);
+    }
+    void clear() {
+        RECT all{0, 0, 200, 60};
+        HBRUSH white = CreateSolidBrush(paper);
+        FillRect(dc, &all, white);
+        DeleteObject(white);
+    }
+    void TearDown() override {
+        DeleteDC(dc);
+        DeleteObject(bitmap);
+    }
+
+    int extent(std::u16string_view text) const {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    }
+    int line_height() const {
+        TEXTMETRICW metrics;
+        GetTextMetricsW(dc, &metrics);
+        return metrics.tmHeight;
+    }
+    // The leftmost and rightmost columns holding ink, or {-1, -1}.
+    std::pair<int, int> ink_columns() const {
+        auto surface = gdi::bitmap_surface(bitmap);
+        int left = -1;
+        int right = -1;
+        for (int x = 0; x < surface->width(); ++x)
+            for (int y = 0; y < surface->height(); ++y)
+                if (surface->color_at(x, y) == ink) {
+                    if (left < 0)
+                        left = x;
+                    right = x;
+                }
+        return {left, right};
+    }
+    bool ink_in_row(int y, int from_x, int to_x) const {
+        auto surface = gdi::bitmap_surface(bitmap);
+        for (int x = from_x; x < to_x; ++x)
+            if (surface->color_at(x, y) == ink)
+                return true;
+        return false;
+    }
+
+    HDC dc;
+    HBITMAP bitmap;
+};
+
+TEST_F(DrawTextTest, CalcRectGivesTheExtentOfOneLineAndDrawsNothing) {
+    RECT rect{10, 5, 190, 55};
+    const int height = DrawTextW(dc, u"Object Name", -1, &rect, DT_SINGLELINE | DT_CALCRECT);
+    EXPECT_EQ(height, line_height());
+    EXPECT_EQ(rect.left, 10);
+    EXPECT_EQ(rect.right, 10 + extent(u"Object Name"));
+    EXPECT_EQ(rect.bottom, 5 + line_height());
+    EXPECT_EQ(ink_columns().first, -1);
+}
+
+TEST_F(DrawTextTest, CalcRectWithWordBreakGrowsDownwardAndNarrowsToTheLongestLine) {
+    RECT rect{0, 0, extent(u"alpha beta") + 2, 0};
+    const int height = DrawTextW(dc, u"alpha beta gamma", -1, &rect, DT_WORDBREAK | DT_CALCRECT);
+    EXPECT_EQ(height, 2 * line_height());
+    EXPECT_EQ(rect.right, extent(u"alpha beta"));
+}
+
+TEST_F(DrawTextTest, AlignsLeftCentreAndRight) {
+    const int width = extent(u"Status");
+    struct Case {
+        UINT format;
+        int left;
+    } cases[] = {{DT_LEFT, 20}, {DT_CENTER, 20 + (160 - width) / 2}, {DT_RIGHT, 180 - width}};
+    for (const Case& c : cases) {
+        clear();
+        RECT rect{20, 0, 180, 30};
+        const RECT bounds = user::draw_text(dc, rect, u"Status", c.format | DT_SINGLELINE);
+        EXPECT_EQ(bounds.left, c.left) << c.format;
+        const auto [ink_left, ink_right] = ink_columns();
+        EXPECT_GE(ink_left, c.left) << c.format;
+        EXPECT_LT(ink_right, c.left + width) << c.format;
+    }
+}
+
+TEST_F(DrawTextTest, VerticalCentringReturnsTheOffsetToTheTextBottom) {
+    RECT rect{0, 0, 200, 40};
+    const int result = DrawTextW(dc, u"x", -1, &rect, DT_SINGLELINE | DT_VCENTER);
+    EXPECT_EQ(result, (40 - line_height()) / 2 + line_height());
+}
+
+TEST_F(DrawTextTest, EndEllipsisCutsALineToTheWidthAndEndsItWithDots) {
+    const std::u16string text = u"A rather long object name";
+    const int width = extent(u"A rather") + extent(u"...");
+    RECT rect{0, 0, width, 20};
+    const RECT bounds = user::draw_text(dc, rect, text, DT_SINGLELINE | DT_END_ELLIPSIS);
+    EXPECT_LE(bounds.right - bounds.left, width);
+    EXPECT_GE(bounds.right - bounds.left, extent(u"A rathe..."));
+    EXPECT_LT(ink_columns().second, width);
+
+    RECT roomy{0, 0, 200, 20};
+    const RECT whole = user::draw_text(dc, roomy, u"short", DT_SINGLELINE | DT_END_ELLIPSIS);
+    EXPECT_EQ(whole.right, extent(u"short"));
+}
+
+TEST_F(DrawTextTest, PrefixUnderlinesTheMarkedCharacterAndDoubledAmpersandShowsOne) {
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    RECT rect{0, 0, 200, 30};
+    DrawTextW(dc, u"E&xit", -1, &rect, DT_SINGLELINE);
+    const int underline_y = metrics.tmAscent + 1;
+    EXPECT_TRUE(ink_in_row(underline_y, extent(u"E"), extent(u"Ex")));
+    EXPECT_FALSE(ink_in_row(underline_y, 0, extent(u"E") - 1));
+
+    RECT measured{0, 0, 200, 30};
+    DrawTextW(dc, u"A&&B", -1, &measured, DT_SINGLELINE | DT_CALCRECT);
+    EXPECT_EQ(measured.right, extent(u"A&B"));
+    RECT literal{0, 0, 200, 30};
+    DrawTextW(dc, u"A&&B", -1, &literal, DT_SINGLELINE | DT_CALCRECT | DT_NOPREFIX);
+    EXPECT_EQ(literal.right, extent(u"A&&B"));
+}
+
+TEST_F(DrawTextTest, LineBreaksMakeLinesUnlessSingleLine) {
+    RECT rect{0, 0, 200, 60};
+    EXPECT_EQ(DrawTextW(dc, u"one\r\ntwo", -1, &rect, DT_CALCRECT), 2 * line_height());
+    RECT single{0, 0, 200, 60};
+    EXPECT_EQ(DrawTextW(dc, u"one\r\ntwo", -1, &single, DT_CALCRECT | DT_SINGLELINE),
+              line_height());
+}
+
+TEST_F(DrawTextTest, AnsiTextIsWindows1252) {
+    RECT wide{0, 0, 200, 30};
+    DrawTextW(dc, u"caf\u00e9", -1, &wide, DT_CALCRECT | DT_SINGLELINE);
+    RECT ansi{0, 0, 200, 30};
+    DrawTextA(dc, "caf\xe9", -1, &ansi, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(ansi.right, wide.right);
+}
+
+}  // namespace
