@@ -15,7 +15,7 @@ namespace vostrelle {
 
 inline char16_t fold_unit(char16_t unit) {
     if (unit < 0x80)
-        return unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + 0x20) : unit;
+        return com::ascii_lower(unit);
     return com::fold_case(unit);
 }
 

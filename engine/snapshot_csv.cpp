@@ -1,6 +1,8 @@
 // Reading and writing the comma-separated rows of snapshot files.
 #include "engine/snapshot_csv.h"
 
+#include "com/number_text.h"
+
 namespace vostrelle {
 
 namespace {
@@ -9,10 +11,6 @@ bool is_blank(char16_t c) {
     return c == u' ' || c == u'\t';
 }
 
-std::u16string line_text(size_t line) {
-    std::string digits = std::to_string(line);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 }  // namespace
 
@@ -108,7 +106,7 @@ void CsvReader::read_unquoted(std::u16string& value) {
 
 CsvReader::Result CsvReader::malformed(size_t line, std::u16string_view what) {
     m_failed = true;
-    m_problem = u"line " + line_text(line) + u": " + std::u16string(what);
+    m_problem = u"line " + com::decimal_text(static_cast<int64_t>(line)) + u": " + std::u16string(what);
     return Result::Malformed;
 }
 

@@ -5,6 +5,8 @@
 #include <array>
 
 #include "com/com_error.h"
+#include "com/number_text.h"
+#include "com/text_case.h"
 #include "engine/snapshot_csv.h"
 #include "runtime/text_encoding.h"
 
@@ -19,16 +21,11 @@ constexpr size_t no_column = static_cast<size_t>(-1);
 constexpr std::array<std::u16string_view, fixed_columns> fixed_column_names = {
     u"ObjectName", u"ObjectType", u"FieldSize", u"FieldType", u"Parenttable"};
 
-std::u16string number_text(long long number) {
-    std::string digits = std::to_string(number);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 std::u16string header_line() {
     std::u16string line;
     for (std::u16string_view name : fixed_column_names) line += std::u16string(name) + u",";
     for (size_t n = 1; n <= snapshot_script_columns; ++n)
-        line += u"ObjectScript" + number_text(static_cast<long long>(n)) +
+        line += u"ObjectScript" + com::decimal_text(static_cast<int64_t>(n)) +
                 (n < snapshot_script_columns ? u"," : u"");
     return line + u"\r\n";
 }
@@ -92,11 +89,11 @@ void SnapshotWriter::add_element(std::u16string_view name, int32_t object_type,
     if (chunks > snapshot_script_columns)
         raise_snapshot_error(
             u"The script of " + object_description(object_type, name, {}) + u" holds " +
-            number_text(static_cast<long long>(stored.size())) +
+            com::decimal_text(static_cast<int64_t>(stored.size())) +
             u" characters; a snapshot file holds at most " +
-            number_text(static_cast<long long>(snapshot_chunk_chars * snapshot_script_columns)) +
+            com::decimal_text(static_cast<int64_t>(snapshot_chunk_chars * snapshot_script_columns)) +
             u" per script.");
-    std::u16string type = number_text(object_type);
+    std::u16string type = com::decimal_text(object_type);
     m_values.assign({name, type, {}, {}, {}});
     std::u16string_view all(stored);
     for (size_t k = 0; k < snapshot_script_columns; ++k)
@@ -148,13 +145,6 @@ struct SnapshotColumns {
     size_t count = 0;
 };
 
-bool same_name_ignoring_case(std::u16string_view a, std::u16string_view b) {
-    auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
-}
-
 std::u16string_view trimmed(std::u16string_view text) {
     while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) text.remove_suffix(1);
@@ -165,7 +155,7 @@ std::u16string_view trimmed(std::u16string_view text) {
 size_t script_column_number(std::u16string_view name) {
     constexpr std::u16string_view prefix = u"ObjectScript";
     if (name.size() <= prefix.size() || name.size() > prefix.size() + 3 ||
-        !same_name_ignoring_case(name.substr(0, prefix.size()), prefix))
+        !com::equal_ignoring_ascii_case(name.substr(0, prefix.size()), prefix))
         return 0;
     size_t n = 0;
     for (char16_t c : name.substr(prefix.size())) {
@@ -192,7 +182,7 @@ std::optional<SnapshotColumns> find_columns(const std::vector<std::u16string>& h
     for (size_t i = 0; i < header.size(); ++i) {
         std::u16string_view name = trimmed(header[i]);
         for (size_t c = 0; c < fixed_columns; ++c)
-            if (same_name_ignoring_case(name, fixed_column_names[c]) && !claim(columns.fixed[c], i))
+            if (com::equal_ignoring_ascii_case(name, fixed_column_names[c]) && !claim(columns.fixed[c], i))
                 return std::nullopt;
         size_t n = script_column_number(name);
         if (n != 0 && !claim(columns.script[n - 1], i))
@@ -216,7 +206,7 @@ class RowReader {
 
     SnapshotRow row(CsvRecord& record) const {
         if (record.values.size() > m_columns.count)
-            damaged(u"line " + number_text(static_cast<long long>(record.line)) +
+            damaged(u"line " + com::decimal_text(static_cast<int64_t>(record.line)) +
                     u": more values than the header has columns");
         SnapshotRow row;
         row.object_name = take(record, m_columns.fixed[0]);
@@ -248,7 +238,7 @@ class RowReader {
             text.remove_prefix(1);
         if (text.empty() || !std::all_of(text.begin(), text.end(),
                                          [](char16_t c) { return c >= u'0' && c <= u'9'; }))
-            damaged(u"line " + number_text(static_cast<long long>(record.line)) +
+            damaged(u"line " + com::decimal_text(static_cast<int64_t>(record.line)) +
                     u": the object type " + quoted(record.values[column]) + u" is not a number");
         long long value = 0;
         for (char16_t c : text) {

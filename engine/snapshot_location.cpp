@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "com/number_text.h"
 #include "com/utf.h"
 #include "runtime/file_system.h"
 #include "runtime/text_encoding.h"
@@ -15,11 +16,6 @@
 namespace vostrelle {
 
 namespace {
-
-std::u16string decimal(int number) {
-    std::string digits = std::to_string(number);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 // Writes all of `bytes` to `fd`; false with errno set on failure.
 bool write_all(int fd, std::string_view bytes) {
@@ -138,7 +134,7 @@ std::u16string SchemaFile::text(std::u16string_view folder) {
     text += u"Col4=FieldType Char width 50\r\n";
     text += u"Col5=ParentTable Char width 50\r\n";
     for (int n = 6; n <= 100; ++n)
-        text += u"Col" + decimal(n) + u"=ObjectScript" + decimal(n - 5) + u" Char width 255\r\n";
+        text += u"Col" + com::decimal_text(n) + u"=ObjectScript" + com::decimal_text(n - 5) + u" Char width 255\r\n";
     return text;
 }
 

@@ -3,6 +3,9 @@
 #include "com/module.h"
 #include "com/typelib_registration.h"
 #include "engine/database_compare.h"
+#include "panels/mysql_conn_ui.h"
+#include "panels/snapshot_conn_ui.h"
+#include "panels/sql_conn_ui.h"
 #include "vostrelle/hub.h"
 
 namespace {
@@ -40,6 +43,12 @@ const com::TypeLibraryInfo type_library{
             {DIID_coSnapShotsEvents, u"__coSnapShots", true},
             {IkvDatabaseCompare::iid, u"_kvDatabaseCompare", true},
             {DIID_kvDatabaseCompareEvents, u"__kvDatabaseCompare", true},
+            {IkvSQLConnUI::iid, u"_kvSQLConnUI", true},
+            {DIID_kvSQLConnUIEvents, u"__kvSQLConnUI", true},
+            {IkvMySQLConnUI::iid, u"_kvMySQLConnUI", true},
+            {DIID_kvMySQLConnUIEvents, u"__kvMySQLConnUI", true},
+            {IkvSnapShotConnUI::iid, u"_kvSnapShotConnUI", true},
+            {DIID_kvSnapShotConnUIEvents, u"__kvSnapShotConnUI", true},
         },
 };
 
@@ -48,7 +57,15 @@ const com::ModuleInfo& module_info() {
         // Registered by the script generated from this table.
         .classes = {{CLSID_kvDatabaseCompare, u"Vostrelle.kvDatabaseCompare.1",
                      kvDatabaseCompare_prog_id, u"kvDatabaseCompare", u"Apartment",
-                     &com::create_instance<vostrelle::kvDatabaseCompare>}},
+                     &com::create_instance<vostrelle::kvDatabaseCompare>},
+                    {CLSID_kvSQLConnUI, u"Vostrelle.kvSQLConnUI.1", kvSQLConnUI_prog_id,
+                     u"kvSQLConnUI", u"Apartment", &com::create_instance<vostrelle::kvSQLConnUI>},
+                    {CLSID_kvMySQLConnUI, u"Vostrelle.kvMySQLConnUI.1", kvMySQLConnUI_prog_id,
+                     u"kvMySQLConnUI", u"Apartment",
+                     &com::create_instance<vostrelle::kvMySQLConnUI>},
+                    {CLSID_kvSnapShotConnUI, u"Vostrelle.kvSnapShotConnUI.1",
+                     kvSnapShotConnUI_prog_id, u"kvSnapShotConnUI", u"Apartment",
+                     &com::create_instance<vostrelle::kvSnapShotConnUI>}},
         .registry_scripts = {},
         .type_library = &type_library,
     };

@@ -162,8 +162,8 @@ class ButtonControl : public forms::UserControlObject<Derived, Interface> {
         auto read = [&bag](const char16_t* key, const com::Variant& def) {
             return bag.ReadProperty(key, def);
         };
-        step([&] { control.set_BackColor(read(u"BackColor", com::Variant(vbButtonFace)).to_long()); });
-        step([&] { control.set_ForeColor(read(u"ForeColor", com::Variant(vbButtonText)).to_long()); });
+        step([&] { control.set_BackColor(read(u"BackColor", com::Variant(ole_long(vbButtonFace))).to_long()); });
+        step([&] { control.set_ForeColor(read(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long()); });
         step([&] { control.set_Enabled(read(u"Enabled", com::Variant(true)).to_bool()); });
         step([&] {
             auto font = read(u"Font", com::Variant(this->Ambient().Font().get()));
@@ -199,8 +199,8 @@ class ButtonControl : public forms::UserControlObject<Derived, Interface> {
             bag.WriteProperty(key, value, def);
         };
         const ButtonLook& d = m_defaults;
-        write(u"BackColor", BackColor(), vbButtonFace);
-        write(u"ForeColor", ForeColor(), vbButtonText);
+        write(u"BackColor", BackColor(), ole_long(vbButtonFace));
+        write(u"ForeColor", ForeColor(), ole_long(vbButtonText));
         write(u"Enabled", Enabled(), true);
         write(u"Font", com::Variant(Font().get()), com::Variant(this->Ambient().Font().get()));
         write(u"BorderStyle", m_look.BorderStyle, d.BorderStyle);

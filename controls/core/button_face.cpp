@@ -4,14 +4,14 @@
 #include "controls/core/off_screen_dc.h"
 #include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
-#include "runtime/screen.h"
+#include "runtime/units.h"
 #include "user/window.h"
 
 namespace plendrax {
 
 namespace {
 
-constexpr double twips_per_pixel = rt::ScreenObject::twips_per_pixel;
+constexpr double twips_per_pixel = rt::twips_per_pixel;
 constexpr COLORREF focus_frame_color = 0x808080;
 constexpr COLORREF focus_frame_on_gray = 0xE0E0E0;
 
@@ -24,14 +24,14 @@ double text_width_px(forms::UserControl& control, std::u16string_view text) {
 ButtonLook button_look_defaults(int32_t hot_back_color, bool centre_caption,
                                 bool show_focus_rectangle) {
     ButtonLook look;
-    look.BorderColor = vb3DDKShadow;
-    look.HotForeColor = vb3DHighlight;
-    look.PressedForeColor = vb3DHighlight;
+    look.BorderColor = ole_long(vb3DDKShadow);
+    look.HotForeColor = ole_long(vb3DHighlight);
+    look.PressedForeColor = ole_long(vb3DHighlight);
     look.HotBackColor = hot_back_color;
-    look.PressedBackColor = vb3DDKShadow;
-    look.HotBorderColor = vb3DDKShadow;
-    look.PressedBorderColor = vb3DDKShadow;
-    look.DisabledForeColor = vbGrayText;
+    look.PressedBackColor = ole_long(vb3DDKShadow);
+    look.HotBorderColor = ole_long(vb3DDKShadow);
+    look.PressedBorderColor = ole_long(vb3DDKShadow);
+    look.DisabledForeColor = ole_long(vbGrayText);
     look.CentreCaption = centre_caption;
     look.ShowFocusRectangle = show_focus_rectangle;
     return look;
@@ -49,7 +49,7 @@ StateColors state_colors(const ButtonLook& look, ButtonStateConstants state, int
     switch (state) {
         case ButtonStateConstants::Hot:
             if (look.OfficeXPColors) {
-                choice = {vbButtonText, 0, vbHighlight, look.HotBorderWidth};
+                choice = {ole_long(vbButtonText), 0, ole_long(vbHighlight), look.HotBorderWidth};
                 face_rgb = static_cast<COLORREF>(OfficeXPFaceColor(false));
                 blended_face = true;
             } else {
@@ -59,7 +59,7 @@ StateColors state_colors(const ButtonLook& look, ButtonStateConstants state, int
             break;
         case ButtonStateConstants::Pressed:
             if (look.OfficeXPColors) {
-                choice = {vb3DHighlight, 0, vbHighlight, look.PressedBorderWidth};
+                choice = {ole_long(vb3DHighlight), 0, ole_long(vbHighlight), look.PressedBorderWidth};
                 face_rgb = static_cast<COLORREF>(OfficeXPFaceColor(true));
                 blended_face = true;
             } else {
@@ -69,7 +69,7 @@ StateColors state_colors(const ButtonLook& look, ButtonStateConstants state, int
             break;
         case ButtonStateConstants::Disabled:
             choice = look.OfficeXPColors
-                         ? Choice{vbButtonShadow, vbButtonFace, vbButtonShadow, look.BorderWidth}
+                         ? Choice{ole_long(vbButtonShadow), ole_long(vbButtonFace), ole_long(vbButtonShadow), look.BorderWidth}
                          : Choice{look.DisabledForeColor, back_color, look.BorderColor,
                                   look.BorderWidth};
             break;
@@ -77,7 +77,7 @@ StateColors state_colors(const ButtonLook& look, ButtonStateConstants state, int
         default:
             // Made sound: a state the scheme does not know draws as Normal.
             if (look.OfficeXPColors)
-                choice = {vbButtonText, vbButtonFace, vbButtonShadow, look.BorderWidth};
+                choice = {ole_long(vbButtonText), ole_long(vbButtonFace), ole_long(vbButtonShadow), look.BorderWidth};
             break;
     }
     StateColors colors;

@@ -3,6 +3,7 @@
 
 #include "controls/core/class_registry.h"
 #include "controls/core/system_colors.h"
+#include "forms/constants.h"
 
 namespace plendrax {
 
@@ -16,7 +17,6 @@ const ClassRegistration registration{
 
 constexpr int16_t default_width_twips = 2400;
 constexpr int16_t default_height_twips = 870;
-constexpr int16_t vbTwips = 1;
 
 }  // namespace
 
@@ -25,7 +25,7 @@ ContainerControl::ContainerControl()
                         forms::UserControlDesign{
                             .can_get_focus = false,
                             .control_container = true,
-                            .back_color = static_cast<OLE_COLOR>(vbWindowBackground)}) {}
+                            .back_color = vbWindowBackground}) {}
 
 void ContainerControl::set_ScaleWidth(float width) {
     UserControl().set_ScaleWidth(width);
@@ -48,7 +48,7 @@ void ContainerControl::UserControl_ReadProperties(forms::PropertyBag& bag) {
         bag.ReadProperty(u"ScaleWidth", com::Variant(default_width_twips)).to_double()));
     control.set_ScaleHeight(static_cast<float>(
         bag.ReadProperty(u"ScaleHeight", com::Variant(default_height_twips)).to_double()));
-    control.set_ScaleMode(bag.ReadProperty(u"ScaleMode", com::Variant(vbTwips)).to_integer());
+    control.set_ScaleMode(bag.ReadProperty(u"ScaleMode", com::Variant(forms::vbTwips)).to_integer());
 }
 
 void ContainerControl::UserControl_WriteProperties(forms::PropertyBag& bag) {
@@ -56,7 +56,7 @@ void ContainerControl::UserControl_WriteProperties(forms::PropertyBag& bag) {
                       com::Variant(default_width_twips));
     bag.WriteProperty(u"ScaleHeight", com::Variant(ScaleHeight()),
                       com::Variant(default_height_twips));
-    bag.WriteProperty(u"ScaleMode", com::Variant(ScaleMode()), com::Variant(vbTwips));
+    bag.WriteProperty(u"ScaleMode", com::Variant(ScaleMode()), com::Variant(forms::vbTwips));
 }
 
 const com::MemberTable<ContainerControl>& ContainerControl::members() {

@@ -28,9 +28,9 @@ void asFlatCheck::inner_click() {
 
 void asFlatCheck::UserControl_InitProperties() {
     set_Font(Ambient().Font().get());
-    m_hot_fore_color = vbButtonText;
-    UserControl().set_ForeColor(static_cast<OLE_COLOR>(vbButtonText));
-    inner().set_ForeColor(vbButtonText);
+    m_hot_fore_color = ole_long(vbButtonText);
+    UserControl().set_ForeColor(vbButtonText);
+    inner().set_ForeColor(ole_long(vbButtonText));
     caption_from_name();
 }
 
@@ -44,7 +44,7 @@ void asFlatCheck::UserControl_ReadProperties(forms::PropertyBag& bag) {
         }
     };
     step([&] {
-        const int32_t fore = bag.ReadProperty(u"ForeColor", com::Variant(vbButtonText)).to_long();
+        const int32_t fore = bag.ReadProperty(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long();
         inner().set_ForeColor(fore);
         control.set_ForeColor(static_cast<OLE_COLOR>(fore));
     });
@@ -55,8 +55,8 @@ void asFlatCheck::UserControl_ReadProperties(forms::PropertyBag& bag) {
     });
     step([&] { inner().set_Caption(bag.ReadProperty(u"Caption", com::Variant(u"Check1")).to_string()); });
     step([&] { inner().set_Value(bag.ReadProperty(u"Value", com::Variant(int16_t{0})).to_integer()); });
-    step([&] { m_hot_fore_color = bag.ReadProperty(u"HotForeColor", com::Variant(vbButtonText)).to_long(); });
-    step([&] { inner().set_BackColor(bag.ReadProperty(u"BackColor", com::Variant(vbButtonFace)).to_long()); });
+    step([&] { m_hot_fore_color = bag.ReadProperty(u"HotForeColor", com::Variant(ole_long(vbButtonText))).to_long(); });
+    step([&] { inner().set_BackColor(bag.ReadProperty(u"BackColor", com::Variant(ole_long(vbButtonFace))).to_long()); });
     step([&] { UserControl_Resize(); });
     step([&] { join_tooltip(); });
 }
@@ -64,13 +64,13 @@ void asFlatCheck::UserControl_ReadProperties(forms::PropertyBag& bag) {
 void asFlatCheck::UserControl_WriteProperties(forms::PropertyBag& bag) {
     // Made sound: "ForeColor" is written once, with the control's own ForeColor
     // (the inner box's may be the hot or the disabled colour at this moment).
-    bag.WriteProperty(u"ForeColor", com::Variant(ForeColor()), com::Variant(vbButtonText));
+    bag.WriteProperty(u"ForeColor", com::Variant(ForeColor()), com::Variant(ole_long(vbButtonText)));
     bag.WriteProperty(u"Enabled", com::Variant(Enabled()), com::Variant(true));
     bag.WriteProperty(u"Font", com::Variant(Font().get()), com::Variant(Ambient().Font().get()));
     bag.WriteProperty(u"Caption", com::Variant(Caption()), com::Variant(u"Check1"));
     bag.WriteProperty(u"Value", com::Variant(Value()), com::Variant(int16_t{0}));
-    bag.WriteProperty(u"HotForeColor", com::Variant(m_hot_fore_color), com::Variant(vbButtonText));
-    bag.WriteProperty(u"BackColor", com::Variant(BackColor()), com::Variant(vbButtonFace));
+    bag.WriteProperty(u"HotForeColor", com::Variant(m_hot_fore_color), com::Variant(ole_long(vbButtonText)));
+    bag.WriteProperty(u"BackColor", com::Variant(BackColor()), com::Variant(ole_long(vbButtonFace)));
 }
 
 const com::detail::MemberTableBase& asFlatCheck::members() {

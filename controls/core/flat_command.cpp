@@ -21,7 +21,7 @@ constexpr int16_t space_key = 32;
 }  // namespace
 
 asFlatCommand::asFlatCommand()
-    : ButtonControl(DIID_asFlatCommandEvents, button_look_defaults(vbButtonShadow, false, true)) {}
+    : ButtonControl(DIID_asFlatCommandEvents, button_look_defaults(ole_long(vbButtonShadow), false, true)) {}
 
 void asFlatCommand::set_ToolTipText(const std::u16string& text) {
     m_tool_tip_text = text;

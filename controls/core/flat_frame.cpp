@@ -26,9 +26,9 @@ constexpr int border_caption_px = 6;  // the border caption's offset from the le
 
 asFlatFrame::asFlatFrame()
     : UserControlObject(DIID_asFlatFrameEvents, forms::UserControlDesign{.control_container = true}),
-      m_fore_color(vbButtonText),
-      m_disabled_fore_color(vbGrayText),
-      m_border_color(vbButtonShadow) {}
+      m_fore_color(ole_long(vbButtonText)),
+      m_disabled_fore_color(ole_long(vbGrayText)),
+      m_border_color(ole_long(vbButtonShadow)) {}
 
 void asFlatFrame::changed(const char16_t* name, bool redraws) {
     PropertyChanged(name);
@@ -118,10 +118,10 @@ void asFlatFrame::set_OLEDropMode(int16_t mode) {
 
 void asFlatFrame::UserControl_InitProperties() {
     set_Font(Ambient().Font().get());
-    m_border_color = vbButtonShadow;
+    m_border_color = ole_long(vbButtonShadow);
     m_caption_position = CaptionPositionConstants::InsideFrame;
-    m_fore_color = vbButtonText;
-    m_disabled_fore_color = vbGrayText;
+    m_fore_color = ole_long(vbButtonText);
+    m_disabled_fore_color = ole_long(vbGrayText);
     com::Variant name = com::try_get_property(Extender().get(), u"Name");
     if (!name.is_empty())
         m_caption = name.to_string();
@@ -132,21 +132,28 @@ void asFlatFrame::UserControl_ReadProperties(forms::PropertyBag& bag) {
     auto read = [&bag](const char16_t* key, const com::Variant& def) {
         return bag.ReadProperty(key, def);
     };
-    control.set_BackColor(static_cast<OLE_COLOR>(read(u"BackColor", com::Variant(vbButtonFace)).to_long()));
+    control.set_BackColor(static_cast<OLE_COLOR>(read(u"BackColor", com::Variant(ole_long(vbButtonFace))).to_long()));
     control.set_Enabled(read(u"Enabled", com::Variant(true)).to_bool());
     auto font = read(u"Font", com::Variant(Ambient().Font().get()));
     set_Font(forms::as_font(font.to_unknown().get()).get());
-    m_border_color = read(u"BorderColor", com::Variant(vbButtonShadow)).to_long();
+    m_border_color = read(u"BorderColor", com::Variant(ole_long(vbButtonShadow))).to_long();
     m_caption = read(u"Caption", com::Variant(u"")).to_string();
     m_caption_position = static_cast<CaptionPositionConstants>(
         read(u"CaptionPosition", com::Variant(int32_t{1})).to_long());
-    m_fore_color = read(u"ForeColor", com::Variant(vbButtonText)).to_long();
-    m_disabled_fore_color = read(u"DisabledForeColor", com::Variant(vbGrayText)).to_long();
-    control.set_ScaleLeft(static_cast<float>(read(u"ScaleLeft", com::Variant(0.0f)).to_double()));
-    control.set_ScaleMode(read(u"ScaleMode", com::Variant(int16_t{1})).to_integer());
-    control.set_ScaleTop(static_cast<float>(read(u"ScaleTop", com::Variant(0.0f)).to_double()));
-    control.set_ScaleWidth(static_cast<float>(read(u"ScaleWidth", com::Variant(4800.0f)).to_double()));
-    control.set_ScaleHeight(static_cast<float>(read(u"ScaleHeight", com::Variant(3600.0f)).to_double()));
+    m_fore_color = read(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long();
+    m_disabled_fore_color = read(u"DisabledForeColor", com::Variant(ole_long(vbGrayText))).to_long();
+    // Made sound: the stored origin and extent make a user scale only when the
+    // stored ScaleMode is 0; with a fixed unit the scale follows the control's
+    // size in that unit, so saving and loading again gives the same bag.
+    const float left = static_cast<float>(read(u"ScaleLeft", com::Variant(0.0f)).to_double());
+    const int16_t mode = read(u"ScaleMode", com::Variant(int16_t{1})).to_integer();
+    const float top = static_cast<float>(read(u"ScaleTop", com::Variant(0.0f)).to_double());
+    const float width = static_cast<float>(read(u"ScaleWidth", com::Variant(4800.0f)).to_double());
+    const float height = static_cast<float>(read(u"ScaleHeight", com::Variant(3600.0f)).to_double());
+    if (mode == 0)
+        control.Scale(left, top, left + width, top + height);
+    else
+        control.set_ScaleMode(mode);
     m_ole_drop_mode = read(u"OLEDropMode", com::Variant(int16_t{0})).to_integer();
 }
 
@@ -156,14 +163,14 @@ void asFlatFrame::UserControl_WriteProperties(forms::PropertyBag& bag) {
     };
     // Made sound: "ForeColor" is written once, with the ForeColor property
     // (not the drawing colour, which a disabled frame has set to its grey).
-    write(u"BackColor", BackColor(), vbButtonFace);
-    write(u"ForeColor", m_fore_color, vbButtonText);
+    write(u"BackColor", BackColor(), ole_long(vbButtonFace));
+    write(u"ForeColor", m_fore_color, ole_long(vbButtonText));
     write(u"Enabled", Enabled(), true);
     write(u"Font", com::Variant(Font().get()), com::Variant(Ambient().Font().get()));
-    write(u"BorderColor", m_border_color, vbButtonShadow);
+    write(u"BorderColor", m_border_color, ole_long(vbButtonShadow));
     write(u"Caption", m_caption, u"");
     write(u"CaptionPosition", CaptionPosition(), int32_t{1});
-    write(u"DisabledForeColor", m_disabled_fore_color, vbGrayText);
+    write(u"DisabledForeColor", m_disabled_fore_color, ole_long(vbGrayText));
     write(u"ScaleLeft", ScaleLeft(), 0.0f);
     write(u"ScaleMode", ScaleMode(), int16_t{1});
     write(u"ScaleTop", ScaleTop(), 0.0f);

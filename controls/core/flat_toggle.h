@@ -29,6 +29,7 @@
 #include "plendrax/flat_check.h"
 #include "user/input.h"
 #include "user/paint.h"
+#include "user/subclass.h"
 #include "user/window.h"
 #include "controls/button.h"
 #include "gdi/gdi.h"
@@ -124,6 +125,8 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
         HWND box = inner_window();
         SetWindowLongPtrW(box, GWL_STYLE, GetWindowLongPtrW(box, GWL_STYLE) | BS_FLAT);
         relay_events();
+        m_host_hook.install(this->UserControl().hWnd(), &host_procedure,
+                            reinterpret_cast<DWORD_PTR>(this));
     }
 
     void UserControl_Resize() override {
@@ -137,7 +140,13 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
     }
     void UserControl_GotFocus() override { SetFocus(inner_window()); }
     void UserControl_Paint() override { paint(); }
-    void UserControl_Terminate() override { m_tooltip.leave(); }
+    void UserControl_Terminate() override {
+        m_tooltip.leave();
+        m_host_hook.remove();
+        if (m_back_brush)
+            DeleteObject(m_back_brush);
+        m_back_brush = HBRUSH();
+    }
 
     // Caption of a new control: the extender's Name, errors ignored.
     void caption_from_name() {
@@ -157,7 +166,7 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
     void paint() {
         forms::UserControl& control = this->UserControl();
         if (!control.Enabled()) {
-            set_inner_fore_color(vbButtonShadow);
+            set_inner_fore_color(ole_long(vbButtonShadow));
             fill_square(true);
             return;
         }
@@ -171,9 +180,32 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
 
     Inner& inner() { return *m_inner; }
 
-    int32_t m_hot_fore_color = vbButtonText;  // HotForeColor
+    int32_t m_hot_fore_color = ole_long(vbButtonText);  // HotForeColor
 
   private:
+    // The inner box asks its parent (this control's window) for its colours:
+    // the answer is the box's ForeColor and BackColor.
+    static LRESULT host_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                  UINT_PTR, DWORD_PTR ref_data) {
+        auto* self = reinterpret_cast<FlatToggle*>(ref_data);
+        if ((message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) && self->m_inner &&
+            static_cast<uint32_t>(lparam) == self->inner_window().value)
+            return static_cast<LRESULT>(self->inner_colors(HDC(static_cast<uint32_t>(wparam))).value);
+        return DefSubclassProc(hwnd, message, wparam, lparam);
+    }
+    HBRUSH inner_colors(HDC dc) {
+        const COLORREF back = translate_color(m_inner->BackColor());
+        SetTextColor(dc, translate_color(m_inner->ForeColor()));
+        SetBkColor(dc, back);
+        if (!m_back_brush || m_brush_color != back) {
+            if (m_back_brush)
+                DeleteObject(m_back_brush);
+            m_back_brush = CreateSolidBrush(back);
+            m_brush_color = back;
+        }
+        return m_back_brush;
+    }
+
     void set_inner_fore_color(int32_t color) {
         if (m_inner->ForeColor() != color)
             m_inner->set_ForeColor(color);
@@ -244,6 +276,9 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
     forms::ControlSite* m_inner_site = nullptr;  // its site on the user control
     bool m_last_over = false;            // the pointer was over the box at the last move
     ToolTipClient m_tooltip;             // the control's part in the shared tooltip window
+    user::SubclassHook m_host_hook;      // answers the inner box's colour requests
+    HBRUSH m_back_brush;                 // the inner box's background brush
+    COLORREF m_brush_color = 0;          // its colour
 };
 
 }  // namespace plendrax

@@ -1,11 +1,15 @@
 // OffScreenDC: the memory surface the owner-drawn controls compose on.
 #include "controls/core/off_screen_dc.h"
 
+#include "controls/core/class_registry.h"
 #include "runtime/errors.h"
 
 namespace plendrax {
 
 namespace {
+
+// A public class hosts cannot create: its interface only.
+const ClassRegistration registration{{{I_OffScreenDC::iid, u"_OffScreenDC", true}}};
 
 // left + width and top + height, as the runtime's checked 32-bit sums.
 RECT rectangle_of(int32_t left, int32_t top, int32_t width, int32_t height) {

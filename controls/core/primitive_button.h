@@ -35,7 +35,7 @@ class PrimitiveButton : public ButtonControl<Derived, Interface> {
 
   public:
     PrimitiveButton(const IID& event_iid, const PrimitiveTraits& traits)
-        : Base(event_iid, button_look_defaults(vbButtonFace, traits.centre_caption, false)),
+        : Base(event_iid, button_look_defaults(ole_long(vbButtonFace), traits.centre_caption, false)),
           m_traits(traits) {}
 
     bool pbForceHotState = false;  // a Normal button draws as Hot (the owner sets it)

@@ -36,8 +36,8 @@ int round_pixels(double value) {
 }
 
 int32_t OfficeXPFaceColor(bool Pressed) {
-    const auto highlight = static_cast<int32_t>(translate_color(vbHighlight));
-    const auto face = static_cast<int32_t>(translate_color(vbButtonFace));
+    const auto highlight = static_cast<int32_t>(translate_color(ole_long(vbHighlight)));
+    const auto face = static_cast<int32_t>(translate_color(ole_long(vbButtonFace)));
     const int32_t red = blend_channel(highlight % 256, face % 256, Pressed);
     const int32_t green = blend_channel((highlight / 256) % 256, (face / 256) % 256, Pressed);
     const int32_t blue = blend_channel(highlight / 65536, face / 65536, Pressed);

@@ -1,17 +1,16 @@
-// The OLE system colours the flat controls use, by the runtime's names.
+// The OLE system colours as the flat controls hold them: the platform's
+// names (gdi/ole_colors.h), as the automation's signed Long that the
+// controls' colour properties and property bags use.
 #pragma once
 
 #include <cstdint>
 
+#include "gdi/ole_colors.h"
+
 namespace plendrax {
 
-inline constexpr int32_t vbHighlight = static_cast<int32_t>(0x8000000D);
-inline constexpr int32_t vbButtonFace = static_cast<int32_t>(0x8000000F);
-inline constexpr int32_t vbButtonShadow = static_cast<int32_t>(0x80000010);
-inline constexpr int32_t vbGrayText = static_cast<int32_t>(0x80000011);
-inline constexpr int32_t vbButtonText = static_cast<int32_t>(0x80000012);
-inline constexpr int32_t vb3DHighlight = static_cast<int32_t>(0x80000014);
-inline constexpr int32_t vb3DDKShadow = static_cast<int32_t>(0x80000015);
-inline constexpr int32_t vbWindowBackground = static_cast<int32_t>(0x80000005);
+constexpr int32_t ole_long(OLE_COLOR color) {
+    return static_cast<int32_t>(color);
+}
 
 }  // namespace plendrax

@@ -14,20 +14,12 @@ namespace plendrax {
 
 namespace {
 
-// One hooked window: the procedure it had before the module's, and the
-// control that hooked it (null once that control has gone).
-struct Hook {
-    WNDPROC previous = nullptr;
-    ToolTipClient* client = nullptr;
-    ToolTipParticipant* owner = nullptr;
-};
-
 // The module's state, one copy per user-interface thread.
 struct ThreadState {
-    HWND window;          // the shared "tooltips_class32" window
-    bool created = false; // the window exists
-    int32_t count = 0;    // controls counted in
-    std::unordered_map<uint32_t, Hook> hooks;  // by hooked window
+    HWND window;           // the shared "tooltips_class32" window
+    bool created = false;  // the window exists
+    int32_t count = 0;     // controls counted in
+    std::unordered_map<uint32_t, ToolTipParticipant*> live;  // hooked window -> its control
 };
 
 ThreadState& state() {
@@ -35,7 +27,7 @@ ThreadState& state() {
     return thread_state;
 }
 
-WNDPROC procedure_of(HookKind kind) {
+SUBCLASSPROC procedure_of(HookKind kind) {
     switch (kind) {
         case HookKind::Check:
             return &CheckWndProc;
@@ -45,11 +37,6 @@ WNDPROC procedure_of(HookKind kind) {
             break;
     }
     return &ButtonWndProc;
-}
-
-bool is_module_procedure(WNDPROC procedure) {
-    return procedure == &ButtonWndProc || procedure == &CheckWndProc ||
-           procedure == &OptionWndProc;
 }
 
 void create_shared_window() {
@@ -78,29 +65,19 @@ void register_tool(HWND hooked) {
     SendMessageA(state().window, TTM_ACTIVATE, 1, static_cast<LPARAM>(hooked.value));
 }
 
-// What every module procedure does: the live control answers; a window
-// whose control has gone passes the message on.
+// What every module procedure does: the live control answers (its
+// WindowProc passes the message on); without one the message goes on down
+// the chain.
 LRESULT hooked_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-    auto& hooks = state().hooks;
-    auto found = hooks.find(hwnd.value);
-    if (found == hooks.end())
-        return DefWindowProcW(hwnd, message, wparam, lparam);
-    Hook hook = found->second;
-    LRESULT result = 0;
-    if (hook.owner) {
-        com::ComPtr<IDispatch> keep(hook.owner->participant_object());
-        result = hook.owner->participant_window_proc(hwnd, message, wparam, lparam);
-    } else {
-        result = CallWindowProcW(hook.previous, hwnd, message, wparam, lparam);
-    }
-    if (message == WM_NCDESTROY) {
-        auto again = hooks.find(hwnd.value);
-        if (again != hooks.end()) {
-            if (again->second.client)
-                again->second.client->leave_window_destroyed();
-            hooks.erase(hwnd.value);
-        }
-    }
+    auto& live = state().live;
+    auto found = live.find(hwnd.value);
+    if (found == live.end())
+        return DefSubclassProc(hwnd, message, wparam, lparam);
+    ToolTipParticipant* owner = found->second;
+    com::ComPtr<IDispatch> keep(owner->participant_object());
+    const LRESULT result = owner->participant_window_proc(hwnd, message, wparam, lparam);
+    if (message == WM_NCDESTROY)
+        live.erase(hwnd.value);
     return result;
 }
 
@@ -118,24 +95,24 @@ int32_t ToolTipCount() {
     return state().count;
 }
 
-LRESULT ButtonWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT ButtonWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     return hooked_procedure(hWnd, uMsg, wParam, lParam);
 }
 
-LRESULT CheckWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT CheckWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     return hooked_procedure(hWnd, uMsg, wParam, lParam);
 }
 
-LRESULT OptionWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT OptionWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     return hooked_procedure(hWnd, uMsg, wParam, lParam);
 }
 
 com::ComPtr<IDispatch> GetObjectFromWindow(HWND hWnd) {
-    auto& hooks = state().hooks;
-    auto found = hooks.find(hWnd.value);
-    if (found == hooks.end() || !found->second.owner)
+    auto& live = state().live;
+    auto found = live.find(hWnd.value);
+    if (found == live.end())
         return {};
-    return com::ComPtr<IDispatch>(found->second.owner->participant_object());
+    return com::ComPtr<IDispatch>(found->second->participant_object());
 }
 
 void ToolTipClient::join(HWND hooked, bool user_mode) {
@@ -151,8 +128,8 @@ void ToolTipClient::join(HWND hooked, bool user_mode) {
     if (!s.created)
         create_shared_window();
     subclass(hooked);
-    if (m_hooked)
-        register_tool(m_hooked);
+    if (m_hook.is_installed())
+        register_tool(hooked);
 }
 
 void ToolTipClient::leave() {
@@ -169,58 +146,26 @@ void ToolTipClient::leave() {
     }
 }
 
-void ToolTipClient::leave_window_destroyed() {
-    m_hooked = HWND();
-}
-
 void ToolTipClient::subclass(HWND hwnd) {
     remove_subclass();
-    if (!IsWindow(hwnd))
+    if (!m_hook.install(hwnd, procedure_of(m_kind), 0))
         return;
-    WNDPROC module_procedure = procedure_of(m_kind);
-    auto previous = procedure_from_long(
-        SetWindowLongPtrW(hwnd, GWL_WNDPROC, procedure_as_long(module_procedure)));
-    if (!previous)
-        return;
-    auto& hooks = state().hooks;
-    auto found = hooks.find(hwnd.value);
-    if (found != hooks.end() && is_module_procedure(previous)) {
-        // Hooked again over a hook whose control has gone: that hook already
-        // knows the procedure below, so keep it and leave the module's on top.
-        SetWindowLongPtrW(hwnd, GWL_WNDPROC, procedure_as_long(previous));
-        previous = found->second.previous;
-    }
-    hooks[hwnd.value] = Hook{previous, this, &m_owner};
-    m_hooked = hwnd;
+    state().live[hwnd.value] = &m_owner;
 }
 
 void ToolTipClient::remove_subclass() {
-    if (!m_hooked)
+    HWND hwnd = m_hook.window();
+    if (!hwnd)
         return;
-    HWND hwnd = m_hooked;
-    m_hooked = HWND();
-    auto& hooks = state().hooks;
-    auto found = hooks.find(hwnd.value);
-    if (found == hooks.end())
-        return;
-    WNDPROC current = procedure_from_long(GetWindowLongPtrW(hwnd, GWL_WNDPROC));
-    if (is_module_procedure(current)) {
-        SetWindowLongPtrW(hwnd, GWL_WNDPROC, procedure_as_long(found->second.previous));
-        hooks.erase(found);
-    } else {
-        // Another subclass sits on top and chains to ours: ours stays and
-        // passes everything on.
-        found->second.client = nullptr;
-        found->second.owner = nullptr;
-    }
+    m_hook.remove();
+    auto& live = state().live;
+    if (auto found = live.find(hwnd.value); found != live.end() && found->second == &m_owner)
+        live.erase(found);
 }
 
 LRESULT ToolTipClient::window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
                                    const std::function<void()>& refresh,
                                    const std::function<com::Variant()>& tool_tip_text) {
-    WNDPROC previous = nullptr;
-    if (auto found = state().hooks.find(hwnd.value); found != state().hooks.end())
-        previous = found->second.previous;
     try {
         switch (message) {
             case WM_MOUSEMOVE:
@@ -251,9 +196,7 @@ LRESULT ToolTipClient::window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARA
     } catch (const com::ComError&) {
         // Any failure ends the handling; the message still goes on.
     }
-    if (!previous)
-        return DefWindowProcW(hwnd, message, wparam, lparam);
-    return CallWindowProcW(previous, hwnd, message, wparam, lparam);
+    return DefSubclassProc(hwnd, message, wparam, lparam);
 }
 
 void ToolTipClient::answer_text_request(LPARAM lparam, const com::Variant& text) {

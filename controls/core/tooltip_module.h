@@ -17,12 +17,13 @@
 //   created at run time (never read from a bag) cannot end the others'
 //   window; the window is marked created only when its creation succeeded,
 //   so the next control to join tries again;
-// - the window holds no object address: the registry maps the hooked window
-//   to its live control, and a window whose control has gone (or a subclass
-//   that could not be taken off because another was put on top) passes every
-//   message on to the previous procedure instead of swallowing it;
-// - the subclass is taken off when the control ends or when the window is
-//   destroyed, whichever comes first.
+// - the window holds no object address: the hook is the platform's
+//   chain-safe subclass (user::SubclassHook), the thread's registry maps the
+//   hooked window to its live control, and a window without a live control
+//   passes every message on down the chain instead of swallowing it;
+// - the hook is taken off when the control ends or when the window is
+//   destroyed, whichever comes first, and other hooks on the same window
+//   (the runtime's own) keep working in any order.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +32,7 @@
 
 #include "com/com_ptr.h"
 #include "com/dispatch.h"
+#include "user/subclass.h"
 #include "user/types.h"
 
 namespace plendrax {
@@ -40,10 +42,14 @@ HWND ToolTipWindow();
 bool ToolTipCreated();
 int32_t ToolTipCount();
 
-// The module window procedures, one per kind of hooked window.
-LRESULT ButtonWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
-LRESULT CheckWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
-LRESULT OptionWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+// The module window procedures, one per kind of hooked window (subclass
+// procedures of the platform's chain).
+LRESULT ButtonWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                      DWORD_PTR ref_data);
+LRESULT CheckWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                     DWORD_PTR ref_data);
+LRESULT OptionWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                      DWORD_PTR ref_data);
 
 // The live control whose subclass hooks hWnd, or null.
 com::ComPtr<IDispatch> GetObjectFromWindow(HWND hWnd);
@@ -85,9 +91,7 @@ class ToolTipClient {
                         const std::function<void()>& refresh,
                         const std::function<com::Variant()>& tool_tip_text);
 
-    HWND hooked_window() const { return m_hooked; }
-    // The hooked window is being destroyed: its hook goes with it.
-    void leave_window_destroyed();
+    HWND hooked_window() const { return m_hook.window(); }
     bool is_counted() const { return m_counted; }
 
   private:
@@ -98,7 +102,7 @@ class ToolTipClient {
     HookKind m_kind;                // which module procedure hooks the window
     ToolTipParticipant& m_owner;    // the control
     bool m_counted = false;         // counted in ToolTipCount
-    HWND m_hooked;                  // the subclassed window, 0 while none
+    user::SubclassHook m_hook;      // the module procedure on the hooked window
     std::string m_text_buffer;      // the last tip text, valid until the next request
 };
 

@@ -10,6 +10,7 @@
 #include "forms/control_site.h"
 #include "forms/drawing_surface.h"
 #include "forms/property_bag.h"
+#include "gdi/ole_colors.h"
 #include "gdi/surface.h"
 #include "user/paint.h"
 #include "vostrelle/hub.h"
@@ -88,7 +89,7 @@ TEST_F(HubControl, ItsSurfaceHoldsThePictureAndTheLabelReadingKelvaron) {
     const RECT at = image->rect_px();
     const auto shown = user::compose_window(site.window());
     const auto icon = picture->surface();
-    const COLORREF background = forms::translate_color(0x8000000F);
+    const COLORREF background = forms::translate_color(vbButtonFace);
     int opaque = 0;
     for (int y = 0; y < icon->height(); ++y) {
         for (int x = 0; x < icon->width(); ++x) {

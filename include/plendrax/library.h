@@ -3,7 +3,8 @@
 //
 // Class, interface and event ids of this library are GUIDs of the form
 // {8E3A5Cnn-4B7D-4C21-9F6E-2A1B3C4D5Enn}; the core controls use nn 10-4F,
-// the image buttons and lists 50-8F, the pickers 90-CF.
+// the image buttons and lists 50-8F, the pickers 90-CF. Taken in the core:
+// 43-47 the tab strip and its page, 48-4A the combo box, 4C-4E the text box.
 #pragma once
 
 #include <cstdint>

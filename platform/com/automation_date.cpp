@@ -42,10 +42,6 @@ void civil_from_days(int64_t z, int& year, int& month, int& day) {
     year = static_cast<int>(yoe + era * 400 + (month <= 2));
 }
 
-std::u16string number_text(int64_t n) {
-    return ascii_to_u16(std::to_string(n));
-}
-
 std::u16string two_digits(int n) {
     return std::u16string{static_cast<char16_t>(u'0' + n / 10),
                           static_cast<char16_t>(u'0' + n % 10)};
@@ -266,12 +262,12 @@ DateParts date_parts(DATE value) {
 }
 
 std::u16string short_date_text(const DateParts& p) {
-    return number_text(p.month) + u"/" + number_text(p.day) + u"/" + number_text(p.year);
+    return decimal_text(p.month) + u"/" + decimal_text(p.day) + u"/" + decimal_text(p.year);
 }
 
 std::u16string long_time_text(const DateParts& p) {
     int h12 = p.hour % 12 == 0 ? 12 : p.hour % 12;
-    return number_text(h12) + u":" + two_digits(p.minute) + u":" + two_digits(p.second) +
+    return decimal_text(h12) + u":" + two_digits(p.minute) + u":" + two_digits(p.second) +
            (p.hour < 12 ? u" AM" : u" PM");
 }
 

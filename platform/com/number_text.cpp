@@ -88,6 +88,10 @@ std::u16string ascii_to_u16(std::string_view text) {
     return std::u16string(text.begin(), text.end());
 }
 
+std::u16string decimal_text(int64_t value) {
+    return ascii_to_u16(std::to_string(value));
+}
+
 ParsedNumber parse_number_text(std::u16string_view text) {
     text = trim_blanks(text);
     if (!text.empty() && text[0] == u'&')

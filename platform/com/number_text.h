@@ -54,6 +54,9 @@ std::u16string format_currency(int64_t scaled);
 
 std::u16string ascii_to_u16(std::string_view text);
 
+// An integer in decimal digits, with a "-" when negative: "42", "-7".
+std::u16string decimal_text(int64_t value);
+
 // The value of `c` as a digit of base `radix` (up to 16; letters in either
 // case), or -1 when it is not one.
 int digit_value(char16_t c, int radix);

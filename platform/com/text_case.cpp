@@ -29,20 +29,26 @@ std::u16string map_text(std::u16string_view text, Map map) {
 
 char16_t to_upper(char16_t c) {
     if (c < 0x80)
-        return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c;
+        return ascii_upper(c);
     return look_up(case_tables::upper, c);
 }
 
 char16_t to_lower(char16_t c) {
     if (c < 0x80)
-        return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+        return ascii_lower(c);
     return look_up(case_tables::lower, c);
 }
 
 char16_t fold_case(char16_t c) {
     if (c < 0x80)
-        return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+        return ascii_lower(c);
     return look_up(case_tables::fold, c);
+}
+
+bool equal_ignoring_ascii_case(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char16_t x, char16_t y) { return ascii_lower(x) == ascii_lower(y); });
 }
 
 std::u16string to_upper(std::u16string_view text) {

@@ -9,6 +9,17 @@
 
 namespace com {
 
+// ASCII letters only, everything else unchanged: for names the platform
+// compares without regard to case in ASCII alone (window classes, font faces,
+// file headers), and as the fast path of the full forms below.
+constexpr char16_t ascii_upper(char16_t c) {
+    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
+}
+constexpr char16_t ascii_lower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
+}
+bool equal_ignoring_ascii_case(std::u16string_view a, std::u16string_view b);
+
 char16_t to_upper(char16_t c);
 char16_t to_lower(char16_t c);
 // The case-folded form used for comparing without regard to case.

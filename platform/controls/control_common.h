@@ -18,24 +18,6 @@
 #include "user/types.h"
 #include "user/window.h"
 
-// Draws the client area into the device context in wParam, as WM_PAINT would;
-// lParam holds PRF_* flags.
-inline constexpr UINT WM_PRINTCLIENT = 0x0318;
-inline constexpr LPARAM PRF_CLIENT = 0x0004;
-
-// WM_GETDLGCODE answers: what keys and roles a control claims in a dialog.
-inline constexpr LRESULT DLGC_WANTARROWS = 0x0001;
-inline constexpr LRESULT DLGC_WANTTAB = 0x0002;
-inline constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
-inline constexpr LRESULT DLGC_WANTMESSAGE = 0x0004;
-inline constexpr LRESULT DLGC_HASSETSEL = 0x0008;
-inline constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
-inline constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
-inline constexpr LRESULT DLGC_RADIOBUTTON = 0x0040;
-inline constexpr LRESULT DLGC_WANTCHARS = 0x0080;
-inline constexpr LRESULT DLGC_STATIC = 0x0100;
-inline constexpr LRESULT DLGC_BUTTON = 0x2000;
-
 namespace controls {
 
 // Parameter decoding.

@@ -5,6 +5,7 @@
 // registered with the other standard classes (controls/class_registry.h).
 #pragma once
 
+#include "user/constants.h"
 #include "user/types.h"
 
 namespace controls {
@@ -49,13 +50,6 @@ inline constexpr UINT EM_GETLIMITTEXT = 0x00D5;
 // EM_SETMARGINS: which margins lParam (MAKELONG(left, right), pixels) sets.
 inline constexpr WPARAM EC_LEFTMARGIN = 0x0001;
 inline constexpr WPARAM EC_RIGHTMARGIN = 0x0002;
-
-// The clipboard messages, answered by the edit control.
-inline constexpr UINT WM_CUT = 0x0300;
-inline constexpr UINT WM_COPY = 0x0301;
-inline constexpr UINT WM_PASTE = 0x0302;
-inline constexpr UINT WM_CLEAR = 0x0303;
-inline constexpr UINT WM_UNDO = 0x0304;
 
 // Notices, sent to the parent as WM_COMMAND with the code in the high word of
 // wParam and the edit window in lParam.

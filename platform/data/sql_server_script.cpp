@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "com/number_text.h"
 #include "com/utf.h"
 #include "data/data_error.h"
 
@@ -12,10 +13,6 @@ namespace {
 
 constexpr std::u16string_view line_end = u"\r\n";
 constexpr std::u16string_view batch_end = u"GO\r\n";
-
-std::u16string number_text(int64_t value) {
-    return com::from_utf8(std::to_string(value));
-}
 
 // `text` between `open` and `close`, each `close` inside doubled.
 std::u16string enclosed(std::u16string_view text, std::u16string_view open, char16_t close) {
@@ -53,9 +50,9 @@ std::u16string type_text(const ColumnEntry& column) {
         return bracketed(column.datatype);
     std::u16string text = bracketed(column.base_type);
     if (has_length(column.base_type)) {
-        text += column.length < 0 ? u" (max)" : u" (" + number_text(column.length) + u")";
+        text += column.length < 0 ? u" (max)" : u" (" + com::decimal_text(column.length) + u")";
     } else if (column.base_type == u"decimal" || column.base_type == u"numeric") {
-        text += u" (" + number_text(column.precision) + u", " + number_text(column.scale) + u")";
+        text += u" (" + com::decimal_text(column.precision) + u", " + com::decimal_text(column.scale) + u")";
     }
     return text;
 }

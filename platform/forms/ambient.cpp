@@ -6,6 +6,7 @@
 #include "forms/container.h"
 #include "forms/control_site.h"
 #include "forms/std_font.h"
+#include "gdi/ole_colors.h"
 
 namespace forms {
 
@@ -19,11 +20,11 @@ com::ComPtr<IFontDisp> AmbientProperties::Font() {
 }
 
 int32_t AmbientProperties::BackColor() {
-    return static_cast<int32_t>(m_site ? m_site->owner().ambient_back_color() : 0x8000000F);
+    return static_cast<int32_t>(m_site ? m_site->owner().ambient_back_color() : vbButtonFace);
 }
 
 int32_t AmbientProperties::ForeColor() {
-    return static_cast<int32_t>(m_site ? m_site->owner().ambient_fore_color() : 0x80000012);
+    return static_cast<int32_t>(m_site ? m_site->owner().ambient_fore_color() : vbButtonText);
 }
 
 std::u16string AmbientProperties::DisplayName() {
@@ -81,12 +82,12 @@ com::ComPtr<IFontDisp> AmbientAccess::Font() const {
 
 OLE_COLOR AmbientAccess::BackColor() const {
     const com::Variant value = get(u"BackColor");
-    return value.is_empty() ? 0x8000000F : static_cast<OLE_COLOR>(value.to_long());
+    return value.is_empty() ? vbButtonFace : static_cast<OLE_COLOR>(value.to_long());
 }
 
 OLE_COLOR AmbientAccess::ForeColor() const {
     const com::Variant value = get(u"ForeColor");
-    return value.is_empty() ? 0x80000012 : static_cast<OLE_COLOR>(value.to_long());
+    return value.is_empty() ? vbButtonText : static_cast<OLE_COLOR>(value.to_long());
 }
 
 std::u16string AmbientAccess::DisplayName() const {

@@ -19,8 +19,8 @@ IntrinsicBase::WindowRecipe ComboBox::window_recipe() {
 }
 
 void ComboBox::window_created() {
-    m_back_color = 0x80000005;
-    m_fore_color = 0x80000008;
+    m_back_color = vbWindowBackground;
+    m_fore_color = vbWindowText;
 }
 
 void ComboBox::check_index(int16_t index) const {

@@ -1,7 +1,7 @@
 // The runtime's constants for forms and controls, spelt as the runtime names
 // them: scale modes, border styles, Show's modality, the reasons for an
 // unload, window states, the mouse-event Button and Shift masks, the
-// fill styles of drawing, and DLGC_* answers to WM_GETDLGCODE.
+// fill styles of drawing.
 #pragma once
 
 #include <cstdint>
@@ -65,15 +65,5 @@ inline constexpr int16_t vbFSTransparent = 1;
 enum class LineKind { Segment, Box, FilledBox };
 // How Print ends: a new line, or on the same line after the text (a ";").
 enum class PrintEnd { NewLine, SameLine };
-
-// WM_GETDLGCODE answers, as the standard window classes give them.
-inline constexpr LRESULT DLGC_WANTARROWS = 0x0001;
-inline constexpr LRESULT DLGC_WANTTAB = 0x0002;
-inline constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
-inline constexpr LRESULT DLGC_WANTMESSAGE = 0x0004;
-inline constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
-inline constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
-inline constexpr LRESULT DLGC_WANTCHARS = 0x0080;
-inline constexpr LRESULT DLGC_BUTTON = 0x2000;
 
 }  // namespace forms

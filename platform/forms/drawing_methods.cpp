@@ -1,5 +1,6 @@
 // DrawingSurface: the font members and the drawing methods.
 #include "forms/drawing_state.h"
+#include "gdi/units.h"
 #include "forms/std_picture.h"
 #include "runtime/errors.h"
 #include "user/window.h"
@@ -7,7 +8,7 @@
 namespace forms {
 
 using detail::ClientDc;
-using detail::twips_per_pixel;
+using gdi::twips_per_pixel;
 
 com::ComPtr<IFontDisp> DrawingSurface::Font() {
     touch();

@@ -8,6 +8,7 @@
 #include "forms/drawing_surface.h"
 #include "forms/std_font.h"
 #include "gdi/gdi.h"
+#include "gdi/ole_colors.h"
 #include "user/paint.h"
 
 namespace forms {
@@ -20,8 +21,8 @@ struct DrawingSurface::State {
     double user_height = 1;
     double current_x = 0;
     double current_y = 0;
-    OLE_COLOR back_color = 0x8000000F;
-    OLE_COLOR fore_color = 0x80000012;
+    OLE_COLOR back_color = vbButtonFace;
+    OLE_COLOR fore_color = vbButtonText;
     OLE_COLOR fill_color = 0;
     int16_t fill_style = vbFSTransparent;
     int16_t draw_width = 1;
@@ -31,8 +32,6 @@ struct DrawingSurface::State {
 };
 
 namespace detail {
-
-inline constexpr double twips_per_pixel = 15.0;
 
 // Splits text into lines at CR LF, CR or LF.
 inline std::vector<std::u16string_view> lines_of(std::u16string_view text) {

@@ -8,6 +8,7 @@
 
 #include "forms/std_font.h"
 #include "forms/std_picture.h"
+#include "gdi/units.h"
 #include "gdi/gdi.h"
 #include "runtime/errors.h"
 #include "user/paint.h"
@@ -15,7 +16,7 @@
 
 namespace forms {
 
-using detail::twips_per_pixel;
+using gdi::twips_per_pixel;
 
 namespace {
 

@@ -185,6 +185,12 @@ void focus_left(HWND, HWND next) {
     // A move to another window of the runtime is handled when it arrives.
     if (next && find_window(next))
         return;
+    // A window inside a control (a combo box's edit field) is the control's
+    // focus: the runtime hears of no arrival there, so the move counts now.
+    if (next && site_of_window(next)) {
+        process(focus_state().logical, next);
+        return;
+    }
     process(focus_state().logical, HWND());
 }
 

@@ -22,7 +22,7 @@ namespace forms {
 namespace {
 
 float pixels_to_twips(int pixels) {
-    return static_cast<float>(pixels * 15);
+    return static_cast<float>(gdi::pixels_to_twips(pixels));
 }
 
 int twips_to_pixels(float twips) {

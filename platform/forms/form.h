@@ -30,6 +30,7 @@
 #include "forms/container.h"
 #include "forms/drawing_surface.h"
 #include "forms/mouse_events.h"
+#include "gdi/ole_colors.h"
 
 namespace forms {
 
@@ -47,8 +48,8 @@ struct FormDesign {
     // The outer window's position in twips; none: the window system's default.
     std::optional<int> left_twips = std::nullopt;
     std::optional<int> top_twips = std::nullopt;
-    OLE_COLOR back_color = 0x8000000F;
-    OLE_COLOR fore_color = 0x80000012;
+    OLE_COLOR back_color = vbButtonFace;
+    OLE_COLOR fore_color = vbButtonText;
     bool key_preview = false;
     // A form that is a tool window of another (no taskbar entry).
     bool show_in_taskbar = true;

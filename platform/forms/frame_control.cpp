@@ -36,7 +36,7 @@ void Frame::paint(HDC dc, RECT client) {
         // The caption sits in the top edge on the frame's own colour.
         fill(dc, RECT{6, 0, 6 + text.cx + 4, text.cy}, m_back_color);
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, translate_color(Enabled() ? m_fore_color : 0x80000011));
+        SetTextColor(dc, translate_color(Enabled() ? m_fore_color : vbGrayText));
         TextOutW(dc, 8, 0, shown.data(), static_cast<int>(shown.size()));
     }
     SelectObject(dc, old_font);

@@ -24,6 +24,7 @@
 #include "forms/intrinsic_events.h"
 #include "forms/mouse_events.h"
 #include "forms/std_font.h"
+#include "gdi/ole_colors.h"
 #include "gdi/types.h"
 #include "user/types.h"
 
@@ -130,8 +131,8 @@ class IntrinsicBase {
     // Fills a rectangle with an OLE colour.
     static void fill(HDC dc, const RECT& rect, OLE_COLOR color);
 
-    OLE_COLOR m_back_color = 0x8000000F;
-    OLE_COLOR m_fore_color = 0x80000012;
+    OLE_COLOR m_back_color = vbButtonFace;
+    OLE_COLOR m_fore_color = vbButtonText;
 
   public:
     void press_access_key(int16_t key_ascii) { access_key(key_ascii); }

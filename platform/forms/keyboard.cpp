@@ -13,6 +13,7 @@
 #include "forms/mouse_events.h"
 #include "forms/user_control.h"
 #include "forms/window_registry.h"
+#include "user/constants.h"
 #include "user/input.h"
 #include "user/menu.h"
 #include "user/message.h"

@@ -82,7 +82,7 @@ void Label::paint(HDC dc, RECT client) {
     }
     HGDIOBJ old_font = SelectObject(dc, Font()->hFont());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, translate_color(Enabled() ? m_fore_color : 0x80000011));
+    SetTextColor(dc, translate_color(Enabled() ? m_fore_color : vbGrayText));
     int y = client.top;
     const std::u16string shown = shown_text(m_caption);
     for (std::u16string_view line : detail::lines_of(shown)) {

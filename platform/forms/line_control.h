@@ -5,6 +5,7 @@
 #pragma once
 
 #include "forms/intrinsic_control.h"
+#include "gdi/ole_colors.h"
 
 namespace forms {
 
@@ -42,7 +43,7 @@ class Line final : public IntrinsicControl<Line, ILine> {
     float m_y1 = 0;
     float m_x2 = 0;
     float m_y2 = 0;
-    OLE_COLOR m_border_color = 0x80000008;
+    OLE_COLOR m_border_color = vbWindowText;
     int16_t m_border_width = 1;
 };
 

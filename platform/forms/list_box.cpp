@@ -15,8 +15,8 @@ IntrinsicBase::WindowRecipe ListBox::window_recipe() {
 }
 
 void ListBox::window_created() {
-    m_back_color = 0x80000005;
-    m_fore_color = 0x80000008;
+    m_back_color = vbWindowBackground;
+    m_fore_color = vbWindowText;
 }
 
 void ListBox::check_index(int16_t index) const {

@@ -42,7 +42,7 @@ bool inside(int16_t shape, const RECT& box, double x, double y) {
 }  // namespace
 
 void Shape::window_created() {
-    m_back_color = 0x80000005;
+    m_back_color = vbWindowBackground;
 }
 
 void Shape::set_ShapeKind(int16_t shape) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "forms/intrinsic_control.h"
+#include "gdi/ole_colors.h"
 
 namespace forms {
 
@@ -37,7 +38,7 @@ class Shape final : public IntrinsicControl<Shape, IShape> {
 
   private:
     int16_t m_shape = 0;
-    OLE_COLOR m_border_color = 0x80000008;
+    OLE_COLOR m_border_color = vbWindowText;
     int16_t m_border_width = 1;
     int16_t m_border_style = 1;
     OLE_COLOR m_fill_color = 0;

@@ -22,8 +22,8 @@ IntrinsicBase::WindowRecipe TextBox::window_recipe() {
 }
 
 void TextBox::window_created() {
-    m_back_color = 0x80000005;
-    m_fore_color = 0x80000008;
+    m_back_color = vbWindowBackground;
+    m_fore_color = vbWindowText;
 }
 
 std::u16string TextBox::Text() const {

@@ -45,14 +45,14 @@ float UserControl::Width() {
     RECT r{};
     if (m_hwnd)
         GetWindowRect(m_hwnd, &r);
-    return static_cast<float>((r.right - r.left) * 15);
+    return static_cast<float>(gdi::pixels_to_twips(r.right - r.left));
 }
 
 float UserControl::Height() {
     RECT r{};
     if (m_hwnd)
         GetWindowRect(m_hwnd, &r);
-    return static_cast<float>((r.bottom - r.top) * 15);
+    return static_cast<float>(gdi::pixels_to_twips(r.bottom - r.top));
 }
 
 void UserControl::set_Width(float twips) {

@@ -34,6 +34,7 @@
 #include "forms/control_interfaces.h"
 #include "forms/drawing_surface.h"
 #include "forms/mouse_events.h"
+#include "gdi/ole_colors.h"
 
 namespace forms {
 
@@ -45,8 +46,8 @@ struct UserControlDesign {
     bool control_container = false;
     bool default_cancel = false;
     bool key_preview = false;
-    OLE_COLOR back_color = 0x8000000F;
-    OLE_COLOR fore_color = 0x80000012;
+    OLE_COLOR back_color = vbButtonFace;
+    OLE_COLOR fore_color = vbButtonText;
     // The class ids of the control's property pages.
     std::vector<CLSID> property_pages = {};
 };

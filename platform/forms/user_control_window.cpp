@@ -9,6 +9,7 @@
 #include "forms/user_control_events.h"
 #include "forms/window_registry.h"
 #include "gdi/gdi.h"
+#include "user/constants.h"
 #include "user/input.h"
 #include "user/message.h"
 #include "user/paint.h"

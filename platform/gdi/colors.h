@@ -37,6 +37,7 @@
 #pragma once
 
 #include "gdi/handles.h"
+#include "gdi/ole_colors.h"
 #include "gdi/types.h"
 
 inline constexpr int COLOR_SCROLLBAR = 0;

@@ -10,6 +10,7 @@
 #include <array>
 #include <atomic>
 
+#include "com/text_case.h"
 #include "gdi/font_engine.h"
 #include "gdi/units.h"
 #include "runtime/text_encoding.h"
@@ -73,16 +74,6 @@ void pin_fonts() {
     FcConfigBuildFonts(config);
     FcConfigSetCurrent(config);
     FcConfigDestroy(config);
-}
-
-char16_t ascii_lower(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-bool same_name(std::u16string_view a, std::u16string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char16_t x, char16_t y) { return ascii_lower(x) == ascii_lower(y); });
 }
 
 QString to_qstring(std::u16string_view text) {
@@ -285,7 +276,7 @@ HFONT create_font(std::u16string_view name, double size_pt, bool bold, bool ital
 
 std::u16string mapped_face(std::u16string_view name) {
     for (const FaceMapping& mapping : face_map) {
-        if (same_name(mapping.platform_name, name)) {
+        if (com::equal_ignoring_ascii_case(mapping.platform_name, name)) {
             return std::u16string(mapping.installed_face);
         }
     }

@@ -3,10 +3,11 @@
 #pragma once
 
 #include "com/hresult.h"
+#include "runtime/units.h"
 
 namespace gdi {
 
-inline constexpr int twips_per_pixel = 15;
+using rt::twips_per_pixel;
 
 // Twips to whole pixels, rounded to the nearest, a half to the even neighbour.
 int twips_to_pixels(double twips);

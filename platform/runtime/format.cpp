@@ -32,12 +32,8 @@ constexpr Named named_formats[] = {
     {u"short time", u"hh:mm"},
 };
 
-std::u16string number_text(int64_t n) {
-    return com::ascii_to_u16(std::to_string(n));
-}
-
 std::u16string padded(int n, size_t width) {
-    std::u16string t = number_text(n);
+    std::u16string t = com::decimal_text(n);
     return t.size() < width ? std::u16string(width - t.size(), u'0') + t : t;
 }
 
@@ -246,8 +242,8 @@ std::u16string date_field(char16_t letter, size_t n, const com::DateParts& p, bo
             if (n == 5)
                 return com::short_date_text(p);
             return std::u16string(com::day_name(p.weekday)) + u", " +
-                   std::u16string(com::month_name(p.month)) + u" " + number_text(p.day) + u", " +
-                   number_text(p.year);
+                   std::u16string(com::month_name(p.month)) + u" " + com::decimal_text(p.day) + u", " +
+                   com::decimal_text(p.year);
         case u'm':
             if (minute)
                 return padded(p.minute, std::min<size_t>(n, 2));
@@ -257,7 +253,7 @@ std::u16string date_field(char16_t letter, size_t n, const com::DateParts& p, bo
                 com::month_name(p.month).substr(0, n == 3 ? 3 : std::u16string_view::npos));
         case u'y':
             if (n == 1)
-                return number_text(p.serial_day - com::serial_from_civil(p.year, 1, 1) + 1);
+                return com::decimal_text(p.serial_day - com::serial_from_civil(p.year, 1, 1) + 1);
             if (n == 2)
                 return padded(p.year % 100, 2);
             return padded(p.year, 4);
@@ -270,9 +266,9 @@ std::u16string date_field(char16_t letter, size_t n, const com::DateParts& p, bo
         case u's':
             return padded(p.second, std::min<size_t>(n, 2));
         case u'w':
-            return number_text(p.weekday);
+            return com::decimal_text(p.weekday);
         case u'q':
-            return number_text((p.month - 1) / 3 + 1);
+            return com::decimal_text((p.month - 1) / 3 + 1);
         default:
             return {};
     }

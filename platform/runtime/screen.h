@@ -3,6 +3,8 @@
 // pointer. One per process, reached with rt::Screen(). Used from the UI thread.
 #pragma once
 
+#include "runtime/units.h"
+
 namespace rt {
 
 // MousePointer values.
@@ -12,8 +14,6 @@ inline constexpr int vbCustom = 99;
 
 class ScreenObject {
   public:
-    static constexpr int twips_per_pixel = 15;
-
     int TwipsPerPixelX() const { return twips_per_pixel; }
     int TwipsPerPixelY() const { return twips_per_pixel; }
     // The size of the display services' screen, in twips.

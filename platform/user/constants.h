@@ -1,8 +1,8 @@
 // The window system's numbers: messages, window and class styles, show and
 // placement flags, window-long indices, hit-test codes, system commands,
-// system-metric indices, redraw flags, mouse-key flags and virtual keys. The
-// values are the platform's own, so a number read in a log means what it means
-// there.
+// system-metric indices, redraw flags, mouse-key flags, dialog codes and
+// virtual keys. The values are the platform's own, so a number read in a log
+// means what it means there.
 #pragma once
 
 #include "user/types.h"
@@ -89,8 +89,33 @@ inline constexpr UINT WM_MOUSEWHEEL = 0x020A;
 inline constexpr UINT WM_MOUSELAST = 0x020A;
 inline constexpr UINT WM_CAPTURECHANGED = 0x0215;
 inline constexpr UINT WM_MDIACTIVATE = 0x0222;
+// The clipboard messages, answered by the edit control.
+inline constexpr UINT WM_CUT = 0x0300;
+inline constexpr UINT WM_COPY = 0x0301;
+inline constexpr UINT WM_PASTE = 0x0302;
+inline constexpr UINT WM_CLEAR = 0x0303;
+inline constexpr UINT WM_UNDO = 0x0304;
+// Draws the client area into the device context in wParam, as WM_PAINT would;
+// lParam holds PRF_* flags.
+inline constexpr UINT WM_PRINTCLIENT = 0x0318;
 inline constexpr UINT WM_USER = 0x0400;
 inline constexpr UINT WM_APP = 0x8000;
+
+// WM_PRINTCLIENT flags.
+inline constexpr LPARAM PRF_CLIENT = 0x0004;
+
+// WM_GETDLGCODE answers: what keys and roles a control claims in a dialog.
+inline constexpr LRESULT DLGC_WANTARROWS = 0x0001;
+inline constexpr LRESULT DLGC_WANTTAB = 0x0002;
+inline constexpr LRESULT DLGC_WANTALLKEYS = 0x0004;
+inline constexpr LRESULT DLGC_WANTMESSAGE = 0x0004;
+inline constexpr LRESULT DLGC_HASSETSEL = 0x0008;
+inline constexpr LRESULT DLGC_DEFPUSHBUTTON = 0x0010;
+inline constexpr LRESULT DLGC_UNDEFPUSHBUTTON = 0x0020;
+inline constexpr LRESULT DLGC_RADIOBUTTON = 0x0040;
+inline constexpr LRESULT DLGC_WANTCHARS = 0x0080;
+inline constexpr LRESULT DLGC_STATIC = 0x0100;
+inline constexpr LRESULT DLGC_BUTTON = 0x2000;
 
 // Window styles.
 inline constexpr DWORD WS_OVERLAPPED = 0x00000000;

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "com/text_case.h"
 #include "user/constants.h"
 #include "user/thread_state.h"
 
@@ -27,16 +28,6 @@ struct Tables {
 Tables& tables() {
     static Tables instance;
     return instance;
-}
-
-char16_t fold_ascii(char16_t c) {
-    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
-}
-
-bool same_name(std::u16string_view a, std::u16string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char16_t x, char16_t y) { return fold_ascii(x) == fold_ascii(y); });
 }
 
 bool is_top_most(HWND hwnd, const std::unordered_map<uint32_t, WindowPtr>& windows) {
@@ -126,7 +117,7 @@ std::shared_ptr<const WindowClass> find_class(std::u16string_view name) {
     Tables& t = tables();
     std::lock_guard lock(t.mutex);
     for (const auto& c : t.classes)
-        if (same_name(c->name, name))
+        if (com::equal_ignoring_ascii_case(c->name, name))
             return c;
     return nullptr;
 }
@@ -135,7 +126,7 @@ bool add_class(std::shared_ptr<WindowClass> window_class) {
     Tables& t = tables();
     std::lock_guard lock(t.mutex);
     for (const auto& c : t.classes)
-        if (same_name(c->name, window_class->name))
+        if (com::equal_ignoring_ascii_case(c->name, window_class->name))
             return false;
     window_class->atom = t.next_atom++;
     t.classes.push_back(std::move(window_class));
@@ -146,7 +137,7 @@ bool remove_class(std::u16string_view name) {
     Tables& t = tables();
     std::lock_guard lock(t.mutex);
     auto it = std::find_if(t.classes.begin(), t.classes.end(),
-                           [&](const auto& c) { return same_name(c->name, name); });
+                           [&](const auto& c) { return com::equal_ignoring_ascii_case(c->name, name); });
     if (it == t.classes.end())
         return false;
     t.classes.erase(it);

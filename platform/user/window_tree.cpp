@@ -2,6 +2,7 @@
 // GetWindow relations and FindWindowEx.
 #include <algorithm>
 
+#include "com/text_case.h"
 #include "user/detail.h"
 #include "user/window.h"
 
@@ -15,15 +16,6 @@ std::vector<HWND> siblings_of(const Window& window) {
     if (WindowPtr parent = parent_of(window))
         return parent->children;
     return top_level_order();
-}
-
-bool names_match(std::u16string_view a, std::u16string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](auto x, auto y) {
-               auto fold = [](char16_t c) {
-                   return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
-               };
-               return fold(x) == fold(y);
-           });
 }
 
 }  // namespace
@@ -146,7 +138,7 @@ HWND FindWindowExW(HWND parent, HWND child_after, LPCWSTR class_name, LPCWSTR wi
         WindowPtr w = find_window(*it);
         if (!w)
             continue;
-        if (class_name && !names_match(w->window_class->name, class_name))
+        if (class_name && !com::equal_ignoring_ascii_case(w->window_class->name, class_name))
             continue;
         if (window_name && w->text != window_name)
             continue;

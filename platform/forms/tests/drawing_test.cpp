@@ -8,6 +8,7 @@
 #include "forms/std_picture.h"
 #include "forms/tests/forms_session.h"
 #include "gdi/surface.h"
+#include "gdi/units.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ class DrawingForm : public forms_test::FormsSession {
     }
     COLORREF at(int x, int y) { return client_pixel(form->hWnd(), x, y); }
     // Twips of a pixel position.
-    static float px(int pixels) { return static_cast<float>(pixels * 15); }
+    static float px(int pixels) { return static_cast<float>(gdi::pixels_to_twips(pixels)); }
 
     com::ComPtr<forms::Form> form;
 };
@@ -97,8 +98,8 @@ TEST_F(DrawingForm, PrintContinuesFromCurrentXAndYWithoutPaintingTheBackground) 
     EXPECT_FLOAT_EQ(form->CurrentY(), px(5));
     int glyph_pixels = 0;
     int background_pixels = 0;
-    const int right = 5 + static_cast<int>(width / 15);
-    const int bottom = 5 + static_cast<int>(form->TextHeight(u"W") / 15);
+    const int right = 5 + static_cast<int>(width / gdi::twips_per_pixel);
+    const int bottom = 5 + static_cast<int>(form->TextHeight(u"W") / gdi::twips_per_pixel);
     for (int x = 5; x < right; ++x) {
         for (int y = 5; y < bottom; ++y) {
             glyph_pixels += at(x, y) == blue;

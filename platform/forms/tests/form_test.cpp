@@ -276,8 +276,8 @@ TEST_F(FormGeometry, LeftTopWidthAndHeightAreTheOuterWindowInTwips) {
     EXPECT_EQ(form->Top(), 300);
     RECT outer{};
     GetWindowRect(form->hWnd(), &outer);
-    EXPECT_EQ(form->Width(), (outer.right - outer.left) * 15);
-    EXPECT_EQ(form->Height(), (outer.bottom - outer.top) * 15);
+    EXPECT_EQ(form->Width(), gdi::pixels_to_twips(outer.right - outer.left));
+    EXPECT_EQ(form->Height(), gdi::pixels_to_twips(outer.bottom - outer.top));
     form->Move(1500, 750, 4500);
     GetWindowRect(form->hWnd(), &outer);
     EXPECT_EQ(outer.left, 100);

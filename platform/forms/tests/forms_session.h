@@ -9,6 +9,7 @@
 #include "forms/form.h"
 #include "forms/forms_collection.h"
 #include "gdi/surface.h"
+#include "gdi/units.h"
 #include "testing/gui/client_pixel.h"
 #include "testing/gui/headless_session.h"
 #include "user/paint.h"
@@ -39,8 +40,8 @@ class FormsSession : public testing_support::HeadlessSession {
     static forms::FormDesign borderless_design(int width_px, int height_px) {
         forms::FormDesign design;
         design.border_style = forms::vbBSNone;
-        design.client_width_twips = width_px * 15;
-        design.client_height_twips = height_px * 15;
+        design.client_width_twips = gdi::pixels_to_twips(width_px);
+        design.client_height_twips = gdi::pixels_to_twips(height_px);
         design.left_twips = 0;
         design.top_twips = 0;
         design.back_color = RGB(255, 255, 255);

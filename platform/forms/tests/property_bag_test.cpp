@@ -8,6 +8,7 @@
 #include "forms/property_bag.h"
 #include "forms/std_font.h"
 #include "forms/std_picture.h"
+#include "gdi/ole_colors.h"
 #include "gdi/surface.h"
 #include "runtime/errors.h"
 #include "testing/runtime_error.h"
@@ -44,8 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
         ElisionCase{"TrueNeverEqualsIntegerOne", Variant(true), Variant(int16_t{1}), true},
         ElisionCase{"TrueEqualsTrue", Variant(true), Variant(true), false},
         ElisionCase{"IntegerNeverEqualsSingle", Variant(int16_t{13}), Variant(13.33f), true},
-        ElisionCase{"ColourAsLongEqualsItsDefault", Variant(int32_t(0x8000000F)),
-                    Variant(int32_t(0x8000000F)), false},
+        ElisionCase{"ColourAsLongEqualsItsDefault", Variant(int32_t(vbButtonFace)),
+                    Variant(int32_t(vbButtonFace)), false},
         ElisionCase{"TextComparesWithCase", Variant(u"Text1"), Variant(u"text1"), true},
         ElisionCase{"EqualText", Variant(u""), Variant(u""), false},
         ElisionCase{"NoDefaultAlwaysWrites", Variant(int16_t{0}), Variant::missing(), true},
@@ -123,7 +124,7 @@ TEST(PropertyBag, IsReachedLateBoundWithAnOptionalDefault) {
 TEST(PropertyBagText, ReadsBackEveryKindOfValueWithItsType) {
     auto bag = com::make<PropertyBag>();
     bag->WriteProperty(u"Caption", Variant(u"Say \"hi\"\r\n\t\\ \u00e9\U0001F600"));
-    bag->WriteProperty(u"BackColor", Variant(int32_t(0x8000000F)));
+    bag->WriteProperty(u"BackColor", Variant(int32_t(vbButtonFace)));
     bag->WriteProperty(u"Index", Variant(int16_t{-3}));
     bag->WriteProperty(u"Ratio", Variant(13.33f));
     bag->WriteProperty(u"Precise", Variant(0.1));

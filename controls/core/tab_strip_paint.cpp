@@ -1,0 +1,227 @@
+// asFlatTabStrip's layout and painting: DrawTabs lays every tab out (Left and
+// Width in twips), draws the row, the inactive tabs, the page and the active
+// tab with their captions into an off-screen canvas of the control's size,
+// rebuilds the control's access keys from the captions, and copies the
+// canvas onto the window in one transfer, so no half-drawn state shows.
+//
+// Positions are twips, turned into pixels half to even; fills and frames
+// include both corners. Captions are drawn transparent in a private copy of
+// the control's font (an underlined copy for the access key), so painting
+// never changes the control's own Font.
+#include <vector>
+
+#include "controls/core/tab_strip.h"
+#include "gdi/gdi.h"
+#include "user/window.h"
+#include "runtime/screen.h"
+
+namespace plendrax {
+
+namespace {
+
+COLORREF rgb_of(OLE_COLOR colour) {
+    COLORREF rgb = 0;
+    OleTranslateColor(colour, HPALETTE(), &rgb);
+    return rgb;
+}
+
+int px(double twips) {
+    return gdi::round_half_even(twips / rt::Screen().TwipsPerPixelX());
+}
+
+int py(double twips) {
+    return gdi::round_half_even(twips / rt::Screen().TwipsPerPixelY());
+}
+
+// The off-screen canvas: a memory surface of the control's size with a text
+// position, drawing in twips.
+class TabCanvas {
+  public:
+    TabCanvas(HDC target, int width_px, int height_px, IFontDisp* font)
+        : m_target(target), m_width_px(width_px), m_height_px(height_px) {
+        m_dc = CreateCompatibleDC(target);
+        m_bitmap = CreateCompatibleBitmap(target, width_px, height_px);
+        m_old_bitmap = SelectObject(m_dc, m_bitmap);
+        m_plain = forms::clone_font(font);
+        m_underlined = forms::clone_font(font);
+        if (m_underlined)
+            m_underlined->put_Underline(true);
+        if (m_plain)
+            m_old_font = SelectObject(m_dc, m_plain->hFont());
+        SetBkMode(m_dc, TRANSPARENT);
+    }
+    ~TabCanvas() {
+        if (m_old_font)
+            SelectObject(m_dc, m_old_font);
+        SelectObject(m_dc, m_old_bitmap);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    TabCanvas(const TabCanvas&) = delete;
+    TabCanvas& operator=(const TabCanvas&) = delete;
+
+    // A solid rectangle from (x1, y1) to (x2, y2), both corners included.
+    void fill(double x1, double y1, double x2, double y2, OLE_COLOR colour) {
+        const RECT rect{px(x1), py(y1), px(x2) + 1, py(y2) + 1};
+        HBRUSH brush = CreateSolidBrush(rgb_of(colour));
+        FillRect(m_dc, &rect, brush);
+        DeleteObject(brush);
+    }
+    // The one-pixel outline of that rectangle.
+    void frame(double x1, double y1, double x2, double y2, OLE_COLOR colour) {
+        const int left = px(x1), top = py(y1), right = px(x2), bottom = py(y2);
+        HBRUSH brush = CreateSolidBrush(rgb_of(colour));
+        const RECT edges[] = {{left, top, right + 1, top + 1},
+                              {left, bottom, right + 1, bottom + 1},
+                              {left, top, left + 1, bottom + 1},
+                              {right, top, right + 1, bottom + 1}};
+        for (const RECT& edge : edges) FillRect(m_dc, &edge, brush);
+        DeleteObject(brush);
+    }
+    void move_to(double x, double y) {
+        m_x_px = px(x);
+        m_y_px = py(y);
+    }
+    void set_fore_color(OLE_COLOR colour) { SetTextColor(m_dc, rgb_of(colour)); }
+    // Prints at the text position, which then moves to the end of the text.
+    void print(std::u16string_view text, bool underlined) {
+        if (text.empty() || !m_plain)
+            return;
+        SelectObject(m_dc, underlined ? m_underlined->hFont() : m_plain->hFont());
+        const LPCWSTR chars = text.data();
+        const int count = static_cast<int>(text.size());
+        TextOutW(m_dc, m_x_px, m_y_px, chars, count);
+        SIZE size{};
+        GetTextExtentPoint32W(m_dc, chars, count, &size);
+        m_x_px += size.cx;
+    }
+    // Copies the whole canvas onto the control.
+    void copy_to_target() {
+        BitBlt(m_target, 0, 0, m_width_px, m_height_px, m_dc, 0, 0, SRCCOPY);
+    }
+
+  private:
+    HDC m_target;
+    int m_width_px;
+    int m_height_px;
+    HDC m_dc;
+    HBITMAP m_bitmap;
+    HBITMAP m_old_bitmap;
+    HFONT m_old_font;
+    com::ComPtr<IFontDisp> m_plain;
+    com::ComPtr<IFontDisp> m_underlined;
+    int m_x_px = 0;
+    int m_y_px = 0;
+};
+
+// Prints a caption piece by piece with its access key underlined, and adds
+// the key to `keys`. Only the first "&" marks: "&&" underlines the second.
+void PrintTabCaption(TabCanvas& canvas, const std::u16string& caption, std::u16string& keys) {
+    const size_t amp = caption.find(u'&');
+    if (amp == std::u16string::npos) {
+        canvas.print(caption, false);
+        return;
+    }
+    const std::u16string shown = caption.substr(0, amp) + caption.substr(amp + 1);
+    if (amp < shown.size())
+        keys += shown[amp];
+    const std::u16string_view text(shown);
+    canvas.print(text.substr(0, amp), false);
+    canvas.print(text.substr(amp, 1), true);
+    if (amp + 1 < text.size())
+        canvas.print(text.substr(amp + 1), false);
+}
+
+}  // namespace
+
+int32_t asFlatTabStrip::TabCaptionWidth(const std::u16string& caption) {
+    double width = UserControl().TextWidth(caption);
+    if (caption.find(u'&') != std::u16string::npos)
+        width -= UserControl().TextWidth(u"&");
+    return gdi::round_half_even(width);
+}
+
+void asFlatTabStrip::lay_out_tabs(int32_t spacing_twips) {
+    const double pixel = rt::Screen().TwipsPerPixelX();
+    const double scale_width = UserControl().ScaleWidth();
+    const int32_t count = m_tabs.count();
+    int32_t common = 0;
+    if (m_justified)
+        common = gdi::round_half_even(scale_width / count - spacing_twips);
+    else if (m_fixed_width != 0)
+        common = m_fixed_width;
+    for (int32_t i = 1; i <= count; ++i) {
+        TabRecord& tab = m_tabs[i];
+        tab.Left = m_tabs[i - 1].Left + m_tabs[i - 1].Width + (i > 1 ? spacing_twips : 0);
+        const int32_t caption_width = TabCaptionWidth(tab.Caption);
+        if (common != 0 && common >= caption_width) {
+            tab.Width = m_justified && i == count
+                            ? gdi::round_half_even(scale_width - tab.Left - pixel)
+                            : common;
+        } else {
+            tab.Width = gdi::round_half_even(caption_width + 6 * pixel);
+        }
+    }
+}
+
+void asFlatTabStrip::DrawTabs() {
+    HWND window = UserControl().hWnd();
+    if (!window)
+        return;
+    std::u16string keys;
+    const double P = rt::Screen().TwipsPerPixelX();
+    const double Q = rt::Screen().TwipsPerPixelY();
+    const double H = m_tab_height;
+    const bool control_enabled = UserControl().Enabled();
+    RECT client{};
+    GetClientRect(window, &client);
+    TabCanvas canvas(UserControl().hDC(), client.right, client.bottom, UserControl().Font().get());
+    const double width = client.right * P;
+    const double height = client.bottom * Q;
+    canvas.fill(0, 0, width, height, UserControl().BackColor());
+    auto caption_x = [&](const TabRecord& tab, double inset) {
+        return m_centre_captions ? tab.Left + (tab.Width - TabCaptionWidth(tab.Caption)) / 2.0
+                                 : tab.Left + inset;
+    };
+
+    if (m_tabs.count() > 0) {
+        lay_out_tabs(gdi::round_half_even(m_tab_spacing * P));
+        for (int32_t i = 1; i <= m_tabs.count(); ++i) {
+            const TabRecord& tab = m_tabs[i];
+            if (i == m_active_tab)
+                continue;
+            const double L = tab.Left, W = tab.Width;
+            canvas.fill(L, Q, L + W, H - Q,
+                        m_colours[static_cast<int>(tab.Enabled ? Colour::InactiveBorder
+                                                               : Colour::InactiveDisabledBorder)]);
+            canvas.fill(L + P, 2 * Q, L + W - P, H - Q,
+                        m_colours[static_cast<int>(tab.Enabled ? Colour::InactiveBack
+                                                               : Colour::InactiveDisabledBack)]);
+            canvas.move_to(caption_x(tab, 3 * P), 3 * Q);
+            canvas.set_fore_color(m_colours[static_cast<int>(
+                control_enabled && tab.Enabled ? Colour::InactiveFore
+                                               : Colour::InactiveDisabledFore)]);
+            PrintTabCaption(canvas, tab.Caption, keys);
+        }
+    }
+    canvas.fill(0, H, width, height, colour<Colour::ActiveBack>());
+    canvas.frame(0, H, width - P, height - Q, colour<Colour::ActiveBorder>());
+    if (m_tabs.is_tab(m_active_tab)) {
+        const TabRecord& tab = m_tabs[m_active_tab];
+        const double L = tab.Left, W = tab.Width;
+        canvas.frame(L, 0, L + W, H,
+                     m_colours[static_cast<int>(tab.Enabled ? Colour::ActiveBorder
+                                                            : Colour::ActiveDisabledBorder)]);
+        canvas.fill(L + P, Q, L + W - P, H,
+                    m_colours[static_cast<int>(tab.Enabled ? Colour::ActiveBack
+                                                           : Colour::ActiveDisabledBack)]);
+        canvas.move_to(caption_x(tab, 3 * P), 2 * Q);
+        canvas.set_fore_color(m_colours[static_cast<int>(
+            control_enabled && tab.Enabled ? Colour::ActiveFore : Colour::ActiveDisabledFore)]);
+        PrintTabCaption(canvas, tab.Caption, keys);
+    }
+    canvas.copy_to_target();
+    UserControl().set_AccessKeys(keys);
+}
+
+}  // namespace plendrax

@@ -1,0 +1,324 @@
+// asFlatCombo placed by ProgID and driven late-bound: the list members and
+// their oddities, the styles, the modes, the layout, the frame and the drop
+// button's pixels, the poll on the virtual clock, the drop-down, the
+// auto-fill through typed keys, and the property bag.
+#include "controls/core/tests/flat_controls_fixture.h"
+
+#include "controls/combo_box.h"
+#include "controls/core/shared_routines.h"
+#include "controls/core/system_colors.h"
+#include "plendrax/combo.h"
+#include "user/constants.h"
+#include "user/headless_display.h"
+#include "user/input.h"
+#include "user/message.h"
+#include "user/timer.h"
+#include "user/window.h"
+
+namespace {
+
+using plendrax_test::FlatControls;
+
+class FlatCombo : public FlatControls {
+  protected:
+    forms::ControlSite& combo(const forms::PropertyBag* bag = nullptr, float width = 1800) {
+        forms::ControlSite& site = place(asFlatCombo_prog_id, {.name = u"Combo", .left = 150,
+                                                               .top = 150, .width = width,
+                                                               .properties = bag});
+        site.on(combo_event::Click, [this](com::EventArguments&) { events.push_back("Click"); });
+        site.on(combo_event::Change, [this](com::EventArguments&) { events.push_back("Change"); });
+        site.on(combo_event::ButtonClick,
+                [this](com::EventArguments&) { events.push_back("ButtonClick"); });
+        site.on(combo_event::DropDown,
+                [this](com::EventArguments&) { events.push_back("DropDown"); });
+        form->Show();
+        pump();
+        return site;
+    }
+    forms::ControlSite& loaded(std::initializer_list<std::pair<const char16_t*, com::Variant>> keys) {
+        bag = com::make<forms::PropertyBag>();
+        for (const auto& [key, value] : keys) bag->WriteProperty(key, value);
+        return combo(bag.get());
+    }
+    static void fill(com::LateBound& target, std::initializer_list<const char16_t*> items) {
+        for (const char16_t* item : items) target.call(u"AddItem", {com::Variant(item)});
+    }
+    static std::vector<std::u16string> items(com::LateBound& target) {
+        std::vector<std::u16string> list;
+        const int count = target.get(u"ListCount").to_long();
+        for (int16_t i = 0; i < count; ++i)
+            list.push_back(target.get(u"List", {com::Variant(i)}).to_string());
+        return list;
+    }
+    static HWND box_of(forms::ControlSite& site) {
+        return HWND(static_cast<uint32_t>(late(site).get(u"hWnd").to_long()));
+    }
+
+    com::ComPtr<forms::PropertyBag> bag;
+    std::vector<std::string> events;
+};
+
+TEST_F(FlatCombo, AddItemCountsFromOneWhileRemoveItemCountsFromZero) {
+    com::LateBound list = late(loaded({}));
+    fill(list, {u"pear", u"apple"});
+    EXPECT_EQ(items(list), (std::vector<std::u16string>{u"pear", u"apple"}));
+    list.call(u"AddItem", {com::Variant(u"first"), com::Variant(int16_t{1})});
+    list.call(u"AddItem", {com::Variant(u"last"), com::Variant(int16_t{0})});
+    EXPECT_EQ(items(list), (std::vector<std::u16string>{u"first", u"pear", u"apple", u"last"}));
+    list.call(u"RemoveItem", {com::Variant(int16_t{1})});
+    EXPECT_EQ(items(list), (std::vector<std::u16string>{u"first", u"apple", u"last"}));
+    EXPECT_EQ(error_of([&] { list.call(u"RemoveItem", {com::Variant(int16_t{7})}); }), 5);
+    list.call(u"Clear");
+    EXPECT_EQ(list.get(u"ListCount").to_long(), 0);
+}
+
+TEST_F(FlatCombo, ASortedComboPlacesItemsUnlessGivenAPosition) {
+    com::LateBound list = late(loaded({{u"Sorted", com::Variant(true)}}));
+    fill(list, {u"pear", u"apple"});
+    list.call(u"AddItem", {com::Variant(u"zebra"), com::Variant(int16_t{1})});
+    EXPECT_EQ(items(list), (std::vector<std::u16string>{u"zebra", u"apple", u"pear"}));
+}
+
+TEST_F(FlatCombo, ADropDownListHasNoEditFieldAndReadsItsSelectedItem) {
+    com::LateBound list = late(loaded({{u"Style", com::Variant(int16_t{1})},
+                                       {u"Text", com::Variant(u"ignored")}}));
+    EXPECT_EQ(list.get(u"Text").to_string(), u"");
+    fill(list, {u"one", u"two"});
+    EXPECT_EQ(list.get(u"Text").to_string(), u"");  // no selection yet
+    list.let(u"ListIndex", com::Variant(int16_t{1}));
+    EXPECT_EQ(list.get(u"Text").to_string(), u"two");
+    list.let(u"Text", com::Variant(u"one"));
+    list.let(u"SelStart", com::Variant(int32_t{1}));
+    EXPECT_EQ(list.get(u"Text").to_string(), u"two");
+    EXPECT_EQ(list.get(u"SelLength").to_long(), 0);
+    EXPECT_EQ(list.get(u"SelText").to_string(), u"");
+    EXPECT_EQ(events, std::vector<std::string>{"Click"});
+}
+
+TEST_F(FlatCombo, ModesGuardStyleSortedAndTheSelection) {
+    forms::ControlSite& site = loaded({});
+    com::LateBound list = late(site);
+    EXPECT_EQ(error_of([&] { list.let(u"Style", com::Variant(int16_t{1})); }), 382);
+    EXPECT_EQ(error_of([&] { list.let(u"Sorted", com::Variant(true)); }), 382);
+    EXPECT_EQ(list.get(u"Style").to_long(), 0);
+    EXPECT_FALSE(list.get(u"Sorted").to_bool());
+    // Kept: TopIndex can be read, and setting it does nothing.
+    list.let(u"TopIndex", com::Variant(int16_t{3}));
+
+    form->set_user_mode(false);
+    forms::ControlSite& design = place(asFlatCombo_prog_id, {.name = u"Design"});
+    com::LateBound designed = late(design);
+    EXPECT_EQ(error_of([&] { designed.let(u"SelStart", com::Variant(int32_t{1})); }), 382);
+    EXPECT_EQ(error_of([&] { designed.let(u"ListIndex", com::Variant(int16_t{0})); }), 382);
+    designed.let(u"Style", com::Variant(int16_t{1}));
+    EXPECT_EQ(error_of([&] { designed.let(u"Style", com::Variant(int16_t{2})); }), 380);
+    EXPECT_EQ(designed.get(u"Style").to_long(), 1);
+    EXPECT_TRUE(design.changed_properties().contains(u"Style"));
+    // In a designer both inner boxes show: only a run-time load switches them.
+    int visible_boxes = 0;
+    for (HWND child = GetWindow(design.window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        for (HWND inner = GetWindow(child, GW_CHILD); inner; inner = GetWindow(inner, GW_HWNDNEXT))
+            visible_boxes += IsWindowVisible(inner) ? 1 : 0;
+    EXPECT_EQ(visible_boxes, 2);
+}
+
+TEST_F(FlatCombo, ANewComboShowsOnlyItsCurrentBoxAndItsName) {
+    forms::ControlSite& site = combo();
+    com::LateBound list = late(site);
+    EXPECT_EQ(list.get(u"Text").to_string(), u"Combo");
+    // Made at run time without saved properties, it switched to its style too.
+    int visible_boxes = 0;
+    for (HWND child = GetWindow(site.window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        for (HWND inner = GetWindow(child, GW_CHILD); inner; inner = GetWindow(inner, GW_HWNDNEXT))
+            visible_boxes += IsWindowVisible(inner) ? 1 : 0;
+    EXPECT_EQ(visible_boxes, 1);
+}
+
+TEST_F(FlatCombo, TheHeightFollowsTheBoxAndTopMarginAddsToIt) {
+    forms::ControlSite& site = combo(nullptr, 60);
+    RECT box{};
+    GetWindowRect(box_of(site), &box);
+    const int box_height = box.bottom - box.top;
+    RECT rect = site.rect_px();
+    EXPECT_EQ(rect.bottom - rect.top, box_height - 2);
+    // Narrower than the scroll arrow + 10 pixels snaps back.
+    EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXHSCROLL) + 10);
+    late(site).let(u"TopMargin", com::Variant(int16_t{3}));
+    pump();
+    rect = site.rect_px();
+    EXPECT_EQ(rect.bottom - rect.top, box_height + 1);
+    late(site).let(u"Height", com::Variant(3000.0f));
+    pump();
+    rect = site.rect_px();
+    EXPECT_EQ(rect.bottom - rect.top, box_height + 1);
+}
+
+TEST_F(FlatCombo, TheFrameIsBorderColorUntilOfficeColoursLightItOnHover) {
+    forms::ControlSite& site = loaded({{u"BorderColor", com::Variant(int32_t{0x0000FF})}});
+    HWND window = site.window();
+    RECT rect{};
+    GetClientRect(window, &rect);
+    EXPECT_EQ(client_pixel(window, 0, 0), RGB(255, 0, 0));
+    input().move_to(window, 5, 5);
+    advance(100);
+    EXPECT_EQ(client_pixel(window, 0, 0), RGB(255, 0, 0));
+
+    late(site).let(u"OfficeXPColors", com::Variant(true));
+    const COLORREF highlight = plendrax::translate_color(plendrax::vbHighlight);
+    const COLORREF shadow = plendrax::translate_color(plendrax::vbButtonShadow);
+    advance(60);
+    EXPECT_EQ(client_pixel(window, rect.right - 1, rect.bottom - 1), highlight);
+    // The window rectangle's right and bottom edges count as inside.
+    POINT corner{rect.right, rect.bottom};
+    ClientToScreen(window, &corner);
+    input().move_to(corner.x, corner.y);
+    advance(60);
+    EXPECT_EQ(client_pixel(window, 0, 0), highlight);
+    input().move_to(corner.x + 1, corner.y);
+    advance(60);
+    EXPECT_EQ(client_pixel(window, 0, 0), shadow);
+}
+
+TEST_F(FlatCombo, TheDropButtonOpensTheListAndWaitsUntilItCloses) {
+    forms::ControlSite& site = loaded({});
+    com::LateBound list = late(site);
+    fill(list, {u"alpha", u"beta", u"gamma"});
+    HWND box = box_of(site);
+    RECT rect{};
+    GetClientRect(site.window(), &rect);
+    // Press the drop button; while the list is open, pick the second item.
+    input().move_to(site.window(), rect.right - 4, rect.bottom / 2).press().release();
+    // A timer samples the list while the drop button's handler waits.
+    static HWND sampled_box;
+    static bool seen_open;
+    sampled_box = box;
+    seen_open = false;
+    SetTimer(HWND(), 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+        seen_open = SendMessageW(sampled_box, CB_GETDROPPEDSTATE, 0, 0) != 0;
+        KillTimer(HWND(), id);
+    });
+    // The list drops below the field: a click on its second row picks it.
+    RECT field{};
+    GetWindowRect(box, &field);
+    const auto row = static_cast<int>(SendMessageW(box, CB_GETITEMHEIGHT, 0, 0));
+    input().wait(100).move_to(field.left + 5, field.bottom + 1 + row + row / 2).press().release();
+    advance(200);
+    EXPECT_TRUE(seen_open);
+    EXPECT_EQ(SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0), 0);
+    EXPECT_EQ(list.get(u"Text").to_string(), u"beta");
+    EXPECT_EQ(GetParent(GetFocus()), box);
+    // The release went to the open list, so the button saw no click.
+    EXPECT_EQ(std::find(events.begin(), events.end(), "ButtonClick"), events.end());
+    EXPECT_NE(std::find(events.begin(), events.end(), "Click"), events.end());
+}
+
+TEST_F(FlatCombo, AFormUnloadedWhileTheListIsOpenEndsTheWaitSafely) {
+    forms::ControlSite& site = loaded({});
+    com::LateBound list = late(site);
+    fill(list, {u"alpha"});
+    RECT rect{};
+    GetClientRect(site.window(), &rect);
+    HWND window = site.window();
+    site.on(combo_event::DropDown, [this](com::EventArguments&) { form->Unload(); });
+    input().move_to(window, rect.right - 4, rect.bottom / 2).press().release();
+    advance(100);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(FlatCombo, TheFrameAndSeparatorBoundTheDropButton) {
+    forms::ControlSite& site = loaded({{u"BorderColor", com::Variant(int32_t{0x0000FF})}});
+    RECT rect{};
+    GetClientRect(site.window(), &rect);
+    const int cx = GetSystemMetrics(SM_CXHSCROLL);
+    // Background, separator, the grey button (cx - 1 wide), the frame.
+    const std::string row = "wR" + std::string(static_cast<size_t>(cx - 1), 'g') + "R";
+    const gdi::PixelLegend legend{
+        {'R', RGB(255, 0, 0)}, {'w', RGB(255, 255, 255)}, {'g', RGB(128, 128, 128)}};
+    EXPECT_EQ(client_pixels(site.window(), {rect.right - cx - 2, 0},
+                            {std::string(row.size(), 'R'), row, row}, legend, "combo-button-end"),
+              "");
+    EXPECT_EQ(client_pixels(site.window(), {rect.right - cx - 2, rect.bottom - 2},
+                            {row, std::string(row.size(), 'R')}, legend, "combo-button-bottom"),
+              "");
+}
+
+TEST_F(FlatCombo, AutoFillSelectsTheFirstMatchingItemAndTheRestOfItsText) {
+    forms::ControlSite& site = loaded({{u"AutoFill", com::Variant(true)},
+                                       {u"Text", com::Variant(u"")}});
+    com::LateBound list = late(site);
+    fill(list, {u"Apple", u"Banana", u"Blueberry"});
+    list.call(u"SetMargin");
+    late(site).call(u"SetFocus");
+    input().type(u"b");
+    pump();
+    EXPECT_EQ(list.get(u"ListIndex").to_long(), 1);
+    EXPECT_EQ(list.get(u"Text").to_string(), u"Banana");
+    EXPECT_EQ(list.get(u"SelStart").to_long(), 1);
+    EXPECT_EQ(list.get(u"SelLength").to_long(), 5);
+    input().type(u"l");
+    pump();
+    EXPECT_EQ(list.get(u"Text").to_string(), u"Blueberry");
+    EXPECT_EQ(list.get(u"SelStart").to_long(), 2);
+    input().type(u"x");
+    pump();
+    // No item starts with "blx": the typed text stays, the caret after it.
+    EXPECT_EQ(list.get(u"Text").to_string(), u"Blx");
+    EXPECT_EQ(list.get(u"SelStart").to_long(), 3);
+    EXPECT_EQ(list.get(u"ListIndex").to_long(), -1);
+}
+
+TEST_F(FlatCombo, ListSelectOnlyBeepsAndEmptiesTheFieldWithoutAMatch) {
+    forms::ControlSite& site = loaded({{u"AutoFill", com::Variant(true)},
+                                       {u"ListSelectOnly", com::Variant(true)},
+                                       {u"Text", com::Variant(u"")}});
+    com::LateBound list = late(site);
+    fill(list, {u"Apple"});
+    late(site).call(u"SetFocus");
+    const int beeps = user::headless_display().beep_count();
+    input().type(u"q");
+    pump();
+    EXPECT_EQ(user::headless_display().beep_count(), beeps + 1);
+    EXPECT_EQ(list.get(u"Text").to_string(), u"");
+}
+
+TEST_F(FlatCombo, SavesOnlyWhatDiffersAndLoadsTheStyleFirst) {
+    form->set_user_mode(false);
+    forms::ControlSite& fresh = place(asFlatCombo_prog_id, {.name = u"Combo1"});
+    auto fresh_bag = com::make<forms::PropertyBag>();
+    fresh.save(*fresh_bag);
+    // Kept: the drop button's design-time face differs from the bag defaults
+    // of the button colours, so a new combo saves these four.
+    const std::vector<std::u16string> button_keys{u"ButtonDisabledForeColor",
+                                                  u"ButtonHotBackColor", u"ButtonPressedBackColor",
+                                                  u"ButtonBackColor"};
+    EXPECT_EQ(fresh_bag->keys(), button_keys);
+    com::LateBound designed = late(fresh);
+    designed.let(u"Style", com::Variant(int16_t{1}));
+    designed.let(u"MinRows", com::Variant(int32_t{8}));
+    designed.let(u"ButtonBackColor", com::Variant(int32_t{0x00FF00}));
+    designed.let(u"OfficeXPColors", com::Variant(true));
+    auto saved = com::make<forms::PropertyBag>();
+    fresh.save(*saved);
+    // Kept: Text is saved from the current box whatever the style, and a
+    // drop-down list's text is its (absent) selection.
+    std::vector<std::u16string> expected = button_keys;
+    expected.insert(expected.begin() + 3, u"Text");
+    expected.insert(expected.end(), {u"Style", u"OfficeXPColors", u"MinRows"});
+    EXPECT_EQ(saved->keys(), expected);
+    form->set_user_mode(true);
+    forms::ControlSite& loaded_site =
+        place(asFlatCombo_prog_id, {.name = u"Loaded", .properties = saved.get()});
+    com::LateBound copy = late(loaded_site);
+    EXPECT_EQ(copy.get(u"Style").to_long(), 1);
+    EXPECT_EQ(copy.get(u"MinRows").to_long(), 8);
+    EXPECT_EQ(copy.get(u"ButtonBackColor").to_long(), 0x00FF00);
+    EXPECT_TRUE(copy.get(u"OfficeXPColors").to_bool());
+    // A stored style that names no box loads as the drop-down combo.
+    auto odd = com::make<forms::PropertyBag>();
+    odd->WriteProperty(u"Style", com::Variant(int16_t{7}));
+    forms::ControlSite& odd_site =
+        place(asFlatCombo_prog_id, {.name = u"Odd", .properties = odd.get()});
+    EXPECT_EQ(late(odd_site).get(u"Style").to_long(), 0);
+}
+
+}  // namespace

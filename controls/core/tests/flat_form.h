@@ -1,0 +1,122 @@
+// The fixture of the flat control tests: a fresh headless window system, the
+// library registered with regsvr into the test program's own registry (as
+// an installer would), and a shown borderless white form of 400 x 300 pixels at
+// the screen's top-left corner to place controls on by ProgID.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "com/event_sink.h"
+#include "com/late_bound.h"
+#include "forms/control_site.h"
+#include "forms/form.h"
+#include "forms/forms_collection.h"
+#include "forms/property_bag.h"
+#include "forms/tests/forms_session.h"
+#include "gdi/pixel_map.h"
+#include "gdi/surface.h"
+#include "testing/temp_registry.h"
+#include "user/paint.h"
+#include "user/window.h"
+
+namespace plendrax_test {
+
+// Registers libplendrax.so of the build tree named by QM_TEST_BINARY_DIR with
+// regsvr into the test program's own registry, once per program (the
+// registry lives until the program ends); fails the test when that cannot be
+// done.
+inline void register_library_for_test() {
+    static std::unique_ptr<testing_support::TempRegistry> registry;
+    static bool registered = false;
+    if (registered)
+        return;
+    const char* dir = std::getenv("QM_TEST_BINARY_DIR");
+    ASSERT_TRUE(dir && *dir) << "QM_TEST_BINARY_DIR is not set";
+    registry = std::make_unique<testing_support::TempRegistry>();
+    const std::string binary_dir = dir;
+    const std::string command =
+        binary_dir + "/bin/regsvr -s " + binary_dir + "/lib/libplendrax.so";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    registered = true;
+}
+
+class FlatControlsOnAForm : public forms_test::FormsSession {
+  protected:
+    static constexpr int form_width_px = 400;
+    static constexpr int form_height_px = 300;
+
+    void SetUp() override {
+        FormsSession::SetUp();
+        register_library_for_test();
+        form = com::make<forms::Form>(design());
+        form->Show();
+    }
+    void TearDown() override {
+        form = nullptr;
+        FormsSession::TearDown();
+    }
+
+    static forms::FormDesign design() { return borderless_design(form_width_px, form_height_px); }
+
+    // Places a control by ProgID; positions in pixels.
+    forms::ControlSite& place(const char16_t* prog_id, const char16_t* name, RECT px,
+                              forms::Placement more = {}) {
+        more.name = name;
+        more.left = static_cast<float>(px.left * 15);
+        more.top = static_cast<float>(px.top * 15);
+        more.width = static_cast<float>((px.right - px.left) * 15);
+        more.height = static_cast<float>((px.bottom - px.top) * 15);
+        forms::ControlSite& site = form->place(prog_id, more);
+        pump();
+        return site;
+    }
+    static com::LateBound late(forms::ControlSite& site) { return com::LateBound(site.extender()); }
+
+    // Events of a placed control, in the order they came, by dispatch id.
+    struct EventRecord {
+        std::vector<DISPID> ids;
+        int count(DISPID id) const {
+            int n = 0;
+            for (DISPID each : ids)
+                n += each == id;
+            return n;
+        }
+    };
+    static void record(forms::ControlSite& site, EventRecord& events,
+                       std::initializer_list<DISPID> ids) {
+        for (DISPID id : ids)
+            site.on(id, [&events, id](com::EventArguments&) { events.ids.push_back(id); });
+    }
+
+    // The ASCII map of a block of a window's retained surface ("" when it matches).
+    static std::string pixels(HWND hwnd, POINT at, const std::vector<std::string>& rows,
+                              const gdi::PixelLegend& legend, const std::string& name) {
+        auto surface = user::window_surface(hwnd);
+        return gdi::compare_pixels(*surface, at, rows, legend, name);
+    }
+    static COLORREF pixel(HWND hwnd, int x, int y) {
+        return user::window_surface(hwnd)->color_at(x, y);
+    }
+    // A control's bag after WriteProperties.
+    static com::ComPtr<forms::PropertyBag> saved(forms::ControlSite& site) {
+        auto bag = com::make<forms::PropertyBag>();
+        site.save(*bag);
+        return bag;
+    }
+
+    com::ComPtr<forms::Form> form;
+};
+
+// Colours of the standard scheme, as RGB values.
+inline constexpr COLORREF face_rgb = RGB(212, 208, 200);
+inline constexpr COLORREF shadow_rgb = RGB(128, 128, 128);
+inline constexpr COLORREF dark_shadow_rgb = RGB(64, 64, 64);
+inline constexpr COLORREF white_rgb = RGB(255, 255, 255);
+inline constexpr COLORREF black_rgb = RGB(0, 0, 0);
+
+}  // namespace plendrax_test

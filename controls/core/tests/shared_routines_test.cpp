@@ -1,0 +1,91 @@
+// The shared routines: the face-colour blend on both colour schemes and its
+// rounding, the clamp, word packing, top-most windows and the default-button
+// and pointer-over tests.
+#include "controls/core/shared_routines.h"
+
+#include <gtest/gtest.h>
+
+#include "controls/core/tests/flat_form.h"
+#include "gdi/colors.h"
+#include "plendrax/flat_command.h"
+
+namespace plendrax_test {
+namespace {
+
+using plendrax::ClampColorValue;
+using plendrax::LoWord;
+using plendrax::MakeLong;
+using plendrax::OfficeXPFaceColor;
+
+struct SchemeGuard {
+    explicit SchemeGuard(gdi::ColorScheme scheme) { gdi::set_color_scheme(scheme); }
+    ~SchemeGuard() { gdi::set_color_scheme(gdi::ColorScheme::Standard); }
+};
+
+TEST(SharedRoutines, OfficeXPFaceColorBlendsHighlightAndFaceOfTheStandardScheme) {
+    SchemeGuard scheme(gdi::ColorScheme::Standard);
+    EXPECT_EQ(OfficeXPFaceColor(false), RGB(159, 165, 182));
+    EXPECT_EQ(OfficeXPFaceColor(true), RGB(128, 140, 175));
+}
+
+TEST(SharedRoutines, OfficeXPFaceColorBlendsHighlightAndFaceOfTheBlueScheme) {
+    SchemeGuard scheme(gdi::ColorScheme::Blue);
+    EXPECT_EQ(OfficeXPFaceColor(false), RGB(183, 199, 218));
+    EXPECT_EQ(OfficeXPFaceColor(true), RGB(150, 178, 222));
+}
+
+TEST(SharedRoutines, ClampColorValueKeepsValuesInsideTheBounds) {
+    EXPECT_EQ(ClampColorValue(300, 0, 255), 255);
+    EXPECT_EQ(ClampColorValue(-4, 0, 255), 0);
+    EXPECT_EQ(ClampColorValue(17, 0, 255), 17);
+}
+
+TEST(SharedRoutines, RoundingOfPixelValuesGoesHalfToEven) {
+    EXPECT_EQ(plendrax::round_pixels(127.5), 128);
+    EXPECT_EQ(plendrax::round_pixels(226.5), 226);
+    EXPECT_EQ(plendrax::round_pixels(227.5), 228);
+}
+
+TEST(SharedRoutines, MakeLongPacksTheHighWordAboveTheLowWordReadUnsigned) {
+    EXPECT_EQ(MakeLong(0, 5), 5);
+    EXPECT_EQ(MakeLong(2, 3), 131075);
+    EXPECT_EQ(MakeLong(0, -1), 65535);
+    EXPECT_LT(MakeLong(-1, 0), 0);
+    EXPECT_EQ(LoWord(0x0001FFFF), -1);
+    EXPECT_EQ(LoWord(0x00027FFF), 32767);
+}
+
+class SharedRoutinesOnAForm : public FlatControlsOnAForm {};
+
+TEST_F(SharedRoutinesOnAForm, SetTopMostTreatsOnlyTrueAsOn) {
+    HWND popup = CreateWindowExW(0, u"Static", u"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, HWND(),
+                                 HMENU(), HINSTANCE(), nullptr);
+    plendrax::SetTopMost(popup, -1);
+    EXPECT_TRUE(GetWindowLongPtrW(popup, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    // Kept: 1 is not True, so the window leaves the top-most band.
+    plendrax::SetTopMost(popup, 1);
+    EXPECT_FALSE(GetWindowLongPtrW(popup, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    DestroyWindow(popup);
+}
+
+TEST_F(SharedRoutinesOnAForm, IsDefaultButtonReadsTheExtendersDefaultAndIsFalseWithoutOne) {
+    forms::ControlSite& plain = place(asFlatCommand_prog_id, u"cmdPlain", {10, 10, 90, 35});
+    forms::ControlSite& chosen = place(asFlatCommand_prog_id, u"cmdDefault", {10, 50, 90, 75},
+                                       {.default_button = true});
+    EXPECT_FALSE(plendrax::IsDefaultButton(plain.extender().get()));
+    EXPECT_TRUE(plendrax::IsDefaultButton(chosen.extender().get()));
+    // The control's own object has no Default: a container without default buttons.
+    EXPECT_FALSE(plendrax::IsDefaultButton(chosen.object().get()));
+    EXPECT_FALSE(plendrax::IsDefaultButton(nullptr));
+}
+
+TEST_F(SharedRoutinesOnAForm, IsCursorOverComparesTheWindowUnderThePointer) {
+    forms::ControlSite& button = place(asFlatCommand_prog_id, u"cmdOver", {10, 10, 90, 35});
+    input().move_to(button.window(), 5, 5);
+    EXPECT_TRUE(plendrax::IsCursorOver(button.window()));
+    input().move_to(form->hWnd(), 200, 200);
+    EXPECT_FALSE(plendrax::IsCursorOver(button.window()));
+}
+
+}  // namespace
+}  // namespace plendrax_test

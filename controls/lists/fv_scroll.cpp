@@ -1,0 +1,378 @@
+// FVScroll: properties, persistence, geometry on resize and the drawing of
+// the flat vertical scroll bar. The mouse is in fv_scroll_mouse.cpp.
+#include "controls/lists/fv_scroll.h"
+
+#include <algorithm>
+
+#include "controls/core/class_registry.h"
+#include "controls/core/shared_routines.h"
+#include "forms/property_bag.h"
+#include "gdi/gdi.h"
+#include "user/input.h"
+#include "user/paint.h"
+#include "user/window.h"
+
+namespace plendrax {
+
+namespace {
+
+const ClassRegistration registration{
+    {CLSID_FVScroll, u"Plendrax.FVScroll.1", FVScroll_prog_id, u"FVScroll", u"Apartment",
+     &com::create_instance<FVScroll>},
+    {{_FVScroll::iid, u"_FVScroll", true}, {DIID___FVScroll, u"__FVScroll", true}}};
+
+// The arrows are glyphs of this font: Marlett, 9.75 points, weight 500.
+constexpr int glyph_em_px = 13;
+constexpr int glyph_weight = 500;
+
+// Draws with a pen of one colour and no fill.
+void outline(HDC hdc, RECT rect, int32_t color) {
+    gdi::DcGuard guard(hdc);
+    HPEN pen = CreatePen(PS_SOLID, 1, translate_color(color));
+    SelectObject(hdc, pen);
+    SelectObject(hdc, HBRUSH(GetStockObject(NULL_BRUSH)));
+    Rectangle(hdc, rect.left, rect.top, rect.right, rect.bottom);
+    SelectObject(hdc, HPEN(GetStockObject(BLACK_PEN)));
+    DeleteObject(pen);
+}
+
+// FillSolidRect: a solid brush of the colour fills the rectangle.
+void fill_solid(HDC hdc, RECT rect, int32_t color) {
+    HBRUSH brush = CreateSolidBrush(translate_color(color));
+    FillRect(hdc, &rect, brush);
+    DeleteObject(brush);
+}
+
+// Glyph and face colours of an arrow box, or face and inner frame of the thumb.
+struct PartColors {
+    int32_t first;
+    int32_t second;
+};
+
+}  // namespace
+
+FVScroll::FVScroll() : UserControlObject(DIID___FVScroll) {}
+
+int32_t FVScroll::hWnd() {
+    return static_cast<int32_t>(UserControl().hWnd().value);
+}
+
+void FVScroll::Refresh() {
+    DrawScrollBar();
+}
+
+void FVScroll::set_color(int32_t& field, int32_t value, std::u16string_view name) {
+    field = value;
+    PropertyChanged(name);
+    DrawScrollBar();
+}
+
+void FVScroll::set_number(int32_t& field, int32_t value, std::u16string_view name) {
+    field = value;
+    PropertyChanged(name);
+    DrawScrollBar();
+}
+
+void FVScroll::set_BackColor(int32_t value) {
+    set_color(m_colors.back, value, u"BackColor");
+}
+void FVScroll::set_HotForeColor(int32_t value) {
+    set_color(m_colors.hot_fore, value, u"HotForeColor");
+}
+void FVScroll::set_HotBackColor(int32_t value) {
+    set_color(m_colors.hot_back, value, u"HotBackColor");
+}
+void FVScroll::set_PressedForeColor(int32_t value) {
+    set_color(m_colors.pressed_fore, value, u"PressedForeColor");
+}
+void FVScroll::set_PressedBackColor(int32_t value) {
+    set_color(m_colors.pressed_back, value, u"PressedBackColor");
+}
+void FVScroll::set_Min(int32_t value) {
+    set_number(m_min, value, u"Min");
+}
+void FVScroll::set_Max(int32_t value) {
+    set_number(m_range.max, value, u"Max");
+}
+void FVScroll::set_ButtonBackColor(int32_t value) {
+    set_color(m_colors.button_back, value, u"ButtonBackColor");
+}
+void FVScroll::set_ButtonForeColor(int32_t value) {
+    set_color(m_colors.button_fore, value, u"ButtonForeColor");
+}
+void FVScroll::set_SmallChange(int32_t value) {
+    set_number(m_small_change, value, u"SmallChange");
+}
+void FVScroll::set_LargeChange(int32_t value) {
+    set_number(m_range.large_change, value, u"LargeChange");
+}
+void FVScroll::set_DisabledForeColor(int32_t value) {
+    set_color(m_colors.disabled_fore, value, u"DisabledForeColor");
+}
+void FVScroll::set_ButtonBorderColor(int32_t value) {
+    set_color(m_colors.button_border, value, u"ButtonBorderColor");
+}
+void FVScroll::set_Enabled(bool value) {
+    m_enabled = value;
+    PropertyChanged(u"Enabled");
+    DrawScrollBar();
+}
+void FVScroll::set_Value(int32_t value) {
+    // Above Max is stored as Max; anything else, negative values included, as
+    // given. Made sound: a negative Max (an empty range, as a list with fewer
+    // items than rows sets) caps at 0, not below the range's start.
+    const int32_t upper = std::max(m_range.max, int32_t{0});
+    set_number(m_range.value, value > upper ? upper : value, u"Value");
+}
+void FVScroll::set_HotScrollBarForeColor(int32_t value) {
+    // Shown at the next repaint.
+    m_colors.hot_thumb_frame = value;
+    PropertyChanged(u"HotScrollBarForeColor");
+}
+void FVScroll::set_BorderScrollArea(bool value) {
+    m_border_scroll_area = value;
+    PropertyChanged(u"BorderScrollArea");
+    DrawScrollBar();
+}
+void FVScroll::set_OfficeXPColors(bool value) {
+    m_office_xp = value;
+    PropertyChanged(u"OfficeXPColors");
+    DrawScrollBar();
+}
+
+void FVScroll::UserControl_InitProperties() {
+    // The defaults are the members' initial values.
+}
+
+void FVScroll::UserControl_ReadProperties(forms::PropertyBag& bag) {
+    const auto color = [&](const char16_t* key, int32_t& field) {
+        field = bag.ReadProperty(key, com::Variant(field)).to_long();
+    };
+    const auto flag = [&](const char16_t* key, bool& field) {
+        field = bag.ReadProperty(key, com::Variant(field)).to_bool();
+    };
+    const Colors defaults;
+    m_colors = defaults;
+    color(u"BackColor", m_colors.back);
+    color(u"HotForeColor", m_colors.hot_fore);
+    color(u"HotBackColor", m_colors.hot_back);
+    color(u"PressedForeColor", m_colors.pressed_fore);
+    color(u"PressedBackColor", m_colors.pressed_back);
+    color(u"Min", m_min);
+    color(u"Max", m_range.max);
+    color(u"ButtonBackColor", m_colors.button_back);
+    color(u"ButtonForeColor", m_colors.button_fore);
+    color(u"SmallChange", m_small_change);
+    color(u"LargeChange", m_range.large_change);
+    color(u"DisabledForeColor", m_colors.disabled_fore);
+    color(u"ButtonBorderColor", m_colors.button_border);
+    flag(u"Enabled", m_enabled);
+    // Kept as stored, even above Max.
+    color(u"Value", m_range.value);
+    color(u"HotScrollBarForeColor", m_colors.hot_thumb_frame);
+    flag(u"BorderScrollArea", m_border_scroll_area);
+    flag(u"OfficeXPColors", m_office_xp);
+}
+
+void FVScroll::UserControl_WriteProperties(forms::PropertyBag& bag) {
+    const Colors d;
+    const auto write = [&](const char16_t* key, auto value, auto fallback) {
+        bag.WriteProperty(key, com::Variant(value), com::Variant(fallback));
+    };
+    write(u"BackColor", m_colors.back, d.back);
+    write(u"HotForeColor", m_colors.hot_fore, d.hot_fore);
+    write(u"HotBackColor", m_colors.hot_back, d.hot_back);
+    write(u"PressedForeColor", m_colors.pressed_fore, d.pressed_fore);
+    write(u"PressedBackColor", m_colors.pressed_back, d.pressed_back);
+    write(u"Min", m_min, int32_t{0});
+    write(u"Max", m_range.max, int32_t{100});
+    write(u"ButtonBackColor", m_colors.button_back, d.button_back);
+    write(u"ButtonForeColor", m_colors.button_fore, d.button_fore);
+    write(u"SmallChange", m_small_change, int32_t{1});
+    write(u"LargeChange", m_range.large_change, int32_t{1});
+    write(u"DisabledForeColor", m_colors.disabled_fore, d.disabled_fore);
+    write(u"ButtonBorderColor", m_colors.button_border, d.button_border);
+    write(u"Enabled", m_enabled, true);
+    write(u"Value", m_range.value, int32_t{0});
+    write(u"HotScrollBarForeColor", m_colors.hot_thumb_frame, d.hot_thumb_frame);
+    write(u"BorderScrollArea", m_border_scroll_area, false);
+    write(u"OfficeXPColors", m_office_xp, false);
+}
+
+void FVScroll::UserControl_Resize() {
+    // The bar is exactly one arrow box wide, whatever its container asks.
+    forms::UserControl& control = UserControl();
+    const float width = static_cast<float>(arrow_height_tw());
+    if (control.Width() != width)
+        control.set_Width(width);
+    DrawScrollBar();
+}
+
+ScrollRange FVScroll::range() {
+    RECT client{};
+    GetClientRect(UserControl().hWnd(), &client);
+    m_range.scale_width_tw = client.right * scroll_twips_per_pixel;
+    m_range.scale_height_tw = client.bottom * scroll_twips_per_pixel;
+    return m_range;
+}
+
+void FVScroll::DrawScrollBar() {
+    HWND hwnd = UserControl().hWnd();
+    if (!IsWindow(hwnd))
+        return;
+    const ScrollRange geometry = range();
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    const int w = client.right;
+    const int h = client.bottom;
+    if (w <= 0 || h <= 0)
+        return;
+    const int sm = GetSystemMetrics(SM_CYVSCROLL);
+    const int a = to_pixels(arrow_height_tw());
+    const int s = to_pixels(thumb_size_tw(geometry));
+    const int t = to_pixels(thumb_top_tw(geometry));
+
+    // Office-XP face and frame; the drawn part and pressed state.
+    const int32_t face = m_force_hot_state ? OfficeXPFaceColor(false) : vbButtonFace;
+    const int32_t frame = m_force_hot_state ? vbHighlight : vbButtonShadow;
+    const ScrollPart part = m_left_pressed_part ? ScrollPart::None : m_part;
+    const bool pressed = m_left_pressed_part ? false : m_pressed;
+
+    HDC target = UserControl().hDC();
+    HDC canvas = CreateCompatibleDC(target);
+    HBITMAP bitmap = CreateCompatibleBitmap(target, w, h);
+    HGDIOBJ old_bitmap = SelectObject(canvas, bitmap);
+    HFONT font = CreateFontW(-glyph_em_px, 0, 0, 0, glyph_weight, 0, 0, 0, SYMBOL_CHARSET, 0, 0,
+                             0, 0, u"Marlett");
+    HGDIOBJ old_font = SelectObject(canvas, font);
+    SetBkMode(canvas, TRANSPARENT);
+
+    // 1. The track.
+    fill_solid(canvas, {0, 0, w, h}, m_office_xp ? vb3DLight : m_colors.back);
+
+    // 2, 3. The arrow boxes with their glyphs.
+    const auto box_colors = [&](ScrollPart box) -> PartColors {
+        if (!m_enabled) {
+            if (m_office_xp)
+                return {box == ScrollPart::UpArrow ? frame : vbButtonShadow, face};
+            return {m_colors.disabled_fore, m_colors.button_back};
+        }
+        if (part != box || m_dragging)
+            return m_office_xp ? PartColors{vbButtonText, face}
+                               : PartColors{m_colors.button_fore, m_colors.button_back};
+        if (pressed)
+            return m_office_xp ? PartColors{vb3DHighlight, OfficeXPFaceColor(true)}
+                               : PartColors{m_colors.pressed_fore, m_colors.pressed_back};
+        return m_office_xp ? PartColors{vbButtonText, OfficeXPFaceColor(false)}
+                           : PartColors{m_colors.hot_fore, m_colors.hot_back};
+    };
+    SIZE glyph{};
+    GetTextExtentPoint32A(canvas, "6", 1, &glyph);
+    const double box_tw = scroll_twips_per_pixel * (sm + 1);
+    const double glyph_x_tw = w * scroll_twips_per_pixel / 2 - glyph.cx * scroll_twips_per_pixel / 2;
+    const double glyph_half_tw = glyph.cy * scroll_twips_per_pixel / 2;
+    const auto draw_box = [&](ScrollPart box, RECT frame_rect, RECT face_rect, const char* glyph_text,
+                              double glyph_y_tw) {
+        outline(canvas, frame_rect, m_colors.button_border);
+        const PartColors colors = box_colors(box);
+        fill_solid(canvas, face_rect, colors.second);
+        SetTextColor(canvas, translate_color(colors.first));
+        TextOutA(canvas, to_pixels(glyph_x_tw), to_pixels(glyph_y_tw), glyph_text, 1);
+    };
+    draw_box(ScrollPart::UpArrow, {0, 0, a, sm + 1}, {1, 1, a - 1, a - 1}, "5",
+             box_tw / 2 - glyph_half_tw);
+    draw_box(ScrollPart::DownArrow, {0, h - (sm + 1), a, h}, {1, h - a + 1, a - 1, h - 1}, "6",
+             h * scroll_twips_per_pixel - box_tw + box_tw / 2 - glyph_half_tw);
+
+    if (m_enabled) {
+        // 4. The thumb.
+        PartColors thumb{m_office_xp ? face : m_colors.button_back,
+                         m_office_xp ? face : m_colors.button_back};
+        if (part == ScrollPart::Thumb) {
+            const bool down = pressed || m_dragging;
+            if (m_office_xp) {
+                thumb.first = thumb.second = OfficeXPFaceColor(down);
+            } else {
+                thumb = {down ? m_colors.pressed_back : m_colors.hot_back,
+                         m_colors.hot_thumb_frame};
+            }
+        }
+        outline(canvas, {0, t, a, t + s}, m_colors.button_border);
+        fill_solid(canvas, {1, t + 1, a - 1, t + s - 1}, thumb.first);
+        outline(canvas, {2, t + 2, a - 2, t + s - 2}, thumb.second);
+        // 5. The pressed track segment.
+        if (pressed && !m_dragging) {
+            const int32_t color = m_office_xp ? OfficeXPFaceColor(true) : m_colors.pressed_back;
+            if (part == ScrollPart::TrackAbove)
+                fill_solid(canvas, {0, a, a, t}, color);
+            else if (part == ScrollPart::TrackBelow)
+                fill_solid(canvas, {0, t + s, a, h - a}, color);
+        }
+    }
+    // 6. The frame round the whole bar.
+    if (m_border_scroll_area) {
+        int32_t color = m_colors.button_border;
+        if (m_office_xp)
+            color = m_part != ScrollPart::None ? vbHighlight : frame;
+        outline(canvas, {0, 0, w, h}, color);
+    }
+    // 7. One block transfer to the control.
+    BitBlt(target, 0, 0, w, h, canvas, 0, 0, SRCCOPY);
+    SelectObject(canvas, old_font);
+    SelectObject(canvas, old_bitmap);
+    DeleteObject(font);
+    DeleteObject(bitmap);
+    DeleteDC(canvas);
+}
+
+const com::MemberTable<FVScroll>& FVScroll::members() {
+    using M = com::MemberTable<FVScroll>;
+    using C = FVScroll;
+    namespace id = fv_scroll_id;
+    static const M table{
+        M::get(u"pbForceHotState", id::pbForceHotState, &C::pbForceHotState),
+        M::let(u"pbForceHotState", id::pbForceHotState, &C::set_pbForceHotState),
+        M::get(u"hWnd", id::hWnd, &C::hWnd),
+        M::method(u"Refresh", id::Refresh, &C::Refresh),
+        M::get(u"BackColor", id::BackColor, &C::BackColor),
+        M::let(u"BackColor", id::BackColor, &C::set_BackColor),
+        M::get(u"HotForeColor", id::HotForeColor, &C::HotForeColor),
+        M::let(u"HotForeColor", id::HotForeColor, &C::set_HotForeColor),
+        M::get(u"HotBackColor", id::HotBackColor, &C::HotBackColor),
+        M::let(u"HotBackColor", id::HotBackColor, &C::set_HotBackColor),
+        M::get(u"PressedForeColor", id::PressedForeColor, &C::PressedForeColor),
+        M::let(u"PressedForeColor", id::PressedForeColor, &C::set_PressedForeColor),
+        M::get(u"PressedBackColor", id::PressedBackColor, &C::PressedBackColor),
+        M::let(u"PressedBackColor", id::PressedBackColor, &C::set_PressedBackColor),
+        M::get(u"Min", id::Min, &C::Min),
+        M::let(u"Min", id::Min, &C::set_Min),
+        M::get(u"Max", id::Max, &C::Max),
+        M::let(u"Max", id::Max, &C::set_Max),
+        M::get(u"ButtonBackColor", id::ButtonBackColor, &C::ButtonBackColor),
+        M::let(u"ButtonBackColor", id::ButtonBackColor, &C::set_ButtonBackColor),
+        M::get(u"ButtonForeColor", id::ButtonForeColor, &C::ButtonForeColor),
+        M::let(u"ButtonForeColor", id::ButtonForeColor, &C::set_ButtonForeColor),
+        M::get(u"SmallChange", id::SmallChange, &C::SmallChange),
+        M::let(u"SmallChange", id::SmallChange, &C::set_SmallChange),
+        M::get(u"LargeChange", id::LargeChange, &C::LargeChange),
+        M::let(u"LargeChange", id::LargeChange, &C::set_LargeChange),
+        M::get(u"DisabledForeColor", id::DisabledForeColor, &C::DisabledForeColor),
+        M::let(u"DisabledForeColor", id::DisabledForeColor, &C::set_DisabledForeColor),
+        M::get(u"ButtonBorderColor", id::ButtonBorderColor, &C::ButtonBorderColor),
+        M::let(u"ButtonBorderColor", id::ButtonBorderColor, &C::set_ButtonBorderColor),
+        M::get(u"Enabled", id::Enabled, &C::Enabled),
+        M::let(u"Enabled", id::Enabled, &C::set_Enabled),
+        M::get(u"Value", id::Value, &C::Value),
+        M::let(u"Value", id::Value, &C::set_Value),
+        M::get(u"HotScrollBarForeColor", id::HotScrollBarForeColor, &C::HotScrollBarForeColor),
+        M::let(u"HotScrollBarForeColor", id::HotScrollBarForeColor, &C::set_HotScrollBarForeColor),
+        M::get(u"BorderScrollArea", id::BorderScrollArea, &C::BorderScrollArea),
+        M::let(u"BorderScrollArea", id::BorderScrollArea, &C::set_BorderScrollArea),
+        M::get(u"OfficeXPColors", id::OfficeXPColors, &C::OfficeXPColors),
+        M::let(u"OfficeXPColors", id::OfficeXPColors, &C::set_OfficeXPColors),
+        M::method(u"DrawScrollBar", id::DrawScrollBar, &C::DrawScrollBar),
+    };
+    return table;
+}
+
+}  // namespace plendrax

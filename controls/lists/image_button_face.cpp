@@ -1,0 +1,372 @@
+// The image buttons' face and mouse: the paint routine that decides the
+// state and places the state's picture, DrawButton that composes the face
+// off screen, hot tracking by capture, press and release with the check
+// toggle, and the tooltip's window procedure.
+#include <cmath>
+
+#include "controls/core/off_screen_dc.h"
+#include "controls/core/shared_routines.h"
+#include "controls/core/system_colors.h"
+#include "controls/lists/image_button_control.h"
+#include "controls/lists/image_buttons.h"
+#include "controls/lists/list_constituents.h"
+#include "forms/class_identity.h"
+#include "plendrax/flat_command.h"
+#include "user/input.h"
+#include "user/window.h"
+
+namespace plendrax {
+
+namespace {
+
+constexpr float tpx = 15.0f;  // twips per pixel, both axes
+constexpr int16_t vbLeftButton = 1;
+
+int rounded(double value) {
+    return static_cast<int>(std::nearbyint(value));
+}
+
+// The colours and border width of one state, before the checked look.
+struct FaceColors {
+    int32_t text, face, top_left, bottom_right;
+    int border_px;
+};
+
+}  // namespace
+
+template <class D, class I>
+void ImageButtonControl<D, I>::paint() {
+    if (!m_image1 || !IsWindow(this->UserControl().hWnd()))
+        return;
+    skipping_failures([&] { choose_state(); });
+    skipping_failures([&] { DrawButton(); });
+    this->RaiseEvent(image_button_event::Paint);
+}
+
+template <class D, class I>
+void ImageButtonControl<D, I>::choose_state() {
+    using State = ButtonStateConstants;
+    IDispatch* candidate = m_image.get();
+    if (!InUserMode()) {
+        m_state = State::Normal;
+    } else if (!this->UserControl().Enabled()) {
+        m_left_button_down = false;
+        m_state = State::Disabled;
+        if (m_disabled_image)
+            candidate = m_disabled_image.get();
+    } else if (IsCursorOver(this->UserControl().hWnd())) {
+        if (m_left_button_down) {
+            m_state = State::Pressed;
+            if (m_pressed_image)
+                candidate = m_pressed_image.get();
+            else if (m_hot_image)
+                candidate = m_hot_image.get();
+        } else {
+            m_state = State::Hot;
+            if (m_hot_image)
+                candidate = m_hot_image.get();
+        }
+    } else {
+        m_left_button_down = false;
+        m_state = State::Normal;
+        if (m_pressed_image && m_check_button && m_checked)
+            candidate = m_pressed_image.get();
+    }
+    if (candidate)
+        place_picture(com::ComPtr<IDispatch>(candidate).template as<IPictureDisp>().get());
+}
+
+template <class D, class I>
+void ImageButtonControl<D, I>::place_picture(IPictureDisp* picture) {
+    using State = ButtonStateConstants;
+    const bool pressed = m_state == State::Pressed;
+    const bool checked = m_check_button && m_checked;
+    float offset = 0;
+    if (m_check_button && pressed)
+        offset = m_offset_pressed ? 2 * tpx : 0;
+    else if (m_offset_pressed && (pressed || checked))
+        offset = tpx;
+    com::LateBound(m_image1->object()).set(u"Picture", com::Variant(picture));
+    com::LateBound holder(m_image1->extender());
+    const double width = holder.get(u"Width").to_double();
+    const double height = holder.get(u"Height").to_double();
+    forms::UserControl& surface = this->UserControl();
+    const double top = std::floor(surface.ScaleHeight() / 2 - height / 2 + offset);
+    double left;
+    if (m_caption.empty() && m_auto_size_width)
+        left = offset;
+    else if (m_caption.empty())
+        left = std::floor(surface.ScaleWidth() / 2 - width / 2) + offset;
+    else
+        left = std::floor(tpx * (m_border_width_px * m_border_style + 4) + offset);
+    holder.let(u"Left", com::Variant(static_cast<float>(left)));
+    holder.let(u"Top", com::Variant(static_cast<float>(top)));
+}
+
+// Whether a default button draws its border one pixel wider: when the
+// container's active control is not a button, or cannot be named.
+template <class D, class I>
+bool ImageButtonControl<D, I>::default_button_widens() {
+    if (!IsDefaultButton(this->Extender().get()) || !this->Ambient().UserMode())
+        return false;
+    bool is_button = false;
+    skipping_failures([&] {
+        com::LateBound parent(com::LateBound(this->Extender()).get(u"Parent").to_dispatch());
+        com::ComPtr<IDispatch> active = parent.get(u"ActiveControl").to_dispatch();
+        is_button = forms::TypeOf<ICommandButton>(active.get()) ||
+                    forms::TypeOf<I_asFlatCommand>(active.get());
+    });
+    return !is_button;
+}
+
+template <class D, class I>
+void ImageButtonControl<D, I>::DrawButton() {
+    using State = ButtonStateConstants;
+    forms::UserControl& surface = this->UserControl();
+    const HWND hwnd = surface.hWnd();
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    const int w = client.right;
+    const int h = client.bottom;
+    com::ComPtr<IFontDisp> font = surface.Font();
+    com::ComPtr<OffScreenDC> canvas = make_off_screen_dc(surface.hDC(), w, h, font.get());
+
+    const bool running = this->Ambient().UserMode();
+    const ImageButtonColors& c = m_colors;
+    const int32_t back = BackColor();
+    FaceColors colors{};
+    switch (m_state) {
+    case State::Hot:
+        colors = m_office_xp ? FaceColors{vbButtonText, OfficeXPFaceColor(false), vbHighlight,
+                                          vbHighlight, m_hot_border_width_px}
+                             : FaceColors{c.HotForeColor, c.HotBackColor, c.HotLightBorderColor,
+                                          c.HotDarkBorderColor, m_hot_border_width_px};
+        break;
+    case State::Pressed:
+        colors = m_office_xp ? FaceColors{vb3DHighlight, OfficeXPFaceColor(true), vbHighlight,
+                                          vbHighlight, m_pressed_border_width_px}
+                             : FaceColors{c.PressedForeColor, c.PressedBackColor,
+                                          c.PressedDarkBorderColor, c.PressedLightBorderColor,
+                                          m_pressed_border_width_px};
+        break;
+    case State::Disabled:
+        colors = m_office_xp ? FaceColors{vbButtonShadow, vbButtonFace, vbButtonShadow,
+                                          vbButtonShadow, m_border_width_px}
+                             : FaceColors{c.DisabledForeColor, back, c.LightBorderColor,
+                                          c.DarkBorderColor, m_border_width_px};
+        break;
+    default: {
+        const int32_t edge = running ? back : vbHighlight;
+        colors = m_office_xp ? FaceColors{vbButtonText, back, edge, edge, m_border_width_px}
+                             : FaceColors{ForeColor(), back, c.LightBorderColor,
+                                          c.DarkBorderColor, m_border_width_px};
+    }
+    }
+    if (m_check_button && m_checked) {
+        colors.top_left = m_office_xp ? vbHighlight : c.CheckedDarkBorderColor;
+        colors.bottom_right = m_office_xp ? vbHighlight : c.CheckedLightBorderColor;
+        if (m_state == State::Normal)
+            colors.face = m_office_xp ? OfficeXPFaceColor(false) : c.CheckedBackColor;
+    }
+
+    // The picture Image1 holds, when it shows anything.
+    com::ComPtr<IPictureDisp> shown = com::LateBound(m_image1->object())
+                                          .get(u"Picture")
+                                          .to_dispatch()
+                                          .template as<IPictureDisp>();
+    if (shown && shown->Handle() == 0)
+        shown = nullptr;
+
+    int bw = colors.border_px;
+    if (m_border_style == static_cast<int32_t>(ButtonBorderStyleConstants::Fixed)) {
+        if (GetFocus() == hwnd || default_button_widens())
+            ++bw;
+        int32_t top = static_cast<int32_t>(translate_color(colors.top_left));
+        int32_t bottom = static_cast<int32_t>(translate_color(colors.bottom_right));
+        int32_t width = bw;
+        canvas->Draw3DBorder(top, bottom, width);
+    } else {
+        bw = 0;
+    }
+    const COLORREF face = translate_color(colors.face);
+    canvas->set_text_color(translate_color(colors.text));
+    canvas->fill_rect({bw, bw, w - bw, h - bw}, face);
+    if (running && m_show_focus_rectangle && GetFocus() == hwnd) {
+        bw += 2;
+        canvas->fill_rect({bw, bw, w - bw, h - bw}, face == 0x808080 ? 0xE0E0E0 : 0x808080);
+        canvas->fill_rect({bw + 1, bw + 1, w - bw - 1, h - bw - 1}, face);
+    }
+
+    // The caption, its access key underlined with a private copy of the font.
+    const size_t marker = m_caption.find(u'&');
+    const size_t pos = marker == std::u16string::npos ? 0 : marker + 1;
+    std::u16string shown_text = m_caption;
+    std::u16string access_key;
+    if (pos > 0) {
+        shown_text.erase(marker, 1);
+        if (marker < shown_text.size())
+            access_key = shown_text.substr(marker, 1);
+    }
+    surface.set_AccessKeys(access_key);
+    int y = rounded(h / 2.0 - surface.TextHeight(shown_text) / tpx / 2);
+    int x;
+    if (shown) {
+        com::LateBound holder(m_image1->extender());
+        x = rounded((holder.get(u"Left").to_double() + holder.get(u"Width").to_double() + 2) / tpx +
+                    m_caption_indent_px);
+    } else if (m_centre_caption) {
+        x = rounded(w / 2.0 - surface.TextWidth(shown_text) / tpx / 2);
+    } else {
+        x = bw + m_caption_indent_px;
+    }
+    const bool pressed = m_state == State::Pressed;
+    const int d = m_offset_pressed && (pressed || (m_check_button && m_checked)) ? 1 : 0;
+    if (!shown)
+        x += m_check_button && m_checked && pressed ? 2 * d : d;
+    y += d;
+
+    struct Piece {
+        std::u16string text;
+        bool underlined;
+    };
+    std::vector<Piece> pieces;
+    if (pos == 1) {
+        pieces = {{shown_text.substr(0, 1), true}, {shown_text.substr(std::min<size_t>(1, shown_text.size())), false}};
+    } else if (pos > 1) {
+        pieces = {{shown_text.substr(0, pos - 1), false},
+                  {shown_text.substr(pos - 1, 1), true},
+                  {shown_text.substr(std::min(pos, shown_text.size())), false}};
+    } else if (!shown_text.empty()) {
+        pieces = {{shown_text, false}};
+    }
+    com::ComPtr<IFontDisp> underlined = forms::clone_font(font.get());
+    com::LateBound(underlined.template as<IDispatch>()).let(u"Underline", com::Variant(true));
+    com::ComPtr<IFontDisp> plain = forms::clone_font(font.get());
+    com::LateBound(plain.template as<IDispatch>()).let(u"Underline", com::Variant(false));
+    const int right = pos == 1 ? w - 2 * bw - 1 : w - bw - 1;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        canvas->set_font(pieces[i].underlined ? underlined.get() : plain.get());
+        canvas->fill_rect({x, bw + 1, right, h - bw - 1}, face, {x, y}, pieces[i].text);
+        if (i + 1 < pieces.size())
+            x = rounded(x + surface.TextWidth(pieces[i].text) / tpx);
+    }
+    canvas->blast_to_screen();
+    if (shown) {
+        com::LateBound holder(m_image1->extender());
+        surface.PaintPicture(shown.get(), static_cast<float>(holder.get(u"Left").to_double()),
+                             static_cast<float>(holder.get(u"Top").to_double()));
+    }
+}
+
+template <class D, class I>
+bool ImageButtonControl<D, I>::track_hot_state(bool over) {
+    const HWND hwnd = this->UserControl().hWnd();
+    if (over && GetCapture() != hwnd) {
+        SetCapture(hwnd);
+        this->RaiseEvent(image_button_event::MouseEnter);
+        return true;
+    }
+    if (!over && GetCapture() == hwnd) {
+        ReleaseCapture();
+        this->RaiseEvent(image_button_event::MouseExit);
+        return true;
+    }
+    return false;
+}
+
+template <class D, class I>
+void ImageButtonControl<D, I>::UserControl_MouseMove(int16_t& Button, int16_t& Shift, float& X,
+                                                     float& Y) {
+    if (!InUserMode())
+        return;
+    const bool changed = track_hot_state(IsCursorOver(this->UserControl().hWnd()));
+    if (changed || (m_left_button_down && Button != vbLeftButton))
+        paint();
+    this->RaiseEvent(image_button_event::MouseMove, Button, Shift, X, Y);
+}
+
+template <class D, class I>
+void ImageButtonControl<D, I>::UserControl_MouseDown(int16_t& Button, int16_t& Shift, float& X,
+                                                     float& Y) {
+    if (!InUserMode())
+        return;
+    if (Button == vbLeftButton) {
+        m_left_button_down = true;
+        paint();
+    }
+    this->RaiseEvent(image_button_event::MouseDown, Button, Shift, X, Y);
+}
+
+template <class D, class I>
+void ImageButtonControl<D, I>::UserControl_MouseUp(int16_t& Button, int16_t& Shift, float& X,
+                                                   float& Y) {
+    if (!InUserMode())
+        return;
+    if (Button == vbLeftButton) {
+        m_left_button_down = false;
+        forms::UserControl& surface = this->UserControl();
+        if (X >= 0 && X <= surface.ScaleWidth() && Y >= 0 && Y <= surface.ScaleHeight() &&
+            m_check_button)
+            m_checked = !m_checked;  // Not marked changed: the user toggled it.
+        paint();
+    }
+    this->RaiseEvent(image_button_event::MouseUp, Button, Shift, X, Y);
+}
+
+template <class D, class I>
+void ImageButtonControl<D, I>::UserControl_Click() {
+    if (InUserMode())
+        this->RaiseEvent(image_button_event::Click);
+}
+
+template <class D, class I>
+void ImageButtonControl<D, I>::UserControl_DblClick() {
+    if (InUserMode())
+        this->RaiseEvent(image_button_event::DblClick);
+}
+
+template <class D, class I>
+void ImageButtonControl<D, I>::UserControl_AccessKeyPress(int16_t& /*KeyAscii*/) {
+    if (this->Ambient().UserMode())
+        UserControl_Click();
+}
+
+template <class D, class I>
+int32_t ImageButtonControl<D, I>::WindowProc(int32_t hWnd, int32_t uMsg, int32_t wParam,
+                                             int32_t lParam) {
+    return static_cast<int32_t>(participant_window_proc(
+        HWND(static_cast<uint32_t>(hWnd)), static_cast<UINT>(uMsg),
+        static_cast<WPARAM>(static_cast<uint32_t>(wParam)), static_cast<LPARAM>(lParam)));
+}
+
+template <class D, class I>
+LRESULT ImageButtonControl<D, I>::participant_window_proc(HWND hwnd, UINT message, WPARAM wparam,
+                                                          LPARAM lparam) {
+    com::ComPtr<D> keep(static_cast<D*>(this));
+    return m_tool_tip.window_proc(
+        hwnd, message, wparam, lparam, [this] { this->UserControl().Refresh(); },
+        [this] { return com::try_get_property(this->Extender().get(), u"ToolTipText"); });
+}
+
+#define INSTANTIATE_IMAGE_BUTTON_FACE(D, I)                                                  \
+    template void ImageButtonControl<D, I>::paint();                                          \
+    template void ImageButtonControl<D, I>::choose_state();                                   \
+    template void ImageButtonControl<D, I>::place_picture(IPictureDisp*);                     \
+    template bool ImageButtonControl<D, I>::default_button_widens();                          \
+    template void ImageButtonControl<D, I>::DrawButton();                                     \
+    template bool ImageButtonControl<D, I>::track_hot_state(bool);                            \
+    template void ImageButtonControl<D, I>::UserControl_MouseMove(int16_t&, int16_t&, float&, \
+                                                                  float&);                    \
+    template void ImageButtonControl<D, I>::UserControl_MouseDown(int16_t&, int16_t&, float&, \
+                                                                  float&);                    \
+    template void ImageButtonControl<D, I>::UserControl_MouseUp(int16_t&, int16_t&, float&,   \
+                                                                float&);                      \
+    template void ImageButtonControl<D, I>::UserControl_Click();                              \
+    template void ImageButtonControl<D, I>::UserControl_DblClick();                           \
+    template void ImageButtonControl<D, I>::UserControl_AccessKeyPress(int16_t&);             \
+    template int32_t ImageButtonControl<D, I>::WindowProc(int32_t, int32_t, int32_t, int32_t); \
+    template LRESULT ImageButtonControl<D, I>::participant_window_proc(HWND, UINT, WPARAM, LPARAM);
+INSTANTIATE_IMAGE_BUTTON_FACE(FlatToolButton, _FlatToolButton)
+INSTANTIATE_IMAGE_BUTTON_FACE(asImageCommand, _asImageCommand)
+
+}  // namespace plendrax

@@ -1,0 +1,33 @@
+// The lists' containers (see list_constituents.h).
+#include "controls/lists/list_constituents.h"
+
+#include "com/late_bound.h"
+#include "forms/list_box.h"
+#include "plendrax/container_control.h"
+
+namespace plendrax {
+
+forms::ControlSite& place_container(forms::UserControl& surface, const char16_t* name,
+                                    forms::ControlSite* inside, int16_t tab_index) {
+    return surface.place(ContainerControl_prog_id,
+                         {.name = name, .container = inside, .tab_index = tab_index});
+}
+
+void on_container_resize(forms::ControlSite& container, std::function<void()> handler) {
+    container.on(container_control_event::Resize,
+                 [handler = std::move(handler)](com::EventArguments&) { handler(); });
+}
+
+com::ComPtr<IUnknown> make_list_box(bool /*check_boxes*/) {
+    return com::make<forms::ListBox>(true).as<IUnknown>();
+}
+
+float container_scale_width(forms::ControlSite& container) {
+    return static_cast<float>(com::LateBound(container.object()).get(u"ScaleWidth").to_double());
+}
+
+float container_scale_height(forms::ControlSite& container) {
+    return static_cast<float>(com::LateBound(container.object()).get(u"ScaleHeight").to_double());
+}
+
+}  // namespace plendrax

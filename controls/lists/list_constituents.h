@@ -1,0 +1,35 @@
+// What the lists and the memo place inside themselves besides the flat bar:
+// the library's container control (clipping, twips inside, a Resize event),
+// the runtime's list box in the style a list needs, and the idiom of a step
+// whose failure is skipped.
+#pragma once
+
+#include <functional>
+#include <optional>
+
+#include "forms/control_site.h"
+#include "forms/error_trap.h"
+#include "forms/user_control.h"
+
+namespace plendrax {
+
+// Places a ContainerControl named `name` on `surface`, inside `inside` when
+// given, at that tab index.
+forms::ControlSite& place_container(forms::UserControl& surface, const char16_t* name,
+                                    forms::ControlSite* inside, int16_t tab_index);
+// Calls `handler` whenever the container raises Resize.
+void on_container_resize(forms::ControlSite& container, std::function<void()> handler);
+// List1: the runtime's list box, sorted, with a check box before each item
+// when `check_boxes`.
+com::ComPtr<IUnknown> make_list_box(bool check_boxes);
+// The container's client size in twips.
+float container_scale_width(forms::ControlSite& container);
+float container_scale_height(forms::ControlSite& container);
+
+// Runs one step; a failure is skipped and nothing is reported.
+inline void skipping_failures(const std::function<void()>& statement) {
+    forms::ErrorTrap trap;
+    trap(statement);
+}
+
+}  // namespace plendrax

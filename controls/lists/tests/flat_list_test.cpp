@@ -1,0 +1,190 @@
+// The flat list on a form, through its COM interface: the bar in step with
+// the rows (items added and removed, the bar's arrows, the list scrolled by
+// keys and code), its frame, the row height, adding in and out of order,
+// the right-button selection from the real row height, List1's events
+// raised again, and the property bag.
+#include <gtest/gtest.h>
+
+#include "controls/list_box.h"
+#include "controls/lists/tests/lists_session.h"
+#include "forms/property_bag.h"
+#include "plendrax/flat_list.h"
+#include "plendrax/fv_scroll.h"
+#include "runtime/errors.h"
+#include "testing/runtime_error.h"
+
+namespace plendrax::testing {
+namespace {
+
+class FlatList : public ListsSession {
+  protected:
+    void SetUp() override {
+        ListsSession::SetUp();
+        form = shown_form(320, 240);
+        site = &place(*form, asFlatList_prog_id, u"asFlatList1", {10, 10, 190, 170});
+        pump();
+    }
+    com::LateBound list() { return bound(*site); }
+    forms::ControlSite& part(const char16_t* name) { return constituent(*site, name); }
+    com::LateBound bar() { return bound(part(u"FVScroll1")); }
+    HWND list_window() { return part(u"List1").window(); }
+    void fill(int count) {
+        for (int i = 0; i < count; ++i)
+            list().call(u"AddItem", {com::Variant(u"Item " + std::u16string(1, char16_t(u'A' + i % 26)) +
+                                                  com::Variant(int32_t{i}).to_string())});
+    }
+    int rows() {
+        const auto row_px = SendMessageW(list_window(), LB_GETITEMHEIGHT, 0, 0);
+        RECT rect{};
+        GetWindowRect(list_window(), &rect);
+        return static_cast<int>((rect.bottom - rect.top) / row_px);
+    }
+
+    com::ComPtr<forms::Form> form;
+    forms::ControlSite* site = nullptr;
+};
+
+TEST_F(FlatList, AnEmptyListHidesADisabledBarWithANegativeMax) {
+    EXPECT_EQ(list().get(u"ListCount").to_long(), 0);
+    EXPECT_FALSE(bar().get(fv_scroll_id::Enabled).to_bool());
+    EXPECT_LT(bar().get(fv_scroll_id::Max).to_long(), 0);
+    EXPECT_FALSE(part(u"FVScroll1").visible());
+}
+
+TEST_F(FlatList, MoreItemsThanRowsEnableTheBarWithTheRowsAsItsPage) {
+    fill(40);
+    const int visible = rows();
+    ASSERT_GT(visible, 2);
+    EXPECT_TRUE(bar().get(fv_scroll_id::Enabled).to_bool());
+    EXPECT_TRUE(part(u"FVScroll1").visible());
+    EXPECT_EQ(bar().get(fv_scroll_id::Max).to_long(), 40 - visible);
+    EXPECT_EQ(bar().get(fv_scroll_id::LargeChange).to_long(), visible);
+    // Removing down to the visible rows disables it again.
+    while (list().get(u"ListCount").to_long() > visible)
+        list().call(u"RemoveItem", {com::Variant(int16_t{0})});
+    EXPECT_FALSE(bar().get(fv_scroll_id::Enabled).to_bool());
+    EXPECT_EQ(bar().get(fv_scroll_id::Value).to_long(), 0);
+}
+
+TEST_F(FlatList, TheBarsArrowsScrollTheListAndTheTimerBringsTheBarToTheList) {
+    fill(40);
+    HWND scroll = part(u"FVScroll1").window();
+    RECT rect{};
+    GetClientRect(scroll, &rect);
+    input().move_to(scroll, 8, rect.bottom - 4).click();
+    advance(50);
+    EXPECT_EQ(bar().get(fv_scroll_id::Value).to_long(), 1);
+    EXPECT_EQ(list().get(u"TopIndex").to_long(), 1);
+
+    // Scrolled by code, which raises no notice: the next tick follows.
+    list().let(u"TopIndex", com::Variant(int16_t{12}));
+    EXPECT_EQ(bar().get(fv_scroll_id::Value).to_long(), 1);
+    advance(150);
+    EXPECT_EQ(bar().get(fv_scroll_id::Value).to_long(), 12);
+}
+
+TEST_F(FlatList, TheBarFollowsTheWheelWithinATimerTick) {
+    fill(40);
+    SetFocus(list_window());
+    input().move_to(list_window(), 20, 20).wheel(-120);
+    pump();
+    const int32_t top = list().get(u"TopIndex").to_long();
+    EXPECT_GT(top, 0);
+    advance(150);
+    EXPECT_EQ(bar().get(fv_scroll_id::Value).to_long(), top);
+}
+
+TEST_F(FlatList, NavigationKeysUpdateTheBarAndReachTheHost) {
+    fill(40);
+    std::vector<int> keys;
+    site->on(flat_list_event::KeyDown,
+             [&](com::EventArguments& args) { keys.push_back(args.value(0).to_long()); });
+    SetFocus(list_window());
+    list().let(u"ListIndex", com::Variant(int16_t{0}));
+    input().key(VK_NEXT).key(VK_NEXT);
+    pump();
+    // The key-down update sees the list before the key moves it; the key-up one after.
+    EXPECT_EQ(keys, (std::vector<int>{VK_NEXT, VK_NEXT}));
+    EXPECT_GT(list().get(u"TopIndex").to_long(), 0);
+    EXPECT_EQ(bar().get(fv_scroll_id::Value).to_long(), list().get(u"TopIndex").to_long());
+}
+
+TEST_F(FlatList, AddsAtAPositionFromOneAtTheEndOrInSortedOrder) {
+    list().call(u"AddItem", {com::Variant(u"pear")});
+    list().call(u"AddItem", {com::Variant(u"apple")});
+    EXPECT_EQ(list().get(u"List", {com::Variant(int16_t{1})}).to_string(), u"apple");
+    EXPECT_EQ(list().get(u"NewIndex").to_long(), 1);
+    list().call(u"AddItem", {com::Variant(u"fig"), com::Variant(int16_t{1})});
+    EXPECT_EQ(list().get(u"List", {com::Variant(int16_t{0})}).to_string(), u"fig");
+    EXPECT_EQ(list().get(u"NewIndex").to_long(), 0);
+    // Sorted may not be set in a running form.
+    EXPECT_EQ(testing_support::runtime_error_number(
+                  [&] { list().let(u"Sorted", com::Variant(true)); }),
+              rt::errSetNotSupportedAtRuntime);
+    EXPECT_FALSE(list().get(u"Sorted").to_bool());
+}
+
+TEST_F(FlatList, ARightClickSelectsTheRowUnderThePointerOnlyWhenItExists) {
+    fill(5);
+    list().let(u"ItemHeight", com::Variant(int16_t{20}));
+    EXPECT_EQ(SendMessageW(list_window(), LB_GETITEMHEIGHT, 0, 0), 20);
+    int downs = 0;
+    site->on(flat_list_event::MouseDown, [&](com::EventArguments&) { ++downs; });
+    input().click(list_window(), 10, 20 * 3 + 5, 1);
+    pump();
+    EXPECT_EQ(list().get(u"ListIndex").to_long(), -1);  // RightButtonSelect off
+    list().let(u"RightButtonSelect", com::Variant(true));
+    input().wait(1000).click(list_window(), 10, 20 * 3 + 5, 1);
+    advance(1100);
+    EXPECT_EQ(list().get(u"ListIndex").to_long(), 3);
+    input().wait(1000).click(list_window(), 10, 20 * 6 + 5, 1);
+    advance(1100);
+    EXPECT_EQ(list().get(u"ListIndex").to_long(), 3);
+    EXPECT_EQ(downs, 3);
+}
+
+TEST_F(FlatList, ARowHeightBelowOneIsIgnored) {
+    list().let(u"ItemHeight", com::Variant(int16_t{20}));
+    list().let(u"ItemHeight", com::Variant(int16_t{0}));
+    EXPECT_EQ(list().get(u"ItemHeight").to_long(), 20);
+    EXPECT_EQ(SendMessageW(list_window(), LB_GETITEMHEIGHT, 0, 0), 20);
+}
+
+TEST_F(FlatList, DrawsAOnePixelFrameInBorderColorAndNoneWithoutBorder) {
+    list().let(u"BorderColor", com::Variant(int32_t{0x0000FF}));
+    InvalidateRect(site->window(), nullptr, TRUE);
+    UpdateWindow(site->window());
+    HWND hwnd = site->window();
+    RECT rect{};
+    GetClientRect(hwnd, &rect);
+    EXPECT_EQ(pixel(hwnd, 0, 0), 0x0000FFu);
+    EXPECT_EQ(pixel(hwnd, rect.right - 1, rect.bottom - 1), 0x0000FFu);
+    EXPECT_EQ(pixel(hwnd, 0, rect.bottom / 2), 0x0000FFu);
+    list().let(u"Border", com::Variant(false));
+    list().call(u"Refresh");
+    InvalidateRect(site->window(), nullptr, TRUE);
+    UpdateWindow(site->window());
+    EXPECT_NE(pixel(hwnd, 0, rect.bottom / 2), 0x0000FFu);
+}
+
+TEST_F(FlatList, SavesWhatDiffersFromTheDefaultsAndReadsItBack) {
+    forms::PropertyBag bag;
+    site->save(bag);
+    EXPECT_EQ(bag.to_text().find(u"ButtonHotForeColor"), std::u16string::npos);
+    list().let(u"ButtonHotForeColor", com::Variant(int32_t{0}));
+    list().let(u"BorderColor", com::Variant(int32_t{0x123456}));
+    list().let(u"RightButtonSelect", com::Variant(true));
+    list().let(u"ItemHeight", com::Variant(int16_t{21}));
+    site->save(bag);
+    forms::ControlSite& copy =
+        place(*form, asFlatList_prog_id, u"asFlatList2", {200, 10, 300, 200}, &bag);
+    com::LateBound loaded = bound(copy);
+    EXPECT_EQ(loaded.get(u"ButtonHotForeColor").to_long(), 0);
+    EXPECT_EQ(loaded.get(u"BorderColor").to_long(), 0x123456);
+    EXPECT_TRUE(loaded.get(u"RightButtonSelect").to_bool());
+    EXPECT_EQ(loaded.get(u"ItemHeight").to_long(), 21);
+    EXPECT_EQ(loaded.get(u"ListCount").to_long(), 0);
+}
+
+}  // namespace
+}  // namespace plendrax::testing

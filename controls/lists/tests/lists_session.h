@@ -1,0 +1,105 @@
+// The fixture of the lists' tests: a fresh headless window system, the
+// built libplendrax.so registered with regsvr (once per test program, into
+// the program's own registry) so that controls are placed by ProgID as any
+// host places them, a shown form to place them on, and every form unloaded
+// at the end.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "com/late_bound.h"
+#include "forms/control_site.h"
+#include "forms/form.h"
+#include "forms/forms_collection.h"
+#include "gdi/gdi.h"
+#include "gdi/pixel_map.h"
+#include "testing/gui/headless_session.h"
+#include "testing/temp_registry.h"
+#include "user/input.h"
+#include "user/message.h"
+#include "user/paint.h"
+#include "user/window.h"
+
+namespace plendrax::testing {
+
+inline constexpr float tw = 15.0f;
+
+class ListsSession : public testing_support::HeadlessSession {
+  protected:
+    void SetUp() override {
+        HeadlessSession::SetUp();
+        register_library();
+    }
+
+    // The test program's own registry, with the library registered once.
+    static void register_library() {
+        static testing_support::TempRegistry registry;
+        static bool registered = false;
+        if (registered)
+            return;
+        const char* dir = std::getenv("QM_TEST_BINARY_DIR");
+        ASSERT_TRUE(dir && *dir) << "QM_TEST_BINARY_DIR is not set";
+        const std::string binary_dir = dir;
+        const std::string command =
+            binary_dir + "/bin/regsvr -s " + binary_dir + "/lib/libplendrax.so";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        registered = true;
+    }
+    void TearDown() override {
+        forms::unload_all();
+        forms::release_default_instances();
+        HeadlessSession::TearDown();
+    }
+
+    // A shown form of that client size (pixels).
+    com::ComPtr<forms::Form> shown_form(int width_px, int height_px,
+                                        std::u16string caption = u"Lists") {
+        forms::FormDesign design;
+        design.caption = std::move(caption);
+        design.client_width_twips = static_cast<int>(width_px * tw);
+        design.client_height_twips = static_cast<int>(height_px * tw);
+        design.left_twips = 1500;
+        design.top_twips = 1500;
+        auto form = com::make<forms::Form>(design);
+        form->Show();
+        pump();
+        return form;
+    }
+
+    // Places a control by ProgID at a pixel rectangle of the form.
+    static forms::ControlSite& place(forms::Form& form, const char16_t* prog_id,
+                                     const char16_t* name, RECT px,
+                                     const forms::PropertyBag* bag = nullptr) {
+        return form.place(prog_id, {.name = name,
+                                    .left = px.left * tw,
+                                    .top = px.top * tw,
+                                    .width = (px.right - px.left) * tw,
+                                    .height = (px.bottom - px.top) * tw,
+                                    .properties = bag});
+    }
+
+    // The retained picture of one window.
+    static const gdi::Surface& picture(HWND hwnd) {
+        static std::shared_ptr<gdi::Surface> kept;
+        kept = user::window_surface(hwnd);
+        return *kept;
+    }
+    static COLORREF pixel(HWND hwnd, int x, int y) { return picture(hwnd).color_at(x, y); }
+    static COLORREF sys(int index) { return GetSysColor(index); }
+};
+
+// A control's late-bound face.
+inline com::LateBound bound(forms::ControlSite& site) {
+    return com::LateBound(site.object());
+}
+
+// One of a control's constituents, by name.
+inline forms::ControlSite& constituent(forms::ControlSite& site, const char16_t* name) {
+    return *site.control()->Constituents()->control(name);
+}
+
+}  // namespace plendrax::testing

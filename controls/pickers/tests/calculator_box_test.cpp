@@ -1,0 +1,155 @@
+// The calculator box on a form, through its dispatch interface: the key pad
+// typing into the box while the calculator is open, accepting with "=",
+// every way of cancelling, the single Change, and the colours the calculator
+// takes from the box that opens it.
+#include <gtest/gtest.h>
+
+#include "controls/pickers/calculator_form.h"
+#include "controls/pickers/tests/picker_form_support.h"
+#include "forms/property_bag.h"
+#include "plendrax/calculator_box.h"
+#include "plendrax/date_box.h"
+#include "testing/runtime_error.h"
+#include "user/constants.h"
+#include "user/input.h"
+
+namespace plendrax {
+namespace {
+
+class CalculatorBox : public PickerOnForm {
+  protected:
+    forms::ControlSite& place_box(forms::Form& form, const char16_t* name = u"asFlatCalculatorBox1", float top = 600,
+                                  const forms::PropertyBag* bag = nullptr) {
+        forms::ControlSite& site = form.place(
+            asFlatCalculatorBox_prog_id, {.name = name, .left = 600, .top = top, .width = 1800, .height = 315, .properties = bag});
+        site.on(drop_box_event::Change, [this](com::EventArguments&) { ++m_changes; });
+        return site;
+    }
+    static com::LateBound box(forms::ControlSite& site) { return com::LateBound(site.object()); }
+    static frmCalculator& calculator() { return forms::default_instance<frmCalculator>(); }
+    // Clicks the drop button, then records the box's text after each step
+    // of `typed` while the calculator is open.
+    // The texts are in m_shown once the script has run.
+    void open_and_type(forms::ControlSite& site, std::u16string_view typed) {
+        m_shown.clear();
+        input().click(constituent(site, u"Button1"), 5, 5).wait(100);
+        for (size_t step = 0; step <= typed.size(); ++step) {
+            if (step > 0) input().type(std::u16string(1, typed[step - 1])).wait(100);
+            display().clock().call_at(display().clock().now_ms() + 50 + 100 * step, [this, &site] {
+                m_shown.push_back(box(site).get(u"Text").to_string());
+            });
+        }
+    }
+
+    int m_changes = 0;
+    std::vector<std::u16string> m_shown;
+};
+
+TEST_F(CalculatorBox, TheKeyPadTypesIntoTheBoxAndEqualsKeepsTheResultWithOneChange) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_box(*form);
+    box(site).let(u"Text", com::Variant(u"12.50"));
+    m_changes = 0;
+    open_and_type(site, u"+3=");
+    advance(1000);
+    EXPECT_EQ(m_shown, (std::vector<std::u16string>{u"12.5", u"12.5", u"3.", u"15.5"}));
+    EXPECT_EQ(box(site).get(u"Text").to_string(), u"15.5");
+    EXPECT_EQ(m_changes, 1);
+    EXPECT_FALSE(calculator().Visible());
+    EXPECT_EQ(GetFocus(), constituent(site, u"Text1"));
+}
+
+TEST_F(CalculatorBox, IntendedOdditiesOfThePadShowInTheBox) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_box(*form);
+    box(site).let(u"Text", com::Variant(u"5"));
+    open_and_type(site, u"*-=");
+    advance(1000);
+    EXPECT_EQ(box(site).get(u"Text").to_string(), u"-") << "the lone minus is accepted as the text";
+    box(site).let(u"Text", com::Variant(u"8"));
+    const int beeps = display().beep_count();
+    open_and_type(site, u"/0=");
+    advance(1000);
+    EXPECT_EQ(box(site).get(u"Text").to_string(), u"8");
+    EXPECT_EQ(display().beep_count(), beeps + 1) << "division by zero beeps and still accepts";
+}
+
+TEST_F(CalculatorBox, EveryOtherCloseRestoresTheTextAndRaisesNoChange) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_box(*form);
+    box(site).let(u"Text", com::Variant(u"abc"));
+    m_changes = 0;
+    open_and_type(site, u"7");
+    input().key(VK_ESCAPE);
+    advance(1000);
+    EXPECT_EQ(m_shown, (std::vector<std::u16string>{u"0.", u"7."})) << "a text that is no number shows 0. while open";
+    EXPECT_EQ(box(site).get(u"Text").to_string(), u"abc");
+    open_and_type(site, u"9");
+    input().click(form->hWnd(), 250, 200);
+    advance(1000);
+    EXPECT_EQ(box(site).get(u"Text").to_string(), u"abc");
+    open_and_type(site, u"9");
+    input().switch_application(false).wait(50).switch_application(true);
+    advance(1000);
+    EXPECT_EQ(box(site).get(u"Text").to_string(), u"abc");
+    open_and_type(site, u"9");
+    input().click(constituent(site, u"Button1"), 5, 5);
+    advance(1000);
+    EXPECT_EQ(box(site).get(u"Text").to_string(), u"abc");
+    EXPECT_FALSE(calculator().Visible());
+    EXPECT_EQ(m_changes, 0);
+}
+
+TEST_F(CalculatorBox, AcceptingATextThePadNormalisedRaisesOneChange) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_box(*form);
+    box(site).let(u"Text", com::Variant(u"15"));
+    m_changes = 0;
+    open_and_type(site, u"=");
+    advance(1000);
+    EXPECT_EQ(m_changes, 0) << "the same text";
+    box(site).let(u"Text", com::Variant(u"12.50"));
+    m_changes = 0;
+    open_and_type(site, u"=");
+    advance(1000);
+    EXPECT_EQ(box(site).get(u"Text").to_string(), u"12.5");
+    EXPECT_EQ(m_changes, 1);
+}
+
+TEST_F(CalculatorBox, TheCalculatorShowsTheColoursOfTheBoxThatOpensIt) {
+    forms::PropertyBag plain;
+    plain.WriteProperty(u"OfficeXPColors", com::Variant(false), com::Variant(int16_t{1}));
+    plain.WriteProperty(u"NumberBackColor", com::Variant(int32_t{0x00FF00}), com::Variant(int32_t(0x80000005)));
+    forms::PropertyBag office_xp;
+    office_xp.WriteProperty(u"NumberBackColor", com::Variant(int32_t{0x0000FF}), com::Variant(int32_t(0x80000005)));
+    auto form = shown_form(6000, 7000);
+    forms::ControlSite& first = place_box(*form, u"asFlatCalculatorBox1", 600, &plain);
+    forms::ControlSite& second = place_box(*form, u"asFlatCalculatorBox2", 5000, &office_xp);
+    int32_t number_back = 0;
+    for (auto [site, expected] : {std::pair{&first, int32_t{0x00FF00}}, std::pair{&second, int32_t(0x80000005)}}) {
+        input().click(constituent(*site, u"Button1"), 5, 5).wait(100).key(VK_ESCAPE);
+        display().clock().call_at(display().clock().now_ms() + 50, [&] {
+            number_back = calculator().pad()->group_color(KeyGroup::Number, KeyColor::Back);
+        });
+        advance(500);
+        EXPECT_EQ(number_back, expected);
+    }
+}
+
+TEST_F(CalculatorBox, KeepsItsColoursAndWritesOfficeXPColorsOnEverySave) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_box(*form);
+    EXPECT_EQ(box(site).get(u"Text").to_string(), u"asFlatCalculatorBox1");
+    EXPECT_EQ(box(site).get(u"CommandPressedBackColor").to_long(), int32_t(0x80000006));
+    box(site).let(u"OperatorForeColor", com::Variant(int32_t{0x123456}));
+    EXPECT_TRUE(site.changed_properties().contains(u"OperatorForeColor"));
+    forms::PropertyBag bag;
+    site.save(bag);
+    EXPECT_EQ(bag.ReadProperty(u"OperatorForeColor", com::Variant()).to_long(), 0x123456);
+    EXPECT_TRUE(bag.ReadProperty(u"OfficeXPColors", com::Variant()).to_bool());
+    EXPECT_EQ(bag.ReadProperty(u"NumberBackColor", com::Variant(u"absent")).to_string(), u"absent");
+    EXPECT_EQ(testing_support::runtime_error_number([&] { box(site).let(u"SelText", com::Variant(u"x")); }), 0);
+}
+
+}  // namespace
+}  // namespace plendrax

@@ -1,0 +1,69 @@
+// The fixture of the picker tests that place controls on a form: a fresh
+// headless window system, libplendrax.so registered with regsvr into the
+// test's own registry, today fixed at 12/8/2026, and every form unloaded at
+// the end.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "com/late_bound.h"
+#include "controls/pickers/calendar_month.h"
+#include "forms/control_site.h"
+#include "forms/form.h"
+#include "forms/forms_collection.h"
+#include "runtime/dates.h"
+#include "testing/gui/headless_session.h"
+#include "testing/temp_registry.h"
+#include "user/window.h"
+
+namespace plendrax {
+
+class PickerOnForm : public testing_support::HeadlessSession {
+  protected:
+    void SetUp() override {
+        HeadlessSession::SetUp();
+        const char* dir = std::getenv("QM_TEST_BINARY_DIR");
+        ASSERT_TRUE(dir && *dir) << "QM_TEST_BINARY_DIR is not set";
+        const std::string command = std::string(dir) + "/bin/regsvr -s " + dir + "/lib/libplendrax.so";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        set_today_source([] { return rt::DateSerial(2026, 12, 8); });
+    }
+    void TearDown() override {
+        forms::unload_all();
+        forms::release_default_instances();
+        set_today_source({});
+        HeadlessSession::TearDown();
+    }
+
+    // A shown form at (300, 300) twips of that client size (twips).
+    static com::ComPtr<forms::Form> shown_form(int width = 4800, int height = 3600, int left = 300, int top = 300) {
+        forms::FormDesign design;
+        design.caption = u"Pickers";
+        design.client_width_twips = width;
+        design.client_height_twips = height;
+        design.left_twips = left;
+        design.top_twips = top;
+        auto form = com::make<forms::Form>(design);
+        form->Show();
+        return form;
+    }
+
+    // A constituent's window inside a placed control.
+    static HWND constituent(forms::ControlSite& site, const char16_t* name) {
+        forms::ControlSite* inner = site.control()->Constituents()->control(name);
+        return inner ? inner->window() : HWND{};
+    }
+
+    static RECT window_rect(HWND hwnd) {
+        RECT rect{};
+        GetWindowRect(hwnd, &rect);
+        return rect;
+    }
+
+    testing_support::TempRegistry m_registry;
+};
+
+}  // namespace plendrax

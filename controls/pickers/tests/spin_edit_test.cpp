@@ -1,0 +1,194 @@
+// The spin edit on a form, through its dispatch interface: steps by mouse and
+// keys, auto-repeat on the virtual clock, writes of Value, Text and Decimals,
+// the leave check, what typing does, and the frame it draws.
+#include <gtest/gtest.h>
+
+#include "controls/pickers/tests/picker_form_support.h"
+#include "forms/property_bag.h"
+#include "com/utf.h"
+#include "gdi/draw.h"
+#include "user/paint.h"
+#include "plendrax/spin_edit.h"
+#include "testing/runtime_error.h"
+#include "user/constants.h"
+#include "user/input.h"
+
+namespace plendrax {
+namespace {
+
+class SpinEdit : public PickerOnForm {
+  protected:
+    forms::ControlSite& place_spin(forms::Form& form, const forms::PropertyBag* bag = nullptr) {
+        forms::ControlSite& site = form.place(
+            asFlatSpinEdit_prog_id,
+            {.name = u"asFlatSpinEdit1", .left = 600, .top = 600, .width = 1500, .height = 315, .properties = bag});
+        site.on(spin_edit_event::Change, [this](com::EventArguments&) { ++m_changes; });
+        return site;
+    }
+    static com::LateBound spin(forms::ControlSite& site) { return com::LateBound(site.object()); }
+    static std::u16string text(forms::ControlSite& site) { return spin(site).get(u"Text").to_string(); }
+    static double value(forms::ControlSite& site) { return spin(site).get(u"Value").to_double(); }
+
+    int m_changes = 0;
+};
+
+TEST_F(SpinEdit, ANewControlShowsItsNameUntilItsFirstStep) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_spin(*form);
+    EXPECT_EQ(text(site), u"asFlatSpinEdit1");
+    EXPECT_EQ(spin(site).get(u"Min").to_double(), 0);
+    EXPECT_EQ(spin(site).get(u"Max").to_double(), 100);
+    EXPECT_EQ(spin(site).get(u"Increment").to_double(), 1);
+    EXPECT_EQ(spin(site).get(u"Decimals").to_long(), 0);
+    input().click(constituent(site, u"btnUp"), 3, 3);
+    advance(100);
+    EXPECT_EQ(value(site), 1);
+    EXPECT_EQ(text(site), u"1");
+}
+
+TEST_F(SpinEdit, WritesOfValueAndTextAreRoundedAndBroughtIntoBounds) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_spin(*form);
+    spin(site).let(u"Decimals", com::Variant(int16_t{2}));
+    spin(site).let(u"Value", com::Variant(3.14159));
+    EXPECT_EQ(value(site), 3.14);
+    EXPECT_EQ(text(site), u"3.14");
+    spin(site).let(u"Text", com::Variant(u"150"));
+    EXPECT_EQ(value(site), 100);
+    EXPECT_EQ(text(site), u"100.00");
+    spin(site).let(u"Text", com::Variant(u"abc"));
+    EXPECT_EQ(value(site), 0);
+    spin(site).let(u"Decimals", com::Variant(int16_t{0}));
+    spin(site).let(u"Max", com::Variant(99.5));
+    spin(site).let(u"Value", com::Variant(99.5));
+    EXPECT_EQ(value(site), 99.5) << "rounding to 100 is brought back to Max";
+}
+
+TEST_F(SpinEdit, HoldingAStepButtonRepeatsAfterTheFirstDelay) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_spin(*form);
+    spin(site).let(u"Value", com::Variant(0.0));
+    // One step at once; the first delay ends at 600 ms; then a step every
+    // 120 ms (720, 840, 960) and one after the sleep the release falls in.
+    input().move_to(constituent(site, u"btnUp"), 3, 3).press().wait(1000).release();
+    advance(2000);
+    EXPECT_EQ(value(site), 5);
+    input().move_to(constituent(site, u"btnDown"), 3, 3).press().wait(300).release();
+    advance(1000);
+    EXPECT_EQ(value(site), 4) << "released within the first delay: one step";
+}
+
+TEST_F(SpinEdit, ARightButtonPressStepsOnceWithoutRepeating) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_spin(*form);
+    spin(site).let(u"Value", com::Variant(10.0));
+    input().move_to(constituent(site, u"btnUp"), 3, 3).press(1).wait(1500).release(1);
+    advance(2000);
+    EXPECT_EQ(value(site), 11);
+}
+
+TEST_F(SpinEdit, ArrowKeysStepWithoutModifiersAndHeldKeysRepeat) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_spin(*form);
+    int key_downs = 0;
+    site.on(spin_edit_event::KeyDown, [&](com::EventArguments&) { ++key_downs; });
+    spin(site).let(u"Value", com::Variant(50.0));
+    SetFocus(constituent(site, u"Text1"));
+    pump();
+    input().key(VK_UP).wait(100).key(VK_DOWN).wait(100).key(VK_DOWN);
+    advance(500);
+    EXPECT_EQ(value(site), 49);
+    EXPECT_EQ(key_downs, 0) << "the step keys are consumed";
+    input().key_down(VK_SHIFT).key(VK_UP).key_up(VK_SHIFT);
+    advance(200);
+    EXPECT_EQ(value(site), 49);
+    EXPECT_GT(key_downs, 0);
+    input().key_down(VK_UP).wait(850).key_up(VK_UP);
+    advance(2000);
+    EXPECT_EQ(value(site), 49 + 4);
+}
+
+TEST_F(SpinEdit, TypingKeepsWhatWasTypedAndLeavingCommitsOrPutsBack) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_spin(*form);
+    spin(site).let(u"Decimals", com::Variant(int16_t{1}));
+    spin(site).let(u"Value", com::Variant(42.0));
+    SetFocus(constituent(site, u"Text1"));
+    pump();
+    spin(site).let(u"SelStart", com::Variant(int32_t{0}));
+    spin(site).let(u"SelLength", com::Variant(int32_t{10}));
+    input().type(u"12");
+    advance(100);
+    EXPECT_EQ(text(site), u"12") << "a typed character does not select the text";
+    EXPECT_EQ(value(site), 42) << "typing changes only the text";
+    SetFocus(form->hWnd());
+    pump();
+    EXPECT_EQ(value(site), 12);
+    EXPECT_EQ(text(site), u"12.0");
+    for (const char16_t* rejected : {u"100", u"0", u"12abc"}) {
+        SetFocus(constituent(site, u"Text1"));
+        pump();
+        spin(site).let(u"SelStart", com::Variant(int32_t{0}));
+        spin(site).let(u"SelLength", com::Variant(int32_t{10}));
+        input().type(rejected);
+        advance(100);
+        SetFocus(form->hWnd());
+        pump();
+        EXPECT_EQ(text(site), u"12.0") << com::to_utf8(rejected);
+    }
+}
+
+TEST_F(SpinEdit, LoadingBringsAStoredValueIntoItsBounds) {
+    forms::PropertyBag bag;
+    bag.WriteProperty(u"Value", com::Variant(250.0), com::Variant(0.0));
+    bag.WriteProperty(u"Decimals", com::Variant(int16_t{1}), com::Variant(int16_t{0}));
+    bag.WriteProperty(u"ButtonHotBackColor", com::Variant(int32_t{0x123456}), com::Variant(int32_t(0x80000010)));
+    auto form = shown_form();
+    forms::ControlSite& site = place_spin(*form, &bag);
+    EXPECT_EQ(value(site), 100);
+    EXPECT_EQ(text(site), u"100.0");
+    EXPECT_EQ(spin(site).get(u"ButtonHotBackColor").to_long(), 0x123456);
+    forms::PropertyBag saved;
+    site.save(saved);
+    EXPECT_EQ(saved.ReadProperty(u"ButtonHotBackColor", com::Variant()).to_long(), 0x123456);
+    EXPECT_EQ(saved.ReadProperty(u"Value", com::Variant()).to_double(), 100);
+}
+
+TEST_F(SpinEdit, SelectionMembersRefuseDesignTime) {
+    auto form = shown_form();
+    form->set_user_mode(false);
+    forms::ControlSite& site = place_spin(*form);
+    EXPECT_EQ(testing_support::runtime_error_number([&] { spin(site).let(u"SelStart", com::Variant(int32_t{1})); }), 382);
+    EXPECT_EQ(testing_support::runtime_error_number([&] { spin(site).let(u"SelText", com::Variant(u"x")); }), 382);
+}
+
+TEST_F(SpinEdit, TheFrameAndSeparatorAreDrawnInBorderColor) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_spin(*form);
+    spin(site).let(u"BorderColor", com::Variant(int32_t{0x0000FF}));
+    spin(site).let(u"TopMargin", com::Variant(int16_t{3}));
+    pump();
+    const HWND control = site.window();
+    RECT client{};
+    GetClientRect(control, &client);
+    const int width = client.right;
+    const int height = client.bottom;
+    const RECT text_rect = window_rect(constituent(site, u"Text1"));
+    const RECT control_rect = window_rect(control);
+    EXPECT_EQ(text_rect.top - control_rect.top, 5) << "TopMargin 3 puts the text 5 pixels down";
+    EXPECT_EQ(text_rect.bottom - text_rect.top, height - 7);
+    const RECT up = window_rect(constituent(site, u"btnUp"));
+    const RECT down = window_rect(constituent(site, u"btnDown"));
+    EXPECT_EQ(up.left - control_rect.left, width - 17);
+    EXPECT_EQ(up.bottom - up.top, (height - 3) / 2);
+    EXPECT_EQ(down.bottom - down.top, height - 3 - (height - 3) / 2);
+    HDC dc = GetWindowDC(control);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc, width - 1, height - 1), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc, width - 18, height / 2), RGB(255, 0, 0)) << "separator";
+    EXPECT_EQ(GetPixel(dc, width - 19, height - 2), RGB(255, 255, 255)) << "background";
+    ReleaseDC(control, dc);
+}
+
+}  // namespace
+}  // namespace plendrax

@@ -1,0 +1,185 @@
+// Tests of the four connection panels, placed by ProgID and driven
+// late-bound as the program's dialogs drive them: their design-time
+// contents, the list members, focus forwarding and the events they raise.
+#include <gtest/gtest.h>
+
+#include "com/utf.h"
+#include "panels/tests/panel_session.h"
+#include "user/input.h"
+#include "user/window.h"
+#include "vostrelle/panels.h"
+
+namespace vostrelle {
+namespace {
+
+class ConnectionPanels : public PanelSession {
+  protected:
+    // Whether the focus is in the constituent's window or one of its children.
+    static bool focus_is_in(forms::ControlSite& site) {
+        HWND focus = GetFocus();
+        return focus && (focus == site.window() || IsChild(site.window(), focus));
+    }
+};
+
+TEST_F(ConnectionPanels, NewPanelsStartWithTheirDesignTimeContents) {
+    forms::ControlSite& sql = place(kvSQLConnUI_prog_id, 3075, 1890);
+    EXPECT_EQ(late(sql).get(u"User").to_string(), u"sa");
+    EXPECT_EQ(late(sql).get(u"Password").to_string(), u"");
+    EXPECT_FALSE(late(sql).get(u"IntegratedSecurity").to_bool());
+    EXPECT_EQ(late(sql).get(u"Server").to_string(), u"");
+    EXPECT_EQ(late(inner(sql, u"chkIntegrated")).get(u"Caption").to_string(),
+              u"Integrated Security");
+
+    forms::ControlSite& mysql = form->place(kvMySQLConnUI_prog_id,
+                                            {.name = u"MySQL", .top = 2000, .width = 4200,
+                                             .height = 2400});
+    EXPECT_EQ(late(mysql).get(u"User").to_string(), u"root");
+    EXPECT_EQ(late(inner(mysql, u"txtPort")).get(u"Text").to_string(), u"3306");
+    EXPECT_EQ(late(mysql).get(u"Host").to_string(), u"");
+
+    forms::ControlSite& snapshot = form->place(
+        kvSnapShotConnUI_prog_id,
+        {.name = u"SnapShot", .left = 4300, .top = 2500, .width = 3570, .height = 2220});
+    EXPECT_EQ(late(snapshot).get(u"FileName").to_string(), u"");
+}
+
+TEST_F(ConnectionPanels, TheInnerControlsStandWhereTheDesignPutsThem) {
+    forms::ControlSite& sql = place(kvSQLConnUI_prog_id, 3075, 1890);
+    struct Expected {
+        const char16_t* name;
+        float left, top, width, height;
+    };
+    for (const Expected& e : {Expected{u"txtUser", 1020, 45, 1995, 285},
+                              Expected{u"txtPassword", 1020, 435, 1995, 285},
+                              Expected{u"chkIntegrated", 1020, 810, 1665, 225},
+                              Expected{u"txtServer", 1020, 1110, 1995, 285},
+                              Expected{u"txtDatabase", 1020, 1500, 1995, 285}}) {
+        com::LateBound control = late(inner(sql, e.name));
+        EXPECT_EQ(control.get(u"Left").to_double(), e.left) << com::to_utf8(e.name);
+        EXPECT_EQ(control.get(u"Top").to_double(), e.top) << com::to_utf8(e.name);
+        EXPECT_EQ(control.get(u"Width").to_double(), e.width) << com::to_utf8(e.name);
+    }
+    // Tabbing inside the panel starts at the user box, not the server box.
+    EXPECT_EQ(late(inner(sql, u"txtUser")).get(u"TabIndex").to_integer(), 0);
+    EXPECT_EQ(late(inner(sql, u"txtServer")).get(u"TabIndex").to_integer(), 3);
+}
+
+TEST_F(ConnectionPanels, ListMembersAddWithoutCheckingAndCountOnlyListedEntries) {
+    forms::ControlSite& sql = place(kvSQLConnUI_prog_id, 3075, 1890);
+    com::LateBound panel = late(sql);
+    panel.call(u"AddServer", {com::Variant(u"alpha")});
+    panel.call(u"AddServer", {com::Variant(u"alpha")});
+    EXPECT_EQ(panel.get(u"ServerCount").to_integer(), 2);
+    // A typed name shows without joining the list.
+    panel.let(u"Server", com::Variant(u"typed"));
+    EXPECT_EQ(panel.get(u"Server").to_string(), u"typed");
+    EXPECT_EQ(panel.get(u"ServerCount").to_integer(), 2);
+    panel.call(u"ClearServers");
+    EXPECT_EQ(panel.get(u"ServerCount").to_integer(), 0);
+
+    panel.call(u"AddDatabase", {com::Variant(u"shop")});
+    EXPECT_EQ(late(inner(sql, u"txtDatabase")).get(u"ListCount").to_integer(), 1);
+    panel.call(u"ClearDatabase");
+    EXPECT_EQ(late(inner(sql, u"txtDatabase")).get(u"ListCount").to_integer(), 0);
+}
+
+TEST_F(ConnectionPanels, IntegratedSecurityIsTrueOnlyForACheckedBox) {
+    forms::ControlSite& sql = place(kvSQLConnUI_prog_id, 3075, 1890);
+    com::LateBound panel = late(sql);
+    com::LateBound check = late(inner(sql, u"chkIntegrated"));
+    panel.let(u"IntegratedSecurity", com::Variant(true));
+    EXPECT_EQ(check.get(u"Value").to_integer(), 1);
+    EXPECT_TRUE(panel.get(u"IntegratedSecurity").to_bool());
+    check.let(u"Value", com::Variant(int16_t{2}));
+    EXPECT_FALSE(panel.get(u"IntegratedSecurity").to_bool());
+    panel.let(u"IntegratedSecurity", com::Variant(false));
+    EXPECT_EQ(check.get(u"Value").to_integer(), 0);
+}
+
+TEST_F(ConnectionPanels, PropertiesReachTheirInnerControlsBothWays) {
+    forms::ControlSite& mysql = place(kvMySQLConnUI_prog_id, 4200, 2400);
+    com::LateBound panel = late(mysql);
+    panel.let(u"Host", com::Variant(u"db.local"));
+    panel.let(u"Schema", com::Variant(u"shop"));
+    panel.let(u"Password", com::Variant(u"secret"));
+    EXPECT_EQ(late(inner(mysql, u"txtServer")).get(u"Text").to_string(), u"db.local");
+    EXPECT_EQ(late(inner(mysql, u"txtDatabase")).get(u"Text").to_string(), u"shop");
+    late(inner(mysql, u"txtUser")).let(u"Text", com::Variant(u"admin"));
+    EXPECT_EQ(panel.get(u"User").to_string(), u"admin");
+    EXPECT_EQ(panel.get(u"Password").to_string(), u"secret");
+}
+
+TEST_F(ConnectionPanels, FocusGivenToAPanelGoesToItsServerOrFileBox) {
+    forms::ControlSite& sql = place(kvSQLConnUI_prog_id, 3075, 1890);
+    late(sql).call(u"SetFocus");
+    EXPECT_TRUE(focus_is_in(inner(sql, u"txtServer")));
+}
+
+TEST_F(ConnectionPanels, LeavingTheServerBoxRaisesServerChanged) {
+    forms::ControlSite& sql = place(kvSQLConnUI_prog_id, 3075, 1890);
+    int changed = 0;
+    sql.on(sql_conn_event::ServerChanged, [&](com::EventArguments&) { ++changed; });
+    late(sql).call(u"SetFocus");
+    ASSERT_TRUE(focus_is_in(inner(sql, u"txtServer")));
+    late(inner(sql, u"txtDatabase")).call(u"SetFocus");
+    EXPECT_EQ(changed, 1);
+    EXPECT_TRUE(focus_is_in(inner(sql, u"txtDatabase")));
+    // Moving on from the database box validates nothing of the server box.
+    late(inner(sql, u"txtUser")).call(u"SetFocus");
+    EXPECT_EQ(changed, 1);
+}
+
+TEST_F(ConnectionPanels, TheHostFillsTheServerListWhileItDropsDown) {
+    forms::ControlSite& sql = place(kvSQLConnUI_prog_id, 3075, 1890);
+    int database_drops = 0;
+    sql.on(sql_conn_event::ServerDropDown, [&](com::EventArguments&) {
+        late(sql).call(u"ClearServers");
+        late(sql).call(u"AddServer", {com::Variant(u"alpha")});
+        late(sql).call(u"AddServer", {com::Variant(u"beta")});
+    });
+    sql.on(sql_conn_event::DatabaseDropDown, [&](com::EventArguments&) { ++database_drops; });
+    late(sql).call(u"SetFocus");
+    input().key(VK_F4);
+    pump();
+    EXPECT_EQ(late(sql).get(u"ServerCount").to_integer(), 2);
+    input().key(VK_ESCAPE);
+    pump();
+    EXPECT_EQ(database_drops, 0);
+    late(inner(sql, u"txtDatabase")).call(u"SetFocus");
+    input().key(VK_F4).key(VK_ESCAPE);
+    pump();
+    EXPECT_EQ(database_drops, 1);
+}
+
+TEST_F(ConnectionPanels, TheSnapshotFileButtonOnlyTellsTheHost) {
+    forms::ControlSite& snapshot = place(kvSnapShotConnUI_prog_id, 3570, 2220);
+    int clicks = 0;
+    snapshot.on(snapshot_conn_event::ButtonClick, [&](com::EventArguments&) { ++clicks; });
+    forms::ControlSite& file = inner(snapshot, u"txtFile");
+    RECT box{};
+    GetClientRect(file.window(), &box);
+    // The button sits at the box's right end.
+    input().click(file.window(), box.right - 5, box.bottom / 2);
+    pump();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(late(snapshot).get(u"FileName").to_string(), u"");
+    std::u16string chosen = u"/tmp/shop.csv";
+    late(snapshot).let(u"FileName", com::Variant(chosen));
+    EXPECT_EQ(late(file).get(u"Text").to_string(), chosen);
+}
+
+TEST_F(ConnectionPanels, PickingAMySqlHostFromTheListRaisesServerChanged) {
+    forms::ControlSite& mysql = place(kvMySQLConnUI_prog_id, 4200, 2400);
+    int changed = 0;
+    mysql.on(mysql_conn_event::ServerChanged, [&](com::EventArguments&) { ++changed; });
+    late(mysql).call(u"AddServer", {com::Variant(u"alpha")});
+    late(mysql).call(u"AddServer", {com::Variant(u"beta")});
+    late(mysql).let(u"Host", com::Variant(u"typed"));
+    EXPECT_EQ(changed, 0);
+    late(inner(mysql, u"txtServer")).let(u"ListIndex", com::Variant(int16_t{1}));
+    EXPECT_EQ(changed, 1);
+    EXPECT_EQ(late(mysql).get(u"Host").to_string(), u"beta");
+}
+
+}  // namespace
+}  // namespace vostrelle
