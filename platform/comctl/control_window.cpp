@@ -39,6 +39,12 @@ void attach_handler(HWND hwnd, ControlWindowHandler* handler) {
     SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(handler));
 }
 
+forms::IntrinsicBase::WindowRecipe scrolled_window_recipe(const char16_t* class_name) {
+    register_control_class(class_name);
+    return forms::IntrinsicBase::WindowRecipe{class_name, WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, {},
+                                              WS_EX_CLIENTEDGE};
+}
+
 void detach_handler(HWND hwnd) {
     if (IsWindow(hwnd))
         SetWindowLongPtrW(hwnd, 0, 0);

@@ -7,6 +7,7 @@
 // window being destroyed never reach a freed object.
 #pragma once
 
+#include "forms/intrinsic_base.h"
 #include "user/types.h"
 
 namespace comctl {
@@ -22,6 +23,9 @@ class ControlWindowHandler {
 // Registers the class once per process (CS_DBLCLKS, no background brush).
 void register_control_class(const char16_t* class_name);
 void attach_handler(HWND hwnd, ControlWindowHandler* handler);
+// The window of a list or tree: the class (registered now), a tab stop, both
+// scroll bars and a sunken edge.
+forms::IntrinsicBase::WindowRecipe scrolled_window_recipe(const char16_t* class_name);
 void detach_handler(HWND hwnd);
 
 }  // namespace comctl

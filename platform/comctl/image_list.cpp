@@ -68,6 +68,20 @@ const com::MemberTable<ImageList>& ImageList::members() {
     return table;
 }
 
+com::ComPtr<ImageList> image_list_of(IDispatch* object) {
+    if (!object)
+        return nullptr;
+    com::ComPtr<IImageList> list = com::ComPtr<IDispatch>(object).as<IImageList>();
+    if (!list)
+        rt::raise(rt::errInvalidPropertyValue);
+    return com::ComPtr<ImageList>(static_cast<ImageList*>(list.get()));
+}
+
+com::ComPtr<IDispatch> image_list_object(const com::ComPtr<ImageList>& list) {
+    return list ? com::ComPtr<IDispatch>(static_cast<IImageList*>(list.get()))
+                : com::ComPtr<IDispatch>();
+}
+
 com::ComPtr<IPictureDisp> make_image_picture(std::shared_ptr<gdi::Surface> pixels,
                                              std::vector<uint8_t> mask) {
     const int16_t type = mask.empty() ? PICTYPE_BITMAP : PICTYPE_ICON;

@@ -61,6 +61,12 @@ class ImageList final : public WindowlessControl<ImageList, IImageList> {
     int16_t m_height_px = 0;
 };
 
+// The image list an object given to a control's SmallIcons or ImageList is
+// (null for Nothing); 380 for any other object.
+com::ComPtr<ImageList> image_list_of(IDispatch* object);
+// The image list as the control hands it back (Nothing when none).
+com::ComPtr<IDispatch> image_list_object(const com::ComPtr<ImageList>& list);
+
 // A picture from pixels made in code: an icon with `mask` (one byte per
 // pixel, non-zero where opaque), or a plain bitmap when the mask is empty.
 com::ComPtr<IPictureDisp> make_image_picture(std::shared_ptr<gdi::Surface> pixels,

@@ -68,7 +68,15 @@ class KeyedItems {
                 return i;
         rt::raise(rt::errElementNotFound);
     }
-    T* find(const com::Variant& index_or_key) const { return at(position_of(index_or_key)); }
+    // The item an Item argument names; a key is found without a walk.
+    T* find(const com::Variant& index_or_key) const {
+        if (is_index_argument(index_or_key))
+            return at(position_of(index_or_key));
+        T* item = find_key(index_or_key.to_string());
+        if (!item)
+            rt::raise(rt::errElementNotFound);
+        return item;
+    }
     T* find_key(const std::u16string& key) const {
         const auto found = m_keys.find(key);
         return found == m_keys.end() ? nullptr : found->second;

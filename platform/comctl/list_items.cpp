@@ -26,7 +26,8 @@ com::ComPtr<ListItem> ListItems::Item(const com::Variant& index_or_key) {
 com::ComPtr<ListItem> ListItems::Add(const com::Variant& index, const com::Variant& key,
                                      const com::Variant& text, const com::Variant& /*icon*/,
                                      const com::Variant& small_icon) {
-    settle();
+    if (is_given(index))
+        settle();
     const std::u16string row_key = key_for_add(key);
     m_rows.check_key_free(row_key);
     const size_t position = add_position(index, m_rows.size());

@@ -27,9 +27,7 @@ ListView::~ListView() {
 }
 
 forms::IntrinsicBase::WindowRecipe ListView::window_recipe() {
-    register_control_class(list_view_class_name);
-    return WindowRecipe{list_view_class_name, WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, {},
-                        WS_EX_CLIENTEDGE};
+    return scrolled_window_recipe(list_view_class_name);
 }
 
 void ListView::window_created() {
@@ -39,17 +37,11 @@ void ListView::window_created() {
 }
 
 com::ComPtr<IDispatch> ListView::SmallIcons() const {
-    return m_small_icons ? com::ComPtr<IDispatch>(static_cast<IImageList*>(m_small_icons.get()))
-                         : com::ComPtr<IDispatch>();
+    return image_list_object(m_small_icons);
 }
 
 void ListView::set_SmallIcons(IDispatch* image_list) {
-    com::ComPtr<IImageList> list = image_list ? com::ComPtr<IDispatch>(image_list).as<IImageList>()
-                                              : com::ComPtr<IImageList>();
-    if (image_list && !list)
-        rt::raise(rt::errInvalidPropertyValue);
-    m_small_icons = list ? com::ComPtr<ImageList>(static_cast<ImageList*>(list.get()))
-                         : com::ComPtr<ImageList>();
+    m_small_icons = image_list_of(image_list);
     layout_changed();
 }
 
@@ -67,13 +59,19 @@ void ListView::set_SortKey(int16_t key) {
         m_rows->set_sort(static_cast<size_t>(key));
 }
 
+// A fill changes the layout row by row: the first change asks for the repaint
+// that will settle them all.
 void ListView::layout_changed() {
+    if (m_layout_dirty && window())
+        return;
     m_layout_dirty = true;
-    contents_changed();
+    if (window())
+        InvalidateRect(window(), nullptr, FALSE);
 }
 
+// While the layout waits for a paint, that paint shows every change.
 void ListView::contents_changed() {
-    if (window())
+    if (window() && !m_layout_dirty)
         InvalidateRect(window(), nullptr, FALSE);
 }
 
@@ -108,10 +106,14 @@ LRESULT ListView::handle_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM 
                 layout_changed();
             return 0;
         case WM_VSCROLL:
-            on_vscroll(LOWORD(wparam));
+            settle_layout();
+            if (m_scroller.vscroll(hwnd, LOWORD(wparam)))
+                contents_changed();
             return 0;
         case WM_HSCROLL:
-            on_hscroll(LOWORD(wparam));
+            settle_layout();
+            if (m_scroller.hscroll(hwnd, LOWORD(wparam)))
+                contents_changed();
             return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:

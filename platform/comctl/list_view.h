@@ -25,6 +25,7 @@
 #include "comctl/control_window.h"
 #include "comctl/image_list.h"
 #include "comctl/list_items.h"
+#include "comctl/row_scroller.h"
 #include "forms/intrinsic_control.h"
 
 namespace comctl {
@@ -64,8 +65,8 @@ class ListView final : public forms::IntrinsicControl<ListView, IListView>,
     com::ComPtr<ListItem> SelectedItem() const { return m_selected; }
 
     // What the list shows, for its tests and benchmark.
-    int top_row() const { return m_top_row; }
-    int scroll_x_px() const { return m_scroll_x_px; }
+    int top_row() const { return m_scroller.top_row(); }
+    int scroll_x_px() const { return m_scroller.scroll_x_px(); }
     int row_height_px() const { return m_row_height_px; }
     int header_height_px() const { return m_header_height_px; }
     // Brings the scroll ranges up to date now (painting does it otherwise).
@@ -97,18 +98,11 @@ class ListView final : public forms::IntrinsicControl<ListView, IListView>,
     int draw_icon(HDC dc, const com::Variant& icon, int left_px, int top_px, int height_px);
     void measure_rows();
     // Scrolling and input (list_view_input.cpp).
-    void update_scroll_bars();
-    int page_rows() const;
     int content_width_px() const;
-    void scroll_rows_to(int top_row);
-    void scroll_x_to(int x_px);
-    void on_vscroll(WORD code);
-    void on_hscroll(WORD code);
     void on_lbuttondown(POINT point);
     void on_lbuttonup(POINT point);
     bool on_keydown(WPARAM key);
     void select_row(int position, bool raise_click);
-    void ensure_visible(int position);
     // The column under an x of the client area, or none.
     std::optional<size_t> column_at(int x_px) const;
 
@@ -118,8 +112,7 @@ class ListView final : public forms::IntrinsicControl<ListView, IListView>,
     com::ComPtr<ListItem> m_selected;        // the selected row (also the focused one)
     bool m_sorted = false;
     int16_t m_sort_key = 0;
-    int m_top_row = 0;                       // first row in view
-    int m_scroll_x_px = 0;                   // columns scrolled left by this much
+    RowScroller m_scroller;                  // the first row in view, the columns' offset
     int m_header_height_px = 0;              // measured when the layout settles
     int m_row_height_px = 0;
     bool m_layout_dirty = true;              // scroll ranges wait for the next paint

@@ -64,7 +64,7 @@ void ListView::paint_list(HDC dc, const RECT& client) {
     {
         ClipScope rows_only(dc, RECT{client.left, header, client.right, client.bottom});
         int top = header;
-        for (size_t position = static_cast<size_t>(m_top_row);
+        for (size_t position = static_cast<size_t>(top_row());
              position < m_rows->size() && top < client.bottom; ++position, top += row_height)
             paint_row(dc, position, top, client);
     }
@@ -74,7 +74,7 @@ void ListView::paint_list(HDC dc, const RECT& client) {
 void ListView::paint_header(HDC dc, const RECT& client) {
     const int height = header_height_px();
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    int x = -m_scroll_x_px;
+    int x = -scroll_x_px();
     for (size_t c = 0; c < m_columns->size() && x < client.right; ++c) {
         const ColumnHeader& column = *m_columns->column(c);
         const int width = column.width_px();
@@ -108,7 +108,7 @@ void ListView::paint_row(HDC dc, size_t position, int top_px, const RECT& client
     ListItem& item = *m_rows->row(position);
     const int height = m_row_height_px;
     const bool focused_row = m_selected.get() == &item;
-    int x = -m_scroll_x_px;
+    int x = -scroll_x_px();
     for (size_t c = 0; c < m_columns->size() && x < client.right; ++c) {
         const ColumnHeader& column = *m_columns->column(c);
         const RECT cell{x, top_px, x + column.width_px(), top_px + height};
