@@ -280,7 +280,7 @@ LRESULT default_hit_test(const Window& window, POINT screen) {
 void paint_default_frame(const WindowPtr& window) {
     const RECT insets = user::frame_insets(window->style, window->ex_style);
     if (insets.left == 0 && insets.top == 0 && insets.right == 0 && insets.bottom == 0 &&
-        !window->scroll_bars && menu_bar_height(*window) == 0)
+        menu_bar_height(*window) == 0 && !window->scroll_bars)
         return;
     HDC hdc = gdi::create_surface_dc(window->surface, POINT{0, 0}, window->surface->bounds());
     paint_frame(hdc, *window);

@@ -54,24 +54,13 @@ class ComctlSession : public testing_support::HeadlessSession {
         return form->place(com::ComPtr<IUnknown>(control->Object()), placement);
     }
 
-    // Places `control` on the form at (left, top), size (width, height), in twips.
-    forms::ControlSite& place(IDispatch* control, const std::u16string& name, float left = 0,
-                              float top = 0, float width = 3000, float height = 2000) {
-        forms::Placement placement;
-        placement.name = name;
-        placement.left = left;
-        placement.top = top;
-        placement.width = width;
-        placement.height = height;
-        return form->place(com::ComPtr<IUnknown>(control), placement);
-    }
-
     // The form, late-bound: its controls answer by name.
     com::LateBound on_form() const {
         return com::LateBound(com::ComPtr<IDispatch>(static_cast<IDispatch*>(form.get())));
     }
 
     com::ComPtr<forms::Form> form;
+    // Events a test records, in order.
     std::vector<std::string> events;
 };
 

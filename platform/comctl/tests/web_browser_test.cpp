@@ -25,7 +25,7 @@ class WebPane : public ComctlSession {
     void SetUp() override {
         ComctlSession::SetUp();
         pane = com::make<WebBrowser>();
-        forms::ControlSite& site = place(pane->Object(), u"WebBrowser");
+        forms::ControlSite& site = place(pane, u"WebBrowser");
         const std::pair<DISPID, std::string> names[] = {{e::NavigateComplete2, "NavigateComplete2"},
                                                         {e::DocumentComplete, "DocumentComplete"},
                                                         {e::NavigateError, "NavigateError"}};

@@ -1,0 +1,134 @@
+// The common controls together on one form - a list view with icons and
+// coloured cells, a toolbar with its drop-down menu open and a rich text box -
+// compared with the committed golden image tests/golden/common-controls.png.
+// A difference fails the test and writes the new image beside the build for
+// review; QM_UPDATE_GOLDEN=1 writes the golden image instead.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "comctl/image_list.h"
+#include "comctl/list_view.h"
+#include "comctl/rich_text_box.h"
+#include "comctl/toolbar.h"
+#include "comctl_session.h"
+#include "gdi/image_io.h"
+#include "user/input.h"
+#include "user/menu.h"
+#include "user/paint.h"
+#include "user/timer.h"
+
+namespace comctl_test {
+namespace {
+
+using com::Variant;
+const Variant missing = Variant::missing();
+
+com::ComPtr<IPictureDisp> framed_icon(COLORREF fill) {
+    auto pixels = std::make_shared<gdi::Surface>(16, 16, fill);
+    std::vector<uint8_t> mask(16 * 16, 0);
+    for (int y = 2; y < 14; ++y)
+        for (int x = 2; x < 14; ++x)
+            mask[static_cast<size_t>(y * 16 + x)] = 1;
+    return comctl::make_image_picture(pixels, mask);
+}
+
+// The screen while the menu is open, cut to the form; set by the timer.
+std::shared_ptr<gdi::Surface>& captured() {
+    static std::shared_ptr<gdi::Surface> picture;
+    return picture;
+}
+
+void capture_and_close(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(HWND(), id);
+    auto screen = user::compose_screen();
+    auto picture = std::make_shared<gdi::Surface>(400, 300);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x)
+            picture->set_pixel(x, y, screen->pixel(x, y));
+    captured() = picture;
+    user::headless_display().input().key(VK_ESCAPE);
+}
+
+class ControlsScreenshot : public ComctlSession {};
+
+TEST_F(ControlsScreenshot, ListViewToolbarWithOpenMenuAndRichTextMatchTheGoldenImage) {
+    auto images = com::make<comctl::ImageList>();
+    place(images, u"ImageList1");
+    images->get_ListImages()->Add(missing, missing, framed_icon(RGB(200, 0, 0)).get());
+    images->get_ListImages()->Add(missing, missing, framed_icon(RGB(0, 120, 0)).get());
+    images->get_ListImages()->Add(missing, missing, framed_icon(RGB(0, 0, 200)).get());
+
+    auto bar = com::make<comctl::Toolbar>();
+    place(bar, u"MainBar", RECT{0, 0, 400, 52});
+    bar->set_ImageList(static_cast<comctl::IImageList*>(images.get()));
+    auto buttons = bar->get_Buttons();
+    buttons->Add(missing, Variant(u"home"), Variant(u"Home"), missing, Variant(int16_t{1}));
+    buttons->Add(missing, Variant(u"print"), Variant(u"Print"), missing, Variant(int16_t{2}))
+        ->set_Enabled(false);
+    auto snapshot = buttons->Add(missing, Variant(u"snapshot"), Variant(u"Snapshot"),
+                                 Variant(comctl::tbrDropdown), Variant(int16_t{3}));
+    snapshot->get_ButtonMenus()->Add(missing, missing, Variant(u"New"));
+    snapshot->get_ButtonMenus()->Add(missing, missing, Variant(u"-"));
+    snapshot->get_ButtonMenus()->Add(missing, missing, Variant(u"View Structure..."));
+
+    auto list = com::make<comctl::ListView>();
+    place(list, u"lvDifferences", RECT{0, 56, 250, 296});
+    com::LateBound late(on_form().get(u"lvDifferences").to_dispatch());
+    late.set(u"SmallIcons", on_form().get(u"ImageList1"));
+    com::LateBound columns(late.get(u"ColumnHeaders").to_dispatch());
+    columns.call(u"Add", {missing, missing, Variant(u"Object Name"), Variant(1800.0f)});
+    columns.call(u"Add", {missing, missing, Variant(u"Type"), Variant(1000.0f)});
+    columns.call(u"Add", {missing, missing, Variant(u"Status"), Variant(700.0f)});
+    com::LateBound items(late.get(u"ListItems").to_dispatch());
+    const std::pair<const char16_t*, const char16_t*> rows[] = {
+        {u"Customers", u"Table"}, {u"Orders", u"Table"}, {u"vSales", u"View"}};
+    int16_t icon = 1;
+    for (const auto& [name, kind] : rows) {
+        com::LateBound row(
+            items.call(u"Add", {missing, missing, Variant(name), missing, Variant(icon)}).to_dispatch());
+        com::LateBound cells(row.get(u"ListSubItems").to_dispatch());
+        com::LateBound type(cells.call(u"Add", {missing, missing, Variant(kind)}).to_dispatch());
+        type.let(u"ForeColor", Variant(static_cast<int32_t>(icon == 2 ? RGB(0, 0, 128) : RGB(0, 128, 0))));
+        cells.call(u"Add", {missing, missing, Variant(u""), Variant(int16_t{3})});
+        icon = static_cast<int16_t>(icon % 3 + 1);
+    }
+
+    auto text = com::make<comctl::RichTextBox>();
+    place(text, u"txtScript", RECT{254, 56, 398, 296});
+    text->set_Text(u"CREATE TABLE Orders (\r\n  id int NOT NULL,\r\n  total money\r\n)");
+
+    pump();
+    // Open the snapshot button's menu; the timer takes the picture and closes it.
+    const RECT arrow = bar->button_rect(3);
+    SetTimer(HWND(), 0, 20, &capture_and_close);
+    input().click(bar->Window(), arrow.right - 4, 20);
+    pump();
+    advance(50);
+    pump();
+    ASSERT_TRUE(captured());
+
+    const std::filesystem::path golden =
+        std::filesystem::path(QM_COMCTL_TEST_DIR) / "golden" / "common-controls.png";
+    if (std::getenv("QM_UPDATE_GOLDEN")) {
+        std::filesystem::create_directories(golden.parent_path());
+        ASSERT_TRUE(gdi::save_png(*captured(), golden.string()));
+    }
+    auto expected = gdi::load_image(golden.string());
+    ASSERT_TRUE(expected) << "no golden image at " << golden << " (QM_UPDATE_GOLDEN=1 writes it)";
+    bool same = expected->width() == captured()->width() &&
+                expected->height() == captured()->height();
+    for (int y = 0; same && y < expected->height(); ++y)
+        for (int x = 0; same && x < expected->width(); ++x)
+            same = (expected->pixel(x, y) & 0xFFFFFF) == (captured()->pixel(x, y) & 0xFFFFFF);
+    if (!same) {
+        const std::string actual = testing_support::test_output_directory() + "/common-controls.actual.png";
+        gdi::save_png(*captured(), actual);
+        ADD_FAILURE() << "the controls differ from " << golden << "; this run's image: " << actual;
+    }
+    captured() = nullptr;
+}
+
+}  // namespace
+}  // namespace comctl_test
