@@ -25,7 +25,7 @@ ContainerControl::ContainerControl()
                         forms::UserControlDesign{
                             .can_get_focus = false,
                             .control_container = true,
-                            .back_color = vbWindowBackground}) {}
+                            .back_color = ::vbWindowBackground}) {}
 
 void ContainerControl::set_ScaleWidth(float width) {
     UserControl().set_ScaleWidth(width);

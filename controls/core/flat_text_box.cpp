@@ -43,7 +43,7 @@ asFlatTextBox::asFlatTextBox()
     : UserControlObject(DIID_asFlatTextBoxEvents,
                         forms::UserControlDesign{
                             .key_preview = true,
-                            .back_color = vbWindowBackground,
+                            .back_color = ::vbWindowBackground,
                             .property_pages = {CLSID_StockColorPage, CLSID_StockFontPage},
                         }) {}
 

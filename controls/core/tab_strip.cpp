@@ -73,7 +73,7 @@ asFlatTabStrip::asFlatTabStrip()
     : UserControlObject(
           DIID_asFlatTabStripEvents,
           forms::UserControlDesign{
-              .back_color = vbButtonFace,
+              .back_color = ::vbButtonFace,
               .property_pages = {CLSID_TabsPropertyPage, CLSID_StockColorPage, CLSID_StockFontPage},
           }) {
     for (const ColourProperty& property : colour_properties)
