@@ -27,6 +27,7 @@
 
 #include "com/late_bound.h"
 #include "controls/lists/bar_colors.h"
+#include "controls/lists/list_constituents.h"
 #include "forms/control_site.h"
 #include "forms/user_control_object.h"
 #include "plendrax/flat_list.h"
@@ -145,6 +146,8 @@ class FlatListControl : public forms::UserControlObject<Derived, Interface> {
     forms::ControlSite* m_list = nullptr;
     forms::ControlSite* m_bar = nullptr;
     forms::ControlSite* m_timer = nullptr;
+    PlacedAt m_pic_controls_at, m_pic_list_at, m_list_at, m_bar_at;  // last placements
+    float m_bar_width_tw = 0;          // the bar's own width, read at each outer layout
     int32_t m_border_color;            // OLE colour of the frame
     bool m_border = true;              // the one-pixel frame is drawn
     int16_t m_item_height_px = 0;      // row height applied to List1

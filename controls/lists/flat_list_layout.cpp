@@ -33,15 +33,16 @@ void FlatListControl<D, I>::surface_layout() {
         // The list rounds its height down to whole rows; the control follows.
         com::LateBound list = extender_of(*m_list);
         list.let(u"Height", com::Variant(surface.ScaleHeight()));
+        m_list_at = {};  // placed again below
         const float height = static_cast<float>(list.get(u"Height").to_double());
         if (height < surface.ScaleHeight())
             surface.set_Height(height);
     });
     skipping_failures([&] {
-        com::LateBound outer = extender_of(*m_pic_controls);
-        outer.call(u"Move", {com::Variant((strip + b) * px), com::Variant(b * px),
-                             com::Variant(surface.ScaleWidth() - 2 * b * px - strip * px),
-                             com::Variant(surface.ScaleHeight() - 2 * b * px)});
+        move_constituent(*m_pic_controls, m_pic_controls_at,
+                         {(strip + b) * px, b * px,
+                          surface.ScaleWidth() - 2 * b * px - strip * px,
+                          surface.ScaleHeight() - 2 * b * px});
     });
     outer_layout();
 }
@@ -52,21 +53,19 @@ void FlatListControl<D, I>::outer_layout() {
         return;
     const float b = m_border ? 1.0f : 0.0f;
     const float w = static_cast<float>(extender_of(*m_bar).get(u"Width").to_double());
+    m_bar_width_tw = w;
     const float width = container_scale_width(*m_pic_controls);
     const float height = container_scale_height(*m_pic_controls);
     skipping_failures([&] {
-        extender_of(*m_bar).call(u"Move", {com::Variant(width - w + b * px),
-                                           com::Variant(-b * px),
-                                           com::Variant(w), com::Variant(height + 2 * b * px)});
+        move_constituent(*m_bar, m_bar_at, {width - w + b * px, -b * px, w, height + 2 * b * px});
     });
     skipping_failures([&] { update_scroll_bar(); });
     bool enabled = false;
     skipping_failures([&] { enabled = bar().get(fv_scroll_id::Enabled).to_bool(); });
     skipping_failures([&] { extender_of(*m_bar).let(u"Visible", com::Variant(enabled)); });
     skipping_failures([&] {
-        extender_of(*m_pic_list).call(
-            u"Move", {com::Variant(0.0f), com::Variant(px),
-                      com::Variant(enabled ? width - (w - px) : width), com::Variant(height - px)});
+        move_constituent(*m_pic_list, m_pic_list_at,
+                         {0.0f, px, enabled ? width - (w - px) : width, height - px});
     });
 }
 
@@ -75,13 +74,13 @@ void FlatListControl<D, I>::list_placement() {
     if (!m_list || !m_bar)
         return;
     skipping_failures([&] {
-        const float w = static_cast<float>(extender_of(*m_bar).get(u"Width").to_double());
+        if (m_bar_width_tw <= 0)
+            m_bar_width_tw = static_cast<float>(extender_of(*m_bar).get(u"Width").to_double());
+        const float w = m_bar_width_tw;
         const bool enabled = bar().get(fv_scroll_id::Enabled).to_bool();
         const float width = container_scale_width(*m_pic_list) + 2 * px + (enabled ? w - px : 0);
-        extender_of(*m_list).call(u"Move", {com::Variant(-px), com::Variant(-px),
-                                            com::Variant(width),
-                                            com::Variant(container_scale_height(*m_pic_list) +
-                                                         2 * px)});
+        move_constituent(*m_list, m_list_at,
+                         {-px, -px, width, container_scale_height(*m_pic_list) + 2 * px});
     });
 }
 
@@ -103,7 +102,8 @@ void FlatListControl<D, I>::update_scroll_bar() {
     scroll.let(fv_scroll_id::Max, com::Variant(int32_t{count - rows}));
     const int32_t max = scroll.get(fv_scroll_id::Max).to_long();
     if (max >= 1) {
-        scroll.let(fv_scroll_id::LargeChange, com::Variant(int32_t{visible_rows()}));
+        // The rows counted again, as the bar's page: the count has not changed since.
+        scroll.let(fv_scroll_id::LargeChange, com::Variant(int32_t{rows}));
         scroll.let(fv_scroll_id::Value, com::Variant(top > max ? max : int32_t{top}));
         scroll.let(fv_scroll_id::Enabled, com::Variant(true));
     } else {

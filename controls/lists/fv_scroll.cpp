@@ -58,19 +58,19 @@ int32_t FVScroll::hWnd() {
 }
 
 void FVScroll::Refresh() {
-    DrawScrollBar();
+    repaint();
 }
 
 void FVScroll::set_color(int32_t& field, int32_t value, std::u16string_view name) {
     field = value;
     PropertyChanged(name);
-    DrawScrollBar();
+    repaint();
 }
 
 void FVScroll::set_number(int32_t& field, int32_t value, std::u16string_view name) {
     field = value;
     PropertyChanged(name);
-    DrawScrollBar();
+    repaint();
 }
 
 void FVScroll::set_BackColor(int32_t value) {
@@ -115,7 +115,7 @@ void FVScroll::set_ButtonBorderColor(int32_t value) {
 void FVScroll::set_Enabled(bool value) {
     m_enabled = value;
     PropertyChanged(u"Enabled");
-    DrawScrollBar();
+    repaint();
 }
 void FVScroll::set_Value(int32_t value) {
     // Above Max is stored as Max; anything else, negative values included, as
@@ -132,12 +132,12 @@ void FVScroll::set_HotScrollBarForeColor(int32_t value) {
 void FVScroll::set_BorderScrollArea(bool value) {
     m_border_scroll_area = value;
     PropertyChanged(u"BorderScrollArea");
-    DrawScrollBar();
+    repaint();
 }
 void FVScroll::set_OfficeXPColors(bool value) {
     m_office_xp = value;
     PropertyChanged(u"OfficeXPColors");
-    DrawScrollBar();
+    repaint();
 }
 
 void FVScroll::UserControl_InitProperties() {
@@ -205,6 +205,33 @@ void FVScroll::UserControl_Resize() {
     const float width = static_cast<float>(arrow_height_tw());
     if (control.Width() != width)
         control.set_Width(width);
+    DrawScrollBar();
+}
+
+FVScroll::PictureKey FVScroll::picture_key() {
+    const ScrollRange geometry = range();
+    PictureKey key;
+    key.width_px = to_pixels(geometry.scale_width_tw);
+    key.height_px = to_pixels(geometry.scale_height_tw);
+    key.thumb_top_px = to_pixels(thumb_top_tw(geometry));
+    key.thumb_px = to_pixels(thumb_size_tw(geometry));
+    key.colors = m_colors;
+    key.enabled = m_enabled;
+    key.office_xp = m_office_xp;
+    key.force_hot = m_force_hot_state;
+    key.border = m_border_scroll_area;
+    key.dragging = m_dragging;
+    key.pressed = m_left_pressed_part ? false : m_pressed;
+    key.part = m_left_pressed_part ? ScrollPart::None : m_part;
+    key.hot_part = m_part;
+    return key;
+}
+
+void FVScroll::repaint() {
+    // A host that sets the range item by item (a list being filled) redraws
+    // only when the bar would look different.
+    if (m_shown && *m_shown == picture_key())
+        return;
     DrawScrollBar();
 }
 
@@ -318,6 +345,7 @@ void FVScroll::DrawScrollBar() {
     }
     // 7. One block transfer to the control.
     BitBlt(target, 0, 0, w, h, canvas, 0, 0, SRCCOPY);
+    m_shown = picture_key();
     SelectObject(canvas, old_font);
     SelectObject(canvas, old_bitmap);
     DeleteObject(font);

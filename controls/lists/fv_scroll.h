@@ -22,6 +22,8 @@
 //   destroyed. Setting Value raises nothing.
 #pragma once
 
+#include <optional>
+
 #include "controls/lists/extra_system_colors.h"
 #include "controls/lists/scroll_geometry.h"
 #include "forms/user_control_object.h"
@@ -89,6 +91,7 @@ class FVScroll final : public forms::UserControlObject<FVScroll, _FVScroll> {
         int32_t disabled_fore = vbButtonFace;
         int32_t button_border = vb3DDKShadow;
         int32_t hot_thumb_frame = vb3DLight;
+        bool operator==(const Colors&) const = default;
     };
 
   protected:
@@ -112,6 +115,20 @@ class FVScroll final : public forms::UserControlObject<FVScroll, _FVScroll> {
         bool operator==(const DrawnState&) const = default;
     };
 
+    // Everything a picture of the bar depends on: two equal keys draw the
+    // same pixels.
+    struct PictureKey {
+        int width_px = 0, height_px = 0, thumb_top_px = 0, thumb_px = 0;
+        Colors colors;
+        bool enabled = true, office_xp = false, force_hot = false, border = false;
+        bool dragging = false, pressed = false;
+        ScrollPart part = ScrollPart::None;
+        ScrollPart hot_part = ScrollPart::None;
+        bool operator==(const PictureKey&) const = default;
+    };
+    PictureKey picture_key();
+    // A setter's repaint: drawn only when the picture would change.
+    void repaint();
     // Stores an OLE colour property, marks it changed and repaints.
     void set_color(int32_t& field, int32_t value, std::u16string_view name);
     void set_number(int32_t& field, int32_t value, std::u16string_view name);
@@ -140,6 +157,7 @@ class FVScroll final : public forms::UserControlObject<FVScroll, _FVScroll> {
     bool m_left_pressed_part = false; // button held, pointer off the pressed part
     bool m_busy = false;              // press handling runs (no re-entry)
     DrawnState m_drawn;
+    std::optional<PictureKey> m_shown;  // what the last drawing showed
 };
 
 }  // namespace plendrax

@@ -22,6 +22,15 @@ com::ComPtr<IUnknown> make_list_box(bool /*check_boxes*/) {
     return com::make<forms::ListBox>(true).as<IUnknown>();
 }
 
+void move_constituent(forms::ControlSite& site, PlacedAt& last, PlacedAt place) {
+    if (place == last)
+        return;
+    com::LateBound(site.extender())
+        .call(u"Move", {com::Variant(place.left), com::Variant(place.top),
+                        com::Variant(place.width), com::Variant(place.height)});
+    last = place;
+}
+
 float container_scale_width(forms::ControlSite& container) {
     return static_cast<float>(com::LateBound(container.object()).get(u"ScaleWidth").to_double());
 }

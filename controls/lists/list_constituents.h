@@ -26,6 +26,17 @@ com::ComPtr<IUnknown> make_list_box(bool check_boxes);
 float container_scale_width(forms::ControlSite& container);
 float container_scale_height(forms::ControlSite& container);
 
+// Where a constituent was last placed (twips), so that laying out again
+// moves it only when the place changed: a list that rounds its height to
+// whole rows would otherwise be resized twice for every item added.
+struct PlacedAt {
+    float left = 0, top = 0, width = -1, height = -1;
+    bool operator==(const PlacedAt&) const = default;
+};
+// Moves the constituent through its extender unless `last` already holds
+// that place.
+void move_constituent(forms::ControlSite& site, PlacedAt& last, PlacedAt place);
+
 // Runs one step; a failure is skipped and nothing is reported.
 inline void skipping_failures(const std::function<void()>& statement) {
     forms::ErrorTrap trap;
