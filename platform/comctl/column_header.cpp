@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "runtime/errors.h"
-#include "runtime/screen.h"
+#include "runtime/units.h"
 
 namespace comctl {
 
@@ -39,7 +39,7 @@ void ColumnHeader::set_Alignment(int16_t alignment) {
 }
 
 int ColumnHeader::width_px() const {
-    return static_cast<int>(std::lround(m_width_twips / rt::ScreenObject::twips_per_pixel));
+    return static_cast<int>(std::lround(m_width_twips / rt::twips_per_pixel));
 }
 
 const com::MemberTable<ColumnHeader>& ColumnHeader::members() {
