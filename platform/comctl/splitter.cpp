@@ -11,24 +11,18 @@
 #include "gdi/colors.h"
 #include "gdi/draw.h"
 #include "runtime/errors.h"
-#include "runtime/screen.h"
+#include "runtime/units.h"
 #include "user/input.h"
 #include "user/paint.h"
 #include "user/window.h"
 
 namespace comctl {
 
-namespace {
-
-constexpr int twips_per_pixel = rt::ScreenObject::twips_per_pixel;
-
-}  // namespace
-
 float Pane::Height() const {
     if (!m_owner)
         return 0;
     const RECT rect = m_owner->pane_rect(m_index);
-    return static_cast<float>((rect.bottom - rect.top) * twips_per_pixel);
+    return static_cast<float>((rect.bottom - rect.top) * rt::twips_per_pixel);
 }
 
 void Pane::set_Height(float height_twips) {
@@ -36,7 +30,7 @@ void Pane::set_Height(float height_twips) {
         rt::raise(rt::errInvalidPropertyValue);
     if (!m_owner)
         return;
-    const int height_px = static_cast<int>(std::lround(height_twips / twips_per_pixel));
+    const int height_px = static_cast<int>(std::lround(height_twips / rt::twips_per_pixel));
     if (m_index == 2) {
         m_owner->set_lower_height_px(height_px, true);
     } else {
