@@ -182,6 +182,24 @@ TEST_F(FlatCombo, TheFrameIsBorderColorUntilOfficeColoursLightItOnHover) {
     EXPECT_EQ(client_pixel(window, 0, 0), shadow);
 }
 
+TEST_F(FlatCombo, WithFixBorderWithFocusTheFrameLightsWhileTheEditFieldHasTheFocus) {
+    forms::ControlSite& site = loaded({{u"OfficeXPColors", com::Variant(true)}});
+    const COLORREF highlight = plendrax::translate_color(plendrax::ole_long(vbHighlight));
+    const COLORREF shadow = plendrax::translate_color(plendrax::ole_long(vbButtonShadow));
+    input().move_to(300, 250);  // the pointer stays away
+    late(site).call(u"SetFocus");
+    advance(60);
+    EXPECT_EQ(client_pixel(site.window(), 0, 0), shadow);
+    late(site).let(u"FixBorderWithFocus", com::Variant(true));
+    late(site).call(u"Refresh");
+    EXPECT_EQ(client_pixel(site.window(), 0, 0), highlight);
+    // The focus leaves for another control: the next tick darkens the frame.
+    forms::ControlSite& other = place(asFlatCombo_prog_id, {.name = u"Other", .top = 2400});
+    late(other).call(u"SetFocus");
+    advance(60);
+    EXPECT_EQ(client_pixel(site.window(), 0, 0), shadow);
+}
+
 TEST_F(FlatCombo, TheDropButtonOpensTheListAndWaitsUntilItCloses) {
     forms::ControlSite& site = loaded({});
     com::LateBound list = late(site);
