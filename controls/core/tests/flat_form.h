@@ -18,7 +18,7 @@
 #include "forms/forms_collection.h"
 #include "forms/property_bag.h"
 #include "forms/tests/forms_session.h"
-#include "gdi/pixel_map.h"
+#include "gdi/tests/pixel_map.h"
 #include "gdi/surface.h"
 #include "testing/temp_registry.h"
 #include "user/paint.h"

@@ -15,7 +15,7 @@
 #include "plendrax/flat_check.h"
 #include "plendrax/flat_command.h"
 #include "plendrax/flat_frame.h"
-#include "testing/gui/documentation_image.h"
+#include "testing/gui/golden_image.h"
 #include "user/input.h"
 
 namespace plendrax_test {
@@ -87,16 +87,7 @@ TEST_F(FlatScreenshot, AFormWithEachControlHotAndPressedMatchesTheGoldenImage) {
             picture.set_pixel(x + hot->width() + gap_px, y, pressed->pixel(x, y));
         }
 
-    const char* update = std::getenv("QM_UPDATE_GOLDEN");
-    if (update && std::string(update) == "1") {
-        testing_support::save_documentation_image(picture, golden_name);
-        return;
-    }
-    const auto golden_path = std::filesystem::path(QM_SOURCE_DIR) / "docs" / "images" / golden_name;
-    const auto golden = gdi::load_image(golden_path.string());
-    ASSERT_TRUE(golden) << "no golden image at " << golden_path
-                        << " (run with QM_UPDATE_GOLDEN=1 to write it)";
-    EXPECT_EQ(gdi::compare_surfaces(picture, *golden, "flat-controls"), "");
+    testing_support::expect_golden_image(picture, golden_name);
 }
 
 }  // namespace

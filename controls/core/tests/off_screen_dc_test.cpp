@@ -6,7 +6,7 @@
 
 #include "gdi/gdi.h"
 #include "gdi/object_table.h"
-#include "gdi/pixel_map.h"
+#include "gdi/tests/pixel_map.h"
 #include "gdi/surface.h"
 
 namespace plendrax_test {

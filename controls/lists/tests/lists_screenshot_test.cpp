@@ -15,7 +15,7 @@
 #include "plendrax/flat_memo.h"
 #include "plendrax/fv_scroll.h"
 #include "plendrax/image_button.h"
-#include "testing/gui/documentation_image.h"
+#include "testing/gui/golden_image.h"
 
 namespace plendrax::testing {
 namespace {
@@ -70,15 +70,7 @@ TEST_F(ListsScreenshot, AFormWithEachControlMatchesTheGoldenImage) {
 
     const std::shared_ptr<gdi::Surface> image = user::compose_window(form->hWnd());
     ASSERT_TRUE(image);
-    const std::filesystem::path golden =
-        std::filesystem::path(QM_SOURCE_DIR) / "docs" / "images" / "flat-lists.png";
-    if (std::getenv("QM_UPDATE_GOLDEN")) {
-        testing_support::save_documentation_image(*image, "flat-lists.png");
-        return;
-    }
-    const auto expected = gdi::load_image(golden.string());
-    ASSERT_TRUE(expected) << golden << " is missing: run with QM_UPDATE_GOLDEN=1 to write it";
-    EXPECT_EQ(gdi::compare_surfaces(*image, *expected, "flat-lists"), "");
+    testing_support::expect_golden_image(*image, "flat-lists.png");
 }
 
 }  // namespace

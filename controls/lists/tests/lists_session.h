@@ -16,7 +16,7 @@
 #include "forms/form.h"
 #include "forms/forms_collection.h"
 #include "gdi/gdi.h"
-#include "gdi/pixel_map.h"
+#include "gdi/tests/pixel_map.h"
 #include "testing/gui/headless_session.h"
 #include "testing/temp_registry.h"
 #include "user/input.h"

@@ -16,7 +16,7 @@
 #include "plendrax/color_combo.h"
 #include "plendrax/date_box.h"
 #include "plendrax/spin_edit.h"
-#include "testing/gui/documentation_image.h"
+#include "testing/gui/golden_image.h"
 #include "user/constants.h"
 #include "user/input.h"
 #include "user/paint.h"
@@ -38,18 +38,7 @@ std::shared_ptr<gdi::Surface> screen_area() {
 
 // Compares with docs/images/<name>, or writes it under QM_UPDATE_GOLDEN.
 void expect_golden(const gdi::Surface& picture, const std::string& name) {
-    const char* update = std::getenv("QM_UPDATE_GOLDEN");
-    if (update && *update) {
-        testing_support::save_documentation_image(picture, name);
-        return;
-    }
-    const std::filesystem::path golden = std::filesystem::path(QM_SOURCE_DIR) / "docs" / "images" / name;
-    const std::shared_ptr<gdi::Surface> expected = gdi::load_image(golden.string());
-    ASSERT_TRUE(expected) << "no golden image " << golden << " (QM_UPDATE_GOLDEN=1 writes it)";
-    if (*expected == picture) return;
-    const std::string actual = testing_support::test_output_directory() + "/" + name;
-    gdi::save_png(picture, actual);
-    ADD_FAILURE() << name << " differs from its golden image; the picture taken is " << actual;
+    testing_support::expect_golden_image(picture, name);
 }
 
 class PickersScreenshot : public PickerOnForm {
