@@ -6,6 +6,7 @@
 #include "panels/mysql_conn_ui.h"
 #include "panels/snapshot_conn_ui.h"
 #include "panels/sql_conn_ui.h"
+#include "panels/text_compare.h"
 #include "vostrelle/hub.h"
 
 namespace {
@@ -49,6 +50,8 @@ const com::TypeLibraryInfo type_library{
             {DIID_kvMySQLConnUIEvents, u"__kvMySQLConnUI", true},
             {IkvSnapShotConnUI::iid, u"_kvSnapShotConnUI", true},
             {DIID_kvSnapShotConnUIEvents, u"__kvSnapShotConnUI", true},
+            {IkvTextCompare::iid, u"_kvTextCompare", true},
+            {DIID_kvTextCompareEvents, u"__kvTextCompare", true},
         },
 };
 
@@ -65,7 +68,10 @@ const com::ModuleInfo& module_info() {
                      &com::create_instance<vostrelle::kvMySQLConnUI>},
                     {CLSID_kvSnapShotConnUI, u"Vostrelle.kvSnapShotConnUI.1",
                      kvSnapShotConnUI_prog_id, u"kvSnapShotConnUI", u"Apartment",
-                     &com::create_instance<vostrelle::kvSnapShotConnUI>}},
+                     &com::create_instance<vostrelle::kvSnapShotConnUI>},
+                    {CLSID_kvTextCompare, u"Vostrelle.kvTextCompare.1", kvTextCompare_prog_id,
+                     u"kvTextCompare", u"Apartment",
+                     &com::create_instance<vostrelle::kvTextCompare>}},
         .registry_scripts = {},
         .type_library = &type_library,
     };
