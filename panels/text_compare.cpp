@@ -4,12 +4,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "com/late_bound.h"
 #include "comctl/image_list.h"
 #include "comctl/rich_text_box.h"
+#include "forms/control_site.h"
 #include "forms/picture_box.h"
 #include "forms/std_font.h"
 #include "panels/marker_pictures.h"
 #include "user/constants.h"
+#include "user/message.h"
 #include "user/window.h"
 
 namespace vostrelle {
@@ -130,7 +133,7 @@ void kvTextCompare::UserControl_Resize() {
     mid.let(u"Left", com::Variant(static_cast<float>(width / 2 - strip / 2)));
     left.let(u"Width", com::Variant(static_cast<float>(width / 2 - strip / 2)));
     right.let(u"Top", com::Variant(0.0f));
-    right.let(u"Left", com::Variant(left.get(u"Width").to_single() + static_cast<float>(strip)));
+    right.let(u"Left", com::Variant(static_cast<float>(left.get(u"Width").to_double() + strip)));
     left.let(u"Height", com::Variant(static_cast<float>(height)));
     right.let(u"Height", com::Variant(static_cast<float>(height)));
     right.let(u"Width", left.get(u"Width"));

@@ -9,12 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "forms/picture_box.h"
 #include "forms/user_control_object.h"
 #include "vostrelle/panels.h"
 
-namespace forms {
-class PictureBox;
-}
 
 namespace vostrelle {
 

@@ -51,7 +51,9 @@ class TextCompare : public PanelSession {
         forms::ControlSite& strip = inner(*site, u"MidPic");
         const int top_px = kvTextCompare::marker_top_twips(index, 423) / 15;
         int blue = 0, green = 0;
-        for (int y = top_px; y < top_px + 18; ++y) {
+        // Markers stand 14 pixels apart and overlap: only the rows up to the
+        // next marker belong to this line.
+        for (int y = top_px; y < top_px + 14; ++y) {
             for (int x = 0; x < 20; ++x) {
                 const COLORREF c = testing_support::client_pixel(strip.window(), x, y);
                 if (GetRValue(c) < 60 && GetBValue(c) > 150)

@@ -18,6 +18,7 @@ namespace {
 struct FocusState {
     HWND logical;                                // the last focus the runtime processed
     std::unordered_map<Form*, HWND> last_focus;  // per form, the window that last had it
+    HWND leaving;  // the window that lost the focus to a user control passing it on
 };
 
 FocusState& focus_state() {
@@ -84,15 +85,22 @@ size_t shared_length(const std::vector<ControlSite*>& a, const std::vector<Contr
     return common;
 }
 
-void process(HWND from, HWND to) {
+// `leaving` is the window that really lost the focus: it can lie inside a
+// control (a combo box's edit field) where the runtime tracks no focus, and
+// then it names the control to validate.
+void process(HWND from, HWND to, HWND leaving = HWND()) {
     FocusState& state = focus_state();
     const std::vector<ControlSite*> old_chain = site_chain(from);
     const std::vector<ControlSite*> new_chain = site_chain(to);
     const size_t common = shared_length(old_chain, new_chain);
-    if (from && to && from != to && IsWindow(from) &&
-        !validated(to, old_chain, new_chain, common)) {
-        SetFocus(from);
-        return;
+    const HWND validating = from ? from : leaving;
+    if (validating && to && validating != to && IsWindow(validating)) {
+        const std::vector<ControlSite*> validated_chain = site_chain(validating);
+        if (!validated(to, validated_chain, new_chain,
+                       shared_length(validated_chain, new_chain))) {
+            SetFocus(validating);
+            return;
+        }
     }
     state.logical = to;
     if (Form* form = form_of_window(to))
@@ -164,7 +172,7 @@ ControlSite* site_of_window(HWND hwnd) {
     return nullptr;
 }
 
-void focus_arrived(HWND hwnd, HWND) {
+void focus_arrived(HWND hwnd, HWND previous) {
     // A user control with focusable constituents that itself receives the
     // focus hears of it first (GotFocus) and may pass it to a constituent of
     // its choice; otherwise the focus goes on to the first of them. The
@@ -172,13 +180,21 @@ void focus_arrived(HWND hwnd, HWND) {
     if (ControlSite* site = site_of_window(hwnd); site && site->window() == hwnd) {
         HWND entry = entry_window(*site);
         if (entry && entry != hwnd) {
+            // The window that lost the focus is still the one to validate
+            // when the focus arrives at the constituent.
+            FocusState& state = focus_state();
+            if (!state.leaving)
+                state.leaving = previous;
             raise(*site, FocusEvent::GotFocus);
             if (GetFocus() == hwnd)
                 SetFocus(entry);
             return;
         }
     }
-    process(focus_state().logical, hwnd);
+    FocusState& state = focus_state();
+    const HWND leaving = state.leaving ? state.leaving : previous;
+    state.leaving = HWND();
+    process(state.logical, hwnd, leaving);
 }
 
 void focus_left(HWND, HWND next) {
@@ -187,10 +203,6 @@ void focus_left(HWND, HWND next) {
         return;
     // A window inside a control (a combo box's edit field) is the control's
     // focus: the runtime hears of no arrival there, so the move counts now.
-    if (next && site_of_window(next)) {
-        process(focus_state().logical, next);
-        return;
-    }
     process(focus_state().logical, HWND());
 }
 

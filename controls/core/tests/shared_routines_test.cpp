@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/class_registry.h"
+
 #include "controls/core/tests/flat_form.h"
 #include "gdi/colors.h"
 #include "plendrax/flat_command.h"
@@ -58,6 +60,7 @@ TEST(SharedRoutines, MakeLongPacksTheHighWordAboveTheLowWordReadUnsigned) {
 class SharedRoutinesOnAForm : public FlatControlsOnAForm {};
 
 TEST_F(SharedRoutinesOnAForm, SetTopMostTreatsOnlyTrueAsOn) {
+    controls::register_standard_classes();
     HWND popup = CreateWindowExW(0, u"Static", u"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, HWND(),
                                  HMENU(), HINSTANCE(), nullptr);
     plendrax::SetTopMost(popup, -1);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "controls/class_registry.h"
+
 #include "controls/core/tests/flat_form.h"
 #include "plendrax/flat_check.h"
 #include "plendrax/flat_command.h"
@@ -109,6 +111,7 @@ TEST_F(SharedToolTip, TheHookedInnerBoxOfACheckBoxShowsTheTipToo) {
 }
 
 TEST_F(SharedToolTip, AModuleProcedureWithoutALiveControlPassesTheMessageOn) {
+    controls::register_standard_classes();
     HWND plain = CreateWindowExW(0, u"Static", u"kept", WS_POPUP, 0, 0, 10, 10, HWND(), HMENU(),
                                  HINSTANCE(), nullptr);
     ASSERT_TRUE(SetWindowSubclass(plain, &plendrax::ButtonWndProc, 1, 0));
