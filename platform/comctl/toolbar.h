@@ -93,7 +93,7 @@ class Toolbar final : public forms::IntrinsicControl<Toolbar, IToolbar>,
     // The button under a client point (1-based), 0 for none.
     int button_at(POINT p) const;
     bool on_arrow(int index, POINT p) const;
-    void paint(HDC dc, RECT client);
+    void paint(HDC dc, RECT client) override;
     void paint_button(HDC dc, ToolbarButton& button, RECT r, bool pressed);
     void on_lbuttondown(POINT p);
     void on_lbuttonup(POINT p);

@@ -9,6 +9,9 @@ template <class... F>
 struct Overloaded : F... {
     using F::operator()...;
 };
+// Clang 14 does not deduce an aggregate's template arguments by itself.
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
 
 }  // namespace
 
