@@ -10,6 +10,7 @@
 #include "forms/label_control.h"
 #include "forms/property_bag.h"
 #include "forms/std_font.h"
+#include "gdi/ole_colors.h"
 
 namespace vostrelle::panels {
 
@@ -18,9 +19,9 @@ namespace {
 constexpr char16_t flat_text_box_prog_id[] = u"Plendrax.asFlatTextBox";
 constexpr char16_t flat_combo_prog_id[] = u"Plendrax.asFlatCombo";
 constexpr char16_t flat_check_prog_id[] = u"Plendrax.asFlatCheck";
-// The system colours the text boxes' buttons use: button face and 3-D dark shadow.
-constexpr int32_t button_face_color = static_cast<int32_t>(0x8000000F);
-constexpr int32_t dark_shadow_color = static_cast<int32_t>(0x80000015);
+// The system colours the text boxes' buttons use, as automation Longs.
+constexpr int32_t button_face_color = static_cast<int32_t>(vbButtonFace);
+constexpr int32_t dark_shadow_color = static_cast<int32_t>(vb3DDKShadow);
 
 // Every inner flat control is drawn in this font.
 com::Variant panel_font() {

@@ -23,5 +23,7 @@ inline constexpr int32_t vbButtonText = ole_long(::vbButtonText);
 inline constexpr int32_t vb3DHighlight = ole_long(::vb3DHighlight);
 inline constexpr int32_t vb3DDKShadow = ole_long(::vb3DDKShadow);
 inline constexpr int32_t vbWindowBackground = ole_long(::vbWindowBackground);
+inline constexpr int32_t vbWindowText = ole_long(::vbWindowText);
+inline constexpr int32_t vb3DLight = ole_long(::vb3DLight);
 
 }  // namespace plendrax

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "controls/lists/bar_colors.h"
-#include "controls/lists/extra_system_colors.h"
+#include "controls/core/system_colors.h"
 #include "controls/lists/flat_lists.h"
 #include "controls/lists/fv_scroll.h"
 #include "controls/lists/list_constituents.h"

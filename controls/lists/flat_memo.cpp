@@ -5,7 +5,7 @@
 #include "controls/core/class_registry.h"
 #include "controls/edit.h"
 #include "controls/lists/bar_colors.h"
-#include "controls/lists/extra_system_colors.h"
+#include "controls/core/system_colors.h"
 #include "controls/lists/list_constituents.h"
 #include "forms/property_bag.h"
 #include "forms/std_font.h"

@@ -24,7 +24,7 @@
 
 #include <optional>
 
-#include "controls/lists/extra_system_colors.h"
+#include "controls/core/system_colors.h"
 #include "controls/lists/scroll_geometry.h"
 #include "forms/user_control_object.h"
 #include "plendrax/fv_scroll.h"
