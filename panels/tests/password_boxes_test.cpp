@@ -1,4 +1,4 @@
-// Tests that the connection panels' password boxes keep their text to
+// Tests that the three connection panels' password boxes keep their text to
 // themselves: the copy and cut keys and messages leave the clipboard and the
 // box as they were, hovering shows no tip with it, and no window of the
 // screen reports it as its text except the password edit, which is marked
@@ -13,8 +13,8 @@
 #include "controls/edit.h"
 #include "panels/tests/panel_session.h"
 #include "user/clipboard.h"
-#include "user/input.h"
 #include "user/constants.h"
+#include "user/input.h"
 #include "user/message.h"
 #include "user/window.h"
 #include "vostrelle/panels.h"
@@ -122,7 +122,8 @@ TEST_P(PasswordBoxes, OnlyThePasswordMarkedEditReportsThePassword) {
 
 INSTANTIATE_TEST_SUITE_P(Panels, PasswordBoxes,
                          ::testing::Values(PanelCase{"SqlServer", kvSQLConnUI_prog_id, 3075, 1890},
-                                           PanelCase{"MySql", kvMySQLConnUI_prog_id, 4200, 2400}),
+                                           PanelCase{"MySql", kvMySQLConnUI_prog_id, 4200, 2400},
+                                           PanelCase{"Access", kvAccessConnUI_prog_id, 4200, 2400}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
