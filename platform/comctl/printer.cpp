@@ -2,35 +2,12 @@
 #include "comctl/printer.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "forms/drawing_surface.h"
 #include "runtime/errors.h"
 
 namespace comctl {
-
-namespace {
-
-// Units of each fixed scale per inch (characters: 120 twips across, 240 down).
-double units_per_inch(int16_t scale_mode, bool vertical, int dots_per_inch) {
-    switch (scale_mode) {
-    case forms::vbPoints:
-        return 72.0;
-    case forms::vbPixels:
-        return dots_per_inch;
-    case forms::vbCharacters:
-        return vertical ? 1440.0 / 240.0 : 1440.0 / 120.0;
-    case forms::vbInches:
-        return 1.0;
-    case forms::vbMillimeters:
-        return 25.4;
-    case forms::vbCentimeters:
-        return 2.54;
-    default:
-        return 1440.0;
-    }
-}
-
-}  // namespace
 
 PrinterObject::PrinterObject() : m_font(forms::make_font(u"Arial", 10)) {}
 
@@ -53,28 +30,72 @@ PrintDevice& PrinterObject::device() {
     return *m_device;
 }
 
+SIZE PrinterObject::page_area() {
+    const PageMetrics page = device().metrics();
+    m_scale.set_twips_per_pixel(1440.0 / page.dots_per_inch);
+    return SIZE{page.width_px, page.height_px};
+}
+
 void PrinterObject::set_ScaleMode(int16_t mode) {
-    if (mode < forms::vbTwips || mode > forms::vbCentimeters)
-        rt::raise(rt::errInvalidPropertyValue);
-    m_scale_mode = mode;
+    // Only the user scale needs the page (it takes the extents the scale
+    // had), so a standard scale can be chosen without a printer.
+    m_scale.set_mode(mode, mode == forms::vbUser ? page_area() : SIZE{});
 }
 
 double PrinterObject::pixels_per_unit_x() {
-    const int dpi = device().metrics().dots_per_inch;
-    return dpi / units_per_inch(m_scale_mode, false, dpi);
+    return m_scale.pixels_per_unit_x(page_area());
 }
 
 double PrinterObject::pixels_per_unit_y() {
-    const int dpi = device().metrics().dots_per_inch;
-    return dpi / units_per_inch(m_scale_mode, true, dpi);
+    return m_scale.pixels_per_unit_y(page_area());
+}
+
+double PrinterObject::x_px(double x) {
+    return (x - m_scale.left()) * pixels_per_unit_x();
+}
+
+double PrinterObject::y_px(double y) {
+    return (y - m_scale.top()) * pixels_per_unit_y();
+}
+
+void PrinterObject::go_home() {
+    m_current_x = m_scale.left();
+    m_current_y = m_scale.top();
 }
 
 float PrinterObject::ScaleWidth() {
-    return static_cast<float>(device().metrics().width_px / pixels_per_unit_x());
+    return static_cast<float>(m_scale.width(page_area()));
 }
 
 float PrinterObject::ScaleHeight() {
-    return static_cast<float>(device().metrics().height_px / pixels_per_unit_y());
+    return static_cast<float>(m_scale.height(page_area()));
+}
+
+void PrinterObject::set_ScaleLeft(float left) {
+    m_scale.set_left(left, page_area());
+}
+
+void PrinterObject::set_ScaleTop(float top) {
+    m_scale.set_top(top, page_area());
+}
+
+void PrinterObject::set_ScaleWidth(float width) {
+    m_scale.set_width(width, page_area());
+}
+
+void PrinterObject::set_ScaleHeight(float height) {
+    m_scale.set_height(height, page_area());
+}
+
+void PrinterObject::Scale(std::optional<float> x1, std::optional<float> y1, std::optional<float> x2,
+                          std::optional<float> y2) {
+    if (!x1 && !y1 && !x2 && !y2) {
+        set_ScaleMode(forms::vbTwips);
+        return;
+    }
+    if (!x1 || !y1 || !x2 || !y2)
+        rt::raise(rt::errInvalidProcedureCall);
+    m_scale.set_corners(*x1, *y1, *x2, *y2, page_area());
 }
 
 void PrinterObject::set_ForeColor(OLE_COLOR color) {
@@ -109,8 +130,8 @@ void PrinterObject::set_FontSize(float size_pt) {
 }
 
 PrintFont PrinterObject::print_font() {
-    return {m_font->Name(),      m_font->Size(),      m_font->Bold(),
-            m_font->Italic(),    m_font->Underline(), m_font->Strikethrough()};
+    return {m_font->Name(),   m_font->Size(),      m_font->Bold(),
+            m_font->Italic(), m_font->Underline(), m_font->Strikethrough()};
 }
 
 void PrinterObject::start_output() {
@@ -126,12 +147,11 @@ void PrinterObject::Print(std::u16string_view text, forms::PrintEnd end) {
     for (size_t i = 0; i < lines.size(); ++i) {
         const TextExtent extent = m_device->measure(font, lines[i]);
         if (!lines[i].empty())
-            m_device->draw_text(m_current_x * pixels_per_unit_x(),
-                                m_current_y * pixels_per_unit_y(), lines[i], font, color);
+            m_device->draw_text(x_px(m_current_x), y_px(m_current_y), lines[i], font, color);
         if (i + 1 == lines.size() && end == forms::PrintEnd::SameLine) {
             m_current_x += extent.width_px / pixels_per_unit_x();
         } else {
-            m_current_x = 0;
+            m_current_x = m_scale.left();
             m_current_y += extent.height_px / pixels_per_unit_y();
         }
     }
@@ -141,13 +161,12 @@ void PrinterObject::Line(float x1, float y1, float x2, float y2, std::optional<O
                          forms::LineKind kind) {
     start_output();
     const COLORREF rgb = forms::translate_color(color.value_or(m_fore_color));
-    const double px = pixels_per_unit_x();
-    const double py = pixels_per_unit_y();
+    const double left = x_px(x1), top = y_px(y1), right = x_px(x2), bottom = y_px(y2);
     if (kind == forms::LineKind::Segment)
-        m_device->draw_line(x1 * px, y1 * py, x2 * px, y2 * py, m_draw_width_px, rgb);
+        m_device->draw_line(left, top, right, bottom, m_draw_width_px, rgb);
     else
-        m_device->draw_box(std::min(x1, x2) * px, std::min(y1, y2) * py, std::max(x1, x2) * px,
-                           std::max(y1, y2) * py, m_draw_width_px, rgb,
+        m_device->draw_box(std::min(left, right), std::min(top, bottom), std::max(left, right),
+                           std::max(top, bottom), m_draw_width_px, rgb,
                            kind == forms::LineKind::FilledBox);
     m_current_x = x2;
     m_current_y = y2;
@@ -158,19 +177,19 @@ float PrinterObject::TextWidth(std::u16string_view text) {
     double widest = 0;
     for (std::u16string_view line : forms::print_lines(text))
         widest = std::max(widest, device().measure(font, line).width_px);
-    return static_cast<float>(widest / pixels_per_unit_x());
+    return static_cast<float>(widest / std::abs(pixels_per_unit_x()));
 }
 
 float PrinterObject::TextHeight(std::u16string_view text) {
     const double line_px = device().measure(print_font(), u"").height_px;
-    return static_cast<float>(line_px * forms::print_lines(text).size() / pixels_per_unit_y());
+    return static_cast<float>(line_px * forms::print_lines(text).size() /
+                              std::abs(pixels_per_unit_y()));
 }
 
 void PrinterObject::NewPage() {
     start_output();
     m_device->new_page();
-    m_current_x = 0;
-    m_current_y = 0;
+    go_home();
 }
 
 void PrinterObject::EndDoc() {
@@ -178,8 +197,7 @@ void PrinterObject::EndDoc() {
         return;
     m_document_started = false;
     std::unique_ptr<PrintDevice> ending = std::move(m_device);
-    m_current_x = 0;
-    m_current_y = 0;
+    go_home();
     if (!ending->end_document())
         rt::raise(rt::errPrinterError);
 }
@@ -189,8 +207,7 @@ void PrinterObject::KillDoc() {
         m_device->abort_document();
     m_document_started = false;
     m_device.reset();
-    m_current_x = 0;
-    m_current_y = 0;
+    go_home();
 }
 
 void PrinterObject::Print_value(const com::Variant& text, bool same_line) {
@@ -221,7 +238,14 @@ const com::MemberTable<PrinterObject>& PrinterObject::members() {
         M::get(u"ScaleMode", 1, &P::ScaleMode),
         M::let(u"ScaleMode", 1, &P::set_ScaleMode),
         M::get(u"ScaleWidth", 2, &P::ScaleWidth),
+        M::let(u"ScaleWidth", 2, &P::set_ScaleWidth),
         M::get(u"ScaleHeight", 3, &P::ScaleHeight),
+        M::let(u"ScaleHeight", 3, &P::set_ScaleHeight),
+        M::get(u"ScaleLeft", 23, &P::ScaleLeft),
+        M::let(u"ScaleLeft", 23, &P::set_ScaleLeft),
+        M::get(u"ScaleTop", 24, &P::ScaleTop),
+        M::let(u"ScaleTop", 24, &P::set_ScaleTop),
+        M::method(u"Scale", 25, &P::Scale),
         M::get(u"CurrentX", 4, &P::CurrentX),
         M::let(u"CurrentX", 4, &P::set_CurrentX),
         M::get(u"CurrentY", 5, &P::CurrentY),

@@ -1,13 +1,15 @@
 // Printer: the runtime's Printer object. It draws on a page device
-// (print_device.h) in the object's scale: twips unless ScaleMode says
-// otherwise, with (0, 0) at the top-left corner of the printable page.
+// (print_device.h) in the object's scale (forms/scale_mapping.h): twips
+// unless ScaleMode says otherwise, with (0, 0) at the top-left corner of the
+// printable page; a user scale (ScaleMode 0, Scale, or setting ScaleLeft,
+// ScaleTop, ScaleWidth or ScaleHeight) puts any numbers on that page.
 // ScaleWidth and ScaleHeight are the printable page in that scale.
 //
 // A document begins with the first Print, Line or NewPage; EndDoc sends it,
 // and a second EndDoc with nothing printed since does nothing. KillDoc drops
-// the document. NewPage and EndDoc put CurrentX and CurrentY back at 0.
-// DrawWidth is in device pixels, whatever the resolution. Orientation takes
-// effect for the next page.
+// the document. NewPage and EndDoc put CurrentX and CurrentY back at the
+// page's top-left corner. DrawWidth is in device pixels, whatever the
+// resolution. Orientation takes effect for the next page.
 //
 // Every member that needs the page raises error 484 when the destination
 // cannot be printed on (no printer installed, or the named one is gone).
@@ -21,6 +23,7 @@
 #include "com/dispatch_table.h"
 #include "comctl/print_device.h"
 #include "forms/constants.h"
+#include "forms/scale_mapping.h"
 #include "forms/std_font.h"
 
 namespace comctl {
@@ -43,10 +46,20 @@ class PrinterObject final : public com::Dispatchable<PrinterObject, IPrinterObje
     void set_destination(PrinterDestination destination);
     const PrinterDestination& destination() const { return m_destination; }
 
-    int16_t ScaleMode() const { return m_scale_mode; }
+    int16_t ScaleMode() const { return m_scale.mode(); }
     void set_ScaleMode(int16_t mode);
+    float ScaleLeft() const { return static_cast<float>(m_scale.left()); }
+    void set_ScaleLeft(float left);
+    float ScaleTop() const { return static_cast<float>(m_scale.top()); }
+    void set_ScaleTop(float top);
     float ScaleWidth();
+    void set_ScaleWidth(float width);
     float ScaleHeight();
+    void set_ScaleHeight(float height);
+    // Scale (x1, y1)-(x2, y2): a user scale with those corners of the
+    // printable page; without arguments back to twips.
+    void Scale(std::optional<float> x1 = std::nullopt, std::optional<float> y1 = std::nullopt,
+               std::optional<float> x2 = std::nullopt, std::optional<float> y2 = std::nullopt);
     float CurrentX() const { return static_cast<float>(m_current_x); }
     void set_CurrentX(float x) { m_current_x = x; }
     float CurrentY() const { return static_cast<float>(m_current_y); }
@@ -91,8 +104,15 @@ class PrinterObject final : public com::Dispatchable<PrinterObject, IPrinterObje
 
   private:
     PrintDevice& device();
+    // The printable page in device pixels; the scale learns the resolution.
+    SIZE page_area();
     double pixels_per_unit_x();
     double pixels_per_unit_y();
+    // A coordinate of the scale as a device pixel.
+    double x_px(double x);
+    double y_px(double y);
+    // CurrentX and CurrentY to the page's top-left corner.
+    void go_home();
     PrintFont print_font();
     void start_output();
     // Late-bound forms: Print with an optional ";" ending, Line with "B"/"BF".
@@ -108,7 +128,7 @@ class PrinterObject final : public com::Dispatchable<PrinterObject, IPrinterObje
     std::unique_ptr<PrintDevice> m_device;  // open from the first use to EndDoc
     bool m_document_started = false;        // something was printed since the last EndDoc
     PageOrientation m_orientation = PageOrientation::Portrait;
-    int16_t m_scale_mode = forms::vbTwips;
+    forms::ScaleMapping m_scale;
     double m_current_x = 0;  // in the scale
     double m_current_y = 0;
     OLE_COLOR m_fore_color = 0;

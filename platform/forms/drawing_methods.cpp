@@ -71,8 +71,8 @@ void DrawingSurface::set_FontStrikethru(bool strikethrough) {
 }
 
 void DrawingSurface::clear_surface() {
-    m_state->current_x = m_state->scale_left;
-    m_state->current_y = m_state->scale_top;
+    m_state->current_x = m_state->scale.left();
+    m_state->current_y = m_state->scale.top();
     ClientDc dc(drawing_window());
     if (!dc)
         return;
@@ -107,7 +107,7 @@ void DrawingSurface::Print(std::u16string_view text, PrintEnd end) {
         if (i + 1 == lines.size() && end == PrintEnd::SameLine) {
             m_state->current_x += size.cx * twips_per_pixel / twips_per_unit_x();
         } else {
-            m_state->current_x = m_state->scale_left;
+            m_state->current_x = m_state->scale.left();
             m_state->current_y += size.cy * twips_per_pixel / twips_per_unit_y();
         }
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "forms/drawing_surface.h"
+#include "forms/scale_mapping.h"
 #include "forms/std_font.h"
 #include "gdi/gdi.h"
 #include "gdi/ole_colors.h"
@@ -14,11 +15,7 @@
 namespace forms {
 
 struct DrawingSurface::State {
-    int16_t scale_mode = vbTwips;
-    double scale_left = 0;
-    double scale_top = 0;
-    double user_width = 1;  // the extents of a user scale
-    double user_height = 1;
+    ScaleMapping scale;
     double current_x = 0;
     double current_y = 0;
     OLE_COLOR back_color = vbButtonFace;

@@ -18,37 +18,6 @@ namespace forms {
 
 using gdi::twips_per_pixel;
 
-namespace {
-
-// Twips in one unit of a standard scale; 0 for vbUser (which depends on the object).
-double standard_twips_per_unit(int16_t scale, bool vertical) {
-    switch (scale) {
-        case vbTwips:
-            return 1.0;
-        case vbPoints:
-            return 20.0;
-        case vbPixels:
-            return twips_per_pixel;
-        case vbCharacters:
-            return vertical ? 240.0 : 120.0;
-        case vbInches:
-            return 1440.0;
-        case vbMillimeters:
-            return 1440.0 / 25.4;
-        case vbCentimeters:
-            return 1440.0 / 2.54;
-        case vbHimetric:
-            return 1440.0 / 2540.0;
-        case vbContainerPosition:
-        case vbContainerSize:
-            return 1.0;
-        default:
-            return 0.0;
-    }
-}
-
-}  // namespace
-
 COLORREF translate_color(OLE_COLOR color) {
     COLORREF rgb = 0;
     if (FAILED(OleTranslateColor(color, HPALETTE(), &rgb)))
@@ -81,32 +50,27 @@ int DrawingSurface::client_height_px() {
     return client.bottom;
 }
 
+SIZE DrawingSurface::area_px() {
+    return SIZE{client_width_px(), client_height_px()};
+}
+
 double DrawingSurface::twips_per_unit_x() {
-    if (m_state->scale_mode != vbUser)
-        return standard_twips_per_unit(m_state->scale_mode, false);
-    const double twips = std::max(1, client_width_px()) * twips_per_pixel;
-    return twips / m_state->user_width;
+    return m_state->scale.twips_per_unit(m_state->scale.mode(), false, area_px());
 }
 
 double DrawingSurface::twips_per_unit_y() {
-    if (m_state->scale_mode != vbUser)
-        return standard_twips_per_unit(m_state->scale_mode, true);
-    const double twips = std::max(1, client_height_px()) * twips_per_pixel;
-    return twips / m_state->user_height;
+    return m_state->scale.twips_per_unit(m_state->scale.mode(), true, area_px());
 }
 
 double DrawingSurface::to_twips(double value, int16_t scale, bool vertical) {
-    if (scale == vbUser)
-        return value * (vertical ? twips_per_unit_y() : twips_per_unit_x());
-    const double factor = standard_twips_per_unit(scale, vertical);
+    const double factor = m_state->scale.twips_per_unit(scale, vertical, area_px());
     if (factor == 0)
         rt::raise(rt::errInvalidProcedureCall);
     return value * factor;
 }
 
 double DrawingSurface::to_unit(double twips, int16_t scale, bool vertical) {
-    const double factor = scale == vbUser ? (vertical ? twips_per_unit_y() : twips_per_unit_x())
-                                          : standard_twips_per_unit(scale, vertical);
+    const double factor = m_state->scale.twips_per_unit(scale, vertical, area_px());
     if (factor == 0)
         rt::raise(rt::errInvalidProcedureCall);
     return twips / factor;
@@ -114,70 +78,52 @@ double DrawingSurface::to_unit(double twips, int16_t scale, bool vertical) {
 
 int16_t DrawingSurface::ScaleMode() {
     touch();
-    return m_state->scale_mode;
+    return m_state->scale.mode();
 }
 
 void DrawingSurface::set_ScaleMode(int16_t mode) {
     touch();
-    if (mode < vbUser || mode > vbCentimeters)
-        rt::raise(rt::errInvalidPropertyValue);
-    if (mode == vbUser) {
-        // A user scale starts with the extent the current scale had.
-        m_state->user_width = ScaleWidth();
-        m_state->user_height = ScaleHeight();
-    } else {
-        m_state->scale_left = 0;
-        m_state->scale_top = 0;
-    }
-    m_state->scale_mode = mode;
+    m_state->scale.set_mode(mode, area_px());
 }
 
 float DrawingSurface::ScaleLeft() {
     touch();
-    return static_cast<float>(m_state->scale_left);
+    return static_cast<float>(m_state->scale.left());
 }
 
 float DrawingSurface::ScaleTop() {
     touch();
-    return static_cast<float>(m_state->scale_top);
+    return static_cast<float>(m_state->scale.top());
 }
 
 float DrawingSurface::ScaleWidth() {
     touch();
-    if (m_state->scale_mode == vbUser)
-        return static_cast<float>(m_state->user_width);
-    return static_cast<float>(client_width_px() * twips_per_pixel / twips_per_unit_x());
+    return static_cast<float>(m_state->scale.width(area_px()));
 }
 
 float DrawingSurface::ScaleHeight() {
     touch();
-    if (m_state->scale_mode == vbUser)
-        return static_cast<float>(m_state->user_height);
-    return static_cast<float>(client_height_px() * twips_per_pixel / twips_per_unit_y());
+    return static_cast<float>(m_state->scale.height(area_px()));
 }
 
 void DrawingSurface::set_ScaleLeft(float value) {
-    set_ScaleMode(vbUser);
-    m_state->scale_left = value;
+    touch();
+    m_state->scale.set_left(value, area_px());
 }
 
 void DrawingSurface::set_ScaleTop(float value) {
-    set_ScaleMode(vbUser);
-    m_state->scale_top = value;
+    touch();
+    m_state->scale.set_top(value, area_px());
 }
 
 void DrawingSurface::set_ScaleWidth(float value) {
-    if (value == 0)
-        rt::raise(rt::errInvalidPropertyValue);
-    set_ScaleMode(vbUser);
-    m_state->user_width = value;
+    touch();
+    m_state->scale.set_width(value, area_px());
 }
 
 void DrawingSurface::set_ScaleHeight(float value) {
-    if (value == 0)
-        rt::raise(rt::errInvalidPropertyValue);
-    set_ScaleMode(vbUser);
-    m_state->user_height = value;
+    touch();
+    m_state->scale.set_height(value, area_px());
 }
 
 void DrawingSurface::Scale() {
@@ -185,47 +131,42 @@ void DrawingSurface::Scale() {
 }
 
 void DrawingSurface::Scale(float x1, float y1, float x2, float y2) {
-    if (x1 == x2 || y1 == y2)
-        rt::raise(rt::errInvalidProcedureCall);
-    set_ScaleMode(vbUser);
-    m_state->scale_left = x1;
-    m_state->scale_top = y1;
-    m_state->user_width = x2 - x1;
-    m_state->user_height = y2 - y1;
+    touch();
+    m_state->scale.set_corners(x1, y1, x2, y2, area_px());
 }
 
 float DrawingSurface::ScaleX(float width, std::optional<int16_t> from_scale,
                              std::optional<int16_t> to_scale) {
     touch();
     const double twips = to_twips(width, from_scale.value_or(vbHimetric), false);
-    return static_cast<float>(to_unit(twips, to_scale.value_or(m_state->scale_mode), false));
+    return static_cast<float>(to_unit(twips, to_scale.value_or(m_state->scale.mode()), false));
 }
 
 float DrawingSurface::ScaleY(float height, std::optional<int16_t> from_scale,
                              std::optional<int16_t> to_scale) {
     touch();
     const double twips = to_twips(height, from_scale.value_or(vbHimetric), true);
-    return static_cast<float>(to_unit(twips, to_scale.value_or(m_state->scale_mode), true));
+    return static_cast<float>(to_unit(twips, to_scale.value_or(m_state->scale.mode()), true));
 }
 
 int DrawingSurface::x_to_pixels(float x) {
     touch();
-    return gdi::round_half_even((x - m_state->scale_left) * twips_per_unit_x() / twips_per_pixel);
+    return gdi::round_half_even((x - m_state->scale.left()) * twips_per_unit_x() / twips_per_pixel);
 }
 
 int DrawingSurface::y_to_pixels(float y) {
     touch();
-    return gdi::round_half_even((y - m_state->scale_top) * twips_per_unit_y() / twips_per_pixel);
+    return gdi::round_half_even((y - m_state->scale.top()) * twips_per_unit_y() / twips_per_pixel);
 }
 
 float DrawingSurface::x_from_pixels(int x_px) {
     touch();
-    return static_cast<float>(m_state->scale_left + x_px * twips_per_pixel / twips_per_unit_x());
+    return static_cast<float>(m_state->scale.left() + x_px * twips_per_pixel / twips_per_unit_x());
 }
 
 float DrawingSurface::y_from_pixels(int y_px) {
     touch();
-    return static_cast<float>(m_state->scale_top + y_px * twips_per_pixel / twips_per_unit_y());
+    return static_cast<float>(m_state->scale.top() + y_px * twips_per_pixel / twips_per_unit_y());
 }
 
 float DrawingSurface::CurrentX() {

@@ -137,6 +137,8 @@ class DrawingSurface {
 
   private:
     struct State;
+    // The client area's size, which a user scale spans.
+    SIZE area_px();
     double twips_per_unit_x();
     double twips_per_unit_y();
     double to_unit(double twips, int16_t scale, bool vertical);

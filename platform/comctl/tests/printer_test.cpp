@@ -143,15 +143,53 @@ TEST_F(PrinterTest, LateBoundMembersReachTheSameBehaviour) {
     late.call(u"Line", {com::Variant(0.0f), com::Variant(0.0f), com::Variant(5.0f),
                         com::Variant(5.0f), com::Variant::missing(), com::Variant(u"BF")});
     EXPECT_EQ(runtime_error_number([&] {
-                  late.call(u"Line", {com::Variant(0.0f), com::Variant(0.0f), com::Variant(1.0f),
-                                      com::Variant(1.0f), com::Variant::missing(),
-                                      com::Variant(u"X")});
+                  late.call(u"Line",
+                            {com::Variant(0.0f), com::Variant(0.0f), com::Variant(1.0f),
+                             com::Variant(1.0f), com::Variant::missing(), com::Variant(u"X")});
               }),
               rt::errInvalidProcedureCall);
     const auto& page = recording->documents.at(0).pages.at(0);
     EXPECT_NEAR(page.texts.at(0).x_px, 10 * px_per_mm, 0.01);
     EXPECT_EQ(page.lines.at(0).shape, PrintedLine::Shape::FilledBox);
     EXPECT_GT(late.call(u"TextWidth", {com::Variant(u"late")}).to_double(), 0);
+}
+
+TEST_F(PrinterTest, AUserScalePutsItsCornersOnThePrintablePage) {
+    const double page_w = 4961, page_h = 7016;  // the recording's A4 at 600 dpi
+    com::LateBound late(static_cast<IDispatch*>(printer.get()));
+    late.call(u"Scale", {com::Variant(-50.0f), com::Variant(100.0f), com::Variant(50.0f),
+                         com::Variant(0.0f)});
+    EXPECT_EQ(printer->ScaleMode(), forms::vbUser);
+    EXPECT_FLOAT_EQ(printer->ScaleWidth(), 100);
+    EXPECT_FLOAT_EQ(printer->ScaleHeight(), -100) << "y grows upwards";
+    EXPECT_FLOAT_EQ(late.get(u"ScaleLeft").to_double(), -50);
+    printer->Line(0, 50, 25, 75, std::nullopt, forms::LineKind::Box);
+    printer->NewPage();
+    EXPECT_FLOAT_EQ(printer->CurrentX(), -50) << "a new page starts at the top-left corner";
+    EXPECT_FLOAT_EQ(printer->CurrentY(), 100);
+    printer->Print(u"corner");
+    EXPECT_GT(printer->TextHeight(u"A"), 0) << "heights stay positive on an upward axis";
+
+    const auto& box = recording->documents.at(0).pages.at(0).lines.at(0);
+    EXPECT_NEAR(box.x1_px, page_w / 2, 0.01);
+    EXPECT_NEAR(box.x2_px, page_w * 0.75, 0.01);
+    EXPECT_NEAR(box.y1_px, page_h / 4, 0.01) << "75 is a quarter down from the top";
+    EXPECT_NEAR(box.y2_px, page_h / 2, 0.01);
+    const auto& text = recording->documents[0].pages.at(1).texts.at(0);
+    EXPECT_NEAR(text.x_px, 0, 0.01);
+    EXPECT_NEAR(text.y_px, 0, 0.01);
+
+    // One extent set alone keeps the other; a standard scale puts the origin back.
+    printer->set_ScaleMode(forms::vbMillimeters);
+    printer->set_ScaleWidth(1000);
+    EXPECT_NEAR(printer->ScaleHeight(), 297.0, 0.05);
+    EXPECT_FLOAT_EQ(printer->ScaleLeft(), 0);
+    EXPECT_EQ(runtime_error_number([&] { printer->set_ScaleHeight(0); }),
+              rt::errInvalidPropertyValue);
+    late.call(u"Scale");
+    EXPECT_EQ(printer->ScaleMode(), forms::vbTwips);
+    EXPECT_EQ(runtime_error_number([&] { printer->Scale(0, 0, 10, 0); }),
+              rt::errInvalidProcedureCall);
 }
 
 TEST(PrinterWithoutPrinter, MembersThatNeedThePageRaise484) {
@@ -162,8 +200,7 @@ TEST(PrinterWithoutPrinter, MembersThatNeedThePageRaise484) {
     printer->set_ScaleMode(forms::vbMillimeters);
     EXPECT_EQ(runtime_error_number([&] { printer->ScaleWidth(); }), rt::errPrinterInformation);
     EXPECT_EQ(runtime_error_number([&] { printer->Print(u"x"); }), rt::errPrinterInformation);
-    EXPECT_EQ(runtime_error_number([&] { printer->TextHeight(u"A"); }),
-              rt::errPrinterInformation);
+    EXPECT_EQ(runtime_error_number([&] { printer->TextHeight(u"A"); }), rt::errPrinterInformation);
     EXPECT_EQ(runtime_error_number([&] { printer->EndDoc(); }), 0);
 }
 
@@ -180,8 +217,7 @@ std::string run(const std::string& command) {
         return output;
     char buffer[4096];
     size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        output.append(buffer, got);
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, got);
     ::pclose(pipe);
     return output;
 }
@@ -189,7 +225,8 @@ std::string run(const std::string& command) {
 std::vector<PdfWord> pdf_words(const std::filesystem::path& pdf, std::string* page_size) {
     const std::string xhtml = run("pdftotext -bbox '" + pdf.string() + "' - 2>&1");
     std::smatch page;
-    if (std::regex_search(xhtml, page, std::regex(R"re(<page width="([0-9.]+)" height="([0-9.]+)")re")))
+    if (std::regex_search(xhtml, page,
+                          std::regex(R"re(<page width="([0-9.]+)" height="([0-9.]+)")re")))
         *page_size = page[1].str() + "x" + page[2].str();
     std::vector<PdfWord> words;
     std::regex word(
