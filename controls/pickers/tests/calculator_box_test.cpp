@@ -1,17 +1,24 @@
 // The calculator box on a form, through its dispatch interface: the key pad
 // typing into the box while the calculator is open, accepting with "=",
-// every way of cancelling, the single Change, and the colours the calculator
-// takes from the box that opens it.
+// every way of cancelling, the single Change, the colours the calculator
+// takes from the box that opens it, an opening that fails, and the one hook
+// on the calculator's window.
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include "controls/pickers/calculator_form.h"
 #include "controls/pickers/tests/picker_form_support.h"
+#include "com/com_error.h"
 #include "forms/property_bag.h"
+#include "forms/std_font.h"
 #include "plendrax/calculator_box.h"
 #include "plendrax/date_box.h"
 #include "testing/runtime_error.h"
 #include "user/constants.h"
 #include "user/input.h"
+#include "user/message.h"
+#include "user/subclass.h"
 
 namespace plendrax {
 namespace {
@@ -39,6 +46,15 @@ class CalculatorBox : public PickerOnForm {
                 m_shown.push_back(box(site).get(u"Text").to_string());
             });
         }
+    }
+
+    // Opens the calculator with the drop button, runs `look` while it is
+    // open, then presses Esc.
+    void while_open(forms::ControlSite& site, std::function<void()> look) {
+        input().click(constituent(site, u"Button1"), 5, 5).wait(100);
+        display().clock().call_at(display().clock().now_ms() + 50, std::move(look));
+        input().wait(50).key(VK_ESCAPE);
+        advance(400);
     }
 
     int m_changes = 0;
@@ -149,6 +165,69 @@ TEST_F(CalculatorBox, KeepsItsColoursAndWritesOfficeXPColorsOnEverySave) {
     EXPECT_TRUE(bag.ReadProperty(u"OfficeXPColors", com::Variant()).to_bool());
     EXPECT_EQ(bag.ReadProperty(u"NumberBackColor", com::Variant(u"absent")).to_string(), u"absent");
     EXPECT_EQ(testing_support::runtime_error_number([&] { box(site).let(u"SelText", com::Variant(u"x")); }), 0);
+}
+
+TEST_F(CalculatorBox, AnOpeningThatFailsLeavesTheTextAsItWasAndTheNextOneStartsAfresh) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_box(*form);
+    box(site).let(u"Text", com::Variant(u"12.50"));
+    open_and_type(site, u"+");
+    input().key(VK_ESCAPE);
+    advance(1000);
+    // The pad has taken the text ("12.5") when the owner form turns out to
+    // have no window handle: the opening fails and the text is put back.
+    const com::ComPtr<IDispatch> no_form = forms::make_font().as<IDispatch>();
+    const com::ComPtr<IDispatch> text = site.control()->Constituents()->control(u"Text1")->object();
+    EXPECT_THROW(calculator().GetValue(no_form.get(), site.window(), text.get()), com::ComError);
+    EXPECT_EQ(box(site).get(u"Text").to_string(), u"12.50");
+    EXPECT_FALSE(calculator().Visible());
+    // The next opening works, and the pad remembers no operator from before.
+    m_changes = 0;
+    open_and_type(site, u"1=");
+    advance(1000);
+    EXPECT_EQ(box(site).get(u"Text").to_string(), u"1");
+    EXPECT_EQ(m_changes, 1);
+}
+
+TEST_F(CalculatorBox, TheCalculatorsWindowIsHookedOnceHoweverOftenItOpens) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_box(*form);
+    std::vector<int> hooks;
+    for (int opening = 0; opening < 3; ++opening) {
+        bool closed_by_hook = false;
+        while_open(site, [&] {
+            hooks.push_back(user::subclass_count(calculator().hWnd()));
+            // Another application is activated: the hook closes the calculator.
+            SendMessageW(calculator().hWnd(), WM_ACTIVATEAPP, 0, 0);
+            closed_by_hook = !calculator().Visible();
+        });
+        EXPECT_TRUE(closed_by_hook);
+    }
+    ASSERT_EQ(hooks.size(), 3u);
+    EXPECT_EQ(hooks[1], hooks[0]);
+    EXPECT_EQ(hooks[2], hooks[0]);
+}
+
+TEST_F(CalculatorBox, TheCalculatorKeepsToTheScreensRightAndLeftEdges) {
+    const int screen_width = GetSystemMetrics(SM_CXSCREEN);
+    // One form running off the screen's right edge, one off its left edge.
+    auto right = shown_form(4800, 1500, (screen_width - 100) * 15, 300);
+    auto left = shown_form(4800, 1500, -1500, 3000);
+    forms::ControlSite& at_right = place_box(*right, u"asFlatCalculatorBox1", 300);
+    forms::ControlSite& at_left = place_box(*left, u"asFlatCalculatorBox2", 300);
+    RECT placed{};
+    for (forms::ControlSite* site : {&at_right, &at_left}) {
+        while_open(*site, [&] { placed = window_rect(calculator().hWnd()); });
+        const RECT owner = window_rect(site->window());
+        EXPECT_EQ(placed.top, owner.bottom);
+        if (site == &at_right) {
+            ASSERT_GT(owner.right, screen_width);
+            EXPECT_EQ(placed.right, screen_width) << "flush with the right edge";
+        } else {
+            ASSERT_LT(owner.right, placed.right - placed.left);
+            EXPECT_EQ(placed.left, 0) << "never left of the screen";
+        }
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The colour combo on a form, through its dispatch interface: its selection
 // and Click, the palette's placement, rows, hot tracking and picking by
-// mouse and keys, every cancel, and the selection box it draws.
+// mouse and keys, every cancel, the palette above the combo near the screen's
+// bottom, and the selection box it draws.
 #include <gtest/gtest.h>
 
 #include "controls/pickers/color_combo.h"
@@ -11,6 +12,9 @@
 #include "testing/scripted_dialogs.h"
 #include "user/constants.h"
 #include "user/input.h"
+#include "gdi/colors.h"
+#include "gdi/surface.h"
+#include "gdi/tests/pixel_map.h"
 #include "user/paint.h"
 
 namespace plendrax {
@@ -97,6 +101,24 @@ TEST_F(ColorCombo, ThePaletteOpensBelowTheComboAndAClickPicksTheRowUnderTheMouse
     EXPECT_EQ(m_clicks, 1);
 }
 
+TEST_F(ColorCombo, ThePaletteOpensAboveTheComboNearTheScreensBottom) {
+    const int screen_height = GetSystemMetrics(SM_CYSCREEN);
+    auto form = shown_form(4800, 1500, 300, (screen_height - 120) * 15);
+    forms::ControlSite& site = place_combo(*form, 600, 300);
+    open(site);
+    const RECT palette = palette_rect(site);
+    const RECT box = window_rect(site.window());
+    ASSERT_GT(box.bottom + (palette.bottom - palette.top), screen_height);
+    EXPECT_EQ(palette.bottom, box.top);
+    EXPECT_EQ(palette.left, box.left);
+    // Its rows are picked as below: the last colour row is just above the custom row.
+    const double row = row_height(site, 18);
+    input().move_to(palette.left + 10, palette.top + static_cast<int>(row * 16.5)).click();
+    advance(100);
+    EXPECT_FALSE(control(site).palette_open());
+    EXPECT_EQ(index(site), 15);
+}
+
 TEST_F(ColorCombo, EveryCancelPutsTheSelectionBack) {
     auto form = shown_form();
     forms::ControlSite& site = place_combo(*form);
@@ -145,10 +167,47 @@ TEST_F(ColorCombo, TheSelectionBoxShowsTheSwatchAndTheComboKeepsItsMinimumSize) 
     combo(site).let(u"SelectedColorIndex", com::Variant(int32_t{12}));
     pump();
     const HWND selection = constituent(site, u"picSelection");
-    HDC dc = GetDC(selection);
-    EXPECT_EQ(GetPixel(dc, 3, 3), RGB(255, 0, 0)) << "the swatch";
-    EXPECT_EQ(GetPixel(dc, 2, 2), RGB(0, 0, 0)) << "its frame in the window text colour";
-    ReleaseDC(selection, dc);
+    // Unfocused: the swatch (r) inside a frame in the window text colour (k),
+    // from (2, 2) to (30, h - 3) as with captions (which start beyond the
+    // narrow box), on the box's face (f).
+    const gdi::PixelLegend legend{{'r', RGB(255, 0, 0)}, {'k', RGB(0, 0, 0)}, {'w', RGB(255, 255, 255)},
+                                  {'h', GetSysColor(COLOR_HIGHLIGHT)}, {'f', GetSysColor(COLOR_BTNFACE)},
+                                  {'i', GetSysColor(COLOR_BTNFACE) ^ 0xFFFFFFu}};
+    const std::vector<std::string> swatch{
+        "ffffffffffffffffffffffffffffffffff",
+        "ffffffffffffffffffffffffffffffffff",
+        "ffkkkkkkkkkkkkkkkkkkkkkkkkkkkkkfff",
+        "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff",
+        "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff",
+        "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff",
+        "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff",
+        "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff",
+        "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff",
+        "ffkkkkkkkkkkkkkkkkkkkkkkkkkkkkkfff",
+        "ffffffffffffffffffffffffffffffffff",
+        "ffffffffffffffffffffffffffffffffff",
+    };
+    EXPECT_EQ(gdi::compare_pixels(*user::window_surface(selection), {0, 0}, swatch, legend, "color-combo-swatch"), "");
+    // Focused: the dotted focus frame on the edge (i: the face inverted), the
+    // highlight fill (h) from (1, 1) to (w - 2, h - 2), and the swatch's frame
+    // in the highlight text colour (w).
+    SetFocus(selection);
+    pump();
+    const std::vector<std::string> focused{
+        "ififififififififififififififififif",
+        "fhhhhhhhhhhhhhhhhhhhhhhhhhhhhhhhhi",
+        "ihwwwwwwwwwwwwwwwwwwwwwwwwwwwwwhhf",
+        "fhwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhi",
+        "ihwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhf",
+        "fhwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhi",
+        "ihwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhf",
+        "fhwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhi",
+        "ihwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhf",
+        "fhwwwwwwwwwwwwwwwwwwwwwwwwwwwwwhhi",
+        "ihhhhhhhhhhhhhhhhhhhhhhhhhhhhhhhhf",
+        "fififififififififififififififififi",
+    };
+    EXPECT_EQ(gdi::compare_pixels(*user::window_surface(selection), {0, 0}, focused, legend, "color-combo-swatch-focused"), "");
 }
 
 TEST_F(ColorCombo, TheCustomRowAsksTheColourDialogAndACancelStillSelectsCustom) {

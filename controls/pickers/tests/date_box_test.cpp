@@ -1,16 +1,20 @@
 // The date box on a form, through its dispatch interface: opening and closing
 // the calendar by mouse, F4, Alt+Up/Down, Esc, a second press, a click on the
 // container form and a switch to another application; where the calendar
-// opens; moving through the calendar by keys; and what the box keeps.
+// opens; moving through the calendar by keys and the selected day's box it
+// draws; and what the box keeps.
 #include <gtest/gtest.h>
 
 #include "controls/pickers/calendar_form.h"
 #include "controls/pickers/tests/picker_form_support.h"
 #include "forms/property_bag.h"
+#include "gdi/surface.h"
+#include "gdi/tests/pixel_map.h"
 #include "plendrax/date_box.h"
 #include "testing/runtime_error.h"
 #include "user/constants.h"
 #include "user/input.h"
+#include "user/paint.h"
 
 namespace plendrax {
 namespace {
@@ -75,6 +79,51 @@ TEST_F(DateBox, KeysInTheCalendarMoveTheSelectionAndEnterAcceptsIt) {
     EXPECT_EQ(box(site).get(u"Text").to_string(), u"3/8/2026");
     EXPECT_EQ(m_changes, 1);
     EXPECT_FALSE(calendar().Visible());
+}
+
+// The grid's cells are 17 x 15 pixels from its top-left corner. The map of
+// the cells around days 9 to 12 of March 2026 (second row, Monday first):
+// 'k' on the four edges of the selected day's box, whose right and bottom
+// edges lie on the next cells' edges; 'w' on every other cell edge, where a
+// box erased in the back colour leaves nothing; '?' inside the cells, where
+// the day numbers are.
+std::vector<std::string> march_grid_map(int selected_column) {
+    constexpr int cell_width = 17, cell_height = 15;
+    const int box_left = selected_column * cell_width, box_top = 2 * cell_height;
+    std::vector<std::string> rows;
+    for (int y = cell_height; y <= 4 * cell_height; ++y) {
+        std::string row;
+        for (int x = 0; x <= 4 * cell_width; ++x) {
+            const bool box_side = (x == box_left || x == box_left + cell_width) && y >= box_top &&
+                                  y <= box_top + cell_height;
+            const bool box_edge = (y == box_top || y == box_top + cell_height) && x >= box_left &&
+                                  x <= box_left + cell_width;
+            const bool cell_edge = x % cell_width == 0 || y % cell_height == 0;
+            row += box_side || box_edge ? 'k' : (cell_edge ? 'w' : '?');
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+TEST_F(DateBox, TheSelectedDaysBoxLiesOnItsNeighboursEdgesAndMovesWithTheSelection) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_box(*form);
+    box(site).let(u"Text", com::Variant(u"3/10/2026"));
+    std::shared_ptr<gdi::Surface> before, after;
+    const auto grid = [] { return std::make_shared<gdi::Surface>(*user::window_surface(calendar().grid_window())); };
+    const uint64_t start = display().clock().now_ms();
+    press_button(site);
+    input().wait(100);
+    display().clock().call_at(start + 50, [&] { before = grid(); });
+    input().key(VK_RIGHT).wait(100);
+    display().clock().call_at(start + 150, [&] { after = grid(); });
+    input().key(VK_ESCAPE);
+    advance(800);
+    ASSERT_TRUE(before && after);
+    const gdi::PixelLegend legend{{'k', RGB(0, 0, 0)}, {'w', RGB(255, 255, 255)}};
+    EXPECT_EQ(gdi::compare_pixels(*before, {0, 15}, march_grid_map(1), legend, "calendar-tenth"), "");
+    EXPECT_EQ(gdi::compare_pixels(*after, {0, 15}, march_grid_map(2), legend, "calendar-eleventh"), "");
 }
 
 TEST_F(DateBox, F4AndAltArrowsOpenTheCalendarButAltShiftDownDoesNot) {

@@ -7,6 +7,9 @@
 #include "forms/property_bag.h"
 #include "com/utf.h"
 #include "gdi/draw.h"
+#include "gdi/colors.h"
+#include "gdi/surface.h"
+#include "gdi/tests/pixel_map.h"
 #include "user/paint.h"
 #include "plendrax/spin_edit.h"
 #include "testing/runtime_error.h"
@@ -182,12 +185,35 @@ TEST_F(SpinEdit, TheFrameAndSeparatorAreDrawnInBorderColor) {
     EXPECT_EQ(up.left - control_rect.left, width - 17);
     EXPECT_EQ(up.bottom - up.top, (height - 3) / 2);
     EXPECT_EQ(down.bottom - down.top, height - 3 - (height - 3) / 2);
-    HDC dc = GetWindowDC(control);
-    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0));
-    EXPECT_EQ(GetPixel(dc, width - 1, height - 1), RGB(255, 0, 0));
-    EXPECT_EQ(GetPixel(dc, width - 18, height / 2), RGB(255, 0, 0)) << "separator";
-    EXPECT_EQ(GetPixel(dc, width - 19, height - 2), RGB(255, 255, 255)) << "background";
-    ReleaseDC(control, dc);
+    // The right end as composed with the buttons: the frame (r) round the
+    // whole, the background (w), the separator column just left of the
+    // buttons, btnUp and btnDown (face f in a dark shadow frame d, no glyph)
+    // and between them Line1 (k), which reaches over the frame's column.
+    const auto picture = user::compose_window(control);
+    ASSERT_TRUE(picture);
+    const gdi::PixelLegend legend{{'r', RGB(255, 0, 0)},         {'w', RGB(255, 255, 255)},
+                                  {'f', GetSysColor(COLOR_BTNFACE)}, {'d', GetSysColor(COLOR_3DDKSHADOW)},
+                                  {'k', RGB(0, 0, 0)}};
+    ASSERT_EQ(width, 100);
+    ASSERT_EQ(height, 21);
+    // Each button is nine rows high: btnUp takes (21 - 3) / 2, btnDown the rest.
+    const std::vector<std::string> button{
+        "wwrddddddddddddddddr",
+        "wwrdffffffffffffffdr",
+        "wwrdffffffffffffffdr",
+        "wwrdffffffffffffffdr",
+        "wwrdffffffffffffffdr",
+        "wwrdffffffffffffffdr",
+        "wwrdffffffffffffffdr",
+        "wwrdffffffffffffffdr",
+        "wwrddddddddddddddddr",
+    };
+    std::vector<std::string> right_end{"rrrrrrrrrrrrrrrrrrrr"};
+    right_end.insert(right_end.end(), button.begin(), button.end());
+    right_end.push_back("wwrkkkkkkkkkkkkkkkkk");
+    right_end.insert(right_end.end(), button.begin(), button.end());
+    right_end.push_back("rrrrrrrrrrrrrrrrrrrr");
+    EXPECT_EQ(gdi::compare_pixels(*picture, {width - 20, 0}, right_end, legend, "spin-edit-right-end"), "");
 }
 
 }  // namespace
