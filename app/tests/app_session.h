@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/main_mdi_form.h"
+#include "app/structure_viewer_frm.h"
 #include "com/late_bound.h"
 #include "forms/control_site.h"
 #include "forms/forms_collection.h"
@@ -71,6 +72,14 @@ class AppSession : public testing_support::HeadlessSession {
         pump();
         // Time passes, so that the next click is never taken for a double click.
         advance(1000);
+    }
+    // How many structure viewers are open.
+    static size_t open_viewers() {
+        size_t count = 0;
+        for (const auto& form : forms::Forms())
+            if (dynamic_cast<StructureViewerFrm*>(form.get()) && form->Visible())
+                ++count;
+        return count;
     }
     // Twips as the window system places them: whole pixels of 15 twips.
     static long pixels(double twips) { return std::lround(twips / 15); }

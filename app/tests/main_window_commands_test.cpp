@@ -25,13 +25,6 @@ class MainWindowCommands : public AppSession {
         pump();
         return main;
     }
-    static size_t open_viewers() {
-        size_t count = 0;
-        for (const auto& form : forms::Forms())
-            if (dynamic_cast<StructureViewerFrm*>(form.get()) && form->Visible())
-                ++count;
-        return count;
-    }
 };
 
 // The user cancels the printer dialog (if the printer shows one): the

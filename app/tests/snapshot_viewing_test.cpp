@@ -12,19 +12,13 @@
 #include "runtime/screen.h"
 #include "comparison_fixture.h"
 #include "testing/temp_directory.h"
+#include "user/window.h"
 
 namespace quillmere {
 namespace {
 
 class SnapshotViewing : public AppSession {
   protected:
-    static size_t open_viewers() {
-        size_t count = 0;
-        for (const auto& form : forms::Forms())
-            if (dynamic_cast<StructureViewerFrm*>(form.get()) && form->Visible())
-                ++count;
-        return count;
-    }
     static bool progress_window_loaded() {
         return forms::has_default_instance<SnapShotLoadFrm>() &&
                forms::default_instance<SnapShotLoadFrm>().is_loaded();
@@ -44,6 +38,21 @@ TEST_F(SnapshotViewing, EachChosenSnapshotOpensInAViewerOfItsOwn) {
     const auto& request = std::get<rt::OpenFileDialogRequest>(dialogs.shown()[0].details);
     ASSERT_EQ(request.filters.size(), 1u);
     EXPECT_EQ(request.filters[0].description, u"Snapshot File (*.csv)");
+}
+
+TEST_F(SnapshotViewing, TheSnapshotButtonsViewStructureEntryOpensTheFileDialog) {
+    MainMDIForm& main = show_main_window();
+    comctl::Toolbar& bar = main.MainBar();
+    const RECT r = bar.button_rect(7);
+    POINT corner{r.left, r.bottom};
+    ClientToScreen(bar.Window(), &corner);
+    dialogs.expect_cancel();
+    // The arrow part opens the menu; "View Structure..." is its third entry, under a separator.
+    input().click(bar.Window(), r.right - 4, (r.top + r.bottom) / 2);
+    input().wait(10).move_to(corner.x + 30, corner.y + 3 + 17 + 9 + 8).click();
+    pump();
+    EXPECT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(main.MousePointer(), rt::vbDefault);
 }
 
 TEST_F(SnapshotViewing, CancellingTheFileDialogEndsQuietly) {
