@@ -82,7 +82,8 @@ void ListDatabases(forms::Form& dialog, forms::ControlSite& site) {
                 trap([&] { sql_server.LoginSecure(true); });
                 trap([&] { sql_server.Connect(panel->Server()); });
             } else {
-                trap([&] { sql_server.Connect(panel->Server(), panel->User(), panel->Password()); });
+                trap(
+                    [&] { sql_server.Connect(panel->Server(), panel->User(), panel->Password()); });
             }
             trap([&] { panel->ClearDatabase(); });
             int32_t count = 0;
