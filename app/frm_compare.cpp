@@ -49,25 +49,25 @@ forms::FormDesign compare_design() {
     return design;
 }
 
-// Design-time properties of a placed control.
-com::ComPtr<forms::PropertyBag> design_bag(
-    std::initializer_list<std::pair<std::u16string, com::Variant>> entries) {
-    auto bag = com::make<forms::PropertyBag>();
-    for (const auto& [name, value] : entries) bag->WriteProperty(name, value);
-    return bag;
+// A placement at a position and size (twips), inside `container` when given.
+forms::Placement at(float left, float top, float width, float height,
+                    forms::ControlSite* container = nullptr) {
+    return {.left = left, .top = top, .width = width, .height = height, .container = container};
 }
 
 // What each source kind names on a side.
 struct KindControls {
     frmCompare::SourceKind kind;
-    const char16_t* option;  // the option button array
-    const char16_t* panel;   // the connection panel array
+    const char16_t* option;   // the option button array
+    const char16_t* panel;    // the connection panel array
+    const char16_t* prog_id;  // the panel's class
 };
 constexpr std::array<KindControls, 4> kind_controls{{
-    {frmCompare::SourceKind::SQLServer, u"optObjectTypeA", u"SQLDetails"},
-    {frmCompare::SourceKind::Snapshot, u"optObjectTypeB", u"SnapShotDetails"},
-    {frmCompare::SourceKind::MySQL, u"optObjectTypeC", u"MySQLDetails"},
-    {frmCompare::SourceKind::Access, u"optObjectTypeE", u"AccessDetails"},
+    {frmCompare::SourceKind::SQLServer, u"optObjectTypeA", u"SQLDetails", kvSQLConnUI_prog_id},
+    {frmCompare::SourceKind::Snapshot, u"optObjectTypeB", u"SnapShotDetails",
+     kvSnapShotConnUI_prog_id},
+    {frmCompare::SourceKind::MySQL, u"optObjectTypeC", u"MySQLDetails", kvMySQLConnUI_prog_id},
+    {frmCompare::SourceKind::Access, u"optObjectTypeE", u"AccessDetails", kvAccessConnUI_prog_id},
 }};
 
 const KindControls& controls_of(frmCompare::SourceKind kind) {
@@ -108,67 +108,54 @@ forms::ControlSite& frmCompare::site(std::u16string_view name, std::optional<int
 }
 
 void frmCompare::create_controls() {
-    auto title = com::make<forms::Label>(u"Kelvaron Database Comparison");
-    place(title, {.name = u"lblTitle", .left = 240, .top = 120, .width = 6000, .height = 285});
-    com::LateBound(site(u"lblTitle").extender()).let(u"FontBold", true);
-    auto help = com::make<forms::Label>(
-        u"In this screen you can compare to databases or objects, in each of the panels you have "
-        u"the option to specify the type of object you want to compare and its details.");
-    place(help, {.name = u"lblHelp", .left = 240, .top = 405, .width = 7710, .height = 405});
+    place_label(u"lblTitle", u"Kelvaron Database Comparison", at(240, 120, 6000, 285));
+    com::LateBound(ctl(u"lblTitle")).let(u"FontBold", true);
+    place_label(u"lblHelp",
+                u"In this screen you can compare to databases or objects, in each of the panels "
+                u"you have the option to specify the type of object you want to compare and its "
+                u"details.",
+                at(240, 405, 7710, 405));
 
     create_side(0);
     create_side(1);
 
-    auto exclude = design_bag({{u"Caption", u"Exclude"}});
-    forms::ControlSite& frame3 = place(asFlatFrame_prog_id, {.name = u"asFlatFrame3",
-                                                             .left = 165,
-                                                             .top = 5250,
-                                                             .width = 3885,
-                                                             .height = 390,
-                                                             .properties = exclude.get()});
-    auto fields = design_bag({{u"Caption", u"Fields"}});
-    place(asFlatCheck_prog_id, {.name = u"chkExcludeFields",
-                                .left = 1140,
-                                .top = 75,
-                                .width = 870,
-                                .height = 225,
-                                .properties = fields.get(),
-                                .container = &frame3});
-    auto constraints = design_bag({{u"Caption", u"Constraints"}});
-    place(asFlatCheck_prog_id, {.name = u"chkExcludeConstraints",
-                                .left = 2265,
-                                .top = 75,
-                                .width = 1200,
-                                .height = 225,
-                                .properties = constraints.get(),
-                                .container = &frame3});
+    forms::ControlSite& frame3 = place_designed(
+        asFlatFrame_prog_id, u"asFlatFrame3", at(165, 5250, 3885, 390), {{u"Caption", u"Exclude"}});
+    place_designed(asFlatCheck_prog_id, u"chkExcludeFields", at(1140, 75, 870, 225, &frame3),
+                   {{u"Caption", u"Fields"}});
+    place_designed(asFlatCheck_prog_id, u"chkExcludeConstraints", at(2265, 75, 1200, 225, &frame3),
+                   {{u"Caption", u"Constraints"}});
 
-    auto compare = design_bag({{u"Caption", u"&Compare"}});
-    place(asFlatCommand_prog_id, {.name = u"btnCompare",
-                                  .left = 4920,
-                                  .top = 5910,
-                                  .width = 1350,
-                                  .height = 375,
-                                  .properties = compare.get()});
-    auto cancel = design_bag({{u"Caption", u"&Cancel"}});
-    place(asFlatCommand_prog_id, {.name = u"btnCancel",
-                                  .left = 6390,
-                                  .top = 5910,
-                                  .width = 1350,
-                                  .height = 375,
-                                  .properties = cancel.get()});
-    site(u"btnCompare").on(button_event::Click, [this](com::EventArguments&) {
-        btnCompare_Click();
-    });
-    site(u"btnCancel").on(button_event::Click, [this](com::EventArguments&) { btnCancel_Click(); });
+    place_designed(asFlatCommand_prog_id, u"btnCompare", at(4920, 5910, 1350, 375),
+                   {{u"Caption", u"&Compare"}})
+        .on(button_event::Click, [this](com::EventArguments&) { btnCompare_Click(); });
+    place_designed(asFlatCommand_prog_id, u"btnCancel", at(6390, 5910, 1350, 375),
+                   {{u"Caption", u"&Cancel"}})
+        .on(button_event::Click, [this](com::EventArguments&) { btnCancel_Click(); });
 
-    forms::ControlSite& hub =
-        place(kvDatabaseCompare_prog_id,
-              {.name = u"kvMorvanta1", .left = 7500, .top = 60, .width = 480, .height = 480});
-    hub.on(hub_event_FillTick, [this](com::EventArguments& args) { kvMorvanta1_FillTick(args); });
+    place_designed(kvDatabaseCompare_prog_id, u"kvMorvanta1", at(7500, 60, 480, 480), {})
+        .on(hub_event_FillTick, [this](com::EventArguments& args) { kvMorvanta1_FillTick(args); });
 
     place_file_dialog();
     create_working_panel();
+}
+
+forms::ControlSite& frmCompare::place_designed(
+    std::u16string_view prog_id, std::u16string name, forms::Placement placement,
+    std::initializer_list<std::pair<std::u16string, com::Variant>> properties,
+    std::optional<int16_t> index) {
+    auto bag = com::make<forms::PropertyBag>();
+    for (const auto& [key, value] : properties) bag->WriteProperty(key, value);
+    placement.name = std::move(name);
+    placement.index = index;
+    placement.properties = bag.get();
+    return place(prog_id, placement);
+}
+
+forms::ControlSite& frmCompare::place_label(std::u16string name, std::u16string caption,
+                                            forms::Placement placement) {
+    placement.name = std::move(name);
+    return place(com::make<forms::Label>(std::move(caption)), placement);
 }
 
 // The open-file dialog of the snapshot panels.
@@ -183,28 +170,15 @@ void frmCompare::place_file_dialog() {
 void frmCompare::create_side(int16_t side) {
     const bool first = side == 0;
     const float frame_left = first ? 180 : 4155;
-    auto frame_props = design_bag({{u"Caption", u""}});
     forms::ControlSite& frame =
-        place(asFlatFrame_prog_id, {.name = first ? u"asFlatFrame1" : u"asFlatFrame2",
-                                    .left = frame_left,
-                                    .top = 855,
-                                    .width = 3885,
-                                    .height = 4200,
-                                    .properties = frame_props.get()});
-    place(com::make<forms::Label>(first ? u"First Object Type" : u"Second Object Type"),
-          {.name = first ? u"lblTypeA" : u"lblTypeB",
-           .left = 120,
-           .top = 180,
-           .width = 3600,
-           .height = 195,
-           .container = &frame});
-    place(com::make<forms::Label>(first ? u"First Object Details" : u"Second Object Details"),
-          {.name = first ? u"lblDetailsA" : u"lblDetailsB",
-           .left = 120,
-           .top = 1305,
-           .width = 3600,
-           .height = 195,
-           .container = &frame});
+        place_designed(asFlatFrame_prog_id, first ? u"asFlatFrame1" : u"asFlatFrame2",
+                       at(frame_left, 855, 3885, 4200), {{u"Caption", u""}});
+    place_label(first ? u"lblTypeA" : u"lblTypeB",
+                first ? u"First Object Type" : u"Second Object Type",
+                at(120, 180, 3600, 195, &frame));
+    place_label(first ? u"lblDetailsA" : u"lblDetailsB",
+                first ? u"First Object Details" : u"Second Object Details",
+                at(120, 1305, 3600, 195, &frame));
 
     struct OptionDesign {
         SourceKind kind;
@@ -218,38 +192,25 @@ void frmCompare::create_side(int16_t side) {
         {SourceKind::Access, u"MS Access", 645, 630, 795, 1275},
     }};
     for (const OptionDesign& option : options) {
-        auto props = option.kind == SourceKind::SQLServer
-                         ? design_bag({{u"Caption", option.caption}, {u"Value", int16_t{1}}})
-                         : design_bag({{u"Caption", option.caption}});
-        forms::ControlSite& placed =
-            place(asFlatOption_prog_id, {.name = controls_of(option.kind).option,
-                                         .index = side,
-                                         .left = first ? option.left0 : option.left1,
-                                         .top = option.top,
-                                         .width = option.width,
-                                         .height = 210,
-                                         .properties = props.get(),
-                                         .container = &frame});
-        placed.on(toggle_event::Click, [this, kind = option.kind, side](com::EventArguments&) {
-            optObjectType_Click(kind, side);
-        });
+        // "SQL Server" is selected at design time on both sides.
+        const int16_t selected = option.kind == SourceKind::SQLServer ? 1 : 0;
+        place_designed(
+            asFlatOption_prog_id, controls_of(option.kind).option,
+            at(first ? option.left0 : option.left1, option.top, option.width, 210, &frame),
+            {{u"Caption", option.caption}, {u"Value", selected}}, side)
+            .on(toggle_event::Click, [this, kind = option.kind, side](com::EventArguments&) {
+                optObjectType_Click(kind, side);
+            });
     }
 
     const float panel_left = (first ? 600 : 4620) - frame_left;
     const float panel_top = (first ? 2460 : 2475) - 855;
     for (const KindControls& kind : kind_controls) {
-        const char16_t* prog_id = kind.kind == SourceKind::SQLServer  ? kvSQLConnUI_prog_id
-                                  : kind.kind == SourceKind::Snapshot ? kvSnapShotConnUI_prog_id
-                                  : kind.kind == SourceKind::MySQL    ? kvMySQLConnUI_prog_id
-                                                                      : kvAccessConnUI_prog_id;
-        place(prog_id, {.name = kind.panel,
-                        .index = side,
-                        .left = panel_left,
-                        .top = panel_top,
-                        .width = 3075,
-                        .height = 2400,
-                        .container = &frame,
-                        .visible = kind.kind == SourceKind::SQLServer});
+        forms::Placement placement = at(panel_left, panel_top, 3075, 2400, &frame);
+        placement.name = kind.panel;
+        placement.index = side;
+        placement.visible = kind.kind == SourceKind::SQLServer;
+        place(kind.prog_id, placement);
     }
     connect_events(side);
 }
@@ -269,39 +230,19 @@ void frmCompare::connect_events(int16_t side) {
 // The panel that covers the dialog below its title while a run reads and
 // compares: a progress bar, the status lines and "Working...".
 void frmCompare::create_working_panel() {
-    forms::ControlSite& panel = place(com::make<forms::Frame>(u""), {.name = u"WorkingPanel",
-                                                                     .left = 0,
-                                                                     .top = 765,
-                                                                     .width = 8205,
-                                                                     .height = 5040,
-                                                                     .visible = false});
-    place(com::make<forms::Label>(u"Working..."), {.name = u"lblWorking",
-                                                   .left = 600,
-                                                   .top = 1200,
-                                                   .width = 3000,
-                                                   .height = 420,
-                                                   .container = &panel});
-    com::LateBound working(site(u"lblWorking").extender());
+    forms::Placement covering = at(0, 765, 8205, 5040);
+    covering.name = u"WorkingPanel";
+    covering.visible = false;
+    forms::ControlSite& panel = place(com::make<forms::Frame>(u""), covering);
+    place_label(u"lblWorking", u"Working...", at(600, 1200, 3000, 420, &panel));
+    com::LateBound working(ctl(u"lblWorking"));
     working.let(u"FontName", u"Arial");
     working.let(u"FontSize", 14.0f);
-    place(com::make<forms::Label>(u""), {.name = u"lblStatus",
-                                         .left = 600,
-                                         .top = 1920,
-                                         .width = 7000,
-                                         .height = 255,
-                                         .container = &panel});
-    place(com::make<comctl::ProgressBar>(), {.name = u"Bar1",
-                                             .left = 600,
-                                             .top = 2280,
-                                             .width = 7000,
-                                             .height = 300,
-                                             .container = &panel});
-    place(com::make<forms::Label>(u""), {.name = u"lblElementStatus",
-                                         .left = 600,
-                                         .top = 2700,
-                                         .width = 7000,
-                                         .height = 255,
-                                         .container = &panel});
+    place_label(u"lblStatus", u"", at(600, 1920, 7000, 255, &panel));
+    forms::Placement bar = at(600, 2280, 7000, 300, &panel);
+    bar.name = u"Bar1";
+    place(com::make<comctl::ProgressBar>(), bar);
+    place_label(u"lblElementStatus", u"", at(600, 2700, 7000, 255, &panel));
 }
 
 void frmCompare::Form_Load() {

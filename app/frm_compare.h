@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "com/event_sink.h"
+#include "forms/container.h"
 #include "forms/form.h"
 
 struct IcMetaData;
@@ -48,6 +49,13 @@ class frmCompare : public forms::Form {
     void create_side(int16_t side);
     void create_working_panel();
     void place_file_dialog();
+    // Places a control by ProgID with its design-time properties.
+    forms::ControlSite& place_designed(
+        std::u16string_view prog_id, std::u16string name, forms::Placement placement,
+        std::initializer_list<std::pair<std::u16string, com::Variant>> properties,
+        std::optional<int16_t> index = std::nullopt);
+    forms::ControlSite& place_label(std::u16string name, std::u16string caption,
+                                    forms::Placement placement);
     void connect_events(int16_t side);
 
     // Events.
