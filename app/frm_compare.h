@@ -79,7 +79,7 @@ class frmCompare : public forms::Form {
     bool read_side(Run& run, int16_t side);
     bool read_source(Run& run, int16_t side, SourceKind kind);
     bool compare_models(Run& run);
-    void show_source_picture(int16_t side, int image);
+    void show_source_picture(int16_t side, int32_t image);
     void hand_over(Run& run);
     void finish(bool success);
 

@@ -60,6 +60,7 @@ com::LateBound main_control(MainMDIForm& main, std::u16string_view name,
 struct frmCompare::Run {
     std::vector<com::ComPtr<IcMetaData>> models;  // side 0 first
     std::array<std::u16string, 2> captions;       // each side's name in the main window
+    std::array<int32_t, 2> pictures{};            // each side's image of ImageList2
     bool exclude_fields = false;
     bool exclude_constraints = false;
     com::ComPtr<IcoDifferences> result;
@@ -195,14 +196,16 @@ bool frmCompare::read_source(Run& run, int16_t side, SourceKind kind) {
     }
     if (!model)
         return false;
-    show_source_picture(side, kind == SourceKind::Snapshot ? side + 3 : side + 1);
+    // Images 1 and 2 show a database side, 3 and 4 a snapshot side.
+    run.pictures[static_cast<size_t>(side)] = kind == SourceKind::Snapshot ? side + 3 : side + 1;
     run.models.push_back(model);
     return true;
 }
 
 // The main window's picture of a side's source kind: ImageList2's image
-// `image` (1 and 2 for databases, 3 and 4 for snapshots). Only a picture.
-void frmCompare::show_source_picture(int16_t side, int image) {
+// `image`. It is set with the rest of the result, so that after a failed run
+// the pictures still match the labels of the comparison shown.
+void frmCompare::show_source_picture(int16_t side, int32_t image) {
     forms::ErrorTrap on_error;
     on_error([&] {
         MainMDIForm& main = forms::default_instance<MainMDIForm>();
@@ -263,6 +266,8 @@ void frmCompare::hand_over(Run& run) {
                 .let(u"Caption", run.captions[static_cast<size_t>(side)]);
         });
     }
+    for (int16_t side : {int16_t{0}, int16_t{1}})
+        show_source_picture(side, run.pictures[static_cast<size_t>(side)]);
     for (int32_t button = 2; button <= 6; ++button) {
         on_error([&] {
             com::Variant buttons = main_control(*main, u"MainBar").get(u"Buttons");

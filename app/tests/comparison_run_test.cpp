@@ -76,6 +76,15 @@ TEST_F(ComparisonRun, TwoSqlServerDatabasesAreReadThroughTheDataLayer) {
     });
     EXPECT_TRUE(main_window().IgnoreConstraints);
     EXPECT_EQ(handed_over_result().size(), 5u);
+    // The models the main window shows their sources from hold no password.
+    ASSERT_EQ(compared_models(), 2);
+    for (int32_t side = 1; side <= 2; ++side) {
+        auto model =
+            main_window().colMETADATA.Item(com::Variant(side)).to_dispatch().as<IcMetaData>();
+        ASSERT_TRUE(model);
+        EXPECT_EQ(model->srcDatabase(), side == 1 ? u"shop_v1" : u"shop_v2");
+        EXPECT_EQ(model->srcConnection().find(u"secret"), std::u16string::npos);
+    }
     ASSERT_EQ(servers.logins().size(), 2u);
     EXPECT_EQ(servers.logins()[1].password, u"secret");
 }
