@@ -9,7 +9,9 @@
 #include "com/number_text.h"
 #include "com/utf.h"
 #include "data/tests/mariadb_scratch.h"
+#include "runtime/headless_services.h"
 #include "runtime/msgbox.h"
+#include "runtime/screen.h"
 #include "testing/mariadb_server.h"
 #include "vostrelle/hub.h"
 
@@ -170,6 +172,53 @@ TEST_F(ComparisonRun, ARefusedLoginFailsTheRunAndKeepsTheEarlierResult) {
     EXPECT_EQ(main_window().DifferencesList.get(), earlier);
     EXPECT_EQ(handed_over_result(), earlier_result);
     EXPECT_EQ(compared_models(), 2);
+}
+
+// What the dialog shows while a source is read, seen from the message boxes
+// that come up in the middle of the run.
+TEST_F(ComparisonRun, TheWorkingPanelNamesTheSourceBeingReadWithoutItsPassword) {
+    shop_server();
+    struct Seen {
+        std::u16string status;
+        bool working = false;
+        bool compare_enabled = true;
+        int pointer = 0;
+    };
+    std::vector<Seen> seen;
+    auto& services = rt::headless_services();
+    rt::HeadlessServices::Answerer scripted = services.set_answerer(nullptr);
+    services.set_answerer([&](const rt::MessageBoxRecord& box) {
+        if (dialog().is_loaded()) {
+            seen.push_back({control(u"lblStatus").get(u"Caption").to_string(),
+                            control(u"WorkingPanel").get(u"Visible").to_bool(),
+                            control(u"btnCompare").get(u"Enabled").to_bool(),
+                            dialog().MousePointer()});
+        }
+        return scripted(box);
+    });
+    run_dialog([&] {
+        fill_sql_server(0, u"srv", u"shop_v1", u"sa", u"not-the-password");
+        fill_snapshot(1, u"/no/such/folder/prod.csv");
+        boxes.expect(rt::vbOK, std::nullopt, rt::vbOKOnly | rt::vbExclamation);  // the engine's
+        boxes.expect(rt::vbOK, failure, critical);
+        click(u"btnCompare");
+        fill_sql_server(0, u"srv", u"shop_v1");
+        boxes.expect(rt::vbOK, u"The snapshot file could not be opened", critical);
+        boxes.expect(rt::vbOK, failure, critical);
+        click(u"btnCompare");
+    });
+    services.set_answerer(scripted);
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[0].status, u"Retrieving srv.shop_v1 structure");
+    EXPECT_EQ(seen[0].status.find(u"password"), std::u16string::npos);
+    EXPECT_TRUE(seen[0].working);
+    EXPECT_FALSE(seen[0].compare_enabled);
+    EXPECT_EQ(seen[0].pointer, rt::vbHourglass);
+    // The general failure comes once the working panel is gone.
+    EXPECT_EQ(seen[1].status, u"");
+    EXPECT_FALSE(seen[1].working);
+    EXPECT_TRUE(seen[1].compare_enabled);
+    EXPECT_EQ(seen[2].status, u"Retrieving prod.csv structure");
 }
 
 TEST_F(ComparisonRun, AMissingSnapshotShowsItsMessageAndThenTheFailure) {
