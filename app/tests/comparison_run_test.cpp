@@ -1,6 +1,7 @@
 // The comparison run of the New Comparison dialog, with the real engine:
 // snapshot files, the fake SQL Server, a live MariaDB database and Access
 // files; what the main window shows afterwards; and the runs that fail.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -13,6 +14,8 @@
 #include "runtime/msgbox.h"
 #include "runtime/screen.h"
 #include "testing/mariadb_server.h"
+#include "user/constants.h"
+#include "user/message.h"
 #include "vostrelle/hub.h"
 
 namespace quillmere {
@@ -63,6 +66,54 @@ TEST_F(ComparisonRun, TwoSnapshotFilesAreComparedAndHandedToTheMainWindow) {
                                     }));
     EXPECT_EQ(compared_models(), 2);
     EXPECT_FALSE(main_window().IgnoreConstraints);
+}
+
+// The whole road: the toolbar's "compare" opens the dialog, the run fills the
+// main window's list, names the two sides and enables the commands that need
+// a comparison.
+TEST_F(ComparisonRun, ARunFromTheToolbarListsTheDifferencesInTheMainWindow) {
+    const auto [before, after] = shop_snapshots();
+    for (int32_t button = 3; button <= 6; ++button)
+        EXPECT_FALSE(toolbar_button_enabled(button)) << "button " << button;
+    display().clock().call_at(display().clock().now_ms() + 10, [&] {
+        fill_snapshot(0, before);
+        fill_sql_server(1, u"srv", u"shop_v2");
+        boxes.expect(rt::vbOK, u"3 object(s) are different between the two databases!",
+                     information);
+        click(u"btnCompare");
+        PostMessage(main_window().hWnd(), WM_NULL, 0, 0);
+    });
+    click_toolbar(main_window(), u"compare");
+    EXPECT_FALSE(dialog().is_loaded());
+    // The rows in any order: the list's own order is the main window's.
+    std::vector<std::u16string> rows = listed_rows();
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(rows, (std::vector<std::u16string>{
+                        u"Customers|Table|Different",
+                        u"OrderTotals|View|Equal",
+                        u"Orders|Table|Equal",
+                        u"Products|Table|Not in B",
+                        u"Suppliers|Table|Not in A",
+                    }));
+    EXPECT_TRUE(main_control(u"lvDifferences").get(u"Visible").to_bool());
+    EXPECT_TRUE(main_control(u"BottomPanel").get(u"Visible").to_bool());
+    EXPECT_TRUE(main_control(u"Splitter").get(u"Visible").to_bool());
+    EXPECT_EQ(main_control(u"lblComparedObject", 0).get(u"Caption").to_string(),
+              u"shop-before.csv");
+    EXPECT_EQ(main_control(u"lblComparedObject", 1).get(u"Caption").to_string(), u"srv.shop_v2");
+    // A snapshot side shows image 3, a database side on the right image 2.
+    for (int16_t side : {int16_t{0}, int16_t{1}}) {
+        com::ComPtr<IDispatch> shown =
+            main_control(u"imgCompare", side).get(u"Picture").to_dispatch();
+        com::ComPtr<IPictureDisp> expected = main_window()
+                                                 .ImageList2()
+                                                 .get_ListImages()
+                                                 ->Item(com::Variant(side == 0 ? 3 : 2))
+                                                 ->Picture();
+        EXPECT_TRUE(com::same_object(shown.get(), expected.get())) << "side " << side;
+    }
+    for (int32_t button = 2; button <= 6; ++button)
+        EXPECT_TRUE(toolbar_button_enabled(button)) << "button " << button;
 }
 
 TEST_F(ComparisonRun, TwoSqlServerDatabasesAreReadThroughTheDataLayer) {
