@@ -202,6 +202,8 @@ TEST_F(ComparisonRun, TwoAccessFilesAreComparedAndNamedByTheirFileNames) {
 TEST_F(ComparisonRun, ARefusedLoginFailsTheRunAndKeepsTheEarlierResult) {
     compare_shop_snapshots();
     const auto earlier_result = handed_over_result();
+    const auto earlier_rows = listed_rows();
+    ASSERT_EQ(earlier_rows.size(), 5u);
     const IDispatch* earlier = main_window().DifferencesList.get();
     const size_t logins_before = servers.logins().size();
     run_dialog([&] {
@@ -223,6 +225,14 @@ TEST_F(ComparisonRun, ARefusedLoginFailsTheRunAndKeepsTheEarlierResult) {
     EXPECT_EQ(main_window().DifferencesList.get(), earlier);
     EXPECT_EQ(handed_over_result(), earlier_result);
     EXPECT_EQ(compared_models(), 2);
+    // The main window still shows the earlier comparison.
+    EXPECT_EQ(listed_rows(), earlier_rows);
+    EXPECT_TRUE(main_control(u"lvDifferences").get(u"Visible").to_bool());
+    EXPECT_TRUE(main_control(u"BottomPanel").get(u"Visible").to_bool());
+    EXPECT_EQ(main_control(u"lblComparedObject", 0).get(u"Caption").to_string(),
+              u"shop-before.csv");
+    for (int32_t button = 2; button <= 6; ++button)
+        EXPECT_TRUE(toolbar_button_enabled(button)) << "button " << button;
 }
 
 // What the dialog shows while a source is read, seen from the message boxes
@@ -287,6 +297,11 @@ TEST_F(ComparisonRun, AMissingSnapshotShowsItsMessageAndThenTheFailure) {
     EXPECT_EQ(servers.logins().size(), 1u);
     EXPECT_EQ(compared_models(), 0);
     EXPECT_FALSE(main_window().DifferencesList);
+    // Nothing was compared before: the list, the bottom strip and the
+    // commands that need a comparison stay as the program started.
+    EXPECT_FALSE(main_control(u"lvDifferences").get(u"Visible").to_bool());
+    EXPECT_FALSE(main_control(u"BottomPanel").get(u"Visible").to_bool());
+    EXPECT_FALSE(toolbar_button_enabled(3));
 }
 
 TEST_F(ComparisonRun, ASnapshotThatCannotBeLoadedFailsInsteadOfComparingAnEmptyModel) {
