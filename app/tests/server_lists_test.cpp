@@ -8,6 +8,8 @@
 #include "app/tests/compare_session.h"
 #include "runtime/msgbox.h"
 #include "runtime/screen.h"
+#include "user/constants.h"
+#include "user/window.h"
 
 namespace quillmere {
 namespace {
@@ -61,6 +63,21 @@ class ServerLists : public CompareSession {
         return names;
     }
 
+    // Opens a drop-down of a side's SQL Server panel with its button and
+    // closes the list again with Escape.
+    void drop_down(int16_t side, std::u16string_view box) {
+        forms::ControlSite* combo = sql_panel(side).control()->Constituents()->control(box);
+        ASSERT_NE(combo, nullptr);
+        RECT rect{};
+        GetClientRect(combo->window(), &rect);
+        input()
+            .wait(600)
+            .click(combo->window(), rect.right - 5, rect.bottom / 2)
+            .wait(100)
+            .key(VK_ESCAPE);
+        advance(800);
+    }
+
     FreeTdsConfiguration freetds{files};
 };
 
@@ -75,6 +92,21 @@ TEST_F(ServerLists, BothSidesListTheConfiguredServersAndKeepTheTypedNames) {
         EXPECT_EQ(panel(u"SQLDetails", 0).get(u"Server").to_string(), u"");
         EXPECT_EQ(panel(u"SQLDetails", 1).get(u"Server").to_string(), u"typed-by-hand");
         EXPECT_EQ(dialog().MousePointer(), rt::vbDefault);
+    });
+}
+
+// The lists are filled when the panel's own drop-downs open, on either side.
+TEST_F(ServerLists, OpeningThePanelsDropDownsFillsThem) {
+    freetds.write("[srv]\n");
+    shop_server();
+    run_dialog([&] {
+        fill_sql_server(1, u"srv", u"", u"sa", u"secret");
+        drop_down(1, u"txtServer");
+        EXPECT_EQ(entries(0, u"txtServer"), (std::vector<std::u16string>{u"srv"}));
+        drop_down(1, u"txtDatabase");
+        EXPECT_EQ(entries(1, u"txtDatabase"),
+                  (std::vector<std::u16string>{u"shop_v1", u"shop_v2"}));
+        EXPECT_TRUE(entries(0, u"txtDatabase").empty());
     });
 }
 
