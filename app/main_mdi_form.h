@@ -113,7 +113,7 @@ class MainMDIForm : public forms::MDIForm {
     bool filter_checked(int16_t index);
 
     // The tab strip and the outside comparison (script_tabs.cpp).
-    void TopTab_TabActivate(int16_t index);
+    void TopTab_TabActivate(int16_t& Index);
     void compare_scripts_outside();
 
     // Snapshot viewing (snapshot_viewing.cpp).

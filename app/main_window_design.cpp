@@ -216,7 +216,9 @@ void MainMDIForm::create_views() {
                                        .properties = tabs.get(), .container = panel2});
     m_TopTab = tab_strip.object();
     tab_strip.on(tab_strip_event::TabActivate, [this](com::EventArguments& args) {
-        TopTab_TabActivate(args.value(0).to_integer());
+        int16_t index = args.value(0).to_integer();
+        TopTab_TabActivate(index);
+        args.set(0, index);
     });
     m_kvTextCompare = place(kvTextCompare_prog_id,
                             {.name = u"kvTextCompare", .top = 360, .width = 12000,

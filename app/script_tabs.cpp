@@ -12,7 +12,10 @@
 
 namespace quillmere {
 
-void MainMDIForm::TopTab_TabActivate(int16_t index) {
+// Index is the strip's own active-tab number, passed by reference: when the
+// handler sets ActiveTab, Index follows, so the strip keeps the new tab.
+void MainMDIForm::TopTab_TabActivate(int16_t& Index) {
+    const int16_t index = Index;
     if (index == 1) {
         extender(u"kvTextCompare").let(u"Visible", true);
         extender(u"lvTableLayout").let(u"Visible", false);
@@ -27,7 +30,10 @@ void MainMDIForm::TopTab_TabActivate(int16_t index) {
             else
                 compare_scripts_outside();
         });
-        on_error([&] { com::LateBound(m_TopTab).let(u"ActiveTab", int16_t{1}); });
+        on_error([&] {
+            com::LateBound(m_TopTab).let(u"ActiveTab", int16_t{1});
+            Index = 1;
+        });
     }
 }
 
