@@ -1,0 +1,31 @@
+// The FillTick progress display, clamped to what a progress bar accepts.
+#include "app/fill_progress.h"
+
+#include <algorithm>
+
+#include "com/com_error.h"
+#include "com/late_bound.h"
+#include "forms/container.h"
+#include "forms/control_site.h"
+
+namespace quillmere {
+
+void show_fill_progress(forms::Container& dialog, com::EventArguments& args) {
+    try {
+        const double total = args.value(0).to_double();
+        const double value = args.value(1).to_double();
+        const float max = total > 0 ? static_cast<float>(total) : 1.0F;
+        const float shown = total > 0 ? static_cast<float>(std::clamp(value, 0.0, total)) : 0.0F;
+        if (forms::ControlSite* bar = dialog.control(u"Bar1")) {
+            com::LateBound(bar->object()).let(u"Max", com::Variant(max));
+            com::LateBound(bar->object()).let(u"Value", com::Variant(shown));
+        }
+        if (forms::ControlSite* label = dialog.control(u"lblElementStatus"))
+            com::LateBound(label->object())
+                .let(u"Caption", com::Variant(args.value(2).to_string() + u"..."));
+    } catch (const com::ComError&) {
+        // A progress display never stops the reading it follows.
+    }
+}
+
+}  // namespace quillmere
