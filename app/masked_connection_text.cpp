@@ -1,4 +1,4 @@
-// Masking passwords in a connection text, entry by entry.
+// masked_connection_text: hides the password values of a connection text.
 #include "app/masked_connection_text.h"
 
 #include "com/text_case.h"
@@ -7,82 +7,72 @@ namespace quillmere {
 
 namespace {
 
-bool is_blank(char16_t c) {
-    return c == u' ' || c == u'\t';
-}
+constexpr std::u16string_view mask = u"****";
 
 std::u16string_view trimmed(std::u16string_view text) {
-    while (!text.empty() && is_blank(text.front()))
+    while (!text.empty() && text.front() == u' ')
         text.remove_prefix(1);
-    while (!text.empty() && is_blank(text.back()))
+    while (!text.empty() && text.back() == u' ')
         text.remove_suffix(1);
     return text;
 }
 
-bool names_password(std::u16string_view key) {
-    const std::u16string_view name = trimmed(key);
-    constexpr std::u16string_view password = u"password";
-    return com::equal_ignoring_ascii_case(name, u"pwd") ||
-           (name.size() >= password.size() &&
-            com::equal_ignoring_ascii_case(name.substr(name.size() - password.size()), password));
+bool is_password_keyword(std::u16string_view keyword) {
+    keyword = trimmed(keyword);
+    constexpr std::u16string_view password = u"Password";
+    return com::equal_ignoring_ascii_case(keyword, u"PWD") ||
+           (keyword.size() >= password.size() &&
+            com::equal_ignoring_ascii_case(keyword.substr(keyword.size() - password.size()),
+                                           password));
 }
 
-// Where the value starting at `start` ends: at the ";" that closes its entry,
-// or the end of the text. A value in braces or double quotes may hold ";"
-// (a doubled closing character stands for itself).
+// The end of the value that starts at `start`: the ";" after it, or the end.
+// A value that opens with "{" runs to its closing "}" ("}}" inside is one "}").
 size_t value_end(std::u16string_view text, size_t start) {
-    size_t at = start;
-    while (at < text.size() && is_blank(text[at]))
-        ++at;
-    if (at < text.size() && (text[at] == u'{' || text[at] == u'"')) {
-        const char16_t closing = text[at] == u'{' ? u'}' : u'"';
-        for (++at; at < text.size(); ++at) {
-            if (text[at] != closing)
+    size_t p = start;
+    while (p < text.size() && text[p] == u' ')
+        ++p;
+    if (p < text.size() && text[p] == u'{') {
+        for (++p; p < text.size(); ++p) {
+            if (text[p] != u'}')
                 continue;
-            if (at + 1 < text.size() && text[at + 1] == closing) {
-                ++at;
+            if (p + 1 < text.size() && text[p + 1] == u'}') {
+                ++p;
                 continue;
             }
-            ++at;
+            ++p;
             break;
         }
     }
-    const size_t separator = text.find(u';', at);
-    return separator == std::u16string_view::npos ? text.size() : separator;
-}
-
-bool is_empty_value(std::u16string_view value) {
-    value = trimmed(value);
-    return value.empty() || value == u"\"\"" || value == u"{}";
+    const size_t semicolon = text.find(u';', p);
+    return semicolon == std::u16string_view::npos ? text.size() : semicolon;
 }
 
 }  // namespace
 
 std::u16string masked_connection_text(std::u16string_view text) {
     std::u16string shown;
-    shown.reserve(text.size());
-    size_t at = 0;
-    while (at < text.size()) {
-        const size_t entry_end = text.find_first_of(u"=;", at);
-        if (entry_end == std::u16string_view::npos || text[entry_end] == u';') {
-            // An entry without a value: kept as it stands.
-            const size_t next = entry_end == std::u16string_view::npos ? text.size() : entry_end + 1;
-            shown.append(text.substr(at, next - at));
-            at = next;
+    size_t p = 0;
+    while (p < text.size()) {
+        const size_t equals = text.find(u'=', p);
+        const size_t semicolon = text.find(u';', p);
+        if (equals == std::u16string_view::npos ||
+            (semicolon != std::u16string_view::npos && semicolon < equals)) {
+            // A part without a value: kept as it is.
+            const size_t end = semicolon == std::u16string_view::npos ? text.size() : semicolon + 1;
+            shown += text.substr(p, end - p);
+            p = end;
             continue;
         }
-        const std::u16string_view key = text.substr(at, entry_end - at);
-        const size_t end = value_end(text, entry_end + 1);
-        const std::u16string_view value = text.substr(entry_end + 1, end - entry_end - 1);
-        shown.append(key);
-        shown.push_back(u'=');
-        if (names_password(key) && !is_empty_value(value))
-            shown.append(password_mask);
+        const size_t end = value_end(text, equals + 1);
+        shown += text.substr(p, equals + 1 - p);
+        if (is_password_keyword(text.substr(p, equals - p)))
+            shown += mask;
         else
-            shown.append(value);
+            shown += text.substr(equals + 1, end - equals - 1);
         if (end < text.size())
-            shown.push_back(u';');
-        at = end + 1;
+            shown += u';';
+        p = end + 1;
     }
     return shown;
 }

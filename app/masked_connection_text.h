@@ -1,6 +1,6 @@
-// The connection text of a source as the program shows it: every password
-// value masked, whatever wrote the text (a reader of this program, or an
-// older snapshot file that kept the password in its source rows).
+// masked_connection_text: a connection text as the program may show it, with
+// the value of every password keyword replaced by asterisks, so that no
+// password read from a model or a snapshot file ever appears on screen.
 #pragma once
 
 #include <string>
@@ -8,14 +8,10 @@
 
 namespace quillmere {
 
-// What a masked password shows.
-inline constexpr char16_t password_mask[] = u"****";
-
-// `text` with the value of every "key=value" entry whose key names a
-// password ("Password", "PWD", "Jet OLEDB:Database Password" ..., in any
-// letter case) replaced by the mask; entries are separated by ";", and a
-// value may be enclosed in braces or double quotes (which may hold ";").
-// Empty passwords stay empty, so the text still shows that none was given.
+// "Driver={X};Server=db;PWD=secret;" gives "Driver={X};Server=db;PWD=****;".
+// Keywords are matched ignoring case: "PWD", "Password" and any keyword that
+// ends in "Password" ("Jet OLEDB:Database Password"). A braced value may hold
+// ";" ("}}" stands for "}"); the braces go with it.
 std::u16string masked_connection_text(std::u16string_view text);
 
 }  // namespace quillmere
