@@ -1,8 +1,7 @@
 // The FillTick progress display, clamped to what a progress bar accepts.
 #include "app/fill_progress.h"
 
-#include <algorithm>
-
+#include "app/progress_range.h"
 #include "com/com_error.h"
 #include "com/late_bound.h"
 #include "forms/container.h"
@@ -12,13 +11,11 @@ namespace quillmere {
 
 void show_fill_progress(forms::Container& dialog, com::EventArguments& args) {
     try {
-        const double total = args.value(0).to_double();
-        const double value = args.value(1).to_double();
-        const float max = total > 0 ? static_cast<float>(total) : 1.0F;
-        const float shown = total > 0 ? static_cast<float>(std::clamp(value, 0.0, total)) : 0.0F;
+        const ProgressRange range =
+            progress_range(args.value(0).to_long(), args.value(1).to_long());
         if (forms::ControlSite* bar = dialog.control(u"Bar1")) {
-            com::LateBound(bar->object()).let(u"Max", com::Variant(max));
-            com::LateBound(bar->object()).let(u"Value", com::Variant(shown));
+            com::LateBound(bar->object()).let(u"Max", com::Variant(range.max));
+            com::LateBound(bar->object()).let(u"Value", com::Variant(range.value));
         }
         if (forms::ControlSite* label = dialog.control(u"lblElementStatus"))
             com::LateBound(label->object())

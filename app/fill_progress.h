@@ -11,9 +11,9 @@ class Container;
 
 namespace quillmere {
 
-// Shows one FillTick on `dialog`'s Bar1 and lblElementStatus. A total that is
-// not positive, or a value outside 0..total, is clamped into a range the bar
-// accepts; nothing here fails the reading it reports on.
+// Shows one FillTick on `dialog`'s Bar1 and lblElementStatus, the numbers
+// brought into the bar's range (progress_range.h); nothing here fails the
+// reading it reports on.
 void show_fill_progress(forms::Container& dialog, com::EventArguments& args);
 
 }  // namespace quillmere

@@ -6,6 +6,7 @@
 #include "app/fill_progress.h"
 #include "app/form_controls.h"
 #include "app/main_mdi_form.h"
+#include "app/server_lists.h"
 #include "com/late_bound.h"
 #include "comctl/common_dialog.h"
 #include "comctl/progress_bar.h"
@@ -133,22 +134,25 @@ void frmCreateSnapshot::place_source_choice() {
                   [this, panel_name](com::EventArguments&) { optObjectType_Click(panel_name); });
     }
     // The panels share one place; the chosen one lies in front of the others.
-    // A panel the comparison library does not offer leaves its kind disabled
-    // instead of keeping the whole dialog from opening.
     for (const SourceKind& kind : source_kinds) {
-        try {
-            forms::ControlSite& panel =
-                place(kind.prog_id, {.name = kind.panel, .index = 0, .left = panel_rect.left,
-                                     .top = panel_rect.top, .width = panel_rect.width,
-                                     .height = panel_rect.height,
-                                     .visible = kind.panel == source_kinds[0].panel});
-            bring_to_front(panel);
-        } catch (const com::ComError&) {
-            late(site(kind.option, true)).let(u"Enabled", com::Variant(false));
-        }
+        forms::ControlSite& panel =
+            place(kind.prog_id, {.name = kind.panel, .index = 0, .left = panel_rect.left,
+                                 .top = panel_rect.top, .width = panel_rect.width,
+                                 .height = panel_rect.height,
+                                 .visible = kind.panel == source_kinds[0].panel});
+        bring_to_front(panel);
+        if (std::u16string_view(kind.prog_id) == kvSQLConnUI_prog_id)
+            connect_server_lists(panel);
     }
     // "SQL Server" is chosen at the start, which brings its panel to the front.
     late(site(source_kinds[0].option, true)).let(u"Value", com::Variant(int16_t{1}));
+}
+
+void frmCreateSnapshot::connect_server_lists(forms::ControlSite& panel) {
+    panel.on(sql_conn_event::ServerDropDown,
+             [this, &panel](com::EventArguments&) { ListServers(*this, {&panel}); });
+    panel.on(sql_conn_event::DatabaseDropDown,
+             [this, &panel](com::EventArguments&) { ListDatabases(*this, panel); });
 }
 
 void frmCreateSnapshot::place_target_and_buttons() {

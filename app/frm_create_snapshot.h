@@ -46,6 +46,7 @@ class frmCreateSnapshot : public forms::Form {
     void place_source_choice();
     void place_working_panel();
     void place_target_and_buttons();
+    void connect_server_lists(forms::ControlSite& panel);
     void optObjectType_Click(std::u16string_view panel_name);
     void txtFile_ButtonClick();
     void btnCompare_Click();

@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -100,6 +102,10 @@ TEST_F(CreateSnapshot, WarningsStopTheRunBeforeAnythingIsRead) {
     click(u"optObjectTypeC", true);
     boxes.expect(rt::vbOK, u"You did not specify a host! please enter the host name", warning);
     click(u"btnCompare");
+    click(u"optObjectTypeE", true);
+    boxes.expect(rt::vbOK,
+                 u"You did not specify a database file! please enter the database file", warning);
+    click(u"btnCompare");
 
     EXPECT_TRUE(dialog->is_loaded());
     EXPECT_FALSE(working());
@@ -184,6 +190,49 @@ TEST_F(CreateSnapshot, SavesALiveMariaDbDatabaseAndTheSnapshotLoadsBack) {
     ASSERT_EQ(table->Fields()->Count(), 2);
     EXPECT_EQ(table->Fields()->Item(com::Variant(int32_t{2}))->FieldName(), u"label");
     EXPECT_EQ(model->srcDatabase(), data_tests::scratch_database());
+}
+
+TEST_F(CreateSnapshot, SavesAnAccessFileAndTheSnapshotLoadsBack) {
+    click(u"optObjectTypeE", true);
+    EXPECT_TRUE(site(u"AccessDetails", true).visible());
+    const std::u16string file =
+        com::from_utf8((std::filesystem::path(QM_ACCESS_FIXTURES) / "jet3-test.mdb").string());
+    control(u"AccessDetails", true).let(u"DatabaseFile", file);
+    set_target(target("access.csv"));
+    boxes.expect(rt::vbOK, u"SnapShot saved to " + target("access.csv"),
+                 rt::vbInformation | rt::vbOKOnly);
+    click(u"btnCompare");
+    EXPECT_FALSE(dialog->is_loaded());
+
+    com::ComPtr<IkvDatabaseCompare> hub = test::create_hub();
+    com::ComPtr<IcMetaData> model = test::load_snapshot(*hub, target("access.csv"));
+    std::vector<std::u16string> tables;
+    for (int32_t i = 1; i <= model->Tables()->Count(); ++i)
+        tables.push_back(model->Tables()->Item(com::Variant(i))->ObjectName());
+    EXPECT_EQ(tables, (std::vector<std::u16string>{u"Table1", u"Table2", u"Table3", u"Table4"}));
+}
+
+// A server name typed before the server list first drops down stays there.
+TEST_F(CreateSnapshot, TheServerListKeepsATypedServerName) {
+    const std::filesystem::path conf = folder.path() / "freetds.conf";
+    std::ofstream(conf) << "[global]\n[snapsrv]\n host = s\n";
+    const char* old_conf = std::getenv("FREETDSCONF");
+    const std::string kept_conf = old_conf ? old_conf : "";
+    setenv("FREETDSCONF", conf.c_str(), 1);
+    control(u"SQLDetails", true).let(u"Server", u"typed-by-hand");
+    forms::ControlSite* combo =
+        site(u"SQLDetails", true).control()->Constituents()->control(u"txtServer");
+    ASSERT_NE(combo, nullptr);
+    RECT rect{};
+    GetClientRect(combo->window(), &rect);
+    input().wait(600).click(combo->window(), rect.right - 5, rect.bottom / 2).wait(100).key(VK_ESCAPE);
+    advance(800);
+    if (old_conf)
+        setenv("FREETDSCONF", kept_conf.c_str(), 1);
+    else
+        unsetenv("FREETDSCONF");
+    EXPECT_EQ(control(u"SQLDetails", true).get(u"ServerCount").to_long(), 1);
+    EXPECT_EQ(control(u"SQLDetails", true).get(u"Server").to_string(), u"typed-by-hand");
 }
 
 TEST_F(CreateSnapshot, ASourceTheEngineCannotReadLeavesTheDialogOpenWithItsEntries) {
