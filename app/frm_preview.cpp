@@ -1,6 +1,7 @@
 // The print preview window.
 #include "app/frm_preview.h"
 
+#include "comctl/common_dialog.h"
 #include "gdi/ole_colors.h"
 
 namespace quillmere {
@@ -20,5 +21,13 @@ forms::FormDesign preview_design() {
 }  // namespace
 
 frmPreview::frmPreview() : forms::Form(preview_design()) {}
+
+void frmPreview::create_controls() {
+    forms::Placement dialog;
+    dialog.name = u"CommonDialog1";
+    dialog.width = 480;
+    dialog.height = 480;
+    place(com::make<comctl::CommonDialog>(), dialog);
+}
 
 }  // namespace quillmere

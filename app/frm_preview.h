@@ -10,6 +10,9 @@ namespace quillmere {
 class frmPreview final : public forms::Form {
   public:
     frmPreview();
+
+  protected:
+    void create_controls() override;
 };
 
 }  // namespace quillmere

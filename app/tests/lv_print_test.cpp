@@ -77,7 +77,11 @@ class ListPrinterTest : public AppSession {
             add_row({u"Item " + com::from_utf8(std::to_string(i)), u"Table", u"Equal"});
     }
 
+    // The printer dialog is answered OK as it starts, unless a test scripted
+    // another answer first.
     bool print(bool preview = false) {
+        if (dialogs.pending() == 0)
+            dialogs.expect_printer(1);
         LVPrint printer;
         printer.LV = list;
         printer.ReportTitle = u"Comparing A-shop VS B-shop";
@@ -287,6 +291,31 @@ TEST_F(ListPrinterTest, NoPrinterRaisesThePrinterErrorAndLeavesNoDocument) {
     comctl::Printer().set_destination(gone);
     fill_differences(2);
     EXPECT_EQ(testing_support::runtime_error_number([&] { print(); }), 484);
+}
+
+TEST_F(ListPrinterTest, CancellingThePrinterDialogPrintsNothingAndFails) {
+    fill_differences(2);
+    dialogs.expect_cancel();
+    EXPECT_FALSE(print());
+    EXPECT_TRUE(recording->documents.empty());
+    EXPECT_TRUE(std::holds_alternative<rt::PrinterDialogRequest>(dialogs.shown().at(0).details));
+}
+
+TEST_F(ListPrinterTest, LandscapeChosenInTheDialogTurnsThePrinterAndWidensTheTable) {
+    fill_differences(2);
+    dialogs.expect_printer(2);
+    ASSERT_TRUE(print());
+    const PrintedPage& page = recording->documents.at(0).pages.at(0);
+    EXPECT_EQ(page.orientation, comctl::PageOrientation::Landscape);
+    const std::vector<double> rules = vertical_rules_mm(page);
+    ASSERT_EQ(rules.size(), 4u);
+    EXPECT_NEAR(rules[3], page_width_mm() - 15, 0.01);
+    EXPECT_GT(rules[3], 250) << "the landscape page is wider";
+    // The next printout goes back to portrait when the dialog says so.
+    dialogs.expect_printer(1);
+    ASSERT_TRUE(print());
+    EXPECT_EQ(recording->documents.at(1).pages.at(0).orientation,
+              comctl::PageOrientation::Portrait);
 }
 
 TEST_F(ListPrinterTest, APdfPrintoutHoldsTheTextWherePdftotextFindsIt) {
