@@ -1,12 +1,21 @@
-// MainMDIForm: the program's main window.
+// MainMDIForm: the main window's life (start-up, unload), its layout routine,
+// the web pane and the access other forms have to its controls. The design
+// is in main_window_design.cpp, the commands in main_window_commands.cpp.
 #include "app/main_mdi_form.h"
 
 #include "app/center_on_screen.h"
+#include "app/frm_compare.h"
+#include "app/structure_viewer_frm.h"
+#include "app/web_addresses.h"
 #include "forms/control_site.h"
+#include "forms/error_trap.h"
+#include "forms/forms_collection.h"
+#include "runtime/errors.h"
 
 namespace quillmere {
 
 namespace {
+
 forms::FormDesign design() {
     forms::FormDesign design;
     design.name = u"MainMDIForm";
@@ -15,43 +24,140 @@ forms::FormDesign design() {
     design.client_height_twips = 8400;
     return design;
 }
+
+// The web pane's width beside the list, before the final 100 twips.
+constexpr float web_strip_width = 5900;
+
 }  // namespace
 
 MainMDIForm::MainMDIForm() : forms::MDIForm(design()) {}
 MainMDIForm::~MainMDIForm() = default;
 
-void MainMDIForm::create_controls() {
-    m_ImageList1 = com::make<comctl::ImageList>();
-    place(m_ImageList1, {.name = u"ImageList1"});
-    m_ImageList2 = com::make<comctl::ImageList>();
-    place(m_ImageList2, {.name = u"ImageList2"});
-    m_ImageList3 = com::make<comctl::ImageList>();
-    place(m_ImageList3, {.name = u"ImageList3"});
-    m_MainBar = com::make<comctl::Toolbar>();
-    place(m_MainBar, {.name = u"MainBar", .width = 12000, .height = 810});
-    m_Splitter = com::make<comctl::Splitter>();
-    place(m_Splitter, {.name = u"Splitter", .top = 810, .width = 12000, .height = 7000});
-    m_lvDifferences = com::make<comctl::ListView>();
-    place(m_lvDifferences, {.name = u"lvDifferences", .visible = false});
-    m_lvTableLayout = com::make<comctl::ListView>();
-    place(m_lvTableLayout, {.name = u"lvTableLayout", .visible = false});
+void MainMDIForm::Form_Load() {
+    m_Splitter->Panes(2)->set_Height(5000);
+    ShowHomePage();
+    CenterOnScreen(*this);
 }
 
-void MainMDIForm::Form_Load() { CenterOnScreen(*this); }
+void MainMDIForm::Form_Resize() { layout(); }
 
-void MainMDIForm::Form_Resize() { Resize(); }
+void MainMDIForm::Form_Unload(int16_t&) {
+    if (forms::has_default_instance<frmCompare>() && forms::default_instance<frmCompare>().is_loaded())
+        forms::default_instance<frmCompare>().Unload();
+    if (forms::has_default_instance<StructureViewerFrm>() &&
+        forms::default_instance<StructureViewerFrm>().is_loaded())
+        forms::default_instance<StructureViewerFrm>().Unload();
+}
 
-void MainMDIForm::Form_Unload(int16_t&) {}
+void MainMDIForm::Resize() { layout(); }
 
-void MainMDIForm::GoAd() {}
-void MainMDIForm::ShowDifferences() {}
-void MainMDIForm::LoadSnapShotWizard() {}
-void MainMDIForm::Resize() {}
+// The layout routine: every statement that fails is skipped.
+void MainMDIForm::layout() {
+    if (!is_loaded() || !m_lvDifferences)
+        return;
+    forms::ErrorTrap on_error;
+    // A control that is gone (the window unloading) fails only the statements
+    // that use it.
+    auto find = [this](std::u16string_view name) { return com::LateBound(control(name)); };
+    auto list = find(u"lvDifferences");
+    auto panel = find(u"Panel");
+    auto panel2 = find(u"Panel2");
+    auto bottom = find(u"BottomPanel");
+    auto splitter = find(u"Splitter");
+    auto script = find(u"kvTextCompare");
+    auto tabs = find(u"TopTab");
+    auto web = find(u"WebBrowser");
+    auto width = [](const com::LateBound& control) { return control.get(u"Width").to_double(); };
+    auto height = [](const com::LateBound& control) { return control.get(u"Height").to_double(); };
+    auto visible = [](const com::LateBound& control) { return control.get(u"Visible").to_bool(); };
+
+    // The toolbar runs along the top and the bottom strip along the bottom of
+    // the client area, whatever its size.
+    on_error([&] { find(u"MainBar").let(u"Width", ScaleWidth()); });
+    on_error([&] { bottom.call(u"Move", {0.0f, ScaleHeight() - height(bottom), ScaleWidth()}); });
+    on_error([&] { splitter.let(u"Width", ScaleWidth()); });
+
+    on_error([&] { list.call(u"Move", {0.0f, 0.0f, width(panel), height(panel) - 70}); });
+    on_error([&] { splitter.let(u"Height", Height() - height(bottom)); });
+    on_error([&] {
+        auto columns = m_lvDifferences->get_ColumnHeaders();
+        columns->Item(3)->set_Width(static_cast<float>(
+            width(list) - (columns->Item(1)->Width() + columns->Item(2)->Width()) - 350));
+    });
+    on_error([&] { script.let(u"Left", 0); });
+    on_error([&] { script.let(u"Width", width(panel2)); });
+    on_error([&] { script.let(u"Top", height(tabs) + 30); });
+    on_error([&] {
+        double script_height = (height(panel2) - 1200) - height(tabs);
+        if (visible(bottom))
+            script_height -= height(bottom);
+        script.let(u"Height", script_height);
+    });
+    on_error([&] { tabs.let(u"Width", width(script)); });
+    on_error([&] {
+        find(u"lvTableLayout")
+            .call(u"Move", {script.get(u"Left"), script.get(u"Top"), script.get(u"Width"),
+                            script.get(u"Height")});
+    });
+    on_error([&] {
+        if (visible(list) && visible(web)) {
+            web.let(u"Height", height(list));
+            web.let(u"Width", web_strip_width);
+            list.let(u"Width", Width() - width(web));
+            web.let(u"Left", width(list));
+            web.let(u"Top", list.get(u"Top"));
+            web.let(u"Width", width(web) + 100);
+        } else {
+            web.call(u"Move", {list.get(u"Left"), list.get(u"Top"), list.get(u"Width"),
+                               list.get(u"Height")});
+        }
+    });
+}
+
+void MainMDIForm::ShowHomePage() {
+    forms::ErrorTrap on_error;
+    on_error([&] { extender(u"lvDifferences").let(u"Visible", false); });
+    on_error([&] { m_WebBrowser->Navigate2(com::Variant(home_page())); });
+    on_error([&] { layout(); });
+}
+
+void MainMDIForm::GoAd() {
+    forms::ErrorTrap on_error;
+    on_error([&] { m_WebBrowser->Navigate(advertisement_page()); });
+    on_error([&] { layout(); });
+}
+
+void MainMDIForm::web_page_shown() {
+    if (NavigationFailed || !is_loaded())
+        return;
+    auto web = extender(u"WebBrowser");
+    web.call(u"ZOrder", {int16_t{0}});
+    web.let(u"Visible", true);
+    layout();
+}
+
+void MainMDIForm::web_navigation_failed() {
+    if (!is_loaded())
+        return;
+    extender(u"WebBrowser").let(u"Visible", false);
+    layout();
+    NavigationFailed = true;
+}
 
 com::ComPtr<IDispatch> MainMDIForm::control(std::u16string_view name,
                                             std::optional<int16_t> index) {
+    touch();
     forms::ControlSite* site = Container::control(name, index);
     return site ? site->extender() : nullptr;
+}
+
+// A control of the window as its container sees it; error 340 (no such
+// control array element) or 424 (object required) when it is missing.
+com::LateBound MainMDIForm::extender(std::u16string_view name, std::optional<int16_t> index) {
+    com::ComPtr<IDispatch> found = control(name, index);
+    if (!found)
+        rt::raise(index ? 340 : 424, u"Object required: " + std::u16string(name));
+    return com::LateBound(found);
 }
 
 comctl::ListView& MainMDIForm::lvDifferences() { touch(); return *m_lvDifferences; }

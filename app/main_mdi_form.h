@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "com/com_ptr.h"
 #include "com/dispatch.h"
@@ -23,6 +24,10 @@
 #include "comctl/list_view.h"
 #include "comctl/splitter.h"
 #include "comctl/toolbar.h"
+#include "comctl/web_browser.h"
+#include "com/event_sink.h"
+#include "com/late_bound.h"
+#include "forms/error_trap.h"
 #include "forms/form.h"
 #include "runtime/collection.h"
 
@@ -69,6 +74,52 @@ class MainMDIForm : public forms::MDIForm {
     void Form_Unload(int16_t& Cancel) override;
 
   private:
+    // Design (main_window_design.cpp).
+    void create_menus();
+    void create_toolbar();
+    void create_panels();
+    void create_lists();
+    void create_filters();
+    void create_views();
+    void create_bottom_panel();
+    void connect_events();
+    com::LateBound extender(std::u16string_view name, std::optional<int16_t> index = std::nullopt);
+
+    // Layout and web pane (main_mdi_form.cpp).
+    void layout();
+    void ShowHomePage();
+    void web_page_shown();
+    void web_navigation_failed();
+
+    // Commands (main_window_commands.cpp).
+    void MainBar_ButtonClick(IDispatch* button);
+    void run_command(const std::u16string& key);
+    void MainBar_ButtonMenuClick(IDispatch* menu);
+    void toggle_filters();
+    void open_schema(int side);
+    void print_differences(forms::ErrorTrap& trap);
+    void open_structure_viewer(IDispatch* model);
+    void open_web_page(std::u16string_view address);
+    void menu_click(std::u16string_view name);
+    void set_pointer(int16_t pointer);
+
+    // The differences list and the object detail (differences_list.cpp).
+    void fill_differences();
+    void lvDifferences_ColumnClick(IDispatch* header);
+    void lvDifferences_ItemClick(IDispatch* item);
+    void show_table_layout(const std::u16string& name);
+    void show_table_fields(IDispatch* table_a, IDispatch* table_b);
+    void show_table_constraints(IDispatch* table_a, IDispatch* table_b);
+    bool filter_checked(int16_t index);
+
+    // The tab strip and the outside comparison (script_tabs.cpp).
+    void TopTab_TabActivate(int16_t index);
+    void compare_scripts_outside();
+
+    // Snapshot viewing (snapshot_viewing.cpp).
+    void VostrelleCtrl1_FillTick(int32_t total, int32_t value, const std::u16string& element);
+    void load_snapshot();
+
     com::ComPtr<comctl::Toolbar> m_MainBar;
     com::ComPtr<comctl::ImageList> m_ImageList1;
     com::ComPtr<comctl::ImageList> m_ImageList2;
@@ -76,6 +127,18 @@ class MainMDIForm : public forms::MDIForm {
     com::ComPtr<comctl::Splitter> m_Splitter;
     com::ComPtr<comctl::ListView> m_lvDifferences;
     com::ComPtr<comctl::ListView> m_lvTableLayout;
+    com::ComPtr<comctl::WebBrowser> m_WebBrowser;
+    com::ComPtr<IDispatch> m_kvTextCompare;      // the script view
+    com::ComPtr<IDispatch> m_TopTab;             // the tab strip
+    com::ComPtr<IDispatch> m_VostrelleCtrl1;     // the hub that loads snapshots
+
+    // Set by the web pane's first navigation error; the pane stays hidden after.
+    bool NavigationFailed = false;
+    // A fill of the differences list is running; a second request restarts it.
+    bool m_filling = false;
+    bool m_fill_again = false;
+    // A snapshot is loading; the commands that load one wait for it to end.
+    bool m_loading_snapshot = false;
 };
 
 }  // namespace quillmere

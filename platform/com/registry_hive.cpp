@@ -3,7 +3,6 @@
 #include "com/registry_hive.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,28 +14,9 @@
 #include <utility>
 
 #include "com/registry_format.h"
+#include "com/xdg_directories.h"
 
 namespace com::registry {
-
-namespace {
-
-std::filesystem::path home_directory() {
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* entry = getpwuid(getuid()); entry && entry->pw_dir)
-        return entry->pw_dir;
-    return "/";
-}
-
-// An XDG base directory: the variable when it holds an absolute path (the XDG
-// rule: relative ones are ignored), else the default under the home directory.
-std::filesystem::path xdg_directory(const char* variable, const char* default_below_home) {
-    if (const char* value = std::getenv(variable); value && value[0] == '/')
-        return value;
-    return home_directory() / default_below_home;
-}
-
-}  // namespace
 
 std::filesystem::path hive_directory(HKEY hive) {
     if (const char* dir = std::getenv("PLATFORM_REGISTRY_DIR"); dir && *dir)

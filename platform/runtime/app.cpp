@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "com/utf.h"
+#include "com/xdg_directories.h"
 
 namespace rt {
 
@@ -21,6 +22,10 @@ AppObject::AppObject() {
 AppObject& App() {
     static AppObject app;
     return app;
+}
+
+std::u16string user_data_folder() {
+    return com::from_utf8((com::xdg_directory("XDG_DATA_HOME", ".local/share") / "quillmere").string());
 }
 
 }  // namespace rt

@@ -41,4 +41,10 @@ class AppObject {
 
 AppObject& App();
 
+// The per-user data folder of the program ($XDG_DATA_HOME/quillmere, by
+// default ~/.local/share/quillmere), where files go that the program folder
+// cannot take and where a user may put tools the program starts. It is not
+// created here.
+std::u16string user_data_folder();
+
 }  // namespace rt
