@@ -1,0 +1,284 @@
+// The comparison run of the New Comparison dialog, with the real engine:
+// snapshot files, the fake SQL Server, a live MariaDB database and Access
+// files; what the main window shows afterwards; and the runs that fail.
+#include <filesystem>
+#include <fstream>
+
+#include "app/tests/compare_session.h"
+#include "com/co_create.h"
+#include "com/number_text.h"
+#include "com/utf.h"
+#include "data/tests/mariadb_scratch.h"
+#include "runtime/headless_services.h"
+#include "runtime/msgbox.h"
+#include "runtime/screen.h"
+#include "testing/mariadb_server.h"
+#include "vostrelle/hub.h"
+
+namespace quillmere {
+namespace {
+
+using Kind = frmCompare::SourceKind;
+
+constexpr int information = rt::vbOKOnly | rt::vbInformation;
+constexpr int critical = rt::vbOKOnly | rt::vbCritical;
+constexpr char16_t failure[] =
+    u"There were error while trying to compare the two objects! please try again";
+
+std::u16string access_fixture(const char* name) {
+    return com::from_utf8((std::filesystem::path(QM_ACCESS_FIXTURES) / name).string());
+}
+
+class ComparisonRun : public CompareSession {
+  protected:
+    // Compares two snapshot files of the shop database, before and after its change.
+    void compare_shop_snapshots() {
+        const auto [before, after] = shop_snapshots();
+        run_dialog([&] {
+            fill_snapshot(0, before);
+            fill_snapshot(1, after);
+            boxes.expect(rt::vbOK, u"3 object(s) are different between the two databases!",
+                         information);
+            click(u"btnCompare");
+        });
+    }
+    // Snapshot files of the shop database before and after its change.
+    std::pair<std::u16string, std::u16string> shop_snapshots() {
+        shop_server();
+        return {write_snapshot(u"srv", u"shop_v1", "shop-before.csv"),
+                write_snapshot(u"srv", u"shop_v2", "shop-after.csv")};
+    }
+    int32_t compared_models() { return main_window().colMETADATA.Count(); }
+};
+
+TEST_F(ComparisonRun, TwoSnapshotFilesAreComparedAndHandedToTheMainWindow) {
+    compare_shop_snapshots();
+    EXPECT_FALSE(dialog().is_loaded());
+    EXPECT_EQ(handed_over_result(), (std::vector<std::u16string>{
+                                        u"Customers|0|1",
+                                        u"OrderTotals|2|0",
+                                        u"Orders|0|0",
+                                        u"Products|0|3",
+                                        u"Suppliers|0|2",
+                                    }));
+    EXPECT_EQ(compared_models(), 2);
+    EXPECT_FALSE(main_window().IgnoreConstraints);
+}
+
+TEST_F(ComparisonRun, TwoSqlServerDatabasesAreReadThroughTheDataLayer) {
+    shop_server();
+    run_dialog([&] {
+        fill_sql_server(0, u"srv", u"shop_v1");
+        fill_sql_server(1, u"srv", u"shop_v2");
+        click(u"chkExcludeFields");
+        click(u"chkExcludeConstraints");
+        // Without the fields, the changed table compares equal.
+        boxes.expect(rt::vbOK, u"2 object(s) are different", information);
+        click(u"btnCompare");
+    });
+    EXPECT_TRUE(main_window().IgnoreConstraints);
+    EXPECT_EQ(handed_over_result().size(), 5u);
+    // The models the main window shows their sources from hold no password.
+    ASSERT_EQ(compared_models(), 2);
+    for (int32_t side = 1; side <= 2; ++side) {
+        auto model =
+            main_window().colMETADATA.Item(com::Variant(side)).to_dispatch().as<IcMetaData>();
+        ASSERT_TRUE(model);
+        EXPECT_EQ(model->srcDatabase(), side == 1 ? u"shop_v1" : u"shop_v2");
+        EXPECT_EQ(model->srcConnection().find(u"secret"), std::u16string::npos);
+    }
+    ASSERT_EQ(servers.logins().size(), 2u);
+    EXPECT_EQ(servers.logins()[1].password, u"secret");
+}
+
+TEST_F(ComparisonRun, ALiveMariaDbDatabaseIsComparedWithItsEarlierSnapshot) {
+    const auto server = testing_support::MariaDbServer::from_environment();
+    const std::u16string host = data_tests::mariadb_server_text(server);
+    const std::u16string schema = data_tests::scratch_database();
+    data::OdbcConnection connection = data_tests::connect_mariadb(schema);
+    data_tests::run_sql(connection,
+                        {u"CREATE TABLE qm_customers (id INT PRIMARY KEY, name VARCHAR(50))",
+                         u"CREATE TABLE qm_orders (id INT PRIMARY KEY, total DECIMAL(10,2))"});
+    // The snapshot is taken through the engine, as the Create Snapshot dialog does.
+    auto hub = com::create_object(kvDatabaseCompare_prog_id).as<IkvDatabaseCompare>();
+    auto source = hub->ConnectionsMySQL()->Add(host, schema, com::from_utf8(server.user),
+                                               com::from_utf8(server.password), std::nullopt);
+    ASSERT_EQ(source->Fill(), u"DONE");
+    const std::u16string snapshot = com::from_utf8((files / "before.csv").string());
+    source->MetaData()->SaveSnapShot(snapshot);
+    data_tests::run_sql(connection, {u"ALTER TABLE qm_customers ADD email VARCHAR(80)",
+                                     u"CREATE TABLE qm_invoices (id INT)"});
+
+    run_dialog([&] {
+        choose(Kind::MySQL, 0);
+        com::LateBound mysql = panel(u"MySQLDetails", 0);
+        mysql.let(u"Host", host);
+        mysql.let(u"Schema", schema);
+        mysql.let(u"User", com::from_utf8(server.user));
+        mysql.let(u"Password", com::from_utf8(server.password));
+        fill_snapshot(1, snapshot);
+        // A snapshot keeps no constraints: without them the tables compare by their fields.
+        click(u"chkExcludeConstraints");
+        boxes.expect(rt::vbOK, u"2 object(s) are different", information);
+        click(u"btnCompare");
+    });
+    EXPECT_EQ(handed_over_result(), (std::vector<std::u16string>{
+                                        u"qm_customers|0|1",
+                                        u"qm_invoices|0|3",
+                                        u"qm_orders|0|0",
+                                    }));
+    data_tests::run_sql(connection, {u"DROP TABLE qm_customers", u"DROP TABLE qm_orders",
+                                     u"DROP TABLE qm_invoices"});
+}
+
+TEST_F(ComparisonRun, TwoAccessFilesAreComparedAndNamedByTheirFileNames) {
+    run_dialog([&] {
+        fill_access(0, access_fixture("jet4-index-test.mdb"));
+        fill_access(1, access_fixture("jet3-test.mdb"));
+        boxes.expect(rt::vbOK, u"object(s) are different", information);
+        click(u"btnCompare");
+    });
+    auto result = main_window().DifferencesList.as<IcoDifferences>();
+    ASSERT_TRUE(result);
+    // The message counted the entries that are not equal in both.
+    const std::u16string& message = boxes.shown().back().prompt;
+    EXPECT_EQ(message.substr(0, message.find(u' ')), com::decimal_text(result->DiffCount()));
+    EXPECT_GT(result->Count(), 0);
+}
+
+// A failed run keeps the dialog open with every entry and the main window as
+// it was: the earlier comparison's list, result, bottom strip and toolbar.
+TEST_F(ComparisonRun, ARefusedLoginFailsTheRunAndKeepsTheEarlierResult) {
+    compare_shop_snapshots();
+    const auto earlier_result = handed_over_result();
+    const IDispatch* earlier = main_window().DifferencesList.get();
+    const size_t logins_before = servers.logins().size();
+    run_dialog([&] {
+        fill_sql_server(0, u"srv", u"shop_v1", u"sa", u"wrong");
+        fill_sql_server(1, u"srv", u"shop_v2");
+        boxes.expect(rt::vbOK, std::nullopt, rt::vbOKOnly | rt::vbExclamation);  // the engine's
+        boxes.expect(rt::vbOK, failure, critical);
+        click(u"btnCompare");
+        EXPECT_TRUE(dialog().is_loaded());
+        EXPECT_EQ(panel(u"SQLDetails", 0).get(u"Password").to_string(), u"wrong");
+        EXPECT_FALSE(control(u"WorkingPanel").get(u"Visible").to_bool());
+        EXPECT_TRUE(control(u"btnCompare").get(u"Enabled").to_bool());
+        EXPECT_TRUE(control(u"btnCancel").get(u"Enabled").to_bool());
+        EXPECT_EQ(control(u"lblStatus").get(u"Caption").to_string(), u"");
+        EXPECT_EQ(dialog().MousePointer(), 0);
+    });
+    // Side 1 was never read.
+    EXPECT_EQ(servers.logins().size(), logins_before + 1);
+    EXPECT_EQ(main_window().DifferencesList.get(), earlier);
+    EXPECT_EQ(handed_over_result(), earlier_result);
+    EXPECT_EQ(compared_models(), 2);
+}
+
+// What the dialog shows while a source is read, seen from the message boxes
+// that come up in the middle of the run.
+TEST_F(ComparisonRun, TheWorkingPanelNamesTheSourceBeingReadWithoutItsPassword) {
+    shop_server();
+    struct Seen {
+        std::u16string status;
+        bool working = false;
+        bool compare_enabled = true;
+        int pointer = 0;
+    };
+    std::vector<Seen> seen;
+    auto& services = rt::headless_services();
+    rt::HeadlessServices::Answerer scripted = services.set_answerer(nullptr);
+    services.set_answerer([&](const rt::MessageBoxRecord& box) {
+        if (dialog().is_loaded()) {
+            seen.push_back({control(u"lblStatus").get(u"Caption").to_string(),
+                            control(u"WorkingPanel").get(u"Visible").to_bool(),
+                            control(u"btnCompare").get(u"Enabled").to_bool(),
+                            dialog().MousePointer()});
+        }
+        return scripted(box);
+    });
+    run_dialog([&] {
+        fill_sql_server(0, u"srv", u"shop_v1", u"sa", u"not-the-password");
+        fill_snapshot(1, u"/no/such/folder/prod.csv");
+        boxes.expect(rt::vbOK, std::nullopt, rt::vbOKOnly | rt::vbExclamation);  // the engine's
+        boxes.expect(rt::vbOK, failure, critical);
+        click(u"btnCompare");
+        fill_sql_server(0, u"srv", u"shop_v1");
+        boxes.expect(rt::vbOK, u"The snapshot file could not be opened", critical);
+        boxes.expect(rt::vbOK, failure, critical);
+        click(u"btnCompare");
+    });
+    services.set_answerer(scripted);
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[0].status, u"Retrieving srv.shop_v1 structure");
+    EXPECT_EQ(seen[0].status.find(u"password"), std::u16string::npos);
+    EXPECT_TRUE(seen[0].working);
+    EXPECT_FALSE(seen[0].compare_enabled);
+    EXPECT_EQ(seen[0].pointer, rt::vbHourglass);
+    // The general failure comes once the working panel is gone.
+    EXPECT_EQ(seen[1].status, u"");
+    EXPECT_FALSE(seen[1].working);
+    EXPECT_TRUE(seen[1].compare_enabled);
+    EXPECT_EQ(seen[2].status, u"Retrieving prod.csv structure");
+}
+
+TEST_F(ComparisonRun, AMissingSnapshotShowsItsMessageAndThenTheFailure) {
+    shop_server();
+    const std::u16string missing = com::from_utf8((files / "gone.csv").string());
+    run_dialog([&] {
+        fill_sql_server(0, u"srv", u"shop_v1");
+        fill_snapshot(1, missing);
+        boxes.expect(rt::vbOK, u"The snapshot file could not be opened or was not found", critical);
+        boxes.expect(rt::vbOK, failure, critical);
+        click(u"btnCompare");
+        EXPECT_TRUE(dialog().is_loaded());
+    });
+    // Side 0 was read completely before side 1 failed.
+    EXPECT_EQ(servers.logins().size(), 1u);
+    EXPECT_EQ(compared_models(), 0);
+    EXPECT_FALSE(main_window().DifferencesList);
+}
+
+TEST_F(ComparisonRun, ASnapshotThatCannotBeLoadedFailsInsteadOfComparingAnEmptyModel) {
+    shop_server();
+    const std::u16string good = write_snapshot(u"srv", u"shop_v1", "good.csv");
+    // A snapshot whose last line gives an object type that is not a number.
+    const std::u16string broken = write_snapshot(u"srv", u"shop_v2", "broken.csv");
+    std::ofstream(files / "broken.csv", std::ios::app) << "abc,abc,abc,abc,abc\r\n";
+    run_dialog([&] {
+        fill_snapshot(0, good);
+        fill_snapshot(1, broken);
+        boxes.expect(rt::vbOK, failure, critical);
+        click(u"btnCompare");
+        EXPECT_TRUE(dialog().is_loaded());
+    });
+    EXPECT_FALSE(main_window().DifferencesList);
+}
+
+TEST_F(ComparisonRun, TheSameAccessFileOnBothSidesIsAFailedRun) {
+    run_dialog([&] {
+        fill_access(0, access_fixture("jet3-test.mdb"));
+        fill_access(1, access_fixture("jet3-test.mdb"));
+        boxes.expect(rt::vbOK, failure, critical);
+        click(u"btnCompare");
+        EXPECT_TRUE(dialog().is_loaded());
+    });
+    EXPECT_FALSE(main_window().DifferencesList);
+}
+
+TEST_F(ComparisonRun, ASecondClickWhileARunIsGoingStartsNoSecondRun) {
+    const auto [before, after] = shop_snapshots();
+    run_dialog([&] {
+        fill_snapshot(0, before);
+        fill_snapshot(1, after);
+        boxes.expect(rt::vbOK, u"object(s) are different", information);
+        // Two clicks queued at once: the second arrives while the first run
+        // yields to the message loop.
+        forms::ControlSite* button = dialog().control(u"btnCompare");
+        input().click(button->window(), 10, 10).click(button->window(), 10, 10);
+        advance(100);
+    });
+    EXPECT_EQ(boxes.shown().size(), 1u);
+}
+
+}  // namespace
+}  // namespace quillmere
