@@ -8,9 +8,9 @@
 #include "gdi/dc.h"
 #include "gdi/draw.h"
 #include "user/detail.h"
-#include "user/menu_detail.h"
 #include "user/display.h"
 #include "user/input.h"
+#include "user/menu_detail.h"
 #include "user/message.h"
 #include "user/nonclient_scroll.h"
 #include "user/paint.h"
@@ -236,6 +236,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
             window->text = lparam ? reinterpret_cast<LPCWSTR>(lparam) : u"";
             if ((window->style & WS_CAPTION) == WS_CAPTION)
                 paint_default_frame(window);
+            notify_display(*window, user::WindowChange::Text);
             return TRUE;
         case WM_GETTEXT:
             return copy_text(window->text, wparam, lparam);

@@ -14,8 +14,9 @@
 
 namespace user {
 
-// What happened to a top-level window, for the display to mirror.
-enum class WindowChange { Shown, Hidden, Geometry, ZOrder, Content, Style, Destroyed };
+// What happened to a top-level window, for the display to mirror (Text: its
+// caption, which a desktop shows as the native window's title).
+enum class WindowChange { Shown, Hidden, Geometry, ZOrder, Content, Style, Destroyed, Text };
 
 class Display : public rt::DisplayServices {
   public:

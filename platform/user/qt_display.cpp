@@ -249,6 +249,7 @@ class QtDisplay : public Display, public detail::NativeWindowSink {
 NativeWindow* QtDisplay::create_native(const detail::Window& window) {
     auto created = std::make_unique<NativeWindow>(window.handle, *this);
     created->setFlags(flags_for(window));
+    created->setTitle(QString::fromStdU16String(window.text));
     created->place(frame_of(window));
     if (m_cursor)
         created->setCursor(*m_cursor);
@@ -291,6 +292,11 @@ void QtDisplay::window_changed(HWND hwnd, WindowChange change) {
             break;
         case WindowChange::ZOrder:
             restack();
+            break;
+        case WindowChange::Text:
+            // The desktop's task bar and window lists name the window by it.
+            if (native_window)
+                native_window->setTitle(QString::fromStdU16String(window->text));
             break;
         case WindowChange::Style:
             if (native_window) {

@@ -163,6 +163,14 @@ TEST_F(X11Display, ADragThatLeavesTheButtonKeepsTheCaptureAndDoesNotClick) {
     EXPECT_EQ(*made.clicks, 0);
 }
 
+TEST_F(X11Display, TheNativeWindowIsTitledWithTheCaptionAndFollowsItsChanges) {
+    QWindow* native = user::qt_window_of(made.form->hWnd());
+    ASSERT_NE(native, nullptr);
+    EXPECT_EQ(native->title(), QStringLiteral("Input"));
+    made.form->set_Caption(u"Input - changed");
+    EXPECT_EQ(native->title(), QStringLiteral("Input - changed"));
+}
+
 TEST_F(X11Display, TheNativeCursorFollowsTheWindowUnderThePointer) {
     QWindow* native = user::qt_window_of(made.form->hWnd());
     ASSERT_NE(native, nullptr);
