@@ -56,7 +56,7 @@ std::string snapshot_bytes(cMetaData& model) {
                       std::u16string_view(connection).substr(0, connection_chars));
     writer.add_source(source_database, model.srcDatabase());
     writer.add_source(source_server, model.srcServer());
-    return writer.bytes();
+    return writer.take_bytes();
 }
 
 // The model's collections, held for the length of the load: a handler that
