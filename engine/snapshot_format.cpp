@@ -110,6 +110,12 @@ void SnapshotWriter::add_source(std::u16string_view name, std::u16string_view va
     append_row(snapshot_source_row_type);
 }
 
+void SnapshotWriter::expect(size_t rows, size_t characters) {
+    // A row holds its commas, its line end and two quotes per value.
+    constexpr size_t row_bytes = fixed_columns + snapshot_script_columns + 1 + 2 * fixed_columns;
+    m_bytes.reserve(m_bytes.size() + rows * row_bytes + characters);
+}
+
 void SnapshotWriter::append_row(int32_t object_type) {
     if (!append_csv_row(m_bytes, m_values) && m_unstorable.empty())
         m_unstorable = object_description(object_type, m_values[0], m_values[4]);

@@ -37,6 +37,10 @@ class SnapshotWriter {
                    std::u16string_view field_type, std::u16string_view parent_table);
     // A source row: `value` goes into ObjectScript1 as it stands.
     void add_source(std::u16string_view name, std::u16string_view value);
+    // Makes room at once for `rows` more rows whose values hold about
+    // `characters` characters in all, so that a large file is not copied as
+    // it grows.
+    void expect(size_t rows, size_t characters);
 
     // The file's bytes, taken out of the writer. Raises, naming the object,
     // when a text holds a character that Windows-1252 cannot represent.

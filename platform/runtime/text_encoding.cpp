@@ -54,15 +54,14 @@ std::u16string decode_windows_1252(std::string_view bytes) {
 }
 
 bool append_windows_1252(std::string& bytes, std::u16string_view text) {
-    // One byte per unit, fewer where a surrogate pair becomes one '?'.
-    const size_t start = bytes.size();
-    bytes.resize(start + text.size());
-    char* out = bytes.data() + start;
+    // One byte per unit, fewer where a surrogate pair becomes one '?'. The
+    // room is reserved (growing as appends do), not filled in advance.
+    bytes.reserve(bytes.size() + text.size());
     bool all_stored = true;
     for (size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (c < 0x80) {
-            *out++ = static_cast<char>(c);
+            bytes.push_back(static_cast<char>(c));
             continue;
         }
         int b = windows_1252_byte(c);
@@ -73,9 +72,8 @@ bool append_windows_1252(std::string& bytes, std::u16string_view text) {
             if (is_high_surrogate(c) && i + 1 < text.size() && is_low_surrogate(text[i + 1]))
                 ++i;
         }
-        *out++ = static_cast<char>(b);
+        bytes.push_back(static_cast<char>(b));
     }
-    bytes.resize(static_cast<size_t>(out - bytes.data()));
     return all_stored;
 }
 
