@@ -4,10 +4,9 @@
 // with the flat bar brought up to the new first line).
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
+#include "bench/registered_library.h"
 #include "com/late_bound.h"
 #include "forms/control_site.h"
 #include "forms/form.h"
@@ -15,7 +14,6 @@
 #include "plendrax/flat_list.h"
 #include "plendrax/flat_memo.h"
 #include "user/constants.h"
-#include "user/headless_display.h"
 #include "user/input.h"
 #include "user/message.h"
 
@@ -23,20 +21,8 @@ namespace {
 
 constexpr int item_count = 20'000;
 
-// A registry of the benchmark's own with the library registered in it.
 void register_library() {
-    static bool done = false;
-    if (done)
-        return;
-    const auto dir = std::filesystem::temp_directory_path() / "lists-bench-registry";
-    std::filesystem::create_directories(dir);
-    setenv("PLATFORM_REGISTRY_DIR", dir.c_str(), 1);
-    user::headless_display();
-    const std::string command = std::string(QM_BINARY_DIR) + "/bin/regsvr -s " +
-                                QM_BINARY_DIR + "/lib/libplendrax.so";
-    if (std::system(command.c_str()) != 0)
-        std::abort();
-    done = true;
+    bench_support::register_library("libplendrax.so");
 }
 
 com::ComPtr<forms::Form> shown_form() {

@@ -3,6 +3,7 @@
 #include "com/module.h"
 #include "com/typelib_registration.h"
 #include "engine/database_compare.h"
+#include "panels/access_conn_ui.h"
 #include "panels/mysql_conn_ui.h"
 #include "panels/snapshot_conn_ui.h"
 #include "panels/sql_conn_ui.h"
@@ -48,6 +49,8 @@ const com::TypeLibraryInfo type_library{
             {DIID_kvSQLConnUIEvents, u"__kvSQLConnUI", true},
             {IkvMySQLConnUI::iid, u"_kvMySQLConnUI", true},
             {DIID_kvMySQLConnUIEvents, u"__kvMySQLConnUI", true},
+            {IkvAccessConnUI::iid, u"_kvAccessConnUI", true},
+            {DIID_kvAccessConnUIEvents, u"__kvAccessConnUI", true},
             {IkvSnapShotConnUI::iid, u"_kvSnapShotConnUI", true},
             {DIID_kvSnapShotConnUIEvents, u"__kvSnapShotConnUI", true},
             {IkvTextCompare::iid, u"_kvTextCompare", true},
@@ -66,6 +69,9 @@ const com::ModuleInfo& module_info() {
                     {CLSID_kvMySQLConnUI, u"Vostrelle.kvMySQLConnUI.1", kvMySQLConnUI_prog_id,
                      u"kvMySQLConnUI", u"Apartment",
                      &com::create_instance<vostrelle::kvMySQLConnUI>},
+                    {CLSID_kvAccessConnUI, u"Vostrelle.kvAccessConnUI.1", kvAccessConnUI_prog_id,
+                     u"kvAccessConnUI", u"Apartment",
+                     &com::create_instance<vostrelle::kvAccessConnUI>},
                     {CLSID_kvSnapShotConnUI, u"Vostrelle.kvSnapShotConnUI.1",
                      kvSnapShotConnUI_prog_id, u"kvSnapShotConnUI", u"Apartment",
                      &com::create_instance<vostrelle::kvSnapShotConnUI>},

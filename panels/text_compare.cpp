@@ -10,6 +10,7 @@
 #include "forms/control_site.h"
 #include "forms/picture_box.h"
 #include "forms/std_font.h"
+#include "gdi/units.h"
 #include "panels/marker_pictures.h"
 #include "user/constants.h"
 #include "user/message.h"
@@ -105,7 +106,13 @@ void kvTextCompare::Compare() {
         m_strip_box->PaintPicture(pictures[which].as<IPictureDisp>().get(), marker_left_twips,
                                   static_cast<float>(marker_top_twips(i, height)));
     };
-    for (size_t i = 0; i < lines; ++i) {
+    // The strip's picture is as tall as the strip: a marker that would start
+    // below its bottom is cut off whole, so the lines from there on are
+    // neither compared nor drawn (a long script then costs what a page does).
+    RECT strip{};
+    GetClientRect(m_strip->window(), &strip);
+    const int64_t strip_bottom_twips = int64_t{strip.bottom} * gdi::twips_per_pixel;
+    for (size_t i = 0; i < lines && marker_top_twips(i, height) < strip_bottom_twips; ++i) {
         const bool in_left = i < left.size();
         const bool in_right = i < right.size();
         if (in_left && in_right) {

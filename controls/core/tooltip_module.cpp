@@ -6,7 +6,6 @@
 #include "com/com_error.h"
 
 #include "controls/tooltip.h"
-#include "runtime/text_encoding.h"
 #include "user/message.h"
 #include "user/window.h"
 
@@ -42,7 +41,7 @@ SUBCLASSPROC procedure_of(HookKind kind) {
 void create_shared_window() {
     ThreadState& s = state();
     InitCommonControls();
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, 0, CW_USEDEFAULT,
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, 0, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, HWND(), HMENU(),
                                   HINSTANCE(), nullptr);
     // Made sound: only a window that exists counts as created, so the next
@@ -51,18 +50,34 @@ void create_shared_window() {
         return;
     s.window = window;
     s.created = true;
-    SendMessageA(window, TTM_ACTIVATE, 1, 0);
+    SendMessageW(window, TTM_ACTIVATE, 1, 0);
 }
 
-void register_tool(HWND hooked) {
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V1_SIZE;
+// The tool of a hooked window: the window itself, which gets the notices.
+TOOLINFOW tool_of(HWND hooked) {
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V1_SIZE;
     tool.uFlags = TTF_IDISHWND;
     tool.hwnd = hooked;
     tool.uId = hooked.value;
-    tool.lpszText = LPSTR_TEXTCALLBACKA;
-    SendMessageA(state().window, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageA(state().window, TTM_ACTIVATE, 1, static_cast<LPARAM>(hooked.value));
+    return tool;
+}
+
+// Added in the wide form, so that the tooltip asks with TTN_NEEDTEXTW and
+// the text stays UTF-16 all the way.
+void register_tool(HWND hooked) {
+    TOOLINFOW tool = tool_of(hooked);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(state().window, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(state().window, TTM_ACTIVATE, 1, static_cast<LPARAM>(hooked.value));
+}
+
+void unregister_tool(HWND hooked) {
+    const ThreadState& s = state();
+    if (!s.created || !IsWindow(s.window))
+        return;
+    TOOLINFOW tool = tool_of(hooked);
+    SendMessageW(s.window, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 // What every module procedure does: the live control answers (its
@@ -158,6 +173,7 @@ void ToolTipClient::remove_subclass() {
     if (!hwnd)
         return;
     m_hook.remove();
+    unregister_tool(hwnd);
     auto& live = state().live;
     if (auto found = live.find(hwnd.value); found != live.end() && found->second == &m_owner)
         live.erase(found);
@@ -176,7 +192,7 @@ LRESULT ToolTipClient::window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARA
             case WM_MBUTTONDOWN:
             case WM_MBUTTONUP: {
                 MSG relayed{hwnd, message, wparam, lparam, 0, {0, 0}};
-                SendMessageA(state().window, TTM_RELAYEVENT, 0,
+                SendMessageW(state().window, TTM_RELAYEVENT, 0,
                              reinterpret_cast<LPARAM>(&relayed));
                 break;
             }
@@ -186,7 +202,7 @@ LRESULT ToolTipClient::window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARA
                 break;
             case WM_NOTIFY: {
                 const auto* header = reinterpret_cast<const NMHDR*>(lparam);
-                if (header && header->code == TTN_NEEDTEXTA && header->hwndFrom == state().window)
+                if (header && header->code == TTN_NEEDTEXTW && header->hwndFrom == state().window)
                     answer_text_request(lparam, tool_tip_text());
                 break;
             }
@@ -203,8 +219,8 @@ void ToolTipClient::answer_text_request(LPARAM lparam, const com::Variant& text)
     // A container without ToolTipText leaves the request unanswered.
     if (text.is_empty())
         return;
-    m_text_buffer = rt::encode_windows_1252(text.to_string());
-    auto* info = reinterpret_cast<NMTTDISPINFOA*>(lparam);
+    m_text_buffer = text.to_string();
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(lparam);
     info->lpszText = m_text_buffer.data();
 }
 

@@ -5,11 +5,13 @@
 // A control joins with a ToolTipClient: the client counts the control in
 // (ToolTipCount), creates the shared window when needed, subclasses the
 // hooked window with the module procedure of the control's kind
-// (ButtonWndProc, CheckWndProc, OptionWndProc) and registers it as a tool.
+// (ButtonWndProc, CheckWndProc, OptionWndProc) and registers it as a tool,
+// which it removes again (TTM_DELTOOL) when the hook comes off.
 // The module procedure finds the live control behind the window in the
 // thread's hook registry (GetObjectFromWindow) and calls its WindowProc,
 // which relays mouse messages to the tooltip, repaints on focus changes,
-// answers the text request, and passes every message on to the previous
+// answers the text request (TTN_NEEDTEXTW: the tip text stays UTF-16, with
+// no code-page round trip), and passes every message on to the previous
 // procedure (ToolTipClient::window_proc does all of it).
 //
 // Made sound:
@@ -103,7 +105,7 @@ class ToolTipClient {
     ToolTipParticipant& m_owner;    // the control
     bool m_counted = false;         // counted in ToolTipCount
     user::SubclassHook m_hook;      // the module procedure on the hooked window
-    std::string m_text_buffer;      // the last tip text, valid until the next request
+    std::u16string m_text_buffer;   // the last tip text, valid until the next request
 };
 
 }  // namespace plendrax

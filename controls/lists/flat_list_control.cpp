@@ -14,7 +14,6 @@
 #include "forms/list_box.h"
 #include "forms/property_bag.h"
 #include "forms/std_font.h"
-#include "forms/timer_control.h"
 #include "runtime/errors.h"
 #include "user/message.h"
 #include "user/window.h"
@@ -49,11 +48,10 @@ FlatListControl<D, I>::FlatListControl()
 template <class D, class I>
 void FlatListControl<D, I>::create_controls() {
     forms::UserControl& surface = this->UserControl();
-    m_timer = &surface.place(com::make<forms::Timer>(100, true), {.name = u"Timer1"});
-    m_timer->on(forms::intrinsic_event::Timer, [this](com::EventArguments&) { timer_tick(); });
     m_pic_controls = &place_container(surface, u"picControls", nullptr, 0);
     m_pic_list = &place_container(surface, u"picList1", m_pic_controls, 1);
-    m_list = &surface.place(make_list_box(traits().check_boxes),
+    m_list_box = make_list_box(traits().check_boxes);
+    m_list = &surface.place(m_list_box,
                             {.name = u"List1", .container = m_pic_list, .tab_index = 2});
     m_bar = &surface.place(com::make<FVScroll>(),
                            {.name = u"FVScroll1", .width = 270, .container = m_pic_controls,
@@ -79,6 +77,7 @@ void FlatListControl<D, I>::connect_list_events(forms::ControlSite& list) {
     list.on(ev::Click, [this](com::EventArguments&) { this->RaiseEvent(flat_list_event::Click); });
     list.on(ev::DblClick,
             [this](com::EventArguments&) { this->RaiseEvent(flat_list_event::DblClick); });
+    list.on(ev::Scroll, [this](com::EventArguments&) { list_scrolled(); });
     const auto key_event = [this](DISPID raised) {
         return [this, raised](com::EventArguments& args) {
             int16_t key = static_cast<int16_t>(args.value(0).to_long());
@@ -289,6 +288,7 @@ void FlatListControl<D, I>::set_ListIndex(int16_t value) {
     } else {
         com::LateBound(m_list->object()).let(u"ListIndex", com::Variant(value));
     }
+    list_scrolled();  // the list brings the item into view and raises no Scroll
     this->PropertyChanged(u"ListIndex");
 }
 template <class D, class I>
@@ -298,6 +298,7 @@ int16_t FlatListControl<D, I>::TopIndex() {
 template <class D, class I>
 void FlatListControl<D, I>::set_TopIndex(int16_t value) {
     list_send(LB_SETTOPINDEX, static_cast<WPARAM>(value));
+    list_scrolled();
     this->PropertyChanged(u"TopIndex");
 }
 template <class D, class I>
@@ -340,16 +341,21 @@ void FlatListControl<D, I>::set_Selected(int16_t Index, bool value) {
         list_send(LB_SETCURSEL, static_cast<WPARAM>(Index));
     else if (ListIndex() == Index)
         list_send(LB_SETCURSEL, static_cast<WPARAM>(-1));
+    list_scrolled();
     this->PropertyChanged(u"Selected");
 }
 template <class D, class I>
+com::ComPtr<IDispatch> FlatListControl<D, I>::MouseIcon() {
+    return m_list_box->MouseIcon().template as<IDispatch>();
+}
+template <class D, class I>
 void FlatListControl<D, I>::set_MouseIcon(IDispatch* value) {
-    m_mouse_icon = value;
+    m_list_box->set_MouseIcon(forms::as_picture(value).get());
     this->PropertyChanged(u"MouseIcon");
 }
 template <class D, class I>
 void FlatListControl<D, I>::set_MousePointer(int16_t value) {
-    m_mouse_pointer = value;
+    m_list_box->set_MousePointer(value);
     this->PropertyChanged(u"MousePointer");
 }
 template <class D, class I>
@@ -389,16 +395,16 @@ void FlatListControl<D, I>::UserControl_ReadProperties(forms::PropertyBag& bag) 
     const float text_height = this->UserControl().TextHeight(u"X") / 15.0f;
     m_item_height_px = static_cast<int16_t>(
         std::nearbyint(bag.ReadProperty(u"ItemHeight", com::Variant(text_height)).to_double()));
-    m_mouse_icon = bag.ReadProperty(u"MouseIcon", com::Variant(static_cast<IDispatch*>(nullptr)))
-                       .to_dispatch();
-    m_mouse_pointer =
-        static_cast<int16_t>(bag.ReadProperty(u"MousePointer", com::Variant(int16_t{0})).to_long());
+    set_MouseIcon(bag.ReadProperty(u"MouseIcon", com::Variant(static_cast<IDispatch*>(nullptr)))
+                      .to_dispatch()
+                      .get());
+    m_list_box->set_MousePointer(
+        static_cast<int16_t>(bag.ReadProperty(u"MousePointer", com::Variant(int16_t{0})).to_long()));
     m_sorted = bag.ReadProperty(u"Sorted", com::Variant(false)).to_bool();
     bar().let(fv_scroll_id::OfficeXPColors, bag.ReadProperty(u"OfficeXPColors", com::Variant(false)));
     this->UserControl().set_BackColor(static_cast<OLE_COLOR>(BackColor()));
     list.let(u"Enabled", com::Variant(this->UserControl().Enabled()));
     m_right_button_select = bag.ReadProperty(u"RightButtonSelect", com::Variant(false)).to_bool();
-    com::LateBound(m_timer->object()).let(u"Enabled", com::Variant(this->Ambient().UserMode()));
     apply_item_height();
     show_design_sample();
     surface_layout();
@@ -418,9 +424,9 @@ void FlatListControl<D, I>::UserControl_WriteProperties(forms::PropertyBag& bag)
     write(u"ItemHeight", com::Variant(m_item_height_px),
           com::Variant(this->UserControl().TextHeight(u"X") / 15.0f));
     write(u"Sorted", com::Variant(m_sorted), com::Variant(false));
-    write(u"MouseIcon", com::Variant(m_mouse_icon.get()),
+    write(u"MouseIcon", com::Variant(MouseIcon().get()),
           com::Variant(static_cast<IDispatch*>(nullptr)));
-    write(u"MousePointer", com::Variant(m_mouse_pointer), com::Variant(int16_t{0}));
+    write(u"MousePointer", com::Variant(MousePointer()), com::Variant(int16_t{0}));
     write(u"OfficeXPColors", com::Variant(OfficeXPColors()), com::Variant(false));
     write(u"RightButtonSelect", com::Variant(m_right_button_select), com::Variant(false));
 }

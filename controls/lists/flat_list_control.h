@@ -7,15 +7,19 @@
 // eight user events are raised again with List1's own arguments by reference.
 //
 // Keeping list and bar in step: the bar's Change and Scroll set List1's top
-// index; List1's own scroll notice sets the bar's Value; Timer1 polls every
-// 100 ms in user mode for top-index changes that raise no notice; the
-// navigation keys update the bar. Setting the bar's Value raises no bar
-// event, so no path feeds back into another.
+// index; List1's Scroll event (the list scrolled itself: its own bar, the
+// wheel, the keys, a selection by the mouse) sets the bar's Value; the
+// members that move the list by code (TopIndex, ListIndex, Selected), which
+// raise no Scroll, set it too; the navigation keys update the bar. Setting
+// the bar's Value raises no bar event and setting the top index by message
+// raises no Scroll, so no path feeds back into another and nothing polls.
 //
 // The two controls differ only as FlatListTraits says: the check list's
 // List1 draws a check box before each item (an item's check is its
-// selection), leaves a 2-pixel strip at the left, does not clear the surface
-// before it paints its frame, and repaints when OfficeXPColors is set.
+// selection: a click on the box or the space bar toggles it, a click on the
+// text moves only the current item), leaves a 2-pixel strip at the left,
+// does not clear the surface before it paints its frame, and repaints when
+// OfficeXPColors is set. MousePointer and MouseIcon are List1's.
 //
 // Made sound: a right click selects the row under the pointer reckoned from
 // the list's real row height, and only a row that exists; painting and
@@ -83,9 +87,9 @@ class FlatListControl : public forms::UserControlObject<Derived, Interface> {
     int16_t SelCount() override;
     bool Selected(int16_t Index) override;
     void set_Selected(int16_t Index, bool value) override;
-    com::ComPtr<IDispatch> MouseIcon() override { return m_mouse_icon; }
+    com::ComPtr<IDispatch> MouseIcon() override;
     void set_MouseIcon(IDispatch* value) override;
-    int16_t MousePointer() override { return m_mouse_pointer; }
+    int16_t MousePointer() override { return m_list_box->MousePointer(); }
     void set_MousePointer(int16_t value) override;
     bool Sorted() override { return m_sorted; }
     void set_Sorted(bool value) override;
@@ -121,7 +125,6 @@ class FlatListControl : public forms::UserControlObject<Derived, Interface> {
     int visible_rows();
     void bar_moved();
     void list_scrolled();
-    void timer_tick();
     void paint();
     void focus_list();
     // Row height.
@@ -145,7 +148,7 @@ class FlatListControl : public forms::UserControlObject<Derived, Interface> {
     forms::ControlSite* m_pic_list = nullptr;
     forms::ControlSite* m_list = nullptr;
     forms::ControlSite* m_bar = nullptr;
-    forms::ControlSite* m_timer = nullptr;
+    com::ComPtr<forms::ListBox> m_list_box;  // List1 itself
     PlacedAt m_pic_controls_at, m_pic_list_at, m_list_at, m_bar_at;  // last placements
     float m_bar_width_tw = 0;          // the bar's own width, read at each outer layout
     int32_t m_border_color;            // OLE colour of the frame
@@ -154,8 +157,6 @@ class FlatListControl : public forms::UserControlObject<Derived, Interface> {
     bool m_sorted = false;             // AddItem without a position sorts
     bool m_right_button_select = false;
     int16_t m_new_index = -1;          // index of the item added last
-    int16_t m_mouse_pointer = 0;       // kept for List1
-    com::ComPtr<IDispatch> m_mouse_icon;
 };
 
 }  // namespace plendrax

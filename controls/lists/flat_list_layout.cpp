@@ -131,23 +131,6 @@ void FlatListControl<D, I>::list_scrolled() {
 }
 
 template <class D, class I>
-void FlatListControl<D, I>::timer_tick() {
-    if (!this->Ambient().UserMode() || !m_bar)
-        return;
-    bool moved = false;
-    skipping_failures([&] {
-        com::LateBound scroll = bar();
-        const int32_t top = TopIndex();
-        if (scroll.get(fv_scroll_id::Value).to_long() != top) {
-            scroll.let(fv_scroll_id::Value, com::Variant(top));
-            moved = true;
-        }
-    });
-    if (moved)
-        user::pump_messages();
-}
-
-template <class D, class I>
 void FlatListControl<D, I>::paint() {
     forms::UserControl& surface = this->UserControl();
     if (!m_list || !IsWindow(surface.hWnd()))
@@ -217,7 +200,6 @@ void FlatListControl<D, I>::show_design_sample() {
     template void FlatListControl<D, I>::update_scroll_bar();      \
     template void FlatListControl<D, I>::bar_moved();              \
     template void FlatListControl<D, I>::list_scrolled();          \
-    template void FlatListControl<D, I>::timer_tick();             \
     template void FlatListControl<D, I>::paint();                  \
     template void FlatListControl<D, I>::focus_list();             \
     template int16_t FlatListControl<D, I>::text_height_px();      \

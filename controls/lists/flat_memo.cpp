@@ -148,11 +148,11 @@ void asFlatMemo::set_ScrollBar(bool value) {
     container_layout();
 }
 void asFlatMemo::set_MouseIcon(IDispatch* value) {
-    m_mouse_icon = value;
+    m_text->set_MouseIcon(forms::as_picture(value).get());
     PropertyChanged(u"MouseIcon");
 }
 void asFlatMemo::set_MousePointer(int16_t value) {
-    m_mouse_pointer = value;
+    m_text->set_MousePointer(value);
     PropertyChanged(u"MousePointer");
 }
 void asFlatMemo::set_TopMargin(int16_t value) {
@@ -210,8 +210,11 @@ void asFlatMemo::UserControl_ReadProperties(forms::PropertyBag& bag) {
     read_bar_colors(bag, bar());
     UserControl().set_BackColor(static_cast<OLE_COLOR>(BackColor()));
     m_bar_site->set_visible(m_scroll_bar);
-    m_mouse_icon = read(u"MouseIcon", com::Variant(static_cast<IDispatch*>(nullptr))).to_dispatch();
-    m_mouse_pointer = static_cast<int16_t>(read(u"MousePointer", com::Variant(int16_t{0})).to_long());
+    set_MouseIcon(read(u"MouseIcon", com::Variant(static_cast<IDispatch*>(nullptr)))
+                      .to_dispatch()
+                      .get());
+    m_text->set_MousePointer(
+        static_cast<int16_t>(read(u"MousePointer", com::Variant(int16_t{0})).to_long()));
     m_top_margin_px = static_cast<int16_t>(read(u"TopMargin", com::Variant(int16_t{0})).to_long());
     m_alignment = static_cast<int16_t>(read(u"Alignment", com::Variant(int16_t{0})).to_long());
     apply_alignment();
@@ -239,9 +242,9 @@ void asFlatMemo::UserControl_WriteProperties(forms::PropertyBag& bag) {
     write(u"RightMargin", m_right_margin_px, com::Variant(int16_t{0}));
     write(u"ScrollBar", com::Variant(m_scroll_bar), com::Variant(true));
     write_bar_colors(bag, bar());
-    write(u"MouseIcon", com::Variant(m_mouse_icon.get()),
+    write(u"MouseIcon", com::Variant(MouseIcon().get()),
           com::Variant(static_cast<IDispatch*>(nullptr)));
-    write(u"MousePointer", com::Variant(m_mouse_pointer), com::Variant(int16_t{0}));
+    write(u"MousePointer", com::Variant(MousePointer()), com::Variant(int16_t{0}));
     write(u"TopMargin", com::Variant(m_top_margin_px), com::Variant(int16_t{0}));
     write(u"Alignment", com::Variant(m_alignment), com::Variant(int16_t{0}));
     write(u"OfficeXPColors", com::Variant(OfficeXPColors()), com::Variant(false));

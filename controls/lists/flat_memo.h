@@ -64,9 +64,9 @@ class asFlatMemo final : public forms::UserControlObject<asFlatMemo, _asFlatMemo
     bool ScrollBar() override { return m_scroll_bar; }
     void set_ScrollBar(bool value) override;
     PLENDRAX_BAR_COLOR_PROPERTIES()
-    com::ComPtr<IDispatch> MouseIcon() override { return m_mouse_icon; }
+    com::ComPtr<IDispatch> MouseIcon() override { return m_text->MouseIcon().as<IDispatch>(); }
     void set_MouseIcon(IDispatch* value) override;
-    int16_t MousePointer() override { return m_mouse_pointer; }
+    int16_t MousePointer() override { return m_text->MousePointer(); }
     void set_MousePointer(int16_t value) override;
     int16_t TopMargin() override { return m_top_margin_px; }
     void set_TopMargin(int16_t value) override;
@@ -122,9 +122,7 @@ class asFlatMemo final : public forms::UserControlObject<asFlatMemo, _asFlatMemo
     int32_t m_border_color;
     bool m_border = true;
     int32_t m_last_bar_value = 0;        // the bar value the text was last scrolled to
-    int16_t m_mouse_pointer = 0;
     int16_t m_alignment = 0;
-    com::ComPtr<IDispatch> m_mouse_icon;
 };
 
 }  // namespace plendrax

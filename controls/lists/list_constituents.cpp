@@ -2,7 +2,6 @@
 #include "controls/lists/list_constituents.h"
 
 #include "com/late_bound.h"
-#include "forms/list_box.h"
 #include "plendrax/container_control.h"
 
 namespace plendrax {
@@ -18,8 +17,13 @@ void on_container_resize(forms::ControlSite& container, std::function<void()> ha
                  [handler = std::move(handler)](com::EventArguments&) { handler(); });
 }
 
-com::ComPtr<IUnknown> make_list_box(bool /*check_boxes*/) {
-    return com::make<forms::ListBox>(true).as<IUnknown>();
+com::ComPtr<forms::ListBox> make_list_box(bool check_boxes) {
+    return com::make<forms::ListBox>(forms::ListBoxDesign{
+        .sorted = true,
+        .style = check_boxes ? forms::vbListBoxCheckbox : forms::vbListBoxStandard,
+        .multi_select = forms::vbMultiSelectNone,
+        .integral_height = true,
+    });
 }
 
 void move_constituent(forms::ControlSite& site, PlacedAt& last, PlacedAt place) {

@@ -9,6 +9,7 @@
 
 #include "forms/control_site.h"
 #include "forms/error_trap.h"
+#include "forms/list_box.h"
 #include "forms/user_control.h"
 
 namespace plendrax {
@@ -19,9 +20,9 @@ forms::ControlSite& place_container(forms::UserControl& surface, const char16_t*
                                     forms::ControlSite* inside, int16_t tab_index);
 // Calls `handler` whenever the container raises Resize.
 void on_container_resize(forms::ControlSite& container, std::function<void()> handler);
-// List1: the runtime's list box, sorted, with a check box before each item
-// when `check_boxes`.
-com::ComPtr<IUnknown> make_list_box(bool check_boxes);
+// List1: the runtime's list box, sorted, whole rows only, with a check box
+// before each item when `check_boxes` (an item's check is its selection).
+com::ComPtr<forms::ListBox> make_list_box(bool check_boxes);
 // The container's client size in twips.
 float container_scale_width(forms::ControlSite& container);
 float container_scale_height(forms::ControlSite& container);

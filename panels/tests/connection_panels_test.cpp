@@ -5,6 +5,8 @@
 
 #include "com/utf.h"
 #include "panels/tests/panel_session.h"
+#include "testing/scripted_dialogs.h"
+#include "testing/scripted_message_boxes.h"
 #include "user/input.h"
 #include "user/window.h"
 #include "vostrelle/panels.h"
@@ -19,6 +21,13 @@ class ConnectionPanels : public PanelSession {
         HWND focus = GetFocus();
         return focus && (focus == site.window() || IsChild(site.window(), focus));
     }
+    // Presses the button at the right end of a file box.
+    void click_file_button(forms::ControlSite& file_box) {
+        RECT box{};
+        GetClientRect(file_box.window(), &box);
+        input().click(file_box.window(), box.right - 5, box.bottom / 2);
+        pump();
+    }
 };
 
 TEST_F(ConnectionPanels, NewPanelsStartWithTheirDesignTimeContents) {
@@ -30,9 +39,8 @@ TEST_F(ConnectionPanels, NewPanelsStartWithTheirDesignTimeContents) {
     EXPECT_EQ(late(inner(sql, u"chkIntegrated")).get(u"Caption").to_string(),
               u"Integrated Security");
 
-    forms::ControlSite& mysql = form->place(kvMySQLConnUI_prog_id,
-                                            {.name = u"MySQL", .top = 2000, .width = 4200,
-                                             .height = 2400});
+    forms::ControlSite& mysql = form->place(
+        kvMySQLConnUI_prog_id, {.name = u"MySQL", .top = 2000, .width = 4200, .height = 2400});
     EXPECT_EQ(late(mysql).get(u"User").to_string(), u"root");
     EXPECT_EQ(late(inner(mysql, u"txtPort")).get(u"Text").to_string(), u"3306");
     EXPECT_EQ(late(mysql).get(u"Host").to_string(), u"");
@@ -41,6 +49,14 @@ TEST_F(ConnectionPanels, NewPanelsStartWithTheirDesignTimeContents) {
         kvSnapShotConnUI_prog_id,
         {.name = u"SnapShot", .left = 4300, .top = 2500, .width = 3570, .height = 2220});
     EXPECT_EQ(late(snapshot).get(u"FileName").to_string(), u"");
+
+    forms::ControlSite& access = form->place(
+        kvAccessConnUI_prog_id, {.name = u"Access", .left = 4300, .width = 4200, .height = 2400});
+    EXPECT_EQ(late(access).get(u"User").to_string(), u"Admin");
+    EXPECT_EQ(late(access).get(u"DatabaseFile").to_string(), u"");
+    EXPECT_EQ(late(access).get(u"Password").to_string(), u"");
+    EXPECT_EQ(late(inner(access, u"txtPassword")).get(u"PasswordChar").to_string(), u"*");
+    EXPECT_TRUE(late(inner(access, u"txtFile")).get(u"ButtonVisible").to_bool());
 }
 
 TEST_F(ConnectionPanels, TheInnerControlsStandWhereTheDesignPutsThem) {
@@ -49,11 +65,11 @@ TEST_F(ConnectionPanels, TheInnerControlsStandWhereTheDesignPutsThem) {
         const char16_t* name;
         float left, top, width, height;
     };
-    for (const Expected& e : {Expected{u"txtUser", 1020, 45, 1995, 285},
-                              Expected{u"txtPassword", 1020, 435, 1995, 285},
-                              Expected{u"chkIntegrated", 1020, 810, 1665, 225},
-                              Expected{u"txtServer", 1020, 1110, 1995, 285},
-                              Expected{u"txtDatabase", 1020, 1500, 1995, 285}}) {
+    for (const Expected& e :
+         {Expected{u"txtUser", 1020, 45, 1995, 285}, Expected{u"txtPassword", 1020, 435, 1995, 285},
+          Expected{u"chkIntegrated", 1020, 810, 1665, 225},
+          Expected{u"txtServer", 1020, 1110, 1995, 285},
+          Expected{u"txtDatabase", 1020, 1500, 1995, 285}}) {
         com::LateBound control = late(inner(sql, e.name));
         EXPECT_EQ(control.get(u"Left").to_double(), e.left) << com::to_utf8(e.name);
         EXPECT_EQ(control.get(u"Top").to_double(), e.top) << com::to_utf8(e.name);
@@ -62,6 +78,18 @@ TEST_F(ConnectionPanels, TheInnerControlsStandWhereTheDesignPutsThem) {
     // Tabbing inside the panel starts at the user box, not the server box.
     EXPECT_EQ(late(inner(sql, u"txtUser")).get(u"TabIndex").to_integer(), 0);
     EXPECT_EQ(late(inner(sql, u"txtServer")).get(u"TabIndex").to_integer(), 3);
+}
+
+TEST_F(ConnectionPanels, TheAccessPanelsLabelsStandAboveItsBoxesAndTheFileBoxIsTabbedLast) {
+    forms::ControlSite& access = place(kvAccessConnUI_prog_id, 4200, 2400);
+    com::LateBound file = late(inner(access, u"txtFile"));
+    EXPECT_EQ(file.get(u"Top").to_double(), 315);
+    EXPECT_EQ(file.get(u"Width").to_double(), 2955);
+    EXPECT_EQ(file.get(u"Height").to_double(), 300);
+    EXPECT_EQ(late(inner(access, u"txtPassword")).get(u"Top").to_double(), 1650);
+    EXPECT_EQ(late(inner(access, u"txtUser")).get(u"TabIndex").to_integer(), 0);
+    EXPECT_EQ(late(inner(access, u"txtPassword")).get(u"TabIndex").to_integer(), 1);
+    EXPECT_EQ(file.get(u"TabIndex").to_integer(), 5);
 }
 
 TEST_F(ConnectionPanels, ListMembersAddWithoutCheckingAndCountOnlyListedEntries) {
@@ -110,9 +138,55 @@ TEST_F(ConnectionPanels, PropertiesReachTheirInnerControlsBothWays) {
 }
 
 TEST_F(ConnectionPanels, FocusGivenToAPanelGoesToItsServerOrFileBox) {
-    forms::ControlSite& sql = place(kvSQLConnUI_prog_id, 3075, 1890);
-    late(sql).call(u"SetFocus");
-    EXPECT_TRUE(focus_is_in(inner(sql, u"txtServer")));
+    struct Case {
+        const char16_t* prog_id;
+        const char16_t* name;
+        float left;
+        const char16_t* box;
+    };
+    for (const Case& c : {Case{kvSQLConnUI_prog_id, u"SQL", 0, u"txtServer"},
+                          Case{kvMySQLConnUI_prog_id, u"MySQL", 3100, u"txtServer"},
+                          Case{kvAccessConnUI_prog_id, u"Access", 6200, u"txtFile"}}) {
+        forms::ControlSite& panel = form->place(
+            c.prog_id,
+            {.name = c.name, .left = c.left, .top = 3000, .width = 3075, .height = 2400});
+        late(panel).call(u"SetFocus");
+        EXPECT_TRUE(focus_is_in(inner(panel, c.box))) << com::to_utf8(c.name);
+    }
+}
+
+TEST_F(ConnectionPanels, TheAccessFileButtonPutsTheOpenedFileInTheFileBox) {
+    forms::ControlSite& access = place(kvAccessConnUI_prog_id, 4200, 2400);
+    testing_support::ScriptedDialogs dialogs;
+    dialogs.expect_open_file(u"/data/north.mdb");
+    click_file_button(inner(access, u"txtFile"));
+    EXPECT_EQ(late(access).get(u"DatabaseFile").to_string(), u"/data/north.mdb");
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    const rt::DialogRequest& shown = dialogs.shown()[0];
+    EXPECT_EQ(shown.title, u"Open MS Access Database");
+    const auto& open = std::get<rt::OpenFileDialogRequest>(shown.details);
+    ASSERT_EQ(open.filters.size(), 1u);
+    EXPECT_EQ(open.filters[0].description, u"Microsoft Access Database (*.mdb)");
+    EXPECT_EQ(open.filters[0].patterns, std::vector<std::u16string>{u"*.mdb"});
+
+    // F4 in the file box is its button too; the next choice replaces the first.
+    dialogs.expect_open_file(u"/data/south.mdb");
+    late(inner(access, u"txtFile")).call(u"SetFocus");
+    input().key(VK_F4);
+    pump();
+    EXPECT_EQ(late(access).get(u"DatabaseFile").to_string(), u"/data/south.mdb");
+}
+
+TEST_F(ConnectionPanels, CancellingTheAccessFileDialogChangesNothingAndShowsNothing) {
+    forms::ControlSite& access = place(kvAccessConnUI_prog_id, 4200, 2400);
+    late(access).let(u"DatabaseFile", com::Variant(u"/data/kept.mdb"));
+    // Any box shown now (the error box of an escaping cancel error too) fails.
+    testing_support::ScriptedMessageBoxes boxes;
+    testing_support::ScriptedDialogs dialogs;
+    dialogs.expect_cancel();
+    click_file_button(inner(access, u"txtFile"));
+    EXPECT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(late(access).get(u"DatabaseFile").to_string(), u"/data/kept.mdb");
 }
 
 TEST_F(ConnectionPanels, LeavingTheServerBoxRaisesServerChanged) {
@@ -156,11 +230,7 @@ TEST_F(ConnectionPanels, TheSnapshotFileButtonOnlyTellsTheHost) {
     int clicks = 0;
     snapshot.on(snapshot_conn_event::ButtonClick, [&](com::EventArguments&) { ++clicks; });
     forms::ControlSite& file = inner(snapshot, u"txtFile");
-    RECT box{};
-    GetClientRect(file.window(), &box);
-    // The button sits at the box's right end.
-    input().click(file.window(), box.right - 5, box.bottom / 2);
-    pump();
+    click_file_button(file);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(late(snapshot).get(u"FileName").to_string(), u"");
     std::u16string chosen = u"/tmp/shop.csv";

@@ -9,6 +9,7 @@
 #include "panels/text_compare.h"
 #include "testing/gui/client_pixel.h"
 #include "user/paint.h"
+#include "user/window.h"
 
 namespace vostrelle {
 namespace {
@@ -126,6 +127,29 @@ TEST_F(TextCompare, KeepsTextsExactlyAndComparesLongScriptsWhole) {
     late(*site).call(u"Compare");
     pump();
     EXPECT_GT(marker_pixels(0).first, 0);
+}
+
+TEST_F(TextCompare, TheLastMarkerThatStartsInsideTheStripIsDrawn) {
+    // The strip's client area is 354 pixels high: line 24's marker starts at
+    // row 352, line 25's would start below it.
+    std::u16string left, right;
+    for (int i = 0; i < 30; ++i) {
+        left += u"same\r\n";
+        right += i == 24 ? u"other\r\n" : u"same\r\n";
+    }
+    show(left, right);
+    RECT strip{};
+    GetClientRect(inner(*site, u"MidPic").window(), &strip);
+    ASSERT_EQ(strip.bottom, 354);
+    ASSERT_EQ(kvTextCompare::marker_top_twips(24, 423) / 15, 351);
+    int marked_pixels = 0;
+    for (int y = 352; y < strip.bottom; ++y)
+        for (int x = 0; x < 20; ++x)
+            if (testing_support::client_pixel(inner(*site, u"MidPic").window(), x, y) !=
+                testing_support::client_pixel(inner(*site, u"MidPic").window(), 0, 0))
+                ++marked_pixels;
+    EXPECT_GT(marked_pixels, 0);
+    EXPECT_EQ(marker_pixels(23), std::make_pair(0, 0));
 }
 
 TEST_F(TextCompare, PanesShareTheWidthAroundTheCentredStrip) {

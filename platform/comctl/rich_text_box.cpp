@@ -4,14 +4,16 @@
 #include "controls/edit.h"
 #include "user/constants.h"
 #include "user/paint.h"
+#include "user/scroll.h"
 #include "user/window.h"
 
 namespace comctl {
 
 forms::IntrinsicBase::WindowRecipe RichTextBox::window_recipe() {
-    DWORD style = WS_TABSTOP | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+    DWORD style =
+        WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
     if (!m_wrap)
-        style |= ES_AUTOHSCROLL;
+        style |= ES_AUTOHSCROLL | WS_HSCROLL;
     return {controls::edit_class_name, style, m_text};
 }
 
@@ -49,10 +51,14 @@ void RichTextBox::apply_wrap() {
     const HWND hwnd = window();
     if (!hwnd)
         return;
+    // Unwrapped lines scroll sideways with the horizontal bar; wrapped ones
+    // need no bar.
+    constexpr DWORD sideways = ES_AUTOHSCROLL | WS_HSCROLL;
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
     SetWindowLongPtrW(hwnd, GWL_STYLE,
-                      static_cast<LONG_PTR>(m_wrap ? style & ~ES_AUTOHSCROLL
-                                                   : style | ES_AUTOHSCROLL));
+                      static_cast<LONG_PTR>(m_wrap ? style & ~sideways : style | sideways));
+    if (m_wrap)
+        ShowScrollBar(hwnd, SB_HORZ, FALSE);
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 

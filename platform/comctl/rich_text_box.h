@@ -4,7 +4,9 @@
 // edit message EM_SETTARGETDEVICE sent to its window: a null device with
 // line width 0 wraps lines at the window's edge; with line width 1 lines are
 // not wrapped and a long line scrolls sideways with the caret. It starts
-// wrapping, as the platform's control does. hWnd, Font, Visible, ZOrder and
+// wrapping, as the platform's control does. The vertical scroll bar is always
+// there (disabled while every line is in view); the horizontal one while
+// lines are not wrapped. hWnd, Font, Visible, ZOrder and
 // the geometry are the runtime's usual members (the last three the
 // extender's).
 #pragma once

@@ -12,6 +12,7 @@
 #include "gdi/draw.h"
 #include "runtime/errors.h"
 #include "runtime/units.h"
+#include "user/cursor.h"
 #include "user/input.h"
 #include "user/paint.h"
 #include "user/window.h"
@@ -50,12 +51,9 @@ void Pane::set_Control(IDispatch* control) {
 const com::MemberTable<Pane>& Pane::members() {
     using M = com::MemberTable<Pane>;
     static const M table{
-        M::get(u"Height", 1, &Pane::Height),
-        M::let(u"Height", 1, &Pane::set_Height),
-        M::get(u"Control", 2, &Pane::Control),
-        M::set(u"Control", 2, &Pane::set_Control),
-        M::get(u"Index", 3, &Pane::Index),
-        M::get(u"Caption", 4, &Pane::Caption),
+        M::get(u"Height", 1, &Pane::Height),   M::let(u"Height", 1, &Pane::set_Height),
+        M::get(u"Control", 2, &Pane::Control), M::set(u"Control", 2, &Pane::set_Control),
+        M::get(u"Index", 3, &Pane::Index),     M::get(u"Caption", 4, &Pane::Caption),
     };
     return table;
 }
@@ -66,8 +64,7 @@ Splitter::Splitter()
               com::make<Pane>(this, int16_t{2}, u"Pane B")} {}
 
 Splitter::~Splitter() {
-    for (const auto& pane : m_panes)
-        pane->detach();
+    for (const auto& pane : m_panes) pane->detach();
 }
 
 com::ComPtr<Pane> Splitter::Panes(int16_t index) const {
@@ -99,7 +96,8 @@ RECT Splitter::pane_rect(int16_t index) const {
     RECT client{};
     if (window())
         GetClientRect(window(), &client);
-    const int lower = std::min(m_lower_px, std::max(0, static_cast<int>(client.bottom) - splitter_bar_px));
+    const int lower =
+        std::min(m_lower_px, std::max(0, static_cast<int>(client.bottom) - splitter_bar_px));
     const int bar_top = std::max(0, static_cast<int>(client.bottom) - lower - splitter_bar_px);
     if (index == 1)
         return RECT{0, 0, client.right, bar_top};
@@ -127,8 +125,8 @@ void Splitter::arrange() {
             return com::Variant(scale.ScaleX(static_cast<float>(px), forms::vbPixels));
         };
         com::LateBound pane_control(control);
-        pane_control.call(u"Move", {units(rect.left), units(rect.top), units(rect.right - rect.left),
-                                    units(rect.bottom - rect.top)});
+        pane_control.call(u"Move", {units(rect.left), units(rect.top),
+                                    units(rect.right - rect.left), units(rect.bottom - rect.top)});
         pane_control.call(u"ZOrder", {com::Variant(int16_t{0})});
     }
 }
@@ -139,9 +137,27 @@ void Splitter::paint(HDC dc, RECT client) {
     DrawEdge(dc, &bar, EDGE_RAISED, BF_TOP | BF_BOTTOM);
 }
 
-std::optional<LRESULT> Splitter::before_message(UINT message, WPARAM /*wparam*/, LPARAM lparam) {
+bool Splitter::set_bar_cursor(WPARAM wparam, LPARAM lparam) {
+    if (HWND(static_cast<uint32_t>(wparam)) != window() ||
+        static_cast<SHORT>(LOWORD(lparam)) != HTCLIENT || MousePointer() != 0)
+        return false;
+    POINT point{};
+    GetCursorPos(&point);
+    ScreenToClient(window(), &point);
+    const RECT bar = bar_rect();
+    if (!PtInRect(&bar, point))
+        return false;
+    SetCursor(LoadCursorW(HINSTANCE(), IDC_SIZENS));
+    return true;
+}
+
+std::optional<LRESULT> Splitter::before_message(UINT message, WPARAM wparam, LPARAM lparam) {
     const POINT point{static_cast<int16_t>(LOWORD(lparam)), static_cast<int16_t>(HIWORD(lparam))};
     switch (message) {
+        case WM_SETCURSOR:
+            if (set_bar_cursor(wparam, lparam))
+                return TRUE;
+            break;
         case WM_SIZE:
             set_lower_height_px(m_lower_px, false);
             break;

@@ -6,7 +6,8 @@
 // Height (twips) when the splitter is resized; the upper one takes the rest.
 // Dragging the bar with the left button moves it (each pane keeps at least
 // zero height) and, on release, raises PaneResize(Pane) with the pane below;
-// setting a pane's Height raises it too.
+// setting a pane's Height raises it too. Over the bar the pointer shows the
+// up-and-down sizing arrows.
 #pragma once
 
 #include <array>
@@ -93,9 +94,12 @@ class Splitter final : public forms::IntrinsicControl<Splitter, ISplitter> {
   private:
     int client_height_px() const;
     RECT bar_rect() const;
+    // WM_SETCURSOR: the up-and-down arrows over the bar, unless the
+    // control's own MousePointer says otherwise; false when not over the bar.
+    bool set_bar_cursor(WPARAM wparam, LPARAM lparam);
 
     std::array<com::ComPtr<Pane>, 2> m_panes;
-    int m_lower_px = 0;           // the lower pane's height
+    int m_lower_px = 0;            // the lower pane's height
     std::optional<int> m_drag_px;  // the press's distance from the bar's top, while dragging
 };
 

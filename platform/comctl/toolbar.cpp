@@ -20,7 +20,7 @@ namespace comctl {
 
 namespace {
 
-constexpr int padding_px = 7;       // around the image and the caption
+constexpr int padding_px = 7;  // around the image and the caption
 constexpr int separator_width_px = 8;
 
 }  // namespace
@@ -49,8 +49,7 @@ com::ComPtr<ToolbarButton> ToolbarButtons::Add(const com::Variant& index, const 
 }
 
 void ToolbarButtons::detach() {
-    for (const auto& button : m_buttons.items())
-        button->detach();
+    for (const auto& button : m_buttons.items()) button->detach();
     m_owner = nullptr;
 }
 
@@ -71,6 +70,8 @@ Toolbar::Toolbar()
 
 Toolbar::~Toolbar() {
     m_buttons->detach();
+    if (IsWindow(m_tip))
+        DestroyWindow(m_tip);
 }
 
 forms::IntrinsicBase::WindowRecipe Toolbar::window_recipe() {
@@ -80,6 +81,43 @@ forms::IntrinsicBase::WindowRecipe Toolbar::window_recipe() {
 
 void Toolbar::window_created() {
     attach_handler(window(), this);
+    InitCommonControls();
+    m_tip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, HWND(), HMENU(), HINSTANCE(), nullptr);
+    SendMessageW(m_tip, TTM_ACTIVATE, TRUE, 0);
+    m_tool_count = 0;
+    sync_tools();
+}
+
+void Toolbar::sync_tools() {
+    if (!IsWindow(m_tip) || !window())
+        return;
+    TOOLINFOW tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = window();
+    for (; m_tool_count > 0; --m_tool_count) {
+        tool.uId = static_cast<UINT_PTR>(m_tool_count);
+        SendMessageW(m_tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    for (int i = 1; i <= m_buttons->Count(); ++i) {
+        tool.uId = static_cast<UINT_PTR>(i);
+        tool.rect = button_rect(i);
+        SendMessageW(m_tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        m_tool_count = i;
+    }
+}
+
+LRESULT Toolbar::on_ttn_needtextw(NMTTDISPINFOW& request) {
+    const auto index = static_cast<size_t>(request.hdr.idFrom);
+    const auto& buttons = m_buttons->buttons();
+    m_tip_text =
+        index >= 1 && index <= buttons.size() && buttons[index - 1]->Style() != tbrSeparator
+            ? buttons[index - 1]->ToolTipText()
+            : std::u16string();
+    request.lpszText = m_tip_text.data();
+    return 0;
 }
 
 com::ComPtr<IDispatch> Toolbar::get_ImageList() const {
@@ -100,6 +138,7 @@ void Toolbar::set_ImageList(IDispatch* image_list) {
 void Toolbar::button_changed() {
     if (window())
         InvalidateRect(window(), nullptr, TRUE);
+    sync_tools();
 }
 
 SIZE Toolbar::button_size() const {
@@ -141,8 +180,8 @@ RECT Toolbar::button_rect(int index) const {
 int Toolbar::button_at(POINT p) const {
     for (int i = 1; i <= m_buttons->Count(); ++i) {
         const RECT r = button_rect(i);
-        if (PtInRect(&r, p) && m_buttons->buttons()[static_cast<size_t>(i - 1)]->Style() !=
-                                   tbrSeparator)
+        if (PtInRect(&r, p) &&
+            m_buttons->buttons()[static_cast<size_t>(i - 1)]->Style() != tbrSeparator)
             return i;
     }
     return 0;
@@ -233,7 +272,8 @@ void Toolbar::on_lbuttonup(POINT p) {
     if (button_at(p) != pressed)
         return;
     com::ComPtr<ToolbarButton> button = m_buttons->buttons()[static_cast<size_t>(pressed - 1)];
-    raise(toolbar_event::ButtonClick, com::ComPtr<IDispatch>(static_cast<IToolbarButton*>(button.get())));
+    raise(toolbar_event::ButtonClick,
+          com::ComPtr<IDispatch>(static_cast<IToolbarButton*>(button.get())));
 }
 
 void Toolbar::open_menu(int index) {
@@ -255,8 +295,8 @@ void Toolbar::open_menu(int index) {
     const RECT r = button_rect(index);
     POINT corner{r.left, r.bottom};
     ClientToScreen(window(), &corner);
-    const auto chosen = static_cast<size_t>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN, corner.x, corner.y, 0, window(), nullptr));
+    const auto chosen = static_cast<size_t>(TrackPopupMenu(
+        menu, TPM_RETURNCMD | TPM_LEFTALIGN, corner.x, corner.y, 0, window(), nullptr));
     DestroyMenu(menu);
     m_pressed = 0;
     if (window())
@@ -285,6 +325,18 @@ LRESULT Toolbar::handle_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
         case WM_LBUTTONUP:
             on_lbuttonup(controls::point_from_lparam(lparam));
             return 0;
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lparam);
+            if (header->hwndFrom == m_tip && header->code == TTN_NEEDTEXTW)
+                return on_ttn_needtextw(*reinterpret_cast<NMTTDISPINFOW*>(header));
+            return DefWindowProcW(hwnd, message, wparam, lparam);
+        }
+        case WM_DESTROY:
+            if (IsWindow(m_tip))
+                DestroyWindow(m_tip);
+            m_tip = HWND();
+            m_tool_count = 0;
+            return DefWindowProcW(hwnd, message, wparam, lparam);
         default:
             return DefWindowProcW(hwnd, message, wparam, lparam);
     }

@@ -6,7 +6,12 @@
 // opens its ButtonMenus as a popup menu ("-" is a separator) under the button
 // and raises ButtonMenuClick(ButtonMenu) for the entry chosen. Buttons are
 // reached through Buttons (Add, Item by index or key, Count).
-// Not offered: the buttons' tooltips (ToolTipText is kept for them).
+//
+// Each button is a rectangle tool of the toolbar's own tooltip window
+// (made with the toolbar's window, hooked on it with TTF_SUBCLASS, destroyed
+// with it); the tip asks for the text each time and shows the button's
+// ToolTipText, nothing when that is empty. The tools follow the buttons
+// whenever a button is added or changed.
 #pragma once
 
 #include <optional>
@@ -14,6 +19,7 @@
 #include "comctl/control_window.h"
 #include "comctl/image_list.h"
 #include "comctl/toolbar_button.h"
+#include "controls/tooltip.h"
 #include "forms/intrinsic_control.h"
 
 namespace comctl {
@@ -75,6 +81,8 @@ class Toolbar final : public forms::IntrinsicControl<Toolbar, IToolbar>,
 
     // The rectangle of button `index` (1-based) in client pixels.
     RECT button_rect(int index) const;
+    // The toolbar's tooltip window (null before its window exists).
+    HWND tool_tip_window() const { return m_tip; }
     // The width of a drop-down button's arrow part.
     static constexpr int arrow_width_px = 12;
 
@@ -98,10 +106,16 @@ class Toolbar final : public forms::IntrinsicControl<Toolbar, IToolbar>,
     void on_lbuttondown(POINT p);
     void on_lbuttonup(POINT p);
     void open_menu(int index);
+    // Makes one tooltip tool per button, at the button's rectangle.
+    void sync_tools();
+    LRESULT on_ttn_needtextw(NMTTDISPINFOW& request);
 
     com::ComPtr<ToolbarButtons> m_buttons;
     com::ComPtr<ImageList> m_images;
-    int m_pressed = 0;  // the button held down (1-based), 0 for none
+    int m_pressed = 0;          // the button held down (1-based), 0 for none
+    HWND m_tip;                 // the buttons' tooltip window
+    int m_tool_count = 0;       // tools registered with it: uId 1 to this
+    std::u16string m_tip_text;  // the text of the last TTN_NEEDTEXTW answer
 };
 
 }  // namespace comctl

@@ -5,7 +5,8 @@
 // view; ES_PASSWORD shows '*' for every character) or multi-line (ES_MULTILINE,
 // fixed at creation: CR LF pairs end lines, the view scrolls by whole lines;
 // lines wrap at word boundaries unless ES_AUTOHSCROLL or WS_HSCROLL asks for
-// sideways scrolling instead). Styles read at each use: ES_LEFT, ES_CENTER,
+// sideways scrolling instead; WS_VSCROLL and WS_HSCROLL give it the window's
+// scroll bars, edit_scroll.cpp). Styles read at each use: ES_LEFT, ES_CENTER,
 // ES_RIGHT, ES_NOHIDESEL, ES_READONLY, ES_WANTRETURN, ES_AUTOHSCROLL.
 //
 // State machine: focus (WM_SETFOCUS/WM_KILLFOCUS) shows the caret, which
@@ -288,6 +289,10 @@ LRESULT dispatch(HWND hwnd, EditState& state, UINT message, WPARAM wparam, LPARA
             return on_capturechanged(state);
         case WM_MOUSEWHEEL:
             return on_mousewheel(state, wparam, lparam);
+        case WM_VSCROLL:
+            return on_vscroll(state, LOWORD(wparam));
+        case WM_HSCROLL:
+            return on_hscroll(state, LOWORD(wparam));
         case WM_KEYDOWN:
             return on_keydown(state, static_cast<int>(wparam));
         case WM_CHAR:

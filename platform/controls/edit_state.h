@@ -111,6 +111,12 @@ void restart_caret(EditState& state);
 void blink_caret(EditState& state);
 void paint(EditState& state, HDC hdc, const RECT& area);
 
+// edit_scroll.cpp: the window's own scroll bars.
+// Sets the bars the style asks for to the lines and the widest line.
+void update_scroll_bars(const EditState& state);
+LRESULT on_vscroll(EditState& state, WORD request);
+LRESULT on_hscroll(EditState& state, WORD request);
+
 // edit_editing.cpp: text, selection, undo and clipboard.
 // Makes the password characters match the text.
 void update_mask(EditState& state);

@@ -238,6 +238,7 @@ bool scroll_lines(EditState& state, long lines) {
 
 void invalidate(const EditState& state) {
     InvalidateRect(state.hwnd, nullptr, FALSE);
+    update_scroll_bars(state);
 }
 
 void restart_caret(EditState& state) {

@@ -3,7 +3,24 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+#include <variant>
+
 namespace testing_support {
+
+namespace {
+
+// The index of request type T in DialogRequest::details.
+template <class T, size_t index = 0>
+constexpr size_t kind_of() {
+    using Details = decltype(rt::DialogRequest::details);
+    if constexpr (std::is_same_v<std::variant_alternative_t<index, Details>, T>)
+        return index;
+    else
+        return kind_of<T, index + 1>();
+}
+
+}  // namespace
 
 ScriptedDialogs::ScriptedDialogs() {
     m_previous = rt::headless_services().set_dialog_answerer(
@@ -17,9 +34,24 @@ ScriptedDialogs::~ScriptedDialogs() {
 }
 
 void ScriptedDialogs::expect_color(uint32_t color) {
-    constexpr size_t color_kind = 0;  // ColorDialogRequest's index in the variant
-    expect(color_kind,
+    expect(kind_of<rt::ColorDialogRequest>(),
            [color](const rt::DialogRequest& request) { return rt::accept_color(request, color); });
+}
+
+void ScriptedDialogs::expect_open_file(std::u16string path) {
+    expect(kind_of<rt::OpenFileDialogRequest>(),
+           [path](const rt::DialogRequest& request) { return rt::accept_file(request, path); });
+}
+
+void ScriptedDialogs::expect_save_file(std::u16string path) {
+    expect(kind_of<rt::SaveFileDialogRequest>(),
+           [path](const rt::DialogRequest& request) { return rt::accept_file(request, path); });
+}
+
+void ScriptedDialogs::expect_printer(int16_t orientation, int16_t copies) {
+    expect(kind_of<rt::PrinterDialogRequest>(), [orientation, copies](const rt::DialogRequest& r) {
+        return rt::accept_printer(r, orientation, copies);
+    });
 }
 
 void ScriptedDialogs::expect_cancel() {

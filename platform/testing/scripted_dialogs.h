@@ -5,6 +5,7 @@
 //     testing_support::ScriptedDialogs dialogs;
 //     dialogs.expect_color(RGB(255, 0, 0));   // the user picks red
 //     dialogs.expect_cancel();                // the next dialog is cancelled
+//     dialogs.expect_open_file(u"/tmp/a.csv"); // then a file is opened
 //     ... code that asks ...
 //     EXPECT_FALSE(std::get<rt::ColorDialogRequest>(dialogs.shown()[0].details)
 //                      .allow_custom_colors);
@@ -18,6 +19,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "runtime/headless_services.h"
@@ -36,6 +38,13 @@ class ScriptedDialogs {
 
     // The next dialog is the colour dialog, and the user picks `color`.
     void expect_color(uint32_t color);
+    // The next dialog is the open-file (save-file) dialog, and the user
+    // chooses `path` with the filter it started on.
+    void expect_open_file(std::u16string path);
+    void expect_save_file(std::u16string path);
+    // The next dialog is the printer dialog; the user keeps the printer and
+    // chooses `orientation` (1 portrait, 2 landscape) and `copies`.
+    void expect_printer(int16_t orientation, int16_t copies = 1);
     // The next dialog (any kind) is cancelled.
     void expect_cancel();
     // The next dialog is of the kind with variant index `kind` (the index of

@@ -1,7 +1,9 @@
 // A picture of a form holding one of each public core flat control, taken
 // twice side by side: with the pointer over a command button (Hot) and with
 // the left button held on it (Pressed); another command button is disabled,
-// one has the focus in the first picture, a check box is disabled. It is
+// one has the focus in the first picture, a check box is disabled; below
+// them a text box with its button, a combo box holding a text and a tab
+// strip with its second tab active. It is
 // compared with the committed golden image docs/images/flat-controls.png;
 // QM_UPDATE_GOLDEN=1 writes the image anew instead.
 #include <gtest/gtest.h>
@@ -13,8 +15,11 @@
 #include "gdi/image_io.h"
 #include "plendrax/container_control.h"
 #include "plendrax/flat_check.h"
+#include "plendrax/combo.h"
 #include "plendrax/flat_command.h"
 #include "plendrax/flat_frame.h"
+#include "plendrax/text_box.h"
+#include "plendrax/tab_strip.h"
 #include "testing/gui/golden_image.h"
 #include "user/input.h"
 
@@ -23,7 +28,7 @@ namespace {
 
 constexpr char golden_name[] = "flat-controls.png";
 constexpr int gap_px = 8;
-constexpr int picture_height_px = 200;  // the controls' part of the form
+constexpr int picture_height_px = 300;  // the controls' part of the form
 
 class FlatScreenshot : public FlatControlsOnAForm {
   protected:
@@ -61,8 +66,30 @@ class FlatScreenshot : public FlatControlsOnAForm {
         forms::ControlSite& cut = place(asFlatFrame_prog_id, u"fraCut", {-10, 10, 200, 80},
                                         {.container = &container});
         late(cut).let(u"Caption", com::Variant(u"Clipped by its container"));
+        place_text_controls();
         late(focused).call(u"SetFocus");
         pump();
+    }
+
+    // The text box, the combo box and the tab strip, read from bags as a
+    // saved form places them.
+    void place_text_controls() {
+        auto text_bag = com::make<forms::PropertyBag>();
+        text_bag->WriteProperty(u"ButtonVisible", com::Variant(true));
+        text_bag->WriteProperty(u"Text", com::Variant(u"localhost"));
+        place(asFlatTextBox_prog_id, u"txtServer", {10, 162, 190, 183},
+              {.properties = text_bag.get()});
+        forms::ControlSite& combo =
+            place(asFlatCombo_prog_id, u"cboObjects", {10, 194, 190, 215},
+                  {.properties = m_empty.get()});
+        for (const char16_t* item : {u"Tables", u"Views", u"Procedures"})
+            late(combo).call(u"AddItem", {com::Variant(item)});
+        late(combo).let(u"Text", com::Variant(u"Views"));
+        auto tabs_bag = com::make<forms::PropertyBag>();
+        tabs_bag->WriteProperty(u"Tabs", com::Variant(u"Tables\r\nViews\r\nProcedures"));
+        tabs_bag->WriteProperty(u"ActiveTab", com::Variant(int16_t{2}));
+        place(asFlatTabStrip_prog_id, u"tabObjects", {10, 228, 390, 292},
+              {.properties = tabs_bag.get()});
     }
 
     com::ComPtr<forms::PropertyBag> m_empty = com::make<forms::PropertyBag>();

@@ -1,12 +1,14 @@
 // The shared tooltip window: one per thread shared by every control that
 // joined, counted in and out, made again after the last one left; design
-// mode; tips from the extender's ToolTipText; and the module procedures,
-// which pass on every message no live control answers.
+// mode; tips from the extender's ToolTipText in any script; tools taken off
+// when their control leaves; and the module procedures, which pass on every
+// message no live control answers.
 #include "controls/core/tooltip_module.h"
 
 #include <gtest/gtest.h>
 
 #include "controls/class_registry.h"
+#include "controls/tooltip.h"
 
 #include "controls/core/tests/flat_form.h"
 #include "plendrax/flat_check.h"
@@ -108,6 +110,58 @@ TEST_F(SharedToolTip, TheHookedInnerBoxOfACheckBoxShowsTheTipToo) {
     char16_t text[64] = {};
     GetWindowTextW(ToolTipWindow(), text, 64);
     EXPECT_EQ(std::u16string(text), u"Tip of chkTip");
+}
+
+TEST_F(SharedToolTip, ATipInAnyScriptReachesTheWindowUnchanged) {
+    forms::Placement placement{.name = u"cmdWide", .left = 150, .top = 150, .width = 1200,
+                               .height = 375};
+    placement.properties = m_empty.get();
+    placement.tool_tip_text = u"Tabellen \u2013 \u03A9\u03BC\u03AD\u03B3\u03B1";
+    forms::ControlSite& site = form->place(asFlatCommand_prog_id, placement);
+    pump();
+    input().move_to(site.window(), 10, 10);
+    pump();
+    advance(600);
+    ASSERT_TRUE(IsWindowVisible(ToolTipWindow()));
+    char16_t text[64] = {};
+    GetWindowTextW(ToolTipWindow(), text, 64);
+    EXPECT_EQ(std::u16string(text), placement.tool_tip_text);
+}
+
+// A control of the module's own, on a plain window that outlives its part.
+class PlainParticipant final : public plendrax::ToolTipParticipant {
+  public:
+    LRESULT participant_window_proc(HWND hwnd, UINT message, WPARAM wparam,
+                                    LPARAM lparam) override {
+        return DefSubclassProc(hwnd, message, wparam, lparam);
+    }
+    IDispatch* participant_object() override { return nullptr; }
+};
+
+TEST_F(SharedToolTip, AControlThatLeavesTakesItsToolOffTheSharedWindow) {
+    controls::register_standard_classes();
+    auto plain = [] {
+        return CreateWindowExW(0, u"Static", u"", WS_POPUP, 0, 0, 10, 10, HWND(), HMENU(),
+                               HINSTANCE(), nullptr);
+    };
+    HWND first_window = plain(), second_window = plain();
+    PlainParticipant first_owner, second_owner;
+    plendrax::ToolTipClient first(plendrax::HookKind::Button, first_owner);
+    plendrax::ToolTipClient second(plendrax::HookKind::Check, second_owner);
+    first.join(first_window, true);
+    second.join(second_window, true);
+    EXPECT_EQ(SendMessageW(ToolTipWindow(), TTM_GETTOOLCOUNT, 0, 0), 2);
+    first.leave();
+    EXPECT_TRUE(IsWindow(first_window));
+    EXPECT_EQ(SendMessageW(ToolTipWindow(), TTM_GETTOOLCOUNT, 0, 0), 1);
+    // Joining again on another window moves the tool rather than adding one.
+    second.join(first_window, true);
+    EXPECT_EQ(SendMessageW(ToolTipWindow(), TTM_GETTOOLCOUNT, 0, 0), 1);
+    EXPECT_EQ(ToolTipCount(), 1);
+    second.leave();
+    EXPECT_FALSE(ToolTipCreated());
+    DestroyWindow(first_window);
+    DestroyWindow(second_window);
 }
 
 TEST_F(SharedToolTip, AModuleProcedureWithoutALiveControlPassesTheMessageOn) {

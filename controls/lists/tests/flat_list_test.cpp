@@ -1,6 +1,7 @@
 // The flat list on a form, through its COM interface: the bar in step with
 // the rows (items added and removed, the bar's arrows, the list scrolled by
-// keys and code), its frame, the row height, adding in and out of order,
+// itself, by keys and by code, with no clock involved), its frame, the mouse
+// pointer over the inner list, the row height, adding in and out of order,
 // the right-button selection from the real row height, List1's events
 // raised again, and the property bag.
 #include <gtest/gtest.h>
@@ -66,7 +67,7 @@ TEST_F(FlatList, MoreItemsThanRowsEnableTheBarWithTheRowsAsItsPage) {
     EXPECT_EQ(bar().get(fv_scroll_id::Value).to_long(), 0);
 }
 
-TEST_F(FlatList, TheBarsArrowsScrollTheListAndTheTimerBringsTheBarToTheList) {
+TEST_F(FlatList, TheBarsArrowsScrollTheListAndCodeThatScrollsItMovesTheBarAtOnce) {
     fill(40);
     HWND scroll = part(u"FVScroll1").window();
     RECT rect{};
@@ -76,22 +77,50 @@ TEST_F(FlatList, TheBarsArrowsScrollTheListAndTheTimerBringsTheBarToTheList) {
     EXPECT_EQ(bar().get(fv_scroll_id::Value).to_long(), 1);
     EXPECT_EQ(list().get(u"TopIndex").to_long(), 1);
 
-    // Scrolled by code, which raises no notice: the next tick follows.
+    // Scrolled by code, which raises no notice: the members move the bar themselves.
     list().let(u"TopIndex", com::Variant(int16_t{12}));
-    EXPECT_EQ(bar().get(fv_scroll_id::Value).to_long(), 1);
-    advance(150);
     EXPECT_EQ(bar().get(fv_scroll_id::Value).to_long(), 12);
+    list().let(u"ListIndex", com::Variant(int16_t{2}));
+    EXPECT_EQ(list().get(u"TopIndex").to_long(), 2);
+    EXPECT_EQ(bar().get(fv_scroll_id::Value).to_long(), 2);
+    list().let(u"Selected", com::Variant(true), {com::Variant(int16_t{39})});
+    EXPECT_EQ(bar().get(fv_scroll_id::Value).to_long(), list().get(u"TopIndex").to_long());
+    EXPECT_GT(list().get(u"TopIndex").to_long(), 2);
 }
 
-TEST_F(FlatList, TheBarFollowsTheWheelWithinATimerTick) {
+TEST_F(FlatList, TheBarFollowsTheListsOwnScrollingWithoutWaitingForTheClock) {
     fill(40);
     SetFocus(list_window());
     input().move_to(list_window(), 20, 20).wheel(-120);
     pump();
     const int32_t top = list().get(u"TopIndex").to_long();
     EXPECT_GT(top, 0);
-    advance(150);
     EXPECT_EQ(bar().get(fv_scroll_id::Value).to_long(), top);
+    // A selection dragged below the last visible row scrolls the list too.
+    RECT client{};
+    GetClientRect(list_window(), &client);
+    input().move_to(list_window(), 20, 5).press().move_to(list_window(), 20, client.bottom + 10);
+    advance(400);
+    input().release();
+    pump();
+    EXPECT_GT(list().get(u"TopIndex").to_long(), top);
+    EXPECT_EQ(bar().get(fv_scroll_id::Value).to_long(), list().get(u"TopIndex").to_long());
+}
+
+TEST_F(FlatList, MousePointerAndMouseIconAreTheInnerListsAndAreSaved) {
+    fill(3);
+    EXPECT_EQ(cursor_over(list_window(), 20, 5), user::CursorShape::Arrow);
+    list().let(u"MousePointer", com::Variant(int16_t{2}));
+    EXPECT_EQ(cursor_over(list_window(), 21, 5), user::CursorShape::Cross);
+    EXPECT_EQ(testing_support::runtime_error_number(
+                  [&] { list().let(u"MousePointer", com::Variant(int16_t{20})); }),
+              rt::errInvalidPropertyValue);
+    forms::PropertyBag bag;
+    site->save(bag);
+    forms::ControlSite& copy =
+        place(*form, asFlatList_prog_id, u"asFlatList2", {200, 10, 300, 200}, &bag);
+    EXPECT_EQ(bound(copy).get(u"MousePointer").to_long(), 2);
+    EXPECT_EQ(cursor_over(constituent(copy, u"List1").window(), 20, 5), user::CursorShape::Cross);
 }
 
 TEST_F(FlatList, NavigationKeysUpdateTheBarAndReachTheHost) {

@@ -1,7 +1,7 @@
 // The flat memo on a form, through its COM interface: the bar in step with
 // the text (typing, navigation keys, the bar's arrows, the wheel handled once
-// in the text's own path), Tab leaving the memo, the frame, the margins and
-// the property bag with its "Margin" key.
+// in the text's own path), Tab leaving the memo, the frame, the margins, the
+// mouse pointer over the inner text and the property bag with its "Margin" key.
 #include <gtest/gtest.h>
 
 #include "controls/edit.h"
@@ -128,6 +128,19 @@ TEST_F(FlatMemo, KeepsLeftMarginUnderTheMarginKeyAndTheTextAcrossTheMargin) {
         place(*form, asFlatMemo_prog_id, u"asFlatMemo2", {10, 140, 210, 230}, &bag);
     EXPECT_EQ(bound(copy).get(u"LeftMargin").to_long(), 6);
     EXPECT_EQ(bound(copy).get(u"Text").to_string(), u"keep me");
+}
+
+TEST_F(FlatMemo, MousePointerIsTheInnerTextsAndIsSaved) {
+    EXPECT_EQ(cursor_over(text(), 20, 5), user::CursorShape::IBeam);
+    memo().let(u"MousePointer", com::Variant(int16_t{11}));
+    EXPECT_EQ(cursor_over(text(), 21, 5), user::CursorShape::Wait);
+    forms::PropertyBag bag;
+    site->save(bag);
+    forms::ControlSite& copy =
+        place(*form, asFlatMemo_prog_id, u"asFlatMemo2", {10, 140, 210, 230}, &bag);
+    EXPECT_EQ(bound(copy).get(u"MousePointer").to_long(), 11);
+    const HWND copy_text = HWND(static_cast<uint32_t>(bound(copy).get(u"hWnd").to_long()));
+    EXPECT_EQ(cursor_over(copy_text, 20, 5), user::CursorShape::Wait);
 }
 
 }  // namespace

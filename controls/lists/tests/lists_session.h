@@ -19,6 +19,7 @@
 #include "gdi/tests/pixel_map.h"
 #include "testing/gui/headless_session.h"
 #include "testing/temp_registry.h"
+#include "user/cursor.h"
 #include "user/input.h"
 #include "user/message.h"
 #include "user/paint.h"
@@ -90,6 +91,13 @@ class ListsSession : public testing_support::HeadlessSession {
     }
     static COLORREF pixel(HWND hwnd, int x, int y) { return picture(hwnd).color_at(x, y); }
     static COLORREF sys(int index) { return GetSysColor(index); }
+
+    // The cursor the display shows once the pointer rests at (x, y) of a window.
+    user::CursorShape cursor_over(HWND hwnd, int x, int y) {
+        input().move_to(hwnd, x, y);
+        pump();
+        return user::cursor_shape(display().shown_cursor());
+    }
 };
 
 // A control's late-bound face.

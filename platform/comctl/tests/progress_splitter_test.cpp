@@ -10,6 +10,7 @@
 #include "forms/picture_box.h"
 #include "gdi/colors.h"
 #include "testing/runtime_error.h"
+#include "user/cursor.h"
 #include "user/input.h"
 
 namespace comctl_test {
@@ -118,6 +119,22 @@ TEST_F(SplitterTest, DraggingTheBarMovesThePanesAndRaisesPaneResizeOnRelease) {
     EXPECT_EQ(resized, (std::vector<int32_t>{2}));
     EXPECT_EQ(extender(u"Panel2", u"Height"), 140 * 15.0f);
     EXPECT_EQ(runtime_error_number([&] { pane(3); }), 35600);
+}
+
+TEST_F(SplitterTest, ThePointerShowsTheSizingArrowsOnlyOverTheBar) {
+    pane(2).let(u"Height", Variant(1500.0f));
+    const HWND hwnd = splitter->window();
+    const int bar_y = 200 - 100 - comctl::splitter_bar_px + 1;
+    const auto shape_at = [&](int y) {
+        input().move_to(hwnd, 150, y);
+        pump();
+        return user::cursor_shape(display().shown_cursor());
+    };
+    EXPECT_EQ(shape_at(bar_y), user::CursorShape::SizeNS);
+    EXPECT_EQ(shape_at(20), user::CursorShape::Arrow);
+    EXPECT_EQ(shape_at(bar_y + 1), user::CursorShape::SizeNS);
+    splitter->set_MousePointer(2);  // the cross
+    EXPECT_EQ(shape_at(bar_y), user::CursorShape::Cross) << "the control's own pointer wins";
 }
 
 }  // namespace

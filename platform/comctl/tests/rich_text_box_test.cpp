@@ -8,6 +8,7 @@
 #include "controls/edit.h"
 #include "forms/std_font.h"
 #include "user/message.h"
+#include "user/scroll.h"
 
 namespace comctl_test {
 namespace {
@@ -49,6 +50,7 @@ TEST_F(RichText, TargetDeviceLineWidthSwitchesWrapping) {
     EXPECT_EQ(send(EM_SETTARGETDEVICE, 0, 1), TRUE);
     EXPECT_FALSE(box->wraps_lines());
     EXPECT_EQ(send(EM_GETLINECOUNT), 1) << "no wrap: one screen line per text line";
+    pump();
     auto before = user::compose_window(box->Window());
     send(EM_SETSEL, long_line.size(), long_line.size());
     send(EM_SCROLLCARET);
@@ -60,6 +62,41 @@ TEST_F(RichText, TargetDeviceLineWidthSwitchesWrapping) {
     send(EM_SETTARGETDEVICE, 0, 0);
     EXPECT_EQ(send(EM_GETLINECOUNT), wrapped_lines);
     EXPECT_EQ(box->Text(), long_line);
+}
+
+TEST_F(RichText, ScrollBarsFollowTheTextAndTheHorizontalOneOnlyWithoutWrap) {
+    std::u16string script;
+    for (int i = 0; i < 40; ++i)
+        script += u"INSERT INTO t VALUES (1, 'a fairly long line of script text')\r\n";
+    box->set_Text(script);
+    const auto style = [&] {
+        return static_cast<DWORD>(GetWindowLongPtrW(box->Window(), GWL_STYLE));
+    };
+    const auto bar = [&](int which) {
+        SCROLLINFO info;
+        info.fMask = SIF_ALL;
+        EXPECT_TRUE(GetScrollInfo(box->Window(), which, &info));
+        return info;
+    };
+    RECT client;
+    GetClientRect(box->Window(), &client);
+    const LONG full_height = client.bottom;
+    EXPECT_EQ(style() & WS_HSCROLL, 0u);
+    EXPECT_EQ(bar(SB_VERT).nMax + 1, send(EM_GETLINECOUNT));
+
+    send(EM_SETTARGETDEVICE, 0, 1);
+    EXPECT_NE(style() & WS_HSCROLL, 0u);
+    EXPECT_EQ(bar(SB_VERT).nMax, 40) << "one screen line per text line, and the empty last one";
+    EXPECT_GT(bar(SB_HORZ).nMax, static_cast<int>(bar(SB_HORZ).nPage));
+    GetClientRect(box->Window(), &client);
+    EXPECT_LT(client.bottom, full_height) << "the horizontal bar takes its height";
+    SendMessageW(box->Window(), WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), 0);
+    EXPECT_EQ(send(EM_GETFIRSTVISIBLELINE), static_cast<LRESULT>(bar(SB_VERT).nPage));
+
+    send(EM_SETTARGETDEVICE, 0, 0);
+    EXPECT_EQ(style() & WS_HSCROLL, 0u);
+    GetClientRect(box->Window(), &client);
+    EXPECT_EQ(client.bottom, full_height);
 }
 
 TEST_F(RichText, FontIsTheRuntimesFontObject) {

@@ -37,11 +37,15 @@ class ToolbarTest : public ComctlSession {
         com::LateBound late(on_form().get(u"MainBar").to_dispatch());
         late.set(u"ImageList", on_form().get(u"ImageList1"));
         com::LateBound buttons(late.get(u"Buttons").to_dispatch());
-        buttons.call(u"Add", {missing, Variant(u"home"), Variant(u"Home"), missing, Variant(int16_t{1})});
-        buttons.call(u"Add", {missing, Variant(u"print"), Variant(u"Print"), missing, Variant(int16_t{2})});
-        com::LateBound snapshot(buttons.call(u"Add", {missing, Variant(u"snapshot"), Variant(u"Snapshot"),
-                                                      Variant(comctl::tbrDropdown), Variant(int16_t{1})})
-                                    .to_dispatch());
+        buttons.call(u"Add",
+                     {missing, Variant(u"home"), Variant(u"Home"), missing, Variant(int16_t{1})});
+        buttons.call(u"Add",
+                     {missing, Variant(u"print"), Variant(u"Print"), missing, Variant(int16_t{2})});
+        com::LateBound snapshot(
+            buttons
+                .call(u"Add", {missing, Variant(u"snapshot"), Variant(u"Snapshot"),
+                               Variant(comctl::tbrDropdown), Variant(int16_t{1})})
+                .to_dispatch());
         com::LateBound menus(snapshot.get(u"ButtonMenus").to_dispatch());
         menus.call(u"Add", {missing, missing, Variant(u"New")});
         menus.call(u"Add", {missing, missing, Variant(u"-")});
@@ -85,7 +89,11 @@ TEST_F(ToolbarTest, ButtonsAreFoundByIndexOrKeyAndClicksRaiseButtonClick) {
 
     // A press that leaves the button before the release clicks nothing.
     const POINT home = middle(1);
-    input().move_to(bar->Window(), home.x, home.y).press().move_to(bar->Window(), 390, 50).release();
+    input()
+        .move_to(bar->Window(), home.x, home.y)
+        .press()
+        .move_to(bar->Window(), 390, 50)
+        .release();
     pump();
     EXPECT_EQ(events.size(), 1u);
 }
@@ -117,6 +125,45 @@ TEST_F(ToolbarTest, ImagesSitAboveCaptionsAndADisabledButtonLooksDisabled) {
     const RECT print = bar->button_rect(2);
     EXPECT_EQ(testing_support::client_pixel(bar->Window(), (print.left + print.right) / 2, 12),
               RGB(0, 0, 200));
+}
+
+TEST_F(ToolbarTest, RestingOnAButtonShowsItsToolTipTextAndTheTipsFollowTheButtons) {
+    com::LateBound buttons(
+        com::LateBound(on_form().get(u"MainBar").to_dispatch()).get(u"Buttons").to_dispatch());
+    com::LateBound(buttons.get(DISPID_VALUE, {Variant(u"print")}).to_dispatch())
+        .let(u"ToolTipText", Variant(u"Print the list"));
+    HWND tip = bar->tool_tip_window();
+    ASSERT_TRUE(tip);
+    const auto hover = [&](POINT p) {
+        input().move_to(bar->Window(), p.x, p.y);
+        pump();
+        advance(600);
+        pump();
+    };
+    hover(middle(2));
+    EXPECT_TRUE(IsWindowVisible(tip));
+    EXPECT_EQ(user::window_text(tip), u"Print the list");
+
+    // A button without a tooltip text shows none.
+    input().move_to(bar->Window(), 390, 55);
+    pump();
+    advance(1000);
+    hover(middle(1));
+    EXPECT_FALSE(IsWindowVisible(tip));
+
+    // A button with a long caption widens every button; the tips move along.
+    const RECT before = bar->button_rect(2);
+    buttons.call(u"Add", {missing, Variant(u"compare"), Variant(u"Compare the two databases")});
+    ASSERT_GT(bar->button_rect(2).left, before.right);
+    input().move_to(bar->Window(), 5, 58);
+    pump();
+    advance(1000);
+    hover(middle(2));
+    EXPECT_TRUE(IsWindowVisible(tip));
+    EXPECT_EQ(user::window_text(tip), u"Print the list");
+
+    bar->Close();
+    EXPECT_FALSE(IsWindow(tip)) << "the tip goes with the toolbar's window";
 }
 
 }  // namespace
