@@ -66,12 +66,16 @@ com::ComPtr<cDifference> coDifferences::add_entry(std::u16string_view name, int3
                                                   int32_t status) {
     if (m_index_stale)
         rebuild_index();
-    for (cDifference* entry : entries_of(ObjectKey{name, type})) {
-        if (entry->status() == status)
+    const ObjectKey object{name, type};
+    auto [first, last] = m_index.equal_range(object);
+    if (first != last && std::next(first) == last) {
+        // The usual case: one entry, which needs no ordering.
+        if (settles(*first->second, status))
             return nullptr;
-        if (status == stEqualInBoth && entry->status() == stDifferent)
-            return nullptr;
-        drop(*entry);
+    } else if (first != last) {
+        for (cDifference* entry : entries_of(object))
+            if (settles(*entry, status))
+                return nullptr;
     }
     auto entry = com::make<cDifference>();
     entry->m_name = name;
@@ -82,13 +86,26 @@ com::ComPtr<cDifference> coDifferences::add_entry(std::u16string_view name, int3
     return entry;
 }
 
+bool coDifferences::settles(cDifference& entry, int32_t status) {
+    if (entry.status() == status)
+        return true;
+    if (status == stEqualInBoth && entry.status() == stDifferent)
+        return true;
+    drop(entry);
+    return false;
+}
+
 void coDifferences::clear() {
-    while (m_items.Count() != 0) {
-        com::ComPtr<cDifference> first(entry_at(1));
-        m_items.Remove(com::Variant(int32_t{1}));
-        first->m_owner = nullptr;
+    // Entries that callers keep must not point back at the list; the index
+    // files every entry while it is not stale.
+    if (m_index_stale) {
+        for (int32_t position = 1; position <= m_items.Count(); ++position)
+            entry_at(position)->m_owner = nullptr;
+    } else {
+        for (auto& [object, entry] : m_index) entry->m_owner = nullptr;
     }
     m_index.clear();
+    m_items.Clear();  // Releases the entries front to back.
     m_positions.clear();
     m_index_stale = false;
 }

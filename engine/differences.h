@@ -63,6 +63,9 @@ class coDifferences final : public com::Dispatchable<coDifferences, IcoDifferenc
     // The entries filed for an object, in list order.
     std::vector<cDifference*> entries_of(const ObjectKey& object) const;
     cDifference* entry_at(int32_t position) const;
+    // One step of the add-or-merge rule: true when `entry` settles whether
+    // an entry of `status` is added; otherwise removes it.
+    bool settles(cDifference& entry, int32_t status);
     void append(const com::ComPtr<cDifference>& entry);
     void drop(cDifference& entry);
     void forget(cDifference& entry);

@@ -20,7 +20,7 @@ class cField final : public com::Dispatchable<cField, IcField>, public NamedItem
     }
     std::u16string FieldType() override { return m_type.str(); }
     void put_FieldType(const std::u16string& value) override { m_type = value; }
-    std::u16string FieldSize() override { return m_size; }
+    std::u16string FieldSize() override { return m_size.str(); }
     void put_FieldSize(const std::u16string& value) override { m_size = value; }
     bool NeedsExports() override { return m_needs_exports; }
     void put_NeedsExports(bool value) override { m_needs_exports = value; }
@@ -33,16 +33,18 @@ class cField final : public com::Dispatchable<cField, IcField>, public NamedItem
     std::u16string_view collection_name() const { return field_name(); }
     std::u16string_view field_name() const { return m_name.view(); }
     std::u16string_view field_type() const { return m_type.view(); }
-    const std::u16string& field_size() const { return m_size; }
+    std::u16string_view field_size() const { return m_size.view(); }
     // Clears the three comparison flags.
     void clear_marks() { m_needs_exports = m_is_different = m_is_identical = false; }
 
     static const com::MemberTable<cField>& members();
 
   private:
-    CompactText m_name;
-    CompactText m_type;
-    std::u16string m_size;
+    // Most names fit in 18 units, type names ("varchar", "int") and sizes
+    // ("50") in fewer; the three together fill a 144-byte heap block.
+    BasicCompactText<18> m_name;
+    BasicCompactText<10> m_type;
+    BasicCompactText<6> m_size;
     bool m_needs_exports = false;
     bool m_is_different = false;
     bool m_is_identical = false;

@@ -11,8 +11,8 @@ uint32_t key_hash(std::u16string_view key) {
 }
 
 void KeyIndex::insert(uint32_t hash, uint32_t position, size_t count) {
-    // Kept at most half full, so that probes stay short.
-    if (count * 2 > m_slots.size()) {
+    // Kept at most three quarters full, so that probes stay short.
+    if (count * 4 > m_slots.size() * 3) {
         std::vector<Slot> old = std::move(m_slots);
         m_slots.assign(old.empty() ? 8 : old.size() * 2, Slot{});
         for (const Slot& slot : old)

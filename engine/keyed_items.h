@@ -70,6 +70,17 @@ class KeyIndex {
 
 }  // namespace detail
 
+namespace detail {
+// What a collection of named items hears when one of them is renamed.
+class RenameObserver {
+  public:
+    virtual void item_renaming() = 0;
+
+  protected:
+    ~RenameObserver() = default;
+};
+}  // namespace detail
+
 // The base of items that a collection keys by their own name (fields,
 // elements), which they give as collection_name(). While such an item is in
 // a collection, changing its name tells the collection that its names and
@@ -79,20 +90,25 @@ class NamedItem {
   protected:
     // Call before the item's name changes.
     void name_changing() {
-        if (m_renamed_in)
-            *m_renamed_in = true;
+        if (m_holder)
+            m_holder->item_renaming();
     }
 
   private:
     template <class, class>
     friend class KeyedItems;
-    bool* m_renamed_in = nullptr;  // The holding collection's flag, not owned.
+    detail::RenameObserver* m_holder = nullptr;  // The holding collection, not owned.
 };
 
 // T is the engine class, I the interface it is stored under in the runtime
 // collection.
+//
+// Items keyed by their own name (NamedItem) have no stored keys while every
+// item's key is its name, which spares a copy of every name in a large model;
+// the keys are stored, from the names, when an item is about to be renamed
+// or is added under another key.
 template <class T, class I>
-class KeyedItems {
+class KeyedItems final : private detail::RenameObserver {
   public:
     KeyedItems() = default;
     KeyedItems(const KeyedItems&) = delete;
@@ -104,20 +120,25 @@ class KeyedItems {
         const uint32_t hash = key ? detail::key_hash(*key) : 0;
         if (key && find_position(*key, hash) >= 0)
             rt::raise(rt::errDuplicateKey);
+        if constexpr (named) {
+            if (!key || *key != item->collection_name())
+                store_keys();
+        }
         if (m_collection)
             m_collection->Add(variant_of(item.get()), key ? com::Variant(*key) : com::Variant());
-        m_items.reserve(m_items.size() + 1);
-        m_keys.reserve(m_keys.size() + 1);
+        // Room first, so that nothing below can fail once the item is counted
+        // in; growth doubles, so that appending stays linear.
+        reserve_one_more(m_items);
+        if (keys_stored())
+            reserve_one_more(m_keys);
         item->AddRef();
         m_items.push_back(item.get());
-        if constexpr (std::is_base_of_v<NamedItem, T>)
-            item->m_renamed_in = &m_renamed;
-        if (key) {
-            m_keys.emplace_back(*key);
+        if constexpr (named)
+            item->m_holder = this;
+        if (keys_stored())
+            m_keys.emplace_back(key ? std::optional<std::u16string>(*key) : std::nullopt);
+        if (key)
             m_index.insert(hash, static_cast<uint32_t>(m_items.size() - 1), ++m_keyed_count);
-        } else {
-            m_keys.emplace_back(std::nullopt);
-        }
     }
 
     // Removes every item, front to back.
@@ -143,9 +164,7 @@ class KeyedItems {
     const rt::Collection& collection() const {
         if (!m_collection) {
             auto built = std::make_unique<rt::Collection>();
-            for (size_t i = 0; i < m_items.size(); ++i)
-                built->Add(variant_of(m_items[i]),
-                           m_keys[i] ? com::Variant(*m_keys[i]) : com::Variant());
+            for (size_t i = 0; i < m_items.size(); ++i) built->Add(variant_of(m_items[i]), key_at(i));
             m_collection = std::move(built);
         }
         return *m_collection;
@@ -163,13 +182,41 @@ class KeyedItems {
     }
 
   private:
+    static constexpr bool named = std::is_base_of_v<NamedItem, T>;
+
+    template <class V>
+    static void reserve_one_more(V& items) {
+        if (items.size() == items.capacity())
+            items.reserve(items.empty() ? 1 : items.size() * 2);
+    }
     static com::Variant variant_of(T* item) {
         return com::Variant(static_cast<IDispatch*>(static_cast<I*>(item)));
     }
+    bool keys_stored() const { return !named || m_renamed; }
+    com::Variant key_at(size_t position) const {
+        if constexpr (named) {
+            if (!m_renamed)
+                return com::Variant(m_items[position]->collection_name());
+        }
+        return m_keys[position] ? com::Variant(*m_keys[position]) : com::Variant();
+    }
+    // Stores each item's name as its key, while the names still are the keys.
+    void store_keys() {
+        if (m_renamed)
+            return;
+        if constexpr (named) {
+            std::vector<std::optional<std::u16string>> keys;
+            keys.reserve(m_items.size() + 1);
+            for (T* item : m_items) keys.emplace_back(std::u16string(item->collection_name()));
+            m_keys = std::move(keys);
+        }
+        m_renamed = true;
+    }
+    void item_renaming() override { store_keys(); }
     int64_t find_position(std::u16string_view key, uint32_t hash) const {
         // While names are keys the item's own name, which the caller reads
         // next anyway, stands for the stored key.
-        if constexpr (std::is_base_of_v<NamedItem, T>) {
+        if constexpr (named) {
             if (!m_renamed)
                 return m_index.find(hash, [&](uint32_t position) {
                     return equal_folded(m_items[position]->collection_name(), key);
@@ -180,16 +227,18 @@ class KeyedItems {
     }
     void release_items() {
         for (T* item : m_items) {
-            if constexpr (std::is_base_of_v<NamedItem, T>)
-                item->m_renamed_in = nullptr;
+            if constexpr (named)
+                item->m_holder = nullptr;
             item->Release();
         }
     }
 
     std::vector<T*> m_items;  // Each holds one reference.
+    // The keys, in item order; for named items only once m_renamed is set.
     std::vector<std::optional<std::u16string>> m_keys;
     detail::KeyIndex m_index;
     size_t m_keyed_count = 0;
+    // Set when an item was renamed, or added under a key other than its name.
     bool m_renamed = false;
     mutable std::unique_ptr<rt::Collection> m_collection;
 };

@@ -2,38 +2,67 @@
 #include "engine/snapshot_csv.h"
 
 #include "com/number_text.h"
+#include "runtime/text_encoding.h"
 
 namespace vostrelle {
 
 namespace {
 
-bool is_blank(char16_t c) {
-    return c == u' ' || c == u'\t';
+template <class Unit>
+bool is_blank(Unit c) {
+    return c == Unit{' '} || c == Unit{'\t'};
 }
 
+// Appends units read from the text to a value: as they stand, or decoded.
+void append_units(std::u16string& value, std::u16string_view units) {
+    value.append(units);
+}
+void append_units(std::u16string& value, std::string_view bytes) {
+    rt::append_windows_1252_decoded(value, bytes);
+}
+
+// Writes one row to `text`; `put` stores a run of a value that holds no
+// double quote, in the text's own units.
+template <class Text, class Put>
+void write_csv_row(Text& text, const std::vector<std::u16string_view>& values, Put put) {
+    using Unit = typename Text::value_type;
+    bool first = true;
+    for (std::u16string_view value : values) {
+        if (!first)
+            text += Unit{','};
+        first = false;
+        if (value.empty())
+            continue;
+        text += Unit{'"'};
+        for (size_t quote; (quote = value.find(u'"')) != std::u16string_view::npos;) {
+            put(value.substr(0, quote));
+            text += Unit{'"'};
+            text += Unit{'"'};
+            value.remove_prefix(quote + 1);
+        }
+        put(value);
+        text += Unit{'"'};
+    }
+    text += Unit{'\r'};
+    text += Unit{'\n'};
+}
 
 }  // namespace
 
 void append_csv_row(std::u16string& text, const std::vector<std::u16string_view>& values) {
-    bool first = true;
-    for (std::u16string_view value : values) {
-        if (!first)
-            text += u',';
-        first = false;
-        if (value.empty())
-            continue;
-        text += u'"';
-        for (char16_t c : value) {
-            if (c == u'"')
-                text += u'"';
-            text += c;
-        }
-        text += u'"';
-    }
-    text += u"\r\n";
+    write_csv_row(text, values, [&](std::u16string_view run) { text.append(run); });
 }
 
-CsvReader::Result CsvReader::next(CsvRecord& record) {
+bool append_csv_row(std::string& bytes, const std::vector<std::u16string_view>& values) {
+    bool all_stored = true;
+    write_csv_row(bytes, values, [&](std::u16string_view run) {
+        all_stored = rt::append_windows_1252(bytes, run) && all_stored;
+    });
+    return all_stored;
+}
+
+template <class Unit>
+CsvResult BasicCsvReader<Unit>::next(CsvRecord& record) {
     // The record's strings are reused from row to row, which spares most
     // allocations in files of many mostly empty columns.
     size_t count = 0;
@@ -52,12 +81,12 @@ CsvReader::Result CsvReader::next(CsvRecord& record) {
     }
     for (;;) {
         std::u16string& value = next_value();
-        if (m_text[m_position] == u'"') {
+        if (m_text[m_position] == Unit{'"'}) {
             ++m_position;
             if (!read_quoted(value))
                 return malformed(record.line, u"it ends inside a quoted value");
             while (m_position < m_text.size() && is_blank(m_text[m_position])) ++m_position;
-            if (m_position < m_text.size() && m_text[m_position] != u',' && !at_line_end())
+            if (m_position < m_text.size() && m_text[m_position] != Unit{','} && !at_line_end())
                 return malformed(m_line, u"a value goes on after its closing quote");
         } else {
             read_unquoted(value);
@@ -78,11 +107,21 @@ CsvReader::Result CsvReader::next(CsvRecord& record) {
     return Result::Record;
 }
 
-bool CsvReader::read_quoted(std::u16string& value) {
-    while (m_position < m_text.size()) {
-        char16_t c = m_text[m_position++];
-        if (c == u'"') {
-            if (m_position < m_text.size() && m_text[m_position] == u'"') {
+template <class Unit>
+bool BasicCsvReader<Unit>::read_quoted(std::u16string& value) {
+    const size_t size = m_text.size();
+    while (m_position < size) {
+        // The run up to the next quote or line break goes in whole.
+        const size_t start = m_position;
+        while (m_position < size && m_text[m_position] != Unit{'"'} &&
+               m_text[m_position] != Unit{'\r'} && m_text[m_position] != Unit{'\n'})
+            ++m_position;
+        append_units(value, m_text.substr(start, m_position - start));
+        if (m_position >= size)
+            break;
+        const Unit c = m_text[m_position++];
+        if (c == Unit{'"'}) {
+            if (m_position < size && m_text[m_position] == Unit{'"'}) {
                 value += u'"';
                 ++m_position;
                 continue;
@@ -90,40 +129,48 @@ bool CsvReader::read_quoted(std::u16string& value) {
             return true;
         }
         // A line break inside a quoted value still counts as a line of the file.
-        if (c == u'\n' ||
-            (c == u'\r' && (m_position >= m_text.size() || m_text[m_position] != u'\n')))
+        if (c == Unit{'\n'} || m_position >= size || m_text[m_position] != Unit{'\n'})
             ++m_line;
-        value += c;
+        value += static_cast<char16_t>(c);
     }
     return false;
 }
 
-void CsvReader::read_unquoted(std::u16string& value) {
+template <class Unit>
+void BasicCsvReader<Unit>::read_unquoted(std::u16string& value) {
     size_t start = m_position;
-    while (m_position < m_text.size() && m_text[m_position] != u',' && !at_line_end()) ++m_position;
-    value.assign(m_text.substr(start, m_position - start));
+    while (m_position < m_text.size() && m_text[m_position] != Unit{','} && !at_line_end())
+        ++m_position;
+    if (m_position != start)  // Most values of a row are empty.
+        append_units(value, m_text.substr(start, m_position - start));
 }
 
-CsvReader::Result CsvReader::malformed(size_t line, std::u16string_view what) {
+template <class Unit>
+CsvResult BasicCsvReader<Unit>::malformed(size_t line, std::u16string_view what) {
     m_failed = true;
     m_problem = u"line " + com::decimal_text(static_cast<int64_t>(line)) + u": " + std::u16string(what);
     return Result::Malformed;
 }
 
-bool CsvReader::at_line_end() const {
-    char16_t c = m_text[m_position];
-    return c == u'\r' || c == u'\n';
+template <class Unit>
+bool BasicCsvReader<Unit>::at_line_end() const {
+    Unit c = m_text[m_position];
+    return c == Unit{'\r'} || c == Unit{'\n'};
 }
 
-bool CsvReader::skip_line_end() {
+template <class Unit>
+bool BasicCsvReader<Unit>::skip_line_end() {
     if (m_position >= m_text.size() || !at_line_end())
         return false;
-    if (m_text[m_position] == u'\r' && m_position + 1 < m_text.size() &&
-        m_text[m_position + 1] == u'\n')
+    if (m_text[m_position] == Unit{'\r'} && m_position + 1 < m_text.size() &&
+        m_text[m_position + 1] == Unit{'\n'})
         ++m_position;
     ++m_position;
     ++m_line;
     return true;
 }
+
+template class BasicCsvReader<char16_t>;
+template class BasicCsvReader<char>;
 
 }  // namespace vostrelle

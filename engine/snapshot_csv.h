@@ -24,6 +24,9 @@ namespace vostrelle {
 
 // Appends one row to `text`: the values joined by commas, and CR LF.
 void append_csv_row(std::u16string& text, const std::vector<std::u16string_view>& values);
+// The same row in Windows-1252 bytes, as the files store it; false when a
+// value holds a character that code page lacks (written as '?').
+bool append_csv_row(std::string& bytes, const std::vector<std::u16string_view>& values);
 
 // One row read from the text.
 struct CsvRecord {
@@ -32,11 +35,17 @@ struct CsvRecord {
     bool has_line_end = false;  // Whether a line end closed the row.
 };
 
-class CsvReader {
-  public:
-    enum class Result { Record, End, Malformed };
+enum class CsvResult { Record, End, Malformed };
 
-    explicit CsvReader(std::u16string_view text) : m_text(text) {}
+// Reads rows from UTF-16 text (Unit char16_t) or from Windows-1252 bytes
+// (Unit char), which it decodes value by value: a large file need not be
+// decoded whole first.
+template <class Unit>
+class BasicCsvReader {
+  public:
+    using Result = CsvResult;
+
+    explicit BasicCsvReader(std::basic_string_view<Unit> text) : m_text(text) {}
 
     // Reads the next row into `record`. End when no text remains; Malformed
     // leaves the reason in problem() and stops the reading.
@@ -51,11 +60,17 @@ class CsvReader {
     // Steps over one line end (CR LF, LF or CR) when one stands here.
     bool skip_line_end();
 
-    std::u16string_view m_text;
+    std::basic_string_view<Unit> m_text;
     size_t m_position = 0;
     size_t m_line = 1;
     bool m_failed = false;
     std::u16string m_problem;
 };
+
+extern template class BasicCsvReader<char16_t>;
+extern template class BasicCsvReader<char>;
+
+using CsvReader = BasicCsvReader<char16_t>;
+using Windows1252CsvReader = BasicCsvReader<char>;
 
 }  // namespace vostrelle

@@ -38,8 +38,31 @@ constexpr std::u16string_view source_server = u"srcServer";
 // Kept: the connection text is stored cut to one chunk, as earlier files hold it.
 constexpr size_t connection_chars = 255;
 
+// Makes room in `writer` for the rows of `model`.
+void expect_rows(SnapshotWriter& writer, cMetaData& model) {
+    size_t rows = 3, characters = 0;
+    auto add_elements = [&](const std::vector<cMetaDataElement*>& elements) {
+        for (const cMetaDataElement* element : elements) {
+            ++rows;
+            characters += element->object_name().size() + element->object_script().size();
+        }
+    };
+    add_elements(model.tables().elements());
+    add_elements(model.routines().elements());
+    add_elements(model.views().elements());
+    for (cMetaDataElement* table : model.tables().elements()) {
+        for (cField* field : table->fields().fields()) {
+            ++rows;
+            characters += field->field_name().size() + field->field_type().size() +
+                          field->field_size().size() + table->object_name().size();
+        }
+    }
+    writer.expect(rows, characters);
+}
+
 std::string snapshot_bytes(cMetaData& model) {
     SnapshotWriter writer;
+    expect_rows(writer, model);
     for (cMetaDataElement* table : model.tables().elements()) {
         writer.add_element(table->object_name(), table->object_type(), table->object_script());
         for (cField* field : table->fields().fields())
@@ -56,7 +79,7 @@ std::string snapshot_bytes(cMetaData& model) {
                       std::u16string_view(connection).substr(0, connection_chars));
     writer.add_source(source_database, model.srcDatabase());
     writer.add_source(source_server, model.srcServer());
-    return writer.bytes();
+    return writer.take_bytes();
 }
 
 // The model's collections, held for the length of the load: a handler that

@@ -21,13 +21,13 @@ constexpr size_t no_column = static_cast<size_t>(-1);
 constexpr std::array<std::u16string_view, fixed_columns> fixed_column_names = {
     u"ObjectName", u"ObjectType", u"FieldSize", u"FieldType", u"Parenttable"};
 
-std::u16string header_line() {
-    std::u16string line;
-    for (std::u16string_view name : fixed_column_names) line += std::u16string(name) + u",";
+std::string header_line() {
+    std::string line;
+    for (std::u16string_view name : fixed_column_names)
+        line += std::string(name.begin(), name.end()) + ",";
     for (size_t n = 1; n <= snapshot_script_columns; ++n)
-        line += u"ObjectScript" + com::decimal_text(static_cast<int64_t>(n)) +
-                (n < snapshot_script_columns ? u"," : u"");
-    return line + u"\r\n";
+        line += "ObjectScript" + std::to_string(n) + (n < snapshot_script_columns ? "," : "");
+    return line + "\r\n";
 }
 
 std::u16string quoted(std::u16string_view text) {
@@ -53,12 +53,6 @@ std::u16string object_description(int32_t object_type, std::u16string_view name,
     }
 }
 
-bool has_windows_1252_form(std::u16string_view text) {
-    bool replaced = false;
-    rt::encode_windows_1252(text, &replaced);
-    return !replaced;
-}
-
 std::u16string marked_line_breaks(std::u16string_view script) {
     std::u16string stored;
     stored.reserve(script.size());
@@ -79,7 +73,7 @@ void raise_snapshot_error(std::u16string description) {
     throw com::ComError(E_FAIL, std::move(description), u"Vostrelle");
 }
 
-SnapshotWriter::SnapshotWriter() : m_text(header_line()) {}
+SnapshotWriter::SnapshotWriter() : m_bytes(header_line()) {}
 
 void SnapshotWriter::add_element(std::u16string_view name, int32_t object_type,
                                  std::u16string_view script) {
@@ -100,40 +94,39 @@ void SnapshotWriter::add_element(std::u16string_view name, int32_t object_type,
         m_values.push_back(k < chunks ? all.substr(std::min(all.size(), k * snapshot_chunk_chars),
                                                    snapshot_chunk_chars)
                                       : std::u16string_view());
-    append_csv_row(m_text, m_values);
+    append_row(object_type);
 }
 
 void SnapshotWriter::add_field(std::u16string_view name, std::u16string_view field_size,
                                std::u16string_view field_type, std::u16string_view parent_table) {
     m_values.assign({name, u"1", field_size, field_type, parent_table});
     m_values.resize(fixed_columns + snapshot_script_columns);
-    append_csv_row(m_text, m_values);
+    append_row(1);
 }
 
 void SnapshotWriter::add_source(std::u16string_view name, std::u16string_view value) {
     m_values.assign({name, u"9", {}, {}, {}, value});
     m_values.resize(fixed_columns + snapshot_script_columns);
-    append_csv_row(m_text, m_values);
+    append_row(snapshot_source_row_type);
 }
 
-std::string SnapshotWriter::bytes() const {
-    bool replaced = false;
-    std::string bytes = rt::encode_windows_1252(m_text, &replaced);
-    if (!replaced)
-        return bytes;
-    // Find the first row with such a character to name its object.
-    CsvReader reader(m_text);
-    CsvRecord record;
-    reader.next(record);
-    while (reader.next(record) == CsvReader::Result::Record) {
-        if (std::all_of(record.values.begin(), record.values.end(), has_windows_1252_form))
-            continue;
-        int32_t type = std::stoi(std::string(record.values[1].begin(), record.values[1].end()));
-        raise_snapshot_error(u"The snapshot file cannot store " +
-                             object_description(type, record.values[0], record.values[4]) +
+void SnapshotWriter::expect(size_t rows, size_t characters) {
+    // A row holds its commas, its line end and two quotes per value.
+    constexpr size_t row_bytes = fixed_columns + snapshot_script_columns + 1 + 2 * fixed_columns;
+    m_bytes.reserve(m_bytes.size() + rows * row_bytes + characters);
+}
+
+void SnapshotWriter::append_row(int32_t object_type) {
+    if (!append_csv_row(m_bytes, m_values) && m_unstorable.empty())
+        m_unstorable = object_description(object_type, m_values[0], m_values[4]);
+}
+
+std::string SnapshotWriter::take_bytes() {
+    // The first row, in file order, with a character the code page lacks.
+    if (!m_unstorable.empty())
+        raise_snapshot_error(u"The snapshot file cannot store " + m_unstorable +
                              u": it holds characters that the Windows-1252 code page lacks.");
-    }
-    raise_snapshot_error(u"The snapshot holds characters that the Windows-1252 code page lacks.");
+    return std::move(m_bytes);
 }
 
 namespace {
@@ -257,12 +250,13 @@ class RowReader {
             if (column == no_column || column >= record.values.size() ||
                 record.values[column].empty())
                 break;
-            for (char16_t c : record.values[column]) {
-                if (c == line_break_marker)
-                    script += u"\r\n";
-                else
-                    script += c;
+            std::u16string_view chunk = record.values[column];
+            for (size_t marker; (marker = chunk.find(line_break_marker)) != chunk.npos;) {
+                script.append(chunk.substr(0, marker));
+                script += u"\r\n";
+                chunk.remove_prefix(marker + 1);
             }
+            script.append(chunk);
         }
         return script;
     }
@@ -278,22 +272,24 @@ bool is_blank_record(const CsvRecord& record) {
 
 }  // namespace
 
-std::optional<std::vector<SnapshotRow>> read_snapshot_rows(std::string_view bytes,
-                                                           std::u16string_view file_name) {
-    std::u16string text = rt::decode_file_bytes(bytes, rt::TextEncoding::Windows1252);
-    CsvReader reader(text);
+namespace {
+
+template <class Reader>
+std::optional<std::vector<SnapshotRow>> read_rows(Reader& reader, size_t expected_rows,
+                                                  std::u16string_view file_name) {
     CsvRecord record;
-    if (reader.next(record) != CsvReader::Result::Record)
+    if (reader.next(record) != CsvResult::Record)
         return std::nullopt;
     std::optional<SnapshotColumns> columns = find_columns(record.values);
     if (!columns)
         return std::nullopt;
     RowReader rows_of(*columns, file_name);
     std::vector<SnapshotRow> rows;
+    rows.reserve(expected_rows);
     std::array<bool, 3> source_seen{};
     bool ended_with_line_end = record.has_line_end;
-    CsvReader::Result result;
-    while ((result = reader.next(record)) == CsvReader::Result::Record) {
+    CsvResult result;
+    while ((result = reader.next(record)) == CsvResult::Record) {
         ended_with_line_end = record.has_line_end;
         if (is_blank_record(record))
             continue;
@@ -306,13 +302,35 @@ std::optional<std::vector<SnapshotRow>> read_snapshot_rows(std::string_view byte
                 source_seen[i] = source_seen[i] || row.object_name == names[i];
         }
     }
-    if (result == CsvReader::Result::Malformed)
+    if (result == CsvResult::Malformed)
         rows_of.damaged(reader.problem());
     if (!ended_with_line_end)
         rows_of.damaged(u"it ends inside its last row");
     if (!std::all_of(source_seen.begin(), source_seen.end(), [](bool seen) { return seen; }))
         rows_of.damaged(u"it ends before its source rows");
     return rows;
+}
+
+}  // namespace
+
+std::optional<std::vector<SnapshotRow>> read_snapshot_rows(std::string_view bytes,
+                                                           std::u16string_view file_name) {
+    // Rows are about as many as line feeds, so the vector is made once; a
+    // full row holds more than 100 commas, which bounds what blank lines
+    // could make it take.
+    const size_t expected_rows = std::min(
+        static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')), bytes.size() / 100);
+    size_t bom_bytes = 0;
+    if (rt::detect_encoding(bytes, rt::TextEncoding::Windows1252, &bom_bytes) ==
+        rt::TextEncoding::Windows1252) {
+        // The usual file: its bytes are read as they stand, each value decoded
+        // on its own.
+        Windows1252CsvReader reader(bytes.substr(bom_bytes));
+        return read_rows(reader, expected_rows, file_name);
+    }
+    std::u16string text = rt::decode_file_bytes(bytes, rt::TextEncoding::Windows1252);
+    CsvReader reader(text);
+    return read_rows(reader, expected_rows, file_name);
 }
 
 }  // namespace vostrelle

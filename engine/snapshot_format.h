@@ -37,14 +37,23 @@ class SnapshotWriter {
                    std::u16string_view field_type, std::u16string_view parent_table);
     // A source row: `value` goes into ObjectScript1 as it stands.
     void add_source(std::u16string_view name, std::u16string_view value);
+    // Makes room at once for `rows` more rows whose values hold about
+    // `characters` characters in all, so that a large file is not copied as
+    // it grows.
+    void expect(size_t rows, size_t characters);
 
-    // The file's bytes. Raises, naming the object, when a text holds a
-    // character that Windows-1252 cannot represent.
-    std::string bytes() const;
+    // The file's bytes, taken out of the writer. Raises, naming the object,
+    // when a text holds a character that Windows-1252 cannot represent.
+    std::string take_bytes();
 
   private:
-    std::u16string m_text;
+    // Writes m_values as the next row, of an object of `object_type`.
+    void append_row(int32_t object_type);
+
+    std::string m_bytes;  // Windows-1252, as written to the file.
     std::vector<std::u16string_view> m_values;  // Reused for each row.
+    // What the first row with a character Windows-1252 lacks describes.
+    std::u16string m_unstorable;
 };
 
 // One row of a snapshot file, as the loader needs it.

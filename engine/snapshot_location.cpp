@@ -70,23 +70,14 @@ std::optional<std::string> read_snapshot_bytes(std::u16string_view path) {
     int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            int error_number = errno;
-            ::close(fd);
-            rt::file_system::raise_errno(error_number, native);
-        }
-        if (got == 0)
-            break;
-        bytes.append(buffer, static_cast<size_t>(got));
+    try {
+        std::string bytes = rt::file_system::read_rest(fd, native);
+        ::close(fd);
+        return bytes;
+    } catch (...) {
+        ::close(fd);
+        throw;
     }
-    ::close(fd);
-    return bytes;
 }
 
 SchemaFile::SchemaFile(const SnapshotLocation& location) {

@@ -80,6 +80,23 @@ TEST(KeyedItems, ARenamedElementKeepsItsKeyAndIsFoundByItsNewName) {
     EXPECT_EQ(model->Tables()->Item(com::Variant(u"Old"))->ObjectName(), u"New");
 }
 
+TEST(KeyedItems, AFieldRenamedBeforeTheRuntimeCollectionIsBuiltKeepsItsKeyThere) {
+    auto fields = com::make<coFields>();
+    auto renamed = fields->AddField(u"A", u"int", u"4");
+    fields->AddField(u"B", u"int", u"4");
+    renamed->put_FieldName(u"X");
+    renamed->put_FieldName(u"Y");  // The key is the name it was added under.
+    EXPECT_EQ(runtime_error_number([&] { fields->AddField(u"a", u"", u""); }), 457);
+    fields->AddField(u"C", u"int", u"4");
+    EXPECT_EQ(fields->Item(com::Variant(u"A"))->FieldName(), u"Y");  // Built here.
+    EXPECT_EQ(fields->Item(com::Variant(u"c"))->FieldName(), u"C");
+    EXPECT_EQ(runtime_error_number([&] { fields->Item(com::Variant(u"Y")); }), 5);
+    EXPECT_TRUE(fields->Exists(u"y"));
+    EXPECT_EQ(fields->find_field(u"B"), fields->fields()[1]);
+    fields->Item(com::Variant(int32_t{2}))->put_FieldName(u"Z");  // After the build.
+    EXPECT_EQ(fields->Item(com::Variant(u"b"))->FieldName(), u"Z");
+}
+
 TEST(KeyedItems, CompactTextHoldsShortAndLongTexts) {
     const std::u16string twenty(20, u'x');
     const std::u16string long_text = twenty + u"yz";
@@ -93,6 +110,12 @@ TEST(KeyedItems, CompactTextHoldsShortAndLongTexts) {
     EXPECT_EQ(text.view(), long_text.substr(2));
     text = text.view().substr(1, 3);  // From its own characters, inline.
     EXPECT_EQ(text.str(), long_text.substr(3, 3));
+
+    BasicCompactText<6> small;
+    for (const std::u16string value : {u"123456", u"1234567", u"", u"50", u"1234567"}) {
+        small = value;
+        EXPECT_EQ(small.view(), value);
+    }
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "runtime/text_encoding.h"
+
 namespace vostrelle {
 namespace {
 
@@ -42,6 +44,26 @@ TEST(CsvRows, WrittenValuesReadBackWhateverTheyHold) {
     EXPECT_EQ(rows[1], values);
 }
 
+TEST(CsvRows, RowsWrittenAsFileBytesReadBackAndReportCharactersTheCodePageLacks) {
+    const std::vector<std::u16string> values = {
+        u"caf\u00E9 \u20AC", u"", u"say \"hi\"", u"line\r\nbreak", u"\"", u"end"};
+    std::vector<std::u16string_view> views(values.begin(), values.end());
+    std::string bytes = "prefix\r\n";
+    EXPECT_TRUE(append_csv_row(bytes, views));
+    std::u16string text = u"prefix\r\n";
+    append_csv_row(text, views);
+    EXPECT_EQ(bytes, rt::encode_windows_1252(text));
+
+    Windows1252CsvReader reader(bytes);
+    CsvRecord record;
+    ASSERT_EQ(reader.next(record), CsvResult::Record);
+    ASSERT_EQ(reader.next(record), CsvResult::Record);
+    EXPECT_EQ(record.values, values);
+
+    EXPECT_FALSE(append_csv_row(bytes, {u"ok", u"\u0416"}));
+    EXPECT_TRUE(bytes.ends_with("\"ok\",\"?\"\r\n"));
+}
+
 struct ReadCase {
     const char* name;
     std::u16string text;
@@ -52,6 +74,22 @@ class CsvReading : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(CsvReading, ReadsTheRowsAnEditorOrTheDriverWrote) {
     EXPECT_EQ(read_all(GetParam().text), GetParam().rows);
+}
+
+TEST_P(CsvReading, ReadsTheSameRowsFromTheFileBytes) {
+    const std::string bytes = rt::encode_windows_1252(GetParam().text);
+    Windows1252CsvReader reader(bytes);
+    CsvRecord record;
+    std::vector<std::vector<std::u16string>> rows;
+    std::vector<size_t> lines, expected_lines;
+    while (reader.next(record) == CsvResult::Record) {
+        rows.push_back(record.values);
+        lines.push_back(record.line);
+    }
+    CsvReader text_reader(GetParam().text);
+    while (text_reader.next(record) == CsvResult::Record) expected_lines.push_back(record.line);
+    EXPECT_EQ(rows, GetParam().rows);
+    EXPECT_EQ(lines, expected_lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(

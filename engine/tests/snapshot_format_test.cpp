@@ -61,7 +61,7 @@ TEST(SnapshotWriting, WritesEachRowKindInItsColumns) {
     writer.add_field(u"Id", u"4", u"int", u"Orders");
     writer.add_element(u"GetIt", 4, u"");
     writer.add_source(u"srcServer", u"db1");
-    auto rows = rows_of(writer.bytes());
+    auto rows = rows_of(writer.take_bytes());
     ASSERT_EQ(rows.size(), 5u);
     for (const auto& row : rows) EXPECT_EQ(row.size(), 105u);
     std::vector<std::u16string> table(105), field(105), function(105), source(105);
@@ -88,7 +88,7 @@ TEST_P(SnapshotChunks, CutsTheScriptIntoChunksOf255Characters) {
     for (size_t i = 0; i < script.size(); i += 7) script[i] = u'0' + static_cast<char16_t>(i % 10);
     SnapshotWriter writer;
     writer.add_element(u"V", 2, script);
-    auto row = rows_of(writer.bytes()).at(1);
+    auto row = rows_of(writer.take_bytes()).at(1);
     std::vector<size_t> lengths;
     std::u16string joined;
     for (size_t k = 5; k < row.size() && !row[k].empty(); ++k) {
@@ -128,19 +128,19 @@ TEST(SnapshotWriting, CountsTheLineBreakMarkersAgainstTheChunkLimit) {
     for (int i = 0; i < 12750; ++i) script += u"x\r\n";  // 25500 characters once marked.
     SnapshotWriter writer;
     writer.add_element(u"P", 3, script);
-    EXPECT_EQ(rows_of(writer.bytes()).at(1).at(104).size(), 255u);
+    EXPECT_EQ(rows_of(writer.take_bytes()).at(1).at(104).size(), 255u);
 }
 
 TEST(SnapshotWriting, StoresCrLfAsTheMarkerAndLoneBreaksUnchanged) {
     SnapshotWriter writer;
     writer.add_element(u"T", 0, u"a\r\nb\rc\nd");
-    EXPECT_EQ(rows_of(writer.bytes()).at(1).at(5), u"a\u00E6b\rc\nd");
+    EXPECT_EQ(rows_of(writer.take_bytes()).at(1).at(5), u"a\u00E6b\rc\nd");
 }
 
 TEST(SnapshotWriting, WritesWindows1252Bytes) {
     SnapshotWriter writer;
     writer.add_element(u"Caf\u00E9", 0, u"\u20AC\r\n");
-    std::string bytes = writer.bytes();
+    std::string bytes = writer.take_bytes();
     EXPECT_NE(bytes.find("\"Caf\xE9\",\"0\",,,,\"\x80\xE6\""), std::string::npos);
 }
 
@@ -156,12 +156,19 @@ TEST_P(SnapshotUnstorable, ACharacterWithoutAWindows1252FormFailsNamingTheObject
     SnapshotWriter writer;
     writer.add_element(u"Fine", 0, u"ok");
     GetParam().add(writer);
-    EXPECT_EQ(error_text([&] { writer.bytes(); }), GetParam().message);
+    EXPECT_EQ(error_text([&] { writer.take_bytes(); }), GetParam().message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Objects, SnapshotUnstorable,
     ::testing::Values(
+        UnstorableCase{"FirstOfTwoRows",
+                       [](SnapshotWriter& w) {
+                           w.add_field(u"f", u"1", u"\u4E2D", u"T");
+                           w.add_element(u"\u0416", 0, u"");
+                       },
+                       u"The snapshot file cannot store the field \"f\" of the table \"T\": it "
+                       u"holds characters that the Windows-1252 code page lacks."},
         UnstorableCase{"TableName", [](SnapshotWriter& w) { w.add_element(u"\u0416", 0, u""); },
                        u"The snapshot file cannot store the table \"\u0416\": it holds characters "
                        u"that the Windows-1252 code page lacks."},

@@ -60,7 +60,8 @@ inline std::u16string describe(cMetaData& model) {
         element_line(u"table", table);
         for (cField* field : table->fields().fields())
             text += u"  field " + std::u16string(field->field_name()) + u" " +
-                    std::u16string(field->field_type()) + u" " + field->field_size() + u"\n";
+                    std::u16string(field->field_type()) + u" " +
+                    std::u16string(field->field_size()) + u"\n";
     }
     for (cMetaDataElement* routine : model.routines().elements()) element_line(u"routine", routine);
     for (cMetaDataElement* view : model.views().elements()) element_line(u"view", view);

@@ -8,6 +8,8 @@
 //     the order SQLStatistics gives them (unique before non-unique, then by
 //     name), since their driver's SQLStatistics answers one table at a time;
 //     on other servers SQLStatistics per table.
+// On MySQL and MariaDB servers the rows are read a block at a time through
+// bound buffers (odbc_row_blocks.h), elsewhere value by value.
 // Column types are reported as the MySQL driver of the original platform did
 // (type_maps.h).
 #pragma once

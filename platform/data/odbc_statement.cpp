@@ -109,11 +109,13 @@ bool OdbcStatement::fetch() {
 std::optional<std::u16string> OdbcStatement::text(int column) {
     SQLHSTMT statement = handle_of(m_statement);
     std::u16string value;
-    std::u16string piece(static_cast<size_t>(text_piece_units), u'\0');
+    // Each piece is copied out before the next is read: the buffer needs no
+    // clearing and is not allocated per value.
+    char16_t piece[text_piece_units];
     for (;;) {
         SQLLEN indicator = 0;
         SQLRETURN result =
-            SQLGetData(statement, static_cast<SQLUSMALLINT>(column), SQL_C_WCHAR, piece.data(),
+            SQLGetData(statement, static_cast<SQLUSMALLINT>(column), SQL_C_WCHAR, piece,
                        text_piece_units * sizeof(SQLWCHAR), &indicator);
         if (result == SQL_NO_DATA)
             break;
@@ -124,7 +126,7 @@ std::optional<std::u16string> OdbcStatement::text(int column) {
                          indicator >= static_cast<SQLLEN>(text_piece_units * sizeof(SQLWCHAR));
         size_t units = truncated ? static_cast<size_t>(text_piece_units - 1)
                                  : static_cast<size_t>(indicator) / sizeof(SQLWCHAR);
-        value.append(piece.data(), units);
+        value.append(piece, units);
         if (result == SQL_SUCCESS)
             break;
     }

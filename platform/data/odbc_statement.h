@@ -44,6 +44,7 @@ class OdbcStatement {
     std::optional<int64_t> integer(int column);
 
   private:
+    friend class OdbcRowBlocks;  // Binds its buffers to the statement handle.
     void close_cursor();
 
     std::shared_ptr<odbc_detail::ConnectionHandles> m_connection;

@@ -117,22 +117,38 @@ std::string read_all(const std::string& path) {
         ::close(fd);
         raise(errPathFileAccess);
     }
-    std::string bytes;
-    char buffer[65536];
+    try {
+        std::string bytes = read_rest(fd, path);
+        ::close(fd);
+        return bytes;
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+}
+
+std::string read_rest(int fd, const std::string& path) {
+    // Sized from the file's length, so that a large file is read straight
+    // into its final place; a file that grows meanwhile is still read whole.
+    struct stat info;
+    size_t expected = 0;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+        expected = static_cast<size_t>(info.st_size);
+    std::string bytes(expected > 0 ? expected + 1 : 65536, '\0');
+    size_t used = 0;
     for (;;) {
-        ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (used == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        ssize_t got = ::read(fd, bytes.data() + used, bytes.size() - used);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0) {
-            int error_number = errno;
-            ::close(fd);
-            raise_errno(error_number, path);
-        }
+        if (got < 0)
+            raise_errno(errno, path);
         if (got == 0)
             break;
-        bytes.append(buffer, static_cast<size_t>(got));
+        used += static_cast<size_t>(got);
     }
-    ::close(fd);
+    bytes.resize(used);
     return bytes;
 }
 

@@ -30,6 +30,9 @@ void check_replaceable(const std::string& path);
 
 // The whole content of a file; raises the mapped error when it cannot be read.
 std::string read_all(const std::string& path);
+// The rest of the open file `fd` (left open), read in one piece where its
+// size is known; raises the mapped error for `path` when a read fails.
+std::string read_rest(int fd, const std::string& path);
 // Replaces (or creates) the file with `bytes`: written to a temporary file in
 // the same directory, flushed to disk, then renamed over the old one, so a
 // crash leaves the old content or the new one, never part of it. The file

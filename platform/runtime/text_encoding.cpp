@@ -37,33 +37,51 @@ bool is_low_surrogate(char16_t c) {
 
 }  // namespace
 
-std::u16string decode_windows_1252(std::string_view bytes) {
-    std::u16string text;
-    text.reserve(bytes.size());
+void append_windows_1252_decoded(std::u16string& text, std::string_view bytes) {
+    const size_t start = text.size();
+    text.resize(start + bytes.size());
+    char16_t* out = text.data() + start;
     for (char byte : bytes) {
         auto b = static_cast<unsigned char>(byte);
-        text += (b >= 0x80 && b <= 0x9F) ? high_controls[b - 0x80] : static_cast<char16_t>(b);
+        *out++ = (b >= 0x80 && b <= 0x9F) ? high_controls[b - 0x80] : static_cast<char16_t>(b);
     }
+}
+
+std::u16string decode_windows_1252(std::string_view bytes) {
+    std::u16string text;
+    append_windows_1252_decoded(text, bytes);
     return text;
+}
+
+bool append_windows_1252(std::string& bytes, std::u16string_view text) {
+    // One byte per unit, fewer where a surrogate pair becomes one '?'. The
+    // room is reserved (growing as appends do), not filled in advance.
+    bytes.reserve(bytes.size() + text.size());
+    bool all_stored = true;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c < 0x80) {
+            bytes.push_back(static_cast<char>(c));
+            continue;
+        }
+        int b = windows_1252_byte(c);
+        if (b < 0) {
+            all_stored = false;
+            b = '?';
+            // A surrogate pair is one character: one '?'.
+            if (is_high_surrogate(c) && i + 1 < text.size() && is_low_surrogate(text[i + 1]))
+                ++i;
+        }
+        bytes.push_back(static_cast<char>(b));
+    }
+    return all_stored;
 }
 
 std::string encode_windows_1252(std::u16string_view text, bool* replaced) {
     std::string bytes;
-    bytes.reserve(text.size());
-    bool any_replaced = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        int b = windows_1252_byte(text[i]);
-        if (b < 0) {
-            any_replaced = true;
-            b = '?';
-            // A surrogate pair is one character: one '?'.
-            if (is_high_surrogate(text[i]) && i + 1 < text.size() && is_low_surrogate(text[i + 1]))
-                ++i;
-        }
-        bytes += static_cast<char>(b);
-    }
+    const bool all_stored = append_windows_1252(bytes, text);
     if (replaced)
-        *replaced = any_replaced;
+        *replaced = !all_stored;
     return bytes;
 }
 

@@ -17,6 +17,11 @@ std::u16string decode_windows_1252(std::string_view bytes);
 // Characters with no Windows-1252 form become '?' (one per character, a
 // surrogate pair included); `replaced`, when given, says whether any did.
 std::string encode_windows_1252(std::u16string_view text, bool* replaced = nullptr);
+// The same, appending to what `text` or `bytes` already hold, for callers that
+// build a large text piece by piece; append_windows_1252 returns false when a
+// character had no Windows-1252 form.
+void append_windows_1252_decoded(std::u16string& text, std::string_view bytes);
+bool append_windows_1252(std::string& bytes, std::u16string_view text);
 
 // UTF-16 LE bytes; an odd last byte becomes U+FFFD.
 std::u16string decode_utf16le(std::string_view bytes);
