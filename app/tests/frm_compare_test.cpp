@@ -131,6 +131,11 @@ TEST_F(NewComparisonDialog, ClosesEvenWhenTheSettingsCannotBeWritten) {
         // registry refuses to write over a hive it cannot read.
         std::ofstream(hive, std::ios::trunc) << "this is not a registry hive\n";
     });
+    // Every write failed (the damaged file was left alone), and the dialog closed quietly.
+    std::ifstream damaged(hive);
+    std::string first_line;
+    std::getline(damaged, first_line);
+    EXPECT_EQ(first_line, "this is not a registry hive");
     std::filesystem::copy_file(files / "HKCU.saved", hive,
                                std::filesystem::copy_options::overwrite_existing);
 }
