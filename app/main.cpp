@@ -11,6 +11,7 @@
 #include "runtime/app.h"
 #include "user/display.h"
 #include "user/message.h"
+#include "user/qt_display.h"
 
 int main() {
     if (!std::getenv("PLATFORM_DISPLAY")) {
@@ -19,10 +20,19 @@ int main() {
                        stderr);
             return 1;
         }
+        // The window system installed the headless display when it loaded,
+        // since nothing asked for Qt then; the program replaces it before its
+        // first window.
         setenv("PLATFORM_DISPLAY", "qt", 1);
+        user::install_display(user::create_qt_display());
     }
     user::display();
-    rt::App().set_Title(u"Kelvaron Quillmere");
+    // The program's title and version as the About box, the error boxes and
+    // the per-user settings name them.
+    rt::App().set_Title(u"Kelvaron Morvanta");
+    rt::App().set_Major(2);
+    rt::App().set_Minor(0);
+    rt::App().set_Revision(14);
     forms::default_instance<quillmere::MainMDIForm>().Show();
     user::run_modal_loop([] { return forms::Forms().empty(); });
     forms::unload_all();

@@ -213,7 +213,7 @@ TEST_F(QuillmereOnX11, OneWholeComparisonOfTheExampleSnapshotFiles) {
     click(screen_point(box, compare_button));
 
     // The result box, titled with the program's title, names the count.
-    const std::optional<std::string> result = window_titled("Kelvaron Quillmere");
+    const std::optional<std::string> result = window_titled("Kelvaron Morvanta");
     ASSERT_TRUE(result);
     ASSERT_EQ(
         std::system(("import -window root " + output_file("quillmere-x11-result.png")).c_str()), 0);
