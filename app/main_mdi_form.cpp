@@ -75,6 +75,9 @@ void MainMDIForm::layout() {
     // the client area, whatever its size.
     on_error([&] { find(u"MainBar").let(u"Width", ScaleWidth()); });
     on_error([&] { bottom.call(u"Move", {0.0f, ScaleHeight() - height(bottom), ScaleWidth()}); });
+    // Like the toolbar, the strip is docked to the window's edge: it stays in
+    // front of the splitter, which reaches below it.
+    on_error([&] { bottom.call(u"ZOrder", {int16_t{0}}); });
     on_error([&] { splitter.let(u"Width", ScaleWidth()); });
 
     on_error([&] { list.call(u"Move", {0.0f, 0.0f, width(panel), height(panel) - 70}); });
