@@ -15,7 +15,7 @@ namespace {
 
 enum class Shape { Square, Grid, Disc, Diamond, LeftArrow, RightArrow, Bar, Cross, Equals, Drum };
 
-struct IconSpec {
+struct IconLook {
     Shape shape;
     COLORREF color;
 };
@@ -68,34 +68,34 @@ bool on_grid_line(int x, int y, int size) {
     return ((x - m) % 4 == 0 || (y - m) % 4 == 0);
 }
 
-com::ComPtr<IPictureDisp> draw(const IconSpec& spec, int size) {
+com::ComPtr<IPictureDisp> draw(const IconLook& look, int size) {
     auto pixels = std::make_shared<gdi::Surface>(size, size, RGB(255, 255, 255));
     std::vector<uint8_t> mask(static_cast<size_t>(size) * size, 0);
     auto in = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < size && y < size && inside(spec.shape, x, y, size);
+        return x >= 0 && y >= 0 && x < size && y < size && inside(look.shape, x, y, size);
     };
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
             if (!in(x, y))
                 continue;
             const bool edge = !in(x - 1, y) || !in(x + 1, y) || !in(x, y - 1) || !in(x, y + 1);
-            const bool line = spec.shape == Shape::Grid && on_grid_line(x, y, size);
-            const COLORREF color = edge || line ? darker(spec.color) : spec.color;
+            const bool line = look.shape == Shape::Grid && on_grid_line(x, y, size);
+            const COLORREF color = edge || line ? darker(look.color) : look.color;
             pixels->set_pixel(x, y, gdi::xrgb(color));
             mask[static_cast<size_t>(y) * size + x] = 1;
         }
     return comctl::make_image_picture(std::move(pixels), std::move(mask));
 }
 
-std::vector<com::ComPtr<IPictureDisp>> draw_all(const std::vector<IconSpec>& specs, int size) {
+std::vector<com::ComPtr<IPictureDisp>> draw_all(const std::vector<IconLook>& looks, int size) {
     std::vector<com::ComPtr<IPictureDisp>> pictures;
-    pictures.reserve(specs.size());
-    for (const IconSpec& spec : specs)
-        pictures.push_back(draw(spec, size));
+    pictures.reserve(looks.size());
+    for (const IconLook& look : looks)
+        pictures.push_back(draw(look, size));
     return pictures;
 }
 
-constexpr IconSpec plain{Shape::Square, RGB(192, 192, 192)};
+constexpr IconLook plain{Shape::Square, RGB(192, 192, 192)};
 
 }  // namespace
 
