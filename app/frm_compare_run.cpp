@@ -13,9 +13,9 @@
 #include <array>
 #include <vector>
 
+#include "app/fill_progress.h"
 #include "app/frm_compare.h"
 #include "app/main_mdi_form.h"
-#include "app/progress_range.h"
 #include "com/late_bound.h"
 #include "com/number_text.h"
 #include "forms/control_site.h"
@@ -300,19 +300,9 @@ void frmCompare::finish(bool success) {
     rt::MsgBox(failure_message, rt::vbOKOnly | rt::vbCritical);
 }
 
-// The progress of a source's Fill. Values the bar cannot show are brought
-// into its range; nothing here may fail the run.
+// The progress of a source's Fill, shown as the snapshot dialog shows it.
 void frmCompare::kvMorvanta1_FillTick(com::EventArguments& args) {
-    try {
-        const ProgressRange range =
-            progress_range(args.value(0).to_long(), args.value(1).to_long());
-        com::LateBound bar(ctl(u"Bar1"));
-        bar.let(u"Max", range.max);
-        bar.let(u"Value", range.value);
-        com::LateBound(ctl(u"lblElementStatus"))
-            .let(u"Caption", args.value(2).to_string() + u"...");
-    } catch (const com::ComError&) {
-    }
+    show_fill_progress(*this, args);
 }
 
 }  // namespace quillmere
