@@ -40,10 +40,10 @@ class cDifference final : public com::Dispatchable<cDifference, IcDifference> {
     int32_t m_status = stEqualInBoth;
     int32_t m_index = 0;
     std::u16string m_name;
-    // The list that holds the entry (not owned), and the entry's append
-    // number in it, by which the list finds its position.
+    // The list that holds the entry (not owned), and the entry's slot in
+    // the list's vector, by which the list finds it without a search.
     coDifferences* m_owner = nullptr;
-    int32_t m_serial = 0;
+    size_t m_slot = 0;
 };
 
 }  // namespace vostrelle

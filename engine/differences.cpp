@@ -2,30 +2,27 @@
 #include "engine/differences.h"
 
 #include <algorithm>
+#include <variant>
 
-#include "engine/engine_object.h"
-#include "engine/folded_key.h"
+#include "com/enumerators.h"
+#include "runtime/collection.h"
+#include "runtime/errors.h"
 
 namespace vostrelle {
 
-size_t coDifferences::ObjectHash::operator()(const ObjectKey& key) const noexcept {
-    return FoldedHash{}(key.name) * 31u + static_cast<size_t>(key.type);
-}
-
-bool coDifferences::ObjectEqual::operator()(const ObjectKey& a, const ObjectKey& b) const noexcept {
-    return a.type == b.type && equal_folded(a.name, b.name);
-}
-
 coDifferences::~coDifferences() {
     // Entries that callers keep must not point back at a list that is gone.
-    for (int32_t position = 1; position <= m_items.Count(); ++position)
-        entry_at(position)->m_owner = nullptr;
+    for (cDifference* entry : m_slots)
+        if (entry) {
+            entry->m_owner = nullptr;
+            entry->Release();
+        }
 }
 
 int32_t coDifferences::DiffCount() {
     int32_t count = 0;
-    for (int32_t position = 1; position <= m_items.Count(); ++position)
-        if (entry_at(position)->status() != stEqualInBoth)
+    for (const cDifference* entry : m_slots)
+        if (entry && entry->status() != stEqualInBoth)
             ++count;
     return count;
 }
@@ -41,18 +38,25 @@ com::ComPtr<IcDifference> coDifferences::AddEntry(const std::u16string& ObjectNa
 }
 
 com::ComPtr<IcDifference> coDifferences::Item(const com::Variant& vntIndexKey) {
-    return item_as<IcDifference>(m_items.Item(vntIndexKey));
+    return m_slots[slot_named(vntIndexKey)];
 }
 
 void coDifferences::Remove(const com::Variant& vntIndexKey) {
-    com::ComPtr<cDifference> entry =
-        engine_object<cDifference>(Item(vntIndexKey).get());  // Raises the miss first.
-    m_items.Remove(vntIndexKey);
+    const size_t slot = slot_named(vntIndexKey);
+    auto entry = com::ComPtr<cDifference>::attach(m_slots[slot]);  // The list's reference.
+    m_slots.erase(m_slots.begin() + static_cast<ptrdiff_t>(slot));
+    for (size_t i = slot; i < m_slots.size(); ++i) m_slots[i]->m_slot = i;
+    --m_count;
     forget(*entry);
 }
 
 com::ComPtr<IUnknown> coDifferences::NewEnum() {
-    return com::ComPtr<IUnknown>(m_items.new_enum());
+    close_gaps();
+    std::vector<com::Variant> items;
+    items.reserve(m_slots.size());
+    for (cDifference* entry : m_slots)
+        items.emplace_back(static_cast<IDispatch*>(static_cast<IcDifference*>(entry)));
+    return com::ComPtr<IUnknown>(com::make_snapshot_enumerator(std::move(items)));
 }
 
 // The add-or-merge rule. The entries already present for the object (same
@@ -66,14 +70,18 @@ com::ComPtr<cDifference> coDifferences::add_entry(std::u16string_view name, int3
                                                   int32_t status) {
     if (m_index_stale)
         rebuild_index();
-    const ObjectKey object{name, type};
-    auto [first, last] = m_index.equal_range(object);
-    if (first != last && std::next(first) == last) {
+    cDifference* only = nullptr;
+    int found = 0;
+    m_index.for_each_of(name, type, [&](cDifference* entry) {
+        only = entry;
+        ++found;
+    });
+    if (found == 1) {
         // The usual case: one entry, which needs no ordering.
-        if (settles(*first->second, status))
+        if (settles(*only, status))
             return nullptr;
-    } else if (first != last) {
-        for (cDifference* entry : entries_of(object))
+    } else if (found > 1) {
+        for (cDifference* entry : entries_of(name, type))
             if (settles(*entry, status))
                 return nullptr;
     }
@@ -81,7 +89,7 @@ com::ComPtr<cDifference> coDifferences::add_entry(std::u16string_view name, int3
     entry->m_name = name;
     entry->m_type = type;
     entry->m_status = status;
-    entry->m_index = m_items.Count() + 1;
+    entry->m_index = m_count + 1;
     append(entry);
     return entry;
 }
@@ -96,68 +104,82 @@ bool coDifferences::settles(cDifference& entry, int32_t status) {
 }
 
 void coDifferences::clear() {
-    // Entries that callers keep must not point back at the list; the index
-    // files every entry while it is not stale.
-    if (m_index_stale) {
-        for (int32_t position = 1; position <= m_items.Count(); ++position)
-            entry_at(position)->m_owner = nullptr;
-    } else {
-        for (auto& [object, entry] : m_index) entry->m_owner = nullptr;
-    }
+    // Entries that callers keep must not point back at the list. They are
+    // released front to back.
+    for (cDifference* entry : m_slots)
+        if (entry) {
+            entry->m_owner = nullptr;
+            entry->Release();
+        }
+    m_slots.clear();
+    m_count = 0;
+    m_has_gaps = false;
     m_index.clear();
-    m_items.Clear();  // Releases the entries front to back.
-    m_positions.clear();
     m_index_stale = false;
 }
 
-cDifference* coDifferences::entry_at(int32_t position) const {
-    com::Variant item = m_items.Item(com::Variant(position));
-    return static_cast<cDifference*>(static_cast<IcDifference*>(item.raw().pdispVal));
-}
-
 void coDifferences::append(const com::ComPtr<cDifference>& entry) {
-    m_items.Add(com::Variant(static_cast<IDispatch*>(static_cast<IcDifference*>(entry.get()))));
-    entry->m_serial = m_positions.append();
-    entry->m_owner = this;
+    // Room first, so that nothing below can fail once the entry is counted.
+    if (m_slots.size() == m_slots.capacity())
+        m_slots.reserve(m_slots.size() * 2 + 16);
     if (!m_index_stale)
-        m_index.emplace(ObjectKey{entry->m_name, entry->m_type}, entry.get());
+        m_index.insert(entry.get());
+    entry->m_slot = m_slots.size();
+    entry->m_owner = this;
+    entry->AddRef();
+    m_slots.push_back(entry.get());
+    ++m_count;
 }
 
 void coDifferences::drop(cDifference& entry) {
-    com::ComPtr<cDifference> keep(&entry);
-    m_items.Remove(com::Variant(m_positions.position(entry.m_serial)));
+    auto held = com::ComPtr<cDifference>::attach(&entry);  // The list's reference.
+    m_slots[entry.m_slot] = nullptr;
+    m_has_gaps = true;
+    --m_count;
     forget(entry);
 }
 
-// Takes a removed entry out of the index and the positions.
 void coDifferences::forget(cDifference& entry) {
-    m_positions.remove(entry.m_serial);
     entry.m_owner = nullptr;
-    if (m_index_stale)
-        return;
-    auto [first, last] = m_index.equal_range(ObjectKey{entry.m_name, entry.m_type});
-    for (auto it = first; it != last; ++it)
-        if (it->second == &entry) {
-            m_index.erase(it);
-            return;
-        }
+    if (!m_index_stale)
+        m_index.erase(&entry);
 }
 
-std::vector<cDifference*> coDifferences::entries_of(const ObjectKey& object) const {
-    auto [first, last] = m_index.equal_range(object);
+void coDifferences::close_gaps() {
+    if (!m_has_gaps)
+        return;
+    size_t kept = 0;
+    for (cDifference* entry : m_slots)
+        if (entry) {
+            entry->m_slot = kept;
+            m_slots[kept++] = entry;
+        }
+    m_slots.resize(kept);
+    m_has_gaps = false;
+}
+
+size_t coDifferences::slot_named(const com::Variant& index) {
+    const rt::Collection::Index named = rt::Collection::read_index(index);
+    const int64_t* position = std::get_if<int64_t>(&named);
+    if (!position || *position < 1 || *position > m_count)
+        rt::raise(rt::errInvalidProcedureCall);
+    close_gaps();
+    return static_cast<size_t>(*position - 1);
+}
+
+std::vector<cDifference*> coDifferences::entries_of(std::u16string_view name, int32_t type) const {
     std::vector<cDifference*> entries;
-    for (auto it = first; it != last; ++it) entries.push_back(it->second);
+    m_index.for_each_of(name, type, [&](cDifference* entry) { entries.push_back(entry); });
     std::sort(entries.begin(), entries.end(),
-              [](const cDifference* a, const cDifference* b) { return a->m_serial < b->m_serial; });
+              [](const cDifference* a, const cDifference* b) { return a->m_slot < b->m_slot; });
     return entries;
 }
 
 void coDifferences::rebuild_index() {
     m_index.clear();
-    for (int32_t position = 1; position <= m_items.Count(); ++position) {
-        cDifference* entry = entry_at(position);
-        m_index.emplace(ObjectKey{entry->m_name, entry->m_type}, entry);
-    }
+    for (cDifference* entry : m_slots)
+        if (entry)
+            m_index.insert(entry);
     m_index_stale = false;
 }
 

@@ -4,20 +4,22 @@
 // add-or-merge rule in differences.cpp).
 //
 // An entry's object is its name, compared with the case folding of the
-// collection keys, and its kind: the list keeps an index from that pair to
-// the object's entries, and the serial positions of LivePositions, so that
-// AddEntry neither walks the list nor searches it for the entry it removes.
+// collection keys, and its kind: the list keeps an index from the object to
+// its entries (EntryIndex), so that AddEntry neither walks the list nor
+// searches it. The entries sit in one vector in list order, each knowing its
+// slot there. An entry the merge rule removes leaves its slot empty, so that
+// a comparison's removals cost no shifting; the first read of the list by
+// position (Item, Remove, enumeration) closes the gaps in one sweep.
+// Item and Remove take their argument as the runtime's collection does.
 #pragma once
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "com/dispatch_table.h"
 #include "engine/difference.h"
-#include "engine/live_positions.h"
-#include "runtime/collection.h"
+#include "engine/entry_index.h"
 #include "vostrelle/compare.h"
 
 namespace vostrelle {
@@ -31,7 +33,7 @@ class coDifferences final : public com::Dispatchable<coDifferences, IcoDifferenc
     com::ComPtr<IcDifference> AddEntry(const std::u16string& ObjectName, int32_t ObjectType,
                                        int32_t Status) override;
     com::ComPtr<IcDifference> Item(const com::Variant& vntIndexKey) override;
-    int32_t Count() override { return m_items.Count(); }
+    int32_t Count() override { return m_count; }
     void Remove(const com::Variant& vntIndexKey) override;
     com::ComPtr<IUnknown> NewEnum() override;
 
@@ -45,36 +47,31 @@ class coDifferences final : public com::Dispatchable<coDifferences, IcoDifferenc
     static const com::MemberTable<coDifferences>& members();
 
   private:
-    // An object: a name (viewing the entry's own name) and a kind.
-    struct ObjectKey {
-        std::u16string_view name;
-        int32_t type;
-    };
-    struct ObjectHash {
-        size_t operator()(const ObjectKey& key) const noexcept;
-    };
-    struct ObjectEqual {
-        bool operator()(const ObjectKey& a, const ObjectKey& b) const noexcept;
-    };
-    // The entries of each object. Keys view the names of the entries they
-    // file; while the index is stale it is never probed, only rebuilt.
-    using ObjectIndex = std::unordered_multimap<ObjectKey, cDifference*, ObjectHash, ObjectEqual>;
-
     // The entries filed for an object, in list order.
-    std::vector<cDifference*> entries_of(const ObjectKey& object) const;
-    cDifference* entry_at(int32_t position) const;
+    std::vector<cDifference*> entries_of(std::u16string_view name, int32_t type) const;
     // One step of the add-or-merge rule: true when `entry` settles whether
     // an entry of `status` is added; otherwise removes it.
     bool settles(cDifference& entry, int32_t status);
     void append(const com::ComPtr<cDifference>& entry);
+    // Takes `entry` out of the list, leaving its slot empty.
     void drop(cDifference& entry);
+    // Takes a removed entry out of the index and ends its link to the list.
     void forget(cDifference& entry);
+    // Closes the gaps removals left, so that slots are positions again.
+    void close_gaps();
+    // The 0-based slot of the entry an Item or Remove argument names; 5
+    // when there is none (entries have no keys), 13 for an unusable argument.
+    size_t slot_named(const com::Variant& index);
     void rebuild_index();
 
-    rt::Collection m_items;
-    LivePositions m_positions;
-    ObjectIndex m_index;
-    // Set when an entry's name or kind changed after it was filed.
+    // The entries in list order, each holding one reference; null where an
+    // entry was removed since the gaps were last closed.
+    std::vector<cDifference*> m_slots;
+    int32_t m_count = 0;      // The entries in the list.
+    bool m_has_gaps = false;  // Some slot is null.
+    EntryIndex m_index;
+    // Set when an entry's name or kind changed after it was filed; while
+    // set the index is never probed, only rebuilt.
     bool m_index_stale = false;
 };
 

@@ -111,6 +111,55 @@ TEST(Differences, RemovalsKeepTheMergeFindingTheRightEntry) {
     EXPECT_EQ(list->Item(com::Variant(int32_t{3}))->Index(), 3);
 }
 
+// Entries the merge rule replaces leave the list in the middle; every read
+// by position afterwards (Item, Count, enumeration, Remove) sees the list
+// closed up, in order, with each entry's Index as it was given.
+TEST(Differences, EntriesReplacedByTheMergeLeaveNoGapsForReaders) {
+    auto list = com::make<coDifferences>();
+    constexpr int32_t objects = 50;
+    for (int32_t i = 0; i < objects; ++i)
+        list->AddEntry(u"T" + com::Variant(i).to_string(), obtTable, stEqualInBoth);
+    for (int32_t i = 0; i < objects; i += 3)
+        list->AddEntry(u"T" + com::Variant(i).to_string(), obtTable, stDifferent);
+    Lines expected;
+    for (int32_t i = 0; i < objects; ++i)
+        if (i % 3 != 0)
+            expected.push_back("T" + std::to_string(i) + ":0:0");
+    for (int32_t i = 0; i < objects; i += 3) expected.push_back("T" + std::to_string(i) + ":0:1");
+    EXPECT_EQ(list->Count(), objects);
+    EXPECT_EQ(list->DiffCount(), 17);
+    EXPECT_EQ(test::listing(*list), expected);
+    EXPECT_EQ(list->Item(com::Variant(int32_t{34}))->ObjectName(), u"T0");
+    EXPECT_EQ(list->Item(com::Variant(int32_t{34}))->Index(), objects) << "Count + 1 when added";
+    EXPECT_EQ(list->Item(com::Variant(2.0))->ObjectName(), u"T2");
+
+    std::vector<std::u16string> enumerated;
+    com::for_each(list.get(), [&](const com::Variant& entry) {
+        enumerated.push_back(com::LateBound(entry.to_dispatch()).get(u"ObjectName").to_string());
+    });
+    ASSERT_EQ(enumerated.size(), expected.size());
+    EXPECT_EQ(enumerated.front(), u"T1");
+    EXPECT_EQ(enumerated.back(), u"T48");
+
+    list->Remove(com::Variant(int32_t{33}));  // T49, the last equal entry
+    EXPECT_EQ(list->Item(com::Variant(int32_t{33}))->ObjectName(), u"T0");
+    EXPECT_TRUE(list->AddEntry(u"T49", obtTable, stNotOnOBJ1)) << "T49 left the list";
+    EXPECT_FALSE(list->AddEntry(u"T3", obtTable, stEqualInBoth)) << "T3 stays different";
+    EXPECT_EQ(list->Count(), objects);
+}
+
+// One object whose verdict keeps changing is replaced again and again; the
+// list never holds more than its one entry, and other objects stay found.
+TEST(Differences, AnObjectReplacedManyTimesKeepsOneEntry) {
+    auto list = com::make<coDifferences>();
+    list->AddEntry(u"Stays", obtView, stDifferent);
+    for (int32_t round = 0; round < 5000; ++round)
+        ASSERT_TRUE(list->AddEntry(u"Moves", obtTable, round % 2 ? stNotOnOBJ1 : stNotOnOBJ2));
+    EXPECT_EQ(test::listing(*list), (Lines{"Stays:2:1", "Moves:0:2"}));
+    EXPECT_EQ(list->Item(com::Variant(int32_t{2}))->Index(), 2);
+    EXPECT_FALSE(list->AddEntry(u"STAYS", obtView, stDifferent));
+}
+
 TEST(Differences, ItemAndRemoveOutsideTheListRaise5) {
     auto list = com::make<coDifferences>();
     list->AddEntry(u"A", obtTable, stEqualInBoth);

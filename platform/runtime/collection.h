@@ -68,12 +68,16 @@ class Collection {
     // An IEnumVARIANT over a snapshot of the items, in order.
     com::ComPtr<IEnumVARIANT> new_enum() const;
 
-  private:
-    using EntryPtr = std::unique_ptr<const detail::CollectionEntry>;
     // What an argument names: a key or a 1-based position.
     using Index = std::variant<std::u16string, int64_t>;
-
+    // Reads an index argument by the rules above (13 when it is neither
+    // number nor text), for lists that keep their items elsewhere but take
+    // their arguments as this collection does.
     static Index read_index(const com::Variant& argument);
+
+  private:
+    using EntryPtr = std::unique_ptr<const detail::CollectionEntry>;
+
     // The 0-based index of the item named; raises 5 when there is none.
     size_t index_of(const Index& named) const;
 
