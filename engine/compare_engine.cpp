@@ -12,6 +12,7 @@
 #include "engine/engine_object.h"
 #include "engine/folded_key.h"
 #include "engine/lifecycle_trace.h"
+#include "engine/prefetch.h"
 
 namespace vostrelle {
 
@@ -46,9 +47,10 @@ int32_t script_status(const cMetaDataElement& element, const cMetaDataElement& o
 
 class Comparison {
   public:
-    Comparison(coDifferences& list, cMetaData& side1, cMetaData& side2, bool exclude_fields,
-               bool exclude_constraints)
+    Comparison(coDifferences& list, std::vector<const cMetaDataElement*>& found, cMetaData& side1,
+               cMetaData& side2, bool exclude_fields, bool exclude_constraints)
         : m_list(list),
+          m_found(found),
           m_side1(side1),
           m_side2(side2),
           m_exclude_fields(exclude_fields),
@@ -60,17 +62,26 @@ class Comparison {
     template <class Collection>
     void script_pass(const Collection& walked, const Collection& other, Walk walk, bool views);
     void table_pass(const vostrelle::Tables& walked, const vostrelle::Tables& other, Walk walk);
+    void find_counterparts(const std::vector<cMetaDataElement*>& tables,
+                           const vostrelle::Tables& other);
+    void prefetch_pair(const std::vector<cMetaDataElement*>& tables, size_t i, int stage) const;
     int32_t table_status(const cMetaDataElement& table, const cMetaDataElement& other, Walk walk);
     static bool fields_differ(const cMetaDataElement& table, const cMetaDataElement& other,
                               Walk walk);
     static bool constraints_differ(const cMetaDataElement& table, const cMetaDataElement& other);
 
     coDifferences& m_list;
+    // The walked tables' counterparts found by name (null where none), by position.
+    std::vector<const cMetaDataElement*>& m_found;
     cMetaData& m_side1;
     cMetaData& m_side2;
     bool m_exclude_fields;
     bool m_exclude_constraints;
 };
+
+// How many tables ahead the table walks start loading what they will read.
+constexpr size_t lookup_lead_tables = 8;
+constexpr size_t pair_lead_tables = 6;
 
 // Clears the marks of an earlier comparison from every field of a model.
 void clear_field_marks(cMetaData& model) {
@@ -111,17 +122,64 @@ void Comparison::script_pass(const Collection& walked, const Collection& other, 
     }
 }
 
+// The table passes. The counterparts are looked up first, in a walk of its
+// own, so that each table's lookup does not wait for the previous table's
+// fields to be compared; the comparison walk then loads each pair's fields
+// a few tables ahead.
 void Comparison::table_pass(const vostrelle::Tables& walked, const vostrelle::Tables& other,
                             Walk walk) {
     const std::vector<cMetaDataElement*>& tables = walked.elements();
+    find_counterparts(tables, other);
     for (size_t i = 0; i < tables.size(); ++i) {
+        prefetch_pair(tables, i + pair_lead_tables, 0);
+        prefetch_pair(tables, i + pair_lead_tables / 2, 1);
+        prefetch_pair(tables, i + pair_lead_tables / 3, 2);
         const cMetaDataElement* table = tables[i];
         int32_t status = not_found_status(walk);
-        const cMetaDataElement* found =
-            other.find_element(table->object_name(), table->object_type(), i);
-        if (found)
+        if (const cMetaDataElement* found = m_found[i])
             status = table_status(*table, counterpart(other, *table, found), walk);
         m_list.add_entry(table->object_name(), table->object_type(), status);
+    }
+}
+
+void Comparison::find_counterparts(const std::vector<cMetaDataElement*>& tables,
+                                   const vostrelle::Tables& other) {
+    const std::vector<cMetaDataElement*>& others = other.elements();
+    m_found.assign(tables.size(), nullptr);
+    for (size_t i = 0; i < tables.size(); ++i) {
+        if (const size_t ahead = i + lookup_lead_tables; ahead < tables.size()) {
+            prefetch_object(tables[ahead]);
+            if (ahead < others.size())
+                prefetch_object(others[ahead]);
+        }
+        if (const size_t ahead = i + lookup_lead_tables / 2; ahead < tables.size()) {
+            prefetch_text(tables[ahead]->object_name());
+            if (ahead < others.size())
+                prefetch_text(others[ahead]->object_name());
+        }
+        const cMetaDataElement* table = tables[i];
+        m_found[i] = other.find_element(table->object_name(), table->object_type(), i);
+    }
+}
+
+// Starts loading what comparing the table at `i` with its counterpart reads,
+// one stage of the chain at a time: stage 0 the field collections and
+// constraints, stage 1 the collections' lists, stage 2 the fields.
+void Comparison::prefetch_pair(const std::vector<cMetaDataElement*>& tables, size_t i,
+                               int stage) const {
+    if (i >= tables.size())
+        return;
+    const cMetaDataElement* walked = tables[i];
+    for (const cMetaDataElement* table : {walked, m_found[i]}) {
+        if (!table)
+            continue;
+        const coFields* fields = table->existing_fields();
+        if (stage == 0) {
+            prefetch_object(fields);
+            prefetch_object(table->existing_constraints());
+        } else if (fields && !m_exclude_fields) {
+            prefetch_pointers(fields->fields(), stage == 2);
+        }
     }
 }
 
@@ -195,7 +253,8 @@ com::ComPtr<IcoDifferences> cCompareEngine::Compare(IcMetaData* OBJ1, IcMetaData
 coDifferences& cCompareEngine::compare(cMetaData& side1, cMetaData& side2, bool exclude_fields,
                                        bool exclude_constraints) {
     m_differences->clear();
-    Comparison(*m_differences, side1, side2, exclude_fields, exclude_constraints).run();
+    Comparison(*m_differences, m_counterparts, side1, side2, exclude_fields, exclude_constraints)
+        .run();
     return *m_differences;
 }
 

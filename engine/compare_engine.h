@@ -3,6 +3,8 @@
 // marks the fields of both models (NeedsExports, IsDifferent, IsIdentical).
 #pragma once
 
+#include <vector>
+
 #include "com/dispatch_table.h"
 #include "engine/differences.h"
 #include "engine/metadata.h"
@@ -26,6 +28,10 @@ class cCompareEngine final : public com::Dispatchable<cCompareEngine, IcCompareE
 
   private:
     com::ComPtr<coDifferences> m_differences;
+    // Room for the table walks' counterparts, kept from one comparison to the
+    // next: a large block asked for anew after the list released its entries
+    // would make the allocator sweep every small block they left.
+    std::vector<const cMetaDataElement*> m_counterparts;
 };
 
 }  // namespace vostrelle

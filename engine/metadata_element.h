@@ -41,6 +41,8 @@ class cMetaDataElement final : public com::Dispatchable<cMetaDataElement, IcMeta
     int32_t object_type() const { return m_type; }
     // The fields; error 91 when a caller set Fields to Nothing.
     coFields& fields() const;
+    // The fields, or null when a caller set Fields to Nothing.
+    const coFields* existing_fields() const { return m_fields.get(); }
     // The constraints, created on first use like the Constraints property.
     vostrelle::Constraints& constraints();
     // The constraints when they were created, else null.

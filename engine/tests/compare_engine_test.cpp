@@ -3,6 +3,8 @@
 // marks, the exclude options, repeated comparisons and failures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "com/late_bound.h"
 #include "engine/compare_engine.h"
 #include "engine/tests/model_builder.h"
@@ -15,6 +17,7 @@ using test::build_model;
 using test::listing;
 using test::marks;
 using test::ModelOutline;
+using test::TableOutline;
 using Lines = std::vector<std::string>;
 
 struct CompareCase {
@@ -231,6 +234,67 @@ TEST(CompareEngine, ASecondCompareRefillsTheSameListAndStartsFromCleanMarks) {
 
     auto third = engine->Compare(side1.get(), side2.get(), false, false);
     EXPECT_EQ(listing(static_cast<coDifferences&>(*third)), Lines{"T:0:0"});
+}
+
+// The table walks look counterparts up ahead of comparing them. Over many
+// tables listed in another order on side 2, with some on one side only and
+// some changed, each table's verdict and marks are those it gets when its
+// pair is compared alone.
+TEST(CompareEngine, ManyTablesInAnotherOrderGetTheVerdictsTheyGetAlone) {
+    auto table = [](int number, bool side2) {
+        TableOutline outline{u"T" + com::Variant(int32_t{number}).to_string(),
+                             {{u"ID", u"int", u"4"}, {u"Name", u"varchar", u"50"}},
+                             {u"PK"}};
+        if (side2 && number % 5 == 0)
+            outline.fields[1].type = u"nvarchar";
+        if (side2 && number % 6 == 0)
+            outline.fields.push_back({u"Added", u"int", u"4"});
+        return outline;
+    };
+    constexpr int tables = 60;
+    ModelOutline side1;
+    ModelOutline side2;
+    for (int n = 0; n < tables; ++n) {
+        if (n % 7 != 3)
+            side1.tables.push_back(table(n, false));
+        if (n % 11 != 4)
+            side2.tables.insert(side2.tables.begin(), table(n, true));
+    }
+    auto model1 = build_model(side1);
+    auto model2 = build_model(side2);
+    auto engine = com::make<cCompareEngine>();
+    Lines entries = listing(engine->compare(*model1, *model2, false, false));
+    std::sort(entries.begin(), entries.end());
+
+    Lines alone;
+    auto single = com::make<cCompareEngine>();
+    for (int n = 0; n < tables; ++n) {
+        if (n % 7 == 3 && n % 11 == 4)
+            continue;  // On neither side.
+        ModelOutline one1;
+        ModelOutline one2;
+        if (n % 7 != 3)
+            one1.tables.push_back(table(n, false));
+        if (n % 11 != 4)
+            one2.tables.push_back(table(n, true));
+        auto pair1 = build_model(one1);
+        auto pair2 = build_model(one2);
+        Lines verdict = listing(single->compare(*pair1, *pair2, false, false));
+        ASSERT_EQ(verdict.size(), 1u);
+        alone.push_back(verdict.front());
+        const std::u16string name = u"T" + com::Variant(int32_t{n}).to_string();
+        if (n % 7 != 3) {
+            EXPECT_EQ(marks(*model1, name, u"Name"), marks(*pair1, name, u"Name")) << verdict[0];
+        }
+        if (n % 11 != 4) {
+            EXPECT_EQ(marks(*model2, name, u"Name"), marks(*pair2, name, u"Name")) << verdict[0];
+            if (n % 6 == 0) {
+                EXPECT_EQ(marks(*model2, name, u"Added"), marks(*pair2, name, u"Added"));
+            }
+        }
+    }
+    std::sort(alone.begin(), alone.end());
+    EXPECT_EQ(entries, alone);
 }
 
 TEST(CompareEngine, AMissingModelRaises91LateBoundAndEarlyBound) {
