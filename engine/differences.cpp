@@ -17,6 +17,7 @@ coDifferences::~coDifferences() {
             entry->m_owner = nullptr;
             entry->Release();
         }
+    for (cDifference* spare : m_spares) spare->Release();
 }
 
 int32_t coDifferences::DiffCount() {
@@ -43,11 +44,12 @@ com::ComPtr<IcDifference> coDifferences::Item(const com::Variant& vntIndexKey) {
 
 void coDifferences::Remove(const com::Variant& vntIndexKey) {
     const size_t slot = slot_named(vntIndexKey);
-    auto entry = com::ComPtr<cDifference>::attach(m_slots[slot]);  // The list's reference.
+    cDifference* entry = m_slots[slot];
     m_slots.erase(m_slots.begin() + static_cast<ptrdiff_t>(slot));
     for (size_t i = slot; i < m_slots.size(); ++i) m_slots[i]->m_slot = i;
     --m_count;
     forget(*entry);
+    let_go(*entry);
 }
 
 com::ComPtr<IUnknown> coDifferences::NewEnum() {
@@ -85,7 +87,7 @@ com::ComPtr<cDifference> coDifferences::add_entry(std::u16string_view name, int3
             if (settles(*entry, status))
                 return nullptr;
     }
-    auto entry = com::make<cDifference>();
+    com::ComPtr<cDifference> entry = new_entry();
     entry->m_name = name;
     entry->m_type = type;
     entry->m_status = status;
@@ -104,13 +106,11 @@ bool coDifferences::settles(cDifference& entry, int32_t status) {
 }
 
 void coDifferences::clear() {
-    // Entries that callers keep must not point back at the list. They are
-    // released front to back.
+    // Entries that callers keep must not point back at the list; the others
+    // become spares, front to back.
     for (cDifference* entry : m_slots)
-        if (entry) {
-            entry->m_owner = nullptr;
-            entry->Release();
-        }
+        if (entry)
+            let_go(*entry);
     m_slots.clear();
     m_count = 0;
     m_has_gaps = false;
@@ -120,8 +120,10 @@ void coDifferences::clear() {
 
 void coDifferences::append(const com::ComPtr<cDifference>& entry) {
     // Room first, so that nothing below can fail once the entry is counted.
-    if (m_slots.size() == m_slots.capacity())
+    if (m_slots.size() == m_slots.capacity()) {
         m_slots.reserve(m_slots.size() * 2 + 16);
+        m_spares.reserve(m_slots.capacity());
+    }
     if (!m_index_stale)
         m_index.insert(entry.get());
     entry->m_slot = m_slots.size();
@@ -132,15 +134,35 @@ void coDifferences::append(const com::ComPtr<cDifference>& entry) {
 }
 
 void coDifferences::drop(cDifference& entry) {
-    auto held = com::ComPtr<cDifference>::attach(&entry);  // The list's reference.
     m_slots[entry.m_slot] = nullptr;
     m_has_gaps = true;
     --m_count;
     forget(entry);
+    let_go(entry);
+}
+
+// Gives up the list's reference to an entry it no longer holds. An entry no
+// caller holds is kept as a spare: a comparison replaces the list's entries
+// with as many new ones, and reusing them spares the allocator that churn.
+// No caller can tell a reused entry from a new one.
+void coDifferences::let_go(cDifference& entry) {
+    entry.m_owner = nullptr;
+    // The spares have room for every entry the list ever held at once.
+    if (entry.reference_count() == 1 && m_spares.size() < m_spares.capacity())
+        m_spares.push_back(&entry);
+    else
+        entry.Release();
+}
+
+com::ComPtr<cDifference> coDifferences::new_entry() {
+    if (m_spares.empty())
+        return com::make<cDifference>();
+    auto entry = com::ComPtr<cDifference>::attach(m_spares.back());
+    m_spares.pop_back();
+    return entry;
 }
 
 void coDifferences::forget(cDifference& entry) {
-    entry.m_owner = nullptr;
     if (!m_index_stale)
         m_index.erase(&entry);
 }

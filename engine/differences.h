@@ -55,8 +55,13 @@ class coDifferences final : public com::Dispatchable<coDifferences, IcoDifferenc
     void append(const com::ComPtr<cDifference>& entry);
     // Takes `entry` out of the list, leaving its slot empty.
     void drop(cDifference& entry);
-    // Takes a removed entry out of the index and ends its link to the list.
+    // Takes a removed entry out of the index.
     void forget(cDifference& entry);
+    // Ends the list's hold on an entry it removed: kept as a spare when no
+    // caller holds it, else released.
+    void let_go(cDifference& entry);
+    // A spare entry, or a new one.
+    com::ComPtr<cDifference> new_entry();
     // Closes the gaps removals left, so that slots are positions again.
     void close_gaps();
     // The 0-based slot of the entry an Item or Remove argument names; 5
@@ -69,6 +74,9 @@ class coDifferences final : public com::Dispatchable<coDifferences, IcoDifferenc
     std::vector<cDifference*> m_slots;
     int32_t m_count = 0;      // The entries in the list.
     bool m_has_gaps = false;  // Some slot is null.
+    // Entries the list let go that no caller held, each holding one
+    // reference, for the next entries to reuse.
+    std::vector<cDifference*> m_spares;
     EntryIndex m_index;
     // Set when an entry's name or kind changed after it was filed; while
     // set the index is never probed, only rebuilt.

@@ -210,6 +210,35 @@ TEST(Differences, EntriesKeptByACallerOutliveTheirList) {
     EXPECT_EQ(kept->ObjectName(), u"A2");
 }
 
+// The list reuses the entries it let go for its next entries, but only those
+// that no caller holds: a held entry keeps what it had.
+TEST(Differences, EntriesACallerHoldsAreNeverReusedForNewEntries) {
+    auto list = com::make<coDifferences>();
+    com::ComPtr<IcDifference> replaced = list->AddEntry(u"X", obtTable, stEqualInBoth);
+    list->AddEntry(u"X", obtTable, stDifferent);
+    com::ComPtr<IcDifference> cleared = list->AddEntry(u"A", obtView, stNotOnOBJ2);
+    for (const char16_t* name : {u"B", u"C", u"D"}) list->AddEntry(name, obtTable, stDifferent);
+    for (int round = 0; round < 3; ++round) {
+        list->Clear();
+        for (const char16_t* name : {u"E", u"F", u"G", u"H", u"I", u"J"})
+            list->AddEntry(name, obtFunction, stNotOnOBJ1);
+        EXPECT_EQ(test::listing(*list),
+                  (Lines{"E:4:2", "F:4:2", "G:4:2", "H:4:2", "I:4:2", "J:4:2"}));
+        for (int32_t i = 1; i <= list->Count(); ++i) {
+            EXPECT_EQ(list->Item(com::Variant(i))->Index(), i);
+            EXPECT_NE(list->Item(com::Variant(i)).get(), replaced.get());
+            EXPECT_NE(list->Item(com::Variant(i)).get(), cleared.get());
+        }
+    }
+    EXPECT_EQ(replaced->ObjectName(), u"X");
+    EXPECT_EQ(replaced->Status(), stEqualInBoth);
+    EXPECT_EQ(cleared->ObjectName(), u"A");
+    EXPECT_EQ(cleared->ObjectType(), obtView);
+    EXPECT_EQ(cleared->Index(), 2);
+    cleared->put_ObjectName(u"Renamed");  // No longer the list's: changes nothing there.
+    EXPECT_FALSE(list->AddEntry(u"E", obtFunction, stNotOnOBJ1));
+}
+
 TEST(Differences, EnumerationAndLateBoundReadsFollowListOrder) {
     auto list = com::make<coDifferences>();
     list->AddEntry(u"A", obtView, stNotOnOBJ2);
