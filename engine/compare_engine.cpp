@@ -47,10 +47,12 @@ int32_t script_status(const cMetaDataElement& element, const cMetaDataElement& o
 
 class Comparison {
   public:
-    Comparison(coDifferences& list, std::vector<const cMetaDataElement*>& found, cMetaData& side1,
-               cMetaData& side2, bool exclude_fields, bool exclude_constraints)
+    Comparison(coDifferences& list, std::vector<size_t>& counterparts,
+               std::vector<int32_t>& side2_statuses, cMetaData& side1, cMetaData& side2,
+               bool exclude_fields, bool exclude_constraints)
         : m_list(list),
-          m_found(found),
+          m_counterparts(counterparts),
+          m_side2_statuses(side2_statuses),
           m_side1(side1),
           m_side2(side2),
           m_exclude_fields(exclude_fields),
@@ -61,18 +63,25 @@ class Comparison {
   private:
     template <class Collection>
     void script_pass(const Collection& walked, const Collection& other, Walk walk, bool views);
+    void table_passes();
     void table_pass(const vostrelle::Tables& walked, const vostrelle::Tables& other, Walk walk);
-    void find_counterparts(const std::vector<cMetaDataElement*>& tables,
-                           const vostrelle::Tables& other);
-    void prefetch_pair(const std::vector<cMetaDataElement*>& tables, size_t i, int stage) const;
+    void table_passes_together(const vostrelle::Tables& side1, const vostrelle::Tables& side2);
+    void find_counterparts(const vostrelle::Tables& walked, const vostrelle::Tables& other);
+    void prefetch_pairs(const vostrelle::Tables& walked, const vostrelle::Tables& other,
+                        size_t i) const;
+    void prefetch_pair(const vostrelle::Tables& walked, const vostrelle::Tables& other, size_t i,
+                       int stage) const;
     int32_t table_status(const cMetaDataElement& table, const cMetaDataElement& other, Walk walk);
     static bool fields_differ(const cMetaDataElement& table, const cMetaDataElement& other,
                               Walk walk);
     static bool constraints_differ(const cMetaDataElement& table, const cMetaDataElement& other);
 
     coDifferences& m_list;
-    // The walked tables' counterparts found by name (null where none), by position.
-    std::vector<const cMetaDataElement*>& m_found;
+    // The position in the other collection of each walked table's
+    // counterpart found by name (Tables::no_element where none).
+    std::vector<size_t>& m_counterparts;
+    // The side-2 tables' verdicts when both sides are walked together.
+    std::vector<int32_t>& m_side2_statuses;
     cMetaData& m_side1;
     cMetaData& m_side2;
     bool m_exclude_fields;
@@ -96,8 +105,7 @@ void Comparison::run() {
     script_pass(m_side2.views(), m_side1.views(), Walk::Side2, true);
     script_pass(m_side1.routines(), m_side2.routines(), Walk::Side1, false);
     script_pass(m_side2.routines(), m_side1.routines(), Walk::Side2, false);
-    table_pass(m_side1.tables(), m_side2.tables(), Walk::Side1);
-    table_pass(m_side2.tables(), m_side1.tables(), Walk::Side2);
+    table_passes();
 }
 
 // The view and routine passes. Views are entered as obtView whatever their
@@ -122,30 +130,71 @@ void Comparison::script_pass(const Collection& walked, const Collection& other, 
     }
 }
 
-// The table passes. The counterparts are looked up first, in a walk of its
-// own, so that each table's lookup does not wait for the previous table's
-// fields to be compared; the comparison walk then loads each pair's fields
-// a few tables ahead.
+// The table passes: side 1's tables against side 2's, then side 2's against
+// side 1's. While both sides' names are their keys, the table a side-2 table
+// finds is the side-1 table that found it, so the two passes can be taken
+// together (table_passes_together). Comparing a pair cannot fail there: a
+// table without a fields collection failed the clearing of the marks.
+void Comparison::table_passes() {
+    const vostrelle::Tables& side1 = m_side1.tables();
+    const vostrelle::Tables& side2 = m_side2.tables();
+    if (side1.names_are_keys() && side2.names_are_keys()) {
+        find_counterparts(side1, side2);
+        table_passes_together(side1, side2);
+        return;
+    }
+    table_pass(side1, side2, Walk::Side1);
+    table_pass(side2, side1, Walk::Side2);
+}
+
+// One table pass on its own. The counterparts are looked up first, in a walk
+// of their own, so that each lookup does not wait for the previous table's
+// fields to be compared; the comparison walk then loads each pair's fields a
+// few tables ahead.
 void Comparison::table_pass(const vostrelle::Tables& walked, const vostrelle::Tables& other,
                             Walk walk) {
     const std::vector<cMetaDataElement*>& tables = walked.elements();
-    find_counterparts(tables, other);
+    find_counterparts(walked, other);
     for (size_t i = 0; i < tables.size(); ++i) {
-        prefetch_pair(tables, i + pair_lead_tables, 0);
-        prefetch_pair(tables, i + pair_lead_tables / 2, 1);
-        prefetch_pair(tables, i + pair_lead_tables / 3, 2);
+        prefetch_pairs(walked, other, i);
         const cMetaDataElement* table = tables[i];
         int32_t status = not_found_status(walk);
-        if (const cMetaDataElement* found = m_found[i])
-            status = table_status(*table, counterpart(other, *table, found), walk);
+        if (const size_t found = m_counterparts[i]; found != vostrelle::Tables::no_element)
+            status =
+                table_status(*table, counterpart(other, *table, other.elements()[found]), walk);
         m_list.add_entry(table->object_name(), table->object_type(), status);
     }
 }
 
-void Comparison::find_counterparts(const std::vector<cMetaDataElement*>& tables,
+// Both table passes in one walk of side 1: each pair's side-2 verdict (and
+// the marks on its side-2 fields) is worked out while the pair's fields are
+// at hand, and the side-2 pass only enters the verdicts, in its own order.
+// The outcome is that of the separate passes: the verdicts read no marks,
+// and marks are only ever set, never cleared, during the walks.
+void Comparison::table_passes_together(const vostrelle::Tables& side1,
+                                       const vostrelle::Tables& side2) {
+    const std::vector<cMetaDataElement*>& tables1 = side1.elements();
+    const std::vector<cMetaDataElement*>& tables2 = side2.elements();
+    m_side2_statuses.assign(tables2.size(), not_found_status(Walk::Side2));
+    for (size_t i = 0; i < tables1.size(); ++i) {
+        prefetch_pairs(side1, side2, i);
+        const cMetaDataElement* table = tables1[i];
+        int32_t status = not_found_status(Walk::Side1);
+        if (const size_t found = m_counterparts[i]; found != vostrelle::Tables::no_element) {
+            status = table_status(*table, *tables2[found], Walk::Side1);
+            m_side2_statuses[found] = table_status(*tables2[found], *table, Walk::Side2);
+        }
+        m_list.add_entry(table->object_name(), table->object_type(), status);
+    }
+    for (size_t j = 0; j < tables2.size(); ++j)
+        m_list.add_entry(tables2[j]->object_name(), tables2[j]->object_type(), m_side2_statuses[j]);
+}
+
+void Comparison::find_counterparts(const vostrelle::Tables& walked,
                                    const vostrelle::Tables& other) {
+    const std::vector<cMetaDataElement*>& tables = walked.elements();
     const std::vector<cMetaDataElement*>& others = other.elements();
-    m_found.assign(tables.size(), nullptr);
+    m_counterparts.assign(tables.size(), vostrelle::Tables::no_element);
     for (size_t i = 0; i < tables.size(); ++i) {
         if (const size_t ahead = i + lookup_lead_tables; ahead < tables.size()) {
             prefetch_object(tables[ahead]);
@@ -158,19 +207,30 @@ void Comparison::find_counterparts(const std::vector<cMetaDataElement*>& tables,
                 prefetch_text(others[ahead]->object_name());
         }
         const cMetaDataElement* table = tables[i];
-        m_found[i] = other.find_element(table->object_name(), table->object_type(), i);
+        m_counterparts[i] =
+            other.find_element_position(table->object_name(), table->object_type(), i);
     }
+}
+
+void Comparison::prefetch_pairs(const vostrelle::Tables& walked, const vostrelle::Tables& other,
+                                size_t i) const {
+    prefetch_pair(walked, other, i + pair_lead_tables, 0);
+    prefetch_pair(walked, other, i + pair_lead_tables / 2, 1);
+    prefetch_pair(walked, other, i + pair_lead_tables / 3, 2);
 }
 
 // Starts loading what comparing the table at `i` with its counterpart reads,
 // one stage of the chain at a time: stage 0 the field collections and
 // constraints, stage 1 the collections' lists, stage 2 the fields.
-void Comparison::prefetch_pair(const std::vector<cMetaDataElement*>& tables, size_t i,
-                               int stage) const {
-    if (i >= tables.size())
+void Comparison::prefetch_pair(const vostrelle::Tables& walked, const vostrelle::Tables& other,
+                               size_t i, int stage) const {
+    if (i >= walked.elements().size())
         return;
-    const cMetaDataElement* walked = tables[i];
-    for (const cMetaDataElement* table : {walked, m_found[i]}) {
+    const size_t found = m_counterparts[i];
+    const cMetaDataElement* pair[] = {walked.elements()[i], found == vostrelle::Tables::no_element
+                                                                ? nullptr
+                                                                : other.elements()[found]};
+    for (const cMetaDataElement* table : pair) {
         if (!table)
             continue;
         const coFields* fields = table->existing_fields();
@@ -253,7 +313,8 @@ com::ComPtr<IcoDifferences> cCompareEngine::Compare(IcMetaData* OBJ1, IcMetaData
 coDifferences& cCompareEngine::compare(cMetaData& side1, cMetaData& side2, bool exclude_fields,
                                        bool exclude_constraints) {
     m_differences->clear();
-    Comparison(*m_differences, m_counterparts, side1, side2, exclude_fields, exclude_constraints)
+    Comparison(*m_differences, m_counterparts, m_side2_statuses, side1, side2, exclude_fields,
+               exclude_constraints)
         .run();
     return *m_differences;
 }

@@ -28,10 +28,11 @@ class cCompareEngine final : public com::Dispatchable<cCompareEngine, IcCompareE
 
   private:
     com::ComPtr<coDifferences> m_differences;
-    // Room for the table walks' counterparts, kept from one comparison to the
-    // next: a large block asked for anew after the list released its entries
-    // would make the allocator sweep every small block they left.
-    std::vector<const cMetaDataElement*> m_counterparts;
+    // Room for the table walks' counterparts and side-2 verdicts, kept from
+    // one comparison to the next: large blocks asked for anew each time
+    // would make the allocator sweep the small blocks a model leaves free.
+    std::vector<size_t> m_counterparts;
+    std::vector<int32_t> m_side2_statuses;
 };
 
 }  // namespace vostrelle

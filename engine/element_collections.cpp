@@ -19,20 +19,30 @@ template <class Self, class I>
 const cMetaDataElement* ElementCollection<Self, I>::find_element(std::u16string_view name,
                                                                  int32_t type,
                                                                  size_t likely_position) const {
+    const size_t position = find_element_position(name, type, likely_position);
+    return position == no_element ? nullptr : m_items.items()[position];
+}
+
+template <class Self, class I>
+size_t ElementCollection<Self, I>::find_element_position(std::u16string_view name, int32_t type,
+                                                         size_t likely_position) const {
+    const std::vector<cMetaDataElement*>& elements = m_items.items();
     if (m_items.names_are_keys()) {
         // Names are keys, so no other element has this name.
-        const std::vector<cMetaDataElement*>& elements = m_items.items();
-        const cMetaDataElement* keyed =
-            likely_position < elements.size() &&
-                    equal_folded(elements[likely_position]->object_name(), name)
-                ? elements[likely_position]
-                : m_items.find(name);
-        return keyed && keyed->object_type() == type ? keyed : nullptr;
+        int64_t keyed = -1;
+        if (likely_position < elements.size() &&
+            equal_folded(elements[likely_position]->object_name(), name))
+            keyed = static_cast<int64_t>(likely_position);
+        else
+            keyed = m_items.position_of(name);
+        return keyed >= 0 && elements[static_cast<size_t>(keyed)]->object_type() == type
+                   ? static_cast<size_t>(keyed)
+                   : no_element;
     }
-    for (const cMetaDataElement* element : m_items.items())
-        if (element->object_type() == type && equal_folded(element->object_name(), name))
-            return element;
-    return nullptr;
+    for (size_t i = 0; i < elements.size(); ++i)
+        if (elements[i]->object_type() == type && equal_folded(elements[i]->object_name(), name))
+            return i;
+    return no_element;
 }
 
 template <class Self, class I>

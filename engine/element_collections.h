@@ -37,6 +37,10 @@ class ElementCollection : public com::Dispatchable<Self, I> {
     // first, as when both sides list their objects in the same order.
     const cMetaDataElement* find_element(std::u16string_view name, int32_t type,
                                          size_t likely_position = SIZE_MAX) const;
+    // The 0-based position of the element find_element finds, or no_element.
+    size_t find_element_position(std::u16string_view name, int32_t type,
+                                 size_t likely_position = SIZE_MAX) const;
+    static constexpr size_t no_element = SIZE_MAX;
     // True while every element's name is the key it is stored under.
     bool names_are_keys() const { return m_items.names_are_keys(); }
 

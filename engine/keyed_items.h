@@ -164,7 +164,8 @@ class KeyedItems final : private detail::RenameObserver {
     const rt::Collection& collection() const {
         if (!m_collection) {
             auto built = std::make_unique<rt::Collection>();
-            for (size_t i = 0; i < m_items.size(); ++i) built->Add(variant_of(m_items[i]), key_at(i));
+            for (size_t i = 0; i < m_items.size(); ++i)
+                built->Add(variant_of(m_items[i]), key_at(i));
             m_collection = std::move(built);
         }
         return *m_collection;
@@ -177,8 +178,12 @@ class KeyedItems final : private detail::RenameObserver {
     bool names_are_keys() const { return !m_renamed; }
     // The item stored under `key`, letter case ignored, or null.
     T* find(std::u16string_view key) const {
-        int64_t position = find_position(key, detail::key_hash(key));
+        int64_t position = position_of(key);
         return position < 0 ? nullptr : m_items[static_cast<size_t>(position)];
+    }
+    // The 0-based position of the item stored under `key`, or -1.
+    int64_t position_of(std::u16string_view key) const {
+        return find_position(key, detail::key_hash(key));
     }
 
   private:

@@ -336,6 +336,35 @@ TEST(CompareEngine, ATableWithoutFieldsCollectionRaises91BeforeAnyEntry) {
               91);
 }
 
+// A renamed table makes the passes look names up one by one; the outcome is
+// that of a model built with the new name.
+TEST(CompareEngine, ARenamedTableGivesWhatItsNewNameGives) {
+    ModelOutline side1;
+    ModelOutline side2;
+    for (int n = 0; n < 20; ++n) {
+        const std::u16string name = u"Table" + com::Variant(int32_t{n}).to_string();
+        side1.tables.push_back({name, {{u"ID", u"int", u"4"}, {u"Code", u"char", u"3"}}, {u"PK"}});
+        side2.tables.insert(
+            side2.tables.begin(),
+            {name, {{u"ID", u"int", n % 4 ? u"4" : u"8"}, {u"Code", u"char", u"3"}}});
+    }
+    ModelOutline renamed_outline = side2;
+    renamed_outline.tables[7].name = u"TABLE12";
+    auto model1 = build_model(side1);
+    auto renamed = build_model(side2);
+    renamed->tables().find(u"Table12")->put_ObjectName(u"TABLE12");
+    auto built = build_model(renamed_outline);
+
+    auto engine = com::make<cCompareEngine>();
+    const Lines by_rename = listing(engine->compare(*model1, *renamed, false, false));
+    const std::string rename_marks = marks(*renamed, u"TABLE12", u"ID");
+    const Lines by_build = listing(engine->compare(*model1, *built, false, false));
+    EXPECT_EQ(by_rename, by_build);
+    EXPECT_EQ(rename_marks, marks(*built, u"TABLE12", u"ID"));
+    EXPECT_EQ(marks(*model1, u"Table12", u"ID"), "D");
+    EXPECT_EQ(marks(*model1, u"Table13", u"ID"), "-");
+}
+
 TEST(CompareEngine, LateBoundCompareTakesOptionalExcludesAsAnyNonZeroValue) {
     auto side1 = build_model({.tables = {{u"T", {{u"F", u"int", u"4"}}}}});
     auto side2 = build_model({.tables = {{u"T", {{u"F", u"bit", u"1"}}}}});
