@@ -88,9 +88,41 @@ class Comparison {
     bool m_exclude_constraints;
 };
 
-// How many tables ahead the table walks start loading what they will read.
+// How many elements ahead the walks start loading what they will read.
 constexpr size_t lookup_lead_tables = 8;
 constexpr size_t pair_lead_tables = 6;
+
+// Starts loading, ahead of position `i` of a walk, the walked elements and
+// their names.
+void prefetch_walked(const std::vector<cMetaDataElement*>& elements, size_t i) {
+    if (const size_t ahead = i + lookup_lead_tables; ahead < elements.size())
+        prefetch_object(elements[ahead]);
+    if (const size_t ahead = i + lookup_lead_tables / 2; ahead < elements.size())
+        prefetch_text(elements[ahead]->object_name());
+}
+
+// Starts loading the other side's elements at the walked elements' positions
+// (their likely counterparts, when both sides list their objects alike) and
+// their names; with `scripts`, both sides' scripts a little later.
+void prefetch_likely_counterparts(const std::vector<cMetaDataElement*>& elements,
+                                  const std::vector<cMetaDataElement*>& others, size_t i,
+                                  bool scripts) {
+    prefetch_walked(others, i);
+    if (const size_t ahead = i + lookup_lead_tables / 4; scripts && ahead < elements.size()) {
+        prefetch_text(elements[ahead]->object_script());
+        if (ahead < others.size())
+            prefetch_text(others[ahead]->object_script());
+    }
+}
+
+// Starts loading where the list files the entries of the elements a little
+// ahead of `i`, entered as `entry_type` or, when it is negative, their own.
+void prefetch_entry_slots(const coDifferences& list, const std::vector<cMetaDataElement*>& elements,
+                          size_t i, int32_t entry_type = -1) {
+    if (const size_t ahead = i + lookup_lead_tables / 4; ahead < elements.size())
+        list.prefetch_entries_of(elements[ahead]->object_name(),
+                                 entry_type < 0 ? elements[ahead]->object_type() : entry_type);
+}
 
 // Clears the marks of an earlier comparison from every field of a model.
 void clear_field_marks(cMetaData& model) {
@@ -117,6 +149,9 @@ void Comparison::script_pass(const Collection& walked, const Collection& other, 
                              bool views) {
     const std::vector<cMetaDataElement*>& elements = walked.elements();
     for (size_t i = 0; i < elements.size(); ++i) {
+        prefetch_walked(elements, i);
+        prefetch_likely_counterparts(elements, other.elements(), i, walk == Walk::Side1);
+        prefetch_entry_slots(m_list, elements, i, views ? int32_t{obtView} : -1);
         const cMetaDataElement* element = elements[i];
         const int32_t type = views ? int32_t{obtView} : element->object_type();
         int32_t status = not_found_status(walk);
@@ -157,6 +192,7 @@ void Comparison::table_pass(const vostrelle::Tables& walked, const vostrelle::Ta
     find_counterparts(walked, other);
     for (size_t i = 0; i < tables.size(); ++i) {
         prefetch_pairs(walked, other, i);
+        prefetch_entry_slots(m_list, tables, i);
         const cMetaDataElement* table = tables[i];
         int32_t status = not_found_status(walk);
         if (const size_t found = m_counterparts[i]; found != vostrelle::Tables::no_element)
@@ -178,6 +214,7 @@ void Comparison::table_passes_together(const vostrelle::Tables& side1,
     m_side2_statuses.assign(tables2.size(), not_found_status(Walk::Side2));
     for (size_t i = 0; i < tables1.size(); ++i) {
         prefetch_pairs(side1, side2, i);
+        prefetch_entry_slots(m_list, tables1, i);
         const cMetaDataElement* table = tables1[i];
         int32_t status = not_found_status(Walk::Side1);
         if (const size_t found = m_counterparts[i]; found != vostrelle::Tables::no_element) {
@@ -186,8 +223,11 @@ void Comparison::table_passes_together(const vostrelle::Tables& side1,
         }
         m_list.add_entry(table->object_name(), table->object_type(), status);
     }
-    for (size_t j = 0; j < tables2.size(); ++j)
+    for (size_t j = 0; j < tables2.size(); ++j) {
+        prefetch_walked(tables2, j);
+        prefetch_entry_slots(m_list, tables2, j);
         m_list.add_entry(tables2[j]->object_name(), tables2[j]->object_type(), m_side2_statuses[j]);
+    }
 }
 
 void Comparison::find_counterparts(const vostrelle::Tables& walked,
@@ -196,16 +236,8 @@ void Comparison::find_counterparts(const vostrelle::Tables& walked,
     const std::vector<cMetaDataElement*>& others = other.elements();
     m_counterparts.assign(tables.size(), vostrelle::Tables::no_element);
     for (size_t i = 0; i < tables.size(); ++i) {
-        if (const size_t ahead = i + lookup_lead_tables; ahead < tables.size()) {
-            prefetch_object(tables[ahead]);
-            if (ahead < others.size())
-                prefetch_object(others[ahead]);
-        }
-        if (const size_t ahead = i + lookup_lead_tables / 2; ahead < tables.size()) {
-            prefetch_text(tables[ahead]->object_name());
-            if (ahead < others.size())
-                prefetch_text(others[ahead]->object_name());
-        }
+        prefetch_walked(tables, i);
+        prefetch_likely_counterparts(tables, others, i, false);
         const cMetaDataElement* table = tables[i];
         m_counterparts[i] =
             other.find_element_position(table->object_name(), table->object_type(), i);

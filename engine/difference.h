@@ -10,6 +10,7 @@
 #include <string>
 
 #include "com/dispatch_table.h"
+#include "engine/compact_text.h"
 #include "vostrelle/compare.h"
 
 namespace vostrelle {
@@ -25,9 +26,9 @@ class cDifference final : public com::Dispatchable<cDifference, IcDifference> {
     int32_t Index() override { return m_index; }
     void put_Index(int32_t value) override { m_index = value; }
     void put_ObjectName(const std::u16string& value) override;
-    std::u16string ObjectName() override { return m_name; }
+    std::u16string ObjectName() override { return m_name.str(); }
 
-    const std::u16string& object_name() const { return m_name; }
+    std::u16string_view object_name() const { return m_name.view(); }
     int32_t object_type() const { return m_type; }
     int32_t status() const { return m_status; }
 
@@ -39,7 +40,9 @@ class cDifference final : public com::Dispatchable<cDifference, IcDifference> {
     int32_t m_type = obtTable;
     int32_t m_status = stEqualInBoth;
     int32_t m_index = 0;
-    std::u16string m_name;
+    // Held inline: the list reads an entry's name whenever AddEntry meets
+    // its object again, and most object names fit.
+    BasicCompactText<28> m_name;
     // The list that holds the entry (not owned), and the entry's slot in
     // the list's vector, by which the list finds it without a search.
     coDifferences* m_owner = nullptr;

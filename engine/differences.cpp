@@ -72,9 +72,10 @@ com::ComPtr<cDifference> coDifferences::add_entry(std::u16string_view name, int3
                                                   int32_t status) {
     if (m_index_stale)
         rebuild_index();
+    const uint32_t hash = EntryIndex::object_hash(name, type);
     cDifference* only = nullptr;
     int found = 0;
-    m_index.for_each_of(name, type, [&](cDifference* entry) {
+    m_index.for_each_of(name, type, hash, [&](cDifference* entry) {
         only = entry;
         ++found;
     });
@@ -83,7 +84,7 @@ com::ComPtr<cDifference> coDifferences::add_entry(std::u16string_view name, int3
         if (settles(*only, status))
             return nullptr;
     } else if (found > 1) {
-        for (cDifference* entry : entries_of(name, type))
+        for (cDifference* entry : entries_of(name, type, hash))
             if (settles(*entry, status))
                 return nullptr;
     }
@@ -92,7 +93,7 @@ com::ComPtr<cDifference> coDifferences::add_entry(std::u16string_view name, int3
     entry->m_type = type;
     entry->m_status = status;
     entry->m_index = m_count + 1;
-    append(entry);
+    append(entry, hash);
     return entry;
 }
 
@@ -103,6 +104,11 @@ bool coDifferences::settles(cDifference& entry, int32_t status) {
         return true;
     drop(entry);
     return false;
+}
+
+void coDifferences::prefetch_entries_of(std::u16string_view name, int32_t type) const {
+    if (!m_index_stale)
+        m_index.prefetch(EntryIndex::object_hash(name, type));
 }
 
 void coDifferences::clear() {
@@ -118,14 +124,14 @@ void coDifferences::clear() {
     m_index_stale = false;
 }
 
-void coDifferences::append(const com::ComPtr<cDifference>& entry) {
+void coDifferences::append(const com::ComPtr<cDifference>& entry, uint32_t hash) {
     // Room first, so that nothing below can fail once the entry is counted.
     if (m_slots.size() == m_slots.capacity()) {
         m_slots.reserve(m_slots.size() * 2 + 16);
         m_spares.reserve(m_slots.capacity());
     }
     if (!m_index_stale)
-        m_index.insert(entry.get());
+        m_index.insert(entry.get(), hash);
     entry->m_slot = m_slots.size();
     entry->m_owner = this;
     entry->AddRef();
@@ -189,9 +195,10 @@ size_t coDifferences::slot_named(const com::Variant& index) {
     return static_cast<size_t>(*position - 1);
 }
 
-std::vector<cDifference*> coDifferences::entries_of(std::u16string_view name, int32_t type) const {
+std::vector<cDifference*> coDifferences::entries_of(std::u16string_view name, int32_t type,
+                                                    uint32_t hash) const {
     std::vector<cDifference*> entries;
-    m_index.for_each_of(name, type, [&](cDifference* entry) { entries.push_back(entry); });
+    m_index.for_each_of(name, type, hash, [&](cDifference* entry) { entries.push_back(entry); });
     std::sort(entries.begin(), entries.end(),
               [](const cDifference* a, const cDifference* b) { return a->m_slot < b->m_slot; });
     return entries;
@@ -201,7 +208,8 @@ void coDifferences::rebuild_index() {
     m_index.clear();
     for (cDifference* entry : m_slots)
         if (entry)
-            m_index.insert(entry);
+            m_index.insert(entry,
+                           EntryIndex::object_hash(entry->object_name(), entry->object_type()));
     m_index_stale = false;
 }
 

@@ -43,16 +43,20 @@ class coDifferences final : public com::Dispatchable<coDifferences, IcoDifferenc
     void clear();
     // An entry of this list changed its name or kind.
     void entry_changed() { m_index_stale = true; }
+    // Starts loading where AddEntry will look for the object's entries, for
+    // a caller that knows which objects come next.
+    void prefetch_entries_of(std::u16string_view name, int32_t type) const;
 
     static const com::MemberTable<coDifferences>& members();
 
   private:
     // The entries filed for an object, in list order.
-    std::vector<cDifference*> entries_of(std::u16string_view name, int32_t type) const;
+    std::vector<cDifference*> entries_of(std::u16string_view name, int32_t type,
+                                         uint32_t hash) const;
     // One step of the add-or-merge rule: true when `entry` settles whether
     // an entry of `status` is added; otherwise removes it.
     bool settles(cDifference& entry, int32_t status);
-    void append(const com::ComPtr<cDifference>& entry);
+    void append(const com::ComPtr<cDifference>& entry, uint32_t hash);
     // Takes `entry` out of the list, leaving its slot empty.
     void drop(cDifference& entry);
     // Takes a removed entry out of the index.

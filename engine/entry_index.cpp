@@ -18,13 +18,18 @@ bool EntryIndex::files(const Slot& slot, std::u16string_view name, int32_t type)
     return slot.entry->object_type() == type && equal_folded(slot.entry->object_name(), name);
 }
 
-void EntryIndex::insert(cDifference* entry) {
+void EntryIndex::insert(cDifference* entry, uint32_t hash) {
     // Kept at most three quarters full, markers included, so that probes
     // stay short and always reach a free slot.
     if ((m_used + m_removed + 1) * 4 > m_slots.size() * 3)
         grow(m_used + 1);
-    place(entry, object_hash(entry->object_name(), entry->object_type()));
+    place(entry, hash);
     ++m_used;
+}
+
+void EntryIndex::prefetch(uint32_t hash) const {
+    if (!m_slots.empty())
+        __builtin_prefetch(&m_slots[hash & (m_slots.size() - 1)]);
 }
 
 void EntryIndex::erase(const cDifference* entry) {

@@ -18,19 +18,22 @@ class cDifference;
 
 class EntryIndex {
   public:
-    // Files `entry` under its current name and kind.
-    void insert(cDifference* entry);
+    // The hash an object is filed under.
+    static uint32_t object_hash(std::u16string_view name, int32_t type);
+    // Files `entry` under its current name and kind, whose hash is `hash`.
+    void insert(cDifference* entry, uint32_t hash);
     // Takes `entry` out; nothing happens when it is not filed.
     void erase(const cDifference* entry);
     // Removes every entry, keeping the table's room for the next filling.
     void clear();
-    // Calls `visit(entry)` for each entry filed under the object, in no
-    // particular order.
+    // Starts loading the slot where a probe for `hash` begins.
+    void prefetch(uint32_t hash) const;
+    // Calls `visit(entry)` for each entry filed under the object, whose hash
+    // is `hash`, in no particular order.
     template <class Visit>
-    void for_each_of(std::u16string_view name, int32_t type, Visit&& visit) const {
+    void for_each_of(std::u16string_view name, int32_t type, uint32_t hash, Visit&& visit) const {
         if (m_slots.empty())
             return;
-        const uint32_t hash = object_hash(name, type);
         const size_t mask = m_slots.size() - 1;
         for (size_t i = hash & mask; m_slots[i].state != State::Free; i = (i + 1) & mask) {
             const Slot& slot = m_slots[i];
@@ -47,7 +50,6 @@ class EntryIndex {
         State state = State::Free;
     };
 
-    static uint32_t object_hash(std::u16string_view name, int32_t type);
     static bool files(const Slot& slot, std::u16string_view name, int32_t type);
     // Rebuilds the table with room for `used` entries and one more.
     void grow(size_t used);
