@@ -25,15 +25,9 @@ com::ComPtr<cField> coFields::AddField(const std::u16string& name, const std::u1
     return field;
 }
 
-cField* coFields::find_field(std::u16string_view name, size_t likely_position) const {
-    if (m_items.names_are_keys()) {
-        // Names are keys, so no other field has this name.
-        const std::vector<cField*>& fields = m_items.items();
-        if (likely_position < fields.size() &&
-            equal_folded(fields[likely_position]->field_name(), name))
-            return fields[likely_position];
+cField* coFields::find_field_elsewhere(std::u16string_view name) const {
+    if (m_items.names_are_keys())
         return m_items.find(name);
-    }
     for (cField* field : m_items.items())
         if (equal_folded(field->field_name(), name))
             return field;

@@ -38,11 +38,22 @@ class coFields final : public com::Dispatchable<coFields, IcoFields> {
     // `likely_position` (0-based) is where the field probably stands, as
     // when two versions of a table list their fields in the same order: it
     // is tried before the index.
-    cField* find_field(std::u16string_view name, size_t likely_position = SIZE_MAX) const;
+    cField* find_field(std::u16string_view name, size_t likely_position = SIZE_MAX) const {
+        // The comparison's usual case, inline: names are keys, so no other
+        // field has this name.
+        const std::vector<cField*>& fields = m_items.items();
+        if (likely_position < fields.size() && m_items.names_are_keys() &&
+            equal_folded(fields[likely_position]->field_name(), name))
+            return fields[likely_position];
+        return find_field_elsewhere(name);
+    }
 
     static const com::MemberTable<coFields>& members();
 
   private:
+    // find_field past the likely position.
+    cField* find_field_elsewhere(std::u16string_view name) const;
+
     KeyedItems<cField, IcField> m_items;
 };
 

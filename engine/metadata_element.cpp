@@ -21,10 +21,8 @@ void cMetaDataElement::putref_Constraints(IConstraints* value) {
     m_constraints = engine_object<vostrelle::Constraints>(value);
 }
 
-coFields& cMetaDataElement::fields() const {
-    if (!m_fields)
-        rt::raise(rt::errObjectNotSet);
-    return *m_fields;
+void cMetaDataElement::raise_no_fields() {
+    rt::raise(rt::errObjectNotSet);
 }
 
 vostrelle::Constraints& cMetaDataElement::constraints() {

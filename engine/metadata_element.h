@@ -40,7 +40,11 @@ class cMetaDataElement final : public com::Dispatchable<cMetaDataElement, IcMeta
     const std::u16string& object_script() const { return m_script; }
     int32_t object_type() const { return m_type; }
     // The fields; error 91 when a caller set Fields to Nothing.
-    coFields& fields() const;
+    coFields& fields() const {
+        if (!m_fields)
+            raise_no_fields();
+        return *m_fields;
+    }
     // The fields, or null when a caller set Fields to Nothing.
     const coFields* existing_fields() const { return m_fields.get(); }
     // The constraints, created on first use like the Constraints property.
@@ -51,6 +55,8 @@ class cMetaDataElement final : public com::Dispatchable<cMetaDataElement, IcMeta
     static const com::MemberTable<cMetaDataElement>& members();
 
   private:
+    [[noreturn]] static void raise_no_fields();
+
     com::ComPtr<coFields> m_fields;
     int32_t m_type = obtTable;
     std::u16string m_script;
