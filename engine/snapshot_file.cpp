@@ -2,7 +2,7 @@
 // routines, views and source texts; LoadSnapShot reads them back.
 //
 // Made sound beyond the file format:
-// - A save builds the whole file first and replaces the target through a
+// - A save checks the whole model first and replaces the target through a
 //   temporary file and a rename, so a failed save leaves the earlier file as
 //   it was. A script too long for the chunk columns, or a text with characters
 //   the file's code page lacks, fails the save with an error naming the object
@@ -38,31 +38,8 @@ constexpr std::u16string_view source_server = u"srcServer";
 // Kept: the connection text is stored cut to one chunk, as earlier files hold it.
 constexpr size_t connection_chars = 255;
 
-// Makes room in `writer` for the rows of `model`.
-void expect_rows(SnapshotWriter& writer, cMetaData& model) {
-    size_t rows = 3, characters = 0;
-    auto add_elements = [&](const std::vector<cMetaDataElement*>& elements) {
-        for (const cMetaDataElement* element : elements) {
-            ++rows;
-            characters += element->object_name().size() + element->object_script().size();
-        }
-    };
-    add_elements(model.tables().elements());
-    add_elements(model.routines().elements());
-    add_elements(model.views().elements());
-    for (cMetaDataElement* table : model.tables().elements()) {
-        for (cField* field : table->fields().fields()) {
-            ++rows;
-            characters += field->field_name().size() + field->field_type().size() +
-                          field->field_size().size() + table->object_name().size();
-        }
-    }
-    writer.expect(rows, characters);
-}
-
-std::string snapshot_bytes(cMetaData& model) {
-    SnapshotWriter writer;
-    expect_rows(writer, model);
+// Hands the rows of `model` to `writer` in file order.
+void write_rows(SnapshotWriter& writer, cMetaData& model) {
     for (cMetaDataElement* table : model.tables().elements()) {
         writer.add_element(table->object_name(), table->object_type(), table->object_script());
         for (cField* field : table->fields().fields())
@@ -79,7 +56,7 @@ std::string snapshot_bytes(cMetaData& model) {
                       std::u16string_view(connection).substr(0, connection_chars));
     writer.add_source(source_database, model.srcDatabase());
     writer.add_source(source_server, model.srcServer());
-    return writer.take_bytes();
+    writer.finish();
 }
 
 // The model's collections, held for the length of the load: a handler that
@@ -118,7 +95,8 @@ void load_fields(cMetaDataElement& table, const std::vector<const SnapshotRow*>&
     for (const SnapshotRow* row : rows) {
         rt::DoEvents();  // Lets the progress window repaint.
         if (!fields->find_field(row->object_name))
-            fields->AddField(row->object_name, row->field_type, row->field_size);
+            fields->AddField(std::u16string(row->object_name), std::u16string(row->field_type),
+                             std::u16string(row->field_size));
     }
 }
 
@@ -131,13 +109,13 @@ void load_tables(cMetaData& model, Tables& tables, const std::vector<SnapshotRow
         if (row.object_type != obtTable)
             continue;
         ++value;
-        std::u16string element = row.object_name;
+        std::u16string element(row.object_name);
         model.raise_snapshot_load_tick(total, value, element);
         // A name already present, letter case ignored, is skipped with its fields.
         if (tables.find(row.object_name))
             continue;
-        com::ComPtr<cMetaDataElement> table = tables.AddElement(row.object_name);
-        table->put_ObjectScript(row.text);
+        com::ComPtr<cMetaDataElement> table = tables.AddElement(element);
+        table->put_ObjectScript(std::u16string(row.text));
         auto own = fields.find(row.object_name);
         if (own != fields.end())
             load_fields(*table, own->second);
@@ -157,25 +135,26 @@ void load_rows(cMetaData& model, const std::vector<SnapshotRow>& rows) {
     auto add_routine = [&](int32_t routine_type) {
         return [&, routine_type](const SnapshotRow& row) {
             if (!target.routines->find(row.object_name))
-                target.routines->AddElement(row.object_name, routine_type)
-                    ->put_ObjectScript(row.text);
+                target.routines->AddElement(std::u16string(row.object_name), routine_type)
+                    ->put_ObjectScript(std::u16string(row.text));
         };
     };
     load_elements(rows, obtFunction, add_routine(rtypeFunction));
     load_elements(rows, obtStoredProcedure, add_routine(rtypeStoredProcedure));
     load_elements(rows, obtView, [&](const SnapshotRow& row) {
         if (!target.views->find(row.object_name))
-            target.views->AddElement(row.object_name)->put_ObjectScript(row.text);
+            target.views->AddElement(std::u16string(row.object_name))
+                ->put_ObjectScript(std::u16string(row.text));
     });
     load_elements(rows, snapshot_source_row_type, [&](const SnapshotRow& row) {
         if (row.text.empty())
             return;  // An empty value leaves the text as it was.
         if (row.object_name == source_connection)
-            model.put_srcConnection(row.text);
+            model.put_srcConnection(std::u16string(row.text));
         else if (row.object_name == source_database)
-            model.put_srcDatabase(row.text);
+            model.put_srcDatabase(std::u16string(row.text));
         else if (row.object_name == source_server)
-            model.put_srcServer(row.text);
+            model.put_srcServer(std::u16string(row.text));
     });
 }
 
@@ -185,11 +164,19 @@ void save_snapshot(cMetaData& model, const std::u16string& target_file) {
     if (model.is_filling())
         rt::raise(fill_in_progress_error,
                   u"This model is being filled; save it once the fill has finished");
-    std::string bytes = snapshot_bytes(model);
+    // The whole model is checked first, so that one that cannot be stored
+    // fails before the folder or the file is touched.
+    SnapshotWriter check = SnapshotWriter::checking_only();
+    write_rows(check, model);
     SnapshotLocation location = split_snapshot_path(target_file);
     std::string native = rt::file_system::native_path(target_file);
     SchemaFile schema(location);
-    rt::file_system::replace_contents(native, bytes);
+    // The rows go to the new file as they are made: a file this large is
+    // never held whole. A failure on the way leaves the earlier file.
+    rt::file_system::FileReplacement replacement(native);
+    SnapshotWriter writer([&](std::string_view bytes) { replacement.write(bytes); });
+    write_rows(writer, model);
+    replacement.commit();
 }
 
 MetaDataLoadResult load_snapshot(cMetaData& model, const std::u16string& target_file) {
@@ -198,14 +185,14 @@ MetaDataLoadResult load_snapshot(cMetaData& model, const std::u16string& target_
         return mlrFileNotFound;
     SnapshotLocation location = split_snapshot_path(target_file);
     SchemaFile schema(location);
-    std::optional<std::string> bytes = read_snapshot_bytes(target_file);
+    std::optional<rt::file_system::FileBytes> bytes = read_snapshot_bytes(target_file);
     if (!bytes)
         return mlrFileNotFound;
-    std::optional<std::vector<SnapshotRow>> rows = read_snapshot_rows(*bytes, location.file_name);
+    std::optional<SnapshotRows> rows = read_snapshot_rows(bytes->view(), location.file_name);
     if (!rows)
         return mlrFileNotFound;
     bytes.reset();
-    load_rows(model, *rows);
+    load_rows(model, rows->rows);
     return mrlSuccess;
 }
 

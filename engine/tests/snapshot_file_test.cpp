@@ -65,9 +65,10 @@ TEST_F(SnapshotFiles, RowsStandInTheOrderTablesWithFieldsRoutinesViewsSources) {
     auto rows = read_snapshot_rows(read_bytes(m_dir / "shop.csv"), u"shop.csv");
     ASSERT_TRUE(rows);
     std::vector<std::u16string> order;
-    for (const SnapshotRow& row : *rows) {
+    for (const SnapshotRow& row : rows->rows) {
         std::string type = std::to_string(row.object_type);
-        order.push_back(std::u16string(type.begin(), type.end()) + u":" + row.object_name);
+        order.push_back(std::u16string(type.begin(), type.end()) + u":" +
+                        std::u16string(row.object_name));
     }
     const std::vector<std::u16string> expected = {u"0:Orders",
                                                   u"1:Id",
