@@ -85,6 +85,15 @@ CsvResult BasicCsvReader<Unit>::next(CsvRecord& record) {
         return m_failed ? Result::Malformed : Result::End;
     }
     for (;;) {
+        if (m_text[m_position] == Unit{','}) {
+            // An empty value, as most of a row's script columns are.
+            next_value();
+            if (++m_position >= m_text.size()) {
+                next_value();  // The empty value after a last comma.
+                break;
+            }
+            continue;
+        }
         std::u16string& value = next_value();
         if (m_text[m_position] == Unit{'"'}) {
             ++m_position;

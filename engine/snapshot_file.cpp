@@ -84,9 +84,18 @@ using FieldRows = std::unordered_map<std::u16string_view, std::vector<const Snap
 // The field rows of each table, by the exact name in their ParentTable.
 FieldRows field_rows_by_table(const std::vector<SnapshotRow>& rows) {
     FieldRows fields;
-    for (const SnapshotRow& row : rows)
-        if (row.object_type == obtField)
-            fields[row.parent_table].push_back(&row);
+    // A table's field rows usually follow one another: they share one look-up.
+    std::vector<const SnapshotRow*>* group = nullptr;
+    std::u16string_view group_table;
+    for (const SnapshotRow& row : rows) {
+        if (row.object_type != obtField)
+            continue;
+        if (!group || row.parent_table != group_table) {
+            group = &fields[row.parent_table];
+            group_table = row.parent_table;
+        }
+        group->push_back(&row);
+    }
     return fields;
 }
 

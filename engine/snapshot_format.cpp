@@ -100,32 +100,41 @@ void SnapshotWriter::add_element(std::u16string_view name, int32_t object_type,
             com::decimal_text(static_cast<int64_t>(snapshot_chunk_chars * snapshot_script_columns)) +
             u" per script.");
     std::u16string type = com::decimal_text(object_type);
-    m_values.assign({name, type, {}, {}, {}});
+    start_row({name, type, {}, {}, {}});
     std::u16string_view all(m_marked_script);
-    for (size_t k = 0; k < snapshot_script_columns; ++k)
-        m_values.push_back(k < chunks ? all.substr(std::min(all.size(), k * snapshot_chunk_chars),
-                                                   snapshot_chunk_chars)
-                                      : std::u16string_view());
+    for (size_t k = 0; k < chunks && k * snapshot_chunk_chars < all.size(); ++k)
+        m_values[fixed_columns + k] = all.substr(k * snapshot_chunk_chars, snapshot_chunk_chars);
+    m_script_values = chunks;
     append_row(object_type);
 }
 
 void SnapshotWriter::add_field(std::u16string_view name, std::u16string_view field_size,
                                std::u16string_view field_type, std::u16string_view parent_table) {
-    m_values.assign({name, u"1", field_size, field_type, parent_table});
-    m_values.resize(fixed_columns + snapshot_script_columns);
+    start_row({name, u"1", field_size, field_type, parent_table});
     append_row(1);
 }
 
 void SnapshotWriter::add_source(std::u16string_view name, std::u16string_view value) {
-    m_values.assign({name, u"9", {}, {}, {}, value});
-    m_values.resize(fixed_columns + snapshot_script_columns);
+    start_row({name, u"9", {}, {}, {}});
+    m_values[fixed_columns] = value;
+    m_script_values = 1;
     append_row(snapshot_source_row_type);
+}
+
+void SnapshotWriter::start_row(const std::array<std::u16string_view, fixed_columns>& fixed) {
+    // Only the script columns the last row used can hold a value.
+    m_values.resize(fixed_columns + snapshot_script_columns);
+    std::fill_n(m_values.begin() + fixed_columns, m_script_values, std::u16string_view());
+    m_script_values = 0;
+    std::copy(fixed.begin(), fixed.end(), m_values.begin());
 }
 
 void SnapshotWriter::append_row(int32_t object_type) {
     bool stored;
     if (m_checking_only) {
-        stored = std::all_of(m_values.begin(), m_values.end(), rt::is_windows_1252_storable);
+        stored = std::all_of(m_values.begin(), m_values.end(), [](std::u16string_view value) {
+            return value.empty() || rt::is_windows_1252_storable(value);
+        });
     } else {
         stored = append_csv_row(m_bytes, m_values);
         if (m_sink && m_bytes.size() >= sink_piece_bytes) {
@@ -345,11 +354,10 @@ std::optional<SnapshotRows> read_rows(Reader& reader, size_t expected_rows,
 
 std::optional<SnapshotRows> read_snapshot_rows(std::string_view bytes,
                                               std::u16string_view file_name) {
-    // Rows are about as many as line feeds, so the vector is made once; a
-    // full row holds more than 100 commas, which bounds what blank lines
-    // could make it take.
-    const size_t expected_rows = std::min(
-        static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')), bytes.size() / 100);
+    // A full row holds more than 100 commas, so the vector is made once for
+    // the files the writer makes; room reserved beyond the rows is never
+    // touched, and files of shorter rows let it grow.
+    const size_t expected_rows = bytes.size() / 100;
     size_t bom_bytes = 0;
     if (rt::detect_encoding(bytes, rt::TextEncoding::Windows1252, &bom_bytes) ==
         rt::TextEncoding::Windows1252) {

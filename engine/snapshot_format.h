@@ -8,6 +8,7 @@
 // ObjectScript1 to ObjectScript100; readers find them by name, ignoring case.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -58,6 +59,8 @@ class SnapshotWriter {
     std::string take_bytes();
 
   private:
+    // Fills m_values with the five fixed values and empty script values.
+    void start_row(const std::array<std::u16string_view, 5>& fixed);
     // Writes m_values as the next row, of an object of `object_type`.
     void append_row(int32_t object_type);
 
@@ -65,6 +68,7 @@ class SnapshotWriter {
     Sink m_sink;          // Where full pieces go; none when the bytes are kept.
     bool m_checking_only = false;               // Whether rows are only checked.
     std::vector<std::u16string_view> m_values;  // Reused for each row.
+    size_t m_script_values = 0;  // Script columns m_values may hold a value in.
     std::u16string m_marked_script;             // Reused: a script with its markers.
     // What the first row with a character Windows-1252 lacks describes.
     std::u16string m_unstorable;

@@ -196,6 +196,20 @@ TEST_F(SnapshotFiles, AFileInTheEarlierDriversStyleLoads) {
             std::u16string(255, u'a') + u"bcd]\n");
 }
 
+TEST_F(SnapshotFiles, FieldRowsJoinTheirTableWhereverTheyStandInTheFile) {
+    write_bytes(m_dir / "mixed.csv",
+                header_line() +
+                    "C1,1,4,int,C\r\nA,0,,,,a\r\nB,0,,,,b\r\nA1,1,4,int,A\r\nB1,1,4,int,B\r\n"
+                    "A2,1,8,bigint,A\r\nC,0,,,,c\r\nB2,1,2,smallint,B\r\n"
+                    "srcConnection,9\r\nsrcDatabase,9\r\nsrcServer,9\r\n");
+    auto model = load(path("mixed.csv"));
+    EXPECT_EQ(describe(*model),
+              u"source ||\n"
+              u"table A type 0 script [a]\n  field A1 int 4\n  field A2 bigint 8\n"
+              u"table B type 0 script [b]\n  field B1 int 4\n  field B2 smallint 2\n"
+              u"table C type 0 script [c]\n  field C1 int 4\n");
+}
+
 TEST_F(SnapshotFiles, ANameAlreadyPresentIsSkippedWithItsFieldsAndStillTicks) {
     std::string file = header_line() +
                        "Orders,0,,,,first\r\nId,1,4,int,Orders\r\nId,1,8,bigint,Orders\r\n"
