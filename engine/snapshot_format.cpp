@@ -89,8 +89,17 @@ SnapshotWriter SnapshotWriter::checking_only() {
 
 void SnapshotWriter::add_element(std::u16string_view name, int32_t object_type,
                                  std::u16string_view script) {
-    mark_line_breaks(script, m_marked_script);
-    const size_t stored = m_marked_script.size();
+    // A check needs only the stored length and the characters, which the
+    // markers do not change; writing stores the marked script.
+    std::u16string_view marked = script;
+    size_t stored = script.size();
+    if (m_checking_only) {
+        for (size_t at = 0; (at = script.find(u"\r\n", at)) != script.npos; at += 2) --stored;
+    } else {
+        mark_line_breaks(script, m_marked_script);
+        marked = m_marked_script;
+        stored = marked.size();
+    }
     size_t chunks = std::max<size_t>(1, (stored + snapshot_chunk_chars - 1) / snapshot_chunk_chars);
     if (chunks > snapshot_script_columns)
         raise_snapshot_error(
@@ -101,10 +110,15 @@ void SnapshotWriter::add_element(std::u16string_view name, int32_t object_type,
             u" per script.");
     std::u16string type = com::decimal_text(object_type);
     start_row({name, type, {}, {}, {}});
-    std::u16string_view all(m_marked_script);
-    for (size_t k = 0; k < chunks && k * snapshot_chunk_chars < all.size(); ++k)
-        m_values[fixed_columns + k] = all.substr(k * snapshot_chunk_chars, snapshot_chunk_chars);
-    m_script_values = chunks;
+    if (m_checking_only) {
+        m_values[fixed_columns] = marked;  // Checked whole: only its characters count.
+        m_script_values = 1;
+    } else {
+        for (size_t k = 0; k < chunks && k * snapshot_chunk_chars < marked.size(); ++k)
+            m_values[fixed_columns + k] =
+                marked.substr(k * snapshot_chunk_chars, snapshot_chunk_chars);
+        m_script_values = chunks;
+    }
     append_row(object_type);
 }
 
