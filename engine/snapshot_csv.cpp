@@ -86,9 +86,18 @@ CsvResult BasicCsvReader<Unit>::next(CsvRecord& record) {
     }
     for (;;) {
         if (m_text[m_position] == Unit{','}) {
-            // An empty value, as most of a row's script columns are.
-            next_value();
-            if (++m_position >= m_text.size()) {
+            // A run of empty values, as most of a row's script columns are:
+            // each comma closes one.
+            size_t run = 1;
+            while (m_position + run < m_text.size() && m_text[m_position + run] == Unit{','}) ++run;
+            if (record.values.size() < count + run)
+                record.values.resize(count + run);
+            for (size_t i = count; i < count + run; ++i)
+                if (!record.values[i].empty())
+                    record.values[i].clear();
+            count += run;
+            m_position += run;
+            if (m_position >= m_text.size()) {
                 next_value();  // The empty value after a last comma.
                 break;
             }

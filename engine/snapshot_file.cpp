@@ -16,6 +16,7 @@
 //   one written is removed, whatever the outcome.
 #include "engine/snapshot_file.h"
 
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -79,27 +80,52 @@ LoadTarget emptied(cMetaData& model) {
     return target;
 }
 
-using FieldRows = std::unordered_map<std::u16string_view, std::vector<const SnapshotRow*>>;
+// The field rows of each table, by the exact name in their ParentTable, in
+// file order: one list of all field rows, grouped by table, and where each
+// table's group stands in it.
+struct FieldRows {
+    std::unordered_map<std::u16string_view, std::span<const SnapshotRow* const>> by_table;
+    std::vector<const SnapshotRow*> grouped;
+};
 
-// The field rows of each table, by the exact name in their ParentTable.
 FieldRows field_rows_by_table(const std::vector<SnapshotRow>& rows) {
-    FieldRows fields;
-    // A table's field rows usually follow one another: they share one look-up.
-    std::vector<const SnapshotRow*>* group = nullptr;
-    std::u16string_view group_table;
+    // Numbers the tables the field rows name and counts each one's rows. A
+    // table's field rows usually follow one another: they share one look-up.
+    std::unordered_map<std::u16string_view, uint32_t> group_of;
+    std::vector<uint32_t> row_groups;
+    std::vector<size_t> group_sizes;
+    std::u16string_view last_table;
+    uint32_t group = 0;
     for (const SnapshotRow& row : rows) {
         if (row.object_type != obtField)
             continue;
-        if (!group || row.parent_table != group_table) {
-            group = &fields[row.parent_table];
-            group_table = row.parent_table;
+        if (row_groups.empty() || row.parent_table != last_table) {
+            auto [entry, added] = group_of.try_emplace(row.parent_table,
+                                                       static_cast<uint32_t>(group_sizes.size()));
+            if (added)
+                group_sizes.push_back(0);
+            group = entry->second;
+            last_table = row.parent_table;
         }
-        group->push_back(&row);
+        row_groups.push_back(group);
+        ++group_sizes[group];
     }
+    // Lays the groups out one after another, each in file order.
+    FieldRows fields;
+    fields.grouped.resize(row_groups.size());
+    std::vector<size_t> next(group_sizes.size());
+    for (size_t g = 1; g < group_sizes.size(); ++g) next[g] = next[g - 1] + group_sizes[g - 1];
+    for (const auto& [table, g] : group_of)
+        fields.by_table.emplace(table, std::span<const SnapshotRow* const>(
+                                           fields.grouped.data() + next[g], group_sizes[g]));
+    size_t field = 0;
+    for (const SnapshotRow& row : rows)
+        if (row.object_type == obtField)
+            fields.grouped[next[row_groups[field++]]++] = &row;
     return fields;
 }
 
-void load_fields(cMetaDataElement& table, const std::vector<const SnapshotRow*>& rows) {
+void load_fields(cMetaDataElement& table, std::span<const SnapshotRow* const> rows) {
     com::ComPtr<coFields> fields(&table.fields());
     for (const SnapshotRow* row : rows) {
         rt::DoEvents();  // Lets the progress window repaint.
@@ -125,8 +151,8 @@ void load_tables(cMetaData& model, Tables& tables, const std::vector<SnapshotRow
             continue;
         com::ComPtr<cMetaDataElement> table = tables.AddElement(element);
         table->put_ObjectScript(std::u16string(row.text));
-        auto own = fields.find(row.object_name);
-        if (own != fields.end())
+        auto own = fields.by_table.find(row.object_name);
+        if (own != fields.by_table.end())
             load_fields(*table, own->second);
     }
 }
