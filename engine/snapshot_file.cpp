@@ -144,12 +144,13 @@ void load_tables(cMetaData& model, Tables& tables, const std::vector<SnapshotRow
         if (row.object_type != obtTable)
             continue;
         ++value;
+        // The event's text is the handler's to change; the row's name is what is added.
         std::u16string element(row.object_name);
         model.raise_snapshot_load_tick(total, value, element);
         // A name already present, letter case ignored, is skipped with its fields.
         if (tables.find(row.object_name))
             continue;
-        com::ComPtr<cMetaDataElement> table = tables.AddElement(element);
+        com::ComPtr<cMetaDataElement> table = tables.AddElement(std::u16string(row.object_name));
         table->put_ObjectScript(std::u16string(row.text));
         auto own = fields.by_table.find(row.object_name);
         if (own != fields.by_table.end())

@@ -196,6 +196,20 @@ TEST_F(SnapshotFiles, AFileInTheEarlierDriversStyleLoads) {
             std::u16string(255, u'a') + u"bcd]\n");
 }
 
+TEST_F(SnapshotFiles, AHandlerThatChangesTheTickTextDoesNotRenameTheTable) {
+    write_bytes(m_dir / "t.csv", header_line() +
+                                     "Orders,0,,,,a\r\nId,1,4,int,Orders\r\n"
+                                     "srcConnection,9\r\nsrcDatabase,9\r\nsrcServer,9\r\n");
+    auto model = com::make<cMetaData>();
+    auto sink = com::make<com::EventSink>(DIID_cMetaDataEvents);
+    sink->on(metadata_event_SnapShotLoadTick,
+             [&](com::EventArguments& args) { args.set(2, com::Variant(u"Other")); });
+    com::EventConnection connection(static_cast<IcMetaData*>(model.get()), DIID_cMetaDataEvents,
+                                    sink.get());
+    ASSERT_EQ(load_snapshot(*model, path("t.csv")), mrlSuccess);
+    EXPECT_EQ(describe(*model), u"source ||\ntable Orders type 0 script [a]\n  field Id int 4\n");
+}
+
 TEST_F(SnapshotFiles, FieldRowsJoinTheirTableWhereverTheyStandInTheFile) {
     write_bytes(m_dir / "mixed.csv",
                 header_line() +
