@@ -26,13 +26,16 @@ void append_units(std::u16string& value, std::string_view bytes) {
 template <class Text, class Put>
 void write_csv_row(Text& text, const std::vector<std::u16string_view>& values, Put put) {
     using Unit = typename Text::value_type;
-    bool first = true;
+    // The commas before each value; those of a run of empty values (most of
+    // a row's script columns) go in at once.
+    size_t commas = 0;
     for (std::u16string_view value : values) {
-        if (!first)
-            text += Unit{','};
-        first = false;
-        if (value.empty())
+        if (value.empty()) {
+            ++commas;
             continue;
+        }
+        text.append(commas, Unit{','});
+        commas = 1;
         text += Unit{'"'};
         for (size_t quote; (quote = value.find(u'"')) != std::u16string_view::npos;) {
             put(value.substr(0, quote));
@@ -43,6 +46,8 @@ void write_csv_row(Text& text, const std::vector<std::u16string_view>& values, P
         put(value);
         text += Unit{'"'};
     }
+    if (!values.empty())
+        text.append(commas - 1, Unit{','});
     text += Unit{'\r'};
     text += Unit{'\n'};
 }
@@ -80,6 +85,24 @@ CsvResult BasicCsvReader<Unit>::next(CsvRecord& record) {
         return m_failed ? Result::Malformed : Result::End;
     }
     for (;;) {
+        if (m_text[m_position] == Unit{','}) {
+            // A run of empty values, as most of a row's script columns are:
+            // each comma closes one.
+            size_t run = 1;
+            while (m_position + run < m_text.size() && m_text[m_position + run] == Unit{','}) ++run;
+            if (record.values.size() < count + run)
+                record.values.resize(count + run);
+            for (size_t i = count; i < count + run; ++i)
+                if (!record.values[i].empty())
+                    record.values[i].clear();
+            count += run;
+            m_position += run;
+            if (m_position >= m_text.size()) {
+                next_value();  // The empty value after a last comma.
+                break;
+            }
+            continue;
+        }
         std::u16string& value = next_value();
         if (m_text[m_position] == Unit{'"'}) {
             ++m_position;

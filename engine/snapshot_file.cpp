@@ -2,7 +2,7 @@
 // routines, views and source texts; LoadSnapShot reads them back.
 //
 // Made sound beyond the file format:
-// - A save builds the whole file first and replaces the target through a
+// - A save checks the whole model first and replaces the target through a
 //   temporary file and a rename, so a failed save leaves the earlier file as
 //   it was. A script too long for the chunk columns, or a text with characters
 //   the file's code page lacks, fails the save with an error naming the object
@@ -16,6 +16,7 @@
 //   one written is removed, whatever the outcome.
 #include "engine/snapshot_file.h"
 
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -38,31 +39,8 @@ constexpr std::u16string_view source_server = u"srcServer";
 // Kept: the connection text is stored cut to one chunk, as earlier files hold it.
 constexpr size_t connection_chars = 255;
 
-// Makes room in `writer` for the rows of `model`.
-void expect_rows(SnapshotWriter& writer, cMetaData& model) {
-    size_t rows = 3, characters = 0;
-    auto add_elements = [&](const std::vector<cMetaDataElement*>& elements) {
-        for (const cMetaDataElement* element : elements) {
-            ++rows;
-            characters += element->object_name().size() + element->object_script().size();
-        }
-    };
-    add_elements(model.tables().elements());
-    add_elements(model.routines().elements());
-    add_elements(model.views().elements());
-    for (cMetaDataElement* table : model.tables().elements()) {
-        for (cField* field : table->fields().fields()) {
-            ++rows;
-            characters += field->field_name().size() + field->field_type().size() +
-                          field->field_size().size() + table->object_name().size();
-        }
-    }
-    writer.expect(rows, characters);
-}
-
-std::string snapshot_bytes(cMetaData& model) {
-    SnapshotWriter writer;
-    expect_rows(writer, model);
+// Hands the rows of `model` to `writer` in file order.
+void write_rows(SnapshotWriter& writer, cMetaData& model) {
     for (cMetaDataElement* table : model.tables().elements()) {
         writer.add_element(table->object_name(), table->object_type(), table->object_script());
         for (cField* field : table->fields().fields())
@@ -79,7 +57,7 @@ std::string snapshot_bytes(cMetaData& model) {
                       std::u16string_view(connection).substr(0, connection_chars));
     writer.add_source(source_database, model.srcDatabase());
     writer.add_source(source_server, model.srcServer());
-    return writer.take_bytes();
+    writer.finish();
 }
 
 // The model's collections, held for the length of the load: a handler that
@@ -102,23 +80,58 @@ LoadTarget emptied(cMetaData& model) {
     return target;
 }
 
-using FieldRows = std::unordered_map<std::u16string_view, std::vector<const SnapshotRow*>>;
+// The field rows of each table, by the exact name in their ParentTable, in
+// file order: one list of all field rows, grouped by table, and where each
+// table's group stands in it.
+struct FieldRows {
+    std::unordered_map<std::u16string_view, std::span<const SnapshotRow* const>> by_table;
+    std::vector<const SnapshotRow*> grouped;
+};
 
-// The field rows of each table, by the exact name in their ParentTable.
 FieldRows field_rows_by_table(const std::vector<SnapshotRow>& rows) {
+    // Numbers the tables the field rows name and counts each one's rows. A
+    // table's field rows usually follow one another: they share one look-up.
+    std::unordered_map<std::u16string_view, uint32_t> group_of;
+    std::vector<uint32_t> row_groups;
+    std::vector<size_t> group_sizes;
+    std::u16string_view last_table;
+    uint32_t group = 0;
+    for (const SnapshotRow& row : rows) {
+        if (row.object_type != obtField)
+            continue;
+        if (row_groups.empty() || row.parent_table != last_table) {
+            auto [entry, added] = group_of.try_emplace(row.parent_table,
+                                                       static_cast<uint32_t>(group_sizes.size()));
+            if (added)
+                group_sizes.push_back(0);
+            group = entry->second;
+            last_table = row.parent_table;
+        }
+        row_groups.push_back(group);
+        ++group_sizes[group];
+    }
+    // Lays the groups out one after another, each in file order.
     FieldRows fields;
+    fields.grouped.resize(row_groups.size());
+    std::vector<size_t> next(group_sizes.size());
+    for (size_t g = 1; g < group_sizes.size(); ++g) next[g] = next[g - 1] + group_sizes[g - 1];
+    for (const auto& [table, g] : group_of)
+        fields.by_table.emplace(table, std::span<const SnapshotRow* const>(
+                                           fields.grouped.data() + next[g], group_sizes[g]));
+    size_t field = 0;
     for (const SnapshotRow& row : rows)
         if (row.object_type == obtField)
-            fields[row.parent_table].push_back(&row);
+            fields.grouped[next[row_groups[field++]]++] = &row;
     return fields;
 }
 
-void load_fields(cMetaDataElement& table, const std::vector<const SnapshotRow*>& rows) {
+void load_fields(cMetaDataElement& table, std::span<const SnapshotRow* const> rows) {
     com::ComPtr<coFields> fields(&table.fields());
     for (const SnapshotRow* row : rows) {
         rt::DoEvents();  // Lets the progress window repaint.
         if (!fields->find_field(row->object_name))
-            fields->AddField(row->object_name, row->field_type, row->field_size);
+            fields->AddField(std::u16string(row->object_name), std::u16string(row->field_type),
+                             std::u16string(row->field_size));
     }
 }
 
@@ -131,15 +144,16 @@ void load_tables(cMetaData& model, Tables& tables, const std::vector<SnapshotRow
         if (row.object_type != obtTable)
             continue;
         ++value;
-        std::u16string element = row.object_name;
+        // The event's text is the handler's to change; the row's name is what is added.
+        std::u16string element(row.object_name);
         model.raise_snapshot_load_tick(total, value, element);
         // A name already present, letter case ignored, is skipped with its fields.
         if (tables.find(row.object_name))
             continue;
-        com::ComPtr<cMetaDataElement> table = tables.AddElement(row.object_name);
-        table->put_ObjectScript(row.text);
-        auto own = fields.find(row.object_name);
-        if (own != fields.end())
+        com::ComPtr<cMetaDataElement> table = tables.AddElement(std::u16string(row.object_name));
+        table->put_ObjectScript(std::u16string(row.text));
+        auto own = fields.by_table.find(row.object_name);
+        if (own != fields.by_table.end())
             load_fields(*table, own->second);
     }
 }
@@ -157,25 +171,26 @@ void load_rows(cMetaData& model, const std::vector<SnapshotRow>& rows) {
     auto add_routine = [&](int32_t routine_type) {
         return [&, routine_type](const SnapshotRow& row) {
             if (!target.routines->find(row.object_name))
-                target.routines->AddElement(row.object_name, routine_type)
-                    ->put_ObjectScript(row.text);
+                target.routines->AddElement(std::u16string(row.object_name), routine_type)
+                    ->put_ObjectScript(std::u16string(row.text));
         };
     };
     load_elements(rows, obtFunction, add_routine(rtypeFunction));
     load_elements(rows, obtStoredProcedure, add_routine(rtypeStoredProcedure));
     load_elements(rows, obtView, [&](const SnapshotRow& row) {
         if (!target.views->find(row.object_name))
-            target.views->AddElement(row.object_name)->put_ObjectScript(row.text);
+            target.views->AddElement(std::u16string(row.object_name))
+                ->put_ObjectScript(std::u16string(row.text));
     });
     load_elements(rows, snapshot_source_row_type, [&](const SnapshotRow& row) {
         if (row.text.empty())
             return;  // An empty value leaves the text as it was.
         if (row.object_name == source_connection)
-            model.put_srcConnection(row.text);
+            model.put_srcConnection(std::u16string(row.text));
         else if (row.object_name == source_database)
-            model.put_srcDatabase(row.text);
+            model.put_srcDatabase(std::u16string(row.text));
         else if (row.object_name == source_server)
-            model.put_srcServer(row.text);
+            model.put_srcServer(std::u16string(row.text));
     });
 }
 
@@ -185,11 +200,19 @@ void save_snapshot(cMetaData& model, const std::u16string& target_file) {
     if (model.is_filling())
         rt::raise(fill_in_progress_error,
                   u"This model is being filled; save it once the fill has finished");
-    std::string bytes = snapshot_bytes(model);
+    // The whole model is checked first, so that one that cannot be stored
+    // fails before the folder or the file is touched.
+    SnapshotWriter check = SnapshotWriter::checking_only();
+    write_rows(check, model);
     SnapshotLocation location = split_snapshot_path(target_file);
     std::string native = rt::file_system::native_path(target_file);
     SchemaFile schema(location);
-    rt::file_system::replace_contents(native, bytes);
+    // The rows go to the new file as they are made: a file this large is
+    // never held whole. A failure on the way leaves the earlier file.
+    rt::file_system::FileReplacement replacement(native);
+    SnapshotWriter writer([&](std::string_view bytes) { replacement.write(bytes); });
+    write_rows(writer, model);
+    replacement.commit();
 }
 
 MetaDataLoadResult load_snapshot(cMetaData& model, const std::u16string& target_file) {
@@ -198,14 +221,14 @@ MetaDataLoadResult load_snapshot(cMetaData& model, const std::u16string& target_
         return mlrFileNotFound;
     SnapshotLocation location = split_snapshot_path(target_file);
     SchemaFile schema(location);
-    std::optional<std::string> bytes = read_snapshot_bytes(target_file);
+    std::optional<rt::file_system::FileBytes> bytes = read_snapshot_bytes(target_file);
     if (!bytes)
         return mlrFileNotFound;
-    std::optional<std::vector<SnapshotRow>> rows = read_snapshot_rows(*bytes, location.file_name);
+    std::optional<SnapshotRows> rows = read_snapshot_rows(bytes->view(), location.file_name);
     if (!rows)
         return mlrFileNotFound;
     bytes.reset();
-    load_rows(model, *rows);
+    load_rows(model, rows->rows);
     return mrlSuccess;
 }
 

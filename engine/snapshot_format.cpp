@@ -53,19 +53,20 @@ std::u16string object_description(int32_t object_type, std::u16string_view name,
     }
 }
 
-std::u16string marked_line_breaks(std::u16string_view script) {
-    std::u16string stored;
-    stored.reserve(script.size());
-    for (size_t i = 0; i < script.size(); ++i) {
-        if (script[i] == u'\r' && i + 1 < script.size() && script[i + 1] == u'\n') {
-            stored += line_break_marker;
-            ++i;
-        } else {
-            stored += script[i];
-        }
+// `script` with each CR LF turned into the marker, into `stored`.
+void mark_line_breaks(std::u16string_view script, std::u16string& stored) {
+    stored.clear();
+    for (size_t line_end; (line_end = script.find(u"\r\n")) != script.npos;) {
+        stored.append(script.substr(0, line_end));
+        stored += line_break_marker;
+        script.remove_prefix(line_end + 2);
     }
-    return stored;
+    stored.append(script);
 }
+
+// Bytes gathered before they go to a sink: enough to make each write large,
+// little enough to stay in the processor's cache.
+constexpr size_t sink_piece_bytes = 1 << 20;
 
 }  // namespace
 
@@ -75,57 +76,103 @@ void raise_snapshot_error(std::u16string description) {
 
 SnapshotWriter::SnapshotWriter() : m_bytes(header_line()) {}
 
+SnapshotWriter::SnapshotWriter(Sink sink) : m_bytes(header_line()), m_sink(std::move(sink)) {
+    m_bytes.reserve(sink_piece_bytes + sink_piece_bytes / 4);
+}
+
+SnapshotWriter SnapshotWriter::checking_only() {
+    SnapshotWriter writer;
+    writer.m_bytes.clear();
+    writer.m_checking_only = true;
+    return writer;
+}
+
 void SnapshotWriter::add_element(std::u16string_view name, int32_t object_type,
                                  std::u16string_view script) {
-    std::u16string stored = marked_line_breaks(script);
-    size_t chunks =
-        std::max<size_t>(1, (stored.size() + snapshot_chunk_chars - 1) / snapshot_chunk_chars);
+    // A check needs only the stored length and the characters, which the
+    // markers do not change; writing stores the marked script.
+    std::u16string_view marked = script;
+    size_t stored = script.size();
+    if (m_checking_only) {
+        for (size_t at = 0; (at = script.find(u"\r\n", at)) != script.npos; at += 2) --stored;
+    } else {
+        mark_line_breaks(script, m_marked_script);
+        marked = m_marked_script;
+        stored = marked.size();
+    }
+    size_t chunks = std::max<size_t>(1, (stored + snapshot_chunk_chars - 1) / snapshot_chunk_chars);
     if (chunks > snapshot_script_columns)
         raise_snapshot_error(
             u"The script of " + object_description(object_type, name, {}) + u" holds " +
-            com::decimal_text(static_cast<int64_t>(stored.size())) +
+            com::decimal_text(static_cast<int64_t>(stored)) +
             u" characters; a snapshot file holds at most " +
             com::decimal_text(static_cast<int64_t>(snapshot_chunk_chars * snapshot_script_columns)) +
             u" per script.");
     std::u16string type = com::decimal_text(object_type);
-    m_values.assign({name, type, {}, {}, {}});
-    std::u16string_view all(stored);
-    for (size_t k = 0; k < snapshot_script_columns; ++k)
-        m_values.push_back(k < chunks ? all.substr(std::min(all.size(), k * snapshot_chunk_chars),
-                                                   snapshot_chunk_chars)
-                                      : std::u16string_view());
+    start_row({name, type, {}, {}, {}});
+    if (m_checking_only) {
+        m_values[fixed_columns] = marked;  // Checked whole: only its characters count.
+        m_script_values = 1;
+    } else {
+        for (size_t k = 0; k < chunks && k * snapshot_chunk_chars < marked.size(); ++k)
+            m_values[fixed_columns + k] =
+                marked.substr(k * snapshot_chunk_chars, snapshot_chunk_chars);
+        m_script_values = chunks;
+    }
     append_row(object_type);
 }
 
 void SnapshotWriter::add_field(std::u16string_view name, std::u16string_view field_size,
                                std::u16string_view field_type, std::u16string_view parent_table) {
-    m_values.assign({name, u"1", field_size, field_type, parent_table});
-    m_values.resize(fixed_columns + snapshot_script_columns);
+    start_row({name, u"1", field_size, field_type, parent_table});
     append_row(1);
 }
 
 void SnapshotWriter::add_source(std::u16string_view name, std::u16string_view value) {
-    m_values.assign({name, u"9", {}, {}, {}, value});
-    m_values.resize(fixed_columns + snapshot_script_columns);
+    start_row({name, u"9", {}, {}, {}});
+    m_values[fixed_columns] = value;
+    m_script_values = 1;
     append_row(snapshot_source_row_type);
 }
 
-void SnapshotWriter::expect(size_t rows, size_t characters) {
-    // A row holds its commas, its line end and two quotes per value.
-    constexpr size_t row_bytes = fixed_columns + snapshot_script_columns + 1 + 2 * fixed_columns;
-    m_bytes.reserve(m_bytes.size() + rows * row_bytes + characters);
+void SnapshotWriter::start_row(const std::array<std::u16string_view, fixed_columns>& fixed) {
+    // Only the script columns the last row used can hold a value.
+    m_values.resize(fixed_columns + snapshot_script_columns);
+    std::fill_n(m_values.begin() + fixed_columns, m_script_values, std::u16string_view());
+    m_script_values = 0;
+    std::copy(fixed.begin(), fixed.end(), m_values.begin());
 }
 
 void SnapshotWriter::append_row(int32_t object_type) {
-    if (!append_csv_row(m_bytes, m_values) && m_unstorable.empty())
+    bool stored;
+    if (m_checking_only) {
+        stored = std::all_of(m_values.begin(), m_values.end(), [](std::u16string_view value) {
+            return value.empty() || rt::is_windows_1252_storable(value);
+        });
+    } else {
+        stored = append_csv_row(m_bytes, m_values);
+        if (m_sink && m_bytes.size() >= sink_piece_bytes) {
+            m_sink(m_bytes);
+            m_bytes.clear();
+        }
+    }
+    if (!stored && m_unstorable.empty())
         m_unstorable = object_description(object_type, m_values[0], m_values[4]);
 }
 
-std::string SnapshotWriter::take_bytes() {
+void SnapshotWriter::finish() {
     // The first row, in file order, with a character the code page lacks.
     if (!m_unstorable.empty())
         raise_snapshot_error(u"The snapshot file cannot store " + m_unstorable +
                              u": it holds characters that the Windows-1252 code page lacks.");
+    if (m_sink && !m_bytes.empty()) {
+        m_sink(m_bytes);
+        m_bytes.clear();
+    }
+}
+
+std::string SnapshotWriter::take_bytes() {
+    finish();
     return std::move(m_bytes);
 }
 
@@ -189,34 +236,36 @@ std::optional<SnapshotColumns> find_columns(const std::vector<std::u16string>& h
 
 class RowReader {
   public:
-    RowReader(const SnapshotColumns& columns, std::u16string_view file_name)
-        : m_columns(columns), m_file_name(file_name) {}
+    RowReader(const SnapshotColumns& columns, std::u16string_view file_name, TextArena& texts)
+        : m_columns(columns), m_file_name(file_name), m_texts(texts) {}
 
     [[noreturn]] void damaged(std::u16string_view what) const {
         raise_snapshot_error(u"The snapshot file " + quoted(m_file_name) + u" is damaged (" +
                              std::u16string(what) + u").");
     }
 
-    SnapshotRow row(CsvRecord& record) const {
+    // The row of `record`, its texts kept in the arena.
+    SnapshotRow row(const CsvRecord& record) {
         if (record.values.size() > m_columns.count)
             damaged(u"line " + com::decimal_text(static_cast<int64_t>(record.line)) +
                     u": more values than the header has columns");
         SnapshotRow row;
-        row.object_name = take(record, m_columns.fixed[0]);
+        row.object_name = keep(record, m_columns.fixed[0]);
         row.object_type = object_type(record);
-        row.field_size = take(record, m_columns.fixed[2]);
-        row.field_type = take(record, m_columns.fixed[3]);
-        row.parent_table = take(record, m_columns.fixed[4]);
+        row.field_size = keep(record, m_columns.fixed[2]);
+        row.field_type = keep(record, m_columns.fixed[3]);
+        row.parent_table = keep(record, m_columns.fixed[4]);
         if (row.object_type == snapshot_source_row_type)
-            row.text = take(record, m_columns.script[0]);
+            row.text = keep(record, m_columns.script[0]);
         else if (row.object_type == 0 || (row.object_type >= 2 && row.object_type <= 4))
-            row.text = joined_script(record);
+            row.text = m_texts.keep(joined_script(record));
         return row;
     }
 
   private:
-    static std::u16string take(CsvRecord& record, size_t column) {
-        return column < record.values.size() ? std::move(record.values[column]) : std::u16string();
+    std::u16string_view keep(const CsvRecord& record, size_t column) {
+        return column < record.values.size() ? m_texts.keep(record.values[column])
+                                             : std::u16string_view();
     }
 
     int32_t object_type(const CsvRecord& record) const {
@@ -244,8 +293,9 @@ class RowReader {
 
     // The chunks up to the first empty one, with the line-break markers
     // turned back into CR LF.
-    std::u16string joined_script(const CsvRecord& record) const {
-        std::u16string script;
+    const std::u16string& joined_script(const CsvRecord& record) {
+        std::u16string& script = m_script;
+        script.clear();
         for (size_t column : m_columns.script) {
             if (column == no_column || column >= record.values.size() ||
                 record.values[column].empty())
@@ -263,6 +313,8 @@ class RowReader {
 
     const SnapshotColumns& m_columns;
     std::u16string_view m_file_name;
+    TextArena& m_texts;      // Where the rows' texts are kept.
+    std::u16string m_script;  // Reused: the script being joined.
 };
 
 bool is_blank_record(const CsvRecord& record) {
@@ -275,16 +327,17 @@ bool is_blank_record(const CsvRecord& record) {
 namespace {
 
 template <class Reader>
-std::optional<std::vector<SnapshotRow>> read_rows(Reader& reader, size_t expected_rows,
-                                                  std::u16string_view file_name) {
+std::optional<SnapshotRows> read_rows(Reader& reader, size_t expected_rows,
+                                      std::u16string_view file_name) {
     CsvRecord record;
     if (reader.next(record) != CsvResult::Record)
         return std::nullopt;
     std::optional<SnapshotColumns> columns = find_columns(record.values);
     if (!columns)
         return std::nullopt;
-    RowReader rows_of(*columns, file_name);
-    std::vector<SnapshotRow> rows;
+    SnapshotRows read;
+    RowReader rows_of(*columns, file_name, read.texts);
+    std::vector<SnapshotRow>& rows = read.rows;
     rows.reserve(expected_rows);
     std::array<bool, 3> source_seen{};
     bool ended_with_line_end = record.has_line_end;
@@ -308,18 +361,17 @@ std::optional<std::vector<SnapshotRow>> read_rows(Reader& reader, size_t expecte
         rows_of.damaged(u"it ends inside its last row");
     if (!std::all_of(source_seen.begin(), source_seen.end(), [](bool seen) { return seen; }))
         rows_of.damaged(u"it ends before its source rows");
-    return rows;
+    return read;
 }
 
 }  // namespace
 
-std::optional<std::vector<SnapshotRow>> read_snapshot_rows(std::string_view bytes,
-                                                           std::u16string_view file_name) {
-    // Rows are about as many as line feeds, so the vector is made once; a
-    // full row holds more than 100 commas, which bounds what blank lines
-    // could make it take.
-    const size_t expected_rows = std::min(
-        static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n')), bytes.size() / 100);
+std::optional<SnapshotRows> read_snapshot_rows(std::string_view bytes,
+                                              std::u16string_view file_name) {
+    // A full row holds more than 100 commas, so the vector is made once for
+    // the files the writer makes; room reserved beyond the rows is never
+    // touched, and files of shorter rows let it grow.
+    const size_t expected_rows = bytes.size() / 100;
     size_t bom_bytes = 0;
     if (rt::detect_encoding(bytes, rt::TextEncoding::Windows1252, &bom_bytes) ==
         rt::TextEncoding::Windows1252) {

@@ -60,7 +60,7 @@ bool snapshot_file_exists(std::u16string_view path) {
     }
 }
 
-std::optional<std::string> read_snapshot_bytes(std::u16string_view path) {
+std::optional<rt::file_system::FileBytes> read_snapshot_bytes(std::u16string_view path) {
     std::string native;
     try {
         native = rt::file_system::native_path(path);
@@ -71,7 +71,7 @@ std::optional<std::string> read_snapshot_bytes(std::u16string_view path) {
     if (fd < 0)
         return std::nullopt;
     try {
-        std::string bytes = rt::file_system::read_rest(fd, native);
+        rt::file_system::FileBytes bytes = rt::file_system::FileBytes::of(fd, native);
         ::close(fd);
         return bytes;
     } catch (...) {

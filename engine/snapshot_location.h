@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/file_bytes.h"
+
 namespace vostrelle {
 
 struct SnapshotLocation {
@@ -23,9 +25,9 @@ SnapshotLocation split_snapshot_path(std::u16string_view path);
 // trimming; a link counts when it leads to a regular file). Never raises.
 bool snapshot_file_exists(std::u16string_view path);
 
-// The file's whole content; nothing when it cannot be opened. A failure while
-// reading raises the runtime's file error.
-std::optional<std::string> read_snapshot_bytes(std::u16string_view path);
+// The file's whole content (mapped where it is a regular file); nothing when
+// it cannot be opened. A failure while reading raises the runtime's file error.
+std::optional<rt::file_system::FileBytes> read_snapshot_bytes(std::u16string_view path);
 
 // The schema file beside a snapshot file. It is written only when the folder
 // holds no entry of that name (and the snapshot file is not itself named

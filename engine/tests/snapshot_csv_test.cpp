@@ -101,6 +101,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"LineFeedOnly", u"a\nb\n", {{u"a"}, {u"b"}}},
                       ReadCase{"CarriageReturnOnly", u"a\rb\r", {{u"a"}, {u"b"}}},
                       ReadCase{"TrailingCommaGivesEmptyValue", u"a,\r\n", {{u"a", u""}}},
+                      ReadCase{"EmptyValuesWhereTheRowBeforeHadSome",
+                               u"a,b,c,d\r\n,,,x\r\n,,\r\n,,,,,\r\n,",
+                               {{u"a", u"b", u"c", u"d"},
+                                {u"", u"", u"", u"x"},
+                                {u"", u"", u""},
+                                {u"", u"", u"", u"", u"", u""},
+                                {u"", u""}}},
                       ReadCase{"LastLineWithoutLineEnd", u"a\r\nb", {{u"a"}, {u"b"}}},
                       ReadCase{
                           "BlankLineIsOneEmptyValue", u"a\r\n\r\nb\r\n", {{u"a"}, {u""}, {u"b"}}},

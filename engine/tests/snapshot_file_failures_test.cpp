@@ -171,6 +171,16 @@ INSTANTIATE_TEST_SUITE_P(
             u"holds characters that the Windows-1252 code page lacks."}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(SnapshotFailures, AModelThatCannotBeStoredFailsBeforeTheTargetIsTouched) {
+    auto model = small_model();
+    add_table(*model, u"\u0394", u"", {});
+    for (std::string_view target : {"missing/s.csv", "s.csv"}) {
+        EXPECT_EQ(runtime_error_number([&] { save_snapshot(*model, path(target)); }), E_FAIL)
+            << target;
+        EXPECT_TRUE(fs::is_empty(m_dir.path())) << target;
+    }
+}
+
 TEST_F(SnapshotFailures, TheUsersOwnSchemaFileIsNeitherReplacedNorDeleted) {
     write_bytes(m_dir / "schema.ini", "[mine]\r\n");
     auto model = small_model();

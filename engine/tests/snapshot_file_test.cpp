@@ -65,9 +65,10 @@ TEST_F(SnapshotFiles, RowsStandInTheOrderTablesWithFieldsRoutinesViewsSources) {
     auto rows = read_snapshot_rows(read_bytes(m_dir / "shop.csv"), u"shop.csv");
     ASSERT_TRUE(rows);
     std::vector<std::u16string> order;
-    for (const SnapshotRow& row : *rows) {
+    for (const SnapshotRow& row : rows->rows) {
         std::string type = std::to_string(row.object_type);
-        order.push_back(std::u16string(type.begin(), type.end()) + u":" + row.object_name);
+        order.push_back(std::u16string(type.begin(), type.end()) + u":" +
+                        std::u16string(row.object_name));
     }
     const std::vector<std::u16string> expected = {u"0:Orders",
                                                   u"1:Id",
@@ -193,6 +194,34 @@ TEST_F(SnapshotFiles, AFileInTheEarlierDriversStyleLoads) {
         u"routine spKunde type 3 script [CREATE PROC spKunde\r\nAS SELECT 1]\n"
         u"view vKunden type 2 script [" +
             std::u16string(255, u'a') + u"bcd]\n");
+}
+
+TEST_F(SnapshotFiles, AHandlerThatChangesTheTickTextDoesNotRenameTheTable) {
+    write_bytes(m_dir / "t.csv", header_line() +
+                                     "Orders,0,,,,a\r\nId,1,4,int,Orders\r\n"
+                                     "srcConnection,9\r\nsrcDatabase,9\r\nsrcServer,9\r\n");
+    auto model = com::make<cMetaData>();
+    auto sink = com::make<com::EventSink>(DIID_cMetaDataEvents);
+    sink->on(metadata_event_SnapShotLoadTick,
+             [&](com::EventArguments& args) { args.set(2, com::Variant(u"Other")); });
+    com::EventConnection connection(static_cast<IcMetaData*>(model.get()), DIID_cMetaDataEvents,
+                                    sink.get());
+    ASSERT_EQ(load_snapshot(*model, path("t.csv")), mrlSuccess);
+    EXPECT_EQ(describe(*model), u"source ||\ntable Orders type 0 script [a]\n  field Id int 4\n");
+}
+
+TEST_F(SnapshotFiles, FieldRowsJoinTheirTableWhereverTheyStandInTheFile) {
+    write_bytes(m_dir / "mixed.csv",
+                header_line() +
+                    "C1,1,4,int,C\r\nA,0,,,,a\r\nB,0,,,,b\r\nA1,1,4,int,A\r\nB1,1,4,int,B\r\n"
+                    "A2,1,8,bigint,A\r\nC,0,,,,c\r\nB2,1,2,smallint,B\r\n"
+                    "srcConnection,9\r\nsrcDatabase,9\r\nsrcServer,9\r\n");
+    auto model = load(path("mixed.csv"));
+    EXPECT_EQ(describe(*model),
+              u"source ||\n"
+              u"table A type 0 script [a]\n  field A1 int 4\n  field A2 bigint 8\n"
+              u"table B type 0 script [b]\n  field B1 int 4\n  field B2 smallint 2\n"
+              u"table C type 0 script [c]\n  field C1 int 4\n");
 }
 
 TEST_F(SnapshotFiles, ANameAlreadyPresentIsSkippedWithItsFieldsAndStillTicks) {

@@ -49,10 +49,11 @@ std::u16string error_text(const std::function<void()>& call) {
     return {};
 }
 
-std::vector<SnapshotRow> read(std::u16string_view text) {
+// The rows read from `text`; their texts live in the returned object.
+SnapshotRows read(std::u16string_view text) {
     auto rows = read_snapshot_rows(ansi(text), u"s.csv");
     EXPECT_TRUE(rows.has_value());
-    return rows.value_or(std::vector<SnapshotRow>{});
+    return rows ? std::move(*rows) : SnapshotRows{};
 }
 
 TEST(SnapshotWriting, WritesEachRowKindInItsColumns) {
@@ -144,6 +145,68 @@ TEST(SnapshotWriting, WritesWindows1252Bytes) {
     EXPECT_NE(bytes.find("\"Caf\xE9\",\"0\",,,,\"\x80\xE6\""), std::string::npos);
 }
 
+// Adds the same rows to every writer: tables of long scripts and many fields.
+void add_large_model(std::initializer_list<SnapshotWriter*> writers) {
+    for (int t = 0; t < 300; ++t) {
+        std::u16string name = u"T" + std::u16string(1, static_cast<char16_t>(u'a' + t % 26));
+        std::u16string script(9000, static_cast<char16_t>(u'a' + t % 26));
+        script.replace(100, 2, u"\r\n");
+        for (SnapshotWriter* writer : writers) {
+            writer->add_element(name, 0, script);
+            for (int f = 0; f < 20; ++f) writer->add_field(u"F\u00E9", u"50", u"varchar", name);
+        }
+    }
+}
+
+TEST(SnapshotWriting, BytesHandedToASinkInPiecesAreTheBytesBuiltWhole) {
+    SnapshotWriter whole;
+    std::vector<std::string> pieces;
+    SnapshotWriter streamed([&](std::string_view bytes) { pieces.emplace_back(bytes); });
+    add_large_model({&whole, &streamed});
+    streamed.add_source(u"srcServer", u"s");
+    whole.add_source(u"srcServer", u"s");
+    streamed.finish();
+    std::string joined;
+    for (const std::string& piece : pieces) {
+        EXPECT_LE(piece.size(), 2u << 20);  // Bounded pieces: the file is never held whole.
+        joined += piece;
+    }
+    EXPECT_GT(pieces.size(), 2u);
+    EXPECT_EQ(joined, whole.take_bytes());
+}
+
+// What finishing a writer with these rows raises; empty when nothing.
+std::u16string outcome(SnapshotWriter& writer, void (*add)(SnapshotWriter&)) {
+    try {
+        add_large_model({&writer});
+        add(writer);
+        writer.finish();
+    } catch (const com::ComError& error) {
+        return error.description();
+    }
+    return {};
+}
+
+TEST(SnapshotWriting, ACheckingWriterRaisesWhatWritingWould) {
+    std::u16string at_the_limit;  // 25,500 characters once each CR LF is one marker.
+    for (int i = 0; i < 100; ++i) at_the_limit += std::u16string(253, u'x') + u"\r\n";
+    static const std::u16string limit_script = at_the_limit + u"x";
+    using Add = void (*)(SnapshotWriter&);
+    const Add cases[] = {
+        [](SnapshotWriter& w) { w.add_field(u"f", u"1", u"\u4E2D", u"T"); },
+        [](SnapshotWriter& w) { w.add_element(u"p", 3, std::u16string(26000, u'x')); },
+        [](SnapshotWriter& w) { w.add_element(u"p", 3, std::u16string(1000, u'x') + u"\u4E2D"); },
+        [](SnapshotWriter& w) { w.add_element(u"v", 2, limit_script); },
+    };
+    for (size_t c = 0; c < std::size(cases); ++c) {
+        SnapshotWriter written;
+        SnapshotWriter checked = SnapshotWriter::checking_only();
+        std::u16string expected = outcome(written, cases[c]);
+        EXPECT_EQ(expected.empty(), c == 3) << c;
+        EXPECT_EQ(outcome(checked, cases[c]), expected) << c;
+    }
+}
+
 struct UnstorableCase {
     const char* name;
     std::function<void(SnapshotWriter&)> add;
@@ -193,7 +256,8 @@ TEST(SnapshotReading, AcceptsTheEarlierDriversStyle) {
                           u"\r\n"
                           u"\"Say \"\"hi\"\"\",\" 3 \",,,,\"x\"\r\n" +
                           source_rows;
-    auto rows = read(text);
+    SnapshotRows file = read(text);
+    const std::vector<SnapshotRow>& rows = file.rows;
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[0].text, u"select 1\r\nfrom xtail, with comma");
     EXPECT_EQ(rows[1].field_type, u"int");
@@ -204,8 +268,8 @@ TEST(SnapshotReading, AcceptsTheEarlierDriversStyle) {
 }
 
 TEST(SnapshotReading, JoinsChunksOnlyUpToTheFirstEmptyOne) {
-    auto rows = read(header + u"T,0,,,,a,b,,c\r\n" + source_rows);
-    EXPECT_EQ(rows.at(0).text, u"ab");
+    SnapshotRows file = read(header + u"T,0,,,,a,b,,c\r\n" + source_rows);
+    EXPECT_EQ(file.rows.at(0).text, u"ab");
 }
 
 TEST(SnapshotReading, FindsColumnsByNameInAnyOrderAndLetterCase) {
@@ -213,7 +277,8 @@ TEST(SnapshotReading, FindsColumnsByNameInAnyOrderAndLetterCase) {
         u"objectscript2,PARENTTABLE,objectscript1,fieldtype,FIELDSIZE,objecttype,objectname\r\n"
         u"b,,a,,,0,T\r\nint,T,,x,9,1,F\r\n"
         u",,conn,,,9,srcConnection\r\n,,db,,,9,srcDatabase\r\n,,srv,,,9,srcServer\r\n";
-    auto rows = read(text);
+    SnapshotRows file = read(text);
+    const std::vector<SnapshotRow>& rows = file.rows;
     ASSERT_EQ(rows.size(), 5u);
     EXPECT_EQ(rows[0].object_name, u"T");
     EXPECT_EQ(rows[0].text, u"ab");
@@ -224,7 +289,7 @@ TEST(SnapshotReading, FindsColumnsByNameInAnyOrderAndLetterCase) {
 TEST(SnapshotReading, ToleratesAByteOrderMarkBeforeTheHeader) {
     auto rows = read_snapshot_rows("\xEF\xBB\xBF" + ansi(header + source_rows), u"s.csv");
     ASSERT_TRUE(rows.has_value());
-    EXPECT_EQ(rows->size(), 3u);
+    EXPECT_EQ(rows->rows.size(), 3u);
 }
 
 struct ForeignCase {

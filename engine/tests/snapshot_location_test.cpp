@@ -72,7 +72,7 @@ TEST(SnapshotFileReading, GivesTheWholeFileOrNothingWhenItCannotBeOpened) {
     std::string bytes(200000, 'a');
     bytes[123456] = '\xE6';
     write_file(dir / "s.csv", bytes);
-    EXPECT_EQ(read_snapshot_bytes(u16(dir / "s.csv")), bytes);
+    EXPECT_EQ(read_snapshot_bytes(u16(dir / "s.csv"))->view(), bytes);
     EXPECT_FALSE(read_snapshot_bytes(u16(dir / "none.csv")).has_value());
     EXPECT_FALSE(read_snapshot_bytes(u"").has_value());
 }

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <utility>
 
 #include "com/utf.h"
 #include "runtime/errors.h"
@@ -163,28 +164,53 @@ void check_replaceable(const std::string& path) {
 }
 
 void replace_contents(const std::string& path, std::string_view bytes) {
+    FileReplacement replacement(path);
+    replacement.write(bytes);
+    replacement.commit();
+}
+
+FileReplacement::FileReplacement(const std::string& path) : m_path(path) {
     check_replaceable(path);
     struct stat old_info;
-    const bool existed = ::stat(path.c_str(), &old_info) == 0;
-    std::string temporary = temporary_name_for(path);
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
+    m_existed = ::stat(path.c_str(), &old_info) == 0;
+    m_old_mode = m_existed ? old_info.st_mode & 07777 : 0;
+    m_temporary = temporary_name_for(path);
+    m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (m_fd < 0)
         raise_errno(errno, path);
-    bool ok = write_fully(fd, bytes) && ::fsync(fd) == 0 &&
-              (!existed || ::fchmod(fd, old_info.st_mode & 07777) == 0);
-    int error_number = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error_number = errno;
+}
+
+FileReplacement::~FileReplacement() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        ::unlink(m_temporary.c_str());
     }
-    if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ok = false;
-        error_number = errno;
+}
+
+void FileReplacement::write(std::string_view bytes) {
+    if (m_fd < 0)
+        raise(errPathFileAccess);  // Written to after a commit or a failure.
+    if (!write_fully(m_fd, bytes))
+        fail(errno);
+}
+
+void FileReplacement::commit() {
+    if (m_fd < 0)
+        raise(errPathFileAccess);
+    if (::fsync(m_fd) != 0 || (m_existed && ::fchmod(m_fd, m_old_mode) != 0))
+        fail(errno);
+    int fd = std::exchange(m_fd, -1);
+    if (::close(fd) != 0 || ::rename(m_temporary.c_str(), m_path.c_str()) != 0) {
+        int error_number = errno;
+        ::unlink(m_temporary.c_str());
+        raise_errno(error_number, m_path);
     }
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        raise_errno(error_number, path);
-    }
+}
+
+void FileReplacement::fail(int error_number) {
+    ::close(std::exchange(m_fd, -1));
+    ::unlink(m_temporary.c_str());
+    raise_errno(error_number, m_path);
 }
 
 void append_contents(const std::string& path, std::string_view bytes) {

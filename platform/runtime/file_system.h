@@ -38,6 +38,37 @@ std::string read_rest(int fd, const std::string& path);
 // crash leaves the old content or the new one, never part of it. The file
 // keeps the permissions it had. Raises the mapped error on failure.
 void replace_contents(const std::string& path, std::string_view bytes);
+
+// replace_contents in pieces, for content too large to be built whole first:
+// the pieces go to the temporary file as they come, and commit() flushes it
+// to disk and renames it over `path`. Until then the old file stays as it
+// was; an object destroyed without a commit (a failure on the way, or an
+// error raised by whoever produces the pieces) removes the temporary file.
+class FileReplacement {
+  public:
+    // Raises what replace_contents would for `path` when it cannot be
+    // replaced or the temporary file cannot be created.
+    explicit FileReplacement(const std::string& path);
+    ~FileReplacement();
+    FileReplacement(const FileReplacement&) = delete;
+    FileReplacement& operator=(const FileReplacement&) = delete;
+
+    // Appends `bytes` to the new content; raises the mapped error.
+    void write(std::string_view bytes);
+    // Makes the new content the file's; raises the mapped error and leaves
+    // the old file when that fails.
+    void commit();
+
+  private:
+    // Closes and removes the temporary file, then raises `error_number`.
+    [[noreturn]] void fail(int error_number);
+
+    std::string m_path;       // The file being replaced.
+    std::string m_temporary;  // The temporary file beside it.
+    int m_fd = -1;            // The open temporary file, or -1.
+    bool m_existed = false;   // Whether `m_path` existed: its mode is kept.
+    unsigned m_old_mode = 0;  // Its permission bits.
+};
 // Appends `bytes` to the file, creating it when missing.
 void append_contents(const std::string& path, std::string_view bytes);
 

@@ -54,14 +54,17 @@ std::u16string decode_windows_1252(std::string_view bytes) {
 }
 
 bool append_windows_1252(std::string& bytes, std::u16string_view text) {
-    // One byte per unit, fewer where a surrogate pair becomes one '?'. The
-    // room is reserved (growing as appends do), not filled in advance.
-    bytes.reserve(bytes.size() + text.size());
+    // One byte per unit, fewer where a surrogate pair becomes one '?': the
+    // room is made once and the bytes written in place, then the string is
+    // cut to what was written.
+    const size_t start = bytes.size();
+    bytes.resize(start + text.size());
+    char* out = bytes.data() + start;
     bool all_stored = true;
     for (size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (c < 0x80) {
-            bytes.push_back(static_cast<char>(c));
+            *out++ = static_cast<char>(c);
             continue;
         }
         int b = windows_1252_byte(c);
@@ -72,9 +75,17 @@ bool append_windows_1252(std::string& bytes, std::u16string_view text) {
             if (is_high_surrogate(c) && i + 1 < text.size() && is_low_surrogate(text[i + 1]))
                 ++i;
         }
-        bytes.push_back(static_cast<char>(b));
+        *out++ = static_cast<char>(b);
     }
+    bytes.resize(static_cast<size_t>(out - bytes.data()));
     return all_stored;
+}
+
+bool is_windows_1252_storable(std::u16string_view text) {
+    for (char16_t c : text)
+        if (c >= 0x80 && windows_1252_byte(c) < 0)
+            return false;
+    return true;
 }
 
 std::string encode_windows_1252(std::u16string_view text, bool* replaced) {

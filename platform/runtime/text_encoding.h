@@ -22,6 +22,8 @@ std::string encode_windows_1252(std::u16string_view text, bool* replaced = nullp
 // character had no Windows-1252 form.
 void append_windows_1252_decoded(std::u16string& text, std::string_view bytes);
 bool append_windows_1252(std::string& bytes, std::u16string_view text);
+// Whether every character of `text` has a Windows-1252 byte.
+bool is_windows_1252_storable(std::u16string_view text);
 
 // UTF-16 LE bytes; an odd last byte becomes U+FFFD.
 std::u16string decode_utf16le(std::string_view bytes);

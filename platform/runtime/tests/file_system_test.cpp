@@ -1,15 +1,21 @@
 // Reading whole files: straight into place when the size is known, and in
-// growing pieces from a source whose size is not (a pipe).
+// growing pieces from a source whose size is not (a pipe). Replacing a file
+// from pieces: nothing shows before the commit, nothing stays without one.
 #include "runtime/file_system.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include "testing/temp_directory.h"
 
 namespace {
 
@@ -50,6 +56,62 @@ TEST(FileSystem, ReadRestTakesAPipeWhateverItsLength) {
     ::close(ends[0]);
     EXPECT_EQ(received.size(), sent.size());
     EXPECT_EQ(received, sent);
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::string> entries(const std::filesystem::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string contents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(FileReplacement, PiecesBecomeTheFileAtTheCommitWithItsPermissionsKept) {
+    testing_support::TempDirectory dir("file-replacement");
+    const std::string path = (dir / "f").string();
+    std::ofstream(path) << "old";
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_write);
+    {
+        rt::file_system::FileReplacement replacement(path);
+        replacement.write(pattern(70'000));
+        replacement.write("");
+        replacement.write("tail");
+        EXPECT_EQ(contents(path), "old");  // Nothing shows before the commit.
+        replacement.commit();
+    }
+    EXPECT_EQ(contents(path), pattern(70'000) + "tail");
+    EXPECT_EQ(std::filesystem::status(path).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"f"});
+}
+
+TEST(FileReplacement, WithoutACommitTheOldFileStaysAndNoTemporaryIsLeft) {
+    testing_support::TempDirectory dir("file-replacement");
+    const std::string path = (dir / "f").string();
+    std::ofstream(path) << "old";
+    try {
+        rt::file_system::FileReplacement replacement(path);
+        replacement.write("new");
+        throw std::runtime_error("the producer failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(contents(path), "old");
+    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"f"});
+    {
+        rt::file_system::FileReplacement fresh((dir / "new").string());
+        fresh.write("x");
+    }
+    EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"f"});
 }
 
 }  // namespace

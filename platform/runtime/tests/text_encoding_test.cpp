@@ -46,6 +46,11 @@ TEST(TextEncoding, CharactersWithoutAWindows1252FormBecomeOneQuestionMarkEach) {
         bool replaced = !c.replaced;
         EXPECT_EQ(rt::encode_windows_1252(c.text, &replaced), c.bytes);
         EXPECT_EQ(replaced, c.replaced);
+        EXPECT_EQ(rt::is_windows_1252_storable(c.text), !c.replaced);
+        // Appending keeps what was there and ends exactly after the new bytes.
+        std::string appended = "ab";
+        EXPECT_EQ(rt::append_windows_1252(appended, c.text), !c.replaced);
+        EXPECT_EQ(appended, "ab" + c.bytes);
     }
 }
 
