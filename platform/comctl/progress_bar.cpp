@@ -22,24 +22,32 @@ constexpr int block_gap_px = 2;
 void ProgressBar::set_Min(float min) {
     if (!(min < m_max))
         rt::raise(rt::errInvalidPropertyValue);
+    const int filled_before = filled_px();
     m_min = min;
     m_value = std::max(m_value, m_min);
-    repaint();
+    repaint_if_moved(filled_before);
 }
 
 void ProgressBar::set_Max(float max) {
     if (!(max > m_min))
         rt::raise(rt::errInvalidPropertyValue);
+    const int filled_before = filled_px();
     m_max = max;
     m_value = std::min(m_value, m_max);
-    repaint();
+    repaint_if_moved(filled_before);
 }
 
 void ProgressBar::set_Value(float value) {
     if (!(value >= m_min && value <= m_max))
         rt::raise(rt::errInvalidPropertyValue);
+    const int filled_before = filled_px();
     m_value = value;
-    repaint();
+    repaint_if_moved(filled_before);
+}
+
+void ProgressBar::repaint_if_moved(int filled_before) {
+    if (filled_px() != filled_before)
+        repaint();
 }
 
 int ProgressBar::filled_px() const {

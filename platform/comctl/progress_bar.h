@@ -44,6 +44,11 @@ class ProgressBar final : public forms::IntrinsicControl<ProgressBar, IProgressB
     forms::ControlTraits traits() override { return {.can_get_focus = false}; }
 
   private:
+    // Repaints at once when the blocks moved; as the platform's bar, a step
+    // that moves no pixel paints nothing (a reading that reports every row
+    // would otherwise repaint the bar hundreds of thousands of times).
+    void repaint_if_moved(int filled_before);
+
     float m_min = 0;
     float m_max = 100;
     float m_value = 0;

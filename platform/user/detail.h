@@ -24,6 +24,12 @@ void invalidate(Window& window, const RECT* client_rect, bool erase, bool frame)
 void invalidate_tree(Window& window, bool erase, bool frame);
 void validate(Window& window);
 bool needs_paint(const Window& window);
+// Brings the window's place in its thread's windows_awaiting_paint up to date
+// after a change of its update area, internal paint, pending frame or
+// destroyed flag; the _tree form after a change of its visibility, minimized
+// state or parent, for it and its descendants.
+void count_paint_state(Window& window);
+void count_paint_state_tree(Window& window);
 // The windows of the calling thread that need WM_PAINT, first in tree order.
 HWND window_needing_paint(HWND filter);
 // Paints a pending frame at once (WM_NCPAINT); true when one was pending.

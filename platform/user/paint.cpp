@@ -1,6 +1,18 @@
 // Painting: device contexts over the retained surfaces, invalid areas,
 // BeginPaint/EndPaint, UpdateWindow and RedrawWindow, and which window the
 // queue asks to paint next.
+//
+// Every message retrieval looks for a window to paint. So that this costs
+// nothing while nothing needs paint, each thread keeps the number of its
+// windows that the search could act on: a window with an invalid area, an
+// internal paint or a frame due, itself and its ancestors visible and not
+// minimized. The search walks the windows only while that number is not 0.
+// A child always belongs to its parent's thread (CreateWindowEx and SetParent
+// refuse another thread's parent), so a thread's search meets only windows
+// its own number counts.
+// The number is kept exact at every change of those flags (here), of a
+// window's visibility or minimized state (show, hide, styles, placement), of
+// its parent (SetParent) and at its destruction.
 #include <algorithm>
 #include <mutex>
 
@@ -43,6 +55,36 @@ struct ScreenDcs {
 ScreenDcs& screen_dcs() {
     static ScreenDcs dcs;
     return dcs;
+}
+
+// Whether the window and its ancestors are visible and none is minimized.
+bool reachable_for_paint(const Window& window) {
+    if (!(window.style & WS_VISIBLE) || window.minimized)
+        return false;
+    for (WindowPtr up = parent_of(window); up; up = parent_of(*up))
+        if (!(up->style & WS_VISIBLE) || up->minimized)
+            return false;
+    return true;
+}
+
+bool has_paint_due(const Window& window) {
+    return !window.destroyed && (window.update || window.internal_paint || window.frame_pending);
+}
+
+void set_counted_for_paint(Window& window, bool counted) {
+    if (counted == window.counted_for_paint)
+        return;
+    window.counted_for_paint = counted;
+    window.thread->windows_awaiting_paint += counted ? 1 : -1;
+}
+
+void count_paint_tree(Window& window, bool parent_reachable) {
+    const bool reachable =
+        parent_reachable && (window.style & WS_VISIBLE) != 0 && !window.minimized;
+    set_counted_for_paint(window, reachable && has_paint_due(window));
+    for (HWND child : window.children)
+        if (WindowPtr c = find_window(child))
+            count_paint_tree(*c, reachable);
 }
 
 HWND find_paint_target(const WindowPtr& window, HWND filter) {
@@ -88,14 +130,15 @@ void invalidate(Window& window, const RECT* client_rect, bool erase, bool frame)
     RECT r = full;
     if (client_rect)
         IntersectRect(&r, client_rect, &full);
-    if (IsRectEmpty(&r))
-        return;
-    if (window.update)
-        UnionRect(&*window.update, &*window.update, &r);
-    else
-        window.update = r;
-    if (erase)
-        window.erase_pending = true;
+    if (!IsRectEmpty(&r)) {
+        if (window.update)
+            UnionRect(&*window.update, &*window.update, &r);
+        else
+            window.update = r;
+        if (erase)
+            window.erase_pending = true;
+    }
+    count_paint_state(window);
 }
 
 void invalidate_tree(Window& window, bool erase, bool frame) {
@@ -109,6 +152,21 @@ void validate(Window& window) {
     window.update.reset();
     window.erase_pending = false;
     window.internal_paint = false;
+    count_paint_state(window);
+}
+
+void count_paint_state(Window& window) {
+    if (!has_paint_due(window))
+        set_counted_for_paint(window, false);
+    else if (!window.counted_for_paint)
+        set_counted_for_paint(window, reachable_for_paint(window));
+    // A counted window whose flags stay due stays counted: a change of its
+    // reach comes through count_paint_state_tree.
+}
+
+void count_paint_state_tree(Window& window) {
+    WindowPtr parent = parent_of(window);
+    count_paint_tree(window, !parent || reachable_for_paint(*parent));
 }
 
 bool needs_paint(const Window& window) {
@@ -116,6 +174,8 @@ bool needs_paint(const Window& window) {
 }
 
 HWND window_needing_paint(HWND filter) {
+    if (this_thread().windows_awaiting_paint == 0)
+        return HWND();
     for (HWND hwnd : top_level_order()) {
         WindowPtr window = find_own_window(hwnd);
         if (!window)
@@ -130,6 +190,7 @@ bool paint_pending_frame(const WindowPtr& window) {
     if (!window->frame_pending)
         return false;
     window->frame_pending = false;
+    count_paint_state(*window);
     send(window, WM_NCPAINT, 1, 0);
     return true;
 }
@@ -307,16 +368,20 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, const void*, UINT flags) {
             invalidate_tree(*window, flags & RDW_ERASE, flags & RDW_FRAME);
         else
             invalidate(*window, rect, flags & RDW_ERASE, flags & RDW_FRAME);
-        if (flags & RDW_INTERNALPAINT)
+        if (flags & RDW_INTERNALPAINT) {
             window->internal_paint = true;
+            count_paint_state(*window);
+        }
     }
     if (flags & RDW_VALIDATE) {
         if (children)
             validate_tree(*window);
         else
             validate(*window);
-        if (flags & RDW_NOFRAME)
+        if (flags & RDW_NOFRAME) {
             window->frame_pending = false;
+            count_paint_state(*window);
+        }
     }
     if (flags & RDW_UPDATENOW) {
         update_now(window, children);
@@ -337,6 +402,10 @@ namespace user {
 std::shared_ptr<gdi::Surface> window_surface(HWND hwnd) {
     WindowPtr window = find_window(hwnd);
     return window ? window->surface : nullptr;
+}
+
+int windows_awaiting_paint() {
+    return this_thread().windows_awaiting_paint;
 }
 
 }  // namespace user

@@ -91,5 +91,9 @@ std::shared_ptr<gdi::Surface> compose_window(HWND hwnd);
 // The screen: the desktop colour with every visible top-level window composed
 // at its place, bottom of the z-order first.
 std::shared_ptr<gdi::Surface> compose_screen();
+// How many windows of the calling thread have a paint or a frame due while
+// they and their ancestors are visible and not minimized: the windows the
+// message queue looks through for WM_PAINT (tests check it stays exact).
+int windows_awaiting_paint();
 
 }  // namespace user

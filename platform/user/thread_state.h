@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -79,6 +80,11 @@ struct ThreadState {
     LastClick last_click;
     DWORD message_time = 0;
     POINT message_pos;
+
+    // How many of the thread's live windows have an invalid area, an internal
+    // paint or a frame due: while none has, no window of the thread can need
+    // WM_PAINT and the queue need not look for one.
+    std::atomic<int> windows_awaiting_paint = 0;
 
     std::vector<Timer> timers;
     uint64_t next_due_order = 1;

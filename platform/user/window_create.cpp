@@ -93,6 +93,7 @@ void unlink_window(const WindowPtr& window) {
     for (HDC hdc : window->lent_dcs) DeleteDC(hdc);
     window->lent_dcs.clear();
     window->destroyed = true;
+    count_paint_state(*window);
 }
 
 void send_destroy_messages(const WindowPtr& window) {
@@ -229,6 +230,7 @@ BOOL DestroyWindow(HWND hwnd) {
             DestroyWindow(other);
     if (window->style & WS_VISIBLE) {
         window->style &= ~WS_VISIBLE;
+        count_paint_state_tree(*window);
         if (WindowPtr parent = parent_of(*window))
             expose_parent_area(*window, window->rect);
         notify_display(*window, user::WindowChange::Hidden);

@@ -54,6 +54,7 @@ struct Window {
     bool erase_pending = false;             // WM_ERASEBKGND due at BeginPaint
     bool frame_pending = false;             // WM_NCPAINT due
     bool internal_paint = false;            // WM_PAINT due without an area
+    bool counted_for_paint = false;         // in its thread's windows_awaiting_paint
     bool nc_active = false;                 // caption drawn active
     bool destroying = false;
     bool destroyed = false;

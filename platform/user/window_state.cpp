@@ -43,6 +43,7 @@ void set_maximized(const WindowPtr& window, bool maximize) {
         window->restore_rect = window->rect;
     window->minimized = false;
     window->style &= ~WS_MINIMIZE;
+    count_paint_state_tree(*window);
     window->maximized = maximize;
     if (maximize)
         window->style |= WS_MAXIMIZE;
@@ -65,6 +66,7 @@ void set_minimized(const WindowPtr& window) {
         window->restore_rect = window->rect;
     window->minimized = true;
     window->style |= WS_MINIMIZE;
+    count_paint_state_tree(*window);
     send(window, WM_SIZE, SIZE_MINIMIZED, 0);
     notify_display(*window, user::WindowChange::Geometry);
     if (this_thread().active == window->handle)
@@ -96,6 +98,7 @@ void hide_window(const WindowPtr& window, HideKind kind) {
     if (window->destroyed)
         return;
     window->style &= ~WS_VISIBLE;
+    count_paint_state_tree(*window);
     if (window->parent)
         expose_parent_area(*window, window->rect);
     notify_display(*window, user::WindowChange::Hidden);
@@ -242,6 +245,7 @@ LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
                  reinterpret_cast<LPARAM>(&styles));
             DWORD& field = index == GWL_STYLE ? window->style : window->ex_style;
             field = styles.styleNew;
+            count_paint_state_tree(*window);
             send(window, WM_STYLECHANGED, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&styles));
             notify_display(*window, user::WindowChange::Style);

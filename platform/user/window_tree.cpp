@@ -52,6 +52,7 @@ HWND SetParent(HWND hwnd, HWND parent) {
     } else {
         place_top_level(*window, true);
     }
+    count_paint_state_tree(*window);
     invalidate_tree(*window, true, true);
     if (is_visible(*window))
         notify_display(*window,

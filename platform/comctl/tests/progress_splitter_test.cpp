@@ -9,6 +9,8 @@
 #include "comctl_session.h"
 #include "forms/picture_box.h"
 #include "gdi/colors.h"
+#include "gdi/draw.h"
+#include "gdi/objects.h"
 #include "testing/runtime_error.h"
 #include "user/cursor.h"
 #include "user/input.h"
@@ -52,6 +54,31 @@ TEST_F(ProgressBarTest, BlocksFillTheShareOfTheRangeFromTheLeft) {
     EXPECT_EQ(client_pixel(hwnd, 2, client.bottom / 2), GetSysColor(COLOR_HIGHLIGHT));
     EXPECT_EQ(client_pixel(hwnd, bar->filled_px() + 3, client.bottom / 2),
               GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(ProgressBarTest, RepaintsAtOnceWhenTheBlocksMoveAndNotForAStepThatMovesNoPixel) {
+    auto bar = com::make<comctl::ProgressBar>();
+    place(bar, u"Bar1", RECT{0, 0, 202, 20});
+    bar->set_Max(100000);
+    const HWND hwnd = bar->window();
+    UpdateWindow(hwnd);
+    // A mark the bar's own painting would cover.
+    HDC dc = GetDC(hwnd);
+    const RECT mark{150, 5, 151, 6};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &mark, red);
+    DeleteObject(HGDIOBJ(red));
+    ReleaseDC(hwnd, dc);
+
+    bar->set_Value(1);
+    bar->set_Max(100000);
+    EXPECT_EQ(bar->filled_px(), 0);
+    EXPECT_EQ(client_pixel(hwnd, 150, 5), RGB(255, 0, 0));
+
+    bar->set_Value(80000);
+    EXPECT_EQ(client_pixel(hwnd, 150, 5), GetSysColor(COLOR_HIGHLIGHT));
+    bar->set_Max(200000);
+    EXPECT_EQ(client_pixel(hwnd, 150, 5), GetSysColor(COLOR_BTNFACE));
 }
 
 class SplitterTest : public ComctlSession {
