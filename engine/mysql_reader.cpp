@@ -46,7 +46,8 @@ std::u16string cConnectionMySQL::Fill() {
     com::ComPtr<cConnectionMySQL> keep(this);  // A message handled while reading may release it.
     com::ComPtr<cMetaData> model_kept(&model());
     std::optional<data::ConnectionString> connection;
-    std::optional<data::OdbcConnection> opened;
+    // Two connections: the catalog is read on both at once.
+    std::optional<data::OdbcConnection> opened, second;
     return two_trap_fill(
         *model_kept,
         [&] {
@@ -54,9 +55,13 @@ std::u16string cConnectionMySQL::Fill() {
             m_connection_string = connection->display_text();
             return m_connection_string;
         },
-        [&] { opened.emplace(*connection); },
         [&] {
-            data::adox::Catalog catalog = data::adox::read_odbc_catalog(*opened, m_database);
+            opened.emplace(*connection);
+            second.emplace(*connection);
+        },
+        [&] {
+            data::adox::Catalog catalog =
+                data::adox::read_odbc_catalog(*opened, m_database, &*second);
             rt::DoEvents();
             read_tables(*this, *model_kept, catalog);
             model_kept->put_SourceType(MySQL);

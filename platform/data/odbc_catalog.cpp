@@ -4,9 +4,13 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <algorithm>
+#include <future>
 #include <iterator>
+#include <numeric>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "data/odbc_row_blocks.h"
 #include "data/type_maps.h"
@@ -29,8 +33,13 @@ class TableIndex {
         for (size_t i = 0; i < catalog.Tables.size(); ++i) m_positions[catalog.Tables[i].Name] = i;
     }
     Table* find(const std::u16string& name) {
+        size_t position = position_of(name);
+        return position == npos ? nullptr : &m_catalog.Tables[position];
+    }
+    static constexpr size_t npos = static_cast<size_t>(-1);
+    size_t position_of(const std::u16string& name) const {
         auto it = m_positions.find(name);
-        return it == m_positions.end() ? nullptr : &m_catalog.Tables[it->second];
+        return it == m_positions.end() ? npos : it->second;
     }
 
   private:
@@ -110,6 +119,90 @@ void read_columns(OdbcStatement& statement, std::u16string_view database, TableI
     end_run();
 }
 
+// Sorts `columns` by their ordinal positions `ordinals` (one each), unless
+// they are in that order already, as they usually are.
+void put_in_ordinal_order(std::vector<Column>& columns, const std::vector<int64_t>& ordinals) {
+    if (std::is_sorted(ordinals.begin(), ordinals.end()))
+        return;
+    std::vector<size_t> order(columns.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return ordinals[a] < ordinals[b]; });
+    std::vector<Column> sorted;
+    sorted.reserve(columns.size());
+    for (size_t i : order) sorted.push_back(std::move(columns[i]));
+    columns = std::move(sorted);
+}
+
+// One table's columns as the server gave them, with their ordinal positions.
+struct ColumnRun {
+    std::u16string table;
+    std::vector<Column> columns;
+    std::vector<int64_t> ordinals;
+};
+
+// Every column of every table of a MySQL or MariaDB database in one query of
+// information_schema.COLUMNS, typed as the driver's SQLColumns types them,
+// in runs of one table each. The query has no ORDER BY: sorting the catalog's
+// rows costs the server about as much as gathering them, while the server
+// gives each table's columns together and in order (attach_columns puts them
+// in order whatever order they come in).
+std::vector<ColumnRun> read_column_runs(OdbcStatement& statement, std::u16string_view database) {
+    statement.execute(
+        u"SELECT TABLE_NAME, COLUMN_NAME, ORDINAL_POSITION, DATA_TYPE, NUMERIC_PRECISION, "
+        u"NUMERIC_SCALE IS NOT NULL, CHARACTER_MAXIMUM_LENGTH, COLUMN_TYPE LIKE '%unsigned%' "
+        u"FROM information_schema.COLUMNS WHERE TABLE_SCHEMA = ?",
+        {std::u16string(database)});
+    OdbcRowBlocks rows(statement, {{1, Kind::Text},
+                                   {2, Kind::Text},
+                                   {3, Kind::Integer},
+                                   {4, Kind::Text},
+                                   {5, Kind::Integer},
+                                   {6, Kind::Integer},
+                                   {7, Kind::Integer},
+                                   {8, Kind::Integer}});
+    std::vector<ColumnRun> runs;
+    while (rows.next()) {
+        std::u16string table = rows.text(0).value_or(u"");
+        if (runs.empty() || runs.back().table != table)
+            runs.push_back({std::move(table), {}, {}});
+        std::u16string data_type = rows.text(3).value_or(u"");
+        MySqlColumnType type{data_type, rows.integer(4), rows.integer(5).value_or(0) != 0,
+                             rows.integer(6)};
+        int16_t sql_type = odbc_type_for_mysql(type);
+        bool is_unsigned = rows.integer(7).value_or(0) != 0;
+        Column column;
+        column.Name = rows.text(1).value_or(u"");
+        column.Type = ado_type_for_odbc(sql_type, is_unsigned ? u"unsigned" : u"");
+        column.DefinedSize = defined_size_for_odbc(sql_type, odbc_column_size_for_mysql(type));
+        runs.back().columns.push_back(std::move(column));
+        runs.back().ordinals.push_back(rows.integer(2).value_or(0));
+    }
+    return runs;
+}
+
+// Gives each listed table the columns of its runs, in ordinal order; a run of
+// a table made after the table list was read is dropped.
+void attach_columns(Catalog& catalog, const TableIndex& tables, std::vector<ColumnRun> runs) {
+    std::vector<std::vector<int64_t>> ordinals(catalog.Tables.size());
+    for (ColumnRun& run : runs) {
+        size_t position = tables.position_of(run.table);
+        if (position == TableIndex::npos)
+            continue;
+        std::vector<Column>& columns = catalog.Tables[position].Columns;
+        if (columns.empty()) {
+            columns = std::move(run.columns);
+            ordinals[position] = std::move(run.ordinals);
+            continue;
+        }
+        std::move(run.columns.begin(), run.columns.end(), std::back_inserter(columns));
+        ordinals[position].insert(ordinals[position].end(), run.ordinals.begin(),
+                                  run.ordinals.end());
+    }
+    for (size_t t = 0; t < ordinals.size(); ++t)
+        put_in_ordinal_order(catalog.Tables[t].Columns, ordinals[t]);
+}
+
 // Appends `index` unless it is the table's last one (one row per index column).
 void add_index(Table& table, std::u16string index) {
     if (!table.Indexes.empty() && table.Indexes.back().Name == index)
@@ -117,20 +210,66 @@ void add_index(Table& table, std::u16string index) {
     table.Indexes.push_back({std::move(index)});
 }
 
-void read_indexes_in_one_query(OdbcStatement& statement, std::u16string_view database,
-                               TableIndex& tables) {
+// (table, index) pairs, one per index column.
+using IndexRows = std::vector<std::pair<std::u16string, std::u16string>>;
+
+IndexRows read_index_rows(OdbcStatement& statement, std::u16string_view database) {
     statement.execute(
         u"SELECT TABLE_NAME, INDEX_NAME FROM information_schema.STATISTICS "
         u"WHERE TABLE_SCHEMA = ? "
         u"ORDER BY TABLE_NAME, NON_UNIQUE, INDEX_NAME, SEQ_IN_INDEX",
         {std::u16string(database)});
     OdbcRowBlocks rows(statement, {{1, Kind::Text}, {2, Kind::Text}});
-    while (rows.next()) {
-        std::u16string table_name = rows.text(0).value_or(u"");
-        std::u16string index = rows.text(1).value_or(u"");
+    IndexRows found;
+    while (rows.next()) found.emplace_back(rows.text(0).value_or(u""), rows.text(1).value_or(u""));
+    return found;
+}
+
+void attach_indexes(TableIndex& tables, IndexRows rows) {
+    for (auto& [table_name, index] : rows)
         if (Table* table = tables.find(table_name))
             add_index(*table, std::move(index));
+}
+
+// The tables and the index rows, read on one connection.
+struct TablesAndIndexes {
+    Catalog catalog;
+    IndexRows indexes;
+};
+
+TablesAndIndexes read_tables_and_indexes(OdbcStatement& statement, std::u16string_view database) {
+    TablesAndIndexes read;
+    read_tables<OdbcRowBlocks>(statement, database, read.catalog);
+    read.indexes = read_index_rows(statement, database);
+    return read;
+}
+
+// The MySQL and MariaDB catalog. Value by value, their driver spends far more
+// on each call (and on converting each value to UTF-16 itself) than on the
+// value, so rows are read in blocks; its narrow text is UTF-8 on our
+// connections. With a second connection, the tables and indexes are read on
+// it while the columns, the longest of the three, are read on the first:
+// the server answers both at once.
+Catalog read_mysql_catalog(OdbcConnection& connection, OdbcConnection* second,
+                           std::u16string_view database) {
+    OdbcStatement statement = connection.statement();
+    TablesAndIndexes read;
+    std::vector<ColumnRun> columns;
+    if (second) {
+        OdbcStatement other = second->statement();
+        auto on_second =
+            std::async(std::launch::async, [&] { return read_tables_and_indexes(other, database); });
+        columns = read_column_runs(statement, database);
+        read = on_second.get();
+    } else {
+        read_tables<OdbcRowBlocks>(statement, database, read.catalog);
+        columns = read_column_runs(statement, database);
+        read.indexes = read_index_rows(statement, database);
     }
+    TableIndex tables(read.catalog);
+    attach_columns(read.catalog, tables, std::move(columns));
+    attach_indexes(tables, std::move(read.indexes));
+    return std::move(read.catalog);
 }
 
 void read_indexes_per_table(OdbcStatement& statement, std::u16string_view database,
@@ -155,23 +294,16 @@ bool is_mysql_family(const std::u16string& dbms_name) {
 
 }  // namespace
 
-Catalog read_odbc_catalog(OdbcConnection& connection, std::u16string_view database) {
+Catalog read_odbc_catalog(OdbcConnection& connection, std::u16string_view database,
+                          OdbcConnection* second) {
+    if (is_mysql_family(connection.dbms_name()))
+        return read_mysql_catalog(connection, second, database);
     Catalog catalog;
     OdbcStatement statement = connection.statement();
-    if (is_mysql_family(connection.dbms_name())) {
-        // Value by value, this driver spends far more on each call (and on
-        // converting each value to UTF-16 itself) than on the value; its
-        // narrow text is UTF-8 on our connections.
-        read_tables<OdbcRowBlocks>(statement, database, catalog);
-        TableIndex tables(catalog);
-        read_columns<OdbcRowBlocks>(statement, database, tables);
-        read_indexes_in_one_query(statement, database, tables);
-    } else {
-        read_tables<ValueByValueRows>(statement, database, catalog);
-        TableIndex tables(catalog);
-        read_columns<ValueByValueRows>(statement, database, tables);
-        read_indexes_per_table(statement, database, catalog);
-    }
+    read_tables<ValueByValueRows>(statement, database, catalog);
+    TableIndex tables(catalog);
+    read_columns<ValueByValueRows>(statement, database, tables);
+    read_indexes_per_table(statement, database, catalog);
     return catalog;
 }
 

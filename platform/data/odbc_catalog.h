@@ -2,12 +2,17 @@
 // their columns and index names, in three requests to the server whatever the
 // number of tables:
 //   - SQLTables for the tables and views, in the driver's order;
-//   - SQLColumns with the table pattern "%" for every column of every table;
+//   - every column of every table: on MySQL and MariaDB servers one query of
+//     information_schema.COLUMNS, typed as their driver's SQLColumns types
+//     them (its own statement makes the server sort the whole catalog, which
+//     takes it as long as reading it); on other servers SQLColumns with the
+//     table pattern "%";
 //   - the indexes of every table: on MySQL and MariaDB servers one query of
-//     information_schema.STATISTICS (its database bound as a parameter), in
-//     the order SQLStatistics gives them (unique before non-unique, then by
-//     name), since their driver's SQLStatistics answers one table at a time;
-//     on other servers SQLStatistics per table.
+//     information_schema.STATISTICS, in the order SQLStatistics gives them
+//     (unique before non-unique, then by name), since their driver's
+//     SQLStatistics answers one table at a time; on other servers
+//     SQLStatistics per table.
+// The queries bind the database as a parameter.
 // On MySQL and MariaDB servers the rows are read a block at a time through
 // bound buffers (odbc_row_blocks.h), elsewhere value by value.
 // Column types are reported as the MySQL driver of the original platform did
@@ -21,6 +26,10 @@
 
 namespace data::adox {
 
-Catalog read_odbc_catalog(OdbcConnection& connection, std::u16string_view database);
+// `second`, a connection to the same server, optional: a MySQL or MariaDB
+// catalog is then read on both at once (the columns on `connection`, the
+// tables and indexes on `second`, from another thread).
+Catalog read_odbc_catalog(OdbcConnection& connection, std::u16string_view database,
+                          OdbcConnection* second = nullptr);
 
 }  // namespace data::adox

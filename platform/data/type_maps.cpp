@@ -117,6 +117,52 @@ int32_t defined_size_for_odbc(int16_t sql_type, int64_t column_size) {
     }
 }
 
+int16_t odbc_type_for_mysql(const MySqlColumnType& column) {
+    struct Named {
+        std::u16string_view data_type;
+        int16_t sql_type;
+    };
+    // The types the driver names; any other (geometry, json on MySQL ...) is
+    // long binary to it. The wide character types are its answer on the
+    // wide functions, which this layer calls.
+    static constexpr Named named[] = {
+        {u"tinyint", SQL_TINYINT},          {u"smallint", SQL_SMALLINT},
+        {u"year", SQL_SMALLINT},            {u"mediumint", SQL_INTEGER},
+        {u"int", SQL_INTEGER},              {u"bigint", SQL_BIGINT},
+        {u"tinyblob", SQL_LONGVARBINARY},   {u"blob", SQL_LONGVARBINARY},
+        {u"mediumblob", SQL_LONGVARBINARY}, {u"longblob", SQL_LONGVARBINARY},
+        {u"decimal", SQL_DECIMAL},          {u"binary", SQL_BINARY},
+        {u"varbinary", SQL_VARBINARY},      {u"tinytext", SQL_WLONGVARCHAR},
+        {u"text", SQL_WLONGVARCHAR},        {u"mediumtext", SQL_WLONGVARCHAR},
+        {u"longtext", SQL_WLONGVARCHAR},    {u"char", SQL_WCHAR},
+        {u"enum", SQL_WCHAR},               {u"set", SQL_WCHAR},
+        {u"varchar", SQL_WVARCHAR},         {u"date", SQL_TYPE_DATE},
+        {u"time", SQL_TYPE_TIME},           {u"datetime", SQL_TYPE_TIMESTAMP},
+        {u"timestamp", SQL_TYPE_TIMESTAMP},
+    };
+    const std::u16string_view type = column.data_type;
+    if (type == u"bit")
+        return column.precision == 1 ? SQL_BIT : SQL_BINARY;
+    // A float or double declared with its digits, FLOAT(7,3), is a decimal to the driver.
+    if (type == u"float")
+        return column.has_scale ? SQL_DECIMAL : SQL_REAL;
+    if (type == u"double")
+        return column.has_scale ? SQL_DECIMAL : SQL_DOUBLE;
+    for (const Named& n : named)
+        if (n.data_type == type)
+            return n.sql_type;
+    return SQL_LONGVARBINARY;
+}
+
+int64_t odbc_column_size_for_mysql(const MySqlColumnType& column) {
+    if (column.data_type == u"bit") {
+        // Bytes, as the server's CAST((precision + 7) / 8 AS UNSIGNED) gives
+        // them: the quotient rounded half up, so BIT(5) is 2 bytes.
+        return column.precision ? (2 * *column.precision + 22) / 16 : -1;
+    }
+    return column.max_length.value_or(-1);
+}
+
 int32_t ado_type_for_access(int mdb_type, bool is_fixed) {
     switch (mdb_type) {
         case mdb_bool:

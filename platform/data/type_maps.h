@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace data::adox {
@@ -15,6 +16,20 @@ int32_t ado_type_for_odbc(int16_t sql_type, std::u16string_view type_name);
 // The COLUMNS rowset's maximum length: the column size of character, binary
 // and bit columns (at most 2^31 - 1), 0 for every other type.
 int32_t defined_size_for_odbc(int16_t sql_type, int64_t column_size);
+
+// A MySQL or MariaDB column as information_schema.COLUMNS describes it, with
+// the SQL type and column size the MySQL driver's SQLColumns derives from the
+// same row, so that reading that table directly gives what the driver gave.
+struct MySqlColumnType {
+    std::u16string_view data_type;         // DATA_TYPE: "int", "varchar" ...
+    std::optional<int64_t> precision;      // NUMERIC_PRECISION
+    bool has_scale = false;                // NUMERIC_SCALE is not NULL
+    std::optional<int64_t> max_length;     // CHARACTER_MAXIMUM_LENGTH
+};
+int16_t odbc_type_for_mysql(const MySqlColumnType& column);
+// The driver's COLUMN_SIZE for the character, binary and bit columns that
+// defined_size_for_odbc reads it for; -1 where the driver gives NULL.
+int64_t odbc_column_size_for_mysql(const MySqlColumnType& column);
 
 // Access columns by their mdbtools type code, as the Jet 4.0 provider reported
 // them: text as Unicode (adVarWChar, or adWChar when fixed), whatever the

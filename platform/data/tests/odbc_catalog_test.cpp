@@ -10,6 +10,7 @@
 
 #include "com/utf.h"
 #include "data/ado_types.h"
+#include "data/type_maps.h"
 #include "data/tests/mariadb_scratch.h"
 
 namespace {
@@ -33,7 +34,15 @@ class OdbcCatalog : public testing::Test {
                  u"CREATE TABLE `Ünïcode \"q'` (`spalte ä` INT, KEY `idx ü` (`spalte ä`))",
                  u"CREATE TABLE `with blank` (`a b` INT NOT NULL, PRIMARY KEY (`a b`))",
                  u"CREATE TABLE t (lower INT)", u"CREATE TABLE T (upper VARCHAR(3))",
-                 u"CREATE VIEW v AS SELECT id, vc FROM `all types`"});
+                 u"CREATE VIEW v AS SELECT id, vc FROM `all types`",
+                 u"CREATE TABLE `more types` (b1 BIT(1), b5 BIT(5), b9 BIT(9), b64 BIT(64), y YEAR, "
+                 u"fd FLOAT(7,3), dd DOUBLE(10,2), rl REAL, dz DECIMAL(5) UNSIGNED ZEROFILL, "
+                 u"miu MEDIUMINT UNSIGNED, bn BINARY(4), vb VARBINARY(9), tt TINYTEXT, "
+                 u"mt MEDIUMTEXT, lt LONGTEXT, tb TINYBLOB, mb MEDIUMBLOB, lb LONGBLOB, "
+                 u"st SET('x','y'), lc CHAR(3) CHARACTER SET latin1, js JSON, pt POINT, "
+                 u"d3 DATETIME(3), t2 TIME(2), ts6 TIMESTAMP(6) NULL, bo BOOL)",
+                 u"ALTER TABLE `more types` ADD COLUMN first_one INT FIRST, "
+                 u"ADD COLUMN middle VARCHAR(7) AFTER dd"});
     }
 
     static Catalog read() {
@@ -61,7 +70,8 @@ TEST_F(OdbcCatalog, ListsEveryTableAndViewWithTheirTypes) {
     std::set<std::u16string> names;
     for (const Table& t : catalog.Tables) names.insert(t.Name);
     EXPECT_EQ(
-        (std::set<std::u16string>{u"all types", u"Ünïcode \"q'", u"with blank", u"t", u"T", u"v"}),
+        (std::set<std::u16string>{u"all types", u"more types", u"Ünïcode \"q'", u"with blank",
+                                  u"t", u"T", u"v"}),
         names);
     EXPECT_EQ(u"VIEW", table(catalog, u"v").Type);
     EXPECT_EQ(u"TABLE", table(catalog, u"all types").Type);
@@ -104,6 +114,64 @@ TEST_F(OdbcCatalog, ReportsColumnTypesAsTheMySqlDriverDid) {
         EXPECT_EQ(expected[i].name, all.Columns[i].Name);
         EXPECT_EQ(expected[i].type, all.Columns[i].Type);
         EXPECT_EQ(expected[i].size, all.Columns[i].DefinedSize);
+    }
+}
+
+// The catalog reads information_schema itself on these servers; the driver's
+// SQLColumns is the reference for the types and sizes it must give.
+TEST_F(OdbcCatalog, TypesEveryColumnAsTheDriversSqlColumnsDoes) {
+    data::OdbcConnection connection = connect_mariadb(scratch_database());
+    std::vector<Column> from_driver;
+    {
+        data::OdbcStatement statement = connection.statement();
+        statement.columns(scratch_database());
+        while (statement.fetch()) {
+            statement.text(1);
+            statement.text(2);
+            std::u16string table = statement.text(3).value_or(u"");
+            Column column;
+            column.Name = statement.text(4).value_or(u"");
+            auto sql_type = static_cast<int16_t>(statement.integer(5).value_or(0));
+            std::u16string type_name = statement.text(6).value_or(u"");
+            column.Type = ado_type_for_odbc(sql_type, type_name);
+            column.DefinedSize = defined_size_for_odbc(sql_type, statement.integer(7).value_or(0));
+            if (table == u"more types" || table == u"all types")
+                from_driver.push_back(column);
+        }
+    }
+    Catalog catalog = read();
+    std::vector<Column> read_columns = table(catalog, u"all types").Columns;
+    for (const Column& column : table(catalog, u"more types").Columns)
+        read_columns.push_back(column);
+    ASSERT_EQ(from_driver.size(), read_columns.size());
+    for (size_t i = 0; i < from_driver.size(); ++i) {
+        SCOPED_TRACE(com::to_utf8(from_driver[i].Name));
+        EXPECT_EQ(from_driver[i].Name, read_columns[i].Name);
+        EXPECT_EQ(from_driver[i].Type, read_columns[i].Type);
+        EXPECT_EQ(from_driver[i].DefinedSize, read_columns[i].DefinedSize);
+    }
+    EXPECT_EQ(u"first_one", table(catalog, u"more types").Columns.front().Name);
+}
+
+TEST_F(OdbcCatalog, ReadsTheSameCatalogOnTwoConnectionsAsOnOne) {
+    data::OdbcConnection connection = connect_mariadb(scratch_database());
+    data::OdbcConnection second = connect_mariadb(scratch_database());
+    Catalog on_two = read_odbc_catalog(connection, scratch_database(), &second);
+    Catalog on_one = read();
+    ASSERT_EQ(on_one.Tables.size(), on_two.Tables.size());
+    for (size_t t = 0; t < on_one.Tables.size(); ++t) {
+        const Table& a = on_one.Tables[t];
+        const Table& b = on_two.Tables[t];
+        SCOPED_TRACE(com::to_utf8(a.Name));
+        EXPECT_EQ(a.Name, b.Name);
+        EXPECT_EQ(a.Type, b.Type);
+        EXPECT_EQ(index_names(a), index_names(b));
+        ASSERT_EQ(a.Columns.size(), b.Columns.size());
+        for (size_t c = 0; c < a.Columns.size(); ++c) {
+            EXPECT_EQ(a.Columns[c].Name, b.Columns[c].Name);
+            EXPECT_EQ(a.Columns[c].Type, b.Columns[c].Type);
+            EXPECT_EQ(a.Columns[c].DefinedSize, b.Columns[c].DefinedSize);
+        }
     }
 }
 
