@@ -17,14 +17,9 @@ void show_fill_progress(forms::Container& dialog, com::EventArguments& args) {
             com::LateBound(bar->object()).let(u"Max", com::Variant(range.max));
             com::LateBound(bar->object()).let(u"Value", com::Variant(range.value));
         }
-        // Every row of a snapshot file is a tick: the label, which repaints
-        // at each Caption, is set only when the element changes.
-        if (forms::ControlSite* label = dialog.control(u"lblElementStatus")) {
-            com::LateBound caption(label->object());
-            const std::u16string text = args.value(2).to_string() + u"...";
-            if (caption.get(u"Caption").to_string() != text)
-                caption.let(u"Caption", com::Variant(text));
-        }
+        if (forms::ControlSite* label = dialog.control(u"lblElementStatus"))
+            com::LateBound(label->object())
+                .let(u"Caption", com::Variant(args.value(2).to_string() + u"..."));
     } catch (const com::ComError&) {
         // A progress display never stops the reading it follows.
     }

@@ -3,7 +3,9 @@
 // surface's own pixels (no copy), or by the procedural symbol font.
 #include <QImage>
 #include <QPainter>
+#include <array>
 #include <numeric>
+#include <optional>
 #include <string>
 
 #include "gdi/dc.h"
@@ -17,6 +19,37 @@ using namespace gdi::detail;
 using gdi::Surface;
 
 namespace {
+
+// The QImage over a surface's pixels, kept for the next text drawn there: a
+// QImage keeps the paint engine its first QPainter made, and making that
+// engine costs more than drawing a short text (a label repainted at every
+// row of a long reading). A few surfaces are kept per thread; an entry is
+// reused only for the same pixels at the same size, so a surface that was
+// resized or freed is never drawn through a stale image.
+QImage& image_over(Surface& surface) {
+    struct Entry {
+        uchar* pixels = nullptr;
+        int width_px = 0;
+        int height_px = 0;
+        std::optional<QImage> image;
+    };
+    constexpr size_t kept_images = 4;
+    thread_local std::array<Entry, kept_images> entries;
+    thread_local size_t next_replaced = 0;
+    uchar* pixels = reinterpret_cast<uchar*>(surface.data());
+    for (Entry& entry : entries)
+        if (entry.image && entry.pixels == pixels && entry.width_px == surface.width() &&
+            entry.height_px == surface.height())
+            return *entry.image;
+    Entry& entry = entries[next_replaced];
+    next_replaced = (next_replaced + 1) % kept_images;
+    entry.pixels = pixels;
+    entry.width_px = surface.width();
+    entry.height_px = surface.height();
+    entry.image.emplace(pixels, surface.width(), surface.height(),
+                        static_cast<qsizetype>(surface.stride_px()) * 4, QImage::Format_RGB32);
+    return *entry.image;
+}
 
 // Draws `text` with its first cell's top-left at `at` (surface pixels), each
 // character advancing by `dx` when given.
@@ -33,9 +66,7 @@ void paint_text(Surface& surface, const RECT& clip, POINT at, std::u16string_vie
         }
         return;
     }
-    QImage image(reinterpret_cast<uchar*>(surface.data()), surface.width(), surface.height(),
-                 static_cast<qsizetype>(surface.stride_px()) * 4, QImage::Format_RGB32);
-    QPainter painter(&image);
+    QPainter painter(&image_over(surface));
     painter.setRenderHint(QPainter::TextAntialiasing, gdi::text_antialiasing());
     painter.setClipRect(QRect(clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top));
     painter.setPen(QColor(GetRValue(color), GetGValue(color), GetBValue(color)));

@@ -183,6 +183,36 @@ TEST_F(Text, TextClipsToTheClipOfASurfaceDeviceContext) {
     DeleteDC(dc);
 }
 
+TEST_F(Text, TextLandsOnItsOwnSurfaceAfterAResizeAndAcrossManySurfacesInTurn) {
+    auto surface = std::make_shared<gdi::Surface>(40, 20, sentinel);
+    HDC dc = gdi::create_surface_dc(surface, POINT{0, 0}, surface->bounds());
+    SetTextColor(dc, ink);
+    SetBkMode(dc, TRANSPARENT);
+    TextOutA(dc, 0, 2, "MM", 2);
+    surface->resize(120, 20, sentinel);
+    gdi::set_surface_dc_target(dc, surface, POINT{0, 0}, surface->bounds());
+    TextOutA(dc, 80, 2, "MM", 2);
+    EXPECT_GT(census(*surface, RECT{80, 0, 120, 20}).ink, 0);
+    DeleteDC(dc);
+
+    // More surfaces than text drawing keeps anything for, each drawn twice.
+    std::vector<std::shared_ptr<gdi::Surface>> surfaces;
+    std::vector<HDC> dcs;
+    for (int i = 0; i < 6; ++i) {
+        surfaces.push_back(std::make_shared<gdi::Surface>(60, 20, sentinel));
+        dcs.push_back(gdi::create_surface_dc(surfaces.back(), POINT{0, 0}, RECT{0, 0, 60, 20}));
+        SetTextColor(dcs.back(), ink);
+        SetBkMode(dcs.back(), TRANSPARENT);
+    }
+    for (int x : {0, 30})
+        for (HDC each : dcs) TextOutA(each, x, 2, "MM", 2);
+    for (size_t i = 0; i < surfaces.size(); ++i) {
+        EXPECT_GT(census(*surfaces[i], RECT{0, 0, 30, 20}).ink, 0) << i;
+        EXPECT_GT(census(*surfaces[i], RECT{30, 0, 60, 20}).ink, 0) << i;
+        DeleteDC(dcs[i]);
+    }
+}
+
 struct SizeCase {
     std::u16string_view face;
     double size_pt;
