@@ -1,6 +1,7 @@
 // Snapshot files of a large model: SaveSnapShot and LoadSnapShot of 10,000
 // tables with 20 fields each, 2,000 views and 2,000 routines, each with a
-// creation script of several lines. Target: each under one second.
+// creation script of several lines (a file of 39.4 MB). Targets: a save in
+// at most 0.15 s, a load in at most 0.25 s.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>

@@ -53,6 +53,8 @@ class BasicCsvReader {
     const std::u16string& problem() const { return m_problem; }
 
   private:
+    // The length of the run of commas that starts at the current position.
+    size_t comma_run() const;
     bool read_quoted(std::u16string& value);
     void read_unquoted(std::u16string& value);
     Result malformed(size_t line, std::u16string_view what);

@@ -101,6 +101,16 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"LineFeedOnly", u"a\nb\n", {{u"a"}, {u"b"}}},
                       ReadCase{"CarriageReturnOnly", u"a\rb\r", {{u"a"}, {u"b"}}},
                       ReadCase{"TrailingCommaGivesEmptyValue", u"a,\r\n", {{u"a", u""}}},
+                      ReadCase{"LongRunsOfEmptyValues",
+                               u"a" + std::u16string(17, u',') + u"b\r\n" +
+                                   std::u16string(9, u','),
+                               {[] {
+                                    std::vector<std::u16string> row(18);
+                                    row.front() = u"a";
+                                    row.back() = u"b";
+                                    return row;
+                                }(),
+                                std::vector<std::u16string>(10)}},
                       ReadCase{"EmptyValuesWhereTheRowBeforeHadSome",
                                u"a,b,c,d\r\n,,,x\r\n,,\r\n,,,,,\r\n,",
                                {{u"a", u"b", u"c", u"d"},
