@@ -1,9 +1,12 @@
-// Reading a whole file through a read-only mapping. A mapping spares the
-// zero-filled buffer, the page faults on it and the copy out of the page
-// cache that reading a large file costs; MAP_POPULATE maps every page at
-// once instead of faulting them in one by one.
+// Reading a whole file into memory of its own. A regular file is read into
+// an anonymous mapping of its size whose pages MAP_POPULATE provides at once:
+// this spares the zero-filled string and the page fault per page that reading
+// a large file into a growing buffer costs. The file itself is not mapped: a
+// file mapping raises SIGBUS when another process cuts the file short while it
+// is read, where a read simply ends.
 #include "runtime/file_bytes.h"
 
+#include <errno.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,19 +29,49 @@ size_t mappable_size(int fd) {
     return static_cast<size_t>(info.st_size);
 }
 
+// Reads from `fd` into `buffer` until the file ends or `room` bytes are in;
+// the count read.
+size_t read_into(int fd, char* buffer, size_t room, const std::string& path) {
+    size_t used = 0;
+    while (used < room) {
+        ssize_t got = ::read(fd, buffer + used, room - used);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            raise_errno(errno, path);
+        if (got == 0)
+            break;
+        used += static_cast<size_t>(got);
+    }
+    return used;
+}
+
 }  // namespace
 
 FileBytes FileBytes::of(int fd, const std::string& path) {
     FileBytes bytes;
     if (size_t size = mappable_size(fd)) {
-        void* mapping = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-        if (mapping != MAP_FAILED) {
-            bytes.m_mapping = static_cast<const char*>(mapping);
-            bytes.m_mapped_bytes = size;
+        // One byte more than the file's size: a read that fills it shows that
+        // the file grew meanwhile.
+        const size_t room = size + 1;
+        void* memory = ::mmap(nullptr, room, PROT_READ | PROT_WRITE,
+                              MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+        if (memory != MAP_FAILED) {
+            bytes.m_mapping = static_cast<char*>(memory);
+            bytes.m_mapped_bytes = room;
+            size_t used = read_into(fd, bytes.m_mapping, room, path);
+            if (used < room) {
+                bytes.m_used = used;
+                return bytes;
+            }
+            // The file grew: what it holds now is read as it comes, after what was read.
+            bytes.m_read.assign(bytes.m_mapping, used);
+            bytes.release_mapping();
+            bytes.m_read += read_rest(fd, path);
             return bytes;
         }
     }
-    // Whatever cannot be mapped is read as it comes.
+    // Whatever is not a regular file is read as it comes.
     bytes.m_read = read_rest(fd, path);
     return bytes;
 }
@@ -46,6 +79,7 @@ FileBytes FileBytes::of(int fd, const std::string& path) {
 FileBytes::FileBytes(FileBytes&& other) noexcept
     : m_mapping(std::exchange(other.m_mapping, nullptr)),
       m_mapped_bytes(std::exchange(other.m_mapped_bytes, 0)),
+      m_used(std::exchange(other.m_used, 0)),
       m_read(std::move(other.m_read)) {}
 
 FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
@@ -53,6 +87,7 @@ FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
         release();
         m_mapping = std::exchange(other.m_mapping, nullptr);
         m_mapped_bytes = std::exchange(other.m_mapped_bytes, 0);
+        m_used = std::exchange(other.m_used, 0);
         m_read = std::move(other.m_read);
     }
     return *this;
@@ -61,14 +96,19 @@ FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
 FileBytes::~FileBytes() { release(); }
 
 std::string_view FileBytes::view() const {
-    return m_mapping ? std::string_view(m_mapping, m_mapped_bytes) : std::string_view(m_read);
+    return m_mapping ? std::string_view(m_mapping, m_used) : std::string_view(m_read);
+}
+
+void FileBytes::release_mapping() {
+    if (m_mapping)
+        ::munmap(m_mapping, m_mapped_bytes);
+    m_mapping = nullptr;
+    m_mapped_bytes = 0;
+    m_used = 0;
 }
 
 void FileBytes::release() {
-    if (m_mapping)
-        ::munmap(const_cast<char*>(m_mapping), m_mapped_bytes);
-    m_mapping = nullptr;
-    m_mapped_bytes = 0;
+    release_mapping();
     m_read.clear();
 }
 

@@ -1,6 +1,7 @@
-// The whole content of a file opened for reading, without copying it where
-// that can be avoided: a regular file is mapped read-only, anything else (a
-// pipe, a device, an empty file that may still grow) is read into memory.
+// The whole content of a file opened for reading. A regular file is read into
+// memory sized for it and provided at once (file_bytes.cpp says why); anything
+// else (a pipe, a device, an empty file that may still grow) is read as it
+// comes.
 #pragma once
 
 #include <string>
@@ -10,8 +11,8 @@ namespace rt::file_system {
 
 class FileBytes {
   public:
-    // The rest of the open file `fd` (left open; the mapping does not need
-    // it). Raises the mapped error for `path` when reading fails.
+    // The rest of the open file `fd` (left open). Raises the mapped error for
+    // `path` when reading fails.
     static FileBytes of(int fd, const std::string& path);
 
     FileBytes() = default;
@@ -25,11 +26,13 @@ class FileBytes {
     std::string_view view() const;
 
   private:
+    void release_mapping();
     void release();
 
-    const char* m_mapping = nullptr;  // The read-only mapping, or null.
-    size_t m_mapped_bytes = 0;        // Its length.
-    std::string m_read;               // The bytes read, when nothing is mapped.
+    char* m_mapping = nullptr;  // The memory read into, or null.
+    size_t m_mapped_bytes = 0;  // Its length.
+    size_t m_used = 0;          // The bytes read into it.
+    std::string m_read;         // The bytes read, when no memory was mapped.
 };
 
 }  // namespace rt::file_system

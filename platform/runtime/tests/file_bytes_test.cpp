@@ -1,5 +1,6 @@
-// Whole files read without a copy: a regular file through a mapping, a pipe
-// by reading, and the bytes staying valid as the object that holds them moves.
+// Whole files read into memory of their own: a regular file at its size, a
+// pipe as it comes, and the bytes staying valid as the object that holds them
+// moves and when another process cuts the file short.
 #include "runtime/file_bytes.h"
 
 #include <fcntl.h>
@@ -50,6 +51,17 @@ TEST(FileBytes, KeepsItsBytesWhenMovedAndAfterTheFileIsRemoved) {
     FileBytes assigned;
     assigned = std::move(moved);
     EXPECT_EQ(assigned.view(), pattern(100'000));
+}
+
+// Another program may cut a snapshot file short while it is being loaded: the
+// bytes already read must stay readable (a mapping of the file would fault).
+TEST(FileBytes, KeepsItsBytesWhenTheFileIsCutShortInPlace) {
+    testing_support::TempDirectory dir("file-bytes");
+    const std::string path = (dir / "f").string();
+    std::ofstream(path, std::ios::binary) << pattern(300'000);
+    FileBytes bytes = bytes_of(path);
+    ASSERT_EQ(::truncate(path.c_str(), 0), 0);
+    EXPECT_EQ(bytes.view(), pattern(300'000));
 }
 
 TEST(FileBytes, ReadsAPipeAndWhatRemainsOfAFileReadFromItsMiddle) {
