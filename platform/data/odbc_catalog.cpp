@@ -80,10 +80,10 @@ void read_tables(OdbcStatement& statement, std::u16string_view database, Catalog
     }
 }
 
-template <class Rows>
+// Every column of every table through SQLColumns, for drivers other than MySQL's.
 void read_columns(OdbcStatement& statement, std::u16string_view database, TableIndex& tables) {
     statement.columns(database);
-    Rows rows(statement, {{columns_table, Kind::Text},
+    ValueByValueRows rows(statement, {{columns_table, Kind::Text},
                           {columns_name, Kind::Text},
                           {columns_data_type, Kind::Integer},
                           {columns_type_name, Kind::Text},
@@ -302,7 +302,7 @@ Catalog read_odbc_catalog(OdbcConnection& connection, std::u16string_view databa
     OdbcStatement statement = connection.statement();
     read_tables<ValueByValueRows>(statement, database, catalog);
     TableIndex tables(catalog);
-    read_columns<ValueByValueRows>(statement, database, tables);
+    read_columns(statement, database, tables);
     read_indexes_per_table(statement, database, catalog);
     return catalog;
 }

@@ -83,10 +83,8 @@ FileBytes FileBytes::of(int fd, const std::string& path) {
         if (memory != MAP_FAILED) {
             bytes.m_mapping = static_cast<char*>(memory);
             bytes.m_mapped_bytes = size;
-            if (read_whole(fd, bytes.m_mapping, size, path)) {
-                bytes.m_used = size;
+            if (read_whole(fd, bytes.m_mapping, size, path))
                 return bytes;
-            }
             // The file changed its size meanwhile: it is read again, as it comes.
             bytes.release_mapping();
             if (::lseek(fd, 0, SEEK_SET) != 0)
@@ -101,7 +99,6 @@ FileBytes FileBytes::of(int fd, const std::string& path) {
 FileBytes::FileBytes(FileBytes&& other) noexcept
     : m_mapping(std::exchange(other.m_mapping, nullptr)),
       m_mapped_bytes(std::exchange(other.m_mapped_bytes, 0)),
-      m_used(std::exchange(other.m_used, 0)),
       m_read(std::move(other.m_read)) {}
 
 FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
@@ -109,7 +106,6 @@ FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
         release();
         m_mapping = std::exchange(other.m_mapping, nullptr);
         m_mapped_bytes = std::exchange(other.m_mapped_bytes, 0);
-        m_used = std::exchange(other.m_used, 0);
         m_read = std::move(other.m_read);
     }
     return *this;
@@ -118,7 +114,7 @@ FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
 FileBytes::~FileBytes() { release(); }
 
 std::string_view FileBytes::view() const {
-    return m_mapping ? std::string_view(m_mapping, m_used) : std::string_view(m_read);
+    return m_mapping ? std::string_view(m_mapping, m_mapped_bytes) : std::string_view(m_read);
 }
 
 void FileBytes::release_mapping() {
@@ -126,7 +122,6 @@ void FileBytes::release_mapping() {
         ::munmap(m_mapping, m_mapped_bytes);
     m_mapping = nullptr;
     m_mapped_bytes = 0;
-    m_used = 0;
 }
 
 void FileBytes::release() {

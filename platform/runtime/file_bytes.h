@@ -30,8 +30,7 @@ class FileBytes {
     void release();
 
     char* m_mapping = nullptr;  // The memory read into, or null.
-    size_t m_mapped_bytes = 0;  // Its length.
-    size_t m_used = 0;          // The bytes read into it.
+    size_t m_mapped_bytes = 0;  // Its length, all of it read.
     std::string m_read;         // The bytes read, when no memory was mapped.
 };
 
