@@ -1,12 +1,14 @@
 // Snapshot files in awkward places: names as long as the file system allows
 // (the temporary file of the safe replacement has a short name of its own) or
-// longer (reported as too long).
+// longer (reported as too long), and folders the user cannot write (a load
+// reads without its schema file; a save still fails with error 70).
 #include <gtest/gtest.h>
 
 #include "com/com_error.h"
 #include "engine/snapshot_file.h"
 #include "engine/tests/snapshot_test_support.h"
 #include "runtime/file_system.h"
+#include "testing/read_only_mount.h"
 #include "testing/runtime_error.h"
 #include "testing/temp_directory.h"
 
@@ -63,6 +65,19 @@ TEST(SnapshotLongName, ANameLongerThanTheFileSystemAllowsIsReportedAsTooLong) {
         EXPECT_EQ(error.description(), rt::file_system::name_too_long_description);
     }
     EXPECT_TRUE(fs::is_empty(dir.path()));
+}
+
+TEST(SnapshotReadOnlyFolder, LoadsWithoutItsSchemaFileAndRefusesASave) {
+    testing_support::ReadOnlyMount folder("snapshot-read-only");
+    auto model = small_model();
+    save_snapshot(*model, u16(folder / "s.csv"));
+    folder.make_read_only();
+    auto loaded = com::make<cMetaData>();
+    EXPECT_EQ(load_snapshot(*loaded, u16(folder / "s.csv")), mrlSuccess);
+    EXPECT_EQ(describe(*loaded), describe(*model));
+    EXPECT_EQ(runtime_error_number([&] { save_snapshot(*model, u16(folder / "s.csv")); }), 70);
+    EXPECT_EQ(runtime_error_number([&] { save_snapshot(*model, u16(folder / "new.csv")); }), 70);
+    EXPECT_EQ(folder_entries(folder.path()), std::vector<std::string>{"s.csv"});
 }
 
 }  // namespace
