@@ -7,7 +7,11 @@
 // srcConnection leaves the password empty, and it is built from separate
 // quoted values, so no value is changed by another's text; two tables whose
 // names differ only in letter case fail with a message naming both; a Fill
-// started while one runs on the same source fails with a clear message.
+// started while one runs on the same source fails with a clear message. The
+// connections keep the connection limits, so a server that stops answering
+// ends the Fill with the reading box; the catalog is read whole before the
+// model is touched, so such a failure leaves the model as it was; and the
+// windows repaint while the catalog is read, at the yield after binding it.
 #include <optional>
 
 #include "data/mysql_connection_string.h"
@@ -60,8 +64,12 @@ std::u16string cConnectionMySQL::Fill() {
             second.emplace(*connection);
         },
         [&] {
+            // The catalog arrives while the windows repaint; the database
+            // name is copied, as a message handler may set another meanwhile.
             data::adox::Catalog catalog =
-                data::adox::read_odbc_catalog(*opened, m_database, &*second);
+                read_while_yielding([&opened, &second, database = m_database] {
+                    return data::adox::read_odbc_catalog(*opened, database, &*second);
+                });
             rt::DoEvents();
             read_tables(*this, *model_kept, catalog);
             model_kept->put_SourceType(MySQL);

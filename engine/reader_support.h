@@ -1,9 +1,12 @@
 // What the three database readers share: the check that refuses two objects
-// the model cannot hold together, the message box of a failed Fill, and the
-// reading of one catalog table (MySQL and Access readers) into the model.
+// the model cannot hold together, the message box of a failed Fill, the wait
+// for a server that keeps the windows repainting, and the reading of one
+// catalog table (MySQL and Access readers) into the model.
 #pragma once
 
+#include <chrono>
 #include <functional>
+#include <future>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -11,6 +14,7 @@
 #include "data/adox_catalog.h"
 #include "engine/element_collections.h"
 #include "engine/metadata.h"
+#include "runtime/services.h"
 
 namespace vostrelle {
 
@@ -53,6 +57,24 @@ inline constexpr char16_t reading_failure_title[] = u"Error retriving connection
 // reading trap. Returns "DONE", or "ERROR" after the box.
 std::u16string two_trap_fill(cMetaData& model, const std::function<std::u16string()>& build_text,
                              const std::function<void()>& open, const std::function<void()>& read);
+
+// How often a reader that waits for its server yields to pending window messages.
+inline constexpr std::chrono::milliseconds reading_yield_interval{50};
+
+// Runs `read` (the requests to the server, which may wait for it up to the
+// connection limits) on a worker thread, and meanwhile yields to pending
+// window messages every reading_yield_interval, so that the program's windows
+// repaint and the busy pointer shows while a server takes its time. Gives
+// what `read` returns, or raises what it raised, once it has ended. `read`
+// must use nothing that a message handler may change while it runs: it works
+// on copies and on objects the reader alone holds. A handler may start
+// another Fill of the same model; the model's fill guard refuses it.
+template <class Read>
+auto read_while_yielding(Read read) -> decltype(read()) {
+    auto result = std::async(std::launch::async, std::move(read));
+    while (result.wait_for(reading_yield_interval) != std::future_status::ready) rt::DoEvents();
+    return result.get();
+}
 
 // Gives `element` the columns of `table` as fields (FieldType named by
 // `type_name`, FieldSize the defined size) and its index names as

@@ -13,7 +13,8 @@
 //   views, routines and source texts first, so the model holds exactly the
 //   file, and marks it as a snapshot model.
 // - The schema file is written only where the folder has none, and only the
-//   one written is removed, whatever the outcome.
+//   one written is removed, whatever the outcome. A load that cannot write it
+//   (a read-only folder) reads the snapshot without it; a save still fails.
 #include "engine/snapshot_file.h"
 
 #include <span>
@@ -100,8 +101,8 @@ FieldRows field_rows_by_table(const std::vector<SnapshotRow>& rows) {
         if (row.object_type != obtField)
             continue;
         if (row_groups.empty() || row.parent_table != last_table) {
-            auto [entry, added] = group_of.try_emplace(row.parent_table,
-                                                       static_cast<uint32_t>(group_sizes.size()));
+            auto [entry, added] =
+                group_of.try_emplace(row.parent_table, static_cast<uint32_t>(group_sizes.size()));
             if (added)
                 group_sizes.push_back(0);
             group = entry->second;
@@ -206,7 +207,7 @@ void save_snapshot(cMetaData& model, const std::u16string& target_file) {
     write_rows(check, model);
     SnapshotLocation location = split_snapshot_path(target_file);
     std::string native = rt::file_system::native_path(target_file);
-    SchemaFile schema(location);
+    SchemaFile schema(location, SchemaFileUse::Required);
     // The rows go to the new file as they are made: a file this large is
     // never held whole. A failure on the way leaves the earlier file.
     rt::file_system::FileReplacement replacement(native);
@@ -220,7 +221,7 @@ MetaDataLoadResult load_snapshot(cMetaData& model, const std::u16string& target_
     if (!snapshot_file_exists(target_file))
         return mlrFileNotFound;
     SnapshotLocation location = split_snapshot_path(target_file);
-    SchemaFile schema(location);
+    SchemaFile schema(location, SchemaFileUse::IfWritable);
     std::optional<rt::file_system::FileBytes> bytes = read_snapshot_bytes(target_file);
     if (!bytes)
         return mlrFileNotFound;

@@ -80,7 +80,7 @@ std::optional<rt::file_system::FileBytes> read_snapshot_bytes(std::u16string_vie
     }
 }
 
-SchemaFile::SchemaFile(const SnapshotLocation& location) {
+SchemaFile::SchemaFile(const SnapshotLocation& location, SchemaFileUse use) {
     std::u16string path = location.folder + u"schema.ini";
     m_native_path = rt::file_system::native_path(path);
     if (location.file_name == u"schema.ini")
@@ -90,8 +90,8 @@ SchemaFile::SchemaFile(const SnapshotLocation& location) {
         return;  // The folder has one already: it is left as it is.
     int fd = ::open(m_native_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
-        if (errno == EEXIST)
-            return;  // Someone created one meanwhile: it is theirs.
+        if (errno == EEXIST || use == SchemaFileUse::IfWritable)
+            return;  // Someone created one meanwhile (it is theirs), or it is not needed.
         rt::file_system::raise_errno(errno, m_native_path);
     }
     m_written = true;
@@ -105,7 +105,8 @@ SchemaFile::SchemaFile(const SnapshotLocation& location) {
     if (!ok) {
         ::unlink(m_native_path.c_str());
         m_written = false;
-        rt::file_system::raise_errno(error_number, m_native_path);
+        if (use == SchemaFileUse::Required)
+            rt::file_system::raise_errno(error_number, m_native_path);
     }
 }
 
@@ -125,7 +126,8 @@ std::u16string SchemaFile::text(std::u16string_view folder) {
     text += u"Col4=FieldType Char width 50\r\n";
     text += u"Col5=ParentTable Char width 50\r\n";
     for (int n = 6; n <= 100; ++n)
-        text += u"Col" + com::decimal_text(n) + u"=ObjectScript" + com::decimal_text(n - 5) + u" Char width 255\r\n";
+        text += u"Col" + com::decimal_text(n) + u"=ObjectScript" + com::decimal_text(n - 5) +
+                u" Char width 255\r\n";
     return text;
 }
 

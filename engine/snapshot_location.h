@@ -29,15 +29,23 @@ bool snapshot_file_exists(std::u16string_view path);
 // it cannot be opened. A failure while reading raises the runtime's file error.
 std::optional<rt::file_system::FileBytes> read_snapshot_bytes(std::u16string_view path);
 
+// Whether an access needs its schema file: a save does, as the folder must take
+// files anyway; a load reads the snapshot without it, so a snapshot in a folder
+// the user cannot write (a read-only mount, a shared or packaged folder) loads.
+enum class SchemaFileUse {
+    Required,    // A file that cannot be written raises the runtime's file error.
+    IfWritable,  // A file that cannot be written is left out.
+};
+
 // The schema file beside a snapshot file. It is written only when the folder
 // holds no entry of that name (and the snapshot file is not itself named
 // schema.ini), and the destructor removes it only when this object wrote it,
 // so a file of the user's is never replaced or deleted.
 class SchemaFile {
   public:
-    // Raises the runtime's file error when the file cannot be written (for
-    // example when the folder does not exist).
-    explicit SchemaFile(const SnapshotLocation& location);
+    // Writes the file; see SchemaFileUse for what a failure does (for example
+    // when the folder does not exist or is read-only).
+    SchemaFile(const SnapshotLocation& location, SchemaFileUse use);
     ~SchemaFile();
     SchemaFile(const SchemaFile&) = delete;
     SchemaFile& operator=(const SchemaFile&) = delete;

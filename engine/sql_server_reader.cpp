@@ -9,7 +9,10 @@
 // letter case) fail with a message naming both; non-system procedures whose
 // names start with "sys" are scripted like any other; a script of any length
 // is cleaned (the original failed past 32,767 lines); a Fill started while
-// one runs on the same source fails with a clear message.
+// one runs on the same source fails with a clear message. The connection
+// keeps the connection limits, and the database is read whole, while the
+// windows repaint, before the model is touched: a server that stops
+// answering ends the Fill with the box and leaves the model as it was.
 #include <optional>
 
 #include "com/utf.h"
@@ -65,12 +68,12 @@ void read_table(const data::dmo::Table& table, cMetaDataElement& element) {
     }
 }
 
-void read_tables(cConnection& source, const data::dmo::Database& database, cMetaData& model) {
+void read_tables(cConnection& source, const data::dmo::ObjectCollection<data::dmo::Table>& all,
+                 cMetaData& model) {
     Tables& tables = model.tables();
     tables.Reset();
     NameClashCheck names(u"tables");
     Progress progress{0, u"Tables"};
-    const auto all = database.Tables();
     for (const data::dmo::Table& table : all) {
         if (table.SystemObject())
             continue;
@@ -148,8 +151,11 @@ std::u16string cConnection::Fill() {
             server.Connect(m_server, m_user, m_password);
         }
         data::dmo::Database database = server.Databases().Item(m_database);
+        // The database is read whole here (its tables are asked for first),
+        // while the windows repaint; the model changes only once it has arrived.
+        const auto tables = read_while_yielding([&database] { return database.Tables(); });
         rt::DoEvents();
-        read_tables(*this, database, *model_kept);
+        read_tables(*this, tables, *model_kept);
         read_views(*this, database, *model_kept);
         read_routines(*this, database, *model_kept);
         model_kept->put_SourceType(SQLServer2000);

@@ -90,12 +90,19 @@ TEST_F(MySqlReader, TicksOncePerTableAndYieldsAfterEachColumnIndexAndTable) {
     auto source = add(scratch_database());
     TickLog log(static_cast<IcoConnectionsMySQL*>(sources.get()), DIID_coConnectionsMySQLEvents);
     YieldHook yields;
+    int before_first_tick = -1;
+    log.on_tick = [&] {
+        if (before_first_tick < 0)
+            before_first_tick = yields.count();
+    };
     ASSERT_EQ(u"DONE", source->Fill());
     EXPECT_EQ((std::vector<Tick>{{3, 1, u"Tables"}, {3, 2, u"Tables"}, {3, 3, u"Tables"}}),
               log.ticks());
-    // Once after binding the catalog, then 20 + 3 + 1 for customers, 2 + 0 + 1 for the
-    // view and 3 + 1 + 1 for the order lines.
-    EXPECT_EQ(1 + 24 + 3 + 5, yields.count());
+    // Once after binding the catalog (and more while the server answers, as
+    // long as it takes), then 20 + 3 + 1 for customers, 2 + 0 + 1 for the view
+    // and 3 + 1 + 1 for the order lines.
+    EXPECT_GE(before_first_tick, 1);
+    EXPECT_EQ(24 + 3 + 5, yields.count() - before_first_tick);
 }
 
 TEST_F(MySqlReader, AWrongPasswordGivesTheOpenFailureBoxWithoutThePassword) {

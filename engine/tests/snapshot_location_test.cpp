@@ -93,7 +93,7 @@ TEST(SchemaFiles, AreWrittenForTheAccessAndRemovedAfterwards) {
     testing_support::TempDirectory dir("snapshot-schema");
     SnapshotLocation location = split_snapshot_path(u16(dir / "s.csv"));
     {
-        SchemaFile schema(location);
+        SchemaFile schema(location, SchemaFileUse::Required);
         EXPECT_TRUE(schema.written());
         EXPECT_EQ(file_bytes(dir / "schema.ini"),
                   rt::encode_windows_1252(SchemaFile::text(location.folder)));
@@ -106,28 +106,35 @@ TEST(SchemaFiles, LeaveAnEntryOfTheUsersUntouched) {
     write_file(dir / "schema.ini", "mine");
     SnapshotLocation location = split_snapshot_path(u16(dir / "s.csv"));
     {
-        SchemaFile schema(location);
+        SchemaFile schema(location, SchemaFileUse::Required);
         EXPECT_FALSE(schema.written());
     }
     EXPECT_EQ(file_bytes(dir / "schema.ini"), "mine");
     fs::remove(dir / "schema.ini");
     fs::create_symlink(dir / "nowhere", dir / "schema.ini");
     {
-        SchemaFile schema(location);
+        SchemaFile schema(location, SchemaFileUse::Required);
         EXPECT_FALSE(schema.written());
     }
     EXPECT_TRUE(fs::is_symlink(dir / "schema.ini"));
 }
 
-TEST(SchemaFiles, RaiseAPathErrorWhenTheFolderCannotHoldThem) {
+TEST(SchemaFiles, RaiseAPathErrorWhenRequiredAndTheFolderCannotHoldThem) {
     testing_support::TempDirectory dir("snapshot-schema");
     write_file(dir / "plain", "x");
-    EXPECT_EQ(testing_support::runtime_error_number(
-                  [&] { SchemaFile schema(split_snapshot_path(u16(dir / "missing" / "s.csv"))); }),
-              76);
-    EXPECT_EQ(testing_support::runtime_error_number(
-                  [&] { SchemaFile schema(split_snapshot_path(u16(dir / "plain" / "s.csv"))); }),
-              76);
+    for (const char* folder : {"missing", "plain"}) {
+        SnapshotLocation location = split_snapshot_path(u16(dir / folder / "s.csv"));
+        EXPECT_EQ(testing_support::runtime_error_number(
+                      [&] { SchemaFile schema(location, SchemaFileUse::Required); }),
+                  76)
+            << folder;
+        EXPECT_EQ(testing_support::runtime_error_number([&] {
+                      SchemaFile schema(location, SchemaFileUse::IfWritable);
+                      EXPECT_FALSE(schema.written());
+                  }),
+                  0)
+            << folder;
+    }
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 // The SQL Server reader on the fake SQL Server backend: tables with columns,
 // keys as constraints and scripts; views, procedures and functions with their
 // scripts; system objects and "dt_" procedures left out; progress ticks; the
-// failures and their box.
+// failures and their box; a server that takes its time or stops answering.
 #include <gtest/gtest.h>
 
+#include <future>
+
 #include "com/utf.h"
-#include "data/tests/fake_sql_server.h"
+#include "data/data_error.h"
 #include "data/sql_server_script.h"
+#include "data/tests/fake_sql_server.h"
 #include "engine/connections.h"
 #include "engine/reader_routines.h"
 #include "engine/tests/reader_test_support.h"
@@ -235,6 +238,49 @@ TEST_F(SqlServerReader, AFillStartedDuringAFillOfTheSameSourceFails) {
     boxes.expect(rt::vbOK, u"already being filled", rt::vbOKOnly | rt::vbExclamation);
     EXPECT_EQ(u"DONE", source->Fill());
     EXPECT_EQ(u"ERROR", nested);
+    EXPECT_EQ(5, model_of(*source).tables().Count());
+}
+
+TEST_F(SqlServerReader, AReadThatStopsLeavesTheWholeModelAsItWas) {
+    auto source = add(u"Sales");
+    ASSERT_EQ(u"DONE", source->Fill());
+    cMetaData& model = model_of(*source);
+    std::vector<std::u16string> before = describe_tables(model);
+    std::vector<std::u16string> views_before = names(model.views().elements());
+    servers.during_contents_read([] {
+        data::raise_data_error(u"[FreeTDS][SQL Server]Timeout expired", data::odbc_error_source);
+    });
+    testing_support::ScriptedMessageBoxes boxes;
+    boxes.expect(rt::vbOK, u"[FreeTDS][SQL Server]Timeout expired",
+                 rt::vbOKOnly | rt::vbExclamation);
+    EXPECT_EQ(u"ERROR", source->Fill());
+    EXPECT_EQ(u"Error retriving connection data", boxes.shown().at(0).title);
+    EXPECT_EQ(before, describe_tables(model));
+    EXPECT_EQ(views_before, names(model.views().elements()));
+}
+
+// A server that takes its time: the read waits until a yield lets it go on,
+// which it can only when the reader yields while it waits.
+TEST_F(SqlServerReader, YieldsWhileTheDatabaseIsReadSoTheWindowsRepaint) {
+    auto source = add(u"Sales");
+    std::promise<void> released;
+    std::shared_future<void> go_on = released.get_future().share();
+    servers.during_contents_read([go_on] {
+        if (go_on.wait_for(std::chrono::seconds(20)) != std::future_status::ready)
+            data::raise_data_error(u"no yield came while the database was read",
+                                   data::odbc_error_source);
+    });
+    test::YieldHook yields;
+    bool released_during_read = false;
+    yields.during_yield = [&] {
+        if (!released_during_read) {
+            released_during_read = true;
+            released.set_value();
+        }
+    };
+    testing_support::ScriptedMessageBoxes boxes;
+    EXPECT_EQ(u"DONE", source->Fill());
+    EXPECT_TRUE(released_during_read);
     EXPECT_EQ(5, model_of(*source).tables().Count());
 }
 

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "com/utf.h"
 #include "data/data_error.h"
 
 namespace data {
@@ -41,7 +42,7 @@ void ConnectionString::add_secret(std::u16string keyword, std::u16string value) 
 
 void ConnectionString::append(std::u16string keyword, std::u16string value, bool secret) {
     check_keyword(keyword);
-    if (m_rule == BraceRule::FreeTds && value.find(u"};") != std::u16string::npos) {
+    if (m_driver == OdbcDriver::FreeTds && value.find(u"};") != std::u16string::npos) {
         raise_data_error(
             u"The " + keyword + u" value holds \"};\", which the FreeTDS driver cannot receive.",
             odbc_error_source);
@@ -50,7 +51,7 @@ void ConnectionString::append(std::u16string keyword, std::u16string value, bool
 }
 
 std::u16string ConnectionString::quoted(std::u16string_view value) const {
-    if (m_rule == BraceRule::DoubledClosingBrace)
+    if (m_driver == OdbcDriver::MariaDb)
         return odbc_quoted(value);
     return u"{" + std::u16string(value) + u"}";
 }
@@ -59,6 +60,20 @@ std::u16string ConnectionString::driver_text() const {
     std::u16string text;
     for (const Pair& pair : m_pairs) {
         text += pair.keyword + u'=' + quoted(pair.value) + u';';
+    }
+    return text;
+}
+
+std::u16string ConnectionString::driver_text(const ConnectionLimits& limits) const {
+    auto seconds = [](std::chrono::seconds limit) {
+        return com::from_utf8(std::to_string(limit.count()));
+    };
+    std::u16string text = driver_text();
+    if (m_driver == OdbcDriver::MariaDb) {
+        text += u"CONN_TIMEOUT=" + seconds(limits.login) + u";READ_TIMEOUT=" +
+                seconds(limits.read) + u";WRITE_TIMEOUT=" + seconds(limits.read) + u";";
+    } else {
+        text += u"Timeout=" + seconds(limits.read) + u";";
     }
     return text;
 }

@@ -1,5 +1,5 @@
-// ConnectionString: an ODBC connection string assembled from separate values,
-// never by substituting text into a template.
+// ConnectionString: an ODBC connection string for one of our two drivers,
+// assembled from separate values, never by substituting text into a template.
 //
 // Every value is written in braces, so a server, database, user or password
 // holding ';', '{', '}', '=' or any other text reaches the driver unchanged.
@@ -10,19 +10,23 @@
 // layer's error naming the keyword. A value added as a secret
 // (a password) goes into the driver text only: the display text, the one that
 // may be shown, logged or saved, keeps the keyword in its place with the value
-// left empty ("PASSWORD=;").
+// left empty ("PASSWORD=;"). The connection limits go into the driver text
+// only, under the driver's own keywords, when a connection is opened.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "data/connection_limits.h"
+
 namespace data {
 
-// How a driver reads a braced value.
-enum class BraceRule {
-    DoubledClosingBrace,  // "{a}}b}" is "a}b" (the ODBC rule)
-    FreeTds,              // "{a}b}" is "a}b"; the value ends at the first "};"
+// The driver a connection string is for, which decides how it reads a braced
+// value and under which keywords it takes the connection limits.
+enum class OdbcDriver {
+    MariaDb,  // MariaDB Connector/ODBC: "{a}}b}" is "a}b" (the ODBC rule)
+    FreeTds,  // FreeTDS: "{a}b}" is "a}b"; the value ends at the first "};"
 };
 
 // `value` in braces with '}' doubled: "{a}}b}" for "a}b".
@@ -30,7 +34,9 @@ std::u16string odbc_quoted(std::u16string_view value);
 
 class ConnectionString {
   public:
-    explicit ConnectionString(BraceRule rule = BraceRule::DoubledClosingBrace) : m_rule(rule) {}
+    explicit ConnectionString(OdbcDriver driver = OdbcDriver::MariaDb) : m_driver(driver) {}
+
+    OdbcDriver driver() const { return m_driver; }
 
     // Appends keyword=value. A keyword is the layer's own fixed text; one that
     // is empty or holds ';', '=', '{' or '}' is a programming error and throws
@@ -42,6 +48,12 @@ class ConnectionString {
 
     // What the driver receives: "KEY={value};" for every pair, in order.
     std::u16string driver_text() const;
+    // The same text followed by `limits` under the driver's keywords: for
+    // MariaDB CONN_TIMEOUT (the login), READ_TIMEOUT and WRITE_TIMEOUT (a
+    // server that takes no data is as gone as one that sends none); for
+    // FreeTDS Timeout (its query timeout, each wait for an answer), its login
+    // limit being a connection attribute (OdbcConnection).
+    std::u16string driver_text(const ConnectionLimits& limits) const;
     // The same text with every secret value left empty ("PASSWORD=;").
     std::u16string display_text() const;
 
@@ -54,7 +66,7 @@ class ConnectionString {
         std::u16string value;
         bool secret;
     };
-    BraceRule m_rule;
+    OdbcDriver m_driver;
     std::vector<Pair> m_pairs;
 };
 

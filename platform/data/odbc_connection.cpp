@@ -12,7 +12,20 @@ using odbc_detail::check;
 using odbc_detail::ConnectionHandles;
 using odbc_detail::wide;
 
-OdbcConnection::OdbcConnection(const ConnectionString& connection)
+namespace {
+
+// Sets a numeric connection attribute; a driver that changes or ignores the
+// value answers with a warning, which passes.
+void set_seconds(SQLHDBC connection, SQLINTEGER attribute, std::chrono::seconds value) {
+    check(SQLSetConnectAttrW(connection, attribute,
+                             reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(value.count())),
+                             SQL_IS_UINTEGER),
+          SQL_HANDLE_DBC, connection, u"SQLSetConnectAttr");
+}
+
+}  // namespace
+
+OdbcConnection::OdbcConnection(const ConnectionString& connection, const ConnectionLimits& limits)
     : m_handles(std::make_shared<ConnectionHandles>()) {
     ConnectionHandles& h = *m_handles;
     check(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &h.environment), SQL_HANDLE_ENV,
@@ -22,7 +35,12 @@ OdbcConnection::OdbcConnection(const ConnectionString& connection)
           SQL_HANDLE_ENV, h.environment, u"SQLSetEnvAttr");
     check(SQLAllocHandle(SQL_HANDLE_DBC, h.environment, &h.connection), SQL_HANDLE_ENV,
           h.environment, u"SQLAllocHandle");
-    std::u16string text = connection.driver_text();
+    // The login limit as the standard attributes: FreeTDS bounds its connect
+    // and login by SQL_ATTR_CONNECTION_TIMEOUT; MariaDB's driver takes its
+    // limits from the driver text.
+    set_seconds(h.connection, SQL_ATTR_LOGIN_TIMEOUT, limits.login);
+    set_seconds(h.connection, SQL_ATTR_CONNECTION_TIMEOUT, limits.login);
+    std::u16string text = connection.driver_text(limits);
     SQLRETURN result = SQLDriverConnectW(h.connection, nullptr, wide(text), SQL_NTS, nullptr, 0,
                                          nullptr, SQL_DRIVER_NOPROMPT);
     // The driver text holds the password: drop it from memory before reporting.

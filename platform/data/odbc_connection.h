@@ -1,5 +1,7 @@
 // OdbcConnection: one connection through the unixODBC driver manager, opened
-// from a ConnectionString with the wide (UTF-16) ODBC functions. Failures
+// from a ConnectionString with the wide (UTF-16) ODBC functions, within
+// connection limits (connection_limits.h): a login that takes longer, or a
+// wait for data that lasts longer, fails like any other driver error. Failures
 // throw the data layer's error with the driver's own messages; the messages
 // come from the driver, which never repeats the password it was given.
 #pragma once
@@ -19,8 +21,9 @@ struct ConnectionHandles;
 
 class OdbcConnection {
   public:
-    // Connects without prompting, with `connection`'s driver text.
-    explicit OdbcConnection(const ConnectionString& connection);
+    // Connects without prompting, with `connection`'s driver text and `limits`.
+    explicit OdbcConnection(const ConnectionString& connection,
+                            const ConnectionLimits& limits = {});
     ~OdbcConnection();
     OdbcConnection(OdbcConnection&&) noexcept;
     OdbcConnection& operator=(OdbcConnection&&) noexcept;

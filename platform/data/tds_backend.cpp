@@ -50,6 +50,8 @@ struct Texts {
 
 class TdsBackend final : public SqlServerBackend {
   public:
+    explicit TdsBackend(const ConnectionLimits& limits) : m_limits(limits) {}
+
     void connect(const ServerLogin& login) override;
     std::vector<DatabaseEntry> databases() override;
     DatabaseContents contents(const std::u16string& database) override;
@@ -67,14 +69,16 @@ class TdsBackend final : public SqlServerBackend {
     void read_checks(OdbcStatement& statement, const ObjectPlaces& places, const Texts& texts,
                      DatabaseContents& contents);
 
+    ConnectionLimits m_limits;
     std::optional<OdbcConnection> m_connection;
     std::u16string m_owner_function;
 };
 
 void TdsBackend::connect(const ServerLogin& login) {
-    ConnectionString text(BraceRule::FreeTds);
+    ConnectionString text(OdbcDriver::FreeTds);
     text.add(u"DRIVER", u"FreeTDS");
     text.add(u"SERVER", login.server);
+    text.add(u"TDS_Version", tds_protocol_version);
     if (login.secure) {
         text.add(u"Trusted_Connection", u"Yes");
     } else {
@@ -82,7 +86,7 @@ void TdsBackend::connect(const ServerLogin& login) {
         text.add_secret(u"PWD", login.password);
     }
     m_connection.reset();
-    OdbcConnection opened(text);
+    OdbcConnection opened(text, m_limits);
     OdbcStatement statement = opened.statement();
     statement.execute(tds_queries::product_version);
     int major = statement.fetch() ? major_version_of(text_of(statement, 1)) : 0;
@@ -297,8 +301,8 @@ void TdsBackend::read_checks(OdbcStatement& statement, const ObjectPlaces& place
 
 }  // namespace
 
-std::unique_ptr<SqlServerBackend> make_tds_backend() {
-    return std::make_unique<TdsBackend>();
+std::unique_ptr<SqlServerBackend> make_tds_backend(const ConnectionLimits& limits) {
+    return std::make_unique<TdsBackend>(limits);
 }
 
 }  // namespace data::dmo

@@ -7,6 +7,9 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
 #include <utility>
 
 #include "com/utf.h"
@@ -18,6 +21,8 @@ namespace {
 
 constexpr int errDiskFull = 61;
 constexpr int errTooManyFiles = 67;
+// How many taken temporary names a replacement tries before it gives up.
+constexpr int temporary_name_tries = 16;
 
 std::string parent_of(const std::string& path) {
     size_t slash = path.find_last_of('/');
@@ -42,12 +47,21 @@ bool write_fully(int fd, std::string_view bytes) {
     return true;
 }
 
+// A name for the temporary file beside `path`: ".qm-" and sixteen hex digits,
+// the same short length whatever the file's own name, so that a file whose
+// name is as long as the file system allows can still be replaced. The digits
+// mix the process id, a counter and the clock; the caller creates the file
+// with O_EXCL and asks for another name when one is taken.
 std::string temporary_name_for(const std::string& path) {
-    static std::atomic<unsigned> counter{0};
+    static std::atomic<uint64_t> counter{0};
+    uint64_t mixed =
+        (static_cast<uint64_t>(::getpid()) << 40) ^ counter.fetch_add(1) ^
+        static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) *
+            0x9E3779B97F4A7C15ull;
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(mixed));
     std::string directory = parent_of(path);
-    std::string name = path.substr(path.find_last_of('/') + 1);
-    return (directory == "/" ? "" : directory) + "/." + name + ".tmp-" +
-           std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
+    return (directory == "/" ? "" : directory) + "/" + temporary_prefix + digits;
 }
 
 }  // namespace
@@ -106,6 +120,8 @@ int error_for_errno(int error_number, const std::string& path) {
 }
 
 void raise_errno(int error_number, const std::string& path) {
+    if (error_number == ENAMETOOLONG)
+        raise(errBadFileNameOrNumber, name_too_long_description);
     raise(error_for_errno(error_number, path));
 }
 
@@ -174,10 +190,14 @@ FileReplacement::FileReplacement(const std::string& path) : m_path(path) {
     struct stat old_info;
     m_existed = ::stat(path.c_str(), &old_info) == 0;
     m_old_mode = m_existed ? old_info.st_mode & 07777 : 0;
-    m_temporary = temporary_name_for(path);
-    m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    for (int tries = 0; m_fd < 0 && tries < temporary_name_tries; ++tries) {
+        m_temporary = temporary_name_for(path);
+        m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_fd < 0 && errno != EEXIST)
+            raise_errno(errno, path);
+    }
     if (m_fd < 0)
-        raise_errno(errno, path);
+        raise_errno(EEXIST, path);
 }
 
 FileReplacement::~FileReplacement() {

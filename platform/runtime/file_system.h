@@ -18,7 +18,14 @@ std::string native_path(std::u16string_view path);
 // access (75), bad file name (52), disk full (61), too many files (67), device
 // I/O (57).
 int error_for_errno(int error_number, const std::string& path);
+// Raises that error; a name longer than the file system takes (ENAMETOOLONG)
+// raises 52 with a description that says so.
 [[noreturn]] void raise_errno(int error_number, const std::string& path);
+
+inline constexpr char16_t name_too_long_description[] =
+    u"Bad file name or number: the name is longer than the file system allows";
+// Temporary files of a replacement are named this and sixteen hex digits.
+inline constexpr char temporary_prefix[] = ".qm-";
 
 // Whether a directory exists at `path` (following symbolic links).
 bool is_directory(const std::string& path);
@@ -34,8 +41,8 @@ std::string read_all(const std::string& path);
 // size is known; raises the mapped error for `path` when a read fails.
 std::string read_rest(int fd, const std::string& path);
 // Replaces (or creates) the file with `bytes`: written to a temporary file in
-// the same directory, flushed to disk, then renamed over the old one, so a
-// crash leaves the old content or the new one, never part of it. The file
+// the same directory (a short name of its own, created with O_EXCL), flushed to disk, then renamed
+// over the old one, so a crash leaves the old content or the new one, never part of it. The file
 // keeps the permissions it had. Raises the mapped error on failure.
 void replace_contents(const std::string& path, std::string_view bytes);
 

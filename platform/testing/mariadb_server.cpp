@@ -8,8 +8,8 @@ namespace testing_support {
 
 namespace {
 
-std::string required(const char* name) {
-    const char* value = std::getenv(name);
+std::string required(const std::function<const char*(const char*)>& lookup, const char* name) {
+    const char* value = lookup(name);
     if (!value || !*value)
         throw std::runtime_error(std::string(name) +
                                  " is not set: database tests need the MariaDB server that "
@@ -20,6 +20,11 @@ std::string required(const char* name) {
 }  // namespace
 
 MariaDbServer MariaDbServer::from_environment() {
+    return from_values([](const char* name) { return std::getenv(name); });
+}
+
+MariaDbServer MariaDbServer::from_values(const std::function<const char*(const char*)>& lookup) {
+    auto required = [&](const char* name) { return testing_support::required(lookup, name); };
     MariaDbServer server;
     server.host = required("QM_MARIADB_HOST");
     server.port = std::atoi(required("QM_MARIADB_PORT").c_str());

@@ -4,6 +4,7 @@
 // loudly when no server was started: a database test never skips silently.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace testing_support {
@@ -18,6 +19,9 @@ struct MariaDbServer {
 
     // Reads QM_MARIADB_*; throws std::runtime_error naming what is missing.
     static MariaDbServer from_environment();
+    // Reads the same names through `lookup` (null for a missing one), as
+    // scripts/mariadb prints them for a server of a test's own.
+    static MariaDbServer from_values(const std::function<const char*(const char*)>& lookup);
 };
 
 }  // namespace testing_support

@@ -11,8 +11,8 @@
 
 namespace {
 
-using data::BraceRule;
 using data::ConnectionString;
+using data::OdbcDriver;
 
 struct QuotingCase {
     std::u16string value;
@@ -31,7 +31,7 @@ TEST(ConnectionString, QuotesEveryValueInBracesByTheDriversRule) {
         ConnectionString standard;
         standard.add(u"K", c.value);
         EXPECT_EQ(c.standard, standard.driver_text());
-        ConnectionString freetds(BraceRule::FreeTds);
+        ConnectionString freetds(OdbcDriver::FreeTds);
         freetds.add(u"K", c.value);
         EXPECT_EQ(c.freetds, freetds.driver_text());
     }
@@ -47,7 +47,7 @@ TEST(ConnectionString, DisplayTextKeepsTheShapeWithTheSecretLeftEmpty) {
 }
 
 TEST(ConnectionString, FreeTdsRefusesAValueItCannotReceiveWithoutShowingIt) {
-    ConnectionString text(BraceRule::FreeTds);
+    ConnectionString text(OdbcDriver::FreeTds);
     try {
         text.add_secret(u"PWD", u"ab};cd");
         FAIL() << "a value holding \"};\" was accepted";

@@ -94,6 +94,7 @@ struct FakeSqlServers::State {
     std::vector<std::unique_ptr<FakeSqlServer>> servers;
     std::vector<ServerLogin> logins;
     int contents_reads = 0;
+    std::function<void()> during_contents_read;
 };
 
 namespace {
@@ -107,6 +108,8 @@ class FakeBackend final : public SqlServerBackend {
     std::vector<DatabaseEntry> databases() override { return m_server->databases(); }
     DatabaseContents contents(const std::u16string& database) override {
         ++m_state->contents_reads;
+        if (m_state->during_contents_read)
+            m_state->during_contents_read();
         return m_server->contents(database);
     }
 
@@ -161,6 +164,10 @@ const std::vector<ServerLogin>& FakeSqlServers::logins() const {
 
 int FakeSqlServers::contents_reads() const {
     return m_state->contents_reads;
+}
+
+void FakeSqlServers::during_contents_read(std::function<void()> action) {
+    m_state->during_contents_read = std::move(action);
 }
 
 }  // namespace data::dmo

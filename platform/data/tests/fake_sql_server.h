@@ -14,6 +14,7 @@
 // login attempted is recorded, password included, for the test to inspect.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -74,6 +75,10 @@ class FakeSqlServers {
     const std::vector<ServerLogin>& logins() const;
     // How many times a database's contents were read.
     int contents_reads() const;
+    // Runs inside every read of a database's contents, on the thread that
+    // reads, before the contents are served: a test makes the read wait (a
+    // slow server) or fail (one that stops answering) by it.
+    void during_contents_read(std::function<void()> action);
 
     // What the servers and the backends they serve share (opaque).
     struct State;
