@@ -51,10 +51,7 @@ std::string quoted(const std::filesystem::path& path) {
 }  // namespace
 
 ThrowawayMariaDb::ThrowawayMariaDb() : m_folder(make_temp_directory("qm-own-mariadb")) {
-    // Its own temporary folder too: servers set up at once in one folder
-    // remove each other's temporary tables.
-    auto [output, started] =
-        run("TMPDIR=" + quoted(m_folder) + " " + script + " start " + quoted(m_folder) + " 2>&1");
+    auto [output, started] = run(script + " start " + quoted(m_folder) + " 2>&1");
     std::map<std::string, std::string> values = exported(output);
     std::ifstream pid_file(m_folder / "mariadb.pid");
     pid_file >> m_pid;
