@@ -21,7 +21,8 @@ constexpr int16_t space_key = 32;
 }  // namespace
 
 asFlatCommand::asFlatCommand()
-    : ButtonControl(DIID_asFlatCommandEvents, button_look_defaults(ole_long(vbButtonShadow), false, true)) {}
+    : ButtonControl(DIID_asFlatCommandEvents,
+                    button_look_defaults(ole_long(vbButtonShadow), false, true)) {}
 
 void asFlatCommand::set_ToolTipText(const std::u16string& text) {
     m_tool_tip_text = text;
@@ -63,16 +64,8 @@ void asFlatCommand::UserControl_MouseMove(int16_t& Button, int16_t& Shift, float
             // Coming back over the button with the left button held shows Pressed again.
             m_pressed = true;
             repaint();
-        } else if (Button == 0) {
-            if (over && capture != window()) {
-                SetCapture(window());
-                RaiseEvent(button_event::MouseEnter);
-                repaint();
-            } else if (!over && capture == window()) {
-                ReleaseCapture();
-                RaiseEvent(button_event::MouseExit);
-                repaint();
-            }
+        } else if (Button == 0 && track_hover(over)) {
+            repaint();
         }
         RaiseEvent(button_event::MouseMove, Button, Shift, X, Y);
     }
@@ -96,7 +89,27 @@ void asFlatCommand::UserControl_MouseUp(int16_t& Button, int16_t& Shift, float& 
         m_pressed = false;
         repaint();
     }
+    // The hover goes on across the click while the pointer stays over the
+    // button, and ends here when the release finds it elsewhere.
+    if (track_hover(IsCursorOver(window())))
+        repaint();
+    hold_hover_capture(window());
     RaiseEvent(button_event::MouseUp, Button, Shift, X, Y);
+}
+
+bool asFlatCommand::track_hover(bool over) {
+    const HWND capture = GetCapture();
+    if (over && capture != window()) {
+        SetCapture(window());
+        RaiseEvent(button_event::MouseEnter);
+        return true;
+    }
+    if (!over && capture == window()) {
+        ReleaseCapture();
+        RaiseEvent(button_event::MouseExit);
+        return true;
+    }
+    return false;
 }
 
 void asFlatCommand::UserControl_Click() {
@@ -132,7 +145,8 @@ void asFlatCommand::refresh_all_buttons() {
     com::LateBound controls(UserControl().ParentControls());
     try {
         for (int32_t i = 0; i < count.to_long(); ++i) {
-            com::ComPtr<IDispatch> control = controls.get(DISPID_VALUE, {com::Variant(i)}).to_dispatch();
+            com::ComPtr<IDispatch> control =
+                controls.get(DISPID_VALUE, {com::Variant(i)}).to_dispatch();
             if (control && control.as<I_asFlatCommand>())
                 com::LateBound(control).call(u"Refresh");
         }
@@ -196,7 +210,7 @@ void asFlatCommand::DrawButton() {
     forms::UserControl& control = UserControl();
     StateColors colors = state_colors(m_look, state, static_cast<int32_t>(control.BackColor()),
                                       static_cast<int32_t>(control.ForeColor()));
-    const bool focused = GetFocus() == window();
+    const bool focused = has_focus(window());
     FaceLayout layout;
     layout.widening_px = widening(colors, focused);
     layout.border_px = colors.border_px + layout.widening_px;

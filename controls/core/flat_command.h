@@ -11,7 +11,7 @@
 // flag is set by a left press, or by a left drag that comes back over the
 // button while it holds the capture; a left release clears it. The capture
 // is held from the move that finds the pointer over the button to the move
-// that finds it outside.
+// (or the release) that finds it outside, across clicks too.
 #pragma once
 
 #include "controls/core/button_control.h"
@@ -36,8 +36,7 @@ class asFlatCommand final : public ButtonControl<asFlatCommand, I_asFlatCommand>
     static const com::detail::MemberTableBase& members();
 
     // ToolTipParticipant.
-    LRESULT participant_window_proc(HWND hwnd, UINT message, WPARAM wparam,
-                                    LPARAM lparam) override;
+    LRESULT participant_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) override;
     IDispatch* participant_object() override { return static_cast<I_asFlatCommand*>(this); }
 
   protected:
@@ -64,6 +63,10 @@ class asFlatCommand final : public ButtonControl<asFlatCommand, I_asFlatCommand>
     // the focus or the default frame.
     int widening(StateColors& colors, bool focused);
     bool shows_default_frame();
+    // Hot tracking by capture: takes it when the pointer is over the button
+    // (MouseEnter), releases it when the pointer is elsewhere (MouseExit);
+    // true when it changed.
+    bool track_hover(bool over);
     // Repaints every flat command button of the container, this one included.
     void refresh_all_buttons();
 

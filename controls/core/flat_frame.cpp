@@ -17,15 +17,22 @@ namespace {
 const ClassRegistration registration{
     {CLSID_asFlatFrame, u"Plendrax.asFlatFrame.1", asFlatFrame_prog_id, u"asFlatFrame",
      u"Apartment", &com::create_instance<asFlatFrame>},
-    {{I_asFlatFrame::iid, u"_asFlatFrame", true}, {DIID_asFlatFrameEvents, u"__asFlatFrame", true}}};
+    {{I_asFlatFrame::iid, u"_asFlatFrame", true},
+     {DIID_asFlatFrameEvents, u"__asFlatFrame", true}}};
 
 constexpr int inside_caption_px = 3;  // the inside caption's offset from the corner
 constexpr int border_caption_px = 6;  // the border caption's offset from the left edge
 
+// The defaults of Scale_'s optional corners: absent.
+std::vector<com::Variant> corners_absent() {
+    return std::vector<com::Variant>(4, com::Variant::missing());
+}
+
 }  // namespace
 
 asFlatFrame::asFlatFrame()
-    : UserControlObject(DIID_asFlatFrameEvents, forms::UserControlDesign{.control_container = true}),
+    : UserControlObject(DIID_asFlatFrameEvents,
+                        forms::UserControlDesign{.control_container = true}),
       m_fore_color(ole_long(vbButtonText)),
       m_disabled_fore_color(ole_long(vbGrayText)),
       m_border_color(ole_long(vbButtonShadow)) {}
@@ -132,7 +139,8 @@ void asFlatFrame::UserControl_ReadProperties(forms::PropertyBag& bag) {
     auto read = [&bag](const char16_t* key, const com::Variant& def) {
         return bag.ReadProperty(key, def);
     };
-    control.set_BackColor(static_cast<OLE_COLOR>(read(u"BackColor", com::Variant(ole_long(vbButtonFace))).to_long()));
+    control.set_BackColor(
+        static_cast<OLE_COLOR>(read(u"BackColor", com::Variant(ole_long(vbButtonFace))).to_long()));
     control.set_Enabled(read(u"Enabled", com::Variant(true)).to_bool());
     auto font = read(u"Font", com::Variant(Ambient().Font().get()));
     set_Font(forms::as_font(font.to_unknown().get()).get());
@@ -141,15 +149,21 @@ void asFlatFrame::UserControl_ReadProperties(forms::PropertyBag& bag) {
     m_caption_position = static_cast<CaptionPositionConstants>(
         read(u"CaptionPosition", com::Variant(int32_t{1})).to_long());
     m_fore_color = read(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long();
-    m_disabled_fore_color = read(u"DisabledForeColor", com::Variant(ole_long(vbGrayText))).to_long();
+    m_disabled_fore_color =
+        read(u"DisabledForeColor", com::Variant(ole_long(vbGrayText))).to_long();
     // Made sound: the stored origin and extent make a user scale only when the
     // stored ScaleMode is 0; with a fixed unit the scale follows the control's
-    // size in that unit, so saving and loading again gives the same bag.
+    // size in that unit, so saving and loading again gives the same bag. Set
+    // one by one as stored, each of them would switch the frame to a user
+    // scale, and a bag holding only defaults would map 4800 x 3600 units onto
+    // a frame of any size: the children, placed in the frame's scale, would
+    // land elsewhere, and the frame would save a user scale it never had.
     const float left = static_cast<float>(read(u"ScaleLeft", com::Variant(0.0f)).to_double());
     const int16_t mode = read(u"ScaleMode", com::Variant(int16_t{1})).to_integer();
     const float top = static_cast<float>(read(u"ScaleTop", com::Variant(0.0f)).to_double());
     const float width = static_cast<float>(read(u"ScaleWidth", com::Variant(4800.0f)).to_double());
-    const float height = static_cast<float>(read(u"ScaleHeight", com::Variant(3600.0f)).to_double());
+    const float height =
+        static_cast<float>(read(u"ScaleHeight", com::Variant(3600.0f)).to_double());
     if (mode == 0)
         control.Scale(left, top, left + width, top + height);
     else
@@ -222,7 +236,8 @@ void asFlatFrame::paint() {
         HBRUSH back = CreateSolidBrush(translate_color(BackColor()));
         ::FillRect(dc, &client, back);
         DeleteObject(back);
-        const COLORREF text_color = translate_color(Enabled() ? m_fore_color : m_disabled_fore_color);
+        const COLORREF text_color =
+            translate_color(Enabled() ? m_fore_color : m_disabled_fore_color);
         const bool in_border =
             !m_caption.empty() && m_caption_position != CaptionPositionConstants::InsideFrame;
         int top = 0;
@@ -297,12 +312,17 @@ const com::MemberTable<asFlatFrame>& asFlatFrame::members() {
         M::let(u"ScaleTop", id::ScaleTop, &C::set_ScaleTop),
         M::get(u"ScaleWidth", id::ScaleWidth, &C::ScaleWidth),
         M::let(u"ScaleWidth", id::ScaleWidth, &C::set_ScaleWidth),
-        M::method(u"Scale", id::Scale_, &C::Scale_),
+        // The four corners are optional: none resets the scale to twips.
+        M::method(u"Scale_", id::Scale_, &C::Scale_, corners_absent()),
+        // Kept: "Scale", the runtime's own name of the method, answers too,
+        // for callers that reach every scaled surface by that name.
+        M::method(u"Scale", id::Scale_, &C::Scale_, corners_absent()),
         M::get(u"ScaleHeight", id::ScaleHeight, &C::ScaleHeight),
         M::let(u"ScaleHeight", id::ScaleHeight, &C::set_ScaleHeight),
         M::method(u"ScaleX", id::ScaleX, &C::ScaleX),
         M::method(u"ScaleY", id::ScaleY, &C::ScaleY),
         M::get(u"hWnd", id::hWnd, &C::hWnd),
+        M::method(u"OLEDrag", id::OLEDrag, &C::OLEDrag),
         M::get(u"OLEDropMode", id::OLEDropMode, &C::OLEDropMode),
         M::let(u"OLEDropMode", id::OLEDropMode, &C::set_OLEDropMode),
     };

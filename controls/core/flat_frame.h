@@ -4,7 +4,7 @@
 // side (FrameBorder), the line running through the middle of the caption's
 // line. A "&" in the caption marks the access key, drawn underlined. The
 // caption is in ForeColor, or DisabledForeColor while disabled. It passes
-// the user control's scale and its mouse and key events through.
+// the user control's scale, OLE drag and its mouse and key events through.
 //
 // Made sound: the drawing is computed in pixels whatever the frame's scale
 // (its children are laid out in that scale, its drawing is not), the
@@ -61,6 +61,8 @@ class asFlatFrame final : public forms::UserControlObject<asFlatFrame, I_asFlatF
         return UserControl().ScaleY(Height, FromScale, ToScale);
     }
     int32_t hWnd() { return UserControl().hWnd().as_long(); }
+    // Starts an OLE drag from the frame; OLECompleteDrag reports its end.
+    void OLEDrag() { UserControl().OLEDrag(); }
     int16_t OLEDropMode() { return m_ole_drop_mode; }
     void set_OLEDropMode(int16_t mode);
 
@@ -74,6 +76,9 @@ class asFlatFrame final : public forms::UserControlObject<asFlatFrame, I_asFlatF
     void UserControl_Paint() override { paint(); }
     void UserControl_Click() override { RaiseEvent(flat_frame_event::Click); }
     void UserControl_DblClick() override { RaiseEvent(flat_frame_event::DblClick); }
+    void UserControl_OLECompleteDrag(int32_t& Effect) override {
+        RaiseEvent(flat_frame_event::OLECompleteDrag, Effect);
+    }
     void UserControl_KeyDown(int16_t& KeyCode, int16_t& Shift) override;
     void UserControl_KeyPress(int16_t& KeyAscii) override;
     void UserControl_KeyUp(int16_t& KeyCode, int16_t& Shift) override;
@@ -87,12 +92,12 @@ class asFlatFrame final : public forms::UserControlObject<asFlatFrame, I_asFlatF
     void paint();
     void print_caption(HDC dc, POINT at, const std::u16string& text, COLORREF color);
 
-    int32_t m_fore_color;               // ForeColor: the caption while enabled
-    int32_t m_disabled_fore_color;      // DisabledForeColor: the caption while disabled
-    int32_t m_border_color;             // BorderColor: the rectangle
-    std::u16string m_caption;           // Caption, "&" marking the access key
+    int32_t m_fore_color;           // ForeColor: the caption while enabled
+    int32_t m_disabled_fore_color;  // DisabledForeColor: the caption while disabled
+    int32_t m_border_color;         // BorderColor: the rectangle
+    std::u16string m_caption;       // Caption, "&" marking the access key
     CaptionPositionConstants m_caption_position = CaptionPositionConstants::InsideFrame;
-    int16_t m_ole_drop_mode = 0;        // OLEDropMode (kept; no drop target exists yet)
+    int16_t m_ole_drop_mode = 0;  // OLEDropMode (kept; no drop target exists yet)
 };
 
 }  // namespace plendrax

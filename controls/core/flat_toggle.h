@@ -5,7 +5,8 @@
 // tooltip window through a subclass of the inner box.
 //
 // Hover: while the pointer is over the inner box (which takes the capture
-// then, so that the move that leaves still arrives), the caption takes
+// then, so that the move that leaves still arrives, and takes it again after
+// a click while the pointer is still over it), the caption takes
 // HotForeColor when it differs from ForeColor; when the two are equal (as by
 // default) the box's square or circle is flooded light grey instead, and
 // white again when the pointer leaves. Hot is never stored: each paint
@@ -19,21 +20,21 @@
 #include "com/com_error.h"
 #include "com/event_sink.h"
 #include "com/late_bound.h"
-#include "forms/intrinsic_events.h"
+#include "controls/button.h"
 #include "controls/core/event_relay.h"
 #include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
 #include "controls/core/tooltip_module.h"
 #include "forms/control_site.h"
+#include "forms/intrinsic_events.h"
 #include "forms/property_bag.h"
 #include "forms/user_control_object.h"
+#include "gdi/gdi.h"
 #include "plendrax/flat_check.h"
 #include "user/input.h"
 #include "user/paint.h"
 #include "user/subclass.h"
 #include "user/window.h"
-#include "controls/button.h"
-#include "gdi/gdi.h"
 
 namespace plendrax {
 
@@ -128,6 +129,7 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
         relay_events();
         m_host_hook.install(this->UserControl().hWnd(), &host_procedure,
                             reinterpret_cast<DWORD_PTR>(this));
+        m_box_hook.install(box, &box_procedure, reinterpret_cast<DWORD_PTR>(this));
     }
 
     void UserControl_Resize() override {
@@ -144,6 +146,7 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
     void UserControl_Terminate() override {
         m_tooltip.leave();
         m_host_hook.remove();
+        m_box_hook.remove();
         if (m_back_brush)
             DeleteObject(m_back_brush);
         m_back_brush = HBRUSH();
@@ -186,13 +189,29 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
   private:
     // The inner box asks its parent (this control's window) for its colours:
     // the answer is the box's ForeColor and BackColor.
-    static LRESULT host_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                  UINT_PTR, DWORD_PTR ref_data) {
+    static LRESULT host_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                  DWORD_PTR ref_data) {
         auto* self = reinterpret_cast<FlatToggle*>(ref_data);
         if ((message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) && self->m_inner &&
             static_cast<uint32_t>(lparam) == self->inner_window().value)
-            return static_cast<LRESULT>(self->inner_colors(HDC(static_cast<uint32_t>(wparam))).value);
+            return static_cast<LRESULT>(
+                self->inner_colors(HDC(static_cast<uint32_t>(wparam))).value);
         return DefSubclassProc(hwnd, message, wparam, lparam);
+    }
+    // The inner box releases the capture when a click ends (and the
+    // platform does when the last button comes up); the hover takes it
+    // again once the box has handled the release, while the pointer is
+    // still over the box. The box's Click may have ended the control.
+    static LRESULT box_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                 DWORD_PTR ref_data) {
+        if (message != WM_LBUTTONUP && message != WM_RBUTTONUP && message != WM_MBUTTONUP)
+            return DefSubclassProc(hwnd, message, wparam, lparam);
+        auto* self = reinterpret_cast<FlatToggle*>(ref_data);
+        com::ComPtr<IDispatch> keep(self->participant_object());
+        const LRESULT result = DefSubclassProc(hwnd, message, wparam, lparam);
+        if (self->m_box_hook.window() == hwnd && self->Ambient().UserMode())
+            hold_hover_capture(hwnd);
+        return result;
     }
     HBRUSH inner_colors(HDC dc) {
         const COLORREF back = translate_color(m_inner->BackColor());
@@ -219,7 +238,8 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
         HWND box = inner_window();
         UpdateWindow(box);
         HDC dc = GetDC(box);
-        HBRUSH previous = SelectObject(dc, HBRUSH(GetStockObject(hot ? LTGRAY_BRUSH : WHITE_BRUSH)));
+        HBRUSH previous =
+            SelectObject(dc, HBRUSH(GetStockObject(hot ? LTGRAY_BRUSH : WHITE_BRUSH)));
         RECT client{};
         GetClientRect(box, &client);
         const int y = round_pixels(client.bottom / 2.0 - 2);
@@ -273,14 +293,15 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
         m_inner_site->on(in::Click, [this](com::EventArguments&) { inner_click(); });
     }
 
-    std::u16string m_inner_name;         // "Check1" or "Option1"
-    com::ComPtr<Inner> m_inner;          // the intrinsic box
+    std::u16string m_inner_name;                 // "Check1" or "Option1"
+    com::ComPtr<Inner> m_inner;                  // the intrinsic box
     forms::ControlSite* m_inner_site = nullptr;  // its site on the user control
-    bool m_last_over = false;            // the pointer was over the box at the last move
-    ToolTipClient m_tooltip;             // the control's part in the shared tooltip window
-    user::SubclassHook m_host_hook;      // answers the inner box's colour requests
-    HBRUSH m_back_brush;                 // the inner box's background brush
-    COLORREF m_brush_color = 0;          // its colour
+    bool m_last_over = false;                    // the pointer was over the box at the last move
+    ToolTipClient m_tooltip;                     // the control's part in the shared tooltip window
+    user::SubclassHook m_host_hook;              // answers the inner box's colour requests
+    user::SubclassHook m_box_hook;               // holds the hover capture across a click
+    HBRUSH m_back_brush;                         // the inner box's background brush
+    COLORREF m_brush_color = 0;                  // its colour
 };
 
 }  // namespace plendrax

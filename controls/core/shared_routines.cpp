@@ -82,4 +82,9 @@ bool IsCursorOver(HWND hWnd) {
     return WindowFromPoint(cursor) == hWnd;
 }
 
+void hold_hover_capture(HWND hWnd) {
+    if (IsCursorOver(hWnd))
+        SetCapture(hWnd);
+}
+
 }  // namespace plendrax

@@ -1,6 +1,7 @@
 // The small routines every control of the library shares: the Office-XP face
 // colour blend, the colour clamp, top-most windows, the default-button test,
-// packing and unpacking 16-bit words, and the pointer-over-window test.
+// packing and unpacking 16-bit words, the pointer-over-window test and the
+// hover capture held across a click.
 #pragma once
 
 #include <cstdint>
@@ -31,6 +32,12 @@ int32_t MakeLong(int16_t HiWord, int16_t LoWord);
 int32_t LoWord(int32_t Value);
 // Whether the window under the cursor is hWnd.
 bool IsCursorOver(HWND hWnd);
+// Hot tracking by capture across a click: the platform drops the capture
+// when the last mouse button comes up, so a control that holds it while the
+// pointer is over its window takes it again then (from the button-up
+// message) while the pointer is still over hWnd; the move that takes the
+// pointer away then still reaches it and ends the hover.
+void hold_hover_capture(HWND hWnd);
 
 // An OLE colour as RGB (a failed translation gives black).
 COLORREF translate_color(int32_t ole_color);

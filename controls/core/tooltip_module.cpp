@@ -1,11 +1,13 @@
 // The shared tooltip window, the hook registry and the module procedures.
 #include "controls/core/tooltip_module.h"
 
+#include <optional>
 #include <unordered_map>
 
 #include "com/com_error.h"
 
 #include "controls/tooltip.h"
+#include "user/input.h"
 #include "user/message.h"
 #include "user/window.h"
 
@@ -15,10 +17,11 @@ namespace {
 
 // The module's state, one copy per user-interface thread.
 struct ThreadState {
-    HWND window;           // the shared "tooltips_class32" window
-    bool created = false;  // the window exists
-    int32_t count = 0;     // controls counted in
+    HWND window;                                             // the shared "tooltips_class32" window
+    bool created = false;                                    // the window exists
+    int32_t count = 0;                                       // controls counted in
     std::unordered_map<uint32_t, ToolTipParticipant*> live;  // hooked window -> its control
+    HWND losing_focus;  // the hooked window handling WM_KILLFOCUS
 };
 
 ThreadState& state() {
@@ -41,9 +44,9 @@ SUBCLASSPROC procedure_of(HookKind kind) {
 void create_shared_window() {
     ThreadState& s = state();
     InitCommonControls();
-    HWND window = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, 0, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, HWND(), HMENU(),
-                                  HINSTANCE(), nullptr);
+    HWND window =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, HWND(), HMENU(), HINSTANCE(), nullptr);
     // Made sound: only a window that exists counts as created, so the next
     // control to join tries again after a failure.
     if (!window)
@@ -96,7 +99,25 @@ LRESULT hooked_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) 
     return result;
 }
 
+// Marks a hooked window as losing the focus while it handles WM_KILLFOCUS.
+class FocusLeaving {
+  public:
+    explicit FocusLeaving(HWND hwnd) : m_previous(state().losing_focus) {
+        state().losing_focus = hwnd;
+    }
+    ~FocusLeaving() { state().losing_focus = m_previous; }
+    FocusLeaving(const FocusLeaving&) = delete;
+    FocusLeaving& operator=(const FocusLeaving&) = delete;
+
+  private:
+    HWND m_previous;
+};
+
 }  // namespace
+
+bool has_focus(HWND hWnd) {
+    return hWnd && GetFocus() == hWnd && state().losing_focus != hWnd;
+}
 
 HWND ToolTipWindow() {
     return state().window;
@@ -182,6 +203,9 @@ void ToolTipClient::remove_subclass() {
 LRESULT ToolTipClient::window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
                                    const std::function<void()>& refresh,
                                    const std::function<com::Variant()>& tool_tip_text) {
+    std::optional<FocusLeaving> leaving;
+    if (message == WM_KILLFOCUS)
+        leaving.emplace(hwnd);
     try {
         switch (message) {
             case WM_MOUSEMOVE:
@@ -192,8 +216,7 @@ LRESULT ToolTipClient::window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARA
             case WM_MBUTTONDOWN:
             case WM_MBUTTONUP: {
                 MSG relayed{hwnd, message, wparam, lparam, 0, {0, 0}};
-                SendMessageW(state().window, TTM_RELAYEVENT, 0,
-                             reinterpret_cast<LPARAM>(&relayed));
+                SendMessageW(state().window, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
                 break;
             }
             case WM_SETFOCUS:

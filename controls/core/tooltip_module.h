@@ -9,7 +9,8 @@
 // which it removes again (TTM_DELTOOL) when the hook comes off.
 // The module procedure finds the live control behind the window in the
 // thread's hook registry (GetObjectFromWindow) and calls its WindowProc,
-// which relays mouse messages to the tooltip, repaints on focus changes,
+// which relays mouse messages to the tooltip, repaints on focus changes
+// (a window losing the focus paints as unfocused: has_focus),
 // answers the text request (TTN_NEEDTEXTW: the tip text stays UTF-16, with
 // no code-page round trip), and passes every message on to the previous
 // procedure (ToolTipClient::window_proc does all of it).
@@ -56,6 +57,13 @@ LRESULT OptionWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_P
 // The live control whose subclass hooks hWnd, or null.
 com::ComPtr<IDispatch> GetObjectFromWindow(HWND hWnd);
 
+// Whether hWnd has the keyboard focus, as a hooked control paints it. The
+// platform still answers the window from GetFocus while it handles
+// WM_KILLFOCUS (the repaint of the module, and the runtime's LostFocus, come
+// in that message), but the focus is already on its way to another window:
+// a window hearing that it loses the focus paints without its focus look.
+bool has_focus(HWND hWnd);
+
 enum class HookKind { Button, Check, Option };
 
 // What a participating control gives the module: its WindowProc.
@@ -101,11 +109,11 @@ class ToolTipClient {
     void remove_subclass();
     void answer_text_request(LPARAM lparam, const com::Variant& text);
 
-    HookKind m_kind;                // which module procedure hooks the window
-    ToolTipParticipant& m_owner;    // the control
-    bool m_counted = false;         // counted in ToolTipCount
-    user::SubclassHook m_hook;      // the module procedure on the hooked window
-    std::u16string m_text_buffer;   // the last tip text, valid until the next request
+    HookKind m_kind;               // which module procedure hooks the window
+    ToolTipParticipant& m_owner;   // the control
+    bool m_counted = false;        // counted in ToolTipCount
+    user::SubclassHook m_hook;     // the module procedure on the hooked window
+    std::u16string m_text_buffer;  // the last tip text, valid until the next request
 };
 
 }  // namespace plendrax

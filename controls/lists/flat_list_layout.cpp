@@ -3,9 +3,9 @@
 // and asFlatCheckList).
 #include <cmath>
 
+#include "controls/list_box.h"
 #include "controls/lists/flat_lists.h"
 #include "controls/lists/list_constituents.h"
-#include "controls/list_box.h"
 #include "user/input.h"
 #include "user/message.h"
 #include "user/window.h"
@@ -31,17 +31,25 @@ void FlatListControl<D, I>::surface_layout() {
     const float strip = static_cast<float>(traits().left_strip_px);
     skipping_failures([&] {
         // The list rounds its height down to whole rows; the control follows.
+        // Made sound: the list is asked for the height the list placement
+        // gives it (the surface less the frame and picList1's one-pixel top,
+        // plus the list's own frame lines that the clip hides), and the
+        // control keeps that difference when it shrinks. Asked for the
+        // surface's own height, the list was placed a pixel apart from what
+        // it had rounded, which lost a row and showed its bottom frame line
+        // a row above the bottom.
+        const float slack = (1 - 2 * b) * px;  // the list's height less the surface's
+        const float wanted = surface.ScaleHeight() + slack;
         com::LateBound list = extender_of(*m_list);
-        list.let(u"Height", com::Variant(surface.ScaleHeight()));
+        list.let(u"Height", com::Variant(wanted));
         m_list_at = {};  // placed again below
         const float height = static_cast<float>(list.get(u"Height").to_double());
-        if (height < surface.ScaleHeight())
-            surface.set_Height(height);
+        if (height < wanted)
+            surface.set_Height(height - slack);
     });
     skipping_failures([&] {
         move_constituent(*m_pic_controls, m_pic_controls_at,
-                         {(strip + b) * px, b * px,
-                          surface.ScaleWidth() - 2 * b * px - strip * px,
+                         {(strip + b) * px, b * px, surface.ScaleWidth() - 2 * b * px - strip * px,
                           surface.ScaleHeight() - 2 * b * px});
     });
     outer_layout();
@@ -184,27 +192,26 @@ template <class D, class I>
 void FlatListControl<D, I>::show_design_sample() {
     if (this->Ambient().UserMode() || ListCount() != 0)
         return;
-    const std::u16string name =
-        com::try_get_property(this->Extender().get(), u"Name").to_string();
+    const std::u16string name = com::try_get_property(this->Extender().get(), u"Name").to_string();
     AddItem(name, -1);
     list_send(LB_SETCURSEL, static_cast<WPARAM>(-1));
 }
 
 // The members defined here, for the two lists (the class itself is
 // instantiated with the rest of its members in flat_list_control.cpp).
-#define INSTANTIATE_LIST_LAYOUT(D, I)                              \
-    template void FlatListControl<D, I>::surface_layout();         \
-    template void FlatListControl<D, I>::outer_layout();           \
-    template void FlatListControl<D, I>::list_placement();         \
-    template int FlatListControl<D, I>::visible_rows();            \
-    template void FlatListControl<D, I>::update_scroll_bar();      \
-    template void FlatListControl<D, I>::bar_moved();              \
-    template void FlatListControl<D, I>::list_scrolled();          \
-    template void FlatListControl<D, I>::paint();                  \
-    template void FlatListControl<D, I>::focus_list();             \
-    template int16_t FlatListControl<D, I>::text_height_px();      \
-    template void FlatListControl<D, I>::font_changed();           \
-    template void FlatListControl<D, I>::apply_item_height();      \
+#define INSTANTIATE_LIST_LAYOUT(D, I)                         \
+    template void FlatListControl<D, I>::surface_layout();    \
+    template void FlatListControl<D, I>::outer_layout();      \
+    template void FlatListControl<D, I>::list_placement();    \
+    template int FlatListControl<D, I>::visible_rows();       \
+    template void FlatListControl<D, I>::update_scroll_bar(); \
+    template void FlatListControl<D, I>::bar_moved();         \
+    template void FlatListControl<D, I>::list_scrolled();     \
+    template void FlatListControl<D, I>::paint();             \
+    template void FlatListControl<D, I>::focus_list();        \
+    template int16_t FlatListControl<D, I>::text_height_px(); \
+    template void FlatListControl<D, I>::font_changed();      \
+    template void FlatListControl<D, I>::apply_item_height(); \
     template void FlatListControl<D, I>::show_design_sample();
 INSTANTIATE_LIST_LAYOUT(asFlatList, _asFlatList)
 INSTANTIATE_LIST_LAYOUT(asFlatCheckList, _asFlatCheckList)

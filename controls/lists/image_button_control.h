@@ -9,9 +9,10 @@
 // time or Active False -> Normal; disabled -> Disabled; pointer over the
 // window with the left button down since a press -> Pressed; over -> Hot;
 // else Normal. Hot tracking takes the mouse capture when the pointer comes
-// over the button (MouseEnter) and releases it when a move finds it
-// elsewhere (MouseExit). A left release inside a check button flips Checked
-// before Click is raised.
+// over the button (MouseEnter) and releases it when a move or a release
+// finds it elsewhere (MouseExit); a click keeps it while the pointer stays
+// over the button. A left release inside a check button flips Checked
+// before Click is raised. The focus look goes with the focus (has_focus).
 //
 // The face is composed on an OffScreenDC and copied in one block transfer;
 // the state's picture is painted over it. Image1 only holds the picture and

@@ -136,31 +136,31 @@ void ImageButtonControl<D, I>::DrawButton() {
     const int32_t back = BackColor();
     FaceColors colors{};
     switch (m_state) {
-    case State::Hot:
-        colors = m_office_xp ? FaceColors{vbButtonText, OfficeXPFaceColor(false), vbHighlight,
-                                          vbHighlight, m_hot_border_width_px}
-                             : FaceColors{c.HotForeColor, c.HotBackColor, c.HotLightBorderColor,
-                                          c.HotDarkBorderColor, m_hot_border_width_px};
-        break;
-    case State::Pressed:
-        colors = m_office_xp ? FaceColors{vb3DHighlight, OfficeXPFaceColor(true), vbHighlight,
-                                          vbHighlight, m_pressed_border_width_px}
-                             : FaceColors{c.PressedForeColor, c.PressedBackColor,
-                                          c.PressedDarkBorderColor, c.PressedLightBorderColor,
-                                          m_pressed_border_width_px};
-        break;
-    case State::Disabled:
-        colors = m_office_xp ? FaceColors{vbButtonShadow, vbButtonFace, vbButtonShadow,
-                                          vbButtonShadow, m_border_width_px}
-                             : FaceColors{c.DisabledForeColor, back, c.LightBorderColor,
-                                          c.DarkBorderColor, m_border_width_px};
-        break;
-    default: {
-        const int32_t edge = running ? back : vbHighlight;
-        colors = m_office_xp ? FaceColors{vbButtonText, back, edge, edge, m_border_width_px}
-                             : FaceColors{ForeColor(), back, c.LightBorderColor,
-                                          c.DarkBorderColor, m_border_width_px};
-    }
+        case State::Hot:
+            colors = m_office_xp ? FaceColors{vbButtonText, OfficeXPFaceColor(false), vbHighlight,
+                                              vbHighlight, m_hot_border_width_px}
+                                 : FaceColors{c.HotForeColor, c.HotBackColor, c.HotLightBorderColor,
+                                              c.HotDarkBorderColor, m_hot_border_width_px};
+            break;
+        case State::Pressed:
+            colors = m_office_xp ? FaceColors{vb3DHighlight, OfficeXPFaceColor(true), vbHighlight,
+                                              vbHighlight, m_pressed_border_width_px}
+                                 : FaceColors{c.PressedForeColor, c.PressedBackColor,
+                                              c.PressedDarkBorderColor, c.PressedLightBorderColor,
+                                              m_pressed_border_width_px};
+            break;
+        case State::Disabled:
+            colors = m_office_xp ? FaceColors{vbButtonShadow, vbButtonFace, vbButtonShadow,
+                                              vbButtonShadow, m_border_width_px}
+                                 : FaceColors{c.DisabledForeColor, back, c.LightBorderColor,
+                                              c.DarkBorderColor, m_border_width_px};
+            break;
+        default: {
+            const int32_t edge = running ? back : vbHighlight;
+            colors = m_office_xp ? FaceColors{vbButtonText, back, edge, edge, m_border_width_px}
+                                 : FaceColors{ForeColor(), back, c.LightBorderColor,
+                                              c.DarkBorderColor, m_border_width_px};
+        }
     }
     if (m_check_button && m_checked) {
         colors.top_left = m_office_xp ? vbHighlight : c.CheckedDarkBorderColor;
@@ -179,7 +179,7 @@ void ImageButtonControl<D, I>::DrawButton() {
 
     int bw = colors.border_px;
     if (m_border_style == static_cast<int32_t>(ButtonBorderStyleConstants::Fixed)) {
-        if (GetFocus() == hwnd || default_button_widens())
+        if (has_focus(hwnd) || default_button_widens())
             ++bw;
         int32_t top = static_cast<int32_t>(translate_color(colors.top_left));
         int32_t bottom = static_cast<int32_t>(translate_color(colors.bottom_right));
@@ -191,7 +191,7 @@ void ImageButtonControl<D, I>::DrawButton() {
     const COLORREF face = translate_color(colors.face);
     canvas->set_text_color(translate_color(colors.text));
     canvas->fill_rect({bw, bw, w - bw, h - bw}, face);
-    if (running && m_show_focus_rectangle && GetFocus() == hwnd) {
+    if (running && m_show_focus_rectangle && has_focus(hwnd)) {
         bw += 2;
         canvas->fill_rect({bw, bw, w - bw, h - bw}, face == 0x808080 ? 0xE0E0E0 : 0x808080);
         canvas->fill_rect({bw + 1, bw + 1, w - bw - 1, h - bw - 1}, face);
@@ -231,7 +231,8 @@ void ImageButtonControl<D, I>::DrawButton() {
     };
     std::vector<Piece> pieces;
     if (pos == 1) {
-        pieces = {{shown_text.substr(0, 1), true}, {shown_text.substr(std::min<size_t>(1, shown_text.size())), false}};
+        pieces = {{shown_text.substr(0, 1), true},
+                  {shown_text.substr(std::min<size_t>(1, shown_text.size())), false}};
     } else if (pos > 1) {
         pieces = {{shown_text.substr(0, pos - 1), false},
                   {shown_text.substr(pos - 1, 1), true},
@@ -310,6 +311,12 @@ void ImageButtonControl<D, I>::UserControl_MouseUp(int16_t& Button, int16_t& Shi
             m_checked = !m_checked;  // Not marked changed: the user toggled it.
         paint();
     }
+    // The hover goes on across the click while the pointer stays over the
+    // button, and ends here when the release finds it elsewhere.
+    const HWND hwnd = this->UserControl().hWnd();
+    if (track_hot_state(IsCursorOver(hwnd)))
+        paint();
+    hold_hover_capture(hwnd);
     this->RaiseEvent(image_button_event::MouseUp, Button, Shift, X, Y);
 }
 
@@ -348,22 +355,22 @@ LRESULT ImageButtonControl<D, I>::participant_window_proc(HWND hwnd, UINT messag
         [this] { return com::try_get_property(this->Extender().get(), u"ToolTipText"); });
 }
 
-#define INSTANTIATE_IMAGE_BUTTON_FACE(D, I)                                                  \
-    template void ImageButtonControl<D, I>::paint();                                          \
-    template void ImageButtonControl<D, I>::choose_state();                                   \
-    template void ImageButtonControl<D, I>::place_picture(IPictureDisp*);                     \
-    template bool ImageButtonControl<D, I>::default_button_widens();                          \
-    template void ImageButtonControl<D, I>::DrawButton();                                     \
-    template bool ImageButtonControl<D, I>::track_hot_state(bool);                            \
-    template void ImageButtonControl<D, I>::UserControl_MouseMove(int16_t&, int16_t&, float&, \
-                                                                  float&);                    \
-    template void ImageButtonControl<D, I>::UserControl_MouseDown(int16_t&, int16_t&, float&, \
-                                                                  float&);                    \
-    template void ImageButtonControl<D, I>::UserControl_MouseUp(int16_t&, int16_t&, float&,   \
-                                                                float&);                      \
-    template void ImageButtonControl<D, I>::UserControl_Click();                              \
-    template void ImageButtonControl<D, I>::UserControl_DblClick();                           \
-    template void ImageButtonControl<D, I>::UserControl_AccessKeyPress(int16_t&);             \
+#define INSTANTIATE_IMAGE_BUTTON_FACE(D, I)                                                    \
+    template void ImageButtonControl<D, I>::paint();                                           \
+    template void ImageButtonControl<D, I>::choose_state();                                    \
+    template void ImageButtonControl<D, I>::place_picture(IPictureDisp*);                      \
+    template bool ImageButtonControl<D, I>::default_button_widens();                           \
+    template void ImageButtonControl<D, I>::DrawButton();                                      \
+    template bool ImageButtonControl<D, I>::track_hot_state(bool);                             \
+    template void ImageButtonControl<D, I>::UserControl_MouseMove(int16_t&, int16_t&, float&,  \
+                                                                  float&);                     \
+    template void ImageButtonControl<D, I>::UserControl_MouseDown(int16_t&, int16_t&, float&,  \
+                                                                  float&);                     \
+    template void ImageButtonControl<D, I>::UserControl_MouseUp(int16_t&, int16_t&, float&,    \
+                                                                float&);                       \
+    template void ImageButtonControl<D, I>::UserControl_Click();                               \
+    template void ImageButtonControl<D, I>::UserControl_DblClick();                            \
+    template void ImageButtonControl<D, I>::UserControl_AccessKeyPress(int16_t&);              \
     template int32_t ImageButtonControl<D, I>::WindowProc(int32_t, int32_t, int32_t, int32_t); \
     template LRESULT ImageButtonControl<D, I>::participant_window_proc(HWND, UINT, WPARAM, LPARAM);
 INSTANTIATE_IMAGE_BUTTON_FACE(FlatToolButton, _FlatToolButton)

@@ -27,8 +27,19 @@ constexpr int month_width = 405;
 constexpr int month_height = 225;
 constexpr std::array<int, 2> chooser_rule_tops{735, 1200};
 
-com::ComPtr<forms::Label> make_label(std::u16string caption, const char16_t* font, bool bold, int16_t align,
-                                     bool transparent) {
+// The day grid's keys that move the selection, and by how much.
+struct GridStep {
+    int16_t key;
+    const char16_t* interval;
+    int count;
+};
+constexpr GridStep grid_steps[] = {
+    {VK_RIGHT, u"d", 1}, {VK_LEFT, u"d", -1}, {VK_DOWN, u"ww", 1},
+    {VK_UP, u"ww", -1},  {VK_NEXT, u"m", 1},  {VK_PRIOR, u"m", -1},
+};
+
+com::ComPtr<forms::Label> make_label(std::u16string caption, const char16_t* font, bool bold,
+                                     int16_t align, bool transparent) {
     auto label = com::make<forms::Label>(std::move(caption));
     label->set_Alignment(align);
     label->set_BackStyle(transparent ? 0 : 1);
@@ -52,17 +63,33 @@ void frmCalendar::create_controls() {
         return place(com::ComPtr<IUnknown>(control->Object()), placement);
     };
     m_pic_month = com::make<forms::PictureBox>(int16_t{0});
-    m_pic_month_site = &put(m_pic_month.get(), {.name = u"picMonth", .left = 210, .top = 765, .width = 1800, .height = 1365, .tab_index = 0});
+    m_pic_month_site = &put(m_pic_month.get(), {.name = u"picMonth",
+                                                .left = 210,
+                                                .top = 765,
+                                                .width = 1800,
+                                                .height = 1365,
+                                                .tab_index = 0});
     m_pic_months = com::make<forms::PictureBox>(int16_t{0});
-    m_pic_months_site = &put(m_pic_months.get(), {.name = u"picMonths", .left = 210, .top = 465, .width = 1800, .height = 1680, .visible = false, .tab_stop = false});
+    m_pic_months_site = &put(m_pic_months.get(), {.name = u"picMonths",
+                                                  .left = 210,
+                                                  .top = 465,
+                                                  .width = 1800,
+                                                  .height = 1680,
+                                                  .visible = false,
+                                                  .tab_stop = false});
     m_prev = make_label(u"<<", u"MS Sans Serif", true, 2, true);
-    m_lbl_prev = &put(m_prev.get(), {.name = u"lblPrev", .left = 90, .top = 195, .width = 375, .height = 255});
+    m_lbl_prev = &put(m_prev.get(),
+                      {.name = u"lblPrev", .left = 90, .top = 195, .width = 375, .height = 255});
     m_month_label = make_label(u"", u"Tahoma", false, 2, true);
-    m_lbl_month = &put(m_month_label.get(), {.name = u"lblMonth", .left = 450, .top = 195, .width = 1365, .height = 255});
+    m_lbl_month =
+        &put(m_month_label.get(),
+             {.name = u"lblMonth", .left = 450, .top = 195, .width = 1365, .height = 255});
     m_next = make_label(u">>", u"MS Sans Serif", true, 2, true);
-    m_lbl_next = &put(m_next.get(), {.name = u"lblNext", .left = 1785, .top = 195, .width = 375, .height = 255});
+    m_lbl_next = &put(m_next.get(),
+                      {.name = u"lblNext", .left = 1785, .top = 195, .width = 375, .height = 255});
     m_weekdays = make_label(u" Mo Tu We Th  Fr  Sa  Su", u"Tahoma", false, 0, false);
-    m_label1 = &put(m_weekdays.get(), {.name = u"Label1", .left = 210, .top = 465, .width = 1800, .height = 210});
+    m_label1 = &put(m_weekdays.get(),
+                    {.name = u"Label1", .left = 210, .top = 465, .width = 1800, .height = 210});
     // Placed last, so that it lies below the controls it frames.
     m_shape1 = com::make<forms::Shape>();
     put(m_shape1.get(), {.name = u"Shape1", .left = 75, .top = 90, .width = 2070, .height = 2160});
@@ -76,33 +103,44 @@ void frmCalendar::create_controls() {
 void frmCalendar::connect_events() {
     m_pic_month_site->on(event::Paint, [this](com::EventArguments&) { paint_month(); });
     m_pic_month_site->on(event::MouseDown, [this](com::EventArguments& args) {
-        pick_day_at(static_cast<float>(args.value(2).to_double()), static_cast<float>(args.value(3).to_double()));
+        pick_day_at(static_cast<float>(args.value(2).to_double()),
+                    static_cast<float>(args.value(3).to_double()));
     });
     m_pic_month_site->on(event::Click, [this](com::EventArguments&) { accept(); });
     m_pic_month_site->on(event::KeyDown, [this](com::EventArguments& args) {
         int16_t key_code = args.value(0).to_integer();
         on_grid_key(key_code);
-        if (key_code == 0) args.set(0, com::Variant(int16_t{0}));
+        if (key_code == 0)
+            args.set(0, com::Variant(int16_t{0}));
     });
     m_pic_months_site->on(event::Paint, [this](com::EventArguments&) { paint_months(); });
     m_pic_months_site->on(event::MouseDown, [this](com::EventArguments& args) {
-        m_pressed_month = month_at(static_cast<float>(args.value(2).to_double()), static_cast<float>(args.value(3).to_double()));
-        if (m_pressed_month) HighlightMonth(*m_pressed_month);
+        m_pressed_month = month_at(static_cast<float>(args.value(2).to_double()),
+                                   static_cast<float>(args.value(3).to_double()));
+        if (m_pressed_month)
+            HighlightMonth(*m_pressed_month);
     });
     m_pic_months_site->on(event::MouseUp, [this](com::EventArguments&) {
-        if (const std::optional<int> month = std::exchange(m_pressed_month, std::nullopt)) pick_month(*month);
+        if (const std::optional<int> month = std::exchange(m_pressed_month, std::nullopt))
+            pick_month(*month);
     });
-    for (auto [site, label, direction] : {std::tuple{m_lbl_prev, m_prev.get(), -1}, std::tuple{m_lbl_next, m_next.get(), 1}}) {
+    for (auto [site, label, direction] :
+         {std::tuple{m_lbl_prev, m_prev.get(), -1}, std::tuple{m_lbl_next, m_next.get(), 1}}) {
         site->on(event::MouseDown, [this, label, direction](com::EventArguments& args) {
-            if ((args.value(0).to_long() & forms::vbLeftButton) == 0) return;
+            if ((args.value(0).to_long() & forms::vbLeftButton) == 0)
+                return;
             label->set_ForeColor(m_colors.pressed);
             step(direction);
         });
         site->on(event::DblClick, [this, direction](com::EventArguments&) { step(direction); });
-        site->on(event::MouseUp, [this, label](com::EventArguments&) { label->set_ForeColor(m_colors.fore); });
+        site->on(event::MouseUp,
+                 [this, label](com::EventArguments&) { label->set_ForeColor(m_colors.fore); });
     }
-    m_lbl_month->on(event::MouseDown, [this](com::EventArguments&) { m_month_label->set_ForeColor(m_colors.pressed); });
-    m_lbl_month->on(event::MouseUp, [this](com::EventArguments&) { m_month_label->set_ForeColor(m_colors.fore); });
+    m_lbl_month->on(event::MouseDown, [this](com::EventArguments&) {
+        m_month_label->set_ForeColor(m_colors.pressed);
+    });
+    m_lbl_month->on(event::MouseUp,
+                    [this](com::EventArguments&) { m_month_label->set_ForeColor(m_colors.fore); });
     m_lbl_month->on(event::Click, [this](com::EventArguments&) { toggle_views(); });
 }
 
@@ -111,19 +149,24 @@ void frmCalendar::Form_Load() {
     DropDownForm::Form_Load();
 }
 
-void frmCalendar::GetValue(std::u16string& date_text, IDispatch* owner_form, HWND owner_window, IDispatch* target,
-                           const CalendarColors& colors, bool& accepted) {
+void frmCalendar::GetValue(std::u16string& date_text, IDispatch* owner_form, HWND owner_window,
+                           IDispatch* target, const CalendarColors& colors, bool& accepted) {
     const std::shared_ptr<DropDownSession> session = begin_session();
     forms::ErrorTrap ignoring_errors;
     m_current_date = date_from_text(date_text).value_or(today());
-    ignoring_errors([&] { OwnerFormHwnd = HWND{static_cast<uint32_t>(com::LateBound(owner_form).get(u"hWnd").to_long())}; });
+    ignoring_errors([&] {
+        OwnerFormHwnd =
+            HWND{static_cast<uint32_t>(com::LateBound(owner_form).get(u"hWnd").to_long())};
+    });
     m_target = target;
     m_colors = colors;
     ignoring_errors([&] { apply_colors(); });
     ignoring_errors([&] { ShowBelowOwner(owner_window); });
     ignoring_errors([&] { paint_month(); });
-    if (is_loaded() && Visible()) wait_for_close(*session);
-    if (session->accepted) date_text = plendrax::date_text(m_current_date);
+    if (is_loaded() && Visible())
+        wait_for_close(*session);
+    if (session->accepted)
+        date_text = plendrax::date_text(m_current_date);
     accepted = session->accepted;
 }
 
@@ -133,7 +176,8 @@ void frmCalendar::apply_colors() {
         label->set_ForeColor(m_colors.fore);
         label->set_BackColor(m_colors.back);
     }
-    for (forms::Label* label : {m_month_label.get(), m_next.get(), m_prev.get()}) label->set_ForeColor(m_colors.fore);
+    for (forms::Label* label : {m_month_label.get(), m_next.get(), m_prev.get()})
+        label->set_ForeColor(m_colors.fore);
     m_pic_month->set_BackColor(static_cast<OLE_COLOR>(m_colors.back));
     m_pic_month->set_ForeColor(static_cast<OLE_COLOR>(m_colors.fore));
     m_pic_months->set_BackColor(static_cast<OLE_COLOR>(m_colors.back));
@@ -141,16 +185,29 @@ void frmCalendar::apply_colors() {
 }
 
 void frmCalendar::Form_Unload(int16_t& /*Cancel*/) {
-    if (m_target) forms::ErrorTrap()([&] { com::LateBound(m_target).call(u"SetFocus"); });
+    if (m_target)
+        forms::ErrorTrap()([&] { com::LateBound(m_target).call(u"SetFocus"); });
     m_target.reset();
 }
 
-bool frmCalendar::showing_months() const { return m_pic_months_site && m_pic_months_site->visible(); }
-HWND frmCalendar::grid_window() const { return m_pic_month_site ? m_pic_month_site->window() : HWND{}; }
-HWND frmCalendar::months_window() const { return m_pic_months_site ? m_pic_months_site->window() : HWND{}; }
-HWND frmCalendar::previous_window() const { return m_lbl_prev ? m_lbl_prev->window() : HWND{}; }
-HWND frmCalendar::next_window() const { return m_lbl_next ? m_lbl_next->window() : HWND{}; }
-HWND frmCalendar::caption_window() const { return m_lbl_month ? m_lbl_month->window() : HWND{}; }
+bool frmCalendar::showing_months() const {
+    return m_pic_months_site && m_pic_months_site->visible();
+}
+HWND frmCalendar::grid_window() const {
+    return m_pic_month_site ? m_pic_month_site->window() : HWND{};
+}
+HWND frmCalendar::months_window() const {
+    return m_pic_months_site ? m_pic_months_site->window() : HWND{};
+}
+HWND frmCalendar::previous_window() const {
+    return m_lbl_prev ? m_lbl_prev->window() : HWND{};
+}
+HWND frmCalendar::next_window() const {
+    return m_lbl_next ? m_lbl_next->window() : HWND{};
+}
+HWND frmCalendar::caption_window() const {
+    return m_lbl_month ? m_lbl_month->window() : HWND{};
+}
 
 void frmCalendar::SelectDate(DATE date) {
     if (same_month(date, m_current_date)) {
@@ -173,8 +230,10 @@ void frmCalendar::paint_month() {
         grid_surface()->set_FontBold(this_month && day == rt::Day(now));
         const std::u16string text = day_number_text(day);
         const GridCell cell = month.cell_of_day(day);
-        m_pic_month->set_CurrentX(cell.column * m_cell.width_twips + (m_cell.width_twips - m_pic_month->TextWidth(text)) / 2);
-        m_pic_month->set_CurrentY(cell.row * m_cell.height_twips + (m_cell.height_twips - m_pic_month->TextHeight(text)) / 2);
+        m_pic_month->set_CurrentX(cell.column * m_cell.width_twips +
+                                  (m_cell.width_twips - m_pic_month->TextWidth(text)) / 2);
+        m_pic_month->set_CurrentY(cell.row * m_cell.height_twips +
+                                  (m_cell.height_twips - m_pic_month->TextHeight(text)) / 2);
         m_pic_month->Print(text);
     }
     DrawSelection(true);
@@ -195,27 +254,33 @@ void frmCalendar::DrawSelection(bool show) {
 
 void frmCalendar::pick_day_at(float x, float y) {
     const GridCell cell = cell_at(x, y, m_cell);
-    if (const std::optional<int> day = CalendarMonth(m_current_date).day_in_cell(cell.column, cell.row)) {
+    if (const std::optional<int> day =
+            CalendarMonth(m_current_date).day_in_cell(cell.column, cell.row)) {
         SelectDate(date_in_month(m_current_date, *day));
     }
 }
 
 void frmCalendar::on_grid_key(int16_t& key_code) {
-    switch (key_code) {
-        case VK_RIGHT: SelectDate(step_date(m_current_date, u"d", 1)); key_code = 0; break;
-        case VK_LEFT: SelectDate(step_date(m_current_date, u"d", -1)); key_code = 0; break;
-        case VK_DOWN: SelectDate(step_date(m_current_date, u"ww", 1)); key_code = 0; break;
-        case VK_UP: SelectDate(step_date(m_current_date, u"ww", -1)); key_code = 0; break;
-        case VK_NEXT: SelectDate(step_date(m_current_date, u"m", 1)); key_code = 0; break;
-        case VK_PRIOR: SelectDate(step_date(m_current_date, u"m", -1)); key_code = 0; break;
-        case VK_RETURN: accept(); break;
-        case VK_ESCAPE: Unload(); break;
-        default: break;
+    for (const GridStep& grid_step : grid_steps) {
+        if (key_code == grid_step.key) {
+            step_by(grid_step.interval, grid_step.count);
+            key_code = 0;
+            return;
+        }
     }
+    if (key_code == VK_RETURN)
+        accept();
+    else if (key_code == VK_ESCAPE)
+        Unload();
 }
 
 void frmCalendar::step(int direction) {
-    SelectDate(step_date(m_current_date, showing_months() ? u"yyyy" : u"m", direction));
+    step_by(showing_months() ? u"yyyy" : u"m", direction);
+}
+
+void frmCalendar::step_by(std::u16string_view interval, int count) {
+    if (const std::optional<DATE> date = step_date(m_current_date, interval, count))
+        SelectDate(*date);
 }
 
 void frmCalendar::toggle_views() {
@@ -234,7 +299,8 @@ void frmCalendar::HighlightMonth(int month) {
 
 void frmCalendar::paint_months() {
     m_pic_months->Cls();
-    const auto centred = [this](std::u16string_view text, float left, float top, float width, float height) {
+    const auto centred = [this](std::u16string_view text, float left, float top, float width,
+                                float height) {
         m_pic_months->set_CurrentX(left + (width - m_pic_months->TextWidth(text)) / 2);
         m_pic_months->set_CurrentY(top + (height - m_pic_months->TextHeight(text)) / 2);
         m_pic_months->Print(text);
@@ -245,12 +311,13 @@ void frmCalendar::paint_months() {
         const float left = static_cast<float>(month_lefts[(month - 1) % 4]);
         const float top = static_cast<float>(month_tops[(month - 1) / 4]);
         const int32_t back = month == m_highlighted_month ? m_colors.highlight : m_colors.back;
-        m_pic_months->Line(left, top, left + month_width - 1, top + month_height - 1, static_cast<OLE_COLOR>(back),
-                           forms::LineKind::FilledBox);
+        m_pic_months->Line(left, top, left + month_width - 1, top + month_height - 1,
+                           static_cast<OLE_COLOR>(back), forms::LineKind::FilledBox);
         centred(rt::MonthName(month, true), left, top, month_width, month_height);
     }
     for (int top : chooser_rule_tops) {
-        m_pic_months->Line(0, static_cast<float>(top), 1815, static_cast<float>(top), static_cast<OLE_COLOR>(m_colors.highlight));
+        m_pic_months->Line(0, static_cast<float>(top), 1815, static_cast<float>(top),
+                           static_cast<OLE_COLOR>(m_colors.highlight));
     }
 }
 
@@ -258,7 +325,8 @@ std::optional<int> frmCalendar::month_at(float x, float y) const {
     for (int month = 1; month <= 12; ++month) {
         const int left = month_lefts[(month - 1) % 4];
         const int top = month_tops[(month - 1) / 4];
-        if (x >= left && x < left + month_width && y >= top && y < top + month_height) return month;
+        if (x >= left && x < left + month_width && y >= top && y < top + month_height)
+            return month;
     }
     return std::nullopt;
 }

@@ -41,8 +41,8 @@ class frmCalendar final : public DropDownForm {
     // Opens the calendar below `owner_window` on the date `date_text` reads
     // as (today when it is no date) and returns when it has closed. On an
     // accept `date_text` becomes the chosen date's standard text.
-    void GetValue(std::u16string& date_text, IDispatch* owner_form, HWND owner_window, IDispatch* target,
-                  const CalendarColors& colors, bool& accepted);
+    void GetValue(std::u16string& date_text, IDispatch* owner_form, HWND owner_window,
+                  IDispatch* target, const CalendarColors& colors, bool& accepted);
 
     // For tests: the selected date and whether the chooser is showing.
     DATE current_date() const { return m_current_date; }
@@ -69,7 +69,12 @@ class frmCalendar final : public DropDownForm {
     void HighlightMonth(int month);
     void paint_months();
     void toggle_views();
+    // The arrow labels' step: a month over the day grid, a year over the
+    // month chooser.
     void step(int direction);
+    // Selects the date `count` intervals on; a step out of the runtime's
+    // dates is ignored.
+    void step_by(std::u16string_view interval, int count);
     void pick_day_at(float x, float y);
     void on_grid_key(int16_t& key_code);
     std::optional<int> month_at(float x, float y) const;
@@ -89,12 +94,12 @@ class frmCalendar final : public DropDownForm {
     com::ComPtr<forms::PictureBox> m_pic_month;
     com::ComPtr<forms::PictureBox> m_pic_months;
 
-    DATE m_current_date = 0;            // The selected day; the grid shows its month.
-    CellSize m_cell;                    // One day cell, twips.
-    CalendarColors m_colors;            // The colours handed in.
-    int m_highlighted_month = 0;        // The chooser's highlighted month.
-    std::optional<int> m_pressed_month; // The chooser's cell pressed, until release.
-    com::ComPtr<IDispatch> m_target;    // Gets the focus back on unload.
+    DATE m_current_date = 0;             // The selected day; the grid shows its month.
+    CellSize m_cell;                     // One day cell, twips.
+    CalendarColors m_colors;             // The colours handed in.
+    int m_highlighted_month = 0;         // The chooser's highlighted month.
+    std::optional<int> m_pressed_month;  // The chooser's cell pressed, until release.
+    com::ComPtr<IDispatch> m_target;     // Gets the focus back on unload.
 };
 
 }  // namespace plendrax

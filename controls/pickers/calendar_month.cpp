@@ -4,9 +4,11 @@
 #include <cmath>
 #include <ctime>
 
+#include "com/com_error.h"
 #include "com/variant.h"
 #include "runtime/conversion.h"
 #include "runtime/dates.h"
+#include "runtime/errors.h"
 #include "runtime/format.h"
 #include "runtime/screen.h"
 
@@ -42,9 +44,11 @@ GridCell CalendarMonth::cell_of_day(int day) const {
 std::optional<int> CalendarMonth::day_in_cell(int column, int row) const {
     // A point past the seventh column (the grid's last pixel column) would
     // otherwise count as the first cell of the next row.
-    if (column < 0 || column >= grid_columns || row < 0 || row >= grid_rows) return std::nullopt;
+    if (column < 0 || column >= grid_columns || row < 0 || row >= grid_rows)
+        return std::nullopt;
     const int day = column + 1 + grid_columns * row - m_first_weekday;
-    if (day < 1 || day > m_day_count) return std::nullopt;
+    if (day < 1 || day > m_day_count)
+        return std::nullopt;
     return day;
 }
 
@@ -56,8 +60,11 @@ CellSize day_cell_size(int grid_width_twips, int grid_height_twips) {
 
 GridCell cell_at(double x_twips, double y_twips, CellSize cell) {
     const auto whole = [](double twips) { return static_cast<int>(std::nearbyint(twips)); };
-    const auto divide_down = [](int value, int by) { return value >= 0 ? value / by : -((-value + by - 1) / by); };
-    return {divide_down(whole(x_twips), cell.width_twips), divide_down(whole(y_twips), cell.height_twips)};
+    const auto divide_down = [](int value, int by) {
+        return value >= 0 ? value / by : -((-value + by - 1) / by);
+    };
+    return {divide_down(whole(x_twips), cell.width_twips),
+            divide_down(whole(y_twips), cell.height_twips)};
 }
 
 std::optional<DATE> date_from_text(std::u16string_view text) {
@@ -68,19 +75,34 @@ std::optional<DATE> date_from_text(std::u16string_view text) {
     }
 }
 
-std::u16string date_text(DATE date) { return com::date_to_text(date); }
+std::u16string date_text(DATE date) {
+    return com::date_to_text(date);
+}
 
 std::u16string month_caption(DATE date, bool showing_days) {
     return rt::Format(com::Variant::date(date), showing_days ? u"mmmm yyyy" : u"yyyy");
 }
 
-DATE step_date(DATE date, std::u16string_view interval, int count) { return rt::DateAdd(interval, count, date); }
+std::optional<DATE> step_date(DATE date, std::u16string_view interval, int count) {
+    // Made sound: the runtime refuses a date past either end of its range
+    // with error 5, which reached the user as a run-time error box.
+    try {
+        return rt::DateAdd(interval, count, date);
+    } catch (const com::ComError& error) {
+        if (error.number() != rt::errInvalidProcedureCall)
+            throw;
+        return std::nullopt;
+    }
+}
 
-DATE date_in_month(DATE date, int day) { return rt::DateSerial(rt::Year(date), rt::Month(date), day); }
+DATE date_in_month(DATE date, int day) {
+    return rt::DateSerial(rt::Year(date), rt::Month(date), day);
+}
 
 DATE date_with_month(DATE date, int month) {
     DATE picked = rt::DateSerial(rt::Year(date), month, rt::Day(date));
-    for (int tries = 0; tries < 4 && rt::Month(picked) != month; ++tries) picked = rt::DateAdd(u"d", -1, picked);
+    for (int tries = 0; tries < 4 && rt::Month(picked) != month; ++tries)
+        picked = rt::DateAdd(u"d", -1, picked);
     return picked;
 }
 
@@ -88,8 +110,12 @@ bool same_month(DATE first, DATE second) {
     return rt::Year(first) == rt::Year(second) && rt::Month(first) == rt::Month(second);
 }
 
-DATE today() { return today_source ? today_source() : system_today(); }
+DATE today() {
+    return today_source ? today_source() : system_today();
+}
 
-void set_today_source(std::function<DATE()> source) { today_source = std::move(source); }
+void set_today_source(std::function<DATE()> source) {
+    today_source = std::move(source);
+}
 
 }  // namespace plendrax

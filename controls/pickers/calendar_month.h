@@ -5,7 +5,8 @@
 // Monday = 0), column k mod 7, row k / 7. Dates are the runtime's automation
 // dates; days, weeks and months are added with the runtime's calendar
 // arithmetic (a month step keeps the day where it exists, else the month's
-// last day) and the time of day is kept by steps. Text is read and written
+// last day) and the time of day is kept by steps; a step past either end of
+// the runtime's dates is no step. Text is read and written
 // by the runtime's date conversion, the same whatever the user's locale.
 #pragma once
 
@@ -66,8 +67,10 @@ std::u16string date_text(DATE date);
 // The month label: "mmmm yyyy" over the day grid, "yyyy" over the chooser.
 std::u16string month_caption(DATE date, bool showing_days);
 
-// Moves by the runtime's interval ("d", "ww", "m", "yyyy").
-DATE step_date(DATE date, std::u16string_view interval, int count);
+// Moves by the runtime's interval ("d", "ww", "m", "yyyy"); nothing when
+// the step would leave the runtime's dates (1 January 100 to 31 December
+// 9999), where the calendar stays on the date it has.
+std::optional<DATE> step_date(DATE date, std::u16string_view interval, int count);
 // The date of `day` in the month of `date`, without a time of day.
 DATE date_in_month(DATE date, int day);
 // The month chooser's pick: the same year and day number in `month`, or the

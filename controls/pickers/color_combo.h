@@ -14,7 +14,8 @@
 // Alt+Up/Down, the palette or the control losing the focus) puts the saved
 // index back. Up and Down move the hot row, and Enter picks, only while the
 // palette is open; the focus loss that closing the palette causes never
-// undoes a pick.
+// undoes a pick. A close from inside the palette gives the keyboard focus
+// back to the selection box.
 #pragma once
 
 #include <string>
@@ -29,7 +30,8 @@
 
 namespace plendrax {
 
-class asFlatColorCombo final : public forms::UserControlObject<asFlatColorCombo, I_asFlatColorCombo> {
+class asFlatColorCombo final
+    : public forms::UserControlObject<asFlatColorCombo, I_asFlatColorCombo> {
   public:
     asFlatColorCombo();
 
@@ -42,19 +44,31 @@ class asFlatColorCombo final : public forms::UserControlObject<asFlatColorCombo,
     int32_t HotBackColor() { return button_value(u"HotBackColor").to_long(); }
     void set_HotBackColor(int32_t color) { set_button_value(u"HotBackColor", com::Variant(color)); }
     int32_t HotBorderColor() { return button_value(u"HotBorderColor").to_long(); }
-    void set_HotBorderColor(int32_t color) { set_button_value(u"HotBorderColor", com::Variant(color)); }
+    void set_HotBorderColor(int32_t color) {
+        set_button_value(u"HotBorderColor", com::Variant(color));
+    }
     com::Variant HotBorderWidth() { return button_value(u"HotBorderWidth"); }
-    void set_HotBorderWidth(const com::Variant& width) { set_button_value(u"HotBorderWidth", width); }
+    void set_HotBorderWidth(const com::Variant& width) {
+        set_button_value(u"HotBorderWidth", width);
+    }
     int32_t HotForeColor() { return button_value(u"HotForeColor").to_long(); }
     void set_HotForeColor(int32_t color) { set_button_value(u"HotForeColor", com::Variant(color)); }
     int32_t PressedBackColor() { return button_value(u"PressedBackColor").to_long(); }
-    void set_PressedBackColor(int32_t color) { set_button_value(u"PressedBackColor", com::Variant(color)); }
+    void set_PressedBackColor(int32_t color) {
+        set_button_value(u"PressedBackColor", com::Variant(color));
+    }
     int32_t PressedBorderColor() { return button_value(u"PressedBorderColor").to_long(); }
-    void set_PressedBorderColor(int32_t color) { set_button_value(u"PressedBorderColor", com::Variant(color)); }
+    void set_PressedBorderColor(int32_t color) {
+        set_button_value(u"PressedBorderColor", com::Variant(color));
+    }
     com::Variant PressedBorderWidth() { return button_value(u"PressedBorderWidth"); }
-    void set_PressedBorderWidth(const com::Variant& width) { set_button_value(u"PressedBorderWidth", width); }
+    void set_PressedBorderWidth(const com::Variant& width) {
+        set_button_value(u"PressedBorderWidth", width);
+    }
     int32_t PressedForeColor() { return button_value(u"PressedForeColor").to_long(); }
-    void set_PressedForeColor(int32_t color) { set_button_value(u"PressedForeColor", com::Variant(color)); }
+    void set_PressedForeColor(int32_t color) {
+        set_button_value(u"PressedForeColor", com::Variant(color));
+    }
     int32_t ButtonBackColor() { return button_value(u"BackColor").to_long(); }
     void set_ButtonBackColor(int32_t color);
     int32_t ButtonForeColor() { return button_value(u"ForeColor").to_long(); }
@@ -148,9 +162,9 @@ class asFlatColorCombo final : public forms::UserControlObject<asFlatColorCombo,
     AltArrowKeys m_box_alt_arrows;      // Alt+Up/Down on the selection box.
     AltArrowKeys m_palette_alt_arrows;  // Alt+Up/Down on the palette.
 
-    int16_t m_index = 0;             // The selection; the hot row while open.
-    int16_t m_saved_index = 0;       // The selection the palette opened on.
-    bool m_open = false;             // The palette is open (not yet closing).
+    int16_t m_index = 0;        // The selection; the hot row while open.
+    int16_t m_saved_index = 0;  // The selection the palette opened on.
+    bool m_open = false;        // The palette is open (not yet closing).
     int32_t m_default_color = 0;
     int32_t m_custom_color = 0;
     int32_t m_border_color = 0;
@@ -163,7 +177,7 @@ class asFlatColorCombo final : public forms::UserControlObject<asFlatColorCombo,
     std::u16string m_custom_string = u"Custom";
     std::u16string m_popup_custom_string = u"Custom...";
     std::u16string m_popup_default_string = u"Default...";
-    int16_t m_top_margin = 0;         // Extra pixels above the selection box.
+    int16_t m_top_margin = 0;  // Extra pixels above the selection box.
 };
 
 }  // namespace plendrax

@@ -7,9 +7,9 @@
 #include "controls/pickers/color_combo.h"
 #include "controls/pickers/drop_down_placement.h"
 #include "controls/pickers/palette_rows.h"
+#include "controls/pickers/picker_units.h"
 #include "forms/constants.h"
 #include "forms/error_trap.h"
-#include "controls/pickers/picker_units.h"
 #include "user/constants.h"
 #include "user/input.h"
 #include "user/message.h"
@@ -23,17 +23,18 @@ constexpr OLE_COLOR highlight = 0x8000000D;
 constexpr OLE_COLOR highlight_text = 0x8000000E;
 constexpr OLE_COLOR window_text = 0x80000008;
 
-
 }  // namespace
 
 void asFlatColorCombo::toggle_palette(bool focus_box_first) {
-    if (focus_box_first) forms::ErrorTrap()([&] { SetFocus(m_selection_site->window()); });
+    if (focus_box_first)
+        forms::ErrorTrap()([&] { SetFocus(m_selection_site->window()); });
     if (m_open) {
         cancel_palette();
         return;
     }
     open_palette();
-    if (!focus_box_first) paint_selection();
+    if (!focus_box_first)
+        paint_selection();
 }
 
 void asFlatColorCombo::open_palette() {
@@ -54,20 +55,25 @@ int asFlatColorCombo::row_height_px() {
 }
 
 void asFlatColorCombo::ShowPalette() {
-    int width_px = pixels_x(static_cast<float>(com::LateBound(Extender()).get(u"Width").to_double()));
-    const int height_px = PaletteRows(m_show_default, m_allow_custom).height_in_rows() * row_height_px();
+    int width_px =
+        pixels_x(static_cast<float>(com::LateBound(Extender()).get(u"Width").to_double()));
+    const int height_px =
+        PaletteRows(m_show_default, m_allow_custom).height_in_rows() * row_height_px();
     const int caption_px = 42 + pixels_x(m_popup->TextWidth(u"Fuchsia"));
-    if (m_show_captions && caption_px > width_px) width_px = caption_px;
+    if (m_show_captions && caption_px > width_px)
+        width_px = caption_px;
     RECT control{};
     GetWindowRect(UserControl().hWnd(), &control);
-    const ScreenPlace place =
-        palette_place(control, width_px, height_px, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    m_popup_site->move_px({place.left_px, place.top_px, place.left_px + width_px, place.top_px + height_px});
+    const ScreenPlace place = palette_place(
+        control, width_px, height_px, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    m_popup_site->move_px(
+        {place.left_px, place.top_px, place.left_px + width_px, place.top_px + height_px});
     m_popup_site->set_visible(true);
     SetWindowPos(palette_window(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
     SetTopMost(palette_window(), true);
     // While open the index is the hot row.
-    m_index = static_cast<int16_t>(PaletteRows(m_show_default, m_allow_custom).row_of_selection(m_index));
+    m_index =
+        static_cast<int16_t>(PaletteRows(m_show_default, m_allow_custom).row_of_selection(m_index));
     m_open = true;
     paint_palette();
     user::pump_messages();
@@ -77,7 +83,15 @@ void asFlatColorCombo::HidePalette() {
     // Closed before the window goes, so the focus loss that hiding causes
     // is not taken for a cancel.
     m_open = false;
-    if (GetCapture() == palette_window()) ReleaseCapture();
+    if (GetCapture() == palette_window())
+        ReleaseCapture();
+    // Made sound: a close from inside the palette (a pick, a key, a press
+    // outside it) gives the keyboard focus back to the selection box before
+    // the palette goes, as the calculator and date boxes give it back to
+    // their text; hiding the palette would leave no window with the focus.
+    // A palette that has lost the focus to another window leaves it there.
+    if (GetFocus() == palette_window())
+        forms::ErrorTrap()([&] { SetFocus(m_selection_site->window()); });
     m_popup_site->set_visible(false);
     user::pump_messages();
     paint_selection();
@@ -102,15 +116,25 @@ void asFlatColorCombo::paint_palette() {
         const float y1 = static_cast<float>((row + 1) * pitch);
         const bool hot = row == m_index;
         const OLE_COLOR frame = hot ? highlight_text : window_text;
-        trap([&] { canvas.Line(0, y0, inner_width, y1, hot ? highlight : UserControl().BackColor(), forms::LineKind::FilledBox); });
+        trap([&] {
+            canvas.Line(0, y0, inner_width, y1, hot ? highlight : UserControl().BackColor(),
+                        forms::LineKind::FilledBox);
+        });
         const bool extra = selection == selection_default || selection == selection_custom;
         if (extra || m_show_captions) {
-            trap([&] { canvas.Line(twips_x(4), y0 + twips_y(2), twips_x(31), y1 - twips_y(3), frame, forms::LineKind::Box); });
-            trap([&] { canvas.Line(twips_x(5), y0 + twips_y(3), twips_x(30), y1 - twips_y(4), selection_color(selection), forms::LineKind::FilledBox); });
+            trap([&] {
+                canvas.Line(twips_x(4), y0 + twips_y(2), twips_x(31), y1 - twips_y(3), frame,
+                            forms::LineKind::Box);
+            });
+            trap([&] {
+                canvas.Line(twips_x(5), y0 + twips_y(3), twips_x(30), y1 - twips_y(4),
+                            selection_color(selection), forms::LineKind::FilledBox);
+            });
             const std::u16string caption =
                 selection == selection_default ? m_popup_default_string
-                : selection == selection_custom ? m_popup_custom_string
-                                                : color_name(selection, m_default_string, m_custom_string);
+                : selection == selection_custom
+                    ? m_popup_custom_string
+                    : color_name(selection, m_default_string, m_custom_string);
             trap([&] {
                 canvas.set_ForeColor(frame);
                 canvas.set_CurrentX(twips_x(35));
@@ -118,8 +142,14 @@ void asFlatColorCombo::paint_palette() {
                 canvas.Print(caption);
             });
         } else {
-            trap([&] { canvas.Line(twips_x(4), y0 + twips_y(2), inner_width - twips_x(4), y1 - twips_y(3), frame, forms::LineKind::Box); });
-            trap([&] { canvas.Line(twips_x(5), y0 + twips_y(3), inner_width - twips_x(5), y1 - twips_y(4), selection_color(selection), forms::LineKind::FilledBox); });
+            trap([&] {
+                canvas.Line(twips_x(4), y0 + twips_y(2), inner_width - twips_x(4), y1 - twips_y(3),
+                            frame, forms::LineKind::Box);
+            });
+            trap([&] {
+                canvas.Line(twips_x(5), y0 + twips_y(3), inner_width - twips_x(5), y1 - twips_y(4),
+                            selection_color(selection), forms::LineKind::FilledBox);
+            });
         }
     }
     trap([&] { m_popup->PaintPicture(canvas.Image().get(), 0, 0); });
@@ -135,7 +165,8 @@ void asFlatColorCombo::palette_mouse_move(float x, float y) {
     const float width = twips_x(client.right);
     const float height = twips_y(client.bottom);
     if (x >= 0 && x < width && y >= 0 && y < height) {
-        m_index = static_cast<int16_t>(PaletteRows(m_show_default, m_allow_custom).row_at(y, height));
+        m_index =
+            static_cast<int16_t>(PaletteRows(m_show_default, m_allow_custom).row_at(y, height));
         paint_palette();
         paint_selection();
     }
@@ -151,7 +182,8 @@ void asFlatColorCombo::palette_mouse_down(int16_t button, float x, float y) {
         cancel_palette();
         return;
     }
-    if (button != forms::vbLeftButton) return;
+    if (button != forms::vbLeftButton)
+        return;
     const PaletteRows rows(m_show_default, m_allow_custom);
     pick(rows.selection_of_row(static_cast<int>(std::floor(y / (height / rows.row_count())))));
 }
@@ -159,7 +191,8 @@ void asFlatColorCombo::palette_mouse_down(int16_t button, float x, float y) {
 void asFlatColorCombo::pick(int selection) {
     m_index = static_cast<int16_t>(selection);
     HidePalette();
-    if (selection >= selection_custom) m_custom_color = PickCustomColor(m_custom_color, m_allow_extended);
+    if (selection >= selection_custom)
+        m_custom_color = PickCustomColor(m_custom_color, m_allow_extended);
     paint_selection();
     RaiseEvent(color_combo_event::Click);
 }

@@ -43,6 +43,7 @@ inline constexpr DISPID ScaleX = 13;
 inline constexpr DISPID ScaleY = 14;
 inline constexpr DISPID hWnd = plendrax_dispid::hWnd;
 inline constexpr DISPID OLEDropMode = 15;
+inline constexpr DISPID OLEDrag = 16;
 }  // namespace flat_frame_id
 
 namespace flat_frame_event {

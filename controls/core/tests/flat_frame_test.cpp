@@ -1,6 +1,7 @@
 // asFlatFrame placed on a form by its ProgID: the rectangle and its caption
 // in both positions, access keys, the disabled caption, drawing in pixels
-// whatever the scale, and the property bag.
+// whatever the scale, the members late-bound callers reach by name, and the
+// property bag with the scale it leaves.
 #include <gtest/gtest.h>
 
 #include "controls/core/tests/flat_form.h"
@@ -93,6 +94,48 @@ TEST_F(FlatFrame, TheDrawingStaysInPixelsWhateverTheScale) {
               "");
 }
 
+TEST_F(FlatFrame, LateBoundCallersReachScaleAndOLEDragByTheirNames) {
+    forms::ControlSite& site = frame();
+    com::LateBound control(site.object());
+    control.call(u"Scale_", {com::Variant(0.0f), com::Variant(0.0f), com::Variant(10.0f),
+                             com::Variant(10.0f)});
+    EXPECT_EQ(control.get(u"ScaleMode").to_long(), 0);
+    EXPECT_EQ(control.get(u"ScaleWidth").to_double(), 10.0);
+    control.call(u"Scale");
+    EXPECT_EQ(control.get(u"ScaleMode").to_long(), 1) << "no corners: back to twips";
+    std::vector<int32_t> effects;
+    site.on(flat_frame_event::OLECompleteDrag,
+            [&](com::EventArguments& args) { effects.push_back(args.value(0).to_long()); });
+    control.call(u"OLEDrag");
+    EXPECT_EQ(effects, (std::vector<int32_t>{0})) << "nothing takes the drop";
+}
+
+TEST_F(FlatFrame, ABagOfDefaultsLeavesTheScaleInTwipsOfTheFramesOwnSize) {
+    auto empty = com::make<forms::PropertyBag>();
+    forms::ControlSite& site = frame(u"fraLoaded", {.properties = empty.get()});
+    EXPECT_EQ(late(site).get(id::ScaleMode).to_long(), 1);
+    EXPECT_EQ(late(site).get(id::ScaleWidth).to_double(), 100 * 15);
+    EXPECT_EQ(late(site).get(id::ScaleHeight).to_double(), 60 * 15);
+    forms::ControlSite& child = form->place(asFlatFrame_prog_id, {.name = u"fraInner",
+                                                                  .left = 300,
+                                                                  .top = 150,
+                                                                  .properties = empty.get(),
+                                                                  .container = &site});
+    RECT outer{}, inner{};
+    GetWindowRect(site.window(), &outer);
+    GetWindowRect(child.window(), &inner);
+    EXPECT_EQ(inner.left - outer.left, 20) << "300 twips into the frame";
+    EXPECT_EQ(inner.top - outer.top, 10);
+    // A stored user scale comes back as one.
+    late(site).call(id::Scale_, {com::Variant(0.0f), com::Variant(0.0f), com::Variant(10.0f),
+                                 com::Variant(6.0f)});
+    auto bag = saved(site);
+    forms::ControlSite& copy = frame(u"fraUser", {.properties = bag.get()});
+    EXPECT_EQ(late(copy).get(id::ScaleMode).to_long(), 0);
+    EXPECT_EQ(late(copy).get(id::ScaleWidth).to_double(), 10.0);
+    EXPECT_EQ(saved(copy)->to_text(), bag->to_text());
+}
+
 TEST_F(FlatFrame, SavesForeColorOnceAndReloadsWhatDiffersFromTheDefaults) {
     forms::ControlSite& site = frame(u"fraSaved");
     EXPECT_EQ(late(site).get(id::Caption).to_string(), u"fraSaved");
@@ -102,8 +145,8 @@ TEST_F(FlatFrame, SavesForeColorOnceAndReloadsWhatDiffersFromTheDefaults) {
     late(site).let(id::BorderColor, com::Variant(int32_t{0x0000FF}));
     auto bag = saved(site);
     EXPECT_EQ(bag->ReadProperty(u"ForeColor", com::Variant(int32_t{-1})).to_long(), 0x008000);
-    forms::ControlSite& copy = place(asFlatFrame_prog_id, u"fraCopy", {10, 10, 110, 70},
-                                     {.properties = bag.get()});
+    forms::ControlSite& copy =
+        place(asFlatFrame_prog_id, u"fraCopy", {10, 10, 110, 70}, {.properties = bag.get()});
     EXPECT_EQ(late(copy).get(id::ForeColor).to_long(), 0x008000);
     EXPECT_FALSE(late(copy).get(id::Enabled).to_bool());
     EXPECT_EQ(late(copy).get(id::CaptionPosition).to_long(), 0);

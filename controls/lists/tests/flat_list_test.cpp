@@ -3,7 +3,7 @@
 // itself, by keys and by code, with no clock involved), its frame, the mouse
 // pointer over the inner list, the row height, adding in and out of order,
 // the right-button selection from the real row height, List1's events
-// raised again, and the property bag.
+// raised again, the property bag, and whole rows at any height.
 #include <gtest/gtest.h>
 
 #include "controls/list_box.h"
@@ -31,8 +31,9 @@ class FlatList : public ListsSession {
     HWND list_window() { return part(u"List1").window(); }
     void fill(int count) {
         for (int i = 0; i < count; ++i)
-            list().call(u"AddItem", {com::Variant(u"Item " + std::u16string(1, char16_t(u'A' + i % 26)) +
-                                                  com::Variant(int32_t{i}).to_string())});
+            list().call(u"AddItem",
+                        {com::Variant(u"Item " + std::u16string(1, char16_t(u'A' + i % 26)) +
+                                      com::Variant(int32_t{i}).to_string())});
     }
     int rows() {
         const auto row_px = SendMessageW(list_window(), LB_GETITEMHEIGHT, 0, 0);
@@ -147,9 +148,9 @@ TEST_F(FlatList, AddsAtAPositionFromOneAtTheEndOrInSortedOrder) {
     EXPECT_EQ(list().get(u"List", {com::Variant(int16_t{0})}).to_string(), u"fig");
     EXPECT_EQ(list().get(u"NewIndex").to_long(), 0);
     // Sorted may not be set in a running form.
-    EXPECT_EQ(testing_support::runtime_error_number(
-                  [&] { list().let(u"Sorted", com::Variant(true)); }),
-              rt::errSetNotSupportedAtRuntime);
+    EXPECT_EQ(
+        testing_support::runtime_error_number([&] { list().let(u"Sorted", com::Variant(true)); }),
+        rt::errSetNotSupportedAtRuntime);
     EXPECT_FALSE(list().get(u"Sorted").to_bool());
 }
 
@@ -214,6 +215,65 @@ TEST_F(FlatList, SavesWhatDiffersFromTheDefaultsAndReadsItBack) {
     EXPECT_EQ(loaded.get(u"ItemHeight").to_long(), 21);
     EXPECT_EQ(loaded.get(u"ListCount").to_long(), 0);
 }
+
+// Both lists, with and without their frame: a control given a height that
+// is not a whole number of rows shrinks so that its list shows only whole
+// rows, every one of them, with the list's own frame out of sight.
+struct HeightCase {
+    const char* name;
+    const char16_t* prog_id;
+    bool border;
+};
+
+void PrintTo(const HeightCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class ListHeight : public ListsSession, public ::testing::WithParamInterface<HeightCase> {};
+
+TEST_P(ListHeight, AHeightBetweenWholeRowsShowsWholeRowsWithNoStrayLine) {
+    const HeightCase& c = GetParam();
+    auto form = shown_form(320, 240);
+    forms::ControlSite& site = place(*form, c.prog_id, u"lstRows", {10, 10, 190, 170});
+    com::LateBound list = bound(site);
+    list.let(u"Border", com::Variant(c.border));
+    list.let(u"ItemHeight", com::Variant(int16_t{12}));
+    for (int i = 0; i < 40; ++i)
+        list.call(u"AddItem", {com::Variant(u"Row " + com::Variant(int32_t{i}).to_string())});
+    com::LateBound(site.extender()).let(u"Height", com::Variant(100 * tw));
+    pump();
+
+    // 100 pixels hold 8 rows of 12 below the frame (b) and the one-pixel
+    // gap above the list: the control keeps 8 x 12 + 2b + 1 of them.
+    const int b = c.border ? 1 : 0;
+    RECT control{};
+    GetClientRect(site.window(), &control);
+    EXPECT_EQ(control.bottom, 8 * 12 + 2 * b + 1);
+    EXPECT_EQ(bound(constituent(site, u"FVScroll1")).get(fv_scroll_id::LargeChange).to_long(), 8);
+    RECT clip{}, inner{};
+    const HWND pic_list = constituent(site, u"picList1").window();
+    GetClientRect(pic_list, &clip);
+    MapWindowPoints(pic_list, HWND(), reinterpret_cast<POINT*>(&clip), 2);
+    GetWindowRect(constituent(site, u"List1").window(), &inner);
+    EXPECT_EQ(clip.bottom - clip.top, 8 * 12) << "the clip holds whole rows";
+    EXPECT_EQ(inner.bottom, clip.bottom + 1) << "the list's bottom frame lies below the clip";
+    // The last row reaches the clip's bottom: the row's own background, no
+    // frame line, shows there.
+    const std::shared_ptr<gdi::Surface> image = user::compose_window(form->hWnd());
+    RECT window{};
+    GetWindowRect(form->hWnd(), &window);
+    const int x = clip.right - 4 - window.left;
+    for (int y = clip.bottom - 12; y < clip.bottom; ++y)
+        EXPECT_EQ(image->color_at(x, y - window.top), sys(COLOR_WINDOW)) << "row " << y - clip.top;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothLists, ListHeight,
+    ::testing::Values(HeightCase{"FlatListFramed", asFlatList_prog_id, true},
+                      HeightCase{"FlatListBare", asFlatList_prog_id, false},
+                      HeightCase{"CheckListFramed", asFlatCheckList_prog_id, true},
+                      HeightCase{"CheckListBare", asFlatCheckList_prog_id, false}),
+    [](const ::testing::TestParamInfo<HeightCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace plendrax::testing

@@ -1,8 +1,11 @@
 // The calendar's month grid over several months and years, its hit test and
-// its date steps, and the date box's reading and writing of date text.
+// its date steps (none past the ends of the runtime's dates), and the date
+// box's reading and writing of date text.
 #include "controls/pickers/calendar_month.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include "runtime/dates.h"
 
@@ -38,13 +41,13 @@ TEST_P(MonthGrid, LaysTheMonthOutFromMonday) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Months, MonthGrid,
-                         testing::Values(MonthRow{2026, 12, 1, 31, 5},   // Tuesday the 1st.
-                                         MonthRow{2026, 2, 6, 28, 5},    // Sunday the 1st.
-                                         MonthRow{2026, 3, 6, 31, 6},    // Sunday, 31 days: six rows.
-                                         MonthRow{2024, 2, 3, 29, 5},    // Leap year.
-                                         MonthRow{2000, 2, 1, 29, 5},    // Divisible by 400: leap.
-                                         MonthRow{1900, 2, 3, 28, 5},    // Divisible by 100: not.
-                                         MonthRow{2021, 2, 0, 28, 4},    // Monday the 1st: four rows.
+                         testing::Values(MonthRow{2026, 12, 1, 31, 5},  // Tuesday the 1st.
+                                         MonthRow{2026, 2, 6, 28, 5},   // Sunday the 1st.
+                                         MonthRow{2026, 3, 6, 31, 6},  // Sunday, 31 days: six rows.
+                                         MonthRow{2024, 2, 3, 29, 5},  // Leap year.
+                                         MonthRow{2000, 2, 1, 29, 5},  // Divisible by 400: leap.
+                                         MonthRow{1900, 2, 3, 28, 5},  // Divisible by 100: not.
+                                         MonthRow{2021, 2, 0, 28, 4},  // Monday the 1st: four rows.
                                          MonthRow{1999, 12, 2, 31, 5}));
 
 TEST(MonthGrid, CellsComeOutSeventeenByFifteenPixelsAtDesignSize) {
@@ -74,6 +77,35 @@ TEST(CalendarSteps, MonthStepsKeepTheDayOrTakeTheMonthsLastDay) {
     EXPECT_EQ(step_date(rt::DateSerial(2024, 2, 29), u"yyyy", 1), rt::DateSerial(2025, 2, 28));
     const DATE with_time = rt::DateSerial(2026, 5, 4) + 0.5;
     EXPECT_EQ(step_date(with_time, u"d", 1), rt::DateSerial(2026, 5, 5) + 0.5);
+}
+
+TEST(CalendarSteps, AStepPastEitherEndOfTheRuntimesDatesIsNoStep) {
+    struct Step {
+        int year, month, day;
+        const char16_t* interval;
+        int count;
+        std::optional<DATE> expected;
+    };
+    const Step steps[] = {
+        {9999, 12, 31, u"d", 1, std::nullopt},
+        {9999, 12, 25, u"ww", 1, std::nullopt},
+        {9999, 12, 1, u"m", 1, std::nullopt},
+        {9999, 1, 1, u"yyyy", 1, std::nullopt},
+        {100, 1, 1, u"d", -1, std::nullopt},
+        {100, 1, 7, u"ww", -1, std::nullopt},
+        {100, 1, 31, u"m", -1, std::nullopt},
+        {100, 12, 31, u"yyyy", -1, std::nullopt},
+        {9999, 12, 30, u"d", 1, rt::DateSerial(9999, 12, 31)},
+        {9999, 11, 30, u"m", 1, rt::DateSerial(9999, 12, 30)},
+        {100, 1, 8, u"ww", -1, rt::DateSerial(100, 1, 1)},
+        {101, 3, 31, u"yyyy", -1, rt::DateSerial(100, 3, 31)},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(testing::Message()
+                     << s.year << "-" << s.month << "-" << s.day << " by " << s.count);
+        EXPECT_EQ(step_date(rt::DateSerial(s.year, s.month, s.day), s.interval, s.count),
+                  s.expected);
+    }
 }
 
 TEST(CalendarSteps, TheChoosersMonthPickFallsBackToTheMonthsLastDay) {

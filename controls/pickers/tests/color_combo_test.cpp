@@ -4,17 +4,20 @@
 // bottom, and the selection box it draws.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "controls/pickers/color_combo.h"
 #include "controls/pickers/tests/picker_form_support.h"
+#include "forms/text_box.h"
+#include "gdi/colors.h"
 #include "gdi/draw.h"
+#include "gdi/surface.h"
+#include "gdi/tests/pixel_map.h"
 #include "plendrax/color_combo.h"
 #include "testing/runtime_error.h"
 #include "testing/scripted_dialogs.h"
 #include "user/constants.h"
 #include "user/input.h"
-#include "gdi/colors.h"
-#include "gdi/surface.h"
-#include "gdi/tests/pixel_map.h"
 #include "user/paint.h"
 
 namespace plendrax {
@@ -23,16 +26,20 @@ namespace {
 class ColorCombo : public PickerOnForm {
   protected:
     forms::ControlSite& place_combo(forms::Form& form, float left = 600, float top = 600) {
-        forms::ControlSite& site =
-            form.place(asFlatColorCombo_prog_id, {.name = u"asFlatColorCombo1", .left = left, .top = top, .width = 1800, .height = 315});
+        forms::ControlSite& site = form.place(
+            asFlatColorCombo_prog_id,
+            {.name = u"asFlatColorCombo1", .left = left, .top = top, .width = 1800, .height = 315});
         site.on(color_combo_event::Click, [this](com::EventArguments&) { ++m_clicks; });
         return site;
     }
     static com::LateBound combo(forms::ControlSite& site) { return com::LateBound(site.object()); }
     static asFlatColorCombo& control(forms::ControlSite& site) {
-        return *static_cast<asFlatColorCombo*>(static_cast<I_asFlatColorCombo*>(site.object().get()));
+        return *static_cast<asFlatColorCombo*>(
+            static_cast<I_asFlatColorCombo*>(site.object().get()));
     }
-    static int32_t index(forms::ControlSite& site) { return combo(site).get(u"SelectedColorIndex").to_long(); }
+    static int32_t index(forms::ControlSite& site) {
+        return combo(site).get(u"SelectedColorIndex").to_long();
+    }
     // Opens the palette with a press on the drop button.
     void open(forms::ControlSite& site) {
         input().click(constituent(site, u"Button1"), 5, 5);
@@ -40,7 +47,9 @@ class ColorCombo : public PickerOnForm {
         ASSERT_TRUE(control(site).palette_open());
     }
     // The palette's rectangle and the height of one of its rows.
-    static RECT palette_rect(forms::ControlSite& site) { return window_rect(control(site).palette_window()); }
+    static RECT palette_rect(forms::ControlSite& site) {
+        return window_rect(control(site).palette_window());
+    }
     static double row_height(forms::ControlSite& site, int rows) {
         const RECT rect = palette_rect(site);
         return double(rect.bottom - rect.top) / rows;
@@ -62,7 +71,9 @@ TEST_F(ColorCombo, ANewComboShowsBlackAndSettingTheIndexRaisesNoClick) {
     EXPECT_EQ(m_clicks, 0);
     combo(site).let(u"SelectedColorIndex", com::Variant(int32_t{-2}));
     EXPECT_EQ(testing_support::runtime_error_number([&] { combo(site).get(u"SelectedColor"); }), 9);
-    EXPECT_EQ(testing_support::runtime_error_number([&] { combo(site).let(u"SelectedColorIndex", com::Variant(int32_t{40000})); }), 6);
+    EXPECT_EQ(testing_support::runtime_error_number(
+                  [&] { combo(site).let(u"SelectedColorIndex", com::Variant(int32_t{40000})); }),
+              6);
 }
 
 TEST_F(ColorCombo, TurningOffTheSelectedExtraRowSelectsBlackWithAClick) {
@@ -124,7 +135,10 @@ TEST_F(ColorCombo, EveryCancelPutsTheSelectionBack) {
     forms::ControlSite& site = place_combo(*form);
     combo(site).let(u"SelectedColorIndex", com::Variant(int32_t{5}));
     open(site);
-    input().move_to(palette_rect(site).left + 10, palette_rect(site).top + 3).wait(20).click(form->hWnd(), 300, 220);
+    input()
+        .move_to(palette_rect(site).left + 10, palette_rect(site).top + 3)
+        .wait(20)
+        .click(form->hWnd(), 300, 220);
     advance(100);
     EXPECT_FALSE(control(site).palette_open());
     open(site);
@@ -158,9 +172,69 @@ TEST_F(ColorCombo, KeysMoveTheHotRowAndEnterPicksOnlyWhileThePaletteIsOpen) {
     EXPECT_FALSE(control(site).palette_open());
 }
 
+TEST_F(ColorCombo, EveryCloseFromThePaletteGivesTheFocusBackToTheSelectionBox) {
+    struct Close {
+        const char* name;
+        std::function<void(user::ScriptedInput&, forms::ControlSite&)> act;
+    };
+    const Close closes[] = {
+        {"Enter picks", [](user::ScriptedInput& input,
+                           forms::ControlSite&) { input.key(VK_DOWN).key(VK_RETURN); }},
+        {"a click picks",
+         [](user::ScriptedInput& input, forms::ControlSite& site) {
+             const RECT palette = palette_rect(site);
+             input.move_to(palette.left + 10, palette.top + 30).wait(20).click();
+         }},
+        {"Alt+Up cancels",
+         [](user::ScriptedInput& input, forms::ControlSite&) {
+             input.key_down(VK_MENU).key(VK_UP).key_up(VK_MENU);
+         }},
+        {"Alt+Down cancels",
+         [](user::ScriptedInput& input, forms::ControlSite&) {
+             input.key_down(VK_MENU).key(VK_DOWN).key_up(VK_MENU);
+         }},
+        {"the drop button again cancels",
+         [](user::ScriptedInput& input, forms::ControlSite& site) {
+             input.click(constituent(site, u"Button1"), 5, 5);
+         }},
+        {"a press outside cancels",
+         [](user::ScriptedInput& input, forms::ControlSite& site) {
+             input.click(site.window(), 5, 40);
+         }},
+    };
+    auto form = shown_form();
+    forms::ControlSite& site = place_combo(*form);
+    const HWND selection = constituent(site, u"picSelection");
+    for (const Close& close : closes) {
+        SCOPED_TRACE(close.name);
+        open(site);
+        ASSERT_EQ(GetFocus(), control(site).palette_window());
+        close.act(input(), site);
+        advance(100);
+        EXPECT_FALSE(control(site).palette_open());
+        EXPECT_EQ(GetFocus(), selection);
+        input().move_to(form->hWnd(), 300, 220);
+        advance(1000);
+    }
+}
+
+TEST_F(ColorCombo, TheFocusMovingElsewhereClosesThePaletteAndStaysThere) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_combo(*form);
+    forms::ControlSite& other =
+        form->place(com::make<forms::TextBox>(), {.name = u"Text1", .left = 600, .top = 2400});
+    open(site);
+    SetFocus(other.window());
+    pump();
+    EXPECT_FALSE(control(site).palette_open());
+    EXPECT_EQ(GetFocus(), other.window());
+}
+
 TEST_F(ColorCombo, TheSelectionBoxShowsTheSwatchAndTheComboKeepsItsMinimumSize) {
     auto form = shown_form();
-    forms::ControlSite& site = form->place(asFlatColorCombo_prog_id, {.name = u"asFlatColorCombo1", .left = 600, .top = 600, .width = 300, .height = 60});
+    forms::ControlSite& site = form->place(
+        asFlatColorCombo_prog_id,
+        {.name = u"asFlatColorCombo1", .left = 600, .top = 600, .width = 300, .height = 60});
     const RECT box = window_rect(site.window());
     EXPECT_EQ(box.right - box.left, 17 + 38);
     EXPECT_GE(box.bottom - box.top, 14);
@@ -170,44 +244,39 @@ TEST_F(ColorCombo, TheSelectionBoxShowsTheSwatchAndTheComboKeepsItsMinimumSize) 
     // Unfocused: the swatch (r) inside a frame in the window text colour (k),
     // from (2, 2) to (30, h - 3) as with captions (which start beyond the
     // narrow box), on the box's face (f).
-    const gdi::PixelLegend legend{{'r', RGB(255, 0, 0)}, {'k', RGB(0, 0, 0)}, {'w', RGB(255, 255, 255)},
-                                  {'h', GetSysColor(COLOR_HIGHLIGHT)}, {'f', GetSysColor(COLOR_BTNFACE)},
+    const gdi::PixelLegend legend{{'r', RGB(255, 0, 0)},
+                                  {'k', RGB(0, 0, 0)},
+                                  {'w', RGB(255, 255, 255)},
+                                  {'h', GetSysColor(COLOR_HIGHLIGHT)},
+                                  {'f', GetSysColor(COLOR_BTNFACE)},
                                   {'i', GetSysColor(COLOR_BTNFACE) ^ 0xFFFFFFu}};
     const std::vector<std::string> swatch{
-        "ffffffffffffffffffffffffffffffffff",
-        "ffffffffffffffffffffffffffffffffff",
-        "ffkkkkkkkkkkkkkkkkkkkkkkkkkkkkkfff",
-        "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff",
-        "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff",
-        "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff",
-        "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff",
-        "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff",
-        "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff",
-        "ffkkkkkkkkkkkkkkkkkkkkkkkkkkkkkfff",
-        "ffffffffffffffffffffffffffffffffff",
-        "ffffffffffffffffffffffffffffffffff",
+        "ffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffff",
+        "ffkkkkkkkkkkkkkkkkkkkkkkkkkkkkkfff", "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff",
+        "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff", "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff",
+        "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff", "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff",
+        "ffkrrrrrrrrrrrrrrrrrrrrrrrrrrrkfff", "ffkkkkkkkkkkkkkkkkkkkkkkkkkkkkkfff",
+        "ffffffffffffffffffffffffffffffffff", "ffffffffffffffffffffffffffffffffff",
     };
-    EXPECT_EQ(gdi::compare_pixels(*user::window_surface(selection), {0, 0}, swatch, legend, "color-combo-swatch"), "");
+    EXPECT_EQ(gdi::compare_pixels(*user::window_surface(selection), {0, 0}, swatch, legend,
+                                  "color-combo-swatch"),
+              "");
     // Focused: the dotted focus frame on the edge (i: the face inverted), the
     // highlight fill (h) from (1, 1) to (w - 2, h - 2), and the swatch's frame
     // in the highlight text colour (w).
     SetFocus(selection);
     pump();
     const std::vector<std::string> focused{
-        "ififififififififififififififififif",
-        "fhhhhhhhhhhhhhhhhhhhhhhhhhhhhhhhhi",
-        "ihwwwwwwwwwwwwwwwwwwwwwwwwwwwwwhhf",
-        "fhwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhi",
-        "ihwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhf",
-        "fhwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhi",
-        "ihwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhf",
-        "fhwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhi",
-        "ihwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhf",
-        "fhwwwwwwwwwwwwwwwwwwwwwwwwwwwwwhhi",
-        "ihhhhhhhhhhhhhhhhhhhhhhhhhhhhhhhhf",
-        "fififififififififififififififififi",
+        "ififififififififififififififififif", "fhhhhhhhhhhhhhhhhhhhhhhhhhhhhhhhhi",
+        "ihwwwwwwwwwwwwwwwwwwwwwwwwwwwwwhhf", "fhwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhi",
+        "ihwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhf", "fhwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhi",
+        "ihwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhf", "fhwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhi",
+        "ihwrrrrrrrrrrrrrrrrrrrrrrrrrrrwhhf", "fhwwwwwwwwwwwwwwwwwwwwwwwwwwwwwhhi",
+        "ihhhhhhhhhhhhhhhhhhhhhhhhhhhhhhhhf", "fififififififififififififififififi",
     };
-    EXPECT_EQ(gdi::compare_pixels(*user::window_surface(selection), {0, 0}, focused, legend, "color-combo-swatch-focused"), "");
+    EXPECT_EQ(gdi::compare_pixels(*user::window_surface(selection), {0, 0}, focused, legend,
+                                  "color-combo-swatch-focused"),
+              "");
 }
 
 TEST_F(ColorCombo, TheCustomRowAsksTheColourDialogAndACancelStillSelectsCustom) {

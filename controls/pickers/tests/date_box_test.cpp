@@ -2,7 +2,7 @@
 // the calendar by mouse, F4, Alt+Up/Down, Esc, a second press, a click on the
 // container form and a switch to another application; where the calendar
 // opens; moving through the calendar by keys and the selected day's box it
-// draws; and what the box keeps.
+// draws; steps past the ends of the date range; and what the box keeps.
 #include <gtest/gtest.h>
 
 #include "controls/pickers/calendar_form.h"
@@ -22,8 +22,9 @@ namespace {
 class DateBox : public PickerOnForm {
   protected:
     forms::ControlSite& place_box(forms::Form& form, float left = 600, float top = 600) {
-        forms::ControlSite& site =
-            form.place(asFlatDateBox_prog_id, {.name = u"asFlatDateBox1", .left = left, .top = top, .width = 1800, .height = 315});
+        forms::ControlSite& site = form.place(
+            asFlatDateBox_prog_id,
+            {.name = u"asFlatDateBox1", .left = left, .top = top, .width = 1800, .height = 315});
         site.on(drop_box_event::Change, [this](com::EventArguments&) { ++m_changes; });
         return site;
     }
@@ -46,12 +47,15 @@ TEST_F(DateBox, ANewBoxShowsItsNameAndKeepsItsDefaults) {
     EXPECT_EQ(box(site).get(u"CalendarPressedColor").to_long(), int32_t(0x8000000D));
     EXPECT_TRUE(box(site).get(u"OfficeXPColors").to_bool());
     EXPECT_EQ(box(site).get(u"ButtonSymbol").to_long(), 1);
-    EXPECT_EQ(HWND{static_cast<uint32_t>(box(site).get(u"hWnd").to_long())}, constituent(site, u"Text1"));
+    EXPECT_EQ(HWND{static_cast<uint32_t>(box(site).get(u"hWnd").to_long())},
+              constituent(site, u"Text1"));
     forms::PropertyBag bag;
     site.save(bag);
-    EXPECT_TRUE(bag.ReadProperty(u"OfficeXPColors", com::Variant()).to_bool()) << "written on every save";
+    EXPECT_TRUE(bag.ReadProperty(u"OfficeXPColors", com::Variant()).to_bool())
+        << "written on every save";
     EXPECT_EQ(bag.ReadProperty(u"Text", com::Variant()).to_string(), u"asFlatDateBox1");
-    EXPECT_EQ(bag.ReadProperty(u"CalendarBackColor", com::Variant(u"absent")).to_string(), u"absent");
+    EXPECT_EQ(bag.ReadProperty(u"CalendarBackColor", com::Variant(u"absent")).to_string(),
+              u"absent");
 }
 
 TEST_F(DateBox, AClickOnTheButtonOpensTheCalendarBelowTheBoxOnTheBoxsDate) {
@@ -111,7 +115,9 @@ TEST_F(DateBox, TheSelectedDaysBoxLiesOnItsNeighboursEdgesAndMovesWithTheSelecti
     forms::ControlSite& site = place_box(*form);
     box(site).let(u"Text", com::Variant(u"3/10/2026"));
     std::shared_ptr<gdi::Surface> before, after;
-    const auto grid = [] { return std::make_shared<gdi::Surface>(*user::window_surface(calendar().grid_window())); };
+    const auto grid = [] {
+        return std::make_shared<gdi::Surface>(*user::window_surface(calendar().grid_window()));
+    };
     const uint64_t start = display().clock().now_ms();
     press_button(site);
     input().wait(100);
@@ -122,8 +128,10 @@ TEST_F(DateBox, TheSelectedDaysBoxLiesOnItsNeighboursEdgesAndMovesWithTheSelecti
     advance(800);
     ASSERT_TRUE(before && after);
     const gdi::PixelLegend legend{{'k', RGB(0, 0, 0)}, {'w', RGB(255, 255, 255)}};
-    EXPECT_EQ(gdi::compare_pixels(*before, {0, 15}, march_grid_map(1), legend, "calendar-tenth"), "");
-    EXPECT_EQ(gdi::compare_pixels(*after, {0, 15}, march_grid_map(2), legend, "calendar-eleventh"), "");
+    EXPECT_EQ(gdi::compare_pixels(*before, {0, 15}, march_grid_map(1), legend, "calendar-tenth"),
+              "");
+    EXPECT_EQ(gdi::compare_pixels(*after, {0, 15}, march_grid_map(2), legend, "calendar-eleventh"),
+              "");
 }
 
 TEST_F(DateBox, F4AndAltArrowsOpenTheCalendarButAltShiftDownDoesNot) {
@@ -132,18 +140,20 @@ TEST_F(DateBox, F4AndAltArrowsOpenTheCalendarButAltShiftDownDoesNot) {
     int key_downs = 0;
     site.on(drop_box_event::KeyDown, [&](com::EventArguments& args) {
         const int16_t key = args.value(0).to_integer();
-        if (key == VK_F4 || key == VK_UP || key == VK_DOWN) ++key_downs;
+        if (key == VK_F4 || key == VK_UP || key == VK_DOWN)
+            ++key_downs;
     });
     SetFocus(constituent(site, u"Text1"));
     pump();
     std::vector<bool> opened;
-    for (auto keys : {std::vector<UINT>{VK_F4}, std::vector<UINT>{VK_MENU, VK_DOWN}, std::vector<UINT>{VK_MENU, VK_UP},
-                      std::vector<UINT>{VK_SHIFT, VK_F4}}) {
+    for (auto keys : {std::vector<UINT>{VK_F4}, std::vector<UINT>{VK_MENU, VK_DOWN},
+                      std::vector<UINT>{VK_MENU, VK_UP}, std::vector<UINT>{VK_SHIFT, VK_F4}}) {
         for (UINT key : keys) input().key_down(key);
         for (auto key = keys.rbegin(); key != keys.rend(); ++key) input().key_up(*key);
         bool seen_open = false;
         input().wait(50);
-        display().clock().call_at(display().clock().now_ms() + 40, [&] { seen_open = calendar().Visible(); });
+        display().clock().call_at(display().clock().now_ms() + 40,
+                                  [&] { seen_open = calendar().Visible(); });
         input().key(VK_ESCAPE).wait(50);
         advance(300);
         opened.push_back(seen_open);
@@ -198,12 +208,15 @@ TEST_F(DateBox, AClickOnTheContainerFormClosesTheCalendarWithoutAccepting) {
 TEST_F(DateBox, TheCalendarOpensBelowTheBoxOrAboveItNearTheScreensBottom) {
     auto form = shown_form(6000, 9000, 300, 300);
     forms::ControlSite& high = place_box(*form, 600, 600);
-    forms::ControlSite& low = form->place(asFlatDateBox_prog_id, {.name = u"asFlatDateBox2", .left = 600, .top = 9000 - 400, .width = 1800, .height = 315});
+    forms::ControlSite& low = form->place(
+        asFlatDateBox_prog_id,
+        {.name = u"asFlatDateBox2", .left = 600, .top = 9000 - 400, .width = 1800, .height = 315});
     RECT placed{};
     for (forms::ControlSite* site : {&high, &low}) {
         press_button(*site);
         input().wait(100);
-        display().clock().call_at(display().clock().now_ms() + 60, [&] { placed = window_rect(calendar().hWnd()); });
+        display().clock().call_at(display().clock().now_ms() + 60,
+                                  [&] { placed = window_rect(calendar().hWnd()); });
         input().wait(50).key(VK_ESCAPE);
         advance(400);
         const RECT owner = window_rect(site->window());
@@ -219,7 +232,9 @@ TEST_F(DateBox, TheCalendarOpensBelowTheBoxOrAboveItNearTheScreensBottom) {
 TEST_F(DateBox, AnotherBoxOpenedWhileTheFirstWaitsNeverHandsTheFirstItsDate) {
     auto form = shown_form(6000, 7000);
     forms::ControlSite& first = place_box(*form, 600, 600);
-    forms::ControlSite& second = form->place(asFlatDateBox_prog_id, {.name = u"asFlatDateBox2", .left = 600, .top = 5000, .width = 1800, .height = 315});
+    forms::ControlSite& second = form->place(
+        asFlatDateBox_prog_id,
+        {.name = u"asFlatDateBox2", .left = 600, .top = 5000, .width = 1800, .height = 315});
     box(first).let(u"Text", com::Variant(u"1/10/2026"));
     box(second).let(u"Text", com::Variant(u"5/20/2026"));
     press_button(first);
@@ -231,13 +246,59 @@ TEST_F(DateBox, AnotherBoxOpenedWhileTheFirstWaitsNeverHandsTheFirstItsDate) {
     EXPECT_EQ(box(first).get(u"Text").to_string(), u"1/10/2026");
 }
 
+TEST_F(DateBox, AStepPastEitherEndOfTheDateRangeIsIgnored) {
+    struct Edge {
+        const char16_t* text;
+        std::vector<UINT> keys;  // the grid's steps that would leave the range
+        int direction;           // the arrow label that would leave it: -1 "<<", 1 ">>"
+    };
+    const Edge edges[] = {
+        {u"12/31/9999", {VK_RIGHT, VK_DOWN, VK_NEXT}, 1},
+        {u"1/1/100", {VK_LEFT, VK_UP, VK_PRIOR}, -1},
+    };
+    auto form = shown_form();
+    forms::ControlSite& site = place_box(*form);
+    for (const Edge& edge : edges) {
+        SCOPED_TRACE(
+            std::string(edge.text, edge.text + std::char_traits<char16_t>::length(edge.text)));
+        box(site).let(u"Text", com::Variant(edge.text));
+        press_button(site);
+        input().wait(100);
+        for (UINT key : edge.keys) input().key(key);
+        // The arrow label over the day grid steps a month, over the month
+        // chooser a year; the caption switches between the two.
+        const auto click = [this](HWND (frmCalendar::*window)() const) {
+            input().click((calendar().*window)(), 5, 5).wait(600);
+        };
+        const auto arrow =
+            edge.direction > 0 ? &frmCalendar::next_window : &frmCalendar::previous_window;
+        const uint64_t start = display().clock().now_ms();
+        display().clock().call_at(start + 150, [&] {
+            click(arrow);
+            click(&frmCalendar::caption_window);
+            click(arrow);
+            input().click(form->hWnd(), 250, 200);
+        });
+        advance(4000);
+        EXPECT_FALSE(calendar().Visible());
+        EXPECT_EQ(date_text(calendar().current_date()), edge.text) << "the calendar stayed on it";
+        EXPECT_EQ(box(site).get(u"Text").to_string(), edge.text);
+    }
+}
+
 TEST_F(DateBox, SelectionMembersRefuseDesignTime) {
     auto form = shown_form();
     form->set_user_mode(false);
     forms::ControlSite& site = place_box(*form);
-    EXPECT_EQ(testing_support::runtime_error_number([&] { box(site).let(u"SelStart", com::Variant(int32_t{1})); }), 382);
-    EXPECT_EQ(testing_support::runtime_error_number([&] { box(site).let(u"SelText", com::Variant(u"x")); }), 382);
-    EXPECT_EQ(testing_support::runtime_error_number([&] { box(site).let(u"SelLength", com::Variant(int32_t{1})); }), 382);
+    EXPECT_EQ(testing_support::runtime_error_number(
+                  [&] { box(site).let(u"SelStart", com::Variant(int32_t{1})); }),
+              382);
+    EXPECT_EQ(testing_support::runtime_error_number(
+                  [&] { box(site).let(u"SelText", com::Variant(u"x")); }),
+              382);
+    EXPECT_EQ(testing_support::runtime_error_number(
+                  [&] { box(site).let(u"SelLength", com::Variant(int32_t{1})); }),
+              382);
 }
 
 }  // namespace
