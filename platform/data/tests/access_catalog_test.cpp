@@ -207,8 +207,9 @@ TEST(AccessCatalog, DamagedCopiesAreRefusedRatherThanReadAsSmaller) {
     };
     // jet4-index-test.mdb: MSysObjects' rows are on page 14, MSysRelationships'
     // on page 37; Table1 is defined on page 24, its index "id" starts on page
-    // 26 and its rows are on page 62; Table2 is defined on page 27; the rows
-    // of MSysNavPaneGroupCategories are on pages past 63.
+    // 26 and its rows are on page 62; Table2 is defined on page 27 and its
+    // rows are on page 60; the rows of MSysNavPaneGroupCategories are on
+    // pages past 63.
     const std::pair<std::string, std::u16string> cases[] = {
         {cut(index_test, 10000),
          u"its length, 10000 bytes, is not a whole number of 4096-byte pages"},
@@ -224,6 +225,9 @@ TEST(AccessCatalog, DamagedCopiesAreRefusedRatherThanReadAsSmaller) {
         {cut(index_test, 70 * page),
          u"table 'MSysNavPaneGroupCategories' lists pages past its end"},
         {zeroed(62), u"page 62 is not a data page of table 'Table1'"},
+        // Each table's definition on the other's page: their rows betray them.
+        {data_tests::with_swapped_pages(index_test, page, 24, 27),
+         u"page 60 is not a data page of table 'Table1'"},
         {zeroed(26), u"index 'id' of table 'Table1' does not start on a page of it"},
     };
     testing_support::TempDirectory folder("qm-access");

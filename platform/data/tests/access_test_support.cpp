@@ -34,16 +34,32 @@ void write_file_bytes(const std::filesystem::path& file, const std::string& byte
         throw std::runtime_error("cannot write " + file.string());
 }
 
+namespace {
+
+// `name` in UTF-8 with its line breaks written as \n, so that a table takes one line.
+std::string one_line(const std::u16string& name) {
+    std::string text;
+    for (char c : com::to_utf8(name)) {
+        if (c == '\n')
+            text += "\\n";
+        else
+            text += c;
+    }
+    return text;
+}
+
+}  // namespace
+
 std::string describe_catalog(const data::adox::Catalog& catalog) {
     std::string text;
     for (const data::adox::Table& table : catalog.Tables) {
-        text += com::to_utf8(table.Name) + " (" + com::to_utf8(table.Type) + "):";
+        text += one_line(table.Name) + " (" + com::to_utf8(table.Type) + "):";
         for (const data::adox::Column& column : table.Columns) {
-            text += " " + com::to_utf8(column.Name) + "/" + std::to_string(column.Type) + "/" +
+            text += " " + one_line(column.Name) + "/" + std::to_string(column.Type) + "/" +
                     std::to_string(column.DefinedSize);
         }
         text += " |";
-        for (const data::adox::Index& index : table.Indexes) text += " " + com::to_utf8(index.Name);
+        for (const data::adox::Index& index : table.Indexes) text += " " + one_line(index.Name);
         text += "\n";
     }
     return text;

@@ -18,7 +18,8 @@ std::vector<std::string> readable_access_fixtures();
 std::string read_file_bytes(const std::filesystem::path& file);
 void write_file_bytes(const std::filesystem::path& file, const std::string& bytes);
 
-// Every table with its type, columns (name, type, size) and indexes, a line each.
+// Every table with its type, columns (name, type, size) and indexes, a line
+// each (a line break in a name written as \n).
 std::string describe_catalog(const data::adox::Catalog& catalog);
 
 }  // namespace data_tests

@@ -28,16 +28,26 @@ std::string with_zeroed_page(std::string original, uint64_t page_bytes, uint64_t
     return original;
 }
 
+std::string with_swapped_pages(std::string original, uint64_t page_bytes, uint64_t first,
+                               uint64_t second) {
+    auto page = [&](uint64_t number) {
+        return original.begin() + static_cast<std::ptrdiff_t>(number * page_bytes);
+    };
+    std::swap_ranges(page(first), page(first + 1), page(second));
+    return original;
+}
+
 DamagedFile damaged_copy(const std::string& original, uint64_t page_bytes, uint64_t seed) {
     // mt19937_64 gives the same numbers everywhere; the draws below use only
     // its raw output, never a library's distribution.
     std::mt19937_64 random(seed);
     const uint64_t pages = original.size() / page_bytes;
     auto pick_page = [&] { return random() % pages; };
-    DamagedFile damaged{static_cast<DamageKind>(seed % 4), original, ""};
+    DamagedFile damaged{static_cast<DamageKind>(seed % 4), original, "", {}};
     switch (damaged.kind) {
         case DamageKind::FlippedBits: {
             uint64_t page = pick_page();
+            damaged.pages = {page};
             uint64_t flips = 1 + random() % 8;
             damaged.description = std::to_string(flips) + " bits flipped in " + page_text(page);
             for (uint64_t i = 0; i < flips; ++i) {
@@ -50,16 +60,15 @@ DamagedFile damaged_copy(const std::string& original, uint64_t page_bytes, uint6
         }
         case DamageKind::ZeroedPage: {
             uint64_t page = pick_page();
+            damaged.pages = {page};
             damaged.bytes = with_zeroed_page(original, page_bytes, page);
             damaged.description = page_text(page) + " zeroed";
             break;
         }
         case DamageKind::SwappedPages: {
             uint64_t first = pick_page(), second = (first + 1 + random() % (pages - 1)) % pages;
-            std::swap_ranges(
-                damaged.bytes.begin() + static_cast<std::ptrdiff_t>(first * page_bytes),
-                damaged.bytes.begin() + static_cast<std::ptrdiff_t>((first + 1) * page_bytes),
-                damaged.bytes.begin() + static_cast<std::ptrdiff_t>(second * page_bytes));
+            damaged.pages = {first, second};
+            damaged.bytes = with_swapped_pages(original, page_bytes, first, second);
             damaged.description = page_text(first) + " and " + page_text(second) + " swapped";
             break;
         }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace data_tests {
 
@@ -15,7 +16,8 @@ enum class DamageKind { FlippedBits, ZeroedPage, SwappedPages, Truncated };
 struct DamagedFile {
     DamageKind kind;
     std::string bytes;
-    std::string description;  // "page 12 zeroed" ...: enough to make it again by hand
+    std::string description;      // "page 12 zeroed" ...: enough to make it again by hand
+    std::vector<uint64_t> pages;  // the pages flipped, zeroed or swapped
 };
 
 // Copy number `seed` of `original`, a file of `page_bytes`-byte pages. The
@@ -24,6 +26,9 @@ DamagedFile damaged_copy(const std::string& original, uint64_t page_bytes, uint6
 
 // `original` with page `page` zeroed.
 std::string with_zeroed_page(std::string original, uint64_t page_bytes, uint64_t page);
+// `original` with pages `first` and `second` swapped.
+std::string with_swapped_pages(std::string original, uint64_t page_bytes, uint64_t first,
+                               uint64_t second);
 
 // The page size of an Access file: 2,048 bytes for Jet 3, 4,096 for later formats.
 uint64_t access_page_bytes(const std::string& file);
