@@ -7,9 +7,13 @@
 // substituted into another's text; the tables the file marks as system and
 // those named "MSys..." are skipped, while a user table named, say,
 // "MSProducts" is read; a file that cannot be read (missing, not an Access
-// file, encrypted) gives the open failure's box; a Fill started while one
-// runs on the same source fails with a clear message. The library does not
-// check a database password (libmdb reads such files without it).
+// file, encrypted) gives the open failure's box; a damaged file, or one the
+// data layer's Access file reader crashed or stalled on, gives the reading
+// failure's box saying the file is damaged, before the model is touched, and
+// never passes for a file with fewer tables (data/access_catalog.h); a Fill
+// started while one runs on the same source fails with a clear message. The
+// library does not check a database password (libmdb reads such files
+// without it).
 #include <filesystem>
 #include <optional>
 

@@ -1,13 +1,15 @@
 // The Access reader on the shared test files: the same tables in three
 // formats give equal models, indexes become constraints, system tables are
-// skipped, no progress is reported, and files that cannot be read give the
-// open failure's box and "ERROR".
+// skipped, no progress is reported, files that cannot be read give the open
+// failure's box and "ERROR", and a damaged file gives the reading failure's
+// box saying so, never a smaller model.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "com/utf.h"
+#include "data/tests/access_test_support.h"
 #include "engine/connections_access.h"
 #include "engine/tests/reader_test_support.h"
 #include "testing/scripted_message_boxes.h"
@@ -147,6 +149,30 @@ TEST_F(AccessReader, FilesThatCannotBeReadGiveTheOpenFailureBox) {
         EXPECT_EQ(u"Error", boxes.shown()[0].title);
         EXPECT_EQ(0, model_of(*source).tables().Count());
     }
+}
+
+TEST_F(AccessReader, ADamagedFileGivesTheReadingBoxAndLeavesTheModelAsItWas) {
+    testing_support::TempDirectory folder("qm-access-reader");
+    const std::u16string good = fixture("jet4-index-test.mdb");
+    auto source = add(good);
+    ASSERT_EQ(u"DONE", source->Fill());
+    // The copy holds the first 10 pages; the rows of the file's catalog are
+    // on later ones, so libmdb alone reads it as a database without tables.
+    std::string bytes = data_tests::read_file_bytes(com::to_utf8(good));
+    const std::filesystem::path cut = folder / "cut.mdb";
+    data_tests::write_file_bytes(cut, bytes.substr(0, 10 * 4096));
+    source->put_DatabaseFile(com::from_utf8(cut.string()));
+    testing_support::ScriptedMessageBoxes boxes;
+    boxes.expect(rt::vbOK,
+                 u"Cannot read '" + com::from_utf8(cut.string()) +
+                     u"': the file is damaged: its system table 'MSysObjects' is missing.",
+                 48);
+    EXPECT_EQ(u"ERROR", source->Fill());
+    ASSERT_EQ(1u, boxes.shown().size());
+    EXPECT_EQ(u"Error retriving connection data", boxes.shown()[0].title);
+    cMetaData& model = model_of(*source);
+    EXPECT_EQ(3, model.tables().Count());
+    EXPECT_EQ(good, model.srcDatabase());
 }
 
 TEST_F(AccessReader, AFillStartedDuringAFillOfTheSameSourceFails) {

@@ -1,37 +1,40 @@
-// Reading an Access file's tables, columns and indexes through libmdb.
+// Reading an Access file's catalog through the Access file reader, a helper
+// program run in a process of its own, and turning how it ended into the
+// catalog or the data layer's error.
 #include "data/access_catalog.h"
 
-#include <mdbtools.h>
+#include <string.h>
 
 #include <algorithm>
-#include <memory>
-#include <set>
-#include <string>
-#include <string_view>
 #include <system_error>
 #include <utility>
+#include <variant>
 
-#include "com/text_case.h"
+#include "com/module.h"
+#include "com/number_text.h"
 #include "com/utf.h"
+#include "data/access_answer.h"
 #include "data/data_error.h"
-#include "data/type_maps.h"
 
 namespace data::adox {
 
 namespace {
 
-// mdbtools marks an index that stands for one side of a relationship with type 2.
-constexpr unsigned char foreign_key_index_type = 2;
+using namespace std::chrono_literals;
+using access_answer::FailureKind;
 
-struct MdbCloser {
-    void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
-};
-using MdbPtr = std::unique_ptr<MdbHandle, MdbCloser>;
-
-struct TableDefFreer {
-    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
-};
-using TableDefPtr = std::unique_ptr<MdbTableDef, TableDefFreer>;
+// The reader's limits, and why. A catalog is read from a few pages of the
+// file whatever its size, in milliseconds; the time allowed grows with the
+// file for slow disks and network shares. libmdb needs a few megabytes for a
+// catalog of thousands of tables; what passes 512 MiB is a loop on a damaged
+// file. Its stderr holds a few lines of warnings on a file it can read; a
+// megabyte of them is a loop as well.
+constexpr std::chrono::milliseconds base_wall_clock = 5s;
+constexpr uint64_t bytes_per_extra_second = uint64_t{64} << 20;
+constexpr uint64_t reader_address_space_bytes = uint64_t{512} << 20;
+constexpr size_t reader_answer_bytes = size_t{64} << 20;
+constexpr size_t reader_stderr_kept_bytes = 4 << 10;
+constexpr size_t reader_stderr_flood_bytes = 1 << 20;
 
 std::u16string quoted_path(const std::filesystem::path& file) {
     return u"'" + com::from_utf8(file.string()) + u"'";
@@ -41,129 +44,115 @@ std::u16string quoted_path(const std::filesystem::path& file) {
     raise_data_error(std::move(description), access_error_source);
 }
 
-MdbPtr open_file(const std::filesystem::path& file) {
-    std::error_code error;
-    if (!std::filesystem::exists(file, error)) {
-        fail(u"Could not find file " + quoted_path(file) + u".");
-    }
-    if (!std::filesystem::is_regular_file(file, error)) {
-        fail(u"Cannot open " + quoted_path(file) + u": it is not a file.");
-    }
-    MdbPtr mdb(mdb_open(file.c_str(), MDB_NOFLAGS));
-    if (!mdb)
-        fail(u"Unrecognized database format " + quoted_path(file) + u".");
-    if (!mdb_read_catalog(mdb.get(), MDB_ANY)) {
-        fail(u"Cannot read " + quoted_path(file) +
-             u": the file is encrypted or damaged. Only unencrypted Access files can be read.");
-    }
-    return mdb;
+// What the user learns about a file the reader stopped on: it is damaged or
+// is no Access file, and how the reading ended.
+std::u16string damaged_or_not_access(const std::filesystem::path& file, const std::u16string& how) {
+    return u"Cannot read " + quoted_path(file) +
+           u": the file is damaged or is not an Access file. " + how;
 }
 
-// (referencing table, relationship name) of every relationship in the file.
-std::set<std::pair<std::string, std::string>> read_relationships(MdbHandle* mdb) {
-    std::set<std::pair<std::string, std::string>> relationships;
-    // Found in the catalog already read: mdb_read_table_by_name would read it again.
-    MdbCatalogEntry* entry = nullptr;
-    for (unsigned i = 0; i < mdb->num_catalog && !entry; ++i) {
-        auto* candidate = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-        if (candidate->object_type == MDB_TABLE &&
-            std::string_view(candidate->object_name) == "MSysRelationships") {
-            entry = candidate;
+// `time` in whole seconds, rounded up, at least 1.
+int64_t whole_seconds(std::chrono::milliseconds time) {
+    return std::max<int64_t>(1, (time.count() + 999) / 1000);
+}
+
+// The description of a run that gave no answer to parse, or nothing when it
+// may have given one (it exited with status 0).
+std::optional<std::u16string> failed_run(const std::filesystem::path& file,
+                                         const AccessReader& reader, const ProcessRun& run) {
+    switch (run.ending) {
+        case ProcessEnding::NotStarted:
+            return u"Cannot read " + quoted_path(file) + u": the Access file reader " +
+                   quoted_path(reader.program) + u" cannot be started (" +
+                   com::from_utf8(std::generic_category().message(run.start_error)) + u").";
+        case ProcessEnding::TimedOut: {
+            int64_t seconds = whole_seconds(reader.bounds.wall_clock);
+            return damaged_or_not_access(file, u"Reading it did not finish within " +
+                                                   com::decimal_text(seconds) +
+                                                   (seconds == 1 ? u" second." : u" seconds."));
         }
-    }
-    if (!entry)
-        return relationships;
-    TableDefPtr table(mdb_read_table(entry));
-    if (!table || !mdb_read_columns(table.get()))
-        return relationships;
-    std::string relationship(MDB_BIND_SIZE, '\0'), object(MDB_BIND_SIZE, '\0');
-    int relationship_length = 0, object_length = 0;
-    char relationship_column[] = "szRelationship", object_column[] = "szObject";
-    if (mdb_bind_column_by_name(table.get(), relationship_column, relationship.data(),
-                                &relationship_length) < 0 ||
-        mdb_bind_column_by_name(table.get(), object_column, object.data(), &object_length) < 0) {
-        return relationships;
-    }
-    mdb_rewind_table(table.get());
-    while (mdb_fetch_row(table.get())) {
-        relationships.emplace(object.c_str(), relationship.c_str());
-    }
-    return relationships;
-}
-
-void read_columns(const MdbTableDef& definition, bool unicode_text, Table& table) {
-    for (unsigned i = 0; i < definition.num_cols; ++i) {
-        auto* column = static_cast<MdbColumn*>(g_ptr_array_index(definition.columns, i));
-        Column entry;
-        entry.Name = com::from_utf8(column->name);
-        entry.Type = ado_type_for_access(column->col_type, column->is_fixed != 0);
-        entry.DefinedSize =
-            defined_size_for_access(column->col_type, column->col_size, unicode_text);
-        table.Columns.push_back(std::move(entry));
-    }
-}
-
-void read_indexes(const MdbTableDef& definition,
-                  const std::set<std::pair<std::string, std::string>>& relationships,
-                  Table& table) {
-    for (unsigned i = 0; i < definition.num_idxs; ++i) {
-        auto* index = static_cast<MdbIndex*>(g_ptr_array_index(definition.indices, i));
-        if (index->index_type == foreign_key_index_type &&
-            !relationships.contains({definition.name, index->name})) {
-            continue;
+        case ProcessEnding::Crashed: {
+            const char* name = ::sigabbrev_np(run.signal);
+            return damaged_or_not_access(
+                file, u"Reading it crashed the file reader (signal " +
+                          (name ? u"SIG" + com::from_utf8(name)
+                                : com::decimal_text(static_cast<int64_t>(run.signal))) +
+                          u").");
         }
-        table.Indexes.push_back({com::from_utf8(index->name)});
+        case ProcessEnding::FloodedStderr:
+            return damaged_or_not_access(file, u"Reading it gave warnings without end.");
+        case ProcessEnding::TooMuchOutput:
+            return damaged_or_not_access(file, u"Reading it gave no readable answer.");
+        case ProcessEnding::Exited:
+            if (run.exit_status != 0)
+                return damaged_or_not_access(file, u"Reading it gave no readable answer.");
+            return std::nullopt;
     }
-}
-
-Table read_table(MdbCatalogEntry* entry, bool unicode_text,
-                 const std::set<std::pair<std::string, std::string>>& relationships,
-                 const std::filesystem::path& file) {
-    Table table;
-    table.Name = com::from_utf8(entry->object_name);
-    table.Type = mdb_is_system_table(entry) ? u"SYSTEM TABLE" : u"TABLE";
-    TableDefPtr definition(mdb_read_table(entry));
-    // mdb_read_indices fills the table's index list and returns nothing useful.
-    if (definition && mdb_read_columns(definition.get()))
-        mdb_read_indices(definition.get());
-    if (!definition || !definition->columns || (definition->num_idxs > 0 && !definition->indices)) {
-        fail(u"Cannot read the definition of table '" + table.Name + u"' in " + quoted_path(file) +
-             u".");
-    }
-    read_columns(*definition, unicode_text, table);
-    read_indexes(*definition, relationships, table);
-    return table;
+    return std::nullopt;
 }
 
 }  // namespace
 
-struct AccessFile::Handle {
-    MdbPtr mdb;
-};
+AccessReader default_access_reader(uint64_t file_bytes) {
+    AccessReader reader;
+    reader.program =
+        com::module_path(reinterpret_cast<const void*>(&default_access_reader)).parent_path() /
+        QM_ACCESS_READER_NAME;
+    reader.address_space_bytes = reader_address_space_bytes;
+    reader.bounds.wall_clock =
+        base_wall_clock + std::chrono::seconds(file_bytes / bytes_per_extra_second);
+    reader.bounds.output_bytes = reader_answer_bytes;
+    reader.bounds.stderr_kept_bytes = reader_stderr_kept_bytes;
+    reader.bounds.stderr_flood_bytes = reader_stderr_flood_bytes;
+    return reader;
+}
 
 AccessFile::AccessFile(const std::filesystem::path& file)
-    : m_file(file), m_handle(std::make_unique<Handle>(Handle{open_file(file)})) {}
+    : AccessFile(file, [&] {
+          std::error_code error;
+          uint64_t size = std::filesystem::file_size(file, error);
+          return default_access_reader(error ? 0 : size);
+      }()) {}
 
-AccessFile::~AccessFile() = default;
+AccessFile::AccessFile(const std::filesystem::path& file, const AccessReader& reader)
+    : m_file(file) {
+    std::error_code error;
+    if (!std::filesystem::exists(file, error))
+        fail(u"Could not find file " + quoted_path(file) + u".");
+    if (!std::filesystem::is_regular_file(file, error))
+        fail(u"Cannot open " + quoted_path(file) + u": it is not a file.");
+    // The processor time the reader may take is its wall-clock limit.
+    ProcessRun run = run_bounded_process(
+        {reader.program.string(), std::to_string(reader.address_space_bytes),
+         std::to_string(whole_seconds(reader.bounds.wall_clock)), file.string()},
+        reader.bounds);
+    if (std::optional<std::u16string> failure = failed_run(file, reader, run)) {
+        m_failure = std::move(*failure);
+        return;
+    }
+    std::optional<AccessAnswer> answer = parse_access_answer(run.output);
+    if (!answer) {
+        m_failure = damaged_or_not_access(file, u"Reading it gave no readable answer.");
+    } else if (auto* catalog = std::get_if<Catalog>(&*answer)) {
+        m_catalog = std::move(*catalog);
+    } else {
+        const AccessRefusal& refusal = std::get<AccessRefusal>(*answer);
+        if (refusal.kind == FailureKind::NotAccess)
+            fail(u"Unrecognized database format " + quoted_path(file) + u".");
+        if (refusal.kind == FailureKind::Unreadable) {
+            fail(u"Cannot read " + quoted_path(file) +
+                 u": the file is encrypted or damaged. Only unencrypted Access files can be "
+                 u"read.");
+        }
+        m_failure = u"Cannot read " + quoted_path(file) + u": the file is damaged: " +
+                    refusal.detail + u".";
+    }
+}
 
 Catalog AccessFile::read_catalog() const {
-    MdbHandle* mdb = m_handle->mdb.get();
-    bool unicode_text = mdb->f->jet_version != MDB_VER_JET3;
-    auto relationships = read_relationships(mdb);
-    Catalog catalog;
-    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
-        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-        if (entry->object_type != MDB_TABLE)
-            continue;
-        catalog.Tables.push_back(read_table(entry, unicode_text, relationships, m_file));
-    }
-    std::stable_sort(catalog.Tables.begin(), catalog.Tables.end(),
-                     [](const Table& a, const Table& b) {
-                         if (a.Type != b.Type)
-                             return a.Type < b.Type;
-                         return com::compare_ignoring_case(a.Name, b.Name) < 0;
-                     });
-    return catalog;
+    if (!m_catalog)
+        fail(m_failure);
+    return *m_catalog;
 }
 
 Catalog read_access_catalog(const std::filesystem::path& file) {

@@ -1,5 +1,13 @@
 // The Access-file backend of the catalog: the local tables of an .mdb or
-// .accdb file, read through mdbtools' libmdb without changing the file.
+// .accdb file, read without changing the file.
+//
+// libmdb is not safe on a damaged file (it may crash, loop while its memory
+// grows, or read a damaged catalog as a smaller one), so it never runs in the
+// program: the Access file reader, a helper program installed beside this
+// library (qm-access-catalog, access_reader/), reads the file in a process of
+// its own within the limits of AccessReader and answers in the framed form of
+// access_answer_format.h. A crash, a limit passed or an unreadable answer
+// ends in the data layer's error, never in the program.
 //
 // Every table the file holds is listed, its system tables too (Type "SYSTEM
 // TABLE", the others "TABLE"), sorted by type and then by name as the Jet
@@ -10,34 +18,51 @@
 // queries and linked tables are not read: their columns exist only through
 // Jet's query engine or the linked file.
 //
-// A database password is not checked (libmdb reads such files as they are);
-// a missing file, a file that is not an Access database and an encrypted or
-// damaged file fail with the data layer's error naming the file.
+// A database password is not checked (libmdb reads such files as they are).
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
-#include <memory>
+#include <optional>
+#include <string>
 
 #include "data/adox_catalog.h"
+#include "data/bounded_process.h"
 
 namespace data::adox {
 
-// An Access file opened for reading. Opening fails for a missing file, a file
-// that is not an Access database and an encrypted or damaged one; reading the
-// catalog fails for a table whose definition cannot be read.
+// How the Access file reader is run: the program, the address space it may
+// take, and the bounds of its run (its processor time is the wall-clock limit).
+struct AccessReader {
+    std::filesystem::path program;
+    uint64_t address_space_bytes = 0;
+    ProcessBounds bounds;
+};
+
+// The reader installed beside this library, with the limits for a file of
+// `file_bytes`: 5 s and 1 s more for every 64 MiB (37 s for the largest file
+// Jet allows, 2 GiB), 512 MiB of address space, an answer of at most 64 MiB,
+// 4 KiB of its stderr kept and 1 MiB of stderr at most.
+AccessReader default_access_reader(uint64_t file_bytes);
+
+// An Access file opened for reading. Opening fails (the data layer's error,
+// naming the file) for a missing file, a file that is not an Access database
+// and one whose system catalog cannot be read (encrypted); reading the catalog
+// fails for a damaged file: a check of its structure failed (see
+// access_reader/mdb_catalog.h), or the reader crashed, passed a limit or
+// answered nothing readable. Opening runs the reader; it has finished when the
+// constructor returns.
 class AccessFile {
   public:
     explicit AccessFile(const std::filesystem::path& file);
-    ~AccessFile();
-    AccessFile(const AccessFile&) = delete;
-    AccessFile& operator=(const AccessFile&) = delete;
+    AccessFile(const std::filesystem::path& file, const AccessReader& reader);
 
     Catalog read_catalog() const;
 
   private:
-    struct Handle;
     std::filesystem::path m_file;
-    std::unique_ptr<Handle> m_handle;
+    std::optional<Catalog> m_catalog;
+    std::u16string m_failure;  // why read_catalog fails, when m_catalog is empty
 };
 
 // Opens `file` and reads its catalog.

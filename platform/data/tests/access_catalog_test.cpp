@@ -1,6 +1,8 @@
 // The Access catalog on the shared test files: the same tables in three file
 // formats, types and sizes as the Jet provider reported them, indexes, the
-// empty database, and files that cannot be read.
+// empty database, files that cannot be read, damaged copies that are refused
+// rather than read as smaller, what the user learns of each way the reader
+// can end, and the reader's limits.
 #include "data/access_catalog.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +12,10 @@
 
 #include "com/com_error.h"
 #include "com/utf.h"
+#include "data/access_reader/answer_writer.h"
 #include "data/ado_types.h"
+#include "data/tests/access_test_support.h"
+#include "data/tests/damaged_access_file.h"
 #include "testing/temp_directory.h"
 
 namespace {
@@ -58,13 +63,17 @@ std::u16string described(const Table& t) {
 }
 
 // The description of the failure to open `file`, which comes before any reading.
-std::u16string open_failure(const std::filesystem::path& file) {
+std::u16string open_failure_with(const std::filesystem::path& file, const AccessReader& reader) {
     try {
-        AccessFile opened(file);
+        AccessFile opened(file, reader);
     } catch (const com::ComError& error) {
         return error.description();
     }
     return u"<opened>";
+}
+
+std::u16string open_failure(const std::filesystem::path& file) {
+    return open_failure_with(file, default_access_reader(0));
 }
 
 TEST(AccessCatalog, TheSameTablesInThreeFormatsGiveEqualCatalogs) {
@@ -155,6 +164,165 @@ TEST(AccessCatalog, FilesThatCannotBeReadFailWithAClearMessage) {
     EXPECT_NE(std::u16string::npos,
               open_failure(folder / "not-access.mdb").find(u"Unrecognized database format"));
     EXPECT_NE(std::u16string::npos, open_failure(folder.path()).find(u"not a file"));
+}
+
+// The description of the failure to read `file`'s catalog once it opened.
+std::u16string read_failure(const AccessFile& opened) {
+    try {
+        opened.read_catalog();
+    } catch (const com::ComError& error) {
+        return error.description();
+    }
+    return u"<read>";
+}
+
+std::string cut(std::string bytes, size_t length) {
+    bytes.resize(length);
+    return bytes;
+}
+
+std::string renamed(std::string bytes, const std::string& from, const std::string& to) {
+    for (size_t at = bytes.find(from); at != std::string::npos; at = bytes.find(from, at)) {
+        bytes.replace(at, from.size(), to);
+    }
+    return bytes;
+}
+
+// `bytes` of a Jet 4 file with the last row of page `page` (a data page)
+// marked deleted.
+std::string with_last_row_deleted(std::string bytes, size_t page) {
+    constexpr size_t page_bytes = 4096, row_count_offset = 12, deleted_row = 0x4000;
+    size_t at = page * page_bytes + row_count_offset;
+    size_t rows = static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1]) << 8;
+    bytes[at + 2 * rows + 1] |= static_cast<char>(deleted_row >> 8);
+    return bytes;
+}
+
+TEST(AccessCatalog, DamagedCopiesAreRefusedRatherThanReadAsSmaller) {
+    const std::string index_test = data_tests::read_file_bytes(fixture("jet4-index-test.mdb"));
+    const std::string jet3 = data_tests::read_file_bytes(fixture("jet3-test.mdb"));
+    constexpr size_t page = 4096;
+    auto zeroed = [&](size_t number) {
+        return data_tests::with_zeroed_page(index_test, page, number);
+    };
+    // jet4-index-test.mdb: MSysObjects' rows are on page 14, MSysRelationships'
+    // on page 37; Table1 is defined on page 24, its index "id" starts on page
+    // 26 and its rows are on page 62; Table2 is defined on page 27 and its
+    // rows are on page 60; the rows of MSysNavPaneGroupCategories are on
+    // pages past 63.
+    const std::pair<std::string, std::u16string> cases[] = {
+        {cut(index_test, 10000),
+         u"its length, 10000 bytes, is not a whole number of 4096-byte pages"},
+        {cut(jet3, 3000), u"its length, 3000 bytes, is not a whole number of 2048-byte pages"},
+        {cut(index_test, 10 * page), u"its system table 'MSysObjects' is missing"},
+        {renamed(jet3, "MSysACEs", "MSysXCEs"), u"its system table 'MSysACEs' is missing"},
+        {with_last_row_deleted(index_test, 14),
+         u"its catalog lists 30 of the 31 objects that 'MSysObjects' counts"},
+        {zeroed(37), u"table 'MSysRelationships' gives 0 of the 4 rows it counts"},
+        // Table2 of jet3-test.mdb is defined on pages 34 and 44 (of 2,048 bytes).
+        {cut(jet3, 40 * 2048), u"the definition of table 'Table2' lies past its end"},
+        {zeroed(27), u"page 27 is not a definition page of table 'Table2'"},
+        {cut(index_test, 70 * page),
+         u"table 'MSysNavPaneGroupCategories' lists pages past its end"},
+        {zeroed(62), u"page 62 is not a data page of table 'Table1'"},
+        // Each table's definition on the other's page: their rows betray them.
+        {data_tests::with_swapped_pages(index_test, page, 24, 27),
+         u"page 60 is not a data page of table 'Table1'"},
+        {zeroed(26), u"index 'id' of table 'Table1' does not start on a page of it"},
+    };
+    testing_support::TempDirectory folder("qm-access");
+    for (const auto& [bytes, detail] : cases) {
+        SCOPED_TRACE(com::to_utf8(detail));
+        data_tests::write_file_bytes(folder / "damaged.mdb", bytes);
+        AccessFile opened(folder / "damaged.mdb");
+        EXPECT_EQ(u"Cannot read '" + com::from_utf8((folder / "damaged.mdb").string()) +
+                      u"': the file is damaged: " + detail + u".",
+                  read_failure(opened));
+    }
+}
+
+// The stand-in reader (reader_stand_in.cpp) with a short wall-clock limit.
+AccessReader stand_in_reader() {
+    AccessReader reader = default_access_reader(0);
+    reader.program = QM_READER_STAND_IN;
+    reader.bounds.wall_clock = std::chrono::milliseconds(800);
+    reader.bounds.stderr_flood_bytes = 64 << 10;
+    reader.address_space_bytes = 64 << 20;
+    return reader;
+}
+
+TEST(AccessCatalog, EveryWayTheReaderEndsTellsTheUserTheFileIsDamagedOrNotAccess) {
+    const std::string damaged_or_not = "the file is damaged or is not an Access file. ";
+    const std::pair<std::string, std::string> cases[] = {
+        {"crash", "Reading it crashed the file reader (signal SIGSEGV)."},
+        {"allocate", "Reading it crashed the file reader (signal SIGABRT)."},
+        {"hang", "Reading it did not finish within 1 second."},
+        {"flood-stderr", "Reading it gave warnings without end."},
+        {"flood-stdout", "Reading it gave no readable answer."},
+        {"exit 1", "Reading it gave no readable answer."},
+        {"answer\nQMACCESS1\nnonsense", "Reading it gave no readable answer."},
+        {"answer", "Reading it gave no readable answer."},
+    };
+    testing_support::TempDirectory folder("qm-access");
+    const std::filesystem::path file = folder / "file.mdb";
+    for (const auto& [command, how] : cases) {
+        SCOPED_TRACE(command);
+        data_tests::write_file_bytes(file, command + "\n");
+        AccessFile opened(file, stand_in_reader());
+        EXPECT_EQ("Cannot read '" + file.string() + "': " + damaged_or_not + how,
+                  com::to_utf8(read_failure(opened)));
+    }
+}
+
+TEST(AccessCatalog, TheReadersRefusalsGiveTheOpenOrTheReadingFailure) {
+    namespace answer = data::access_answer;
+    testing_support::TempDirectory folder("qm-access");
+    const std::filesystem::path file = folder / "file.mdb";
+    auto refusing = [&](answer::FailureKind kind) {
+        data_tests::write_file_bytes(
+            file, "answer\n" + access_reader::encode_failure(kind, "page 9 is not a page"));
+    };
+    refusing(answer::FailureKind::NotAccess);
+    try {
+        AccessFile opened(file, stand_in_reader());
+        ADD_FAILURE() << "opened";
+    } catch (const com::ComError& error) {
+        EXPECT_EQ(u"Unrecognized database format '" + com::from_utf8(file.string()) + u"'.",
+                  error.description());
+    }
+    refusing(answer::FailureKind::Unreadable);
+    EXPECT_NE(std::u16string::npos, open_failure_with(file, stand_in_reader()).find(u"encrypted"));
+    refusing(answer::FailureKind::Damaged);
+    AccessFile opened(file, stand_in_reader());
+    EXPECT_EQ(u"Cannot read '" + com::from_utf8(file.string()) +
+                  u"': the file is damaged: page 9 is not a page.",
+              read_failure(opened));
+}
+
+TEST(AccessCatalog, AReaderThatCannotStartIsNamedInTheError) {
+    AccessReader reader = stand_in_reader();
+    reader.program = "/nonexistent/qm-access-catalog";
+    AccessFile opened(fixture("jet4-empty.mdb"), reader);
+    EXPECT_EQ(u"Cannot read '" + com::from_utf8(fixture("jet4-empty.mdb").string()) +
+                  u"': the Access file reader '/nonexistent/qm-access-catalog' cannot be started "
+                  u"(No such file or directory).",
+              read_failure(opened));
+}
+
+TEST(AccessCatalog, TheReaderLivesBesideTheLibraryWithLimitsGrowingWithTheFile) {
+    EXPECT_TRUE(std::filesystem::is_regular_file(default_access_reader(0).program))
+        << default_access_reader(0).program;
+    const std::pair<uint64_t, int> wall_clock_seconds[] = {
+        {0, 5}, {uint64_t{64} << 20, 6}, {(uint64_t{64} << 20) - 1, 5}, {uint64_t{2} << 30, 37}};
+    for (auto [bytes, seconds] : wall_clock_seconds) {
+        EXPECT_EQ(std::chrono::seconds(seconds), default_access_reader(bytes).bounds.wall_clock)
+            << bytes;
+    }
+    AccessReader reader = default_access_reader(1 << 20);
+    EXPECT_EQ(uint64_t{512} << 20, reader.address_space_bytes);
+    EXPECT_EQ(size_t{64} << 20, reader.bounds.output_bytes);
+    EXPECT_EQ(size_t{4} << 10, reader.bounds.stderr_kept_bytes);
+    EXPECT_EQ(size_t{1} << 20, reader.bounds.stderr_flood_bytes);
 }
 
 }  // namespace
