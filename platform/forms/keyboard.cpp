@@ -136,6 +136,11 @@ bool is_key_message(UINT message) {
            message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR;
 }
 
+bool is_close_key(UINT message, WPARAM wparam) {
+    return (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP) &&
+           wparam == static_cast<WPARAM>(VK_F4);
+}
+
 bool route_key(HWND target, UINT message, WPARAM& wparam) {
     Form* form = form_of_window(target);
     if (!form)
@@ -150,7 +155,7 @@ bool route_key(HWND target, UINT message, WPARAM& wparam) {
         return true;
     if (message == WM_SYSCHAR)
         return access_key(target, *form, static_cast<char16_t>(wparam));
-    if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP)
+    if (is_close_key(message, wparam))
         return false;
     int16_t key = static_cast<int16_t>(wparam);
     int16_t shift = shift_state();

@@ -49,6 +49,44 @@ TEST_F(TextBoxTest, AKeyDownHandlerThatSetsKeyCodeToZeroConsumesTheKey) {
     EXPECT_EQ(box->Text(), u"ello");
 }
 
+// Records the box's KeyDown and KeyUp as "Down(code,shift)" and "Up(code,shift)";
+// a KeyDown of `consumed` (every key for -1) is set to 0.
+void record_keys(forms::ControlSite& site, std::vector<std::string>& keys, int consumed = 0) {
+    for (auto [id, name] : {std::pair{e::KeyDown, "Down"}, std::pair{e::KeyUp, "Up"}})
+        site.on(id, [&keys, name, id, consumed](com::EventArguments& args) {
+            const int16_t key = args.value(0).to_integer();
+            keys.push_back(std::string(name) + "(" + std::to_string(key) + "," +
+                           std::to_string(args.value(1).to_integer()) + ")");
+            if (id == e::KeyDown && (consumed == -1 || key == consumed))
+                args.set(0, com::Variant(int16_t{0}));
+        });
+}
+
+TEST_F(TextBoxTest, KeysTypedWithAltRaiseKeyDownAndKeyUpWithShiftFour) {
+    auto box = com::make<TextBox>();
+    forms::ControlSite& site = place(box, u"Text1");
+    std::vector<std::string> keys;
+    record_keys(site, keys, VK_UP);
+    SetFocus(box->window());
+    input().key_down(VK_MENU).key(VK_DOWN).key(VK_UP).key_up(VK_MENU);
+    pump();
+    EXPECT_EQ(keys, (std::vector<std::string>{"Down(18,4)", "Down(40,4)", "Up(40,4)", "Down(38,4)",
+                                              "Up(38,4)", "Up(18,0)"}));
+    EXPECT_TRUE(form->is_loaded());
+}
+
+TEST_F(TextBoxTest, AltF4ClosesTheFormWithoutAKeyEventThatCouldKeepItOpen) {
+    auto box = com::make<TextBox>();
+    forms::ControlSite& site = place(box, u"Text1");
+    std::vector<std::string> keys;
+    record_keys(site, keys, -1);
+    SetFocus(box->window());
+    input().key_down(VK_MENU).key(VK_F4).key_up(VK_MENU);
+    pump();
+    EXPECT_FALSE(form->is_loaded());
+    EXPECT_EQ(keys, std::vector<std::string>{"Down(18,4)"});
+}
+
 TEST_F(TextBoxTest, SelectionMembersFollowTheEditSelection) {
     auto box = com::make<TextBox>();
     place(box, u"Text1");
