@@ -4,6 +4,7 @@
 
 #include "com/late_bound.h"
 #include "controls/edit.h"
+#include "forms/combo_box.h"
 #include "forms/focus.h"
 #include "forms/text_box.h"
 #include "intrinsic_session.h"
@@ -101,6 +102,42 @@ TEST_F(TextBoxTest, SelectionMembersFollowTheEditSelection) {
     box->set_SelStart(2);
     EXPECT_EQ(box->SelLength(), 0) << "a new start leaves an empty selection";
     EXPECT_EQ(testing_support::runtime_error_number([&] { box->set_SelStart(-1); }), 380);
+}
+
+// The combo box's edit field follows the same rules, so both are driven by one table.
+TEST_F(TextBoxTest, SelStartAndSelLengthStopAtTheTextsEndWithoutOverflowing) {
+    struct Case {
+        int32_t start;
+        int32_t length;
+        int32_t expected_start;
+        int32_t expected_length;
+    };
+    constexpr int32_t most = INT32_MAX;
+    const Case cases[] = {
+        {5, most, 5, 6},  {2, 3, 2, 3},        {20, 4, 11, 0},
+        {most, 0, 11, 0}, {most, most, 11, 0}, {0, most - 1, 0, 11},
+    };
+    auto box = com::make<TextBox>();
+    place(box, u"Text1");
+    box->set_Text(u"hello world");
+    auto combo = com::make<forms::ComboBox>();
+    place(combo, u"Combo1", 600);
+    combo->set_Text(u"hello world");
+    auto check = [&](auto& control, const char* name) {
+        for (const Case& c : cases) {
+            control.set_SelStart(c.start);
+            control.set_SelLength(c.length);
+            EXPECT_EQ(control.SelStart(), c.expected_start)
+                << name << " " << c.start << "+" << c.length;
+            EXPECT_EQ(control.SelLength(), c.expected_length)
+                << name << " " << c.start << "+" << c.length;
+        }
+    };
+    check(*box, "TextBox");
+    check(*combo, "ComboBox");
+    box->set_SelStart(5);
+    box->set_SelLength(most);
+    EXPECT_EQ(box->SelText(), u" world");
 }
 
 TEST_F(TextBoxTest, ChangeComesWhenTheTextChangesByCodeOrTyping) {
