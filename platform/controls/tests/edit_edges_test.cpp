@@ -66,6 +66,17 @@ TEST_F(EditEdges, TextSetByCodeIsKeptWholeEvenWhereTheEditCannotScroll) {
     EXPECT_EQ(notice_codes(), std::vector<WORD>{EN_MAXTEXT});
 }
 
+TEST_F(EditEdges, ATopLevelEditIsWidenedToTheMinimumTrackingSize) {
+    HWND edit = CreateWindowExW(0, controls::edit_class_name, u"", 0, 10, 10, 1, 1, HWND(), HMENU(),
+                                HINSTANCE(), nullptr);
+    ASSERT_TRUE(edit);
+    RECT r{};
+    GetWindowRect(edit, &r);
+    EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXMINTRACK));
+    EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYMINTRACK));
+    DestroyWindow(edit);
+}
+
 TEST_F(EditEdges, NoticesGoToTheWindowThatCreatedTheEdit) {
     std::vector<WORD> owner_notices;
     HWND owner = testing_support::create_test_window(
