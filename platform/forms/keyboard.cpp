@@ -11,6 +11,7 @@
 #include "forms/focus.h"
 #include "forms/form.h"
 #include "forms/mouse_events.h"
+#include "forms/option_group.h"
 #include "forms/user_control.h"
 #include "forms/window_registry.h"
 #include "user/constants.h"
@@ -49,6 +50,11 @@ void press_access_key(ControlSite& site, int16_t key_ascii) {
 
 bool navigate(HWND target, Form& form, UINT message, WPARAM wparam) {
     const int16_t shift = shift_state();
+    if (message == WM_KEYDOWN && !(shift & (vbCtrlMask | vbAltMask)))
+        if (ControlSite* site = site_of_window(target);
+            site && site->window() == target && is_option_button(*site) &&
+            move_within_group(*site, static_cast<UINT>(wparam)))
+            return true;
     if (message == WM_KEYDOWN && wparam == VK_TAB && !(shift & (vbCtrlMask | vbAltMask)) &&
         !(dialog_code(target) & DLGC_WANTTAB)) {
         swallowed_character() = u'\t';

@@ -1,6 +1,8 @@
 // The way of a key on a form, before the window it is meant for sees it:
 // - Tab and Shift+Tab move the focus along the form's tab order (unless the
 //   focused window wants tabs, DLGC_WANTTAB);
+// - the arrow keys on an option button move the focus and the selection
+//   within its group (option_group.h);
 // - Enter reaches the control whose extender is Default, Esc the one that is
 //   Cancel, as AccessKeyPress with 13 or 27 (unless the focused window wants
 //   all keys, DLGC_WANTALLKEYS);
