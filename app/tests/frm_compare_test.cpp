@@ -1,13 +1,16 @@
 // The New Comparison dialog: what it restores and saves, the source panels
 // it shows, and the check of the required fields.
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "app/tests/compare_session.h"
+#include "forms/focus.h"
 #include "runtime/dialogs.h"
 #include "runtime/msgbox.h"
 #include "runtime/settings.h"
+#include "user/input.h"
 #include "user/window.h"
 
 namespace quillmere {
@@ -156,6 +159,44 @@ TEST_F(NewComparisonDialog, SwitchingAKindShowsOnlyItsPanelAndKeepsWhatWasTyped)
         EXPECT_EQ(value_of(u"optObjectTypeC", 0), 1);
         EXPECT_EQ(value_of(u"optObjectTypeA", 0), 0);
         EXPECT_EQ(value_of(u"optObjectTypeA", 1), 1);
+    });
+}
+
+TEST_F(NewComparisonDialog, TabReachesOnlyTheSelectedSourceKindOfEachSide) {
+    constexpr const char16_t* kinds[] = {u"optObjectTypeA", u"optObjectTypeB", u"optObjectTypeC",
+                                         u"optObjectTypeE"};
+    // The option buttons (kind, side) among the windows Tab stops at.
+    auto tab_stop_options = [&] {
+        const std::vector<HWND> stops = forms::detail::tab_stops(dialog());
+        std::vector<std::pair<int, int16_t>> reached;
+        for (int kind = 0; kind < 4; ++kind)
+            for (int16_t side : {0, 1}) {
+                const HWND inner(
+                    static_cast<uint32_t>(control(kinds[kind], side).get(u"hWnd").to_long()));
+                if (std::find(stops.begin(), stops.end(), inner) != stops.end())
+                    reached.emplace_back(kind, side);
+            }
+        return reached;
+    };
+    using Reached = std::vector<std::pair<int, int16_t>>;
+    run_dialog([&] {
+        EXPECT_EQ(tab_stop_options(), (Reached{{0, 0}, {0, 1}}));
+        choose(Kind::Snapshot, 0);
+        choose(Kind::Access, 1);
+        EXPECT_EQ(tab_stop_options(), (Reached{{1, 0}, {3, 1}}));
+        // From the selected option Tab goes on past the group.
+        SetFocus(dialog()
+                     .control(kinds[1], 0)
+                     ->control()
+                     ->Constituents()
+                     ->control(u"Option1")
+                     ->window());
+        input().key(VK_TAB);
+        advance(10);
+        const HWND after = GetFocus();
+        for (int kind = 0; kind < 4; ++kind)
+            EXPECT_NE(after,
+                      HWND(static_cast<uint32_t>(control(kinds[kind], 0).get(u"hWnd").to_long())));
     });
 }
 

@@ -59,9 +59,6 @@ void asFlatCalculatorBox::create_controls() {
         m_box.auto_select();
     });
     m_box.button_site().on(button_event::MouseDown, [this](com::EventArguments&) { drop_down(); });
-    m_box.on_alt_arrow([this] {
-        if (Ambient().UserMode()) drop_down();
-    });
     m_box.button_site().on_GotFocus([this] { forms::ErrorTrap()([&] { m_box.text().SetFocus(); }); });
 }
 

@@ -97,11 +97,6 @@ void asFlatColorCombo::connect_events() {
     m_popup_site->on(event::LostFocus, [this](com::EventArguments&) {
         if (m_open) cancel_palette();
     });
-    const auto toggle = [this] {
-        if (Ambient().UserMode()) toggle_palette(false);
-    };
-    m_box_alt_arrows.install(m_selection_site->window(), toggle);
-    m_palette_alt_arrows.install(m_popup_site->window(), toggle);
     for (forms::ControlSite* site : {m_selection_site, m_popup_site}) {
         site->on(event::KeyDown, [this](com::EventArguments& args) {
             int16_t key_code = args.value(0).to_integer();

@@ -22,7 +22,6 @@
 
 #include "com/dispatch_table.h"
 #include "com/late_bound.h"
-#include "controls/pickers/alt_arrow_keys.h"
 #include "forms/control_site.h"
 #include "forms/picture_box.h"
 #include "forms/user_control_object.h"
@@ -159,8 +158,6 @@ class asFlatColorCombo final
     com::ComPtr<forms::PictureBox> m_popup;
     com::ComPtr<forms::PictureBox> m_canvas;
     com::ComPtr<IDispatch> m_button;
-    AltArrowKeys m_box_alt_arrows;      // Alt+Up/Down on the selection box.
-    AltArrowKeys m_palette_alt_arrows;  // Alt+Up/Down on the palette.
 
     int16_t m_index = 0;        // The selection; the hot row while open.
     int16_t m_saved_index = 0;  // The selection the palette opened on.

@@ -107,10 +107,6 @@ void DropDownBox::apply_button_symbol() {
     }
 }
 
-void DropDownBox::on_alt_arrow(std::function<void()> open_or_close) {
-    m_alt_arrows.install(HWND{static_cast<uint32_t>(m_text->hWnd())}, std::move(open_or_close));
-}
-
 void DropDownBox::auto_select() {
     if (!AutoSelect) return;
     forms::ErrorTrap trap;

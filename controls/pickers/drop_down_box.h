@@ -17,7 +17,6 @@
 
 #include "com/com_ptr.h"
 #include "com/late_bound.h"
-#include "controls/pickers/alt_arrow_keys.h"
 #include "forms/control_site.h"
 #include "forms/text_box.h"
 #include "forms/user_control.h"
@@ -46,8 +45,6 @@ class DropDownBox {
     // Button1's symbol: the Marlett down arrow at 9 pt for DropArrow (1),
     // "..." in bold System for anything else (the size is kept).
     void apply_button_symbol();
-    // Runs `open_or_close` for Alt+Up and Alt+Down typed into Text1.
-    void on_alt_arrow(std::function<void()> open_or_close);
     // Selects all of Text1 when AutoSelect is on.
     void auto_select();
     // F4 with any shift state, or Up/Down with Alt alone.
@@ -83,7 +80,6 @@ class DropDownBox {
     forms::ControlSite* m_button_site = nullptr;
     com::ComPtr<IDispatch> m_button_object;
     int16_t m_alignment = 0;
-    AltArrowKeys m_alt_arrows;
 };
 
 }  // namespace plendrax

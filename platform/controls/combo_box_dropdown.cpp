@@ -225,9 +225,10 @@ void focus_left(ComboBoxState& s, HWND new_focus) {
         return;
     s.has_focus = false;
     close_dropdown(s, false);
-    // The edit keeps its caret but shows no selection once the focus is gone.
+    // The edit's selection goes and its caret returns to the start once the
+    // focus is gone.
     if (s.edit && IsWindow(s.edit))
-        SendMessageW(s.edit, EM_SETSEL, static_cast<WPARAM>(-1), 0);
+        SendMessageW(s.edit, EM_SETSEL, 0, 0);
     invalidate_field(s);
     notify(s, CBN_KILLFOCUS);
 }

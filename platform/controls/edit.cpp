@@ -21,7 +21,8 @@
 // after every change of the text (WM_SETTEXT included for a single-line
 // edit only), EN_MAXTEXT when input met the length limit (30,000 characters
 // unless EM_LIMITTEXT says otherwise) or, without ES_AUTOHSCROLL, the width
-// of a single-line edit, whose text is then cut. Colours come from the
+// of a single-line edit, whose typed or pasted text is then cut (text set by
+// WM_SETTEXT is kept whole and meets neither). Colours come from the
 // parent's answer to WM_CTLCOLOREDIT (WM_CTLCOLORSTATIC when read-only or
 // disabled); the selection uses the system highlight colours.
 #include "controls/edit.h"

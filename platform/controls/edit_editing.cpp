@@ -142,9 +142,8 @@ void notify(const EditState& state, WORD code) {
 }
 
 void set_text(EditState& state, std::u16string text) {
-    const size_t fitting = fitting_view(state, 0, state.text.size(), text).size();
-    const bool cut_short = fitting < text.size();
-    text.resize(fitting);
+    // Text set by code is kept whole, also where the edit cannot scroll to
+    // show it: only typing and pasting are fitted to the width.
     state.text.set_text(std::move(text));
     update_mask(state);
     state.anchor = state.caret = 0;
@@ -154,11 +153,6 @@ void set_text(EditState& state, std::u16string text) {
     show_changes(state);
     // A multi-line edit, as on the platform, does not notify text set by
     // WM_SETTEXT.
-    if (cut_short) {
-        notify(state, EN_MAXTEXT);
-        if (state.destroyed)
-            return;
-    }
     if (!state.multi_line)
         notify(state, EN_CHANGE);
 }

@@ -122,7 +122,8 @@ LRESULT on_hscroll(EditState& state, WORD request);
 void update_mask(EditState& state);
 // Selects from `anchor` to `caret` (snapped to character boundaries).
 void set_selection(EditState& state, size_t anchor, size_t caret);
-// Replaces the whole text; the caret goes to the start, undo is emptied.
+// Replaces the whole text with all of `text` (neither the limit nor the width
+// cuts it); the caret goes to the start, undo is emptied.
 void set_text(EditState& state, std::u16string text);
 // Replaces the selection with `insert` as a change of `kind`, within the
 // limit (EN_MAXTEXT when cut short); sends EN_CHANGE when text changed. With

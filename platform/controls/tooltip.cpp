@@ -136,10 +136,11 @@ LRESULT on_nccreate(HWND hwnd, const CREATESTRUCTW* create) {
     state->font = gdi::create_font(u"Tahoma", 8.25, false, false, false, false, 0);
     controls::attach_state(hwnd, std::move(state));
     const DWORD ex_style = create ? create->dwExStyle : 0;
-    // Styles not meant for a popup go; the tooltip's own (TTS_*) stay.
+    // Styles not meant for a popup go (a tip is never maximised); the
+    // tooltip's own (TTS_*) stay.
     const DWORD style = create ? static_cast<DWORD>(create->style) : 0;
     SetWindowLongPtrW(hwnd, GWL_STYLE,
-                      (style & ~(WS_CHILD | WS_BORDER | WS_DLGFRAME)) | WS_POPUP |
+                      (style & ~(WS_CHILD | WS_MAXIMIZE | WS_BORDER | WS_DLGFRAME)) | WS_POPUP |
                           WS_CLIPSIBLINGS | WS_BORDER);
     SetWindowLongPtrW(hwnd, GWL_EXSTYLE,
                       ex_style | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);

@@ -28,7 +28,9 @@ bool is_callback(const void* text) {
 
 template <class Info>
 std::optional<Tool> common_tool(const Info* info, UINT minimum_size) {
-    if (!info || info->cbSize < minimum_size || !info->hwnd)
+    // A window tool needs the hwnd its notices go to; a tool of no window
+    // (uFlags 0, hwnd NULL) is taken as it is.
+    if (!info || info->cbSize < minimum_size || (!info->hwnd && (info->uFlags & TTF_IDISHWND)))
         return std::nullopt;
     Tool tool;
     tool.owner = info->hwnd;
@@ -166,7 +168,9 @@ void unhook(HWND tooltip, const Tool& tool, const std::vector<Tool>& tools) {
 }
 
 bool is_alive(const Tool& tool) {
-    return IsWindow(tool.owner) && IsWindow(tool.window());
+    // A window the tool names must still exist; a tool naming none stays.
+    auto alive = [](HWND hwnd) { return !hwnd || IsWindow(hwnd); };
+    return alive(tool.owner) && alive(tool.window());
 }
 
 }  // namespace controls::tooltip

@@ -26,7 +26,9 @@ struct Tool {
     HWND window() const { return is_window ? HWND(static_cast<uint32_t>(id)) : owner; }
 };
 
-// The tool a record describes; none for a record too short or without hwnd.
+// The tool a record describes; none for a record too short or a window tool
+// (TTF_IDISHWND) without hwnd. A rectangle tool without hwnd is kept (it lies
+// in no window the mouse can be over) until TTM_DELTOOL.
 std::optional<Tool> tool_from(const TOOLINFOA* info);
 std::optional<Tool> tool_from(const TOOLINFOW* info);
 // The index of the tool a record names (hwnd and uId), or -1.

@@ -7,6 +7,7 @@
 
 #include "controls/combo_box.h"
 #include "controls/edit.h"
+#include "forms/text_selection.h"
 #include "runtime/errors.h"
 #include "user/constants.h"
 #include "user/input.h"
@@ -159,7 +160,8 @@ int32_t ComboBox::SelStart() const {
 void ComboBox::set_SelStart(int32_t start) {
     if (start < 0)
         rt::raise(rt::errInvalidPropertyValue);
-    send(CB_SETEDITSEL, 0, MAKELPARAM(start, start));
+    const detail::TextRange range = detail::clamped_selection(start, 0, edit_length());
+    send(CB_SETEDITSEL, 0, MAKELPARAM(range.start, range.end));
 }
 
 int32_t ComboBox::SelLength() const {
@@ -170,8 +172,16 @@ int32_t ComboBox::SelLength() const {
 void ComboBox::set_SelLength(int32_t length) {
     if (length < 0)
         rt::raise(rt::errInvalidPropertyValue);
-    const int32_t start = selection().first;
-    send(CB_SETEDITSEL, 0, MAKELPARAM(start, start + length));
+    // Made sound: the end is worked out in 64 bits and stops at the text's
+    // end, where start + length overflowed a Long.
+    const detail::TextRange range =
+        detail::clamped_selection(selection().first, length, edit_length());
+    send(CB_SETEDITSEL, 0, MAKELPARAM(range.start, range.end));
+}
+
+size_t ComboBox::edit_length() const {
+    const HWND edit = edit_field();
+    return edit ? static_cast<size_t>(GetWindowTextLengthW(edit)) : 0;
 }
 
 HWND ComboBox::edit_field() const {

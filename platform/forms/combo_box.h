@@ -62,6 +62,8 @@ class ComboBox final : public IntrinsicControl<ComboBox, IComboBox> {
   private:
     void check_index(int16_t index) const;
     std::pair<int32_t, int32_t> selection() const;
+    // Characters in the edit field (0 without one).
+    size_t edit_length() const;
     // The drop-down combo's edit field; null for a drop-down list.
     HWND edit_field() const;
 

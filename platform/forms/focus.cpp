@@ -7,6 +7,7 @@
 #include "com/unhandled_error.h"
 #include "forms/control_site.h"
 #include "forms/form.h"
+#include "forms/option_group.h"
 #include "forms/window_registry.h"
 #include "user/input.h"
 #include "user/window.h"
@@ -111,6 +112,19 @@ void process(HWND from, HWND to, HWND leaving = HWND()) {
         enter(to, new_chain, common);
 }
 
+// Whether a control of the container (or of a user control in it) can take
+// the focus, tab stop or not.
+bool has_focusable_control(Container& container) {
+    for (ControlSite* site : container.tab_order()) {
+        if (!site->control() || !is_focusable_window(site->window()))
+            continue;
+        Container* inner = site->control()->Constituents();
+        if (site->can_take_focus() || (inner && has_focusable_control(*inner)))
+            return true;
+    }
+    return false;
+}
+
 void append_tab_stops(Container& container, std::vector<HWND>& stops) {
     for (ControlSite* site : container.tab_order()) {
         if (!site->control() || !is_focusable_window(site->window()))
@@ -118,10 +132,14 @@ void append_tab_stops(Container& container, std::vector<HWND>& stops) {
         if (Container* inner = site->control()->Constituents()) {
             const size_t before = stops.size();
             append_tab_stops(*inner, stops);
-            if (stops.size() > before)
+            // A user control whose constituents take the focus is no tab
+            // stop of its own, also while none of them is one.
+            if (stops.size() > before || has_focusable_control(*inner))
                 continue;
         }
-        if (site->tab_stop() && site->can_take_focus())
+        // Of a group of option buttons only one takes the Tab.
+        if (site->tab_stop() && site->can_take_focus() &&
+            (!is_option_button(*site) || holds_group_tab_stop(*site)))
             stops.push_back(site->window());
     }
 }

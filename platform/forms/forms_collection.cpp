@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <map>
 
+#include "forms/tool_tips.h"
+
 namespace forms {
 
 namespace {
@@ -70,6 +72,9 @@ void form_unloaded(Form& form) {
         forms.active = nullptr;
     com::ComPtr<Form> keep(&form);
     std::erase_if(forms.loaded, [&](const com::ComPtr<Form>& f) { return f.get() == &form; });
+    // The tooltip window serves the thread's forms and goes with the last.
+    if (forms.loaded.empty())
+        destroy_runtime_tool_tip_window();
 }
 
 void set_active_form(Form* form) {

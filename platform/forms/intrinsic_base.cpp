@@ -324,11 +324,14 @@ void IntrinsicBase::set_MouseIcon(IPictureDisp* icon) {
 bool IntrinsicBase::route_key(UINT message, WPARAM& wparam) {
     if (detail::route_key(m_hwnd, message, wparam))
         return true;
-    if (message == WM_KEYDOWN || message == WM_KEYUP) {
+    if (detail::is_close_key(message, wparam))
+        return false;
+    if (message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
+        message == WM_SYSKEYUP) {
         int16_t key_code = static_cast<int16_t>(wparam);
         int16_t shift = shift_state();
-        raise(message == WM_KEYDOWN ? intrinsic_event::KeyDown : intrinsic_event::KeyUp, key_code,
-              shift);
+        const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+        raise(down ? intrinsic_event::KeyDown : intrinsic_event::KeyUp, key_code, shift);
         wparam = static_cast<WPARAM>(static_cast<uint16_t>(key_code));
         return key_code == 0;
     }

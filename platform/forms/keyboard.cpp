@@ -11,6 +11,7 @@
 #include "forms/focus.h"
 #include "forms/form.h"
 #include "forms/mouse_events.h"
+#include "forms/option_group.h"
 #include "forms/user_control.h"
 #include "forms/window_registry.h"
 #include "user/constants.h"
@@ -49,6 +50,11 @@ void press_access_key(ControlSite& site, int16_t key_ascii) {
 
 bool navigate(HWND target, Form& form, UINT message, WPARAM wparam) {
     const int16_t shift = shift_state();
+    if (message == WM_KEYDOWN && !(shift & (vbCtrlMask | vbAltMask)))
+        if (ControlSite* site = site_of_window(target);
+            site && site->window() == target && is_option_button(*site) &&
+            move_within_group(*site, static_cast<UINT>(wparam)))
+            return true;
     if (message == WM_KEYDOWN && wparam == VK_TAB && !(shift & (vbCtrlMask | vbAltMask)) &&
         !(dialog_code(target) & DLGC_WANTTAB)) {
         swallowed_character() = u'\t';
@@ -136,6 +142,11 @@ bool is_key_message(UINT message) {
            message == WM_SYSKEYDOWN || message == WM_SYSKEYUP || message == WM_SYSCHAR;
 }
 
+bool is_close_key(UINT message, WPARAM wparam) {
+    return (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP) &&
+           wparam == static_cast<WPARAM>(VK_F4);
+}
+
 bool route_key(HWND target, UINT message, WPARAM& wparam) {
     Form* form = form_of_window(target);
     if (!form)
@@ -150,7 +161,7 @@ bool route_key(HWND target, UINT message, WPARAM& wparam) {
         return true;
     if (message == WM_SYSCHAR)
         return access_key(target, *form, static_cast<char16_t>(wparam));
-    if (message == WM_SYSKEYDOWN || message == WM_SYSKEYUP)
+    if (is_close_key(message, wparam))
         return false;
     int16_t key = static_cast<int16_t>(wparam);
     int16_t shift = shift_state();

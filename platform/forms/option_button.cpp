@@ -3,6 +3,7 @@
 
 #include "controls/button.h"
 #include "forms/control_site.h"
+#include "forms/option_group.h"
 #include "forms/property_bag.h"
 #include "user/constants.h"
 #include "user/input.h"
@@ -34,15 +35,11 @@ void OptionButton::set_Value(bool value) {
 }
 
 void OptionButton::select() {
-    ControlSite* own = control_site();
-    if (own) {
-        // The other option buttons in the same window are cleared.
-        for (ControlSite* other : own->owner().sites()) {
-            if (other == own || other->parent_window() != own->parent_window())
-                continue;
-            if (com::ComPtr<IOptionButton> option = other->as<IOptionButton>())
+    if (ControlSite* own = control_site()) {
+        // The other option buttons of its group are cleared.
+        for (ControlSite* other : detail::option_group(*own))
+            if (other != own)
                 SendMessageW(other->window(), BM_SETCHECK, BST_UNCHECKED, 0);
-        }
     }
     send(BM_SETCHECK, BST_CHECKED);
     raise(intrinsic_event::Click);

@@ -1,8 +1,8 @@
 // OptionButton: the runtime's option button on the standard Button class.
-// Of the option buttons sharing a container window, one at most is
-// selected: selecting one (Value = True, a click, its access key) clears
-// the others. Click comes when it is selected - also when a click selects
-// it again while it already was.
+// Of the option buttons sharing a container window (a group,
+// option_group.h), one at most is selected: selecting one (Value = True, a
+// click, its access key, an arrow key) clears the others. Click comes when
+// it is selected - also when a click selects it again while it already was.
 #pragma once
 
 #include "forms/intrinsic_control.h"

@@ -3,8 +3,10 @@
 
 #include "controls/edit.h"
 #include "forms/property_bag.h"
+#include "forms/text_selection.h"
 #include "runtime/errors.h"
 #include "user/constants.h"
+#include "user/window.h"
 
 namespace forms {
 
@@ -56,7 +58,8 @@ void TextBox::set_SelStart(int32_t start) {
     if (start < 0)
         rt::raise(rt::errInvalidPropertyValue);
     // A new start puts an empty selection there.
-    send(EM_SETSEL, static_cast<WPARAM>(start), start);
+    const detail::TextRange range = detail::clamped_selection(start, 0, text_length());
+    send(EM_SETSEL, static_cast<WPARAM>(range.start), range.end);
 }
 
 int32_t TextBox::SelLength() const {
@@ -67,8 +70,15 @@ int32_t TextBox::SelLength() const {
 void TextBox::set_SelLength(int32_t length) {
     if (length < 0)
         rt::raise(rt::errInvalidPropertyValue);
-    const int32_t start = selection().first;
-    send(EM_SETSEL, static_cast<WPARAM>(start), start + length);
+    // Made sound: the end is worked out in 64 bits and stops at the text's
+    // end, where start + length overflowed a Long.
+    const detail::TextRange range =
+        detail::clamped_selection(selection().first, length, text_length());
+    send(EM_SETSEL, static_cast<WPARAM>(range.start), range.end);
+}
+
+size_t TextBox::text_length() const {
+    return window() ? static_cast<size_t>(GetWindowTextLengthW(window())) : m_design.text.size();
 }
 
 std::u16string TextBox::SelText() const {

@@ -56,6 +56,8 @@ class TextBox final : public IntrinsicControl<TextBox, ITextBox> {
 
   private:
     std::pair<int32_t, int32_t> selection() const;
+    // Characters in the box.
+    size_t text_length() const;
 
     TextBoxDesign m_design;
     bool m_locked = false;

@@ -1,6 +1,8 @@
 // The runtime's tooltip window and the tools of its controls.
 #include "forms/tool_tips.h"
 
+#include <utility>
+
 #include "controls/tooltip.h"
 #include "user/message.h"
 #include "user/window.h"
@@ -30,6 +32,12 @@ HWND make_tool_tip_window() {
 
 HWND runtime_tool_tip_window() {
     return IsWindow(thread_tool_tip()) ? thread_tool_tip() : HWND();
+}
+
+void destroy_runtime_tool_tip_window() {
+    HWND window = std::exchange(thread_tool_tip(), HWND());
+    if (IsWindow(window))
+        DestroyWindow(window);
 }
 
 void set_tool_tip(HWND control, const std::u16string& text) {

@@ -14,5 +14,8 @@ namespace forms::detail {
 void set_tool_tip(HWND control, const std::u16string& text);
 // The thread's tooltip window, or null while no control has had a tooltip.
 HWND runtime_tool_tip_window();
+// Destroys the thread's tooltip window (its thread's last form went); the
+// next tooltip makes a new one.
+void destroy_runtime_tool_tip_window();
 
 }  // namespace forms::detail

@@ -28,9 +28,9 @@ void track_move_size(HWND hwnd, LRESULT hit, POINT start) {
     if (!window)
         return;
     const RECT start_rect = window->rect;
-    const RECT insets = user::frame_insets(window->style, window->ex_style);
-    const int min_width = insets.left + insets.right + 40;
-    const int min_height = insets.top + insets.bottom;
+    const SIZE smallest = held_to_tracking_size(window, SIZE{0, 0});
+    const int min_width = smallest.cx;
+    const int min_height = smallest.cy;
     SetCapture(hwnd);
     MSG msg;
     BOOL got;

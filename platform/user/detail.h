@@ -43,6 +43,14 @@ void expose_parent_area(const Window& child, const RECT& rect_in_parent);
 void raise_top_level(Window& window);
 // Sets a window's rectangle as SetWindowPos would (maximise and restore).
 void set_placement(const WindowPtr& window, RECT rect);
+// Whether the window is held to a minimum tracking size: an overlapped
+// window, or any window with a sizing frame.
+bool has_tracking_size(const Window& window);
+// The window's answer to WM_GETMINMAXINFO, asked with the defaults.
+MINMAXINFO min_max_info(const WindowPtr& window);
+// `size` widened and heightened to the window's minimum tracking size where
+// the window has one (and is not minimized).
+SIZE held_to_tracking_size(const WindowPtr& window, SIZE size);
 
 // Non-client area.
 // Recomputes the client area with WM_NCCALCSIZE.

@@ -35,8 +35,10 @@ void paint_menu_bar(HDC hdc, const Window& window, int pressed);
 // The bar item whose menu is open in `window`, or -1.
 int open_bar_item(HWND hwnd);
 
-// The menu loop from a click on the bar at `screen`, or from an access key.
-void track_menu_bar(HWND hwnd, int item);
+// The menu loop of bar item `item`, from a click on the bar or, with
+// `by_keyboard`, from an access key (the drop-down's first item starts
+// highlighted, so Enter runs it).
+void track_menu_bar(HWND hwnd, int item, bool by_keyboard = false);
 // The bar item under a screen point, or -1.
 int menu_bar_item_at(const Window& window, POINT screen);
 

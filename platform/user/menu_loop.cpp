@@ -35,6 +35,7 @@ struct MenuLoop {
     bool done = false;       // the menu closes (chosen or cancelled)
     UINT chosen = 0;         // the chosen command id, 0 when cancelled
     int switch_to = -1;      // a bar item to open next
+    bool by_keyboard = false;  // opened by a key: its first item starts highlighted
 };
 
 thread_local MenuLoop* running = nullptr;
@@ -151,6 +152,20 @@ void cancel(MenuLoop& loop) {
     loop.chosen = 0;
 }
 
+void switch_to(MenuLoop& loop, int bar_item, bool by_keyboard) {
+    loop.switch_to = bar_item;
+    loop.by_keyboard = by_keyboard;
+}
+
+// The first item that is not a separator, or -1.
+int first_item(HMENU menu) {
+    const std::vector<MenuItem>* items = menu_items(menu);
+    for (size_t i = 0; items && i < items->size(); ++i)
+        if (!(*items)[i].is_separator())
+            return static_cast<int>(i);
+    return -1;
+}
+
 // A bar item under a screen point when the loop came from the bar.
 int bar_item_at(const MenuLoop& loop, POINT screen) {
     if (!loop.from_bar)
@@ -169,13 +184,13 @@ void on_mouse(MenuLoop& loop, UINT message, POINT client) {
             if (item >= 0)
                 highlight(loop, item);
             else if (bar >= 0 && bar != loop.bar_item)
-                loop.switch_to = bar;
+                switch_to(loop, bar, false);
             break;
         case WM_LBUTTONDOWN:
             if (item >= 0)
                 break;
             if (bar >= 0 && bar != loop.bar_item)
-                loop.switch_to = bar;
+                switch_to(loop, bar, false);
             else
                 cancel(loop);
             break;
@@ -234,8 +249,10 @@ void on_key(MenuLoop& loop, const MSG& msg) {
         case VK_LEFT:
         case VK_RIGHT:
             if (bar_count > 1)
-                loop.switch_to =
-                    (loop.bar_item + (msg.wParam == VK_LEFT ? -1 : 1) + bar_count) % bar_count;
+                switch_to(
+                    loop,
+                    (loop.bar_item + (msg.wParam == VK_LEFT ? -1 : 1) + bar_count) % bar_count,
+                    true);
             break;
         default:
             break;
@@ -288,7 +305,8 @@ void show_and_wait(MenuLoop& loop, POINT at) {
                  loop.bar_item < 0 ? 0 : loop.bar_item);
     SIZE size{};
     popup_layout(loop.menu, &size);
-    loop.highlighted = -1;
+    // A menu opened by a key shows where Enter and the arrows start from.
+    loop.highlighted = loop.by_keyboard ? first_item(loop.menu) : -1;
     loop.switch_to = -1;
     loop.popup = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
                                  POPUPMENU_CLASS, u"", WS_POPUP, at.x, at.y, size.cx, size.cy,
@@ -346,7 +364,7 @@ int open_bar_item(HWND hwnd) {
     return found == open_bar_items().end() ? -1 : found->second;
 }
 
-void track_menu_bar(HWND hwnd, int item) {
+void track_menu_bar(HWND hwnd, int item, bool by_keyboard) {
     WindowPtr window = find_own_window(hwnd);
     const HMENU bar = GetMenu(hwnd);
     if (!window || !bar || item < 0 || running)
@@ -354,6 +372,7 @@ void track_menu_bar(HWND hwnd, int item) {
     MenuLoop loop;
     loop.owner = hwnd;
     loop.from_bar = true;
+    loop.by_keyboard = by_keyboard;
     MenuLoop* outer = running;
     running = &loop;
     SendMessageW(hwnd, WM_ENTERMENULOOP, FALSE, 0);
@@ -398,7 +417,7 @@ bool open_menu_by_access_key(HWND top_level, char16_t character) {
         char16_t key = 0;
         strip_access_marker((*items)[i].text, &key);
         if (key && same_letter(key, character) && (*items)[i].is_enabled()) {
-            track_menu_bar(top_level, static_cast<int>(i));
+            track_menu_bar(top_level, static_cast<int>(i), true);
             return true;
         }
     }

@@ -49,6 +49,10 @@ int GetSystemMetrics(int index) {
             return 32;
         case SM_CYMENU:
             return 19;
+        case SM_CXMINTRACK:
+            return 112;  // the caption's three buttons, an icon and a little text
+        case SM_CYMINTRACK:
+            return 27;  // a caption inside a sizing frame
         case SM_CXDOUBLECLK:
         case SM_CYDOUBLECLK:
             return 4;

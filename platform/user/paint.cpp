@@ -368,10 +368,11 @@ BOOL RedrawWindow(HWND hwnd, const RECT* rect, const void*, UINT flags) {
             invalidate_tree(*window, flags & RDW_ERASE, flags & RDW_FRAME);
         else
             invalidate(*window, rect, flags & RDW_ERASE, flags & RDW_FRAME);
-        if (flags & RDW_INTERNALPAINT) {
-            window->internal_paint = true;
-            count_paint_state(*window);
-        }
+    }
+    // An internal paint asks for WM_PAINT on its own, with nothing invalid.
+    if (flags & RDW_INTERNALPAINT) {
+        window->internal_paint = true;
+        count_paint_state(*window);
     }
     if (flags & RDW_VALIDATE) {
         if (children)

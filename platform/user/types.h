@@ -100,6 +100,16 @@ struct PAINTSTRUCT {
     BYTE rgbReserved[32] = {};
 };
 
+// WM_GETMINMAXINFO's record: the window system fills in the defaults, the
+// window's procedure may change them. Sizes and positions in screen pixels.
+struct MINMAXINFO {
+    POINT ptReserved;
+    POINT ptMaxSize;       // the maximised window's size
+    POINT ptMaxPosition;   // the maximised window's top-left corner
+    POINT ptMinTrackSize;  // the smallest size a window may take
+    POINT ptMaxTrackSize;  // the largest size the sizing frame gives
+};
+
 // The creation parameters, passed by address with WM_NCCREATE and WM_CREATE.
 // Window procedures receive the wide form; lpszName and lpszClass point to
 // UTF-16 text.

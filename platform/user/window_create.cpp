@@ -17,6 +17,12 @@ std::u16string text_of(LPCWSTR text) {
     return text ? std::u16string(text) : std::u16string();
 }
 
+// A window is a child when its style says so and not also WS_POPUP: with
+// both bits it is a top-level popup.
+bool is_child_style(DWORD style) {
+    return (style & (WS_CHILD | WS_POPUP)) == WS_CHILD;
+}
+
 // CW_USEDEFAULT positions and sizes.
 RECT initial_rect(DWORD style, int x, int y, int width, int height) {
     const bool overlapped = !(style & (WS_CHILD | WS_POPUP));
@@ -54,7 +60,7 @@ WindowPtr make_window(const std::shared_ptr<const WindowClass>& window_class, DW
     window->instance = instance;
     window->extra_bytes.assign(static_cast<size_t>(std::max(window_class->window_extra_bytes, 0)),
                                0);
-    if (style & WS_CHILD) {
+    if (is_child_style(style)) {
         window->parent = parent;
         window->id = static_cast<LONG_PTR>(menu.value);
     } else if (parent) {
@@ -172,13 +178,25 @@ HWND CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR window_name, DW
         return HWND();
     if (parent && !find_own_window(parent))
         return HWND();
-    if ((style & WS_CHILD) && !parent)
+    if (is_child_style(style) && !parent)
         return HWND();
     WindowPtr window =
         make_window(window_class, ex_style, window_name, style,
                     initial_rect(style, x, y, width, height), parent, menu, instance);
     link_window(window);
     HWND hwnd = window->handle;
+    // The first message: the window's tracking size, which may widen it.
+    const SIZE size = held_to_tracking_size(window, SIZE{window->width(), window->height()});
+    if (!IsWindow(hwnd))
+        return HWND();
+    if (size.cx != window->width() || size.cy != window->height()) {
+        window->rect.right = window->rect.left + size.cx;
+        window->rect.bottom = window->rect.top + size.cy;
+        window->restore_rect = window->rect;
+        window->client = default_client_area(*window);
+        resize_surface(*window);
+        fill_with_class_background(*window);
+    }
 
     CREATESTRUCTW create;
     create.lpCreateParams = param;

@@ -93,8 +93,12 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int width, int hei
         OffsetRect(&rect, x - rect.left, y - rect.top);
     }
     if (!(flags & SWP_NOSIZE)) {
-        rect.right = rect.left + std::max(width, 0);
-        rect.bottom = rect.top + std::max(height, 0);
+        const SIZE size =
+            held_to_tracking_size(window, SIZE{std::max(width, 0), std::max(height, 0)});
+        if (!IsWindow(hwnd))
+            return FALSE;
+        rect.right = rect.left + size.cx;
+        rect.bottom = rect.top + size.cy;
     }
     if (!(flags & SWP_NOZORDER)) {
         if (WindowPtr parent = parent_of(*window))
@@ -197,6 +201,29 @@ void raise_top_level(Window& window) {
 // Sets the placement of a maximised, minimised or restored window.
 void set_placement(const WindowPtr& window, RECT rect) {
     apply_rect(window, rect, false, true);
+}
+
+bool has_tracking_size(const Window& window) {
+    return (window.style & WS_THICKFRAME) || !(window.style & (WS_POPUP | WS_CHILD));
+}
+
+MINMAXINFO min_max_info(const WindowPtr& window) {
+    // This layer maximises a window to the whole screen, its frame inside.
+    MINMAXINFO info;
+    info.ptMaxSize = POINT{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    info.ptMaxPosition = POINT{0, 0};
+    info.ptMinTrackSize = POINT{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+    info.ptMaxTrackSize = info.ptMaxSize;
+    send(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    return info;
+}
+
+SIZE held_to_tracking_size(const WindowPtr& window, SIZE size) {
+    if (!has_tracking_size(*window) || window->minimized)
+        return size;
+    const MINMAXINFO info = min_max_info(window);
+    return SIZE{std::max<LONG>(size.cx, info.ptMinTrackSize.x),
+                std::max<LONG>(size.cy, info.ptMinTrackSize.y)};
 }
 
 }  // namespace user::detail

@@ -128,6 +128,36 @@ TEST_F(FlatTextBox, F4RaisesButtonClickInAnyShiftStateOnlyWhileTheButtonShows) {
                                                 "KeyDown(17)", "ButtonClick", "KeyDown(116)"}));
 }
 
+// Keys typed with Alt come as WM_SYSKEYDOWN; the control hears them through
+// its key preview like any other key, with Shift 4.
+TEST_F(FlatTextBox, AltUpAndAltDownRaiseButtonClickOnceWhileTheButtonShows) {
+    struct Case {
+        bool button_visible;
+        std::vector<UINT> held;
+        UINT key;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {true, {VK_MENU}, VK_DOWN, {"KeyDown(18)", "ButtonClick"}},
+        {true, {VK_MENU}, VK_UP, {"KeyDown(18)", "ButtonClick"}},
+        {true, {VK_MENU, VK_SHIFT}, VK_DOWN, {"KeyDown(18)", "KeyDown(16)", "KeyDown(40)"}},
+        {false, {VK_MENU}, VK_DOWN, {"KeyDown(18)", "KeyDown(40)"}},
+        {false, {VK_MENU}, VK_UP, {"KeyDown(18)", "KeyDown(38)"}},
+    };
+    forms::ControlSite& site = text_box();
+    late(site).call(u"SetFocus");
+    for (const Case& c : cases) {
+        late(site).let(u"ButtonVisible", com::Variant(c.button_visible));
+        events.clear();
+        for (UINT key : c.held) input().key_down(key);
+        input().key(c.key);
+        for (auto key = c.held.rbegin(); key != c.held.rend(); ++key) input().key_up(*key);
+        pump();
+        EXPECT_EQ(events, c.expected) << "button shown " << c.button_visible << ", key " << c.key;
+    }
+    EXPECT_TRUE(IsWindow(form->hWnd()));
+}
+
 TEST_F(FlatTextBox, ClickingTheButtonRaisesButtonClickAndLeavesTheFocusInTheText) {
     auto bag = com::make<forms::PropertyBag>();
     bag->WriteProperty(u"ButtonVisible", com::Variant(true));

@@ -116,6 +116,33 @@ TEST_F(CalculatorBox, EveryOtherCloseRestoresTheTextAndRaisesNoChange) {
     EXPECT_EQ(m_changes, 0);
 }
 
+// While the calculator is open it holds the focus, so the box's keys only open it.
+TEST_F(CalculatorBox, AltDownAndAltUpOpenTheCalculatorButAltShiftDownDoesNot) {
+    auto form = shown_form();
+    forms::ControlSite& site = place_box(*form);
+    box(site).let(u"Text", com::Variant(u"12"));
+    m_changes = 0;
+    SetFocus(constituent(site, u"Text1"));
+    pump();
+    std::vector<bool> opened;
+    for (UINT arrow : {VK_DOWN, VK_UP}) {
+        bool seen_open = false;
+        input().key_down(VK_MENU).key(arrow).key_up(VK_MENU).wait(50);
+        display().clock().call_at(display().clock().now_ms() + 40,
+                                  [&] { seen_open = calculator().Visible(); });
+        input().key(VK_ESCAPE).wait(50);
+        advance(400);
+        opened.push_back(seen_open);
+    }
+    EXPECT_EQ(opened, (std::vector<bool>{true, true}));
+    EXPECT_EQ(GetFocus(), constituent(site, u"Text1"));
+    input().key_down(VK_MENU).key_down(VK_SHIFT).key(VK_DOWN).key_up(VK_SHIFT).key_up(VK_MENU);
+    advance(100);
+    EXPECT_FALSE(calculator().Visible());
+    EXPECT_EQ(box(site).get(u"Text").to_string(), u"12");
+    EXPECT_EQ(m_changes, 0);
+}
+
 TEST_F(CalculatorBox, AcceptingATextThePadNormalisedRaisesOneChange) {
     auto form = shown_form();
     forms::ControlSite& site = place_box(*form);

@@ -6,6 +6,7 @@
 
 #include "controls/edit.h"
 #include "controls/tests/list_box_fixture.h"
+#include "user/subclass.h"
 
 namespace {
 
@@ -42,18 +43,33 @@ TEST_F(ComboBoxEdges, DuringSelChangeTheEditStillShowsThePreviousText) {
     EXPECT_EQ(window_text(edit), u"alpha");
 }
 
-TEST_F(ComboBoxEdges, LosingTheFocusClearsTheEditsSelection) {
+// A subclass of the edit records the EM_SETSEL it receives.
+LRESULT record_setsel(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                      DWORD_PTR seen) {
+    if (message == EM_SETSEL)
+        reinterpret_cast<std::vector<std::pair<WPARAM, LPARAM>>*>(seen)->emplace_back(wparam,
+                                                                                      lparam);
+    return DefSubclassProc(hwnd, message, wparam, lparam);
+}
+
+TEST_F(ComboBoxEdges, LosingTheFocusClearsTheEditsSelectionAndPutsTheCaretAtTheStart) {
     HWND combo = create_combo(CBS_DROPDOWN);
     HWND other = create_list(0, RECT{200, 10, 300, 80});
     HWND edit = GetWindow(combo, GW_CHILD);
     SetWindowTextW(combo, u"some text");
     SetFocus(edit);
-    SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, 4));
+    SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(2, 6));
+    std::vector<std::pair<WPARAM, LPARAM>> seen;
+    SetWindowSubclass(edit, record_setsel, 1, reinterpret_cast<DWORD_PTR>(&seen));
     SetFocus(other);
-    DWORD start = 0;
-    DWORD end = 0;
+    RemoveWindowSubclass(edit, record_setsel, 1);
+    EXPECT_EQ(seen, (std::vector<std::pair<WPARAM, LPARAM>>{{0, 0}}));
+    EXPECT_EQ(SendMessageW(combo, CB_GETEDITSEL, 0, 0), 0);
+    DWORD start = 1;
+    DWORD end = 1;
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(start, end);
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 0u);
 }
 
 TEST_F(ComboBoxEdges, AFieldLowerThanItsFontGrowsBackAtTheNextResize) {

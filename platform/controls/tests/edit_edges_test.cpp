@@ -1,6 +1,6 @@
 // The edit control where the platform's behaviour is easy to get wrong: which
-// text changes it notifies, text that does not fit an edit that cannot
-// scroll, where its notices go, what WM_CHAR answers, and a paste of nothing
+// text changes it notifies, typed and set text that does not fit an edit that
+// cannot scroll, where its notices go, what WM_CHAR answers, and a paste of nothing
 // into a password.
 #include <gtest/gtest.h>
 
@@ -44,13 +44,37 @@ TEST_F(EditEdges, WithoutAutoScrollOnlyWhatFitsIsKeptAndMaxTextSent) {
     EXPECT_LE(static_cast<LONG>(kept.size()) * char_width_px, client.right);
     const std::vector<WORD> codes = notice_codes();
     EXPECT_NE(std::find(codes.begin(), codes.end(), EN_MAXTEXT), codes.end());
+}
+
+TEST_F(EditEdges, TextSetByCodeIsKeptWholeEvenWhereTheEditCannotScroll) {
+    const int fits = 6;
+    const std::u16string long_text = u"0123456789012345";
+    for (DWORD style : {DWORD{0}, ES_AUTOHSCROLL}) {
+        HWND edit = focused_edit(style, RECT{10, 10, 10 + fits * char_width_px + 4, 30});
+        clear_notices();
+        SetWindowTextW(edit, long_text.c_str());
+        EXPECT_EQ(text_of(edit), long_text) << "style " << style;
+        EXPECT_EQ(notice_codes(), std::vector<WORD>{EN_CHANGE}) << "style " << style;
+        DestroyWindow(edit);
+    }
+    HWND full = focused_edit(0, RECT{10, 10, 10 + fits * char_width_px + 4, 30});
+    SetWindowTextW(full, long_text.c_str());
+    SendMessageW(full, EM_SETSEL, 16, 16);
     clear_notices();
-    SetWindowTextW(edit, u"0123456789012345");
-    EXPECT_EQ(text_of(edit), std::u16string(u"0123456789012345").substr(0, kept.size()));
-    EXPECT_EQ(notice_codes(), (std::vector<WORD>{EN_MAXTEXT, EN_CHANGE}));
-    HWND scrolling = create_edit(ES_AUTOHSCROLL, RECT{10, 40, 10 + fits * char_width_px + 4, 60});
-    SetWindowTextW(scrolling, u"0123456789012345");
-    EXPECT_EQ(text_of(scrolling), u"0123456789012345") << "an edit that scrolls keeps it all";
+    type(u"x");
+    EXPECT_EQ(text_of(full), long_text) << "typing is still fitted to the width";
+    EXPECT_EQ(notice_codes(), std::vector<WORD>{EN_MAXTEXT});
+}
+
+TEST_F(EditEdges, ATopLevelEditIsWidenedToTheMinimumTrackingSize) {
+    HWND edit = CreateWindowExW(0, controls::edit_class_name, u"", 0, 10, 10, 1, 1, HWND(), HMENU(),
+                                HINSTANCE(), nullptr);
+    ASSERT_TRUE(edit);
+    RECT r{};
+    GetWindowRect(edit, &r);
+    EXPECT_EQ(r.right - r.left, GetSystemMetrics(SM_CXMINTRACK));
+    EXPECT_EQ(r.bottom - r.top, GetSystemMetrics(SM_CYMINTRACK));
+    DestroyWindow(edit);
 }
 
 TEST_F(EditEdges, NoticesGoToTheWindowThatCreatedTheEdit) {

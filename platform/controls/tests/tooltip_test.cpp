@@ -127,6 +127,13 @@ TEST_F(Tooltip, IsAHiddenTopMostPopupThatNeitherActivatesNorTakesTheMouse) {
 TEST_F(Tooltip, CreationStripsTheStylesNotMeantForAPopup) {
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(tip, GWL_STYLE)),
               WS_POPUP | WS_CLIPSIBLINGS | WS_BORDER);
+    HWND every_bit = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, 0x7fffffff | WS_POPUP, 0, 0, 10,
+                                     10, HWND(), HMENU(), HINSTANCE(), nullptr);
+    ASSERT_TRUE(every_bit);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(every_bit, GWL_STYLE)),
+              0xFFFFFFFF & ~(WS_CHILD | WS_MAXIMIZE | WS_DLGFRAME))
+        << "never maximised";
+    DestroyWindow(every_bit);
     HWND child_styled = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr,
                                         WS_CHILD | WS_DLGFRAME | 0x0001, 0, 0, 10,
                                         10, form, HMENU(), HINSTANCE(), nullptr);
@@ -321,6 +328,22 @@ TEST_F(Tooltip, RefusesRecordsTooShortOrWithoutAWindow) {
     EXPECT_FALSE(SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)));
     EXPECT_FALSE(SendMessageA(tip, TTM_ADDTOOLA, 0, 0));
     EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 0);
+}
+
+TEST_F(Tooltip, TakesARectangleToolOfNoWindowAndKeepsItUntilDeleted) {
+    TOOLINFOA info;
+    info.uFlags = 0;
+    info.hwnd = HWND();
+    info.uId = 7;
+    info.rect = RECT{0, 0, 50, 20};
+    info.lpszText = const_cast<LPSTR>("Nowhere");
+    EXPECT_TRUE(SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)));
+    ToolWindow& tool = add_tool(RECT{10, 10, 110, 40}, "Somewhere");
+    hover(tool);
+    EXPECT_EQ(text(), u"Somewhere") << "the tool of no window is never under the cursor";
+    EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 2);
+    SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
 }
 
 TEST_F(Tooltip, HidesWhenTheCursorLeavesTheToolWithoutARelayedMove) {

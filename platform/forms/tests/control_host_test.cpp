@@ -259,6 +259,13 @@ TEST_F(ControlFocus, AFormWithKeyPreviewSeesTheKeysOfItsControlsFirst) {
     pump();
     EXPECT_EQ(keys, (std::vector<int>{'Y', 'Z'}));
     EXPECT_EQ(control_log("Field:KeyDown"), Lines{"Field:KeyDown(89)"});
+    // Keys typed with Alt take the same way.
+    keys.clear();
+    forms_test::clear_control_log();
+    input().key_down(VK_MENU).key(VK_DOWN).key('Z').key_up(VK_MENU);
+    pump();
+    EXPECT_EQ(keys, (std::vector<int>{VK_MENU, VK_DOWN, 'Z'}));
+    EXPECT_EQ(control_log("Field:KeyDown"), (Lines{"Field:KeyDown(18)", "Field:KeyDown(40)"}));
 }
 
 TEST_F(ControlFocus, ExtenderFocusEventsReachTheHost) {

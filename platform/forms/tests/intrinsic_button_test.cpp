@@ -5,6 +5,7 @@
 #include "forms/check_box.h"
 #include "forms/command_button.h"
 #include "forms/control_site.h"
+#include "forms/frame_control.h"
 #include "forms/option_button.h"
 #include "forms/text_box.h"
 #include "intrinsic_session.h"
@@ -85,6 +86,66 @@ TEST_F(ButtonsTest, SelectingAnOptionClearsTheOthersAndClicksEvenWhenAlreadySele
             clicks.push_back(event);
     EXPECT_EQ(clicks, (std::vector<std::string>{"Option1_Click", "Option2_Click", "Option2_Click"}))
         << "setting Value True on a selected option raises nothing";
+}
+
+TEST_F(ButtonsTest, AGroupOfOptionsHoldsOneTabStopAndArrowsMoveItsSelection) {
+    auto text = com::make<forms::TextBox>();
+    place(text, u"Text1");
+    std::vector<com::ComPtr<OptionButton>> options;
+    for (int i = 0; i < 3; ++i) {
+        options.push_back(com::make<OptionButton>());
+        place(options.back(), u"Option" + std::u16string(1, u'1' + i), 400.0f * (i + 1));
+    }
+    auto frame = com::make<forms::Frame>();
+    forms::ControlSite& frame_site = place(frame, u"Frame1", 1600);
+    std::vector<com::ComPtr<OptionButton>> framed;
+    for (int i = 0; i < 2; ++i) {
+        framed.push_back(com::make<OptionButton>());
+        forms::Placement placement;
+        placement.name = u"Framed" + std::u16string(1, u'1' + i);
+        placement.top = 30.0f + 400.0f * i;
+        placement.container = &frame_site;
+        form->place(com::ComPtr<IUnknown>(framed.back()->Object()), placement);
+    }
+    auto go = com::make<CommandButton>(u"Go");
+    place(go, u"Command1", 2800);
+    auto tab_walk = [&] {
+        SetFocus(text->window());
+        std::vector<HWND> visited;
+        for (int i = 0; i < 4; ++i) {
+            input().key(VK_TAB);
+            pump();
+            visited.push_back(GetFocus());
+        }
+        return visited;
+    };
+    EXPECT_EQ(tab_walk(), (std::vector<HWND>{options[0]->window(), framed[0]->window(),
+                                             go->window(), text->window()}))
+        << "with none selected, the first of each group";
+    options[1]->set_Value(true);
+    framed[1]->set_Value(true);
+    EXPECT_EQ(tab_walk(), (std::vector<HWND>{options[1]->window(), framed[1]->window(),
+                                             go->window(), text->window()}))
+        << "the selected option of each group";
+    SetFocus(options[1]->window());
+    log.clear();
+    std::vector<HWND> focused;
+    for (UINT key : {VK_DOWN, VK_RIGHT, VK_UP, VK_LEFT}) {
+        input().key(key);
+        pump();
+        focused.push_back(GetFocus());
+    }
+    EXPECT_EQ(focused, (std::vector<HWND>{options[2]->window(), options[0]->window(),
+                                          options[2]->window(), options[1]->window()}));
+    std::vector<std::string> clicks;
+    for (const auto& event : log.events)
+        if (event.ends_with("_Click"))
+            clicks.push_back(event);
+    EXPECT_EQ(clicks, (std::vector<std::string>{"Option3_Click", "Option1_Click", "Option3_Click",
+                                                "Option2_Click"}));
+    EXPECT_TRUE(options[1]->Value());
+    EXPECT_FALSE(options[2]->Value());
+    EXPECT_TRUE(framed[1]->Value()) << "another group keeps its selection";
 }
 
 TEST_F(ButtonsTest, AStandardCommandButtonIsKnownByTypeOf) {

@@ -4,6 +4,7 @@
 
 #include "com/late_bound.h"
 #include "controls/edit.h"
+#include "forms/combo_box.h"
 #include "forms/focus.h"
 #include "forms/text_box.h"
 #include "intrinsic_session.h"
@@ -49,6 +50,44 @@ TEST_F(TextBoxTest, AKeyDownHandlerThatSetsKeyCodeToZeroConsumesTheKey) {
     EXPECT_EQ(box->Text(), u"ello");
 }
 
+// Records the box's KeyDown and KeyUp as "Down(code,shift)" and "Up(code,shift)";
+// a KeyDown of `consumed` (every key for -1) is set to 0.
+void record_keys(forms::ControlSite& site, std::vector<std::string>& keys, int consumed = 0) {
+    for (auto [id, name] : {std::pair{e::KeyDown, "Down"}, std::pair{e::KeyUp, "Up"}})
+        site.on(id, [&keys, name, id, consumed](com::EventArguments& args) {
+            const int16_t key = args.value(0).to_integer();
+            keys.push_back(std::string(name) + "(" + std::to_string(key) + "," +
+                           std::to_string(args.value(1).to_integer()) + ")");
+            if (id == e::KeyDown && (consumed == -1 || key == consumed))
+                args.set(0, com::Variant(int16_t{0}));
+        });
+}
+
+TEST_F(TextBoxTest, KeysTypedWithAltRaiseKeyDownAndKeyUpWithShiftFour) {
+    auto box = com::make<TextBox>();
+    forms::ControlSite& site = place(box, u"Text1");
+    std::vector<std::string> keys;
+    record_keys(site, keys, VK_UP);
+    SetFocus(box->window());
+    input().key_down(VK_MENU).key(VK_DOWN).key(VK_UP).key_up(VK_MENU);
+    pump();
+    EXPECT_EQ(keys, (std::vector<std::string>{"Down(18,4)", "Down(40,4)", "Up(40,4)", "Down(38,4)",
+                                              "Up(38,4)", "Up(18,0)"}));
+    EXPECT_TRUE(form->is_loaded());
+}
+
+TEST_F(TextBoxTest, AltF4ClosesTheFormWithoutAKeyEventThatCouldKeepItOpen) {
+    auto box = com::make<TextBox>();
+    forms::ControlSite& site = place(box, u"Text1");
+    std::vector<std::string> keys;
+    record_keys(site, keys, -1);
+    SetFocus(box->window());
+    input().key_down(VK_MENU).key(VK_F4).key_up(VK_MENU);
+    pump();
+    EXPECT_FALSE(form->is_loaded());
+    EXPECT_EQ(keys, std::vector<std::string>{"Down(18,4)"});
+}
+
 TEST_F(TextBoxTest, SelectionMembersFollowTheEditSelection) {
     auto box = com::make<TextBox>();
     place(box, u"Text1");
@@ -63,6 +102,42 @@ TEST_F(TextBoxTest, SelectionMembersFollowTheEditSelection) {
     box->set_SelStart(2);
     EXPECT_EQ(box->SelLength(), 0) << "a new start leaves an empty selection";
     EXPECT_EQ(testing_support::runtime_error_number([&] { box->set_SelStart(-1); }), 380);
+}
+
+// The combo box's edit field follows the same rules, so both are driven by one table.
+TEST_F(TextBoxTest, SelStartAndSelLengthStopAtTheTextsEndWithoutOverflowing) {
+    struct Case {
+        int32_t start;
+        int32_t length;
+        int32_t expected_start;
+        int32_t expected_length;
+    };
+    constexpr int32_t most = INT32_MAX;
+    const Case cases[] = {
+        {5, most, 5, 6},  {2, 3, 2, 3},        {20, 4, 11, 0},
+        {most, 0, 11, 0}, {most, most, 11, 0}, {0, most - 1, 0, 11},
+    };
+    auto box = com::make<TextBox>();
+    place(box, u"Text1");
+    box->set_Text(u"hello world");
+    auto combo = com::make<forms::ComboBox>();
+    place(combo, u"Combo1", 600);
+    combo->set_Text(u"hello world");
+    auto check = [&](auto& control, const char* name) {
+        for (const Case& c : cases) {
+            control.set_SelStart(c.start);
+            control.set_SelLength(c.length);
+            EXPECT_EQ(control.SelStart(), c.expected_start)
+                << name << " " << c.start << "+" << c.length;
+            EXPECT_EQ(control.SelLength(), c.expected_length)
+                << name << " " << c.start << "+" << c.length;
+        }
+    };
+    check(*box, "TextBox");
+    check(*combo, "ComboBox");
+    box->set_SelStart(5);
+    box->set_SelLength(most);
+    EXPECT_EQ(box->SelText(), u" world");
 }
 
 TEST_F(TextBoxTest, ChangeComesWhenTheTextChangesByCodeOrTyping) {

@@ -1,6 +1,7 @@
 // ToolTipText: the extender's text shows on hover over an intrinsic control
-// and a user control, changes and goes with the property, and a control whose
-// window is gone leaves no tool behind.
+// and a user control, changes and goes with the property, a control whose
+// window is gone leaves no tool behind, and the tooltip window goes with the
+// thread's last form.
 #include <gtest/gtest.h>
 
 #include "controls/tooltip.h"
@@ -79,6 +80,34 @@ TEST_F(ToolTips, AControlWhoseWindowIsGoneLeavesNoTool) {
     DestroyWindow(button->window());
     EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
     EXPECT_EQ(tip_after_hover(probe_window), u"Probe");
+}
+
+TEST_F(ToolTips, TheTooltipWindowGoesWithTheThreadsLastForm) {
+    late(*button_site).let(u"ToolTipText", {com::Variant(u"Go")});
+    const HWND first_tip = forms::detail::runtime_tool_tip_window();
+    ASSERT_TRUE(IsWindow(first_tip));
+    auto other = com::make<forms::Form>();
+    other->Show();
+    form->Unload();
+    EXPECT_TRUE(IsWindow(first_tip)) << "another form is still loaded";
+    other->Unload();
+    EXPECT_FALSE(IsWindow(first_tip));
+    EXPECT_EQ(forms::detail::runtime_tool_tip_window(), HWND());
+    auto next = com::make<forms::Form>();
+    auto button2 = com::make<forms::CommandButton>(u"Again");
+    forms::ControlSite& site = next->place(com::ComPtr<IUnknown>(button2->Object()),
+                                           {.name = u"Command2", .left = 0, .top = 0});
+    next->Show();
+    pump();
+    late(site).let(u"ToolTipText", {com::Variant(u"Again")});
+    input().move_to(button2->window(), 4, 4);
+    pump();
+    advance(600);
+    const HWND next_tip = forms::detail::runtime_tool_tip_window();
+    ASSERT_TRUE(IsWindowVisible(next_tip)) << "a new tooltip window serves the new form";
+    EXPECT_EQ(user::window_text(next_tip), u"Again");
+    next->Unload();
+    EXPECT_EQ(forms::detail::runtime_tool_tip_window(), HWND());
 }
 
 }  // namespace

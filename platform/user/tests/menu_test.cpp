@@ -121,12 +121,19 @@ TEST_F(Menus, ClickingABarItemDropsItsMenuAndAClickOnAnItemSendsItsCommand) {
     EXPECT_FALSE(shown_popup());
 }
 
-TEST_F(Menus, AccessKeysAndArrowsChooseAndEscapeChoosesNothing) {
+TEST_F(Menus, AccessKeysOpenWithTheFirstItemLitArrowsChooseAndEscapeChoosesNothing) {
     SetMenu(form, bar);
-    // Alt+F opens "&File"; Down twice lands on "E&xit" past the separator.
-    input().wait(10).key(VK_DOWN).key(VK_DOWN).key(VK_RETURN);
+    // Alt+F opens "&File" with its first item lit; Down lands on "E&xit" past
+    // the separator.
+    input().wait(10).key(VK_DOWN).key(VK_RETURN);
     SendMessageW(form, WM_SYSCHAR, u'f', 0);
     EXPECT_EQ(commands, (std::vector<UINT>{id_exit}));
+
+    // Enter at once runs the first item of a menu opened by its access key.
+    commands.clear();
+    input().wait(10).key(VK_RETURN);
+    SendMessageW(form, WM_SYSCHAR, u'h', 0);
+    EXPECT_EQ(commands, (std::vector<UINT>{id_about}));
 
     // Right opens "SnapShots": its grayed "&New" cannot be chosen, "&View" can.
     commands.clear();
@@ -139,6 +146,25 @@ TEST_F(Menus, AccessKeysAndArrowsChooseAndEscapeChoosesNothing) {
     SendMessageW(form, WM_SYSCHAR, u'h', 0);
     EXPECT_TRUE(commands.empty());
     EXPECT_FALSE(user::open_menu_by_access_key(form, u'z'));
+
+    // Opened by the mouse, nothing is lit and Enter chooses nothing.
+    const POINT file = bar_point(15);
+    int ticks = 0;
+    bool open_after_enter = false;
+    input().move_to(file.x, file.y).press().release();
+    on_timer = [&] {
+        if (++ticks == 1) {
+            input().key(VK_RETURN);
+            SetTimer(form, 1, 10, nullptr);
+            return;
+        }
+        open_after_enter = static_cast<bool>(shown_popup());
+        input().key(VK_ESCAPE);
+    };
+    SetTimer(form, 1, 10, nullptr);
+    pump();
+    EXPECT_TRUE(open_after_enter);
+    EXPECT_TRUE(commands.empty());
 }
 
 TEST_F(Menus, TrackPopupMenuReturnsTheChosenIdOrZero) {

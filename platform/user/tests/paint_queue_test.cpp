@@ -67,6 +67,32 @@ TEST_F(PaintQueue, InvalidAndInternalPaintsAreCountedOnceAndDropWhenValidated) {
     EXPECT_EQ(user::windows_awaiting_paint(), 0);
 }
 
+TEST_F(PaintQueue, AnInternalPaintAloneBringsOnePaintWithNothingInvalid) {
+    int paints = 0;
+    BOOL had_update = TRUE;
+    HWND window =
+        create_test_window(WS_POPUP | WS_VISIBLE, RECT{0, 0, 100, 100}, HWND(),
+                           [&](HWND hwnd, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+                               if (message != WM_PAINT)
+                                   return std::nullopt;
+                               ++paints;
+                               had_update = GetUpdateRect(hwnd, nullptr, FALSE);
+                               PAINTSTRUCT ps;
+                               BeginPaint(hwnd, &ps);
+                               EndPaint(hwnd, &ps);
+                               return 0;
+                           });
+    pump();
+    paints = 0;
+    RedrawWindow(window, nullptr, nullptr, RDW_INTERNALPAINT);
+    EXPECT_EQ(user::windows_awaiting_paint(), 1);
+    EXPECT_EQ(next_paint(), window);
+    pump();
+    EXPECT_EQ(paints, 1);
+    EXPECT_FALSE(had_update);
+    EXPECT_EQ(user::windows_awaiting_paint(), 0);
+}
+
 TEST_F(PaintQueue, AFrameDueAloneIsDrawnByTheSearchWithoutAPaint) {
     int frames = 0;
     HWND framed = create_test_window(

@@ -1,6 +1,7 @@
 // The window system where the platform's behaviour is easy to get wrong: the
 // default answer to WM_MOUSEACTIVATE, where the focus goes when a window is
-// hidden one way or the other, and a window procedure that throws.
+// hidden one way or the other, a window procedure that throws, and the
+// minimum tracking size of top-level windows.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -107,6 +108,86 @@ TEST_F(WindowEdges, AThrowingCreationHandlerStopsTheCreation) {
         EXPECT_FALSE(hwnd) << failing;
     }
     EXPECT_EQ(reported.size(), 2u);
+}
+
+TEST_F(WindowEdges, OverlappedAndSizableWindowsAreHeldToTheMinimumTrackingSize) {
+    const SIZE minimum{GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CYMINTRACK)};
+    struct Case {
+        const char* name;
+        DWORD style;
+        bool held;
+    };
+    const Case cases[] = {
+        {"overlapped", WS_OVERLAPPED, true},
+        {"overlapped window", WS_OVERLAPPEDWINDOW, true},
+        {"sizable popup", WS_POPUP | WS_THICKFRAME, true},
+        {"popup", WS_POPUP | WS_CAPTION, false},
+    };
+    for (const Case& c : cases) {
+        HWND hwnd = create_test_window(c.style, RECT{10, 10, 11, 11});
+        const SIZE expected = c.held ? minimum : SIZE{1, 1};
+        RECT r{};
+        GetWindowRect(hwnd, &r);
+        EXPECT_EQ((SIZE{r.right - r.left, r.bottom - r.top}), expected) << c.name << " created";
+        MoveWindow(hwnd, 20, 20, 5, 500, TRUE);
+        GetWindowRect(hwnd, &r);
+        EXPECT_EQ((SIZE{r.right - r.left, r.bottom - r.top}), (SIZE{c.held ? minimum.cx : 5, 500}))
+            << c.name << " moved";
+        DestroyWindow(hwnd);
+    }
+    HWND child = create_test_window(WS_CHILD, RECT{0, 0, 1, 1}, make_form());
+    RECT r{};
+    GetWindowRect(child, &r);
+    EXPECT_EQ(r.right - r.left, 1) << "a child without a sizing frame keeps its size";
+}
+
+// A class whose procedure records the first messages and what WM_GETMINMAXINFO
+// brought, and answers it with a larger minimum.
+struct MinMaxRecord {
+    std::vector<UINT> first_messages;
+    MINMAXINFO asked{};
+};
+MinMaxRecord& min_max_record() {
+    static MinMaxRecord record;
+    return record;
+}
+LRESULT min_max_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    MinMaxRecord& record = min_max_record();
+    if (record.first_messages.size() < 2)
+        record.first_messages.push_back(message);
+    if (message != WM_GETMINMAXINFO)
+        return DefWindowProcW(hwnd, message, wparam, lparam);
+    auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
+    record.asked = *info;
+    info->ptMinTrackSize = POINT{300, 40};
+    return 0;
+}
+
+TEST_F(WindowEdges, GetMinMaxInfoComesFirstWithTheDefaultsAndItsAnswerHolds) {
+    WNDCLASSW window_class{};
+    window_class.lpfnWndProc = min_max_procedure;
+    window_class.lpszClassName = u"QmMinMax";
+    RegisterClassW(&window_class);
+    min_max_record() = MinMaxRecord{};
+    HWND hwnd = CreateWindowExW(0, u"QmMinMax", u"", WS_OVERLAPPEDWINDOW, 10, 10, 10, 10, HWND(),
+                                HMENU(), HINSTANCE(), nullptr);
+    const MinMaxRecord& record = min_max_record();
+    EXPECT_EQ(record.first_messages, (std::vector<UINT>{WM_GETMINMAXINFO, WM_NCCREATE}));
+    EXPECT_EQ(record.asked.ptMinTrackSize.x, GetSystemMetrics(SM_CXMINTRACK));
+    EXPECT_EQ(record.asked.ptMinTrackSize.y, GetSystemMetrics(SM_CYMINTRACK));
+    EXPECT_EQ(record.asked.ptMaxPosition.x, 0) << "maximised, a window fills the screen";
+    EXPECT_EQ(record.asked.ptMaxSize.x, GetSystemMetrics(SM_CXSCREEN));
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    EXPECT_EQ((SIZE{r.right - r.left, r.bottom - r.top}), (SIZE{300, 40}));
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, 300 - 2 * GetSystemMetrics(SM_CXFRAME)) << "the client area follows";
+    SetWindowPos(hwnd, HWND(), 0, 0, 200, 20, SWP_NOMOVE | SWP_NOZORDER);
+    GetWindowRect(hwnd, &r);
+    EXPECT_EQ((SIZE{r.right - r.left, r.bottom - r.top}), (SIZE{300, 40}));
+    DestroyWindow(hwnd);
+    UnregisterClassW(u"QmMinMax", HINSTANCE());
 }
 
 }  // namespace

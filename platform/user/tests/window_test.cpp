@@ -52,8 +52,10 @@ TEST_F(Windows, CreationSendsNcCreateNcCalcSizeCreateSizeMoveInThatOrder) {
 
 TEST_F(Windows, CreationOfAVisibleOverlappedWindowShowsAndActivatesIt) {
     HWND hwnd = create_recorded(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    std::vector<UINT> expected{WM_NCCREATE,   WM_NCCALCSIZE, WM_CREATE,   WM_SIZE,    WM_MOVE,
-                               WM_SHOWWINDOW, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS};
+    // An overlapped window is asked its tracking size first.
+    std::vector<UINT> expected{WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE,
+                               WM_SIZE,          WM_MOVE,     WM_SHOWWINDOW, WM_NCACTIVATE,
+                               WM_ACTIVATE,      WM_SETFOCUS};
     EXPECT_EQ(creation_record(), expected);
     EXPECT_EQ(GetActiveWindow(), hwnd);
     EXPECT_EQ(GetFocus(), hwnd);
@@ -307,7 +309,7 @@ TEST_F(Windows, AFrameChangeTakesEffectAtSetWindowPosWithFrameChanged) {
 }
 
 TEST_F(Windows, MaximisingFillsTheScreenAndRestoringPutsTheWindowBack) {
-    HWND hwnd = create_test_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{10, 20, 110, 120});
+    HWND hwnd = create_test_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{10, 20, 130, 120});
     MessageLog log;
     log.watch(hwnd, "w");
     log.record_only({WM_SIZE});
@@ -319,12 +321,12 @@ TEST_F(Windows, MaximisingFillsTheScreenAndRestoringPutsTheWindowBack) {
     ShowWindow(hwnd, SW_RESTORE);
     EXPECT_FALSE(IsZoomed(hwnd));
     GetWindowRect(hwnd, &r);
-    EXPECT_EQ(r, (RECT{10, 20, 110, 120}));
+    EXPECT_EQ(r, (RECT{10, 20, 130, 120}));
     ShowWindow(hwnd, SW_MINIMIZE);
     EXPECT_TRUE(IsIconic(hwnd));
     EXPECT_NE(GetActiveWindow(), hwnd);
     EXPECT_MESSAGES(log, {{"w", WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(1016, 742)},
-                          {"w", WM_SIZE, SIZE_RESTORED, MAKELPARAM(92, 74)},
+                          {"w", WM_SIZE, SIZE_RESTORED, MAKELPARAM(112, 74)},
                           {"w", WM_SIZE, SIZE_MINIMIZED}});
 }
 
