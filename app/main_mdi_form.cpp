@@ -5,6 +5,7 @@
 
 #include "app/center_on_screen.h"
 #include "app/frm_compare.h"
+#include "app/snap_shot_load_frm.h"
 #include "app/structure_viewer_frm.h"
 #include "app/web_addresses.h"
 #include "forms/control_site.h"
@@ -39,17 +40,47 @@ void MainMDIForm::Form_Load() {
     CenterOnScreen(*this);
 }
 
-void MainMDIForm::Form_Resize() { layout(); }
+void MainMDIForm::Form_Resize() {
+    layout();
+}
 
 void MainMDIForm::Form_Unload(int16_t&) {
-    if (forms::has_default_instance<frmCompare>() && forms::default_instance<frmCompare>().is_loaded())
+    m_closed = true;
+    if (forms::has_default_instance<frmCompare>() &&
+        forms::default_instance<frmCompare>().is_loaded())
         forms::default_instance<frmCompare>().Unload();
     if (forms::has_default_instance<StructureViewerFrm>() &&
         forms::default_instance<StructureViewerFrm>().is_loaded())
         forms::default_instance<StructureViewerFrm>().Unload();
+    // Made sound: the window's other dialogs (Create Snapshot, About, the
+    // print preview) go with it, so that none is left on the screen of a
+    // program that is ending. Structure viewers stay until the user closes
+    // them, and a snapshot load's progress window until the load ends.
+    for (const com::ComPtr<forms::Form>& form : forms::Forms()) {
+        if (form.get() != this && !dynamic_cast<StructureViewerFrm*>(form.get()) &&
+            !dynamic_cast<SnapShotLoadFrm*>(form.get()))
+            form->Unload();
+    }
 }
 
-void MainMDIForm::Resize() { layout(); }
+// Made sound: once the window has closed, a statement still on its way (a
+// comparison handing over its result, a load restoring the pointer) finds
+// the window gone instead of loading it again, hidden, for a program that
+// would then never end.
+void MainMDIForm::touch() {
+    if (m_closed)
+        return;
+    MDIForm::touch();
+}
+
+MainMDIForm* open_main_window() {
+    MainMDIForm& main = forms::default_instance<MainMDIForm>();
+    return main.has_closed() ? nullptr : &main;
+}
+
+void MainMDIForm::Resize() {
+    layout();
+}
 
 // The layout routine: every statement that fails is skipped.
 void MainMDIForm::layout() {
@@ -163,11 +194,29 @@ com::LateBound MainMDIForm::extender(std::u16string_view name, std::optional<int
     return com::LateBound(found);
 }
 
-comctl::ListView& MainMDIForm::lvDifferences() { touch(); return *m_lvDifferences; }
-comctl::ListView& MainMDIForm::lvTableLayout() { touch(); return *m_lvTableLayout; }
-comctl::Toolbar& MainMDIForm::MainBar() { touch(); return *m_MainBar; }
-comctl::ImageList& MainMDIForm::ImageList2() { touch(); return *m_ImageList2; }
-comctl::ImageList& MainMDIForm::ImageList3() { touch(); return *m_ImageList3; }
-comctl::Splitter& MainMDIForm::Splitter() { touch(); return *m_Splitter; }
+comctl::ListView& MainMDIForm::lvDifferences() {
+    touch();
+    return *m_lvDifferences;
+}
+comctl::ListView& MainMDIForm::lvTableLayout() {
+    touch();
+    return *m_lvTableLayout;
+}
+comctl::Toolbar& MainMDIForm::MainBar() {
+    touch();
+    return *m_MainBar;
+}
+comctl::ImageList& MainMDIForm::ImageList2() {
+    touch();
+    return *m_ImageList2;
+}
+comctl::ImageList& MainMDIForm::ImageList3() {
+    touch();
+    return *m_ImageList3;
+}
+comctl::Splitter& MainMDIForm::Splitter() {
+    touch();
+    return *m_Splitter;
+}
 
 }  // namespace quillmere

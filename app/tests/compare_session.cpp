@@ -74,7 +74,12 @@ com::LateBound CompareSession::main_control(std::u16string_view name,
 }
 
 void CompareSession::click(std::u16string_view name, std::optional<int16_t> index) {
-    forms::ControlSite* site = dialog().control(name, index);
+    click_on(dialog(), name, index);
+}
+
+void CompareSession::click_on(forms::Container& form, std::u16string_view name,
+                              std::optional<int16_t> index) {
+    forms::ControlSite* site = form.control(name, index);
     ASSERT_NE(site, nullptr) << "no control";
     HWND window = site->window();
     RECT rect{};

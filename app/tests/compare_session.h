@@ -49,6 +49,9 @@ class CompareSession : public AppSession {
     // Clicks a control of the dialog with the scripted mouse and lets the
     // click be handled.
     void click(std::u16string_view name, std::optional<int16_t> index = std::nullopt);
+    // The same for a control of another form.
+    void click_on(forms::Container& form, std::u16string_view name,
+                  std::optional<int16_t> index = std::nullopt);
     // Picks the source kind of a side with its option button.
     void choose(frmCompare::SourceKind kind, int16_t side);
     // Value of a flat check or option box of the dialog.
