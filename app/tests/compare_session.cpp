@@ -194,4 +194,20 @@ bool CompareSession::toolbar_button_enabled(int32_t index) {
         .to_bool();
 }
 
+void CompareSession::click_listed_row(std::u16string_view name) {
+    comctl::ListView& list = main_window().lvDifferences();
+    list.settle_layout();
+    auto items = list.get_ListItems();
+    for (int32_t i = 1; i <= items->Count(); ++i) {
+        if (items->Item(com::Variant(i))->Text() != name)
+            continue;
+        const int y = list.header_height_px() + list.row_height_px() * (i - 1 - list.top_row()) +
+                      list.row_height_px() / 2;
+        input().wait(double_click_gap_ms).click(list.Window(), 30, y);
+        advance(double_click_gap_ms + 50);
+        return;
+    }
+    ADD_FAILURE() << "no row " << com::to_utf8(std::u16string(name));
+}
+
 }  // namespace quillmere

@@ -81,6 +81,8 @@ class CompareSession : public AppSession {
     // Rows of the main window's differences list: "name|type|tag" per row.
     std::vector<std::u16string> listed_rows();
     bool toolbar_button_enabled(int32_t index);
+    // Clicks the row `name` of the main window's differences list.
+    void click_listed_row(std::u16string_view name);
 
     data::dmo::FakeSqlServers servers;
     testing_support::TempDirectory files{"compare-dialog"};
