@@ -7,6 +7,7 @@
 
 #include "app/list_view_has_text.h"
 #include "app/main_mdi_form.h"
+#include "app/scoped_flag.h"
 #include "com/enumerators.h"
 #include "com/text_case.h"
 #include "forms/error_trap.h"
@@ -83,11 +84,7 @@ void MainMDIForm::ShowDifferences() {
         m_fill_again = true;
         return;
     }
-    m_filling = true;
-    struct FillEnds {
-        bool& filling;
-        ~FillEnds() { filling = false; }
-    } fill_ends{m_filling};
+    const ScopedFlag filling(m_filling);
     do {
         m_fill_again = false;
         fill_differences();

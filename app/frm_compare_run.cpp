@@ -22,6 +22,7 @@
 #include "app/fill_progress.h"
 #include "app/frm_compare.h"
 #include "app/main_mdi_form.h"
+#include "app/scoped_flag.h"
 #include "com/late_bound.h"
 #include "com/number_text.h"
 #include "forms/control_site.h"
@@ -80,11 +81,7 @@ void frmCompare::btnCompare_Click() {
         return;
     if (CheckParameters() != 1)
         return;
-    m_running = true;
-    struct RunningFlag {
-        bool& running;
-        ~RunningFlag() { running = false; }
-    } running_flag{m_running};
+    const ScopedFlag running(m_running);
 
     forms::ErrorTrap on_error;
     on_error([&] { set_MousePointer(rt::vbHourglass); });

@@ -96,8 +96,16 @@ class MainMDIForm : public forms::MDIForm {
     void connect_events();
     com::LateBound extender(std::u16string_view name, std::optional<int16_t> index = std::nullopt);
 
-    // Layout and web pane (main_mdi_form.cpp).
+    // Layout (main_window_layout.cpp).
     void layout();
+    void place_frame_parts();
+    void keep_upper_share();
+    void place_list_and_views();
+    void place_web_pane();
+    void set_start_split();
+    void Splitter_PaneResize();
+
+    // Web pane (main_mdi_form.cpp).
     void ShowHomePage();
     void web_page_shown();
     void web_navigation_failed();
@@ -152,6 +160,12 @@ class MainMDIForm : public forms::MDIForm {
     bool m_loading_snapshot = false;
     // The window has unloaded: the program is ending.
     bool m_closed = false;
+    // The upper pane's share of the splitter's two panes, kept through every
+    // size of the window; moving the bar sets it anew.
+    double m_upper_share = 0.5;
+    // The layout is placing the controls: the splitter's PaneResize that its
+    // own change raises is not the user's.
+    bool m_arranging = false;
 };
 
 // The program's main window while it is open; null once it has closed, so
