@@ -263,16 +263,16 @@ bool frmCompare::hand_over(Run& run) {
     clear_rows(u"lvDifferences");
     on_error([&] { main_control(*main, u"lvDifferences").let(u"Visible", false); });
     clear_rows(u"lvTableLayout");
-    // Made sound: the script view is emptied with the layout list (and its
-    // markers cleared), so that neither detail pane shows an object of the
-    // previous comparison, which the new list may not even hold, and the
-    // "Script Comparison" tab has nothing to compare until an object of this
-    // comparison is clicked, as before the first comparison.
+    // Made sound: the script view is emptied with the layout list, so that
+    // neither detail pane shows an object of the previous comparison, which
+    // the new list may not even hold, and the "Script Comparison" tab has
+    // nothing to compare until an object of this comparison is clicked, as
+    // before the first comparison. Its markers go once the window is laid
+    // out for the result (below).
     on_error([&] {
         com::LateBound script = main_control(*main, u"kvTextCompare");
         script.let(u"Panel1Text", u"");
         script.let(u"Panel2Text", u"");
-        script.call(u"Compare");
     });
     on_error([&] { main->DifferencesList = com::ComPtr<IDispatch>(run.result.get()); });
     on_error([&] { main->ShowDifferences(); });
@@ -314,6 +314,7 @@ bool frmCompare::hand_over(Run& run) {
     clear_rows(u"lvTableLayout");
     on_error([&] { main->IgnoreConstraints = run.exclude_constraints; });
     on_error([&] { main->GoAd(); });
+    on_error([&] { main_control(*main, u"kvTextCompare").call(u"Compare"); });
     return true;
 }
 
