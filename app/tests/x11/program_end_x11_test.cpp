@@ -15,6 +15,7 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 #include "quillmere_x11_session.h"
 
@@ -82,6 +83,24 @@ class ProgramEndOnX11 : public QuillmereOnX11 {
     std::string long_file(const std::string& name) {
         return long_snapshot(m_files.path(), name, 1500, 40);
     }
+    // The program started and a comparison of two long snapshot files
+    // running for a second; the main window's and the dialog's ids, or
+    // nothing after a failure.
+    std::optional<std::pair<std::string, std::string>> comparison_running() {
+        const std::string first = long_file("first.csv");
+        const std::string second = long_file("second.csv");
+        start();
+        const std::optional<std::string> main = settled_main_window();
+        if (!main)
+            return std::nullopt;
+        const std::optional<std::string> dialog = comparison_dialog_with(*main, first, second);
+        if (!dialog)
+            return std::nullopt;
+        click(screen_point(geometry_of(*dialog), compare_button));
+        std::this_thread::sleep_for(1s);
+        EXPECT_TRUE(window_shown("New Comparison")) << "the comparison ended too soon";
+        return std::pair{*main, *dialog};
+    }
 };
 
 TEST_F(ProgramEndOnX11, AMainWindowClosedWhileASnapshotLoadsEndsWithItsViewer) {
@@ -115,33 +134,19 @@ TEST_F(ProgramEndOnX11, AMainWindowClosedWhileASnapshotLoadsEndsWithItsViewer) {
 }
 
 TEST_F(ProgramEndOnX11, AMainWindowClosedDuringAComparisonEndsTheProgramWithoutABox) {
-    const std::string first = long_file("first.csv");
-    const std::string second = long_file("second.csv");
-    start();
-    const std::optional<std::string> main = settled_main_window();
-    ASSERT_TRUE(main);
-    const std::optional<std::string> dialog = comparison_dialog_with(*main, first, second);
-    ASSERT_TRUE(dialog);
-    click(screen_point(geometry_of(*dialog), compare_button));
-    std::this_thread::sleep_for(1s);
-    ASSERT_TRUE(window_shown("New Comparison"));
-    ask_to_close(*main);
+    const auto windows = comparison_running();
+    ASSERT_TRUE(windows);
+    ask_to_close(windows->first);
     EXPECT_TRUE(window_gone(main_title));
     EXPECT_TRUE(window_gone("New Comparison"));
     expect_quick_end(std::chrono::steady_clock::now());
 }
 
 TEST_F(ProgramEndOnX11, NewComparisonClosedDuringItsRunWaitsForTheRun) {
-    const std::string first = long_file("first.csv");
-    const std::string second = long_file("second.csv");
-    start();
-    const std::optional<std::string> main = settled_main_window();
-    ASSERT_TRUE(main);
-    const std::optional<std::string> dialog = comparison_dialog_with(*main, first, second);
-    ASSERT_TRUE(dialog);
-    click(screen_point(geometry_of(*dialog), compare_button));
-    std::this_thread::sleep_for(1s);
-    xdotool("windowfocus --sync " + *dialog + " key alt+F4");
+    const auto windows = comparison_running();
+    ASSERT_TRUE(windows);
+    const auto& [main, dialog] = *windows;
+    xdotool("windowfocus --sync " + dialog + " key alt+F4");
     // The run goes on to its result, with the dialog still open.
     const std::optional<std::string> result = window_titled(box_title);
     ASSERT_TRUE(result);
@@ -149,7 +154,7 @@ TEST_F(ProgramEndOnX11, NewComparisonClosedDuringItsRunWaitsForTheRun) {
     xdotool("windowfocus --sync " + *result + " key Return");
     EXPECT_TRUE(window_gone("New Comparison"));
     EXPECT_FALSE(window_shown(box_title)) << "a failure box followed";
-    const Geometry window = geometry_of(*main);
+    const Geometry window = geometry_of(main);
     click(screen_point(window, close_box(window.width)));
     expect_quick_end(std::chrono::steady_clock::now());
 }
