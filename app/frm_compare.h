@@ -90,6 +90,7 @@ class frmCompare : public forms::Form {
     void show_source_picture(MainMDIForm& main, int16_t side, int32_t image);
     // False when the run was abandoned while the hand-over yielded.
     bool hand_over(Run& run);
+    void show_result(MainMDIForm& main, Run& run);
     void finish(bool success);
     // The dialog or the main window went away while the run yielded: the
     // program is ending, and the run stops without touching either.

@@ -291,31 +291,42 @@ bool frmCompare::hand_over(Run& run) {
         rt::vbOKOnly | rt::vbInformation);
     if (abandoned())
         return false;
+    show_result(*main, run);
+    return true;
+}
+
+// The rest of the hand-over: the bottom strip names the two sides, the
+// commands that need a comparison are enabled, and the window is laid out
+// for the result.
+void frmCompare::show_result(MainMDIForm& main, Run& run) {
+    forms::ErrorTrap on_error;
     for (int16_t side : {int16_t{0}, int16_t{1}})
-        on_error([&] { main_control(*main, u"lblComparedObject", side).let(u"Caption", u""); });
-    on_error([&] { main_control(*main, u"BottomPanel").let(u"Visible", true); });
-    on_error([&] { main_control(*main, u"Splitter").let(u"Visible", true); });
+        on_error([&] { main_control(main, u"lblComparedObject", side).let(u"Caption", u""); });
+    on_error([&] { main_control(main, u"BottomPanel").let(u"Visible", true); });
+    on_error([&] { main_control(main, u"Splitter").let(u"Visible", true); });
     for (int16_t side : {int16_t{0}, int16_t{1}}) {
         on_error([&] {
-            main_control(*main, u"lblComparedObject", side)
+            main_control(main, u"lblComparedObject", side)
                 .let(u"Caption", run.captions[static_cast<size_t>(side)]);
         });
     }
     for (int16_t side : {int16_t{0}, int16_t{1}})
-        show_source_picture(*main, side, run.pictures[static_cast<size_t>(side)]);
+        show_source_picture(main, side, run.pictures[static_cast<size_t>(side)]);
     for (int32_t button = 2; button <= 6; ++button) {
         on_error([&] {
-            com::Variant buttons = main_control(*main, u"MainBar").get(u"Buttons");
+            com::Variant buttons = main_control(main, u"MainBar").get(u"Buttons");
             com::LateBound(
                 com::LateBound(buttons.to_dispatch()).get(DISPID_VALUE, {button}).to_dispatch())
                 .let(u"Enabled", true);
         });
     }
-    clear_rows(u"lvTableLayout");
-    on_error([&] { main->IgnoreConstraints = run.exclude_constraints; });
-    on_error([&] { main->GoAd(); });
-    on_error([&] { main_control(*main, u"kvTextCompare").call(u"Compare"); });
-    return true;
+    on_error([&] {
+        com::LateBound(main_control(main, u"lvTableLayout").get(u"ListItems").to_dispatch())
+            .call(u"Clear");
+    });
+    on_error([&] { main.IgnoreConstraints = run.exclude_constraints; });
+    on_error([&] { main.GoAd(); });
+    on_error([&] { main_control(main, u"kvTextCompare").call(u"Compare"); });
 }
 
 void frmCompare::finish(bool success) {

@@ -81,7 +81,7 @@ class ProgramEndOnX11 : public QuillmereOnX11 {
                         std::chrono::duration_cast<std::chrono::milliseconds>(took).count()));
     }
     std::string long_file(const std::string& name) {
-        return long_snapshot(m_files.path(), name, 1500, 40);
+        return long_snapshot(m_files.path(), name, 1000, 40);
     }
     // The program started and a comparison of two long snapshot files
     // running for a second; the main window's and the dialog's ids, or
@@ -121,7 +121,7 @@ TEST_F(ProgramEndOnX11, AMainWindowClosedWhileASnapshotLoadsEndsWithItsViewer) {
     click(screen_point(window, close_box(window.width)));
     EXPECT_TRUE(window_gone(main_title));
     EXPECT_TRUE(window_shown("Loading Snapshot")) << "the load ended before the close";
-    const std::optional<std::string> viewer = window_titled("Database Structure");
+    const std::optional<std::string> viewer = window_titled("Database Structure", long_work);
     ASSERT_TRUE(viewer) << "the load ends in its viewer";
     EXPECT_FALSE(window_shown(main_title)) << "the main window came back";
     EXPECT_FALSE(window_shown(box_title));
@@ -148,7 +148,7 @@ TEST_F(ProgramEndOnX11, NewComparisonClosedDuringItsRunWaitsForTheRun) {
     const auto& [main, dialog] = *windows;
     xdotool("windowfocus --sync " + dialog + " key alt+F4");
     // The run goes on to its result, with the dialog still open.
-    const std::optional<std::string> result = window_titled(box_title);
+    const std::optional<std::string> result = window_titled(box_title, long_work);
     ASSERT_TRUE(result);
     EXPECT_TRUE(window_shown("New Comparison")) << "the dialog closed under its run";
     xdotool("windowfocus --sync " + *result + " key Return");

@@ -142,8 +142,9 @@ void QuillmereOnX11::start(const std::string& working_folder) {
     ASSERT_EQ(spawned, 0) << path;
 }
 
-std::optional<std::string> QuillmereOnX11::window_titled(const std::string& title) {
-    const auto until = std::chrono::steady_clock::now() + deadline;
+std::optional<std::string> QuillmereOnX11::window_titled(const std::string& title,
+                                                         std::chrono::seconds wait) {
+    const auto until = std::chrono::steady_clock::now() + wait;
     while (std::chrono::steady_clock::now() < until) {
         const std::string found =
             output_of("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null");

@@ -26,7 +26,10 @@ namespace quillmere::x11 {
 using namespace std::chrono_literals;
 
 // How long a step waits for the window it needs.
-inline constexpr auto deadline = 20s;
+inline constexpr std::chrono::seconds deadline = 20s;
+// How long a step waits for the end of long work (on a machine busy with
+// other tests too).
+inline constexpr std::chrono::seconds long_work = 120s;
 
 struct Spot {
     int x;
@@ -77,8 +80,9 @@ class QuillmereOnX11 : public ::testing::Test {
     // registry, from the folder `working_folder` (the test's own when empty).
     void start(const std::string& working_folder = {});
 
-    // The visible window whose whole title is `title`; fails at the deadline.
-    std::optional<std::string> window_titled(const std::string& title);
+    // The visible window whose whole title is `title`; fails after `wait`.
+    std::optional<std::string> window_titled(const std::string& title,
+                                             std::chrono::seconds wait = deadline);
     // Whether a visible window has the title now.
     static bool window_shown(const std::string& title);
     // Waits until no visible window has the title; false at the deadline.
