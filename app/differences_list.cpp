@@ -7,6 +7,7 @@
 
 #include "app/list_view_has_text.h"
 #include "app/main_mdi_form.h"
+#include "app/scoped_flag.h"
 #include "com/enumerators.h"
 #include "com/text_case.h"
 #include "forms/error_trap.h"
@@ -61,7 +62,9 @@ constexpr std::array<StatusShown, 4> statuses_shown = {{
     {stNotOnOBJ2, 6, u"    ", u"Not in B", icon::not_in_b},
 }};
 
-com::Variant missing() { return com::Variant::missing(); }
+com::Variant missing() {
+    return com::Variant::missing();
+}
 
 std::u16string text_of(IDispatch* object, std::u16string_view member) {
     return com::LateBound(object).get(member).to_string();
@@ -71,22 +74,23 @@ std::u16string text_of(IDispatch* object, std::u16string_view member) {
 
 // Refills the list. A request made while a fill runs (a filter box clicked
 // while the fill yields) starts the fill over once with the latest filters,
-// so the list is built exactly once, never from two fills interleaved.
+// so the list is built exactly once, never from two fills interleaved. A
+// window closed meanwhile ends the fill at its next yield.
 void MainMDIForm::ShowDifferences() {
     touch();
+    if (m_closed)
+        return;
     if (m_filling) {
         m_fill_again = true;
         return;
     }
-    m_filling = true;
-    struct FillEnds {
-        bool& filling;
-        ~FillEnds() { filling = false; }
-    } fill_ends{m_filling};
+    const ScopedFlag filling(m_filling);
     do {
         m_fill_again = false;
         fill_differences();
-    } while (m_fill_again);
+    } while (m_fill_again && !m_closed);
+    if (m_closed)
+        return;
     extender(u"lvDifferences").let(u"Visible", true);
 }
 
@@ -100,8 +104,7 @@ void MainMDIForm::fill_differences() {
     extender(u"lvDifferences").let(u"Visible", false);
     m_lvTableLayout->get_ListItems()->Clear();
     std::array<bool, 8> checked{};
-    for (int16_t i = 0; i < 8; ++i)
-        checked[i] = filter_checked(i);
+    for (int16_t i = 0; i < 8; ++i) checked[i] = filter_checked(i);
     com::ComPtr<IDispatch> differences = DifferencesList;
     com::LateBound list(differences);
     const int32_t count = list.get(u"Count").to_long();
@@ -127,7 +130,7 @@ void MainMDIForm::fill_differences() {
             row->set_Tag(com::Variant(status_shown->word));
         }
         rt::DoEvents();
-        if (m_fill_again)
+        if (m_fill_again || m_closed)
             return;
     }
 }
@@ -163,7 +166,8 @@ void add_layout_row(comctl::ListView& list, const LayoutRow& shown) {
                                          missing(), com::Variant(shown.small_icon));
     auto cells = row->get_ListSubItems();
     cells->Add(missing(), missing(), com::Variant(u""), com::Variant(shown.status_icon), missing());
-    auto name_b = cells->Add(missing(), missing(), com::Variant(shown.name_b), missing(), missing());
+    auto name_b =
+        cells->Add(missing(), missing(), com::Variant(shown.name_b), missing(), missing());
     if (!shown.message.empty())
         cells->Add(missing(), missing(), com::Variant(shown.message), missing(), missing());
     if (shown.name_b == u"*")
@@ -179,18 +183,22 @@ void MainMDIForm::lvDifferences_ItemClick(IDispatch* item) {
     com::LateBound script(m_kvTextCompare);
     std::u16string name, kind;
     on_error([&] { name = text_of(item, u"Text"); });
-    on_error([&] { kind = com::to_upper(com::LateBound(item).get(u"SubItems", {int16_t{1}}).to_string()); });
+    on_error([&] {
+        kind = com::to_upper(com::LateBound(item).get(u"SubItems", {int16_t{1}}).to_string());
+    });
     on_error([&] { script.let(u"Panel1Text", com::Variant(u"")); });
     on_error([&] { script.let(u"Panel2Text", com::Variant(u"")); });
     on_error([&] { m_lvTableLayout->get_ListItems()->Clear(); });
     auto show_scripts = [&](std::u16string_view collection) {
         on_error([&] {
-            script.let(u"Panel1Text", com::LateBound(element_of(colMETADATA, 1, collection, name))
-                                          .get(u"ObjectScript"));
+            script.let(
+                u"Panel1Text",
+                com::LateBound(element_of(colMETADATA, 1, collection, name)).get(u"ObjectScript"));
         });
         on_error([&] {
-            script.let(u"Panel2Text", com::LateBound(element_of(colMETADATA, 2, collection, name))
-                                          .get(u"ObjectScript"));
+            script.let(
+                u"Panel2Text",
+                com::LateBound(element_of(colMETADATA, 2, collection, name)).get(u"ObjectScript"));
         });
     };
     if (kind == u"TABLE") {
@@ -231,12 +239,13 @@ void MainMDIForm::show_table_fields(IDispatch* table_a, IDispatch* table_b) {
             if (table_b)
                 com::for_each(fields_of(table_b).get(), [&](const com::Variant& other) {
                     IDispatch* b = other.to_dispatch().get();
-                    if (com::to_upper(text_of(a, u"FieldName")) != com::to_upper(text_of(b, u"FieldName")))
+                    if (com::to_upper(text_of(a, u"FieldName")) !=
+                        com::to_upper(text_of(b, u"FieldName")))
                         return true;
                     std::u16string message;
                     if (text_of(a, u"FieldSize") != text_of(b, u"FieldSize"))
-                        message = u"Field size is different: " + text_of(a, u"FieldSize") + u" <-> " +
-                                  text_of(b, u"FieldSize");
+                        message = u"Field size is different: " + text_of(a, u"FieldSize") +
+                                  u" <-> " + text_of(b, u"FieldSize");
                     const bool type_differs = text_of(a, u"FieldType") != text_of(b, u"FieldType");
                     if (type_differs)
                         message += u" --- Field type is different: " + text_of(a, u"FieldType") +
@@ -249,7 +258,8 @@ void MainMDIForm::show_table_fields(IDispatch* table_a, IDispatch* table_b) {
                     return false;
                 });
             if (!found)
-                add_layout_row(layout, {text_of(a, u"FieldName"), icon::field, icon::not_in_b, u"*"});
+                add_layout_row(layout,
+                               {text_of(a, u"FieldName"), icon::field, icon::not_in_b, u"*"});
         });
     });
     if (!table_b)

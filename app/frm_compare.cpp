@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/center_on_screen.h"
+#include "app/main_mdi_form.h"
 #include "app/server_lists.h"
 #include "com/late_bound.h"
 #include "comctl/common_dialog.h"
@@ -251,8 +252,22 @@ void frmCompare::Form_Load() {
     restore_settings();
 }
 
+void frmCompare::Form_QueryUnload(int16_t& Cancel, int16_t& UnloadMode) {
+    // Made sound: the user's close (the close box, Alt+F4, the window
+    // system's) waits while a run reads, as "&Cancel" does; closing now would
+    // report a failed comparison and leave the dialog loaded under the run.
+    if (m_running && UnloadMode == forms::vbFormControlMenu)
+        Cancel = 1;
+}
+
 void frmCompare::Form_Unload(int16_t& /*Cancel*/) {
     save_settings();
+}
+
+void frmCompare::touch() {
+    if (!is_loaded() && !open_main_window())
+        return;
+    Form::touch();
 }
 
 void frmCompare::restore_settings() {

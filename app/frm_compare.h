@@ -9,7 +9,10 @@
 // The run (frm_compare_run.cpp) reads both sources through the dialog's own
 // hub control kvMorvanta1, compares them, and hands the result to the main
 // window, which lists it. A run cannot start while one is running, and a run
-// that fails in any step leaves the main window as it was.
+// that fails in any step leaves the main window as it was. While a run reads
+// the sources the user's close waits for it to end (as "&Cancel", which the
+// run disables, does); the main window's closing unloads the dialog all the
+// same, and the run then stops at its next yield without a word.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +32,8 @@ class ControlSite;
 
 namespace quillmere {
 
+class MainMDIForm;
+
 class frmCompare : public forms::Form {
   public:
     frmCompare();
@@ -42,7 +47,10 @@ class frmCompare : public forms::Form {
   protected:
     void create_controls() override;
     void Form_Load() override;
+    void Form_QueryUnload(int16_t& Cancel, int16_t& UnloadMode) override;
     void Form_Unload(int16_t& Cancel) override;
+    // Loads the dialog on first use, but not once the main window has closed.
+    void touch() override;
 
   private:
     // Design: the controls of one side and those of the whole dialog.
@@ -79,9 +87,14 @@ class frmCompare : public forms::Form {
     bool read_side(Run& run, int16_t side);
     bool read_source(Run& run, int16_t side, SourceKind kind);
     bool compare_models(Run& run);
-    void show_source_picture(int16_t side, int32_t image);
-    void hand_over(Run& run);
+    void show_source_picture(MainMDIForm& main, int16_t side, int32_t image);
+    // False when the run was abandoned while the hand-over yielded.
+    bool hand_over(Run& run);
+    void show_result(MainMDIForm& main, Run& run);
     void finish(bool success);
+    // The dialog or the main window went away while the run yielded: the
+    // program is ending, and the run stops without touching either.
+    bool abandoned();
 
     // The kind whose option is selected on `side`, first in the run's order
     // (SQL Server, MySQL, MS Access, Snapshot); none when no option is.

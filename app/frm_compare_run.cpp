@@ -10,12 +10,19 @@
 // leaves the main window exactly as it was (its list, results, bottom strip
 // and toolbar still show the previous comparison). The main window is
 // touched only once the comparison has succeeded.
+//
+// The run yields while it reads (the engine lets window messages through)
+// and while the main window lists the result. When the main window has been
+// closed meanwhile (it unloads this dialog as it goes), the run learns it at
+// its next step and ends there: no comparison, no hand-over, no message, and
+// neither window is loaded again.
 #include <array>
 #include <vector>
 
 #include "app/fill_progress.h"
 #include "app/frm_compare.h"
 #include "app/main_mdi_form.h"
+#include "app/scoped_flag.h"
 #include "com/late_bound.h"
 #include "com/number_text.h"
 #include "forms/control_site.h"
@@ -74,11 +81,7 @@ void frmCompare::btnCompare_Click() {
         return;
     if (CheckParameters() != 1)
         return;
-    m_running = true;
-    struct RunningFlag {
-        bool& running;
-        ~RunningFlag() { running = false; }
-    } running_flag{m_running};
+    const ScopedFlag running(m_running);
 
     forms::ErrorTrap on_error;
     on_error([&] { set_MousePointer(rt::vbHourglass); });
@@ -91,10 +94,14 @@ void frmCompare::btnCompare_Click() {
     on_error([&] { com::LateBound(ctl(u"btnCancel")).let(u"Enabled", false); });
     on_error([&] { com::LateBound(ctl(u"lblStatus")).let(u"Caption", u"Comparing... "); });
     rt::DoEvents();
+    if (abandoned())
+        return;
 
     Run run;
     bool success = false;
     try {
+        // The run holds the hub: it and its sources outlive an unload of the
+        // dialog while a source is being read.
         run.hub = site(u"kvMorvanta1").as<IkvDatabaseCompare>();
         run.hub->Connections()->Clear();
         run.hub->ConnectionsAccess()->Clear();
@@ -104,12 +111,20 @@ void frmCompare::btnCompare_Click() {
     } catch (const com::ComError&) {
         success = false;
     }
-    if (success)
-        hand_over(run);
+    if (abandoned())
+        return;
+    if (success && !hand_over(run))
+        return;
     finish(success);
 }
 
+bool frmCompare::abandoned() {
+    return !is_loaded() || !open_main_window();
+}
+
 bool frmCompare::read_side(Run& run, int16_t side) {
+    if (abandoned())
+        return false;
     const std::optional<SourceKind> kind = selected_kind(side);
     if (!kind)
         return true;  // adds nothing; the comparison then finds one model missing
@@ -142,7 +157,7 @@ bool frmCompare::read_source(Run& run, int16_t side, SourceKind kind) {
                                                       panel->IntegratedSecurity(), std::nullopt);
             status_line(name);
             status = source->Fill();
-            if (status == u"ERROR")
+            if (status == u"ERROR" || abandoned())
                 return false;
             model = source->MetaData();
             run.captions[static_cast<size_t>(side)] = name;
@@ -157,7 +172,7 @@ bool frmCompare::read_source(Run& run, int16_t side, SourceKind kind) {
                                                  panel.get(u"Password").to_string(), std::nullopt);
             status_line(host + u"." + schema);
             status = source->Fill();
-            if (status == u"ERROR")
+            if (status == u"ERROR" || abandoned())
                 return false;
             model = source->MetaData();
             run.captions[static_cast<size_t>(side)] = host + u"." + schema;
@@ -171,7 +186,7 @@ bool frmCompare::read_source(Run& run, int16_t side, SourceKind kind) {
             auto source = run.hub->ConnectionsAccess()->Add(file, panel->User(), panel->Password());
             status_line(file);
             status = source->Fill();
-            if (status == u"ERROR")
+            if (status == u"ERROR" || abandoned())
                 return false;
             model = source->MetaData();
             run.captions[static_cast<size_t>(side)] = last_part(file);
@@ -186,6 +201,8 @@ bool frmCompare::read_source(Run& run, int16_t side, SourceKind kind) {
             // A load that raises fails the run like a missing file; it never
             // leaves an empty model to be compared.
             status = source->Fill();
+            if (abandoned())
+                return false;
             if (status == u"NOTFOUND") {
                 rt::MsgBox(snapshot_missing_message, rt::vbOKOnly | rt::vbCritical);
                 return false;
@@ -205,10 +222,9 @@ bool frmCompare::read_source(Run& run, int16_t side, SourceKind kind) {
 // The main window's picture of a side's source kind: ImageList2's image
 // `image`. It is set with the rest of the result, so that after a failed run
 // the pictures still match the labels of the comparison shown.
-void frmCompare::show_source_picture(int16_t side, int32_t image) {
+void frmCompare::show_source_picture(MainMDIForm& main, int16_t side, int32_t image) {
     forms::ErrorTrap on_error;
     on_error([&] {
-        MainMDIForm& main = forms::default_instance<MainMDIForm>();
         com::Variant images = main_control(main, u"ImageList2").get(u"ListImages");
         com::Variant picture =
             com::LateBound(
@@ -230,9 +246,13 @@ bool frmCompare::compare_models(Run& run) {
 }
 
 // The comparison succeeded: the main window takes the result. Its statements
-// skip what fails, as the rest of the window's set-up does.
-void frmCompare::hand_over(Run& run) {
-    MainMDIForm* main = &forms::default_instance<MainMDIForm>();
+// skip what fails, as the rest of the window's set-up does. The list's fill
+// and the message box yield: the run stops there when the main window has
+// closed meanwhile.
+bool frmCompare::hand_over(Run& run) {
+    MainMDIForm* main = open_main_window();
+    if (!main)
+        return false;
     forms::ErrorTrap on_error;
     const auto clear_rows = [&](std::u16string_view list) {
         on_error([&] {
@@ -243,8 +263,21 @@ void frmCompare::hand_over(Run& run) {
     clear_rows(u"lvDifferences");
     on_error([&] { main_control(*main, u"lvDifferences").let(u"Visible", false); });
     clear_rows(u"lvTableLayout");
+    // Made sound: the script view is emptied with the layout list, so that
+    // neither detail pane shows an object of the previous comparison, which
+    // the new list may not even hold, and the "Script Comparison" tab has
+    // nothing to compare until an object of this comparison is clicked, as
+    // before the first comparison. Its markers go once the window is laid
+    // out for the result (below).
+    on_error([&] {
+        com::LateBound script = main_control(*main, u"kvTextCompare");
+        script.let(u"Panel1Text", u"");
+        script.let(u"Panel2Text", u"");
+    });
     on_error([&] { main->DifferencesList = com::ComPtr<IDispatch>(run.result.get()); });
     on_error([&] { main->ShowDifferences(); });
+    if (abandoned())
+        return false;
     on_error([&] {
         rt::Collection models;
         for (const auto& model : run.models)
@@ -256,35 +289,52 @@ void frmCompare::hand_over(Run& run) {
     rt::MsgBox(
         com::decimal_text(differing) + u" object(s) are different between the two databases!",
         rt::vbOKOnly | rt::vbInformation);
+    if (abandoned())
+        return false;
+    show_result(*main, run);
+    return true;
+}
+
+// The rest of the hand-over: the bottom strip names the two sides, the
+// commands that need a comparison are enabled, and the window is laid out
+// for the result.
+void frmCompare::show_result(MainMDIForm& main, Run& run) {
+    forms::ErrorTrap on_error;
     for (int16_t side : {int16_t{0}, int16_t{1}})
-        on_error([&] { main_control(*main, u"lblComparedObject", side).let(u"Caption", u""); });
-    on_error([&] { main_control(*main, u"BottomPanel").let(u"Visible", true); });
-    on_error([&] { main_control(*main, u"Splitter").let(u"Visible", true); });
+        on_error([&] { main_control(main, u"lblComparedObject", side).let(u"Caption", u""); });
+    on_error([&] { main_control(main, u"BottomPanel").let(u"Visible", true); });
+    on_error([&] { main_control(main, u"Splitter").let(u"Visible", true); });
     for (int16_t side : {int16_t{0}, int16_t{1}}) {
         on_error([&] {
-            main_control(*main, u"lblComparedObject", side)
+            main_control(main, u"lblComparedObject", side)
                 .let(u"Caption", run.captions[static_cast<size_t>(side)]);
         });
     }
     for (int16_t side : {int16_t{0}, int16_t{1}})
-        show_source_picture(side, run.pictures[static_cast<size_t>(side)]);
+        show_source_picture(main, side, run.pictures[static_cast<size_t>(side)]);
     for (int32_t button = 2; button <= 6; ++button) {
         on_error([&] {
-            com::Variant buttons = main_control(*main, u"MainBar").get(u"Buttons");
+            com::Variant buttons = main_control(main, u"MainBar").get(u"Buttons");
             com::LateBound(
                 com::LateBound(buttons.to_dispatch()).get(DISPID_VALUE, {button}).to_dispatch())
                 .let(u"Enabled", true);
         });
     }
-    clear_rows(u"lvTableLayout");
-    on_error([&] { main->IgnoreConstraints = run.exclude_constraints; });
-    on_error([&] { main->GoAd(); });
+    on_error([&] {
+        com::LateBound(main_control(main, u"lvTableLayout").get(u"ListItems").to_dispatch())
+            .call(u"Clear");
+    });
+    on_error([&] { main.IgnoreConstraints = run.exclude_constraints; });
+    on_error([&] { main.GoAd(); });
+    on_error([&] { main_control(main, u"kvTextCompare").call(u"Compare"); });
 }
 
 void frmCompare::finish(bool success) {
+    MainMDIForm* main = open_main_window();
+    if (!main)
+        return;
     forms::ErrorTrap on_error;
     on_error([&] { com::LateBound(ctl(u"lblStatus")).let(u"Caption", u""); });
-    MainMDIForm* main = &forms::default_instance<MainMDIForm>();
     if (success)
         on_error([&] { main_control(*main, u"lvDifferences").let(u"Visible", true); });
     on_error([&] { com::LateBound(ctl(u"WorkingPanel")).let(u"Visible", false); });

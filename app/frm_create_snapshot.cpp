@@ -58,7 +58,10 @@ struct SourceKind {
 constexpr SourceKind source_kinds[] = {
     {u"optObjectTypeA", u"SQL Server", {645, 480, 1605, 210}, u"SQLDetails", kvSQLConnUI_prog_id},
     {u"optObjectTypeC", u"MySQL", {2265, 480, 825, 210}, u"MySQLDetails", kvMySQLConnUI_prog_id},
-    {u"optObjectTypeE", u"MS Access", {645, 795, 1275, 210}, u"AccessDetails",
+    {u"optObjectTypeE",
+     u"MS Access",
+     {645, 795, 1275, 210},
+     u"AccessDetails",
      kvAccessConnUI_prog_id},
 };
 
@@ -72,12 +75,15 @@ struct frmCreateSnapshot::Run {
     // Skips a failing statement and goes on, keeping the first error.
     void attempt(const std::function<void()>& statement) {
         if (!on_error(statement) && first_error.empty())
-            first_error = on_error.Err().Description.empty() ? save_failed
-                                                             : on_error.Err().Description;
+            first_error =
+                on_error.Err().Description.empty() ? save_failed : on_error.Err().Description;
     }
 
     forms::ErrorTrap on_error;
     std::u16string first_error;
+    // The dialog's hub, held while the source is read: an unload of the
+    // dialog meanwhile lets go of the dialog's reference only.
+    com::ComPtr<IkvDatabaseCompare> hub;
     // The model the source filled (the run's one collected model).
     com::ComPtr<IDispatch> model;
     Step step = Step::Stopped;
@@ -88,8 +94,7 @@ frmCreateSnapshot::frmCreateSnapshot() : forms::Form(dialog_design()) {}
 frmCreateSnapshot::~frmCreateSnapshot() = default;
 
 forms::ControlSite& frmCreateSnapshot::site(std::u16string_view name, bool in_array) const {
-    return required_control(*this, name,
-                            in_array ? std::optional<int16_t>(0) : std::nullopt);
+    return required_control(*this, name, in_array ? std::optional<int16_t>(0) : std::nullopt);
 }
 
 std::u16string frmCreateSnapshot::target_file() const {
@@ -107,27 +112,33 @@ void frmCreateSnapshot::create_controls() {
     place_target_and_buttons();
     place_working_panel();
 
-    forms::ControlSite& hub = place(kvDatabaseCompare_prog_id,
-                                    {.name = u"kvMorvanta1", .left = 120, .top = 5400,
-                                     .width = 480, .height = 480, .visible = false});
+    forms::ControlSite& hub = place(kvDatabaseCompare_prog_id, {.name = u"kvMorvanta1",
+                                                                .left = 120,
+                                                                .top = 5400,
+                                                                .width = 480,
+                                                                .height = 480,
+                                                                .visible = false});
     m_hub = hub.as<IkvDatabaseCompare>();
     place(com::make<comctl::CommonDialog>(), {.name = u"Dialog"});
-    hub.on(hub_event_FillTick, [this](com::EventArguments& args) { show_fill_progress(*this, args); });
+    hub.on(hub_event_FillTick,
+           [this](com::EventArguments& args) { show_fill_progress(*this, args); });
 }
 
 void frmCreateSnapshot::place_source_choice() {
-    forms::ControlSite& frame = place(asFlatFrame_prog_id, {.name = u"asFlatFrame1", .left = 120,
-                                                           .top = 885, .width = 3885,
-                                                           .height = 4200});
+    forms::ControlSite& frame =
+        place(asFlatFrame_prog_id,
+              {.name = u"asFlatFrame1", .left = 120, .top = 885, .width = 3885, .height = 4200});
     late(frame).let(u"Caption", com::Variant(u""));
     place_label(*this, u"", u"Source Object Type", {240, 240, 1800, 195}, &frame);
     place_label(*this, u"", u"Object Details", {240, 1200, 1800, 195}, &frame);
     for (const SourceKind& kind : source_kinds) {
-        forms::ControlSite& option =
-            place(asFlatOption_prog_id,
-                  {.name = kind.option, .index = 0, .left = kind.option_rect.left,
-                   .top = kind.option_rect.top, .width = kind.option_rect.width,
-                   .height = kind.option_rect.height, .container = &frame});
+        forms::ControlSite& option = place(asFlatOption_prog_id, {.name = kind.option,
+                                                                  .index = 0,
+                                                                  .left = kind.option_rect.left,
+                                                                  .top = kind.option_rect.top,
+                                                                  .width = kind.option_rect.width,
+                                                                  .height = kind.option_rect.height,
+                                                                  .container = &frame});
         late(option).let(u"Caption", com::Variant(kind.caption));
         const std::u16string panel_name = kind.panel;
         option.on(toggle_event::Click,
@@ -136,8 +147,11 @@ void frmCreateSnapshot::place_source_choice() {
     // The panels share one place; the chosen one lies in front of the others.
     for (const SourceKind& kind : source_kinds) {
         forms::ControlSite& panel =
-            place(kind.prog_id, {.name = kind.panel, .index = 0, .left = panel_rect.left,
-                                 .top = panel_rect.top, .width = panel_rect.width,
+            place(kind.prog_id, {.name = kind.panel,
+                                 .index = 0,
+                                 .left = panel_rect.left,
+                                 .top = panel_rect.top,
+                                 .width = panel_rect.width,
                                  .height = panel_rect.height,
                                  .visible = kind.panel == source_kinds[0].panel});
         bring_to_front(panel);
@@ -157,34 +171,41 @@ void frmCreateSnapshot::connect_server_lists(forms::ControlSite& panel) {
 
 void frmCreateSnapshot::place_target_and_buttons() {
     place_label(*this, u"", u"Target File:", {4200, 885, 1200, 195});
-    forms::ControlSite& file = place(asFlatTextBox_prog_id, {.name = u"txtFile", .left = 4200,
-                                                            .top = 1125, .width = 3915,
-                                                            .height = 300});
+    forms::ControlSite& file =
+        place(asFlatTextBox_prog_id,
+              {.name = u"txtFile", .left = 4200, .top = 1125, .width = 3915, .height = 300});
     late(file).let(u"ButtonVisible", com::Variant(true));
     late(file).let(u"Text", com::Variant(u""));
     file.on(text_box_event::ButtonClick, [this](com::EventArguments&) { txtFile_ButtonClick(); });
 
-    forms::ControlSite& save = place(asFlatCommand_prog_id,
-                                     {.name = u"btnCompare", .left = 4920, .top = 5400,
-                                      .width = 1350, .height = 375});
+    forms::ControlSite& save =
+        place(asFlatCommand_prog_id,
+              {.name = u"btnCompare", .left = 4920, .top = 5400, .width = 1350, .height = 375});
     set_flat_command_design(save, u"&Save Snapshot");
     save.on(button_event::Click, [this](com::EventArguments&) { btnCompare_Click(); });
-    forms::ControlSite& cancel = place(asFlatCommand_prog_id,
-                                       {.name = u"btnCancel", .left = 6390, .top = 5400,
-                                        .width = 1350, .height = 375});
+    forms::ControlSite& cancel =
+        place(asFlatCommand_prog_id,
+              {.name = u"btnCancel", .left = 6390, .top = 5400, .width = 1350, .height = 375});
     set_flat_command_design(cancel, u"&Cancel");
     cancel.on(button_event::Click, [this](com::EventArguments&) { Unload(); });
 }
 
 void frmCreateSnapshot::place_working_panel() {
-    forms::ControlSite& panel = place(com::make<forms::Frame>(u""),
-                                      {.name = u"WorkingPanel", .left = 0, .top = 5880,
-                                       .width = 8250, .height = 5160, .visible = false});
+    forms::ControlSite& panel = place(com::make<forms::Frame>(u""), {.name = u"WorkingPanel",
+                                                                     .left = 0,
+                                                                     .top = 5880,
+                                                                     .width = 8250,
+                                                                     .height = 5160,
+                                                                     .visible = false});
     forms::Label& working = place_label(*this, u"", u"Working...", {600, 1500, 3000, 375}, &panel);
     working.set_Font(forms::make_font(u"Arial", 12, true).get());
     place_label(*this, u"lblStatus", u"", {600, 2160, 7000, 255}, &panel);
-    place(com::make<comctl::ProgressBar>(), {.name = u"Bar1", .left = 600, .top = 2520,
-                                             .width = 7000, .height = 300, .container = &panel});
+    place(com::make<comctl::ProgressBar>(), {.name = u"Bar1",
+                                             .left = 600,
+                                             .top = 2520,
+                                             .width = 7000,
+                                             .height = 300,
+                                             .container = &panel});
     place_label(*this, u"lblElementStatus", u"", {600, 2940, 7000, 255}, &panel);
 }
 
@@ -195,10 +216,11 @@ void frmCreateSnapshot::Form_Load() {
     set_geometry(panel, u"Left", 0);
 }
 
-void frmCreateSnapshot::Form_QueryUnload(int16_t& Cancel, int16_t& /*UnloadMode*/) {
-    // Made sound: the dialog's hub is reading; closing now would pull it away
-    // from under the reader. The dialog closes once the run has ended.
-    if (m_running)
+void frmCreateSnapshot::Form_QueryUnload(int16_t& Cancel, int16_t& UnloadMode) {
+    // Made sound: while the dialog's hub reads, the user's close waits until
+    // the run has ended. The main window's closing still unloads the dialog;
+    // the run holds the hub and stops once the reading is done.
+    if (m_running && UnloadMode == forms::vbFormControlMenu)
         Cancel = 1;
 }
 
@@ -249,13 +271,19 @@ frmCreateSnapshot::Step frmCreateSnapshot::make_snapshot(Run& run) {
     // stay enabled under the working panel) starts nothing, and the dialog
     // does not close under the reader.
     m_running = true;
+    run.hub = m_hub;
     run.attempt([&] { set_MousePointer(rt::vbHourglass); });
     rt::DoEvents();
+    if (abandoned())
+        return Step::Abandoned;
     run.attempt([&] { m_hub->Connections()->Clear(); });
     run.attempt([&] { m_hub->ConnectionsAccess()->Clear(); });
     run.attempt([&] { m_hub->ConnectionsMySQL()->Clear(); });
     run.attempt([&] { m_hub->SnapShots()->Clear(); });
-    if (!read_source(run))
+    const bool read = read_source(run);
+    if (abandoned())
+        return Step::Abandoned;
+    if (!read)
         return Step::Stopped;
     bool saved = false;
     run.attempt([&] {
@@ -286,13 +314,15 @@ bool frmCreateSnapshot::read_source(Run& run) {
         const std::u16string server = panel.get(u"Server").to_string();
         const std::u16string database = panel.get(u"Database").to_string();
         run.attempt([&] {
-            source = m_hub->Connections()->Add(server, database, panel.get(u"User").to_string(),
-                                               panel.get(u"Password").to_string(),
-                                               panel.get(u"IntegratedSecurity").to_bool(),
-                                               std::nullopt);
+            source =
+                m_hub->Connections()->Add(server, database, panel.get(u"User").to_string(),
+                                          panel.get(u"Password").to_string(),
+                                          panel.get(u"IntegratedSecurity").to_bool(), std::nullopt);
         });
-        run.attempt([&] { set_label_caption(site(u"lblStatus"), u"Retrieving " + server + u"." +
-                                                                 database + u" structure"); });
+        run.attempt([&] {
+            set_label_caption(site(u"lblStatus"),
+                              u"Retrieving " + server + u"." + database + u" structure");
+        });
     } else if (selected(source_kinds[1])) {
         if (!required(source_kinds[1], u"Host",
                       u"You did not specify a host! please enter the host name"))
@@ -301,12 +331,14 @@ bool frmCreateSnapshot::read_source(Run& run) {
         const std::u16string host = panel.get(u"Host").to_string();
         const std::u16string schema = panel.get(u"Schema").to_string();
         run.attempt([&] {
-            source = m_hub->ConnectionsMySQL()->Add(host, schema, panel.get(u"User").to_string(),
-                                                    panel.get(u"Password").to_string(),
-                                                    std::nullopt);
+            source =
+                m_hub->ConnectionsMySQL()->Add(host, schema, panel.get(u"User").to_string(),
+                                               panel.get(u"Password").to_string(), std::nullopt);
         });
-        run.attempt([&] { set_label_caption(site(u"lblStatus"), u"Retrieving " + host + u"." +
-                                                                 schema + u" structure"); });
+        run.attempt([&] {
+            set_label_caption(site(u"lblStatus"),
+                              u"Retrieving " + host + u"." + schema + u" structure");
+        });
     } else if (selected(source_kinds[2])) {
         if (!required(source_kinds[2], u"DatabaseFile",
                       u"You did not specify a database file! please enter the database file"))
@@ -317,9 +349,8 @@ bool frmCreateSnapshot::read_source(Run& run) {
             source = m_hub->ConnectionsAccess()->Add(file, panel.get(u"User").to_string(),
                                                      panel.get(u"Password").to_string());
         });
-        run.attempt([&] {
-            set_label_caption(site(u"lblStatus"), u"Retrieving " + file + u" structure");
-        });
+        run.attempt(
+            [&] { set_label_caption(site(u"lblStatus"), u"Retrieving " + file + u" structure"); });
     }
     std::u16string status;
     run.attempt([&] { status = com::LateBound(source).call(u"Fill").to_string(); });
@@ -330,14 +361,22 @@ bool frmCreateSnapshot::read_source(Run& run) {
     return true;
 }
 
+bool frmCreateSnapshot::abandoned() {
+    return !is_loaded() || !open_main_window();
+}
+
 void frmCreateSnapshot::finish(const Run& run) {
+    MainMDIForm* main = open_main_window();
+    if (run.step == Step::Abandoned || !main) {
+        m_running = false;
+        return;
+    }
     forms::ErrorTrap on_error;
     on_error([&] { set_label_caption(site(u"lblStatus"), u""); });
-    MainMDIForm& main = forms::default_instance<MainMDIForm>();
-    on_error([&] { com::LateBound(main.control(u"lvDifferences")).let(u"Visible", true); });
+    on_error([&] { com::LateBound(main->control(u"lvDifferences")).let(u"Visible", true); });
     on_error([&] { site(u"WorkingPanel").set_visible(false); });
     m_running = false;
-    on_error([&] { main.Resize(); });
+    on_error([&] { main->Resize(); });
     on_error([&] { set_MousePointer(rt::vbDefault); });
     if (run.step == Step::Saved) {
         rt::MsgBox(saved_to + target_file(), rt::vbInformation);

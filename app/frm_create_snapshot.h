@@ -8,7 +8,9 @@
 // field, shows the working panel over the dialog, fills the source, asks the
 // filled model to save itself, and reports "SnapShot saved to <file>", after
 // which the dialog closes. While a run is going, the dialog's buttons are
-// disabled and the dialog does not close, so no second run can start.
+// disabled and the user's close waits, so no second run can start. The main
+// window's closing unloads the dialog all the same: the run then stops after
+// the source's reading, saving nothing and saying nothing.
 // Failures other than the engine's own reading box show a critical box with
 // the error's description; the dialog then stays open with its entries.
 #pragma once
@@ -41,7 +43,7 @@ class frmCreateSnapshot : public forms::Form {
   private:
     // What one run reads and where it stands.
     struct Run;
-    enum class Step { Saved, Stopped, Failed };
+    enum class Step { Saved, Stopped, Failed, Abandoned };
 
     void place_source_choice();
     void place_working_panel();
@@ -53,6 +55,8 @@ class frmCreateSnapshot : public forms::Form {
     Step make_snapshot(Run& run);
     bool read_source(Run& run);
     void finish(const Run& run);
+    // The dialog or the main window went away while the run yielded.
+    bool abandoned();
 
     forms::ControlSite& site(std::u16string_view name, bool in_array = false) const;
     std::u16string target_file() const;

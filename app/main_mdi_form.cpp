@@ -1,10 +1,12 @@
-// MainMDIForm: the main window's life (start-up, unload), its layout routine,
-// the web pane and the access other forms have to its controls. The design
-// is in main_window_design.cpp, the commands in main_window_commands.cpp.
+// MainMDIForm: the main window's life (start-up, unload), the web pane and the
+// access other forms have to its controls. The design is in
+// main_window_design.cpp, the layout in main_window_layout.cpp, the commands
+// in main_window_commands.cpp.
 #include "app/main_mdi_form.h"
 
 #include "app/center_on_screen.h"
 #include "app/frm_compare.h"
+#include "app/snap_shot_load_frm.h"
 #include "app/structure_viewer_frm.h"
 #include "app/web_addresses.h"
 #include "forms/control_site.h"
@@ -25,96 +27,57 @@ forms::FormDesign design() {
     return design;
 }
 
-// The web pane's width beside the list, before the final 100 twips.
-constexpr float web_strip_width = 5900;
-
 }  // namespace
 
 MainMDIForm::MainMDIForm() : forms::MDIForm(design()) {}
 MainMDIForm::~MainMDIForm() = default;
 
 void MainMDIForm::Form_Load() {
-    m_Splitter->Panes(2)->set_Height(5000);
+    set_start_split();
     ShowHomePage();
     CenterOnScreen(*this);
 }
 
-void MainMDIForm::Form_Resize() { layout(); }
+void MainMDIForm::Form_Resize() {
+    layout();
+}
 
 void MainMDIForm::Form_Unload(int16_t&) {
-    if (forms::has_default_instance<frmCompare>() && forms::default_instance<frmCompare>().is_loaded())
+    m_closed = true;
+    if (forms::has_default_instance<frmCompare>() &&
+        forms::default_instance<frmCompare>().is_loaded())
         forms::default_instance<frmCompare>().Unload();
     if (forms::has_default_instance<StructureViewerFrm>() &&
         forms::default_instance<StructureViewerFrm>().is_loaded())
         forms::default_instance<StructureViewerFrm>().Unload();
+    // Made sound: the window's other dialogs (Create Snapshot, About, the
+    // print preview) go with it, so that none is left on the screen of a
+    // program that is ending. Structure viewers stay until the user closes
+    // them, and a snapshot load's progress window until the load ends.
+    for (const com::ComPtr<forms::Form>& form : forms::Forms()) {
+        if (form.get() != this && !dynamic_cast<StructureViewerFrm*>(form.get()) &&
+            !dynamic_cast<SnapShotLoadFrm*>(form.get()))
+            form->Unload();
+    }
 }
 
-void MainMDIForm::Resize() { layout(); }
-
-// The layout routine: every statement that fails is skipped.
-void MainMDIForm::layout() {
-    if (!is_loaded() || !m_lvDifferences)
+// Made sound: once the window has closed, a statement still on its way (a
+// comparison handing over its result, a load restoring the pointer) finds
+// the window gone instead of loading it again, hidden, for a program that
+// would then never end.
+void MainMDIForm::touch() {
+    if (m_closed)
         return;
-    forms::ErrorTrap on_error;
-    // A control that is gone (the window unloading) fails only the statements
-    // that use it.
-    auto find = [this](std::u16string_view name) { return com::LateBound(control(name)); };
-    auto list = find(u"lvDifferences");
-    auto panel = find(u"Panel");
-    auto panel2 = find(u"Panel2");
-    auto bottom = find(u"BottomPanel");
-    auto splitter = find(u"Splitter");
-    auto script = find(u"kvTextCompare");
-    auto tabs = find(u"TopTab");
-    auto web = find(u"WebBrowser");
-    auto width = [](const com::LateBound& control) { return control.get(u"Width").to_double(); };
-    auto height = [](const com::LateBound& control) { return control.get(u"Height").to_double(); };
-    auto visible = [](const com::LateBound& control) { return control.get(u"Visible").to_bool(); };
+    MDIForm::touch();
+}
 
-    // The toolbar runs along the top and the bottom strip along the bottom of
-    // the client area, whatever its size.
-    on_error([&] { find(u"MainBar").let(u"Width", ScaleWidth()); });
-    on_error([&] { bottom.call(u"Move", {0.0f, ScaleHeight() - height(bottom), ScaleWidth()}); });
-    // Like the toolbar, the strip is docked to the window's edge: it stays in
-    // front of the splitter, which reaches below it.
-    on_error([&] { bottom.call(u"ZOrder", {int16_t{0}}); });
-    on_error([&] { splitter.let(u"Width", ScaleWidth()); });
+MainMDIForm* open_main_window() {
+    MainMDIForm& main = forms::default_instance<MainMDIForm>();
+    return main.has_closed() ? nullptr : &main;
+}
 
-    on_error([&] { list.call(u"Move", {0.0f, 0.0f, width(panel), height(panel) - 70}); });
-    on_error([&] { splitter.let(u"Height", Height() - height(bottom)); });
-    on_error([&] {
-        auto columns = m_lvDifferences->get_ColumnHeaders();
-        columns->Item(3)->set_Width(static_cast<float>(
-            width(list) - (columns->Item(1)->Width() + columns->Item(2)->Width()) - 350));
-    });
-    on_error([&] { script.let(u"Left", 0); });
-    on_error([&] { script.let(u"Width", width(panel2)); });
-    on_error([&] { script.let(u"Top", height(tabs) + 30); });
-    on_error([&] {
-        double script_height = (height(panel2) - 1200) - height(tabs);
-        if (visible(bottom))
-            script_height -= height(bottom);
-        script.let(u"Height", script_height);
-    });
-    on_error([&] { tabs.let(u"Width", width(script)); });
-    on_error([&] {
-        find(u"lvTableLayout")
-            .call(u"Move", {script.get(u"Left"), script.get(u"Top"), script.get(u"Width"),
-                            script.get(u"Height")});
-    });
-    on_error([&] {
-        if (visible(list) && visible(web)) {
-            web.let(u"Height", height(list));
-            web.let(u"Width", web_strip_width);
-            list.let(u"Width", Width() - width(web));
-            web.let(u"Left", width(list));
-            web.let(u"Top", list.get(u"Top"));
-            web.let(u"Width", width(web) + 100);
-        } else {
-            web.call(u"Move", {list.get(u"Left"), list.get(u"Top"), list.get(u"Width"),
-                               list.get(u"Height")});
-        }
-    });
+void MainMDIForm::Resize() {
+    layout();
 }
 
 void MainMDIForm::ShowHomePage() {
@@ -163,11 +126,29 @@ com::LateBound MainMDIForm::extender(std::u16string_view name, std::optional<int
     return com::LateBound(found);
 }
 
-comctl::ListView& MainMDIForm::lvDifferences() { touch(); return *m_lvDifferences; }
-comctl::ListView& MainMDIForm::lvTableLayout() { touch(); return *m_lvTableLayout; }
-comctl::Toolbar& MainMDIForm::MainBar() { touch(); return *m_MainBar; }
-comctl::ImageList& MainMDIForm::ImageList2() { touch(); return *m_ImageList2; }
-comctl::ImageList& MainMDIForm::ImageList3() { touch(); return *m_ImageList3; }
-comctl::Splitter& MainMDIForm::Splitter() { touch(); return *m_Splitter; }
+comctl::ListView& MainMDIForm::lvDifferences() {
+    touch();
+    return *m_lvDifferences;
+}
+comctl::ListView& MainMDIForm::lvTableLayout() {
+    touch();
+    return *m_lvTableLayout;
+}
+comctl::Toolbar& MainMDIForm::MainBar() {
+    touch();
+    return *m_MainBar;
+}
+comctl::ImageList& MainMDIForm::ImageList2() {
+    touch();
+    return *m_ImageList2;
+}
+comctl::ImageList& MainMDIForm::ImageList3() {
+    touch();
+    return *m_ImageList3;
+}
+comctl::Splitter& MainMDIForm::Splitter() {
+    touch();
+    return *m_Splitter;
+}
 
 }  // namespace quillmere

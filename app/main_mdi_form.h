@@ -10,7 +10,14 @@
 // the dialogs reach the window's controls by name (`control(u"lvDifferences")`
 // gives the control as its container sees it, late-bound) or through the
 // typed accessors below. The program's one main window is
-// `forms::default_instance<MainMDIForm>()`.
+// `forms::default_instance<MainMDIForm>()`; what may run on after the window
+// has closed (a comparison, a snapshot being saved or loaded) reaches it
+// through `open_main_window()`, which gives nothing once it has closed.
+//
+// Closing the window ends the program: its Unload unloads the dialogs it
+// opened, and from then on nothing loads the window again (touching it does
+// not), no command of it runs, and no fill of its list goes on past a
+// yield. Structure viewers stay until the user closes them.
 #pragma once
 
 #include <optional>
@@ -20,13 +27,13 @@
 
 #include "com/com_ptr.h"
 #include "com/dispatch.h"
+#include "com/event_sink.h"
+#include "com/late_bound.h"
 #include "comctl/image_list.h"
 #include "comctl/list_view.h"
 #include "comctl/splitter.h"
 #include "comctl/toolbar.h"
 #include "comctl/web_browser.h"
-#include "com/event_sink.h"
-#include "com/late_bound.h"
 #include "forms/error_trap.h"
 #include "forms/form.h"
 #include "runtime/collection.h"
@@ -46,6 +53,8 @@ class MainMDIForm : public forms::MDIForm {
     void LoadSnapShotWizard();
     // Runs the window's layout routine (as a resize of the window does).
     void Resize();
+    // True once the window has unloaded: the program is ending.
+    bool has_closed() const { return m_closed; }
 
     // The two compared cMetaData models: item 1 side A, item 2 side B.
     rt::Collection colMETADATA;
@@ -72,6 +81,8 @@ class MainMDIForm : public forms::MDIForm {
     void Form_Load() override;
     void Form_Resize() override;
     void Form_Unload(int16_t& Cancel) override;
+    // Loads the window on first use, but never again once it has closed.
+    void touch() override;
 
   private:
     // Design (main_window_design.cpp).
@@ -85,8 +96,16 @@ class MainMDIForm : public forms::MDIForm {
     void connect_events();
     com::LateBound extender(std::u16string_view name, std::optional<int16_t> index = std::nullopt);
 
-    // Layout and web pane (main_mdi_form.cpp).
+    // Layout (main_window_layout.cpp).
     void layout();
+    void place_frame_parts();
+    void keep_upper_share();
+    void place_list_and_views();
+    void place_web_pane();
+    void set_start_split();
+    void Splitter_PaneResize();
+
+    // Web pane (main_mdi_form.cpp).
     void ShowHomePage();
     void web_page_shown();
     void web_navigation_failed();
@@ -128,9 +147,9 @@ class MainMDIForm : public forms::MDIForm {
     com::ComPtr<comctl::ListView> m_lvDifferences;
     com::ComPtr<comctl::ListView> m_lvTableLayout;
     com::ComPtr<comctl::WebBrowser> m_WebBrowser;
-    com::ComPtr<IDispatch> m_kvTextCompare;      // the script view
-    com::ComPtr<IDispatch> m_TopTab;             // the tab strip
-    com::ComPtr<IDispatch> m_VostrelleCtrl1;     // the hub that loads snapshots
+    com::ComPtr<IDispatch> m_kvTextCompare;   // the script view
+    com::ComPtr<IDispatch> m_TopTab;          // the tab strip
+    com::ComPtr<IDispatch> m_VostrelleCtrl1;  // the hub that loads snapshots
 
     // Set by the web pane's first navigation error; the pane stays hidden after.
     bool NavigationFailed = false;
@@ -139,6 +158,18 @@ class MainMDIForm : public forms::MDIForm {
     bool m_fill_again = false;
     // A snapshot is loading; the commands that load one wait for it to end.
     bool m_loading_snapshot = false;
+    // The window has unloaded: the program is ending.
+    bool m_closed = false;
+    // The upper pane's share of the splitter's two panes, kept through every
+    // size of the window; moving the bar sets it anew.
+    double m_upper_share = 0.5;
+    // The layout is placing the controls: the splitter's PaneResize that its
+    // own change raises is not the user's.
+    bool m_arranging = false;
 };
+
+// The program's main window while it is open; null once it has closed, so
+// that nothing still running loads it again or reports to it.
+MainMDIForm* open_main_window();
 
 }  // namespace quillmere

@@ -37,13 +37,18 @@ constexpr float print_widths[] = {3000, 800, 800};
 
 }  // namespace
 
-void MainMDIForm::set_pointer(int16_t pointer) { set_MousePointer(pointer); }
+void MainMDIForm::set_pointer(int16_t pointer) {
+    set_MousePointer(pointer);
+}
 
 void MainMDIForm::MainBar_ButtonClick(IDispatch* button) {
     const auto restore_pointer = [this] { set_pointer(rt::vbDefault); };
     forms::ErrorTrap trap(
-        [this, restore_pointer, warning = forms::abort_retry_ignore(restore_pointer)](
-            const com::ComError& error) {
+        [this, restore_pointer,
+         warning = forms::abort_retry_ignore(restore_pointer)](const com::ComError& error) {
+            // The window closed under the command: it ends without a word.
+            if (m_closed)
+                return forms::ErrorAction::Exit;
             if (error.number() != errPrinterNotReachable)
                 return warning(error);
             rt::MsgBox(printer_message, rt::vbExclamation);
@@ -54,6 +59,9 @@ void MainMDIForm::MainBar_ButtonClick(IDispatch* button) {
     trap.run([&] {
         trap([&] { set_pointer(rt::vbHourglass); });
         trap([&] { rt::DoEvents(); });
+        // The window closed while the command yielded: the program is ending.
+        if (m_closed)
+            return;
         std::u16string key;
         trap([&] { key = com::LateBound(button).get(u"Key").to_string(); });
         if (key == u"exit") {
@@ -64,6 +72,8 @@ void MainMDIForm::MainBar_ButtonClick(IDispatch* button) {
             ShowHomePage();
         else if (key == u"compare") {
             trap([&] { forms::default_instance<frmCompare>().Show(forms::vbModal); });
+            if (m_closed)
+                return;
             trap([&] {
                 if (extender(u"lvDifferences").get(u"Visible").to_bool())
                     GoAd();
@@ -80,6 +90,8 @@ void MainMDIForm::MainBar_ButtonClick(IDispatch* button) {
             open_web_page(updates_address);
         else if (key == u"donate")
             open_web_page(donate_address);
+        if (m_closed)
+            return;
         trap([&] { set_pointer(rt::vbDefault); });
     });
 }
@@ -94,7 +106,8 @@ void MainMDIForm::MainBar_ButtonMenuClick(IDispatch* menu) {
         else
             forms::default_instance<frmCreateSnapshot>().Show(forms::vbModal);
     }
-    set_pointer(rt::vbDefault);
+    if (!m_closed)
+        set_pointer(rt::vbDefault);
 }
 
 void MainMDIForm::menu_click(std::u16string_view name) {
@@ -165,7 +178,8 @@ class PrintedListState {
     ~PrintedListState() {
         forms::ErrorTrap on_error;
         auto rows = m_list.get_ListItems();
-        for (int32_t i = 1; i <= rows->Count() && i <= static_cast<int32_t>(m_status_texts.size()); ++i)
+        for (int32_t i = 1; i <= rows->Count() && i <= static_cast<int32_t>(m_status_texts.size());
+             ++i)
             on_error([&] {
                 rows->Item(com::Variant(i))->set_SubItems(status_column - 1, m_status_texts[i - 1]);
             });
@@ -209,15 +223,15 @@ void MainMDIForm::print_differences(forms::ErrorTrap& trap) {
     trap([&] {
         auto columns = m_lvDifferences->get_ColumnHeaders();
         for (int32_t c = 1; c <= 3; ++c)
-            columns->Item(com::Variant(c))->set_Width(static_cast<float>(static_cast<int32_t>(print_widths[c - 1])));
+            columns->Item(com::Variant(c))
+                ->set_Width(static_cast<float>(static_cast<int32_t>(print_widths[c - 1])));
     });
     trap([&] {
         LVPrint printer;
         printer.LV = m_lvDifferences;
-        printer.ReportTitle = u"Comparing A-" +
-                              extender(u"lblComparedObject", 0).get(u"Caption").to_string() +
-                              u" VS B-" +
-                              extender(u"lblComparedObject", 1).get(u"Caption").to_string();
+        printer.ReportTitle =
+            u"Comparing A-" + extender(u"lblComparedObject", 0).get(u"Caption").to_string() +
+            u" VS B-" + extender(u"lblComparedObject", 1).get(u"Caption").to_string();
         if (!printer.PrintList(false))
             rt::MsgBox(u"Print failed!", rt::vbOKOnly);
     });

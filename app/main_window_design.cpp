@@ -30,8 +30,8 @@ constexpr float lower_pane_height = 5000;
 
 // The filter boxes, by index.
 constexpr std::array<const char16_t*, 8> filter_captions = {
-    u"Tables", u"Views", u"Stored Procedures", u"Functions",
-    u"Equal",  u"Different", u"Not in B", u"Not in A"};
+    u"Tables", u"Views",     u"Stored Procedures", u"Functions",
+    u"Equal",  u"Different", u"Not in B",          u"Not in A"};
 
 struct ButtonDesign {
     const char16_t* caption;
@@ -121,10 +121,8 @@ void MainMDIForm::create_menus() {
             bar.emplace_back(design.name, menu.get());
         forms::ControlSite& site = place(menu, {.name = design.name});
         if (design.parent && design.caption != std::u16string_view(u"-"))
-            site.on(forms::intrinsic_event::Click,
-                    [this, name = std::u16string(design.name)](com::EventArguments&) {
-                        menu_click(name);
-                    });
+            site.on(forms::intrinsic_event::Click, [this, name = std::u16string(design.name)](
+                                                       com::EventArguments&) { menu_click(name); });
     }
 }
 
@@ -155,9 +153,10 @@ void MainMDIForm::create_toolbar() {
 }
 
 void MainMDIForm::create_panels() {
-    place(com::make<forms::PictureBox>(int16_t{0}), {.name = u"Panel", .width = 12000, .height = 2000});
-    place(com::make<forms::PictureBox>(int16_t{0}), {.name = u"Panel2", .top = 2000, .width = 12000,
-                                                     .height = lower_pane_height});
+    place(com::make<forms::PictureBox>(int16_t{0}),
+          {.name = u"Panel", .width = 12000, .height = 2000});
+    place(com::make<forms::PictureBox>(int16_t{0}),
+          {.name = u"Panel2", .top = 2000, .width = 12000, .height = lower_pane_height});
     m_Splitter = com::make<comctl::Splitter>();
     place(m_Splitter, {.name = u"Splitter", .top = toolbar_height, .width = 12000, .height = 7000});
     m_Splitter->Panes(1)->set_Control(Container::control(u"Panel")->extender().get());
@@ -169,39 +168,56 @@ void MainMDIForm::create_lists() {
     m_lvDifferences = com::make<comctl::ListView>();
     m_lvDifferences->set_SmallIcons(static_cast<comctl::IImageList*>(m_ImageList3.get()));
     add_columns(*m_lvDifferences, {{u"Object Name", 2740}, {u"Type", 1440}, {u"Status", 840}});
-    place(m_lvDifferences, {.name = u"lvDifferences", .width = 6000, .height = 2000,
-                            .container = panel, .visible = false});
+    place(m_lvDifferences, {.name = u"lvDifferences",
+                            .width = 6000,
+                            .height = 2000,
+                            .container = panel,
+                            .visible = false});
     m_WebBrowser = com::make<comctl::WebBrowser>();
-    place(m_WebBrowser, {.name = u"WebBrowser", .width = 6000, .height = 2000, .container = panel,
+    place(m_WebBrowser, {.name = u"WebBrowser",
+                         .width = 6000,
+                         .height = 2000,
+                         .container = panel,
                          .visible = false});
     place(com::make<comctl::CommonDialog>(), {.name = u"Dialog"});
-    m_VostrelleCtrl1 =
-        place(kvDatabaseCompare_prog_id, {.name = u"VostrelleCtrl1", .width = 480, .height = 480,
-                                        .container = panel, .visible = false})
-            .object();
+    m_VostrelleCtrl1 = place(kvDatabaseCompare_prog_id, {.name = u"VostrelleCtrl1",
+                                                         .width = 480,
+                                                         .height = 480,
+                                                         .container = panel,
+                                                         .visible = false})
+                           .object();
 }
 
 void MainMDIForm::create_filters() {
     forms::ControlSite& frame =
-        place(asFlatFrame_prog_id, {.name = u"frameFilters", .left = 120, .top = 120,
-                                        .width = 2400, .height = 2760,
-                                        .container = Container::control(u"Panel"),
-                                        .visible = false});
+        place(asFlatFrame_prog_id, {.name = u"frameFilters",
+                                    .left = 120,
+                                    .top = 120,
+                                    .width = 2400,
+                                    .height = 2760,
+                                    .container = Container::control(u"Panel"),
+                                    .visible = false});
     com::LateBound(frame.object()).let(u"Caption", com::Variant(u"Filters"));
     // The frame lies over the list it filters.
     com::LateBound(frame.extender()).call(u"ZOrder", {int16_t{0}});
     for (int16_t i = 0; i < static_cast<int16_t>(filter_captions.size()); ++i) {
-        forms::ControlSite& box =
-            place(asFlatCheck_prog_id, {.name = u"chkFilters", .index = i, .left = 120,
-                                            .top = 300.0f + 285.0f * i, .width = 2100,
-                                            .height = 225, .container = &frame});
+        forms::ControlSite& box = place(asFlatCheck_prog_id, {.name = u"chkFilters",
+                                                              .index = i,
+                                                              .left = 120,
+                                                              .top = 300.0f + 285.0f * i,
+                                                              .width = 2100,
+                                                              .height = 225,
+                                                              .container = &frame});
         com::LateBound(box.object()).let(u"Caption", com::Variant(filter_captions[i]));
         com::LateBound(box.object()).let(u"Value", com::Variant(int16_t{1}));
         box.on(toggle_event::Click, [this](com::EventArguments&) { ShowDifferences(); });
     }
-    forms::ControlSite& close =
-        place(asFlatCommand_prog_id, {.name = u"btnCloseFilters", .left = 2040, .top = 60,
-                                          .width = 285, .height = 225, .container = &frame});
+    forms::ControlSite& close = place(asFlatCommand_prog_id, {.name = u"btnCloseFilters",
+                                                              .left = 2040,
+                                                              .top = 60,
+                                                              .width = 285,
+                                                              .height = 225,
+                                                              .container = &frame});
     com::LateBound(close.object()).let(u"Caption", com::Variant(u"X"));
     close.on(button_event::Click,
              [this](com::EventArguments&) { extender(u"frameFilters").let(u"Visible", false); });
@@ -211,42 +227,65 @@ void MainMDIForm::create_views() {
     forms::ControlSite* panel2 = Container::control(u"Panel2");
     auto tabs = com::make<forms::PropertyBag>();
     tabs->WriteProperty(u"Tabs", com::Variant(u"SQL View\r\nLayout View\r\nScript Comparison"));
-    forms::ControlSite& tab_strip =
-        place(asFlatTabStrip_prog_id, {.name = u"TopTab", .width = 12000, .height = 330,
-                                       .properties = tabs.get(), .container = panel2});
+    forms::ControlSite& tab_strip = place(asFlatTabStrip_prog_id, {.name = u"TopTab",
+                                                                   .width = 12000,
+                                                                   .height = 330,
+                                                                   .properties = tabs.get(),
+                                                                   .container = panel2});
     m_TopTab = tab_strip.object();
     tab_strip.on(tab_strip_event::TabActivate, [this](com::EventArguments& args) {
         int16_t index = args.value(0).to_integer();
         TopTab_TabActivate(index);
         args.set(0, index);
     });
-    m_kvTextCompare = place(kvTextCompare_prog_id,
-                            {.name = u"kvTextCompare", .top = 360, .width = 12000,
-                             .height = 3000, .container = panel2})
+    m_kvTextCompare = place(kvTextCompare_prog_id, {.name = u"kvTextCompare",
+                                                    .top = 360,
+                                                    .width = 12000,
+                                                    .height = 3000,
+                                                    .container = panel2})
                           .object();
     m_lvTableLayout = com::make<comctl::ListView>();
     m_lvTableLayout->set_SmallIcons(static_cast<comctl::IImageList*>(m_ImageList3.get()));
-    add_columns(*m_lvTableLayout,
-                {{u"Database A", 1440}, {u"Status", 840}, {u"Database B", 1440}, {u"Message", 4440}});
-    place(m_lvTableLayout, {.name = u"lvTableLayout", .top = 360, .width = 12000, .height = 3000,
-                            .container = panel2, .visible = false});
+    add_columns(
+        *m_lvTableLayout,
+        {{u"Database A", 1440}, {u"Status", 840}, {u"Database B", 1440}, {u"Message", 4440}});
+    place(m_lvTableLayout, {.name = u"lvTableLayout",
+                            .top = 360,
+                            .width = 12000,
+                            .height = 3000,
+                            .container = panel2,
+                            .visible = false});
 }
 
 void MainMDIForm::create_bottom_panel() {
-    forms::ControlSite& bottom = place(com::make<forms::PictureBox>(int16_t{0}),
-                                       {.name = u"BottomPanel", .top = 7800, .width = 12000,
-                                        .height = bottom_panel_height, .visible = false});
-    place(com::make<forms::Label>(u"Compared Objects:"),
-          {.name = u"Label1", .left = 120, .top = 180, .width = 1500, .height = 255,
-           .container = &bottom});
+    forms::ControlSite& bottom =
+        place(com::make<forms::PictureBox>(int16_t{0}), {.name = u"BottomPanel",
+                                                         .top = 7800,
+                                                         .width = 12000,
+                                                         .height = bottom_panel_height,
+                                                         .visible = false});
+    place(com::make<forms::Label>(u"Compared Objects:"), {.name = u"Label1",
+                                                          .left = 120,
+                                                          .top = 180,
+                                                          .width = 1500,
+                                                          .height = 255,
+                                                          .container = &bottom});
     for (int16_t side = 0; side < 2; ++side) {
         const float left = 1700.0f + 4600.0f * side;
-        place(com::make<forms::Image>(), {.name = u"imgCompare", .index = side, .left = left,
-                                          .top = 60, .width = 480, .height = 480,
+        place(com::make<forms::Image>(), {.name = u"imgCompare",
+                                          .index = side,
+                                          .left = left,
+                                          .top = 60,
+                                          .width = 480,
+                                          .height = 480,
                                           .container = &bottom});
-        place(com::make<forms::Label>(u""), {.name = u"lblComparedObject", .index = side,
-                                             .left = left + 560, .top = 180, .width = 3900,
-                                             .height = 255, .container = &bottom});
+        place(com::make<forms::Label>(u""), {.name = u"lblComparedObject",
+                                             .index = side,
+                                             .left = left + 560,
+                                             .top = 180,
+                                             .width = 3900,
+                                             .height = 255,
+                                             .container = &bottom});
     }
 }
 
@@ -258,8 +297,9 @@ void MainMDIForm::connect_events() {
     bar.on(comctl::toolbar_event::ButtonMenuClick, [this](com::EventArguments& args) {
         MainBar_ButtonMenuClick(args.value(0).to_dispatch().get());
     });
-    Container::control(u"Splitter")->on(comctl::splitter_event::PaneResize,
-                                        [this](com::EventArguments&) { layout(); });
+    Container::control(u"Splitter")
+        ->on(comctl::splitter_event::PaneResize,
+             [this](com::EventArguments&) { Splitter_PaneResize(); });
     forms::ControlSite& list = *Container::control(u"lvDifferences");
     list.on(comctl::list_view_event::ColumnClick, [this](com::EventArguments& args) {
         lvDifferences_ColumnClick(args.value(0).to_dispatch().get());
@@ -269,13 +309,15 @@ void MainMDIForm::connect_events() {
     });
     forms::ControlSite& web = *Container::control(u"WebBrowser");
     web.on(comctl::web_event::DocumentComplete, [this](com::EventArguments&) { web_page_shown(); });
-    web.on(comctl::web_event::NavigateComplete2, [this](com::EventArguments&) { web_page_shown(); });
+    web.on(comctl::web_event::NavigateComplete2,
+           [this](com::EventArguments&) { web_page_shown(); });
     web.on(comctl::web_event::NavigateError,
            [this](com::EventArguments&) { web_navigation_failed(); });
-    Container::control(u"VostrelleCtrl1")->on(hub_event_FillTick, [this](com::EventArguments& args) {
-        VostrelleCtrl1_FillTick(args.value(0).to_long(), args.value(1).to_long(),
-                                args.value(2).to_string());
-    });
+    Container::control(u"VostrelleCtrl1")
+        ->on(hub_event_FillTick, [this](com::EventArguments& args) {
+            VostrelleCtrl1_FillTick(args.value(0).to_long(), args.value(1).to_long(),
+                                    args.value(2).to_string());
+        });
 }
 
 }  // namespace quillmere

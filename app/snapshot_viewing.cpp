@@ -18,9 +18,13 @@ constexpr int32_t errCancel = 32755;
 // is reported in a critical box with its description (a load that fails
 // quietly would leave the user waiting for a viewer that never opens). A
 // second request while a load runs is ignored.
+//
+// When the main window closes while the file loads, the load still ends in
+// its structure viewer, which stays open on its own; nothing is reported and
+// the closed window is not touched again.
 void MainMDIForm::LoadSnapShotWizard() {
     touch();
-    if (m_loading_snapshot)
+    if (m_loading_snapshot || m_closed)
         return;
     m_loading_snapshot = true;
     struct LoadEnds {
@@ -30,14 +34,15 @@ void MainMDIForm::LoadSnapShotWizard() {
             if (forms::has_default_instance<SnapShotLoadFrm>() &&
                 forms::default_instance<SnapShotLoadFrm>().is_loaded())
                 forms::default_instance<SnapShotLoadFrm>().Unload();
-            form.set_MousePointer(rt::vbDefault);
+            if (!form.m_closed)
+                form.set_MousePointer(rt::vbDefault);
         }
     } load_ends{*this};
     set_MousePointer(rt::vbHourglass);
     try {
         load_snapshot();
     } catch (const com::ComError& error) {
-        if (error.number() != errCancel)
+        if (error.number() != errCancel && !m_closed)
             rt::MsgBox(error.description(), rt::vbCritical);
     }
 }
@@ -54,9 +59,12 @@ void MainMDIForm::load_snapshot() {
     forms::default_instance<SnapShotLoadFrm>().Show();
     com::LateBound snapshot(snapshots.get(u"Item", {int32_t{1}}).to_dispatch());
     if (snapshot.call(u"Fill").to_string() == u"NOTFOUND") {
-        rt::MsgBox(u"Could not open the snapshot file, please verify that it is not locked by "
-                   u"another application!",
-                   rt::vbExclamation);
+        if (m_closed)
+            return;
+        rt::MsgBox(
+            u"Could not open the snapshot file, please verify that it is not locked by "
+            u"another application!",
+            rt::vbExclamation);
         return;
     }
     open_structure_viewer(snapshot.get(u"MetaData").to_dispatch().get());

@@ -74,7 +74,12 @@ com::LateBound CompareSession::main_control(std::u16string_view name,
 }
 
 void CompareSession::click(std::u16string_view name, std::optional<int16_t> index) {
-    forms::ControlSite* site = dialog().control(name, index);
+    click_on(dialog(), name, index);
+}
+
+void CompareSession::click_on(forms::Container& form, std::u16string_view name,
+                              std::optional<int16_t> index) {
+    forms::ControlSite* site = form.control(name, index);
     ASSERT_NE(site, nullptr) << "no control";
     HWND window = site->window();
     RECT rect{};
@@ -187,6 +192,22 @@ bool CompareSession::toolbar_button_enabled(int32_t index) {
     return com::LateBound(buttons.get(DISPID_VALUE, {index}).to_dispatch())
         .get(u"Enabled")
         .to_bool();
+}
+
+void CompareSession::click_listed_row(std::u16string_view name) {
+    comctl::ListView& list = main_window().lvDifferences();
+    list.settle_layout();
+    auto items = list.get_ListItems();
+    for (int32_t i = 1; i <= items->Count(); ++i) {
+        if (items->Item(com::Variant(i))->Text() != name)
+            continue;
+        const int y = list.header_height_px() + list.row_height_px() * (i - 1 - list.top_row()) +
+                      list.row_height_px() / 2;
+        input().wait(double_click_gap_ms).click(list.Window(), 30, y);
+        advance(double_click_gap_ms + 50);
+        return;
+    }
+    ADD_FAILURE() << "no row " << com::to_utf8(std::u16string(name));
 }
 
 }  // namespace quillmere

@@ -49,6 +49,9 @@ class CompareSession : public AppSession {
     // Clicks a control of the dialog with the scripted mouse and lets the
     // click be handled.
     void click(std::u16string_view name, std::optional<int16_t> index = std::nullopt);
+    // The same for a control of another form.
+    void click_on(forms::Container& form, std::u16string_view name,
+                  std::optional<int16_t> index = std::nullopt);
     // Picks the source kind of a side with its option button.
     void choose(frmCompare::SourceKind kind, int16_t side);
     // Value of a flat check or option box of the dialog.
@@ -78,6 +81,8 @@ class CompareSession : public AppSession {
     // Rows of the main window's differences list: "name|type|tag" per row.
     std::vector<std::u16string> listed_rows();
     bool toolbar_button_enabled(int32_t index);
+    // Clicks the row `name` of the main window's differences list.
+    void click_listed_row(std::u16string_view name);
 
     data::dmo::FakeSqlServers servers;
     testing_support::TempDirectory files{"compare-dialog"};

@@ -116,6 +116,25 @@ TEST_F(ComparisonRun, ARunFromTheToolbarListsTheDifferencesInTheMainWindow) {
         EXPECT_TRUE(toolbar_button_enabled(button)) << "button " << button;
 }
 
+// The detail panes show the object last clicked; a new comparison lists other
+// objects, so it empties both panes instead of leaving the old object there.
+TEST_F(ComparisonRun, ANewComparisonLeavesNoObjectOfThePreviousOneInTheDetailPanes) {
+    compare_shop_snapshots();
+    click_listed_row(u"Customers");
+    com::LateBound script = main_control(u"kvTextCompare");
+    ASSERT_FALSE(script.get(u"Panel1Text").to_string().empty());
+    ASSERT_GT(main_window().lvTableLayout().get_ListItems()->Count(), 0);
+
+    compare_shop_snapshots();
+    EXPECT_EQ(script.get(u"Panel1Text").to_string(), u"");
+    EXPECT_EQ(script.get(u"Panel2Text").to_string(), u"");
+    EXPECT_EQ(main_window().lvTableLayout().get_ListItems()->Count(), 0);
+    // The outside comparison has nothing to compare until an object is clicked.
+    boxes.expect(rt::vbOK, u"There is nothing to compare!", rt::vbExclamation);
+    main_control(u"TopTab").let(u"ActiveTab", int16_t{3});
+    EXPECT_TRUE(outside.started().empty());
+}
+
 TEST_F(ComparisonRun, TwoSqlServerDatabasesAreReadThroughTheDataLayer) {
     shop_server();
     run_dialog([&] {

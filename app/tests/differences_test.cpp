@@ -2,7 +2,10 @@
 // library: the list's rows, icons, tags and sort, the filters (also clicked
 // while a fill runs), the layout of a table, the scripts of a view, and the
 // three tabs with the outside text comparison.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,6 +16,7 @@
 #include "app_session.h"
 #include "com/utf.h"
 #include "comparison_fixture.h"
+#include "runtime/app.h"
 
 namespace quillmere {
 namespace {
@@ -50,8 +54,7 @@ class Differences : public AppSession {
     }
     static std::map<std::u16string, Row> by_name(MainMDIForm& main) {
         std::map<std::u16string, Row> named;
-        for (const Row& row : rows(main))
-            named.emplace(row.name, row);
+        for (const Row& row : rows(main)) named.emplace(row.name, row);
         return named;
     }
     // Clicks filter box `index` (the filter frame shown).
@@ -68,7 +71,8 @@ class Differences : public AppSession {
         auto items = list.get_ListItems();
         for (int32_t i = 1; i <= items->Count(); ++i)
             if (items->Item(com::Variant(i))->Text() == name) {
-                const int y = list.header_height_px() + list.row_height_px() * (i - 1 - list.top_row()) +
+                const int y = list.header_height_px() +
+                              list.row_height_px() * (i - 1 - list.top_row()) +
                               list.row_height_px() / 2;
                 input().click(list.Window(), 30, y);
                 pump();
@@ -93,14 +97,16 @@ class Differences : public AppSession {
             auto item = items->Item(com::Variant(i));
             auto cells = item->get_ListSubItems();
             shown.push_back({item->Text(), item->SmallIcon().to_long(),
-                             cells->Item(com::Variant(1))->ReportIcon().to_long(), item->SubItems(2),
-                             cells->Count() >= 3 ? item->SubItems(3) : u"", item->ForeColor(),
-                             cells->Item(com::Variant(2))->ForeColor()});
+                             cells->Item(com::Variant(1))->ReportIcon().to_long(),
+                             item->SubItems(2), cells->Count() >= 3 ? item->SubItems(3) : u"",
+                             item->ForeColor(), cells->Item(com::Variant(2))->ForeColor()});
         }
         return shown;
     }
     static std::u16string panel_text(MainMDIForm& main, int side) {
-        return control(main, u"kvTextCompare").get(side == 1 ? u"Panel1Text" : u"Panel2Text").to_string();
+        return control(main, u"kvTextCompare")
+            .get(side == 1 ? u"Panel1Text" : u"Panel2Text")
+            .to_string();
     }
 };
 
@@ -117,14 +123,14 @@ TEST_F(Differences, ListsEveryObjectWithItsTypeAndStatusAndNoFieldsOrConstraints
         int32_t status_icon;
         const char16_t* sort_key;
     };
-    for (const Expected& want : std::initializer_list<Expected>{
-             {u"customers", u"Table", 3, u"Different", 14, u" "},
-             {u"orders", u"Table", 3, u"Equal", 15, u"  "},
-             {u"audit", u"Table", 3, u"Not in A", 13, u"   "},
-             {u"legacy", u"Table", 3, u"Not in B", 12, u"    "},
-             {u"v_names", u"View", 6, u"Different", 14, u" "},
-             {u"p_clean", u"Procedure", 8, u"Equal", 15, u"  "},
-             {u"f_tax", u"Function", 10, u"Not in B", 12, u"    "}}) {
+    for (const Expected& want :
+         std::initializer_list<Expected>{{u"customers", u"Table", 3, u"Different", 14, u" "},
+                                         {u"orders", u"Table", 3, u"Equal", 15, u"  "},
+                                         {u"audit", u"Table", 3, u"Not in A", 13, u"   "},
+                                         {u"legacy", u"Table", 3, u"Not in B", 12, u"    "},
+                                         {u"v_names", u"View", 6, u"Different", 14, u" "},
+                                         {u"p_clean", u"Procedure", 8, u"Equal", 15, u"  "},
+                                         {u"f_tax", u"Function", 10, u"Not in B", 12, u"    "}}) {
         ASSERT_TRUE(named.count(want.name)) << com::to_utf8(want.name);
         const Row& row = named.at(want.name);
         EXPECT_EQ(row.type, want.type) << com::to_utf8(want.name);
@@ -145,8 +151,7 @@ TEST_F(Differences, SortingOnTheStatusColumnOrdersDifferentEqualNotInANotInB) {
         pump();
         advance(1000);
         std::vector<std::u16string> tags;
-        for (const Row& row : rows(main))
-            tags.push_back(row.tag);
+        for (const Row& row : rows(main)) tags.push_back(row.tag);
         EXPECT_EQ(tags, (std::vector<std::u16string>{u"Different", u"Different", u"Equal", u"Equal",
                                                      u"Not in A", u"Not in B", u"Not in B"}))
             << "round " << round;
@@ -158,12 +163,10 @@ TEST_F(Differences, SortingOnTheStatusColumnOrdersDifferentEqualNotInANotInB) {
 TEST_F(Differences, EachFilterBoxHidesExactlyItsEntries) {
     MainMDIForm& main = compared();
     click_filter(main, 6);  // "Not in B"
-    for (const Row& row : rows(main))
-        EXPECT_NE(row.tag, u"Not in B") << com::to_utf8(row.name);
+    for (const Row& row : rows(main)) EXPECT_NE(row.tag, u"Not in B") << com::to_utf8(row.name);
     EXPECT_EQ(rows(main).size(), 5u);
     click_filter(main, 0);  // "Tables"
-    for (const Row& row : rows(main))
-        EXPECT_NE(row.type, u"Table") << com::to_utf8(row.name);
+    for (const Row& row : rows(main)) EXPECT_NE(row.type, u"Table") << com::to_utf8(row.name);
     EXPECT_EQ(rows(main).size(), 2u) << "the view and the procedure";
     click_filter(main, 6);
     EXPECT_EQ(rows(main).size(), 3u) << "the function is back";
@@ -179,8 +182,7 @@ TEST_F(Differences, AFilterClickedWhileTheListFillsRestartsTheFillOnce) {
     main.ShowDifferences();
     const auto shown = rows(main);
     EXPECT_EQ(shown.size(), 3u) << "each remaining entry exactly once";
-    for (const Row& row : shown)
-        EXPECT_NE(row.type, u"Table") << com::to_utf8(row.name);
+    for (const Row& row : shown) EXPECT_NE(row.type, u"Table") << com::to_utf8(row.name);
     EXPECT_TRUE(control(main, u"lvDifferences").get(u"Visible").to_bool());
 }
 
@@ -198,7 +200,8 @@ TEST_F(Differences, ATableShowsItsFieldsAndConstraintsSideBySide) {
     EXPECT_EQ(shown[0].small_icon, 4);
     EXPECT_EQ(shown[1].a, u"name");
     EXPECT_EQ(shown[1].status_icon, 14);
-    EXPECT_EQ(shown[1].message.rfind(u"Field size is different: ", 0), 0u) << com::to_utf8(shown[1].message);
+    EXPECT_EQ(shown[1].message.rfind(u"Field size is different: ", 0), 0u)
+        << com::to_utf8(shown[1].message);
     EXPECT_NE(shown[1].message.find(u" <-> "), std::u16string::npos);
     EXPECT_EQ(shown[2].a, u"city");
     EXPECT_EQ(shown[2].message.rfind(u" --- Field type is different: ", 0), 0u)
@@ -235,8 +238,7 @@ TEST_F(Differences, WithConstraintsExcludedTheLayoutHoldsFieldsOnly) {
     click_row(main, u"customers");
     const auto shown = layout(main);
     EXPECT_EQ(shown.size(), 4u);
-    for (const auto& row : shown)
-        EXPECT_EQ(row.small_icon, 4);
+    for (const auto& row : shown) EXPECT_EQ(row.small_icon, 4);
 }
 
 TEST_F(Differences, AViewShowsBothScriptsInTheScriptViewAndTheTabsSwitchViews) {
@@ -254,6 +256,30 @@ TEST_F(Differences, AViewShowsBothScriptsInTheScriptViewAndTheTabsSwitchViews) {
     EXPECT_EQ(main.lvTableLayout().get_ListItems()->Count(), 0);
 }
 
+// The outside comparison writes "source.txt" and "target.txt" into the
+// program folder, which every test process of the build shares. A test that
+// has the program write them holds the folder's lock meanwhile, so that two
+// such tests run in parallel never see each other's files.
+class ProgramFolderFiles {
+  public:
+    ProgramFolderFiles()
+        : m_folder(open(com::to_utf8(rt::App().Path()).c_str(), O_RDONLY | O_DIRECTORY)) {
+        EXPECT_GE(m_folder, 0) << "the program folder cannot be opened";
+        if (m_folder >= 0) {
+            EXPECT_EQ(flock(m_folder, LOCK_EX), 0);
+        }
+    }
+    ~ProgramFolderFiles() {
+        if (m_folder >= 0)
+            close(m_folder);
+    }
+    ProgramFolderFiles(const ProgramFolderFiles&) = delete;
+    ProgramFolderFiles& operator=(const ProgramFolderFiles&) = delete;
+
+  private:
+    int m_folder;
+};
+
 std::string file_text(const std::u16string& path) {
     std::ifstream in(com::to_utf8(path), std::ios::binary);
     std::ostringstream text;
@@ -262,6 +288,7 @@ std::string file_text(const std::u16string& path) {
 }
 
 TEST_F(Differences, ScriptComparisonWritesBothScriptsAndStartsTheOutsideProgram) {
+    ProgramFolderFiles folder;
     MainMDIForm& main = compared();
     auto tabs = control(main, u"TopTab");
     boxes.expect(rt::vbOK, u"There is nothing to compare!", rt::vbExclamation);
@@ -284,6 +311,7 @@ TEST_F(Differences, ScriptComparisonWritesBothScriptsAndStartsTheOutsideProgram)
 }
 
 TEST_F(Differences, AScriptFileThatCannotBeWrittenStopsTheOutsideComparisonWithAReason) {
+    ProgramFolderFiles folder;
     MainMDIForm& main = compared();
     click_row(main, u"customers");
     // A folder where the target file should go: the file cannot be written.

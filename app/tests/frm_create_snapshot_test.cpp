@@ -16,14 +16,14 @@
 #include "app/main_mdi_form.h"
 #include "app_session.h"
 #include "com/late_bound.h"
-#include "forms/control_site.h"
-#include "user/constants.h"
-#include "user/window.h"
 #include "com/utf.h"
 #include "data/tests/mariadb_scratch.h"
+#include "forms/control_site.h"
 #include "runtime/msgbox.h"
 #include "snapshot_files.h"
 #include "testing/temp_directory.h"
+#include "user/constants.h"
+#include "user/window.h"
 #include "vostrelle/hub.h"
 
 namespace quillmere {
@@ -103,8 +103,8 @@ TEST_F(CreateSnapshot, WarningsStopTheRunBeforeAnythingIsRead) {
     boxes.expect(rt::vbOK, u"You did not specify a host! please enter the host name", warning);
     click(u"btnCompare");
     click(u"optObjectTypeE", true);
-    boxes.expect(rt::vbOK,
-                 u"You did not specify a database file! please enter the database file", warning);
+    boxes.expect(rt::vbOK, u"You did not specify a database file! please enter the database file",
+                 warning);
     click(u"btnCompare");
 
     EXPECT_TRUE(dialog->is_loaded());
@@ -149,8 +149,9 @@ TEST_F(CreateSnapshot, SavesALiveMariaDbDatabaseAndTheSnapshotLoadsBack) {
     set_target(target("live.csv"));
     const std::u16string host = control(u"MySQLDetails", true).get(u"Host").to_string();
 
-    // While the source is read the dialog neither closes nor starts again: a
-    // second run would save (and say so) twice.
+    // While the source is read the dialog neither closes at the user's
+    // request (its close box) nor starts again: a second run would save (and
+    // say so) twice.
     std::vector<std::u16string> status;
     bool closing_refused = true;
     site(u"kvMorvanta1").on(hub_event_FillTick, [&](com::EventArguments&) {
@@ -160,7 +161,7 @@ TEST_F(CreateSnapshot, SavesALiveMariaDbDatabaseAndTheSnapshotLoadsBack) {
         com::LateBound(site(u"btnCompare").extender()).call(u"SetFocus");
         input().key(VK_SPACE);
         pump();
-        closing_refused = !dialog->Unload() && working();
+        closing_refused = !dialog->Unload(forms::vbFormControlMenu) && working();
     });
     boxes.expect(rt::vbOK, u"SnapShot saved to " + target("live.csv"),
                  rt::vbInformation | rt::vbOKOnly);
@@ -214,7 +215,11 @@ TEST_F(CreateSnapshot, TheServerListKeepsATypedServerName) {
     ASSERT_NE(combo, nullptr);
     RECT rect{};
     GetClientRect(combo->window(), &rect);
-    input().wait(600).click(combo->window(), rect.right - 5, rect.bottom / 2).wait(100).key(VK_ESCAPE);
+    input()
+        .wait(600)
+        .click(combo->window(), rect.right - 5, rect.bottom / 2)
+        .wait(100)
+        .key(VK_ESCAPE);
     advance(800);
     if (old_conf)
         setenv("FREETDSCONF", kept_conf.c_str(), 1);

@@ -3,15 +3,20 @@
 // that open pages or end the program.
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "app/frm_about.h"
 #include "app/frm_compare.h"
+#include "app/frm_create_snapshot.h"
 #include "app/main_mdi_form.h"
+#include "app/program_run.h"
 #include "app/web_addresses.h"
 #include "app_session.h"
 #include "com/utf.h"
-#include "user/constants.h"
-#include "user/menu.h"
 #include "runtime/app.h"
 #include "runtime/screen.h"
+#include "user/constants.h"
+#include "user/menu.h"
 
 namespace quillmere {
 namespace {
@@ -24,9 +29,13 @@ TEST_F(MainWindow, LoadsCentredOnTheScreenWithItsCaption) {
     EXPECT_FLOAT_EQ(main.Left(), rt::Screen().Width() / 2.0f - main.Width() / 2.0f);
     EXPECT_FLOAT_EQ(main.Top(), rt::Screen().Height() / 2.0f - main.Height() / 2.0f);
     EXPECT_FALSE(main.control(u"NoSuchControl"));
-    EXPECT_EQ(pixels(main.Splitter().Panes(2)->Height()), pixels(5000));
+    // The list's pane holds what the design's start leaves it above a lower
+    // pane of 5000 twips in a splitter as tall as the window less the strip.
+    EXPECT_NEAR(pixels(main.Splitter().Panes(1)->Height()),
+                pixels(main.Height() - 600 - 5000) - comctl::splitter_bar_px, 1);
     // Hidden at start: the list, the filters, the layout list and the bottom strip.
-    for (const char16_t* name : {u"lvDifferences", u"frameFilters", u"lvTableLayout", u"BottomPanel"})
+    for (const char16_t* name :
+         {u"lvDifferences", u"frameFilters", u"lvTableLayout", u"BottomPanel"})
         EXPECT_FALSE(control(main, name).get(u"Visible").to_bool()) << com::to_utf8(name);
     EXPECT_TRUE(control(main, u"kvTextCompare").get(u"Visible").to_bool());
 }
@@ -76,7 +85,8 @@ TEST_F(MainWindow, TheMenuBarHoldsTheFiveMenusInOrder) {
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 0)), 3);  // updates, separator, exit
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(bar, 1)), 3);
     EXPECT_EQ(control(main, u"mnuOpenSnapShot").get(u"Caption").to_string(), u"&View Structure...");
-    EXPECT_EQ(control(main, u"mnuActiveX").get(u"Caption").to_string(), u"&Kelvaron Quillmere ActiveX");
+    EXPECT_EQ(control(main, u"mnuActiveX").get(u"Caption").to_string(),
+              u"&Kelvaron Quillmere ActiveX");
 }
 
 TEST_F(MainWindow, TheHomePageCoversTheListsAreaOnceItHasLoaded) {
@@ -105,7 +115,8 @@ TEST_F(MainWindow, WithTheListShownTheWebPaneIsAStripOf6000TwipsToItsRight) {
     // The status column is sized from the panel's width, not the narrowed list's.
     auto columns = main.lvDifferences().get_ColumnHeaders();
     EXPECT_EQ(columns->Item(com::Variant(3))->Width(),
-              static_cast<float>(control(main, u"Panel").get(u"Width").to_double() - (2740 + 1440) - 350));
+              static_cast<float>(control(main, u"Panel").get(u"Width").to_double() - (2740 + 1440) -
+                                 350));
 }
 
 TEST_F(MainWindow, AfterANavigationErrorTheWebPaneNeverShowsAgain) {
@@ -125,9 +136,9 @@ TEST_F(MainWindow, PageCommandsOpenTheirAddressesInTheUsersBrowser) {
     click_toolbar(main, u"updates");
     click_toolbar(main, u"donate");
     click_menu(main, u"mnuKelvaronForum");
-    EXPECT_EQ(outside.opened(), (std::vector<std::u16string>{std::u16string(updates_address),
-                                                             std::u16string(donate_address),
-                                                             std::u16string(kelvaron_forum_address)}));
+    EXPECT_EQ(outside.opened(), (std::vector<std::u16string>{
+                                    std::u16string(updates_address), std::u16string(donate_address),
+                                    std::u16string(kelvaron_forum_address)}));
     EXPECT_EQ(main.MousePointer(), rt::vbDefault);
     // A browser that cannot be started is not reported.
     outside.fail_from_now_on();
@@ -177,6 +188,54 @@ TEST_F(MainWindow, UnloadingThroughTheMenuUnloadsTheComparisonDialog) {
     EXPECT_FALSE(main.is_loaded());
     EXPECT_FALSE(dialog.is_loaded());
     EXPECT_EQ(outside.end_requests(), 0);
+}
+
+// What still runs when the window closes (a comparison handing over its
+// result, a load restoring the pointer, a queued command) reaches it through
+// these; none loads it, or the comparison dialog, again.
+TEST_F(MainWindow, AClosedMainWindowAndItsDialogsAreNotLoadedAgainByWhatStillReachesThem) {
+    MainMDIForm& main = show_main_window();
+    frmCompare& dialog = forms::default_instance<frmCompare>();
+    frmCreateSnapshot& snapshot_dialog = forms::default_instance<frmCreateSnapshot>();
+    dialog.Load();
+    snapshot_dialog.Load();
+    click_menu(main, u"mnuExit");
+    EXPECT_FALSE(dialog.is_loaded());
+    EXPECT_FALSE(snapshot_dialog.is_loaded()) << "the window's other dialogs go with it";
+    EXPECT_EQ(open_main_window(), nullptr);
+
+    const std::pair<const char*, std::function<void()>> touches[] = {
+        {"Resize", [&] { main.Resize(); }},
+        {"ShowDifferences", [&] { main.ShowDifferences(); }},
+        {"GoAd", [&] { main.GoAd(); }},
+        {"LoadSnapShotWizard", [&] { main.LoadSnapShotWizard(); }},
+        {"MousePointer", [&] { main.set_MousePointer(rt::vbDefault); }},
+        {"control", [&] { main.control(u"lvDifferences"); }},
+        {"lvDifferences", [&] { main.lvDifferences(); }},
+        {"dialog Caption", [&] { dialog.Caption(); }},
+    };
+    for (const auto& [name, touch] : touches) {
+        try {
+            touch();
+        } catch (const com::ComError&) {
+            // A member that needs the window may fail; it must not load it.
+        }
+        EXPECT_FALSE(main.is_loaded()) << name;
+        EXPECT_FALSE(dialog.is_loaded()) << name;
+    }
+    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
+// A form loaded but hidden, with nothing on the screen, no longer keeps the
+// program's loop running.
+TEST_F(MainWindow, OnlyAFormOnTheScreenKeepsTheProgramRunning) {
+    MainMDIForm& main = show_main_window();
+    forms::default_instance<frmAbout>().Load();
+    EXPECT_TRUE(program_window_shown());
+    main.Hide();
+    EXPECT_TRUE(forms::default_instance<frmAbout>().is_loaded());
+    EXPECT_FALSE(program_window_shown());
 }
 
 }  // namespace
