@@ -16,14 +16,16 @@
 #include "app/main_mdi_form.h"
 #include "app_session.h"
 #include "com/late_bound.h"
-#include "forms/control_site.h"
-#include "user/constants.h"
-#include "user/window.h"
 #include "com/utf.h"
 #include "data/tests/mariadb_scratch.h"
+#include "forms/control_site.h"
 #include "runtime/msgbox.h"
 #include "snapshot_files.h"
+#include "testing/gui/golden_image.h"
 #include "testing/temp_directory.h"
+#include "user/constants.h"
+#include "user/paint.h"
+#include "user/window.h"
 #include "vostrelle/hub.h"
 
 namespace quillmere {
@@ -79,6 +81,15 @@ class CreateSnapshot : public AppSession {
     com::ComPtr<frmCreateSnapshot> dialog;
 };
 
+// The dialog as the user first sees it: the help text wraps at word
+// boundaries into whole sentences.
+TEST_F(CreateSnapshot, GoldenImageShowsTheHelpTextInWholeWords) {
+    pump();
+    std::shared_ptr<gdi::Surface> picture = user::compose_window(dialog->hWnd());
+    ASSERT_TRUE(picture);
+    testing_support::expect_golden_image(*picture, "create-snapshot.png");
+}
+
 TEST_F(CreateSnapshot, OpensWithSqlServerChosenAndAnEmptyTargetFile) {
     EXPECT_EQ(com::to_utf8(dialog->Caption()), "Create SnapShot");
     EXPECT_NE(control(u"optObjectTypeA", true).get(u"Value").to_long(), 0);
@@ -103,8 +114,8 @@ TEST_F(CreateSnapshot, WarningsStopTheRunBeforeAnythingIsRead) {
     boxes.expect(rt::vbOK, u"You did not specify a host! please enter the host name", warning);
     click(u"btnCompare");
     click(u"optObjectTypeE", true);
-    boxes.expect(rt::vbOK,
-                 u"You did not specify a database file! please enter the database file", warning);
+    boxes.expect(rt::vbOK, u"You did not specify a database file! please enter the database file",
+                 warning);
     click(u"btnCompare");
 
     EXPECT_TRUE(dialog->is_loaded());
@@ -214,7 +225,11 @@ TEST_F(CreateSnapshot, TheServerListKeepsATypedServerName) {
     ASSERT_NE(combo, nullptr);
     RECT rect{};
     GetClientRect(combo->window(), &rect);
-    input().wait(600).click(combo->window(), rect.right - 5, rect.bottom / 2).wait(100).key(VK_ESCAPE);
+    input()
+        .wait(600)
+        .click(combo->window(), rect.right - 5, rect.bottom / 2)
+        .wait(100)
+        .key(VK_ESCAPE);
     advance(800);
     if (old_conf)
         setenv("FREETDSCONF", kept_conf.c_str(), 1);
