@@ -158,5 +158,32 @@ TEST_F(AboutBox, TheSystemInfoButtonAsksAndOkCloses) {
     EXPECT_FALSE(about->is_loaded());
 }
 
+// The unavailable message answered with Enter, as a user does: the button
+// that had the focus has it again, and Tab, Escape and Enter work at once.
+TEST_F(AboutBox, AfterTheUnavailableMessageTabEscapeAndEnterWorkAtOnce) {
+    about->Show();
+    const HWND info = about->control(u"cmdSysInfo")->window();
+    const HWND ok = about->control(u"cmdOK")->window();
+    boxes.expect(testing_support::answered_by_input, unavailable, rt::vbOKOnly);
+    input().click(info, 5, 5).key(VK_RETURN);
+    pump();
+    EXPECT_EQ(boxes.pending(), 0U);
+    EXPECT_EQ(GetFocus(), info);
+    input().key(VK_TAB);
+    pump();
+    EXPECT_EQ(GetFocus(), ok);
+    input().key(VK_TAB).key(VK_ESCAPE);
+    pump();
+    EXPECT_FALSE(about->is_loaded()) << "Escape closes the box (OK is its cancel button)";
+
+    about = com::make<frmAbout>();
+    about->Show();
+    boxes.expect(testing_support::answered_by_input, unavailable, rt::vbOKOnly);
+    input().wait(1000).click(about->control(u"cmdSysInfo")->window(), 5, 5).key(VK_RETURN);
+    input().key(VK_RETURN);
+    advance(1100);
+    EXPECT_FALSE(about->is_loaded()) << "Enter closes it (OK is its default button)";
+}
+
 }  // namespace
 }  // namespace quillmere

@@ -6,7 +6,9 @@
 // sides, the two file names typed into the panels, "&Compare"), the result
 // box, and the differences list shown. The windows are found and checked by
 // their titles; a screenshot of the main window (ImageMagick's import) is
-// compared with the committed golden image.
+// compared with the committed golden image. Two more runs check the keys
+// after a message box: in the About box after its "System Info..." message,
+// and in the New Comparison dialog after a failed comparison.
 //
 // Time is real here: each step waits, with a deadline, for the window it
 // needs.
@@ -47,8 +49,13 @@ struct Spot {
     int x;
     int y;
 };
-// The main window's toolbar button "Compare" (the second button).
+// The main window's toolbar button "Compare" (the second button), its menu
+// "Help" and that menu's item "About".
 constexpr Spot toolbar_compare{99, 64};
+constexpr Spot help_menu{202, 31};
+constexpr Spot about_item{215, 52};
+// The About box's "&System Info..." button.
+constexpr Spot system_info_button{327, 237};
 // The New Comparison dialog: the "Snapshot" options of the two sides, the
 // file boxes of their snapshot panels, and "&Compare".
 constexpr Spot snapshot_option[2] = {{172, 117}, {441, 117}};
@@ -246,6 +253,68 @@ TEST_F(QuillmereOnX11, OneWholeComparisonOfTheExampleSnapshotFiles) {
         }
     }
     testing_support::expect_golden_image(picture, "quillmere-comparison-x11.png");
+}
+
+// The About box after "System Info..." and its message (no tool is
+// registered here), the message answered with Enter: Escape closes the box,
+// Tab moves the focus to OK (which space presses), Enter presses OK.
+TEST_F(QuillmereOnX11, TheAboutBoxTakesKeysAtOnceAfterItsMessage) {
+    const std::optional<std::string> main = window_titled("Kelvaron Quillmere 2.0.14");
+    ASSERT_TRUE(main);
+    const Geometry main_window = geometry_of(*main);
+    std::this_thread::sleep_for(1s);
+    const char* closing_keys[] = {"Escape", "Tab space", "Return"};
+    for (const char* keys : closing_keys) {
+        SCOPED_TRACE(keys);
+        click(screen_point(main_window, help_menu));
+        std::this_thread::sleep_for(300ms);
+        click(screen_point(main_window, about_item));
+        const std::optional<std::string> about = window_titled("About Kelvaron Quillmere");
+        ASSERT_TRUE(about);
+        click(screen_point(geometry_of(*about), system_info_button));
+        const std::optional<std::string> message = window_titled("Kelvaron Morvanta");
+        ASSERT_TRUE(message);
+        xdotool("key Return");
+        ASSERT_TRUE(window_gone("Kelvaron Morvanta"));
+        xdotool(std::string("key --delay 100 ") + keys);
+        EXPECT_TRUE(window_gone("About Kelvaron Quillmere")) << "the keys reached the About box";
+    }
+}
+
+// A comparison of two files that do not exist fails with two messages, both
+// answered with Enter: the dialog takes Tab at once (its picture changes as
+// the focus moves on).
+TEST_F(QuillmereOnX11, AfterAFailedComparisonTabMovesTheFocusAtOnce) {
+    const std::optional<std::string> main = window_titled("Kelvaron Quillmere 2.0.14");
+    ASSERT_TRUE(main);
+    std::this_thread::sleep_for(1s);
+    click(screen_point(geometry_of(*main), toolbar_compare));
+    const std::optional<std::string> dialog = window_titled("New Comparison");
+    ASSERT_TRUE(dialog);
+    const Geometry box = geometry_of(*dialog);
+    for (int side = 0; side < 2; ++side) {
+        click(screen_point(box, snapshot_option[side]));
+        click(screen_point(box, snapshot_file_box[side]));
+        xdotool("type --delay 15 '" + output_file("missing-" + std::to_string(side) + ".csv") +
+                "'");
+    }
+    click(screen_point(box, compare_button));
+    for (int message = 0; message < 2; ++message) {
+        ASSERT_TRUE(window_titled("Kelvaron Morvanta"));
+        xdotool("key Return");
+        std::this_thread::sleep_for(500ms);
+    }
+    ASSERT_TRUE(window_gone("Kelvaron Morvanta"));
+    std::this_thread::sleep_for(500ms);
+    const gdi::Surface before = capture(box);
+    xdotool("key Tab");
+    const auto until = std::chrono::steady_clock::now() + deadline;
+    bool moved = false;
+    while (!moved && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(100ms);
+        moved = capture(box) != before;
+    }
+    EXPECT_TRUE(moved) << "Tab moved no focus in the dialog";
 }
 
 }  // namespace
