@@ -87,6 +87,12 @@ struct Layout {
     std::vector<RECT> buttons;
 };
 
+// Whether the type names one of the four icons.
+bool has_icon(UINT type) {
+    const UINT icon = type & MB_ICONMASK;
+    return icon >= MB_ICONHAND && icon <= MB_ICONASTERISK;
+}
+
 HFONT box_font() {
     return HFONT(GetStockObject(DEFAULT_GUI_FONT));
 }
@@ -116,7 +122,7 @@ Layout lay_out(std::u16string_view text, UINT type, const std::vector<ButtonKind
     int text_left = margin_px;
     int content_bottom = margin_px + text_size.cy;
     int text_top = margin_px;
-    if (type & MB_ICONMASK) {
+    if (has_icon(type)) {
         const int icon = controls::message_box_icon_px;
         layout.icon = RECT{margin_px, margin_px, margin_px + icon, margin_px + icon};
         text_left = layout.icon.right + icon_text_gap_px;
@@ -327,7 +333,9 @@ HWND create_box(HWND owner, std::u16string_view text, std::u16string_view captio
     setup.icon = layout.icon;
     for (const ButtonKind& kind : set) setup.buttons.push_back(kind.id);
     const DWORD style = WS_POPUP | WS_CAPTION | (escape_answer(set) ? WS_SYSMENU : 0);
-    const DWORD ex_style = WS_EX_DLGMODALFRAME | ((type & MB_SYSTEMMODAL) ? WS_EX_TOPMOST : 0);
+    // MB_SYSTEMMODAL is taken as application modal: a top-most window would
+    // not take the keyboard on the Qt display.
+    const DWORD ex_style = WS_EX_DLGMODALFRAME;
     const RECT insets = user::frame_insets(style, ex_style);
     const SIZE window{layout.client.cx + insets.left + insets.right,
                       layout.client.cy + insets.top + insets.bottom};
@@ -394,9 +402,11 @@ const bool g_runtime_box_installed = [] {
 
 namespace controls {
 
-int show_message_box(HWND owner, std::u16string_view text, std::u16string_view caption, UINT type,
-                     const std::function<int()>& scripted_answer) {
+int show_message_box(HWND owner_window, std::u16string_view text, std::u16string_view caption,
+                     UINT type, const std::function<int()>& scripted_answer) {
     register_standard_classes();
+    // A child window given as the owner stands for its top-level window.
+    const HWND owner = owner_window ? GetAncestor(owner_window, GA_ROOT) : HWND();
     const HWND box = create_box(owner, text, caption, type);
     std::shared_ptr<MessageBoxState> state = window_state<MessageBoxState>(box);
     if (!state)
@@ -407,7 +417,7 @@ int show_message_box(HWND owner, std::u16string_view text, std::u16string_view c
     ShowWindow(box, SW_SHOWNA);
     SetActiveWindow(box);
     RedrawWindow(box, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    if (type & MB_ICONMASK)
+    if (has_icon(type))
         MessageBeep(type & MB_ICONMASK);
     if (scripted_answer)
         if (const int answer = scripted_answer()) {

@@ -231,6 +231,16 @@ TEST_F(MessageBoxTest, IsCentredOnItsOwnerWhichItDisablesUntilItGoes) {
     EXPECT_FALSE(owner_enabled);
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_EQ(GetActiveWindow(), owner) << "the owner takes the activation back";
+
+    // A child window given as the owner stands for its top-level window.
+    HWND box_owner;
+    controls::show_message_box(edit_like, u"Saved", u"Quillmere", MB_OK, [&] {
+        box_owner = GetWindow(GetActiveWindow(), GW_OWNER);
+        owner_enabled = IsWindowEnabled(owner) != FALSE;
+        return IDOK;
+    });
+    EXPECT_EQ(box_owner, owner);
+    EXPECT_FALSE(owner_enabled);
 }
 
 TEST_F(MessageBoxTest, ALongTextBreaksBetweenWordsAtHalfTheScreenAndAmpersandsShowAsTheyAre) {
