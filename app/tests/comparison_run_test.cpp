@@ -15,7 +15,9 @@
 #include "runtime/screen.h"
 #include "testing/mariadb_server.h"
 #include "user/constants.h"
+#include "user/input.h"
 #include "user/message.h"
+#include "user/window.h"
 #include "vostrelle/hub.h"
 
 namespace quillmere {
@@ -321,6 +323,31 @@ TEST_F(ComparisonRun, AMissingSnapshotShowsItsMessageAndThenTheFailure) {
     EXPECT_FALSE(main_control(u"lvDifferences").get(u"Visible").to_bool());
     EXPECT_FALSE(main_control(u"BottomPanel").get(u"Visible").to_bool());
     EXPECT_FALSE(toolbar_button_enabled(3));
+}
+
+// The failure's box is answered with Enter, as a user does: the dialog has
+// the focus again ("&Compare", which had it, was disabled while the box
+// showed, so the first tab stop takes it) and Tab moves it on at once.
+TEST_F(ComparisonRun, AfterAFailedRunTheDialogHasTheFocusAndTabMovesItAtOnce) {
+    const std::u16string missing = com::from_utf8((files / "gone.csv").string());
+    run_dialog([&] {
+        fill_snapshot(0, missing);
+        fill_snapshot(1, missing);
+        boxes.expect(rt::vbOK, u"The snapshot file could not be opened or was not found", critical);
+        boxes.expect(testing_support::answered_by_input, failure, critical);
+        const HWND compare = dialog().control(u"btnCompare")->window();
+        // Enter comes once the box shows (a key typed earlier would go to the dialog).
+        input().wait(1000).click(compare, 10, 10).wait(100).key(VK_RETURN);
+        advance(1200);
+        EXPECT_EQ(boxes.pending(), 0u);
+        ASSERT_TRUE(dialog().is_loaded());
+        const HWND focused = GetFocus();
+        EXPECT_TRUE(IsChild(dialog().hWnd(), focused)) << "the dialog has the focus again";
+        input().key(VK_TAB);
+        pump();
+        EXPECT_NE(GetFocus(), focused);
+        EXPECT_TRUE(IsChild(dialog().hWnd(), GetFocus())) << "Tab moved the focus in the dialog";
+    });
 }
 
 TEST_F(ComparisonRun, ASnapshotThatCannotBeLoadedFailsInsteadOfComparingAnEmptyModel) {

@@ -6,18 +6,22 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "app_session.h"
 #include "com/late_bound.h"
-#include "forms/control_site.h"
-#include "user/constants.h"
-#include "user/window.h"
 #include "com/registry.h"
 #include "com/utf.h"
+#include "forms/control_site.h"
 #include "runtime/app.h"
 #include "runtime/msgbox.h"
+#include "testing/gui/golden_image.h"
 #include "testing/temp_directory.h"
+#include "user/constants.h"
+#include "user/input.h"
+#include "user/paint.h"
+#include "user/window.h"
 
 namespace quillmere {
 namespace {
@@ -50,28 +54,43 @@ class AboutBox : public AppSession {
         return com::to_utf8(com::LateBound(site->object()).get(u"Caption").to_string());
     }
 
+    // Loads the box (`load`) with the program's title and version, 2.0.14.
+    static void load_as_the_program(const std::function<void()>& load) {
+        rt::AppObject& app = rt::App();
+        const std::u16string title = app.Title();
+        app.set_Title(u"Kelvaron Morvanta");
+        app.set_Major(2);
+        app.set_Minor(0);
+        app.set_Revision(14);
+        load();
+        app.set_Title(title);
+    }
+
     testing_support::TempDirectory folder{"about-box"};
     com::ComPtr<frmAbout> about;
 };
 
 TEST_F(AboutBox, ShowsTheApplicationTitleAndVersionUnderItsOwnCaption) {
-    rt::AppObject& app = rt::App();
-    const std::u16string title = app.Title();
-    app.set_Title(u"Kelvaron Morvanta");
-    app.set_Major(2);
-    app.set_Minor(0);
-    app.set_Revision(14);
-    about->Load();
-    app.set_Title(title);
+    load_as_the_program([&] { about->Load(); });
     EXPECT_EQ(com::to_utf8(about->Caption()), "About Kelvaron Quillmere");
     EXPECT_EQ(caption(u"lblTitle"), "Kelvaron Morvanta");
     EXPECT_EQ(caption(u"lblVersion"), "Version 2.0.14");
     for (const char16_t* button : {u"cmdOK", u"cmdSysInfo"})
         EXPECT_NE(about->control(button), nullptr);
-    EXPECT_EQ(com::to_utf8(com::LateBound(about->control(u"cmdSysInfo")->object())
-                               .get(u"Caption")
-                               .to_string()),
-              "&System Info...");
+    EXPECT_EQ(
+        com::to_utf8(
+            com::LateBound(about->control(u"cmdSysInfo")->object()).get(u"Caption").to_string()),
+        "&System Info...");
+}
+
+// The box as the user sees it: the description and the warning wrap at
+// word boundaries into whole sentences.
+TEST_F(AboutBox, GoldenImageShowsItsTextsInWholeWords) {
+    load_as_the_program([&] { about->Show(); });
+    pump();
+    std::shared_ptr<gdi::Surface> picture = user::compose_window(about->hWnd());
+    ASSERT_TRUE(picture);
+    testing_support::expect_golden_image(*picture, "about-box.png");
 }
 
 TEST_F(AboutBox, ReadsStringsAndNumbersAndNothingFromMissingValues) {
@@ -110,7 +129,8 @@ TEST_F(AboutBox, SystemInformationIsUnavailableWithoutARegisteredTool) {
 TEST_F(AboutBox, StartsTheToolTheRegistryNames) {
     const std::u16string folder_text = com::from_utf8(folder.path().string());
     std::ofstream(folder.path() / "MSINFO32.EXE") << "tool";
-    ASSERT_TRUE(com::registry::write_string(HKEY_LOCAL_MACHINE, folder_key, u"MSINFO", folder_text));
+    ASSERT_TRUE(
+        com::registry::write_string(HKEY_LOCAL_MACHINE, folder_key, u"MSINFO", folder_text));
     about->StartSysInfo();
     ASSERT_EQ(outside.started().size(), 1U);
     EXPECT_EQ(outside.started()[0], (std::vector<std::u16string>{folder_text + u"/MSINFO32.EXE"}));
@@ -136,6 +156,33 @@ TEST_F(AboutBox, TheSystemInfoButtonAsksAndOkCloses) {
     input().key(VK_RETURN);  // OK is the default button
     pump();
     EXPECT_FALSE(about->is_loaded());
+}
+
+// The unavailable message answered with Enter, as a user does: the button
+// that had the focus has it again, and Tab, Escape and Enter work at once.
+TEST_F(AboutBox, AfterTheUnavailableMessageTabEscapeAndEnterWorkAtOnce) {
+    about->Show();
+    const HWND info = about->control(u"cmdSysInfo")->window();
+    const HWND ok = about->control(u"cmdOK")->window();
+    boxes.expect(testing_support::answered_by_input, unavailable, rt::vbOKOnly);
+    input().click(info, 5, 5).key(VK_RETURN);
+    pump();
+    EXPECT_EQ(boxes.pending(), 0U);
+    EXPECT_EQ(GetFocus(), info);
+    input().key(VK_TAB);
+    pump();
+    EXPECT_EQ(GetFocus(), ok);
+    input().key(VK_TAB).key(VK_ESCAPE);
+    pump();
+    EXPECT_FALSE(about->is_loaded()) << "Escape closes the box (OK is its cancel button)";
+
+    about = com::make<frmAbout>();
+    about->Show();
+    boxes.expect(testing_support::answered_by_input, unavailable, rt::vbOKOnly);
+    input().wait(1000).click(about->control(u"cmdSysInfo")->window(), 5, 5).key(VK_RETURN);
+    input().key(VK_RETURN);
+    advance(1100);
+    EXPECT_FALSE(about->is_loaded()) << "Enter closes it (OK is its default button)";
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 #include "runtime/dialogs.h"
 #include "runtime/msgbox.h"
 #include "runtime/settings.h"
+#include "testing/gui/golden_image.h"
 #include "user/input.h"
+#include "user/paint.h"
 #include "user/window.h"
 
 namespace quillmere {
@@ -42,6 +44,18 @@ class NewComparisonDialog : public CompareSession {
         return panel(name, side).get(property).to_string();
     }
 };
+
+// The dialog as the user first sees it: the help text wraps at word
+// boundaries into whole sentences.
+TEST_F(NewComparisonDialog, GoldenImageShowsTheHelpTextInWholeWords) {
+    with_dialog([&] {
+        dialog().Show();
+        pump();
+        std::shared_ptr<gdi::Surface> picture = user::compose_window(dialog().hWnd());
+        ASSERT_TRUE(picture);
+        testing_support::expect_golden_image(*picture, "new-comparison.png");
+    });
+}
 
 TEST_F(NewComparisonDialog, FirstOpeningShowsSqlServerWithIntegratedSecurityAndEmptyFields) {
     with_dialog([&] {

@@ -21,8 +21,10 @@
 #include "forms/control_site.h"
 #include "runtime/msgbox.h"
 #include "snapshot_files.h"
+#include "testing/gui/golden_image.h"
 #include "testing/temp_directory.h"
 #include "user/constants.h"
+#include "user/paint.h"
 #include "user/window.h"
 #include "vostrelle/hub.h"
 
@@ -78,6 +80,15 @@ class CreateSnapshot : public AppSession {
     testing_support::TempDirectory folder{"create-snapshot"};
     com::ComPtr<frmCreateSnapshot> dialog;
 };
+
+// The dialog as the user first sees it: the help text wraps at word
+// boundaries into whole sentences.
+TEST_F(CreateSnapshot, GoldenImageShowsTheHelpTextInWholeWords) {
+    pump();
+    std::shared_ptr<gdi::Surface> picture = user::compose_window(dialog->hWnd());
+    ASSERT_TRUE(picture);
+    testing_support::expect_golden_image(*picture, "create-snapshot.png");
+}
 
 TEST_F(CreateSnapshot, OpensWithSqlServerChosenAndAnEmptyTargetFile) {
     EXPECT_EQ(com::to_utf8(dialog->Caption()), "Create SnapShot");

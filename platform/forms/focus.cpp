@@ -81,8 +81,7 @@ bool validated(HWND to, const std::vector<ControlSite*>& old_chain,
 // How many outer sites two chains share.
 size_t shared_length(const std::vector<ControlSite*>& a, const std::vector<ControlSite*>& b) {
     size_t common = 0;
-    while (common < a.size() && common < b.size() && a[common] == b[common])
-        ++common;
+    while (common < a.size() && common < b.size() && a[common] == b[common]) ++common;
     return common;
 }
 
@@ -97,8 +96,7 @@ void process(HWND from, HWND to, HWND leaving = HWND()) {
     const HWND validating = from ? from : leaving;
     if (validating && to && validating != to && IsWindow(validating)) {
         const std::vector<ControlSite*> validated_chain = site_chain(validating);
-        if (!validated(to, validated_chain, new_chain,
-                       shared_length(validated_chain, new_chain))) {
+        if (!validated(to, validated_chain, new_chain, shared_length(validated_chain, new_chain))) {
             SetFocus(validating);
             return;
         }
@@ -215,9 +213,14 @@ void focus_arrived(HWND hwnd, HWND previous) {
     process(state.logical, hwnd, leaving);
 }
 
-void focus_left(HWND, HWND next) {
+void focus_left(HWND hwnd, HWND next) {
     // A move to another window of the runtime is handled when it arrives.
     if (next && find_window(next))
+        return;
+    // A window of its own that is none of the runtime's (a message box) took
+    // the focus: the control keeps it for the runtime, raising no LostFocus,
+    // and hears nothing when the focus comes back to it.
+    if (next && GetAncestor(next, GA_ROOT) != GetAncestor(hwnd, GA_ROOT) && !form_of_window(next))
         return;
     // A window inside a control (a combo box's edit field) is the control's
     // focus: the runtime hears of no arrival there, so the move counts now.

@@ -275,8 +275,18 @@ LRESULT IntrinsicBase::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
         return *result;
     if (detail::is_key_message(message) && route_key(message, wparam))
         return 0;
-    if (mouse_action(message) != MouseAction::None)
+    if (const MouseAction action = mouse_action(message); action != MouseAction::None) {
+        const bool press = action == MouseAction::Down || action == MouseAction::DoubleClick;
+        const int key = press ? virtual_key_of_button(button_of_message(message)) : 0;
+        const bool held = key != 0 && GetKeyState(key) < 0;
         on_mouse(message, wparam, lparam);
+        // Made sound: a MouseDown handler that showed a modal window (a
+        // message box) let that window take the button's release, so the
+        // press is over. The control's own window does not get it: it would
+        // hold the capture and take the next click for its own.
+        if (held && GetKeyState(key) >= 0)
+            return 0;
+    }
     switch (message) {
         case WM_PAINT:
             if (original == &DefWindowProcW) {

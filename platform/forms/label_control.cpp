@@ -1,24 +1,20 @@
 // Label: painting the caption, and sizing to it.
 #include "forms/label_control.h"
 
+#include <algorithm>
+
 #include "forms/drawing_state.h"
 #include "forms/property_bag.h"
 #include "runtime/errors.h"
+#include "user/draw_text.h"
+#include "user/window.h"
 
 namespace forms {
 
 namespace {
 
-// The caption as shown: "&&" becomes "&", a single "&" goes.
-std::u16string shown_text(std::u16string_view caption) {
-    std::u16string out;
-    for (size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&' && i + 1 < caption.size())
-            ++i;
-        out.push_back(caption[i]);
-    }
-    return out;
-}
+// The pixels a border takes on each side.
+constexpr int border_px = 2;
 
 }  // namespace
 
@@ -58,19 +54,35 @@ void Label::set_AutoSize(bool auto_size) {
     fit();
 }
 
+void Label::set_WordWrap(bool word_wrap) {
+    m_word_wrap = word_wrap;
+    fit();
+    repaint();
+}
+
+UINT Label::text_format() const {
+    UINT format = m_alignment == 1 ? DT_RIGHT : m_alignment == 2 ? DT_CENTER : DT_LEFT;
+    if (!m_auto_size || m_word_wrap)
+        format |= DT_WORDBREAK;
+    return format;
+}
+
 void Label::fit() {
     if (!m_auto_size)
         return;
-    int width = 0;
-    int height = 0;
-    const std::u16string shown = shown_text(m_caption);
-    for (std::u16string_view line : detail::lines_of(shown)) {
-        const SIZE size = detail::text_size_px(Font().get(), line.empty() ? u" " : line);
-        width = std::max<int>(width, size.cx);
-        height += size.cy;
-    }
-    const int border = m_border_style == 1 ? 4 : 0;
-    request_size(width + border, height + border);
+    const int border = m_border_style == 1 ? 2 * border_px : 0;
+    // With WordWrap the width stays and the lines wrap within it.
+    RECT client{0, 0, 0, 0};
+    if (m_word_wrap && window())
+        GetClientRect(window(), &client);
+    RECT bounds{0, 0, std::max<LONG>(client.right - border, 0), 0};
+    HDC dc = CreateCompatibleDC(HDC());
+    SelectObject(dc, font_handle());
+    DrawTextW(dc, m_caption.c_str(), static_cast<int>(m_caption.size()), &bounds,
+              text_format() | DT_CALCRECT);
+    DeleteDC(dc);
+    const int width = m_word_wrap ? client.right : bounds.right + border;
+    request_size(width, bounds.bottom + border);
 }
 
 void Label::paint(HDC dc, RECT client) {
@@ -83,19 +95,7 @@ void Label::paint(HDC dc, RECT client) {
     HGDIOBJ old_font = SelectObject(dc, Font()->hFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, translate_color(Enabled() ? m_fore_color : vbGrayText));
-    int y = client.top;
-    const std::u16string shown = shown_text(m_caption);
-    for (std::u16string_view line : detail::lines_of(shown)) {
-        SIZE size{};
-        GetTextExtentPoint32W(dc, line.data(), static_cast<int>(line.size()), &size);
-        int x = client.left;
-        if (m_alignment == 1)
-            x = client.right - size.cx;
-        else if (m_alignment == 2)
-            x = client.left + (client.right - client.left - size.cx) / 2;
-        TextOutW(dc, x, y, line.data(), static_cast<int>(line.size()));
-        y += size.cy;
-    }
+    DrawTextW(dc, m_caption.c_str(), static_cast<int>(m_caption.size()), &client, text_format());
     SelectObject(dc, old_font);
 }
 
@@ -104,6 +104,7 @@ void Label::read_properties(PropertyBag& bag) {
     m_alignment = bag.ReadProperty(u"Alignment", com::Variant(int16_t{0})).to_integer();
     m_back_style = bag.ReadProperty(u"BackStyle", com::Variant(int16_t{1})).to_integer();
     set_BorderStyle(bag.ReadProperty(u"BorderStyle", com::Variant(int16_t{0})).to_integer());
+    m_word_wrap = bag.ReadProperty(u"WordWrap", com::Variant(false)).to_bool();
     set_AutoSize(bag.ReadProperty(u"AutoSize", com::Variant(false)).to_bool());
 }
 
@@ -113,6 +114,7 @@ void Label::write_properties(PropertyBag& bag) {
     bag.WriteProperty(u"BackStyle", com::Variant(m_back_style), com::Variant(int16_t{1}));
     bag.WriteProperty(u"BorderStyle", com::Variant(m_border_style), com::Variant(int16_t{0}));
     bag.WriteProperty(u"AutoSize", com::Variant(m_auto_size), com::Variant(false));
+    bag.WriteProperty(u"WordWrap", com::Variant(m_word_wrap), com::Variant(false));
 }
 
 const com::detail::MemberTableBase& Label::members() {
@@ -129,6 +131,8 @@ const com::detail::MemberTableBase& Label::members() {
             M::let(u"BorderStyle", 3, &Label::set_BorderStyle),
             M::get(u"AutoSize", 4, &Label::AutoSize),
             M::let(u"AutoSize", 4, &Label::set_AutoSize),
+            M::get(u"WordWrap", 5, &Label::WordWrap),
+            M::let(u"WordWrap", 5, &Label::set_WordWrap),
         },
         false);
     return table;

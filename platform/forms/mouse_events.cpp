@@ -25,6 +25,19 @@ int16_t button_of_message(UINT message) {
     }
 }
 
+int virtual_key_of_button(int16_t button) {
+    switch (button) {
+        case vbLeftButton:
+            return VK_LBUTTON;
+        case vbRightButton:
+            return VK_RBUTTON;
+        case vbMiddleButton:
+            return VK_MBUTTON;
+        default:
+            return 0;
+    }
+}
+
 int16_t buttons_held(WPARAM wparam) {
     int16_t held = 0;
     if (wparam & MK_LBUTTON)

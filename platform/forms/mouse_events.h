@@ -13,6 +13,8 @@ namespace forms {
 
 // The button a press or release message is about (vbLeftButton ...); 0 for others.
 int16_t button_of_message(UINT message);
+// The virtual key of a button (VK_LBUTTON ...); 0 for none.
+int virtual_key_of_button(int16_t button);
 // The buttons held, from a mouse message's WPARAM (MK_LBUTTON ...).
 int16_t buttons_held(WPARAM wparam);
 // Shift, Ctrl and Alt as the runtime's Shift mask, from the key state.

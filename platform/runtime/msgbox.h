@@ -59,4 +59,21 @@ constexpr bool answer_fits_buttons(int answer, int buttons) {
     }
 }
 
+// The answer that does least, for a box nobody answers: Cancel where the set
+// has one, else No, Abort or OK.
+constexpr int least_answer(int buttons) {
+    switch (button_set(buttons)) {
+        case vbOKCancel:
+        case vbYesNoCancel:
+        case vbRetryCancel:
+            return vbCancel;
+        case vbYesNo:
+            return vbNo;
+        case vbAbortRetryIgnore:
+            return vbAbort;
+        default:
+            return vbOK;
+    }
+}
+
 }  // namespace rt

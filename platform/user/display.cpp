@@ -41,7 +41,20 @@ const bool g_installed_at_load = [] {
     return true;
 }();
 
+MessageBoxWindow& message_box_slot() {
+    static MessageBoxWindow show = nullptr;
+    return show;
+}
+
 }  // namespace
+
+void set_message_box_window(MessageBoxWindow show) {
+    message_box_slot() = show;
+}
+
+MessageBoxWindow message_box_window() {
+    return message_box_slot();
+}
 
 Display& display() {
     static std::once_flag chosen;

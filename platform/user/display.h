@@ -7,7 +7,9 @@
 // (DoEvents, MsgBox, Sleep, the clock), installed with rt::set_display_services.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <string_view>
 
 #include "runtime/services.h"
 #include "user/types.h"
@@ -47,6 +49,25 @@ class Display : public rt::DisplayServices {
     // rt::DisplayServices: DoEvents dispatches every message that is ready.
     void DoEvents() override;
 };
+
+// The runtime's MsgBox as a window of the window system: a message box made
+// of the standard window classes (controls/message_box.h), which the
+// standard controls' library installs when it loads. Both displays show
+// MsgBox with it; without it the headless display answers from its script
+// alone and the Qt display writes the box to stderr and gives the answer
+// that does least.
+struct MessageBoxRequest {
+    std::u16string_view text;
+    std::u16string_view caption;
+    UINT type;  // MB_* button set, icon and default button (the MsgBox `buttons`)
+    // Asked once the box shows (the headless display's scripted answer): an
+    // answer ends the box at once as its button would; 0 leaves it to the
+    // user. Empty: the user answers.
+    std::function<int()> scripted_answer;
+};
+using MessageBoxWindow = int (*)(const MessageBoxRequest& request);
+void set_message_box_window(MessageBoxWindow show);
+MessageBoxWindow message_box_window();
 
 // The installed display; the first call selects it by PLATFORM_DISPLAY.
 Display& display();

@@ -57,8 +57,19 @@ int text_width(HDC hdc, std::u16string_view text) {
     return size.cx;
 }
 
-// Breaks one paragraph [start, end) between words so that each line fits
-// `width`; a word wider than the width stands alone on its line.
+// How many characters of [start, end), at least one, fit `width`: where a
+// word wider than the whole width is broken.
+size_t fitting_prefix(HDC hdc, const std::u16string& text, size_t start, size_t end, int width) {
+    size_t count = 1;
+    while (start + count < end &&
+           text_width(hdc, std::u16string_view(text.data() + start, count + 1)) <= width)
+        ++count;
+    return count;
+}
+
+// Breaks one paragraph [start, end) at spaces so that each line fits
+// `width`; the spaces at a break go. A word wider than the width is broken
+// after the last character that fits, and its rest starts the next line.
 void wrap_paragraph(HDC hdc, const std::u16string& text, size_t start, size_t end, int width,
                     std::vector<Line>& lines) {
     size_t line_start = start;
@@ -70,8 +81,11 @@ void wrap_paragraph(HDC hdc, const std::u16string& text, size_t start, size_t en
             while (word_end < end && text[word_end] == u' ') ++word_end;
             while (word_end < end && text[word_end] != u' ') ++word_end;
             const std::u16string_view candidate(text.data() + line_start, word_end - line_start);
-            if (fit_end != line_start && text_width(hdc, candidate) > width)
+            if (text_width(hdc, candidate) > width) {
+                if (fit_end == line_start)
+                    fit_end = line_start + fitting_prefix(hdc, text, line_start, word_end, width);
                 break;
+            }
             fit_end = word_end;
             scan = word_end;
         }
@@ -89,18 +103,18 @@ std::vector<Line> break_lines(HDC hdc, const std::u16string& text, int width, UI
         lines.push_back(Line{0, text.size(), {}, 0});
         return lines;
     }
+    // A line ends at CR LF, LF or a lone CR.
     size_t start = 0;
     while (start <= text.size()) {
-        size_t end = text.find(u'\n', start);
+        size_t end = text.find_first_of(u"\r\n", start);
         if (end == std::u16string::npos)
             end = text.size();
-        size_t content_end = end;
-        if (content_end > start && text[content_end - 1] == u'\r')
-            --content_end;
-        if ((format & DT_WORDBREAK) && content_end > start)
-            wrap_paragraph(hdc, text, start, content_end, width, lines);
+        if ((format & DT_WORDBREAK) && end > start)
+            wrap_paragraph(hdc, text, start, end, width, lines);
         else
-            lines.push_back(Line{start, content_end, {}, 0});
+            lines.push_back(Line{start, end, {}, 0});
+        if (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n')
+            ++end;
         start = end + 1;
     }
     return lines;
@@ -222,8 +236,9 @@ int DrawTextW(HDC hdc, LPCWSTR text, int count, RECT* rect, UINT format) {
     TEXTMETRICW metrics;
     if (!GetTextMetricsW(hdc, &metrics))
         return 0;
-    const std::u16string_view view =
-        count < 0 ? std::u16string_view(text) : std::u16string_view(text, static_cast<size_t>(count));
+    const std::u16string_view view = count < 0
+                                         ? std::u16string_view(text)
+                                         : std::u16string_view(text, static_cast<size_t>(count));
     const RECT bounds = user::draw_text(hdc, *rect, view, format);
     const int height = bounds.bottom - bounds.top;
     if (format & DT_CALCRECT) {

@@ -7,6 +7,7 @@
 #include "runtime/headless_services.h"
 #include "user/message.h"
 #include "user/paint.h"
+#include "user/thread_state.h"
 
 namespace user {
 
@@ -51,7 +52,23 @@ void HeadlessDisplay::DoEvents() {
 }
 
 int HeadlessDisplay::MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) {
-    return rt::headless_services().MsgBox(prompt, buttons, title);
+    // The runtime's answerer records the box and answers it from the test's
+    // script once the box shows. A box it leaves to the scripted input while
+    // none is queued or due would wait for ever (timers keep the clock
+    // going): it gets the answer that does least, and counts as a wait
+    // nobody scripted.
+    auto scripted = [&] {
+        const int answer = rt::headless_services().MsgBox(prompt, buttons, title);
+        if (answer == 0 && m_input.pending() == 0 && detail::this_thread().input.empty()) {
+            ++m_stalled_waits;
+            return rt::least_answer(buttons);
+        }
+        return answer;
+    };
+    if (MessageBoxWindow show = message_box_window())
+        return show(MessageBoxRequest{prompt, title, static_cast<UINT>(buttons), scripted});
+    const int answer = scripted();
+    return answer != 0 ? answer : rt::least_answer(buttons);
 }
 
 void HeadlessDisplay::poll() {

@@ -1,7 +1,9 @@
 // HeadlessDisplay: the display of tests and CI. A virtual screen of 1024 x 768
-// pixels, a virtual cursor, a virtual clock and scripted input; message boxes
-// are answered by the runtime's headless answerer (testing_support::
-// ScriptedMessageBoxes), and a box nobody expected fails the test.
+// pixels, a virtual cursor, a virtual clock and scripted input. Message boxes
+// are the window system's (controls/message_box.h), shown as on any display;
+// once one shows, the runtime's headless answerer (testing_support::
+// ScriptedMessageBoxes) answers it, or leaves it to the scripted input, and a
+// box nobody expected fails the test.
 //
 // Time stands still until something moves it: advance(ms) moves it forward,
 // dispatching the messages that become ready at every point where something

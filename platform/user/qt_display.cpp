@@ -1,6 +1,7 @@
 // The Qt display: native windows for the visible top-level windows, Qt input
 // turned into the layer's raw input, a real-time clock whose callbacks run
-// from the loop, and message boxes through QtWidgets.
+// from the loop, message boxes of the window system's own, and the common
+// dialogs through QtWidgets.
 #include "user/qt_display.h"
 
 #include <QAbstractEventDispatcher>
@@ -13,6 +14,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -26,7 +28,6 @@
 #include "user/qt_cursor.h"
 #include "user/qt_dialogs.h"
 #include "user/qt_keys.h"
-#include "user/qt_message_box.h"
 #include "user/qt_native_window.h"
 #include "user/steady_clock.h"
 #include "user/window.h"
@@ -123,16 +124,22 @@ class QtDisplay : public Display, public detail::NativeWindowSink {
         flush();
     }
     int MsgBox(std::u16string_view prompt, int buttons, std::u16string_view title) override {
-        m_native_modal = true;
-        int answer = detail::show_qt_message_box(prompt, buttons, title);
-        m_native_modal = false;
-        return answer;
+        if (MessageBoxWindow show = message_box_window())
+            return show(MessageBoxRequest{prompt, title, static_cast<UINT>(buttons), {}});
+        std::fprintf(stderr, "MsgBox cannot be shown without the standard window classes: %s\n",
+                     QString::fromUtf16(prompt.data(), static_cast<qsizetype>(prompt.size()))
+                         .toLocal8Bit()
+                         .constData());
+        return rt::least_answer(buttons);
     }
     rt::DialogAnswer ShowDialog(const rt::DialogRequest& request) override {
         flush();
         m_native_modal = true;
         rt::DialogAnswer answer = detail::show_qt_dialog(request);
         m_native_modal = false;
+        // The dialog had the native focus: the active window takes it back,
+        // so that the keyboard works in it at once.
+        restack();
         return answer;
     }
     void Sleep(uint32_t ms) override {

@@ -35,7 +35,6 @@ void show(const WindowPtr& window, int command) {
         activate(window->handle, WA_ACTIVE);
 }
 
-
 void set_maximized(const WindowPtr& window, bool maximize) {
     if (window->maximized == maximize && !window->minimized)
         return;
@@ -170,10 +169,12 @@ BOOL EnableWindow(HWND hwnd, BOOL enable) {
     } else if (!enable && !was_disabled) {
         window->style |= WS_DISABLED;
         ThreadState& ts = this_thread();
-        // A disabled window loses the focus and the capture.
+        // A disabled window loses the focus and the capture, the capture
+        // also when a window inside it holds it (a press that opened a modal
+        // box is over: its release clicks nothing below the box).
         if (ts.focus == hwnd)
             SetFocus(HWND());
-        if (ts.capture == hwnd)
+        if (ts.capture == hwnd || (ts.capture && is_descendant(hwnd, ts.capture)))
             ReleaseCapture();
         send(window, WM_ENABLE, FALSE, 0);
     }

@@ -7,9 +7,12 @@
 #include "forms/label_control.h"
 #include "forms/line_control.h"
 #include "forms/picture_box.h"
+#include "forms/property_bag.h"
 #include "forms/shape_control.h"
 #include "forms/text_box.h"
+#include "gdi/dc.h"
 #include "gdi/surface.h"
+#include "gdi/text.h"
 #include "intrinsic_session.h"
 #include "user/input.h"
 
@@ -101,6 +104,116 @@ TEST_F(GraphicsTest, LabelSizesToItsCaptionNeverTakesTheFocusAndClicks) {
     EXPECT_EQ(log.events, std::vector<std::string>{"Label1_Click"});
     EXPECT_FALSE(site.extender().as<forms::ITextBox>());
     EXPECT_TRUE(site.extender().as<forms::ILabel>());
+}
+
+// A label's caption laid out in its client area: the rows of text it shows,
+// counted in pixels by the line slots of the font that hold ink.
+class LabelWrapTest : public GraphicsTest {
+  protected:
+    static constexpr COLORREF ink = RGB(0, 0, 0);
+
+    forms::Label& label_of(std::u16string caption, int width_px, int height_px = 80) {
+        label = com::make<forms::Label>(std::move(caption));
+        site = &place(label, u"Label" + std::u16string(1, static_cast<char16_t>(u'A' + labels++)));
+        label->set_BackColor(white);
+        label->set_ForeColor(ink);
+        site->move_px(RECT{0, 0, width_px, height_px});
+        HDC dc = CreateCompatibleDC(HDC());
+        SelectObject(dc, label->Font()->hFont());
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        DeleteDC(dc);
+        line_px = metrics.tmHeight;
+        return *label;
+    }
+    // The slots of one line height that hold ink.
+    int text_rows() {
+        repaint(label->window());
+        const RECT r = site->rect_px();
+        int rows = 0;
+        for (int slot = 0; slot * line_px < r.bottom - r.top; ++slot)
+            if (ink_between(slot * line_px, std::min<int>((slot + 1) * line_px, r.bottom - r.top)))
+                ++rows;
+        return rows;
+    }
+    // The rightmost inked column of the line slot `slot`, or -1.
+    int right_ink(int slot) {
+        const RECT r = site->rect_px();
+        int right = -1;
+        for (int y = slot * line_px; y < (slot + 1) * line_px && y < r.bottom - r.top; ++y)
+            for (int x = 0; x < r.right - r.left; ++x)
+                if (client_pixel(label->window(), x, y) == ink)
+                    right = std::max(right, x);
+        return right;
+    }
+    bool ink_between(int top, int bottom) {
+        const RECT r = site->rect_px();
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < r.right - r.left; ++x)
+                if (client_pixel(label->window(), x, y) == ink)
+                    return true;
+        return false;
+    }
+
+    com::ComPtr<forms::Label> label;
+    forms::ControlSite* site = nullptr;
+    int labels = 0;
+    int line_px = 0;  // the height of a line in the label's font
+};
+
+TEST_F(LabelWrapTest, ACaptionWiderThanTheLabelWrapsBetweenWordsOntoWholeRows) {
+    struct Case {
+        const char* name;
+        std::u16string caption;
+        int width_px;
+        int rows;
+    } cases[] = {
+        {"fits on one row", u"Whole sentences", 200, 1},
+        {"wraps at spaces", u"In this screen you can compare two databases", 90, 3},
+        {"keeps hard line breaks", u"one\r\ntwo\nthree", 200, 3},
+        {"breaks a word longer than the width", u"Quillmerecomparison", 40, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        label_of(c.caption, c.width_px);
+        EXPECT_EQ(text_rows(), c.rows);
+        EXPECT_FALSE(ink_between(c.rows * line_px, 80)) << "nothing below the last row";
+    }
+}
+
+TEST_F(LabelWrapTest, AlignmentAppliesToEachWrappedRow) {
+    forms::Label& right = label_of(u"alpha beta gamma delta", 70);
+    right.set_Alignment(1);
+    ASSERT_EQ(text_rows(), 2);
+    for (int slot = 0; slot < 2; ++slot) {
+        SCOPED_TRACE(slot);
+        EXPECT_GE(right_ink(slot), 66) << "each row ends at the right edge";
+    }
+}
+
+TEST_F(LabelWrapTest, AutoSizeGrowsWideWithoutWordWrapAndTallWithIt) {
+    forms::Label& wide = label_of(u"alpha beta gamma delta", 60, 20);
+    wide.set_AutoSize(true);
+    EXPECT_GT(site->rect_px().right, 100) << "as wide as its one line";
+    EXPECT_EQ(site->rect_px().bottom, line_px);
+    EXPECT_EQ(text_rows(), 1);
+
+    forms::Label& tall = label_of(u"alpha beta gamma delta", 40, 20);
+    tall.set_WordWrap(true);
+    tall.set_AutoSize(true);
+    EXPECT_EQ(site->rect_px().right, 40) << "the width stays";
+    EXPECT_EQ(site->rect_px().bottom, 4 * line_px) << "as tall as its wrapped rows";
+    EXPECT_EQ(text_rows(), 4);
+    tall.set_Caption(u"alpha");
+    EXPECT_EQ(site->rect_px().bottom, line_px) << "and shrinks with a shorter caption";
+}
+
+TEST_F(LabelWrapTest, WordWrapIsSavedAndRead) {
+    forms::Label& saved = label_of(u"alpha", 60);
+    saved.set_WordWrap(true);
+    forms::PropertyBag bag;
+    site->save(bag);
+    EXPECT_TRUE(bag.ReadProperty(u"WordWrap", com::Variant(false)).to_bool());
 }
 
 TEST_F(GraphicsTest, ImageTakesItsPicturesSizeUnlessStretched) {

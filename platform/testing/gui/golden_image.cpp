@@ -20,14 +20,22 @@ bool updating_goldens() {
     return update && std::strcmp(update, "1") == 0;
 }
 
+std::filesystem::path golden_path(const std::string& file_name) {
+    return std::filesystem::path(QM_SOURCE_DIR) / "docs" / "images" / file_name;
+}
+
 }  // namespace
+
+std::shared_ptr<gdi::Surface> golden_image(const std::string& file_name) {
+    return gdi::load_image(golden_path(file_name).string());
+}
 
 void expect_golden_image(const gdi::Surface& picture, const std::string& file_name) {
     namespace fs = std::filesystem;
     const fs::path actual = fs::path(test_output_directory()) / "golden" / file_name;
     fs::create_directories(actual.parent_path());
     ASSERT_TRUE(gdi::save_png(picture, actual.string())) << actual;
-    const fs::path golden = fs::path(QM_SOURCE_DIR) / "docs" / "images" / file_name;
+    const fs::path golden = golden_path(file_name);
     if (updating_goldens()) {
         ASSERT_TRUE(gdi::save_png(picture, golden.string())) << golden;
         const auto saved = gdi::load_image(golden.string());

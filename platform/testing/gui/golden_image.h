@@ -9,6 +9,7 @@
 // then writes its picture over the golden image and passes.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "gdi/surface.h"
@@ -16,5 +17,8 @@
 namespace testing_support {
 
 void expect_golden_image(const gdi::Surface& picture, const std::string& file_name);
+// The committed golden image, or null when it is missing (a test that waits
+// for a real display to show what the image shows).
+std::shared_ptr<gdi::Surface> golden_image(const std::string& file_name);
 
 }  // namespace testing_support

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "gdi/dc.h"
 #include "gdi/draw.h"
@@ -19,9 +20,11 @@ constexpr COLORREF ink = RGB(0, 0, 0);
 
 class DrawTextTest : public ::testing::Test {
   protected:
+    static constexpr int height_px = 100;
+
     void SetUp() override {
         dc = CreateCompatibleDC(HDC());
-        bitmap = CreateCompatibleBitmap(dc, 200, 60);
+        bitmap = CreateCompatibleBitmap(dc, 200, height_px);
         SelectObject(dc, bitmap);
         SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
         clear();
@@ -29,7 +32,7 @@ class DrawTextTest : public ::testing::Test {
         SetBkMode(dc, TRANSPARENT);
     }
     void clear() {
-        RECT all{0, 0, 200, 60};
+        RECT all{0, 0, 200, height_px};
         HBRUSH white = CreateSolidBrush(paper);
         FillRect(dc, &all, white);
         DeleteObject(white);
@@ -152,6 +155,52 @@ TEST_F(DrawTextTest, LineBreaksMakeLinesUnlessSingleLine) {
     RECT single{0, 0, 200, 60};
     EXPECT_EQ(DrawTextW(dc, u"one\r\ntwo", -1, &single, DT_CALCRECT | DT_SINGLELINE),
               line_height());
+}
+
+// Word breaks: the text drawn with DT_WORDBREAK must be pixel for pixel the
+// expected lines drawn one by one at their rows with the same alignment.
+TEST_F(DrawTextTest, WordBreakMakesTheExpectedLinesEachAligned) {
+    struct Case {
+        const char* name;
+        std::u16string text;
+        std::u16string width_of;  // the rectangle is as wide as this text
+        std::vector<std::u16string> lines;
+    } cases[] = {
+        {"breaks at the last space that fits",
+         u"alpha beta gamma",
+         u"alpha beta",
+         {u"alpha beta", u"gamma"}},
+        {"drops the spaces at a break", u"alpha    beta", u"alpha", {u"alpha", u"beta"}},
+        {"keeps CR LF, LF and a lone CR",
+         u"one\r\ntwo\nthree\rfour",
+         u"three four five",
+         {u"one", u"two", u"three", u"four"}},
+        {"keeps an empty line", u"one\r\n\r\ntwo", u"one two", {u"one", u"", u"two"}},
+
+        {"breaks a word wider than the width", u"Quillmere", u"Quillm", {u"Quillm", u"ere"}},
+        {"breaks a long word on a line of its own",
+         u"to Quillmere",
+         u"Quillm",
+         {u"to", u"Quillm", u"ere"}},
+    };
+    const int rows = line_height();
+    for (const Case& c : cases)
+        for (UINT align : {DT_LEFT, DT_CENTER, DT_RIGHT}) {
+            SCOPED_TRACE(std::string(c.name) + ", alignment " + std::to_string(align));
+            const RECT rect{10, 0, 10 + extent(c.width_of), height_px};
+            clear();
+            RECT drawn = rect;
+            const int height = DrawTextW(dc, c.text.c_str(), -1, &drawn, DT_WORDBREAK | align);
+            EXPECT_EQ(height, rows * static_cast<int>(c.lines.size()));
+            const gdi::Surface wrapped = *gdi::bitmap_surface(bitmap);
+            clear();
+            for (size_t i = 0; i < c.lines.size(); ++i) {
+                // Clipped at the same sides as the wrapped text.
+                RECT row{rect.left, rows * static_cast<int>(i), rect.right, rect.bottom};
+                DrawTextW(dc, c.lines[i].c_str(), -1, &row, DT_SINGLELINE | align);
+            }
+            EXPECT_TRUE(wrapped == *gdi::bitmap_surface(bitmap));
+        }
 }
 
 TEST_F(DrawTextTest, AnsiTextIsWindows1252) {

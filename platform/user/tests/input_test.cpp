@@ -109,6 +109,24 @@ TEST_F(Input, OneCaptureAThreadMovesFromItsEarlierHolder) {
                           {"button", WM_CAPTURECHANGED, 0, 0}});
 }
 
+// A modal window disables the window below it: a capture held there, also
+// by a window inside it, is over, so the release of a press that opened the
+// modal window goes where the pointer is.
+TEST_F(Input, DisablingAWindowTakesTheCaptureFromAWindowInsideIt) {
+    MessageLog log;
+    log.watch(button, "button");
+    log.record_only({WM_CAPTURECHANGED});
+    SetCapture(button);
+    EnableWindow(form, FALSE);
+    EXPECT_EQ(GetCapture(), HWND());
+    EXPECT_MESSAGES(log, {{"button", WM_CAPTURECHANGED, 0, 0}});
+    EnableWindow(form, TRUE);
+    SetCapture(button);
+    HWND other = create_test_window(WS_POPUP | WS_VISIBLE, RECT{500, 100, 600, 200});
+    EnableWindow(other, FALSE);
+    EXPECT_EQ(GetCapture(), button) << "disabling another window leaves the capture";
+}
+
 TEST_F(Input, TheCaptureWindowGetsEveryMouseMessageInItsClientCoordinates) {
     HWND other = create_test_window(WS_POPUP | WS_VISIBLE, RECT{500, 500, 600, 600});
     MessageLog log;

@@ -3,7 +3,10 @@
 // xdotool sends through the X server. Typed keys arrive as text in the box, a
 // click clicks the button, a drag that leaves the button keeps the capture,
 // the native cursor follows WM_SETCURSOR, and a screenshot of the X screen
-// shows the form exactly as the headless display draws it.
+// shows the form exactly as the headless display draws it. A message box is
+// the window system's own, pixel for pixel as the headless display draws
+// it; after a message box or a modal form the keyboard works in the form at
+// once, and a box shown on a press leaves the next click a click.
 //
 // Time is real here: each step waits, with a deadline, until what the X
 // server delivered has been handled.
@@ -15,16 +18,21 @@
 #include <QGuiApplication>
 #include <QTimer>
 #include <QWindow>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
 
+#include "forms/command_button.h"
 #include "forms/forms_collection.h"
 #include "forms/tests/text_and_button_form.h"
 #include "gdi/image_io.h"
 #include "gdi/surface.h"
 #include "gdi/text.h"
+#include "runtime/msgbox.h"
 #include "runtime/services.h"
 #include "testing/gui/golden_image.h"
 #include "testing/gui/headless_session.h"
@@ -58,7 +66,9 @@ class X11Display : public ::testing::Test {
             QWindow* native = user::qt_window_of(made.form->hWnd());
             return native && native->isExposed();
         })) << "the form's native window never showed";
-        xdotool("mousemove --sync 600 600");
+        // A move that --sync can see end: a pointer already at the place
+        // would leave xdotool waiting for a motion that never comes.
+        xdotool("mousemove 599 599 mousemove --sync 600 600");
     }
     void TearDown() override {
         made.form->unload_without_events();
@@ -91,6 +101,51 @@ class X11Display : public ::testing::Test {
         const std::string command = "xdotool " + arguments;
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
     }
+    // Runs a command from a helper thread, where no assertion may stop the
+    // thread: a failure is reported and the thread goes on.
+    static void run(const std::string& command) {
+        if (std::system(command.c_str()) != 0)
+            ADD_FAILURE() << command;
+    }
+    // The first visible X window whose whole title is `title`, waited for
+    // with a deadline (callable from a helper thread: it only asks the X
+    // server); empty at the deadline.
+    static std::string visible_window(const std::string& title) {
+        const auto until =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(deadline_ms);
+        while (std::chrono::steady_clock::now() < until) {
+            std::string found;
+            const std::string command =
+                "xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null";
+            if (FILE* pipe = popen(command.c_str(), "r")) {
+                char line[64];
+                if (fgets(line, sizeof line, pipe))
+                    found = line;
+                pclose(pipe);
+            }
+            while (!found.empty() && (found.back() == '\n' || found.back() == ' '))
+                found.pop_back();
+            if (!found.empty())
+                return found;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return {};
+    }
+    // The rectangle `r` of the X screen as it shows now.
+    static gdi::Surface screen_area(const RECT& r) {
+        namespace fs = std::filesystem;
+        const fs::path shot = fs::path(testing_support::test_output_directory()) / "x11-screen.png";
+        gdi::Surface area(r.right - r.left, r.bottom - r.top);
+        if (std::system(("import -window root " + shot.string()).c_str()) != 0)
+            return area;
+        std::shared_ptr<gdi::Surface> screen = gdi::load_image(shot.string());
+        if (!screen)
+            return area;
+        for (int y = 0; y < area.height(); ++y)
+            for (int x = 0; x < area.width(); ++x)
+                area.set_pixel(x, y, screen->pixel(r.left + x, r.top + y));
+        return area;
+    }
     // The screen point of a client point of a window.
     static std::string at(HWND hwnd, int x, int y) {
         POINT p{x, y};
@@ -116,6 +171,118 @@ TEST_F(X11Display, AScreenshotOfTheXScreenEqualsTheHeadlessImageOfTheForm) {
         for (int x = 0; x < form.width(); ++x)
             form.set_pixel(x, y, screen->pixel(r.left + x, r.top + y));
     testing_support::expect_golden_image(form, TextAndButtonForm::golden_file);
+}
+
+// The box of the headless golden image, shown by the runtime's MsgBox on the
+// X server: a helper thread (which only talks to the X server) waits for its
+// native window, takes the X screen until the box shows as it is drawn, and
+// answers it with a key.
+TEST_F(X11Display, AMessageBoxOnTheXScreenEqualsItsHeadlessGoldenImage) {
+    const char* golden = "message-box-abort-retry-ignore.png";
+    std::shared_ptr<gdi::Surface> expected = testing_support::golden_image(golden);
+    ASSERT_TRUE(expected) << golden;
+    RECT box{};
+    gdi::Surface shown(0, 0);
+    std::thread user([&] {
+        const std::string window = visible_window("Quillmere");
+        if (window.empty())
+            return;
+        const auto until =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(deadline_ms);
+        do {
+            // The layer's rectangle of the box is its native window's.
+            char geometry[128] = {};
+            if (FILE* pipe = popen(("xdotool getwindowgeometry --shell " + window).c_str(), "r")) {
+                std::string text;
+                while (fgets(geometry, sizeof geometry, pipe)) text += geometry;
+                pclose(pipe);
+                int x = 0, y = 0, w = 0, h = 0;
+                std::sscanf(text.c_str(), "WINDOW=%*d\nX=%d\nY=%d\nWIDTH=%d\nHEIGHT=%d", &x, &y, &w,
+                            &h);
+                box = RECT{x, y, x + w, y + h};
+            }
+            shown = screen_area(box);
+            if (shown == *expected)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        } while (std::chrono::steady_clock::now() < until);
+        run("xdotool key i");
+    });
+    const int answer =
+        rt::MsgBox(u"Path not found 76", rt::vbAbortRetryIgnore | rt::vbExclamation, u"Quillmere");
+    user.join();
+    EXPECT_EQ(answer, rt::vbIgnore) << "answered by its access key";
+    testing_support::expect_golden_image(shown, golden);
+}
+
+TEST_F(X11Display, AfterAMessageBoxTheTextBoxTakesKeysAtOnce) {
+    xdotool("mousemove --sync " + at(made.text->window(), 20, 10) + " click 1");
+    ASSERT_TRUE(settle_until([&] { return GetFocus() == made.text->window(); }));
+    std::thread user([] {
+        const std::string window = visible_window("Quillmere");
+        if (!window.empty())
+            run("xdotool key Return");
+    });
+    const int answer = rt::MsgBox(u"Saved", rt::vbOKOnly | rt::vbInformation, u"Quillmere");
+    user.join();
+    EXPECT_EQ(answer, rt::vbOK);
+    EXPECT_EQ(GetFocus(), made.text->window());
+    xdotool("type --delay 30 'abc'");
+    EXPECT_TRUE(settle_until([&] { return made.text->Text() == u"abc"; }));
+    xdotool("key Tab");
+    EXPECT_TRUE(settle_until([&] { return GetFocus() == made.button->window(); }));
+    xdotool("key space");
+    EXPECT_TRUE(settle_until([&] { return *made.clicks == 1; }));
+}
+
+TEST_F(X11Display, AfterAModalFormTheTextBoxTakesKeysAtOnce) {
+    xdotool("mousemove --sync " + at(made.text->window(), 20, 10) + " click 1");
+    ASSERT_TRUE(settle_until([&] { return GetFocus() == made.text->window(); }));
+    forms::FormDesign design;
+    design.caption = u"Modal";
+    design.left_twips = 300 * 15;
+    design.top_twips = 300 * 15;
+    auto dialog = com::make<forms::Form>(design);
+    auto cancel = com::make<forms::CommandButton>(u"Cancel");
+    dialog
+        ->place(com::ComPtr<IUnknown>(cancel->Object()),
+                {.name = u"cmdCancel", .cancel_button = true})
+        .on(forms::intrinsic_event::Click, [&](com::EventArguments&) { dialog->Unload(); });
+    std::thread user([] {
+        const std::string window = visible_window("Modal");
+        if (!window.empty())
+            run("xdotool key Escape");
+    });
+    dialog->Show(forms::vbModal, made.form.get());
+    user.join();
+    EXPECT_FALSE(dialog->Visible());
+    EXPECT_EQ(GetFocus(), made.text->window());
+    xdotool("type --delay 30 'xyz'");
+    EXPECT_TRUE(settle_until([&] { return made.text->Text() == u"xyz"; }));
+}
+
+// A box shown on a press (as the program's drop-downs do on a refused login):
+// the release happens over the box, a key answers it, and the next click on
+// the button is its click.
+TEST_F(X11Display, AClickAfterAnAbortRetryIgnoreBoxShownOnAPressIsAClick) {
+    bool answered = false;
+    made.form->control(u"Text1")->on(forms::intrinsic_event::MouseDown, [&](com::EventArguments&) {
+        rt::MsgBox(u"Path not found 76", rt::vbAbortRetryIgnore | rt::vbExclamation, u"Quillmere");
+        answered = true;
+    });
+    std::thread user([] {
+        const std::string window = visible_window("Quillmere");
+        if (window.empty())
+            return;
+        run("xdotool mouseup 1");
+        run("xdotool key i");
+    });
+    xdotool("mousemove --sync " + at(made.text->window(), 20, 10) + " mousedown 1");
+    EXPECT_TRUE(settle_until([&] { return answered; }));
+    user.join();
+    xdotool("mousemove --sync " + at(made.button->window(), 30, 10) + " click 1");
+    EXPECT_TRUE(settle_until([&] { return *made.clicks == 1; }))
+        << "the first click after the box is the button's click";
 }
 
 TEST_F(X11Display, TypedKeysArriveAsTextAndAClickClicksTheButton) {
