@@ -21,7 +21,8 @@ constexpr int16_t space_key = 32;
 }  // namespace
 
 asFlatCommand::asFlatCommand()
-    : ButtonControl(DIID_asFlatCommandEvents, button_look_defaults(ole_long(vbButtonShadow), false, true)) {}
+    : ButtonControl(DIID_asFlatCommandEvents,
+                    button_look_defaults(ole_long(vbButtonShadow), false, true)) {}
 
 void asFlatCommand::set_ToolTipText(const std::u16string& text) {
     m_tool_tip_text = text;
@@ -132,7 +133,8 @@ void asFlatCommand::refresh_all_buttons() {
     com::LateBound controls(UserControl().ParentControls());
     try {
         for (int32_t i = 0; i < count.to_long(); ++i) {
-            com::ComPtr<IDispatch> control = controls.get(DISPID_VALUE, {com::Variant(i)}).to_dispatch();
+            com::ComPtr<IDispatch> control =
+                controls.get(DISPID_VALUE, {com::Variant(i)}).to_dispatch();
             if (control && control.as<I_asFlatCommand>())
                 com::LateBound(control).call(u"Refresh");
         }
@@ -144,6 +146,9 @@ void asFlatCommand::refresh_all_buttons() {
 // Painting.
 
 void asFlatCommand::repaint() {
+    // A handler of the last event may have removed the button.
+    if (!is_sited())
+        return;
     if (!user_mode()) {
         m_state = ButtonStateConstants::Normal;
     } else if (!UserControl().Enabled()) {

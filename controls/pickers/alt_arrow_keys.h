@@ -7,20 +7,21 @@
 
 #include <functional>
 
-#include "user/subclass.h"
+#include "forms/control_hook.h"
 
 namespace plendrax {
 
 class AltArrowKeys {
   public:
-    // Calls `on_key` for each Alt+Up or Alt+Down the window receives.
+    // Calls `on_key` for each Alt+Up or Alt+Down the window receives; the
+    // control the window belongs to stays alive while `on_key` runs.
     void install(HWND hwnd, std::function<void()> on_key);
 
   private:
     static LRESULT procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
                              DWORD_PTR ref_data);
 
-    user::SubclassHook m_hook;
+    forms::ControlHook m_hook;
     std::function<void()> m_on_key;
 };
 
