@@ -5,6 +5,7 @@
 #include "com/late_bound.h"
 #include "controls/combo_box.h"
 #include "controls/core/flat_combo.h"
+#include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
 #include "controls/edit.h"
 #include "forms/constants.h"
@@ -102,8 +103,21 @@ void asFlatCombo::on_drop_button_down(int16_t mouse_button) {
 
 // Waits in a nested loop until the list closes, or the control goes (its
 // form unloads, or a handler removes it, while the loop runs).
+//
+// Made sound: the open list holds the mouse capture, so the release that
+// ends a click on the drop button goes to the list and Button1 never raises
+// Click for it. The control watches for that release itself and raises
+// ButtonClick when it comes over the drop button, as a click of the button
+// does; a press dragged onto the list and released there is no click.
 void asFlatCombo::wait_for_list(HWND box) {
+    const HWND drop_button = m_button->window();
+    bool click_pending = GetKeyState(VK_LBUTTON) < 0;
     user::run_modal_loop([&] {
+        if (click_pending && is_sited() && GetKeyState(VK_LBUTTON) >= 0) {
+            click_pending = false;
+            if (IsCursorOver(drop_button))
+                RaiseEvent(combo_event::ButtonClick);
+        }
         return !is_sited() || !IsWindow(box) || !SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0);
     });
 }

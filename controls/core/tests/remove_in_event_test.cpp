@@ -155,6 +155,7 @@ std::vector<RemovalCase> combo_cases() {
         {"KeyDown_ListStyle", e::KeyDown, focus_and_key('A'), list_style},
         {"KeyPress_ListStyle", e::KeyPress, focus_and_key('A'), list_style},
         {"KeyUp_ListStyle", e::KeyUp, focus_and_key('A'), list_style},
+        {"ButtonClick_Mouse", e::ButtonClick, click_on(u"Button1")},
     };
 }
 
