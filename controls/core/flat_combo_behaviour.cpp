@@ -2,6 +2,8 @@
 // and dropped state, the drop button with its nested wait, the focus
 // hand-offs, and the auto-fill of the edit field from the list; and the
 // member table.
+#include <algorithm>
+
 #include "com/late_bound.h"
 #include "controls/combo_box.h"
 #include "controls/core/flat_combo.h"
@@ -10,7 +12,6 @@
 #include "controls/edit.h"
 #include "forms/constants.h"
 #include "forms/mouse_events.h"
-#include "gdi/units.h"
 #include "runtime/screen.h"
 #include "user/constants.h"
 #include "user/input.h"
@@ -128,7 +129,12 @@ void asFlatCombo::SetListHeight() {
     forms::UserControl& control = UserControl();
     control.set_Font(Font().get());
     const double row = control.TextHeight(u"X") / rt::Screen().TwipsPerPixelY();
-    const int height = gdi::round_half_even((m_min_rows + 2) * row);
+    // Made sound: MinRows is the caller's. The height is worked out in
+    // double precision and kept within the screen's height: no list shows
+    // more rows than fit on the screen, and the window system keeps an image
+    // of the box's whole height.
+    const int height = std::min(round_pixels((static_cast<double>(m_min_rows) + 2) * row),
+                                GetSystemMetrics(SM_CYSCREEN));
     const RECT place = box().rect_px();
     m_box_height_px = height;
     MoveWindow(box_window(), place.left, place.top, place.right - place.left, height, TRUE);

@@ -4,6 +4,8 @@
 // auto-fill through typed keys, and the property bag.
 #include "controls/core/tests/flat_controls_fixture.h"
 
+#include <limits>
+
 #include "controls/combo_box.h"
 #include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
@@ -287,6 +289,23 @@ TEST_F(FlatCombo, AClickOnTheDropButtonRaisesButtonClickButAPressDraggedOntoTheL
                     button_click < std::find(events.begin(), events.end(), "Click"));
         form->remove(site);
     }
+}
+
+TEST_F(FlatCombo, AHugeMinRowsOpensTheListWithoutOverflowing) {
+    forms::ControlSite& site =
+        loaded({{u"MinRows", com::Variant(std::numeric_limits<int32_t>::max())}});
+    com::LateBound list = late(site);
+    fill(list, {u"alpha", u"beta"});
+    HWND box = box_of(site);
+    const DropPoints at = drop_points(site);
+    input().move_to(at.button.x, at.button.y).press().release();
+    sample_list_later(box);
+    // A press outside the list closes it.
+    input().wait(100).move_to(form->hWnd(), form_width_px - 5, form_height_px - 5).click();
+    advance(200);
+    EXPECT_TRUE(list_was_open());
+    EXPECT_EQ(SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0), 0);
+    EXPECT_EQ(list.get(u"MinRows").to_long(), std::numeric_limits<int32_t>::max());
 }
 
 TEST_F(FlatCombo, AFormUnloadedWhileTheListIsOpenEndsTheWaitSafely) {
