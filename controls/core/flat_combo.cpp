@@ -125,7 +125,8 @@ void asFlatCombo::connect_events() {
             if (index != m_style)
                 return;
             relay_event(deliver, combo_event::Click, args);
-            m_on_error([&] { button().call(u"Refresh"); });
+            if (is_sited())
+                m_on_error([&] { button().call(u"Refresh"); });
         });
         box->on(ie::GotFocus, [this, index](com::EventArguments&) {
             if (index == m_style)

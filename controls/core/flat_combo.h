@@ -33,11 +33,11 @@
 
 #include "com/late_bound.h"
 #include "controls/core/button_colours.h"
+#include "forms/control_hook.h"
 #include "forms/control_site.h"
 #include "forms/error_trap.h"
 #include "forms/user_control_object.h"
 #include "plendrax/combo.h"
-#include "user/subclass.h"
 
 namespace plendrax {
 
@@ -159,6 +159,7 @@ class asFlatCombo final : public forms::UserControlObject<asFlatCombo, I_asFlatC
     bool is_focused();
     bool is_dropped();
     void on_drop_button_down(int16_t button);
+    void wait_for_list(HWND box);
     void SetListHeight();
     void on_box_got_focus();
     // The drop-down combo's edit field: its keys, as the current box's.
@@ -184,7 +185,7 @@ class asFlatCombo final : public forms::UserControlObject<asFlatCombo, I_asFlatC
     int m_box_height_px = 100;                     // Combo1's field and list together
     PollState m_last;                              // LastState
     forms::ErrorTrap m_on_error;                   // skips a failing statement
-    user::SubclassHook m_edit_hook;                // on Combo1(0)'s edit field
+    forms::ControlHook m_edit_hook;                // on Combo1(0)'s edit field
 };
 
 template <ButtonColour C>

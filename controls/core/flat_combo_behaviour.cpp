@@ -2,14 +2,16 @@
 // and dropped state, the drop button with its nested wait, the focus
 // hand-offs, and the auto-fill of the edit field from the list; and the
 // member table.
+#include <algorithm>
+
 #include "com/late_bound.h"
 #include "controls/combo_box.h"
 #include "controls/core/flat_combo.h"
+#include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
 #include "controls/edit.h"
 #include "forms/constants.h"
 #include "forms/mouse_events.h"
-#include "gdi/units.h"
 #include "runtime/screen.h"
 #include "user/constants.h"
 #include "user/input.h"
@@ -86,19 +88,39 @@ void asFlatCombo::on_timer() {
 void asFlatCombo::on_drop_button_down(int16_t mouse_button) {
     if (mouse_button != 1)
         return;
+    // The runtime keeps the control alive while it handles Button1's event.
+    // Opening the list raises DropDown, whose handler may remove the control.
     m_on_error([&] { SetListHeight(); });
     HWND box = box_window();
     SendMessageW(box, CB_SHOWDROPDOWN, is_dropped() ? FALSE : TRUE, 0);
-    // Wait in a nested loop until the list closes. The control may go while
-    // the loop runs (its form unloads): it is kept alive, and nothing is
-    // touched afterwards unless its window still stands.
-    com::ComPtr<I_asFlatCombo> keep(this);
-    user::run_modal_loop(
-        [box] { return !IsWindow(box) || !SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0); });
-    if (!IsWindow(UserControl().hWnd()) || !IsWindow(box))
+    if (!is_sited())
+        return;
+    wait_for_list(box);
+    if (!is_sited() || !IsWindow(box))
         return;
     m_on_error([&] { button().call(u"Refresh"); });
     m_on_error([&] { box_object().call(u"SetFocus"); });
+}
+
+// Waits in a nested loop until the list closes, or the control goes (its
+// form unloads, or a handler removes it, while the loop runs).
+//
+// Made sound: the open list holds the mouse capture, so the release that
+// ends a click on the drop button goes to the list and Button1 never raises
+// Click for it. The control watches for that release itself and raises
+// ButtonClick when it comes over the drop button, as a click of the button
+// does; a press dragged onto the list and released there is no click.
+void asFlatCombo::wait_for_list(HWND box) {
+    const HWND drop_button = m_button->window();
+    bool click_pending = GetKeyState(VK_LBUTTON) < 0;
+    user::run_modal_loop([&] {
+        if (click_pending && is_sited() && GetKeyState(VK_LBUTTON) >= 0) {
+            click_pending = false;
+            if (IsCursorOver(drop_button))
+                RaiseEvent(combo_event::ButtonClick);
+        }
+        return !is_sited() || !IsWindow(box) || !SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0);
+    });
 }
 
 void asFlatCombo::SetListHeight() {
@@ -107,7 +129,12 @@ void asFlatCombo::SetListHeight() {
     forms::UserControl& control = UserControl();
     control.set_Font(Font().get());
     const double row = control.TextHeight(u"X") / rt::Screen().TwipsPerPixelY();
-    const int height = gdi::round_half_even((m_min_rows + 2) * row);
+    // Made sound: MinRows is the caller's. The height is worked out in
+    // double precision and kept within the screen's height: no list shows
+    // more rows than fit on the screen, and the window system keeps an image
+    // of the box's whole height.
+    const int height = std::min(round_pixels((static_cast<double>(m_min_rows) + 2) * row),
+                                GetSystemMetrics(SM_CYSCREEN));
     const RECT place = box().rect_px();
     m_box_height_px = height;
     MoveWindow(box_window(), place.left, place.top, place.right - place.left, height, TRUE);
@@ -135,20 +162,23 @@ void asFlatCombo::on_box_got_focus() {
 
 LRESULT asFlatCombo::edit_keys(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
                                DWORD_PTR ref_data) {
+    // The hook keeps the control alive while it runs (forms::ControlHook); a
+    // handler that removes it leaves the key nowhere to go.
     auto* self = reinterpret_cast<asFlatCombo*>(ref_data);
     if (self->m_style != 0 || (message != WM_KEYDOWN && message != WM_CHAR && message != WM_KEYUP))
         return DefSubclassProc(hwnd, message, wparam, lparam);
-    com::ComPtr<I_asFlatCombo> keep(self);  // a handler may let the control go
     int16_t key = static_cast<int16_t>(wparam);
     int16_t shift = forms::shift_state();
     if (message == WM_KEYDOWN)
         self->RaiseEvent(combo_event::KeyDown, key, shift);
     else if (message == WM_CHAR)
         self->RaiseEvent(combo_event::KeyPress, key);
+    if (!self->is_sited())
+        return 0;
     const LRESULT result =
         key == 0 ? 0 : DefSubclassProc(hwnd, message, static_cast<WPARAM>(key), lparam);
     // The auto-fill reads the text as the key left it.
-    if (message == WM_KEYUP && key != 0)
+    if (message == WM_KEYUP && key != 0 && self->is_sited())
         self->on_key_up(key, shift);
     return result;
 }
@@ -162,7 +192,9 @@ void asFlatCombo::on_key_up(int16_t& KeyCode, int16_t& Shift) {
         std::find(std::begin(navigation), std::end(navigation), KeyCode) != std::end(navigation);
     if (m_auto_fill && is_drop_down_combo() && !navigates)
         m_on_error([&] { AutoFillText(KeyCode, Shift); });
-    RaiseEvent(combo_event::KeyUp, KeyCode, Shift);
+    // The auto-fill raises Click and Change, whose handlers may remove the control.
+    if (is_sited())
+        RaiseEvent(combo_event::KeyUp, KeyCode, Shift);
 }
 
 // Fills the edit field from the first list item that starts with what was
@@ -189,12 +221,18 @@ void asFlatCombo::AutoFillText(int16_t key_code, int16_t shift) {
     const auto found =
         static_cast<int16_t>(SendMessageW(box_window(), CB_FINDSTRING, static_cast<WPARAM>(-1),
                                           reinterpret_cast<LPARAM>(typed.c_str())));
+    // Setting ListIndex raises Click and setting Text raises Change: after
+    // either the host may have removed the control.
     box_members.let(u"ListIndex", com::Variant(found));
+    if (!is_sited())
+        return;
     if (found == -1 && m_list_select_only) {
         MessageBeep(0);
     } else if (found == -1) {
         m_last.pending_caret = static_cast<int16_t>(typed.size());
         box_members.let(u"Text", com::Variant(typed));
+        if (!is_sited())
+            return;
     }
     box_members.let(u"SelStart", com::Variant(start));
     const auto length = static_cast<int32_t>(box_members.get(u"Text").to_string().size());

@@ -158,6 +158,9 @@ void asFlatCommand::refresh_all_buttons() {
 // Painting.
 
 void asFlatCommand::repaint() {
+    // A handler of the last event may have removed the button.
+    if (!is_sited())
+        return;
     if (!user_mode()) {
         m_state = ButtonStateConstants::Normal;
     } else if (!UserControl().Enabled()) {

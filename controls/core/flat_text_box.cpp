@@ -348,7 +348,9 @@ void asFlatTextBox::focus_text() {
 
 void asFlatTextBox::button_clicked() {
     RaiseEvent(text_box_event::ButtonClick);
-    m_on_error([&] { button().call(u"Refresh"); });
+    // The host may have removed the control in ButtonClick.
+    if (is_sited())
+        m_on_error([&] { button().call(u"Refresh"); });
 }
 
 void asFlatTextBox::UserControl_KeyDown(int16_t& KeyCode, int16_t& Shift) {

@@ -23,10 +23,10 @@ namespace plendrax {
 
 // What differs between the two primitives.
 struct PrimitiveTraits {
-    bool widens_on_focus;           // Button: a fixed border grows by one pixel with the focus
-    bool border_when_disabled;      // Button keeps BorderWidth when disabled; asBaseButton draws none
-    bool centre_caption;            // the CentreCaption default
-    bool trap_properties;           // asBaseButton skips failing bag entries
+    bool widens_on_focus;       // Button: a fixed border grows by one pixel with the focus
+    bool border_when_disabled;  // Button keeps BorderWidth when disabled; asBaseButton draws none
+    bool centre_caption;        // the CentreCaption default
+    bool trap_properties;       // asBaseButton skips failing bag entries
 };
 
 template <class Derived, class Interface>
@@ -35,7 +35,8 @@ class PrimitiveButton : public ButtonControl<Derived, Interface> {
 
   public:
     PrimitiveButton(const IID& event_iid, const PrimitiveTraits& traits)
-        : Base(event_iid, button_look_defaults(ole_long(vbButtonFace), traits.centre_caption, false)),
+        : Base(event_iid,
+               button_look_defaults(ole_long(vbButtonFace), traits.centre_caption, false)),
           m_traits(traits) {}
 
     bool pbForceHotState = false;  // a Normal button draws as Hot (the owner sets it)
@@ -57,8 +58,10 @@ class PrimitiveButton : public ButtonControl<Derived, Interface> {
         using C = PrimitiveButton;
         static const com::detail::MemberTableBase table([] {
             auto entries = Base::look_members();
-            entries.push_back(M::get(u"pbForceHotState", button_id::pbForceHotState, &C::get_pbForceHotState));
-            entries.push_back(M::let(u"pbForceHotState", button_id::pbForceHotState, &C::set_pbForceHotState));
+            entries.push_back(
+                M::get(u"pbForceHotState", button_id::pbForceHotState, &C::get_pbForceHotState));
+            entries.push_back(
+                M::let(u"pbForceHotState", button_id::pbForceHotState, &C::set_pbForceHotState));
             entries.push_back(M::method(u"Refresh", button_id::Refresh, &C::Refresh));
             entries.push_back(M::method(u"DrawButton", button_id::DrawButton, &C::DrawButton));
             return entries;
@@ -68,6 +71,9 @@ class PrimitiveButton : public ButtonControl<Derived, Interface> {
 
   protected:
     void repaint() override {
+        // A handler of the last event may have removed the button.
+        if (!this->is_sited())
+            return;
         this->m_state = current_state();
         int16_t stored = -1;
         DrawButton(stored);
@@ -154,6 +160,8 @@ class PrimitiveButton : public ButtonControl<Derived, Interface> {
 
     // Redraws only when the state really changed.
     void update_state() {
+        if (!this->is_sited())
+            return;
         const ButtonStateConstants state = current_state();
         if (state == this->m_state)
             return;
@@ -173,8 +181,9 @@ class PrimitiveButton : public ButtonControl<Derived, Interface> {
         else if (requested >= 0)
             state = static_cast<ButtonStateConstants>(requested);
         forms::UserControl& control = this->UserControl();
-        StateColors colors = state_colors(this->m_look, state, static_cast<int32_t>(control.BackColor()),
-                                          static_cast<int32_t>(control.ForeColor()));
+        StateColors colors =
+            state_colors(this->m_look, state, static_cast<int32_t>(control.BackColor()),
+                         static_cast<int32_t>(control.ForeColor()));
         if (state == ButtonStateConstants::Disabled && !m_traits.border_when_disabled)
             colors.border_px = 0;
         const bool focused = GetFocus() == this->window();

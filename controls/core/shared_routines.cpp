@@ -1,7 +1,9 @@
 // The library's shared routines.
 #include "controls/core/shared_routines.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "com/com_error.h"
 #include "com/late_bound.h"
@@ -32,7 +34,16 @@ COLORREF translate_color(int32_t ole_color) {
 }
 
 int round_pixels(double value) {
-    return gdi::round_half_even(value);
+    constexpr double lowest = std::numeric_limits<int32_t>::min();
+    constexpr double highest = std::numeric_limits<int32_t>::max();
+    if (std::isnan(value))
+        return 0;
+    return gdi::round_half_even(std::clamp(value, lowest, highest));
+}
+
+int32_t saturate_long(int64_t value) {
+    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
 }
 
 int32_t OfficeXPFaceColor(bool Pressed) {

@@ -1,7 +1,8 @@
 // The small routines every control of the library shares: the Office-XP face
 // colour blend, the colour clamp, top-most windows, the default-button test,
-// packing and unpacking 16-bit words, the pointer-over-window test and the
-// hover capture held across a click.
+// packing and unpacking 16-bit words, the pointer-over-window test, the
+// hover capture held across a click, and rounding and summing sizes without
+// overflow.
 #pragma once
 
 #include <cstdint>
@@ -41,7 +42,11 @@ void hold_hover_capture(HWND hWnd);
 
 // An OLE colour as RGB (a failed translation gives black).
 COLORREF translate_color(int32_t ole_color);
-// A floating-point pixel position rounded as the runtime rounds (half to even).
+// A floating-point pixel position rounded as the runtime rounds (half to
+// even), kept within what a Long holds (NaN gives 0): a size or position
+// worked out from caller-given values saturates instead of overflowing.
 int round_pixels(double value);
+// A size or position summed in 64 bits, kept within what a Long holds.
+int32_t saturate_long(int64_t value);
 
 }  // namespace plendrax

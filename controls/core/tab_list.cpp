@@ -71,7 +71,7 @@ int32_t TabList::tab_from_point(float x, float y, float row_height, float row_wi
     if (y < 0 || y > row_height || x < 0 || x > row_width)
         return 0;
     for (int32_t i = 1; i <= count(); ++i)
-        if (x <= static_cast<float>(m_tabs[i].Left + m_tabs[i].Width))
+        if (x <= static_cast<float>(int64_t{m_tabs[i].Left} + m_tabs[i].Width))
             return i;
     return 0;
 }

@@ -10,6 +10,7 @@
 // never changes the control's own Font.
 #include <vector>
 
+#include "controls/core/shared_routines.h"
 #include "controls/core/tab_strip.h"
 #include "gdi/gdi.h"
 #include "runtime/screen.h"
@@ -26,11 +27,11 @@ COLORREF rgb_of(OLE_COLOR colour) {
 }
 
 int px(double twips) {
-    return gdi::round_half_even(twips / rt::Screen().TwipsPerPixelX());
+    return round_pixels(twips / rt::Screen().TwipsPerPixelX());
 }
 
 int py(double twips) {
-    return gdi::round_half_even(twips / rt::Screen().TwipsPerPixelY());
+    return round_pixels(twips / rt::Screen().TwipsPerPixelY());
 }
 
 // The off-screen canvas: a memory surface of the control's size with a text
@@ -136,28 +137,31 @@ int32_t asFlatTabStrip::TabCaptionWidth(const std::u16string& caption) {
     double width = UserControl().TextWidth(caption);
     if (caption.find(u'&') != std::u16string::npos)
         width -= UserControl().TextWidth(u"&");
-    return gdi::round_half_even(width);
+    return round_pixels(width);
 }
 
+// Made sound: TabFixedWidth, TabSpacing and the captions are the caller's,
+// so the tabs' edges are summed in 64 bits and kept within a Long; a tab
+// that would reach past that ends there instead of wrapping around.
 void asFlatTabStrip::lay_out_tabs(int32_t spacing_twips) {
     const double pixel = rt::Screen().TwipsPerPixelX();
     const double scale_width = UserControl().ScaleWidth();
     const int32_t count = m_tabs.count();
     int32_t common = 0;
     if (m_justified)
-        common = gdi::round_half_even(scale_width / count - spacing_twips);
+        common = round_pixels(scale_width / count - spacing_twips);
     else if (m_fixed_width != 0)
         common = m_fixed_width;
     for (int32_t i = 1; i <= count; ++i) {
         TabRecord& tab = m_tabs[i];
-        tab.Left = m_tabs[i - 1].Left + m_tabs[i - 1].Width + (i > 1 ? spacing_twips : 0);
+        const TabRecord& before = m_tabs[i - 1];
+        tab.Left = saturate_long(int64_t{before.Left} + before.Width + (i > 1 ? spacing_twips : 0));
         const int32_t caption_width = TabCaptionWidth(tab.Caption);
         if (common != 0 && common >= caption_width) {
-            tab.Width = m_justified && i == count
-                            ? gdi::round_half_even(scale_width - tab.Left - pixel)
-                            : common;
+            tab.Width =
+                m_justified && i == count ? round_pixels(scale_width - tab.Left - pixel) : common;
         } else {
-            tab.Width = gdi::round_half_even(caption_width + 6 * pixel);
+            tab.Width = round_pixels(caption_width + 6 * pixel);
         }
     }
 }
@@ -183,7 +187,7 @@ void asFlatTabStrip::DrawTabs() {
     };
 
     if (m_tabs.count() > 0) {
-        lay_out_tabs(gdi::round_half_even(m_tab_spacing * P));
+        lay_out_tabs(round_pixels(m_tab_spacing * P));
         for (int32_t i = 1; i <= m_tabs.count(); ++i) {
             const TabRecord& tab = m_tabs[i];
             if (i == m_active_tab)

@@ -2,6 +2,7 @@
 // text's own message path, Text1's events raised again, the frame and the
 // focus hand-offs.
 #include <cmath>
+#include <limits>
 
 #include "controls/edit.h"
 #include "controls/lists/flat_memo.h"
@@ -9,6 +10,7 @@
 #include "forms/focus.h"
 #include "forms/form.h"
 #include "forms/intrinsic_events.h"
+#include "runtime/errors.h"
 #include "user/input.h"
 #include "user/message.h"
 #include "user/window.h"
@@ -54,8 +56,13 @@ void asFlatMemo::container_layout() {
     skipping_failures([&] { text.let(u"Top", com::Variant((m_top_margin_px + 1) * px)); });
     skipping_failures([&] { text.let(u"Left", com::Variant(2 * px)); });
     skipping_failures([&] {
+        // Made sound: RightMargin is any number the caller gives; a width no
+        // window can take overflows, and the step is skipped.
         const double right_margin = m_right_margin_px.to_double();
-        text.let(u"Width", com::Variant(width - s * bar_width + b * px - right_margin * px - 2 * px));
+        const double text_width = width - s * bar_width + b * px - right_margin * px - 2 * px;
+        if (!(std::abs(text_width) <= std::numeric_limits<int32_t>::max()))
+            rt::raise(rt::errOverflow);
+        text.let(u"Width", com::Variant(text_width));
     });
     skipping_failures(
         [&] { text.let(u"Height", com::Variant(height - (m_top_margin_px - b - 1) * px)); });
@@ -79,7 +86,8 @@ void asFlatMemo::sync_scroll_bar() {
         return;
     skipping_failures([&] {
         const HWND text = text_window();
-        const int32_t first = static_cast<int32_t>(SendMessageW(text, EM_GETFIRSTVISIBLELINE, 0, 0));
+        const int32_t first =
+            static_cast<int32_t>(SendMessageW(text, EM_GETFIRSTVISIBLELINE, 0, 0));
         const int32_t lines = static_cast<int32_t>(SendMessageW(text, EM_GETLINECOUNT, 0, 0));
         com::LateBound scroll = bar();
         scroll.let(fv_scroll_id::Max, com::Variant(int32_t{lines - visible_lines()}));

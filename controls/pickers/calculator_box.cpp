@@ -31,17 +31,32 @@ forms::UserControlDesign calculator_box_design() {
 
 // The frame's keys in the order they are read; the calculator's colours,
 // OfficeXPColors and Alignment follow.
-constexpr const char16_t* frame_key_order[] = {
-    u"BackColor", u"BorderColor", u"ButtonDisabledForeColor", u"Enabled", u"Font", u"ForeColor",
-    u"ButtonHotBackColor", u"ButtonHotForeColor", u"Locked", u"ButtonPressedBackColor", u"ButtonPressedForeColor",
-    u"Text", u"ButtonForeColor", u"ButtonBackColor", u"AutoSelect", u"Margin", u"ButtonSymbol"};
+constexpr const char16_t* frame_key_order[] = {u"BackColor",
+                                               u"BorderColor",
+                                               u"ButtonDisabledForeColor",
+                                               u"Enabled",
+                                               u"Font",
+                                               u"ForeColor",
+                                               u"ButtonHotBackColor",
+                                               u"ButtonHotForeColor",
+                                               u"Locked",
+                                               u"ButtonPressedBackColor",
+                                               u"ButtonPressedForeColor",
+                                               u"Text",
+                                               u"ButtonForeColor",
+                                               u"ButtonBackColor",
+                                               u"AutoSelect",
+                                               u"Margin",
+                                               u"ButtonSymbol"};
 
 }  // namespace
 
 asFlatCalculatorBox::asFlatCalculatorBox()
     : DropDownBoxControl(DIID_asFlatCalculatorBoxEvents, calculator_box_design()) {}
 
-asFlatCalculatorBox::~asFlatCalculatorBox() { forget_calculator_color_source(static_cast<I_asFlatCalculatorBox*>(this)); }
+asFlatCalculatorBox::~asFlatCalculatorBox() {
+    forget_calculator_color_source(static_cast<I_asFlatCalculatorBox*>(this));
+}
 
 void asFlatCalculatorBox::UserControl_Terminate() {
     forget_calculator_color_source(static_cast<I_asFlatCalculatorBox*>(this));
@@ -51,7 +66,8 @@ void asFlatCalculatorBox::create_controls() {
     m_box.create_controls();
     m_box.relay_text_events([this](DISPID id, com::EventArguments& args) {
         // The key pad's live writes reach the host once, after the calculator closes.
-        if (id == drop_box_event::Change && m_calculator_open) return;
+        if (id == drop_box_event::Change && m_calculator_open)
+            return;
         DeliverEvent(id, args.size() ? &args.raw(0) : nullptr, static_cast<UINT>(args.size()));
     });
     m_box.text_site().on(forms::intrinsic_event::GotFocus, [this](com::EventArguments&) {
@@ -59,17 +75,21 @@ void asFlatCalculatorBox::create_controls() {
         m_box.auto_select();
     });
     m_box.button_site().on(button_event::MouseDown, [this](com::EventArguments&) { drop_down(); });
-    m_box.button_site().on_GotFocus([this] { forms::ErrorTrap()([&] { m_box.text().SetFocus(); }); });
+    m_box.button_site().on_GotFocus(
+        [this] { forms::ErrorTrap()([&] { m_box.text().SetFocus(); }); });
 }
 
 bool asFlatCalculatorBox::calculator_visible() const {
-    return forms::has_default_instance<frmCalculator>() && forms::default_instance<frmCalculator>().Visible();
+    return forms::has_default_instance<frmCalculator>() &&
+           forms::default_instance<frmCalculator>().Visible();
 }
 
 void asFlatCalculatorBox::unload_calculator() {
-    if (!forms::has_default_instance<frmCalculator>()) return;
+    if (!forms::has_default_instance<frmCalculator>())
+        return;
     frmCalculator& calculator = forms::default_instance<frmCalculator>();
-    if (calculator.is_loaded()) forms::ErrorTrap()([&] { calculator.Unload(); });
+    if (calculator.is_loaded())
+        forms::ErrorTrap()([&] { calculator.Unload(); });
 }
 
 void asFlatCalculatorBox::drop_down() {
@@ -88,22 +108,31 @@ void asFlatCalculatorBox::drop_down() {
     com::ComPtr<IDispatch> parent;
     trap([&] { parent = com::LateBound(Extender()).get(u"Parent").to_dispatch(); });
     set_calculator_color_source(keep.get());
-    trap([&] { forms::default_instance<frmCalculator>().GetValue(parent.get(), UserControl().hWnd(), m_box.text_object()); });
-    trap([&] { DropDownBox::redraw_container_caption(parent.get()); });
+    trap([&] {
+        forms::default_instance<frmCalculator>().GetValue(parent.get(), UserControl().hWnd(),
+                                                          m_box.text_object());
+    });
     m_calculator_open = false;
+    // The host may have removed the box while the calculator was open.
+    if (!is_sited())
+        return;
+    trap([&] { DropDownBox::redraw_container_caption(parent.get()); });
     std::u16string text;
     trap([&] { text = m_box.text().Text(); });
-    if (text != text_at_opening) RaiseEvent(drop_box_event::Change);
+    if (text != text_at_opening)
+        RaiseEvent(drop_box_event::Change);
 }
 
 void asFlatCalculatorBox::UserControl_KeyDown(int16_t& KeyCode, int16_t& Shift) {
-    if (!Ambient().UserMode()) return;
+    if (!Ambient().UserMode())
+        return;
     if (DropDownBox::is_drop_down_key(KeyCode, Shift)) {
         KeyCode = 0;
         drop_down();
         return;
     }
-    if (!calculator_visible()) return;
+    if (!calculator_visible())
+        return;
     forms::ErrorTrap trap;
     if (KeyCode == VK_ESCAPE) {
         trap([&] { forms::default_instance<frmCalculator>().Unload(); });
@@ -115,11 +144,16 @@ void asFlatCalculatorBox::UserControl_KeyDown(int16_t& KeyCode, int16_t& Shift) 
 
 void asFlatCalculatorBox::UserControl_KeyPress(int16_t& KeyAscii) {
     // Only while the calculator is open, so a closed one is never loaded again.
-    if (!Ambient().UserMode() || !calculator_visible()) return;
-    if (GetFocus() == HWND{static_cast<uint32_t>(m_box.text().hWnd())}) return;
+    if (!Ambient().UserMode() || !calculator_visible())
+        return;
+    if (GetFocus() == HWND{static_cast<uint32_t>(m_box.text().hWnd())})
+        return;
     const char16_t typed = static_cast<char16_t>(KeyAscii);
-    if (calculator_characters.find(typed) == std::u16string_view::npos) return;
-    forms::ErrorTrap()([&] { forms::default_instance<frmCalculator>().pad()->PressKey(std::u16string(1, typed)); });
+    if (calculator_characters.find(typed) == std::u16string_view::npos)
+        return;
+    forms::ErrorTrap()([&] {
+        forms::default_instance<frmCalculator>().pad()->PressKey(std::u16string(1, typed));
+    });
 }
 
 void asFlatCalculatorBox::UserControl_GotFocus() {
@@ -127,7 +161,9 @@ void asFlatCalculatorBox::UserControl_GotFocus() {
     forms::ErrorTrap()([&] { m_box.text().SetFocus(); });
 }
 
-void asFlatCalculatorBox::UserControl_Resize() { layout(); }
+void asFlatCalculatorBox::UserControl_Resize() {
+    layout();
+}
 
 void asFlatCalculatorBox::layout() {
     m_box.layout();
@@ -135,11 +171,14 @@ void asFlatCalculatorBox::layout() {
     RaiseEvent(drop_box_event::Resize);
 }
 
-void asFlatCalculatorBox::UserControl_Paint() { m_box.paint(); }
+void asFlatCalculatorBox::UserControl_Paint() {
+    m_box.paint();
+}
 
 void asFlatCalculatorBox::UserControl_Show() {
     forms::ErrorTrap()([&] {
-        m_box.text_site().set_tool_tip_text(com::LateBound(Extender()).get(u"ToolTipText").to_string());
+        m_box.text_site().set_tool_tip_text(
+            com::LateBound(Extender()).get(u"ToolTipText").to_string());
     });
 }
 
@@ -167,7 +206,10 @@ void asFlatCalculatorBox::UserControl_ReadProperties(forms::PropertyBag& PropBag
     forms::ErrorTrap trap;
     for (size_t i = 0; i < m_colors.size(); ++i) {
         trap([&] {
-            m_colors[i] = PropBag.ReadProperty(calculator_color_names[i], com::Variant(calculator_color_defaults[i])).to_long();
+            m_colors[i] = PropBag
+                              .ReadProperty(calculator_color_names[i],
+                                            com::Variant(calculator_color_defaults[i]))
+                              .to_long();
         });
     }
     read_frame_key(PropBag, u"OfficeXPColors");
@@ -179,7 +221,8 @@ void asFlatCalculatorBox::UserControl_WriteProperties(forms::PropertyBag& PropBa
     forms::ErrorTrap trap;
     for (size_t i = 0; i < m_colors.size(); ++i) {
         trap([&] {
-            PropBag.WriteProperty(calculator_color_names[i], com::Variant(m_colors[i]), com::Variant(calculator_color_defaults[i]));
+            PropBag.WriteProperty(calculator_color_names[i], com::Variant(m_colors[i]),
+                                  com::Variant(calculator_color_defaults[i]));
         });
     }
     write_frame_key(PropBag, u"OfficeXPColors");

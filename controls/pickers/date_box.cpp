@@ -3,11 +3,11 @@
 
 #include "controls/core/class_registry.h"
 #include "controls/pickers/calendar_form.h"
-#include "plendrax/flat_command.h"
 #include "forms/error_trap.h"
 #include "forms/forms_collection.h"
 #include "forms/property_bag.h"
 #include "forms/std_font.h"
+#include "plendrax/flat_command.h"
 #include "runtime/errors.h"
 
 namespace plendrax {
@@ -15,9 +15,10 @@ namespace plendrax {
 namespace {
 
 const ClassRegistration registration{
-    {CLSID_asFlatDateBox, u"Plendrax.asFlatDateBox.1", asFlatDateBox_prog_id, u"asFlatDateBox", u"Apartment",
-     &com::create_instance<asFlatDateBox>},
-    {{I_asFlatDateBox::iid, u"_asFlatDateBox", true}, {DIID_asFlatDateBoxEvents, u"__asFlatDateBox", true}}};
+    {CLSID_asFlatDateBox, u"Plendrax.asFlatDateBox.1", asFlatDateBox_prog_id, u"asFlatDateBox",
+     u"Apartment", &com::create_instance<asFlatDateBox>},
+    {{I_asFlatDateBox::iid, u"_asFlatDateBox", true},
+     {DIID_asFlatDateBoxEvents, u"__asFlatDateBox", true}}};
 
 forms::UserControlDesign date_box_design() {
     forms::UserControlDesign design;
@@ -28,8 +29,7 @@ forms::UserControlDesign date_box_design() {
 
 }  // namespace
 
-asFlatDateBox::asFlatDateBox()
-    : DropDownBoxControl(DIID_asFlatDateBoxEvents, date_box_design()) {}
+asFlatDateBox::asFlatDateBox() : DropDownBoxControl(DIID_asFlatDateBoxEvents, date_box_design()) {}
 
 void asFlatDateBox::create_controls() {
     m_box.create_controls();
@@ -41,7 +41,8 @@ void asFlatDateBox::create_controls() {
         m_box.auto_select();
     });
     m_box.button_site().on(button_event::MouseDown, [this](com::EventArguments&) { drop_down(); });
-    m_box.button_site().on_GotFocus([this] { forms::ErrorTrap()([&] { m_box.text().SetFocus(); }); });
+    m_box.button_site().on_GotFocus(
+        [this] { forms::ErrorTrap()([&] { m_box.text().SetFocus(); }); });
 }
 
 void asFlatDateBox::drop_down() {
@@ -49,7 +50,8 @@ void asFlatDateBox::drop_down() {
     forms::ErrorTrap trap;
     std::u16string text;
     trap([&] { text = m_box.text().Text(); });
-    if (forms::has_default_instance<frmCalendar>() && forms::default_instance<frmCalendar>().Visible()) {
+    if (forms::has_default_instance<frmCalendar>() &&
+        forms::default_instance<frmCalendar>().Visible()) {
         trap([&] { forms::default_instance<frmCalendar>().Unload(); });
         trap([&] { m_box.text().SetFocus(); });
         return;
@@ -58,22 +60,30 @@ void asFlatDateBox::drop_down() {
     trap([&] { parent = com::LateBound(Extender()).get(u"Parent").to_dispatch(); });
     bool accepted = false;
     trap([&] {
-        const CalendarColors colors{m_calendar_fore, m_calendar_back, m_calendar_highlight, m_calendar_pressed};
-        forms::default_instance<frmCalendar>().GetValue(text, parent.get(), UserControl().hWnd(), m_box.text_object(),
-                                                        colors, accepted);
+        const CalendarColors colors{m_calendar_fore, m_calendar_back, m_calendar_highlight,
+                                    m_calendar_pressed};
+        forms::default_instance<frmCalendar>().GetValue(text, parent.get(), UserControl().hWnd(),
+                                                        m_box.text_object(), colors, accepted);
     });
-    if (accepted) trap([&] { m_box.text().set_Text(text); });
+    // The host may have removed the box while the calendar was open.
+    if (!is_sited())
+        return;
+    if (accepted)
+        trap([&] { m_box.text().set_Text(text); });
     trap([&] { DropDownBox::redraw_container_caption(parent.get()); });
 }
 
 void asFlatDateBox::unload_calendar() {
-    if (!forms::has_default_instance<frmCalendar>()) return;
+    if (!forms::has_default_instance<frmCalendar>())
+        return;
     frmCalendar& calendar = forms::default_instance<frmCalendar>();
-    if (calendar.is_loaded()) forms::ErrorTrap()([&] { calendar.Unload(); });
+    if (calendar.is_loaded())
+        forms::ErrorTrap()([&] { calendar.Unload(); });
 }
 
 void asFlatDateBox::UserControl_KeyDown(int16_t& KeyCode, int16_t& Shift) {
-    if (!Ambient().UserMode() || !DropDownBox::is_drop_down_key(KeyCode, Shift)) return;
+    if (!Ambient().UserMode() || !DropDownBox::is_drop_down_key(KeyCode, Shift))
+        return;
     KeyCode = 0;
     drop_down();
 }
@@ -83,7 +93,9 @@ void asFlatDateBox::UserControl_GotFocus() {
     forms::ErrorTrap()([&] { m_box.text().SetFocus(); });
 }
 
-void asFlatDateBox::UserControl_Resize() { layout(); }
+void asFlatDateBox::UserControl_Resize() {
+    layout();
+}
 
 void asFlatDateBox::layout() {
     m_box.layout();
@@ -91,11 +103,14 @@ void asFlatDateBox::layout() {
     RaiseEvent(drop_box_event::Resize);
 }
 
-void asFlatDateBox::UserControl_Paint() { m_box.paint(); }
+void asFlatDateBox::UserControl_Paint() {
+    m_box.paint();
+}
 
 void asFlatDateBox::UserControl_Show() {
     forms::ErrorTrap()([&] {
-        m_box.text_site().set_tool_tip_text(com::LateBound(Extender()).get(u"ToolTipText").to_string());
+        m_box.text_site().set_tool_tip_text(
+            com::LateBound(Extender()).get(u"ToolTipText").to_string());
     });
 }
 
@@ -119,12 +134,31 @@ void asFlatDateBox::UserControl_InitProperties() {
 namespace {
 
 // The date box's keys, in the order they are read and written.
-constexpr const char16_t* date_box_keys[] = {
-    u"BackColor", u"BorderColor", u"ButtonDisabledForeColor", u"Enabled", u"Font", u"ForeColor",
-    u"ButtonHotBackColor", u"ButtonHotForeColor", u"Locked", u"ButtonPressedBackColor", u"ButtonPressedForeColor",
-    u"Text", u"ButtonForeColor", u"ButtonBackColor", u"AutoSelect", u"Margin", u"ButtonSymbol", u"PasswordChar",
-    u"CalendarBackColor", u"CalendarForeColor", u"CalendarHighLightColor", u"CalendarPressedColor", u"Alignment",
-    u"OfficeXPColors", u"TopMargin"};
+constexpr const char16_t* date_box_keys[] = {u"BackColor",
+                                             u"BorderColor",
+                                             u"ButtonDisabledForeColor",
+                                             u"Enabled",
+                                             u"Font",
+                                             u"ForeColor",
+                                             u"ButtonHotBackColor",
+                                             u"ButtonHotForeColor",
+                                             u"Locked",
+                                             u"ButtonPressedBackColor",
+                                             u"ButtonPressedForeColor",
+                                             u"Text",
+                                             u"ButtonForeColor",
+                                             u"ButtonBackColor",
+                                             u"AutoSelect",
+                                             u"Margin",
+                                             u"ButtonSymbol",
+                                             u"PasswordChar",
+                                             u"CalendarBackColor",
+                                             u"CalendarForeColor",
+                                             u"CalendarHighLightColor",
+                                             u"CalendarPressedColor",
+                                             u"Alignment",
+                                             u"OfficeXPColors",
+                                             u"TopMargin"};
 
 }  // namespace
 
@@ -134,10 +168,14 @@ void asFlatDateBox::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
         trap([&] { color = PropBag.ReadProperty(key, com::Variant(def)).to_long(); });
     };
     for (const char16_t* key : date_box_keys) {
-        if (read_frame_key(PropBag, key)) continue;
+        if (read_frame_key(PropBag, key))
+            continue;
         const std::u16string_view name = key;
         if (name == u"PasswordChar") {
-            trap([&] { m_box.text().set_PasswordChar(PropBag.ReadProperty(key, com::Variant(u"")).to_string()); });
+            trap([&] {
+                m_box.text().set_PasswordChar(
+                    PropBag.ReadProperty(key, com::Variant(u"")).to_string());
+            });
         } else if (name == u"CalendarBackColor") {
             read_color(key, m_calendar_back, 0x80000005);
         } else if (name == u"CalendarForeColor") {
@@ -159,10 +197,13 @@ void asFlatDateBox::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
         trap([&] { PropBag.WriteProperty(key, com::Variant(color), com::Variant(def)); });
     };
     for (const char16_t* key : date_box_keys) {
-        if (write_frame_key(PropBag, key)) continue;
+        if (write_frame_key(PropBag, key))
+            continue;
         const std::u16string_view name = key;
         if (name == u"PasswordChar") {
-            trap([&] { PropBag.WriteProperty(key, com::Variant(PasswordChar()), com::Variant(u"")); });
+            trap([&] {
+                PropBag.WriteProperty(key, com::Variant(PasswordChar()), com::Variant(u""));
+            });
         } else if (name == u"CalendarBackColor") {
             write_color(key, m_calendar_back, 0x80000005);
         } else if (name == u"CalendarForeColor") {

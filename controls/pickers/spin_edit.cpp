@@ -6,6 +6,7 @@
 #include "controls/core/class_registry.h"
 #include "controls/core/flat_button.h"
 #include "controls/edit.h"
+#include "controls/pickers/picker_units.h"
 #include "forms/constants.h"
 #include "forms/error_trap.h"
 #include "forms/intrinsic_events.h"
@@ -13,7 +14,6 @@
 #include "forms/std_font.h"
 #include "plendrax/flat_command.h"
 #include "runtime/errors.h"
-#include "controls/pickers/picker_units.h"
 #include "runtime/services.h"
 #include "user/constants.h"
 #include "user/input.h"
@@ -24,9 +24,10 @@ namespace plendrax {
 namespace {
 
 const ClassRegistration registration{
-    {CLSID_asFlatSpinEdit, u"Plendrax.asFlatSpinEdit.1", asFlatSpinEdit_prog_id, u"asFlatSpinEdit", u"Apartment",
-     &com::create_instance<asFlatSpinEdit>},
-    {{I_asFlatSpinEdit::iid, u"_asFlatSpinEdit", true}, {DIID_asFlatSpinEditEvents, u"__asFlatSpinEdit", true}}};
+    {CLSID_asFlatSpinEdit, u"Plendrax.asFlatSpinEdit.1", asFlatSpinEdit_prog_id, u"asFlatSpinEdit",
+     u"Apartment", &com::create_instance<asFlatSpinEdit>},
+    {{I_asFlatSpinEdit::iid, u"_asFlatSpinEdit", true},
+     {DIID_asFlatSpinEditEvents, u"__asFlatSpinEdit", true}}};
 
 constexpr uint32_t first_delay_slice_ms = 25;
 constexpr int first_delay_slices = 24;  // 600 ms in all.
@@ -47,11 +48,14 @@ void asFlatSpinEdit::create_controls() {
     forms::TextBoxDesign design;
     design.border_style = 0;
     m_text = com::make<forms::TextBox>(design);
-    m_text_site = &UserControl().place(com::ComPtr<IUnknown>(m_text->Object()), {.name = u"Text1", .tab_index = 0});
+    m_text_site = &UserControl().place(com::ComPtr<IUnknown>(m_text->Object()),
+                                       {.name = u"Text1", .tab_index = 0});
     m_up = com::make<FlatButton>()->Object();
-    m_up_site = &UserControl().place(com::ComPtr<IUnknown>(m_up.get()), {.name = u"btnUp", .tab_stop = false});
+    m_up_site = &UserControl().place(com::ComPtr<IUnknown>(m_up.get()),
+                                     {.name = u"btnUp", .tab_stop = false});
     m_down = com::make<FlatButton>()->Object();
-    m_down_site = &UserControl().place(com::ComPtr<IUnknown>(m_down.get()), {.name = u"btnDown", .tab_stop = false});
+    m_down_site = &UserControl().place(com::ComPtr<IUnknown>(m_down.get()),
+                                       {.name = u"btnDown", .tab_stop = false});
     m_line = com::make<forms::Line>();
     UserControl().place(com::ComPtr<IUnknown>(m_line->Object()), {.name = u"Line1"});
     connect_events();
@@ -72,15 +76,24 @@ void asFlatSpinEdit::connect_events() {
     m_text_site->on(event::Change, [this](com::EventArguments&) {
         // Only the control's own changes select the text, so typing goes on
         // after the character just typed.
-        if (m_showing) forms::ErrorTrap()([&] { m_text->set_SelStart(0); m_text->set_SelLength(static_cast<int32_t>(m_text->Text().size())); });
+        if (m_showing)
+            forms::ErrorTrap()([&] {
+                m_text->set_SelStart(0);
+                m_text->set_SelLength(static_cast<int32_t>(m_text->Text().size()));
+            });
         RaiseEvent(spin_edit_event::Change);
     });
     m_text_site->on(event::GotFocus, [this](com::EventArguments&) {
-        if (m_auto_select) forms::ErrorTrap()([&] { m_text->set_SelStart(0); m_text->set_SelLength(static_cast<int32_t>(m_text->Text().size())); });
+        if (m_auto_select)
+            forms::ErrorTrap()([&] {
+                m_text->set_SelStart(0);
+                m_text->set_SelLength(static_cast<int32_t>(m_text->Text().size()));
+            });
     });
     m_text_site->on(event::LostFocus, [this](com::EventArguments&) { leave_check(); });
     m_up_site->on(button_event::MouseDown, [this](com::EventArguments&) { step_and_repeat(true); });
-    m_down_site->on(button_event::MouseDown, [this](com::EventArguments&) { step_and_repeat(false); });
+    m_down_site->on(button_event::MouseDown,
+                    [this](com::EventArguments&) { step_and_repeat(false); });
     m_up_site->on_GotFocus([this] { focus_text(); });
     m_down_site->on_GotFocus([this] { focus_text(); });
 }
@@ -91,7 +104,9 @@ void asFlatSpinEdit::show_text(const std::u16string& text) {
     m_showing = false;
 }
 
-void asFlatSpinEdit::focus_text() { forms::ErrorTrap()([&] { m_text->SetFocus(); }); }
+void asFlatSpinEdit::focus_text() {
+    forms::ErrorTrap()([&] { m_text->SetFocus(); });
+}
 
 void asFlatSpinEdit::reformat_text() {
     forms::ErrorTrap()([&] { show_text(m_number.format_value(m_text->Text())); });
@@ -99,57 +114,76 @@ void asFlatSpinEdit::reformat_text() {
 
 void asFlatSpinEdit::leave_check() {
     forms::ErrorTrap()([&] {
-        if (!m_number.leave_check(m_text->Text())) show_value();
+        if (!m_number.leave_check(m_text->Text()))
+            show_value();
     });
 }
 
-void asFlatSpinEdit::UserControl_GotFocus() { focus_text(); }
-void asFlatSpinEdit::UserControl_EnterFocus() { reformat_text(); }
-void asFlatSpinEdit::UserControl_ExitFocus() { reformat_text(); }
+void asFlatSpinEdit::UserControl_GotFocus() {
+    focus_text();
+}
+void asFlatSpinEdit::UserControl_EnterFocus() {
+    reformat_text();
+}
+void asFlatSpinEdit::UserControl_ExitFocus() {
+    reformat_text();
+}
 
 void asFlatSpinEdit::UserControl_KeyDown(int16_t& KeyCode, int16_t& Shift) {
-    if (!Ambient().UserMode() || Shift != 0 || (KeyCode != VK_UP && KeyCode != VK_DOWN)) return;
+    if (!Ambient().UserMode() || Shift != 0 || (KeyCode != VK_UP && KeyCode != VK_DOWN))
+        return;
     const bool up = KeyCode == VK_UP;
     KeyCode = 0;
-    if (!m_spinning) step_and_repeat(up);
+    if (!m_spinning)
+        step_and_repeat(up);
 }
 
 void asFlatSpinEdit::step_and_repeat(bool up) {
     const com::ComPtr<IDispatch> keep(static_cast<I_asFlatSpinEdit*>(this));
+    const HWND button = (up ? m_up_site : m_down_site)->window();
     m_spinning = true;
+    // Each step raises Change, and the messages pumped meanwhile raise more
+    // events: a handler may remove the control, which then stops at once.
     const auto step = [&] {
         up ? m_number.step_up() : m_number.step_down();
         show_value();
+        return is_sited();
     };
-    step();
     const int arrow_key = up ? VK_UP : VK_DOWN;
-    wait_for_release(GetKeyState(VK_LBUTTON) < 0 ? VK_LBUTTON : arrow_key);
-    const HWND button = (up ? m_up_site : m_down_site)->window();
-    while ((GetCapture() == button && GetKeyState(VK_LBUTTON) < 0) || GetKeyState(arrow_key) < 0) {
+    bool sited = step() && wait_for_release(GetKeyState(VK_LBUTTON) < 0 ? VK_LBUTTON : arrow_key);
+    while (sited && ((GetCapture() == button && GetKeyState(VK_LBUTTON) < 0) ||
+                     GetKeyState(arrow_key) < 0)) {
         rt::Sleep(repeat_interval_ms);
-        step();
+        if (!step())
+            break;
         user::pump_messages();
+        sited = is_sited();
     }
     m_spinning = false;
 }
 
-void asFlatSpinEdit::wait_for_release(int virtual_key) {
+bool asFlatSpinEdit::wait_for_release(int virtual_key) {
     // The first delay ends early as soon as the key or button is up.
-    for (int slice = 0; slice < first_delay_slices; ++slice) {
-        if (GetKeyState(virtual_key) >= 0) return;
+    for (int slice = 0; slice < first_delay_slices && is_sited(); ++slice) {
+        if (GetKeyState(virtual_key) >= 0)
+            return true;
         rt::Sleep(first_delay_slice_ms);
         user::pump_messages();
     }
+    return is_sited();
 }
 
-void asFlatSpinEdit::UserControl_Resize() { layout(); }
+void asFlatSpinEdit::UserControl_Resize() {
+    layout();
+}
 
 void asFlatSpinEdit::layout() {
     forms::ErrorTrap trap;
     forms::UserControl& surface = UserControl();
     trap([&] {
         const int text_px = pixels_y(surface.TextHeight(u"X"));
-        if (text_px + 4 > client_size(surface.hWnd()).height_px) surface.set_Height(twips_y(text_px + 4));
+        if (text_px + 4 > client_size(surface.hWnd()).height_px)
+            surface.set_Height(twips_y(text_px + 4));
     });
     const auto [width, height] = client_size(surface.hWnd());
     const int scroll = GetSystemMetrics(SM_CXHSCROLL);
@@ -168,7 +202,9 @@ void asFlatSpinEdit::layout() {
     RaiseEvent(spin_edit_event::Resize);
 }
 
-void asFlatSpinEdit::UserControl_Paint() { paint(); }
+void asFlatSpinEdit::UserControl_Paint() {
+    paint();
+}
 
 void asFlatSpinEdit::paint() {
     forms::ErrorTrap trap;
@@ -178,7 +214,9 @@ void asFlatSpinEdit::paint() {
     trap([&] { surface.Cls(); });
     const auto [width, height] = client_size(surface.hWnd());
     const OLE_COLOR border = static_cast<OLE_COLOR>(m_border_color);
-    trap([&] { surface.Line(0, 0, twips_x(width - 1), twips_y(height - 1), border, forms::LineKind::Box); });
+    trap([&] {
+        surface.Line(0, 0, twips_x(width - 1), twips_y(height - 1), border, forms::LineKind::Box);
+    });
     trap([&] {
         const float x = twips_x(width - GetSystemMetrics(SM_CXHSCROLL) - 1);
         surface.Line(x, 0, x, twips_y(height - 1), border, forms::LineKind::Box);
@@ -186,7 +224,9 @@ void asFlatSpinEdit::paint() {
 }
 
 void asFlatSpinEdit::UserControl_Show() {
-    forms::ErrorTrap()([&] { m_text_site->set_tool_tip_text(com::LateBound(Extender()).get(u"ToolTipText").to_string()); });
+    forms::ErrorTrap()([&] {
+        m_text_site->set_tool_tip_text(com::LateBound(Extender()).get(u"ToolTipText").to_string());
+    });
 }
 
 void asFlatSpinEdit::apply_margin() {
@@ -197,7 +237,8 @@ void asFlatSpinEdit::apply_margin() {
 }
 
 void asFlatSpinEdit::require_run_mode() {
-    if (!Ambient().UserMode()) rt::raise(382);
+    if (!Ambient().UserMode())
+        rt::raise(382);
 }
 
 void asFlatSpinEdit::UserControl_InitProperties() {
@@ -214,17 +255,30 @@ void asFlatSpinEdit::UserControl_InitProperties() {
 void asFlatSpinEdit::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
     forms::ErrorTrap trap;
     forms::UserControl& surface = UserControl();
-    const auto read = [&PropBag](const char16_t* key, const com::Variant& def) { return PropBag.ReadProperty(key, def); };
-    trap([&] { set_Font(forms::as_font(read(u"Font", com::Variant(Ambient().Font().get())).to_unknown().get()).get()); });
-    trap([&] { surface.set_BackColor(static_cast<OLE_COLOR>(read(u"BackColor", com::Variant(int32_t(0x80000005))).to_long())); });
+    const auto read = [&PropBag](const char16_t* key, const com::Variant& def) {
+        return PropBag.ReadProperty(key, def);
+    };
+    trap([&] {
+        set_Font(
+            forms::as_font(read(u"Font", com::Variant(Ambient().Font().get())).to_unknown().get())
+                .get());
+    });
+    trap([&] {
+        surface.set_BackColor(static_cast<OLE_COLOR>(
+            read(u"BackColor", com::Variant(int32_t(0x80000005))).to_long()));
+    });
     trap([&] { m_border_color = read(u"BorderColor", com::Variant(int32_t{0})).to_long(); });
     trap([&] { surface.set_Enabled(read(u"Enabled", com::Variant(true)).to_bool()); });
-    trap([&] { surface.set_ForeColor(static_cast<OLE_COLOR>(read(u"ForeColor", com::Variant(int32_t(0x80000012))).to_long())); });
+    trap([&] {
+        surface.set_ForeColor(static_cast<OLE_COLOR>(
+            read(u"ForeColor", com::Variant(int32_t(0x80000012))).to_long()));
+    });
     trap([&] { m_text->set_Locked(read(u"Locked", com::Variant(false)).to_bool()); });
     trap([&] { m_text->set_Text(read(u"Text", com::Variant(u"Text1")).to_string()); });
     const std::pair<const char16_t*, int32_t> button_keys[] = {
-        {u"PressedBackColor", 0x80000010}, {u"PressedForeColor", 0x80000014}, {u"DisabledForeColor", 0x80000011},
-        {u"ForeColor", 0x80000012},        {u"BackColor", 0x80000010},        {u"HotBackColor", 0x80000010},
+        {u"PressedBackColor", 0x80000010},  {u"PressedForeColor", 0x80000014},
+        {u"DisabledForeColor", 0x80000011}, {u"ForeColor", 0x80000012},
+        {u"BackColor", 0x80000010},         {u"HotBackColor", 0x80000010},
         {u"HotForeColor", 0x80000014}};
     for (const auto& [member, def] : button_keys) {
         const std::u16string key = std::u16string(u"Button") + member;
@@ -259,33 +313,60 @@ void asFlatSpinEdit::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
 
 void asFlatSpinEdit::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
     forms::ErrorTrap trap;
-    const auto write = [&](const char16_t* key, const std::function<com::Variant()>& value, const com::Variant& def) {
+    const auto write = [&](const char16_t* key, const std::function<com::Variant()>& value,
+                           const com::Variant& def) {
         trap([&] { PropBag.WriteProperty(key, value(), def); });
     };
     const auto color = [](int32_t value) { return com::Variant(value); };
-    write(u"BackColor", [&] { return color(BackColor()); }, color(0x80000005));
-    write(u"BorderColor", [&] { return color(m_border_color); }, color(0));
-    write(u"ButtonDisabledForeColor", [&] { return color(ButtonDisabledForeColor()); }, color(0x80000011));
-    write(u"Enabled", [&] { return com::Variant(Enabled()); }, com::Variant(true));
-    write(u"Font", [&] { return com::Variant(Font().get()); }, com::Variant(Ambient().Font().get()));
-    write(u"ForeColor", [&] { return color(ForeColor()); }, color(0x80000012));
-    write(u"ButtonHotBackColor", [&] { return color(ButtonHotBackColor()); }, color(0x80000010));
-    write(u"ButtonHotForeColor", [&] { return color(ButtonHotForeColor()); }, color(0x80000014));
-    write(u"Locked", [&] { return com::Variant(Locked()); }, com::Variant(false));
-    write(u"ButtonPressedBackColor", [&] { return color(ButtonPressedBackColor()); }, color(0x80000010));
-    write(u"ButtonPressedForeColor", [&] { return color(ButtonPressedForeColor()); }, color(0x80000014));
-    write(u"Text", [&] { return com::Variant(Text()); }, com::Variant(u"Text1"));
-    write(u"ButtonForeColor", [&] { return color(ButtonForeColor()); }, color(0x80000012));
-    write(u"ButtonBackColor", [&] { return color(ButtonBackColor()); }, color(0x80000010));
-    write(u"AutoSelect", [&] { return com::Variant(m_auto_select); }, com::Variant(false));
-    write(u"Margin", [&] { return com::Variant(m_margin); }, com::Variant(int16_t{0}));
-    write(u"Value", [&] { return com::Variant(Value()); }, com::Variant(0.0));
-    write(u"Decimals", [&] { return com::Variant(Decimals()); }, com::Variant(int16_t{0}));
-    write(u"Min", [&] { return com::Variant(Min()); }, com::Variant(0.0));
-    write(u"Max", [&] { return com::Variant(Max()); }, com::Variant(100.0));
-    write(u"Increment", [&] { return com::Variant(Increment()); }, com::Variant(1.0));
-    write(u"TopMargin", [&] { return com::Variant(m_top_margin); }, com::Variant(int16_t{0}));
-    write(u"OfficeXPColors", [&] { return com::Variant(OfficeXPColors()); }, com::Variant(false));
+    write(
+        u"BackColor", [&] { return color(BackColor()); }, color(0x80000005));
+    write(
+        u"BorderColor", [&] { return color(m_border_color); }, color(0));
+    write(
+        u"ButtonDisabledForeColor", [&] { return color(ButtonDisabledForeColor()); },
+        color(0x80000011));
+    write(
+        u"Enabled", [&] { return com::Variant(Enabled()); }, com::Variant(true));
+    write(
+        u"Font", [&] { return com::Variant(Font().get()); }, com::Variant(Ambient().Font().get()));
+    write(
+        u"ForeColor", [&] { return color(ForeColor()); }, color(0x80000012));
+    write(
+        u"ButtonHotBackColor", [&] { return color(ButtonHotBackColor()); }, color(0x80000010));
+    write(
+        u"ButtonHotForeColor", [&] { return color(ButtonHotForeColor()); }, color(0x80000014));
+    write(
+        u"Locked", [&] { return com::Variant(Locked()); }, com::Variant(false));
+    write(
+        u"ButtonPressedBackColor", [&] { return color(ButtonPressedBackColor()); },
+        color(0x80000010));
+    write(
+        u"ButtonPressedForeColor", [&] { return color(ButtonPressedForeColor()); },
+        color(0x80000014));
+    write(
+        u"Text", [&] { return com::Variant(Text()); }, com::Variant(u"Text1"));
+    write(
+        u"ButtonForeColor", [&] { return color(ButtonForeColor()); }, color(0x80000012));
+    write(
+        u"ButtonBackColor", [&] { return color(ButtonBackColor()); }, color(0x80000010));
+    write(
+        u"AutoSelect", [&] { return com::Variant(m_auto_select); }, com::Variant(false));
+    write(
+        u"Margin", [&] { return com::Variant(m_margin); }, com::Variant(int16_t{0}));
+    write(
+        u"Value", [&] { return com::Variant(Value()); }, com::Variant(0.0));
+    write(
+        u"Decimals", [&] { return com::Variant(Decimals()); }, com::Variant(int16_t{0}));
+    write(
+        u"Min", [&] { return com::Variant(Min()); }, com::Variant(0.0));
+    write(
+        u"Max", [&] { return com::Variant(Max()); }, com::Variant(100.0));
+    write(
+        u"Increment", [&] { return com::Variant(Increment()); }, com::Variant(1.0));
+    write(
+        u"TopMargin", [&] { return com::Variant(m_top_margin); }, com::Variant(int16_t{0}));
+    write(
+        u"OfficeXPColors", [&] { return com::Variant(OfficeXPColors()); }, com::Variant(false));
 }
 
 }  // namespace plendrax

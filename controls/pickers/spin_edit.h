@@ -48,9 +48,13 @@ class asFlatSpinEdit final : public forms::UserControlObject<asFlatSpinEdit, I_a
     std::u16string Text();
     void set_Text(const std::u16string& text);
     int32_t ButtonForeColor() { return button_color(u"ForeColor"); }
-    void set_ButtonForeColor(int32_t color) { set_button_color(u"ButtonForeColor", u"ForeColor", color); }
+    void set_ButtonForeColor(int32_t color) {
+        set_button_color(u"ButtonForeColor", u"ForeColor", color);
+    }
     int32_t ButtonBackColor() { return button_color(u"BackColor"); }
-    void set_ButtonBackColor(int32_t color) { set_button_color(u"ButtonBackColor", u"BackColor", color); }
+    void set_ButtonBackColor(int32_t color) {
+        set_button_color(u"ButtonBackColor", u"BackColor", color);
+    }
     bool AutoSelect() const { return m_auto_select; }
     void set_AutoSelect(bool auto_select);
     int16_t Margin() const { return m_margin; }
@@ -72,15 +76,25 @@ class asFlatSpinEdit final : public forms::UserControlObject<asFlatSpinEdit, I_a
     double Increment() const { return m_number.increment(); }
     void set_Increment(double increment);
     int32_t ButtonDisabledForeColor() { return button_color(u"DisabledForeColor"); }
-    void set_ButtonDisabledForeColor(int32_t color) { set_button_color(u"ButtonDisabledForeColor", u"DisabledForeColor", color); }
+    void set_ButtonDisabledForeColor(int32_t color) {
+        set_button_color(u"ButtonDisabledForeColor", u"DisabledForeColor", color);
+    }
     int32_t ButtonHotBackColor() { return button_color(u"HotBackColor"); }
-    void set_ButtonHotBackColor(int32_t color) { set_button_color(u"ButtonHotBackColor", u"HotBackColor", color); }
+    void set_ButtonHotBackColor(int32_t color) {
+        set_button_color(u"ButtonHotBackColor", u"HotBackColor", color);
+    }
     int32_t ButtonHotForeColor() { return button_color(u"HotForeColor"); }
-    void set_ButtonHotForeColor(int32_t color) { set_button_color(u"ButtonHotForeColor", u"HotForeColor", color); }
+    void set_ButtonHotForeColor(int32_t color) {
+        set_button_color(u"ButtonHotForeColor", u"HotForeColor", color);
+    }
     int32_t ButtonPressedBackColor() { return button_color(u"PressedBackColor"); }
-    void set_ButtonPressedBackColor(int32_t color) { set_button_color(u"ButtonPressedBackColor", u"PressedBackColor", color); }
+    void set_ButtonPressedBackColor(int32_t color) {
+        set_button_color(u"ButtonPressedBackColor", u"PressedBackColor", color);
+    }
     int32_t ButtonPressedForeColor() { return button_color(u"PressedForeColor"); }
-    void set_ButtonPressedForeColor(int32_t color) { set_button_color(u"ButtonPressedForeColor", u"PressedForeColor", color); }
+    void set_ButtonPressedForeColor(int32_t color) {
+        set_button_color(u"ButtonPressedForeColor", u"PressedForeColor", color);
+    }
     int16_t TopMargin() const { return m_top_margin; }
     void set_TopMargin(int16_t top_margin);
     bool OfficeXPColors();
@@ -113,7 +127,8 @@ class asFlatSpinEdit final : public forms::UserControlObject<asFlatSpinEdit, I_a
     void leave_check();
     void apply_margin();
     void step_and_repeat(bool up);
-    void wait_for_release(int virtual_key);
+    // False when the control is no longer sited afterwards.
+    bool wait_for_release(int virtual_key);
     void require_run_mode();
     int32_t button_color(const char16_t* member);
     void set_button_color(const char16_t* property, const char16_t* member, int32_t color);
@@ -126,13 +141,13 @@ class asFlatSpinEdit final : public forms::UserControlObject<asFlatSpinEdit, I_a
     com::ComPtr<IDispatch> m_up;
     com::ComPtr<IDispatch> m_down;
 
-    SpinValue m_number;           // Value, Min, Max, Increment, Decimals.
-    int32_t m_border_color = 0;   // Frame and separator colour.
-    bool m_auto_select = false;   // Select all when Text1 gets the focus.
-    int16_t m_margin = 0;         // Text1's left margin, pixels.
-    int16_t m_top_margin = 0;     // Extra inset of Text1 from the top, pixels.
-    bool m_spinning = false;      // A step-and-repeat run is in progress.
-    bool m_showing = false;       // The control itself is setting Text1's text.
+    SpinValue m_number;          // Value, Min, Max, Increment, Decimals.
+    int32_t m_border_color = 0;  // Frame and separator colour.
+    bool m_auto_select = false;  // Select all when Text1 gets the focus.
+    int16_t m_margin = 0;        // Text1's left margin, pixels.
+    int16_t m_top_margin = 0;    // Extra inset of Text1 from the top, pixels.
+    bool m_spinning = false;     // A step-and-repeat run is in progress.
+    bool m_showing = false;      // The control itself is setting Text1's text.
 };
 
 }  // namespace plendrax

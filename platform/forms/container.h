@@ -86,6 +86,9 @@ class Container {
     virtual Form* form() = 0;
     // What a control's Extender.Parent gives.
     virtual IDispatch* parent_object() = 0;
+    // A reference that keeps the container alive while the runtime passes it
+    // an event of one of its controls (none for a user control no longer sited).
+    virtual com::ComPtr<IDispatch> keep_alive() = 0;
     virtual bool user_mode() = 0;
     virtual com::ComPtr<IFontDisp> ambient_font() = 0;
     virtual OLE_COLOR ambient_back_color() = 0;

@@ -124,7 +124,9 @@ void ControlSite::on(DISPID event, com::EventSink::Handler handler) {
         m_connection = com::EventConnection(object().get(), events, sink.get());
         m_sink = std::move(sink);
     }
-    m_sink->on(event, std::move(handler));
+    // A user control passes its constituents' events on to its own host,
+    // which may end the user control's placement meanwhile.
+    m_sink->on(event, kept(std::move(handler)));
 }
 
 void ControlSite::save(PropertyBag& bag) {

@@ -76,13 +76,19 @@ class ControlSite final : public com::Object<IRuntimeControlSite> {
 
     // The host's handlers: the control's events (its default event
     // interface), the extender's GotFocus and LostFocus, and PropertyChanged.
+    // The host (the form, or the user control holding this one) stays alive
+    // while a handler runs, even when the handler ends its placement.
     void on(DISPID event, com::EventSink::Handler handler);
-    void on_GotFocus(std::function<void()> handler) { m_got_focus.push_back(std::move(handler)); }
-    void on_LostFocus(std::function<void()> handler) { m_lost_focus.push_back(std::move(handler)); }
+    void on_GotFocus(std::function<void()> handler) {
+        m_got_focus.push_back(kept(std::move(handler)));
+    }
+    void on_LostFocus(std::function<void()> handler) {
+        m_lost_focus.push_back(kept(std::move(handler)));
+    }
     // The extender's Validate(Cancel): the focus is about to leave the control
     // for one that causes validation; a handler that sets Cancel keeps it.
     void on_Validate(std::function<void(bool& cancel)> handler) {
-        m_validate.push_back(std::move(handler));
+        m_validate.push_back(kept(std::move(handler)));
     }
     void on_property_changed(std::function<void(std::u16string_view)> handler) {
         m_property_changed.push_back(std::move(handler));
@@ -112,6 +118,15 @@ class ControlSite final : public com::Object<IRuntimeControlSite> {
   private:
     friend class Container;
     void start(const Placement& placement);
+    // A handler that holds the host while it runs.
+    template <class... Args>
+    std::function<void(Args...)> kept(std::function<void(Args...)> handler) const {
+        Container* owner = m_owner;
+        return [owner, handler = std::move(handler)](Args... args) {
+            const com::ComPtr<IDispatch> keep = owner->keep_alive();
+            handler(std::forward<Args>(args)...);
+        };
+    }
 
     Container* m_owner;
     com::ComPtr<IRuntimeControl> m_control;

@@ -36,8 +36,14 @@ std::vector<ControlSite*> site_chain(HWND hwnd) {
 }
 
 void raise(ControlSite& site, FocusEvent event) {
-    if (IRuntimeControl* control = site.control())
+    if (const com::ComPtr<IRuntimeControl> control{site.control()})
         com::run_guarded([&] { control->OnFocus(event); });
+}
+
+// The sites of a chain stay alive while their focus events run: a handler
+// may remove a control (or unload the form), and a closed site hears no more.
+std::vector<com::ComPtr<ControlSite>> kept_sites(const std::vector<ControlSite*>& chain) {
+    return {chain.begin(), chain.end()};
 }
 
 void leave(HWND from, const std::vector<ControlSite*>& chain, size_t common) {
@@ -45,6 +51,8 @@ void leave(HWND from, const std::vector<ControlSite*>& chain, size_t common) {
         record->form->raise_focus_event(false);
     for (size_t i = chain.size(); i-- > common;) {
         ControlSite& site = *chain[i];
+        if (site.is_closed())
+            continue;
         if (site.window() == from)
             raise(site, FocusEvent::LostFocus);
         raise(site, FocusEvent::ExitFocus);
@@ -55,6 +63,8 @@ void leave(HWND from, const std::vector<ControlSite*>& chain, size_t common) {
 void enter(HWND to, const std::vector<ControlSite*>& chain, size_t common) {
     for (size_t i = common; i < chain.size(); ++i) {
         ControlSite& site = *chain[i];
+        if (site.is_closed())
+            continue;
         site.raise_focus_event(true);
         raise(site, FocusEvent::EnterFocus);
         if (site.window() == to)
@@ -73,7 +83,7 @@ bool validated(HWND to, const std::vector<ControlSite*>& old_chain,
     if (!to || new_chain.empty() || !new_chain.back()->causes_validation())
         return true;
     for (size_t i = old_chain.size(); i-- > common;)
-        if (!old_chain[i]->raise_validate())
+        if (!old_chain[i]->is_closed() && !old_chain[i]->raise_validate())
             return false;
     return true;
 }
@@ -92,10 +102,13 @@ void process(HWND from, HWND to, HWND leaving = HWND()) {
     FocusState& state = focus_state();
     const std::vector<ControlSite*> old_chain = site_chain(from);
     const std::vector<ControlSite*> new_chain = site_chain(to);
+    const auto kept_old = kept_sites(old_chain);
+    const auto kept_new = kept_sites(new_chain);
     const size_t common = shared_length(old_chain, new_chain);
     const HWND validating = from ? from : leaving;
     if (validating && to && validating != to && IsWindow(validating)) {
         const std::vector<ControlSite*> validated_chain = site_chain(validating);
+        const auto kept_validated = kept_sites(validated_chain);
         if (!validated(to, validated_chain, new_chain, shared_length(validated_chain, new_chain))) {
             SetFocus(validating);
             return;

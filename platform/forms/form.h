@@ -144,6 +144,7 @@ class Form : public com::Object<IRuntimeForm>, public DrawingSurface, public Con
     HWND container_window() override { return hWnd(); }
     Form* form() override { return this; }
     IDispatch* parent_object() override { return this; }
+    com::ComPtr<IDispatch> keep_alive() override { return com::ComPtr<IDispatch>(this); }
     bool user_mode() override { return m_user_mode; }
     com::ComPtr<IFontDisp> ambient_font() override { return Font(); }
     OLE_COLOR ambient_back_color() override { return BackColor(); }

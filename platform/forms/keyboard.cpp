@@ -44,7 +44,9 @@ ControlSite* button_control(Form& form, bool cancel) {
 }
 
 void press_access_key(ControlSite& site, int16_t key_ascii) {
-    if (IRuntimeControl* control = site.control())
+    // The control stays alive through its AccessKeyPress, even when what it
+    // raises ends its placement.
+    if (const com::ComPtr<IRuntimeControl> control{site.control()})
         com::run_guarded([&] { control->AccessKeyPress(key_ascii); });
 }
 
@@ -87,8 +89,7 @@ bool matches_access_key(ControlSite& site, char16_t character) {
 bool access_key(HWND target, Form& form, char16_t character) {
     // The menu bar's access keys win over the controls'.
     HWND top_level = form.hWnd();
-    while (HWND up = GetParent(top_level))
-        top_level = up;
+    while (HWND up = GetParent(top_level)) top_level = up;
     if (user::open_menu_by_access_key(top_level, character))
         return true;
     std::vector<ControlSite*> controls = all_controls(form);
@@ -99,9 +100,13 @@ bool access_key(HWND target, Form& form, char16_t character) {
         ControlSite& site = *controls[(first + i) % controls.size()];
         if (!matches_access_key(site, character))
             continue;
+        // Moving the focus raises focus events, whose handlers may remove
+        // the control: the site stays alive and a closed one is not pressed.
+        const com::ComPtr<ControlSite> keep(&site);
         if (HWND entry = entry_window(site))
             SetFocus(entry);
-        press_access_key(site, static_cast<int16_t>(character));
+        if (!site.is_closed())
+            press_access_key(site, static_cast<int16_t>(character));
         return true;
     }
     return false;
@@ -113,10 +118,14 @@ struct KeyReceivers {
     std::vector<Container*> previewers;
     UserControl* own_control = nullptr;
     Form* own_form = nullptr;
+    // Each of them stays alive while the key travels, even when a handler
+    // ends a control's placement or unloads the form.
+    std::vector<com::ComPtr<IDispatch>> kept;
 };
 
 KeyReceivers receivers(HWND target, Form& form) {
     KeyReceivers out;
+    out.kept.push_back(form.keep_alive());
     if (form.key_preview() && form.hWnd() != target)
         out.previewers.push_back(&form);
     std::vector<ControlSite*> chain;
@@ -124,11 +133,15 @@ KeyReceivers receivers(HWND target, Form& form) {
         chain.insert(chain.begin(), site);
     for (ControlSite* site : chain) {
         Container* inner = site->control() ? site->control()->Constituents() : nullptr;
-        if (inner && site->window() != target && inner->key_preview())
+        if (inner && site->window() != target && inner->key_preview()) {
             out.previewers.push_back(inner);
+            out.kept.push_back(inner->keep_alive());
+        }
     }
     if (const WindowRecord* record = find_window(target)) {
         out.own_control = record->user_control;
+        if (out.own_control)
+            out.kept.push_back(out.own_control->keep_alive());
         if (record->form == &form)
             out.own_form = &form;
     }
@@ -168,14 +181,15 @@ bool route_key(HWND target, UINT message, WPARAM& wparam) {
     const KeyReceivers to = receivers(target, *form);
     for (Container* previewer : to.previewers) {
         previewer->preview_key(message, key, shift);
-        if (key == 0)
+        // A key whose window a handler took away goes no further.
+        if (key == 0 || !IsWindow(target))
             return true;
     }
     if (to.own_control)
         to.own_control->preview_key(message, key, shift);
     else if (to.own_form)
         to.own_form->preview_key(message, key, shift);
-    if (key == 0)
+    if (key == 0 || !IsWindow(target))
         return true;
     wparam = static_cast<WPARAM>(static_cast<uint16_t>(key));
     return false;

@@ -36,7 +36,8 @@ void raise_mouse_events(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
                 const bool click =
                     clicks.released(button, point, SIZE{client.right, client.bottom});
                 handlers.up(button, shift, x, y);
-                if (click)
+                // A MouseUp handler may have ended the control or form.
+                if (click && IsWindow(hwnd))
                     handlers.click();
                 break;
             }

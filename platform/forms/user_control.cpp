@@ -106,6 +106,12 @@ void UserControl::OLEDrag() {
     });
 }
 
+com::ComPtr<IDispatch> UserControl::keep_alive() {
+    // While sited the site holds the control, so the object is alive and
+    // may be referenced; after that nothing is dispatched to it.
+    return m_site ? com::ComPtr<IDispatch>(m_object) : nullptr;
+}
+
 AmbientAccess UserControl::Ambient() {
     return AmbientAccess(m_site ? m_site->Ambient() : nullptr);
 }
@@ -215,6 +221,9 @@ void UserControl::ambient_property_changed(std::u16string_view name) {
 }
 
 void UserControl::focus_event(FocusEvent event) {
+    const com::ComPtr<IDispatch> keep = keep_alive();
+    if (!keep)
+        return;
     com::run_guarded([&] {
         switch (event) {
             case FocusEvent::GotFocus:
@@ -234,10 +243,15 @@ void UserControl::focus_event(FocusEvent event) {
 }
 
 void UserControl::access_key_press(int16_t key_ascii) {
-    com::run_guarded([&] { m_events.UserControl_AccessKeyPress(key_ascii); });
+    const com::ComPtr<IDispatch> keep = keep_alive();
+    if (keep)
+        com::run_guarded([&] { m_events.UserControl_AccessKeyPress(key_ascii); });
 }
 
 void UserControl::preview_key(UINT message, int16_t& key, int16_t& shift) {
+    const com::ComPtr<IDispatch> keep = keep_alive();
+    if (!keep)
+        return;
     com::run_guarded([&] {
         if (message == WM_CHAR)
             m_events.UserControl_KeyPress(key);

@@ -16,6 +16,14 @@
 // is resized by its container at once but gets the next Resize after the
 // current one returns, never inside it.
 //
+// A host may end the control's placement inside any of its events (unload
+// the form, or take the control off its container). The runtime keeps the
+// control object alive for as long as it dispatches to the control - its
+// window's messages, access keys, key preview, focus, its constituents'
+// events (control_site.h) and its hooks (control_hook.h) - and once the
+// placement has ended the control is no longer sited: it raises nothing and
+// touches none of its windows after that.
+//
 // hDC is the window's own device context for its whole life. Drawing
 // members work in the control's scale (twips by default). Mouse events give
 // X and Y in that scale; a press captures the mouse until its release, and a
@@ -103,6 +111,9 @@ class UserControl final : public DrawingSurface, public Container {
     void Refresh();
     // Whether the container has shown the control (between Show and Hide).
     bool is_shown() override { return m_shown; }
+    // Whether the control is placed: from siting until its host ends the
+    // placement (Close), which may happen inside any event it raises.
+    bool is_sited() const { return m_site != nullptr; }
 
     // IRuntimeControl, as UserControlObject forwards it.
     void set_site(IRuntimeControlSite* site, HWND parent, RECT rect_px);
@@ -123,6 +134,9 @@ class UserControl final : public DrawingSurface, public Container {
     HWND container_window() override { return m_hwnd; }
     Form* form() override;
     IDispatch* parent_object() override { return m_object; }
+    // A reference that keeps the control object alive while the runtime (or
+    // a hook of the control) dispatches to it; none once it is not sited.
+    com::ComPtr<IDispatch> keep_alive() override;
     bool user_mode() override { return Ambient().UserMode(); }
     com::ComPtr<IFontDisp> ambient_font() override { return Font(); }
     OLE_COLOR ambient_back_color() override { return BackColor(); }

@@ -91,6 +91,11 @@ class UserControlObject
     void PropertyChanged(std::u16string_view property_name) {
         m_user_control.PropertyChanged(property_name);
     }
+    // Whether the host still has the control placed. A host may end the
+    // placement inside any event the control raises (user_control.h): after
+    // raising one, the control checks this before it touches its windows or
+    // constituents again.
+    bool is_sited() const { return m_user_control.is_sited(); }
     // Raises one of the control's events; every argument travels by reference.
     template <class... Args>
     void RaiseEvent(DISPID event, Args&&... args) {

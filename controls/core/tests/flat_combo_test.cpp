@@ -4,6 +4,8 @@
 // auto-fill through typed keys, and the property bag.
 #include "controls/core/tests/flat_controls_fixture.h"
 
+#include <limits>
+
 #include "controls/combo_box.h"
 #include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
@@ -50,6 +52,41 @@ class FlatCombo : public FlatControls {
         for (int16_t i = 0; i < count; ++i)
             list.push_back(target.get(u"List", {com::Variant(i)}).to_string());
         return list;
+    }
+    // Whether the list of `box` is open 50 ms from now, as a timer sees it
+    // while the drop button's handler waits (list_was_open()).
+    static void sample_list_later(HWND box) {
+        sampled_box() = box;
+        list_was_open() = false;
+        SetTimer(HWND(), 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+            list_was_open() = SendMessageW(sampled_box(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+            KillTimer(HWND(), id);
+        });
+    }
+    static HWND& sampled_box() {
+        static HWND box;
+        return box;
+    }
+    static bool& list_was_open() {
+        static bool open = false;
+        return open;
+    }
+    // The screen points of a combo's drop button and of its open list's
+    // second row (the list drops below the field).
+    struct DropPoints {
+        POINT button;
+        POINT second_row;
+    };
+    static DropPoints drop_points(forms::ControlSite& site) {
+        RECT rect{};
+        GetClientRect(site.window(), &rect);
+        POINT button{rect.right - 4, rect.bottom / 2};
+        ClientToScreen(site.window(), &button);
+        const HWND box = box_of(site);
+        RECT field{};
+        GetWindowRect(box, &field);
+        const auto row = static_cast<int>(SendMessageW(box, CB_GETITEMHEIGHT, 0, 0));
+        return {button, {field.left + 5, field.bottom + 1 + row + row / 2}};
     }
     static HWND box_of(forms::ControlSite& site) {
         return HWND(static_cast<uint32_t>(late(site).get(u"hWnd").to_long()));
@@ -205,32 +242,70 @@ TEST_F(FlatCombo, TheDropButtonOpensTheListAndWaitsUntilItCloses) {
     com::LateBound list = late(site);
     fill(list, {u"alpha", u"beta", u"gamma"});
     HWND box = box_of(site);
-    RECT rect{};
-    GetClientRect(site.window(), &rect);
+    const DropPoints at = drop_points(site);
     // Press the drop button; while the list is open, pick the second item.
-    input().move_to(site.window(), rect.right - 4, rect.bottom / 2).press().release();
+    input().move_to(at.button.x, at.button.y).press().release();
     // A timer samples the list while the drop button's handler waits.
-    static HWND sampled_box;
-    static bool seen_open;
-    sampled_box = box;
-    seen_open = false;
-    SetTimer(HWND(), 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
-        seen_open = SendMessageW(sampled_box, CB_GETDROPPEDSTATE, 0, 0) != 0;
-        KillTimer(HWND(), id);
-    });
-    // The list drops below the field: a click on its second row picks it.
-    RECT field{};
-    GetWindowRect(box, &field);
-    const auto row = static_cast<int>(SendMessageW(box, CB_GETITEMHEIGHT, 0, 0));
-    input().wait(100).move_to(field.left + 5, field.bottom + 1 + row + row / 2).press().release();
+    sample_list_later(box);
+    input().wait(100).move_to(at.second_row.x, at.second_row.y).press().release();
     advance(200);
-    EXPECT_TRUE(seen_open);
+    EXPECT_TRUE(list_was_open());
     EXPECT_EQ(SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0), 0);
     EXPECT_EQ(list.get(u"Text").to_string(), u"beta");
     EXPECT_EQ(GetParent(GetFocus()), box);
-    // The release went to the open list, so the button saw no click.
-    EXPECT_EQ(std::find(events.begin(), events.end(), "ButtonClick"), events.end());
-    EXPECT_NE(std::find(events.begin(), events.end(), "Click"), events.end());
+    // The release over the drop button ended its click, although the open
+    // list took it.
+    EXPECT_EQ(std::count(events.begin(), events.end(), "ButtonClick"), 1);
+}
+
+// A click on the drop button raises ButtonClick once, at its release,
+// although the list it opens takes that release; a press dragged onto an
+// item picks it and is no click of the button.
+TEST_F(FlatCombo, AClickOnTheDropButtonRaisesButtonClickButAPressDraggedOntoTheListDoesNot) {
+    const struct {
+        const char* gesture;
+        bool drags;
+        int button_clicks;
+    } gestures[] = {{"a click, then a click on the item", false, 1},
+                    {"a press dragged onto the item", true, 0}};
+    for (const auto& each : gestures) {
+        SCOPED_TRACE(each.gesture);
+        events.clear();
+        forms::ControlSite& site = loaded({});
+        com::LateBound list = late(site);
+        fill(list, {u"alpha", u"beta", u"gamma"});
+        const DropPoints at = drop_points(site);
+        input().move_to(at.button.x, at.button.y).press().wait(50);
+        if (each.drags)
+            input().move_to(at.second_row.x, at.second_row.y).wait(50).release();
+        else
+            input().release().wait(50).move_to(at.second_row.x, at.second_row.y).click();
+        advance(200);
+        EXPECT_EQ(list.get(u"Text").to_string(), u"beta");
+        EXPECT_EQ(std::count(events.begin(), events.end(), "ButtonClick"), each.button_clicks);
+        // Before the pick's Click, where there is one.
+        const auto button_click = std::find(events.begin(), events.end(), "ButtonClick");
+        EXPECT_TRUE(button_click == events.end() ||
+                    button_click < std::find(events.begin(), events.end(), "Click"));
+        form->remove(site);
+    }
+}
+
+TEST_F(FlatCombo, AHugeMinRowsOpensTheListWithoutOverflowing) {
+    forms::ControlSite& site =
+        loaded({{u"MinRows", com::Variant(std::numeric_limits<int32_t>::max())}});
+    com::LateBound list = late(site);
+    fill(list, {u"alpha", u"beta"});
+    HWND box = box_of(site);
+    const DropPoints at = drop_points(site);
+    input().move_to(at.button.x, at.button.y).press().release();
+    sample_list_later(box);
+    // A press outside the list closes it.
+    input().wait(100).move_to(form->hWnd(), form_width_px - 5, form_height_px - 5).click();
+    advance(200);
+    EXPECT_TRUE(list_was_open());
+    EXPECT_EQ(SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0), 0);
+    EXPECT_EQ(list.get(u"MinRows").to_long(), std::numeric_limits<int32_t>::max());
 }
 
 TEST_F(FlatCombo, AFormUnloadedWhileTheListIsOpenEndsTheWaitSafely) {

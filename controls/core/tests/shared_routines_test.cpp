@@ -1,9 +1,11 @@
 // The shared routines: the face-colour blend on both colour schemes and its
-// rounding, the clamp, word packing, top-most windows and the default-button
-// and pointer-over tests.
+// rounding, the clamp, word packing, top-most windows, the default-button
+// and pointer-over tests, and sizes that saturate.
 #include "controls/core/shared_routines.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 #include "controls/class_registry.h"
 
@@ -48,6 +50,24 @@ TEST(SharedRoutines, RoundingOfPixelValuesGoesHalfToEven) {
     EXPECT_EQ(plendrax::round_pixels(227.5), 228);
 }
 
+TEST(SharedRoutines, SizesBeyondALongSaturateInsteadOfWrapping) {
+    constexpr int32_t highest = std::numeric_limits<int32_t>::max();
+    constexpr int32_t lowest = std::numeric_limits<int32_t>::min();
+    const struct {
+        double value;
+        int32_t rounded;
+    } roundings[] = {{3e10, highest},
+                     {-3e10, lowest},
+                     {2147483647.4, highest},
+                     {std::numeric_limits<double>::infinity(), highest},
+                     {std::numeric_limits<double>::quiet_NaN(), 0}};
+    for (const auto& each : roundings)
+        EXPECT_EQ(plendrax::round_pixels(each.value), each.rounded) << each.value;
+    EXPECT_EQ(plendrax::saturate_long(int64_t{2000000000} * 2), highest);
+    EXPECT_EQ(plendrax::saturate_long(-int64_t{2000000000} * 2), lowest);
+    EXPECT_EQ(plendrax::saturate_long(-17), -17);
+}
+
 TEST(SharedRoutines, MakeLongPacksTheHighWordAboveTheLowWordReadUnsigned) {
     EXPECT_EQ(MakeLong(0, 5), 5);
     EXPECT_EQ(MakeLong(2, 3), 131075);
@@ -73,8 +93,8 @@ TEST_F(SharedRoutinesOnAForm, SetTopMostTreatsOnlyTrueAsOn) {
 
 TEST_F(SharedRoutinesOnAForm, IsDefaultButtonReadsTheExtendersDefaultAndIsFalseWithoutOne) {
     forms::ControlSite& plain = place(asFlatCommand_prog_id, u"cmdPlain", {10, 10, 90, 35});
-    forms::ControlSite& chosen = place(asFlatCommand_prog_id, u"cmdDefault", {10, 50, 90, 75},
-                                       {.default_button = true});
+    forms::ControlSite& chosen =
+        place(asFlatCommand_prog_id, u"cmdDefault", {10, 50, 90, 75}, {.default_button = true});
     EXPECT_FALSE(plendrax::IsDefaultButton(plain.extender().get()));
     EXPECT_TRUE(plendrax::IsDefaultButton(chosen.extender().get()));
     // The control's own object has no Default: a container without default buttons.

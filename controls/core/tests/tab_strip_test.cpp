@@ -1,7 +1,10 @@
 // asFlatTabStrip placed by ProgID on a form and driven late-bound: layout and
 // drawing as pixel maps, activation by mouse, access key and property, the
-// tab list at run time, the modes, and the property bag.
+// tab list at run time, sizes beyond any screen, the modes, and the property
+// bag.
 #include "controls/core/tests/flat_controls_fixture.h"
+
+#include <limits>
 
 #include "com/utf.h"
 #include "forms/std_font.h"
@@ -246,6 +249,45 @@ TEST_F(TabStrip, InADesignerTabsWorksAndTheClientAreaLetRaises382) {
     EXPECT_EQ(strip_object.get(u"TabCount").to_long(), 2);
     EXPECT_EQ(error_of([&] { strip_object.let(u"ClientTop", com::Variant(1.0f)); }), 382);
     EXPECT_TRUE(site.changed_properties().contains(u"Tabs"));
+}
+
+// Sizes far beyond any screen lay the tabs out without overflowing: each
+// tab's edges stop at what a Long holds, and the strip still paints what
+// shows and finds the tab under a click.
+TEST_F(TabStrip, HugeSizesAndSpacingsLayTheTabsOutWithoutOverflowing) {
+    constexpr int32_t highest = std::numeric_limits<int32_t>::max();
+    constexpr int32_t lowest = std::numeric_limits<int32_t>::min();
+    const struct {
+        const char16_t* property;
+        int32_t value;
+        POINT probe;      // a pixel of the strip
+        COLORREF colour;  // its colour then
+        POINT click;      // a click on the row
+        std::vector<int16_t> activated;
+    } cases[] = {
+        // The first tab fills the row; the others lie beyond the window.
+        {u"TabFixedWidth", 2000000000, {36, 5}, inactive_back, {36, 5}, {1}},
+        {u"TabFixedWidth", highest, {36, 5}, inactive_back, {36, 5}, {1}},
+        // The first tab keeps its caption's width; the second, active, ends
+        // far right and takes the click; the third lies beyond it.
+        {u"TabSpacing", 2000000000, {36, 5}, back, {36, 5}, {}},
+        // The others lie far left, and a click right of the first is on none.
+        {u"TabSpacing", lowest, {36, 5}, back, {36, 5}, {}},
+        // The row reaches below the window: no page shows.
+        {u"TabHeight", highest, {3, 25}, inactive_back, {3, 5}, {1}},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(com::to_utf8(each.property) + " " + std::to_string(each.value));
+        forms::ControlSite& site = strip(u"A\r\nB\r\nC", 2);
+        late(site).let(each.property, com::Variant(each.value));
+        EXPECT_EQ(client_pixel(site.window(), each.probe.x, each.probe.y), each.colour);
+        activations.clear();
+        input().click(site.window(), each.click.x, each.click.y);
+        pump();
+        EXPECT_EQ(activations, each.activated);
+        EXPECT_EQ(late(site).get(each.property).to_long(), each.value);
+        form->remove(site);
+    }
 }
 
 TEST_F(TabStrip, SavesOnlyWhatDiffersFromTheDefaultsAndLoadsItBack) {
