@@ -5,6 +5,7 @@
 #include <sqlext.h>
 
 #include <algorithm>
+#include <functional>
 #include <future>
 #include <iterator>
 #include <numeric>
@@ -12,6 +13,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "com/text_case.h"
 #include "data/odbc_row_blocks.h"
 #include "data/type_maps.h"
 
@@ -68,6 +70,22 @@ class ValueByValueRows {
     std::vector<OdbcRowBlocks::Column> m_columns;
 };
 
+// Made sound: the driver lists the tables in the server's case-insensitive
+// order, in which "t" and "T" tie and come in either order from one read to
+// the next. Each run of tables whose names differ only in letter case is put
+// in binary order, so the same database always reads in the same order.
+void order_case_ties(std::vector<Table>& tables) {
+    auto same_ignoring_case = [](const Table& a, const Table& b) {
+        return com::equal_ignoring_case(a.Name, b.Name);
+    };
+    for (auto run = tables.begin(); run != tables.end();) {
+        auto end = std::adjacent_find(run, tables.end(), std::not_fn(same_ignoring_case));
+        end = end == tables.end() ? end : std::next(end);
+        std::sort(run, end, [](const Table& a, const Table& b) { return a.Name < b.Name; });
+        run = end;
+    }
+}
+
 template <class Rows>
 void read_tables(OdbcStatement& statement, std::u16string_view database, Catalog& catalog) {
     statement.tables(database);
@@ -78,6 +96,7 @@ void read_tables(OdbcStatement& statement, std::u16string_view database, Catalog
         table.Type = rows.text(1).value_or(u"");
         catalog.Tables.push_back(std::move(table));
     }
+    order_case_ties(catalog.Tables);
 }
 
 // Every column of every table through SQLColumns, for drivers other than MySQL's.

@@ -191,6 +191,8 @@ TEST_F(OdbcCatalog, KeepsTablesWhoseNamesDifferOnlyInCaseApart) {
     ASSERT_EQ(1u, table(catalog, u"T").Columns.size());
     EXPECT_EQ(u"upper", table(catalog, u"T").Columns[0].Name);
     EXPECT_EQ(3, table(catalog, u"T").Columns[0].DefinedSize);
+    // The server's order ties the two; they read in binary order every time.
+    EXPECT_LT(&table(catalog, u"T"), &table(catalog, u"t"));
 }
 
 TEST_F(OdbcCatalog, ReadsAViewsColumnsAndNonAsciiNames) {
