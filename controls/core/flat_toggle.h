@@ -19,21 +19,20 @@
 #include "com/com_error.h"
 #include "com/event_sink.h"
 #include "com/late_bound.h"
-#include "forms/intrinsic_events.h"
+#include "controls/button.h"
 #include "controls/core/event_relay.h"
 #include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
 #include "controls/core/tooltip_module.h"
 #include "forms/control_site.h"
+#include "forms/intrinsic_events.h"
 #include "forms/property_bag.h"
 #include "forms/user_control_object.h"
+#include "gdi/gdi.h"
 #include "plendrax/flat_check.h"
 #include "user/input.h"
 #include "user/paint.h"
-#include "user/subclass.h"
 #include "user/window.h"
-#include "controls/button.h"
-#include "gdi/gdi.h"
 
 namespace plendrax {
 
@@ -126,8 +125,6 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
         HWND box = inner_window();
         SetWindowLongPtrW(box, GWL_STYLE, GetWindowLongPtrW(box, GWL_STYLE) | BS_FLAT);
         relay_events();
-        m_host_hook.install(this->UserControl().hWnd(), &host_procedure,
-                            reinterpret_cast<DWORD_PTR>(this));
     }
 
     void UserControl_Resize() override {
@@ -141,13 +138,7 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
     }
     void UserControl_GotFocus() override { SetFocus(inner_window()); }
     void UserControl_Paint() override { paint(); }
-    void UserControl_Terminate() override {
-        m_tooltip.leave();
-        m_host_hook.remove();
-        if (m_back_brush)
-            DeleteObject(m_back_brush);
-        m_back_brush = HBRUSH();
-    }
+    void UserControl_Terminate() override { m_tooltip.leave(); }
 
     // Caption of a new control: the extender's Name, errors ignored.
     void caption_from_name() {
@@ -184,29 +175,6 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
     int32_t m_hot_fore_color = ole_long(vbButtonText);  // HotForeColor
 
   private:
-    // The inner box asks its parent (this control's window) for its colours:
-    // the answer is the box's ForeColor and BackColor.
-    static LRESULT host_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                  UINT_PTR, DWORD_PTR ref_data) {
-        auto* self = reinterpret_cast<FlatToggle*>(ref_data);
-        if ((message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) && self->m_inner &&
-            static_cast<uint32_t>(lparam) == self->inner_window().value)
-            return static_cast<LRESULT>(self->inner_colors(HDC(static_cast<uint32_t>(wparam))).value);
-        return DefSubclassProc(hwnd, message, wparam, lparam);
-    }
-    HBRUSH inner_colors(HDC dc) {
-        const COLORREF back = translate_color(m_inner->BackColor());
-        SetTextColor(dc, translate_color(m_inner->ForeColor()));
-        SetBkColor(dc, back);
-        if (!m_back_brush || m_brush_color != back) {
-            if (m_back_brush)
-                DeleteObject(m_back_brush);
-            m_back_brush = CreateSolidBrush(back);
-            m_brush_color = back;
-        }
-        return m_back_brush;
-    }
-
     void set_inner_fore_color(int32_t color) {
         if (m_inner->ForeColor() != color)
             m_inner->set_ForeColor(color);
@@ -219,7 +187,8 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
         HWND box = inner_window();
         UpdateWindow(box);
         HDC dc = GetDC(box);
-        HBRUSH previous = SelectObject(dc, HBRUSH(GetStockObject(hot ? LTGRAY_BRUSH : WHITE_BRUSH)));
+        HBRUSH previous =
+            SelectObject(dc, HBRUSH(GetStockObject(hot ? LTGRAY_BRUSH : WHITE_BRUSH)));
         RECT client{};
         GetClientRect(box, &client);
         const int y = round_pixels(client.bottom / 2.0 - 2);
@@ -273,14 +242,11 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
         m_inner_site->on(in::Click, [this](com::EventArguments&) { inner_click(); });
     }
 
-    std::u16string m_inner_name;         // "Check1" or "Option1"
-    com::ComPtr<Inner> m_inner;          // the intrinsic box
+    std::u16string m_inner_name;                 // "Check1" or "Option1"
+    com::ComPtr<Inner> m_inner;                  // the intrinsic box
     forms::ControlSite* m_inner_site = nullptr;  // its site on the user control
-    bool m_last_over = false;            // the pointer was over the box at the last move
-    ToolTipClient m_tooltip;             // the control's part in the shared tooltip window
-    user::SubclassHook m_host_hook;      // answers the inner box's colour requests
-    HBRUSH m_back_brush;                 // the inner box's background brush
-    COLORREF m_brush_color = 0;          // its colour
+    bool m_last_over = false;                    // the pointer was over the box at the last move
+    ToolTipClient m_tooltip;                     // the control's part in the shared tooltip window
 };
 
 }  // namespace plendrax

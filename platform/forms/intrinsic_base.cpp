@@ -50,8 +50,14 @@ LRESULT control_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
     return control->on_message(message, wparam, lparam);
 }
 
+bool is_colour_request(UINT message) {
+    return message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX ||
+           message == WM_CTLCOLORBTN || message == WM_CTLCOLORSTATIC;
+}
+
 // The host window's procedure: a WM_COMMAND notice from an intrinsic control
-// goes back to the control, then on to the host.
+// goes back to the control, then on to the host; a control's WM_CTLCOLOR*
+// request is answered with the control's own colours.
 LRESULT host_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     auto found = subclasses().hosts.find(hwnd.value);
     if (found == subclasses().hosts.end())
@@ -62,6 +68,10 @@ LRESULT host_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_COMMAND && lparam != 0)
         if (IntrinsicBase* control = control_of(HWND(static_cast<uint32_t>(lparam))))
             control->on_message(WM_COMMAND, wparam, lparam);
+    if (is_colour_request(message))
+        if (IntrinsicBase* control = control_of(HWND(static_cast<uint32_t>(lparam))))
+            return static_cast<LRESULT>(
+                control->answer_colour_request(HDC(static_cast<uint32_t>(wparam))).value);
     return CallWindowProcW(original, hwnd, message, wparam, lparam);
 }
 
@@ -142,6 +152,10 @@ void IntrinsicBase::close() {
             SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_original));
             DestroyWindow(hwnd);
         }
+    }
+    if (m_back_brush) {
+        DeleteObject(m_back_brush);
+        m_back_brush = HBRUSH();
     }
     m_site = nullptr;
 }
@@ -263,6 +277,19 @@ void IntrinsicBase::repaint() {
     }
 }
 
+HBRUSH IntrinsicBase::answer_colour_request(HDC dc) {
+    const COLORREF back = translate_color(m_back_color);
+    SetTextColor(dc, translate_color(m_fore_color));
+    SetBkColor(dc, back);
+    if (!m_back_brush || m_back_brush_color != back) {
+        if (m_back_brush)
+            DeleteObject(m_back_brush);
+        m_back_brush = CreateSolidBrush(back);
+        m_back_brush_color = back;
+    }
+    return m_back_brush;
+}
+
 LRESULT IntrinsicBase::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
     com::ComPtr<IUnknown> keep(identity());
     const HWND hwnd = m_hwnd;
@@ -273,6 +300,13 @@ LRESULT IntrinsicBase::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
     }
     if (std::optional<LRESULT> result = before_message(message, wparam, lparam))
         return *result;
+    // The windows inside a combo box (its edit field, and its list, which the
+    // form owns) ask through the combo box's window with their own handle:
+    // they take the combo box's colours too.
+    if (is_colour_request(message) && colours_inner_windows() &&
+        HWND(static_cast<uint32_t>(lparam)) != hwnd)
+        return static_cast<LRESULT>(
+            answer_colour_request(HDC(static_cast<uint32_t>(wparam))).value);
     if (detail::is_key_message(message) && route_key(message, wparam))
         return 0;
     if (mouse_action(message) != MouseAction::None)

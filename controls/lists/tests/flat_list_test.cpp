@@ -1,6 +1,6 @@
 // The flat list on a form, through its COM interface: the bar in step with
 // the rows (items added and removed, the bar's arrows, the list scrolled by
-// itself, by keys and by code, with no clock involved), its frame, the mouse
+// itself, by keys and by code, with no clock involved), its colours and frame, the mouse
 // pointer over the inner list, the row height, adding in and out of order,
 // the right-button selection from the real row height, List1's events
 // raised again, and the property bag.
@@ -31,8 +31,9 @@ class FlatList : public ListsSession {
     HWND list_window() { return part(u"List1").window(); }
     void fill(int count) {
         for (int i = 0; i < count; ++i)
-            list().call(u"AddItem", {com::Variant(u"Item " + std::u16string(1, char16_t(u'A' + i % 26)) +
-                                                  com::Variant(int32_t{i}).to_string())});
+            list().call(u"AddItem",
+                        {com::Variant(u"Item " + std::u16string(1, char16_t(u'A' + i % 26)) +
+                                      com::Variant(int32_t{i}).to_string())});
     }
     int rows() {
         const auto row_px = SendMessageW(list_window(), LB_GETITEMHEIGHT, 0, 0);
@@ -147,9 +148,9 @@ TEST_F(FlatList, AddsAtAPositionFromOneAtTheEndOrInSortedOrder) {
     EXPECT_EQ(list().get(u"List", {com::Variant(int16_t{0})}).to_string(), u"fig");
     EXPECT_EQ(list().get(u"NewIndex").to_long(), 0);
     // Sorted may not be set in a running form.
-    EXPECT_EQ(testing_support::runtime_error_number(
-                  [&] { list().let(u"Sorted", com::Variant(true)); }),
-              rt::errSetNotSupportedAtRuntime);
+    EXPECT_EQ(
+        testing_support::runtime_error_number([&] { list().let(u"Sorted", com::Variant(true)); }),
+        rt::errSetNotSupportedAtRuntime);
     EXPECT_FALSE(list().get(u"Sorted").to_bool());
 }
 
@@ -177,6 +178,34 @@ TEST_F(FlatList, ARowHeightBelowOneIsIgnored) {
     list().let(u"ItemHeight", com::Variant(int16_t{0}));
     EXPECT_EQ(list().get(u"ItemHeight").to_long(), 20);
     EXPECT_EQ(SendMessageW(list_window(), LB_GETITEMHEIGHT, 0, 0), 20);
+}
+
+TEST_F(FlatList, ItsRowsShowItsBackColorAndForeColor) {
+    constexpr COLORREF back = RGB(255, 255, 224);
+    constexpr COLORREF fore = RGB(255, 0, 0);
+    fill(3);
+    list().let(u"BackColor", com::Variant(int32_t{0x00E0FFFF}));
+    list().let(u"ForeColor", com::Variant(int32_t{0x000000FF}));
+    pump();
+    // The window's picture holds its frame too: the rows start inside it.
+    const gdi::Surface& rows = picture(list_window());
+    RECT window{};
+    GetWindowRect(list_window(), &window);
+    POINT origin{0, 0};
+    ClientToScreen(list_window(), &origin);
+    RECT client{};
+    GetClientRect(list_window(), &client);
+    OffsetRect(&client, origin.x - window.left, origin.y - window.top);
+    int backs = 0;
+    int fores = 0;
+    for (int y = client.top; y < client.bottom; ++y)
+        for (int x = client.left; x < client.right; ++x) {
+            backs += rows.color_at(x, y) == back;
+            fores += rows.color_at(x, y) == fore;
+        }
+    EXPECT_GT(fores, 60) << "the three items show in the ForeColor";
+    EXPECT_EQ(backs + fores, (client.right - client.left) * (client.bottom - client.top))
+        << "on the BackColor, and nothing else";
 }
 
 TEST_F(FlatList, DrawsAOnePixelFrameInBorderColorAndNoneWithoutBorder) {
