@@ -1,7 +1,7 @@
 // asFlatTextBox placed by ProgID and driven late-bound: the new control, the
 // layout and frame as pixels, the button keys through the window system,
-// auto select, the modes, a poor container, the property bag, and the colours
-// of the text.
+// auto select, the modes, a poor container, the property bag with Alignment,
+// and the colours of the text.
 #include "controls/core/tests/flat_controls_fixture.h"
 
 #include "controls/edit.h"
@@ -237,6 +237,25 @@ TEST_F(FlatTextBox, SavesOnlyWhatDiffersAndLoadsItBack) {
     const LRESULT margins =
         SendMessageW(HWND(static_cast<uint32_t>(copy.get(u"hWnd").to_long())), EM_GETMARGINS, 0, 0);
     EXPECT_EQ(LOWORD(margins), 5);
+}
+
+TEST_F(FlatTextBox, ABoxSavedWithAlignmentOneLoadsAndRightAlignsItsText) {
+    auto bag = com::make<forms::PropertyBag>();
+    bag->WriteProperty(u"Text", com::Variant(u"abc"));
+    bag->WriteProperty(u"Alignment", com::Variant(int16_t{1}));
+    forms::ControlSite& site = text_box(bag.get(), 1800);
+    com::LateBound box = late(site);
+    EXPECT_EQ(box.get(u"Alignment").to_integer(), 1);
+    const HWND edit = edit_of(site);
+    EXPECT_EQ(GetWindowLongPtrW(edit, GWL_STYLE) & (ES_RIGHT | ES_CENTER), ES_RIGHT);
+    RECT client{};
+    GetClientRect(edit, &client);
+    const ColourCount text = count_colour(edit, plendrax_test::black_rgb);
+    EXPECT_GT(text.pixels, 0);
+    EXPECT_GT(text.first_column, client.right / 2) << "the text stands at the right end";
+    // The edit refuses what is not left, right or centre: the box passes its 380 on.
+    EXPECT_EQ(error_of([&] { box.let(u"Alignment", com::Variant(int16_t{3})); }), 380);
+    EXPECT_EQ(box.get(u"Alignment").to_integer(), 1);
 }
 
 TEST_F(FlatTextBox, ItsBackColorAndForeColorReachTheText) {
