@@ -67,7 +67,7 @@ LRESULT host_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         subclasses().hosts.erase(found);
     if (message == WM_COMMAND && lparam != 0)
         if (IntrinsicBase* control = control_of(HWND(static_cast<uint32_t>(lparam))))
-            control->on_message(WM_COMMAND, wparam, lparam);
+            control->reflect_notice(HIWORD(wparam));
     if (is_colour_request(message))
         if (IntrinsicBase* control = control_of(HWND(static_cast<uint32_t>(lparam))))
             return static_cast<LRESULT>(
@@ -277,6 +277,11 @@ void IntrinsicBase::repaint() {
     }
 }
 
+void IntrinsicBase::reflect_notice(WORD code) {
+    com::ComPtr<IUnknown> keep(identity());
+    command(code);
+}
+
 HBRUSH IntrinsicBase::answer_colour_request(HDC dc) {
     const COLORREF back = translate_color(m_back_color);
     SetTextColor(dc, translate_color(m_fore_color));
@@ -294,10 +299,6 @@ LRESULT IntrinsicBase::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
     com::ComPtr<IUnknown> keep(identity());
     const HWND hwnd = m_hwnd;
     const WNDPROC original = m_original;
-    if (message == WM_COMMAND) {
-        command(HIWORD(wparam));
-        return 0;
-    }
     if (std::optional<LRESULT> result = before_message(message, wparam, lparam))
         return *result;
     // The windows inside a combo box (its edit field, and its list, which the

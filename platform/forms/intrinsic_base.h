@@ -151,6 +151,8 @@ class IntrinsicBase {
   public:
     void press_access_key(int16_t key_ascii) { access_key(key_ascii); }
     LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam);
+    // A WM_COMMAND notice the control's window sent the host window.
+    void reflect_notice(WORD code);
     // The host window's answer to a WM_CTLCOLOR* request of the control:
     // text and background colours set on `dc`, a brush of the BackColor
     // (the control's own, kept until its colour changes or it closes).

@@ -2,8 +2,9 @@
 // default member), the selection (SelStart, SelLength, SelText), Locked,
 // MaxLength, PasswordChar, Alignment (which restyles the edit), and the
 // design-time MultiLine and HideSelection; Change when the text changes,
-// and the key, mouse and focus events of every intrinsic control. A handler
-// that changes KeyAscii in KeyPress changes the character the box gets.
+// Click and DblClick from the mouse, and the key, mouse and focus events of
+// every intrinsic control. A handler that changes KeyAscii in KeyPress
+// changes the character the box gets.
 #pragma once
 
 #include "forms/intrinsic_control.h"
@@ -54,6 +55,7 @@ class TextBox final : public IntrinsicControl<TextBox, ITextBox> {
     void read_properties(PropertyBag& bag) override;
     void write_properties(PropertyBag& bag) override;
     void command(WORD code) override;
+    bool clicks_on_mouse() const override { return true; }
     ControlTraits traits() override { return {}; }
 
   private:

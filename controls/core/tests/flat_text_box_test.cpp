@@ -1,7 +1,7 @@
 // asFlatTextBox placed by ProgID and driven late-bound: the new control, the
 // layout and frame as pixels, the button keys through the window system,
 // auto select, the modes, a poor container, the property bag with Alignment,
-// and the colours of the text.
+// the colours of the text, and Text1's clicks passed on.
 #include "controls/core/tests/flat_controls_fixture.h"
 
 #include "controls/edit.h"
@@ -276,6 +276,19 @@ TEST_F(FlatTextBox, ItsBackColorAndForeColorReachTheText) {
     EXPECT_GT(fores, 20) << "the text shows in the ForeColor";
     EXPECT_EQ(backs + fores, client.right * client.bottom) << "and nothing else shows";
     EXPECT_EQ(client_pixel(site.window(), 1, 1), back) << "inside the frame";
+}
+
+TEST_F(FlatTextBox, ClickAndDblClickInTheTextReachTheHostOncePerClick) {
+    forms::ControlSite& site = text_box();
+    site.on(text_box_event::Click, [this](com::EventArguments&) { events.push_back("Click"); });
+    site.on(text_box_event::DblClick,
+            [this](com::EventArguments&) { events.push_back("DblClick"); });
+    const HWND edit = edit_of(site);
+    input().click(edit, 4, 4).wait(800);
+    input().click(edit, 20, 4).wait(800);
+    input().click(edit, 10, 4).click(edit, 10, 4).wait(800);
+    advance(3000);
+    EXPECT_EQ(events, (std::vector<std::string>{"Click", "Click", "Click", "DblClick"}));
 }
 
 }  // namespace

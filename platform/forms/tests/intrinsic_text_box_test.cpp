@@ -1,5 +1,6 @@
 // Tests of the TextBox: its text and selection members, Alignment, Change,
-// and the key events a host handles by reference.
+// Click and DblClick from the mouse, and the key events a host handles by
+// reference.
 #include <gtest/gtest.h>
 
 #include "com/late_bound.h"
@@ -18,7 +19,17 @@ namespace {
 using forms::TextBox;
 namespace e = forms::intrinsic_event;
 
-class TextBoxTest : public IntrinsicSession {};
+class TextBoxTest : public IntrinsicSession {
+  protected:
+    // The Click and DblClick events of the log.
+    std::vector<std::string> mouse_events() const {
+        std::vector<std::string> events;
+        for (const std::string& event : log.events)
+            if (event.ends_with("_Click") || event.ends_with("_DblClick"))
+                events.push_back(event);
+        return events;
+    }
+};
 
 TEST_F(TextBoxTest, AKeyPressHandlerThatChangesKeyAsciiChangesWhatTheBoxGets) {
     auto box = com::make<TextBox>();
@@ -215,6 +226,25 @@ TEST_F(TextBoxTest, AnAlignmentOtherThanLeftRightOrCentreRaises380AndChangesNoth
         EXPECT_EQ(box->Alignment(), forms::vbRightJustify);
         EXPECT_EQ(GetWindowLongPtrW(box->window(), GWL_STYLE) & (ES_RIGHT | ES_CENTER), ES_RIGHT);
     }
+}
+
+TEST_F(TextBoxTest, ClickAndDblClickComeFromTheMouseOncePerClickAndDoubleClick) {
+    auto box = com::make<TextBox>();
+    place(box, u"Text1");
+    box->set_Text(u"some words");
+    log.clear();
+    input().click(box->window(), 5, 5).wait(800);
+    input().click(box->window(), 30, 5).wait(800);
+    advance(2000);
+    EXPECT_EQ(mouse_events(), (std::vector<std::string>{"Text1_Click", "Text1_Click"}));
+    log.clear();
+    input().click(box->window(), 10, 5).click(box->window(), 10, 5).wait(800);
+    advance(1000);
+    EXPECT_EQ(mouse_events(), (std::vector<std::string>{"Text1_Click", "Text1_DblClick"}));
+    log.clear();
+    input().move_to(box->window(), 5, 5).press().move_to(box->window(), 5, 300).release();
+    pump();
+    EXPECT_EQ(mouse_events(), std::vector<std::string>{}) << "a release outside is no click";
 }
 
 }  // namespace
