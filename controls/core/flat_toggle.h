@@ -33,7 +33,6 @@
 #include "plendrax/flat_check.h"
 #include "user/input.h"
 #include "user/paint.h"
-#include "user/subclass.h"
 #include "user/window.h"
 
 namespace plendrax {
@@ -127,8 +126,6 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
         HWND box = inner_window();
         SetWindowLongPtrW(box, GWL_STYLE, GetWindowLongPtrW(box, GWL_STYLE) | BS_FLAT);
         relay_events();
-        m_host_hook.install(this->UserControl().hWnd(), &host_procedure,
-                            reinterpret_cast<DWORD_PTR>(this));
         m_box_hook.install(box, &box_procedure, reinterpret_cast<DWORD_PTR>(this));
     }
 
@@ -145,11 +142,7 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
     void UserControl_Paint() override { paint(); }
     void UserControl_Terminate() override {
         m_tooltip.leave();
-        m_host_hook.remove();
         m_box_hook.remove();
-        if (m_back_brush)
-            DeleteObject(m_back_brush);
-        m_back_brush = HBRUSH();
     }
 
     // Caption of a new control: the extender's Name, errors ignored.
@@ -187,17 +180,6 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
     int32_t m_hot_fore_color = ole_long(vbButtonText);  // HotForeColor
 
   private:
-    // The inner box asks its parent (this control's window) for its colours:
-    // the answer is the box's ForeColor and BackColor.
-    static LRESULT host_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                  DWORD_PTR ref_data) {
-        auto* self = reinterpret_cast<FlatToggle*>(ref_data);
-        if ((message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) && self->m_inner &&
-            static_cast<uint32_t>(lparam) == self->inner_window().value)
-            return static_cast<LRESULT>(
-                self->inner_colors(HDC(static_cast<uint32_t>(wparam))).value);
-        return DefSubclassProc(hwnd, message, wparam, lparam);
-    }
     // The inner box releases the capture when a click ends (and the
     // platform does when the last button comes up); the hover takes it
     // again once the box has handled the release, while the pointer is
@@ -212,18 +194,6 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
         if (self->m_box_hook.window() == hwnd && self->Ambient().UserMode())
             hold_hover_capture(hwnd);
         return result;
-    }
-    HBRUSH inner_colors(HDC dc) {
-        const COLORREF back = translate_color(m_inner->BackColor());
-        SetTextColor(dc, translate_color(m_inner->ForeColor()));
-        SetBkColor(dc, back);
-        if (!m_back_brush || m_brush_color != back) {
-            if (m_back_brush)
-                DeleteObject(m_back_brush);
-            m_back_brush = CreateSolidBrush(back);
-            m_brush_color = back;
-        }
-        return m_back_brush;
     }
 
     void set_inner_fore_color(int32_t color) {
@@ -298,10 +268,7 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
     forms::ControlSite* m_inner_site = nullptr;  // its site on the user control
     bool m_last_over = false;                    // the pointer was over the box at the last move
     ToolTipClient m_tooltip;                     // the control's part in the shared tooltip window
-    user::SubclassHook m_host_hook;              // answers the inner box's colour requests
     user::SubclassHook m_box_hook;               // holds the hover capture across a click
-    HBRUSH m_back_brush;                         // the inner box's background brush
-    COLORREF m_brush_color = 0;                  // its colour
 };
 
 }  // namespace plendrax

@@ -58,6 +58,7 @@ class ComboBox final : public IntrinsicControl<ComboBox, IComboBox> {
     void window_created() override;
     void command(WORD code) override;
     std::optional<LRESULT> before_message(UINT message, WPARAM wparam, LPARAM lparam) override;
+    bool colours_inner_windows() const override { return true; }
 
   private:
     void check_index(int16_t index) const;

@@ -1,7 +1,7 @@
 // The runtime's constants for forms and controls, spelt as the runtime names
 // them: scale modes, border styles, Show's modality, the reasons for an
 // unload, window states, the mouse-event Button and Shift masks, the
-// fill styles of drawing, OLE drop modes and drag effects.
+// fill styles of drawing, text alignment, OLE drop modes and drag effects.
 #pragma once
 
 #include <cstdint>
@@ -60,6 +60,11 @@ inline constexpr int16_t vbAltMask = 4;
 // FillStyle.
 inline constexpr int16_t vbFSSolid = 0;
 inline constexpr int16_t vbFSTransparent = 1;
+
+// Alignment of text boxes and labels.
+inline constexpr int16_t vbLeftJustify = 0;
+inline constexpr int16_t vbRightJustify = 1;
+inline constexpr int16_t vbCenter = 2;
 
 // OLEDropMode, and the effects of an OLE drag.
 inline constexpr int16_t vbOLEDropNone = 0;

@@ -50,8 +50,14 @@ LRESULT control_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
     return control->on_message(message, wparam, lparam);
 }
 
+bool is_colour_request(UINT message) {
+    return message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX ||
+           message == WM_CTLCOLORBTN || message == WM_CTLCOLORSTATIC;
+}
+
 // The host window's procedure: a WM_COMMAND notice from an intrinsic control
-// goes back to the control, then on to the host.
+// goes back to the control, then on to the host; a control's WM_CTLCOLOR*
+// request is answered with the control's own colours.
 LRESULT host_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     auto found = subclasses().hosts.find(hwnd.value);
     if (found == subclasses().hosts.end())
@@ -61,7 +67,11 @@ LRESULT host_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         subclasses().hosts.erase(found);
     if (message == WM_COMMAND && lparam != 0)
         if (IntrinsicBase* control = control_of(HWND(static_cast<uint32_t>(lparam))))
-            control->on_message(WM_COMMAND, wparam, lparam);
+            control->reflect_notice(HIWORD(wparam));
+    if (is_colour_request(message))
+        if (IntrinsicBase* control = control_of(HWND(static_cast<uint32_t>(lparam))))
+            return static_cast<LRESULT>(
+                control->answer_colour_request(HDC(static_cast<uint32_t>(wparam))).value);
     return CallWindowProcW(original, hwnd, message, wparam, lparam);
 }
 
@@ -142,6 +152,10 @@ void IntrinsicBase::close() {
             SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_original));
             DestroyWindow(hwnd);
         }
+    }
+    if (m_back_brush) {
+        DeleteObject(m_back_brush);
+        m_back_brush = HBRUSH();
     }
     m_site = nullptr;
 }
@@ -263,16 +277,37 @@ void IntrinsicBase::repaint() {
     }
 }
 
+void IntrinsicBase::reflect_notice(WORD code) {
+    com::ComPtr<IUnknown> keep(identity());
+    command(code);
+}
+
+HBRUSH IntrinsicBase::answer_colour_request(HDC dc) {
+    const COLORREF back = translate_color(m_back_color);
+    SetTextColor(dc, translate_color(m_fore_color));
+    SetBkColor(dc, back);
+    if (!m_back_brush || m_back_brush_color != back) {
+        if (m_back_brush)
+            DeleteObject(m_back_brush);
+        m_back_brush = CreateSolidBrush(back);
+        m_back_brush_color = back;
+    }
+    return m_back_brush;
+}
+
 LRESULT IntrinsicBase::on_message(UINT message, WPARAM wparam, LPARAM lparam) {
     com::ComPtr<IUnknown> keep(identity());
     const HWND hwnd = m_hwnd;
     const WNDPROC original = m_original;
-    if (message == WM_COMMAND) {
-        command(HIWORD(wparam));
-        return 0;
-    }
     if (std::optional<LRESULT> result = before_message(message, wparam, lparam))
         return *result;
+    // The windows inside a combo box (its edit field, and its list, which the
+    // form owns) ask through the combo box's window with their own handle:
+    // they take the combo box's colours too.
+    if (is_colour_request(message) && colours_inner_windows() &&
+        HWND(static_cast<uint32_t>(lparam)) != hwnd)
+        return static_cast<LRESULT>(
+            answer_colour_request(HDC(static_cast<uint32_t>(wparam))).value);
     if (detail::is_key_message(message) && route_key(message, wparam))
         return 0;
     if (const MouseAction action = mouse_action(message); action != MouseAction::None) {

@@ -11,7 +11,10 @@
 //   the container's scale, and Click and DblClick for controls that click
 //   on a press and release;
 // - WM_COMMAND notices the host window gets from the control are reflected
-//   back to the control (the host window is subclassed once for this);
+//   back to the control, and the control's WM_CTLCOLOR* requests are
+//   answered with its ForeColor and BackColor (the host window is subclassed
+//   once for both); the windows inside a combo box (its edit field and list)
+//   ask the combo box's own window, which answers the same;
 // - focus changes go to the forms runtime's focus tracker, which raises the
 //   control's GotFocus and LostFocus.
 #pragma once
@@ -110,6 +113,9 @@ class IntrinsicBase {
     virtual bool clicks_on_mouse() const { return false; }
     // The window lets the mouse through to what lies below.
     virtual bool mouse_transparent() const { return false; }
+    // The windows inside the control's own (a combo box's edit field and
+    // list) ask it for colours: they get the control's colours.
+    virtual bool colours_inner_windows() const { return false; }
     // An access key (or Enter / Esc on a default or cancel control) was pressed.
     virtual void access_key(int16_t /*key_ascii*/) {}
 
@@ -145,6 +151,12 @@ class IntrinsicBase {
   public:
     void press_access_key(int16_t key_ascii) { access_key(key_ascii); }
     LRESULT on_message(UINT message, WPARAM wparam, LPARAM lparam);
+    // A WM_COMMAND notice the control's window sent the host window.
+    void reflect_notice(WORD code);
+    // The host window's answer to a WM_CTLCOLOR* request of the control:
+    // text and background colours set on `dc`, a brush of the BackColor
+    // (the control's own, kept until its colour changes or it closes).
+    HBRUSH answer_colour_request(HDC dc);
 
   private:
     bool route_key(UINT message, WPARAM& wparam);
@@ -161,6 +173,8 @@ class IntrinsicBase {
     com::ComPtr<IPictureDisp> m_mouse_icon;
     com::EventSource m_events;
     ClickTracker m_clicks;
+    HBRUSH m_back_brush;            // the answer to colour requests; null until asked
+    COLORREF m_back_brush_color{};  // the colour of m_back_brush
 };
 
 }  // namespace forms

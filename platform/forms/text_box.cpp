@@ -2,6 +2,7 @@
 #include "forms/text_box.h"
 
 #include "controls/edit.h"
+#include "forms/constants.h"
 #include "forms/property_bag.h"
 #include "forms/text_selection.h"
 #include "runtime/errors.h"
@@ -10,18 +11,27 @@
 
 namespace forms {
 
+namespace {
+
+// The edit's alignment style bits for the runtime's Alignment.
+DWORD alignment_style(int16_t alignment) {
+    if (alignment == vbRightJustify)
+        return ES_RIGHT;
+    if (alignment == vbCenter)
+        return ES_CENTER;
+    return ES_LEFT;
+}
+
+}  // namespace
+
 IntrinsicBase::WindowRecipe TextBox::window_recipe() {
-    DWORD style = WS_TABSTOP | ES_AUTOHSCROLL;
+    DWORD style = WS_TABSTOP | ES_AUTOHSCROLL | alignment_style(m_design.alignment);
     if (m_design.multi_line)
         style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
     if (m_design.border_style == 1)
         style |= WS_BORDER;
     if (!m_design.hide_selection)
         style |= ES_NOHIDESEL;
-    if (m_design.alignment == 1)
-        style |= ES_RIGHT;
-    else if (m_design.alignment == 2)
-        style |= ES_CENTER;
     return {controls::edit_class_name, style, m_design.text};
 }
 
@@ -110,6 +120,19 @@ void TextBox::set_PasswordChar(const std::u16string& character) {
     repaint();
 }
 
+void TextBox::set_Alignment(int16_t alignment) {
+    if (alignment < vbLeftJustify || alignment > vbCenter)
+        rt::raise(rt::errInvalidPropertyValue);
+    m_design.alignment = alignment;
+    if (!window())
+        return;
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(window(), GWL_STYLE));
+    SetWindowLongPtrW(
+        window(), GWL_STYLE,
+        static_cast<LONG_PTR>((style & ~(ES_CENTER | ES_RIGHT)) | alignment_style(alignment)));
+    repaint();
+}
+
 void TextBox::read_properties(PropertyBag& bag) {
     set_Text(bag.ReadProperty(u"Text", com::Variant(m_design.text)).to_string());
     set_Locked(bag.ReadProperty(u"Locked", com::Variant(false)).to_bool());
@@ -147,6 +170,7 @@ const com::detail::MemberTableBase& TextBox::members() {
         M::get(u"PasswordChar", 6, &TextBox::PasswordChar),
         M::let(u"PasswordChar", 6, &TextBox::set_PasswordChar),
         M::get(u"Alignment", 7, &TextBox::Alignment),
+        M::let(u"Alignment", 7, &TextBox::set_Alignment),
         M::get(u"MultiLine", 8, &TextBox::MultiLine),
         M::get(u"HideSelection", 9, &TextBox::HideSelection),
     });

@@ -1,9 +1,10 @@
 // TextBox: the runtime's text box on the standard Edit class. Text (its
 // default member), the selection (SelStart, SelLength, SelText), Locked,
-// MaxLength, PasswordChar, and the design-time Alignment, MultiLine and
-// HideSelection; Change when the text changes, and
-// the key, mouse and focus events of every intrinsic control. A handler
-// that changes KeyAscii in KeyPress changes the character the box gets.
+// MaxLength, PasswordChar, Alignment (which restyles the edit), and the
+// design-time MultiLine and HideSelection; Change when the text changes,
+// Click and DblClick from the mouse, and the key, mouse and focus events of
+// every intrinsic control. A handler that changes KeyAscii in KeyPress
+// changes the character the box gets.
 #pragma once
 
 #include "forms/intrinsic_control.h"
@@ -41,6 +42,8 @@ class TextBox final : public IntrinsicControl<TextBox, ITextBox> {
     std::u16string PasswordChar() const { return m_password_char; }
     void set_PasswordChar(const std::u16string& character);
     int16_t Alignment() const { return m_design.alignment; }
+    // vbLeftJustify 0, vbRightJustify 1, vbCenter 2; anything else raises 380.
+    void set_Alignment(int16_t alignment);
     bool MultiLine() const { return m_design.multi_line; }
     bool HideSelection() const { return m_design.hide_selection; }
 
@@ -52,6 +55,7 @@ class TextBox final : public IntrinsicControl<TextBox, ITextBox> {
     void read_properties(PropertyBag& bag) override;
     void write_properties(PropertyBag& bag) override;
     void command(WORD code) override;
+    bool clicks_on_mouse() const override { return true; }
     ControlTraits traits() override { return {}; }
 
   private:

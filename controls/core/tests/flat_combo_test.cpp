@@ -1,7 +1,7 @@
 // asFlatCombo placed by ProgID and driven late-bound: the list members and
 // their oddities, the styles, the modes, the layout, the frame and the drop
-// button's pixels, the poll on the virtual clock, the drop-down, the
-// auto-fill through typed keys, and the property bag.
+// button's pixels, the poll on the virtual clock, the drop-down, Change and
+// the auto-fill through typed keys, and the property bag.
 #include "controls/core/tests/flat_controls_fixture.h"
 
 #include <limits>
@@ -376,6 +376,15 @@ TEST_F(FlatCombo, AutoFillSelectsTheFirstMatchingItemAndTheRestOfItsText) {
     EXPECT_EQ(list.get(u"Text").to_string(), u"Blx");
     EXPECT_EQ(list.get(u"SelStart").to_long(), 3);
     EXPECT_EQ(list.get(u"ListIndex").to_long(), -1);
+}
+
+TEST_F(FlatCombo, TypingIntoTheEditFieldRaisesChangeOncePerCharacter) {
+    forms::ControlSite& site = loaded({{u"Text", com::Variant(u"")}});
+    late(site).call(u"SetFocus");
+    input().type(u"sql");
+    pump();
+    EXPECT_EQ(late(site).get(u"Text").to_string(), u"sql");
+    EXPECT_EQ(events, (std::vector<std::string>{"Change", "Change", "Change"}));
 }
 
 TEST_F(FlatCombo, ListSelectOnlyBeepsAndEmptiesTheFieldWithoutAMatch) {

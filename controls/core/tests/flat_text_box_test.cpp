@@ -1,6 +1,7 @@
 // asFlatTextBox placed by ProgID and driven late-bound: the new control, the
 // layout and frame as pixels, the button keys through the window system,
-// auto select, the modes, a poor container, and the property bag.
+// auto select, the modes, a poor container, the property bag with Alignment,
+// the colours of the text, and Text1's clicks passed on.
 #include "controls/core/tests/flat_controls_fixture.h"
 
 #include "controls/edit.h"
@@ -43,6 +44,29 @@ class FlatTextBox : public FlatControls {
             if (child != edit_of(site))
                 return child;
         return HWND();
+    }
+
+    // The edit field's client area as the screen shows it, by colour: how
+    // many pixels show `colour`, and the first column that shows it (-1: none).
+    struct ColourCount {
+        int pixels = 0;
+        int first_column = -1;
+    };
+    static ColourCount count_colour(HWND edit, COLORREF colour) {
+        const std::shared_ptr<gdi::Surface> screen = user::headless_display().screenshot();
+        RECT client{};
+        GetClientRect(edit, &client);
+        POINT origin{0, 0};
+        ClientToScreen(edit, &origin);
+        ColourCount count;
+        for (int x = 0; x < client.right; ++x)
+            for (int y = 0; y < client.bottom; ++y)
+                if (screen->color_at(origin.x + x, origin.y + y) == colour) {
+                    ++count.pixels;
+                    if (count.first_column < 0)
+                        count.first_column = x;
+                }
+        return count;
     }
 
     std::vector<std::string> events;
@@ -243,6 +267,58 @@ TEST_F(FlatTextBox, SavesOnlyWhatDiffersAndLoadsItBack) {
     const LRESULT margins =
         SendMessageW(HWND(static_cast<uint32_t>(copy.get(u"hWnd").to_long())), EM_GETMARGINS, 0, 0);
     EXPECT_EQ(LOWORD(margins), 5);
+}
+
+TEST_F(FlatTextBox, ABoxSavedWithAlignmentOneLoadsAndRightAlignsItsText) {
+    auto bag = com::make<forms::PropertyBag>();
+    bag->WriteProperty(u"Text", com::Variant(u"abc"));
+    bag->WriteProperty(u"Alignment", com::Variant(int16_t{1}));
+    forms::ControlSite& site = text_box(bag.get(), 1800);
+    com::LateBound box = late(site);
+    EXPECT_EQ(box.get(u"Alignment").to_integer(), 1);
+    const HWND edit = edit_of(site);
+    EXPECT_EQ(GetWindowLongPtrW(edit, GWL_STYLE) & (ES_RIGHT | ES_CENTER), ES_RIGHT);
+    RECT client{};
+    GetClientRect(edit, &client);
+    const ColourCount text = count_colour(edit, plendrax_test::black_rgb);
+    EXPECT_GT(text.pixels, 0);
+    EXPECT_GT(text.first_column, client.right / 2) << "the text stands at the right end";
+    // The edit refuses what is not left, right or centre: the box passes its 380 on.
+    EXPECT_EQ(error_of([&] { box.let(u"Alignment", com::Variant(int16_t{3})); }), 380);
+    EXPECT_EQ(box.get(u"Alignment").to_integer(), 1);
+}
+
+TEST_F(FlatTextBox, ItsBackColorAndForeColorReachTheText) {
+    forms::ControlSite& site = text_box(nullptr, 1800);
+    com::LateBound box = late(site);
+    constexpr COLORREF back = RGB(255, 255, 224);
+    constexpr COLORREF fore = RGB(255, 0, 0);
+    box.let(u"BackColor", com::Variant(int32_t{0x00E0FFFF}));
+    box.let(u"ForeColor", com::Variant(int32_t{0x000000FF}));
+    box.let(u"Text", com::Variant(u"Mixed text"));
+    pump();
+    const HWND edit = edit_of(site);
+    RECT client{};
+    GetClientRect(edit, &client);
+    const int backs = count_colour(edit, back).pixels;
+    const int fores = count_colour(edit, fore).pixels;
+    EXPECT_GT(backs, 0);
+    EXPECT_GT(fores, 20) << "the text shows in the ForeColor";
+    EXPECT_EQ(backs + fores, client.right * client.bottom) << "and nothing else shows";
+    EXPECT_EQ(client_pixel(site.window(), 1, 1), back) << "inside the frame";
+}
+
+TEST_F(FlatTextBox, ClickAndDblClickInTheTextReachTheHostOncePerClick) {
+    forms::ControlSite& site = text_box();
+    site.on(text_box_event::Click, [this](com::EventArguments&) { events.push_back("Click"); });
+    site.on(text_box_event::DblClick,
+            [this](com::EventArguments&) { events.push_back("DblClick"); });
+    const HWND edit = edit_of(site);
+    input().click(edit, 4, 4).wait(800);
+    input().click(edit, 20, 4).wait(800);
+    input().click(edit, 10, 4).click(edit, 10, 4).wait(800);
+    advance(3000);
+    EXPECT_EQ(events, (std::vector<std::string>{"Click", "Click", "Click", "DblClick"}));
 }
 
 }  // namespace

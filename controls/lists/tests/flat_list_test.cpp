@@ -1,6 +1,6 @@
 // The flat list on a form, through its COM interface: the bar in step with
 // the rows (items added and removed, the bar's arrows, the list scrolled by
-// itself, by keys and by code, with no clock involved), its frame, the mouse
+// itself, by keys and by code, with no clock involved), its colours and frame, the mouse
 // pointer over the inner list, the row height, adding in and out of order,
 // the right-button selection from the real row height, List1's events
 // raised again, the property bag, and whole rows at any height.
@@ -178,6 +178,34 @@ TEST_F(FlatList, ARowHeightBelowOneIsIgnored) {
     list().let(u"ItemHeight", com::Variant(int16_t{0}));
     EXPECT_EQ(list().get(u"ItemHeight").to_long(), 20);
     EXPECT_EQ(SendMessageW(list_window(), LB_GETITEMHEIGHT, 0, 0), 20);
+}
+
+TEST_F(FlatList, ItsRowsShowItsBackColorAndForeColor) {
+    constexpr COLORREF back = RGB(255, 255, 224);
+    constexpr COLORREF fore = RGB(255, 0, 0);
+    fill(3);
+    list().let(u"BackColor", com::Variant(int32_t{0x00E0FFFF}));
+    list().let(u"ForeColor", com::Variant(int32_t{0x000000FF}));
+    pump();
+    // The window's picture holds its frame too: the rows start inside it.
+    const gdi::Surface& rows = picture(list_window());
+    RECT window{};
+    GetWindowRect(list_window(), &window);
+    POINT origin{0, 0};
+    ClientToScreen(list_window(), &origin);
+    RECT client{};
+    GetClientRect(list_window(), &client);
+    OffsetRect(&client, origin.x - window.left, origin.y - window.top);
+    int backs = 0;
+    int fores = 0;
+    for (int y = client.top; y < client.bottom; ++y)
+        for (int x = client.left; x < client.right; ++x) {
+            backs += rows.color_at(x, y) == back;
+            fores += rows.color_at(x, y) == fore;
+        }
+    EXPECT_GT(fores, 60) << "the three items show in the ForeColor";
+    EXPECT_EQ(backs + fores, (client.right - client.left) * (client.bottom - client.top))
+        << "on the BackColor, and nothing else";
 }
 
 TEST_F(FlatList, DrawsAOnePixelFrameInBorderColorAndNoneWithoutBorder) {

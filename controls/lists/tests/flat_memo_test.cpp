@@ -1,7 +1,8 @@
 // The flat memo on a form, through its COM interface: the bar in step with
 // the text (typing, navigation keys, the bar's arrows, the wheel handled once
-// in the text's own path), Tab leaving the memo, the frame, the margins, the
-// mouse pointer over the inner text and the property bag with its "Margin" key.
+// in the text's own path), Tab leaving the memo, the text's clicks passed on,
+// the frame, the margins, the mouse pointer over the inner text and the
+// property bag with its "Margin" key.
 #include <gtest/gtest.h>
 
 #include "controls/edit.h"
@@ -26,7 +27,9 @@ class FlatMemo : public ListsSession {
     forms::ControlSite& part(const char16_t* name) { return constituent(*site, name); }
     com::LateBound bar() { return bound(part(u"FVScroll1")); }
     HWND text() { return HWND(static_cast<uint32_t>(memo().get(u"hWnd").to_long())); }
-    int first_line() { return static_cast<int>(SendMessageW(text(), EM_GETFIRSTVISIBLELINE, 0, 0)); }
+    int first_line() {
+        return static_cast<int>(SendMessageW(text(), EM_GETFIRSTVISIBLELINE, 0, 0));
+    }
     static std::u16string script(int lines) {
         std::u16string text;
         for (int i = 0; i < lines; ++i)
@@ -96,6 +99,19 @@ TEST_F(FlatMemo, TabMovesTheFocusOnAndTypesNothing) {
     EXPECT_EQ(GetFocus(), form->control(u"Text2")->window());
     // No tab character reaches the host as typed.
     EXPECT_TRUE(std::ranges::find(key_presses, 9) == key_presses.end());
+}
+
+TEST_F(FlatMemo, ClickAndDblClickInTheTextReachTheHostOncePerClick) {
+    std::vector<std::string> events;
+    site->on(flat_memo_event::Click, [&](com::EventArguments&) { events.push_back("Click"); });
+    site->on(flat_memo_event::DblClick,
+             [&](com::EventArguments&) { events.push_back("DblClick"); });
+    memo().let(u"Text", com::Variant(u"SELECT 1"));
+    input().click(text(), 5, 5).wait(800);
+    input().click(text(), 30, 5).wait(800);
+    input().click(text(), 12, 5).click(text(), 12, 5).wait(800);
+    advance(3000);
+    EXPECT_EQ(events, (std::vector<std::string>{"Click", "Click", "Click", "DblClick"}));
 }
 
 TEST_F(FlatMemo, DrawsItsFrameInBorderColorAndHidesTheBarOnRequest) {

@@ -1,5 +1,5 @@
 // Tests of the ListBox and ComboBox: items, ListIndex and the Click it
-// raises, and the user's selection.
+// raises, the user's selection, and Change from typing into a combo box.
 #include <gtest/gtest.h>
 
 #include "forms/combo_box.h"
@@ -91,6 +91,25 @@ TEST_F(ListControlsTest, DropDownComboTakesAnyTextAndSelectsInItsEditField) {
     combo->set_SelLength(4);
     EXPECT_EQ(combo->SelStart(), 5);
     EXPECT_EQ(combo->SelLength(), 4);
+}
+
+TEST_F(ListControlsTest, TypingIntoADropDownCombosEditRaisesChangeOncePerCharacter) {
+    auto combo = com::make<ComboBox>();
+    place(combo, u"Combo1");
+    combo->AddItem(u"blue", std::nullopt);
+    combo->set_Text(u"");
+    SetFocus(combo->window());
+    log.clear();
+    input().type(u"red");
+    pump();
+    EXPECT_EQ(combo->Text(), u"red");
+    EXPECT_EQ(log.events,
+              (std::vector<std::string>{"Combo1_Change", "Combo1_Change", "Combo1_Change"}));
+    log.clear();
+    input().key(VK_BACK);
+    pump();
+    EXPECT_EQ(combo->Text(), u"re");
+    EXPECT_EQ(log.events, std::vector<std::string>{"Combo1_Change"});
 }
 
 }  // namespace

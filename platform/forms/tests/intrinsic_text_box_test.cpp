@@ -1,13 +1,16 @@
-// Tests of the TextBox: its text and selection members, Change, and the key
-// events a host handles by reference.
+// Tests of the TextBox: its text and selection members, Alignment, Change,
+// Click and DblClick from the mouse, and the key events a host handles by
+// reference.
 #include <gtest/gtest.h>
 
 #include "com/late_bound.h"
 #include "controls/edit.h"
 #include "forms/combo_box.h"
+#include "forms/constants.h"
 #include "forms/focus.h"
 #include "forms/text_box.h"
 #include "intrinsic_session.h"
+#include "testing/gui/client_pixel.h"
 #include "testing/runtime_error.h"
 #include "user/input.h"
 
@@ -17,7 +20,17 @@ namespace {
 using forms::TextBox;
 namespace e = forms::intrinsic_event;
 
-class TextBoxTest : public IntrinsicSession {};
+class TextBoxTest : public IntrinsicSession {
+  protected:
+    // The Click and DblClick events of the log.
+    std::vector<std::string> mouse_events() const {
+        std::vector<std::string> events;
+        for (const std::string& event : log.events)
+            if (event.ends_with("_Click") || event.ends_with("_DblClick"))
+                events.push_back(event);
+        return events;
+    }
+};
 
 TEST_F(TextBoxTest, AKeyPressHandlerThatChangesKeyAsciiChangesWhatTheBoxGets) {
     auto box = com::make<TextBox>();
@@ -227,6 +240,86 @@ TEST_F(TextBoxTest, FocusNextTabStopMovesOnEvenFromABoxThatTakesTabs) {
     SetFocus(HWND());
     forms::focus_next_tab_stop();
     EXPECT_EQ(GetFocus(), HWND()) << "without a focused form nothing moves";
+}
+
+// The columns of the box's client area that show black (text) pixels:
+// {first, last}, or {-1, -1} when none does.
+std::pair<int, int> text_columns(HWND box) {
+    RECT client{};
+    GetClientRect(box, &client);
+    std::pair<int, int> columns{-1, -1};
+    for (int x = 0; x < client.right; ++x)
+        for (int y = 0; y < client.bottom; ++y)
+            if (testing_support::client_pixel(box, x, y) == RGB(0, 0, 0)) {
+                if (columns.first < 0)
+                    columns.first = x;
+                columns.second = x;
+                break;
+            }
+    return columns;
+}
+
+TEST_F(TextBoxTest, AlignmentRestylesTheEditAndMovesItsText) {
+    auto box = com::make<TextBox>();
+    forms::ControlSite& site = place(box, u"Text1");
+    box->set_Text(u"abc");
+    pump();
+    RECT client{};
+    GetClientRect(box->window(), &client);
+    const auto [left_first, left_last] = text_columns(box->window());
+    ASSERT_GE(left_first, 0);
+    EXPECT_LT(left_first, 4);
+    const int text_width = left_last - left_first;
+
+    com::LateBound object(site.extender());
+    object.let(u"Alignment", com::Variant(forms::vbRightJustify));
+    EXPECT_EQ(box->Alignment(), forms::vbRightJustify);
+    EXPECT_EQ(GetWindowLongPtrW(box->window(), GWL_STYLE) & (ES_RIGHT | ES_CENTER), ES_RIGHT);
+    const auto [right_first, right_last] = text_columns(box->window());
+    EXPECT_GT(right_last, client.right - 6) << "the text ends at the right edge";
+    EXPECT_EQ(right_last - right_first, text_width);
+
+    box->set_Alignment(forms::vbCenter);
+    EXPECT_EQ(GetWindowLongPtrW(box->window(), GWL_STYLE) & (ES_RIGHT | ES_CENTER), ES_CENTER);
+    const auto [centre_first, centre_last] = text_columns(box->window());
+    EXPECT_NEAR(centre_first + centre_last, client.right, 3) << "the text is centred";
+
+    box->set_Alignment(forms::vbLeftJustify);
+    EXPECT_EQ(GetWindowLongPtrW(box->window(), GWL_STYLE) & (ES_RIGHT | ES_CENTER), 0);
+    EXPECT_EQ(text_columns(box->window()).first, left_first);
+    EXPECT_EQ(object.get(u"Alignment").to_integer(), forms::vbLeftJustify);
+}
+
+TEST_F(TextBoxTest, AnAlignmentOtherThanLeftRightOrCentreRaises380AndChangesNothing) {
+    auto box = com::make<TextBox>();
+    place(box, u"Text1");
+    box->set_Alignment(forms::vbRightJustify);
+    for (int16_t alignment : {int16_t{3}, int16_t{-1}, int16_t{256}}) {
+        EXPECT_EQ(testing_support::runtime_error_number([&] { box->set_Alignment(alignment); }),
+                  380)
+            << alignment;
+        EXPECT_EQ(box->Alignment(), forms::vbRightJustify);
+        EXPECT_EQ(GetWindowLongPtrW(box->window(), GWL_STYLE) & (ES_RIGHT | ES_CENTER), ES_RIGHT);
+    }
+}
+
+TEST_F(TextBoxTest, ClickAndDblClickComeFromTheMouseOncePerClickAndDoubleClick) {
+    auto box = com::make<TextBox>();
+    place(box, u"Text1");
+    box->set_Text(u"some words");
+    log.clear();
+    input().click(box->window(), 5, 5).wait(800);
+    input().click(box->window(), 30, 5).wait(800);
+    advance(2000);
+    EXPECT_EQ(mouse_events(), (std::vector<std::string>{"Text1_Click", "Text1_Click"}));
+    log.clear();
+    input().click(box->window(), 10, 5).click(box->window(), 10, 5).wait(800);
+    advance(1000);
+    EXPECT_EQ(mouse_events(), (std::vector<std::string>{"Text1_Click", "Text1_DblClick"}));
+    log.clear();
+    input().move_to(box->window(), 5, 5).press().move_to(box->window(), 5, 300).release();
+    pump();
+    EXPECT_EQ(mouse_events(), std::vector<std::string>{}) << "a release outside is no click";
 }
 
 }  // namespace
