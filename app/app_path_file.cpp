@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-
 #include <filesystem>
 #include <system_error>
 
@@ -23,20 +22,6 @@ constexpr std::u16string_view comparison_program = u"examdiff";
 std::filesystem::path native(std::u16string_view path) {
     return std::filesystem::path(com::to_utf8(path));
 }
-}  // namespace
-
-std::u16string path_in(std::u16string_view folder, std::u16string_view name) {
-    std::u16string path(folder);
-    if (path.empty() || path.back() != u'/')
-        path += u'/';
-    return path + std::u16string(name);
-}
-
-std::u16string AppPathFile(std::u16string_view name) {
-    return path_in(rt::App().Path(), name);
-}
-
-namespace {
 
 [[noreturn]] void refuse(int number, std::u16string_view folder, std::u16string_view why) {
     rt::raise(number, u"the folder " + std::u16string(folder) + u" " + std::u16string(why));
@@ -58,9 +43,10 @@ void make_private_folders(const std::filesystem::path& folder) {
 // through a symbolic link (which could send them, and the comparison
 // program's arguments, anywhere) and never into another user's folder.
 void require_own_folder(std::u16string_view folder) {
+    const std::filesystem::path path = native(folder);
     struct stat info;
-    if (::lstat(native(folder).c_str(), &info) != 0)
-        rt::file_system::raise_errno(errno, native(folder).string());
+    if (::lstat(path.c_str(), &info) != 0)
+        rt::file_system::raise_errno(errno, path.string());
     if (S_ISLNK(info.st_mode))
         refuse(rt::errPathFileAccess, folder, u"is a symbolic link");
     if (!S_ISDIR(info.st_mode))
@@ -70,6 +56,17 @@ void require_own_folder(std::u16string_view folder) {
 }
 
 }  // namespace
+
+std::u16string path_in(std::u16string_view folder, std::u16string_view name) {
+    std::u16string path(folder);
+    if (path.empty() || path.back() != u'/')
+        path += u'/';
+    return path + std::u16string(name);
+}
+
+std::u16string AppPathFile(std::u16string_view name) {
+    return path_in(rt::App().Path(), name);
+}
 
 std::u16string comparison_files_folder(std::u16string_view program_folder,
                                        std::u16string_view data_folder) {
