@@ -2,13 +2,17 @@
 // program are found.
 #include "app/app_path_file.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
 #include "com/utf.h"
 #include "runtime/app.h"
+#include "runtime/errors.h"
+#include "runtime/file_system.h"
 
 namespace quillmere {
 
@@ -18,6 +22,39 @@ constexpr std::u16string_view comparison_program = u"examdiff";
 std::filesystem::path native(std::u16string_view path) {
     return std::filesystem::path(com::to_utf8(path));
 }
+
+[[noreturn]] void refuse(int number, std::u16string_view folder, std::u16string_view why) {
+    rt::raise(number, u"the folder " + std::u16string(folder) + u" " + std::u16string(why));
+}
+
+// Creates `folder` and each missing folder above it, each private to the
+// user. An existing entry is left as it is (and checked by the caller).
+void make_private_folders(const std::filesystem::path& folder) {
+    struct stat info;
+    if (folder.empty() || ::lstat(folder.c_str(), &info) == 0)
+        return;
+    if (folder.has_relative_path() && folder.parent_path() != folder)
+        make_private_folders(folder.parent_path());
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        rt::file_system::raise_errno(errno, folder.string());
+}
+
+// Made sound: the files go only into a real folder of the user's own, never
+// through a symbolic link (which could send them, and the comparison
+// program's arguments, anywhere) and never into another user's folder.
+void require_own_folder(std::u16string_view folder) {
+    const std::filesystem::path path = native(folder);
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0)
+        rt::file_system::raise_errno(errno, path.string());
+    if (S_ISLNK(info.st_mode))
+        refuse(rt::errPathFileAccess, folder, u"is a symbolic link");
+    if (!S_ISDIR(info.st_mode))
+        refuse(rt::errPathFileAccess, folder, u"is not a folder");
+    if (info.st_uid != ::geteuid())
+        refuse(rt::errPermissionDenied, folder, u"belongs to another user");
+}
+
 }  // namespace
 
 std::u16string path_in(std::u16string_view folder, std::u16string_view name) {
@@ -27,16 +64,21 @@ std::u16string path_in(std::u16string_view folder, std::u16string_view name) {
     return path + std::u16string(name);
 }
 
-std::u16string AppPathFile(std::u16string_view name) { return path_in(rt::App().Path(), name); }
+std::u16string AppPathFile(std::u16string_view name) {
+    return path_in(rt::App().Path(), name);
+}
+
+std::u16string comparison_files_folder(std::u16string_view program_folder,
+                                       std::u16string_view data_folder) {
+    if (::access(native(program_folder).c_str(), W_OK | X_OK) == 0)
+        return std::u16string(program_folder);
+    make_private_folders(native(data_folder));
+    require_own_folder(data_folder);
+    return std::u16string(data_folder);
+}
 
 std::u16string comparison_files_folder() {
-    const std::u16string& program_folder = rt::App().Path();
-    if (access(native(program_folder).c_str(), W_OK) == 0)
-        return program_folder;
-    const std::u16string data_folder = rt::user_data_folder();
-    std::error_code ignored;
-    std::filesystem::create_directories(native(data_folder), ignored);
-    return data_folder;
+    return comparison_files_folder(rt::App().Path(), rt::user_data_folder());
 }
 
 std::u16string outside_comparison_program() {

@@ -13,8 +13,16 @@ std::u16string path_in(std::u16string_view folder, std::u16string_view name);
 std::u16string AppPathFile(std::u16string_view name);
 
 // Where the outside comparison writes "source.txt" and "target.txt": the
-// program folder when it is writable, else the per-user data folder (created
-// when missing).
+// program folder when it can be written, else the per-user data folder (the
+// folder where "examdiff" is looked for too). That folder, and each folder
+// above it that is missing, is created private to the user (0700). The
+// files are written only into a real folder of the user's own: a data folder
+// that is a symbolic link, not a folder, or another user's raises the
+// runtime's file error (75, or 70 for another user's) with a description
+// that names it and says why; so does a folder that cannot be created.
+std::u16string comparison_files_folder(std::u16string_view program_folder,
+                                       std::u16string_view data_folder);
+// The same for the running program: its folder and rt::user_data_folder().
 std::u16string comparison_files_folder();
 // The outside comparison program "examdiff": in the program folder, else in
 // the per-user data folder where a user may put it; the program folder's

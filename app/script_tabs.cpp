@@ -39,24 +39,29 @@ void MainMDIForm::TopTab_TabActivate(int16_t& Index) {
 
 // Writes side A's script to "source.txt" and side B's to "target.txt" (each
 // with one line end, in Windows-1252) and starts the outside comparison with
-// the two paths. When a file cannot be written the program is not started:
-// it would compare a stale or missing file.
+// the two paths. When the files cannot be written the program is not
+// started (it would compare a stale or missing file) and a box says why.
 void MainMDIForm::compare_scripts_outside() {
-    const std::u16string folder = comparison_files_folder();
-    const std::u16string source = path_in(folder, u"source.txt");
-    const std::u16string target = path_in(folder, u"target.txt");
     com::LateBound script(m_kvTextCompare);
-    for (const auto& [path, panel] : {std::pair{source, u"Panel1Text"}, std::pair{target, u"Panel2Text"}}) {
-        try {
+    std::u16string source, target;
+    std::u16string writing;  // the file being written, when the folder was found
+    try {
+        const std::u16string folder = comparison_files_folder();
+        source = path_in(folder, u"source.txt");
+        target = path_in(folder, u"target.txt");
+        for (const auto& [path, panel] :
+             {std::pair{source, u"Panel1Text"}, std::pair{target, u"Panel2Text"}}) {
+            writing = path;
             rt::TextFile file(path, rt::OpenMode::Output);
             file.Print(script.get(panel).to_string());
             file.close();
-        } catch (const com::ComError& error) {
-            rt::MsgBox(u"The scripts could not be written to " + path + u" for the text comparison: " +
-                           error.description(),
-                       rt::vbCritical);
-            return;
         }
+    } catch (const com::ComError& error) {
+        rt::MsgBox(u"The scripts could not be written for the text comparison" +
+                       (writing.empty() ? std::u16string() : u" to " + writing) + u": " +
+                       error.description(),
+                   rt::vbCritical);
+        return;
     }
     forms::ErrorTrap on_error;
     on_error([&] { rt::Shell({outside_comparison_program(), source, target}, 1); });

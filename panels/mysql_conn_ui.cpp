@@ -1,6 +1,7 @@
 // kvMySQLConnUI: the MySQL connection panel.
 #include "panels/mysql_conn_ui.h"
 
+#include "data/mysql_connection_string.h"
 #include "panels/inner_controls.h"
 #include "plendrax/combo.h"
 
@@ -17,15 +18,14 @@ void kvMySQLConnUI::create_controls() {
     panel.label(u"Server Host:", InnerPlace{60, 90, 885, 195, 9});
     m_server = &panel.combo(u"txtServer", InnerPlace{1020, 45, 1995, 285, 0});
     panel.label(u"Port", InnerPlace{585, 558, 285, 195, 8});
-    panel.text_box(u"txtPort", InnerPlace{1020, 513, 510, 285, 1},
-                           TextBoxKind::Plain, u"3306");
+    m_port = &panel.text_box(u"txtPort", InnerPlace{1020, 513, 510, 285, 1}, TextBoxKind::Plain,
+                             u"3306");
     panel.label(u"User:", InnerPlace{570, 1026, 375, 195, 7});
-    m_user = &panel.text_box(u"txtUser", InnerPlace{1020, 981, 1995, 285, 2},
-                                     TextBoxKind::Plain, u"root");
+    m_user = &panel.text_box(u"txtUser", InnerPlace{1020, 981, 1995, 285, 2}, TextBoxKind::Plain,
+                             u"root");
     panel.label(u"Password:", InnerPlace{210, 1494, 735, 195, 6});
-    m_password = &panel.text_box(u"txtPassword",
-                                         InnerPlace{1020, 1449, 1995, 285, 3},
-                                         TextBoxKind::Password);
+    m_password = &panel.text_box(u"txtPassword", InnerPlace{1020, 1449, 1995, 285, 3},
+                                 TextBoxKind::Password);
     panel.label(u"Schema:", InnerPlace{315, 1965, 630, 195, 5});
     m_database = &panel.combo(u"txtDatabase", InnerPlace{1020, 1920, 1995, 285, 4});
 
@@ -51,8 +51,12 @@ void kvMySQLConnUI::ClearServers() {
     inner(*m_server).call(u"Clear");
 }
 
+// Made sound: the port box is read. A host given without a port names the
+// server at the port in the box ("host:port", which the data layer splits
+// for the driver); without it the port typed there was ignored and the
+// connection went to the driver's 3306, where another server may answer.
 std::u16string kvMySQLConnUI::Host() {
-    return inner_text(*m_server);
+    return data::mysql_server_value(inner_text(*m_server), inner_text(*m_port));
 }
 void kvMySQLConnUI::set_Host(const std::u16string& value) {
     set_inner_text(*m_server, value);

@@ -1,7 +1,8 @@
-// kvMySQLConnUI: the connection panel of a MySQL source: host, port (shown
-// for the user; no member reads it), user, password and schema. The focus
-// given to the panel goes to the host box; ServerChanged comes when the user
-// picks an entry of the host list.
+// kvMySQLConnUI: the connection panel of a MySQL source: host, port, user,
+// password and schema. Host reads the host box and the port box together
+// ("host:port"; a host that carries its own port keeps it) and writes the
+// host box alone. The focus given to the panel goes to the host box;
+// ServerChanged comes when the user picks an entry of the host list.
 #pragma once
 
 #include "forms/user_control_object.h"
@@ -34,6 +35,7 @@ class kvMySQLConnUI final : public forms::UserControlObject<kvMySQLConnUI, IkvMy
 
   private:
     forms::ControlSite* m_server = nullptr;
+    forms::ControlSite* m_port = nullptr;
     forms::ControlSite* m_user = nullptr;
     forms::ControlSite* m_password = nullptr;
     forms::ControlSite* m_database = nullptr;

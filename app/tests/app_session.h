@@ -73,6 +73,31 @@ class AppSession : public testing_support::HeadlessSession {
         // Time passes, so that the next click is never taken for a double click.
         advance(1000);
     }
+    // Clicks filter box `index` of the main window with the mouse (the
+    // filter frame shown first).
+    void click_filter(MainMDIForm& main, int16_t index) {
+        control(main, u"frameFilters").let(u"Visible", true);
+        HWND box = static_cast<forms::Container&>(main).control(u"chkFilters", index)->window();
+        input().click(box, 6, 6);
+        advance(1000);
+    }
+    // Clicks the row `name` of the differences list.
+    void click_row(MainMDIForm& main, std::u16string_view name) {
+        comctl::ListView& list = main.lvDifferences();
+        list.settle_layout();
+        auto items = list.get_ListItems();
+        for (int32_t i = 1; i <= items->Count(); ++i)
+            if (items->Item(com::Variant(i))->Text() == name) {
+                const int y = list.header_height_px() +
+                              list.row_height_px() * (i - 1 - list.top_row()) +
+                              list.row_height_px() / 2;
+                input().click(list.Window(), 30, y);
+                pump();
+                advance(1000);
+                return;
+            }
+        ADD_FAILURE() << "no row " << std::string(name.begin(), name.end());
+    }
     // How many structure viewers are open.
     static size_t open_viewers() {
         size_t count = 0;

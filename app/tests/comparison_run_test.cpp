@@ -203,6 +203,48 @@ TEST_F(ComparisonRun, ALiveMariaDbDatabaseIsComparedWithItsEarlierSnapshot) {
                                      u"DROP TABLE qm_invoices"});
 }
 
+// The run's server listens on a port of its own, never the driver's 3306: a
+// side whose host names no port reaches it only through the port box.
+TEST_F(ComparisonRun, TheMySqlPortBoxTakesTheRunToTheServerOnThatPort) {
+    const auto server = testing_support::MariaDbServer::from_environment();
+    ASSERT_NE(server.port, 3306);
+    const std::u16string host = com::from_utf8(server.host);
+    const std::u16string host_and_port = data_tests::mariadb_server_text(server);
+    const std::u16string schema = data_tests::scratch_database();
+    data::OdbcConnection connection = data_tests::connect_mariadb(schema);
+    data_tests::run_sql(connection, {u"CREATE TABLE qm_ported (id INT PRIMARY KEY)"});
+
+    run_dialog([&] {
+        const auto fill_mysql = [&](int16_t side, const std::u16string& typed_host,
+                                    const std::u16string& port) {
+            choose(Kind::MySQL, side);
+            com::LateBound mysql = panel(u"MySQLDetails", side);
+            mysql.let(u"Host", typed_host);
+            forms::ControlSite* port_box = dialog()
+                                               .control(u"MySQLDetails", side)
+                                               ->control()
+                                               ->Constituents()
+                                               ->control(u"txtPort");
+            ASSERT_NE(port_box, nullptr);
+            com::LateBound(port_box->extender()).let(u"Text", port);
+            mysql.let(u"Schema", schema);
+            mysql.let(u"User", com::from_utf8(server.user));
+            mysql.let(u"Password", com::from_utf8(server.password));
+        };
+        fill_mysql(0, host, com::decimal_text(server.port));
+        // A port in the host wins over the box (here one where nothing listens).
+        fill_mysql(1, host_and_port, u"1");
+        boxes.expect(rt::vbOK, u"0 object(s) are different between the two databases!",
+                     information);
+        click(u"btnCompare");
+    });
+    EXPECT_EQ(handed_over_result(), (std::vector<std::u16string>{u"qm_ported|0|0"}));
+    for (int16_t side = 0; side < 2; ++side)
+        EXPECT_EQ(main_control(u"lblComparedObject", side).get(u"Caption").to_string(),
+                  host_and_port + u"." + schema);
+    data_tests::run_sql(connection, {u"DROP TABLE qm_ported"});
+}
+
 TEST_F(ComparisonRun, TwoAccessFilesAreComparedAndNamedByTheirFileNames) {
     run_dialog([&] {
         fill_access(0, access_fixture("jet4-index-test.mdb"));

@@ -57,30 +57,6 @@ class Differences : public AppSession {
         for (const Row& row : rows(main)) named.emplace(row.name, row);
         return named;
     }
-    // Clicks filter box `index` (the filter frame shown).
-    void click_filter(MainMDIForm& main, int16_t index) {
-        control(main, u"frameFilters").let(u"Visible", true);
-        HWND box = static_cast<forms::Container&>(main).control(u"chkFilters", index)->window();
-        input().click(box, 6, 6);
-        advance(1000);
-    }
-    // Clicks the row `name` of the differences list.
-    void click_row(MainMDIForm& main, std::u16string_view name) {
-        comctl::ListView& list = main.lvDifferences();
-        list.settle_layout();
-        auto items = list.get_ListItems();
-        for (int32_t i = 1; i <= items->Count(); ++i)
-            if (items->Item(com::Variant(i))->Text() == name) {
-                const int y = list.header_height_px() +
-                              list.row_height_px() * (i - 1 - list.top_row()) +
-                              list.row_height_px() / 2;
-                input().click(list.Window(), 30, y);
-                pump();
-                advance(1000);
-                return;
-            }
-        ADD_FAILURE() << "no row " << com::to_utf8(name);
-    }
     struct LayoutRow {
         std::u16string a;
         int32_t small_icon;

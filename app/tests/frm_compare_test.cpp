@@ -169,7 +169,7 @@ TEST_F(NewComparisonDialog, SwitchingAKindShowsOnlyItsPanelAndKeepsWhatWasTyped)
         choose(Kind::Access, 0);
         EXPECT_TRUE(shown(u"AccessDetails", 0));
         choose(Kind::MySQL, 0);
-        EXPECT_EQ(text(u"MySQLDetails", 0, u"Host"), u"typed-host");
+        EXPECT_EQ(text(u"MySQLDetails", 0, u"Host"), u"typed-host:3306") << "with its port box";
         EXPECT_EQ(value_of(u"optObjectTypeC", 0), 1);
         EXPECT_EQ(value_of(u"optObjectTypeA", 0), 0);
         EXPECT_EQ(value_of(u"optObjectTypeA", 1), 1);

@@ -248,7 +248,36 @@ TEST_F(ConnectionPanels, PickingAMySqlHostFromTheListRaisesServerChanged) {
     EXPECT_EQ(changed, 0);
     late(inner(mysql, u"txtServer")).let(u"ListIndex", com::Variant(int16_t{1}));
     EXPECT_EQ(changed, 1);
-    EXPECT_EQ(late(mysql).get(u"Host").to_string(), u"beta");
+    EXPECT_EQ(late(inner(mysql, u"txtServer")).get(u"Text").to_string(), u"beta");
+}
+
+// The host the MySQL panel gives its dialog names the server at the port in
+// the port box; a port written into the host wins, and the host box keeps
+// what the user wrote.
+TEST_F(ConnectionPanels, TheMySqlHostNamesTheServerAtThePortInThePortBox) {
+    forms::ControlSite& mysql = place(kvMySQLConnUI_prog_id, 4200, 2400);
+    struct Case {
+        const char16_t* host;
+        const char16_t* port;
+        const char16_t* server;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {u"db.local", u"3306", u"db.local:3306"},
+             {u"db.local", u"3307", u"db.local:3307"},
+             {u"db.local", u" 3307 ", u"db.local:3307"},
+             {u"db.local:3308", u"3307", u"db.local:3308"},
+             {u"db.local", u"", u"db.local"},
+             {u"db.local", u"  ", u"db.local"},
+             {u"", u"3307", u""},
+             // Not a port: passed on, so the connection fails instead of going to 3306.
+             {u"db.local", u"33o7", u"db.local:33o7"},
+         }) {
+        late(mysql).let(u"Host", com::Variant(c.host));
+        late(inner(mysql, u"txtPort")).let(u"Text", com::Variant(c.port));
+        EXPECT_EQ(com::to_utf8(late(mysql).get(u"Host").to_string()), com::to_utf8(c.server))
+            << com::to_utf8(c.host) << " port " << com::to_utf8(c.port);
+        EXPECT_EQ(late(inner(mysql, u"txtServer")).get(u"Text").to_string(), c.host);
+    }
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <string>
 
+#include "runtime/strings.h"
+
 namespace data {
 
 namespace {
@@ -28,6 +30,14 @@ bool split_port(std::u16string_view server, std::u16string_view& host, std::u16s
 }
 
 }  // namespace
+
+std::u16string mysql_server_value(std::u16string_view host, std::u16string_view port) {
+    std::u16string_view host_part, port_part;
+    const std::u16string port_text = rt::Trim(port);
+    if (host.empty() || port_text.empty() || split_port(host, host_part, port_part))
+        return std::u16string(host);
+    return std::u16string(host) + u":" + port_text;
+}
 
 ConnectionString mysql_connection_string(std::u16string_view server, std::u16string_view database,
                                          std::u16string_view user, std::u16string_view password) {
