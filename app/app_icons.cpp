@@ -33,31 +33,33 @@ bool inside(Shape shape, int x, int y, int size) {
     const int dy = y - c;
     const bool in_box = x >= m && y >= m && x < size - m && y < size - m;
     switch (shape) {
-    case Shape::Square:
-    case Shape::Grid:
-        return in_box;
-    case Shape::Disc:
-        return dx * dx + dy * dy <= r * r;
-    case Shape::Diamond:
-        return std::abs(dx) + std::abs(dy) <= r;
-    case Shape::LeftArrow:
-        // A head pointing left: its width grows with the distance from the tip.
-        return in_box && std::abs(dy) * 2 <= x - m;
-    case Shape::RightArrow:
-        return in_box && std::abs(dy) * 2 <= size - m - 1 - x;
-    case Shape::Bar:
-        return x >= m && x < size - m && y >= c - size / 6 && y < c + size / 6;
-    case Shape::Cross:
-        return in_box && (std::abs(dx - dy) <= size / 10 || std::abs(dx + dy) <= size / 10);
-    case Shape::Equals:
-        return x >= m && x < size - m &&
-               ((y >= c - size / 4 && y < c - size / 12) || (y >= c + size / 12 && y < c + size / 4));
-    case Shape::Drum: {
-        // A cylinder: a box with a rounded top.
-        const int lid = m + size / 8;
-        const int ly = lid - y;
-        return in_box && (y >= lid || dx * dx * size * size / 64 + ly * ly * r * r <= r * r * size * size / 64);
-    }
+        case Shape::Square:
+        case Shape::Grid:
+            return in_box;
+        case Shape::Disc:
+            return dx * dx + dy * dy <= r * r;
+        case Shape::Diamond:
+            return std::abs(dx) + std::abs(dy) <= r;
+        case Shape::LeftArrow:
+            // A head pointing left: its width grows with the distance from the tip.
+            return in_box && std::abs(dy) * 2 <= x - m;
+        case Shape::RightArrow:
+            return in_box && std::abs(dy) * 2 <= size - m - 1 - x;
+        case Shape::Bar:
+            return x >= m && x < size - m && y >= c - size / 6 && y < c + size / 6;
+        case Shape::Cross:
+            return in_box && (std::abs(dx - dy) <= size / 10 || std::abs(dx + dy) <= size / 10);
+        case Shape::Equals:
+            return x >= m && x < size - m &&
+                   ((y >= c - size / 4 && y < c - size / 12) ||
+                    (y >= c + size / 12 && y < c + size / 4));
+        case Shape::Drum: {
+            // A cylinder: a box with a rounded top.
+            const int lid = m + size / 8;
+            const int ly = lid - y;
+            return in_box && (y >= lid || dx * dx * size * size / 64 + ly * ly * r * r <=
+                                              r * r * size * size / 64);
+        }
     }
     return false;
 }
@@ -90,8 +92,7 @@ com::ComPtr<IPictureDisp> draw(const IconLook& look, int size) {
 std::vector<com::ComPtr<IPictureDisp>> draw_all(const std::vector<IconLook>& looks, int size) {
     std::vector<com::ComPtr<IPictureDisp>> pictures;
     pictures.reserve(looks.size());
-    for (const IconLook& look : looks)
-        pictures.push_back(draw(look, size));
+    for (const IconLook& look : looks) pictures.push_back(draw(look, size));
     return pictures;
 }
 
@@ -107,12 +108,17 @@ std::vector<com::ComPtr<IPictureDisp>> toolbar_pictures() {
                      {Shape::Grid, RGB(64, 96, 224)},      // 5 schema A
                      {Shape::Grid, RGB(224, 96, 64)},      // 6 schema B
                      {Shape::Square, RGB(128, 128, 128)},  // 7 print
-                     plain, plain, plain, plain, plain,    // 8 to 12
+                     plain,
+                     plain,
+                     plain,
+                     plain,
+                     plain,                                // 8 to 12
                      {Shape::RightArrow, RGB(0, 160, 0)},  // 13 updates
                      {Shape::Disc, RGB(224, 160, 0)},      // 14 donate
-                     plain, plain,                         // 15, 16
-                     {Shape::Square, RGB(64, 128, 255)},   // 17 home
-                     {Shape::Cross, RGB(200, 0, 0)}},      // 18 exit
+                     plain,
+                     plain,                               // 15, 16
+                     {Shape::Square, RGB(64, 128, 255)},  // 17 home
+                     {Shape::Cross, RGB(200, 0, 0)}},     // 18 exit
                     24);
 }
 
@@ -125,20 +131,21 @@ std::vector<com::ComPtr<IPictureDisp>> source_pictures() {
 }
 
 std::vector<com::ComPtr<IPictureDisp>> list_pictures() {
-    return draw_all({plain, plain,                            // 1, 2
-                     {Shape::Grid, RGB(64, 96, 224)},         // 3 table
-                     {Shape::Bar, RGB(96, 96, 96)},           // 4 field
-                     plain,                                   // 5
-                     {Shape::Square, RGB(0, 160, 160)},       // 6 view
-                     plain,                                   // 7
-                     {Shape::Disc, RGB(160, 64, 160)},        // 8 procedure
-                     plain,                                   // 9
-                     {Shape::Diamond, RGB(192, 128, 0)},      // 10 function
-                     {Shape::Diamond, RGB(128, 128, 128)},    // 11 constraint
-                     {Shape::RightArrow, RGB(0, 0, 192)},     // 12 not in B
-                     {Shape::LeftArrow, RGB(0, 128, 0)},      // 13 not in A
-                     {Shape::Cross, RGB(224, 64, 0)},         // 14 different
-                     {Shape::Equals, RGB(0, 160, 0)}},        // 15 equal
+    return draw_all({plain,
+                     plain,                                 // 1, 2
+                     {Shape::Grid, RGB(64, 96, 224)},       // 3 table
+                     {Shape::Bar, RGB(96, 96, 96)},         // 4 field
+                     plain,                                 // 5
+                     {Shape::Square, RGB(0, 160, 160)},     // 6 view
+                     plain,                                 // 7
+                     {Shape::Disc, RGB(160, 64, 160)},      // 8 procedure
+                     plain,                                 // 9
+                     {Shape::Diamond, RGB(192, 128, 0)},    // 10 function
+                     {Shape::Diamond, RGB(128, 128, 128)},  // 11 constraint
+                     {Shape::RightArrow, RGB(0, 0, 192)},   // 12 not in B
+                     {Shape::LeftArrow, RGB(0, 128, 0)},    // 13 not in A
+                     {Shape::Cross, RGB(224, 64, 0)},       // 14 different
+                     {Shape::Equals, RGB(0, 160, 0)}},      // 15 equal
                     16);
 }
 

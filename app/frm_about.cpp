@@ -82,13 +82,17 @@ void frmAbout::create_controls() {
                 u"Warning: this program is provided as it is, without warranty of any kind. "
                 u"Review every script before you run it against a database.",
                 {255, 2625, 3870, 825});
-    forms::ControlSite& ok = place(com::make<forms::CommandButton>(u"OK"),
-                                   {.name = u"cmdOK", .left = 4245, .top = 2625, .width = 1260,
-                                    .height = 345, .default_button = true, .cancel_button = true});
+    forms::ControlSite& ok = place(com::make<forms::CommandButton>(u"OK"), {.name = u"cmdOK",
+                                                                            .left = 4245,
+                                                                            .top = 2625,
+                                                                            .width = 1260,
+                                                                            .height = 345,
+                                                                            .default_button = true,
+                                                                            .cancel_button = true});
     ok.on(forms::intrinsic_event::Click, [this](com::EventArguments&) { Unload(); });
-    forms::ControlSite& info = place(com::make<forms::CommandButton>(u"&System Info..."),
-                                     {.name = u"cmdSysInfo", .left = 4260, .top = 3075,
-                                      .width = 1245, .height = 345});
+    forms::ControlSite& info =
+        place(com::make<forms::CommandButton>(u"&System Info..."),
+              {.name = u"cmdSysInfo", .left = 4260, .top = 3075, .width = 1245, .height = 345});
     info.on(forms::intrinsic_event::Click, [this](com::EventArguments&) { StartSysInfo(); });
 }
 

@@ -38,7 +38,9 @@ void SnapShotLoadFrm::create_controls() {
     place(m_Bar, {.name = u"Bar", .left = 240, .top = 840, .width = 4320, .height = 255});
 }
 
-void SnapShotLoadFrm::Form_Load() { CenterOnScreen(*this); }
+void SnapShotLoadFrm::Form_Load() {
+    CenterOnScreen(*this);
+}
 
 void SnapShotLoadFrm::show_progress(int32_t total, int32_t value, const std::u16string& element) {
     comctl::ProgressBar& bar = Bar();

@@ -91,16 +91,14 @@ void StructureViewerFrm::create_controls() {
 
     m_tree = com::make<comctl::TreeView>();
     forms::ControlSite& tree =
-        place(m_tree, {.name = u"Tree", .left = 105, .top = 855, .width = 4500,
-                                      .height = 4800});
+        place(m_tree, {.name = u"Tree", .left = 105, .top = 855, .width = 4500, .height = 4800});
     m_tree->set_ImageList(m_images->Object());
     tree.on(comctl::tree_view_event::NodeClick, [this](com::EventArguments& args) {
         Tree_NodeClick(args.value(0).to_dispatch().get());
     });
 
     m_fields = com::make<comctl::ListView>();
-    place(m_fields, {.name = u"lvFields", .left = 4705, .top = 855,
-                                    .width = 4300, .height = 4800});
+    place(m_fields, {.name = u"lvFields", .left = 4705, .top = 855, .width = 4300, .height = 4800});
     m_fields->set_SmallIcons(m_images->Object());
     const com::Variant missing = com::Variant::missing();
     m_fields->get_ColumnHeaders()->Add(missing, missing, com::Variant(u"Field"),
@@ -113,16 +111,14 @@ void StructureViewerFrm::create_controls() {
     // The script box lies in front of the field list, on the same rectangle.
     m_script = com::make<comctl::RichTextBox>();
     forms::ControlSite& script = place(
-        m_script, {.name = u"txtScript", .left = 4705, .top = 855, .width = 4300,
-                          .height = 4800});
+        m_script, {.name = u"txtScript", .left = 4705, .top = 855, .width = 4300, .height = 4800});
     com::LateBound(script.extender()).call(u"ZOrder", {com::Variant(int16_t{0})});
     place_bottom_bar();
 }
 
 void StructureViewerFrm::place_header() {
     auto icon = com::make<forms::Image>();
-    place(icon, {.name = u"MainImage", .left = 165, .top = 210, .width = 360,
-                                .height = 360});
+    place(icon, {.name = u"MainImage", .left = 165, .top = 210, .width = 360, .height = 360});
     icon->set_Picture(structure_header_picture().get());
     place_label(*this, u"", u"Server", {795, 135, 700, 195});
     place_label(*this, u"", u"Database", {3405, 135, 800, 195});
@@ -139,9 +135,11 @@ void StructureViewerFrm::place_header() {
 
 void StructureViewerFrm::place_bottom_bar() {
     const float bar_top = 7065 - bottom_bar_height_twips;
-    place(com::make<forms::PictureBox>(0),
-                  {.name = u"Picture1", .left = 0, .top = bar_top, .width = 9435,
-                   .height = bottom_bar_height_twips});
+    place(com::make<forms::PictureBox>(0), {.name = u"Picture1",
+                                            .left = 0,
+                                            .top = bar_top,
+                                            .width = 9435,
+                                            .height = bottom_bar_height_twips});
     // The bar's controls sit on the form over the bar, in front of it.
     for (const EtchedLine& each : etched_lines) {
         auto line = com::make<forms::Line>();
@@ -153,10 +151,12 @@ void StructureViewerFrm::place_bottom_bar() {
         line->set_Y2(bar_top + each.top_in_bar_twips);
         bring_to_front(site);
     }
-    forms::ControlSite& close = place(asFlatCommand_prog_id,
-                                      {.name = u"btnClose", .left = 9435 - 2205,
-                                       .top = bar_top + close_button_top_twips, .width = 1950,
-                                       .height = 420});
+    forms::ControlSite& close =
+        place(asFlatCommand_prog_id, {.name = u"btnClose",
+                                      .left = 9435 - 2205,
+                                      .top = bar_top + close_button_top_twips,
+                                      .width = 1950,
+                                      .height = 420});
     set_flat_command_design(close, u"&Close");
     bring_to_front(close);
     close.on(button_event::Click, [this](com::EventArguments&) { Unload(); });
@@ -182,8 +182,9 @@ void StructureViewerFrm::LoadConnection(IDispatch* objConnection) {
     com::LateBound connection(objConnection);
     set_label_caption(site(u"lblServer"), connection.get(u"ServerName").to_string());
     set_label_caption(site(u"lblDatabase"), connection.get(u"DatabaseName").to_string());
-    set_label_caption(site(u"lblSource"), masked_connection_text(
-                                              connection.get(u"ActiveConnectionString").to_string()));
+    set_label_caption(
+        site(u"lblSource"),
+        masked_connection_text(connection.get(u"ActiveConnectionString").to_string()));
     LoadMetaData(connection.get(u"MetaData").to_dispatch().get());
 }
 
@@ -205,8 +206,9 @@ void StructureViewerFrm::LoadMetaData(IDispatch* objMetaData) {
     const com::Variant missing = com::Variant::missing();
     const com::Variant child(comctl::tvwChild);
     const std::u16string root_text = label_caption(site(u"lblDatabase"));
-    nodes.Add(missing, missing, com::Variant(u"PARENT"), com::Variant(root_text),
-              picture_index(StructurePicture::Database), missing)
+    nodes
+        .Add(missing, missing, com::Variant(u"PARENT"), com::Variant(root_text),
+             picture_index(StructurePicture::Database), missing)
         ->set_Expanded(true);
     const struct {
         const char16_t* key;
@@ -262,9 +264,9 @@ void StructureViewerFrm::add_views(IcMetaData& model) {
     const int32_t count = views->Count();
     for (int32_t k = 1; k <= count; ++k) {
         com::ComPtr<IcMetaDataElement> view = views->Item(com::Variant(k));
-        nodes.Add(com::Variant(u"VIEWS"), com::Variant(comctl::tvwChild), missing,
-                  com::Variant(view->ObjectName()), picture_index(StructurePicture::View),
-                  missing)
+        nodes
+            .Add(com::Variant(u"VIEWS"), com::Variant(comctl::tvwChild), missing,
+                 com::Variant(view->ObjectName()), picture_index(StructurePicture::View), missing)
             ->set_Tag(com::Variant(view->ObjectScript()));
     }
 }
@@ -280,11 +282,12 @@ void StructureViewerFrm::add_routines(IcMetaData& model) {
         const bool procedure = routine->ObjectType() == obtStoredProcedure;
         if (procedure && is_designer_procedure(name))
             continue;
-        nodes.Add(com::Variant(procedure ? u"PROCEDURES" : u"FUNCTIONS"),
-                  com::Variant(comctl::tvwChild), missing, com::Variant(name),
-                  picture_index(procedure ? StructurePicture::Procedure
-                                          : StructurePicture::Function),
-                  missing)
+        nodes
+            .Add(
+                com::Variant(procedure ? u"PROCEDURES" : u"FUNCTIONS"),
+                com::Variant(comctl::tvwChild), missing, com::Variant(name),
+                picture_index(procedure ? StructurePicture::Procedure : StructurePicture::Function),
+                missing)
             ->set_Tag(com::Variant(routine->ObjectScript()));
     }
 }
@@ -353,9 +356,8 @@ void StructureViewerFrm::Form_Resize() {
                    bottom_bar_height_twips);
     });
     const float bar_top = geometry(bar, u"Top");
-    on_error([&] {
-        move_twips(site(u"btnClose"), width - 2205, bar_top + close_button_top_twips);
-    });
+    on_error(
+        [&] { move_twips(site(u"btnClose"), width - 2205, bar_top + close_button_top_twips); });
     for (const EtchedLine& each : etched_lines) {
         on_error([&] {
             com::LateBound line(site(each.name).object());

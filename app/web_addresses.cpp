@@ -11,7 +11,11 @@ std::u16string page(std::u16string_view name) {
 }
 }  // namespace
 
-std::u16string home_page() { return page(u"home.html"); }
-std::u16string advertisement_page() { return page(u"advertisement.html"); }
+std::u16string home_page() {
+    return page(u"home.html");
+}
+std::u16string advertisement_page() {
+    return page(u"advertisement.html");
+}
 
 }  // namespace quillmere

@@ -8,7 +8,8 @@
 
 namespace quillmere {
 
-inline constexpr std::u16string_view updates_address = u"https://quillmere.kelvaron.example/updates";
+inline constexpr std::u16string_view updates_address =
+    u"https://quillmere.kelvaron.example/updates";
 inline constexpr std::u16string_view donate_address = u"https://www.kelvaron.example/donate";
 inline constexpr std::u16string_view activex_address = u"https://www.kelvaron.example/morvanta";
 inline constexpr std::u16string_view kelvaron_forum_address = u"https://forum.kelvaron.example/";

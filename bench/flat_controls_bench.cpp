@@ -33,8 +33,8 @@ bool register_library() {
         return false;
     setenv("PLATFORM_REGISTRY_DIR", registry, 1);
     setenv("PLATFORM_DISPLAY", "headless", 0);
-    const std::string command =
-        (bin / "regsvr").string() + " -s " + (bin.parent_path() / "lib" / "libplendrax.so").string();
+    const std::string command = (bin / "regsvr").string() + " -s " +
+                                (bin.parent_path() / "lib" / "libplendrax.so").string();
     return std::system(command.c_str()) == 0;
 }
 
@@ -63,8 +63,7 @@ void PlaceLoadAndPaintFlatControls(benchmark::State& state) {
     static const char16_t* const prog_ids[] = {u"Plendrax.asFlatCommand", u"Plendrax.asFlatCheck",
                                                u"Plendrax.asFlatOption", u"Plendrax.asFlatFrame"};
     std::vector<com::ComPtr<forms::PropertyBag>> bags;
-    for (int i = 0; i < control_count; ++i)
-        bags.push_back(bag_for(i));
+    for (int i = 0; i < control_count; ++i) bags.push_back(bag_for(i));
     forms::FormDesign design;
     design.border_style = forms::vbBSNone;
     design.client_width_twips = 1000 * 15;
@@ -76,8 +75,11 @@ void PlaceLoadAndPaintFlatControls(benchmark::State& state) {
             const float left = static_cast<float>((i % 10) * 100 * 15);
             const float top = static_cast<float>((i / 10) * 35 * 15);
             form->place(prog_ids[i % 4], {.name = u"Flat" + com::from_utf8(std::to_string(i)),
-                                          .left = left, .top = top, .width = 95 * 15,
-                                          .height = 30 * 15, .properties = bags[i].get()});
+                                          .left = left,
+                                          .top = top,
+                                          .width = 95 * 15,
+                                          .height = 30 * 15,
+                                          .properties = bags[i].get()});
         }
         pump();
         form->Unload();

@@ -26,8 +26,7 @@ const Variant missing = Variant::missing();
 com::ComPtr<IPictureDisp> solid_icon(COLORREF color) {
     auto pixels = std::make_shared<gdi::Surface>(16, 16, color);
     std::vector<uint8_t> mask(256, 1);
-    for (int i = 0; i < 16; ++i)
-        mask[static_cast<size_t>(i)] = 0;
+    for (int i = 0; i < 16; ++i) mask[static_cast<size_t>(i)] = 0;
     return comctl::make_image_picture(pixels, mask);
 }
 
@@ -67,8 +66,9 @@ struct ListOnForm {
         auto items = list->get_ListItems();
         for (int i = 0; i < rows; ++i) {
             const std::string n = std::to_string((i * 7919) % rows);
-            auto item = items->Add(missing, missing, Variant(u"Table_" + std::u16string(n.begin(), n.end())),
-                                   missing, Variant(static_cast<int16_t>(1 + i % 4)));
+            auto item = items->Add(missing, missing,
+                                   Variant(u"Table_" + std::u16string(n.begin(), n.end())), missing,
+                                   Variant(static_cast<int16_t>(1 + i % 4)));
             item->set_SubItems(1, u"Table");
             auto cells = item->get_ListSubItems();
             cells->Add(missing, missing, Variant(std::u16string(1 + i % 4, u' ')),

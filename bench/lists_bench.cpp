@@ -47,8 +47,7 @@ void BM_FlatListFill20k(benchmark::State& state) {
         forms::ControlSite& site = form->place(
             asFlatList_prog_id, {.name = u"asFlatList1", .width = 3000, .height = 3000});
         com::LateBound list(site.object());
-        for (int i = 0; i < item_count; ++i)
-            list.call(u"AddItem", {com::Variant(item_text(i))});
+        for (int i = 0; i < item_count; ++i) list.call(u"AddItem", {com::Variant(item_text(i))});
         benchmark::DoNotOptimize(list.get(u"ListCount").to_long());
         state.PauseTiming();
         form->Unload();

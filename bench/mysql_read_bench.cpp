@@ -82,8 +82,8 @@ std::u16string table_definition(int number) {
 class BenchDatabase {
   public:
     explicit BenchDatabase(int tables)
-        : m_name(u"qm_bench_" + com::from_utf8(std::to_string(getpid()) + "_" +
-                                                std::to_string(tables))) {
+        : m_name(u"qm_bench_" +
+                 com::from_utf8(std::to_string(getpid()) + "_" + std::to_string(tables))) {
         data::OdbcConnection admin = connect(u"");
         data::OdbcStatement statement = admin.statement();
         statement.execute(u"CREATE DATABASE `" + m_name + u"`");

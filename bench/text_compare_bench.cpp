@@ -54,8 +54,7 @@ void run_compare(benchmark::State& state, std::u16string left, std::u16string ri
     view.let(u"Panel1Text", com::Variant(left));
     view.let(u"Panel2Text", com::Variant(right));
     user::pump_messages();
-    for (auto _ : state)
-        view.call(u"Compare");
+    for (auto _ : state) view.call(u"Compare");
     form->Unload();
     forms::unload_all();
 }

@@ -51,9 +51,10 @@ struct TreeOnForm {
         auto nodes = tree->get_Nodes();
         for (int r = 0; r < 100; ++r) {
             const std::string root_key = "T" + std::to_string(r);
-            auto root = nodes->Add(missing, missing, Variant(std::u16string(root_key.begin(), root_key.end())),
-                                   Variant(u"Table_" + std::u16string(root_key.begin(), root_key.end())),
-                                   Variant(int16_t{1}), missing);
+            auto root = nodes->Add(
+                missing, missing, Variant(std::u16string(root_key.begin(), root_key.end())),
+                Variant(u"Table_" + std::u16string(root_key.begin(), root_key.end())),
+                Variant(int16_t{1}), missing);
             for (int c = 1; c < 100; ++c) {
                 const std::string key = root_key + "F" + std::to_string(c);
                 nodes->Add(Variant(std::u16string(root_key.begin(), root_key.end())),

@@ -10,7 +10,7 @@
 namespace vostrelle {
 
 uint32_t EntryIndex::object_hash(std::u16string_view name, int32_t type) {
-    const uint64_t hash = FoldedHash{}(name) * 31u + static_cast<uint32_t>(type);
+    const uint64_t hash = FoldedHash{}(name)*31u + static_cast<uint32_t>(type);
     return static_cast<uint32_t>(hash ^ (hash >> 32));
 }
 

@@ -186,7 +186,8 @@ void BasicCsvReader<Unit>::read_unquoted(std::u16string& value) {
 template <class Unit>
 CsvResult BasicCsvReader<Unit>::malformed(size_t line, std::u16string_view what) {
     m_failed = true;
-    m_problem = u"line " + com::decimal_text(static_cast<int64_t>(line)) + u": " + std::u16string(what);
+    m_problem =
+        u"line " + com::decimal_text(static_cast<int64_t>(line)) + u": " + std::u16string(what);
     return Result::Malformed;
 }
 

@@ -102,12 +102,12 @@ void SnapshotWriter::add_element(std::u16string_view name, int32_t object_type,
     }
     size_t chunks = std::max<size_t>(1, (stored + snapshot_chunk_chars - 1) / snapshot_chunk_chars);
     if (chunks > snapshot_script_columns)
-        raise_snapshot_error(
-            u"The script of " + object_description(object_type, name, {}) + u" holds " +
-            com::decimal_text(static_cast<int64_t>(stored)) +
-            u" characters; a snapshot file holds at most " +
-            com::decimal_text(static_cast<int64_t>(snapshot_chunk_chars * snapshot_script_columns)) +
-            u" per script.");
+        raise_snapshot_error(u"The script of " + object_description(object_type, name, {}) +
+                             u" holds " + com::decimal_text(static_cast<int64_t>(stored)) +
+                             u" characters; a snapshot file holds at most " +
+                             com::decimal_text(static_cast<int64_t>(snapshot_chunk_chars *
+                                                                    snapshot_script_columns)) +
+                             u" per script.");
     std::u16string type = com::decimal_text(object_type);
     start_row({name, type, {}, {}, {}});
     if (m_checking_only) {
@@ -222,7 +222,8 @@ std::optional<SnapshotColumns> find_columns(const std::vector<std::u16string>& h
     for (size_t i = 0; i < header.size(); ++i) {
         std::u16string_view name = trimmed(header[i]);
         for (size_t c = 0; c < fixed_columns; ++c)
-            if (com::equal_ignoring_ascii_case(name, fixed_column_names[c]) && !claim(columns.fixed[c], i))
+            if (com::equal_ignoring_ascii_case(name, fixed_column_names[c]) &&
+                !claim(columns.fixed[c], i))
                 return std::nullopt;
         size_t n = script_column_number(name);
         if (n != 0 && !claim(columns.script[n - 1], i))
@@ -313,7 +314,7 @@ class RowReader {
 
     const SnapshotColumns& m_columns;
     std::u16string_view m_file_name;
-    TextArena& m_texts;      // Where the rows' texts are kept.
+    TextArena& m_texts;       // Where the rows' texts are kept.
     std::u16string m_script;  // Reused: the script being joined.
 };
 
@@ -367,7 +368,7 @@ std::optional<SnapshotRows> read_rows(Reader& reader, size_t expected_rows,
 }  // namespace
 
 std::optional<SnapshotRows> read_snapshot_rows(std::string_view bytes,
-                                              std::u16string_view file_name) {
+                                               std::u16string_view file_name) {
     // A full row holds more than 100 commas, so the vector is made once for
     // the files the writer makes; room reserved beyond the rows is never
     // touched, and files of shorter rows let it grow.

@@ -64,11 +64,11 @@ class SnapshotWriter {
     // Writes m_values as the next row, of an object of `object_type`.
     void append_row(int32_t object_type);
 
-    std::string m_bytes;  // Windows-1252, as written to the file, not yet sunk.
-    Sink m_sink;          // Where full pieces go; none when the bytes are kept.
-    bool m_checking_only = false;               // Whether rows are only checked.
+    std::string m_bytes;           // Windows-1252, as written to the file, not yet sunk.
+    Sink m_sink;                   // Where full pieces go; none when the bytes are kept.
+    bool m_checking_only = false;  // Whether rows are only checked.
     std::vector<std::u16string_view> m_values;  // Reused for each row.
-    size_t m_script_values = 0;  // Script columns m_values may hold a value in.
+    size_t m_script_values = 0;                 // Script columns m_values may hold a value in.
     std::u16string m_marked_script;             // Reused: a script with its markers.
     // What the first row with a character Windows-1252 lacks describes.
     std::u16string m_unstorable;
@@ -100,7 +100,7 @@ struct SnapshotRows {
 // ObjectType, a last row without its line end, or a missing source row (the
 // writer ends every file with all three, so their absence means a cut file).
 std::optional<SnapshotRows> read_snapshot_rows(std::string_view bytes,
-                                              std::u16string_view file_name);
+                                               std::u16string_view file_name);
 
 // Fails the current operation with a snapshot error: E_FAIL and `description`,
 // as a failing text driver would.

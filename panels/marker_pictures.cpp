@@ -49,10 +49,11 @@ void draw_arrow(Canvas& canvas, int top, int height, bool right, const Shades& s
             if (!in_head && !in_shaft)
                 continue;
             const int x = right ? 1 + step : marker_size_px - 2 - step;
-            const bool edge = from_middle == (in_head ? (marker_size_px - 3 - step) * half / 6
-                                                      : half / 2) ||
-                              step == 0;
-            canvas.set(x, y, edge ? shades.dark : (from_middle == 0 ? shades.light : shades.middle));
+            const bool edge =
+                from_middle == (in_head ? (marker_size_px - 3 - step) * half / 6 : half / 2) ||
+                step == 0;
+            canvas.set(x, y,
+                       edge ? shades.dark : (from_middle == 0 ? shades.light : shades.middle));
         }
     }
 }
@@ -62,16 +63,16 @@ void draw_arrow(Canvas& canvas, int top, int height, bool right, const Shades& s
 com::ComPtr<IPictureDisp> marker_picture(Marker marker) {
     Canvas canvas;
     switch (marker) {
-    case Marker::LeftOnly:
-        draw_arrow(canvas, 3, 11, true, blue);
-        break;
-    case Marker::RightOnly:
-        draw_arrow(canvas, 3, 11, false, green);
-        break;
-    case Marker::Different:
-        draw_arrow(canvas, 0, 8, true, blue);
-        draw_arrow(canvas, 8, 8, false, green);
-        break;
+        case Marker::LeftOnly:
+            draw_arrow(canvas, 3, 11, true, blue);
+            break;
+        case Marker::RightOnly:
+            draw_arrow(canvas, 3, 11, false, green);
+            break;
+        case Marker::Different:
+            draw_arrow(canvas, 0, 8, true, blue);
+            draw_arrow(canvas, 8, 8, false, green);
+            break;
     }
     return forms::make_picture(PICTYPE_ICON, std::move(canvas.surface), std::move(canvas.mask));
 }

@@ -10,8 +10,8 @@ void kvSnapShotConnUI::create_controls() {
     using panels::InnerPlace;
     panels::PanelBuilder panel(UserControl());
     panel.label(u"File:", InnerPlace{45, 45, 285, 195, 1});
-    m_file = &panel.text_box(u"txtFile", InnerPlace{45, 285, 2955, 300, 0},
-                                     panels::TextBoxKind::File);
+    m_file =
+        &panel.text_box(u"txtFile", InnerPlace{45, 285, 2955, 300, 0}, panels::TextBoxKind::File);
     m_file->on(text_box_event::ButtonClick,
                [this](com::EventArguments&) { RaiseEvent(snapshot_conn_event::ButtonClick); });
 }

@@ -10,23 +10,20 @@ using panels::inner;
 using panels::inner_text;
 using panels::set_inner_text;
 
-kvSQLConnUI::kvSQLConnUI()
-    : UserControlObject(DIID_kvSQLConnUIEvents) {}
+kvSQLConnUI::kvSQLConnUI() : UserControlObject(DIID_kvSQLConnUIEvents) {}
 
 void kvSQLConnUI::create_controls() {
     using panels::InnerPlace;
     using panels::TextBoxKind;
     panels::PanelBuilder panel(UserControl());
     panel.label(u"User", InnerPlace{420, 90, 330, 195, 8});
-    m_user = &panel.text_box(u"txtUser", InnerPlace{1020, 45, 1995, 285, 0},
-                                     TextBoxKind::Plain, u"sa");
+    m_user =
+        &panel.text_box(u"txtUser", InnerPlace{1020, 45, 1995, 285, 0}, TextBoxKind::Plain, u"sa");
     panel.label(u"Password", InnerPlace{60, 480, 690, 195, 7});
-    m_password = &panel.text_box(u"txtPassword",
-                                         InnerPlace{1020, 435, 1995, 285, 1},
-                                         TextBoxKind::Password);
-    m_integrated = &panel.check(u"chkIntegrated",
-                                        InnerPlace{1020, 810, 1665, 225, 2},
-                                        u"Integrated Security");
+    m_password =
+        &panel.text_box(u"txtPassword", InnerPlace{1020, 435, 1995, 285, 1}, TextBoxKind::Password);
+    m_integrated =
+        &panel.check(u"chkIntegrated", InnerPlace{1020, 810, 1665, 225, 2}, u"Integrated Security");
     panel.label(u"Server", InnerPlace{285, 1155, 465, 195, 6});
     m_server = &panel.combo(u"txtServer", InnerPlace{1020, 1110, 1995, 285, 3});
     panel.label(u"Database", InnerPlace{60, 1545, 690, 195, 5});

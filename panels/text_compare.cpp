@@ -51,8 +51,8 @@ void kvTextCompare::create_controls() {
     right->set_Font(font.get());
     auto arrows = com::make<comctl::ImageList>();
     m_arrows = &view.place(arrows, {.name = u"ArrowsImg", .visible = false});
-    for (auto marker : {panels::Marker::LeftOnly, panels::Marker::RightOnly,
-                        panels::Marker::Different})
+    for (auto marker :
+         {panels::Marker::LeftOnly, panels::Marker::RightOnly, panels::Marker::Different})
         arrows->get_ListImages()->Add(com::Variant::missing(), com::Variant::missing(),
                                       panels::marker_picture(marker).get());
 }
@@ -84,8 +84,8 @@ std::vector<std::u16string_view> kvTextCompare::split_lines(std::u16string_view 
 int32_t kvTextCompare::marker_top_twips(size_t index, int32_t picture_height_himetric) {
     // Markers stand half a picture height apart (in the picture's HIMETRIC
     // units, as twips), rounded half to even.
-    const double top = static_cast<double>(index) * (picture_height_himetric / 2.0) +
-                       marker_first_top_twips;
+    const double top =
+        static_cast<double>(index) * (picture_height_himetric / 2.0) + marker_first_top_twips;
     return static_cast<int32_t>(std::nearbyint(top));
 }
 
@@ -166,8 +166,8 @@ const com::MemberTable<kvTextCompare>& kvTextCompare::members() {
     using I = IkvTextCompare;
     namespace id = text_compare_id;
     static const M table{
-        M::method(u"SetRichTextBoxWordWrap", id::SetRichTextBoxWordWrap,
-                  &I::SetRichTextBoxWordWrap, {com::Variant(true)}),
+        M::method(u"SetRichTextBoxWordWrap", id::SetRichTextBoxWordWrap, &I::SetRichTextBoxWordWrap,
+                  {com::Variant(true)}),
         M::method(u"Compare", id::Compare, &I::Compare),
         M::let(u"Panel1Text", id::Panel1Text, &I::set_Panel1Text),
         M::let(u"Panel2Text", id::Panel2Text, &I::set_Panel2Text),

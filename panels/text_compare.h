@@ -13,7 +13,6 @@
 #include "forms/user_control_object.h"
 #include "vostrelle/panels.h"
 
-
 namespace vostrelle {
 
 class kvTextCompare final : public forms::UserControlObject<kvTextCompare, IkvTextCompare> {

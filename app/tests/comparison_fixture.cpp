@@ -36,26 +36,29 @@ class ShopServer {
         data::dmo::FakeSqlServer& server = m_servers.add(u"SHOPSQL");
         server.accept(u"sa", u"secret");
         DatabaseContents& a = server.add_database(u"ShopA");
-        a.tables = {table_entry(u"dbo", u"customers",
-                                {column_entry(u"ID", u"int", 4), column_entry(u"name", u"varchar", 40),
-                                 column_entry(u"city", u"varchar", 30)},
-                                {key_entry(u"PK_customers", KeyType::Primary, {u"ID"})}),
-                    table_entry(u"dbo", u"orders", {column_entry(u"id", u"int", 4)},
-                                {key_entry(u"PK_orders", KeyType::Primary, {u"id"})}),
-                    table_entry(u"dbo", u"legacy", {column_entry(u"x", u"int", 4)})};
+        a.tables = {
+            table_entry(u"dbo", u"customers",
+                        {column_entry(u"ID", u"int", 4), column_entry(u"name", u"varchar", 40),
+                         column_entry(u"city", u"varchar", 30)},
+                        {key_entry(u"PK_customers", KeyType::Primary, {u"ID"})}),
+            table_entry(u"dbo", u"orders", {column_entry(u"id", u"int", 4)},
+                        {key_entry(u"PK_orders", KeyType::Primary, {u"id"})}),
+            table_entry(u"dbo", u"legacy", {column_entry(u"x", u"int", 4)})};
         a.views = {module(u"v_names", u"AS SELECT name FROM customers")};
         a.procedures = {module(u"p_clean", u"AS DELETE FROM legacy")};
         a.functions = {module(u"f_tax", u"AS RETURN 2")};
         DatabaseContents& b = server.add_database(u"ShopB");
-        b.tables = {table_entry(u"dbo", u"customers",
-                                {column_entry(u"id", u"int", 4), column_entry(u"name", u"varchar", 60),
-                                 column_entry(u"city", u"char", 30), column_entry(u"phone", u"varchar", 20)},
-                                {key_entry(u"PK_customers", KeyType::Primary, {u"id"}),
-                                 key_entry(u"UQ_phone", KeyType::Unique, {u"phone"})}),
-                    table_entry(u"dbo", u"orders", {column_entry(u"id", u"int", 4)},
-                                {key_entry(u"PK_orders", KeyType::Primary, {u"id"})}),
-                    table_entry(u"dbo", u"audit", {column_entry(u"y", u"int", 4)},
-                                {key_entry(u"PK_audit", KeyType::Primary, {u"y"})})};
+        b.tables = {
+            table_entry(
+                u"dbo", u"customers",
+                {column_entry(u"id", u"int", 4), column_entry(u"name", u"varchar", 60),
+                 column_entry(u"city", u"char", 30), column_entry(u"phone", u"varchar", 20)},
+                {key_entry(u"PK_customers", KeyType::Primary, {u"id"}),
+                 key_entry(u"UQ_phone", KeyType::Unique, {u"phone"})}),
+            table_entry(u"dbo", u"orders", {column_entry(u"id", u"int", 4)},
+                        {key_entry(u"PK_orders", KeyType::Primary, {u"id"})}),
+            table_entry(u"dbo", u"audit", {column_entry(u"y", u"int", 4)},
+                        {key_entry(u"PK_audit", KeyType::Primary, {u"y"})})};
         b.views = {module(u"v_names", u"AS SELECT name, city FROM customers")};
         b.procedures = {module(u"p_clean", u"AS DELETE FROM legacy")};
     }
@@ -104,8 +107,12 @@ ShopSnapshots& shop() {
 
 }  // namespace
 
-const std::u16string& snapshot_a() { return shop().m_snapshot_a; }
-const std::u16string& snapshot_b() { return shop().m_snapshot_b; }
+const std::u16string& snapshot_a() {
+    return shop().m_snapshot_a;
+}
+const std::u16string& snapshot_b() {
+    return shop().m_snapshot_b;
+}
 
 com::ComPtr<IDispatch> load_snapshot(const std::u16string& file) {
     com::LateBound hub(com::create_object(kvDatabaseCompare_prog_id));

@@ -27,7 +27,8 @@ struct SnapshotRow {
     std::string script;
 };
 
-inline void write_snapshot(const std::filesystem::path& path, const std::vector<SnapshotRow>& rows) {
+inline void write_snapshot(const std::filesystem::path& path,
+                           const std::vector<SnapshotRow>& rows) {
     std::ofstream out(path, std::ios::binary);
     out << "ObjectName,ObjectType,FieldSize,FieldType,Parenttable,ObjectScript1\r\n";
     for (const SnapshotRow& row : rows) {

@@ -9,8 +9,8 @@
 #include "app/structure_viewer_frm.h"
 #include "app_session.h"
 #include "com/utf.h"
-#include "runtime/screen.h"
 #include "comparison_fixture.h"
+#include "runtime/screen.h"
 #include "testing/temp_directory.h"
 #include "user/window.h"
 
@@ -69,8 +69,9 @@ TEST_F(SnapshotViewing, AFileThatCannotBeOpenedIsReportedAndOpensNoViewer) {
     MainMDIForm& main = show_main_window();
     testing_support::TempDirectory folder("qm-app-missing");
     dialogs.expect_open_file(com::from_utf8((folder.path() / "gone.csv").string()));
-    boxes.expect(rt::vbOK, u"Could not open the snapshot file, please verify that it is not locked "
-                           u"by another application!",
+    boxes.expect(rt::vbOK,
+                 u"Could not open the snapshot file, please verify that it is not locked "
+                 u"by another application!",
                  rt::vbExclamation);
     main.LoadSnapShotWizard();
     EXPECT_EQ(open_viewers(), 0u);

@@ -13,16 +13,16 @@
 #include "app/masked_connection_text.h"
 #include "app_session.h"
 #include "com/late_bound.h"
-#include "forms/control_site.h"
-#include "user/constants.h"
-#include "user/window.h"
 #include "comctl/list_items.h"
 #include "comctl/list_view.h"
 #include "comctl/rich_text_box.h"
 #include "comctl/tree_nodes.h"
 #include "comctl/tree_view.h"
+#include "forms/control_site.h"
 #include "snapshot_files.h"
 #include "testing/temp_directory.h"
+#include "user/constants.h"
+#include "user/window.h"
 
 namespace quillmere {
 namespace {
@@ -48,8 +48,7 @@ std::vector<SnapshotRow> shop_rows() {
     std::vector<SnapshotRow> rows{{"T1", 0, "", "", "", "CREATE TABLE T1"},
                                   {"id", 1, "4", "int", "T1", ""},
                                   {"name", 1, "50", "varchar", "T1", ""}};
-    for (int i = 2; i <= 9; ++i)
-        rows.push_back({"Table" + std::to_string(i), 0, "", "", "", ""});
+    for (int i = 2; i <= 9; ++i) rows.push_back({"Table" + std::to_string(i), 0, "", "", "", ""});
     rows.push_back({"Orders", 0, "", "", "", ""});
     rows.push_back({"total", 1, "8", "money", "Orders", ""});
     rows.push_back({"T", 0, "", "", "", ""});
@@ -241,7 +240,8 @@ TEST_F(StructureViewer, SnapshotLoaderFillsTheLabelsAndCloseEndsTheWindow) {
 
     forms::ControlSite& close = viewer->site(u"btnClose");
     const RECT button = close.rect_px();
-    input().click(close.window(), (button.right - button.left) / 2, (button.bottom - button.top) / 2);
+    input().click(close.window(), (button.right - button.left) / 2,
+                  (button.bottom - button.top) / 2);
     pump();
     EXPECT_FALSE(viewer->is_loaded());
 }

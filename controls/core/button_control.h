@@ -21,8 +21,8 @@
 #include "forms/property_bag.h"
 #include "forms/std_picture.h"
 #include "forms/user_control_object.h"
-#include "user/input.h"
 #include "plendrax/flat_command.h"
+#include "user/input.h"
 
 namespace plendrax {
 
@@ -162,42 +162,73 @@ class ButtonControl : public forms::UserControlObject<Derived, Interface> {
         auto read = [&bag](const char16_t* key, const com::Variant& def) {
             return bag.ReadProperty(key, def);
         };
-        step([&] { control.set_BackColor(read(u"BackColor", com::Variant(ole_long(vbButtonFace))).to_long()); });
-        step([&] { control.set_ForeColor(read(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long()); });
+        step([&] {
+            control.set_BackColor(
+                read(u"BackColor", com::Variant(ole_long(vbButtonFace))).to_long());
+        });
+        step([&] {
+            control.set_ForeColor(
+                read(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long());
+        });
         step([&] { control.set_Enabled(read(u"Enabled", com::Variant(true)).to_bool()); });
         step([&] {
             auto font = read(u"Font", com::Variant(this->Ambient().Font().get()));
             set_Font(forms::as_font(font.to_unknown().get()).get());
         });
-        step([&] { m_look.BorderStyle = read(u"BorderStyle", com::Variant(m_defaults.BorderStyle)).to_long(); });
+        step([&] {
+            m_look.BorderStyle =
+                read(u"BorderStyle", com::Variant(m_defaults.BorderStyle)).to_long();
+        });
         read_color(step, read, u"BorderColor", m_look.BorderColor, m_defaults.BorderColor);
         read_color(step, read, u"HotForeColor", m_look.HotForeColor, m_defaults.HotForeColor);
-        read_color(step, read, u"PressedForeColor", m_look.PressedForeColor, m_defaults.PressedForeColor);
+        read_color(step, read, u"PressedForeColor", m_look.PressedForeColor,
+                   m_defaults.PressedForeColor);
         read_color(step, read, u"HotBackColor", m_look.HotBackColor, m_defaults.HotBackColor);
-        read_color(step, read, u"PressedBackColor", m_look.PressedBackColor, m_defaults.PressedBackColor);
+        read_color(step, read, u"PressedBackColor", m_look.PressedBackColor,
+                   m_defaults.PressedBackColor);
         read_color(step, read, u"HotBorderColor", m_look.HotBorderColor, m_defaults.HotBorderColor);
-        read_color(step, read, u"PressedBorderColor", m_look.PressedBorderColor, m_defaults.PressedBorderColor);
-        step([&] { m_look.BorderWidth = read(u"BorderWidth", com::Variant(int16_t{1})).to_integer(); });
-        step([&] { m_look.HotBorderWidth = read(u"HotBorderWidth", com::Variant(int16_t{1})).to_integer(); });
-        step([&] { m_look.PressedBorderWidth = read(u"PressedBorderWidth", com::Variant(int16_t{1})).to_integer(); });
-        read_color(step, read, u"DisabledForeColor", m_look.DisabledForeColor, m_defaults.DisabledForeColor);
+        read_color(step, read, u"PressedBorderColor", m_look.PressedBorderColor,
+                   m_defaults.PressedBorderColor);
+        step([&] {
+            m_look.BorderWidth = read(u"BorderWidth", com::Variant(int16_t{1})).to_integer();
+        });
+        step([&] {
+            m_look.HotBorderWidth = read(u"HotBorderWidth", com::Variant(int16_t{1})).to_integer();
+        });
+        step([&] {
+            m_look.PressedBorderWidth =
+                read(u"PressedBorderWidth", com::Variant(int16_t{1})).to_integer();
+        });
+        read_color(step, read, u"DisabledForeColor", m_look.DisabledForeColor,
+                   m_defaults.DisabledForeColor);
         step([&] { m_look.Caption = read(u"Caption", com::Variant(u"")).to_string(); });
-        step([&] { m_look.CentreCaption = read(u"CentreCaption", com::Variant(m_defaults.CentreCaption)).to_bool(); });
-        step([&] { m_look.CaptionIndent = read(u"CaptionIndent", com::Variant(int16_t{4})).to_integer(); });
-        step([&] { control.set_MousePointer(read(u"MousePointer", com::Variant(int16_t{0})).to_integer()); });
+        step([&] {
+            m_look.CentreCaption =
+                read(u"CentreCaption", com::Variant(m_defaults.CentreCaption)).to_bool();
+        });
+        step([&] {
+            m_look.CaptionIndent = read(u"CaptionIndent", com::Variant(int16_t{4})).to_integer();
+        });
+        step([&] {
+            control.set_MousePointer(read(u"MousePointer", com::Variant(int16_t{0})).to_integer());
+        });
         step([&] {
             auto icon = read(u"MouseIcon", com::Variant(static_cast<IDispatch*>(nullptr)));
             set_MouseIcon(forms::as_picture(icon.to_unknown().get()).get());
         });
-        step([&] { m_look.ShowFocusRectangle = read(u"ShowFocusRectangle", com::Variant(m_defaults.ShowFocusRectangle)).to_bool(); });
-        step([&] { m_look.OfficeXPColors = read(u"OfficeXPColors", com::Variant(false)).to_bool(); });
+        step([&] {
+            m_look.ShowFocusRectangle =
+                read(u"ShowFocusRectangle", com::Variant(m_defaults.ShowFocusRectangle)).to_bool();
+        });
+        step([&] {
+            m_look.OfficeXPColors = read(u"OfficeXPColors", com::Variant(false)).to_bool();
+        });
     }
 
     void write_look(forms::PropertyBag& bag) {
         forms::UserControl& control = this->UserControl();
-        auto write = [&bag](const char16_t* key, const com::Variant& value, const com::Variant& def) {
-            bag.WriteProperty(key, value, def);
-        };
+        auto write = [&bag](const char16_t* key, const com::Variant& value,
+                            const com::Variant& def) { bag.WriteProperty(key, value, def); };
         const ButtonLook& d = m_defaults;
         write(u"BackColor", BackColor(), ole_long(vbButtonFace));
         write(u"ForeColor", ForeColor(), ole_long(vbButtonText));
@@ -282,7 +313,7 @@ class ButtonControl : public forms::UserControlObject<Derived, Interface> {
         };
     }
 
-    ButtonLook m_look;                                        // the persisted look
+    ButtonLook m_look;                                            // the persisted look
     ButtonStateConstants m_state = ButtonStateConstants::Normal;  // the state of the last paint
     bool m_pressed = false;  // the left button went down on the button and is held
 

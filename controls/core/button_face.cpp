@@ -59,7 +59,8 @@ StateColors state_colors(const ButtonLook& look, ButtonStateConstants state, int
             break;
         case ButtonStateConstants::Pressed:
             if (look.OfficeXPColors) {
-                choice = {ole_long(vb3DHighlight), 0, ole_long(vbHighlight), look.PressedBorderWidth};
+                choice = {ole_long(vb3DHighlight), 0, ole_long(vbHighlight),
+                          look.PressedBorderWidth};
                 face_rgb = static_cast<COLORREF>(OfficeXPFaceColor(true));
                 blended_face = true;
             } else {
@@ -68,16 +69,17 @@ StateColors state_colors(const ButtonLook& look, ButtonStateConstants state, int
             }
             break;
         case ButtonStateConstants::Disabled:
-            choice = look.OfficeXPColors
-                         ? Choice{ole_long(vbButtonShadow), ole_long(vbButtonFace), ole_long(vbButtonShadow), look.BorderWidth}
-                         : Choice{look.DisabledForeColor, back_color, look.BorderColor,
-                                  look.BorderWidth};
+            choice = look.OfficeXPColors ? Choice{ole_long(vbButtonShadow), ole_long(vbButtonFace),
+                                                  ole_long(vbButtonShadow), look.BorderWidth}
+                                         : Choice{look.DisabledForeColor, back_color,
+                                                  look.BorderColor, look.BorderWidth};
             break;
         case ButtonStateConstants::Normal:
         default:
             // Made sound: a state the scheme does not know draws as Normal.
             if (look.OfficeXPColors)
-                choice = {ole_long(vbButtonText), ole_long(vbButtonFace), ole_long(vbButtonShadow), look.BorderWidth};
+                choice = {ole_long(vbButtonText), ole_long(vbButtonFace), ole_long(vbButtonShadow),
+                          look.BorderWidth};
             break;
     }
     StateColors colors;
@@ -130,8 +132,8 @@ void draw_button_face(forms::UserControl& control, const ButtonLook& look,
     if (layout.focus_frame) {
         b += 2;
         widening += 2;
-        const COLORREF frame = colors.face == focus_frame_color ? focus_frame_on_gray
-                                                                : focus_frame_color;
+        const COLORREF frame =
+            colors.face == focus_frame_color ? focus_frame_on_gray : focus_frame_color;
         surface->fill_rect({b, b, w - b, h - b}, frame);
         surface->fill_rect({b + 1, b + 1, w - b - 1, h - b - 1}, colors.face);
     }

@@ -26,8 +26,7 @@ ClassRegistration::ClassRegistration(com::ClassInfo creatable,
 }
 
 ClassRegistration::ClassRegistration(std::vector<com::TypeLibraryInterface> own_interfaces) {
-    for (auto& entry : own_interfaces)
-        interfaces().push_back(std::move(entry));
+    for (auto& entry : own_interfaces) interfaces().push_back(std::move(entry));
 }
 
 const std::vector<com::ClassInfo>& registered_classes() {

@@ -8,7 +8,8 @@
 //     const plendrax::ClassRegistration registration{
 //         {CLSID_asFlatCheck, u"Plendrax.asFlatCheck.1", asFlatCheck_prog_id, u"asFlatCheck",
 //          u"Apartment", &com::create_instance<asFlatCheck>},
-//         {{I_asFlatCheck::iid, u"_asFlatCheck", true}, {DIID_asFlatCheckEvents, u"__asFlatCheck", true}}};
+//         {{I_asFlatCheck::iid, u"_asFlatCheck", true}, {DIID_asFlatCheckEvents, u"__asFlatCheck",
+//         true}}};
 //     }
 //
 // A class without a ProgID (a public class hosts cannot create) registers

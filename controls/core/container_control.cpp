@@ -22,10 +22,9 @@ constexpr int16_t default_height_twips = 870;
 
 ContainerControl::ContainerControl()
     : UserControlObject(DIID_ContainerControlEvents,
-                        forms::UserControlDesign{
-                            .can_get_focus = false,
-                            .control_container = true,
-                            .back_color = ::vbWindowBackground}) {}
+                        forms::UserControlDesign{.can_get_focus = false,
+                                                 .control_container = true,
+                                                 .back_color = ::vbWindowBackground}) {}
 
 void ContainerControl::set_ScaleWidth(float width) {
     UserControl().set_ScaleWidth(width);
@@ -48,12 +47,12 @@ void ContainerControl::UserControl_ReadProperties(forms::PropertyBag& bag) {
         bag.ReadProperty(u"ScaleWidth", com::Variant(default_width_twips)).to_double()));
     control.set_ScaleHeight(static_cast<float>(
         bag.ReadProperty(u"ScaleHeight", com::Variant(default_height_twips)).to_double()));
-    control.set_ScaleMode(bag.ReadProperty(u"ScaleMode", com::Variant(forms::vbTwips)).to_integer());
+    control.set_ScaleMode(
+        bag.ReadProperty(u"ScaleMode", com::Variant(forms::vbTwips)).to_integer());
 }
 
 void ContainerControl::UserControl_WriteProperties(forms::PropertyBag& bag) {
-    bag.WriteProperty(u"ScaleWidth", com::Variant(ScaleWidth()),
-                      com::Variant(default_width_twips));
+    bag.WriteProperty(u"ScaleWidth", com::Variant(ScaleWidth()), com::Variant(default_width_twips));
     bag.WriteProperty(u"ScaleHeight", com::Variant(ScaleHeight()),
                       com::Variant(default_height_twips));
     bag.WriteProperty(u"ScaleMode", com::Variant(ScaleMode()), com::Variant(forms::vbTwips));

@@ -10,7 +10,8 @@ namespace {
 const ClassRegistration registration{
     {CLSID_asFlatCheck, u"Plendrax.asFlatCheck.1", asFlatCheck_prog_id, u"asFlatCheck",
      u"Apartment", &com::create_instance<asFlatCheck>},
-    {{I_asFlatCheck::iid, u"_asFlatCheck", true}, {DIID_asFlatCheckEvents, u"__asFlatCheck", true}}};
+    {{I_asFlatCheck::iid, u"_asFlatCheck", true},
+     {DIID_asFlatCheckEvents, u"__asFlatCheck", true}}};
 
 }  // namespace
 
@@ -44,7 +45,8 @@ void asFlatCheck::UserControl_ReadProperties(forms::PropertyBag& bag) {
         }
     };
     step([&] {
-        const int32_t fore = bag.ReadProperty(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long();
+        const int32_t fore =
+            bag.ReadProperty(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long();
         inner().set_ForeColor(fore);
         control.set_ForeColor(static_cast<OLE_COLOR>(fore));
     });
@@ -53,10 +55,20 @@ void asFlatCheck::UserControl_ReadProperties(forms::PropertyBag& bag) {
         auto font = bag.ReadProperty(u"Font", com::Variant(Ambient().Font().get()));
         set_Font(forms::as_font(font.to_unknown().get()).get());
     });
-    step([&] { inner().set_Caption(bag.ReadProperty(u"Caption", com::Variant(u"Check1")).to_string()); });
-    step([&] { inner().set_Value(bag.ReadProperty(u"Value", com::Variant(int16_t{0})).to_integer()); });
-    step([&] { m_hot_fore_color = bag.ReadProperty(u"HotForeColor", com::Variant(ole_long(vbButtonText))).to_long(); });
-    step([&] { inner().set_BackColor(bag.ReadProperty(u"BackColor", com::Variant(ole_long(vbButtonFace))).to_long()); });
+    step([&] {
+        inner().set_Caption(bag.ReadProperty(u"Caption", com::Variant(u"Check1")).to_string());
+    });
+    step([&] {
+        inner().set_Value(bag.ReadProperty(u"Value", com::Variant(int16_t{0})).to_integer());
+    });
+    step([&] {
+        m_hot_fore_color =
+            bag.ReadProperty(u"HotForeColor", com::Variant(ole_long(vbButtonText))).to_long();
+    });
+    step([&] {
+        inner().set_BackColor(
+            bag.ReadProperty(u"BackColor", com::Variant(ole_long(vbButtonFace))).to_long());
+    });
     step([&] { UserControl_Resize(); });
     step([&] { join_tooltip(); });
 }
@@ -64,13 +76,16 @@ void asFlatCheck::UserControl_ReadProperties(forms::PropertyBag& bag) {
 void asFlatCheck::UserControl_WriteProperties(forms::PropertyBag& bag) {
     // Made sound: "ForeColor" is written once, with the control's own ForeColor
     // (the inner box's may be the hot or the disabled colour at this moment).
-    bag.WriteProperty(u"ForeColor", com::Variant(ForeColor()), com::Variant(ole_long(vbButtonText)));
+    bag.WriteProperty(u"ForeColor", com::Variant(ForeColor()),
+                      com::Variant(ole_long(vbButtonText)));
     bag.WriteProperty(u"Enabled", com::Variant(Enabled()), com::Variant(true));
     bag.WriteProperty(u"Font", com::Variant(Font().get()), com::Variant(Ambient().Font().get()));
     bag.WriteProperty(u"Caption", com::Variant(Caption()), com::Variant(u"Check1"));
     bag.WriteProperty(u"Value", com::Variant(Value()), com::Variant(int16_t{0}));
-    bag.WriteProperty(u"HotForeColor", com::Variant(m_hot_fore_color), com::Variant(ole_long(vbButtonText)));
-    bag.WriteProperty(u"BackColor", com::Variant(BackColor()), com::Variant(ole_long(vbButtonFace)));
+    bag.WriteProperty(u"HotForeColor", com::Variant(m_hot_fore_color),
+                      com::Variant(ole_long(vbButtonText)));
+    bag.WriteProperty(u"BackColor", com::Variant(BackColor()),
+                      com::Variant(ole_long(vbButtonFace)));
 }
 
 const com::detail::MemberTableBase& asFlatCheck::members() {

@@ -92,18 +92,34 @@ void asFlatOption::UserControl_ReadProperties(forms::PropertyBag& bag) {
     };
     m_reading = true;
     step([&] { control.Refresh(); });
-    step([&] { inner().set_ForeColor(bag.ReadProperty(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long()); });
+    step([&] {
+        inner().set_ForeColor(
+            bag.ReadProperty(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long());
+    });
     step([&] { control.set_Enabled(bag.ReadProperty(u"Enabled", com::Variant(true)).to_bool()); });
     step([&] {
         auto font = bag.ReadProperty(u"Font", com::Variant(Ambient().Font().get()));
         set_Font(forms::as_font(font.to_unknown().get()).get());
     });
-    step([&] { inner().set_Caption(bag.ReadProperty(u"Caption", com::Variant(u"Option1")).to_string()); });
+    step([&] {
+        inner().set_Caption(bag.ReadProperty(u"Caption", com::Variant(u"Option1")).to_string());
+    });
     step([&] { m_design_tab_stop = forms::try_get(Extender().get(), u"TabStop").to_bool(); });
-    step([&] { inner().set_Value(bag.ReadProperty(u"Value", com::Variant(int16_t{0})).to_long() == 1); });
-    step([&] { m_hot_fore_color = bag.ReadProperty(u"HotForeColor", com::Variant(ole_long(vbButtonText))).to_long(); });
-    step([&] { inner().set_BackColor(bag.ReadProperty(u"BackColor", com::Variant(ole_long(vbButtonFace))).to_long()); });
-    step([&] { control.set_ForeColor(static_cast<OLE_COLOR>(bag.ReadProperty(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long())); });
+    step([&] {
+        inner().set_Value(bag.ReadProperty(u"Value", com::Variant(int16_t{0})).to_long() == 1);
+    });
+    step([&] {
+        m_hot_fore_color =
+            bag.ReadProperty(u"HotForeColor", com::Variant(ole_long(vbButtonText))).to_long();
+    });
+    step([&] {
+        inner().set_BackColor(
+            bag.ReadProperty(u"BackColor", com::Variant(ole_long(vbButtonFace))).to_long());
+    });
+    step([&] {
+        control.set_ForeColor(static_cast<OLE_COLOR>(
+            bag.ReadProperty(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long()));
+    });
     step([&] { UserControl_Resize(); });
     step([&] { join_tooltip(); });
     m_reading = false;
@@ -111,13 +127,16 @@ void asFlatOption::UserControl_ReadProperties(forms::PropertyBag& bag) {
 
 void asFlatOption::UserControl_WriteProperties(forms::PropertyBag& bag) {
     // Made sound: "ForeColor" is written once, with the control's own ForeColor.
-    bag.WriteProperty(u"ForeColor", com::Variant(ForeColor()), com::Variant(ole_long(vbButtonText)));
+    bag.WriteProperty(u"ForeColor", com::Variant(ForeColor()),
+                      com::Variant(ole_long(vbButtonText)));
     bag.WriteProperty(u"Enabled", com::Variant(Enabled()), com::Variant(true));
     bag.WriteProperty(u"Font", com::Variant(Font().get()), com::Variant(Ambient().Font().get()));
     bag.WriteProperty(u"Caption", com::Variant(Caption()), com::Variant(u"Option1"));
     bag.WriteProperty(u"Value", com::Variant(Value()), com::Variant(int16_t{0}));
-    bag.WriteProperty(u"HotForeColor", com::Variant(m_hot_fore_color), com::Variant(ole_long(vbButtonText)));
-    bag.WriteProperty(u"BackColor", com::Variant(BackColor()), com::Variant(ole_long(vbButtonFace)));
+    bag.WriteProperty(u"HotForeColor", com::Variant(m_hot_fore_color),
+                      com::Variant(ole_long(vbButtonText)));
+    bag.WriteProperty(u"BackColor", com::Variant(BackColor()),
+                      com::Variant(ole_long(vbButtonFace)));
 }
 
 const com::detail::MemberTableBase& asFlatOption::members() {

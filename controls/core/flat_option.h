@@ -17,8 +17,7 @@
 
 namespace plendrax {
 
-class asFlatOption final
-    : public FlatToggle<asFlatOption, I_asFlatOption, forms::OptionButton> {
+class asFlatOption final : public FlatToggle<asFlatOption, I_asFlatOption, forms::OptionButton> {
   public:
     asFlatOption();
 

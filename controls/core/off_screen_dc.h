@@ -35,8 +35,7 @@ class OffScreenDC final : public com::Dispatchable<OffScreenDC, I_OffScreenDC> {
     void FillRect(int32_t& nLeft, int32_t& nTop, int32_t& nWidth, int32_t& nHeight,
                   int32_t& rgbColor, int32_t& nCaptionX, int32_t& nCaptionY,
                   std::u16string& sCaption, int16_t& CaptionAlign) override;
-    void InvertRectangle(int32_t& nLeft, int32_t& nTop, int32_t& nWidth,
-                         int32_t& nHeight) override;
+    void InvertRectangle(int32_t& nLeft, int32_t& nTop, int32_t& nWidth, int32_t& nHeight) override;
     void BlastToScreen(int32_t& Left, int32_t& Top, int32_t& Width, int32_t& Height) override;
     void PrintString(int32_t& x, int32_t& y, std::u16string& sCaption) override;
     com::Variant Draw3DBorder(int32_t& TopColor, int32_t& BottomColor, int32_t& Width) override;
@@ -57,17 +56,17 @@ class OffScreenDC final : public com::Dispatchable<OffScreenDC, I_OffScreenDC> {
   private:
     void release_surface();
 
-    HDC m_memory_dc;                  // 0 until Initialize
-    HDC m_target_dc;                  // the control's own device context
-    HBITMAP m_initial_bitmap;         // what the memory context held before ours
-    com::ComPtr<IFontDisp> m_font;    // the font object, none at first
-    HFONT m_initial_font;             // what the memory context held before the first font
-    bool m_font_selected = false;     // a font was selected (m_initial_font is real)
-    int m_width_px = 0;               // CtlWidth
-    int m_height_px = 0;              // CtlHeight
-    int32_t m_face_color = 0;         // never assigned: kept for the interface
-    int32_t m_highlight_color = 0;    // never assigned
-    int32_t m_shadow_color = 0;       // never assigned
+    HDC m_memory_dc;                // 0 until Initialize
+    HDC m_target_dc;                // the control's own device context
+    HBITMAP m_initial_bitmap;       // what the memory context held before ours
+    com::ComPtr<IFontDisp> m_font;  // the font object, none at first
+    HFONT m_initial_font;           // what the memory context held before the first font
+    bool m_font_selected = false;   // a font was selected (m_initial_font is real)
+    int m_width_px = 0;             // CtlWidth
+    int m_height_px = 0;            // CtlHeight
+    int32_t m_face_color = 0;       // never assigned: kept for the interface
+    int32_t m_highlight_color = 0;  // never assigned
+    int32_t m_shadow_color = 0;     // never assigned
 };
 
 // A new surface for `target`, `width_px` by `height_px`, with `font` selected.

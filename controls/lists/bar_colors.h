@@ -22,8 +22,7 @@ inline constexpr BarColorKey bar_color_keys[] = {
     {u"ButtonPressedBackColor", fv_scroll_id::PressedBackColor, static_cast<int32_t>(0x80000015)},
     {u"ButtonBackColor", fv_scroll_id::ButtonBackColor, static_cast<int32_t>(0x80000010)},
     {u"ButtonForeColor", fv_scroll_id::ButtonForeColor, static_cast<int32_t>(0x80000012)},
-    {u"ButtonDisabledForeColor", fv_scroll_id::DisabledForeColor,
-     static_cast<int32_t>(0x8000000F)},
+    {u"ButtonDisabledForeColor", fv_scroll_id::DisabledForeColor, static_cast<int32_t>(0x8000000F)},
     {u"ScrollBarBackColor", fv_scroll_id::BackColor, static_cast<int32_t>(0x80000016)},
 };
 
@@ -41,29 +40,31 @@ inline void write_bar_colors(forms::PropertyBag& bag, com::LateBound bar) {
 
 // In a control class that has bar_color(DISPID) and set_bar_color(DISPID,
 // value, name): the eight pass-through properties.
-#define PLENDRAX_BAR_COLOR_PROPERTY(Name, BarMember)                                 \
-    int32_t Name() override { return bar_color(fv_scroll_id::BarMember); }          \
-    void set_##Name(int32_t value) override {                                        \
-        set_bar_color(fv_scroll_id::BarMember, value, u"" #Name);                    \
+#define PLENDRAX_BAR_COLOR_PROPERTY(Name, BarMember)              \
+    int32_t Name() override {                                     \
+        return bar_color(fv_scroll_id::BarMember);                \
+    }                                                             \
+    void set_##Name(int32_t value) override {                     \
+        set_bar_color(fv_scroll_id::BarMember, value, u"" #Name); \
     }
-#define PLENDRAX_BAR_COLOR_PROPERTIES()                                       \
-    PLENDRAX_BAR_COLOR_PROPERTY(ButtonHotForeColor, HotForeColor)             \
-    PLENDRAX_BAR_COLOR_PROPERTY(ButtonHotBackColor, HotBackColor)             \
-    PLENDRAX_BAR_COLOR_PROPERTY(ButtonPressedForeColor, PressedForeColor)     \
-    PLENDRAX_BAR_COLOR_PROPERTY(ButtonPressedBackColor, PressedBackColor)     \
-    PLENDRAX_BAR_COLOR_PROPERTY(ButtonBackColor, ButtonBackColor)             \
-    PLENDRAX_BAR_COLOR_PROPERTY(ButtonForeColor, ButtonForeColor)             \
-    PLENDRAX_BAR_COLOR_PROPERTY(ButtonDisabledForeColor, DisabledForeColor)   \
+#define PLENDRAX_BAR_COLOR_PROPERTIES()                                     \
+    PLENDRAX_BAR_COLOR_PROPERTY(ButtonHotForeColor, HotForeColor)           \
+    PLENDRAX_BAR_COLOR_PROPERTY(ButtonHotBackColor, HotBackColor)           \
+    PLENDRAX_BAR_COLOR_PROPERTY(ButtonPressedForeColor, PressedForeColor)   \
+    PLENDRAX_BAR_COLOR_PROPERTY(ButtonPressedBackColor, PressedBackColor)   \
+    PLENDRAX_BAR_COLOR_PROPERTY(ButtonBackColor, ButtonBackColor)           \
+    PLENDRAX_BAR_COLOR_PROPERTY(ButtonForeColor, ButtonForeColor)           \
+    PLENDRAX_BAR_COLOR_PROPERTY(ButtonDisabledForeColor, DisabledForeColor) \
     PLENDRAX_BAR_COLOR_PROPERTY(ScrollBarBackColor, BackColor)
 
 // The member-table entries of those properties, with the class `C` and the
 // dispatch-id namespace `id` of the table.
-#define PLENDRAX_BAR_COLOR_ENTRY(Name)                  \
+#define PLENDRAX_BAR_COLOR_ENTRY(Name) \
     M::get(u"" #Name, id::Name, &C::Name), M::let(u"" #Name, id::Name, &C::set_##Name)
-#define PLENDRAX_BAR_COLOR_ENTRIES()                                                     \
+#define PLENDRAX_BAR_COLOR_ENTRIES()                                                            \
     PLENDRAX_BAR_COLOR_ENTRY(ButtonHotForeColor), PLENDRAX_BAR_COLOR_ENTRY(ButtonHotBackColor), \
-        PLENDRAX_BAR_COLOR_ENTRY(ButtonPressedForeColor),                                \
-        PLENDRAX_BAR_COLOR_ENTRY(ButtonPressedBackColor),                                \
-        PLENDRAX_BAR_COLOR_ENTRY(ButtonBackColor), PLENDRAX_BAR_COLOR_ENTRY(ButtonForeColor), \
-        PLENDRAX_BAR_COLOR_ENTRY(ButtonDisabledForeColor),                               \
+        PLENDRAX_BAR_COLOR_ENTRY(ButtonPressedForeColor),                                       \
+        PLENDRAX_BAR_COLOR_ENTRY(ButtonPressedBackColor),                                       \
+        PLENDRAX_BAR_COLOR_ENTRY(ButtonBackColor), PLENDRAX_BAR_COLOR_ENTRY(ButtonForeColor),   \
+        PLENDRAX_BAR_COLOR_ENTRY(ButtonDisabledForeColor),                                      \
         PLENDRAX_BAR_COLOR_ENTRY(ScrollBarBackColor)

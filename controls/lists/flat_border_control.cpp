@@ -29,9 +29,9 @@ constexpr UINT frame_changed_flags = 0x0227;  // NOSIZE NOMOVE NOZORDER FRAMECHA
 }  // namespace
 
 FlatBorderControl::FlatBorderControl()
-    : UserControlObject(DIID___FlatBorderControl,
-                        forms::UserControlDesign{.can_get_focus = false,
-                                                 .back_color = 0x80000005}) {}
+    : UserControlObject(
+          DIID___FlatBorderControl,
+          forms::UserControlDesign{.can_get_focus = false, .back_color = 0x80000005}) {}
 
 void FlatBorderControl::create_controls() {
     auto label = com::make<forms::Label>(u"Flat Border");

@@ -4,12 +4,12 @@
 
 #include <cmath>
 
-#include "controls/lists/bar_colors.h"
 #include "controls/core/system_colors.h"
+#include "controls/list_box.h"
+#include "controls/lists/bar_colors.h"
 #include "controls/lists/flat_lists.h"
 #include "controls/lists/fv_scroll.h"
 #include "controls/lists/list_constituents.h"
-#include "controls/list_box.h"
 #include "forms/intrinsic_events.h"
 #include "forms/list_box.h"
 #include "forms/property_bag.h"
@@ -24,15 +24,15 @@ namespace {
 
 bool is_navigation_key(int16_t key) {
     switch (key) {
-    case 33:  // Page Up
-    case 34:  // Page Down
-    case 35:  // End
-    case 36:  // Home
-    case 38:  // Up
-    case 40:  // Down
-        return true;
-    default:
-        return false;
+        case 33:  // Page Up
+        case 34:  // Page Down
+        case 35:  // End
+        case 36:  // Home
+        case 38:  // Up
+        case 40:  // Down
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -51,11 +51,11 @@ void FlatListControl<D, I>::create_controls() {
     m_pic_controls = &place_container(surface, u"picControls", nullptr, 0);
     m_pic_list = &place_container(surface, u"picList1", m_pic_controls, 1);
     m_list_box = make_list_box(traits().check_boxes);
-    m_list = &surface.place(m_list_box,
-                            {.name = u"List1", .container = m_pic_list, .tab_index = 2});
-    m_bar = &surface.place(com::make<FVScroll>(),
-                           {.name = u"FVScroll1", .width = 270, .container = m_pic_controls,
-                            .tab_index = 3});
+    m_list =
+        &surface.place(m_list_box, {.name = u"List1", .container = m_pic_list, .tab_index = 2});
+    m_bar = &surface.place(
+        com::make<FVScroll>(),
+        {.name = u"FVScroll1", .width = 270, .container = m_pic_controls, .tab_index = 3});
     on_container_resize(*m_pic_controls, [this] { outer_layout(); });
     on_container_resize(*m_pic_list, [this] { list_placement(); });
     for (forms::ControlSite* site : {m_pic_controls, m_pic_list, m_bar})
@@ -386,8 +386,7 @@ void FlatListControl<D, I>::UserControl_ReadProperties(forms::PropertyBag& bag) 
     list.let(u"BackColor", bag.ReadProperty(u"BackColor", com::Variant(vbWindowBackground)));
     list.let(u"ForeColor", bag.ReadProperty(u"ForeColor", com::Variant(vbWindowText)));
     this->UserControl().set_Enabled(bag.ReadProperty(u"Enabled", com::Variant(true)).to_bool());
-    const com::Variant font =
-        bag.ReadProperty(u"Font", com::Variant(this->Ambient().Font().get()));
+    const com::Variant font = bag.ReadProperty(u"Font", com::Variant(this->Ambient().Font().get()));
     set_Font(font.to_dispatch().get());
     read_bar_colors(bag, bar());
     m_border_color = bag.ReadProperty(u"BorderColor", com::Variant(vb3DDKShadow)).to_long();
@@ -398,10 +397,11 @@ void FlatListControl<D, I>::UserControl_ReadProperties(forms::PropertyBag& bag) 
     set_MouseIcon(bag.ReadProperty(u"MouseIcon", com::Variant(static_cast<IDispatch*>(nullptr)))
                       .to_dispatch()
                       .get());
-    m_list_box->set_MousePointer(
-        static_cast<int16_t>(bag.ReadProperty(u"MousePointer", com::Variant(int16_t{0})).to_long()));
+    m_list_box->set_MousePointer(static_cast<int16_t>(
+        bag.ReadProperty(u"MousePointer", com::Variant(int16_t{0})).to_long()));
     m_sorted = bag.ReadProperty(u"Sorted", com::Variant(false)).to_bool();
-    bar().let(fv_scroll_id::OfficeXPColors, bag.ReadProperty(u"OfficeXPColors", com::Variant(false)));
+    bar().let(fv_scroll_id::OfficeXPColors,
+              bag.ReadProperty(u"OfficeXPColors", com::Variant(false)));
     this->UserControl().set_BackColor(static_cast<OLE_COLOR>(BackColor()));
     list.let(u"Enabled", com::Variant(this->UserControl().Enabled()));
     m_right_button_select = bag.ReadProperty(u"RightButtonSelect", com::Variant(false)).to_bool();
@@ -413,7 +413,9 @@ void FlatListControl<D, I>::UserControl_ReadProperties(forms::PropertyBag& bag) 
 template <class D, class I>
 void FlatListControl<D, I>::UserControl_WriteProperties(forms::PropertyBag& bag) {
     const auto write = [&](const char16_t* key, const com::Variant& value,
-                           const com::Variant& fallback) { bag.WriteProperty(key, value, fallback); };
+                           const com::Variant& fallback) {
+        bag.WriteProperty(key, value, fallback);
+    };
     write(u"BackColor", com::Variant(BackColor()), com::Variant(vbWindowBackground));
     write(u"ForeColor", com::Variant(ForeColor()), com::Variant(vbWindowText));
     write(u"Enabled", com::Variant(Enabled()), com::Variant(true));

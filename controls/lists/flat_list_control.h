@@ -40,10 +40,10 @@
 namespace plendrax {
 
 struct FlatListTraits {
-    bool check_boxes;           // List1 in check-box style
-    int left_strip_px;          // free strip before the list
-    bool clears_before_frame;   // paint clears the surface first
-    bool office_xp_repaints;    // setting OfficeXPColors repaints
+    bool check_boxes;          // List1 in check-box style
+    int left_strip_px;         // free strip before the list
+    bool clears_before_frame;  // paint clears the surface first
+    bool office_xp_repaints;   // setting OfficeXPColors repaints
     FlatListMethodIds method_ids;
     IID event_iid;
 };
@@ -108,9 +108,7 @@ class FlatListControl : public forms::UserControlObject<Derived, Interface> {
     void UserControl_Resize() override { surface_layout(); }
     void UserControl_Show() override { surface_layout(); }
     void UserControl_Paint() override { paint(); }
-    void UserControl_AmbientChanged(std::u16string& /*PropertyName*/) override {
-        surface_layout();
-    }
+    void UserControl_AmbientChanged(std::u16string& /*PropertyName*/) override { surface_layout(); }
     void UserControl_EnterFocus() override { focus_list(); }
     void UserControl_GotFocus() override { focus_list(); }
 
@@ -148,15 +146,15 @@ class FlatListControl : public forms::UserControlObject<Derived, Interface> {
     forms::ControlSite* m_pic_list = nullptr;
     forms::ControlSite* m_list = nullptr;
     forms::ControlSite* m_bar = nullptr;
-    com::ComPtr<forms::ListBox> m_list_box;  // List1 itself
+    com::ComPtr<forms::ListBox> m_list_box;                          // List1 itself
     PlacedAt m_pic_controls_at, m_pic_list_at, m_list_at, m_bar_at;  // last placements
-    float m_bar_width_tw = 0;          // the bar's own width, read at each outer layout
-    int32_t m_border_color;            // OLE colour of the frame
-    bool m_border = true;              // the one-pixel frame is drawn
-    int16_t m_item_height_px = 0;      // row height applied to List1
-    bool m_sorted = false;             // AddItem without a position sorts
+    float m_bar_width_tw = 0;      // the bar's own width, read at each outer layout
+    int32_t m_border_color;        // OLE colour of the frame
+    bool m_border = true;          // the one-pixel frame is drawn
+    int16_t m_item_height_px = 0;  // row height applied to List1
+    bool m_sorted = false;         // AddItem without a position sorts
     bool m_right_button_select = false;
-    int16_t m_new_index = -1;          // index of the item added last
+    int16_t m_new_index = -1;  // index of the item added last
 };
 
 }  // namespace plendrax

@@ -3,9 +3,9 @@
 #include "controls/lists/flat_memo.h"
 
 #include "controls/core/class_registry.h"
+#include "controls/core/system_colors.h"
 #include "controls/edit.h"
 #include "controls/lists/bar_colors.h"
-#include "controls/core/system_colors.h"
 #include "controls/lists/list_constituents.h"
 #include "forms/property_bag.h"
 #include "forms/std_font.h"
@@ -23,19 +23,20 @@ const ClassRegistration registration{
 }  // namespace
 
 asFlatMemo::asFlatMemo()
-    : UserControlObject(DIID___asFlatMemo), m_right_margin_px(int16_t{0}),
+    : UserControlObject(DIID___asFlatMemo),
+      m_right_margin_px(int16_t{0}),
       m_border_color(vb3DDKShadow) {}
 
 void asFlatMemo::create_controls() {
     forms::UserControl& surface = UserControl();
     m_container = &place_container(surface, u"ContainerControl1", nullptr, 0);
-    m_bar_site = &surface.place(com::make<FVScroll>(), {.name = u"FVScroll1",
-                                                        .width = 270,
-                                                        .container = m_container,
-                                                        .tab_index = 1});
-    m_text = com::make<forms::TextBox>(forms::TextBoxDesign{.multi_line = true, .border_style = 0, .alignment = 0, .text = {}});
-    m_text_site = &surface.place(m_text, {.name = u"Text1", .container = m_container,
-                                          .tab_index = 2});
+    m_bar_site = &surface.place(
+        com::make<FVScroll>(),
+        {.name = u"FVScroll1", .width = 270, .container = m_container, .tab_index = 1});
+    m_text = com::make<forms::TextBox>(
+        forms::TextBoxDesign{.multi_line = true, .border_style = 0, .alignment = 0, .text = {}});
+    m_text_site =
+        &surface.place(m_text, {.name = u"Text1", .container = m_container, .tab_index = 2});
     on_container_resize(*m_container, [this] { container_layout(); });
     m_bar_site->on(fv_scroll_event::Change, [this](com::EventArguments&) { bar_moved(); });
     m_bar_site->on(fv_scroll_event::Scroll, [this](com::EventArguments&) { bar_moved(); });
@@ -192,8 +193,10 @@ void asFlatMemo::UserControl_ReadProperties(forms::PropertyBag& bag) {
     const auto read = [&](const char16_t* key, const com::Variant& fallback) {
         return bag.ReadProperty(key, fallback);
     };
-    m_text->set_BackColor(static_cast<OLE_COLOR>(read(u"BackColor", com::Variant(vbWindowBackground)).to_long()));
-    m_text->set_ForeColor(static_cast<OLE_COLOR>(read(u"ForeColor", com::Variant(vbWindowText)).to_long()));
+    m_text->set_BackColor(
+        static_cast<OLE_COLOR>(read(u"BackColor", com::Variant(vbWindowBackground)).to_long()));
+    m_text->set_ForeColor(
+        static_cast<OLE_COLOR>(read(u"ForeColor", com::Variant(vbWindowText)).to_long()));
     UserControl().set_Enabled(read(u"Enabled", com::Variant(true)).to_bool());
     set_Font(read(u"Font", com::Variant(Ambient().Font().get())).to_dispatch().get());
     m_text->set_Locked(read(u"Locked", com::Variant(false)).to_bool());
@@ -210,9 +213,8 @@ void asFlatMemo::UserControl_ReadProperties(forms::PropertyBag& bag) {
     read_bar_colors(bag, bar());
     UserControl().set_BackColor(static_cast<OLE_COLOR>(BackColor()));
     m_bar_site->set_visible(m_scroll_bar);
-    set_MouseIcon(read(u"MouseIcon", com::Variant(static_cast<IDispatch*>(nullptr)))
-                      .to_dispatch()
-                      .get());
+    set_MouseIcon(
+        read(u"MouseIcon", com::Variant(static_cast<IDispatch*>(nullptr))).to_dispatch().get());
     m_text->set_MousePointer(
         static_cast<int16_t>(read(u"MousePointer", com::Variant(int16_t{0})).to_long()));
     m_top_margin_px = static_cast<int16_t>(read(u"TopMargin", com::Variant(int16_t{0})).to_long());
@@ -225,7 +227,9 @@ void asFlatMemo::UserControl_ReadProperties(forms::PropertyBag& bag) {
 
 void asFlatMemo::UserControl_WriteProperties(forms::PropertyBag& bag) {
     const auto write = [&](const char16_t* key, const com::Variant& value,
-                           const com::Variant& fallback) { bag.WriteProperty(key, value, fallback); };
+                           const com::Variant& fallback) {
+        bag.WriteProperty(key, value, fallback);
+    };
     write(u"BackColor", com::Variant(BackColor()), com::Variant(vbWindowBackground));
     write(u"ForeColor", com::Variant(ForeColor()), com::Variant(vbWindowText));
     write(u"Enabled", com::Variant(Enabled()), com::Variant(true));

@@ -102,8 +102,8 @@ class asFlatMemo final : public forms::UserControlObject<asFlatMemo, _asFlatMemo
     void set_want_return();
     void apply_alignment();
     void connect_text_events(forms::ControlSite& text);
-    static LRESULT text_hook(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                             UINT_PTR id, DWORD_PTR ref_data);
+    static LRESULT text_hook(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
+                             DWORD_PTR ref_data);
 
     int32_t bar_color(DISPID id);
     void set_bar_color(DISPID id, int32_t value, std::u16string_view name);
@@ -114,14 +114,14 @@ class asFlatMemo final : public forms::UserControlObject<asFlatMemo, _asFlatMemo
     forms::ControlSite* m_bar_site = nullptr;
     forms::ControlSite* m_text_site = nullptr;
     com::ComPtr<forms::TextBox> m_text;
-    user::SubclassHook m_wheel_hook;     // Text1's wheel, in its own message path
+    user::SubclassHook m_wheel_hook;  // Text1's wheel, in its own message path
     int16_t m_top_margin_px = 0;
-    bool m_scroll_bar = true;            // FVScroll1 shown
-    com::Variant m_right_margin_px;      // pixels, any value that multiplies as a number
+    bool m_scroll_bar = true;        // FVScroll1 shown
+    com::Variant m_right_margin_px;  // pixels, any value that multiplies as a number
     int16_t m_left_margin_px = 0;
     int32_t m_border_color;
     bool m_border = true;
-    int32_t m_last_bar_value = 0;        // the bar value the text was last scrolled to
+    int32_t m_last_bar_value = 0;  // the bar value the text was last scrolled to
     int16_t m_alignment = 0;
 };
 

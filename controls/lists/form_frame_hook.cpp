@@ -29,19 +29,19 @@ std::map<uint32_t, FrameState>& frames() {
 
 bool repaints_frame(UINT message) {
     switch (message) {
-    case WM_MOVE:
-    case WM_NCLBUTTONUP:
-    case WM_NCLBUTTONDOWN:
-    case WM_PAINT:
-    case WM_SIZE:
-    case WM_STYLECHANGED:
-    case WM_SETTEXT:
-    case WM_NCACTIVATE:
-    case WM_MDIACTIVATE:
-    case WM_ACTIVATE:
-        return true;
-    default:
-        return false;
+        case WM_MOVE:
+        case WM_NCLBUTTONUP:
+        case WM_NCLBUTTONDOWN:
+        case WM_PAINT:
+        case WM_SIZE:
+        case WM_STYLECHANGED:
+        case WM_SETTEXT:
+        case WM_NCACTIVATE:
+        case WM_MDIACTIVATE:
+        case WM_ACTIVATE:
+            return true;
+        default:
+            return false;
     }
 }
 

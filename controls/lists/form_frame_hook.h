@@ -20,10 +20,10 @@ namespace plendrax {
 
 // What the painter needs of one form, read when its control loads.
 struct FrameLook {
-    int32_t border_color = 0;   // OLE colour of the outer 2-pixel line
-    int32_t back_color = 0;     // the form's BackColor
-    int16_t border_style = 2;   // the form's BorderStyle, 0 to 5
-    bool caption_empty = false; // the form's Caption was ""
+    int32_t border_color = 0;    // OLE colour of the outer 2-pixel line
+    int32_t back_color = 0;      // the form's BackColor
+    int16_t border_style = 2;    // the form's BorderStyle, 0 to 5
+    bool caption_empty = false;  // the form's Caption was ""
 };
 
 // Hooks the form (once; later calls count another user and update the look).

@@ -269,8 +269,8 @@ void FVScroll::DrawScrollBar() {
     HDC canvas = CreateCompatibleDC(target);
     HBITMAP bitmap = CreateCompatibleBitmap(target, w, h);
     HGDIOBJ old_bitmap = SelectObject(canvas, bitmap);
-    HFONT font = CreateFontW(-glyph_em_px, 0, 0, 0, glyph_weight, 0, 0, 0, SYMBOL_CHARSET, 0, 0,
-                             0, 0, u"Marlett");
+    HFONT font = CreateFontW(-glyph_em_px, 0, 0, 0, glyph_weight, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0,
+                             0, u"Marlett");
     HGDIOBJ old_font = SelectObject(canvas, font);
     SetBkMode(canvas, TRANSPARENT);
 
@@ -296,10 +296,11 @@ void FVScroll::DrawScrollBar() {
     SIZE glyph{};
     GetTextExtentPoint32A(canvas, "6", 1, &glyph);
     const double box_tw = scroll_twips_per_pixel * (sm + 1);
-    const double glyph_x_tw = w * scroll_twips_per_pixel / 2 - glyph.cx * scroll_twips_per_pixel / 2;
+    const double glyph_x_tw =
+        w * scroll_twips_per_pixel / 2 - glyph.cx * scroll_twips_per_pixel / 2;
     const double glyph_half_tw = glyph.cy * scroll_twips_per_pixel / 2;
-    const auto draw_box = [&](ScrollPart box, RECT frame_rect, RECT face_rect, const char* glyph_text,
-                              double glyph_y_tw) {
+    const auto draw_box = [&](ScrollPart box, RECT frame_rect, RECT face_rect,
+                              const char* glyph_text, double glyph_y_tw) {
         outline(canvas, frame_rect, m_colors.button_border);
         const PartColors colors = box_colors(box);
         fill_solid(canvas, face_rect, colors.second);

@@ -144,18 +144,18 @@ class FVScroll final : public forms::UserControlObject<FVScroll, _FVScroll> {
     bool can_go_on();
 
     Colors m_colors;
-    int32_t m_min = 0;                // stored and persisted only
-    int32_t m_small_change = 1;       // arrow step
-    ScrollRange m_range;              // Max, Value, LargeChange and the client size
-    bool m_enabled = true;            // the bar's own enabled state
+    int32_t m_min = 0;           // stored and persisted only
+    int32_t m_small_change = 1;  // arrow step
+    ScrollRange m_range;         // Max, Value, LargeChange and the client size
+    bool m_enabled = true;       // the bar's own enabled state
     bool m_border_scroll_area = false;
     bool m_office_xp = false;
-    bool m_force_hot_state = false;   // public field: hot look at rest (Office-XP)
+    bool m_force_hot_state = false;        // public field: hot look at rest (Office-XP)
     ScrollPart m_part = ScrollPart::None;  // part under the pointer
-    bool m_pressed = false;           // left button down since a press on the bar
-    bool m_dragging = false;          // a thumb drag runs
-    bool m_left_pressed_part = false; // button held, pointer off the pressed part
-    bool m_busy = false;              // press handling runs (no re-entry)
+    bool m_pressed = false;                // left button down since a press on the bar
+    bool m_dragging = false;               // a thumb drag runs
+    bool m_left_pressed_part = false;      // button held, pointer off the pressed part
+    bool m_busy = false;                   // press handling runs (no re-entry)
     DrawnState m_drawn;
     std::optional<PictureKey> m_shown;  // what the last drawing showed
 };

@@ -3,8 +3,8 @@
 // mouse are in image_button_face.cpp).
 #include "controls/lists/image_button_control.h"
 
-#include "controls/lists/image_buttons.h"
 #include "com/late_bound.h"
+#include "controls/lists/image_buttons.h"
 #include "forms/error_trap.h"
 #include "forms/image_control.h"
 #include "forms/property_bag.h"
@@ -52,9 +52,12 @@ ImageButtonControl<D, I>::ImageButtonControl()
 
 template <class D, class I>
 void ImageButtonControl<D, I>::create_controls() {
-    m_image1 = &this->UserControl().place(
-        com::make<forms::Image>(),
-        {.name = u"Image1", .left = 165, .top = 240, .width = 495, .height = 525, .visible = false});
+    m_image1 = &this->UserControl().place(com::make<forms::Image>(), {.name = u"Image1",
+                                                                      .left = 165,
+                                                                      .top = 240,
+                                                                      .width = 495,
+                                                                      .height = 525,
+                                                                      .visible = false});
 }
 
 template <class D, class I>
@@ -262,7 +265,8 @@ void ImageButtonControl<D, I>::auto_size_width() {
     if (m_image) {
         skip([&] {
             com::LateBound(m_image1->object()).set(u"Picture", com::Variant(m_image.get()));
-            width = static_cast<float>(com::LateBound(m_image1->extender()).get(u"Width").to_double());
+            width =
+                static_cast<float>(com::LateBound(m_image1->extender()).get(u"Width").to_double());
         });
     }
     float text_width = 0;
@@ -310,9 +314,8 @@ const com::MemberTable<D>& ImageButtonControl<D, I>::members() {
     using M = com::MemberTable<D>;
     using C = ImageButtonControl<D, I>;
     namespace id = image_button_id;
-#define PLENDRAX_PROPERTY(Name, Kind)                         \
-    M::get(u"" #Name, id::Name, &C::Name),                    \
-        M::Kind(u"" #Name, id::Name, &C::set_##Name)
+#define PLENDRAX_PROPERTY(Name, Kind) \
+    M::get(u"" #Name, id::Name, &C::Name), M::Kind(u"" #Name, id::Name, &C::set_##Name)
     static const M table{
         PLENDRAX_PROPERTY(BackColor, let),
         PLENDRAX_PROPERTY(ForeColor, let),

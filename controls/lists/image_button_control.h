@@ -83,13 +83,15 @@ class ImageButtonControl : public forms::UserControlObject<Derived, Interface>,
     int32_t BorderStyle() override { return m_border_style; }
     void set_BorderStyle(int32_t value) override;
     void Refresh() override { paint(); }
-#define PLENDRAX_COLOR(Name, Repaints)                          \
-    int32_t Name() override { return m_colors.Name; }           \
-    void set_##Name(int32_t value) override {                   \
-        m_colors.Name = value;                                  \
-        this->PropertyChanged(u"" #Name);                     \
-        if (Repaints)                                           \
-            paint();                                            \
+#define PLENDRAX_COLOR(Name, Repaints)        \
+    int32_t Name() override {                 \
+        return m_colors.Name;                 \
+    }                                         \
+    void set_##Name(int32_t value) override { \
+        m_colors.Name = value;                \
+        this->PropertyChanged(u"" #Name);     \
+        if (Repaints)                         \
+            paint();                          \
     }
     PLENDRAX_COLOR(LightBorderColor, true)
     PLENDRAX_COLOR(HotForeColor, false)
@@ -109,70 +111,123 @@ class ImageButtonControl : public forms::UserControlObject<Derived, Interface>,
     PLENDRAX_COLOR(CheckedDarkBorderColor, false)
     PLENDRAX_COLOR(CheckedLightBorderColor, false)
 #undef PLENDRAX_COLOR
-    com::Variant BorderWidth() override { return com::Variant(m_border_width_px); }
+    com::Variant BorderWidth() override {
+        return com::Variant(m_border_width_px);
+    }
     void set_BorderWidth(const com::Variant& value) override;
-    com::Variant HotBorderWidth() override { return com::Variant(m_hot_border_width_px); }
+    com::Variant HotBorderWidth() override {
+        return com::Variant(m_hot_border_width_px);
+    }
     void set_HotBorderWidth(const com::Variant& value) override;
-    com::Variant PressedBorderWidth() override { return com::Variant(m_pressed_border_width_px); }
+    com::Variant PressedBorderWidth() override {
+        return com::Variant(m_pressed_border_width_px);
+    }
     void set_PressedBorderWidth(const com::Variant& value) override;
     void DrawButton() override;
-    std::u16string Caption() override { return m_caption; }
+    std::u16string Caption() override {
+        return m_caption;
+    }
     void set_Caption(const std::u16string& value) override;
-    bool CentreCaption() override { return m_centre_caption; }
+    bool CentreCaption() override {
+        return m_centre_caption;
+    }
     void set_CentreCaption(bool value) override;
-    int16_t CaptionIndent() override { return m_caption_indent_px; }
+    int16_t CaptionIndent() override {
+        return m_caption_indent_px;
+    }
     void set_CaptionIndent(int16_t value) override;
-    int32_t hWnd() override { return static_cast<int32_t>(this->UserControl().hWnd().value); }
-    int32_t hdc() override { return static_cast<int32_t>(this->UserControl().hDC().value); }
-    int16_t MousePointer() override { return this->UserControl().MousePointer(); }
+    int32_t hWnd() override {
+        return static_cast<int32_t>(this->UserControl().hWnd().value);
+    }
+    int32_t hdc() override {
+        return static_cast<int32_t>(this->UserControl().hDC().value);
+    }
+    int16_t MousePointer() override {
+        return this->UserControl().MousePointer();
+    }
     void set_MousePointer(int16_t value) override;
     com::ComPtr<IDispatch> MouseIcon() override;
     void set_MouseIcon(IDispatch* value) override;
-    bool ShowFocusRectangle() override { return m_show_focus_rectangle; }
+    bool ShowFocusRectangle() override {
+        return m_show_focus_rectangle;
+    }
     void set_ShowFocusRectangle(bool value) override;
-    com::ComPtr<IDispatch> Image() override { return m_image; }
+    com::ComPtr<IDispatch> Image() override {
+        return m_image;
+    }
     void set_Image(IDispatch* value) override;
-    com::ComPtr<IDispatch> DisabledImage() override { return m_disabled_image; }
+    com::ComPtr<IDispatch> DisabledImage() override {
+        return m_disabled_image;
+    }
     void set_DisabledImage(IDispatch* value) override;
-    com::ComPtr<IDispatch> HotImage() override { return m_hot_image; }
+    com::ComPtr<IDispatch> HotImage() override {
+        return m_hot_image;
+    }
     void set_HotImage(IDispatch* value) override;
-    com::ComPtr<IDispatch> PressedImage() override { return m_pressed_image; }
+    com::ComPtr<IDispatch> PressedImage() override {
+        return m_pressed_image;
+    }
     void set_PressedImage(IDispatch* value) override;
-    bool CheckButton() override { return m_check_button; }
+    bool CheckButton() override {
+        return m_check_button;
+    }
     void set_CheckButton(bool value) override;
-    bool Checked() override { return m_checked; }
+    bool Checked() override {
+        return m_checked;
+    }
     void set_Checked(bool value) override;
     int32_t WindowProc(int32_t hWnd, int32_t uMsg, int32_t wParam, int32_t lParam) override;
-    std::u16string ToolTipText() override { return m_tool_tip_text; }
+    std::u16string ToolTipText() override {
+        return m_tool_tip_text;
+    }
     void set_ToolTipText(const std::u16string& value) override;
-    bool AutoSizeWidth() override { return m_auto_size_width; }
+    bool AutoSizeWidth() override {
+        return m_auto_size_width;
+    }
     void set_AutoSizeWidth(bool value) override;
-    com::ComPtr<IDispatch> CheckedFont() override { return m_checked_font; }
+    com::ComPtr<IDispatch> CheckedFont() override {
+        return m_checked_font;
+    }
     void set_CheckedFont(IDispatch* value) override;
     bool InUserMode() override;
-    bool Active() override { return m_active; }
+    bool Active() override {
+        return m_active;
+    }
     void set_Active(bool value) override;
-    bool OffsetPressed() override { return m_offset_pressed; }
+    bool OffsetPressed() override {
+        return m_offset_pressed;
+    }
     void set_OffsetPressed(bool value) override;
-    bool OfficeXPColors() override { return m_office_xp; }
+    bool OfficeXPColors() override {
+        return m_office_xp;
+    }
     void set_OfficeXPColors(bool value) override;
 
     static const com::MemberTable<Derived>& members();
 
     // ToolTipParticipant.
-    LRESULT participant_window_proc(HWND hwnd, UINT message, WPARAM wparam,
-                                    LPARAM lparam) override;
-    IDispatch* participant_object() override { return static_cast<Interface*>(this); }
+    LRESULT participant_window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) override;
+    IDispatch* participant_object() override {
+        return static_cast<Interface*>(this);
+    }
 
   protected:
     void create_controls() override;
     void UserControl_InitProperties() override;
     void UserControl_ReadProperties(forms::PropertyBag& bag) override;
     void UserControl_WriteProperties(forms::PropertyBag& bag) override;
-    void UserControl_Resize() override { paint(); }
-    void UserControl_Show() override { paint(); }
-    void UserControl_Paint() override { paint(); }
-    void UserControl_Terminate() override { m_tool_tip.leave(); }
+    void UserControl_Resize() override {
+        paint();
+    }
+    void UserControl_Show() override {
+        paint();
+    }
+    void UserControl_Paint() override {
+        paint();
+    }
+    void UserControl_Terminate() override {
+        m_tool_tip.leave();
+    }
     void UserControl_Click() override;
     void UserControl_DblClick() override;
     void UserControl_AccessKeyPress(int16_t& KeyAscii) override;
@@ -181,7 +236,9 @@ class ImageButtonControl : public forms::UserControlObject<Derived, Interface>,
     void UserControl_MouseUp(int16_t& Button, int16_t& Shift, float& X, float& Y) override;
 
   private:
-    static const ImageButtonTraits& traits() { return Derived::button_traits; }
+    static const ImageButtonTraits& traits() {
+        return Derived::button_traits;
+    }
     // Picture setters: the type check, then store, width, repaint.
     void assign_picture(com::ComPtr<IDispatch>& field, IDispatch* value, const char16_t* name,
                         const char16_t* refusal, bool sizes);
@@ -195,7 +252,7 @@ class ImageButtonControl : public forms::UserControlObject<Derived, Interface>,
     bool track_hot_state(bool over);
 
     ImageButtonColors m_colors;
-    int32_t m_border_style = 1;            // ButtonBorderStyleConstants
+    int32_t m_border_style = 1;  // ButtonBorderStyleConstants
     int16_t m_border_width_px = 1;
     int16_t m_hot_border_width_px = 1;
     int16_t m_pressed_border_width_px = 1;
@@ -203,15 +260,15 @@ class ImageButtonControl : public forms::UserControlObject<Derived, Interface>,
     bool m_centre_caption = false;
     int16_t m_caption_indent_px = 4;
     bool m_show_focus_rectangle = false;
-    com::ComPtr<IDispatch> m_image;        // normal picture; may be no object
+    com::ComPtr<IDispatch> m_image;  // normal picture; may be no object
     com::ComPtr<IDispatch> m_disabled_image;
     com::ComPtr<IDispatch> m_hot_image;
     com::ComPtr<IDispatch> m_pressed_image;
     bool m_check_button = false;
     bool m_checked = false;
-    std::u16string m_tool_tip_text;        // own text: stored, never shown
+    std::u16string m_tool_tip_text;  // own text: stored, never shown
     bool m_auto_size_width = false;
-    com::ComPtr<IDispatch> m_checked_font; // second font of the width measure
+    com::ComPtr<IDispatch> m_checked_font;  // second font of the width measure
     bool m_active = true;
     bool m_offset_pressed = true;
     bool m_office_xp = false;

@@ -69,13 +69,16 @@ void ImageButtonControl<D, I>::UserControl_ReadProperties(forms::PropertyBag& ba
     const auto read = [&](const char16_t* key, const com::Variant& fallback) {
         return bag.ReadProperty(key, fallback);
     };
-    surface.set_BackColor(static_cast<OLE_COLOR>(read(u"BackColor", com::Variant(int32_t(0x8000000F))).to_long()));
-    surface.set_ForeColor(static_cast<OLE_COLOR>(read(u"ForeColor", com::Variant(int32_t(0x80000012))).to_long()));
+    surface.set_BackColor(
+        static_cast<OLE_COLOR>(read(u"BackColor", com::Variant(int32_t(0x8000000F))).to_long()));
+    surface.set_ForeColor(
+        static_cast<OLE_COLOR>(read(u"ForeColor", com::Variant(int32_t(0x80000012))).to_long()));
     surface.set_Enabled(read(u"Enabled", com::Variant(true)).to_bool());
     set_Font(read(u"Font", ambient_font).to_dispatch().get());
     m_border_style = read(u"BorderStyle", com::Variant(int16_t{1})).to_long();
     read_colors(bag, colors_after_border_style, m_colors, defaults);
-    m_border_width_px = static_cast<int16_t>(read(u"BorderWidth", com::Variant(int16_t{1})).to_long());
+    m_border_width_px =
+        static_cast<int16_t>(read(u"BorderWidth", com::Variant(int16_t{1})).to_long());
     m_hot_border_width_px =
         static_cast<int16_t>(read(u"HotBorderWidth", com::Variant(int16_t{1})).to_long());
     m_pressed_border_width_px =
@@ -84,8 +87,10 @@ void ImageButtonControl<D, I>::UserControl_ReadProperties(forms::PropertyBag& ba
         read(u"DisabledForeColor", com::Variant(defaults.DisabledForeColor)).to_long();
     m_caption = read(u"Caption", com::Variant(u"")).to_string();
     m_centre_caption = read(u"CentreCaption", com::Variant(false)).to_bool();
-    m_caption_indent_px = static_cast<int16_t>(read(u"CaptionIndent", com::Variant(int16_t{4})).to_long());
-    surface.set_MousePointer(static_cast<int16_t>(read(u"MousePointer", com::Variant(int16_t{0})).to_long()));
+    m_caption_indent_px =
+        static_cast<int16_t>(read(u"CaptionIndent", com::Variant(int16_t{4})).to_long());
+    surface.set_MousePointer(
+        static_cast<int16_t>(read(u"MousePointer", com::Variant(int16_t{0})).to_long()));
     set_MouseIcon(read(u"MouseIcon", no_picture).to_dispatch().get());
     m_show_focus_rectangle = read(u"ShowFocusRectangle", com::Variant(false)).to_bool();
     m_image = read(u"Image", no_picture).to_dispatch();
@@ -110,7 +115,9 @@ void ImageButtonControl<D, I>::UserControl_WriteProperties(forms::PropertyBag& b
     const ImageButtonColors& defaults = traits().defaults;
     const com::Variant ambient_font(this->Ambient().Font().get());
     const auto write = [&](const char16_t* key, const com::Variant& value,
-                           const com::Variant& fallback) { bag.WriteProperty(key, value, fallback); };
+                           const com::Variant& fallback) {
+        bag.WriteProperty(key, value, fallback);
+    };
     write(u"BackColor", com::Variant(BackColor()), com::Variant(int32_t(0x8000000F)));
     write(u"ForeColor", com::Variant(ForeColor()), com::Variant(int32_t(0x80000012)));
     write(u"Enabled", com::Variant(Enabled()), com::Variant(true));

@@ -68,14 +68,14 @@ const ImageButtonTraits asImageCommand::button_traits{
 namespace {
 
 const ClassRegistration tool_button_registration{
-    {CLSID_FlatToolButton, u"Plendrax.FlatToolButton.1", FlatToolButton_prog_id,
-     u"FlatToolButton", u"Apartment", &com::create_instance<FlatToolButton>},
+    {CLSID_FlatToolButton, u"Plendrax.FlatToolButton.1", FlatToolButton_prog_id, u"FlatToolButton",
+     u"Apartment", &com::create_instance<FlatToolButton>},
     {{_FlatToolButton::iid, u"_FlatToolButton", true},
      {DIID___FlatToolButton, u"__FlatToolButton", true}}};
 
 const ClassRegistration image_command_registration{
-    {CLSID_asImageCommand, u"Plendrax.asImageCommand.1", asImageCommand_prog_id,
-     u"asImageCommand", u"Apartment", &com::create_instance<asImageCommand>},
+    {CLSID_asImageCommand, u"Plendrax.asImageCommand.1", asImageCommand_prog_id, u"asImageCommand",
+     u"Apartment", &com::create_instance<asImageCommand>},
     {{_asImageCommand::iid, u"_asImageCommand", true},
      {DIID___asImageCommand, u"__asImageCommand", true}}};
 

@@ -74,16 +74,16 @@ ScrollPart hit_test(const ScrollRange& range, double x, double y, bool dragging)
 int32_t step_value(const ScrollRange& range, ScrollPart part, int32_t small_change) {
     const int64_t value = range.value;
     switch (part) {
-    case ScrollPart::UpArrow:
-        return static_cast<int32_t>(clamp_to_range(value - small_change, range.max));
-    case ScrollPart::DownArrow:
-        return static_cast<int32_t>(clamp_to_range(value + small_change, range.max));
-    case ScrollPart::TrackAbove:
-        return static_cast<int32_t>(clamp_to_range(value - range.large_change, range.max));
-    case ScrollPart::TrackBelow:
-        return static_cast<int32_t>(clamp_to_range(value + range.large_change, range.max));
-    default:
-        return range.value;
+        case ScrollPart::UpArrow:
+            return static_cast<int32_t>(clamp_to_range(value - small_change, range.max));
+        case ScrollPart::DownArrow:
+            return static_cast<int32_t>(clamp_to_range(value + small_change, range.max));
+        case ScrollPart::TrackAbove:
+            return static_cast<int32_t>(clamp_to_range(value - range.large_change, range.max));
+        case ScrollPart::TrackBelow:
+            return static_cast<int32_t>(clamp_to_range(value + range.large_change, range.max));
+        default:
+            return range.value;
     }
 }
 

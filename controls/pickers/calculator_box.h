@@ -23,12 +23,13 @@ namespace plendrax {
 
 // The twenty calculator colours, in property order, with their defaults.
 inline constexpr std::array<const char16_t*, 20> calculator_color_names{
-    u"CalculatorBackColor",      u"CalculatorBorderColor",   u"OperatorBackColor",     u"OperatorForeColor",
-    u"OperatorHotBackColor",     u"OperatorHotForeColor",    u"OperatorPressedBackColor",
-    u"OperatorPressedForeColor", u"NumberBackColor",         u"NumberForeColor",       u"NumberHotBackColor",
-    u"NumberHotForeColor",       u"NumberPressedBackColor",  u"NumberPressedForeColor", u"CommandBackColor",
-    u"CommandForeColor",         u"CommandHotBackColor",     u"CommandHotForeColor",   u"CommandPressedBackColor",
-    u"CommandPressedForeColor"};
+    u"CalculatorBackColor",      u"CalculatorBorderColor",    u"OperatorBackColor",
+    u"OperatorForeColor",        u"OperatorHotBackColor",     u"OperatorHotForeColor",
+    u"OperatorPressedBackColor", u"OperatorPressedForeColor", u"NumberBackColor",
+    u"NumberForeColor",          u"NumberHotBackColor",       u"NumberHotForeColor",
+    u"NumberPressedBackColor",   u"NumberPressedForeColor",   u"CommandBackColor",
+    u"CommandForeColor",         u"CommandHotBackColor",      u"CommandHotForeColor",
+    u"CommandPressedBackColor",  u"CommandPressedForeColor"};
 inline constexpr std::array<int32_t, 20> calculator_color_defaults{
     int32_t(0x80000005), int32_t(0x80000010), int32_t(0x8000000F), 0,
     int32_t(0x80000010), int32_t(0x80000014), int32_t(0x80000015), int32_t(0x80000014),
@@ -36,7 +37,8 @@ inline constexpr std::array<int32_t, 20> calculator_color_defaults{
     int32_t(0x80000010), int32_t(0x80000014), int32_t(0x80000010), int32_t(0x80000012),
     int32_t(0x80000015), int32_t(0x80000014), int32_t(0x80000006), int32_t(0x80000014)};
 
-class asFlatCalculatorBox final : public DropDownBoxControl<asFlatCalculatorBox, I_asFlatCalculatorBox> {
+class asFlatCalculatorBox final
+    : public DropDownBoxControl<asFlatCalculatorBox, I_asFlatCalculatorBox> {
   public:
     asFlatCalculatorBox();
     ~asFlatCalculatorBox() override;

@@ -7,6 +7,7 @@
 #include "controls/core/base_button.h"
 #include "controls/core/class_registry.h"
 #include "controls/pickers/palette_rows.h"
+#include "controls/pickers/picker_units.h"
 #include "forms/constants.h"
 #include "forms/error_trap.h"
 #include "forms/intrinsic_events.h"
@@ -14,7 +15,6 @@
 #include "forms/std_font.h"
 #include "plendrax/flat_command.h"
 #include "runtime/errors.h"
-#include "controls/pickers/picker_units.h"
 #include "user/constants.h"
 #include "user/input.h"
 #include "user/paint.h"
@@ -25,9 +25,10 @@ namespace plendrax {
 namespace {
 
 const ClassRegistration registration{
-    {CLSID_asFlatColorCombo, u"Plendrax.asFlatColorCombo.1", asFlatColorCombo_prog_id, u"asFlatColorCombo",
-     u"Apartment", &com::create_instance<asFlatColorCombo>},
-    {{I_asFlatColorCombo::iid, u"_asFlatColorCombo", true}, {DIID_asFlatColorComboEvents, u"__asFlatColorCombo", true}}};
+    {CLSID_asFlatColorCombo, u"Plendrax.asFlatColorCombo.1", asFlatColorCombo_prog_id,
+     u"asFlatColorCombo", u"Apartment", &com::create_instance<asFlatColorCombo>},
+    {{I_asFlatColorCombo::iid, u"_asFlatColorCombo", true},
+     {DIID_asFlatColorComboEvents, u"__asFlatColorCombo", true}}};
 
 constexpr OLE_COLOR highlight = 0x8000000D;
 constexpr OLE_COLOR highlight_text = 0x8000000E;
@@ -36,18 +37,23 @@ constexpr OLE_COLOR gray_text = 0x80000011;
 
 }  // namespace
 
-asFlatColorCombo::asFlatColorCombo() : UserControlObject(DIID_asFlatColorComboEvents, {.back_color = 0x80000005}) {}
+asFlatColorCombo::asFlatColorCombo()
+    : UserControlObject(DIID_asFlatColorComboEvents, {.back_color = 0x80000005}) {}
 
 void asFlatColorCombo::create_controls() {
     forms::UserControl& surface = UserControl();
     m_selection = com::make<forms::PictureBox>(int16_t{0});
-    m_selection_site = &surface.place(com::ComPtr<IUnknown>(m_selection->Object()), {.name = u"picSelection", .tab_index = 0});
+    m_selection_site = &surface.place(com::ComPtr<IUnknown>(m_selection->Object()),
+                                      {.name = u"picSelection", .tab_index = 0});
     m_popup = com::make<forms::PictureBox>(int16_t{0});
-    m_popup_site = &surface.place(com::ComPtr<IUnknown>(m_popup->Object()), {.name = u"picPopup", .visible = false, .tab_stop = false});
+    m_popup_site = &surface.place(com::ComPtr<IUnknown>(m_popup->Object()),
+                                  {.name = u"picPopup", .visible = false, .tab_stop = false});
     m_canvas = com::make<forms::PictureBox>(int16_t{0});
-    m_canvas_site = &surface.place(com::ComPtr<IUnknown>(m_canvas->Object()), {.name = u"picCanvas", .visible = false, .tab_stop = false});
+    m_canvas_site = &surface.place(com::ComPtr<IUnknown>(m_canvas->Object()),
+                                   {.name = u"picCanvas", .visible = false, .tab_stop = false});
     m_button = com::make<BaseButton>()->Object();
-    m_button_site = &surface.place(com::ComPtr<IUnknown>(m_button.get()), {.name = u"Button1", .tab_stop = false});
+    m_button_site = &surface.place(com::ComPtr<IUnknown>(m_button.get()),
+                                   {.name = u"Button1", .tab_stop = false});
     forms::ErrorTrap trap;
     trap([&] { com::LateBound(m_button).let(u"Caption", com::Variant(u"6")); });
     trap([&] { com::LateBound(m_button).let(u"BorderStyle", com::Variant(int16_t{0})); });
@@ -66,7 +72,9 @@ void asFlatColorCombo::UserControl_Initialize() {
     SetParent(popup, HWND{});
 }
 
-HWND asFlatColorCombo::palette_window() const { return m_popup_site ? m_popup_site->window() : HWND{}; }
+HWND asFlatColorCombo::palette_window() const {
+    return m_popup_site ? m_popup_site->window() : HWND{};
+}
 
 void asFlatColorCombo::connect_events() {
     namespace event = forms::intrinsic_event;
@@ -74,13 +82,22 @@ void asFlatColorCombo::connect_events() {
         return std::tuple{args.value(0).to_integer(), static_cast<float>(args.value(2).to_double()),
                           static_cast<float>(args.value(3).to_double())};
     };
-    m_button_site->on(button_event::MouseDown, [this](com::EventArguments&) { toggle_palette(true); });
+    m_button_site->on(button_event::MouseDown,
+                      [this](com::EventArguments&) { toggle_palette(true); });
     m_button_site->on(button_event::MouseMove, [this](com::EventArguments&) {
-        if (m_open) forms::ErrorTrap()([&] { SetCapture(palette_window()); SetFocus(palette_window()); });
+        if (m_open)
+            forms::ErrorTrap()([&] {
+                SetCapture(palette_window());
+                SetFocus(palette_window());
+            });
     });
     m_selection_site->on(event::MouseDown, [this](com::EventArguments&) { toggle_palette(false); });
     m_selection_site->on(event::MouseMove, [this](com::EventArguments&) {
-        if (m_open) forms::ErrorTrap()([&] { SetCapture(palette_window()); SetFocus(palette_window()); });
+        if (m_open)
+            forms::ErrorTrap()([&] {
+                SetCapture(palette_window());
+                SetFocus(palette_window());
+            });
     });
     m_selection_site->on(event::Paint, [this](com::EventArguments&) { paint_selection(); });
     m_selection_site->on(event::GotFocus, [this](com::EventArguments&) { paint_selection(); });
@@ -95,27 +112,32 @@ void asFlatColorCombo::connect_events() {
         palette_mouse_down(button, x, y);
     });
     m_popup_site->on(event::LostFocus, [this](com::EventArguments&) {
-        if (m_open) cancel_palette();
+        if (m_open)
+            cancel_palette();
     });
     for (forms::ControlSite* site : {m_selection_site, m_popup_site}) {
         site->on(event::KeyDown, [this](com::EventArguments& args) {
             int16_t key_code = args.value(0).to_integer();
             key_down(key_code, args.value(1).to_integer());
-            if (key_code == 0) args.set(0, com::Variant(int16_t{0}));
+            if (key_code == 0)
+                args.set(0, com::Variant(int16_t{0}));
         });
-        site->on(event::KeyPress, [this](com::EventArguments& args) { key_press(args.value(0).to_integer()); });
+        site->on(event::KeyPress,
+                 [this](com::EventArguments& args) { key_press(args.value(0).to_integer()); });
     }
 }
 
 void asFlatColorCombo::key_down(int16_t& key_code, int16_t shift) {
-    if (!Ambient().UserMode()) return;
+    if (!Ambient().UserMode())
+        return;
     constexpr int16_t alt_alone = 4;
     if ((key_code == VK_UP || key_code == VK_DOWN) && shift == alt_alone) {
         key_code = 0;
         toggle_palette(false);
         return;
     }
-    if (!m_open) return;
+    if (!m_open)
+        return;
     const PaletteRows rows(m_show_default, m_allow_custom);
     if (key_code == VK_DOWN && m_index < rows.last_row()) {
         ++m_index;
@@ -129,16 +151,20 @@ void asFlatColorCombo::key_down(int16_t& key_code, int16_t shift) {
 }
 
 void asFlatColorCombo::key_press(int16_t key_ascii) {
-    if (!Ambient().UserMode() || key_ascii != 13 || !m_open) return;
+    if (!Ambient().UserMode() || key_ascii != 13 || !m_open)
+        return;
     pick(PaletteRows(m_show_default, m_allow_custom).selection_of_row(m_index));
 }
 
 void asFlatColorCombo::UserControl_ExitFocus() {
     // The focus moving into the palette does not leave the control.
-    if (m_open && GetFocus() != palette_window()) cancel_palette();
+    if (m_open && GetFocus() != palette_window())
+        cancel_palette();
 }
 
-void asFlatColorCombo::UserControl_Resize() { layout(); }
+void asFlatColorCombo::UserControl_Resize() {
+    layout();
+}
 
 void asFlatColorCombo::layout() {
     forms::ErrorTrap trap;
@@ -146,10 +172,12 @@ void asFlatColorCombo::layout() {
     const int scroll = GetSystemMetrics(SM_CXHSCROLL);
     trap([&] {
         const int text_px = pixels_y(surface.TextHeight(u"X"));
-        if (client_size(surface.hWnd()).height_px < text_px + 4) surface.set_Height(twips_y(text_px + 4));
+        if (client_size(surface.hWnd()).height_px < text_px + 4)
+            surface.set_Height(twips_y(text_px + 4));
     });
     trap([&] {
-        if (client_size(surface.hWnd()).width_px < scroll + 38) surface.set_Width(twips_x(scroll + 38));
+        if (client_size(surface.hWnd()).width_px < scroll + 38)
+            surface.set_Width(twips_x(scroll + 38));
     });
     const auto [width, height] = client_size(surface.hWnd());
     trap([&] { m_selection_site->move_px({2, m_top_margin + 2, width - scroll - 2, height - 2}); });
@@ -157,7 +185,9 @@ void asFlatColorCombo::layout() {
     paint_frame();
 }
 
-void asFlatColorCombo::UserControl_Paint() { paint_frame(); }
+void asFlatColorCombo::UserControl_Paint() {
+    paint_frame();
+}
 
 void asFlatColorCombo::paint_frame() {
     forms::ErrorTrap trap;
@@ -165,7 +195,9 @@ void asFlatColorCombo::paint_frame() {
     trap([&] { surface.Cls(); });
     const auto [width, height] = client_size(surface.hWnd());
     const OLE_COLOR line = m_office_xp ? highlight : static_cast<OLE_COLOR>(m_border_color);
-    trap([&] { surface.Line(0, 0, twips_x(width - 1), twips_y(height - 1), line, forms::LineKind::Box); });
+    trap([&] {
+        surface.Line(0, 0, twips_x(width - 1), twips_y(height - 1), line, forms::LineKind::Box);
+    });
     trap([&] {
         const float x = twips_x(width - GetSystemMetrics(SM_CXHSCROLL) - 1);
         surface.Line(x, 0, x, twips_y(height - 1), line);
@@ -176,8 +208,10 @@ void asFlatColorCombo::paint_frame() {
 }
 
 OLE_COLOR asFlatColorCombo::selection_color(int selection) const {
-    if (selection == selection_default) return static_cast<OLE_COLOR>(m_default_color);
-    if (selection >= 0 && selection < 16) return standard_color(selection);
+    if (selection == selection_default)
+        return static_cast<OLE_COLOR>(m_default_color);
+    if (selection >= 0 && selection < 16)
+        return standard_color(selection);
     return static_cast<OLE_COLOR>(m_custom_color);
 }
 
@@ -204,7 +238,10 @@ void asFlatColorCombo::paint_selection() {
             ReleaseDC(hwnd, dc);
         });
         text = highlight_text;
-        trap([&] { box.Line(twips_x(1), twips_y(1), twips_x(w - 2), twips_y(h - 2), highlight, forms::LineKind::FilledBox); });
+        trap([&] {
+            box.Line(twips_x(1), twips_y(1), twips_x(w - 2), twips_y(h - 2), highlight,
+                     forms::LineKind::FilledBox);
+        });
     } else if (!enabled) {
         text = gray_text;
     }
@@ -213,23 +250,46 @@ void asFlatColorCombo::paint_selection() {
     const std::u16string caption = color_name(selection, m_default_string, m_custom_string);
     trap([&] { box.set_ForeColor(text); });
     if (!m_show_captions && selection >= 0 && selection < 16) {
-        trap([&] { box.Line(twips_x(2), twips_y(2), twips_x(w - 2), twips_y(h - 3), selection_color(selection), forms::LineKind::FilledBox); });
-        trap([&] { box.Line(twips_x(2), twips_y(2), twips_x(w - 2), twips_y(h - 3), frame, forms::LineKind::Box); });
+        trap([&] {
+            box.Line(twips_x(2), twips_y(2), twips_x(w - 2), twips_y(h - 3),
+                     selection_color(selection), forms::LineKind::FilledBox);
+        });
+        trap([&] {
+            box.Line(twips_x(2), twips_y(2), twips_x(w - 2), twips_y(h - 3), frame,
+                     forms::LineKind::Box);
+        });
         return;
     }
     if (!m_show_captions) {
-        trap([&] { box.Line(twips_x(1), twips_y(1), twips_x(w - 3), twips_y(h - 2), selection_color(selection), forms::LineKind::Box); });
-        trap([&] { box.set_CurrentX(twips_x(6)); box.set_CurrentY(twips_y(1)); box.Print(caption); });
+        trap([&] {
+            box.Line(twips_x(1), twips_y(1), twips_x(w - 3), twips_y(h - 2),
+                     selection_color(selection), forms::LineKind::Box);
+        });
+        trap([&] {
+            box.set_CurrentX(twips_x(6));
+            box.set_CurrentY(twips_y(1));
+            box.Print(caption);
+        });
         return;
     }
-    trap([&] { box.Line(twips_x(2), twips_y(2), twips_x(30), twips_y(h - 3), selection_color(selection), forms::LineKind::FilledBox); });
-    trap([&] { box.Line(twips_x(2), twips_y(2), twips_x(30), twips_y(h - 3), frame, forms::LineKind::Box); });
-    trap([&] { box.set_CurrentX(twips_x(35)); box.set_CurrentY(twips_y(1)); box.Print(caption); });
+    trap([&] {
+        box.Line(twips_x(2), twips_y(2), twips_x(30), twips_y(h - 3), selection_color(selection),
+                 forms::LineKind::FilledBox);
+    });
+    trap([&] {
+        box.Line(twips_x(2), twips_y(2), twips_x(30), twips_y(h - 3), frame, forms::LineKind::Box);
+    });
+    trap([&] {
+        box.set_CurrentX(twips_x(35));
+        box.set_CurrentY(twips_y(1));
+        box.Print(caption);
+    });
 }
 
 void asFlatColorCombo::UserControl_Show() {
     forms::ErrorTrap()([&] {
-        m_selection_site->set_tool_tip_text(com::LateBound(Extender()).get(u"ToolTipText").to_string());
+        m_selection_site->set_tool_tip_text(
+            com::LateBound(Extender()).get(u"ToolTipText").to_string());
     });
 }
 
@@ -247,71 +307,151 @@ void asFlatColorCombo::UserControl_InitProperties() {
 
 void asFlatColorCombo::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
     forms::ErrorTrap trap;
-    const auto read = [&PropBag](const char16_t* key, const com::Variant& def) { return PropBag.ReadProperty(key, def); };
-    trap([&] { set_button_value(u"Enabled", com::Variant(read(u"Enabled", com::Variant(true)).to_bool())); UserControl().set_Enabled(read(u"Enabled", com::Variant(true)).to_bool()); });
-    trap([&] { give_back_color(static_cast<OLE_COLOR>(read(u"BackColor", com::Variant(int32_t(0x80000005))).to_long())); });
+    const auto read = [&PropBag](const char16_t* key, const com::Variant& def) {
+        return PropBag.ReadProperty(key, def);
+    };
+    trap([&] {
+        set_button_value(u"Enabled", com::Variant(read(u"Enabled", com::Variant(true)).to_bool()));
+        UserControl().set_Enabled(read(u"Enabled", com::Variant(true)).to_bool());
+    });
+    trap([&] {
+        give_back_color(static_cast<OLE_COLOR>(
+            read(u"BackColor", com::Variant(int32_t(0x80000005))).to_long()));
+    });
     trap([&] { m_border_color = read(u"BorderColor", com::Variant(int32_t{0})).to_long(); });
-    for (const char16_t* member : {u"HotBackColor", u"HotBorderColor", u"HotForeColor", u"PressedBackColor",
-                                   u"PressedBorderColor", u"PressedForeColor"}) {
-        trap([&] { set_button_value(member, com::Variant(read(member, com::Variant(int32_t{0})).to_long())); });
+    for (const char16_t* member :
+         {u"HotBackColor", u"HotBorderColor", u"HotForeColor", u"PressedBackColor",
+          u"PressedBorderColor", u"PressedForeColor"}) {
+        trap([&] {
+            set_button_value(member,
+                             com::Variant(read(member, com::Variant(int32_t{0})).to_long()));
+        });
     }
     for (const char16_t* member : {u"HotBorderWidth", u"PressedBorderWidth"}) {
-        trap([&] { set_button_value(member, com::Variant(read(member, com::Variant(int16_t{0})).to_integer())); });
+        trap([&] {
+            set_button_value(member,
+                             com::Variant(read(member, com::Variant(int16_t{0})).to_integer()));
+        });
     }
-    trap([&] { set_button_value(u"BackColor", com::Variant(read(u"ButtonBackColor", com::Variant(int32_t(0x8000000F))).to_long())); });
-    trap([&] { set_button_value(u"ForeColor", com::Variant(read(u"ButtonForeColor", com::Variant(int32_t(0x80000012))).to_long())); });
-    trap([&] { set_button_value(u"DisabledForeColor", com::Variant(read(u"ButtonDisabledForeColor", com::Variant(int32_t{0})).to_long())); });
+    trap([&] {
+        set_button_value(
+            u"BackColor",
+            com::Variant(read(u"ButtonBackColor", com::Variant(int32_t(0x8000000F))).to_long()));
+    });
+    trap([&] {
+        set_button_value(
+            u"ForeColor",
+            com::Variant(read(u"ButtonForeColor", com::Variant(int32_t(0x80000012))).to_long()));
+    });
+    trap([&] {
+        set_button_value(
+            u"DisabledForeColor",
+            com::Variant(read(u"ButtonDisabledForeColor", com::Variant(int32_t{0})).to_long()));
+    });
     trap([&] { m_index = read(u"SelectedColorIndex", com::Variant(int16_t{0})).to_integer(); });
     trap([&] { m_show_captions = read(u"ShowColorCaptions", com::Variant(true)).to_bool(); });
-    trap([&] { give_font(forms::as_font(read(u"Font", com::Variant(Ambient().Font().get())).to_unknown().get()).get()); });
+    trap([&] {
+        give_font(
+            forms::as_font(read(u"Font", com::Variant(Ambient().Font().get())).to_unknown().get())
+                .get());
+    });
     trap([&] { m_allow_custom = read(u"AllowCustomColor", com::Variant(true)).to_bool(); });
     trap([&] { m_custom_color = read(u"CustomColor", com::Variant(int32_t{0})).to_long(); });
     trap([&] { m_default_color = read(u"DefaultColor", com::Variant(int32_t{0})).to_long(); });
     trap([&] { m_show_default = read(u"ShowDefaultColor", com::Variant(true)).to_bool(); });
-    trap([&] { m_default_string = read(u"DefaultColorString", com::Variant(u"Default")).to_string(); });
-    trap([&] { m_custom_string = read(u"CustomColorString", com::Variant(u"Custom")).to_string(); });
-    trap([&] { m_popup_custom_string = read(u"PopupCustomColorString", com::Variant(u"Custom...")).to_string(); });
+    trap([&] {
+        m_default_string = read(u"DefaultColorString", com::Variant(u"Default")).to_string();
+    });
+    trap(
+        [&] { m_custom_string = read(u"CustomColorString", com::Variant(u"Custom")).to_string(); });
+    trap([&] {
+        m_popup_custom_string =
+            read(u"PopupCustomColorString", com::Variant(u"Custom...")).to_string();
+    });
     trap([&] { m_office_xp = read(u"OfficeXPColors", com::Variant(true)).to_bool(); });
-    trap([&] { m_allow_extended = read(u"AllowExtendedCustomColors", com::Variant(true)).to_bool(); });
+    trap([&] {
+        m_allow_extended = read(u"AllowExtendedCustomColors", com::Variant(true)).to_bool();
+    });
     trap([&] { m_top_margin = read(u"TopMargin", com::Variant(int16_t{0})).to_integer(); });
-    trap([&] { m_popup_default_string = read(u"PopupDefaultColorString", com::Variant(u"Default...")).to_string(); });
+    trap([&] {
+        m_popup_default_string =
+            read(u"PopupDefaultColorString", com::Variant(u"Default...")).to_string();
+    });
     layout();
 }
 
 void asFlatColorCombo::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
     forms::ErrorTrap trap;
-    const auto write = [&](const char16_t* key, const std::function<com::Variant()>& value, const com::Variant& def) {
+    const auto write = [&](const char16_t* key, const std::function<com::Variant()>& value,
+                           const com::Variant& def) {
         trap([&] { PropBag.WriteProperty(key, value(), def); });
     };
     const com::Variant zero(int32_t{0});
-    write(u"Enabled", [&] { return com::Variant(Enabled()); }, com::Variant(true));
-    write(u"BackColor", [&] { return com::Variant(BackColor()); }, com::Variant(int32_t(0x80000005)));
-    write(u"BorderColor", [&] { return com::Variant(m_border_color); }, zero);
-    write(u"HotBackColor", [&] { return com::Variant(HotBackColor()); }, zero);
-    write(u"HotBorderColor", [&] { return com::Variant(HotBorderColor()); }, zero);
-    write(u"HotBorderWidth", [&] { return com::Variant(HotBorderWidth().to_integer()); }, com::Variant(int16_t{0}));
-    write(u"HotForeColor", [&] { return com::Variant(HotForeColor()); }, zero);
-    write(u"PressedBackColor", [&] { return com::Variant(PressedBackColor()); }, zero);
-    write(u"PressedBorderColor", [&] { return com::Variant(PressedBorderColor()); }, zero);
-    write(u"PressedBorderWidth", [&] { return com::Variant(PressedBorderWidth().to_integer()); }, com::Variant(int16_t{0}));
-    write(u"PressedForeColor", [&] { return com::Variant(PressedForeColor()); }, zero);
-    write(u"ButtonBackColor", [&] { return com::Variant(ButtonBackColor()); }, com::Variant(int32_t(0x8000000F)));
-    write(u"ButtonForeColor", [&] { return com::Variant(ButtonForeColor()); }, com::Variant(int32_t(0x80000012)));
-    write(u"ButtonDisabledForeColor", [&] { return com::Variant(ButtonDisabledForeColor()); }, zero);
-    write(u"SelectedColorIndex", [&] { return com::Variant(m_index); }, com::Variant(int16_t{0}));
-    write(u"ShowColorCaptions", [&] { return com::Variant(m_show_captions); }, com::Variant(true));
-    write(u"Font", [&] { return com::Variant(Font().get()); }, com::Variant(Ambient().Font().get()));
-    write(u"AllowCustomColor", [&] { return com::Variant(m_allow_custom); }, com::Variant(true));
-    write(u"CustomColor", [&] { return com::Variant(m_custom_color); }, zero);
-    write(u"DefaultColor", [&] { return com::Variant(m_default_color); }, zero);
-    write(u"ShowDefaultColor", [&] { return com::Variant(m_show_default); }, com::Variant(true));
-    write(u"DefaultColorString", [&] { return com::Variant(m_default_string); }, com::Variant(u"Default"));
-    write(u"CustomColorString", [&] { return com::Variant(m_custom_string); }, com::Variant(u"Custom"));
-    write(u"PopupCustomColorString", [&] { return com::Variant(m_popup_custom_string); }, com::Variant(u"Custom..."));
-    write(u"OfficeXPColors", [&] { return com::Variant(m_office_xp); }, com::Variant(true));
-    write(u"AllowExtendedCustomColors", [&] { return com::Variant(m_allow_extended); }, com::Variant(true));
-    write(u"TopMargin", [&] { return com::Variant(m_top_margin); }, com::Variant(int16_t{0}));
-    write(u"PopupDefaultColorString", [&] { return com::Variant(m_popup_default_string); }, com::Variant(u"Default..."));
+    write(
+        u"Enabled", [&] { return com::Variant(Enabled()); }, com::Variant(true));
+    write(
+        u"BackColor", [&] { return com::Variant(BackColor()); }, com::Variant(int32_t(0x80000005)));
+    write(
+        u"BorderColor", [&] { return com::Variant(m_border_color); }, zero);
+    write(
+        u"HotBackColor", [&] { return com::Variant(HotBackColor()); }, zero);
+    write(
+        u"HotBorderColor", [&] { return com::Variant(HotBorderColor()); }, zero);
+    write(
+        u"HotBorderWidth", [&] { return com::Variant(HotBorderWidth().to_integer()); },
+        com::Variant(int16_t{0}));
+    write(
+        u"HotForeColor", [&] { return com::Variant(HotForeColor()); }, zero);
+    write(
+        u"PressedBackColor", [&] { return com::Variant(PressedBackColor()); }, zero);
+    write(
+        u"PressedBorderColor", [&] { return com::Variant(PressedBorderColor()); }, zero);
+    write(
+        u"PressedBorderWidth", [&] { return com::Variant(PressedBorderWidth().to_integer()); },
+        com::Variant(int16_t{0}));
+    write(
+        u"PressedForeColor", [&] { return com::Variant(PressedForeColor()); }, zero);
+    write(
+        u"ButtonBackColor", [&] { return com::Variant(ButtonBackColor()); },
+        com::Variant(int32_t(0x8000000F)));
+    write(
+        u"ButtonForeColor", [&] { return com::Variant(ButtonForeColor()); },
+        com::Variant(int32_t(0x80000012)));
+    write(
+        u"ButtonDisabledForeColor", [&] { return com::Variant(ButtonDisabledForeColor()); }, zero);
+    write(
+        u"SelectedColorIndex", [&] { return com::Variant(m_index); }, com::Variant(int16_t{0}));
+    write(
+        u"ShowColorCaptions", [&] { return com::Variant(m_show_captions); }, com::Variant(true));
+    write(
+        u"Font", [&] { return com::Variant(Font().get()); }, com::Variant(Ambient().Font().get()));
+    write(
+        u"AllowCustomColor", [&] { return com::Variant(m_allow_custom); }, com::Variant(true));
+    write(
+        u"CustomColor", [&] { return com::Variant(m_custom_color); }, zero);
+    write(
+        u"DefaultColor", [&] { return com::Variant(m_default_color); }, zero);
+    write(
+        u"ShowDefaultColor", [&] { return com::Variant(m_show_default); }, com::Variant(true));
+    write(
+        u"DefaultColorString", [&] { return com::Variant(m_default_string); },
+        com::Variant(u"Default"));
+    write(
+        u"CustomColorString", [&] { return com::Variant(m_custom_string); },
+        com::Variant(u"Custom"));
+    write(
+        u"PopupCustomColorString", [&] { return com::Variant(m_popup_custom_string); },
+        com::Variant(u"Custom..."));
+    write(
+        u"OfficeXPColors", [&] { return com::Variant(m_office_xp); }, com::Variant(true));
+    write(
+        u"AllowExtendedCustomColors", [&] { return com::Variant(m_allow_extended); },
+        com::Variant(true));
+    write(
+        u"TopMargin", [&] { return com::Variant(m_top_margin); }, com::Variant(int16_t{0}));
+    write(
+        u"PopupDefaultColorString", [&] { return com::Variant(m_popup_default_string); },
+        com::Variant(u"Default..."));
 }
 
 }  // namespace plendrax

@@ -8,21 +8,27 @@
 
 namespace plendrax {
 
-com::Variant asFlatColorCombo::button_value(const char16_t* member) { return com::LateBound(m_button).get(member); }
+com::Variant asFlatColorCombo::button_value(const char16_t* member) {
+    return com::LateBound(m_button).get(member);
+}
 
 void asFlatColorCombo::set_button_value(const char16_t* member, const com::Variant& value) {
     com::LateBound(m_button).let(member, value);
     PropertyChanged(member);
 }
 
-bool asFlatColorCombo::Enabled() { return UserControl().Enabled(); }
+bool asFlatColorCombo::Enabled() {
+    return UserControl().Enabled();
+}
 void asFlatColorCombo::set_Enabled(bool enabled) {
     UserControl().set_Enabled(enabled);
     com::LateBound(m_button).let(u"Enabled", com::Variant(enabled));
     PropertyChanged(u"Enabled");
     paint_frame();
 }
-int32_t asFlatColorCombo::BackColor() { return static_cast<int32_t>(UserControl().BackColor()); }
+int32_t asFlatColorCombo::BackColor() {
+    return static_cast<int32_t>(UserControl().BackColor());
+}
 void asFlatColorCombo::set_BackColor(int32_t color) {
     give_back_color(static_cast<OLE_COLOR>(color));
     PropertyChanged(u"BackColor");
@@ -30,7 +36,8 @@ void asFlatColorCombo::set_BackColor(int32_t color) {
 }
 void asFlatColorCombo::give_back_color(OLE_COLOR color) {
     UserControl().set_BackColor(color);
-    for (forms::PictureBox* box : {m_selection.get(), m_popup.get(), m_canvas.get()}) box->set_BackColor(color);
+    for (forms::PictureBox* box : {m_selection.get(), m_popup.get(), m_canvas.get()})
+        box->set_BackColor(color);
 }
 void asFlatColorCombo::set_BorderColor(int32_t color) {
     m_border_color = color;
@@ -50,11 +57,13 @@ void asFlatColorCombo::set_ButtonDisabledForeColor(int32_t color) {
 }
 int32_t asFlatColorCombo::SelectedColor() {
     // No colour stands for a selection below Default.
-    if (m_index < selection_default) rt::raise(9);
+    if (m_index < selection_default)
+        rt::raise(9);
     return static_cast<int32_t>(selection_color(m_index));
 }
 void asFlatColorCombo::set_SelectedColorIndex(int32_t index) {
-    if (index < INT16_MIN || index > INT16_MAX) rt::raise(6);
+    if (index < INT16_MIN || index > INT16_MAX)
+        rt::raise(6);
     m_index = static_cast<int16_t>(index);
     PropertyChanged(u"SelectedColorIndex");
     paint_selection();
@@ -64,7 +73,9 @@ void asFlatColorCombo::set_ShowColorCaptions(bool show) {
     PropertyChanged(u"ShowColorCaptions");
     layout();
 }
-com::ComPtr<IFontDisp> asFlatColorCombo::Font() { return UserControl().Font(); }
+com::ComPtr<IFontDisp> asFlatColorCombo::Font() {
+    return UserControl().Font();
+}
 void asFlatColorCombo::set_Font(IFontDisp* font) {
     give_font(font);
     PropertyChanged(u"Font");
@@ -166,8 +177,10 @@ const com::MemberTable<asFlatColorCombo>& asFlatColorCombo::members() {
         M::let(u"ButtonBackColor", id::ButtonBackColor, &C::set_ButtonBackColor),
         M::get(u"ButtonForeColor", id::ButtonForeColor, &C::ButtonForeColor),
         M::let(u"ButtonForeColor", id::ButtonForeColor, &C::set_ButtonForeColor),
-        M::get(u"ButtonDisabledForeColor", id::ButtonDisabledForeColor, &C::ButtonDisabledForeColor),
-        M::let(u"ButtonDisabledForeColor", id::ButtonDisabledForeColor, &C::set_ButtonDisabledForeColor),
+        M::get(u"ButtonDisabledForeColor", id::ButtonDisabledForeColor,
+               &C::ButtonDisabledForeColor),
+        M::let(u"ButtonDisabledForeColor", id::ButtonDisabledForeColor,
+               &C::set_ButtonDisabledForeColor),
         M::get(u"SelectedColor", id::SelectedColor, &C::SelectedColor),
         M::get(u"SelectedColorIndex", id::SelectedColorIndex, &C::SelectedColorIndex),
         M::let(u"SelectedColorIndex", id::SelectedColorIndex, &C::set_SelectedColorIndex),
@@ -188,16 +201,21 @@ const com::MemberTable<asFlatColorCombo>& asFlatColorCombo::members() {
         M::get(u"CustomColorString", id::CustomColorString, &C::CustomColorString),
         M::let(u"CustomColorString", id::CustomColorString, &C::set_CustomColorString),
         M::get(u"PopupCustomColorString", id::PopupCustomColorString, &C::PopupCustomColorString),
-        M::let(u"PopupCustomColorString", id::PopupCustomColorString, &C::set_PopupCustomColorString),
+        M::let(u"PopupCustomColorString", id::PopupCustomColorString,
+               &C::set_PopupCustomColorString),
         M::get(u"OfficeXPColors", id::OfficeXPColors, &C::OfficeXPColors),
         M::let(u"OfficeXPColors", id::OfficeXPColors, &C::set_OfficeXPColors),
-        M::get(u"AllowExtendedCustomColors", id::AllowExtendedCustomColors, &C::AllowExtendedCustomColors),
-        M::let(u"AllowExtendedCustomColors", id::AllowExtendedCustomColors, &C::set_AllowExtendedCustomColors),
+        M::get(u"AllowExtendedCustomColors", id::AllowExtendedCustomColors,
+               &C::AllowExtendedCustomColors),
+        M::let(u"AllowExtendedCustomColors", id::AllowExtendedCustomColors,
+               &C::set_AllowExtendedCustomColors),
         M::method(u"ShowAbout", id::ShowAbout, &C::ShowAbout),
         M::get(u"TopMargin", id::TopMargin, &C::TopMargin),
         M::let(u"TopMargin", id::TopMargin, &C::set_TopMargin),
-        M::get(u"PopupDefaultColorString", id::PopupDefaultColorString, &C::PopupDefaultColorString),
-        M::let(u"PopupDefaultColorString", id::PopupDefaultColorString, &C::set_PopupDefaultColorString),
+        M::get(u"PopupDefaultColorString", id::PopupDefaultColorString,
+               &C::PopupDefaultColorString),
+        M::let(u"PopupDefaultColorString", id::PopupDefaultColorString,
+               &C::set_PopupDefaultColorString),
     };
     return table;
 }

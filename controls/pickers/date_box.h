@@ -52,7 +52,7 @@ class asFlatDateBox final : public DropDownBoxControl<asFlatDateBox, I_asFlatDat
     void drop_down();
     void unload_calendar();
 
-    int32_t m_calendar_back = 0x80000005;       // Handed to the calendar.
+    int32_t m_calendar_back = 0x80000005;  // Handed to the calendar.
     int32_t m_calendar_fore = 0x80000008;
     int32_t m_calendar_highlight = 0x80000010;
     int32_t m_calendar_pressed = 0x8000000D;

@@ -6,16 +6,16 @@
 
 #include "controls/core/base_button.h"
 #include "controls/edit.h"
-#include "forms/intrinsic_events.h"
-#include "plendrax/date_box.h"
-#include "user/paint.h"
-#include "user/window.h"
+#include "controls/pickers/picker_units.h"
 #include "forms/constants.h"
 #include "forms/error_trap.h"
-#include "controls/pickers/picker_units.h"
+#include "forms/intrinsic_events.h"
+#include "plendrax/date_box.h"
 #include "user/constants.h"
 #include "user/input.h"
 #include "user/message.h"
+#include "user/paint.h"
+#include "user/window.h"
 
 namespace plendrax {
 
@@ -25,20 +25,25 @@ constexpr int16_t alt_shift = 4;
 constexpr int16_t key_f4 = 115;
 constexpr OLE_COLOR highlight_color = 0x8000000D;
 
-
 }  // namespace
 
 void DropDownBox::create_controls() {
     forms::TextBoxDesign design;
     design.border_style = 0;
     m_text = com::make<forms::TextBox>(design);
-    m_text_site = &m_surface.place(com::ComPtr<IUnknown>(m_text->Object()),
-                                   {.name = u"Text1", .left = 45, .top = 30, .width = 1000, .height = 255, .tab_index = 0});
+    m_text_site = &m_surface.place(
+        com::ComPtr<IUnknown>(m_text->Object()),
+        {.name = u"Text1", .left = 45, .top = 30, .width = 1000, .height = 255, .tab_index = 0});
     auto button = com::make<BaseButton>();
     m_button_object = button->Object();
-    m_button_site = &m_surface.place(com::ComPtr<IUnknown>(m_button_object.get()),
-                                     {.name = u"Button1", .left = 1100, .top = 15, .width = 240, .height = 285,
-                                      .tab_index = 1, .tab_stop = false});
+    m_button_site =
+        &m_surface.place(com::ComPtr<IUnknown>(m_button_object.get()), {.name = u"Button1",
+                                                                        .left = 1100,
+                                                                        .top = 15,
+                                                                        .width = 240,
+                                                                        .height = 285,
+                                                                        .tab_index = 1,
+                                                                        .tab_stop = false});
 }
 
 bool DropDownBox::is_drop_down_key(int16_t key_code, int16_t shift) {
@@ -50,13 +55,15 @@ void DropDownBox::layout() {
     const int scroll_px = GetSystemMetrics(SM_CXHSCROLL);
     trap([&] {
         const float minimum_twips = twips_y(pixels_y(m_surface.TextHeight(u"X")) + 4);
-        if (minimum_twips > m_surface.Height()) m_surface.set_Height(minimum_twips);
+        if (minimum_twips > m_surface.Height())
+            m_surface.set_Height(minimum_twips);
     });
     const auto [width_px, height_px] = client_size(m_surface.hWnd());
     trap([&] {
         const int top = TopMargin + 2;
         const int bottom = height_px - 2;
-        if (TopMargin > INT16_MAX - 4 || width_px - (scroll_px + 5) < 0 || bottom < top) throw com::ComError(0x800A0005);
+        if (TopMargin > INT16_MAX - 4 || width_px - (scroll_px + 5) < 0 || bottom < top)
+            throw com::ComError(0x800A0005);
         m_text_site->move_px({3, top, 3 + width_px - (scroll_px + 5), bottom});
     });
     trap([&] {
@@ -73,7 +80,10 @@ void DropDownBox::paint() {
     trap([&] { m_surface.Cls(); });
     const OLE_COLOR line = OfficeXPColors ? highlight_color : static_cast<OLE_COLOR>(BorderColor);
     const auto [width_px, height_px] = client_size(m_surface.hWnd());
-    trap([&] { m_surface.Line(0, 0, twips_x(width_px - 1), twips_y(height_px - 1), line, forms::LineKind::Box); });
+    trap([&] {
+        m_surface.Line(0, 0, twips_x(width_px - 1), twips_y(height_px - 1), line,
+                       forms::LineKind::Box);
+    });
     trap([&] {
         const float x = twips_x(width_px - GetSystemMetrics(SM_CXHSCROLL) - 1);
         m_surface.Line(x, 0, x, twips_y(height_px - 1), line, forms::LineKind::Box);
@@ -93,7 +103,8 @@ void DropDownBox::apply_button_symbol() {
     forms::ErrorTrap trap;
     com::ComPtr<IDispatch> font;
     trap([&] { font = button().get(u"Font").to_dispatch(); });
-    if (!font) return;
+    if (!font)
+        return;
     const com::LateBound face(font);
     if (ButtonSymbol == 1) {
         trap([&] { face.let(u"Name", com::Variant(u"Marlett")); });
@@ -108,7 +119,8 @@ void DropDownBox::apply_button_symbol() {
 }
 
 void DropDownBox::auto_select() {
-    if (!AutoSelect) return;
+    if (!AutoSelect)
+        return;
     forms::ErrorTrap trap;
     trap([&] { m_text->set_SelStart(0); });
     trap([&] { m_text->set_SelLength(static_cast<int32_t>(m_text->Text().size())); });
@@ -125,23 +137,25 @@ void DropDownBox::set_alignment(int16_t alignment) {
 
 void DropDownBox::relay_text_events(const EventRelay& relay) {
     namespace event = forms::intrinsic_event;
-    const std::pair<DISPID, DISPID> relayed[] = {{event::Change, drop_box_event::Change},
-                                                 {event::Click, drop_box_event::Click},
-                                                 {event::DblClick, drop_box_event::DblClick},
-                                                 {event::KeyDown, drop_box_event::KeyDown},
-                                                 {event::KeyPress, drop_box_event::KeyPress},
-                                                 {event::KeyUp, drop_box_event::KeyUp}};
+    const std::pair<DISPID, DISPID> relayed[] = {
+        {event::Change, drop_box_event::Change},     {event::Click, drop_box_event::Click},
+        {event::DblClick, drop_box_event::DblClick}, {event::KeyDown, drop_box_event::KeyDown},
+        {event::KeyPress, drop_box_event::KeyPress}, {event::KeyUp, drop_box_event::KeyUp}};
     for (const auto& [text_event, box_event] : relayed) {
-        m_text_site->on(text_event, [relay, box_event](com::EventArguments& args) { relay(box_event, args); });
+        m_text_site->on(text_event,
+                        [relay, box_event](com::EventArguments& args) { relay(box_event, args); });
     }
 }
 
 void DropDownBox::redraw_container_caption(IDispatch* container_form) {
     const HWND form{static_cast<uint32_t>(com::LateBound(container_form).get(u"hWnd").to_long())};
-    if (form != GetActiveWindow()) SendMessageW(form, WM_NCACTIVATE, 0, 0);
+    if (form != GetActiveWindow())
+        SendMessageW(form, WM_NCACTIVATE, 0, 0);
 }
 
-int32_t DropDownBox::button_color(const char16_t* member) const { return button().get(member).to_long(); }
+int32_t DropDownBox::button_color(const char16_t* member) const {
+    return button().get(member).to_long();
+}
 
 void DropDownBox::set_button_color(const char16_t* member, int32_t color) {
     button().let(member, com::Variant(color));

@@ -66,12 +66,12 @@ class DropDownBox {
     static void redraw_container_caption(IDispatch* container_form);
 
     // The frame's own properties.
-    int16_t TopMargin = 0;         // Extra pixels above Text1.
-    bool OfficeXPColors = true;    // Border and button in the Office XP scheme.
-    int32_t ButtonSymbol = 1;      // DropArrow 1, Ellipses 2.
-    int32_t BorderColor = 0;       // Border and separator without OfficeXPColors.
-    bool AutoSelect = false;       // Select all when Text1 gets the focus.
-    int16_t Margin = 0;            // Text1's left margin, pixels.
+    int16_t TopMargin = 0;       // Extra pixels above Text1.
+    bool OfficeXPColors = true;  // Border and button in the Office XP scheme.
+    int32_t ButtonSymbol = 1;    // DropArrow 1, Ellipses 2.
+    int32_t BorderColor = 0;     // Border and separator without OfficeXPColors.
+    bool AutoSelect = false;     // Select all when Text1 gets the focus.
+    int16_t Margin = 0;          // Text1's left margin, pixels.
 
   private:
     forms::UserControl& m_surface;

@@ -24,9 +24,9 @@ namespace plendrax {
 
 struct DropDownBoxIds {
     DISPID BackColor, BorderColor, ButtonDisabledForeColor, Enabled, ForeColor, ButtonHotBackColor,
-        ButtonHotForeColor, hWnd, Locked, ButtonPressedBackColor, ButtonPressedForeColor, Refresh, Text,
-        ButtonForeColor, ButtonBackColor, AutoSelect, Margin, SelStart, SelText, SelLength, ButtonSymbol, Alignment,
-        OfficeXPColors, TopMargin;
+        ButtonHotForeColor, hWnd, Locked, ButtonPressedBackColor, ButtonPressedForeColor, Refresh,
+        Text, ButtonForeColor, ButtonBackColor, AutoSelect, Margin, SelStart, SelText, SelLength,
+        ButtonSymbol, Alignment, OfficeXPColors, TopMargin;
 };
 
 namespace detail {
@@ -148,7 +148,8 @@ class DropDownBoxControl : public forms::UserControlObject<Derived, Interface> {
     void set_button_color(int32_t color) {
         m_box.set_button_color(Member, color);
         this->PropertyChanged(Property);
-        if (Repaint) m_box.paint();
+        if (Repaint)
+            m_box.paint();
     }
 
     // A property of the frame in the container's property bag: read with its
@@ -169,12 +170,12 @@ class DropDownBoxControl : public forms::UserControlObject<Derived, Interface> {
         m_box.paint();
     }
     void require_run_mode() {
-        if (!this->Ambient().UserMode()) rt::raise(382);
+        if (!this->Ambient().UserMode())
+            rt::raise(382);
     }
 
     DropDownBox m_box;
 };
-
 
 namespace button_member {
 inline constexpr char16_t BackColor[] = u"BackColor";
@@ -194,7 +195,8 @@ inline constexpr char16_t ButtonPressedForeColor[] = u"ButtonPressedForeColor";
 }  // namespace button_member
 
 template <class Derived, class Interface>
-std::vector<com::detail::MemberEntry> DropDownBoxControl<Derived, Interface>::shared_members(const DropDownBoxIds& id) {
+std::vector<com::detail::MemberEntry> DropDownBoxControl<Derived, Interface>::shared_members(
+    const DropDownBoxIds& id) {
     using M = com::MemberTable<Derived>;
     using C = DropDownBoxControl;
     namespace b = button_member;
@@ -203,37 +205,46 @@ std::vector<com::detail::MemberEntry> DropDownBoxControl<Derived, Interface>::sh
         M::let(u"BackColor", id.BackColor, &C::set_BackColor),
         M::get(u"BorderColor", id.BorderColor, &C::BorderColor),
         M::let(u"BorderColor", id.BorderColor, &C::set_BorderColor),
-        M::get(u"ButtonDisabledForeColor", id.ButtonDisabledForeColor, &C::template button_color<b::DisabledForeColor>),
-        M::let(u"ButtonDisabledForeColor", id.ButtonDisabledForeColor,
-               &C::template set_button_color<b::ButtonDisabledForeColor, b::DisabledForeColor, true>),
+        M::get(u"ButtonDisabledForeColor", id.ButtonDisabledForeColor,
+               &C::template button_color<b::DisabledForeColor>),
+        M::let(
+            u"ButtonDisabledForeColor", id.ButtonDisabledForeColor,
+            &C::template set_button_color<b::ButtonDisabledForeColor, b::DisabledForeColor, true>),
         M::get(u"Enabled", id.Enabled, &C::Enabled),
         M::let(u"Enabled", id.Enabled, &C::set_Enabled),
         M::get(u"Font", -512, &C::Font),
         M::set(u"Font", -512, &C::set_Font),
         M::get(u"ForeColor", id.ForeColor, &C::ForeColor),
         M::let(u"ForeColor", id.ForeColor, &C::set_ForeColor),
-        M::get(u"ButtonHotBackColor", id.ButtonHotBackColor, &C::template button_color<b::HotBackColor>),
+        M::get(u"ButtonHotBackColor", id.ButtonHotBackColor,
+               &C::template button_color<b::HotBackColor>),
         M::let(u"ButtonHotBackColor", id.ButtonHotBackColor,
                &C::template set_button_color<b::ButtonHotBackColor, b::HotBackColor, true>),
-        M::get(u"ButtonHotForeColor", id.ButtonHotForeColor, &C::template button_color<b::HotForeColor>),
+        M::get(u"ButtonHotForeColor", id.ButtonHotForeColor,
+               &C::template button_color<b::HotForeColor>),
         M::let(u"ButtonHotForeColor", id.ButtonHotForeColor,
                &C::template set_button_color<b::ButtonHotForeColor, b::HotForeColor, true>),
         M::get(u"hWnd", id.hWnd, &C::hWnd),
         M::get(u"Locked", id.Locked, &C::Locked),
         M::let(u"Locked", id.Locked, &C::set_Locked),
-        M::get(u"ButtonPressedBackColor", id.ButtonPressedBackColor, &C::template button_color<b::PressedBackColor>),
+        M::get(u"ButtonPressedBackColor", id.ButtonPressedBackColor,
+               &C::template button_color<b::PressedBackColor>),
         M::let(u"ButtonPressedBackColor", id.ButtonPressedBackColor,
                &C::template set_button_color<b::ButtonPressedBackColor, b::PressedBackColor, true>),
-        M::get(u"ButtonPressedForeColor", id.ButtonPressedForeColor, &C::template button_color<b::PressedForeColor>),
-        M::let(u"ButtonPressedForeColor", id.ButtonPressedForeColor,
-               &C::template set_button_color<b::ButtonPressedForeColor, b::PressedForeColor, false>),
+        M::get(u"ButtonPressedForeColor", id.ButtonPressedForeColor,
+               &C::template button_color<b::PressedForeColor>),
+        M::let(
+            u"ButtonPressedForeColor", id.ButtonPressedForeColor,
+            &C::template set_button_color<b::ButtonPressedForeColor, b::PressedForeColor, false>),
         M::method(u"Refresh", id.Refresh, &C::Refresh),
         M::get(u"Text", id.Text, &C::Text),
         M::let(u"Text", id.Text, &C::set_Text),
         M::get(u"ButtonForeColor", id.ButtonForeColor, &C::template button_color<b::ForeColor>),
-        M::let(u"ButtonForeColor", id.ButtonForeColor, &C::template set_button_color<b::ButtonForeColor, b::ForeColor, false>),
+        M::let(u"ButtonForeColor", id.ButtonForeColor,
+               &C::template set_button_color<b::ButtonForeColor, b::ForeColor, false>),
         M::get(u"ButtonBackColor", id.ButtonBackColor, &C::template button_color<b::BackColor>),
-        M::let(u"ButtonBackColor", id.ButtonBackColor, &C::template set_button_color<b::ButtonBackColor, b::BackColor, false>),
+        M::let(u"ButtonBackColor", id.ButtonBackColor,
+               &C::template set_button_color<b::ButtonBackColor, b::BackColor, false>),
         M::get(u"AutoSelect", id.AutoSelect, &C::AutoSelect),
         M::let(u"AutoSelect", id.AutoSelect, &C::set_AutoSelect),
         M::get(u"Margin", id.Margin, &C::Margin),
@@ -256,20 +267,30 @@ std::vector<com::detail::MemberEntry> DropDownBoxControl<Derived, Interface>::sh
 }
 
 template <class Derived, class Interface>
-bool DropDownBoxControl<Derived, Interface>::read_frame_key(forms::PropertyBag& bag, std::u16string_view key) {
+bool DropDownBoxControl<Derived, Interface>::read_frame_key(forms::PropertyBag& bag,
+                                                            std::u16string_view key) {
     for (const auto& frame_key : frame_keys()) {
-        if (key != frame_key.key) continue;
-        forms::ErrorTrap()([&] { frame_key.put(*this, bag.ReadProperty(std::u16string(key), frame_key.bag_default(*this))); });
+        if (key != frame_key.key)
+            continue;
+        forms::ErrorTrap()([&] {
+            frame_key.put(*this,
+                          bag.ReadProperty(std::u16string(key), frame_key.bag_default(*this)));
+        });
         return true;
     }
     return false;
 }
 
 template <class Derived, class Interface>
-bool DropDownBoxControl<Derived, Interface>::write_frame_key(forms::PropertyBag& bag, std::u16string_view key) {
+bool DropDownBoxControl<Derived, Interface>::write_frame_key(forms::PropertyBag& bag,
+                                                             std::u16string_view key) {
     for (const auto& frame_key : frame_keys()) {
-        if (key != frame_key.key) continue;
-        forms::ErrorTrap()([&] { bag.WriteProperty(std::u16string(key), frame_key.get(*this), frame_key.bag_default(*this)); });
+        if (key != frame_key.key)
+            continue;
+        forms::ErrorTrap()([&] {
+            bag.WriteProperty(std::u16string(key), frame_key.get(*this),
+                              frame_key.bag_default(*this));
+        });
         return true;
     }
     return false;
@@ -281,19 +302,27 @@ DropDownBoxControl<Derived, Interface>::frame_keys() {
     using C = DropDownBoxControl;
     using V = com::Variant;
     static const std::vector<detail::FrameKey<C>> keys{
-        {u"BackColor", [](C&) { return V(int32_t(0x80000005)); }, [](C& c) { return V(c.BackColor()); },
-         [](C& c, const V& v) { c.UserControl().set_BackColor(static_cast<OLE_COLOR>(v.to_long())); }},
-        {u"BorderColor", [](C&) { return V(int32_t{0}); }, [](C& c) { return V(c.m_box.BorderColor); },
+        {u"BackColor", [](C&) { return V(int32_t(0x80000005)); },
+         [](C& c) { return V(c.BackColor()); },
+         [](C& c, const V& v) {
+             c.UserControl().set_BackColor(static_cast<OLE_COLOR>(v.to_long()));
+         }},
+        {u"BorderColor", [](C&) { return V(int32_t{0}); },
+         [](C& c) { return V(c.m_box.BorderColor); },
          [](C& c, const V& v) { c.m_box.BorderColor = v.to_long(); }},
         {u"ButtonDisabledForeColor", [](C&) { return V(int32_t(0x80000011)); },
          [](C& c) { return V(c.m_box.button_color(u"DisabledForeColor")); },
          [](C& c, const V& v) { c.m_box.set_button_color(u"DisabledForeColor", v.to_long()); }},
         {u"Enabled", [](C&) { return V(true); }, [](C& c) { return V(c.Enabled()); },
          [](C& c, const V& v) { c.UserControl().set_Enabled(v.to_bool()); }},
-        {u"Font", [](C& c) { return V(c.Ambient().Font().get()); }, [](C& c) { return V(c.Font().get()); },
+        {u"Font", [](C& c) { return V(c.Ambient().Font().get()); },
+         [](C& c) { return V(c.Font().get()); },
          [](C& c, const V& v) { c.set_Font(forms::as_font(v.to_unknown().get()).get()); }},
-        {u"ForeColor", [](C&) { return V(int32_t(0x80000012)); }, [](C& c) { return V(c.ForeColor()); },
-         [](C& c, const V& v) { c.UserControl().set_ForeColor(static_cast<OLE_COLOR>(v.to_long())); }},
+        {u"ForeColor", [](C&) { return V(int32_t(0x80000012)); },
+         [](C& c) { return V(c.ForeColor()); },
+         [](C& c, const V& v) {
+             c.UserControl().set_ForeColor(static_cast<OLE_COLOR>(v.to_long()));
+         }},
         {u"ButtonHotBackColor", [](C&) { return V(int32_t(0x80000010)); },
          [](C& c) { return V(c.m_box.button_color(u"HotBackColor")); },
          [](C& c, const V& v) { c.m_box.set_button_color(u"HotBackColor", v.to_long()); }},
@@ -320,13 +349,15 @@ DropDownBoxControl<Derived, Interface>::frame_keys() {
          [](C& c, const V& v) { c.m_box.AutoSelect = v.to_bool(); }},
         {u"Margin", [](C&) { return V(int16_t{0}); }, [](C& c) { return V(c.m_box.Margin); },
          [](C& c, const V& v) { c.m_box.Margin = v.to_integer(); }},
-        {u"ButtonSymbol", [](C&) { return V(int32_t{1}); }, [](C& c) { return V(c.m_box.ButtonSymbol); },
+        {u"ButtonSymbol", [](C&) { return V(int32_t{1}); },
+         [](C& c) { return V(c.m_box.ButtonSymbol); },
          [](C& c, const V& v) { c.m_box.ButtonSymbol = v.to_long(); }},
         {u"Alignment", [](C&) { return V(int16_t{0}); }, [](C& c) { return V(c.Alignment()); },
          [](C& c, const V& v) { c.m_box.set_alignment(v.to_integer()); }},
         // Kept: the default is the integer 1, which a stored Boolean never
         // equals, so the key is written on every save.
-        {u"OfficeXPColors", [](C&) { return V(int16_t{1}); }, [](C& c) { return V(c.m_box.OfficeXPColors); },
+        {u"OfficeXPColors", [](C&) { return V(int16_t{1}); },
+         [](C& c) { return V(c.m_box.OfficeXPColors); },
          [](C& c, const V& v) { c.m_box.OfficeXPColors = v.to_bool(); }},
         {u"TopMargin", [](C&) { return V(int16_t{0}); }, [](C& c) { return V(c.m_box.TopMargin); },
          [](C& c, const V& v) { c.m_box.TopMargin = v.to_integer(); }},

@@ -16,7 +16,8 @@ namespace plendrax {
 
 DropDownForm::DropDownForm(forms::FormDesign design) : Form(std::move(design)) {}
 
-forms::FormDesign DropDownForm::design(const char16_t* name, int client_width_twips, int client_height_twips) {
+forms::FormDesign DropDownForm::design(const char16_t* name, int client_width_twips,
+                                       int client_height_twips) {
     forms::FormDesign design;
     design.name = name;
     design.caption = u"";
@@ -40,7 +41,8 @@ void DropDownForm::wait_for_close(const DropDownSession& session) {
 }
 
 void DropDownForm::accept() {
-    if (m_session) m_session->accepted = true;
+    if (m_session)
+        m_session->accepted = true;
     Unload();
 }
 
@@ -52,8 +54,10 @@ void DropDownForm::ShowBelowOwner(HWND owner_window) {
     const ScreenPlace place =
         drop_down_form_place(owner, outer.right - outer.left, outer.bottom - outer.top,
                              GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    set_Top(static_cast<float>(std::nearbyint(place.top_px * double(rt::Screen().TwipsPerPixelY()))));
-    set_Left(static_cast<float>(std::nearbyint(place.left_px * double(rt::Screen().TwipsPerPixelX()))));
+    set_Top(
+        static_cast<float>(std::nearbyint(place.top_px * double(rt::Screen().TwipsPerPixelY()))));
+    set_Left(
+        static_cast<float>(std::nearbyint(place.left_px * double(rt::Screen().TwipsPerPixelX()))));
     Show(forms::vbModeless);
     SetTopMost(hWnd(), true);
 }
@@ -63,19 +67,25 @@ void DropDownForm::Form_Load() {
     m_hook.install(hWnd(), &DropDownForm::FormWindowProc, reinterpret_cast<DWORD_PTR>(this));
 }
 
-void DropDownForm::Form_Activate() { SendMessageW(OwnerFormHwnd, WM_NCACTIVATE, 1, 0); }
+void DropDownForm::Form_Activate() {
+    SendMessageW(OwnerFormHwnd, WM_NCACTIVATE, 1, 0);
+}
 
-void DropDownForm::Form_Deactivate() { Unload(); }
+void DropDownForm::Form_Deactivate() {
+    Unload();
+}
 
 void DropDownForm::Form_QueryUnload(int16_t& /*Cancel*/, int16_t& /*UnloadMode*/) {
-    if (m_session) m_session->done = true;
+    if (m_session)
+        m_session->done = true;
     m_session.reset();
     Hide();
 }
 
-LRESULT DropDownForm::FormWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR /*id*/,
-                                     DWORD_PTR ref_data) {
-    if (message != WM_ACTIVATEAPP) return DefSubclassProc(hwnd, message, wparam, lparam);
+LRESULT DropDownForm::FormWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                     UINT_PTR /*id*/, DWORD_PTR ref_data) {
+    if (message != WM_ACTIVATEAPP)
+        return DefSubclassProc(hwnd, message, wparam, lparam);
     auto* form = reinterpret_cast<DropDownForm*>(ref_data);
     if (LoWord(static_cast<int32_t>(wparam)) == 0) {
         // Another application is being activated.

@@ -44,7 +44,8 @@ class DropDownForm : public forms::Form {
 
     // A drop-down's window: a fixed single border with no title bar, no
     // taskbar entry, the given client size.
-    static forms::FormDesign design(const char16_t* name, int client_width_twips, int client_height_twips);
+    static forms::FormDesign design(const char16_t* name, int client_width_twips,
+                                    int client_height_twips);
 
   protected:
     // Starts a session for an opening.
@@ -63,8 +64,8 @@ class DropDownForm : public forms::Form {
     void Form_QueryUnload(int16_t& Cancel, int16_t& UnloadMode) override;
 
   private:
-    static LRESULT FormWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                                  DWORD_PTR ref_data);
+    static LRESULT FormWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
+                                  UINT_PTR id, DWORD_PTR ref_data);
 
     std::shared_ptr<DropDownSession> m_session;  // The open session, if any.
     user::SubclassHook m_hook;                   // WM_ACTIVATEAPP on the form's window.

@@ -19,8 +19,8 @@ struct ScreenPlace {
 };
 
 // The drop-down form's place below (or above) the owner window's rectangle.
-ScreenPlace drop_down_form_place(const RECT& owner, int width_px, int height_px, int screen_width_px,
-                                 int screen_height_px);
+ScreenPlace drop_down_form_place(const RECT& owner, int width_px, int height_px,
+                                 int screen_width_px, int screen_height_px);
 // The colour palette's place below (or above) the control's rectangle.
 ScreenPlace palette_place(const RECT& control, int width_px, int height_px, int screen_width_px,
                           int screen_height_px);

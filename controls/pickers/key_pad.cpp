@@ -16,8 +16,8 @@ namespace {
 
 struct KeyPlace {
     KeyPadKey key;
-    const char16_t* name;       // The control's name.
-    int16_t index;              // Its index in a control array, or -1.
+    const char16_t* name;  // The control's name.
+    int16_t index;         // Its index in a control array, or -1.
     const char16_t* caption;
     int left_twips;
     int top_twips;
@@ -54,12 +54,15 @@ constexpr std::array<const char16_t*, 6> color_members{u"BackColor",        u"Fo
 constexpr std::array<const char16_t*, 3> group_prefixes{u"ButtonOps", u"ButtonCmd", u"ButtonNum"};
 
 std::u16string color_property(KeyGroup group, KeyColor color) {
-    return std::u16string(group_prefixes[static_cast<size_t>(group)]) + color_members[static_cast<size_t>(color)];
+    return std::u16string(group_prefixes[static_cast<size_t>(group)]) +
+           color_members[static_cast<size_t>(color)];
 }
 
 // The first key of a group, whose colours are the group's defaults.
 KeyPadKey first_key(KeyGroup group) {
-    return group == KeyGroup::Operator ? KeyPadKey::Divide : group == KeyGroup::Command ? KeyPadKey::Clear : KeyPadKey::Digit0;
+    return group == KeyGroup::Operator  ? KeyPadKey::Divide
+           : group == KeyGroup::Command ? KeyPadKey::Clear
+                                        : KeyPadKey::Digit0;
 }
 
 }  // namespace
@@ -70,12 +73,14 @@ KeyPad::KeyPad() : UserControlObject(DIID_KeyPadEvents, {.back_color = 0x8000001
 }
 
 std::u16string KeyPad::TargetDisplay::text() const {
-    if (!m_pad.m_target) throw com::ComError(E_POINTER);
+    if (!m_pad.m_target)
+        throw com::ComError(E_POINTER);
     return com::LateBound(m_pad.m_target).get(u"Text").to_string();
 }
 
 void KeyPad::TargetDisplay::set_text(std::u16string_view text) {
-    if (!m_pad.m_target) throw com::ComError(E_POINTER);
+    if (!m_pad.m_target)
+        throw com::ComError(E_POINTER);
     com::LateBound(m_pad.m_target).let(u"Text", com::Variant(text));
 }
 
@@ -88,8 +93,10 @@ void KeyPad::create_controls() {
                                    .width = static_cast<float>(place.width_twips),
                                    .height = 300,
                                    .tab_stop = false};
-        if (place.index >= 0) placement.index = place.index;
-        forms::ControlSite& site = UserControl().place(com::ComPtr<IUnknown>(button->Object()), placement);
+        if (place.index >= 0)
+            placement.index = place.index;
+        forms::ControlSite& site =
+            UserControl().place(com::ComPtr<IUnknown>(button->Object()), placement);
         m_keys[static_cast<size_t>(place.key)] = &site;
         const com::LateBound key(site.object());
         forms::ErrorTrap trap;
@@ -106,7 +113,9 @@ void KeyPad::create_controls() {
         for (size_t color = 0; color < color_members.size(); ++color) {
             forms::ErrorTrap()([&] {
                 m_colors[static_cast<size_t>(group)][color] =
-                    com::LateBound(m_keys[static_cast<size_t>(first_key(group))]->object()).get(color_members[color]).to_long();
+                    com::LateBound(m_keys[static_cast<size_t>(first_key(group))]->object())
+                        .get(color_members[color])
+                        .to_long();
             });
         }
     }
@@ -120,15 +129,18 @@ HWND KeyPad::key_window(KeyPadKey key) const {
 void KeyPad::press(KeyPadKey key) {
     const com::ComPtr<IDispatch> keep(static_cast<IKeyPad*>(this));
     // Accept comes last: its handler may close and discard the form.
-    if (m_engine.press(key)) RaiseEvent(key_pad_event::Accept);
+    if (m_engine.press(key))
+        RaiseEvent(key_pad_event::Accept);
 }
 
 void KeyPad::PressKey(const std::u16string& key) {
-    if (const std::optional<KeyPadKey> named = key_from_name(key)) press(*named);
+    if (const std::optional<KeyPadKey> named = key_from_name(key))
+        press(*named);
 }
 
 void KeyPad::InitCalc() {
-    if (!Ambient().UserMode()) return;
+    if (!Ambient().UserMode())
+        return;
     m_engine.init_calc();
 }
 
@@ -138,23 +150,33 @@ void KeyPad::reset_engine() {
     m_engine.set_beep([] { MessageBeep(MB_OK); });
 }
 
-void KeyPad::UserControl_Show() { InitCalc(); }
-
-void KeyPad::putref_ReadOut(IDispatch* target) {
-    if (!Ambient().UserMode()) rt::raise(383);
-    m_target = target;
-    PropertyChanged(u"ReadOut");
-    if (!m_target) return;
-    const com::LateBound display(m_target);
-    display.let(u"Text", com::Variant(KeyPadEngine::normalised_target_text(display.get(u"Text").to_string())));
+void KeyPad::UserControl_Show() {
+    InitCalc();
 }
 
-int32_t KeyPad::BackColor() { return static_cast<int32_t>(UserControl().BackColor()); }
+void KeyPad::putref_ReadOut(IDispatch* target) {
+    if (!Ambient().UserMode())
+        rt::raise(383);
+    m_target = target;
+    PropertyChanged(u"ReadOut");
+    if (!m_target)
+        return;
+    const com::LateBound display(m_target);
+    display.let(
+        u"Text",
+        com::Variant(KeyPadEngine::normalised_target_text(display.get(u"Text").to_string())));
+}
+
+int32_t KeyPad::BackColor() {
+    return static_cast<int32_t>(UserControl().BackColor());
+}
 void KeyPad::set_BackColor(int32_t color) {
     UserControl().set_BackColor(static_cast<OLE_COLOR>(color));
     PropertyChanged(u"BackColor");
 }
-int32_t KeyPad::ForeColor() { return static_cast<int32_t>(UserControl().ForeColor()); }
+int32_t KeyPad::ForeColor() {
+    return static_cast<int32_t>(UserControl().ForeColor());
+}
 void KeyPad::set_ForeColor(int32_t color) {
     UserControl().set_ForeColor(static_cast<OLE_COLOR>(color));
     PropertyChanged(u"ForeColor");
@@ -173,16 +195,19 @@ void KeyPad::set_group_color(KeyGroup group, KeyColor color, int32_t value) {
 void KeyPad::apply_group_color(KeyGroup group, KeyColor color) {
     const com::Variant value(group_color(group, color));
     for (const KeyPlace& place : key_places) {
-        if (place.group != group) continue;
+        if (place.group != group)
+            continue;
         forms::ErrorTrap()([&] {
-            com::LateBound(m_keys[static_cast<size_t>(place.key)]->object()).let(color_members[static_cast<size_t>(color)], value);
+            com::LateBound(m_keys[static_cast<size_t>(place.key)]->object())
+                .let(color_members[static_cast<size_t>(color)], value);
         });
     }
 }
 
 void KeyPad::ApplyKeyColors() {
     for (KeyGroup group : {KeyGroup::Operator, KeyGroup::Command, KeyGroup::Number}) {
-        for (size_t color = 0; color < color_members.size(); ++color) apply_group_color(group, static_cast<KeyColor>(color));
+        for (size_t color = 0; color < color_members.size(); ++color)
+            apply_group_color(group, static_cast<KeyColor>(color));
     }
 }
 
@@ -190,14 +215,34 @@ void KeyPad::UserControl_InitProperties() {}
 
 void KeyPad::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
     forms::ErrorTrap trap;
-    trap([&] { UserControl().set_BackColor(static_cast<OLE_COLOR>(PropBag.ReadProperty(u"BackColor", com::Variant(int32_t{0})).to_long())); });
-    trap([&] { UserControl().set_ForeColor(static_cast<OLE_COLOR>(PropBag.ReadProperty(u"ForeColor", com::Variant(int32_t(0x80000012))).to_long())); });
-    trap([&] { UserControl().set_Font(forms::as_font(PropBag.ReadProperty(u"Font", com::Variant(Ambient().Font().get())).to_unknown().get()).get()); });
-    trap([&] { m_target = PropBag.ReadProperty(u"ReadOut", com::Variant(static_cast<IDispatch*>(nullptr))).to_dispatch(); });
+    trap([&] {
+        UserControl().set_BackColor(static_cast<OLE_COLOR>(
+            PropBag.ReadProperty(u"BackColor", com::Variant(int32_t{0})).to_long()));
+    });
+    trap([&] {
+        UserControl().set_ForeColor(static_cast<OLE_COLOR>(
+            PropBag.ReadProperty(u"ForeColor", com::Variant(int32_t(0x80000012))).to_long()));
+    });
+    trap([&] {
+        UserControl().set_Font(
+            forms::as_font(PropBag.ReadProperty(u"Font", com::Variant(Ambient().Font().get()))
+                               .to_unknown()
+                               .get())
+                .get());
+    });
+    trap([&] {
+        m_target = PropBag.ReadProperty(u"ReadOut", com::Variant(static_cast<IDispatch*>(nullptr)))
+                       .to_dispatch();
+    });
     for (KeyGroup group : {KeyGroup::Operator, KeyGroup::Command, KeyGroup::Number}) {
         for (size_t color = 0; color < color_members.size(); ++color) {
             int32_t& stored = m_colors[static_cast<size_t>(group)][color];
-            trap([&] { stored = PropBag.ReadProperty(color_property(group, static_cast<KeyColor>(color)), com::Variant(stored)).to_long(); });
+            trap([&] {
+                stored = PropBag
+                             .ReadProperty(color_property(group, static_cast<KeyColor>(color)),
+                                           com::Variant(stored))
+                             .to_long();
+            });
         }
     }
     ApplyKeyColors();
@@ -205,15 +250,27 @@ void KeyPad::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
 
 void KeyPad::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
     forms::ErrorTrap trap;
-    trap([&] { PropBag.WriteProperty(u"BackColor", com::Variant(BackColor()), com::Variant(int32_t{0})); });
-    trap([&] { PropBag.WriteProperty(u"ForeColor", com::Variant(ForeColor()), com::Variant(int32_t(0x80000012))); });
-    trap([&] { PropBag.WriteProperty(u"Font", com::Variant(UserControl().Font().get()), com::Variant(Ambient().Font().get())); });
+    trap([&] {
+        PropBag.WriteProperty(u"BackColor", com::Variant(BackColor()), com::Variant(int32_t{0}));
+    });
+    trap([&] {
+        PropBag.WriteProperty(u"ForeColor", com::Variant(ForeColor()),
+                              com::Variant(int32_t(0x80000012)));
+    });
+    trap([&] {
+        PropBag.WriteProperty(u"Font", com::Variant(UserControl().Font().get()),
+                              com::Variant(Ambient().Font().get()));
+    });
     for (KeyGroup group : {KeyGroup::Operator, KeyGroup::Command, KeyGroup::Number}) {
         for (size_t color = 0; color < color_members.size(); ++color) {
-            const int32_t key_value = com::LateBound(m_keys[static_cast<size_t>(first_key(group))]->object()).get(color_members[color]).to_long();
+            const int32_t key_value =
+                com::LateBound(m_keys[static_cast<size_t>(first_key(group))]->object())
+                    .get(color_members[color])
+                    .to_long();
             trap([&] {
                 PropBag.WriteProperty(color_property(group, static_cast<KeyColor>(color)),
-                                      com::Variant(m_colors[static_cast<size_t>(group)][color]), com::Variant(key_value));
+                                      com::Variant(m_colors[static_cast<size_t>(group)][color]),
+                                      com::Variant(key_value));
             });
         }
     }

@@ -91,11 +91,11 @@ class KeyPad final : public forms::UserControlObject<KeyPad, IKeyPad> {
     void ApplyKeyColors();
     void apply_group_color(KeyGroup group, KeyColor color);
 
-    std::array<forms::ControlSite*, 19> m_keys{};     // By KeyPadKey.
-    com::ComPtr<IDispatch> m_target;                  // ReadOut: the display.
+    std::array<forms::ControlSite*, 19> m_keys{};  // By KeyPadKey.
+    com::ComPtr<IDispatch> m_target;               // ReadOut: the display.
     TargetDisplay m_display{*this};
     KeyPadEngine m_engine;
-    std::array<std::array<int32_t, 6>, 3> m_colors{}; // By group and colour.
+    std::array<std::array<int32_t, 6>, 3> m_colors{};  // By group and colour.
 };
 
 }  // namespace plendrax

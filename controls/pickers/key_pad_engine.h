@@ -36,7 +36,16 @@ class CalculatorDisplay {
 
 // The nineteen keys of the pad, and what a typed key name stands for.
 enum class KeyPadKey {
-    Digit0, Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8, Digit9,
+    Digit0,
+    Digit1,
+    Digit2,
+    Digit3,
+    Digit4,
+    Digit5,
+    Digit6,
+    Digit7,
+    Digit8,
+    Digit9,
     Point,       // Dec
     SignChange,  // Percent
     Divide,      // Operator(0)

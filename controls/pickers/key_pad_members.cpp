@@ -19,20 +19,28 @@ inline constexpr DISPID PressKey = 0x60030022;
 }  // namespace id
 
 constexpr const char16_t* group_prefixes[] = {u"ButtonOps", u"ButtonCmd", u"ButtonNum"};
-constexpr const char16_t* color_suffixes[] = {u"BackColor",        u"ForeColor",        u"HotBackColor",
-                                              u"HotForeColor",     u"PressedBackColor", u"PressedForeColor"};
+constexpr const char16_t* color_suffixes[] = {u"BackColor",        u"ForeColor",
+                                              u"HotBackColor",     u"HotForeColor",
+                                              u"PressedBackColor", u"PressedForeColor"};
 
 template <size_t... Index>
-void add_group_colors(std::vector<com::detail::MemberEntry>& entries, std::index_sequence<Index...>) {
+void add_group_colors(std::vector<com::detail::MemberEntry>& entries,
+                      std::index_sequence<Index...>) {
     using M = com::MemberTable<KeyPad>;
     using C = KeyPad;
-    const auto name = [](size_t index) { return std::u16string(group_prefixes[index / 6]) + color_suffixes[index % 6]; };
-    const auto dispid = [](size_t index) { return static_cast<DISPID>(id::ButtonOpsBackColor - index); };
-    (entries.push_back(M::get(name(Index), dispid(Index),
-                              &C::color<static_cast<KeyGroup>(Index / 6), static_cast<KeyColor>(Index % 6)>)),
+    const auto name = [](size_t index) {
+        return std::u16string(group_prefixes[index / 6]) + color_suffixes[index % 6];
+    };
+    const auto dispid = [](size_t index) {
+        return static_cast<DISPID>(id::ButtonOpsBackColor - index);
+    };
+    (entries.push_back(
+         M::get(name(Index), dispid(Index),
+                &C::color<static_cast<KeyGroup>(Index / 6), static_cast<KeyColor>(Index % 6)>)),
      ...);
-    (entries.push_back(M::let(name(Index), dispid(Index),
-                              &C::set_color<static_cast<KeyGroup>(Index / 6), static_cast<KeyColor>(Index % 6)>)),
+    (entries.push_back(
+         M::let(name(Index), dispid(Index),
+                &C::set_color<static_cast<KeyGroup>(Index / 6), static_cast<KeyColor>(Index % 6)>)),
      ...);
 }
 

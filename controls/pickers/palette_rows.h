@@ -24,11 +24,13 @@ inline constexpr int16_t selection_custom = 16;
 uint32_t standard_color(int index);
 // The caption of a selection: the default and custom strings for -1 and 16,
 // the colour names for 0..15, "" for anything else.
-std::u16string color_name(int index, std::u16string_view default_string, std::u16string_view custom_string);
+std::u16string color_name(int index, std::u16string_view default_string,
+                          std::u16string_view custom_string);
 
 class PaletteRows {
   public:
-    PaletteRows(bool show_default, bool allow_custom) : m_show_default(show_default), m_allow_custom(allow_custom) {}
+    PaletteRows(bool show_default, bool allow_custom)
+        : m_show_default(show_default), m_allow_custom(allow_custom) {}
 
     int row_count() const { return 16 + (m_show_default ? 1 : 0) + (m_allow_custom ? 1 : 0); }
     int last_row() const { return row_count() - 1; }

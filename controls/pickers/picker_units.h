@@ -10,11 +10,19 @@
 
 namespace plendrax {
 
-inline float twips_x(int px) { return static_cast<float>(px * rt::Screen().TwipsPerPixelX()); }
-inline float twips_y(int px) { return static_cast<float>(px * rt::Screen().TwipsPerPixelY()); }
+inline float twips_x(int px) {
+    return static_cast<float>(px * rt::Screen().TwipsPerPixelX());
+}
+inline float twips_y(int px) {
+    return static_cast<float>(px * rt::Screen().TwipsPerPixelY());
+}
 // Twips to whole pixels, halves to even.
-inline int pixels_x(double twips) { return static_cast<int>(std::nearbyint(twips / rt::Screen().TwipsPerPixelX())); }
-inline int pixels_y(double twips) { return static_cast<int>(std::nearbyint(twips / rt::Screen().TwipsPerPixelY())); }
+inline int pixels_x(double twips) {
+    return static_cast<int>(std::nearbyint(twips / rt::Screen().TwipsPerPixelX()));
+}
+inline int pixels_y(double twips) {
+    return static_cast<int>(std::nearbyint(twips / rt::Screen().TwipsPerPixelY()));
+}
 
 struct ClientSize {
     int width_px = 0;

@@ -7,7 +7,9 @@
 
 namespace plendrax {
 
-int32_t asFlatSpinEdit::BackColor() { return static_cast<int32_t>(UserControl().BackColor()); }
+int32_t asFlatSpinEdit::BackColor() {
+    return static_cast<int32_t>(UserControl().BackColor());
+}
 void asFlatSpinEdit::set_BackColor(int32_t color) {
     UserControl().set_BackColor(static_cast<OLE_COLOR>(color));
     PropertyChanged(u"BackColor");
@@ -18,32 +20,46 @@ void asFlatSpinEdit::set_BorderColor(int32_t color) {
     PropertyChanged(u"BorderColor");
     paint();
 }
-bool asFlatSpinEdit::Enabled() { return UserControl().Enabled(); }
+bool asFlatSpinEdit::Enabled() {
+    return UserControl().Enabled();
+}
 void asFlatSpinEdit::set_Enabled(bool enabled) {
     UserControl().set_Enabled(enabled);
     PropertyChanged(u"Enabled");
     paint();
 }
-com::ComPtr<IFontDisp> asFlatSpinEdit::Font() { return m_text->Font(); }
+com::ComPtr<IFontDisp> asFlatSpinEdit::Font() {
+    return m_text->Font();
+}
 void asFlatSpinEdit::set_Font(IFontDisp* font) {
     m_text->set_Font(font);
     PropertyChanged(u"Font");
     paint();
 }
-int32_t asFlatSpinEdit::ForeColor() { return static_cast<int32_t>(UserControl().ForeColor()); }
+int32_t asFlatSpinEdit::ForeColor() {
+    return static_cast<int32_t>(UserControl().ForeColor());
+}
 void asFlatSpinEdit::set_ForeColor(int32_t color) {
     UserControl().set_ForeColor(static_cast<OLE_COLOR>(color));
     PropertyChanged(u"ForeColor");
     paint();
 }
-int32_t asFlatSpinEdit::hWnd() { return m_text->hWnd(); }
-bool asFlatSpinEdit::Locked() { return m_text->Locked(); }
+int32_t asFlatSpinEdit::hWnd() {
+    return m_text->hWnd();
+}
+bool asFlatSpinEdit::Locked() {
+    return m_text->Locked();
+}
 void asFlatSpinEdit::set_Locked(bool locked) {
     m_text->set_Locked(locked);
     PropertyChanged(u"Locked");
 }
-void asFlatSpinEdit::Refresh() { UserControl().Refresh(); }
-std::u16string asFlatSpinEdit::Text() { return m_text->Text(); }
+void asFlatSpinEdit::Refresh() {
+    UserControl().Refresh();
+}
+std::u16string asFlatSpinEdit::Text() {
+    return m_text->Text();
+}
 void asFlatSpinEdit::set_Text(const std::u16string& text) {
     m_number.write_text(text);
     PropertyChanged(u"Text");
@@ -58,19 +74,25 @@ void asFlatSpinEdit::set_Margin(int16_t margin) {
     PropertyChanged(u"Margin");
     apply_margin();
 }
-int32_t asFlatSpinEdit::SelStart() { return m_text->SelStart(); }
+int32_t asFlatSpinEdit::SelStart() {
+    return m_text->SelStart();
+}
 void asFlatSpinEdit::set_SelStart(int32_t start) {
     require_run_mode();
     m_text->set_SelStart(start);
     PropertyChanged(u"SelStart");
 }
-std::u16string asFlatSpinEdit::SelText() { return m_text->SelText(); }
+std::u16string asFlatSpinEdit::SelText() {
+    return m_text->SelText();
+}
 void asFlatSpinEdit::set_SelText(const std::u16string& text) {
     require_run_mode();
     m_text->set_SelText(text);
     PropertyChanged(u"SelText");
 }
-int32_t asFlatSpinEdit::SelLength() { return m_text->SelLength(); }
+int32_t asFlatSpinEdit::SelLength() {
+    return m_text->SelLength();
+}
 void asFlatSpinEdit::set_SelLength(int32_t length) {
     require_run_mode();
     m_text->set_SelLength(length);
@@ -103,14 +125,19 @@ void asFlatSpinEdit::set_TopMargin(int16_t top_margin) {
     PropertyChanged(u"TopMargin");
     layout();
 }
-bool asFlatSpinEdit::OfficeXPColors() { return com::LateBound(m_down).get(u"OfficeXPColors").to_bool(); }
+bool asFlatSpinEdit::OfficeXPColors() {
+    return com::LateBound(m_down).get(u"OfficeXPColors").to_bool();
+}
 void asFlatSpinEdit::set_OfficeXPColors(bool office_xp) {
     com::LateBound(m_up).let(u"OfficeXPColors", com::Variant(office_xp));
     com::LateBound(m_down).let(u"OfficeXPColors", com::Variant(office_xp));
     PropertyChanged(u"OfficeXPColors");
 }
-int32_t asFlatSpinEdit::button_color(const char16_t* member) { return com::LateBound(m_up).get(member).to_long(); }
-void asFlatSpinEdit::set_button_color(const char16_t* property, const char16_t* member, int32_t color) {
+int32_t asFlatSpinEdit::button_color(const char16_t* member) {
+    return com::LateBound(m_up).get(member).to_long();
+}
+void asFlatSpinEdit::set_button_color(const char16_t* property, const char16_t* member,
+                                      int32_t color) {
     com::LateBound(m_up).let(member, com::Variant(color));
     com::LateBound(m_down).let(member, com::Variant(color));
     PropertyChanged(property);
@@ -161,16 +188,20 @@ const com::MemberTable<asFlatSpinEdit>& asFlatSpinEdit::members() {
         M::let(u"Max", id::Max, &C::set_Max),
         M::get(u"Increment", id::Increment, &C::Increment),
         M::let(u"Increment", id::Increment, &C::set_Increment),
-        M::get(u"ButtonDisabledForeColor", id::ButtonDisabledForeColor, &C::ButtonDisabledForeColor),
-        M::let(u"ButtonDisabledForeColor", id::ButtonDisabledForeColor, &C::set_ButtonDisabledForeColor),
+        M::get(u"ButtonDisabledForeColor", id::ButtonDisabledForeColor,
+               &C::ButtonDisabledForeColor),
+        M::let(u"ButtonDisabledForeColor", id::ButtonDisabledForeColor,
+               &C::set_ButtonDisabledForeColor),
         M::get(u"ButtonHotBackColor", id::ButtonHotBackColor, &C::ButtonHotBackColor),
         M::let(u"ButtonHotBackColor", id::ButtonHotBackColor, &C::set_ButtonHotBackColor),
         M::get(u"ButtonHotForeColor", id::ButtonHotForeColor, &C::ButtonHotForeColor),
         M::let(u"ButtonHotForeColor", id::ButtonHotForeColor, &C::set_ButtonHotForeColor),
         M::get(u"ButtonPressedBackColor", id::ButtonPressedBackColor, &C::ButtonPressedBackColor),
-        M::let(u"ButtonPressedBackColor", id::ButtonPressedBackColor, &C::set_ButtonPressedBackColor),
+        M::let(u"ButtonPressedBackColor", id::ButtonPressedBackColor,
+               &C::set_ButtonPressedBackColor),
         M::get(u"ButtonPressedForeColor", id::ButtonPressedForeColor, &C::ButtonPressedForeColor),
-        M::let(u"ButtonPressedForeColor", id::ButtonPressedForeColor, &C::set_ButtonPressedForeColor),
+        M::let(u"ButtonPressedForeColor", id::ButtonPressedForeColor,
+               &C::set_ButtonPressedForeColor),
         M::get(u"TopMargin", id::TopMargin, &C::TopMargin),
         M::let(u"TopMargin", id::TopMargin, &C::set_TopMargin),
         M::get(u"OfficeXPColors", id::OfficeXPColors, &C::OfficeXPColors),

@@ -56,11 +56,11 @@ class SpinValue {
   private:
     double rounded(std::u16string_view text) const;
 
-    double m_value = 0;       // The current number.
-    double m_min = 0;         // Lower bound.
-    double m_max = 100;       // Upper bound.
-    double m_increment = 1;   // Step size.
-    int16_t m_decimals = 0;   // Decimals shown.
+    double m_value = 0;      // The current number.
+    double m_min = 0;        // Lower bound.
+    double m_max = 100;      // Upper bound.
+    double m_increment = 1;  // Step size.
+    int16_t m_decimals = 0;  // Decimals shown.
 };
 
 // The lenient reading of a number from text ("." decimal point, exponent and

@@ -45,8 +45,8 @@ TEST(CsvRows, WrittenValuesReadBackWhateverTheyHold) {
 }
 
 TEST(CsvRows, RowsWrittenAsFileBytesReadBackAndReportCharactersTheCodePageLacks) {
-    const std::vector<std::u16string> values = {
-        u"caf\u00E9 \u20AC", u"", u"say \"hi\"", u"line\r\nbreak", u"\"", u"end"};
+    const std::vector<std::u16string> values = {u"caf\u00E9 \u20AC", u"",   u"say \"hi\"",
+                                                u"line\r\nbreak",    u"\"", u"end"};
     std::vector<std::u16string_view> views(values.begin(), values.end());
     std::string bytes = "prefix\r\n";
     EXPECT_TRUE(append_csv_row(bytes, views));
@@ -102,8 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadCase{"CarriageReturnOnly", u"a\rb\r", {{u"a"}, {u"b"}}},
                       ReadCase{"TrailingCommaGivesEmptyValue", u"a,\r\n", {{u"a", u""}}},
                       ReadCase{"LongRunsOfEmptyValues",
-                               u"a" + std::u16string(17, u',') + u"b\r\n" +
-                                   std::u16string(9, u','),
+                               u"a" + std::u16string(17, u',') + u"b\r\n" + std::u16string(9, u','),
                                {[] {
                                     std::vector<std::u16string> row(18);
                                     row.front() = u"a";

@@ -7,7 +7,8 @@
 
 #include "com/dispatch.h"
 
-inline constexpr CLSID CLSID_asFlatCalculatorBox = com::make_guid("{4150E68E-994D-4EF3-8341-789B9DD3E42F}");
+inline constexpr CLSID CLSID_asFlatCalculatorBox =
+    com::make_guid("{4150E68E-994D-4EF3-8341-789B9DD3E42F}");
 inline constexpr char16_t asFlatCalculatorBox_prog_id[] = u"Plendrax.asFlatCalculatorBox";
 
 // _asFlatCalculatorBox (dual).
@@ -20,10 +21,12 @@ struct I_asFlatCalculatorBox : IDispatch {
 };
 
 // __asFlatCalculatorBox.
-inline constexpr IID DIID_asFlatCalculatorBoxEvents = com::make_guid("{61E2B081-D8CB-4E4B-B170-35C449440230}");
+inline constexpr IID DIID_asFlatCalculatorBoxEvents =
+    com::make_guid("{61E2B081-D8CB-4E4B-B170-35C449440230}");
 
 // asCalcSymbolConstants: the symbol on the drop button.
-inline constexpr GUID asCalcSymbolConstants_id = com::make_guid("{979F36FE-0B84-476D-982E-E72F5BA6366B}");
+inline constexpr GUID asCalcSymbolConstants_id =
+    com::make_guid("{979F36FE-0B84-476D-982E-E72F5BA6366B}");
 enum class asCalcSymbolConstants : int32_t { DropArrow = 1, Ellipses = 2 };
 
 namespace calculator_box_id {

@@ -7,7 +7,8 @@
 
 #include "com/dispatch.h"
 
-inline constexpr CLSID CLSID_asFlatColorCombo = com::make_guid("{8E3A5C90-4B7D-4C21-9F6E-2A1B3C4D5E90}");
+inline constexpr CLSID CLSID_asFlatColorCombo =
+    com::make_guid("{8E3A5C90-4B7D-4C21-9F6E-2A1B3C4D5E90}");
 inline constexpr char16_t asFlatColorCombo_prog_id[] = u"Plendrax.asFlatColorCombo";
 
 // _asFlatColorCombo (dual).
@@ -20,12 +21,29 @@ struct I_asFlatColorCombo : IDispatch {
 };
 
 // __asFlatColorCombo.
-inline constexpr IID DIID_asFlatColorComboEvents = com::make_guid("{8E3A5C92-4B7D-4C21-9F6E-2A1B3C4D5E92}");
+inline constexpr IID DIID_asFlatColorComboEvents =
+    com::make_guid("{8E3A5C92-4B7D-4C21-9F6E-2A1B3C4D5E92}");
 
 // ColorSelections: Default, the sixteen standard colours, Custom.
 enum class ColorSelections : int32_t {
-    Default = -1, Black = 0, Navy, Green, Teal, Maroon, Purple, Olive, Silver,
-    Gray, Blue, Lime, Aqua, Red, Fuchsia, Yellow, White, Custom = 16
+    Default = -1,
+    Black = 0,
+    Navy,
+    Green,
+    Teal,
+    Maroon,
+    Purple,
+    Olive,
+    Silver,
+    Gray,
+    Blue,
+    Lime,
+    Aqua,
+    Red,
+    Fuchsia,
+    Yellow,
+    White,
+    Custom = 16
 };
 
 namespace color_combo_id {

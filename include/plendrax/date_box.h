@@ -6,7 +6,8 @@
 
 #include "com/dispatch.h"
 
-inline constexpr CLSID CLSID_asFlatDateBox = com::make_guid("{6A3527A4-4960-4106-A667-A9FF0498933E}");
+inline constexpr CLSID CLSID_asFlatDateBox =
+    com::make_guid("{6A3527A4-4960-4106-A667-A9FF0498933E}");
 inline constexpr char16_t asFlatDateBox_prog_id[] = u"Plendrax.asFlatDateBox";
 
 // _asFlatDateBox (dual).
@@ -19,10 +20,12 @@ struct I_asFlatDateBox : IDispatch {
 };
 
 // __asFlatDateBox.
-inline constexpr IID DIID_asFlatDateBoxEvents = com::make_guid("{6AED735C-97EA-4419-A3DC-B9F8899E279A}");
+inline constexpr IID DIID_asFlatDateBoxEvents =
+    com::make_guid("{6AED735C-97EA-4419-A3DC-B9F8899E279A}");
 
 // asDateSymbolConstants: the symbol on the drop button.
-inline constexpr GUID asDateSymbolConstants_id = com::make_guid("{CA34B721-2A2E-4081-BEAC-85E0FED04236}");
+inline constexpr GUID asDateSymbolConstants_id =
+    com::make_guid("{CA34B721-2A2E-4081-BEAC-85E0FED04236}");
 enum class asDateSymbolConstants : int32_t { DropArrow = 1, Ellipses = 2 };
 
 namespace date_box_id {

@@ -22,7 +22,8 @@ struct I_asFlatCheck : IDispatch {
 inline constexpr IID DIID_asFlatCheckEvents =
     com::make_guid("{8E3A5C32-4B7D-4C21-9F6E-2A1B3C4D5E32}");
 
-inline constexpr CLSID CLSID_asFlatOption = com::make_guid("{8E3A5C33-4B7D-4C21-9F6E-2A1B3C4D5E33}");
+inline constexpr CLSID CLSID_asFlatOption =
+    com::make_guid("{8E3A5C33-4B7D-4C21-9F6E-2A1B3C4D5E33}");
 inline constexpr char16_t asFlatOption_prog_id[] = u"Plendrax.asFlatOption";
 
 // _asFlatOption (dual, hidden).

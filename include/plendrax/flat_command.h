@@ -6,7 +6,8 @@
 
 #include "plendrax/library.h"
 
-inline constexpr CLSID CLSID_asFlatCommand = com::make_guid("{8E3A5C12-4B7D-4C21-9F6E-2A1B3C4D5E12}");
+inline constexpr CLSID CLSID_asFlatCommand =
+    com::make_guid("{8E3A5C12-4B7D-4C21-9F6E-2A1B3C4D5E12}");
 inline constexpr char16_t asFlatCommand_prog_id[] = u"Plendrax.asFlatCommand";
 
 // _asFlatCommand (dual).

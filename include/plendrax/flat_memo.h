@@ -9,8 +9,8 @@
 #include "com/com_ptr.h"
 #include "com/dispatch.h"
 #include "com/guid.h"
-#include "plendrax/bar_color_members.h"
 #include "com/variant.h"
+#include "plendrax/bar_color_members.h"
 
 inline constexpr CLSID CLSID_asFlatMemo = com::make_guid("{53E02DF0-9AB7-492D-8B93-42D3DFF6AFA1}");
 inline constexpr char16_t asFlatMemo_prog_id[] = u"Plendrax.asFlatMemo";

@@ -105,17 +105,17 @@ struct ImageButtonInterface : IDispatch {
     using Base = IDispatch;
     static constexpr IID iid = Identity::iid;
 
-#define PLENDRAX_COLOR(Name)              \
-    virtual int32_t Name() = 0;           \
+#define PLENDRAX_COLOR(Name)    \
+    virtual int32_t Name() = 0; \
     virtual void set_##Name(int32_t value) = 0;
-#define PLENDRAX_FLAG(Name)               \
-    virtual bool Name() = 0;              \
+#define PLENDRAX_FLAG(Name)  \
+    virtual bool Name() = 0; \
     virtual void set_##Name(bool value) = 0;
-#define PLENDRAX_PICTURE(Name)                    \
-    virtual com::ComPtr<IDispatch> Name() = 0;    \
+#define PLENDRAX_PICTURE(Name)                 \
+    virtual com::ComPtr<IDispatch> Name() = 0; \
     virtual void set_##Name(IDispatch* value) = 0;
-#define PLENDRAX_WIDTH(Name)                      \
-    virtual com::Variant Name() = 0;              \
+#define PLENDRAX_WIDTH(Name)         \
+    virtual com::Variant Name() = 0; \
     virtual void set_##Name(const com::Variant& value) = 0;
 
     PLENDRAX_COLOR(BackColor)

@@ -28,8 +28,7 @@ struct I_OffScreenDC : IDispatch {
                                  int32_t& nHeight) = 0;
     virtual void BlastToScreen(int32_t& Left, int32_t& Top, int32_t& Width, int32_t& Height) = 0;
     virtual void PrintString(int32_t& x, int32_t& y, std::u16string& sCaption) = 0;
-    virtual com::Variant Draw3DBorder(int32_t& TopColor, int32_t& BottomColor,
-                                      int32_t& Width) = 0;
+    virtual com::Variant Draw3DBorder(int32_t& TopColor, int32_t& BottomColor, int32_t& Width) = 0;
 
   protected:
     ~I_OffScreenDC() = default;

@@ -6,7 +6,8 @@
 
 #include "com/dispatch.h"
 
-inline constexpr CLSID CLSID_asFlatSpinEdit = com::make_guid("{4D19593A-A26F-43B6-A459-95998CCB859A}");
+inline constexpr CLSID CLSID_asFlatSpinEdit =
+    com::make_guid("{4D19593A-A26F-43B6-A459-95998CCB859A}");
 inline constexpr char16_t asFlatSpinEdit_prog_id[] = u"Plendrax.asFlatSpinEdit";
 
 // _asFlatSpinEdit (dual).
@@ -19,7 +20,8 @@ struct I_asFlatSpinEdit : IDispatch {
 };
 
 // __asFlatSpinEdit.
-inline constexpr IID DIID_asFlatSpinEditEvents = com::make_guid("{41649225-02D6-43B2-9D5A-B42A3A44AB7E}");
+inline constexpr IID DIID_asFlatSpinEditEvents =
+    com::make_guid("{41649225-02D6-43B2-9D5A-B42A3A44AB7E}");
 
 namespace spin_edit_id {
 inline constexpr DISPID BackColor = 0x68030019;

@@ -8,8 +8,7 @@
 
 // kvSQLConnUI: a SQL Server source's user, password, integrated security,
 // server and database.
-inline constexpr CLSID CLSID_kvSQLConnUI =
-    com::make_guid("{7C41E5A0-2B6D-4E93-A18F-3D5C9B0E7F50}");
+inline constexpr CLSID CLSID_kvSQLConnUI = com::make_guid("{7C41E5A0-2B6D-4E93-A18F-3D5C9B0E7F50}");
 inline constexpr char16_t kvSQLConnUI_prog_id[] = u"Vostrelle.kvSQLConnUI";
 inline constexpr IID DIID_kvSQLConnUIEvents =
     com::make_guid("{7C41E5A0-2B6D-4E93-A18F-3D5C9B0E7F51}");

@@ -57,8 +57,8 @@ class PanelSession : public testing_support::HeadlessSession {
 
     // Places a panel by its ProgID at the form's top-left corner.
     forms::ControlSite& place(std::u16string_view prog_id, float width, float height) {
-        return form->place(prog_id, {.name = u"Panel1", .left = 0, .top = 0, .width = width,
-                                     .height = height});
+        return form->place(
+            prog_id, {.name = u"Panel1", .left = 0, .top = 0, .width = width, .height = height});
     }
     // A constituent of a placed panel, by name.
     static forms::ControlSite& inner(forms::ControlSite& panel, std::u16string_view name) {

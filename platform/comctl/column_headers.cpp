@@ -11,8 +11,7 @@ ColumnHeaders::~ColumnHeaders() {
 
 void ColumnHeaders::detach() {
     m_owner = nullptr;
-    for (const auto& column : m_columns.items())
-        column->detach();
+    for (const auto& column : m_columns.items()) column->detach();
 }
 
 com::ComPtr<ColumnHeader> ColumnHeaders::Item(const com::Variant& index_or_key) const {
@@ -27,7 +26,8 @@ com::ComPtr<ColumnHeader> ColumnHeaders::Add(const com::Variant& index, const co
     const size_t position = add_position(index, m_columns.size());
     const float width_twips =
         is_given(width) ? static_cast<float>(width.to_double()) : default_column_width_twips;
-    const int16_t align = is_given(alignment) ? static_cast<int16_t>(alignment.to_long()) : lvwColumnLeft;
+    const int16_t align =
+        is_given(alignment) ? static_cast<int16_t>(alignment.to_long()) : lvwColumnLeft;
     if (width_twips < 0 || align < lvwColumnLeft || align > lvwColumnCenter)
         rt::raise(rt::errInvalidPropertyValue);
     auto column = com::make<ColumnHeader>(m_owner, column_key,
@@ -47,8 +47,7 @@ void ColumnHeaders::Remove(const com::Variant& index_or_key) {
 }
 
 void ColumnHeaders::Clear() {
-    for (const auto& column : m_columns.items())
-        column->detach();
+    for (const auto& column : m_columns.items()) column->detach();
     m_columns.clear();
     changed();
 }

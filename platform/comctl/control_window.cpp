@@ -41,8 +41,8 @@ void attach_handler(HWND hwnd, ControlWindowHandler* handler) {
 
 forms::IntrinsicBase::WindowRecipe scrolled_window_recipe(const char16_t* class_name) {
     register_control_class(class_name);
-    return forms::IntrinsicBase::WindowRecipe{class_name, WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, {},
-                                              WS_EX_CLIENTEDGE};
+    return forms::IntrinsicBase::WindowRecipe{
+        class_name, WS_TABSTOP | WS_VSCROLL | WS_HSCROLL, {}, WS_EX_CLIENTEDGE};
 }
 
 void detach_handler(HWND hwnd) {

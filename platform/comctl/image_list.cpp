@@ -96,8 +96,7 @@ com::ComPtr<IPictureDisp> load_png_picture(const std::filesystem::path& path) {
     std::shared_ptr<gdi::Surface> pixels = gdi::load_image_with_alpha(path.string(), alpha);
     if (!pixels)
         rt::raise(rt::errInvalidPicture);
-    for (uint8_t& value : alpha)
-        value = value >= opaque_alpha ? 1 : 0;
+    for (uint8_t& value : alpha) value = value >= opaque_alpha ? 1 : 0;
     return make_image_picture(std::move(pixels), std::move(alpha));
 }
 

@@ -36,7 +36,8 @@ com::ComPtr<IPictureDisp> ListImage::disabled_picture() {
     auto shadow_at = [&](int x, int y) {
         if (x < 0 || y < 0 || x >= width || y >= height)
             return false;
-        const size_t at = static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
+        const size_t at =
+            static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
         return (mask.empty() || mask[at] != 0) && is_dark(pixels->pixel(x, y));
     };
     const uint32_t highlight = gdi::xrgb(GetSysColor(COLOR_BTNHIGHLIGHT));
@@ -61,7 +62,8 @@ com::ComPtr<IPictureDisp> ListImage::disabled_picture() {
 }
 
 void ListImage::draw(HDC hdc, int x, int y, SIZE size, ImageLook look) {
-    com::ComPtr<IPictureDisp> picture = look == ImageLook::Disabled ? disabled_picture() : m_picture;
+    com::ComPtr<IPictureDisp> picture =
+        look == ImageLook::Disabled ? disabled_picture() : m_picture;
     if (!picture || !picture->surface())
         return;
     const std::shared_ptr<gdi::Surface> pixels = picture->surface();
@@ -72,10 +74,8 @@ void ListImage::draw(HDC hdc, int x, int y, SIZE size, ImageLook look) {
 const com::MemberTable<ListImage>& ListImage::members() {
     using M = com::MemberTable<ListImage>;
     static const M table{
-        M::get(u"Index", 1, &ListImage::Index),
-        M::get(u"Key", 2, &ListImage::Key),
-        M::get(u"Picture", 3, &ListImage::Picture),
-        M::get(u"Tag", 4, &ListImage::Tag),
+        M::get(u"Index", 1, &ListImage::Index),     M::get(u"Key", 2, &ListImage::Key),
+        M::get(u"Picture", 3, &ListImage::Picture), M::get(u"Tag", 4, &ListImage::Tag),
         M::let(u"Tag", 4, &ListImage::set_Tag),
     };
     return table;

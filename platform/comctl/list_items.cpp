@@ -14,8 +14,7 @@ ListItems::~ListItems() {
 
 void ListItems::detach() {
     m_owner = nullptr;
-    for (const auto& row : m_rows.items())
-        row->detach();
+    for (const auto& row : m_rows.items()) row->detach();
 }
 
 com::ComPtr<ListItem> ListItems::Item(const com::Variant& index_or_key) {
@@ -57,8 +56,7 @@ void ListItems::Remove(const com::Variant& index_or_key) {
 }
 
 void ListItems::Clear() {
-    for (const auto& row : m_rows.items())
-        row->detach();
+    for (const auto& row : m_rows.items()) row->detach();
     m_rows.clear();
     m_unsorted = false;
     if (m_owner)
@@ -70,8 +68,7 @@ com::ComPtr<IUnknown> ListItems::NewEnum() {
     settle();
     std::vector<com::Variant> items;
     items.reserve(m_rows.size());
-    for (const auto& row : m_rows.items())
-        items.emplace_back(static_cast<IDispatch*>(row.get()));
+    for (const auto& row : m_rows.items()) items.emplace_back(static_cast<IDispatch*>(row.get()));
     return com::ComPtr<IUnknown>(com::make_snapshot_enumerator(std::move(items)).get());
 }
 

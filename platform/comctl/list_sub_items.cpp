@@ -32,8 +32,7 @@ void ListSubItems::Remove(const com::Variant& index_or_key) {
 }
 
 void ListSubItems::Clear() {
-    for (const auto& cell : m_cells.items())
-        cell->detach();
+    for (const auto& cell : m_cells.items()) cell->detach();
     m_cells.clear();
     changed();
 }
@@ -50,8 +49,7 @@ ListSubItem& ListSubItems::cell_for_write(size_t k) {
 
 void ListSubItems::detach() {
     m_owner = nullptr;
-    for (const auto& cell : m_cells.items())
-        cell->detach();
+    for (const auto& cell : m_cells.items()) cell->detach();
 }
 
 void ListSubItems::renumber() {

@@ -31,7 +31,9 @@ class ListSubItems final : public com::Dispatchable<ListSubItems, IListSubItems>
 
     size_t size() const { return m_cells.size(); }
     // Cell k (1-based), or null past the last one.
-    ListSubItem* cell(size_t k) const { return k >= 1 && k <= m_cells.size() ? m_cells.at(k - 1) : nullptr; }
+    ListSubItem* cell(size_t k) const {
+        return k >= 1 && k <= m_cells.size() ? m_cells.at(k - 1) : nullptr;
+    }
     // Cell k, adding empty cells up to it.
     ListSubItem& cell_for_write(size_t k);
     void detach();

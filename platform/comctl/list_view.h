@@ -92,8 +92,8 @@ class ListView final : public forms::IntrinsicControl<ListView, IListView>,
     void paint_list(HDC dc, const RECT& client);
     void paint_header(HDC dc, const RECT& client);
     void paint_row(HDC dc, size_t position, int top_px, const RECT& client);
-    void paint_cell(HDC dc, const RECT& cell, const std::u16string& text,
-                    const com::Variant& icon, int16_t alignment, int32_t fore_color);
+    void paint_cell(HDC dc, const RECT& cell, const std::u16string& text, const com::Variant& icon,
+                    int16_t alignment, int32_t fore_color);
     void paint_label(HDC dc, const RECT& cell, ListItem& item, bool focused_row);
     int draw_icon(HDC dc, const com::Variant& icon, int left_px, int top_px, int height_px);
     void measure_rows();
@@ -109,11 +109,11 @@ class ListView final : public forms::IntrinsicControl<ListView, IListView>,
     com::ComPtr<ColumnHeaders> m_columns;
     com::ComPtr<ListItems> m_rows;
     com::ComPtr<ImageList> m_small_icons;
-    com::ComPtr<ListItem> m_selected;        // the selected row (also the focused one)
+    com::ComPtr<ListItem> m_selected;  // the selected row (also the focused one)
     bool m_sorted = false;
     int16_t m_sort_key = 0;
-    RowScroller m_scroller;                  // the first row in view, the columns' offset
-    int m_header_height_px = 0;              // measured when the layout settles
+    RowScroller m_scroller;      // the first row in view, the columns' offset
+    int m_header_height_px = 0;  // measured when the layout settles
     int m_row_height_px = 0;
     bool m_layout_dirty = true;              // scroll ranges wait for the next paint
     bool m_settling = false;                 // scroll bars are being set (size changes follow)

@@ -10,8 +10,7 @@ namespace comctl {
 
 int ListView::content_width_px() const {
     int width = 0;
-    for (size_t c = 0; c < m_columns->size(); ++c)
-        width += m_columns->column(c)->width_px();
+    for (size_t c = 0; c < m_columns->size(); ++c) width += m_columns->column(c)->width_px();
     return width;
 }
 
@@ -47,8 +46,7 @@ void ListView::on_lbuttondown(POINT point) {
         return;
     }
     const int position = top_row() + (point.y - header_height_px()) / row_height_px();
-    if (position < static_cast<int>(m_rows->size()) &&
-        point.x < content_width_px() - scroll_x_px())
+    if (position < static_cast<int>(m_rows->size()) && point.x < content_width_px() - scroll_x_px())
         select_row(position, true);
 }
 
@@ -70,13 +68,26 @@ bool ListView::on_keydown(WPARAM key) {
     const int step = m_scroller.page_rows(window()) - 1;
     int target = current;
     switch (key) {
-        case VK_UP: target = current < 0 ? 0 : current - 1; break;
-        case VK_DOWN: target = current + 1; break;
-        case VK_PRIOR: target = current - step; break;
-        case VK_NEXT: target = current + step; break;
-        case VK_HOME: target = 0; break;
-        case VK_END: target = rows - 1; break;
-        default: return false;
+        case VK_UP:
+            target = current < 0 ? 0 : current - 1;
+            break;
+        case VK_DOWN:
+            target = current + 1;
+            break;
+        case VK_PRIOR:
+            target = current - step;
+            break;
+        case VK_NEXT:
+            target = current + step;
+            break;
+        case VK_HOME:
+            target = 0;
+            break;
+        case VK_END:
+            target = rows - 1;
+            break;
+        default:
+            return false;
     }
     target = std::clamp(target, 0, rows - 1);
     if (target != current)

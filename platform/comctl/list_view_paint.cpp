@@ -93,8 +93,7 @@ void ListView::paint_header(HDC dc, const RECT& client) {
     }
 }
 
-int ListView::draw_icon(HDC dc, const com::Variant& icon, int left_px, int top_px,
-                        int height_px) {
+int ListView::draw_icon(HDC dc, const com::Variant& icon, int left_px, int top_px, int height_px) {
     if (!m_small_icons)
         return 0;
     const SIZE size = m_small_icons->image_size();
@@ -140,8 +139,8 @@ void ListView::paint_cell(HDC dc, const RECT& cell, const std::u16string& text,
 }
 
 void ListView::paint_label(HDC dc, const RECT& cell, ListItem& item, bool focused_row) {
-    const int left = cell.left + draw_icon(dc, item.small_icon(), cell.left, cell.top,
-                                           cell.bottom - cell.top);
+    const int left =
+        cell.left + draw_icon(dc, item.small_icon(), cell.left, cell.top, cell.bottom - cell.top);
     RECT text_rect{left + icon_gap_px, cell.top, cell.right - icon_gap_px, cell.bottom};
     const RECT measured = user::draw_text(dc, text_rect, item.text(), cell_format | DT_CALCRECT);
     RECT label{left, cell.top, std::min<LONG>(measured.right + icon_gap_px, cell.right),

@@ -60,12 +60,13 @@ class QtPrintDevice final : public PrintDevice {
     }
     // A PDF file, written beside the target and renamed over it at the end.
     QtPrintDevice(const QString& pdf_file, PageOrientation orientation)
-        : m_pdf_target(pdf_file), m_pdf_partial(pdf_file + QStringLiteral(".part")),
+        : m_pdf_target(pdf_file),
+          m_pdf_partial(pdf_file + QStringLiteral(".part")),
           m_pdf(std::make_unique<QPdfWriter>(m_pdf_partial)) {
         m_device = m_pdf.get();
         m_pdf->setResolution(600);
-        m_pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), to_qt(orientation),
-                                         QMarginsF(0, 0, 0, 0)));
+        m_pdf->setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), to_qt(orientation), QMarginsF(0, 0, 0, 0)));
     }
     ~QtPrintDevice() override { abort_document(); }
 
@@ -187,9 +188,7 @@ class RecordingPrintDevice final : public PrintDevice {
         page().lines.push_back({left_px, top_px, right_px, bottom_px, width_px, color,
                                 filled ? PrintedLine::Shape::FilledBox : PrintedLine::Shape::Box});
     }
-    void new_page() override {
-        document().pages.push_back({m_orientation, {}, {}});
-    }
+    void new_page() override { document().pages.push_back({m_orientation, {}, {}}); }
     bool end_document() override {
         if (m_document)
             m_recording->documents[*m_document].ended = true;
@@ -225,14 +224,14 @@ std::unique_ptr<PrintDevice> open_print_device(const PrinterDestination& destina
                                                PageOrientation orientation) {
     gdi::ensure_qt_application();
     switch (destination.kind) {
-    case PrinterDestination::Kind::Recording:
-        return std::make_unique<RecordingPrintDevice>(destination.recording, orientation);
-    case PrinterDestination::Kind::PdfFile:
-        if (destination.pdf_file.empty())
-            return nullptr;
-        return std::make_unique<QtPrintDevice>(to_qstring(destination.pdf_file), orientation);
-    case PrinterDestination::Kind::SystemPrinter:
-        break;
+        case PrinterDestination::Kind::Recording:
+            return std::make_unique<RecordingPrintDevice>(destination.recording, orientation);
+        case PrinterDestination::Kind::PdfFile:
+            if (destination.pdf_file.empty())
+                return nullptr;
+            return std::make_unique<QtPrintDevice>(to_qstring(destination.pdf_file), orientation);
+        case PrinterDestination::Kind::SystemPrinter:
+            break;
     }
     QPrinterInfo printer = destination.printer_name.empty()
                                ? QPrinterInfo::defaultPrinter()

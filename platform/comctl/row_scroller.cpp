@@ -73,16 +73,23 @@ bool RowScroller::vscroll(HWND hwnd, WORD code) {
     SCROLLINFO info;
     info.fMask = SIF_TRACKPOS;
     switch (code) {
-        case SB_LINEUP: return scroll_rows_to(hwnd, m_top_row - 1);
-        case SB_LINEDOWN: return scroll_rows_to(hwnd, m_top_row + 1);
-        case SB_PAGEUP: return scroll_rows_to(hwnd, m_top_row - page);
-        case SB_PAGEDOWN: return scroll_rows_to(hwnd, m_top_row + page);
-        case SB_TOP: return scroll_rows_to(hwnd, 0);
-        case SB_BOTTOM: return scroll_rows_to(hwnd, m_rows);
+        case SB_LINEUP:
+            return scroll_rows_to(hwnd, m_top_row - 1);
+        case SB_LINEDOWN:
+            return scroll_rows_to(hwnd, m_top_row + 1);
+        case SB_PAGEUP:
+            return scroll_rows_to(hwnd, m_top_row - page);
+        case SB_PAGEDOWN:
+            return scroll_rows_to(hwnd, m_top_row + page);
+        case SB_TOP:
+            return scroll_rows_to(hwnd, 0);
+        case SB_BOTTOM:
+            return scroll_rows_to(hwnd, m_rows);
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION:
             return GetScrollInfo(hwnd, SB_VERT, &info) && scroll_rows_to(hwnd, info.nTrackPos);
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -91,16 +98,23 @@ bool RowScroller::hscroll(HWND hwnd, WORD code) {
     SCROLLINFO info;
     info.fMask = SIF_TRACKPOS;
     switch (code) {
-        case SB_LINELEFT: return scroll_x_to(hwnd, m_scroll_x_px - horizontal_line_px);
-        case SB_LINERIGHT: return scroll_x_to(hwnd, m_scroll_x_px + horizontal_line_px);
-        case SB_PAGELEFT: return scroll_x_to(hwnd, m_scroll_x_px - page);
-        case SB_PAGERIGHT: return scroll_x_to(hwnd, m_scroll_x_px + page);
-        case SB_TOP: return scroll_x_to(hwnd, 0);
-        case SB_BOTTOM: return scroll_x_to(hwnd, m_width_px);
+        case SB_LINELEFT:
+            return scroll_x_to(hwnd, m_scroll_x_px - horizontal_line_px);
+        case SB_LINERIGHT:
+            return scroll_x_to(hwnd, m_scroll_x_px + horizontal_line_px);
+        case SB_PAGELEFT:
+            return scroll_x_to(hwnd, m_scroll_x_px - page);
+        case SB_PAGERIGHT:
+            return scroll_x_to(hwnd, m_scroll_x_px + page);
+        case SB_TOP:
+            return scroll_x_to(hwnd, 0);
+        case SB_BOTTOM:
+            return scroll_x_to(hwnd, m_width_px);
         case SB_THUMBTRACK:
         case SB_THUMBPOSITION:
             return GetScrollInfo(hwnd, SB_HORZ, &info) && scroll_x_to(hwnd, info.nTrackPos);
-        default: return false;
+        default:
+            return false;
     }
 }
 

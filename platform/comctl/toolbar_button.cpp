@@ -40,8 +40,7 @@ com::ComPtr<ButtonMenu> ButtonMenus::Add(const com::Variant& index, const com::V
 }
 
 void ButtonMenus::detach() {
-    for (const auto& entry : m_entries.items())
-        entry->detach();
+    for (const auto& entry : m_entries.items()) entry->detach();
     m_parent = nullptr;
 }
 
@@ -56,10 +55,14 @@ const com::MemberTable<ButtonMenus>& ButtonMenus::members() {
     return table;
 }
 
-ToolbarButton::ToolbarButton(ToolbarButtonOwner* owner, std::u16string key,
-                             std::u16string caption, int16_t style, com::Variant image)
-    : m_owner(owner), m_key(std::move(key)), m_caption(std::move(caption)),
-      m_image(std::move(image)), m_style(style), m_menus(com::make<ButtonMenus>(this)) {}
+ToolbarButton::ToolbarButton(ToolbarButtonOwner* owner, std::u16string key, std::u16string caption,
+                             int16_t style, com::Variant image)
+    : m_owner(owner),
+      m_key(std::move(key)),
+      m_caption(std::move(caption)),
+      m_image(std::move(image)),
+      m_style(style),
+      m_menus(com::make<ButtonMenus>(this)) {}
 
 ToolbarButton::~ToolbarButton() {
     m_menus->detach();

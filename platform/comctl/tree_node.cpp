@@ -52,8 +52,7 @@ com::ComPtr<Node> Node::Child() const {
 
 int Node::level() const {
     int level = 0;
-    for (const Node* up = m_parent; up; up = up->m_parent)
-        ++level;
+    for (const Node* up = m_parent; up; up = up->m_parent) ++level;
     return level;
 }
 

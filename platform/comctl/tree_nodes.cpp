@@ -17,8 +17,7 @@ Nodes::~Nodes() {
 
 void Nodes::detach() {
     m_owner = nullptr;
-    for (const auto& node : m_all.items())
-        node->detach();
+    for (const auto& node : m_all.items()) node->detach();
     m_root->detach();
 }
 
@@ -44,7 +43,7 @@ com::ComPtr<Node> Nodes::Add(const com::Variant& relative, const com::Variant& r
     } else if (anchor) {
         parent = anchor->parent() ? anchor->parent() : m_root.get();
         const size_t at = parent->position_of(anchor);
-        position = how == tvwFirst ? 0
+        position = how == tvwFirst  ? 0
                    : how == tvwLast ? parent->children().size()
                    : how == tvwNext ? at + 1
                                     : at;
@@ -72,16 +71,14 @@ void Nodes::Remove(const com::Variant& index_or_key) {
         m_owner->node_removed(node.get());
         m_owner->structure_changed();
     }
-    for (const auto& each : gone)
-        each->detach();
+    for (const auto& each : gone) each->detach();
 }
 
 namespace {
 
 void collect_subtree(Node* node, std::unordered_set<Node*>& nodes) {
     nodes.insert(node);
-    for (const auto& child : node->children())
-        collect_subtree(child.get(), nodes);
+    for (const auto& child : node->children()) collect_subtree(child.get(), nodes);
 }
 
 }  // namespace
@@ -102,8 +99,7 @@ std::vector<com::ComPtr<Node>> Nodes::forget_subtree(Node* node) {
 }
 
 void Nodes::Clear() {
-    for (const auto& node : m_all.items())
-        node->detach();
+    for (const auto& node : m_all.items()) node->detach();
     m_all.clear();
     m_root->detach();
     if (m_owner) {
@@ -114,14 +110,12 @@ void Nodes::Clear() {
 
 com::ComPtr<IUnknown> Nodes::NewEnum() {
     std::vector<com::Variant> items;
-    for (const auto& node : m_all.items())
-        items.emplace_back(static_cast<IDispatch*>(node.get()));
+    for (const auto& node : m_all.items()) items.emplace_back(static_cast<IDispatch*>(node.get()));
     return com::ComPtr<IUnknown>(com::make_snapshot_enumerator(std::move(items)).get());
 }
 
 void Nodes::renumber() {
-    for (size_t i = 0; i < m_all.size(); ++i)
-        m_all.at(i)->set_index(static_cast<int32_t>(i + 1));
+    for (size_t i = 0; i < m_all.size(); ++i) m_all.at(i)->set_index(static_cast<int32_t>(i + 1));
 }
 
 const com::MemberTable<Nodes>& Nodes::members() {

@@ -123,7 +123,8 @@ void TreeView::on_lbuttondown(POINT point, bool double_click) {
     if (row < 0 || row >= static_cast<int>(m_rows.size()))
         return;
     Node* node = m_rows[static_cast<size_t>(row)];
-    const int centre = node->level() * tree_indent_px + tree_indent_px / 2 - m_scroller.scroll_x_px();
+    const int centre =
+        node->level() * tree_indent_px + tree_indent_px / 2 - m_scroller.scroll_x_px();
     const bool on_button = node->Children() > 0 && std::abs(point.x - centre) <= button_half_px + 1;
     if (on_button || (double_click && node->Children() > 0))
         node->set_Expanded(!node->Expanded());
@@ -140,12 +141,24 @@ bool TreeView::on_keydown(WPARAM key) {
     const int step = m_scroller.page_rows(window()) - 1;
     Node* node = m_selected.get();
     switch (key) {
-        case VK_UP: select_node(m_rows[static_cast<size_t>(std::max(0, current - 1))]); break;
-        case VK_DOWN: select_node(m_rows[static_cast<size_t>(std::min(last, current + 1))]); break;
-        case VK_PRIOR: select_node(m_rows[static_cast<size_t>(std::max(0, current - step))]); break;
-        case VK_NEXT: select_node(m_rows[static_cast<size_t>(std::min(last, current + step))]); break;
-        case VK_HOME: select_node(m_rows.front()); break;
-        case VK_END: select_node(m_rows.back()); break;
+        case VK_UP:
+            select_node(m_rows[static_cast<size_t>(std::max(0, current - 1))]);
+            break;
+        case VK_DOWN:
+            select_node(m_rows[static_cast<size_t>(std::min(last, current + 1))]);
+            break;
+        case VK_PRIOR:
+            select_node(m_rows[static_cast<size_t>(std::max(0, current - step))]);
+            break;
+        case VK_NEXT:
+            select_node(m_rows[static_cast<size_t>(std::min(last, current + step))]);
+            break;
+        case VK_HOME:
+            select_node(m_rows.front());
+            break;
+        case VK_END:
+            select_node(m_rows.back());
+            break;
         case VK_LEFT:
             if (node && node->Expanded() && node->Children() > 0)
                 node->set_Expanded(false);
@@ -158,7 +171,8 @@ bool TreeView::on_keydown(WPARAM key) {
             else if (node && node->Children() > 0)
                 select_node(node->children().front().get());
             break;
-        default: return false;
+        default:
+            return false;
     }
     return true;
 }

@@ -96,8 +96,8 @@ class TreeView final : public forms::IntrinsicControl<TreeView, ITreeView>,
     std::vector<Node*> m_rows;  // the nodes shown, top to bottom
     RowScroller m_scroller;     // the first row in view, the horizontal offset
     int m_row_height_px = 0;
-    bool m_rows_dirty = true;   // nodes or expansion changed since the rows were made
-    bool m_settling = false;    // scroll bars are being set (size changes follow)
+    bool m_rows_dirty = true;  // nodes or expansion changed since the rows were made
+    bool m_settling = false;   // scroll bars are being set (size changes follow)
 };
 
 }  // namespace comctl

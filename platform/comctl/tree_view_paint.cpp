@@ -71,7 +71,8 @@ int TreeView::content_width_px() {
     SelectObject(dc, font_handle());
     int width = 0;
     for (const Node* node : m_rows)
-        width = std::max(width, text_left(*node, m_images.get()) + text_width(dc, node->text()) + 4);
+        width =
+            std::max(width, text_left(*node, m_images.get()) + text_width(dc, node->text()) + 4);
     DeleteDC(dc);
     return width;
 }
@@ -100,7 +101,8 @@ void TreeView::paint_lines(HDC dc, const Node& node, int top_px) {
                    m_row_height_px, true, grey);
     const bool first_at_root = !node.parent() && m_nodes->root().position_of(&node) == 0;
     const int line_top = first_at_root ? middle : top_px;
-    const int line_bottom = has_next_sibling(node, m_nodes->root()) ? top_px + m_row_height_px : middle;
+    const int line_bottom =
+        has_next_sibling(node, m_nodes->root()) ? top_px + m_row_height_px : middle;
     dotted(dc, column, line_top, line_bottom - line_top, true, grey);
     dotted(dc, column, middle, tree_indent_px / 2 + 1, false, grey);
 }

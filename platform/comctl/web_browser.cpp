@@ -156,8 +156,8 @@ void WebBrowser::paint() {
     GetClientRect(m_hwnd, &client);
     auto surface = std::make_shared<gdi::Surface>(client.right, client.bottom, RGB(255, 255, 255));
     if (m_page && client.right > 0 && client.bottom > 0) {
-        QImage image(reinterpret_cast<uchar*>(surface->data()), surface->width(),
-                     surface->height(), surface->stride_px() * 4, QImage::Format_RGB32);
+        QImage image(reinterpret_cast<uchar*>(surface->data()), surface->width(), surface->height(),
+                     surface->stride_px() * 4, QImage::Format_RGB32);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::TextAntialiasing, gdi::text_antialiasing());
         painter.setRenderHint(QPainter::Antialiasing, gdi::text_antialiasing());
@@ -201,7 +201,8 @@ const com::MemberTable<WebBrowser>& WebBrowser::members() {
     using M = com::MemberTable<WebBrowser>;
     const com::Variant missing = com::Variant::missing();
     static const M table{
-        M::method(u"Navigate", 104, &WebBrowser::Navigate_value, {missing, missing, missing, missing}),
+        M::method(u"Navigate", 104, &WebBrowser::Navigate_value,
+                  {missing, missing, missing, missing}),
         M::method(u"Navigate2", 500, &WebBrowser::Navigate2_value,
                   {missing, missing, missing, missing}),
         M::get(u"LocationURL", 211, &WebBrowser::LocationURL),

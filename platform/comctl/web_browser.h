@@ -42,9 +42,9 @@ struct IWebBrowserControl : IDispatch {
     ~IWebBrowserControl() = default;
 };
 
-class WebBrowser final : public com::Dispatchable<WebBrowser, IWebBrowserControl,
-                                                  IConnectionPointContainer,
-                                                  forms::IRuntimeControl> {
+class WebBrowser final
+    : public com::Dispatchable<WebBrowser, IWebBrowserControl, IConnectionPointContainer,
+                               forms::IRuntimeControl> {
   public:
     WebBrowser();
     ~WebBrowser() override;

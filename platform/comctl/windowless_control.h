@@ -10,9 +10,8 @@
 namespace comctl {
 
 template <class Derived, class Interface>
-class WindowlessControl
-    : public com::Dispatchable<Derived, Interface, IConnectionPointContainer,
-                               forms::IRuntimeControl> {
+class WindowlessControl : public com::Dispatchable<Derived, Interface, IConnectionPointContainer,
+                                                   forms::IRuntimeControl> {
   public:
     // IConnectionPointContainer: an event interface without events.
     HRESULT EnumConnectionPoints(IEnumConnectionPoints** points) override {

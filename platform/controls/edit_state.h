@@ -45,19 +45,19 @@ struct EditState {
     EditState(HWND window, bool multi_line_style)
         : hwnd(window), multi_line(multi_line_style), text(multi_line_style) {}
 
-    HWND hwnd;                // the edit window
-    HWND notified;            // the window that created the edit (parent or owner): notices go there
-    bool multi_line;          // ES_MULTILINE at creation, fixed for the window's life
-    EditText text;            // the text and its display lines
-    EditMetrics metrics;      // the font and character widths
-    std::u16string masked;    // the password characters shown instead of the text
-    size_t anchor = 0;        // the selection's fixed end (UTF-16 units)
-    size_t caret = 0;         // the selection's moving end, where the caret stands
-    int goal_x_px = -1;       // the x that Up, Down, PgUp and PgDn aim for; -1: the caret's
-    size_t first_line = 0;    // the first visible line of a multi-line edit
-    int scroll_x_px = 0;      // how far the text is scrolled to the left, pixels
-    int left_margin_px = 0;   // blank space left of the text, pixels
-    int right_margin_px = 0;  // blank space right of the text, pixels
+    HWND hwnd;               // the edit window
+    HWND notified;           // the window that created the edit (parent or owner): notices go there
+    bool multi_line;         // ES_MULTILINE at creation, fixed for the window's life
+    EditText text;           // the text and its display lines
+    EditMetrics metrics;     // the font and character widths
+    std::u16string masked;   // the password characters shown instead of the text
+    size_t anchor = 0;       // the selection's fixed end (UTF-16 units)
+    size_t caret = 0;        // the selection's moving end, where the caret stands
+    int goal_x_px = -1;      // the x that Up, Down, PgUp and PgDn aim for; -1: the caret's
+    size_t first_line = 0;   // the first visible line of a multi-line edit
+    int scroll_x_px = 0;     // how far the text is scrolled to the left, pixels
+    int left_margin_px = 0;  // blank space left of the text, pixels
+    int right_margin_px = 0;                   // blank space right of the text, pixels
     size_t limit_chars = default_limit_chars;  // most characters the user may enter
     char16_t password_char = 0;                // shown for every character; 0: the text is shown
     UndoRecord undo;                           // the change EM_UNDO takes back

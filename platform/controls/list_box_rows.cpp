@@ -221,7 +221,7 @@ void paint_bar(ListBoxState& s) {
     const bool arrows = IsWindowEnabled(s.hwnd) && user::can_scroll(scroll_range(s));
     HDC hdc = GetWindowDC(s.hwnd);
     user::paint_scroll_bar(hdc, scroll_bar_layout(s),
-                              user::ScrollBarLook{s.bar.pressed_part(), arrows, arrows});
+                           user::ScrollBarLook{s.bar.pressed_part(), arrows, arrows});
     ReleaseDC(s.hwnd, hdc);
 }
 

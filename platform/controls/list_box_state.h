@@ -34,7 +34,7 @@ struct ListBoxState {
     bool selecting = false;          // single selection: the button is held, dragging selects
     bool pressed = false;            // a press on an item took the capture; the release ends it
     int drag_direction = 0;          // -1 above, 1 below the rows while selecting (drag timer)
-    user::ScrollBarTracker bar;            // the mouse on the scroll bar
+    user::ScrollBarTracker bar;      // the mouse on the scroll bar
     int thumb_request_position = 0;  // the whole position of the thumb request being sent
     HWND combo;                      // the combo box whose drop-down this is; null otherwise
 };

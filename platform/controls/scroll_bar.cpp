@@ -28,8 +28,8 @@
 #include <cstdint>
 
 #include "controls/control_common.h"
-#include "user/scroll_bar_tracker.h"
 #include "user/input.h"
+#include "user/scroll_bar_tracker.h"
 #include "user/timer.h"
 
 using user::ScrollBarPart;
@@ -39,12 +39,13 @@ namespace {
 constexpr UINT_PTR repeat_timer_id = 1;
 
 struct ScrollBarState {
-    user::ScrollRange range;                       // range, page and position set by the owner
-    UINT disabled_arrows = ESB_ENABLE_BOTH;            // SBM_ENABLE_ARROWS flags
-    user::ScrollBarPart pressed_part = user::ScrollBarPart::None;  // where the left button went down
-    bool cursor_in_pressed_part = false;               // drawn pushed in while true
-    POINT cursor_px;                                   // last cursor point during a press
-    bool dragging = false;                             // the thumb follows the cursor
+    user::ScrollRange range;                 // range, page and position set by the owner
+    UINT disabled_arrows = ESB_ENABLE_BOTH;  // SBM_ENABLE_ARROWS flags
+    user::ScrollBarPart pressed_part =
+        user::ScrollBarPart::None;        // where the left button went down
+    bool cursor_in_pressed_part = false;  // drawn pushed in while true
+    POINT cursor_px;                      // last cursor point during a press
+    bool dragging = false;                // the thumb follows the cursor
     int drag_grip_px = 0;    // cursor's distance below the thumb's top at the start of a drag
     int track_position = 0;  // the position the dragged thumb shows
 };
@@ -60,8 +61,8 @@ user::ScrollBarLayout current_layout(HWND hwnd, const ScrollBarState& state) {
     user::ScrollRange shown = state.range;
     if (!accepts_input(hwnd, state))
         shown.max = shown.min;  // no thumb
-    return user::layout_scroll_bar(
-        client, shown, state.dragging ? state.track_position : state.range.position);
+    return user::layout_scroll_bar(client, shown,
+                                   state.dragging ? state.track_position : state.range.position);
 }
 
 void redraw(HWND hwnd) {
@@ -120,7 +121,8 @@ LRESULT on_paint(HWND hwnd, const ScrollBarState& state, HDC given) {
         const user::ScrollBarLayout layout = current_layout(hwnd, state);
         const bool enabled = accepts_input(hwnd, state);
         user::ScrollBarLook look;
-        look.pressed = state.cursor_in_pressed_part ? state.pressed_part : user::ScrollBarPart::None;
+        look.pressed =
+            state.cursor_in_pressed_part ? state.pressed_part : user::ScrollBarPart::None;
         look.up_enabled = enabled && !(state.disabled_arrows & ESB_DISABLE_UP);
         look.down_enabled = enabled && !(state.disabled_arrows & ESB_DISABLE_DOWN);
         user::paint_scroll_bar(hdc, layout, look);

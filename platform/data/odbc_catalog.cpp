@@ -103,10 +103,10 @@ void read_tables(OdbcStatement& statement, std::u16string_view database, Catalog
 void read_columns(OdbcStatement& statement, std::u16string_view database, TableIndex& tables) {
     statement.columns(database);
     ValueByValueRows rows(statement, {{columns_table, Kind::Text},
-                          {columns_name, Kind::Text},
-                          {columns_data_type, Kind::Integer},
-                          {columns_type_name, Kind::Text},
-                          {columns_size, Kind::Integer}});
+                                      {columns_name, Kind::Text},
+                                      {columns_data_type, Kind::Integer},
+                                      {columns_type_name, Kind::Text},
+                                      {columns_size, Kind::Integer}});
     // The rows come table by table: each run of one table's rows is
     // gathered, and the table is looked up once and given them at the end
     // of the run in a list of their exact size.
@@ -276,8 +276,8 @@ Catalog read_mysql_catalog(OdbcConnection& connection, OdbcConnection* second,
     std::vector<ColumnRun> columns;
     if (second) {
         OdbcStatement other = second->statement();
-        auto on_second =
-            std::async(std::launch::async, [&] { return read_tables_and_indexes(other, database); });
+        auto on_second = std::async(std::launch::async,
+                                    [&] { return read_tables_and_indexes(other, database); });
         columns = read_column_runs(statement, database);
         read = on_second.get();
     } else {

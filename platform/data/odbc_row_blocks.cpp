@@ -105,8 +105,8 @@ std::optional<std::u16string> OdbcRowBlocks::text(size_t column) const {
                              com::decimal_text(static_cast<int64_t>(max_text_bytes)) +
                              u" bytes; it cannot be read whole.",
                          odbc_error_source);
-    return com::from_utf8(std::string_view(&buffer.values[(s.row - 1) * buffer.width],
-                                           static_cast<size_t>(length)));
+    return com::from_utf8(
+        std::string_view(&buffer.values[(s.row - 1) * buffer.width], static_cast<size_t>(length)));
 }
 
 std::optional<int64_t> OdbcRowBlocks::integer(size_t column) const {

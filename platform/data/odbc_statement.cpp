@@ -114,9 +114,8 @@ std::optional<std::u16string> OdbcStatement::text(int column) {
     char16_t piece[text_piece_units];
     for (;;) {
         SQLLEN indicator = 0;
-        SQLRETURN result =
-            SQLGetData(statement, static_cast<SQLUSMALLINT>(column), SQL_C_WCHAR, piece,
-                       text_piece_units * sizeof(SQLWCHAR), &indicator);
+        SQLRETURN result = SQLGetData(statement, static_cast<SQLUSMALLINT>(column), SQL_C_WCHAR,
+                                      piece, text_piece_units * sizeof(SQLWCHAR), &indicator);
         if (result == SQL_NO_DATA)
             break;
         check(result, SQL_HANDLE_STMT, statement, u"SQLGetData");

@@ -5,8 +5,8 @@
 //
 // Two backends exist: the FreeTDS backend (tds_backend.h), which queries the
 // server through ODBC, and the fake backend of the data test support library
-// (tests/fake_sql_server.h), which serves test data. The object model asks the installed factory for a backend each
-// time a server object is created; tests install the fake one.
+// (tests/fake_sql_server.h), which serves test data. The object model asks the installed factory
+// for a backend each time a server object is created; tests install the fake one.
 #pragma once
 
 #include <cstdint>

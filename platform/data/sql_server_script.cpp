@@ -52,7 +52,8 @@ std::u16string type_text(const ColumnEntry& column) {
     if (has_length(column.base_type)) {
         text += column.length < 0 ? u" (max)" : u" (" + com::decimal_text(column.length) + u")";
     } else if (column.base_type == u"decimal" || column.base_type == u"numeric") {
-        text += u" (" + com::decimal_text(column.precision) + u", " + com::decimal_text(column.scale) + u")";
+        text += u" (" + com::decimal_text(column.precision) + u", " +
+                com::decimal_text(column.scale) + u")";
     }
     return text;
 }

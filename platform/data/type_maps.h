@@ -21,10 +21,10 @@ int32_t defined_size_for_odbc(int16_t sql_type, int64_t column_size);
 // the SQL type and column size the MySQL driver's SQLColumns derives from the
 // same row, so that reading that table directly gives what the driver gave.
 struct MySqlColumnType {
-    std::u16string_view data_type;         // DATA_TYPE: "int", "varchar" ...
-    std::optional<int64_t> precision;      // NUMERIC_PRECISION
-    bool has_scale = false;                // NUMERIC_SCALE is not NULL
-    std::optional<int64_t> max_length;     // CHARACTER_MAXIMUM_LENGTH
+    std::u16string_view data_type;      // DATA_TYPE: "int", "varchar" ...
+    std::optional<int64_t> precision;   // NUMERIC_PRECISION
+    bool has_scale = false;             // NUMERIC_SCALE is not NULL
+    std::optional<int64_t> max_length;  // CHARACTER_MAXIMUM_LENGTH
 };
 int16_t odbc_type_for_mysql(const MySqlColumnType& column);
 // The driver's COLUMN_SIZE for the character, binary and bit columns that

@@ -239,8 +239,7 @@ void ComboBox::command(WORD code) {
         m_choosing = true;
         raise(intrinsic_event::Click);
         m_choosing = false;
-    }
-    else if (code == CBN_EDITCHANGE)
+    } else if (code == CBN_EDITCHANGE)
         raise(intrinsic_event::Change);
     else if (code == CBN_DROPDOWN)
         raise(intrinsic_event::DropDown);

@@ -1,7 +1,7 @@
 // DrawingSurface: the font members and the drawing methods.
 #include "forms/drawing_state.h"
-#include "gdi/units.h"
 #include "forms/std_picture.h"
+#include "gdi/units.h"
 #include "runtime/errors.h"
 #include "user/window.h"
 

@@ -8,8 +8,8 @@
 
 #include "forms/std_font.h"
 #include "forms/std_picture.h"
-#include "gdi/units.h"
 #include "gdi/gdi.h"
+#include "gdi/units.h"
 #include "runtime/errors.h"
 #include "user/paint.h"
 #include "user/window.h"

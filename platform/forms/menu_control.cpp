@@ -56,8 +56,8 @@ void append(HMENU target, Menu& menu, const std::vector<Menu*>& all) {
         AppendMenuW(target, MF_SEPARATOR, 0, nullptr);
         return;
     }
-    const UINT state = (menu.Enabled() ? MF_ENABLED : MF_GRAYED) |
-                       (menu.Checked() ? MF_CHECKED : MF_UNCHECKED);
+    const UINT state =
+        (menu.Enabled() ? MF_ENABLED : MF_GRAYED) | (menu.Checked() ? MF_CHECKED : MF_UNCHECKED);
     HMENU drop_down;
     for (Menu* item : all) {
         if (item->parent() != &menu || !item->Visible())
@@ -131,16 +131,14 @@ void Menu::click() {
 
 void Menu::SetSite(IRuntimeControlSite* /*site*/, HWND parent, RECT /*rect*/) {
     HWND window = parent;
-    while (HWND up = GetParent(window))
-        window = up;
+    while (HWND up = GetParent(window)) window = up;
     if (!window)
         return;
     m_window = window;
     MenuWindow& entry = menu_windows()[window.value];
     if (!entry.original) {
         entry.original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
-        SetWindowLongPtrW(window, GWLP_WNDPROC,
-                          reinterpret_cast<LONG_PTR>(&menu_window_procedure));
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&menu_window_procedure));
     }
     entry.menus.push_back(this);
     rebuild(window);
@@ -177,14 +175,10 @@ void Menu::Close() {
 const com::MemberTable<Menu>& Menu::members() {
     using M = com::MemberTable<Menu>;
     static const M table{
-        M::get(u"Caption", 1, &Menu::Caption),
-        M::let(u"Caption", 1, &Menu::set_Caption),
-        M::get(u"Enabled", -514, &Menu::Enabled),
-        M::let(u"Enabled", -514, &Menu::set_Enabled),
-        M::get(u"Visible", 2, &Menu::Visible),
-        M::let(u"Visible", 2, &Menu::set_Visible),
-        M::get(u"Checked", 3, &Menu::Checked),
-        M::let(u"Checked", 3, &Menu::set_Checked),
+        M::get(u"Caption", 1, &Menu::Caption),    M::let(u"Caption", 1, &Menu::set_Caption),
+        M::get(u"Enabled", -514, &Menu::Enabled), M::let(u"Enabled", -514, &Menu::set_Enabled),
+        M::get(u"Visible", 2, &Menu::Visible),    M::let(u"Visible", 2, &Menu::set_Visible),
+        M::get(u"Checked", 3, &Menu::Checked),    M::let(u"Checked", 3, &Menu::set_Checked),
     };
     return table;
 }

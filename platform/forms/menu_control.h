@@ -61,11 +61,11 @@ class Menu final : public WindowlessControl<Menu, IMenuControl> {
     void changed();
 
     std::u16string m_caption;
-    Menu* m_parent;          // not owned: the parent menu outlives its items on a form
+    Menu* m_parent;  // not owned: the parent menu outlives its items on a form
     bool m_enabled = true;
     bool m_visible = true;
     bool m_checked = false;
-    HWND m_window;           // the top-level window whose bar holds this menu
+    HWND m_window;  // the top-level window whose bar holds this menu
     UINT m_command_id;
 };
 

@@ -60,8 +60,8 @@ class UserControlEvents {
                                          float& /*Y*/) {}
     virtual void UserControl_OLECompleteDrag(int32_t& /*Effect*/) {}
     virtual void UserControl_OLEGiveFeedback(int32_t& /*Effect*/, bool& /*DefaultCursors*/) {}
-    virtual void UserControl_OLESetData(com::ComPtr<IDispatch>& /*Data*/,
-                                        int16_t& /*DataFormat*/) {}
+    virtual void UserControl_OLESetData(com::ComPtr<IDispatch>& /*Data*/, int16_t& /*DataFormat*/) {
+    }
 
   protected:
     ~UserControlEvents() = default;

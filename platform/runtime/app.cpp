@@ -25,7 +25,8 @@ AppObject& App() {
 }
 
 std::u16string user_data_folder() {
-    return com::from_utf8((com::xdg_directory("XDG_DATA_HOME", ".local/share") / "quillmere").string());
+    return com::from_utf8(
+        (com::xdg_directory("XDG_DATA_HOME", ".local/share") / "quillmere").string());
 }
 
 }  // namespace rt

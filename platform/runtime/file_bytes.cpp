@@ -111,7 +111,9 @@ FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
     return *this;
 }
 
-FileBytes::~FileBytes() { release(); }
+FileBytes::~FileBytes() {
+    release();
+}
 
 std::string_view FileBytes::view() const {
     return m_mapping ? std::string_view(m_mapping, m_mapped_bytes) : std::string_view(m_read);

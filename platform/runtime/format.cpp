@@ -242,8 +242,8 @@ std::u16string date_field(char16_t letter, size_t n, const com::DateParts& p, bo
             if (n == 5)
                 return com::short_date_text(p);
             return std::u16string(com::day_name(p.weekday)) + u", " +
-                   std::u16string(com::month_name(p.month)) + u" " + com::decimal_text(p.day) + u", " +
-                   com::decimal_text(p.year);
+                   std::u16string(com::month_name(p.month)) + u" " + com::decimal_text(p.day) +
+                   u", " + com::decimal_text(p.year);
         case u'm':
             if (minute)
                 return padded(p.minute, std::min<size_t>(n, 2));

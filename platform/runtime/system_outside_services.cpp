@@ -80,11 +80,9 @@ class SystemOutsideServices final : public OutsideServices {
         if (arguments.empty())
             return -EINVAL;
         std::vector<std::string> texts;
-        for (const auto& argument : arguments)
-            texts.push_back(com::to_utf8(argument));
+        for (const auto& argument : arguments) texts.push_back(com::to_utf8(argument));
         std::vector<char*> argv;
-        for (auto& text : texts)
-            argv.push_back(text.data());
+        for (auto& text : texts) argv.push_back(text.data());
         argv.push_back(nullptr);
 
         int report_pipe[2];

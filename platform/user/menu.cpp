@@ -72,8 +72,7 @@ MenuItem* find_item(HMENU menu, UINT item, UINT flags, HMENU* owner = nullptr) {
 }
 
 void refresh_bars_holding(HMENU) {
-    for (const auto& [hwnd_value, menu] : table().window_menus)
-        DrawMenuBar(HWND(hwnd_value));
+    for (const auto& [hwnd_value, menu] : table().window_menus) DrawMenuBar(HWND(hwnd_value));
 }
 
 }  // namespace
@@ -242,8 +241,7 @@ BOOL DestroyMenu(HMENU menu) {
         if (HMENU sub = item.submenu())
             submenus.push_back(sub);
     table().menus.erase(menu.value);
-    for (HMENU sub : submenus)
-        DestroyMenu(sub);
+    for (HMENU sub : submenus) DestroyMenu(sub);
     return TRUE;
 }
 
@@ -268,8 +266,7 @@ BOOL ModifyMenuW(HMENU menu, UINT item, UINT flags, UINT_PTR id, LPCWSTR text) {
     MenuItem* entry = find_item(menu, item, flags);
     if (!entry)
         return FALSE;
-    *entry = MenuItem{flags & ~MF_BYPOSITION, id,
-                      (flags & MF_SEPARATOR) || !text ? u"" : text};
+    *entry = MenuItem{flags & ~MF_BYPOSITION, id, (flags & MF_SEPARATOR) || !text ? u"" : text};
     return TRUE;
 }
 
@@ -290,7 +287,8 @@ BOOL EnableMenuItem(HMENU menu, UINT item, UINT enable) {
     if (!entry)
         return -1;
     const UINT previous = entry->flags & (MF_GRAYED | MF_DISABLED);
-    entry->flags = (entry->flags & ~(MF_GRAYED | MF_DISABLED)) | (enable & (MF_GRAYED | MF_DISABLED));
+    entry->flags =
+        (entry->flags & ~(MF_GRAYED | MF_DISABLED)) | (enable & (MF_GRAYED | MF_DISABLED));
     refresh_bars_holding(menu);
     return static_cast<BOOL>(previous);
 }

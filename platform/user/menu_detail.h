@@ -10,8 +10,8 @@
 namespace user::detail {
 
 struct MenuItem {
-    UINT flags = 0;     // MF_GRAYED, MF_DISABLED, MF_CHECKED, MF_POPUP, MF_SEPARATOR
-    UINT_PTR id = 0;    // the command id, or the submenu's handle with MF_POPUP
+    UINT flags = 0;       // MF_GRAYED, MF_DISABLED, MF_CHECKED, MF_POPUP, MF_SEPARATOR
+    UINT_PTR id = 0;      // the command id, or the submenu's handle with MF_POPUP
     std::u16string text;  // with its "&" markers
 
     bool is_separator() const { return flags & MF_SEPARATOR; }

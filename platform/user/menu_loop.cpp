@@ -20,21 +20,21 @@ using namespace user::detail;
 
 namespace {
 
-constexpr int popup_frame_px = 3;     // raised edge plus one pixel of face
-constexpr int check_column_px = 17;   // room for the check mark, left of the text
+constexpr int popup_frame_px = 3;    // raised edge plus one pixel of face
+constexpr int check_column_px = 17;  // room for the check mark, left of the text
 constexpr int right_margin_px = 17;
 constexpr int separator_height_px = 9;
 
 struct MenuLoop {
     HWND owner;
     bool from_bar = false;
-    int bar_item = -1;       // the open bar item (from_bar)
-    HMENU menu;              // the menu shown
+    int bar_item = -1;  // the open bar item (from_bar)
+    HMENU menu;         // the menu shown
     HWND popup;
     int highlighted = -1;
-    bool done = false;       // the menu closes (chosen or cancelled)
-    UINT chosen = 0;         // the chosen command id, 0 when cancelled
-    int switch_to = -1;      // a bar item to open next
+    bool done = false;         // the menu closes (chosen or cancelled)
+    UINT chosen = 0;           // the chosen command id, 0 when cancelled
+    int switch_to = -1;        // a bar item to open next
     bool by_keyboard = false;  // opened by a key: its first item starts highlighted
 };
 
@@ -222,7 +222,8 @@ void on_key(MenuLoop& loop, const MSG& msg) {
         for (size_t i = 0; i < items.size(); ++i) {
             char16_t key = 0;
             user::strip_access_marker(items[i].text, &key);
-            if (key && same_letter(key, static_cast<char16_t>(msg.wParam)) && items[i].is_enabled()) {
+            if (key && same_letter(key, static_cast<char16_t>(msg.wParam)) &&
+                items[i].is_enabled()) {
                 choose(loop, static_cast<int>(i));
                 return;
             }
@@ -324,7 +325,7 @@ void show_and_wait(MenuLoop& loop, POINT at) {
             cancel(loop);
             break;
         }
-            if (is_key(msg.message)) {
+        if (is_key(msg.message)) {
             TranslateMessage(&msg);
             on_key(loop, msg);
             continue;

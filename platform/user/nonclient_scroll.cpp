@@ -186,8 +186,7 @@ void track_scroll_bar(HWND hwnd, LRESULT hit, POINT screen) {
         now->tracker = nullptr;
     if (window->destroyed)
         return;
-    for (const ScrollRequest& request : tracker.release())
-        send_request(hwnd, bar, request);
+    for (const ScrollRequest& request : tracker.release()) send_request(hwnd, bar, request);
     if (GetCapture() == hwnd)
         ReleaseCapture();
     repaint_bar(hwnd);

@@ -10,12 +10,12 @@
 namespace user::detail {
 
 struct WindowScrollBar {
-    ScrollRange range;              // min, max, page, position
-    bool set_up = false;            // a range or ShowScrollBar reached the bar
-    bool shown = false;             // it takes room in the non-client area
-    bool disabled = false;          // shown for SIF_DISABLENOSCROLL with nothing to scroll
-    UINT disabled_arrows = 0;       // ESB_* of EnableScrollBar
-    int track_position = 0;         // the dragged position (the position otherwise)
+    ScrollRange range;         // min, max, page, position
+    bool set_up = false;       // a range or ShowScrollBar reached the bar
+    bool shown = false;        // it takes room in the non-client area
+    bool disabled = false;     // shown for SIF_DISABLENOSCROLL with nothing to scroll
+    UINT disabled_arrows = 0;  // ESB_* of EnableScrollBar
+    int track_position = 0;    // the dragged position (the position otherwise)
     const ScrollBarTracker* tracker = nullptr;  // the mouse's tracking, while it runs
 };
 

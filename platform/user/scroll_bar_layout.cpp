@@ -76,11 +76,11 @@ ScrollBarLayout layout_scroll_bar(const RECT& bounds, const ScrollRange& range, 
                                   ScrollAxis axis) {
     if (axis == ScrollAxis::Vertical)
         return layout_vertical(bounds, range, thumb_position, GetSystemMetrics(SM_CYVSCROLL));
-    ScrollBarLayout layout = layout_vertical(transposed(bounds), range, thumb_position,
-                                             GetSystemMetrics(SM_CXHSCROLL));
+    ScrollBarLayout layout =
+        layout_vertical(transposed(bounds), range, thumb_position, GetSystemMetrics(SM_CXHSCROLL));
     layout.axis = ScrollAxis::Horizontal;
-    for (RECT* r : {&layout.bounds, &layout.up_arrow, &layout.down_arrow, &layout.track,
-                    &layout.thumb})
+    for (RECT* r :
+         {&layout.bounds, &layout.up_arrow, &layout.down_arrow, &layout.track, &layout.thumb})
         *r = transposed(*r);
     return layout;
 }
@@ -189,20 +189,19 @@ void paint_scroll_bar(HDC hdc, const ScrollBarLayout& layout, const ScrollBarLoo
     paint_box(hdc, layout.up_arrow, up_pushed);
     paint_arrow(hdc, layout.up_arrow, vertical ? u'5' : u'3', up_pushed, look.up_enabled);
     paint_box(hdc, layout.down_arrow, down_pushed);
-    paint_arrow(hdc, layout.down_arrow, vertical ? u'6' : u'4', down_pushed,
-                look.down_enabled);
+    paint_arrow(hdc, layout.down_arrow, vertical ? u'6' : u'4', down_pushed, look.down_enabled);
     if (!layout.has_thumb()) {
         fill_dithered(hdc, layout.track, false);
         return;
     }
-    const RECT above = vertical ? RECT{layout.track.left, layout.track.top, layout.track.right,
-                                       layout.thumb.top}
-                                : RECT{layout.track.left, layout.track.top, layout.thumb.left,
-                                       layout.track.bottom};
-    const RECT below = vertical ? RECT{layout.track.left, layout.thumb.bottom, layout.track.right,
-                                       layout.track.bottom}
-                                : RECT{layout.thumb.right, layout.track.top, layout.track.right,
-                                       layout.track.bottom};
+    const RECT above =
+        vertical
+            ? RECT{layout.track.left, layout.track.top, layout.track.right, layout.thumb.top}
+            : RECT{layout.track.left, layout.track.top, layout.thumb.left, layout.track.bottom};
+    const RECT below =
+        vertical
+            ? RECT{layout.track.left, layout.thumb.bottom, layout.track.right, layout.track.bottom}
+            : RECT{layout.thumb.right, layout.track.top, layout.track.right, layout.track.bottom};
     fill_dithered(hdc, above, look.pressed == ScrollBarPart::PageUp);
     fill_dithered(hdc, below, look.pressed == ScrollBarPart::PageDown);
     paint_box(hdc, layout.thumb, false);

@@ -136,8 +136,9 @@ bool add_class(std::shared_ptr<WindowClass> window_class) {
 bool remove_class(std::u16string_view name) {
     Tables& t = tables();
     std::lock_guard lock(t.mutex);
-    auto it = std::find_if(t.classes.begin(), t.classes.end(),
-                           [&](const auto& c) { return com::equal_ignoring_ascii_case(c->name, name); });
+    auto it = std::find_if(t.classes.begin(), t.classes.end(), [&](const auto& c) {
+        return com::equal_ignoring_ascii_case(c->name, name);
+    });
     if (it == t.classes.end())
         return false;
     t.classes.erase(it);

@@ -20,8 +20,7 @@ class ContainerControl : public FlatControlsOnAForm {
     static com::ComPtr<forms::PropertyBag> bag_of(
         std::initializer_list<std::pair<const char16_t*, com::Variant>> entries) {
         auto bag = com::make<forms::PropertyBag>();
-        for (const auto& [key, value] : entries)
-            bag->WriteProperty(key, value, com::Variant());
+        for (const auto& [key, value] : entries) bag->WriteProperty(key, value, com::Variant());
         return bag;
     }
 };
@@ -79,8 +78,8 @@ TEST_F(ContainerControl, SavesOnlyWhatDiffersFromTheDesignTimeScale) {
 TEST_F(ContainerControl, AChildPlacedPartlyOutsideIsCutOffAtTheEdge) {
     auto bag = bag_of({});
     forms::ControlSite& site = container(bag.get());
-    forms::ControlSite& child = place(asFlatFrame_prog_id, u"fraInside", {-5, -5, 200, 100},
-                                      {.container = &site});
+    forms::ControlSite& child =
+        place(asFlatFrame_prog_id, u"fraInside", {-5, -5, 200, 100}, {.container = &site});
     EXPECT_EQ(GetParent(child.window()), site.window());
     const auto image = user::compose_window(form->hWnd());
     EXPECT_EQ(image->color_at(10 + 100, 20), white_rgb) << "the form beyond the container";

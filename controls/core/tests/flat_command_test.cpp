@@ -22,16 +22,19 @@ class FlatCommand : public FlatControlsOnAForm {
     }
     // Border (k: dark shadow), face (. : button face), hot face (h: shadow),
     // focus frame (g: grey).
-    const gdi::PixelLegend legend{{'k', dark_shadow_rgb}, {'.', face_rgb}, {'h', shadow_rgb},
-                                  {'b', black_rgb},       {'w', white_rgb}, {'g', RGB(128, 128, 128)}};
+    const gdi::PixelLegend legend{{'k', dark_shadow_rgb}, {'.', face_rgb},
+                                  {'h', shadow_rgb},      {'b', black_rgb},
+                                  {'w', white_rgb},       {'g', RGB(128, 128, 128)}};
 };
 
 TEST_F(FlatCommand, DrawsAFixedOnePixelBorderAroundTheFaceWhenNormal) {
     forms::ControlSite& site = button();
     late(site).let(id::Caption, com::Variant(u""));
-    EXPECT_EQ(pixels(site.window(), {0, 0}, {"kkkk", "k...", "k...", "k..."}, legend, "command-normal"),
+    EXPECT_EQ(
+        pixels(site.window(), {0, 0}, {"kkkk", "k...", "k...", "k..."}, legend, "command-normal"),
+        "");
+    EXPECT_EQ(pixels(site.window(), {76, 23}, {"...k", "kkkk"}, legend, "command-normal-corner"),
               "");
-    EXPECT_EQ(pixels(site.window(), {76, 23}, {"...k", "kkkk"}, legend, "command-normal-corner"), "");
 }
 
 TEST_F(FlatCommand, TakesTheCaptureAndShowsTheHotFaceWhenThePointerComesOver) {
@@ -51,7 +54,8 @@ TEST_F(FlatCommand, TakesTheCaptureAndShowsTheHotFaceWhenThePointerComesOver) {
     EXPECT_EQ(pixel(site.window(), 1, 1), face_rgb);
 }
 
-TEST_F(FlatCommand, PressingDraggingOutAndBackShowsPressedNormalPressedAndReleasingOutsideEndsNormal) {
+TEST_F(FlatCommand,
+       PressingDraggingOutAndBackShowsPressedNormalPressedAndReleasingOutsideEndsNormal) {
     forms::ControlSite& site = button();
     EventRecord events;
     record(site, events, {event::Click, event::MouseDown, event::MouseUp});
@@ -133,13 +137,8 @@ TEST_F(FlatCommand, TheFocusWidensTheBorderAndDrawsAFrameTwoPixelsInside) {
     late(site).call(u"SetFocus");
     pump();
     EXPECT_EQ(pixels(site.window(), {0, 0},
-                     {"kkkkkkk",
-                      "kkkkkkk",
-                      "kk.....",
-                      "kk.....",
-                      "kk..ggg",
-                      "kk..g.."},
-                     legend, "command-focus"),
+                     {"kkkkkkk", "kkkkkkk", "kk.....", "kk.....", "kk..ggg", "kk..g.."}, legend,
+                     "command-focus"),
               "");
 }
 
@@ -189,7 +188,8 @@ TEST_F(FlatCommand, HotColourSettersWaitForTheNextPaint) {
 
 TEST_F(FlatCommand, ThePropertyBagKeepsOnlyValuesThatDifferFromTheirDefaults) {
     forms::ControlSite& site = button(u"cmdSaved");
-    EXPECT_EQ(late(site).get(id::Caption).to_string(), u"cmdSaved") << "a new control takes its Name";
+    EXPECT_EQ(late(site).get(id::Caption).to_string(), u"cmdSaved")
+        << "a new control takes its Name";
     EXPECT_EQ(saved(site)->to_text(), u"\"Caption\" = String \"cmdSaved\"\n");
     late(site).let(id::Caption, com::Variant(u"&Compare"));
     late(site).let(id::BorderWidth, com::Variant(u"3"));

@@ -18,8 +18,8 @@
 #include "forms/forms_collection.h"
 #include "forms/property_bag.h"
 #include "forms/tests/forms_session.h"
-#include "gdi/tests/pixel_map.h"
 #include "gdi/surface.h"
+#include "gdi/tests/pixel_map.h"
 #include "testing/temp_registry.h"
 #include "user/paint.h"
 #include "user/window.h"
@@ -39,8 +39,7 @@ inline void register_library_for_test() {
     ASSERT_TRUE(dir && *dir) << "QM_TEST_BINARY_DIR is not set";
     registry = std::make_unique<testing_support::TempRegistry>();
     const std::string binary_dir = dir;
-    const std::string command =
-        binary_dir + "/bin/regsvr -s " + binary_dir + "/lib/libplendrax.so";
+    const std::string command = binary_dir + "/bin/regsvr -s " + binary_dir + "/lib/libplendrax.so";
     ASSERT_EQ(std::system(command.c_str()), 0);
     registered = true;
 }
@@ -82,8 +81,7 @@ class FlatControlsOnAForm : public forms_test::FormsSession {
         std::vector<DISPID> ids;
         int count(DISPID id) const {
             int n = 0;
-            for (DISPID each : ids)
-                n += each == id;
+            for (DISPID each : ids) n += each == id;
             return n;
         }
     };

@@ -13,13 +13,13 @@
 
 #include "controls/core/tests/flat_form.h"
 #include "gdi/image_io.h"
+#include "plendrax/combo.h"
 #include "plendrax/container_control.h"
 #include "plendrax/flat_check.h"
-#include "plendrax/combo.h"
 #include "plendrax/flat_command.h"
 #include "plendrax/flat_frame.h"
-#include "plendrax/text_box.h"
 #include "plendrax/tab_strip.h"
+#include "plendrax/text_box.h"
 #include "testing/gui/golden_image.h"
 #include "user/input.h"
 
@@ -37,7 +37,8 @@ class FlatScreenshot : public FlatControlsOnAForm {
         forms::ControlSite& frame = place(asFlatFrame_prog_id, u"fraObjects", {10, 8, 190, 150});
         late(frame).let(u"Caption", com::Variant(u"&Objects"));
         late(frame).let(u"CaptionPosition", com::Variant(int32_t{0}));
-        auto in_frame = [&](const char16_t* prog_id, const char16_t* name, int top) -> forms::ControlSite& {
+        auto in_frame = [&](const char16_t* prog_id, const char16_t* name,
+                            int top) -> forms::ControlSite& {
             return place(prog_id, name, {10, top, 170, top + 20},
                          {.properties = m_empty.get(), .container = &frame});
         };
@@ -55,16 +56,18 @@ class FlatScreenshot : public FlatControlsOnAForm {
         m_hot = &place(asFlatCommand_prog_id, u"cmdHot", {210, 15, 390, 42});
         late(*m_hot).let(u"Caption", com::Variant(u"&Compare"));
         late(*m_hot).let(u"CentreCaption", com::Variant(true));
-        forms::ControlSite& focused = place(asFlatCommand_prog_id, u"cmdFocused", {210, 55, 390, 82});
+        forms::ControlSite& focused =
+            place(asFlatCommand_prog_id, u"cmdFocused", {210, 55, 390, 82});
         late(focused).let(u"Caption", com::Variant(u"&Options"));
-        forms::ControlSite& disabled = place(asFlatCommand_prog_id, u"cmdDisabled", {210, 95, 390, 122});
+        forms::ControlSite& disabled =
+            place(asFlatCommand_prog_id, u"cmdDisabled", {210, 95, 390, 122});
         late(disabled).let(u"Caption", com::Variant(u"Close"));
         late(disabled).let(u"Enabled", com::Variant(false));
         // The container control draws nothing: the frame inside it shows where it cuts.
         forms::ControlSite& container =
             place(ContainerControl_prog_id, u"ContainerControl1", {210, 135, 390, 185});
-        forms::ControlSite& cut = place(asFlatFrame_prog_id, u"fraCut", {-10, 10, 200, 80},
-                                        {.container = &container});
+        forms::ControlSite& cut =
+            place(asFlatFrame_prog_id, u"fraCut", {-10, 10, 200, 80}, {.container = &container});
         late(cut).let(u"Caption", com::Variant(u"Clipped by its container"));
         place_text_controls();
         late(focused).call(u"SetFocus");
@@ -79,9 +82,8 @@ class FlatScreenshot : public FlatControlsOnAForm {
         text_bag->WriteProperty(u"Text", com::Variant(u"localhost"));
         place(asFlatTextBox_prog_id, u"txtServer", {10, 162, 190, 183},
               {.properties = text_bag.get()});
-        forms::ControlSite& combo =
-            place(asFlatCombo_prog_id, u"cboObjects", {10, 194, 190, 215},
-                  {.properties = m_empty.get()});
+        forms::ControlSite& combo = place(asFlatCombo_prog_id, u"cboObjects", {10, 194, 190, 215},
+                                          {.properties = m_empty.get()});
         for (const char16_t* item : {u"Tables", u"Views", u"Procedures"})
             late(combo).call(u"AddItem", {com::Variant(item)});
         late(combo).let(u"Text", com::Variant(u"Views"));

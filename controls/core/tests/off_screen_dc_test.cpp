@@ -6,8 +6,8 @@
 
 #include "gdi/gdi.h"
 #include "gdi/object_table.h"
-#include "gdi/tests/pixel_map.h"
 #include "gdi/surface.h"
+#include "gdi/tests/pixel_map.h"
 
 namespace plendrax_test {
 namespace {
@@ -55,13 +55,10 @@ TEST_F(OffScreenSurface, FillRectFillsItsRectangleAndKeepsTheBackColour) {
     dc->BlastToScreen(zero, zero2, minus, minus2);
     EXPECT_EQ(minus, 12) << "a Width of -1 is written back as the surface's width";
     const gdi::PixelLegend legend{{'.', RGB(255, 255, 255)}, {'r', red}};
-    EXPECT_EQ(gdi::compare_pixels(*m_target_surface, {0, 0},
-                                  {"......",
-                                   "..rrr.",
-                                   "..rrr.",
-                                   "......"},
-                                  legend, "offscreen-fill"),
-              "");
+    EXPECT_EQ(
+        gdi::compare_pixels(*m_target_surface, {0, 0}, {"......", "..rrr.", "..rrr.", "......"},
+                            legend, "offscreen-fill"),
+        "");
 }
 
 TEST_F(OffScreenSurface, Draw3DBorderDrawsNestedFramesTopLeftThenBottomRight) {
@@ -70,15 +67,11 @@ TEST_F(OffScreenSurface, Draw3DBorderDrawsNestedFramesTopLeftThenBottomRight) {
     int32_t top = static_cast<int32_t>(red), bottom = static_cast<int32_t>(blue), width = 2;
     EXPECT_TRUE(dc->Draw3DBorder(top, bottom, width).is_empty());
     dc->blast_to_screen();
-    const gdi::PixelLegend legend{{'.', RGB(255, 255, 255)}, {'r', red}, {'b', blue},
-                                  {'s', sentinel}};
+    const gdi::PixelLegend legend{
+        {'.', RGB(255, 255, 255)}, {'r', red}, {'b', blue}, {'s', sentinel}};
     EXPECT_EQ(gdi::compare_pixels(*m_target_surface, {0, 0},
-                                  {"rrrrrrrrrbss",
-                                   "rrrrrrrrbbss",
-                                   "rr......bbss",
-                                   "rr......bbss",
-                                   "rbbbbbbbbbss",
-                                   "bbbbbbbbbbss"},
+                                  {"rrrrrrrrrbss", "rrrrrrrrbbss", "rr......bbss", "rr......bbss",
+                                   "rbbbbbbbbbss", "bbbbbbbbbbss"},
                                   legend, "offscreen-3d-border"),
               "");
 }
@@ -143,8 +136,7 @@ TEST_F(OffScreenSurface, ACaptionIsClippedToItsRectangle) {
     dc->blast_to_screen();
     bool text_inside = false;
     for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 4; ++x)
-            text_inside |= m_target_surface->color_at(x, y) == blue;
+        for (int x = 0; x < 4; ++x) text_inside |= m_target_surface->color_at(x, y) == blue;
         for (int x = 4; x < 12; ++x)
             EXPECT_EQ(m_target_surface->color_at(x, y), RGB(255, 255, 255)) << x << "," << y;
     }

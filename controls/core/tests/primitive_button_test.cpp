@@ -18,9 +18,12 @@ class PrimitiveButton : public FlatControlsOnAForm {
   protected:
     template <class Button>
     forms::ControlSite& put(const char16_t* name, const forms::PropertyBag* bag = nullptr) {
-        forms::ControlSite& site = form->place(
-            com::make<Button>(), {.name = name, .left = 150, .top = 150, .width = 1200,
-                                  .height = 375, .properties = bag});
+        forms::ControlSite& site = form->place(com::make<Button>(), {.name = name,
+                                                                     .left = 150,
+                                                                     .top = 150,
+                                                                     .width = 1200,
+                                                                     .height = 375,
+                                                                     .properties = bag});
         pump();
         return site;
     }

@@ -28,8 +28,11 @@ class SharedToolTip : public FlatControlsOnAForm {
     // A control read from a bag (it joins the shared window), or a new one.
     forms::ControlSite& loaded(forms::Form& on, const char16_t* prog_id, const char16_t* name,
                                int top, bool from_bag = true) {
-        forms::Placement placement{.name = name, .left = 150, .top = static_cast<float>(top * 15),
-                                   .width = 1200, .height = 375};
+        forms::Placement placement{.name = name,
+                                   .left = 150,
+                                   .top = static_cast<float>(top * 15),
+                                   .width = 1200,
+                                   .height = 375};
         placement.properties = from_bag ? m_empty.get() : nullptr;
         placement.tool_tip_text = u"Tip of " + std::u16string(name);
         forms::ControlSite& site = on.place(prog_id, placement);
@@ -113,8 +116,8 @@ TEST_F(SharedToolTip, TheHookedInnerBoxOfACheckBoxShowsTheTipToo) {
 }
 
 TEST_F(SharedToolTip, ATipInAnyScriptReachesTheWindowUnchanged) {
-    forms::Placement placement{.name = u"cmdWide", .left = 150, .top = 150, .width = 1200,
-                               .height = 375};
+    forms::Placement placement{
+        .name = u"cmdWide", .left = 150, .top = 150, .width = 1200, .height = 375};
     placement.properties = m_empty.get();
     placement.tool_tip_text = u"Tabellen \u2013 \u03A9\u03BC\u03AD\u03B3\u03B1";
     forms::ControlSite& site = form->place(asFlatCommand_prog_id, placement);

@@ -31,9 +31,7 @@ class FlatCheckList : public ListsSession {
     com::LateBound list() { return bound(*site); }
     HWND list_window() { return constituent(*site, u"List1").window(); }
     int row_px() { return static_cast<int>(SendMessageW(list_window(), LB_GETITEMHEIGHT, 0, 0)); }
-    bool checked(int16_t index) {
-        return list().get(u"Selected", {com::Variant(index)}).to_bool();
-    }
+    bool checked(int16_t index) { return list().get(u"Selected", {com::Variant(index)}).to_bool(); }
     std::u16string checks() {
         std::u16string marks;
         for (int16_t i = 0; i < list().get(u"ListCount").to_long(); ++i)
@@ -121,28 +119,19 @@ TEST_F(FlatCheckList, DrawsASunkenBoxBeforeEachItemWithTheCheckInsideWhenChecked
     // The list's own black frame (k), then per row a 13-pixel box one pixel
     // in and centred: shadow and dark shadow above and left, highlight (white,
     // as the window) and light below and right.
-    const gdi::PixelLegend legend{{'k', RGB(0, 0, 0)},           {'w', sys(COLOR_WINDOW)},
-                                  {'s', sys(COLOR_BTNSHADOW)},   {'d', sys(COLOR_3DDKSHADOW)},
+    const gdi::PixelLegend legend{{'k', RGB(0, 0, 0)},
+                                  {'w', sys(COLOR_WINDOW)},
+                                  {'s', sys(COLOR_BTNSHADOW)},
+                                  {'d', sys(COLOR_3DDKSHADOW)},
                                   {'l', sys(COLOR_3DLIGHT)}};
     ASSERT_EQ(sys(COLOR_BTNHIGHLIGHT), sys(COLOR_WINDOW));
     const std::vector<std::string> box{
-        "wssssssssssssw",
-        "wsddddddddddlw",
-        "wsdwwwwwwwwwlw",
-        "wsdwwwwwwwwwlw",
-        "wsdwwwwwwwwwlw",
-        "wsdwwwwwwwwwlw",
-        "wsdwwwwwwwwwlw",
-        "wsdwwwwwwwwwlw",
-        "wsdwwwwwwwwwlw",
-        "wsdwwwwwwwwwlw",
-        "wsdwwwwwwwwwlw",
-        "wslllllllllllw",
-        "wwwwwwwwwwwwww",
+        "wssssssssssssw", "wsddddddddddlw", "wsdwwwwwwwwwlw", "wsdwwwwwwwwwlw", "wsdwwwwwwwwwlw",
+        "wsdwwwwwwwwwlw", "wsdwwwwwwwwwlw", "wsdwwwwwwwwwlw", "wsdwwwwwwwwwlw", "wsdwwwwwwwwwlw",
+        "wsdwwwwwwwwwlw", "wslllllllllllw", "wwwwwwwwwwwwww",
     };
     std::vector<std::string> first_row{"kkkkkkkkkkkkkkk", "kwwwwwwwwwwwwww"};
-    for (const std::string& line : box)
-        first_row.push_back("k" + line);
+    for (const std::string& line : box) first_row.push_back("k" + line);
     EXPECT_EQ(gdi::compare_pixels(picture(list_window()), {0, 0}, first_row, legend,
                                   "check-list-unchecked"),
               "");

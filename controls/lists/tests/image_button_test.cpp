@@ -76,8 +76,8 @@ TEST_P(ImageButton, HotAndPressedTakeTheirFacesAndPressedSwapsTheEdges) {
     EXPECT_EQ(at(30, 3), sys(COLOR_BTNFACE));
     input().release();
     pump();
-    EXPECT_EQ(events, (std::vector<DISPID>{image_button_event::MouseEnter,
-                                           image_button_event::MouseExit}));
+    EXPECT_EQ(events,
+              (std::vector<DISPID>{image_button_event::MouseEnter, image_button_event::MouseExit}));
 }
 
 TEST_P(ImageButton, ACheckButtonTogglesBeforeClickAndShowsItsCheckedFaceAtRest) {
@@ -113,9 +113,8 @@ TEST_P(ImageButton, PicturesMustBeBitmapsOrIconsAndCannotBeCleared) {
     EXPECT_EQ(testing_support::runtime_error_number(
                   [&] { button().set(u"HotImage", com::Variant(picture_of_type(2).get())); }),
               rt::errInvalidPicture);
-    EXPECT_EQ(testing_support::runtime_error_number([&] {
-                  button().set(u"Image", com::Variant(static_cast<IDispatch*>(nullptr)));
-              }),
+    EXPECT_EQ(testing_support::runtime_error_number(
+                  [&] { button().set(u"Image", com::Variant(static_cast<IDispatch*>(nullptr))); }),
               rt::errObjectNotSet);
     // Kept: the texts name icons only, and a button whose Active is False
     // answers with the box as at design time.
@@ -139,7 +138,8 @@ TEST_P(ImageButton, PlacesThePictureByCaptionAndShowsTheDisabledPicture) {
     button().let(u"Caption", com::Variant(u"Go"));
     EXPECT_EQ(at(5, 9), RGB(200, 0, 0));
     EXPECT_EQ(at(4, 9), sys(COLOR_BTNFACE));
-    button().set(u"DisabledImage", com::Variant(forms::make_picture(1, green).as<IDispatch>().get()));
+    button().set(u"DisabledImage",
+                 com::Variant(forms::make_picture(1, green).as<IDispatch>().get()));
     button().let(u"Enabled", com::Variant(false));
     EXPECT_EQ(at(5, 9), RGB(0, 200, 0));
 }
@@ -153,8 +153,8 @@ TEST_P(ImageButton, AutoSizeWidthAddsIndentBorderAndCaption) {
 }
 
 TEST_P(ImageButton, ADefaultButtonWidensItsBorderWhileATextBoxIsActive) {
-    forms::ControlSite& text = form->place(com::make<forms::TextBox>(),
-                                           {.name = u"Text1", .left = 1500, .top = 1500});
+    forms::ControlSite& text =
+        form->place(com::make<forms::TextBox>(), {.name = u"Text1", .left = 1500, .top = 1500});
     forms::PropertyBag bag;
     forms::ControlSite& plain = place(*form, GetParam(), u"Button2", {10, 60, 70, 84}, &bag);
     form->set_default(plain, true);

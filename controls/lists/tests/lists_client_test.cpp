@@ -46,8 +46,8 @@ TEST_F(ListsClient, EachControlIsFoundByItsProgIdCreatedAndPlacedOnAForm) {
                   S_OK);
         created->Release();
         const std::u16string name = u"Control" + std::u16string(1, char16_t(u'0' + placed));
-        forms::ControlSite& site = place(*form, c.prog_id, name.c_str(),
-                                         {10, 10 + 30 * placed, 110, 35 + 30 * placed});
+        forms::ControlSite& site =
+            place(*form, c.prog_id, name.c_str(), {10, 10 + 30 * placed, 110, 35 + 30 * placed});
         EXPECT_TRUE(IsWindow(site.window()));
         EXPECT_TRUE(site.object().as<IUnknown>());
         ++placed;

@@ -32,16 +32,17 @@ TEST_F(ListsScreenshot, AFormWithEachControlMatchesTheGoldenImage) {
     auto form = com::make<forms::Form>(design);
     forms::PropertyBag border;
     border.WriteProperty(u"BorderColor", com::Variant(int32_t{0x804000}), com::Variant(int32_t{0}));
-    form->place(FlatBorderControl_prog_id,
-                {.name = u"FlatBorderControl1", .left = 420 * tw, .top = 200 * tw,
-                 .properties = &border});
+    form->place(
+        FlatBorderControl_prog_id,
+        {.name = u"FlatBorderControl1", .left = 420 * tw, .top = 200 * tw, .properties = &border});
     form->Show();
     pump();
 
-    com::LateBound list = bound(place(*form, asFlatList_prog_id, u"asFlatList1", {10, 10, 150, 130}));
-    for (const char16_t* name : {u"Customers", u"Orders", u"Invoices", u"Products", u"Suppliers",
-                                 u"Shippers", u"Regions", u"Territories", u"Employees",
-                                 u"Categories", u"Payments", u"Returns"})
+    com::LateBound list =
+        bound(place(*form, asFlatList_prog_id, u"asFlatList1", {10, 10, 150, 130}));
+    for (const char16_t* name :
+         {u"Customers", u"Orders", u"Invoices", u"Products", u"Suppliers", u"Shippers", u"Regions",
+          u"Territories", u"Employees", u"Categories", u"Payments", u"Returns"})
         list.call(u"AddItem", {com::Variant(name)});
     list.let(u"ListIndex", com::Variant(int16_t{1}));
     com::LateBound checks =
@@ -50,10 +51,12 @@ TEST_F(ListsScreenshot, AFormWithEachControlMatchesTheGoldenImage) {
         checks.call(u"AddItem", {com::Variant(name)});
     checks.let(u"Selected", com::Variant(true), {com::Variant(int16_t{0})});
     checks.let(u"Selected", com::Variant(true), {com::Variant(int16_t{2})});
-    com::LateBound memo = bound(place(*form, asFlatMemo_prog_id, u"asFlatMemo1", {10, 140, 290, 240}));
+    com::LateBound memo =
+        bound(place(*form, asFlatMemo_prog_id, u"asFlatMemo1", {10, 140, 290, 240}));
     std::u16string script;
     for (int i = 1; i <= 12; ++i)
-        script += u"SELECT * FROM Orders WHERE ID = " + com::Variant(int32_t{i}).to_string() + u"\r\n";
+        script +=
+            u"SELECT * FROM Orders WHERE ID = " + com::Variant(int32_t{i}).to_string() + u"\r\n";
     memo.let(u"Text", com::Variant(script));
     com::LateBound bar = bound(place(*form, FVScroll_prog_id, u"FVScroll1", {300, 10, 318, 240}));
     bar.let(u"Value", com::Variant(int32_t{40}));

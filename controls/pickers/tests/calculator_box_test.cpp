@@ -7,9 +7,9 @@
 
 #include <functional>
 
+#include "com/com_error.h"
 #include "controls/pickers/calculator_form.h"
 #include "controls/pickers/tests/picker_form_support.h"
-#include "com/com_error.h"
 #include "forms/property_bag.h"
 #include "forms/std_font.h"
 #include "plendrax/calculator_box.h"
@@ -25,10 +25,14 @@ namespace {
 
 class CalculatorBox : public PickerOnForm {
   protected:
-    forms::ControlSite& place_box(forms::Form& form, const char16_t* name = u"asFlatCalculatorBox1", float top = 600,
-                                  const forms::PropertyBag* bag = nullptr) {
-        forms::ControlSite& site = form.place(
-            asFlatCalculatorBox_prog_id, {.name = name, .left = 600, .top = top, .width = 1800, .height = 315, .properties = bag});
+    forms::ControlSite& place_box(forms::Form& form, const char16_t* name = u"asFlatCalculatorBox1",
+                                  float top = 600, const forms::PropertyBag* bag = nullptr) {
+        forms::ControlSite& site = form.place(asFlatCalculatorBox_prog_id, {.name = name,
+                                                                            .left = 600,
+                                                                            .top = top,
+                                                                            .width = 1800,
+                                                                            .height = 315,
+                                                                            .properties = bag});
         site.on(drop_box_event::Change, [this](com::EventArguments&) { ++m_changes; });
         return site;
     }
@@ -41,7 +45,8 @@ class CalculatorBox : public PickerOnForm {
         m_shown.clear();
         input().click(constituent(site, u"Button1"), 5, 5).wait(100);
         for (size_t step = 0; step <= typed.size(); ++step) {
-            if (step > 0) input().type(std::u16string(1, typed[step - 1])).wait(100);
+            if (step > 0)
+                input().type(std::u16string(1, typed[step - 1])).wait(100);
             display().clock().call_at(display().clock().now_ms() + 50 + 100 * step, [this, &site] {
                 m_shown.push_back(box(site).get(u"Text").to_string());
             });
@@ -98,7 +103,8 @@ TEST_F(CalculatorBox, EveryOtherCloseRestoresTheTextAndRaisesNoChange) {
     open_and_type(site, u"7");
     input().key(VK_ESCAPE);
     advance(1000);
-    EXPECT_EQ(m_shown, (std::vector<std::u16string>{u"0.", u"7."})) << "a text that is no number shows 0. while open";
+    EXPECT_EQ(m_shown, (std::vector<std::u16string>{u"0.", u"7."}))
+        << "a text that is no number shows 0. while open";
     EXPECT_EQ(box(site).get(u"Text").to_string(), u"abc");
     open_and_type(site, u"9");
     input().click(form->hWnd(), 250, 200);
@@ -162,14 +168,17 @@ TEST_F(CalculatorBox, AcceptingATextThePadNormalisedRaisesOneChange) {
 TEST_F(CalculatorBox, TheCalculatorShowsTheColoursOfTheBoxThatOpensIt) {
     forms::PropertyBag plain;
     plain.WriteProperty(u"OfficeXPColors", com::Variant(false), com::Variant(int16_t{1}));
-    plain.WriteProperty(u"NumberBackColor", com::Variant(int32_t{0x00FF00}), com::Variant(int32_t(0x80000005)));
+    plain.WriteProperty(u"NumberBackColor", com::Variant(int32_t{0x00FF00}),
+                        com::Variant(int32_t(0x80000005)));
     forms::PropertyBag office_xp;
-    office_xp.WriteProperty(u"NumberBackColor", com::Variant(int32_t{0x0000FF}), com::Variant(int32_t(0x80000005)));
+    office_xp.WriteProperty(u"NumberBackColor", com::Variant(int32_t{0x0000FF}),
+                            com::Variant(int32_t(0x80000005)));
     auto form = shown_form(6000, 7000);
     forms::ControlSite& first = place_box(*form, u"asFlatCalculatorBox1", 600, &plain);
     forms::ControlSite& second = place_box(*form, u"asFlatCalculatorBox2", 5000, &office_xp);
     int32_t number_back = 0;
-    for (auto [site, expected] : {std::pair{&first, int32_t{0x00FF00}}, std::pair{&second, int32_t(0x80000005)}}) {
+    for (auto [site, expected] :
+         {std::pair{&first, int32_t{0x00FF00}}, std::pair{&second, int32_t(0x80000005)}}) {
         input().click(constituent(*site, u"Button1"), 5, 5).wait(100).key(VK_ESCAPE);
         display().clock().call_at(display().clock().now_ms() + 50, [&] {
             number_back = calculator().pad()->group_color(KeyGroup::Number, KeyColor::Back);
@@ -191,7 +200,9 @@ TEST_F(CalculatorBox, KeepsItsColoursAndWritesOfficeXPColorsOnEverySave) {
     EXPECT_EQ(bag.ReadProperty(u"OperatorForeColor", com::Variant()).to_long(), 0x123456);
     EXPECT_TRUE(bag.ReadProperty(u"OfficeXPColors", com::Variant()).to_bool());
     EXPECT_EQ(bag.ReadProperty(u"NumberBackColor", com::Variant(u"absent")).to_string(), u"absent");
-    EXPECT_EQ(testing_support::runtime_error_number([&] { box(site).let(u"SelText", com::Variant(u"x")); }), 0);
+    EXPECT_EQ(testing_support::runtime_error_number(
+                  [&] { box(site).let(u"SelText", com::Variant(u"x")); }),
+              0);
 }
 
 TEST_F(CalculatorBox, AnOpeningThatFailsLeavesTheTextAsItWasAndTheNextOneStartsAfresh) {

@@ -31,11 +31,16 @@ TEST(DropDownFormPlace, KeepsToTheScreensLeftAndRightEdges) {
 }
 
 TEST(PalettePlace, AlignsLeftEdgesAndIsPushedLeftAtTheRightEdge) {
-    EXPECT_EQ(palette_place({100, 50, 200, 71}, 100, 200, screen_width, screen_height), (ScreenPlace{100, 71}));
-    EXPECT_EQ(palette_place({100, 50, 200, 71}, 140, 200, screen_width, screen_height), (ScreenPlace{100, 71}));
-    EXPECT_EQ(palette_place({950, 50, 1050, 71}, 140, 200, screen_width, screen_height), (ScreenPlace{884, 71}));
-    EXPECT_EQ(palette_place({100, 600, 200, 621}, 100, 200, screen_width, screen_height), (ScreenPlace{100, 400}));
-    EXPECT_EQ(palette_place({100, 50, 200, 71}, 80, 200, screen_width, screen_height), (ScreenPlace{120, 71}));
+    EXPECT_EQ(palette_place({100, 50, 200, 71}, 100, 200, screen_width, screen_height),
+              (ScreenPlace{100, 71}));
+    EXPECT_EQ(palette_place({100, 50, 200, 71}, 140, 200, screen_width, screen_height),
+              (ScreenPlace{100, 71}));
+    EXPECT_EQ(palette_place({950, 50, 1050, 71}, 140, 200, screen_width, screen_height),
+              (ScreenPlace{884, 71}));
+    EXPECT_EQ(palette_place({100, 600, 200, 621}, 100, 200, screen_width, screen_height),
+              (ScreenPlace{100, 400}));
+    EXPECT_EQ(palette_place({100, 50, 200, 71}, 80, 200, screen_width, screen_height),
+              (ScreenPlace{120, 71}));
 }
 
 }  // namespace

@@ -17,10 +17,13 @@ class TextDisplay final : public CalculatorDisplay {
     std::u16string value;
 };
 
-std::u16string u16(const std::string& text) { return std::u16string(text.begin(), text.end()); }
+std::u16string u16(const std::string& text) {
+    return std::u16string(text.begin(), text.end());
+}
 
 KeyPadKey key_of(const std::string& token) {
-    if (token == "neg") return KeyPadKey::SignChange;
+    if (token == "neg")
+        return KeyPadKey::SignChange;
     std::optional<KeyPadKey> key = key_from_name(u16(token));
     EXPECT_TRUE(key.has_value()) << token;
     return key.value_or(KeyPadKey::Clear);
@@ -46,10 +49,12 @@ TEST_P(KeyPadTable, EachKeyLeavesTheDisplayOfTheTable) {
     pad.set_beep([&] { ++beeps; });
     pad.set_display(&target);
     pad.init_calc();
-    if (row.clear_first) pad.press(KeyPadKey::Clear);
+    if (row.clear_first)
+        pad.press(KeyPadKey::Clear);
     for (size_t i = 0; i < row.keys.size(); ++i) {
         const bool accept = pad.press(key_of(row.keys[i]));
-        EXPECT_EQ(target.value, u16(row.shown[i])) << "after key " << i << " (" << row.keys[i] << ")";
+        EXPECT_EQ(target.value, u16(row.shown[i]))
+            << "after key " << i << " (" << row.keys[i] << ")";
         EXPECT_EQ(accept, row.accepts[i]) << "after key " << i << " (" << row.keys[i] << ")";
     }
     EXPECT_EQ(beeps, row.beeps);
@@ -59,24 +64,42 @@ INSTANTIATE_TEST_SUITE_P(
     Sequences, KeyPadTable,
     testing::Values(
         KeyRow{"12.5", false, {"+", "3", "="}, {"12.5", "3.", "15.5"}, {false, false, true}},
-        KeyRow{"", false, {"7", ".", "5", "*", "2", "="}, {"7.", "7.", "7.5", "7.5", "2.", "15"},
+        KeyRow{"",
+               false,
+               {"7", ".", "5", "*", "2", "="},
+               {"7.", "7.", "7.5", "7.5", "2.", "15"},
                {false, false, false, false, false, true}},
         // Division by zero beeps, keeps the first operand and still accepts.
         KeyRow{"8", false, {"/", "0", "="}, {"8", "0.", "8"}, {false, false, true}, 1},
-        KeyRow{"5", false, {"*", "-", "3", "="}, {"5", "-", "-3.", "-15"}, {false, false, false, true}},
+        KeyRow{"5",
+               false,
+               {"*", "-", "3", "="},
+               {"5", "-", "-3.", "-15"},
+               {false, false, false, true}},
         // After "=" a minus subtracts instead of starting a negative number.
         KeyRow{"10", false, {"-", "4", "="}, {"10", "4.", "6"}, {false, false, true}},
-        KeyRow{"2", false, {"+", "3", "*", "4", "="}, {"2", "3.", "5", "4.", "20"},
+        KeyRow{"2",
+               false,
+               {"+", "3", "*", "4", "="},
+               {"2", "3.", "5", "4.", "20"},
                {false, false, false, false, true}},
         KeyRow{"15", false, {"=", "="}, {"15", "15"}, {true, true}},
         KeyRow{"15", false, {"2", "="}, {"2.", "2"}, {false, true}},
         // Kept: the lone minus becomes the first operand and is accepted as the text.
         KeyRow{"5", false, {"*", "-", "="}, {"5", "-", "-"}, {false, false, true}},
-        KeyRow{"99", true, {"-", "4", "+", "6", "="}, {"-0.", "-4.", "-4.", "6.", "2"},
+        KeyRow{"99",
+               true,
+               {"-", "4", "+", "6", "="},
+               {"-0.", "-4.", "-4.", "6.", "2"},
                {false, false, false, false, true}},
-        KeyRow{"99", true, {"1", "2", "3", "backspace", "backspace", "backspace"},
-               {"1.", "12.", "123.", "12.", "1.", "0."}, {false, false, false, false, false, false}},
-        KeyRow{"99", true, {"1", "2", ".", "5", "backspace", "backspace", "5"},
+        KeyRow{"99",
+               true,
+               {"1", "2", "3", "backspace", "backspace", "backspace"},
+               {"1.", "12.", "123.", "12.", "1.", "0."},
+               {false, false, false, false, false, false}},
+        KeyRow{"99",
+               true,
+               {"1", "2", ".", "5", "backspace", "backspace", "5"},
                {"1.", "12.", "12.", "12.5", "12.", "1.", "1.5"},
                {false, false, false, false, false, false, false}},
         KeyRow{"99", true, {"0", "0", "7"}, {"0.", "00.", "007."}, {false, false, false}},

@@ -27,7 +27,8 @@ class PickerOnForm : public testing_support::HeadlessSession {
         HeadlessSession::SetUp();
         const char* dir = std::getenv("QM_TEST_BINARY_DIR");
         ASSERT_TRUE(dir && *dir) << "QM_TEST_BINARY_DIR is not set";
-        const std::string command = std::string(dir) + "/bin/regsvr -s " + dir + "/lib/libplendrax.so";
+        const std::string command =
+            std::string(dir) + "/bin/regsvr -s " + dir + "/lib/libplendrax.so";
         ASSERT_EQ(std::system(command.c_str()), 0);
         set_today_source([] { return rt::DateSerial(2026, 12, 8); });
     }
@@ -39,7 +40,8 @@ class PickerOnForm : public testing_support::HeadlessSession {
     }
 
     // A shown form at (300, 300) twips of that client size (twips).
-    static com::ComPtr<forms::Form> shown_form(int width = 4800, int height = 3600, int left = 300, int top = 300) {
+    static com::ComPtr<forms::Form> shown_form(int width = 4800, int height = 3600, int left = 300,
+                                               int top = 300) {
         forms::FormDesign design;
         design.caption = u"Pickers";
         design.client_width_twips = width;

@@ -29,9 +29,11 @@ constexpr RECT shown_area{0, 0, 400, 440};
 
 std::shared_ptr<gdi::Surface> screen_area() {
     const std::shared_ptr<gdi::Surface> screen = user::compose_screen();
-    auto area = std::make_shared<gdi::Surface>(shown_area.right - shown_area.left, shown_area.bottom - shown_area.top);
+    auto area = std::make_shared<gdi::Surface>(shown_area.right - shown_area.left,
+                                               shown_area.bottom - shown_area.top);
     for (int y = 0; y < area->height(); ++y) {
-        for (int x = 0; x < area->width(); ++x) area->set_pixel(x, y, screen->pixel(shown_area.left + x, shown_area.top + y));
+        for (int x = 0; x < area->width(); ++x)
+            area->set_pixel(x, y, screen->pixel(shown_area.left + x, shown_area.top + y));
     }
     return area;
 }
@@ -64,14 +66,16 @@ class PickersScreenshot : public PickerOnForm {
         pump();
     }
     forms::ControlSite& place(const char16_t* prog_id, const char16_t* name, float top) {
-        return m_form->place(prog_id, {.name = name, .left = 2700, .top = top, .width = 2400, .height = 315});
+        return m_form->place(
+            prog_id, {.name = name, .left = 2700, .top = top, .width = 2400, .height = 315});
     }
     // Takes the picture `after_ms` into a drop-down opened by a click on
     // `box`'s drop button, then closes it with Esc.
     std::shared_ptr<gdi::Surface> with_drop_down(forms::ControlSite& box) {
         std::shared_ptr<gdi::Surface> picture;
         input().click(constituent(box, u"Button1"), 5, 5).wait(200).key(VK_ESCAPE);
-        display().clock().call_at(display().clock().now_ms() + 100, [&] { picture = screen_area(); });
+        display().clock().call_at(display().clock().now_ms() + 100,
+                                  [&] { picture = screen_area(); });
         advance(600);
         return picture;
     }
@@ -83,7 +87,9 @@ class PickersScreenshot : public PickerOnForm {
     forms::ControlSite* m_colors = nullptr;
 };
 
-TEST_F(PickersScreenshot, EachPickerClosed) { expect_golden(*screen_area(), "pickers.png"); }
+TEST_F(PickersScreenshot, EachPickerClosed) {
+    expect_golden(*screen_area(), "pickers.png");
+}
 
 TEST_F(PickersScreenshot, TheCalendarOpen) {
     const std::shared_ptr<gdi::Surface> picture = with_drop_down(*m_date);

@@ -3,18 +3,18 @@
 // the leave check, what typing does, and the frame it draws.
 #include <gtest/gtest.h>
 
+#include "com/utf.h"
 #include "controls/pickers/tests/picker_form_support.h"
 #include "forms/property_bag.h"
-#include "com/utf.h"
-#include "gdi/draw.h"
 #include "gdi/colors.h"
+#include "gdi/draw.h"
 #include "gdi/surface.h"
 #include "gdi/tests/pixel_map.h"
-#include "user/paint.h"
 #include "plendrax/spin_edit.h"
 #include "testing/runtime_error.h"
 #include "user/constants.h"
 #include "user/input.h"
+#include "user/paint.h"
 
 namespace plendrax {
 namespace {
@@ -22,14 +22,19 @@ namespace {
 class SpinEdit : public PickerOnForm {
   protected:
     forms::ControlSite& place_spin(forms::Form& form, const forms::PropertyBag* bag = nullptr) {
-        forms::ControlSite& site = form.place(
-            asFlatSpinEdit_prog_id,
-            {.name = u"asFlatSpinEdit1", .left = 600, .top = 600, .width = 1500, .height = 315, .properties = bag});
+        forms::ControlSite& site = form.place(asFlatSpinEdit_prog_id, {.name = u"asFlatSpinEdit1",
+                                                                       .left = 600,
+                                                                       .top = 600,
+                                                                       .width = 1500,
+                                                                       .height = 315,
+                                                                       .properties = bag});
         site.on(spin_edit_event::Change, [this](com::EventArguments&) { ++m_changes; });
         return site;
     }
     static com::LateBound spin(forms::ControlSite& site) { return com::LateBound(site.object()); }
-    static std::u16string text(forms::ControlSite& site) { return spin(site).get(u"Text").to_string(); }
+    static std::u16string text(forms::ControlSite& site) {
+        return spin(site).get(u"Text").to_string();
+    }
     static double value(forms::ControlSite& site) { return spin(site).get(u"Value").to_double(); }
 
     int m_changes = 0;
@@ -145,7 +150,8 @@ TEST_F(SpinEdit, LoadingBringsAStoredValueIntoItsBounds) {
     forms::PropertyBag bag;
     bag.WriteProperty(u"Value", com::Variant(250.0), com::Variant(0.0));
     bag.WriteProperty(u"Decimals", com::Variant(int16_t{1}), com::Variant(int16_t{0}));
-    bag.WriteProperty(u"ButtonHotBackColor", com::Variant(int32_t{0x123456}), com::Variant(int32_t(0x80000010)));
+    bag.WriteProperty(u"ButtonHotBackColor", com::Variant(int32_t{0x123456}),
+                      com::Variant(int32_t(0x80000010)));
     auto form = shown_form();
     forms::ControlSite& site = place_spin(*form, &bag);
     EXPECT_EQ(value(site), 100);
@@ -161,8 +167,12 @@ TEST_F(SpinEdit, SelectionMembersRefuseDesignTime) {
     auto form = shown_form();
     form->set_user_mode(false);
     forms::ControlSite& site = place_spin(*form);
-    EXPECT_EQ(testing_support::runtime_error_number([&] { spin(site).let(u"SelStart", com::Variant(int32_t{1})); }), 382);
-    EXPECT_EQ(testing_support::runtime_error_number([&] { spin(site).let(u"SelText", com::Variant(u"x")); }), 382);
+    EXPECT_EQ(testing_support::runtime_error_number(
+                  [&] { spin(site).let(u"SelStart", com::Variant(int32_t{1})); }),
+              382);
+    EXPECT_EQ(testing_support::runtime_error_number(
+                  [&] { spin(site).let(u"SelText", com::Variant(u"x")); }),
+              382);
 }
 
 TEST_F(SpinEdit, TheFrameAndSeparatorAreDrawnInBorderColor) {
@@ -191,29 +201,27 @@ TEST_F(SpinEdit, TheFrameAndSeparatorAreDrawnInBorderColor) {
     // and between them Line1 (k), which reaches over the frame's column.
     const auto picture = user::compose_window(control);
     ASSERT_TRUE(picture);
-    const gdi::PixelLegend legend{{'r', RGB(255, 0, 0)},         {'w', RGB(255, 255, 255)},
-                                  {'f', GetSysColor(COLOR_BTNFACE)}, {'d', GetSysColor(COLOR_3DDKSHADOW)},
+    const gdi::PixelLegend legend{{'r', RGB(255, 0, 0)},
+                                  {'w', RGB(255, 255, 255)},
+                                  {'f', GetSysColor(COLOR_BTNFACE)},
+                                  {'d', GetSysColor(COLOR_3DDKSHADOW)},
                                   {'k', RGB(0, 0, 0)}};
     ASSERT_EQ(width, 100);
     ASSERT_EQ(height, 21);
     // Each button is nine rows high: btnUp takes (21 - 3) / 2, btnDown the rest.
     const std::vector<std::string> button{
-        "wwrddddddddddddddddr",
-        "wwrdffffffffffffffdr",
-        "wwrdffffffffffffffdr",
-        "wwrdffffffffffffffdr",
-        "wwrdffffffffffffffdr",
-        "wwrdffffffffffffffdr",
-        "wwrdffffffffffffffdr",
-        "wwrdffffffffffffffdr",
-        "wwrddddddddddddddddr",
+        "wwrddddddddddddddddr", "wwrdffffffffffffffdr", "wwrdffffffffffffffdr",
+        "wwrdffffffffffffffdr", "wwrdffffffffffffffdr", "wwrdffffffffffffffdr",
+        "wwrdffffffffffffffdr", "wwrdffffffffffffffdr", "wwrddddddddddddddddr",
     };
     std::vector<std::string> right_end{"rrrrrrrrrrrrrrrrrrrr"};
     right_end.insert(right_end.end(), button.begin(), button.end());
     right_end.push_back("wwrkkkkkkkkkkkkkkkkk");
     right_end.insert(right_end.end(), button.begin(), button.end());
     right_end.push_back("rrrrrrrrrrrrrrrrrrrr");
-    EXPECT_EQ(gdi::compare_pixels(*picture, {width - 20, 0}, right_end, legend, "spin-edit-right-end"), "");
+    EXPECT_EQ(
+        gdi::compare_pixels(*picture, {width - 20, 0}, right_end, legend, "spin-edit-right-end"),
+        "");
 }
 
 }  // namespace

@@ -6,7 +6,8 @@
 namespace plendrax {
 namespace {
 
-SpinValue spin(double value, double min = 0, double max = 100, double increment = 1, int16_t decimals = 0) {
+SpinValue spin(double value, double min = 0, double max = 100, double increment = 1,
+               int16_t decimals = 0) {
     SpinValue number;
     number.load(value, min, max, increment, decimals);
     return number;

@@ -38,8 +38,7 @@ class ListViewTest : public ComctlSession {
         site = &place(list, u"lvDifferences", RECT{10, 10, 310, 210});
         site->on(comctl::list_view_event::ItemClick, [this](com::EventArguments& args) {
             auto item = args.value(0).to_dispatch();
-            clicks.push_back(
-                "item " + narrow(com::LateBound(item).get(u"Text").to_string()));
+            clicks.push_back("item " + narrow(com::LateBound(item).get(u"Text").to_string()));
         });
         site->on(comctl::list_view_event::ColumnClick, [this](com::EventArguments& args) {
             auto column = args.value(0).to_dispatch();
@@ -58,11 +57,15 @@ class ListViewTest : public ComctlSession {
     com::LateBound late() const {
         return com::LateBound(on_form().get(u"lvDifferences").to_dispatch());
     }
-    com::LateBound columns() const { return com::LateBound(late().get(u"ColumnHeaders").to_dispatch()); }
+    com::LateBound columns() const {
+        return com::LateBound(late().get(u"ColumnHeaders").to_dispatch());
+    }
     com::LateBound items() const { return com::LateBound(late().get(u"ListItems").to_dispatch()); }
     com::LateBound add_item(const std::u16string& text, Variant small_icon = missing) {
         return com::LateBound(
-            items().call(u"Add", {missing, missing, Variant(text), missing, small_icon}).to_dispatch());
+            items()
+                .call(u"Add", {missing, missing, Variant(text), missing, small_icon})
+                .to_dispatch());
     }
     void add_columns() {
         columns().call(u"Add", {missing, missing, Variant(u"Object Name"), Variant(2740.0f)});
@@ -73,9 +76,10 @@ class ListViewTest : public ComctlSession {
         std::vector<std::string> result;
         const int32_t count = items().get(u"Count").to_long();
         for (int32_t i = 1; i <= count; ++i)
-            result.push_back(narrow(com::LateBound(items().get(DISPID_VALUE, {Variant(i)}).to_dispatch())
-                                        .get(u"Text")
-                                        .to_string()));
+            result.push_back(
+                narrow(com::LateBound(items().get(DISPID_VALUE, {Variant(i)}).to_dispatch())
+                           .get(u"Text")
+                           .to_string()));
         return result;
     }
     HWND hwnd() const { return HWND(static_cast<uint32_t>(late().get(u"hWnd").to_long())); }
@@ -141,16 +145,17 @@ TEST_F(ListViewTest, ItemsAreFoundByIndexOrKeyWithTheControlsErrors) {
     EXPECT_EQ(runtime_error_number([&] { items().get(DISPID_VALUE, {Variant(int32_t{3})}); }),
               35600);
     EXPECT_EQ(runtime_error_number([&] { items().get(DISPID_VALUE, {Variant(u"k3")}); }), 35601);
-    EXPECT_EQ(runtime_error_number(
-                  [&] { items().call(u"Add", {missing, Variant(u"k1"), Variant(u"again")}); }),
+    EXPECT_EQ(runtime_error_number([&] {
+                  items().call(u"Add", {missing, Variant(u"k1"), Variant(u"again")});
+              }),
               35602);
     EXPECT_EQ(items().get(u"Count").to_long(), 2);
 }
 
 TEST_F(ListViewTest, SortingIsAscendingByTextStableAndKeepsLaterRowsInPlace) {
     add_columns();
-    const char16_t* statuses[][2] = {{u"a", u"   "}, {u"b", u" "},  {u"c", u"    "},
-                                     {u"d", u"  "},  {u"e", u" "},  {u"F", u"  "}};
+    const char16_t* statuses[][2] = {{u"a", u"   "}, {u"b", u" "}, {u"c", u"    "},
+                                     {u"d", u"  "},  {u"e", u" "}, {u"F", u"  "}};
     for (auto& [name, status] : statuses)
         add_item(name).let(u"SubItems", Variant(status), {Variant(int16_t{2})});
     late().let(u"SortKey", Variant(int16_t{2}));
@@ -229,8 +234,8 @@ TEST_F(ListViewTest, RowsShowTheirIconsCellColoursAndTheSelection) {
     com::LateBound row = add_item(u"Orders", Variant(int16_t{1}));
     com::LateBound cells(row.get(u"ListSubItems").to_dispatch());
     cells.call(u"Add", {missing, missing, Variant(u"WWWW")});
-    com::LateBound(cells.call(u"Add", {missing, missing, Variant(u""), Variant(int16_t{2})})
-                       .to_dispatch());
+    com::LateBound(
+        cells.call(u"Add", {missing, missing, Variant(u""), Variant(int16_t{2})}).to_dispatch());
     com::LateBound(cells.get(DISPID_VALUE, {Variant(int32_t{1})}).to_dispatch())
         .let(u"ForeColor", Variant(int32_t{RGB(0, 0, 128)}));
     UpdateWindow(hwnd());

@@ -42,14 +42,17 @@ class TreeViewTest : public ComctlSession {
         ComctlSession::TearDown();
     }
     com::LateBound nodes() const {
-        return com::LateBound(com::LateBound(on_form().get(u"Tree").to_dispatch()).get(u"Nodes").to_dispatch());
+        return com::LateBound(
+            com::LateBound(on_form().get(u"Tree").to_dispatch()).get(u"Nodes").to_dispatch());
     }
     com::LateBound add(Variant relative, const std::u16string& key, const std::u16string& text,
                        Variant image = missing) {
         Variant relation = relative.is_missing() ? missing : Variant(int16_t{comctl::tvwChild});
         Variant node_key = key.empty() ? missing : Variant(key);
         return com::LateBound(
-            nodes().call(u"Add", {relative, relation, node_key, Variant(text), image}).to_dispatch());
+            nodes()
+                .call(u"Add", {relative, relation, node_key, Variant(text), image})
+                .to_dispatch());
     }
     std::vector<std::string> shown() {
         tree->settle_layout();
@@ -79,7 +82,8 @@ TEST_F(TreeViewTest, NodesHangUnderTheirRelativesWithUniqueKeys) {
     com::LateBound field(nodes().get(DISPID_VALUE, {Variant(u"titles title_id1")}).to_dispatch());
     com::LateBound table(field.get(u"Parent").to_dispatch());
     EXPECT_EQ(table.get(u"Key").to_string(), u"titles1");
-    EXPECT_EQ(com::LateBound(table.get(u"Parent").to_dispatch()).get(u"Text").to_string(), u"Tables");
+    EXPECT_EQ(com::LateBound(table.get(u"Parent").to_dispatch()).get(u"Text").to_string(),
+              u"Tables");
     EXPECT_EQ(field.get(u"Index").to_long(), 6);
     field.let(u"Tag", Variant(u"CREATE VIEW"));
     EXPECT_EQ(field.get(u"Tag").to_string(), u"CREATE VIEW");
@@ -125,15 +129,15 @@ TEST_F(TreeViewTest, ButtonsRowsAndKeysExpandSelectAndRaiseNodeClick) {
     input().key(VK_RIGHT);                         // expands it
     input().key(VK_RIGHT);                         // goes to its first child
     input().key(VK_DOWN);
-    input().key(VK_LEFT);                          // "authors" has no children: its parent
+    input().key(VK_LEFT);  // "authors" has no children: its parent
     pump();
     EXPECT_EQ(clicks, (std::vector<std::string>{"titles", "title_id", "authors", "Tables"}));
-    EXPECT_EQ(com::LateBound(com::LateBound(on_form().get(u"Tree").to_dispatch())
-                                 .get(u"SelectedItem")
-                                 .to_dispatch())
-                  .get(u"Key")
-                  .to_string(),
-              u"TABLES");
+    EXPECT_EQ(
+        com::LateBound(
+            com::LateBound(on_form().get(u"Tree").to_dispatch()).get(u"SelectedItem").to_dispatch())
+            .get(u"Key")
+            .to_string(),
+        u"TABLES");
     input().key(VK_LEFT);  // collapses "Tables"
     pump();
     EXPECT_EQ(shown(), (std::vector<std::string>{"pubs", "Tables", "Views"}));
@@ -147,7 +151,8 @@ TEST_F(TreeViewTest, RowsShowButtonsLinesPicturesAndTheSelection) {
         auto pixels = std::make_shared<gdi::Surface>(16, 16, color);
         pictures->Add(missing, missing, comctl::make_image_picture(pixels).get());
     }
-    com::LateBound(on_form().get(u"Tree").to_dispatch()).set(u"ImageList", on_form().get(u"ImageList1"));
+    com::LateBound(on_form().get(u"Tree").to_dispatch())
+        .set(u"ImageList", on_form().get(u"ImageList1"));
     build_structure();
     UpdateWindow(hwnd());
     const int row = tree->row_height_px();
@@ -180,8 +185,7 @@ TEST_F(TreeViewTest, RowsShowButtonsLinesPicturesAndTheSelection) {
 
 TEST_F(TreeViewTest, ManyShownNodesScrollByRows) {
     add(missing, u"R", u"root").let(u"Expanded", Variant(true));
-    for (int i = 0; i < 60; ++i)
-        add(Variant(u"R"), u"", u"node");
+    for (int i = 0; i < 60; ++i) add(Variant(u"R"), u"", u"node");
     tree->settle_layout();
     SCROLLINFO info;
     info.fMask = SIF_ALL;

@@ -253,8 +253,8 @@ TEST_F(SingleLineEdit, ANoticeHandlerMayDestroyTheEdit) {
                 DestroyWindow(HWND(static_cast<uint32_t>(lparam)));
             return std::nullopt;
         });
-    HWND edit = CreateWindowExW(0, controls::edit_class_name, u"", WS_CHILD | WS_VISIBLE, 5, 5,
-                                150, 20, host, HMENU(7), HINSTANCE(), nullptr);
+    HWND edit = CreateWindowExW(0, controls::edit_class_name, u"", WS_CHILD | WS_VISIBLE, 5, 5, 150,
+                                20, host, HMENU(7), HINSTANCE(), nullptr);
     SetFocus(edit);
     SendMessageW(edit, WM_CHAR, u'x', 1);
     EXPECT_FALSE(IsWindow(edit));

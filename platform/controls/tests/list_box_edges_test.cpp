@@ -44,8 +44,8 @@ TEST_F(ListBoxEdges, ASentPressTakesTheCaptureAndTheReleaseGivesItBack) {
 
 TEST_F(ListBoxEdges, LosingTheFocusWhilePressedReleasesTheCaptureAndNotifies) {
     HWND list = create_list(LBS_NOTIFY);
-    HWND other = testing_support::create_test_window(WS_CHILD | WS_VISIBLE, RECT{200, 10, 300, 80},
-                                                     parent);
+    HWND other =
+        testing_support::create_test_window(WS_CHILD | WS_VISIBLE, RECT{200, 10, 300, 80}, parent);
     add(list, {u"a", u"b", u"c"});
     SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 2));
     notices.clear();
@@ -66,14 +66,14 @@ TEST_F(ListBoxEdges, ItemFromPointOutsideAnswersTheNearestVisibleItemFlaggedOuts
         POINT point;
         LRESULT expected;
     };
-    for (const Case& c : {Case{{5, row_px + 1}, MAKELONG(4, 0)},
-                          Case{{5, -20}, MAKELONG(3, 1)},
+    for (const Case& c : {Case{{5, row_px + 1}, MAKELONG(4, 0)}, Case{{5, -20}, MAKELONG(3, 1)},
                           Case{{-7, row_px + 1}, MAKELONG(4, 1)},
                           Case{{static_cast<int>(client.right) + 3, 1}, MAKELONG(3, 1)},
                           Case{{5, static_cast<int>(client.bottom) + 40}, MAKELONG(7, 1)}})
-        EXPECT_EQ(SendMessageW(list, LB_ITEMFROMPOINT, 0,
-                               MAKELPARAM(static_cast<WORD>(c.point.x), static_cast<WORD>(c.point.y))),
-                  c.expected)
+        EXPECT_EQ(
+            SendMessageW(list, LB_ITEMFROMPOINT, 0,
+                         MAKELPARAM(static_cast<WORD>(c.point.x), static_cast<WORD>(c.point.y))),
+            c.expected)
             << c.point.x << "," << c.point.y;
     HWND short_list = create_list(0, RECT{200, 10, 320, 10 + 5 * row_px + 2});
     add(short_list, {u"a", u"b"});

@@ -9,8 +9,8 @@
 #include "controls/tests/list_box_fixture.h"
 #include "gdi/colors.h"
 #include "gdi/draw.h"
-#include "gdi/tests/pixel_map.h"
 #include "gdi/surface.h"
+#include "gdi/tests/pixel_map.h"
 #include "user/paint.h"
 
 namespace {

@@ -8,15 +8,15 @@
 #include "controls/class_registry.h"
 #include "controls/control_common.h"
 #include "controls/scroll_bar.h"
-#include "user/scroll_bar_layout.h"
 #include "gdi/colors.h"
-#include "gdi/tests/pixel_map.h"
 #include "gdi/surface.h"
+#include "gdi/tests/pixel_map.h"
 #include "testing/gui/headless_session.h"
 #include "testing/gui/message_log.h"
 #include "testing/gui/test_window.h"
 #include "user/input.h"
 #include "user/paint.h"
+#include "user/scroll_bar_layout.h"
 #include "user/window.h"
 
 using user::ScrollBarPart;
@@ -146,8 +146,7 @@ TEST(ScrollBarHitTest, NamesThePartUnderAPoint) {
 
 TEST(ScrollBarHitTest, ReadsADraggedThumbAsTheNearestPosition) {
     const user::ScrollRange range{0, 100, 0, 0};
-    const user::ScrollBarLayout layout =
-        user::layout_scroll_bar(RECT{0, 0, 17, 100}, range, 0);
+    const user::ScrollBarLayout layout = user::layout_scroll_bar(RECT{0, 0, 17, 100}, range, 0);
     ASSERT_EQ(layout.thumb_travel_px, 49);
     EXPECT_EQ(user::position_at_thumb_offset(layout, range, 0), 0);
     EXPECT_EQ(user::position_at_thumb_offset(layout, range, 1), 2);

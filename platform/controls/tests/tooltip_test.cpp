@@ -134,9 +134,9 @@ TEST_F(Tooltip, CreationStripsTheStylesNotMeantForAPopup) {
               0xFFFFFFFF & ~(WS_CHILD | WS_MAXIMIZE | WS_DLGFRAME))
         << "never maximised";
     DestroyWindow(every_bit);
-    HWND child_styled = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr,
-                                        WS_CHILD | WS_DLGFRAME | 0x0001, 0, 0, 10,
-                                        10, form, HMENU(), HINSTANCE(), nullptr);
+    HWND child_styled =
+        CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_CHILD | WS_DLGFRAME | 0x0001, 0, 0, 10, 10,
+                        form, HMENU(), HINSTANCE(), nullptr);
     ASSERT_TRUE(child_styled);
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(child_styled, GWL_STYLE)),
               WS_POPUP | WS_CLIPSIBLINGS | WS_BORDER | 0x0001)

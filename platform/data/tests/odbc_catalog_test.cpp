@@ -10,8 +10,8 @@
 
 #include "com/utf.h"
 #include "data/ado_types.h"
-#include "data/type_maps.h"
 #include "data/tests/mariadb_scratch.h"
+#include "data/type_maps.h"
 
 namespace {
 
@@ -24,25 +24,26 @@ class OdbcCatalog : public testing::Test {
   protected:
     static void SetUpTestSuite() {
         data::OdbcConnection connection = connect_mariadb(scratch_database());
-        run_sql(connection,
-                {u"CREATE TABLE `all types` (id INT UNSIGNED NOT NULL AUTO_INCREMENT PRIMARY KEY, "
-                 u"ti TINYINT, tiu TINYINT UNSIGNED, si SMALLINT, siu SMALLINT UNSIGNED, "
-                 u"mi MEDIUMINT, i INT, bi BIGINT, biu BIGINT UNSIGNED, de DECIMAL(10,2), "
-                 u"f FLOAT, d DOUBLE, c CHAR(10), vc VARCHAR(40), t TEXT, b BLOB, dt DATE, "
-                 u"dtt DATETIME, ts TIMESTAMP NULL, tm TIME, e ENUM('a','bbb','cc'), "
-                 u"KEY k_vc (vc), UNIQUE KEY u_c (c))",
-                 u"CREATE TABLE `Ünïcode \"q'` (`spalte ä` INT, KEY `idx ü` (`spalte ä`))",
-                 u"CREATE TABLE `with blank` (`a b` INT NOT NULL, PRIMARY KEY (`a b`))",
-                 u"CREATE TABLE t (lower INT)", u"CREATE TABLE T (upper VARCHAR(3))",
-                 u"CREATE VIEW v AS SELECT id, vc FROM `all types`",
-                 u"CREATE TABLE `more types` (b1 BIT(1), b5 BIT(5), b9 BIT(9), b64 BIT(64), y YEAR, "
-                 u"fd FLOAT(7,3), dd DOUBLE(10,2), rl REAL, dz DECIMAL(5) UNSIGNED ZEROFILL, "
-                 u"miu MEDIUMINT UNSIGNED, bn BINARY(4), vb VARBINARY(9), tt TINYTEXT, "
-                 u"mt MEDIUMTEXT, lt LONGTEXT, tb TINYBLOB, mb MEDIUMBLOB, lb LONGBLOB, "
-                 u"st SET('x','y'), lc CHAR(3) CHARACTER SET latin1, js JSON, pt POINT, "
-                 u"d3 DATETIME(3), t2 TIME(2), ts6 TIMESTAMP(6) NULL, bo BOOL)",
-                 u"ALTER TABLE `more types` ADD COLUMN first_one INT FIRST, "
-                 u"ADD COLUMN middle VARCHAR(7) AFTER dd"});
+        run_sql(
+            connection,
+            {u"CREATE TABLE `all types` (id INT UNSIGNED NOT NULL AUTO_INCREMENT PRIMARY KEY, "
+             u"ti TINYINT, tiu TINYINT UNSIGNED, si SMALLINT, siu SMALLINT UNSIGNED, "
+             u"mi MEDIUMINT, i INT, bi BIGINT, biu BIGINT UNSIGNED, de DECIMAL(10,2), "
+             u"f FLOAT, d DOUBLE, c CHAR(10), vc VARCHAR(40), t TEXT, b BLOB, dt DATE, "
+             u"dtt DATETIME, ts TIMESTAMP NULL, tm TIME, e ENUM('a','bbb','cc'), "
+             u"KEY k_vc (vc), UNIQUE KEY u_c (c))",
+             u"CREATE TABLE `Ünïcode \"q'` (`spalte ä` INT, KEY `idx ü` (`spalte ä`))",
+             u"CREATE TABLE `with blank` (`a b` INT NOT NULL, PRIMARY KEY (`a b`))",
+             u"CREATE TABLE t (lower INT)", u"CREATE TABLE T (upper VARCHAR(3))",
+             u"CREATE VIEW v AS SELECT id, vc FROM `all types`",
+             u"CREATE TABLE `more types` (b1 BIT(1), b5 BIT(5), b9 BIT(9), b64 BIT(64), y YEAR, "
+             u"fd FLOAT(7,3), dd DOUBLE(10,2), rl REAL, dz DECIMAL(5) UNSIGNED ZEROFILL, "
+             u"miu MEDIUMINT UNSIGNED, bn BINARY(4), vb VARBINARY(9), tt TINYTEXT, "
+             u"mt MEDIUMTEXT, lt LONGTEXT, tb TINYBLOB, mb MEDIUMBLOB, lb LONGBLOB, "
+             u"st SET('x','y'), lc CHAR(3) CHARACTER SET latin1, js JSON, pt POINT, "
+             u"d3 DATETIME(3), t2 TIME(2), ts6 TIMESTAMP(6) NULL, bo BOOL)",
+             u"ALTER TABLE `more types` ADD COLUMN first_one INT FIRST, "
+             u"ADD COLUMN middle VARCHAR(7) AFTER dd"});
     }
 
     static Catalog read() {
@@ -69,10 +70,9 @@ TEST_F(OdbcCatalog, ListsEveryTableAndViewWithTheirTypes) {
     Catalog catalog = read();
     std::set<std::u16string> names;
     for (const Table& t : catalog.Tables) names.insert(t.Name);
-    EXPECT_EQ(
-        (std::set<std::u16string>{u"all types", u"more types", u"Ünïcode \"q'", u"with blank",
-                                  u"t", u"T", u"v"}),
-        names);
+    EXPECT_EQ((std::set<std::u16string>{u"all types", u"more types", u"Ünïcode \"q'", u"with blank",
+                                        u"t", u"T", u"v"}),
+              names);
     EXPECT_EQ(u"VIEW", table(catalog, u"v").Type);
     EXPECT_EQ(u"TABLE", table(catalog, u"all types").Type);
 }

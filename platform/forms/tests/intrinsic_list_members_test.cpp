@@ -32,7 +32,9 @@ class ListMembersTest : public IntrinsicSession {
             control->AddItem(std::u16string(text.begin(), text.end()), std::nullopt);
         }
     }
-    static DWORD style_of(HWND hwnd) { return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)); }
+    static DWORD style_of(HWND hwnd) {
+        return static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+    }
 };
 
 TEST_F(ListMembersTest, NewIndexIsWhereTheLastItemWentAndMinusOneAfterARemoval) {

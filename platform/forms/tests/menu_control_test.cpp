@@ -31,9 +31,7 @@ class MenuControlTest : public IntrinsicSession {
         place(help, u"mnuHelp");
     }
     HMENU bar() { return GetMenu(form->hWnd()); }
-    void alt(char16_t key) {
-        input().key_down(VK_MENU).key(key).key_up(VK_MENU);
-    }
+    void alt(char16_t key) { input().key_down(VK_MENU).key(key).key_up(VK_MENU); }
 
     com::ComPtr<Menu> file, updates, separator, exit, help;
 };

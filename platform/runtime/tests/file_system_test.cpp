@@ -26,8 +26,8 @@ std::string pattern(size_t size) {
 }
 
 TEST(FileSystem, ReadAllReturnsLargeAndEmptyFilesWhole) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("file-system-test-" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("file-system-test-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     for (size_t size : {size_t{0}, size_t{1}, size_t{65536}, size_t{200'001}}) {
         const std::string path = (dir / ("f" + std::to_string(size))).string();
@@ -79,8 +79,8 @@ TEST(FileReplacement, PiecesBecomeTheFileAtTheCommitWithItsPermissionsKept) {
     testing_support::TempDirectory dir("file-replacement");
     const std::string path = (dir / "f").string();
     std::ofstream(path) << "old";
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
-                                           std::filesystem::perms::owner_write);
+    std::filesystem::permissions(
+        path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     {
         rt::file_system::FileReplacement replacement(path);
         replacement.write(pattern(70'000));

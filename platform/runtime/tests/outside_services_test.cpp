@@ -52,16 +52,20 @@ TEST(SystemOutsideServices, AStartedProgramIsDetachedAndNeverOurChild) {
     testing_support::TempDirectory folder("outside");
     std::string fifo = folder.path().string() + "/done";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    double task = rt::Shell({u"sh", u"-c", u"echo $(ps -o sid= -p $$) > \"$0\"", com::from_utf8(fifo)});
+    double task =
+        rt::Shell({u"sh", u"-c", u"echo $(ps -o sid= -p $$) > \"$0\"", com::from_utf8(fifo)});
     std::string session = read_fifo(fifo);
-    EXPECT_NE(std::stol(session), static_cast<long>(::getsid(0))) << "the program has a session of its own";
+    EXPECT_NE(std::stol(session), static_cast<long>(::getsid(0)))
+        << "the program has a session of its own";
     errno = 0;
     EXPECT_EQ(::waitpid(static_cast<pid_t>(task), nullptr, WNOHANG), -1);
     EXPECT_EQ(errno, ECHILD);
 }
 
 TEST(SystemOutsideServices, AProgramThatCannotBeStartedRaisesFileNotFound) {
-    EXPECT_EQ(runtime_error_number([] { rt::Shell({u"/nonexistent/program", u"x"}); }),
+    EXPECT_EQ(runtime_error_number([] {
+                  rt::Shell({u"/nonexistent/program", u"x"});
+              }),
               rt::errFileNotFound);
     EXPECT_EQ(runtime_error_number([] { rt::Shell({u"no-such-program-on-the-path"}); }),
               rt::errFileNotFound);

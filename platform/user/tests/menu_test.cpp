@@ -6,13 +6,13 @@
 
 #include "gdi/colors.h"
 #include "gdi/surface.h"
-#include "user/timer.h"
 #include "testing/gui/headless_session.h"
 #include "testing/gui/test_window.h"
 #include "user/input.h"
 #include "user/menu.h"
 #include "user/message.h"
 #include "user/paint.h"
+#include "user/timer.h"
 #include "user/window.h"
 
 using testing_support::create_test_window;

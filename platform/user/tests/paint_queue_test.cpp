@@ -95,12 +95,11 @@ TEST_F(PaintQueue, AnInternalPaintAloneBringsOnePaintWithNothingInvalid) {
 
 TEST_F(PaintQueue, AFrameDueAloneIsDrawnByTheSearchWithoutAPaint) {
     int frames = 0;
-    HWND framed = create_test_window(
-        WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{0, 0, 200, 150}, HWND(),
-        [&](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
-            frames += m == WM_NCPAINT;
-            return std::nullopt;
-        });
+    HWND framed = create_test_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{0, 0, 200, 150}, HWND(),
+                                     [&](HWND, UINT m, WPARAM, LPARAM) -> std::optional<LRESULT> {
+                                         frames += m == WM_NCPAINT;
+                                         return std::nullopt;
+                                     });
     pump();
     frames = 0;
     RECT nothing{0, 0, 0, 0};

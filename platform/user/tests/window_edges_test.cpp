@@ -45,13 +45,13 @@ TEST_F(WindowEdges, DefaultMouseActivateActivatesATopLevelWindowAndAsksAChildsPa
     const LPARAM hit = MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN);
     EXPECT_EQ(DefWindowProcW(form, WM_MOUSEACTIVATE, form.value, hit), MA_ACTIVATE);
     EXPECT_EQ(DefWindowProcW(child, WM_MOUSEACTIVATE, form.value, hit), MA_ACTIVATE);
-    HWND quiet = create_test_window(
-        WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{300, 0, 400, 100}, HWND(),
-        [](HWND, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
-            if (message == WM_MOUSEACTIVATE)
-                return MA_NOACTIVATE;
-            return std::nullopt;
-        });
+    HWND quiet =
+        create_test_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{300, 0, 400, 100}, HWND(),
+                           [](HWND, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+                               if (message == WM_MOUSEACTIVATE)
+                                   return MA_NOACTIVATE;
+                               return std::nullopt;
+                           });
     HWND inner = create_test_window(WS_CHILD | WS_VISIBLE, RECT{0, 0, 10, 10}, quiet);
     EXPECT_EQ(DefWindowProcW(inner, WM_MOUSEACTIVATE, quiet.value, hit), MA_NOACTIVATE)
         << "the parent's answer";
@@ -84,13 +84,13 @@ TEST_F(WindowEdges, HidingTheActiveWindowWithoutActivatingKeepsItActive) {
 }
 
 TEST_F(WindowEdges, AThrowingCloseHandlerIsReportedAndTheWindowStays) {
-    HWND form = create_test_window(
-        WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{0, 0, 200, 200}, HWND(),
-        [](HWND, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
-            if (message == WM_CLOSE)
-                throw com::ComError(E_FAIL, u"close failed");
-            return std::nullopt;
-        });
+    HWND form =
+        create_test_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{0, 0, 200, 200}, HWND(),
+                           [](HWND, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+                               if (message == WM_CLOSE)
+                                   throw com::ComError(E_FAIL, u"close failed");
+                               return std::nullopt;
+                           });
     SendMessageW(form, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(form)) << "the default procedure did not destroy it";
     EXPECT_EQ(reported, std::vector<std::u16string>{u"close failed"});

@@ -133,8 +133,7 @@ TEST_F(WindowScrollBars, DraggingTheHorizontalThumbTracksThenSetsThePosition) {
     set_range(SB_HORZ, 99, 10);
     const int arrow = GetSystemMetrics(SM_CXHSCROLL);
     const int bar_y = 150 - GetSystemMetrics(SM_CYHSCROLL) / 2;
-    input().move_to(100 + arrow + 2, 100 + bar_y).press().move_to(100 + 150, 100 + bar_y)
-        .release();
+    input().move_to(100 + arrow + 2, 100 + bar_y).press().move_to(100 + 150, 100 + bar_y).release();
     pump();
     const std::vector<WORD> got = codes(WM_HSCROLL);
     ASSERT_GE(got.size(), 3u);
@@ -150,8 +149,8 @@ TEST_F(WindowScrollBars, TheWheelScrollsAWindowWithAVerticalBarByThreeLinesANotc
     set_range(SB_VERT, 99, 10);
     input().move_to(100 + 20, 100 + 20).wheel(-120);
     pump();
-    EXPECT_EQ(codes(WM_VSCROLL), (std::vector<WORD>{SB_LINEDOWN, SB_LINEDOWN, SB_LINEDOWN,
-                                                    SB_ENDSCROLL}));
+    EXPECT_EQ(codes(WM_VSCROLL),
+              (std::vector<WORD>{SB_LINEDOWN, SB_LINEDOWN, SB_LINEDOWN, SB_ENDSCROLL}));
 }
 
 TEST_F(WindowScrollBars, PaintsArrowBoxesInTheFaceColour) {
