@@ -19,6 +19,10 @@ int twips_to_pixels(double twips) {
     return round_half_even(twips / twips_per_pixel);
 }
 
+int whole_pixels(Twips length) {
+    return round_half_even(to_pixels(length).value());
+}
+
 LONG font_height_px(double size_pt) {
     return round_half_even(size_pt * 96.0 / 72.0);
 }

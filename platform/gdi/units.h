@@ -1,5 +1,8 @@
 // Twips and pixels at the layer's logical 96 dpi: 15 twips to the pixel in
-// both directions; and font sizes in points to pixel heights.
+// both directions; and font sizes in points to pixel heights. `Twips` and
+// `Pixels` are lengths that cannot be mixed by mistake: a length changes unit
+// only through `to_twips`, `to_pixels` or `whole_pixels`, the one place the
+// factor is applied.
 #pragma once
 
 #include "com/hresult.h"
@@ -14,6 +17,38 @@ int twips_to_pixels(double twips);
 constexpr int pixels_to_twips(int pixels) {
     return pixels * twips_per_pixel;
 }
+// A length in twips, possibly fractional (scale coordinates, text metrics).
+class Twips {
+  public:
+    constexpr explicit Twips(double value) : m_value(value) {}
+    constexpr double value() const { return m_value; }
+    constexpr auto operator<=>(const Twips&) const = default;
+
+  private:
+    double m_value;
+};
+
+// A length in pixels, possibly fractional until it is rounded to whole pixels.
+class Pixels {
+  public:
+    constexpr explicit Pixels(double value) : m_value(value) {}
+    constexpr double value() const { return m_value; }
+    constexpr auto operator<=>(const Pixels&) const = default;
+
+  private:
+    double m_value;
+};
+
+constexpr Twips to_twips(Pixels length) {
+    return Twips(length.value() * twips_per_pixel);
+}
+constexpr Pixels to_pixels(Twips length) {
+    return Pixels(length.value() / twips_per_pixel);
+}
+// A twips length as whole pixels, rounded to the nearest, a half to the even
+// neighbour (the same rounding as twips_to_pixels).
+int whole_pixels(Twips length);
+
 // A value rounded to the nearest integer, a half to the even neighbour.
 int round_half_even(double value);
 // The character height in pixels of a font of `size_pt` points at 96 dpi

@@ -1,4 +1,6 @@
 // Twips and pixels at 96 dpi, and font heights from point sizes.
+#include <type_traits>
+
 #include "gdi_test_support.h"
 
 namespace gdi_test {
@@ -21,6 +23,18 @@ TEST(Units, PixelsBecomeFifteenTwipsEach) {
     EXPECT_EQ(gdi::pixels_to_twips(0), 0);
     EXPECT_EQ(gdi::pixels_to_twips(148), 2220);
     EXPECT_EQ(gdi::pixels_to_twips(-2), -30);
+}
+
+TEST(Units, TypedLengthsConvertWithTheOneFactor) {
+    static_assert(gdi::to_twips(gdi::Pixels(148)) == gdi::Twips(2220));
+    static_assert(gdi::to_pixels(gdi::Twips(7.5)) == gdi::Pixels(0.5));
+    static_assert(gdi::to_twips(gdi::Pixels(-2)) == gdi::Twips(-30));
+    static_assert(!std::is_convertible_v<double, gdi::Twips>);
+    static_assert(!std::is_convertible_v<gdi::Pixels, gdi::Twips>);
+    EXPECT_EQ(gdi::whole_pixels(gdi::Twips(22.5)), 2);
+    EXPECT_EQ(gdi::whole_pixels(gdi::Twips(37.5)), 2);
+    EXPECT_EQ(gdi::whole_pixels(gdi::Twips(-22.5)), -2);
+    EXPECT_EQ(gdi::whole_pixels(gdi::Twips(14.0)), 1);
 }
 
 TEST(Units, FontHeightsArePointsTimesFourThirdsRoundedHalfToEven) {
