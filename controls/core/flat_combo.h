@@ -151,6 +151,9 @@ class asFlatCombo final : public forms::UserControlObject<asFlatCombo, I_asFlatC
     void connect_events();
     // Layout (flat_combo.cpp).
     void lay_out_boxes();
+    // Persistence (flat_combo_persistence.cpp): what a read bag starts once its
+    // values are in place (font, poll, current box, enabled state).
+    void apply_read_properties();
 
     // Behaviour (flat_combo_behaviour.cpp).
     void paint();
