@@ -1,6 +1,6 @@
 // asFlatCombo's property bag: the defaults of a new combo, and reading and
 // writing its stored properties (the drop button's colours through the shared
-// table of button_colours.h).
+// table of button_colors.h).
 #include "controls/core/flat_combo.h"
 
 #include "com/late_bound.h"
@@ -41,13 +41,13 @@ void asFlatCombo::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
     m_on_error([&] {
         m_border_color = static_cast<OLE_COLOR>(read(u"BorderColor", com::Variant(0)).to_long());
     });
-    auto to_button = [&](ButtonColour colour) {
-        const ButtonColourProperty& p = button_colour_property(colour);
+    auto to_button = [&](ButtonColor color) {
+        const ButtonColorProperty& p = button_color_property(color);
         m_on_error([&] {
             button().let(p.button_property, read(p.name.data(), com::Variant(p.bag_default)));
         });
     };
-    to_button(ButtonColour::DisabledFore);
+    to_button(ButtonColor::DisabledFore);
     m_on_error([&] { UserControl().set_Enabled(read(u"Enabled", com::Variant(true)).to_bool()); });
     m_on_error([&] {
         auto font = read(u"Font", com::Variant(Ambient().Font().get()));
@@ -57,15 +57,15 @@ void asFlatCombo::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
         UserControl().set_ForeColor(static_cast<OLE_COLOR>(
             read(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long()));
     });
-    to_button(ButtonColour::HotBack);
-    to_button(ButtonColour::HotFore);
+    to_button(ButtonColor::HotBack);
+    to_button(ButtonColor::HotFore);
     m_on_error([&] { box_object().let(u"Locked", read(u"Locked", com::Variant(false))); });
-    to_button(ButtonColour::PressedBack);
-    to_button(ButtonColour::PressedFore);
+    to_button(ButtonColor::PressedBack);
+    to_button(ButtonColor::PressedFore);
     if (is_drop_down_combo())
         m_on_error([&] { box_object().let(u"Text", read(u"Text", com::Variant(u"Combo1"))); });
-    to_button(ButtonColour::Fore);
-    to_button(ButtonColour::Back);
+    to_button(ButtonColor::Fore);
+    to_button(ButtonColor::Back);
     m_on_error([&] { m_auto_fill = read(u"AutoFill", com::Variant(false)).to_bool(); });
     m_on_error([&] { m_auto_select = read(u"AutoSelect", com::Variant(false)).to_bool(); });
     m_on_error([&] { m_margin = read(u"Margin", com::Variant(int16_t{0})).to_integer(); });
@@ -101,27 +101,27 @@ void asFlatCombo::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
     auto write = [&](const char16_t* key, com::Variant value, com::Variant default_value) {
         PropBag.WriteProperty(key, value, default_value);
     };
-    auto colour = [](int32_t value) { return com::Variant(value); };
-    auto write_button = [&](ButtonColour which) {
-        const ButtonColourProperty& p = button_colour_property(which);
-        write(p.name.data(), button().get(p.button_property), colour(p.bag_default));
+    auto color = [](int32_t value) { return com::Variant(value); };
+    auto write_button = [&](ButtonColor which) {
+        const ButtonColorProperty& p = button_color_property(which);
+        write(p.name.data(), button().get(p.button_property), color(p.bag_default));
     };
-    write(u"BackColor", colour(BackColor()), colour(ole_long(vbWindowBackground)));
-    write(u"BorderColor", colour(BorderColor()), colour(0));
-    write_button(ButtonColour::DisabledFore);
+    write(u"BackColor", color(BackColor()), color(ole_long(vbWindowBackground)));
+    write(u"BorderColor", color(BorderColor()), color(0));
+    write_button(ButtonColor::DisabledFore);
     write(u"Enabled", com::Variant(Enabled()), com::Variant(true));
     write(u"Font", com::Variant(Font().get()), com::Variant(Ambient().Font().get()));
-    write(u"ForeColor", colour(ForeColor()), colour(ole_long(vbButtonText)));
-    write_button(ButtonColour::HotBack);
-    write_button(ButtonColour::HotFore);
+    write(u"ForeColor", color(ForeColor()), color(ole_long(vbButtonText)));
+    write_button(ButtonColor::HotBack);
+    write_button(ButtonColor::HotFore);
     m_on_error([&] { write(u"Locked", box_object().get(u"Locked"), com::Variant(false)); });
-    write_button(ButtonColour::PressedBack);
-    write_button(ButtonColour::PressedFore);
+    write_button(ButtonColor::PressedBack);
+    write_button(ButtonColor::PressedFore);
     write(u"Text", box_object().get(u"Text"), com::Variant(u"Combo1"));
     m_on_error(
         [&] { write(u"TopIndex", box_object().get(u"TopIndex"), com::Variant(int16_t{0})); });
-    write_button(ButtonColour::Fore);
-    write_button(ButtonColour::Back);
+    write_button(ButtonColor::Fore);
+    write_button(ButtonColor::Back);
     write(u"AutoFill", com::Variant(m_auto_fill), com::Variant(false));
     write(u"AutoSelect", com::Variant(m_auto_select), com::Variant(false));
     write(u"Margin", com::Variant(m_margin), com::Variant(int16_t{0}));

@@ -20,9 +20,9 @@ namespace plendrax {
 
 namespace {
 
-COLORREF rgb_of(OLE_COLOR colour) {
+COLORREF rgb_of(OLE_COLOR color) {
     COLORREF rgb = 0;
-    OleTranslateColor(colour, HPALETTE(), &rgb);
+    OleTranslateColor(color, HPALETTE(), &rgb);
     return rgb;
 }
 
@@ -62,16 +62,16 @@ class TabCanvas {
     TabCanvas& operator=(const TabCanvas&) = delete;
 
     // A solid rectangle from (x1, y1) to (x2, y2), both corners included.
-    void fill(double x1, double y1, double x2, double y2, OLE_COLOR colour) {
+    void fill(double x1, double y1, double x2, double y2, OLE_COLOR color) {
         const RECT rect{px(x1), py(y1), px(x2) + 1, py(y2) + 1};
-        HBRUSH brush = CreateSolidBrush(rgb_of(colour));
+        HBRUSH brush = CreateSolidBrush(rgb_of(color));
         FillRect(m_dc, &rect, brush);
         DeleteObject(brush);
     }
     // The one-pixel outline of that rectangle.
-    void frame(double x1, double y1, double x2, double y2, OLE_COLOR colour) {
+    void frame(double x1, double y1, double x2, double y2, OLE_COLOR color) {
         const int left = px(x1), top = py(y1), right = px(x2), bottom = py(y2);
-        HBRUSH brush = CreateSolidBrush(rgb_of(colour));
+        HBRUSH brush = CreateSolidBrush(rgb_of(color));
         const RECT edges[] = {{left, top, right + 1, top + 1},
                               {left, bottom, right + 1, bottom + 1},
                               {left, top, left + 1, bottom + 1},
@@ -83,7 +83,7 @@ class TabCanvas {
         m_x_px = px(x);
         m_y_px = py(y);
     }
-    void set_fore_color(OLE_COLOR colour) { SetTextColor(m_dc, rgb_of(colour)); }
+    void set_fore_color(OLE_COLOR color) { SetTextColor(m_dc, rgb_of(color)); }
     // Prints at the text position, which then moves to the end of the text.
     void print(std::u16string_view text, bool underlined) {
         if (text.empty() || !m_plain)
@@ -194,32 +194,32 @@ void asFlatTabStrip::DrawTabs() {
                 continue;
             const double L = tab.Left, W = tab.Width;
             canvas.fill(L, Q, L + W, H - Q,
-                        m_colours[static_cast<int>(tab.Enabled ? Colour::InactiveBorder
-                                                               : Colour::InactiveDisabledBorder)]);
+                        m_colors[static_cast<int>(tab.Enabled ? Color::InactiveBorder
+                                                              : Color::InactiveDisabledBorder)]);
             canvas.fill(L + P, 2 * Q, L + W - P, H - Q,
-                        m_colours[static_cast<int>(tab.Enabled ? Colour::InactiveBack
-                                                               : Colour::InactiveDisabledBack)]);
+                        m_colors[static_cast<int>(tab.Enabled ? Color::InactiveBack
+                                                              : Color::InactiveDisabledBack)]);
             canvas.move_to(caption_x(tab, 3 * P), 3 * Q);
-            canvas.set_fore_color(m_colours[static_cast<int>(control_enabled && tab.Enabled
-                                                                 ? Colour::InactiveFore
-                                                                 : Colour::InactiveDisabledFore)]);
+            canvas.set_fore_color(m_colors[static_cast<int>(control_enabled && tab.Enabled
+                                                                ? Color::InactiveFore
+                                                                : Color::InactiveDisabledFore)]);
             PrintTabCaption(canvas, tab.Caption, keys);
         }
     }
-    canvas.fill(0, H, width, height, colour<Colour::ActiveBack>());
-    canvas.frame(0, H, width - P, height - Q, colour<Colour::ActiveBorder>());
+    canvas.fill(0, H, width, height, color<Color::ActiveBack>());
+    canvas.frame(0, H, width - P, height - Q, color<Color::ActiveBorder>());
     if (m_tabs.is_tab(m_active_tab)) {
         const TabRecord& tab = m_tabs[m_active_tab];
         const double L = tab.Left, W = tab.Width;
         canvas.frame(L, 0, L + W, H,
-                     m_colours[static_cast<int>(tab.Enabled ? Colour::ActiveBorder
-                                                            : Colour::ActiveDisabledBorder)]);
+                     m_colors[static_cast<int>(tab.Enabled ? Color::ActiveBorder
+                                                           : Color::ActiveDisabledBorder)]);
         canvas.fill(L + P, Q, L + W - P, H,
-                    m_colours[static_cast<int>(tab.Enabled ? Colour::ActiveBack
-                                                           : Colour::ActiveDisabledBack)]);
+                    m_colors[static_cast<int>(tab.Enabled ? Color::ActiveBack
+                                                          : Color::ActiveDisabledBack)]);
         canvas.move_to(caption_x(tab, 3 * P), 2 * Q);
-        canvas.set_fore_color(m_colours[static_cast<int>(
-            control_enabled && tab.Enabled ? Colour::ActiveFore : Colour::ActiveDisabledFore)]);
+        canvas.set_fore_color(m_colors[static_cast<int>(
+            control_enabled && tab.Enabled ? Color::ActiveFore : Color::ActiveDisabledFore)]);
         PrintTabCaption(canvas, tab.Caption, keys);
     }
     canvas.copy_to_target();

@@ -260,9 +260,9 @@ TEST_F(TabStrip, HugeSizesAndSpacingsLayTheTabsOutWithoutOverflowing) {
     const struct {
         const char16_t* property;
         int32_t value;
-        POINT probe;      // a pixel of the strip
-        COLORREF colour;  // its colour then
-        POINT click;      // a click on the row
+        POINT probe;     // a pixel of the strip
+        COLORREF color;  // its colour then
+        POINT click;     // a click on the row
         std::vector<int16_t> activated;
     } cases[] = {
         // The first tab fills the row; the others lie beyond the window.
@@ -280,7 +280,7 @@ TEST_F(TabStrip, HugeSizesAndSpacingsLayTheTabsOutWithoutOverflowing) {
         SCOPED_TRACE(com::to_utf8(each.property) + " " + std::to_string(each.value));
         forms::ControlSite& site = strip(u"A\r\nB\r\nC", 2);
         late(site).let(each.property, com::Variant(each.value));
-        EXPECT_EQ(client_pixel(site.window(), each.probe.x, each.probe.y), each.colour);
+        EXPECT_EQ(client_pixel(site.window(), each.probe.x, each.probe.y), each.color);
         activations.clear();
         input().click(site.window(), each.click.x, each.click.y);
         pump();

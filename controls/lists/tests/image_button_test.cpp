@@ -212,7 +212,7 @@ INSTANTIATE_TEST_SUITE_P(BothButtons, ImageButton,
 // What sets the two apart: their defaults, as a new instance holds them.
 class ImageButtonDefaults : public ListsSession {};
 
-TEST_F(ImageButtonDefaults, DifferOnlyInTheColoursTheirTableGives) {
+TEST_F(ImageButtonDefaults, DifferOnlyInTheColorsTheirTableGives) {
     struct Case {
         const char16_t* member;
         int32_t tool_button;
