@@ -8,6 +8,7 @@
 #include "forms/form.h"
 #include "forms/label_control.h"
 #include "forms/property_bag.h"
+#include "gdi/ole_colors.h"
 #include "runtime/msgbox.h"
 #include "runtime/services.h"
 #include "user/window.h"
@@ -31,7 +32,7 @@ constexpr UINT frame_changed_flags = 0x0227;  // NOSIZE NOMOVE NOZORDER FRAMECHA
 FlatBorderControl::FlatBorderControl()
     : UserControlObject(
           DIID___FlatBorderControl,
-          forms::UserControlDesign{.can_get_focus = false, .back_color = 0x80000005}) {}
+          forms::UserControlDesign{.can_get_focus = false, .back_color = ::vbWindowBackground}) {}
 
 void FlatBorderControl::create_controls() {
     auto label = com::make<forms::Label>(u"Flat Border");

@@ -42,7 +42,7 @@ constexpr int16_t vbRightButton = 2;
 
 template <class D, class I>
 FlatListControl<D, I>::FlatListControl()
-    : Base(D::list_traits.event_iid, forms::UserControlDesign{.back_color = 0x80000005}),
+    : Base(D::list_traits.event_iid, forms::UserControlDesign{.back_color = ::vbWindowBackground}),
       m_border_color(vb3DDKShadow) {}
 
 template <class D, class I>

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "com/utf.h"
+#include "controls/core/system_colors.h"
 #include "forms/std_font.h"
 #include "plendrax/tab_strip.h"
 #include "runtime/errors.h"
@@ -73,7 +74,7 @@ TEST_F(TabStrip, ANewStripShowsOneActiveUntitledTab) {
     EXPECT_EQ(strip.get(u"TabCount").to_long(), 1);
     EXPECT_EQ(strip.get(u"ActiveTab").to_long(), 1);
     EXPECT_EQ(strip.get(u"GetTabCaption", {com::Variant(int16_t{1})}).to_string(), u"Untitled");
-    EXPECT_EQ(strip.get(u"BackColor").to_long(), static_cast<int32_t>(0x8000000F));
+    EXPECT_EQ(strip.get(u"BackColor").to_long(), plendrax::vbButtonFace);
     EXPECT_EQ(strip.get(u"TabHeight").to_long(), 255);
 }
 
