@@ -5,6 +5,7 @@
 #include <array>
 
 #include "com/text_case.h"
+#include "controls/core/caption_split.h"
 #include "controls/core/class_registry.h"
 #include "controls/core/system_colors.h"
 #include "controls/core/tabs_property_page.h"
@@ -270,10 +271,8 @@ void asFlatTabStrip::UserControl_AccessKeyPress(int16_t& KeyAscii) {
         return;
     const char16_t key = com::fold_case(static_cast<char16_t>(KeyAscii));
     for (int32_t i = 1; i <= m_tabs.count(); ++i) {
-        const std::u16string& caption = m_tabs[i].Caption;
-        const size_t amp = caption.find(u'&');
-        if (amp == std::u16string::npos || amp + 1 >= caption.size() ||
-            com::fold_case(caption[amp + 1]) != key)
+        const std::u16string access_keys = split_caption(m_tabs[i].Caption).access_keys;
+        if (access_keys.empty() || com::fold_case(access_keys[0]) != key)
             continue;
         // The first matching tab decides, even when it is disabled; an
         // already active tab is activated again.

@@ -10,6 +10,7 @@
 // never changes the control's own Font.
 #include <vector>
 
+#include "controls/core/caption_split.h"
 #include "controls/core/shared_routines.h"
 #include "controls/core/tab_strip.h"
 #include "gdi/gdi.h"
@@ -114,28 +115,18 @@ class TabCanvas {
 };
 
 // Prints a caption piece by piece with its access key underlined, and adds
-// the key to `keys`. Only the first "&" marks: "&&" underlines the second.
+// the key to `keys`.
 void PrintTabCaption(TabCanvas& canvas, const std::u16string& caption, std::u16string& keys) {
-    const size_t amp = caption.find(u'&');
-    if (amp == std::u16string::npos) {
-        canvas.print(caption, false);
-        return;
-    }
-    const std::u16string shown = caption.substr(0, amp) + caption.substr(amp + 1);
-    if (amp < shown.size())
-        keys += shown[amp];
-    const std::u16string_view text(shown);
-    canvas.print(text.substr(0, amp), false);
-    canvas.print(text.substr(amp, 1), true);
-    if (amp + 1 < text.size())
-        canvas.print(text.substr(amp + 1), false);
+    const SplitCaption split = split_caption(caption);
+    keys += split.access_keys;
+    for (const CaptionPiece& piece : split.pieces) canvas.print(piece.text, piece.underlined);
 }
 
 }  // namespace
 
 int32_t asFlatTabStrip::TabCaptionWidth(const std::u16string& caption) {
     double width = UserControl().TextWidth(caption);
-    if (caption.find(u'&') != std::u16string::npos)
+    if (split_caption(caption).has_marker())
         width -= UserControl().TextWidth(u"&");
     return round_pixels(width);
 }

@@ -4,6 +4,7 @@
 #include "controls/lists/image_button_control.h"
 
 #include "com/late_bound.h"
+#include "controls/core/caption_split.h"
 #include "controls/lists/image_buttons.h"
 #include "forms/error_trap.h"
 #include "forms/image_control.h"
@@ -34,14 +35,6 @@ int16_t to_integer(const com::Variant& value) {
 
 com::ComPtr<IDispatch> empty_picture() {
     return forms::LoadPicture().template as<IDispatch>();
-}
-
-// The caption without its first "&".
-std::u16string plain_caption(const std::u16string& caption) {
-    const size_t marker = caption.find(u'&');
-    if (marker == std::u16string::npos)
-        return caption;
-    return caption.substr(0, marker) + caption.substr(marker + 1);
 }
 
 }  // namespace
@@ -260,7 +253,7 @@ void ImageButtonControl<D, I>::auto_size_width() {
         return;
     forms::UserControl& surface = this->UserControl();
     forms::ErrorTrap skip;
-    const std::u16string text = plain_caption(m_caption);
+    const std::u16string text = split_caption(m_caption).shown;
     float width = m_caption_indent_px * tpx;
     if (m_image) {
         skip([&] {

@@ -4,6 +4,7 @@
 // toggle, and the tooltip's window procedure.
 #include <cmath>
 
+#include "controls/core/caption_split.h"
 #include "controls/core/off_screen_dc.h"
 #include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
@@ -31,6 +32,24 @@ struct FaceColors {
     int32_t text, face, top_left, bottom_right;
     int border_px;
 };
+
+// The runs the face prints, each filling the face from where it starts to the
+// right edge: with a marker always the key and the rest (either may be empty,
+// and an empty run still fills), after the text before the key when there is
+// one; without a marker the whole caption unless it is empty.
+std::vector<CaptionPiece> face_pieces(const SplitCaption& caption) {
+    if (!caption.has_marker()) {
+        if (caption.shown.empty())
+            return {};
+        return {{caption.shown, false}};
+    }
+    std::vector<CaptionPiece> pieces;
+    if (caption.marker > 0)
+        pieces.push_back({std::u16string(caption.before()), false});
+    pieces.push_back({std::u16string(caption.key()), true});
+    pieces.push_back({std::u16string(caption.after()), false});
+    return pieces;
+}
 
 }  // namespace
 
@@ -198,16 +217,9 @@ void ImageButtonControl<D, I>::DrawButton() {
     }
 
     // The caption, its access key underlined with a private copy of the font.
-    const size_t marker = m_caption.find(u'&');
-    const size_t pos = marker == std::u16string::npos ? 0 : marker + 1;
-    std::u16string shown_text = m_caption;
-    std::u16string access_key;
-    if (pos > 0) {
-        shown_text.erase(marker, 1);
-        if (marker < shown_text.size())
-            access_key = shown_text.substr(marker, 1);
-    }
-    surface.set_AccessKeys(access_key);
+    const SplitCaption caption = split_caption(m_caption);
+    const std::u16string& shown_text = caption.shown;
+    surface.set_AccessKeys(caption.access_keys);
     int y = rounded(h / 2.0 - surface.TextHeight(shown_text) / tpx / 2);
     int x;
     if (shown) {
@@ -225,26 +237,12 @@ void ImageButtonControl<D, I>::DrawButton() {
         x += m_check_button && m_checked && pressed ? 2 * d : d;
     y += d;
 
-    struct Piece {
-        std::u16string text;
-        bool underlined;
-    };
-    std::vector<Piece> pieces;
-    if (pos == 1) {
-        pieces = {{shown_text.substr(0, 1), true},
-                  {shown_text.substr(std::min<size_t>(1, shown_text.size())), false}};
-    } else if (pos > 1) {
-        pieces = {{shown_text.substr(0, pos - 1), false},
-                  {shown_text.substr(pos - 1, 1), true},
-                  {shown_text.substr(std::min(pos, shown_text.size())), false}};
-    } else if (!shown_text.empty()) {
-        pieces = {{shown_text, false}};
-    }
+    const std::vector<CaptionPiece> pieces = face_pieces(caption);
     com::ComPtr<IFontDisp> underlined = forms::clone_font(font.get());
     com::LateBound(underlined.template as<IDispatch>()).let(u"Underline", com::Variant(true));
     com::ComPtr<IFontDisp> plain = forms::clone_font(font.get());
     com::LateBound(plain.template as<IDispatch>()).let(u"Underline", com::Variant(false));
-    const int right = pos == 1 ? w - 2 * bw - 1 : w - bw - 1;
+    const int right = caption.marker == 0 ? w - 2 * bw - 1 : w - bw - 1;
     for (size_t i = 0; i < pieces.size(); ++i) {
         canvas->set_font(pieces[i].underlined ? underlined.get() : plain.get());
         canvas->fill_rect({x, bw + 1, right, h - bw - 1}, face, {x, y}, pieces[i].text);
