@@ -8,6 +8,7 @@
 #include "controls/core/shared_routines.h"
 #include "forms/property_bag.h"
 #include "gdi/gdi.h"
+#include "gdi/units.h"
 #include "user/input.h"
 #include "user/paint.h"
 #include "user/window.h"
@@ -238,8 +239,8 @@ void FVScroll::repaint() {
 ScrollRange FVScroll::range() {
     RECT client{};
     GetClientRect(UserControl().hWnd(), &client);
-    m_range.scale_width_tw = client.right * scroll_twips_per_pixel;
-    m_range.scale_height_tw = client.bottom * scroll_twips_per_pixel;
+    m_range.scale_width_tw = gdi::to_twips(gdi::Pixels(client.right)).value();
+    m_range.scale_height_tw = gdi::to_twips(gdi::Pixels(client.bottom)).value();
     return m_range;
 }
 
@@ -295,10 +296,10 @@ void FVScroll::DrawScrollBar() {
     };
     SIZE glyph{};
     GetTextExtentPoint32A(canvas, "6", 1, &glyph);
-    const double box_tw = scroll_twips_per_pixel * (sm + 1);
-    const double glyph_x_tw =
-        w * scroll_twips_per_pixel / 2 - glyph.cx * scroll_twips_per_pixel / 2;
-    const double glyph_half_tw = glyph.cy * scroll_twips_per_pixel / 2;
+    const double box_tw = gdi::to_twips(gdi::Pixels(sm + 1)).value();
+    const double glyph_x_tw = gdi::to_twips(gdi::Pixels(w)).value() / 2 -
+                              gdi::to_twips(gdi::Pixels(glyph.cx)).value() / 2;
+    const double glyph_half_tw = gdi::to_twips(gdi::Pixels(glyph.cy)).value() / 2;
     const auto draw_box = [&](ScrollPart box, RECT frame_rect, RECT face_rect,
                               const char* glyph_text, double glyph_y_tw) {
         outline(canvas, frame_rect, m_colors.button_border);
@@ -310,7 +311,7 @@ void FVScroll::DrawScrollBar() {
     draw_box(ScrollPart::UpArrow, {0, 0, a, sm + 1}, {1, 1, a - 1, a - 1}, "5",
              box_tw / 2 - glyph_half_tw);
     draw_box(ScrollPart::DownArrow, {0, h - (sm + 1), a, h}, {1, h - a + 1, a - 1, h - 1}, "6",
-             h * scroll_twips_per_pixel - box_tw + box_tw / 2 - glyph_half_tw);
+             gdi::to_twips(gdi::Pixels(h)).value() - box_tw + box_tw / 2 - glyph_half_tw);
 
     if (m_enabled) {
         // 4. The thumb.

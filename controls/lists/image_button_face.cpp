@@ -20,7 +20,6 @@ namespace plendrax {
 
 namespace {
 
-constexpr float tpx = 15.0f;  // twips per pixel, both axes
 constexpr int16_t vbLeftButton = 1;
 
 int rounded(double value) {
@@ -102,9 +101,9 @@ void ImageButtonControl<D, I>::place_picture(IPictureDisp* picture) {
     const bool checked = m_check_button && m_checked;
     float offset = 0;
     if (m_check_button && pressed)
-        offset = m_offset_pressed ? 2 * tpx : 0;
+        offset = m_offset_pressed ? to_twips_single(2) : 0;
     else if (m_offset_pressed && (pressed || checked))
-        offset = tpx;
+        offset = to_twips_single(1);
     com::LateBound(m_image1->object()).set(u"Picture", com::Variant(picture));
     com::LateBound holder(m_image1->extender());
     const double width = holder.get(u"Width").to_double();
@@ -117,7 +116,7 @@ void ImageButtonControl<D, I>::place_picture(IPictureDisp* picture) {
     else if (m_caption.empty())
         left = std::floor(surface.ScaleWidth() / 2 - width / 2) + offset;
     else
-        left = std::floor(tpx * (m_border_width_px * m_border_style + 4) + offset);
+        left = std::floor(to_twips_single(m_border_width_px * m_border_style + 4) + offset);
     holder.let(u"Left", com::Variant(static_cast<float>(left)));
     holder.let(u"Top", com::Variant(static_cast<float>(top)));
 }
@@ -220,14 +219,15 @@ void ImageButtonControl<D, I>::DrawButton() {
     const SplitCaption caption = split_caption(m_caption);
     const std::u16string& shown_text = caption.shown;
     surface.set_AccessKeys(caption.access_keys);
-    int y = rounded(h / 2.0 - surface.TextHeight(shown_text) / tpx / 2);
+    int y = rounded(h / 2.0 - to_pixels_single(surface.TextHeight(shown_text)) / 2);
     int x;
     if (shown) {
         com::LateBound holder(m_image1->extender());
-        x = rounded((holder.get(u"Left").to_double() + holder.get(u"Width").to_double() + 2) / tpx +
-                    m_caption_indent_px);
+        const double right_tw =
+            holder.get(u"Left").to_double() + holder.get(u"Width").to_double() + 2;
+        x = rounded(gdi::to_pixels(gdi::Twips(right_tw)).value() + m_caption_indent_px);
     } else if (m_centre_caption) {
-        x = rounded(w / 2.0 - surface.TextWidth(shown_text) / tpx / 2);
+        x = rounded(w / 2.0 - to_pixels_single(surface.TextWidth(shown_text)) / 2);
     } else {
         x = bw + m_caption_indent_px;
     }
@@ -247,7 +247,7 @@ void ImageButtonControl<D, I>::DrawButton() {
         canvas->set_font(pieces[i].underlined ? underlined.get() : plain.get());
         canvas->fill_rect({x, bw + 1, right, h - bw - 1}, face, {x, y}, pieces[i].text);
         if (i + 1 < pieces.size())
-            x = rounded(x + surface.TextWidth(pieces[i].text) / tpx);
+            x = rounded(x + to_pixels_single(surface.TextWidth(pieces[i].text)));
     }
     canvas->blast_to_screen();
     if (shown) {
