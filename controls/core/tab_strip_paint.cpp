@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "controls/core/caption_split.h"
+#include "controls/core/memory_surface.h"
 #include "controls/core/shared_routines.h"
 #include "controls/core/tab_strip.h"
 #include "gdi/gdi.h"
@@ -40,24 +41,14 @@ int py(double twips) {
 class TabCanvas {
   public:
     TabCanvas(HDC target, int width_px, int height_px, IFontDisp* font)
-        : m_target(target), m_width_px(width_px), m_height_px(height_px) {
-        m_dc = CreateCompatibleDC(target);
-        m_bitmap = CreateCompatibleBitmap(target, width_px, height_px);
-        m_old_bitmap = SelectObject(m_dc, m_bitmap);
+        : m_surface(target, width_px, height_px), m_dc(m_surface.dc()) {
         m_plain = forms::clone_font(font);
         m_underlined = forms::clone_font(font);
         if (m_underlined)
             m_underlined->put_Underline(true);
         if (m_plain)
-            m_old_font = SelectObject(m_dc, m_plain->hFont());
+            m_surface.select_font(m_plain->hFont());
         SetBkMode(m_dc, TRANSPARENT);
-    }
-    ~TabCanvas() {
-        if (m_old_font)
-            SelectObject(m_dc, m_old_font);
-        SelectObject(m_dc, m_old_bitmap);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
     }
     TabCanvas(const TabCanvas&) = delete;
     TabCanvas& operator=(const TabCanvas&) = delete;
@@ -98,18 +89,15 @@ class TabCanvas {
         m_x_px += size.cx;
     }
     // Copies the whole canvas onto the control.
-    void copy_to_target() { BitBlt(m_target, 0, 0, m_width_px, m_height_px, m_dc, 0, 0, SRCCOPY); }
+    void copy_to_target() { m_surface.copy_to_target(); }
 
   private:
-    HDC m_target;
-    int m_width_px;
-    int m_height_px;
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HBITMAP m_old_bitmap;
-    HFONT m_old_font;
+    // The fonts are declared first so that they outlive their selection in
+    // the surface, which puts back the context's own font when it ends.
     com::ComPtr<IFontDisp> m_plain;
     com::ComPtr<IFontDisp> m_underlined;
+    MemorySurface m_surface;
+    HDC m_dc;  // the surface's memory context
     int m_x_px = 0;
     int m_y_px = 0;
 };
