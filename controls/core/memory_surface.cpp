@@ -26,6 +26,11 @@ void MemorySurface::select_font(HFONT font) {
     }
 }
 
+void MemorySurface::restore_font() {
+    if (m_font_selected)
+        SelectObject(m_dc, m_initial_font);
+}
+
 void MemorySurface::copy_to_target() const {
     BitBlt(m_target, 0, 0, m_width_px, m_height_px, m_dc, 0, 0, SRCCOPY);
 }

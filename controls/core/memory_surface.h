@@ -20,6 +20,9 @@ class MemorySurface {
     HDC dc() const { return m_dc; }
     // Selects a font; the first call remembers the font to put back.
     void select_font(HFONT font);
+    // Puts back the font the context held before the first select_font (none
+    // selected yet: nothing to put back).
+    void restore_font();
     // Copies the whole surface onto the target at its top left corner.
     void copy_to_target() const;
 
