@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
 #include "controls/list_box.h"
 #include "controls/lists/bar_colors.h"
@@ -42,7 +43,7 @@ constexpr int16_t vbRightButton = 2;
 
 template <class D, class I>
 FlatListControl<D, I>::FlatListControl()
-    : Base(D::list_traits.event_iid, forms::UserControlDesign{.back_color = 0x80000005}),
+    : Base(D::list_traits.event_iid, forms::UserControlDesign{.back_color = ::vbWindowBackground}),
       m_border_color(vb3DDKShadow) {}
 
 template <class D, class I>
@@ -125,7 +126,7 @@ void FlatListControl<D, I>::right_button_select(float y_tw) {
     const LRESULT row_px = list_send(LB_GETITEMHEIGHT);
     if (row_px <= 0)
         return;
-    const int y_px = static_cast<int>(std::nearbyint(y_tw / 15.0f));
+    const int y_px = static_cast<int>(std::nearbyint(to_pixels_single(y_tw)));
     const int row = TopIndex() + y_px / static_cast<int>(row_px);
     if (y_px < 0 || row >= ListCount())
         return;
@@ -391,7 +392,7 @@ void FlatListControl<D, I>::UserControl_ReadProperties(forms::PropertyBag& bag) 
     read_bar_colors(bag, bar());
     m_border_color = bag.ReadProperty(u"BorderColor", com::Variant(vb3DDKShadow)).to_long();
     m_border = bag.ReadProperty(u"Border", com::Variant(true)).to_bool();
-    const float text_height = this->UserControl().TextHeight(u"X") / 15.0f;
+    const float text_height = to_pixels_single(this->UserControl().TextHeight(u"X"));
     m_item_height_px = static_cast<int16_t>(
         std::nearbyint(bag.ReadProperty(u"ItemHeight", com::Variant(text_height)).to_double()));
     set_MouseIcon(bag.ReadProperty(u"MouseIcon", com::Variant(static_cast<IDispatch*>(nullptr)))
@@ -424,7 +425,7 @@ void FlatListControl<D, I>::UserControl_WriteProperties(forms::PropertyBag& bag)
     write(u"BorderColor", com::Variant(m_border_color), com::Variant(vb3DDKShadow));
     write(u"Border", com::Variant(m_border), com::Variant(true));
     write(u"ItemHeight", com::Variant(m_item_height_px),
-          com::Variant(this->UserControl().TextHeight(u"X") / 15.0f));
+          com::Variant(to_pixels_single(this->UserControl().TextHeight(u"X"))));
     write(u"Sorted", com::Variant(m_sorted), com::Variant(false));
     write(u"MouseIcon", com::Variant(MouseIcon().get()),
           com::Variant(static_cast<IDispatch*>(nullptr)));

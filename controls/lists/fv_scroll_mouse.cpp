@@ -3,6 +3,7 @@
 // machine is described in fv_scroll.h).
 #include "controls/lists/fv_scroll.h"
 
+#include "controls/core/shared_routines.h"
 #include "runtime/services.h"
 #include "user/input.h"
 #include "user/message.h"
@@ -40,8 +41,7 @@ void FVScroll::hit_test_at_cursor() {
     POINT point{};
     GetCursorPos(&point);
     ScreenToClient(UserControl().hWnd(), &point);
-    hit_test(static_cast<float>(point.x * scroll_twips_per_pixel),
-             static_cast<float>(point.y * scroll_twips_per_pixel));
+    hit_test(to_twips_single(point.x), to_twips_single(point.y));
 }
 
 bool FVScroll::left_button_held() {

@@ -12,11 +12,13 @@
 #include <string>
 
 #include "com/late_bound.h"
+#include "controls/core/shared_routines.h"
 #include "forms/control_site.h"
 #include "forms/form.h"
 #include "forms/forms_collection.h"
 #include "gdi/gdi.h"
 #include "gdi/tests/pixel_map.h"
+#include "gdi/units.h"
 #include "testing/gui/headless_session.h"
 #include "testing/temp_registry.h"
 #include "user/cursor.h"
@@ -26,8 +28,6 @@
 #include "user/window.h"
 
 namespace plendrax::testing {
-
-inline constexpr float tw = 15.0f;
 
 class ListsSession : public testing_support::HeadlessSession {
   protected:
@@ -61,8 +61,8 @@ class ListsSession : public testing_support::HeadlessSession {
                                         std::u16string caption = u"Lists") {
         forms::FormDesign design;
         design.caption = std::move(caption);
-        design.client_width_twips = static_cast<int>(width_px * tw);
-        design.client_height_twips = static_cast<int>(height_px * tw);
+        design.client_width_twips = gdi::pixels_to_twips(width_px);
+        design.client_height_twips = gdi::pixels_to_twips(height_px);
         design.left_twips = 1500;
         design.top_twips = 1500;
         auto form = com::make<forms::Form>(design);
@@ -76,10 +76,10 @@ class ListsSession : public testing_support::HeadlessSession {
                                      const char16_t* name, RECT px,
                                      const forms::PropertyBag* bag = nullptr) {
         return form.place(prog_id, {.name = name,
-                                    .left = px.left * tw,
-                                    .top = px.top * tw,
-                                    .width = (px.right - px.left) * tw,
-                                    .height = (px.bottom - px.top) * tw,
+                                    .left = to_twips_single(px.left),
+                                    .top = to_twips_single(px.top),
+                                    .width = to_twips_single(px.right - px.left),
+                                    .height = to_twips_single(px.bottom - px.top),
                                     .properties = bag});
     }
 

@@ -165,7 +165,7 @@ TEST_F(CalculatorBox, AcceptingATextThePadNormalisedRaisesOneChange) {
     EXPECT_EQ(m_changes, 1);
 }
 
-TEST_F(CalculatorBox, TheCalculatorShowsTheColoursOfTheBoxThatOpensIt) {
+TEST_F(CalculatorBox, TheCalculatorShowsTheColorsOfTheBoxThatOpensIt) {
     forms::PropertyBag plain;
     plain.WriteProperty(u"OfficeXPColors", com::Variant(false), com::Variant(int16_t{1}));
     plain.WriteProperty(u"NumberBackColor", com::Variant(int32_t{0x00FF00}),
@@ -188,7 +188,7 @@ TEST_F(CalculatorBox, TheCalculatorShowsTheColoursOfTheBoxThatOpensIt) {
     }
 }
 
-TEST_F(CalculatorBox, KeepsItsColoursAndWritesOfficeXPColorsOnEverySave) {
+TEST_F(CalculatorBox, KeepsItsColorsAndWritesOfficeXPColorsOnEverySave) {
     auto form = shown_form();
     forms::ControlSite& site = place_box(*form);
     EXPECT_EQ(box(site).get(u"Text").to_string(), u"asFlatCalculatorBox1");

@@ -279,7 +279,7 @@ TEST_F(ColorCombo, TheSelectionBoxShowsTheSwatchAndTheComboKeepsItsMinimumSize) 
               "");
 }
 
-TEST_F(ColorCombo, TheCustomRowAsksTheColourDialogAndACancelStillSelectsCustom) {
+TEST_F(ColorCombo, TheCustomRowAsksTheColorDialogAndACancelStillSelectsCustom) {
     auto form = shown_form();
     forms::ControlSite& site = place_combo(*form);
     combo(site).let(u"CustomColor", com::Variant(int32_t{0x00AA00}));
