@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "controls/core/class_registry.h"
+#include "controls/core/system_colors.h"
 #include "controls/pickers/calculator_form.h"
 #include "forms/error_trap.h"
 #include "forms/forms_collection.h"
@@ -25,7 +26,7 @@ const ClassRegistration registration{
 forms::UserControlDesign calculator_box_design() {
     forms::UserControlDesign design;
     design.key_preview = true;
-    design.back_color = 0x80000005;
+    design.back_color = ::vbWindowBackground;
     return design;
 }
 

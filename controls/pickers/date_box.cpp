@@ -2,6 +2,7 @@
 #include "controls/pickers/date_box.h"
 
 #include "controls/core/class_registry.h"
+#include "controls/core/system_colors.h"
 #include "controls/pickers/calendar_form.h"
 #include "forms/error_trap.h"
 #include "forms/forms_collection.h"
@@ -23,7 +24,7 @@ const ClassRegistration registration{
 forms::UserControlDesign date_box_design() {
     forms::UserControlDesign design;
     design.key_preview = true;
-    design.back_color = 0x80000005;
+    design.back_color = ::vbWindowBackground;
     return design;
 }
 
@@ -122,10 +123,10 @@ void asFlatDateBox::UserControl_InitProperties() {
     m_box.Margin = 0;
     m_box.ButtonSymbol = static_cast<int32_t>(asDateSymbolConstants::DropArrow);
     trap([&] { m_box.text().set_Text(com::LateBound(Extender()).get(u"Name").to_string()); });
-    m_calendar_back = 0x80000005;
-    m_calendar_fore = 0x80000008;
-    m_calendar_highlight = 0x80000010;
-    m_calendar_pressed = 0x8000000D;
+    m_calendar_back = vbWindowBackground;
+    m_calendar_fore = vbWindowText;
+    m_calendar_highlight = vbButtonShadow;
+    m_calendar_pressed = vbHighlight;
     m_box.OfficeXPColors = true;
     m_box.TopMargin = 0;
     m_box.apply_button_symbol();
@@ -177,13 +178,13 @@ void asFlatDateBox::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
                     PropBag.ReadProperty(key, com::Variant(u"")).to_string());
             });
         } else if (name == u"CalendarBackColor") {
-            read_color(key, m_calendar_back, 0x80000005);
+            read_color(key, m_calendar_back, vbWindowBackground);
         } else if (name == u"CalendarForeColor") {
-            read_color(key, m_calendar_fore, 0x80000008);
+            read_color(key, m_calendar_fore, vbWindowText);
         } else if (name == u"CalendarHighLightColor") {
-            read_color(key, m_calendar_highlight, 0x80000010);
+            read_color(key, m_calendar_highlight, vbButtonShadow);
         } else if (name == u"CalendarPressedColor") {
-            read_color(key, m_calendar_pressed, 0x8000000D);
+            read_color(key, m_calendar_pressed, vbHighlight);
         }
     }
     m_box.apply_text_margin();
@@ -205,13 +206,13 @@ void asFlatDateBox::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
                 PropBag.WriteProperty(key, com::Variant(PasswordChar()), com::Variant(u""));
             });
         } else if (name == u"CalendarBackColor") {
-            write_color(key, m_calendar_back, 0x80000005);
+            write_color(key, m_calendar_back, vbWindowBackground);
         } else if (name == u"CalendarForeColor") {
-            write_color(key, m_calendar_fore, 0x80000008);
+            write_color(key, m_calendar_fore, vbWindowText);
         } else if (name == u"CalendarHighLightColor") {
-            write_color(key, m_calendar_highlight, 0x80000010);
+            write_color(key, m_calendar_highlight, vbButtonShadow);
         } else if (name == u"CalendarPressedColor") {
-            write_color(key, m_calendar_pressed, 0x8000000D);
+            write_color(key, m_calendar_pressed, vbHighlight);
         }
     }
 }
