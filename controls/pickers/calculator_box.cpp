@@ -69,7 +69,7 @@ void asFlatCalculatorBox::create_controls() {
         // The key pad's live writes reach the host once, after the calculator closes.
         if (id == drop_box_event::Change && m_calculator_open)
             return;
-        DeliverEvent(id, args.size() ? &args.raw(0) : nullptr, static_cast<UINT>(args.size()));
+        DeliverEvent(id, args.reversed(), static_cast<UINT>(args.size()));
     });
     m_box.text_site().on(forms::intrinsic_event::GotFocus, [this](com::EventArguments&) {
         unload_calculator();

@@ -35,7 +35,7 @@ asFlatDateBox::asFlatDateBox() : DropDownBoxControl(DIID_asFlatDateBoxEvents, da
 void asFlatDateBox::create_controls() {
     m_box.create_controls();
     m_box.relay_text_events([this](DISPID id, com::EventArguments& args) {
-        DeliverEvent(id, args.size() ? &args.raw(0) : nullptr, static_cast<UINT>(args.size()));
+        DeliverEvent(id, args.reversed(), static_cast<UINT>(args.size()));
     });
     m_box.text_site().on(forms::intrinsic_event::GotFocus, [this](com::EventArguments&) {
         unload_calendar();

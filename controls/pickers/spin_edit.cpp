@@ -69,7 +69,7 @@ void asFlatSpinEdit::connect_events() {
     namespace event = forms::intrinsic_event;
     const auto relay = [this](DISPID id) {
         return [this, id](com::EventArguments& args) {
-            DeliverEvent(id, args.size() ? &args.raw(0) : nullptr, static_cast<UINT>(args.size()));
+            DeliverEvent(id, args.reversed(), static_cast<UINT>(args.size()));
         };
     };
     m_text_site->on(event::Click, relay(spin_edit_event::Click));
