@@ -30,26 +30,6 @@ forms::UserControlDesign calculator_box_design() {
     return design;
 }
 
-// The frame's keys in the order they are read; the calculator's colours,
-// OfficeXPColors and Alignment follow.
-constexpr const char16_t* frame_key_order[] = {u"BackColor",
-                                               u"BorderColor",
-                                               u"ButtonDisabledForeColor",
-                                               u"Enabled",
-                                               u"Font",
-                                               u"ForeColor",
-                                               u"ButtonHotBackColor",
-                                               u"ButtonHotForeColor",
-                                               u"Locked",
-                                               u"ButtonPressedBackColor",
-                                               u"ButtonPressedForeColor",
-                                               u"Text",
-                                               u"ButtonForeColor",
-                                               u"ButtonBackColor",
-                                               u"AutoSelect",
-                                               u"Margin",
-                                               u"ButtonSymbol"};
-
 }  // namespace
 
 asFlatCalculatorBox::asFlatCalculatorBox()

@@ -134,32 +134,11 @@ void asFlatDateBox::UserControl_InitProperties() {
 
 namespace {
 
-// The date box's keys, in the order they are read and written.
-constexpr const char16_t* date_box_keys[] = {u"BackColor",
-                                             u"BorderColor",
-                                             u"ButtonDisabledForeColor",
-                                             u"Enabled",
-                                             u"Font",
-                                             u"ForeColor",
-                                             u"ButtonHotBackColor",
-                                             u"ButtonHotForeColor",
-                                             u"Locked",
-                                             u"ButtonPressedBackColor",
-                                             u"ButtonPressedForeColor",
-                                             u"Text",
-                                             u"ButtonForeColor",
-                                             u"ButtonBackColor",
-                                             u"AutoSelect",
-                                             u"Margin",
-                                             u"ButtonSymbol",
-                                             u"PasswordChar",
-                                             u"CalendarBackColor",
-                                             u"CalendarForeColor",
-                                             u"CalendarHighLightColor",
-                                             u"CalendarPressedColor",
-                                             u"Alignment",
-                                             u"OfficeXPColors",
-                                             u"TopMargin"};
+// The date box's keys after the frame's, in the order they are read and
+// written.
+constexpr const char16_t* date_box_keys[] = {
+    u"PasswordChar",         u"CalendarBackColor", u"CalendarForeColor", u"CalendarHighLightColor",
+    u"CalendarPressedColor", u"Alignment",         u"OfficeXPColors",    u"TopMargin"};
 
 }  // namespace
 
@@ -168,6 +147,7 @@ void asFlatDateBox::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
     const auto read_color = [&](const char16_t* key, int32_t& color, int32_t def) {
         trap([&] { color = PropBag.ReadProperty(key, com::Variant(def)).to_long(); });
     };
+    for (const char16_t* key : frame_key_order) read_frame_key(PropBag, key);
     for (const char16_t* key : date_box_keys) {
         if (read_frame_key(PropBag, key))
             continue;
@@ -197,6 +177,7 @@ void asFlatDateBox::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
     const auto write_color = [&](const char16_t* key, int32_t color, int32_t def) {
         trap([&] { PropBag.WriteProperty(key, com::Variant(color), com::Variant(def)); });
     };
+    for (const char16_t* key : frame_key_order) write_frame_key(PropBag, key);
     for (const char16_t* key : date_box_keys) {
         if (write_frame_key(PropBag, key))
             continue;

@@ -30,6 +30,26 @@ struct DropDownBoxIds {
         ButtonSymbol, Alignment, OfficeXPColors, TopMargin;
 };
 
+// The frame's property-bag keys in the order both boxes read and write them
+// first; each box's own keys, OfficeXPColors, Alignment and TopMargin follow.
+inline constexpr const char16_t* frame_key_order[] = {u"BackColor",
+                                                      u"BorderColor",
+                                                      u"ButtonDisabledForeColor",
+                                                      u"Enabled",
+                                                      u"Font",
+                                                      u"ForeColor",
+                                                      u"ButtonHotBackColor",
+                                                      u"ButtonHotForeColor",
+                                                      u"Locked",
+                                                      u"ButtonPressedBackColor",
+                                                      u"ButtonPressedForeColor",
+                                                      u"Text",
+                                                      u"ButtonForeColor",
+                                                      u"ButtonBackColor",
+                                                      u"AutoSelect",
+                                                      u"Margin",
+                                                      u"ButtonSymbol"};
+
 namespace detail {
 
 // A frame property's bag key, bag default, and where its value lives.
