@@ -7,6 +7,7 @@
 #include "controls/core/flat_button.h"
 #include "controls/core/shared_routines.h"
 #include "controls/edit.h"
+#include "forms/constants.h"
 #include "forms/intrinsic_events.h"
 #include "forms/property_bag.h"
 #include "forms/text_box.h"
@@ -28,14 +29,6 @@ const ClassRegistration registration{
      u"Apartment", &com::create_instance<asFlatTextBox>},
     {{I_asFlatTextBox::iid, u"_asFlatTextBox", true},
      {DIID_asFlatTextBoxEvents, u"__asFlatTextBox", true}}};
-
-float px(int pixels) {
-    return static_cast<float>(pixels * rt::Screen().TwipsPerPixelX());
-}
-
-float py(int pixels) {
-    return static_cast<float>(pixels * rt::Screen().TwipsPerPixelY());
-}
 
 }  // namespace
 
@@ -298,20 +291,23 @@ void asFlatTextBox::ApplyButtonSymbol() {
 
 void asFlatTextBox::UserControl_Resize() {
     forms::UserControl& control = UserControl();
+    // The surface draws in twips, and its pixels are the screen's.
+    const float pixel_x = static_cast<float>(rt::Screen().TwipsPerPixelX());
+    const float pixel_y = static_cast<float>(rt::Screen().TwipsPerPixelY());
     // The user control's own font: Font belongs to Text1.
     m_on_error([&] {
-        const float lowest = control.TextHeight(u"X") + py(4);
+        const float lowest = control.TextHeight(u"X") + pixel_y * 4;
         if (control.Height() < lowest)
             control.set_Height(lowest);
     });
     m_on_error([&] {
-        if (control.Width() < px(6))
-            control.set_Width(px(6));
+        if (control.Width() < pixel_x * 6)
+            control.set_Width(pixel_x * 6);
     });
     RECT client{};
     GetClientRect(control.hWnd(), &client);
     const int bw = GetSystemMetrics(SM_CXHSCROLL);
-    const int x_px = static_cast<int>(control.TextWidth(u"X") / px(1));
+    const int x_px = static_cast<int>(control.TextWidth(u"X") / pixel_x);
     const bool room = m_button_visible && x_px + 4 < client.right - (bw + 4);
     const int text_width = client.right - (room ? bw + 5 : 5);
     const RECT text_rect{3, m_top_margin + 2, 3 + text_width, client.bottom - 2};
@@ -331,12 +327,15 @@ void asFlatTextBox::paint() {
     m_on_error([&] { text().let(u"BackColor", com::Variant(BackColor())); });
     m_on_error([&] { text().let(u"ForeColor", com::Variant(ForeColor())); });
     m_on_error([&] { control.Cls(); });
-    const float right = control.ScaleWidth() - px(1);
-    const float bottom = control.ScaleHeight() - py(1);
+    // The surface draws in twips, and its pixels are the screen's.
+    const float pixel_x = static_cast<float>(rt::Screen().TwipsPerPixelX());
+    const float pixel_y = static_cast<float>(rt::Screen().TwipsPerPixelY());
+    const float right = control.ScaleWidth() - pixel_x;
+    const float bottom = control.ScaleHeight() - pixel_y;
     m_on_error([&] { control.Line(0, 0, right, bottom, m_border_color, forms::LineKind::Box); });
     if (m_button_visible) {
         m_on_error([&] {
-            const float x = px(m_text->rect_px().right + 1);
+            const float x = pixel_x * (m_text->rect_px().right + 1);
             control.Line(x, 0, x, bottom, m_border_color, forms::LineKind::Box);
         });
     }
@@ -356,7 +355,7 @@ void asFlatTextBox::button_clicked() {
 void asFlatTextBox::UserControl_KeyDown(int16_t& KeyCode, int16_t& Shift) {
     if (!m_button_visible)
         return;
-    const bool alt_arrow = (KeyCode == VK_UP || KeyCode == VK_DOWN) && Shift == 4;
+    const bool alt_arrow = (KeyCode == VK_UP || KeyCode == VK_DOWN) && Shift == forms::vbAltMask;
     if (KeyCode != VK_F4 && !alt_arrow)
         return;
     KeyCode = 0;

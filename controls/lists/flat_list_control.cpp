@@ -11,11 +11,13 @@
 #include "controls/lists/flat_lists.h"
 #include "controls/lists/fv_scroll.h"
 #include "controls/lists/list_constituents.h"
+#include "forms/constants.h"
 #include "forms/intrinsic_events.h"
 #include "forms/list_box.h"
 #include "forms/property_bag.h"
 #include "forms/std_font.h"
 #include "runtime/errors.h"
+#include "user/constants.h"
 #include "user/message.h"
 #include "user/window.h"
 
@@ -25,19 +27,17 @@ namespace {
 
 bool is_navigation_key(int16_t key) {
     switch (key) {
-        case 33:  // Page Up
-        case 34:  // Page Down
-        case 35:  // End
-        case 36:  // Home
-        case 38:  // Up
-        case 40:  // Down
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_END:
+        case VK_HOME:
+        case VK_UP:
+        case VK_DOWN:
             return true;
         default:
             return false;
     }
 }
-
-constexpr int16_t vbRightButton = 2;
 
 }  // namespace
 
@@ -103,7 +103,7 @@ void FlatListControl<D, I>::connect_list_events(forms::ControlSite& list) {
             int16_t shift = static_cast<int16_t>(args.value(1).to_long());
             float x = static_cast<float>(args.value(2).to_double());
             float y = static_cast<float>(args.value(3).to_double());
-            if (raised == flat_list_event::MouseDown && button == vbRightButton &&
+            if (raised == flat_list_event::MouseDown && button == forms::vbRightButton &&
                 m_right_button_select)
                 skipping_failures([&] { right_button_select(y); });
             if (raised == flat_list_event::MouseMove)

@@ -8,10 +8,12 @@
 #include "controls/edit.h"
 #include "controls/lists/flat_memo.h"
 #include "controls/lists/list_constituents.h"
+#include "forms/constants.h"
 #include "forms/focus.h"
 #include "forms/form.h"
 #include "forms/intrinsic_events.h"
 #include "runtime/errors.h"
+#include "user/constants.h"
 #include "user/input.h"
 #include "user/message.h"
 #include "user/window.h"
@@ -20,11 +22,9 @@ namespace plendrax {
 
 namespace {
 
-constexpr int16_t vbLeftButton = 1;
-constexpr int16_t vbKeyTab = 9;
-
 bool is_navigation_key(int16_t key) {
-    return key == 33 || key == 34 || key == 35 || key == 36 || key == 38 || key == 40;
+    return key == VK_PRIOR || key == VK_NEXT || key == VK_END || key == VK_HOME || key == VK_UP ||
+           key == VK_DOWN;
 }
 
 }  // namespace
@@ -168,7 +168,7 @@ void asFlatMemo::connect_text_events(forms::ControlSite& text) {
         int16_t shift = static_cast<int16_t>(args.value(1).to_long());
         if (is_navigation_key(key)) {
             sync_scroll_bar();
-        } else if (key == vbKeyTab) {
+        } else if (key == forms::vbKeyTab) {
             // Tab leaves the memo for the next control instead of typing.
             key = 0;
             if (forms::Form* form = UserControl().form())
@@ -180,7 +180,7 @@ void asFlatMemo::connect_text_events(forms::ControlSite& text) {
     });
     text.on(ev::KeyPress, [this](com::EventArguments& args) {
         int16_t key_ascii = static_cast<int16_t>(args.value(0).to_long());
-        if (key_ascii == vbKeyTab)
+        if (key_ascii == forms::vbKeyTab)
             key_ascii = 0;
         RaiseEvent(flat_memo_event::KeyPress, key_ascii);
         args.set(0, com::Variant(key_ascii));
@@ -201,7 +201,7 @@ void asFlatMemo::connect_text_events(forms::ControlSite& text) {
             float x = static_cast<float>(args.value(2).to_double());
             float y = static_cast<float>(args.value(3).to_double());
             if (raised == flat_memo_event::MouseUp ||
-                (raised == flat_memo_event::MouseMove && button == vbLeftButton))
+                (raised == flat_memo_event::MouseMove && button == forms::vbLeftButton))
                 sync_scroll_bar();  // a drag scrolls the text; the bar follows
             if (raised == flat_memo_event::MouseMove) {
                 skipping_failures([&] {

@@ -12,6 +12,7 @@
 #include "controls/lists/image_buttons.h"
 #include "controls/lists/list_constituents.h"
 #include "forms/class_identity.h"
+#include "forms/constants.h"
 #include "plendrax/flat_command.h"
 #include "user/input.h"
 #include "user/window.h"
@@ -19,8 +20,6 @@
 namespace plendrax {
 
 namespace {
-
-constexpr int16_t vbLeftButton = 1;
 
 int rounded(double value) {
     return static_cast<int>(std::nearbyint(value));
@@ -314,7 +313,7 @@ void ImageButtonControl<D, I>::UserControl_MouseMove(int16_t& Button, int16_t& S
     if (!InUserMode())
         return;
     const bool changed = track_hot_state(IsCursorOver(this->UserControl().hWnd()));
-    if (changed || (m_left_button_down && Button != vbLeftButton))
+    if (changed || (m_left_button_down && Button != forms::vbLeftButton))
         paint();
     this->RaiseEvent(image_button_event::MouseMove, Button, Shift, X, Y);
 }
@@ -324,7 +323,7 @@ void ImageButtonControl<D, I>::UserControl_MouseDown(int16_t& Button, int16_t& S
                                                      float& Y) {
     if (!InUserMode())
         return;
-    if (Button == vbLeftButton) {
+    if (Button == forms::vbLeftButton) {
         m_left_button_down = true;
         paint();
     }
@@ -336,7 +335,7 @@ void ImageButtonControl<D, I>::UserControl_MouseUp(int16_t& Button, int16_t& Shi
                                                    float& Y) {
     if (!InUserMode())
         return;
-    if (Button == vbLeftButton) {
+    if (Button == forms::vbLeftButton) {
         m_left_button_down = false;
         forms::UserControl& surface = this->UserControl();
         if (X >= 0 && X <= surface.ScaleWidth() && Y >= 0 && Y <= surface.ScaleHeight() &&

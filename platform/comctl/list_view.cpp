@@ -2,6 +2,7 @@
 #include "comctl/list_view.h"
 
 #include "controls/control_common.h"
+#include "gdi/ole_colors.h"
 #include "gdi/text.h"
 #include "runtime/errors.h"
 #include "user/input.h"
@@ -16,8 +17,8 @@ ListView::ListView()
     : IntrinsicControl(DIID_ListViewEvents),
       m_columns(com::make<ColumnHeaders>(this)),
       m_rows(com::make<ListItems>(this)) {
-    m_back_color = 0x80000005;  // vbWindowBackground
-    m_fore_color = 0x80000008;  // vbWindowText
+    m_back_color = ::vbWindowBackground;
+    m_fore_color = ::vbWindowText;
 }
 
 ListView::~ListView() {

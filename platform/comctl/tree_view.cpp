@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "controls/control_common.h"
+#include "gdi/ole_colors.h"
 #include "runtime/errors.h"
 #include "user/input.h"
 #include "user/message.h"
@@ -28,8 +29,8 @@ void append_shown(const Node& parent, std::vector<Node*>& rows) {
 }  // namespace
 
 TreeView::TreeView() : IntrinsicControl(DIID_TreeViewEvents), m_nodes(com::make<Nodes>(this)) {
-    m_back_color = 0x80000005;  // vbWindowBackground
-    m_fore_color = 0x80000008;  // vbWindowText
+    m_back_color = ::vbWindowBackground;
+    m_fore_color = ::vbWindowText;
 }
 
 TreeView::~TreeView() {

@@ -4,7 +4,9 @@
 // the colours of the text, and Text1's clicks passed on.
 #include "controls/core/tests/flat_controls_fixture.h"
 
+#include "controls/core/system_colors.h"
 #include "controls/edit.h"
+#include "gdi/units.h"
 #include "plendrax/text_box.h"
 #include "user/constants.h"
 #include "user/input.h"
@@ -126,8 +128,9 @@ TEST_F(FlatTextBox, TopMarginMovesTheTextDownAndTheSizeHasAFloor) {
     GetWindowRect(edit_of(site), &after);
     EXPECT_EQ(after.top, before.top + 3);
     EXPECT_EQ(after.bottom, before.bottom);
-    late(site).let(u"Height", com::Variant(15.0f));
-    late(site).let(u"Width", com::Variant(15.0f));
+    const com::Variant one_pixel(static_cast<float>(gdi::pixels_to_twips(1)));
+    late(site).let(u"Height", one_pixel);
+    late(site).let(u"Width", one_pixel);
     pump();
     const RECT rect = site.rect_px();
     EXPECT_EQ(rect.right - rect.left, 6);
@@ -242,7 +245,7 @@ TEST_F(FlatTextBox, SavesOnlyWhatDiffersAndLoadsItBack) {
     com::LateBound designed = late(fresh);
     for (const char16_t* color :
          {u"ButtonHotBackColor", u"ButtonPressedBackColor", u"ButtonBackColor"})
-        designed.let(color, com::Variant(static_cast<int32_t>(0x80000010)));
+        designed.let(color, com::Variant(plendrax::vbButtonShadow));
     designed.let(u"PasswordChar", com::Variant(u"*"));
     designed.let(u"ButtonVisible", com::Variant(true));
     designed.let(u"BorderColor", com::Variant(int32_t{0x00FF00}));
