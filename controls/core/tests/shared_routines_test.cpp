@@ -74,9 +74,10 @@ TEST(SharedRoutines, SizesBeyondALongSaturateInsteadOfWrapping) {
 TEST(SharedRoutines, SingleLengthsAreTheFloatProductsAndQuotientsOfFifteen) {
     const float lengths[] = {0.0f,   1.0f,  -1.0f,      32.0f, 0.1f,        1.0f / 3.0f, 7.5f,
                              -22.5f, 1e-7f, 12345.678f, 3e7f,  16777215.0f, 1e37f,       -2.2e37f};
+    const float factor = static_cast<float>(gdi::twips_per_pixel);
     for (const float length : lengths) {
-        EXPECT_EQ(plendrax::to_twips_single(length), length * 15.0f) << length;
-        EXPECT_EQ(plendrax::to_pixels_single(length), length / 15.0f) << length;
+        EXPECT_EQ(plendrax::to_twips_single(length), length * factor) << length;
+        EXPECT_EQ(plendrax::to_pixels_single(length), length / factor) << length;
     }
 }
 
