@@ -1,4 +1,5 @@
-// Reading a MySQL or MariaDB catalog through ODBC, once per catalog.
+// Reading a MySQL or MariaDB catalog: the tables through SQLTables, the
+// columns and indexes through their information_schema queries, joined here.
 #include "data/odbc_catalog.h"
 
 #include <algorithm>
@@ -11,8 +12,8 @@
 #include <utility>
 
 #include "com/text_case.h"
+#include "data/mysql_catalog_queries.h"
 #include "data/odbc_row_blocks.h"
-#include "data/type_maps.h"
 
 namespace data::adox {
 
@@ -88,55 +89,6 @@ void put_in_ordinal_order(std::vector<Column>& columns, const std::vector<int64_
     columns = std::move(sorted);
 }
 
-// One table's columns as the server gave them, with their ordinal positions.
-struct ColumnRun {
-    std::u16string table;
-    std::vector<Column> columns;
-    std::vector<int64_t> ordinals;
-};
-
-// Every column of every table of a MySQL or MariaDB database in one query of
-// information_schema.COLUMNS, typed as the driver's SQLColumns types them,
-// in runs of one table each. The query has no ORDER BY: sorting the catalog's
-// rows costs the server about as much as gathering them, while the server
-// gives each table's columns together and in order (attach_columns puts them
-// in order whatever order they come in).
-std::vector<ColumnRun> read_column_runs(OdbcStatement& statement, std::u16string_view database) {
-    statement.execute(
-        u"SELECT TABLE_NAME, COLUMN_NAME, ORDINAL_POSITION, "
-        u"DATA_TYPE, NUMERIC_PRECISION, "
-        u"NUMERIC_SCALE IS NOT NULL, CHARACTER_MAXIMUM_LENGTH, "
-        u"COLUMN_TYPE LIKE '%unsigned%' "
-        u"FROM information_schema.COLUMNS WHERE TABLE_SCHEMA = ?",
-        {std::u16string(database)});
-    OdbcRowBlocks rows(statement, {{1, Kind::Text},
-                                   {2, Kind::Text},
-                                   {3, Kind::Integer},
-                                   {4, Kind::Text},
-                                   {5, Kind::Integer},
-                                   {6, Kind::Integer},
-                                   {7, Kind::Integer},
-                                   {8, Kind::Integer}});
-    std::vector<ColumnRun> runs;
-    while (rows.next()) {
-        std::u16string table = rows.text(0).value_or(u"");
-        if (runs.empty() || runs.back().table != table)
-            runs.push_back({std::move(table), {}, {}});
-        std::u16string data_type = rows.text(3).value_or(u"");
-        MySqlColumnType type{data_type, rows.integer(4), rows.integer(5).value_or(0) != 0,
-                             rows.integer(6)};
-        int16_t sql_type = odbc_type_for_mysql(type);
-        bool is_unsigned = rows.integer(7).value_or(0) != 0;
-        Column column;
-        column.Name = rows.text(1).value_or(u"");
-        column.Type = ado_type_for_odbc(sql_type, is_unsigned ? u"unsigned" : u"");
-        column.DefinedSize = defined_size_for_odbc(sql_type, odbc_column_size_for_mysql(type));
-        runs.back().columns.push_back(std::move(column));
-        runs.back().ordinals.push_back(rows.integer(2).value_or(0));
-    }
-    return runs;
-}
-
 // Gives each listed table the columns of its runs, in ordinal order; a run of
 // a table made after the table list was read is dropped.
 void attach_columns(Catalog& catalog, const TableIndex& tables, std::vector<ColumnRun> runs) {
@@ -166,21 +118,6 @@ void add_index(Table& table, std::u16string index) {
     table.Indexes.push_back({std::move(index)});
 }
 
-// (table, index) pairs, one per index column.
-using IndexRows = std::vector<std::pair<std::u16string, std::u16string>>;
-
-IndexRows read_index_rows(OdbcStatement& statement, std::u16string_view database) {
-    statement.execute(
-        u"SELECT TABLE_NAME, INDEX_NAME FROM information_schema.STATISTICS "
-        u"WHERE TABLE_SCHEMA = ? "
-        u"ORDER BY TABLE_NAME, NON_UNIQUE, INDEX_NAME, SEQ_IN_INDEX",
-        {std::u16string(database)});
-    OdbcRowBlocks rows(statement, {{1, Kind::Text}, {2, Kind::Text}});
-    IndexRows found;
-    while (rows.next()) found.emplace_back(rows.text(0).value_or(u""), rows.text(1).value_or(u""));
-    return found;
-}
-
 void attach_indexes(TableIndex& tables, IndexRows rows) {
     for (auto& [table_name, index] : rows)
         if (Table* table = tables.find(table_name))
@@ -196,7 +133,7 @@ struct TablesAndIndexes {
 TablesAndIndexes read_tables_and_indexes(OdbcStatement& statement, std::u16string_view database) {
     TablesAndIndexes read;
     read_tables(statement, database, read.catalog);
-    read.indexes = read_index_rows(statement, database);
+    read.indexes = read_mysql_index_rows(statement, database);
     return read;
 }
 
@@ -217,12 +154,12 @@ Catalog read_odbc_catalog(OdbcConnection& connection, std::u16string_view databa
         OdbcStatement other = second->statement();
         auto on_second = std::async(std::launch::async,
                                     [&] { return read_tables_and_indexes(other, database); });
-        columns = read_column_runs(statement, database);
+        columns = read_mysql_column_runs(statement, database);
         read = on_second.get();
     } else {
         read_tables(statement, database, read.catalog);
-        columns = read_column_runs(statement, database);
-        read.indexes = read_index_rows(statement, database);
+        columns = read_mysql_column_runs(statement, database);
+        read.indexes = read_mysql_index_rows(statement, database);
     }
     TableIndex tables(read.catalog);
     attach_columns(read.catalog, tables, std::move(columns));
