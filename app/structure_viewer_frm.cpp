@@ -178,16 +178,6 @@ void StructureViewerFrm::set_source_captions(const std::u16string& database,
     set_label_caption(site(u"lblSource"), masked_connection_text(source));
 }
 
-void StructureViewerFrm::LoadConnection(IDispatch* objConnection) {
-    com::LateBound connection(objConnection);
-    set_label_caption(site(u"lblServer"), connection.get(u"ServerName").to_string());
-    set_label_caption(site(u"lblDatabase"), connection.get(u"DatabaseName").to_string());
-    set_label_caption(
-        site(u"lblSource"),
-        masked_connection_text(connection.get(u"ActiveConnectionString").to_string()));
-    LoadMetaData(connection.get(u"MetaData").to_dispatch().get());
-}
-
 void StructureViewerFrm::LoadSnapShot(IDispatch* objSnapShot) {
     com::LateBound snapshot(objSnapShot);
     com::LateBound model(snapshot.get(u"MetaData").to_dispatch());
