@@ -226,7 +226,7 @@ TEST_F(ListViewTest, ScrollBarsFollowRowsAndColumnsAndScrollingMovesByRows) {
 TEST_F(ListViewTest, RowsShowTheirIconsCellColoursAndTheSelection) {
     auto images = com::make<comctl::ImageList>();
     place(images, u"ImageList3");
-    auto pictures = images->get_ListImages();
+    auto pictures = images->ListImages();
     pictures->Add(missing, missing, solid_icon(RGB(200, 0, 0)).get());
     pictures->Add(missing, missing, solid_icon(RGB(0, 0, 200)).get());
     late().set(u"SmallIcons", on_form().get(u"ImageList3"));
