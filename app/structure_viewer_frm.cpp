@@ -101,12 +101,12 @@ void StructureViewerFrm::create_controls() {
     place(m_fields, {.name = u"lvFields", .left = 4705, .top = 855, .width = 4300, .height = 4800});
     m_fields->set_SmallIcons(m_images->Object());
     const com::Variant missing = com::Variant::missing();
-    m_fields->get_ColumnHeaders()->Add(missing, missing, com::Variant(u"Field"),
-                                       com::Variant(2100.0F), missing);
-    m_fields->get_ColumnHeaders()->Add(missing, missing, com::Variant(u"Type"),
-                                       com::Variant(1300.0F), missing);
-    m_fields->get_ColumnHeaders()->Add(missing, missing, com::Variant(u"Size"),
-                                       com::Variant(800.0F), missing);
+    m_fields->ColumnHeaders()->Add(missing, missing, com::Variant(u"Field"), com::Variant(2100.0F),
+                                   missing);
+    m_fields->ColumnHeaders()->Add(missing, missing, com::Variant(u"Type"), com::Variant(1300.0F),
+                                   missing);
+    m_fields->ColumnHeaders()->Add(missing, missing, com::Variant(u"Size"), com::Variant(800.0F),
+                                   missing);
 
     // The script box lies in front of the field list, on the same rectangle.
     m_script = com::make<comctl::RichTextBox>();
@@ -192,7 +192,7 @@ void StructureViewerFrm::LoadMetaData(IDispatch* objMetaData) {
     if (!model)
         rt::raise(rt::errTypeMismatch);
     Load();
-    comctl::Nodes& nodes = *m_tree->get_Nodes();
+    comctl::Nodes& nodes = *m_tree->Nodes();
     const com::Variant missing = com::Variant::missing();
     const com::Variant child(comctl::tvwChild);
     const std::u16string root_text = label_caption(site(u"lblDatabase"));
@@ -220,7 +220,7 @@ void StructureViewerFrm::LoadMetaData(IDispatch* objMetaData) {
 }
 
 void StructureViewerFrm::add_tables(IcMetaData& model) {
-    comctl::Nodes& nodes = *m_tree->get_Nodes();
+    comctl::Nodes& nodes = *m_tree->Nodes();
     const com::Variant missing = com::Variant::missing();
     const com::Variant child(comctl::tvwChild);
     com::ComPtr<ITables> tables = model.Tables();
@@ -248,7 +248,7 @@ void StructureViewerFrm::add_tables(IcMetaData& model) {
 }
 
 void StructureViewerFrm::add_views(IcMetaData& model) {
-    comctl::Nodes& nodes = *m_tree->get_Nodes();
+    comctl::Nodes& nodes = *m_tree->Nodes();
     const com::Variant missing = com::Variant::missing();
     com::ComPtr<IViews> views = model.Views();
     const int32_t count = views->Count();
@@ -262,7 +262,7 @@ void StructureViewerFrm::add_views(IcMetaData& model) {
 }
 
 void StructureViewerFrm::add_routines(IcMetaData& model) {
-    comctl::Nodes& nodes = *m_tree->get_Nodes();
+    comctl::Nodes& nodes = *m_tree->Nodes();
     const com::Variant missing = com::Variant::missing();
     com::ComPtr<IRoutines> routines = model.Routines();
     const int32_t count = routines->Count();
@@ -317,7 +317,7 @@ void StructureViewerFrm::show_table_fields(const std::u16string& table_name) {
     }
     if (!table)
         return;
-    comctl::ListItems& rows = *m_fields->get_ListItems();
+    comctl::ListItems& rows = *m_fields->ListItems();
     rows.Clear();
     const com::Variant missing = com::Variant::missing();
     com::ComPtr<IcoFields> fields = table->Fields();

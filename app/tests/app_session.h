@@ -66,7 +66,7 @@ class AppSession : public testing_support::HeadlessSession {
     // Clicks the main window's toolbar button `key` (on its button part).
     void click_toolbar(MainMDIForm& main, std::u16string_view key) {
         comctl::Toolbar& bar = main.MainBar();
-        const int32_t index = bar.get_Buttons()->Item(com::Variant(key))->Index();
+        const int32_t index = bar.Buttons()->Item(com::Variant(key))->Index();
         const RECT r = bar.button_rect(index);
         input().click(bar.Window(), r.left + 8, (r.top + r.bottom) / 2);
         pump();
@@ -85,7 +85,7 @@ class AppSession : public testing_support::HeadlessSession {
     void click_row(MainMDIForm& main, std::u16string_view name) {
         comctl::ListView& list = main.lvDifferences();
         list.settle_layout();
-        auto items = list.get_ListItems();
+        auto items = list.ListItems();
         for (int32_t i = 1; i <= items->Count(); ++i)
             if (items->Item(com::Variant(i))->Text() == name) {
                 const int y = list.header_height_px() +

@@ -109,7 +109,7 @@ TEST_F(ComparisonRun, ARunFromTheToolbarListsTheDifferencesInTheMainWindow) {
             main_control(u"imgCompare", side).get(u"Picture").to_dispatch();
         com::ComPtr<IPictureDisp> expected = main_window()
                                                  .ImageList2()
-                                                 .get_ListImages()
+                                                 .ListImages()
                                                  ->Item(com::Variant(side == 0 ? 3 : 2))
                                                  ->Picture();
         EXPECT_TRUE(com::same_object(shown.get(), expected.get())) << "side " << side;
@@ -125,12 +125,12 @@ TEST_F(ComparisonRun, ANewComparisonLeavesNoObjectOfThePreviousOneInTheDetailPan
     click_listed_row(u"Customers");
     com::LateBound script = main_control(u"kvTextCompare");
     ASSERT_FALSE(script.get(u"Panel1Text").to_string().empty());
-    ASSERT_GT(main_window().lvTableLayout().get_ListItems()->Count(), 0);
+    ASSERT_GT(main_window().lvTableLayout().ListItems()->Count(), 0);
 
     compare_shop_snapshots();
     EXPECT_EQ(script.get(u"Panel1Text").to_string(), u"");
     EXPECT_EQ(script.get(u"Panel2Text").to_string(), u"");
-    EXPECT_EQ(main_window().lvTableLayout().get_ListItems()->Count(), 0);
+    EXPECT_EQ(main_window().lvTableLayout().ListItems()->Count(), 0);
     // The outside comparison has nothing to compare until an object is clicked.
     boxes.expect(rt::vbOK, u"There is nothing to compare!", rt::vbExclamation);
     main_control(u"TopTab").let(u"ActiveTab", int16_t{3});

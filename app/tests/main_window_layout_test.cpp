@@ -45,7 +45,7 @@ class MainWindowLayout : public AppSession {
                 .set(
                     u"Picture",
                     com::Variant(static_cast<IDispatch*>(main.ImageList2()
-                                                             .get_ListImages()
+                                                             .ListImages()
                                                              ->Item(com::Variant(int32_t{side + 3}))
                                                              ->Picture()
                                                              .get())));

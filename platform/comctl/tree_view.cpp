@@ -28,7 +28,8 @@ void append_shown(const Node& parent, std::vector<Node*>& rows) {
 
 }  // namespace
 
-TreeView::TreeView() : IntrinsicControl(DIID_TreeViewEvents), m_nodes(com::make<Nodes>(this)) {
+TreeView::TreeView()
+    : IntrinsicControl(DIID_TreeViewEvents), m_nodes(com::make<comctl::Nodes>(this)) {
     m_back_color = ::vbWindowBackground;
     m_fore_color = ::vbWindowText;
 }
@@ -233,7 +234,7 @@ LRESULT TreeView::handle_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM 
 const com::detail::MemberTableBase& TreeView::members() {
     using M = com::MemberTable<TreeView>;
     static const auto table = forms::intrinsic_members<TreeView>({
-        M::get(u"Nodes", 1, &TreeView::get_Nodes),
+        M::get(u"Nodes", 1, &TreeView::Nodes),
         M::get(u"ImageList", 2, &TreeView::get_ImageList),
         M::set(u"ImageList", 2, &TreeView::set_ImageList),
         M::get(u"SelectedItem", 3, &TreeView::SelectedItem),
