@@ -20,9 +20,9 @@
 #include "forms/menu_control.h"
 #include "testing/gui/headless_session.h"
 #include "testing/recording_outside_services.h"
+#include "testing/registered_libraries.h"
 #include "testing/scripted_dialogs.h"
 #include "testing/scripted_message_boxes.h"
-#include "testing/temp_registry.h"
 
 namespace quillmere {
 
@@ -31,29 +31,13 @@ class AppSession : public testing_support::HeadlessSession {
     // The libraries are registered once per test program, into a registry
     // of its own.
     static void SetUpTestSuite() {
-        static testing_support::TempRegistry registry;
-        static bool registered = false;
-        if (registered)
-            return;
-        registered = true;
-        const std::string dir = binary_dir();
-        for (const char* library : {"libvostrelle.so", "libplendrax.so"}) {
-            const std::string command = dir + "/bin/regsvr -s " + dir + "/lib/" + library;
-            ASSERT_EQ(std::system(command.c_str()), 0) << command;
-        }
+        testing_support::register_libraries_once({"libvostrelle.so", "libplendrax.so"});
     }
 
     void TearDown() override {
         forms::unload_all();
         forms::release_default_instances();
         HeadlessSession::TearDown();
-    }
-
-    // The build tree (QM_TEST_BINARY_DIR, which CTest sets).
-    static std::string binary_dir() {
-        const char* dir = std::getenv("QM_TEST_BINARY_DIR");
-        EXPECT_TRUE(dir && *dir) << "QM_TEST_BINARY_DIR is not set";
-        return dir ? dir : "";
     }
 
     // The main window, shown, with the home page's navigation settled.

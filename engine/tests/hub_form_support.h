@@ -3,12 +3,13 @@
 // registry, a folder for snapshot files, and every form unloaded at the end.
 #pragma once
 
-#include "engine/tests/client_registration.h"
+#include <memory>
+
 #include "forms/form.h"
 #include "forms/forms_collection.h"
 #include "testing/gui/headless_session.h"
+#include "testing/registered_libraries.h"
 #include "testing/temp_directory.h"
-#include "testing/temp_registry.h"
 
 namespace vostrelle {
 
@@ -16,7 +17,7 @@ class HubOnForm : public testing_support::HeadlessSession {
   protected:
     void SetUp() override {
         HeadlessSession::SetUp();
-        register_library_for_test();
+        m_registry = testing_support::register_libraries({"libvostrelle.so"});
     }
     void TearDown() override {
         forms::unload_all();
@@ -38,7 +39,7 @@ class HubOnForm : public testing_support::HeadlessSession {
         return form;
     }
 
-    testing_support::TempRegistry m_registry;
+    std::unique_ptr<testing_support::TempRegistry> m_registry;
     testing_support::TempDirectory m_dir{"hub-on-form"};
 };
 

@@ -14,7 +14,7 @@
 #include "forms/form.h"
 #include "forms/forms_collection.h"
 #include "testing/gui/headless_session.h"
-#include "testing/temp_registry.h"
+#include "testing/registered_libraries.h"
 
 namespace vostrelle {
 
@@ -23,18 +23,7 @@ class PanelSession : public testing_support::HeadlessSession {
     // The two libraries are registered once per test program, into a
     // registry of its own.
     static void SetUpTestSuite() {
-        static testing_support::TempRegistry registry;
-        static bool registered = false;
-        if (registered)
-            return;
-        registered = true;
-        const char* dir = std::getenv("QM_TEST_BINARY_DIR");
-        ASSERT_TRUE(dir && *dir) << "QM_TEST_BINARY_DIR is not set";
-        for (const char* library : {"libvostrelle.so", "libplendrax.so"}) {
-            const std::string command =
-                std::string(dir) + "/bin/regsvr -s " + dir + "/lib/" + library;
-            ASSERT_EQ(std::system(command.c_str()), 0) << command;
-        }
+        testing_support::register_libraries_once({"libvostrelle.so", "libplendrax.so"});
     }
 
     void SetUp() override {

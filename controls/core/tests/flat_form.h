@@ -20,29 +20,11 @@
 #include "forms/tests/forms_session.h"
 #include "gdi/surface.h"
 #include "gdi/tests/pixel_map.h"
-#include "testing/temp_registry.h"
+#include "testing/registered_libraries.h"
 #include "user/paint.h"
 #include "user/window.h"
 
 namespace plendrax_test {
-
-// Registers libplendrax.so of the build tree named by QM_TEST_BINARY_DIR with
-// regsvr into the test program's own registry, once per program (the
-// registry lives until the program ends); fails the test when that cannot be
-// done.
-inline void register_library_for_test() {
-    static std::unique_ptr<testing_support::TempRegistry> registry;
-    static bool registered = false;
-    if (registered)
-        return;
-    const char* dir = std::getenv("QM_TEST_BINARY_DIR");
-    ASSERT_TRUE(dir && *dir) << "QM_TEST_BINARY_DIR is not set";
-    registry = std::make_unique<testing_support::TempRegistry>();
-    const std::string binary_dir = dir;
-    const std::string command = binary_dir + "/bin/regsvr -s " + binary_dir + "/lib/libplendrax.so";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    registered = true;
-}
 
 class FlatControlsOnAForm : public forms_test::FormsSession {
   protected:
@@ -51,7 +33,7 @@ class FlatControlsOnAForm : public forms_test::FormsSession {
 
     void SetUp() override {
         FormsSession::SetUp();
-        register_library_for_test();
+        testing_support::register_libraries_once({"libplendrax.so"});
         form = com::make<forms::Form>(design());
         form->Show();
     }

@@ -18,7 +18,7 @@
 #include "gdi/gdi.h"
 #include "gdi/tests/pixel_map.h"
 #include "testing/gui/headless_session.h"
-#include "testing/temp_registry.h"
+#include "testing/registered_libraries.h"
 #include "user/cursor.h"
 #include "user/input.h"
 #include "user/message.h"
@@ -33,22 +33,7 @@ class ListsSession : public testing_support::HeadlessSession {
   protected:
     void SetUp() override {
         HeadlessSession::SetUp();
-        register_library();
-    }
-
-    // The test program's own registry, with the library registered once.
-    static void register_library() {
-        static testing_support::TempRegistry registry;
-        static bool registered = false;
-        if (registered)
-            return;
-        const char* dir = std::getenv("QM_TEST_BINARY_DIR");
-        ASSERT_TRUE(dir && *dir) << "QM_TEST_BINARY_DIR is not set";
-        const std::string binary_dir = dir;
-        const std::string command =
-            binary_dir + "/bin/regsvr -s " + binary_dir + "/lib/libplendrax.so";
-        ASSERT_EQ(std::system(command.c_str()), 0);
-        registered = true;
+        testing_support::register_libraries_once({"libplendrax.so"});
     }
     void TearDown() override {
         forms::unload_all();

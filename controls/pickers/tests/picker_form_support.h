@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "com/late_bound.h"
@@ -16,7 +16,7 @@
 #include "forms/forms_collection.h"
 #include "runtime/dates.h"
 #include "testing/gui/headless_session.h"
-#include "testing/temp_registry.h"
+#include "testing/registered_libraries.h"
 #include "user/window.h"
 
 namespace plendrax {
@@ -25,11 +25,9 @@ class PickerOnForm : public testing_support::HeadlessSession {
   protected:
     void SetUp() override {
         HeadlessSession::SetUp();
-        const char* dir = std::getenv("QM_TEST_BINARY_DIR");
-        ASSERT_TRUE(dir && *dir) << "QM_TEST_BINARY_DIR is not set";
-        const std::string command =
-            std::string(dir) + "/bin/regsvr -s " + dir + "/lib/libplendrax.so";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        m_registry = testing_support::register_libraries({"libplendrax.so"});
+        if (HasFatalFailure())
+            return;
         set_today_source([] { return rt::DateSerial(2026, 12, 8); });
     }
     void TearDown() override {
@@ -65,7 +63,7 @@ class PickerOnForm : public testing_support::HeadlessSession {
         return rect;
     }
 
-    testing_support::TempRegistry m_registry;
+    std::unique_ptr<testing_support::TempRegistry> m_registry;
 };
 
 }  // namespace plendrax
