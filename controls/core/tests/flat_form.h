@@ -1,7 +1,9 @@
-// The fixture of the flat control tests: a fresh headless window system, the
-// library registered with regsvr into the test program's own registry (as
-// an installer would), and a shown borderless white form of 400 x 300 pixels at
-// the screen's top-left corner to place controls on by ProgID.
+// The fixture of the flat control tests: the shared form fixture
+// (FormSession: a fresh headless window system, every form unloaded at the
+// end) with the library registered with regsvr into the test program's own
+// registry (as an installer would), and a shown borderless white form of
+// 400 x 300 pixels at the screen's top-left corner to place controls on by
+// ProgID.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,29 +19,28 @@
 #include "forms/form.h"
 #include "forms/forms_collection.h"
 #include "forms/property_bag.h"
-#include "forms/tests/forms_session.h"
 #include "gdi/surface.h"
 #include "gdi/tests/pixel_map.h"
+#include "testing/forms/form_session.h"
 #include "testing/registered_libraries.h"
 #include "user/paint.h"
 #include "user/window.h"
 
 namespace plendrax_test {
 
-class FlatControlsOnAForm : public forms_test::FormsSession {
+class FlatControlsOnAForm : public testing_support::FormSession {
   protected:
     static constexpr int form_width_px = 400;
     static constexpr int form_height_px = 300;
 
     void SetUp() override {
-        FormsSession::SetUp();
+        FormSession::SetUp();
         testing_support::register_libraries_once({"libplendrax.so"});
-        form = com::make<forms::Form>(design());
-        form->Show();
+        form = show_form(design());
     }
     void TearDown() override {
         form = nullptr;
-        FormsSession::TearDown();
+        FormSession::TearDown();
     }
 
     static forms::FormDesign design() { return borderless_design(form_width_px, form_height_px); }

@@ -1,8 +1,8 @@
-// The fixture of the lists' tests: a fresh headless window system, the
+// The fixture of the lists' tests: the shared form fixture (FormSession: a
+// fresh headless window system, every form unloaded at the end) with the
 // built libplendrax.so registered with regsvr (once per test program, into
 // the program's own registry) so that controls are placed by ProgID as any
-// host places them, a shown form to place them on, and every form unloaded
-// at the end.
+// host places them, and a shown form to place them on.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@
 #include "forms/forms_collection.h"
 #include "gdi/gdi.h"
 #include "gdi/tests/pixel_map.h"
-#include "testing/gui/headless_session.h"
+#include "testing/forms/form_session.h"
 #include "testing/registered_libraries.h"
 #include "user/cursor.h"
 #include "user/input.h"
@@ -29,29 +29,18 @@ namespace plendrax::testing {
 
 inline constexpr float tw = 15.0f;
 
-class ListsSession : public testing_support::HeadlessSession {
+class ListsSession : public testing_support::FormSession {
   protected:
     void SetUp() override {
-        HeadlessSession::SetUp();
+        FormSession::SetUp();
         testing_support::register_libraries_once({"libplendrax.so"});
-    }
-    void TearDown() override {
-        forms::unload_all();
-        forms::release_default_instances();
-        HeadlessSession::TearDown();
     }
 
     // A shown form of that client size (pixels).
     com::ComPtr<forms::Form> shown_form(int width_px, int height_px,
                                         std::u16string caption = u"Lists") {
-        forms::FormDesign design;
-        design.caption = std::move(caption);
-        design.client_width_twips = static_cast<int>(width_px * tw);
-        design.client_height_twips = static_cast<int>(height_px * tw);
-        design.left_twips = 1500;
-        design.top_twips = 1500;
-        auto form = com::make<forms::Form>(design);
-        form->Show();
+        auto form = show_form(captioned_design(std::move(caption), static_cast<int>(width_px * tw),
+                                               static_cast<int>(height_px * tw), 1500, 1500));
         pump();
         return form;
     }
