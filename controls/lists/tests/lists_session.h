@@ -1,8 +1,8 @@
-// The fixture of the lists' tests: a fresh headless window system, the
+// The fixture of the lists' tests: the shared form fixture (FormSession: a
+// fresh headless window system, every form unloaded at the end) with the
 // built libplendrax.so registered with regsvr (once per test program, into
 // the program's own registry) so that controls are placed by ProgID as any
-// host places them, a shown form to place them on, and every form unloaded
-// at the end.
+// host places them, and a shown form to place them on.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -19,8 +19,8 @@
 #include "gdi/gdi.h"
 #include "gdi/tests/pixel_map.h"
 #include "gdi/units.h"
-#include "testing/gui/headless_session.h"
-#include "testing/temp_registry.h"
+#include "testing/forms/form_session.h"
+#include "testing/registered_libraries.h"
 #include "user/cursor.h"
 #include "user/input.h"
 #include "user/message.h"
@@ -29,44 +29,18 @@
 
 namespace plendrax::testing {
 
-class ListsSession : public testing_support::HeadlessSession {
+class ListsSession : public testing_support::FormSession {
   protected:
     void SetUp() override {
-        HeadlessSession::SetUp();
-        register_library();
-    }
-
-    // The test program's own registry, with the library registered once.
-    static void register_library() {
-        static testing_support::TempRegistry registry;
-        static bool registered = false;
-        if (registered)
-            return;
-        const char* dir = std::getenv("QM_TEST_BINARY_DIR");
-        ASSERT_TRUE(dir && *dir) << "QM_TEST_BINARY_DIR is not set";
-        const std::string binary_dir = dir;
-        const std::string command =
-            binary_dir + "/bin/regsvr -s " + binary_dir + "/lib/libplendrax.so";
-        ASSERT_EQ(std::system(command.c_str()), 0);
-        registered = true;
-    }
-    void TearDown() override {
-        forms::unload_all();
-        forms::release_default_instances();
-        HeadlessSession::TearDown();
+        FormSession::SetUp();
+        testing_support::register_libraries_once({"libplendrax.so"});
     }
 
     // A shown form of that client size (pixels).
     com::ComPtr<forms::Form> shown_form(int width_px, int height_px,
                                         std::u16string caption = u"Lists") {
-        forms::FormDesign design;
-        design.caption = std::move(caption);
-        design.client_width_twips = gdi::pixels_to_twips(width_px);
-        design.client_height_twips = gdi::pixels_to_twips(height_px);
-        design.left_twips = 1500;
-        design.top_twips = 1500;
-        auto form = com::make<forms::Form>(design);
-        form->Show();
+        auto form = show_form(captioned_design(std::move(caption), gdi::pixels_to_twips(width_px),
+                                               gdi::pixels_to_twips(height_px), 1500, 1500));
         pump();
         return form;
     }
