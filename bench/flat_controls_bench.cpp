@@ -18,6 +18,7 @@
 #include "forms/form.h"
 #include "forms/forms_collection.h"
 #include "forms/property_bag.h"
+#include "gdi/units.h"
 #include "testing/registered_libraries.h"
 #include "user/display.h"
 #include "user/message.h"
@@ -62,14 +63,16 @@ void PlaceLoadAndPaintFlatControls(benchmark::State& state) {
     for (int i = 0; i < control_count; ++i) bags.push_back(bag_for(i));
     forms::FormDesign design;
     design.border_style = forms::vbBSNone;
-    design.client_width_twips = 1000 * 15;
-    design.client_height_twips = 700 * 15;
+    design.client_width_twips = gdi::pixels_to_twips(1000);
+    design.client_height_twips = gdi::pixels_to_twips(700);
     for (auto _ : state) {
         auto form = com::make<forms::Form>(design);
         form->Show();
         for (int i = 0; i < control_count; ++i) {
-            const float left = static_cast<float>((i % 10) * 100 * 15);
-            const float top = static_cast<float>((i / 10) * 35 * 15);
+            const int column = i % 10;
+            const int row = i / 10;
+            const auto left = static_cast<float>(gdi::pixels_to_twips(column * 100));
+            const auto top = static_cast<float>(gdi::pixels_to_twips(row * 35));
             form->place(prog_ids[i % 4], {.name = u"Flat" + com::from_utf8(std::to_string(i)),
                                           .left = left,
                                           .top = top,

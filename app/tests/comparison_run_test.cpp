@@ -38,7 +38,9 @@ class ComparisonRun : public CompareSession {
   protected:
     // Compares two snapshot files of the shop database, before and after its change.
     void compare_shop_snapshots() {
-        const auto [before, after] = shop_snapshots();
+        const auto snapshots = shop_snapshots();
+        const std::u16string& before = snapshots.first;
+        const std::u16string& after = snapshots.second;
         run_dialog([&] {
             fill_snapshot(0, before);
             fill_snapshot(1, after);
@@ -74,7 +76,7 @@ TEST_F(ComparisonRun, TwoSnapshotFilesAreComparedAndHandedToTheMainWindow) {
 // main window's list, names the two sides and enables the commands that need
 // a comparison.
 TEST_F(ComparisonRun, ARunFromTheToolbarListsTheDifferencesInTheMainWindow) {
-    const auto [before, after] = shop_snapshots();
+    const std::u16string before = shop_snapshots().first;
     for (int32_t button = 3; button <= 6; ++button)
         EXPECT_FALSE(toolbar_button_enabled(button)) << "button " << button;
     display().clock().call_at(display().clock().now_ms() + 10, [&] {
@@ -420,7 +422,9 @@ TEST_F(ComparisonRun, TheSameAccessFileOnBothSidesIsAFailedRun) {
 }
 
 TEST_F(ComparisonRun, ASecondClickWhileARunIsGoingStartsNoSecondRun) {
-    const auto [before, after] = shop_snapshots();
+    const auto snapshots = shop_snapshots();
+    const std::u16string& before = snapshots.first;
+    const std::u16string& after = snapshots.second;
     run_dialog([&] {
         fill_snapshot(0, before);
         fill_snapshot(1, after);

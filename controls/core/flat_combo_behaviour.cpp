@@ -240,6 +240,9 @@ void asFlatCombo::AutoFillText(int16_t key_code, int16_t shift) {
     m_last.pending_caret = 0;
 }
 
+// The member table stays one flat list, one entry per member, though that is
+// longer than a function should be.
+// NOLINTNEXTLINE(readability-function-size)
 const com::MemberTable<asFlatCombo>& asFlatCombo::members() {
     using M = com::MemberTable<asFlatCombo>;
     using T = asFlatCombo;

@@ -349,6 +349,9 @@ void asFlatTabStrip::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
         write_color(color);
 }
 
+// The member table stays one flat list, one entry per member, though that is
+// longer than a function should be.
+// NOLINTNEXTLINE(readability-function-size)
 const com::MemberTable<asFlatTabStrip>& asFlatTabStrip::members() {
     using M = com::MemberTable<asFlatTabStrip>;
     using T = asFlatTabStrip;

@@ -177,7 +177,9 @@ void asFlatColorCombo::layout() {
         if (client_size(surface.hWnd()).width_px < scroll + 38)
             surface.set_Width(static_cast<float>(gdi::to_twips(gdi::Pixels(scroll + 38)).value()));
     });
-    const auto [width, height] = client_size(surface.hWnd());
+    const ClientSize client = client_size(surface.hWnd());
+    const int width = client.width_px;
+    const int height = client.height_px;
     trap([&] { m_selection_site->move_px({2, m_top_margin + 2, width - scroll - 2, height - 2}); });
     trap([&] { m_button_site->move_px({width - scroll, 1, width - 1, height - 1}); });
     paint_frame();

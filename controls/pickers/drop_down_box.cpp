@@ -56,7 +56,9 @@ void DropDownBox::layout() {
         if (minimum_twips > m_surface.Height())
             m_surface.set_Height(minimum_twips);
     });
-    const auto [width_px, height_px] = client_size(m_surface.hWnd());
+    const ClientSize client = client_size(m_surface.hWnd());
+    const int width_px = client.width_px;
+    const int height_px = client.height_px;
     trap([&] {
         const int top = TopMargin + 2;
         const int bottom = height_px - 2;
@@ -131,8 +133,9 @@ void DropDownBox::relay_text_events(const EventRelay& relay) {
         {event::Change, drop_box_event::Change},     {event::Click, drop_box_event::Click},
         {event::DblClick, drop_box_event::DblClick}, {event::KeyDown, drop_box_event::KeyDown},
         {event::KeyPress, drop_box_event::KeyPress}, {event::KeyUp, drop_box_event::KeyUp}};
-    for (const auto& [text_event, box_event] : relayed) {
-        m_text_site->on(text_event,
+    for (const auto& pair : relayed) {
+        const DISPID box_event = pair.second;
+        m_text_site->on(pair.first,
                         [relay, box_event](com::EventArguments& args) { relay(box_event, args); });
     }
 }

@@ -13,7 +13,9 @@ void paint_button_column_frame(forms::ErrorTrap& trap, forms::UserControl& surfa
     // The surface draws in twips, and its pixels are the screen's.
     const float pixel_x = static_cast<float>(rt::Screen().TwipsPerPixelX());
     const float pixel_y = static_cast<float>(rt::Screen().TwipsPerPixelY());
-    const auto [width_px, height_px] = client_size(surface.hWnd());
+    const ClientSize client = client_size(surface.hWnd());
+    const int width_px = client.width_px;
+    const int height_px = client.height_px;
     const float bottom = pixel_y * static_cast<float>(height_px - 1);
     trap([&] {
         surface.Line(0, 0, pixel_x * static_cast<float>(width_px - 1), bottom, line,

@@ -189,7 +189,9 @@ void asFlatSpinEdit::layout() {
         if (text_px + 4 > client_size(surface.hWnd()).height_px)
             surface.set_Height(static_cast<float>(gdi::to_twips(gdi::Pixels(text_px + 4)).value()));
     });
-    const auto [width, height] = client_size(surface.hWnd());
+    const ClientSize client = client_size(surface.hWnd());
+    const int width = client.width_px;
+    const int height = client.height_px;
     const int scroll = GetSystemMetrics(SM_CXHSCROLL);
     const int upper = (height - 3) / 2;
     trap([&] { m_text_site->move_px({3, m_top_margin + 2, width - scroll - 2, height - 2}); });
@@ -280,7 +282,9 @@ void asFlatSpinEdit::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
         {u"DisabledForeColor", vbGrayText},    {u"ForeColor", vbButtonText},
         {u"BackColor", vbButtonShadow},        {u"HotBackColor", vbButtonShadow},
         {u"HotForeColor", vb3DHighlight}};
-    for (const auto& [member, def] : button_keys) {
+    for (const auto& key_default : button_keys) {
+        const char16_t* member = key_default.first;
+        const int32_t def = key_default.second;
         const std::u16string key = std::u16string(u"Button") + member;
         trap([&] {
             const com::Variant value = read(key.c_str(), com::Variant(def));

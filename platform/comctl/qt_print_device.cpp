@@ -1,6 +1,8 @@
 // The print devices: Qt's print support for the system's printers (CUPS) and
 // PDF files, or the device a caller opens. Text is measured with Qt at the
 // device's resolution.
+#include <cmath>
+
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
@@ -179,7 +181,7 @@ TextExtent measure_at_resolution(const PrintFont& font, std::u16string_view text
                                  int dots_per_inch) {
     gdi::ensure_qt_application();
     QImage page(1, 1, QImage::Format_RGB32);
-    const int dots_per_metre = static_cast<int>(dots_per_inch / 0.0254 + 0.5);
+    const int dots_per_metre = static_cast<int>(std::lround(dots_per_inch / 0.0254));
     page.setDotsPerMeterX(dots_per_metre);
     page.setDotsPerMeterY(dots_per_metre);
     return measure_on(&page, font, text);

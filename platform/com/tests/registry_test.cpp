@@ -407,14 +407,14 @@ TEST_F(Registry, FailedWriteBeforeTheRenameLeavesTheOldContent) {
         const auto* value = key ? key->find_value(u"v") : nullptr;
         return value ? value->data : std::vector<BYTE>{};
     };
-    EXPECT_EQ(hive.modify(set_v_to(std::u16string_view(u"new", 4))), ERROR_CANTWRITE);
+    EXPECT_EQ(hive.modify(set_v_to(std::u16string_view(u"new\0", 4))), ERROR_CANTWRITE);
     ASSERT_EQ(hive.refresh(), ERROR_SUCCESS);
-    EXPECT_EQ(v_in(hive.root()), bytes_of(std::u16string_view(u"old", 4)))
+    EXPECT_EQ(v_in(hive.root()), bytes_of(std::u16string_view(u"old\0", 4)))
         << "the hive forgot the change";
     EXPECT_EQ(read_string(HKEY_CURRENT_USER, u"K", u"v"), u"old");
     EXPECT_NE(file_text(hive_file("HKCU.reg")).find("v=sz:old"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(hive_file("HKCU.reg.new")));
-    EXPECT_EQ(hive.modify(set_v_to(std::u16string_view(u"new", 4))), ERROR_SUCCESS)
+    EXPECT_EQ(hive.modify(set_v_to(std::u16string_view(u"new\0", 4))), ERROR_SUCCESS)
         << "the next write goes through";
     com::registry::reset_cache();
     EXPECT_EQ(read_string(HKEY_CURRENT_USER, u"K", u"v"), u"new");

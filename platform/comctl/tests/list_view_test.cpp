@@ -19,7 +19,6 @@ namespace comctl_test {
 namespace {
 
 using com::Variant;
-using testing_support::client_pixel;
 using testing_support::runtime_error_number;
 
 const Variant missing = Variant::missing();

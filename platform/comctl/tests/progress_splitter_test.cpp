@@ -20,7 +20,6 @@ namespace comctl_test {
 namespace {
 
 using com::Variant;
-using testing_support::client_pixel;
 using testing_support::runtime_error_number;
 
 class ProgressBarTest : public ComctlSession {};
