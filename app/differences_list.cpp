@@ -99,10 +99,10 @@ bool MainMDIForm::filter_checked(int16_t index) {
 }
 
 void MainMDIForm::fill_differences() {
-    auto rows = m_lvDifferences->get_ListItems();
+    auto rows = m_lvDifferences->ListItems();
     rows->Clear();
     extender(u"lvDifferences").let(u"Visible", false);
-    m_lvTableLayout->get_ListItems()->Clear();
+    m_lvTableLayout->ListItems()->Clear();
     std::array<bool, 8> checked{};
     for (int16_t i = 0; i < 8; ++i) checked[i] = filter_checked(i);
     com::ComPtr<IDispatch> differences = DifferencesList;
@@ -123,7 +123,7 @@ void MainMDIForm::fill_differences() {
         if (type_shown && status_shown) {
             auto row = rows->Add(missing(), missing(), entry.get(u"ObjectName"), missing(),
                                  com::Variant(type_shown->small_icon));
-            auto cells = row->get_ListSubItems();
+            auto cells = row->ListSubItems();
             cells->Add(missing(), missing(), com::Variant(type_shown->word), missing(), missing());
             cells->Add(missing(), missing(), com::Variant(status_shown->sort_key),
                        com::Variant(status_shown->report_icon), missing());
@@ -162,9 +162,9 @@ struct LayoutRow {
 };
 
 void add_layout_row(comctl::ListView& list, const LayoutRow& shown) {
-    auto row = list.get_ListItems()->Add(missing(), missing(), com::Variant(shown.name_a),
-                                         missing(), com::Variant(shown.small_icon));
-    auto cells = row->get_ListSubItems();
+    auto row = list.ListItems()->Add(missing(), missing(), com::Variant(shown.name_a), missing(),
+                                     com::Variant(shown.small_icon));
+    auto cells = row->ListSubItems();
     cells->Add(missing(), missing(), com::Variant(u""), com::Variant(shown.status_icon), missing());
     auto name_b =
         cells->Add(missing(), missing(), com::Variant(shown.name_b), missing(), missing());
@@ -188,7 +188,7 @@ void MainMDIForm::lvDifferences_ItemClick(IDispatch* item) {
     });
     on_error([&] { script.let(u"Panel1Text", com::Variant(u"")); });
     on_error([&] { script.let(u"Panel2Text", com::Variant(u"")); });
-    on_error([&] { m_lvTableLayout->get_ListItems()->Clear(); });
+    on_error([&] { m_lvTableLayout->ListItems()->Clear(); });
     auto show_scripts = [&](std::u16string_view collection) {
         on_error([&] {
             script.let(

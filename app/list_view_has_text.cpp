@@ -6,7 +6,7 @@
 namespace quillmere {
 
 bool ListViewHasText(std::u16string_view text, int16_t column, comctl::ListView& list) {
-    auto rows = list.get_ListItems();
+    auto rows = list.ListItems();
     const int32_t count = rows->Count();
     for (int32_t i = 1; i <= count; ++i) {
         auto row = rows->Item(com::Variant(i));

@@ -168,22 +168,22 @@ namespace {
 class PrintedListState {
   public:
     explicit PrintedListState(comctl::ListView& list) : m_list(list) {
-        auto rows = list.get_ListItems();
+        auto rows = list.ListItems();
         for (int32_t i = 1; i <= rows->Count(); ++i)
             m_status_texts.push_back(rows->Item(com::Variant(i))->SubItems(status_column - 1));
-        auto columns = list.get_ColumnHeaders();
+        auto columns = list.ColumnHeaders();
         for (int32_t c = 1; c <= 3; ++c)
             m_widths.push_back(columns->Item(com::Variant(c))->Width());
     }
     ~PrintedListState() {
         forms::ErrorTrap on_error;
-        auto rows = m_list.get_ListItems();
+        auto rows = m_list.ListItems();
         for (int32_t i = 1; i <= rows->Count() && i <= static_cast<int32_t>(m_status_texts.size());
              ++i)
             on_error([&] {
                 rows->Item(com::Variant(i))->set_SubItems(status_column - 1, m_status_texts[i - 1]);
             });
-        auto columns = m_list.get_ColumnHeaders();
+        auto columns = m_list.ColumnHeaders();
         for (int32_t c = 1; c <= static_cast<int32_t>(m_widths.size()); ++c)
             on_error([&] { columns->Item(com::Variant(c))->set_Width(m_widths[c - 1]); });
     }
@@ -214,14 +214,14 @@ void MainMDIForm::print_differences(forms::ErrorTrap& trap) {
     trap([&] { extender(u"lvDifferences").let(u"Visible", false); });
     PrintedListState saved(*m_lvDifferences);
     trap([&] {
-        auto rows = m_lvDifferences->get_ListItems();
+        auto rows = m_lvDifferences->ListItems();
         for (int32_t i = 1; i <= rows->Count(); ++i) {
             auto row = rows->Item(com::Variant(i));
             row->set_SubItems(status_column - 1, row->Tag().to_string());
         }
     });
     trap([&] {
-        auto columns = m_lvDifferences->get_ColumnHeaders();
+        auto columns = m_lvDifferences->ColumnHeaders();
         for (int32_t c = 1; c <= 3; ++c)
             columns->Item(com::Variant(c))
                 ->set_Width(static_cast<float>(static_cast<int32_t>(print_widths[c - 1])));

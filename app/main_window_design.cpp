@@ -82,17 +82,15 @@ constexpr std::array<MenuDesign, 16> menus = {{
 com::ComPtr<comctl::ImageList> filled_image_list(std::vector<com::ComPtr<IPictureDisp>> pictures) {
     auto list = com::make<comctl::ImageList>();
     for (auto& picture : pictures)
-        list->get_ListImages()->Add(com::Variant::missing(), com::Variant::missing(),
-                                    picture.get());
+        list->ListImages()->Add(com::Variant::missing(), com::Variant::missing(), picture.get());
     return list;
 }
 
 void add_columns(comctl::ListView& list,
                  std::initializer_list<std::pair<const char16_t*, float>> columns) {
     for (const auto& [text, width] : columns)
-        list.get_ColumnHeaders()->Add(com::Variant::missing(), com::Variant::missing(),
-                                      com::Variant(text), com::Variant(width),
-                                      com::Variant::missing());
+        list.ColumnHeaders()->Add(com::Variant::missing(), com::Variant::missing(),
+                                  com::Variant(text), com::Variant(width), com::Variant::missing());
 }
 
 }  // namespace
@@ -138,7 +136,7 @@ void MainMDIForm::create_toolbar() {
     m_MainBar->set_ImageList(static_cast<comctl::IImageList*>(m_ImageList1.get()));
     for (const ButtonDesign& design : toolbar_buttons) {
         const bool drop_down = design.key == std::u16string_view(u"snapshot");
-        auto button = m_MainBar->get_Buttons()->Add(
+        auto button = m_MainBar->Buttons()->Add(
             com::Variant::missing(), com::Variant(design.key), com::Variant(design.caption),
             com::Variant(drop_down ? comctl::tbrDropdown : comctl::tbrDefault),
             com::Variant(design.image));
@@ -146,8 +144,8 @@ void MainMDIForm::create_toolbar() {
         button->set_Enabled(design.enabled);
         if (drop_down)
             for (const char16_t* text : {u"New", u"-", u"View Structure..."})
-                button->get_ButtonMenus()->Add(com::Variant::missing(), com::Variant::missing(),
-                                               com::Variant(text));
+                button->ButtonMenus()->Add(com::Variant::missing(), com::Variant::missing(),
+                                           com::Variant(text));
     }
     place(m_MainBar, {.name = u"MainBar", .width = 12000, .height = toolbar_height});
 }

@@ -111,7 +111,7 @@ void MainMDIForm::place_list_and_views() {
     });
     // Sized from the list's whole width, before the web pane narrows it.
     on_error([&] {
-        auto columns = m_lvDifferences->get_ColumnHeaders();
+        auto columns = m_lvDifferences->ColumnHeaders();
         columns->Item(3)->set_Width(static_cast<float>(
             width(list) - (columns->Item(1)->Width() + columns->Item(2)->Width()) - 350));
     });

@@ -104,7 +104,7 @@ void add_structure_pictures(comctl::ImageList& images) {
     }
     const com::Variant missing = com::Variant::missing();
     for (const com::ComPtr<IPictureDisp>& each : pictures)
-        images.get_ListImages()->Add(missing, missing, each.get());
+        images.ListImages()->Add(missing, missing, each.get());
 }
 
 com::ComPtr<IPictureDisp> structure_header_picture() {

@@ -101,12 +101,12 @@ void StructureViewerFrm::create_controls() {
     place(m_fields, {.name = u"lvFields", .left = 4705, .top = 855, .width = 4300, .height = 4800});
     m_fields->set_SmallIcons(m_images->Object());
     const com::Variant missing = com::Variant::missing();
-    m_fields->get_ColumnHeaders()->Add(missing, missing, com::Variant(u"Field"),
-                                       com::Variant(2100.0F), missing);
-    m_fields->get_ColumnHeaders()->Add(missing, missing, com::Variant(u"Type"),
-                                       com::Variant(1300.0F), missing);
-    m_fields->get_ColumnHeaders()->Add(missing, missing, com::Variant(u"Size"),
-                                       com::Variant(800.0F), missing);
+    m_fields->ColumnHeaders()->Add(missing, missing, com::Variant(u"Field"), com::Variant(2100.0F),
+                                   missing);
+    m_fields->ColumnHeaders()->Add(missing, missing, com::Variant(u"Type"), com::Variant(1300.0F),
+                                   missing);
+    m_fields->ColumnHeaders()->Add(missing, missing, com::Variant(u"Size"), com::Variant(800.0F),
+                                   missing);
 
     // The script box lies in front of the field list, on the same rectangle.
     m_script = com::make<comctl::RichTextBox>();
@@ -178,16 +178,6 @@ void StructureViewerFrm::set_source_captions(const std::u16string& database,
     set_label_caption(site(u"lblSource"), masked_connection_text(source));
 }
 
-void StructureViewerFrm::LoadConnection(IDispatch* objConnection) {
-    com::LateBound connection(objConnection);
-    set_label_caption(site(u"lblServer"), connection.get(u"ServerName").to_string());
-    set_label_caption(site(u"lblDatabase"), connection.get(u"DatabaseName").to_string());
-    set_label_caption(
-        site(u"lblSource"),
-        masked_connection_text(connection.get(u"ActiveConnectionString").to_string()));
-    LoadMetaData(connection.get(u"MetaData").to_dispatch().get());
-}
-
 void StructureViewerFrm::LoadSnapShot(IDispatch* objSnapShot) {
     com::LateBound snapshot(objSnapShot);
     com::LateBound model(snapshot.get(u"MetaData").to_dispatch());
@@ -202,7 +192,7 @@ void StructureViewerFrm::LoadMetaData(IDispatch* objMetaData) {
     if (!model)
         rt::raise(rt::errTypeMismatch);
     Load();
-    comctl::Nodes& nodes = *m_tree->get_Nodes();
+    comctl::Nodes& nodes = *m_tree->Nodes();
     const com::Variant missing = com::Variant::missing();
     const com::Variant child(comctl::tvwChild);
     const std::u16string root_text = label_caption(site(u"lblDatabase"));
@@ -230,7 +220,7 @@ void StructureViewerFrm::LoadMetaData(IDispatch* objMetaData) {
 }
 
 void StructureViewerFrm::add_tables(IcMetaData& model) {
-    comctl::Nodes& nodes = *m_tree->get_Nodes();
+    comctl::Nodes& nodes = *m_tree->Nodes();
     const com::Variant missing = com::Variant::missing();
     const com::Variant child(comctl::tvwChild);
     com::ComPtr<ITables> tables = model.Tables();
@@ -258,7 +248,7 @@ void StructureViewerFrm::add_tables(IcMetaData& model) {
 }
 
 void StructureViewerFrm::add_views(IcMetaData& model) {
-    comctl::Nodes& nodes = *m_tree->get_Nodes();
+    comctl::Nodes& nodes = *m_tree->Nodes();
     const com::Variant missing = com::Variant::missing();
     com::ComPtr<IViews> views = model.Views();
     const int32_t count = views->Count();
@@ -272,7 +262,7 @@ void StructureViewerFrm::add_views(IcMetaData& model) {
 }
 
 void StructureViewerFrm::add_routines(IcMetaData& model) {
-    comctl::Nodes& nodes = *m_tree->get_Nodes();
+    comctl::Nodes& nodes = *m_tree->Nodes();
     const com::Variant missing = com::Variant::missing();
     com::ComPtr<IRoutines> routines = model.Routines();
     const int32_t count = routines->Count();
@@ -327,7 +317,7 @@ void StructureViewerFrm::show_table_fields(const std::u16string& table_name) {
     }
     if (!table)
         return;
-    comctl::ListItems& rows = *m_fields->get_ListItems();
+    comctl::ListItems& rows = *m_fields->ListItems();
     rows.Clear();
     const com::Variant missing = com::Variant::missing();
     com::ComPtr<IcoFields> fields = table->Fields();

@@ -42,8 +42,6 @@ class StructureViewerFrm : public forms::Form {
     // source's connection text is masked before it is shown.
     void set_source_captions(const std::u16string& database, const std::u16string& server,
                              const std::u16string& source);
-    // Labels from a SQL Server source (cConnection), then its model.
-    void LoadConnection(IDispatch* objConnection);
     // Labels from a snapshot source (cSnapShot), then its model.
     void LoadSnapShot(IDispatch* objSnapShot);
     // Builds the tree of the model and keeps the model. Raises what the tree

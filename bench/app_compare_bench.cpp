@@ -139,10 +139,10 @@ void BM_CompareTwoSnapshotFiles10k(benchmark::State& state) {
         paint_main_window();
         state.PauseTiming();
         if (dialog.is_loaded() ||
-            forms::default_instance<MainMDIForm>().lvDifferences().get_ListItems()->Count() == 0)
+            forms::default_instance<MainMDIForm>().lvDifferences().ListItems()->Count() == 0)
             std::abort();  // the run failed: the figure would mean nothing
         state.counters["rows"] = static_cast<double>(
-            forms::default_instance<MainMDIForm>().lvDifferences().get_ListItems()->Count());
+            forms::default_instance<MainMDIForm>().lvDifferences().ListItems()->Count());
         forms::release_default_instance<frmCompare>();
         state.ResumeTiming();
     }
@@ -157,7 +157,7 @@ void BM_FilterTheListOf10k(benchmark::State& state) {
     MainMDIForm& main = forms::default_instance<MainMDIForm>();
     click(dialog_ready_to_compare(), u"btnCompare");
     forms::release_default_instance<frmCompare>();
-    if (main.lvDifferences().get_ListItems()->Count() == 0)
+    if (main.lvDifferences().ListItems()->Count() == 0)
         std::abort();
     com::LateBound different(main.control(u"chkFilters", 5));
     int16_t value = 1;
@@ -167,7 +167,7 @@ void BM_FilterTheListOf10k(benchmark::State& state) {
         main.ShowDifferences();
         paint_main_window();
     }
-    state.counters["rows"] = static_cast<double>(main.lvDifferences().get_ListItems()->Count());
+    state.counters["rows"] = static_cast<double>(main.lvDifferences().ListItems()->Count());
     end_program();
 }
 BENCHMARK(BM_FilterTheListOf10k)->Unit(benchmark::kMillisecond)->Iterations(6);

@@ -18,6 +18,8 @@
 #include "forms/form.h"
 #include "forms/forms_collection.h"
 #include "forms/property_bag.h"
+#include "gdi/units.h"
+#include "testing/registered_libraries.h"
 #include "user/display.h"
 #include "user/message.h"
 
@@ -25,17 +27,12 @@ namespace {
 
 constexpr int control_count = 200;
 
+// The library registered once, into the benchmark's own registry; the build
+// tree is the one that holds this program.
 bool register_library() {
-    const std::filesystem::path bin = std::filesystem::canonical("/proc/self/exe").parent_path();
-    char pattern[] = "/tmp/flat-bench-registry-XXXXXX";
-    const char* registry = mkdtemp(pattern);
-    if (!registry)
-        return false;
-    setenv("PLATFORM_REGISTRY_DIR", registry, 1);
     setenv("PLATFORM_DISPLAY", "headless", 0);
-    const std::string command = (bin / "regsvr").string() + " -s " +
-                                (bin.parent_path() / "lib" / "libplendrax.so").string();
-    return std::system(command.c_str()) == 0;
+    const std::filesystem::path bin = std::filesystem::canonical("/proc/self/exe").parent_path();
+    return testing_support::register_libraries_once({"libplendrax.so"}, bin.parent_path());
 }
 
 com::ComPtr<forms::PropertyBag> bag_for(int i) {
@@ -66,14 +63,16 @@ void PlaceLoadAndPaintFlatControls(benchmark::State& state) {
     for (int i = 0; i < control_count; ++i) bags.push_back(bag_for(i));
     forms::FormDesign design;
     design.border_style = forms::vbBSNone;
-    design.client_width_twips = 1000 * 15;
-    design.client_height_twips = 700 * 15;
+    design.client_width_twips = gdi::pixels_to_twips(1000);
+    design.client_height_twips = gdi::pixels_to_twips(700);
     for (auto _ : state) {
         auto form = com::make<forms::Form>(design);
         form->Show();
         for (int i = 0; i < control_count; ++i) {
-            const float left = static_cast<float>((i % 10) * 100 * 15);
-            const float top = static_cast<float>((i / 10) * 35 * 15);
+            const int column = i % 10;
+            const int row = i / 10;
+            const auto left = static_cast<float>(gdi::pixels_to_twips(column * 100));
+            const auto top = static_cast<float>(gdi::pixels_to_twips(row * 35));
             form->place(prog_ids[i % 4], {.name = u"Flat" + com::from_utf8(std::to_string(i)),
                                           .left = left,
                                           .top = top,

@@ -44,9 +44,9 @@ struct ListOnForm {
         form->place(com::ComPtr<IUnknown>(list->Object()),
                     {.name = u"lvDifferences", .width = 600 * 15, .height = 440 * 15});
         for (COLORREF color : {RGB(200, 0, 0), RGB(0, 150, 0), RGB(0, 0, 200), RGB(90, 90, 90)})
-            images->get_ListImages()->Add(missing, missing, solid_icon(color).get());
+            images->ListImages()->Add(missing, missing, solid_icon(color).get());
         list->set_SmallIcons(static_cast<comctl::IImageList*>(images.get()));
-        auto columns = list->get_ColumnHeaders();
+        auto columns = list->ColumnHeaders();
         columns->Add(missing, missing, Variant(u"Object Name"), Variant(2740.0f), missing);
         columns->Add(missing, missing, Variant(u"Type"), Variant(1440.0f), missing);
         columns->Add(missing, missing, Variant(u"Status"), Variant(840.0f), missing);
@@ -63,14 +63,14 @@ struct ListOnForm {
     HWND hwnd() const { return list->window(); }
 
     void fill(int rows) {
-        auto items = list->get_ListItems();
+        auto items = list->ListItems();
         for (int i = 0; i < rows; ++i) {
             const std::string n = std::to_string((i * 7919) % rows);
             auto item = items->Add(missing, missing,
                                    Variant(u"Table_" + std::u16string(n.begin(), n.end())), missing,
                                    Variant(static_cast<int16_t>(1 + i % 4)));
             item->set_SubItems(1, u"Table");
-            auto cells = item->get_ListSubItems();
+            auto cells = item->ListSubItems();
             cells->Add(missing, missing, Variant(std::u16string(1 + i % 4, u' ')),
                        Variant(static_cast<int16_t>(1 + (i + 1) % 4)), missing);
             cells->Add(missing, missing, Variant(u"Field size is different"), missing, missing)

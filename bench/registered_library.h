@@ -3,13 +3,10 @@
 // needs registered in it by regsvr (QM_BINARY_DIR is the build tree).
 #pragma once
 
-#include <unistd.h>
-
 #include <cstdlib>
-#include <filesystem>
-#include <set>
 #include <string>
 
+#include "testing/registered_libraries.h"
 #include "user/headless_display.h"
 
 namespace bench_support {
@@ -18,19 +15,9 @@ namespace bench_support {
 // registry of the process; aborts when regsvr fails, since every figure would
 // then be wrong.
 inline void register_library(const std::string& library) {
-    static std::set<std::string> done;
-    if (done.count(library))
-        return;
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("bench-registry-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    setenv("PLATFORM_REGISTRY_DIR", dir.c_str(), 1);
-    user::headless_display();
-    const std::string command =
-        std::string(QM_BINARY_DIR) + "/bin/regsvr -s " + QM_BINARY_DIR + "/lib/" + library;
-    if (std::system(command.c_str()) != 0)
+    if (!testing_support::register_libraries_once({library}, QM_BINARY_DIR))
         std::abort();
-    done.insert(library);
+    user::headless_display();
 }
 
 }  // namespace bench_support

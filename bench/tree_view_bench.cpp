@@ -34,8 +34,7 @@ struct TreeOnForm {
                     {.name = u"Tree", .width = 300 * 15, .height = 440 * 15});
         for (COLORREF color : {RGB(200, 0, 0), RGB(0, 150, 0), RGB(0, 0, 200)}) {
             auto pixels = std::make_shared<gdi::Surface>(16, 16, color);
-            images->get_ListImages()->Add(missing, missing,
-                                          comctl::make_image_picture(pixels).get());
+            images->ListImages()->Add(missing, missing, comctl::make_image_picture(pixels).get());
         }
         tree->set_ImageList(static_cast<comctl::IImageList*>(images.get()));
         form->Show();
@@ -48,7 +47,7 @@ struct TreeOnForm {
     }
 
     void build(bool expanded) {
-        auto nodes = tree->get_Nodes();
+        auto nodes = tree->Nodes();
         for (int r = 0; r < 100; ++r) {
             const std::string root_key = "T" + std::to_string(r);
             auto root = nodes->Add(

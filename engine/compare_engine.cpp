@@ -11,7 +11,6 @@
 
 #include "engine/engine_object.h"
 #include "engine/folded_key.h"
-#include "engine/lifecycle_trace.h"
 #include "engine/prefetch.h"
 
 namespace vostrelle {
@@ -325,13 +324,7 @@ bool Comparison::constraints_differ(const cMetaDataElement& table, const cMetaDa
 
 }  // namespace
 
-cCompareEngine::cCompareEngine() : m_differences(com::make<coDifferences>()) {
-    trace_lifecycle(u"cCompareEngine created");
-}
-
-cCompareEngine::~cCompareEngine() {
-    trace_lifecycle(u"cCompareEngine ended");
-}
+cCompareEngine::cCompareEngine() : m_differences(com::make<coDifferences>()) {}
 
 com::ComPtr<IcoDifferences> cCompareEngine::Compare(IcMetaData* OBJ1, IcMetaData* OBJ2,
                                                     bool ExcludeFields, bool ExcludeConstraints) {

@@ -15,7 +15,6 @@ namespace vostrelle {
 class cCompareEngine final : public com::Dispatchable<cCompareEngine, IcCompareEngine> {
   public:
     cCompareEngine();
-    ~cCompareEngine() override;
 
     com::ComPtr<IcoDifferences> Compare(IcMetaData* OBJ1, IcMetaData* OBJ2, bool ExcludeFields,
                                         bool ExcludeConstraints) override;

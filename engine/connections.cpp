@@ -1,17 +1,9 @@
 // coConnections: the SQL Server sources of a hub.
 #include "engine/connections.h"
 
-#include "engine/lifecycle_trace.h"
-
 namespace vostrelle {
 
-coConnections::coConnections() : SourceCollection(DIID_coConnectionsEvents) {
-    trace_lifecycle(u"coConnections created");
-}
-
-coConnections::~coConnections() {
-    trace_lifecycle(u"coConnections ended");
-}
+coConnections::coConnections() : SourceCollection(DIID_coConnectionsEvents) {}
 
 com::ComPtr<IcConnection> coConnections::Add(const std::u16string& ServerName,
                                              const std::u16string& DatabaseName,

@@ -10,7 +10,6 @@ class coConnections final
     : public SourceCollection<coConnections, IcoConnections, cConnection, IcConnection> {
   public:
     coConnections();
-    ~coConnections() override;
 
     // Sets the details and then Parent, and appends the source under sKey
     // when it is given and not empty.

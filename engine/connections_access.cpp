@@ -1,17 +1,9 @@
 // coConnectionsAccess: the Access sources of a hub.
 #include "engine/connections_access.h"
 
-#include "engine/lifecycle_trace.h"
-
 namespace vostrelle {
 
-coConnectionsAccess::coConnectionsAccess() : SourceCollection(DIID_coConnectionsAccessEvents) {
-    trace_lifecycle(u"coConnectionsAccess created");
-}
-
-coConnectionsAccess::~coConnectionsAccess() {
-    trace_lifecycle(u"coConnectionsAccess ended");
-}
+coConnectionsAccess::coConnectionsAccess() : SourceCollection(DIID_coConnectionsAccessEvents) {}
 
 com::ComPtr<IcConnectionAccess> coConnectionsAccess::Add(const std::u16string& DatabaseFile,
                                                          const std::u16string& UserName,

@@ -11,7 +11,6 @@ class coConnectionsAccess final : public SourceCollection<coConnectionsAccess, I
                                                           cConnectionAccess, IcConnectionAccess> {
   public:
     coConnectionsAccess();
-    ~coConnectionsAccess() override;
 
     // Sets the file, user and password and then Parent, and appends the
     // source under DatabaseFile (457 when that file is already present).

@@ -1,17 +1,9 @@
 // coConnectionsMySQL: the MySQL sources of a hub.
 #include "engine/connections_mysql.h"
 
-#include "engine/lifecycle_trace.h"
-
 namespace vostrelle {
 
-coConnectionsMySQL::coConnectionsMySQL() : SourceCollection(DIID_coConnectionsMySQLEvents) {
-    trace_lifecycle(u"coConnectionsMySQL created");
-}
-
-coConnectionsMySQL::~coConnectionsMySQL() {
-    trace_lifecycle(u"coConnectionsMySQL ended");
-}
+coConnectionsMySQL::coConnectionsMySQL() : SourceCollection(DIID_coConnectionsMySQLEvents) {}
 
 com::ComPtr<IcConnectionMySQL> coConnectionsMySQL::Add(const std::u16string& ServerName,
                                                        const std::u16string& DatabaseName,

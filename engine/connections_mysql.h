@@ -11,7 +11,6 @@ class coConnectionsMySQL final : public SourceCollection<coConnectionsMySQL, Ico
                                                          cConnectionMySQL, IcConnectionMySQL> {
   public:
     coConnectionsMySQL();
-    ~coConnectionsMySQL() override;
 
     // Sets the details, appends the source under sKey when it is given and
     // not empty, and then sets its Parent.

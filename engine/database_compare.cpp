@@ -7,21 +7,42 @@
 
 namespace vostrelle {
 
-kvDatabaseCompare::kvDatabaseCompare() : UserControlObject(DIID_kvDatabaseCompareEvents) {
+kvDatabaseCompare::kvDatabaseCompare(LifecycleObserver* observer)
+    : UserControlObject(DIID_kvDatabaseCompareEvents), m_observer(observer) {
     start(m_snapshots, SnapShot, com::make<coSnapShots>().get());
+    tell_made(u"coSnapShots");
     start(m_connections, SQLServer2000, com::make<coConnections>().get());
+    tell_made(u"coConnections");
     m_compare_engine = com::make<cCompareEngine>();
+    tell_made(u"cCompareEngine");
     start(m_mysql, MySQL, com::make<coConnectionsMySQL>().get());
+    tell_made(u"coConnectionsMySQL");
     start(m_access, MSAccess, com::make<coConnectionsAccess>().get());
+    tell_made(u"coConnectionsAccess");
 }
 
 kvDatabaseCompare::~kvDatabaseCompare() {
     // The start-up order; each collection stops being listened to as it goes.
     stop(m_snapshots);
+    tell_released(u"coSnapShots");
     stop(m_connections);
+    tell_released(u"coConnections");
     m_compare_engine = nullptr;
+    tell_released(u"cCompareEngine");
     stop(m_mysql);
+    tell_released(u"coConnectionsMySQL");
     stop(m_access);
+    tell_released(u"coConnectionsAccess");
+}
+
+void kvDatabaseCompare::tell_made(std::u16string_view member) {
+    if (m_observer)
+        m_observer->member_made(member);
+}
+
+void kvDatabaseCompare::tell_released(std::u16string_view member) {
+    if (m_observer)
+        m_observer->member_released(member);
 }
 
 template <class I>

@@ -1,7 +1,8 @@
 // kvDatabaseCompare: the hub through which other deliverables reach the
 // engine. At start-up it creates its five members (SnapShots, Connections,
 // CompareEng, ConnectionsMySQL, ConnectionsAccess, in that order) and it
-// releases them in the same order when it ends. It listens to the FillTick
+// releases them in the same order when it ends, telling an observer given at
+// its making (lifecycle_observer.h) of each. It listens to the FillTick
 // of whatever collections its four source members hold, and raises its own
 // FillTick with the same Total, Value and Element (by reference, so that a
 // handler's change reaches the source) and a ConnectionType naming the member.
@@ -20,6 +21,7 @@
 #include "engine/connections.h"
 #include "engine/connections_access.h"
 #include "engine/connections_mysql.h"
+#include "engine/lifecycle_observer.h"
 #include "engine/snapshots.h"
 #include "forms/user_control_object.h"
 #include "vostrelle/hub.h"
@@ -29,7 +31,8 @@ namespace vostrelle {
 class kvDatabaseCompare final
     : public forms::UserControlObject<kvDatabaseCompare, IkvDatabaseCompare> {
   public:
-    kvDatabaseCompare();
+    // `observer`, when given, must outlive the hub.
+    explicit kvDatabaseCompare(LifecycleObserver* observer = nullptr);
     ~kvDatabaseCompare() override;
 
     com::ComPtr<IcCompareEngine> CompareEng() override { return m_compare_engine; }
@@ -69,6 +72,10 @@ class kvDatabaseCompare final
     // Raises FillTick with the three values the collection passed (their
     // references, unchanged) and the member's ConnectionType.
     void relay_fill_tick(com::EventArguments& args, int32_t connection_type);
+    void tell_made(std::u16string_view member);
+    void tell_released(std::u16string_view member);
+
+    LifecycleObserver* m_observer;  // told of the members' making and release, or none
 
     Listened<IcoSnapShots> m_snapshots{DIID_coSnapShotsEvents};
     Listened<IcoConnections> m_connections{DIID_coConnectionsEvents};

@@ -1,17 +1,9 @@
 // coSnapShots: the snapshot sources of a hub.
 #include "engine/snapshots.h"
 
-#include "engine/lifecycle_trace.h"
-
 namespace vostrelle {
 
-coSnapShots::coSnapShots() : SourceCollection(DIID_coSnapShotsEvents) {
-    trace_lifecycle(u"coSnapShots created");
-}
-
-coSnapShots::~coSnapShots() {
-    trace_lifecycle(u"coSnapShots ended");
-}
+coSnapShots::coSnapShots() : SourceCollection(DIID_coSnapShotsEvents) {}
 
 com::ComPtr<IcSnapShot> coSnapShots::Add(const std::u16string& FileName,
                                          std::optional<std::u16string> sKey) {

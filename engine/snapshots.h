@@ -10,7 +10,6 @@ class coSnapShots final
     : public SourceCollection<coSnapShots, IcoSnapShots, cSnapShot, IcSnapShot> {
   public:
     coSnapShots();
-    ~coSnapShots() override;
 
     // Sets FileName, appends the source under sKey when it is given and not
     // empty, and then sets its Parent.

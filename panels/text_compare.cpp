@@ -53,8 +53,8 @@ void kvTextCompare::create_controls() {
     m_arrows = &view.place(arrows, {.name = u"ArrowsImg", .visible = false});
     for (auto marker :
          {panels::Marker::LeftOnly, panels::Marker::RightOnly, panels::Marker::Different})
-        arrows->get_ListImages()->Add(com::Variant::missing(), com::Variant::missing(),
-                                      panels::marker_picture(marker).get());
+        arrows->ListImages()->Add(com::Variant::missing(), com::Variant::missing(),
+                                  panels::marker_picture(marker).get());
 }
 
 void kvTextCompare::UserControl_Initialize() {

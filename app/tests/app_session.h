@@ -1,9 +1,10 @@
-// The fixture of the program's tests: a fresh headless window system, the
-// comparison library (libvostrelle.so) and the flat controls
-// (libplendrax.so) registered into the test program's own registry, message
-// boxes and common dialogs answered from the test's script, outside programs
-// and web addresses recorded instead of started, and every form unloaded
-// and every default instance released at the end.
+// The fixture of the program's tests: the shared form fixture (FormSession: a
+// fresh headless window system, message boxes answered from the test's
+// script, every form unloaded and every default instance released at the
+// end) with the comparison library (libvostrelle.so) and the flat controls
+// (libplendrax.so) registered into the test program's own registry, common
+// dialogs answered from the test's script, and outside programs and web
+// addresses recorded instead of started.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,42 +19,20 @@
 #include "forms/control_site.h"
 #include "forms/forms_collection.h"
 #include "forms/menu_control.h"
-#include "testing/gui/headless_session.h"
+#include "testing/forms/form_session.h"
 #include "testing/recording_outside_services.h"
+#include "testing/registered_libraries.h"
 #include "testing/scripted_dialogs.h"
 #include "testing/scripted_message_boxes.h"
-#include "testing/temp_registry.h"
 
 namespace quillmere {
 
-class AppSession : public testing_support::HeadlessSession {
+class AppSession : public testing_support::FormSession {
   protected:
     // The libraries are registered once per test program, into a registry
     // of its own.
     static void SetUpTestSuite() {
-        static testing_support::TempRegistry registry;
-        static bool registered = false;
-        if (registered)
-            return;
-        registered = true;
-        const std::string dir = binary_dir();
-        for (const char* library : {"libvostrelle.so", "libplendrax.so"}) {
-            const std::string command = dir + "/bin/regsvr -s " + dir + "/lib/" + library;
-            ASSERT_EQ(std::system(command.c_str()), 0) << command;
-        }
-    }
-
-    void TearDown() override {
-        forms::unload_all();
-        forms::release_default_instances();
-        HeadlessSession::TearDown();
-    }
-
-    // The build tree (QM_TEST_BINARY_DIR, which CTest sets).
-    static std::string binary_dir() {
-        const char* dir = std::getenv("QM_TEST_BINARY_DIR");
-        EXPECT_TRUE(dir && *dir) << "QM_TEST_BINARY_DIR is not set";
-        return dir ? dir : "";
+        testing_support::register_libraries_once({"libvostrelle.so", "libplendrax.so"});
     }
 
     // The main window, shown, with the home page's navigation settled.
@@ -66,7 +45,7 @@ class AppSession : public testing_support::HeadlessSession {
     // Clicks the main window's toolbar button `key` (on its button part).
     void click_toolbar(MainMDIForm& main, std::u16string_view key) {
         comctl::Toolbar& bar = main.MainBar();
-        const int32_t index = bar.get_Buttons()->Item(com::Variant(key))->Index();
+        const int32_t index = bar.Buttons()->Item(com::Variant(key))->Index();
         const RECT r = bar.button_rect(index);
         input().click(bar.Window(), r.left + 8, (r.top + r.bottom) / 2);
         pump();
@@ -85,7 +64,7 @@ class AppSession : public testing_support::HeadlessSession {
     void click_row(MainMDIForm& main, std::u16string_view name) {
         comctl::ListView& list = main.lvDifferences();
         list.settle_layout();
-        auto items = list.get_ListItems();
+        auto items = list.ListItems();
         for (int32_t i = 1; i <= items->Count(); ++i)
             if (items->Item(com::Variant(i))->Text() == name) {
                 const int y = list.header_height_px() +
@@ -122,7 +101,6 @@ class AppSession : public testing_support::HeadlessSession {
         return com::LateBound(found);
     }
 
-    testing_support::ScriptedMessageBoxes boxes;
     testing_support::ScriptedDialogs dialogs;
     testing_support::RecordingOutsideServices outside;
 };

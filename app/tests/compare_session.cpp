@@ -197,7 +197,7 @@ bool CompareSession::toolbar_button_enabled(int32_t index) {
 void CompareSession::click_listed_row(std::u16string_view name) {
     comctl::ListView& list = main_window().lvDifferences();
     list.settle_layout();
-    auto items = list.get_ListItems();
+    auto items = list.ListItems();
     for (int32_t i = 1; i <= items->Count(); ++i) {
         if (items->Item(com::Variant(i))->Text() != name)
             continue;

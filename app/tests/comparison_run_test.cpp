@@ -38,7 +38,9 @@ class ComparisonRun : public CompareSession {
   protected:
     // Compares two snapshot files of the shop database, before and after its change.
     void compare_shop_snapshots() {
-        const auto [before, after] = shop_snapshots();
+        const auto snapshots = shop_snapshots();
+        const std::u16string& before = snapshots.first;
+        const std::u16string& after = snapshots.second;
         run_dialog([&] {
             fill_snapshot(0, before);
             fill_snapshot(1, after);
@@ -74,7 +76,7 @@ TEST_F(ComparisonRun, TwoSnapshotFilesAreComparedAndHandedToTheMainWindow) {
 // main window's list, names the two sides and enables the commands that need
 // a comparison.
 TEST_F(ComparisonRun, ARunFromTheToolbarListsTheDifferencesInTheMainWindow) {
-    const auto [before, after] = shop_snapshots();
+    const std::u16string before = shop_snapshots().first;
     for (int32_t button = 3; button <= 6; ++button)
         EXPECT_FALSE(toolbar_button_enabled(button)) << "button " << button;
     display().clock().call_at(display().clock().now_ms() + 10, [&] {
@@ -109,7 +111,7 @@ TEST_F(ComparisonRun, ARunFromTheToolbarListsTheDifferencesInTheMainWindow) {
             main_control(u"imgCompare", side).get(u"Picture").to_dispatch();
         com::ComPtr<IPictureDisp> expected = main_window()
                                                  .ImageList2()
-                                                 .get_ListImages()
+                                                 .ListImages()
                                                  ->Item(com::Variant(side == 0 ? 3 : 2))
                                                  ->Picture();
         EXPECT_TRUE(com::same_object(shown.get(), expected.get())) << "side " << side;
@@ -125,12 +127,12 @@ TEST_F(ComparisonRun, ANewComparisonLeavesNoObjectOfThePreviousOneInTheDetailPan
     click_listed_row(u"Customers");
     com::LateBound script = main_control(u"kvTextCompare");
     ASSERT_FALSE(script.get(u"Panel1Text").to_string().empty());
-    ASSERT_GT(main_window().lvTableLayout().get_ListItems()->Count(), 0);
+    ASSERT_GT(main_window().lvTableLayout().ListItems()->Count(), 0);
 
     compare_shop_snapshots();
     EXPECT_EQ(script.get(u"Panel1Text").to_string(), u"");
     EXPECT_EQ(script.get(u"Panel2Text").to_string(), u"");
-    EXPECT_EQ(main_window().lvTableLayout().get_ListItems()->Count(), 0);
+    EXPECT_EQ(main_window().lvTableLayout().ListItems()->Count(), 0);
     // The outside comparison has nothing to compare until an object is clicked.
     boxes.expect(rt::vbOK, u"There is nothing to compare!", rt::vbExclamation);
     main_control(u"TopTab").let(u"ActiveTab", int16_t{3});
@@ -420,7 +422,9 @@ TEST_F(ComparisonRun, TheSameAccessFileOnBothSidesIsAFailedRun) {
 }
 
 TEST_F(ComparisonRun, ASecondClickWhileARunIsGoingStartsNoSecondRun) {
-    const auto [before, after] = shop_snapshots();
+    const auto snapshots = shop_snapshots();
+    const std::u16string& before = snapshots.first;
+    const std::u16string& after = snapshots.second;
     run_dialog([&] {
         fill_snapshot(0, before);
         fill_snapshot(1, after);

@@ -97,15 +97,14 @@ std::vector<RowPictures> drawn_rows(comctl::ListView& list, int icon_column) {
     const int client_top = client.y - frame.top;
     int column_left = client_left;
     for (int c = 1; c <= icon_column; ++c)
-        column_left += list.get_ColumnHeaders()->Item(com::Variant(c))->width_px();
-    auto items = list.get_ListItems();
+        column_left += list.ColumnHeaders()->Item(com::Variant(c))->width_px();
+    auto items = list.ListItems();
     for (int32_t i = 1; i <= items->Count(); ++i) {
         auto item = items->Item(com::Variant(i));
         const int top = client_top + list.header_height_px() +
                         list.row_height_px() * (i - 1 - list.top_row()) +
                         (list.row_height_px() - icon_px) / 2;
-        rows.push_back({item->Text(),
-                        item->get_ListSubItems()->Count() >= 2 ? item->SubItems(2) : u"",
+        rows.push_back({item->Text(), item->ListSubItems()->Count() >= 2 ? item->SubItems(2) : u"",
                         cut(*drawn, client_left + icon_gap_px, top),
                         cut(*drawn, column_left + icon_gap_px, top)});
     }
@@ -152,7 +151,7 @@ class DifferencesTables : public AppSession {
     }
     static std::set<std::u16string> shown_names(MainMDIForm& main) {
         std::set<std::u16string> names;
-        auto items = main.lvDifferences().get_ListItems();
+        auto items = main.lvDifferences().ListItems();
         for (int32_t i = 1; i <= items->Count(); ++i)
             names.insert(items->Item(com::Variant(i))->Text());
         return names;

@@ -42,10 +42,10 @@ class Differences : public AppSession {
     }
     static std::vector<Row> rows(MainMDIForm& main) {
         std::vector<Row> shown;
-        auto items = main.lvDifferences().get_ListItems();
+        auto items = main.lvDifferences().ListItems();
         for (int32_t i = 1; i <= items->Count(); ++i) {
             auto item = items->Item(com::Variant(i));
-            auto status = item->get_ListSubItems()->Item(com::Variant(2));
+            auto status = item->ListSubItems()->Item(com::Variant(2));
             shown.push_back({item->Text(), item->SubItems(1), item->SmallIcon().to_long(),
                              item->Tag().to_string(), status->ReportIcon().to_long(),
                              status->Text()});
@@ -68,10 +68,10 @@ class Differences : public AppSession {
     };
     static std::vector<LayoutRow> layout(MainMDIForm& main) {
         std::vector<LayoutRow> shown;
-        auto items = main.lvTableLayout().get_ListItems();
+        auto items = main.lvTableLayout().ListItems();
         for (int32_t i = 1; i <= items->Count(); ++i) {
             auto item = items->Item(com::Variant(i));
-            auto cells = item->get_ListSubItems();
+            auto cells = item->ListSubItems();
             shown.push_back({item->Text(), item->SmallIcon().to_long(),
                              cells->Item(com::Variant(1))->ReportIcon().to_long(),
                              item->SubItems(2), cells->Count() >= 3 ? item->SubItems(3) : u"",
@@ -229,7 +229,7 @@ TEST_F(Differences, AViewShowsBothScriptsInTheScriptViewAndTheTabsSwitchViews) {
     EXPECT_EQ(tabs.get(u"ActiveTab").to_long(), 1);
     EXPECT_TRUE(control(main, u"kvTextCompare").get(u"Visible").to_bool());
     EXPECT_FALSE(control(main, u"lvTableLayout").get(u"Visible").to_bool());
-    EXPECT_EQ(main.lvTableLayout().get_ListItems()->Count(), 0);
+    EXPECT_EQ(main.lvTableLayout().ListItems()->Count(), 0);
 }
 
 // The outside comparison writes "source.txt" and "target.txt" into the

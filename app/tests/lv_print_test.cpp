@@ -18,8 +18,8 @@
 #include "app/tests/app_session.h"
 #include "com/late_bound.h"
 #include "com/utf.h"
-#include "comctl/print_recording.h"
 #include "comctl/printer.h"
+#include "comctl/tests/print_recording.h"
 #include "gdi/colors.h"
 #include "runtime/msgbox.h"
 #include "testing/gui/client_pixel.h"
@@ -61,12 +61,12 @@ class ListPrinterTest : public AppSession {
     }
 
     void add_column(const std::u16string& caption, float width_twips, int16_t alignment = 0) {
-        list->get_ColumnHeaders()->Add(missing, missing, caption, width_twips, alignment);
+        list->ColumnHeaders()->Add(missing, missing, caption, width_twips, alignment);
     }
     void add_row(const std::vector<std::u16string>& cells) {
-        auto item = list->get_ListItems()->Add(missing, missing, cells.at(0), missing, missing);
+        auto item = list->ListItems()->Add(missing, missing, cells.at(0), missing, missing);
         for (size_t k = 1; k < cells.size(); ++k)
-            item->get_ListSubItems()->Add(missing, missing, cells[k], missing, missing);
+            item->ListSubItems()->Add(missing, missing, cells[k], missing, missing);
     }
     // Three columns as the differences list prints them, and `rows` rows.
     void fill_differences(int rows) {

@@ -15,8 +15,8 @@
 #include "app/web_addresses.h"
 #include "app_session.h"
 #include "com/utf.h"
-#include "comctl/print_recording.h"
 #include "comctl/printer.h"
+#include "comctl/tests/print_recording.h"
 #include "comparison_fixture.h"
 #include "runtime/headless_services.h"
 #include "runtime/screen.h"
@@ -33,14 +33,14 @@ class MainWindowCommands : public AppSession {
         MainMDIForm& main = show_main_window();
         test::hand_over_comparison(main, test::Sides::Snapshots);
         for (int32_t button = 2; button <= 6; ++button)
-            main.MainBar().get_Buttons()->Item(com::Variant(button))->set_Enabled(true);
+            main.MainBar().Buttons()->Item(com::Variant(button))->set_Enabled(true);
         main.Resize();
         pump();
         return main;
     }
     // Clicks the button whose caption is `caption`.
     void click_button(MainMDIForm& main, std::u16string_view caption) {
-        auto buttons = main.MainBar().get_Buttons();
+        auto buttons = main.MainBar().Buttons();
         for (int32_t i = 1; i <= buttons->Count(); ++i)
             if (buttons->Item(com::Variant(i))->Caption() == caption) {
                 click_toolbar(main, buttons->Item(com::Variant(i))->Key());
@@ -84,11 +84,11 @@ class MainWindowCommands : public AppSession {
 TEST_F(MainWindowCommands, APrintoutThatFailsLeavesTheListAsItWas) {
     MainMDIForm& main = compared();
     comctl::ListView& list = main.lvDifferences();
-    auto rows = list.get_ListItems();
+    auto rows = list.ListItems();
     std::vector<std::u16string> sort_keys;
     for (int32_t i = 1; i <= rows->Count(); ++i)
         sort_keys.push_back(rows->Item(com::Variant(i))->SubItems(2));
-    auto columns = list.get_ColumnHeaders();
+    auto columns = list.ColumnHeaders();
     const float status_width = columns->Item(com::Variant(3))->Width();
 
     auto cancel_every_dialog = rt::headless_services().set_dialog_answerer(

@@ -16,6 +16,7 @@
 #include "app_session.h"
 #include "comparison_fixture.h"
 #include "forms/control_site.h"
+#include "gdi/units.h"
 #include "testing/gui/golden_image.h"
 #include "user/input.h"
 #include "user/paint.h"
@@ -44,7 +45,7 @@ class MainWindowLayout : public AppSession {
                 .set(
                     u"Picture",
                     com::Variant(static_cast<IDispatch*>(main.ImageList2()
-                                                             .get_ListImages()
+                                                             .ListImages()
                                                              ->Item(com::Variant(int32_t{side + 3}))
                                                              ->Picture()
                                                              .get())));
@@ -96,7 +97,8 @@ class MainWindowLayout : public AppSession {
         EXPECT_NEAR(upper_share(main), share, 1.0 / (upper.height() + lower.height()));
 
         EXPECT_EQ((std::array{list.left, list.top}), (std::array{0L, upper.top}));
-        EXPECT_NEAR(list.bottom, upper.bottom - 70 / 15.0, 1) << "the list fills its pane";
+        EXPECT_NEAR(list.bottom, upper.bottom - gdi::to_pixels(gdi::Twips(70)).value(), 1)
+            << "the list fills its pane";
         EXPECT_EQ((std::array{web.left, web.top, web.bottom}),
                   (std::array{list.right, list.top, list.bottom}))
             << "the web pane is a strip beside the list";

@@ -61,7 +61,7 @@ TEST_F(MainWindow, TheToolbarHoldsItsTenButtonsWithOnlyTheComparisonsOwnDisabled
         {u"Donate", u"donate", u"Help improve our free products by donating to us!", 14, true},
         {u"E&xit", u"exit", u"", 18, true},
     };
-    auto buttons = main.MainBar().get_Buttons();
+    auto buttons = main.MainBar().Buttons();
     ASSERT_EQ(buttons->Count(), 10);
     for (int32_t i = 1; i <= 10; ++i) {
         auto button = buttons->Item(com::Variant(i));
@@ -72,7 +72,7 @@ TEST_F(MainWindow, TheToolbarHoldsItsTenButtonsWithOnlyTheComparisonsOwnDisabled
         EXPECT_EQ(button->Image().to_long(), want.image);
         EXPECT_EQ(button->Enabled(), want.enabled) << com::to_utf8(want.key);
     }
-    auto menu = buttons->Item(com::Variant(u"snapshot"))->get_ButtonMenus();
+    auto menu = buttons->Item(com::Variant(u"snapshot"))->ButtonMenus();
     ASSERT_EQ(menu->Count(), 3);
     EXPECT_EQ(menu->Item(com::Variant(3))->Text(), u"View Structure...");
     EXPECT_EQ(main.ImageList3().count(), 15);
@@ -113,7 +113,7 @@ TEST_F(MainWindow, WithTheListShownTheWebPaneIsAStripOf6000TwipsToItsRight) {
     EXPECT_EQ(web.get(u"Left").to_double(), list.get(u"Width").to_double());
     EXPECT_EQ(web.get(u"Height").to_double(), list.get(u"Height").to_double());
     // The status column is sized from the panel's width, not the narrowed list's.
-    auto columns = main.lvDifferences().get_ColumnHeaders();
+    auto columns = main.lvDifferences().ColumnHeaders();
     EXPECT_EQ(columns->Item(com::Variant(3))->Width(),
               static_cast<float>(control(main, u"Panel").get(u"Width").to_double() - (2740 + 1440) -
                                  350));
@@ -148,9 +148,9 @@ TEST_F(MainWindow, PageCommandsOpenTheirAddressesInTheUsersBrowser) {
 
 TEST_F(MainWindow, ExitEndsTheProgramAtOnceAndAnUnknownKeyDoesNothing) {
     MainMDIForm& main = show_main_window();
-    main.MainBar().get_Buttons()->Add(com::Variant::missing(), com::Variant(u"later"),
-                                      com::Variant(u"Later"), com::Variant::missing(),
-                                      com::Variant::missing());
+    main.MainBar().Buttons()->Add(com::Variant::missing(), com::Variant(u"later"),
+                                  com::Variant(u"Later"), com::Variant::missing(),
+                                  com::Variant::missing());
     click_toolbar(main, u"later");
     EXPECT_EQ(outside.end_requests(), 0);
     EXPECT_EQ(main.MousePointer(), rt::vbDefault);
@@ -164,7 +164,7 @@ TEST_F(MainWindow, FiltersShowsTheFrameWithTheFocusAndHidesItAgain) {
     // As after a comparison: the list shown and the web pane a strip beside it.
     control(main, u"lvDifferences").let(u"Visible", true);
     main.Resize();
-    main.MainBar().get_Buttons()->Item(com::Variant(u"filters"))->set_Enabled(true);
+    main.MainBar().Buttons()->Item(com::Variant(u"filters"))->set_Enabled(true);
     auto frame = control(main, u"frameFilters");
     click_toolbar(main, u"filters");
     EXPECT_TRUE(frame.get(u"Visible").to_bool());

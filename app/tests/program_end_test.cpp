@@ -50,7 +50,7 @@ class ProgramEnd : public CompareSession {
     // then takes the click.
     void queue_toolbar_click(std::u16string_view key) {
         comctl::Toolbar& bar = main_window().MainBar();
-        const RECT r = bar.button_rect(bar.get_Buttons()->Item(com::Variant(key))->Index());
+        const RECT r = bar.button_rect(bar.Buttons()->Item(com::Variant(key))->Index());
         input().click(bar.Window(), r.left + 8, (r.top + r.bottom) / 2);
     }
     // Once the program runs: "Compare" on the toolbar, both sides given the

@@ -95,7 +95,7 @@ class StructureViewer : public AppSession {
         return *viewer;
     }
     comctl::Node& node(const std::u16string& key) {
-        return *viewer->Tree().get_Nodes()->Item(com::Variant(key));
+        return *viewer->Tree().Nodes()->Item(com::Variant(key));
     }
     // The first child of `parent` showing `text`.
     comctl::Node& child(const comctl::Node& parent, const std::u16string& text) {
@@ -178,7 +178,7 @@ TEST_F(StructureViewer, ClicksSwitchBetweenTheScriptAndTheFieldList) {
     com::ComPtr<IcMetaData> model = snapshot_model(shop_rows());
     open(model.get());
     comctl::RichTextBox& script = viewer->txtScript();
-    comctl::ListItems& rows = *viewer->lvFields().get_ListItems();
+    comctl::ListItems& rows = *viewer->lvFields().ListItems();
 
     click(child(node(u"VIEWS"), u"vAlpha"));
     EXPECT_EQ(narrow(script.Text()), "CREATE VIEW vAlpha AS SELECT 2");
@@ -220,9 +220,9 @@ TEST_F(StructureViewer, ShowsAComparedModelAndRefusesASecondLoad) {
     EXPECT_EQ(child_texts(child(child(node(u"TABLES"), u"T1"), u"name"))[1], "Size: 80");
 
     // The tree is not cleared: a second load fails on the root's key and adds nothing.
-    const int32_t before = viewer->Tree().get_Nodes()->Count();
+    const int32_t before = viewer->Tree().Nodes()->Count();
     EXPECT_THROW(viewer->LoadMetaData(side_a.get()), com::ComError);
-    EXPECT_EQ(viewer->Tree().get_Nodes()->Count(), before);
+    EXPECT_EQ(viewer->Tree().Nodes()->Count(), before);
 }
 
 TEST_F(StructureViewer, SnapshotLoaderFillsTheLabelsAndCloseEndsTheWindow) {

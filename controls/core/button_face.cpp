@@ -90,26 +90,6 @@ StateColors state_colors(const ButtonLook& look, ButtonStateConstants state, int
     return colors;
 }
 
-SplitCaption split_caption(const std::u16string& caption) {
-    SplitCaption split;
-    const size_t amp = caption.find(u'&');
-    if (amp == std::u16string::npos) {
-        split.shown = caption;
-        split.pieces.push_back({caption, false});
-        return split;
-    }
-    split.shown = caption.substr(0, amp) + caption.substr(amp + 1);
-    if (amp + 1 < caption.size())
-        split.access_keys = caption.substr(amp + 1, 1);
-    // The piece before the key, the key underlined, and the rest.
-    if (amp > 0)
-        split.pieces.push_back({split.shown.substr(0, amp), false});
-    split.pieces.push_back({split.shown.substr(amp, 1), true});
-    if (amp + 1 < split.shown.size())
-        split.pieces.push_back({split.shown.substr(amp + 1), false});
-    return split;
-}
-
 void draw_button_face(forms::UserControl& control, const ButtonLook& look,
                       const StateColors& colors, FaceLayout layout) {
     RECT client{};

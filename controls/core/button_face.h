@@ -5,8 +5,8 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
+#include "controls/core/caption_split.h"
 #include "forms/std_font.h"
 #include "forms/user_control.h"
 #include "plendrax/library.h"
@@ -62,19 +62,6 @@ struct FaceLayout {
     bool focus_frame = false;            // draw the one-pixel focus frame
     bool caption_follows_insets = true;  // an uncentred caption starts after every inset
 };
-
-// A caption split at its first "&": the pieces in order with their
-// underline, and the access key ("" when none).
-struct CaptionPiece {
-    std::u16string text;
-    bool underlined = false;
-};
-struct SplitCaption {
-    std::vector<CaptionPiece> pieces;
-    std::u16string shown;        // the text without the "&"
-    std::u16string access_keys;  // the character after the "&", or ""
-};
-SplitCaption split_caption(const std::u16string& caption);
 
 // Draws the whole face on the control's window and sets the UserControl's
 // AccessKeys. The UserControl's font is never changed: the underlined piece

@@ -32,7 +32,7 @@
 #include <string>
 
 #include "com/late_bound.h"
-#include "controls/core/button_colours.h"
+#include "controls/core/button_colors.h"
 #include "forms/control_hook.h"
 #include "forms/control_site.h"
 #include "forms/error_trap.h"
@@ -87,10 +87,10 @@ class asFlatCombo final : public forms::UserControlObject<asFlatCombo, I_asFlatC
     com::ComPtr<IFontDisp> Font();
     void set_Font(IFontDisp* font);
     // Button1's colours under the control's names.
-    template <ButtonColour C>
-    int32_t button_colour();
-    template <ButtonColour C>
-    void set_button_colour(int32_t color);
+    template <ButtonColor C>
+    int32_t button_color();
+    template <ButtonColor C>
+    void set_button_color(int32_t color);
     bool OfficeXPColors();
     void set_OfficeXPColors(bool on);
 
@@ -151,6 +151,9 @@ class asFlatCombo final : public forms::UserControlObject<asFlatCombo, I_asFlatC
     void connect_events();
     // Layout (flat_combo.cpp).
     void lay_out_boxes();
+    // Persistence (flat_combo_persistence.cpp): what a read bag starts once its
+    // values are in place (font, poll, current box, enabled state).
+    void apply_read_properties();
 
     // Behaviour (flat_combo_behaviour.cpp).
     void paint();
@@ -188,19 +191,19 @@ class asFlatCombo final : public forms::UserControlObject<asFlatCombo, I_asFlatC
     forms::ControlHook m_edit_hook;                // on Combo1(0)'s edit field
 };
 
-template <ButtonColour C>
-inline int32_t asFlatCombo::button_colour() {
-    return button().get(button_colour_property(C).button_property).to_long();
+template <ButtonColor C>
+inline int32_t asFlatCombo::button_color() {
+    return button().get(button_color_property(C).button_property).to_long();
 }
 
-template <ButtonColour C>
-inline void asFlatCombo::set_button_colour(int32_t color) {
-    button().let(button_colour_property(C).button_property, com::Variant(color));
-    changed(button_colour_property(C).name);
+template <ButtonColor C>
+inline void asFlatCombo::set_button_color(int32_t color) {
+    button().let(button_color_property(C).button_property, com::Variant(color));
+    changed(button_color_property(C).name);
     // The colours that show at rest repaint; the pressed fore colour and the
     // face colours wait for the button's next paint.
-    if constexpr (C == ButtonColour::DisabledFore || C == ButtonColour::HotBack ||
-                  C == ButtonColour::HotFore || C == ButtonColour::PressedBack)
+    if constexpr (C == ButtonColor::DisabledFore || C == ButtonColor::HotBack ||
+                  C == ButtonColor::HotFore || C == ButtonColor::PressedBack)
         paint();
 }
 

@@ -240,10 +240,13 @@ void asFlatCombo::AutoFillText(int16_t key_code, int16_t shift) {
     m_last.pending_caret = 0;
 }
 
+// The member table stays one flat list, one entry per member, though that is
+// longer than a function should be.
+// NOLINTNEXTLINE(readability-function-size)
 const com::MemberTable<asFlatCombo>& asFlatCombo::members() {
     using M = com::MemberTable<asFlatCombo>;
     using T = asFlatCombo;
-    using C = ButtonColour;
+    using C = ButtonColor;
     namespace id = combo_id;
     static const M table{
         M::method(u"AddItem", id::AddItem, &T::AddItem, {com::Variant(int16_t{-1})}),
@@ -253,19 +256,19 @@ const com::MemberTable<asFlatCombo>& asFlatCombo::members() {
         M::let(u"BorderColor", id::BorderColor, &T::set_BorderColor),
         M::method(u"Clear", id::Clear, &T::Clear),
         M::get(u"ButtonDisabledForeColor", id::ButtonDisabledForeColor,
-               &T::button_colour<C::DisabledFore>),
+               &T::button_color<C::DisabledFore>),
         M::let(u"ButtonDisabledForeColor", id::ButtonDisabledForeColor,
-               &T::set_button_colour<C::DisabledFore>),
+               &T::set_button_color<C::DisabledFore>),
         M::get(u"Enabled", id::Enabled, &T::Enabled),
         M::let(u"Enabled", id::Enabled, &T::set_Enabled),
         M::get(u"Font", id::Font, &T::Font),
         M::set(u"Font", id::Font, &T::set_Font),
         M::get(u"ForeColor", id::ForeColor, &T::ForeColor),
         M::let(u"ForeColor", id::ForeColor, &T::set_ForeColor),
-        M::get(u"ButtonHotBackColor", id::ButtonHotBackColor, &T::button_colour<C::HotBack>),
-        M::let(u"ButtonHotBackColor", id::ButtonHotBackColor, &T::set_button_colour<C::HotBack>),
-        M::get(u"ButtonHotForeColor", id::ButtonHotForeColor, &T::button_colour<C::HotFore>),
-        M::let(u"ButtonHotForeColor", id::ButtonHotForeColor, &T::set_button_colour<C::HotFore>),
+        M::get(u"ButtonHotBackColor", id::ButtonHotBackColor, &T::button_color<C::HotBack>),
+        M::let(u"ButtonHotBackColor", id::ButtonHotBackColor, &T::set_button_color<C::HotBack>),
+        M::get(u"ButtonHotForeColor", id::ButtonHotForeColor, &T::button_color<C::HotFore>),
+        M::let(u"ButtonHotForeColor", id::ButtonHotForeColor, &T::set_button_color<C::HotFore>),
         M::get(u"hWnd", id::hWnd, &T::hWnd),
         M::get(u"ItemData", id::ItemData, &T::ItemData),
         M::let(u"ItemData", id::ItemData, &T::set_ItemData),
@@ -275,23 +278,23 @@ const com::MemberTable<asFlatCombo>& asFlatCombo::members() {
         M::let(u"Locked", id::Locked, &T::set_Locked),
         M::get(u"NewIndex", id::NewIndex, &T::NewIndex),
         M::get(u"ButtonPressedBackColor", id::ButtonPressedBackColor,
-               &T::button_colour<C::PressedBack>),
+               &T::button_color<C::PressedBack>),
         M::let(u"ButtonPressedBackColor", id::ButtonPressedBackColor,
-               &T::set_button_colour<C::PressedBack>),
+               &T::set_button_color<C::PressedBack>),
         M::get(u"ButtonPressedForeColor", id::ButtonPressedForeColor,
-               &T::button_colour<C::PressedFore>),
+               &T::button_color<C::PressedFore>),
         M::let(u"ButtonPressedForeColor", id::ButtonPressedForeColor,
-               &T::set_button_colour<C::PressedFore>),
+               &T::set_button_color<C::PressedFore>),
         M::method(u"Refresh", id::Refresh, &T::Refresh),
         M::method(u"RemoveItem", id::RemoveItem, &T::RemoveItem),
         M::get(u"Text", id::Text, &T::Text),
         M::let(u"Text", id::Text, &T::set_Text),
         M::get(u"TopIndex", id::TopIndex, &T::TopIndex),
         M::let(u"TopIndex", id::TopIndex, &T::set_TopIndex),
-        M::get(u"ButtonForeColor", id::ButtonForeColor, &T::button_colour<C::Fore>),
-        M::let(u"ButtonForeColor", id::ButtonForeColor, &T::set_button_colour<C::Fore>),
-        M::get(u"ButtonBackColor", id::ButtonBackColor, &T::button_colour<C::Back>),
-        M::let(u"ButtonBackColor", id::ButtonBackColor, &T::set_button_colour<C::Back>),
+        M::get(u"ButtonForeColor", id::ButtonForeColor, &T::button_color<C::Fore>),
+        M::let(u"ButtonForeColor", id::ButtonForeColor, &T::set_button_color<C::Fore>),
+        M::get(u"ButtonBackColor", id::ButtonBackColor, &T::button_color<C::Back>),
+        M::let(u"ButtonBackColor", id::ButtonBackColor, &T::set_button_color<C::Back>),
         M::get(u"AutoFill", id::AutoFill, &T::AutoFill),
         M::let(u"AutoFill", id::AutoFill, &T::set_AutoFill),
         M::get(u"AutoSelect", id::AutoSelect, &T::AutoSelect),

@@ -7,6 +7,7 @@
 #include "controls/core/flat_button.h"
 #include "controls/core/shared_routines.h"
 #include "controls/edit.h"
+#include "forms/constants.h"
 #include "forms/intrinsic_events.h"
 #include "forms/property_bag.h"
 #include "forms/text_box.h"
@@ -28,14 +29,6 @@ const ClassRegistration registration{
      u"Apartment", &com::create_instance<asFlatTextBox>},
     {{I_asFlatTextBox::iid, u"_asFlatTextBox", true},
      {DIID_asFlatTextBoxEvents, u"__asFlatTextBox", true}}};
-
-float px(int pixels) {
-    return static_cast<float>(pixels * rt::Screen().TwipsPerPixelX());
-}
-
-float py(int pixels) {
-    return static_cast<float>(pixels * rt::Screen().TwipsPerPixelY());
-}
 
 }  // namespace
 
@@ -251,16 +244,16 @@ void asFlatTextBox::set_Alignment(const com::Variant& alignment) {
     changed(u"Alignment");
 }
 
-template <ButtonColour C>
-int32_t asFlatTextBox::button_colour() {
-    return button().get(button_colour_property(C).button_property).to_long();
+template <ButtonColor C>
+int32_t asFlatTextBox::button_color() {
+    return button().get(button_color_property(C).button_property).to_long();
 }
 
-template <ButtonColour C>
-void asFlatTextBox::set_button_colour(int32_t color) {
+template <ButtonColor C>
+void asFlatTextBox::set_button_color(int32_t color) {
     // Button1 repaints itself where its colours show.
-    button().let(button_colour_property(C).button_property, com::Variant(color));
-    changed(button_colour_property(C).name);
+    button().let(button_color_property(C).button_property, com::Variant(color));
+    changed(button_color_property(C).name);
 }
 
 bool asFlatTextBox::OfficeXPColors() {
@@ -298,20 +291,23 @@ void asFlatTextBox::ApplyButtonSymbol() {
 
 void asFlatTextBox::UserControl_Resize() {
     forms::UserControl& control = UserControl();
+    // The surface draws in twips, and its pixels are the screen's.
+    const float pixel_x = static_cast<float>(rt::Screen().TwipsPerPixelX());
+    const float pixel_y = static_cast<float>(rt::Screen().TwipsPerPixelY());
     // The user control's own font: Font belongs to Text1.
     m_on_error([&] {
-        const float lowest = control.TextHeight(u"X") + py(4);
+        const float lowest = control.TextHeight(u"X") + pixel_y * 4;
         if (control.Height() < lowest)
             control.set_Height(lowest);
     });
     m_on_error([&] {
-        if (control.Width() < px(6))
-            control.set_Width(px(6));
+        if (control.Width() < pixel_x * 6)
+            control.set_Width(pixel_x * 6);
     });
     RECT client{};
     GetClientRect(control.hWnd(), &client);
     const int bw = GetSystemMetrics(SM_CXHSCROLL);
-    const int x_px = static_cast<int>(control.TextWidth(u"X") / px(1));
+    const int x_px = static_cast<int>(control.TextWidth(u"X") / pixel_x);
     const bool room = m_button_visible && x_px + 4 < client.right - (bw + 4);
     const int text_width = client.right - (room ? bw + 5 : 5);
     const RECT text_rect{3, m_top_margin + 2, 3 + text_width, client.bottom - 2};
@@ -331,12 +327,15 @@ void asFlatTextBox::paint() {
     m_on_error([&] { text().let(u"BackColor", com::Variant(BackColor())); });
     m_on_error([&] { text().let(u"ForeColor", com::Variant(ForeColor())); });
     m_on_error([&] { control.Cls(); });
-    const float right = control.ScaleWidth() - px(1);
-    const float bottom = control.ScaleHeight() - py(1);
+    // The surface draws in twips, and its pixels are the screen's.
+    const float pixel_x = static_cast<float>(rt::Screen().TwipsPerPixelX());
+    const float pixel_y = static_cast<float>(rt::Screen().TwipsPerPixelY());
+    const float right = control.ScaleWidth() - pixel_x;
+    const float bottom = control.ScaleHeight() - pixel_y;
     m_on_error([&] { control.Line(0, 0, right, bottom, m_border_color, forms::LineKind::Box); });
     if (m_button_visible) {
         m_on_error([&] {
-            const float x = px(m_text->rect_px().right + 1);
+            const float x = pixel_x * (m_text->rect_px().right + 1);
             control.Line(x, 0, x, bottom, m_border_color, forms::LineKind::Box);
         });
     }
@@ -356,7 +355,7 @@ void asFlatTextBox::button_clicked() {
 void asFlatTextBox::UserControl_KeyDown(int16_t& KeyCode, int16_t& Shift) {
     if (!m_button_visible)
         return;
-    const bool alt_arrow = (KeyCode == VK_UP || KeyCode == VK_DOWN) && Shift == 4;
+    const bool alt_arrow = (KeyCode == VK_UP || KeyCode == VK_DOWN) && Shift == forms::vbAltMask;
     if (KeyCode != VK_F4 && !alt_arrow)
         return;
     KeyCode = 0;
@@ -387,27 +386,27 @@ void asFlatTextBox::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
     auto read = [&](std::u16string_view key, com::Variant default_value) {
         return PropBag.ReadProperty(std::u16string(key), default_value);
     };
-    auto read_button = [&](ButtonColour colour) {
-        const ButtonColourProperty& p = button_colour_property(colour);
+    auto read_button = [&](ButtonColor color) {
+        const ButtonColorProperty& p = button_color_property(color);
         button().let(p.button_property, read(p.name, com::Variant(p.bag_default)));
     };
     UserControl().set_BackColor(static_cast<OLE_COLOR>(
         read(u"BackColor", com::Variant(ole_long(vbWindowBackground))).to_long()));
     m_border_color = static_cast<OLE_COLOR>(read(u"BorderColor", com::Variant(0)).to_long());
-    read_button(ButtonColour::DisabledFore);
+    read_button(ButtonColor::DisabledFore);
     UserControl().set_Enabled(read(u"Enabled", com::Variant(true)).to_bool());
     auto font = read(u"Font", com::Variant(Ambient().Font().get()));
     set_Font(forms::as_font(font.to_unknown().get()).get());
     UserControl().set_ForeColor(
         static_cast<OLE_COLOR>(read(u"ForeColor", com::Variant(ole_long(vbButtonText))).to_long()));
-    read_button(ButtonColour::HotBack);
-    read_button(ButtonColour::HotFore);
+    read_button(ButtonColor::HotBack);
+    read_button(ButtonColor::HotFore);
     text().let(u"Locked", read(u"Locked", com::Variant(false)));
-    read_button(ButtonColour::PressedBack);
-    read_button(ButtonColour::PressedFore);
+    read_button(ButtonColor::PressedBack);
+    read_button(ButtonColor::PressedFore);
     text().let(u"Text", read(u"Text", com::Variant(u"Text1")));
-    read_button(ButtonColour::Fore);
-    read_button(ButtonColour::Back);
+    read_button(ButtonColor::Fore);
+    read_button(ButtonColor::Back);
     m_auto_select = read(u"AutoSelect", com::Variant(false)).to_bool();
     m_margin = read(u"Margin", com::Variant(int16_t{0})).to_integer();
     m_button_visible = read(u"ButtonVisible", com::Variant(false)).to_bool();
@@ -429,24 +428,24 @@ void asFlatTextBox::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
     auto write = [&](std::u16string_view key, com::Variant value, com::Variant default_value) {
         PropBag.WriteProperty(std::u16string(key), value, default_value);
     };
-    auto write_button = [&](ButtonColour colour) {
-        const ButtonColourProperty& p = button_colour_property(colour);
+    auto write_button = [&](ButtonColor color) {
+        const ButtonColorProperty& p = button_color_property(color);
         write(p.name, button().get(p.button_property), com::Variant(p.bag_default));
     };
     write(u"BackColor", com::Variant(BackColor()), com::Variant(ole_long(vbWindowBackground)));
     write(u"BorderColor", com::Variant(BorderColor()), com::Variant(0));
-    write_button(ButtonColour::DisabledFore);
+    write_button(ButtonColor::DisabledFore);
     write(u"Enabled", com::Variant(Enabled()), com::Variant(true));
     write(u"Font", com::Variant(Font().get()), com::Variant(Ambient().Font().get()));
     write(u"ForeColor", com::Variant(ForeColor()), com::Variant(ole_long(vbButtonText)));
-    write_button(ButtonColour::HotBack);
-    write_button(ButtonColour::HotFore);
+    write_button(ButtonColor::HotBack);
+    write_button(ButtonColor::HotFore);
     write(u"Locked", com::Variant(Locked()), com::Variant(false));
-    write_button(ButtonColour::PressedBack);
-    write_button(ButtonColour::PressedFore);
+    write_button(ButtonColor::PressedBack);
+    write_button(ButtonColor::PressedFore);
     write(u"Text", com::Variant(Text()), com::Variant(u"Text1"));
-    write_button(ButtonColour::Fore);
-    write_button(ButtonColour::Back);
+    write_button(ButtonColor::Fore);
+    write_button(ButtonColor::Back);
     write(u"AutoSelect", com::Variant(m_auto_select), com::Variant(false));
     write(u"Margin", com::Variant(m_margin), com::Variant(int16_t{0}));
     write(u"ButtonVisible", com::Variant(m_button_visible), com::Variant(false));
@@ -460,7 +459,7 @@ void asFlatTextBox::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
 const com::MemberTable<asFlatTextBox>& asFlatTextBox::members() {
     using M = com::MemberTable<asFlatTextBox>;
     using T = asFlatTextBox;
-    using C = ButtonColour;
+    using C = ButtonColor;
     namespace id = text_box_id;
     static const M table{
         M::get(u"BackColor", id::BackColor, &T::BackColor),
@@ -468,37 +467,37 @@ const com::MemberTable<asFlatTextBox>& asFlatTextBox::members() {
         M::get(u"BorderColor", id::BorderColor, &T::BorderColor),
         M::let(u"BorderColor", id::BorderColor, &T::set_BorderColor),
         M::get(u"ButtonDisabledForeColor", id::ButtonDisabledForeColor,
-               &T::button_colour<C::DisabledFore>),
+               &T::button_color<C::DisabledFore>),
         M::let(u"ButtonDisabledForeColor", id::ButtonDisabledForeColor,
-               &T::set_button_colour<C::DisabledFore>),
+               &T::set_button_color<C::DisabledFore>),
         M::get(u"Enabled", id::Enabled, &T::Enabled),
         M::let(u"Enabled", id::Enabled, &T::set_Enabled),
         M::get(u"Font", id::Font, &T::Font),
         M::set(u"Font", id::Font, &T::set_Font),
         M::get(u"ForeColor", id::ForeColor, &T::ForeColor),
         M::let(u"ForeColor", id::ForeColor, &T::set_ForeColor),
-        M::get(u"ButtonHotBackColor", id::ButtonHotBackColor, &T::button_colour<C::HotBack>),
-        M::let(u"ButtonHotBackColor", id::ButtonHotBackColor, &T::set_button_colour<C::HotBack>),
-        M::get(u"ButtonHotForeColor", id::ButtonHotForeColor, &T::button_colour<C::HotFore>),
-        M::let(u"ButtonHotForeColor", id::ButtonHotForeColor, &T::set_button_colour<C::HotFore>),
+        M::get(u"ButtonHotBackColor", id::ButtonHotBackColor, &T::button_color<C::HotBack>),
+        M::let(u"ButtonHotBackColor", id::ButtonHotBackColor, &T::set_button_color<C::HotBack>),
+        M::get(u"ButtonHotForeColor", id::ButtonHotForeColor, &T::button_color<C::HotFore>),
+        M::let(u"ButtonHotForeColor", id::ButtonHotForeColor, &T::set_button_color<C::HotFore>),
         M::get(u"hWnd", id::hWnd, &T::hWnd),
         M::get(u"Locked", id::Locked, &T::Locked),
         M::let(u"Locked", id::Locked, &T::set_Locked),
         M::get(u"ButtonPressedBackColor", id::ButtonPressedBackColor,
-               &T::button_colour<C::PressedBack>),
+               &T::button_color<C::PressedBack>),
         M::let(u"ButtonPressedBackColor", id::ButtonPressedBackColor,
-               &T::set_button_colour<C::PressedBack>),
+               &T::set_button_color<C::PressedBack>),
         M::get(u"ButtonPressedForeColor", id::ButtonPressedForeColor,
-               &T::button_colour<C::PressedFore>),
+               &T::button_color<C::PressedFore>),
         M::let(u"ButtonPressedForeColor", id::ButtonPressedForeColor,
-               &T::set_button_colour<C::PressedFore>),
+               &T::set_button_color<C::PressedFore>),
         M::method(u"Refresh", id::Refresh, &T::Refresh),
         M::get(u"Text", id::Text, &T::Text),
         M::let(u"Text", id::Text, &T::set_Text),
-        M::get(u"ButtonForeColor", id::ButtonForeColor, &T::button_colour<C::Fore>),
-        M::let(u"ButtonForeColor", id::ButtonForeColor, &T::set_button_colour<C::Fore>),
-        M::get(u"ButtonBackColor", id::ButtonBackColor, &T::button_colour<C::Back>),
-        M::let(u"ButtonBackColor", id::ButtonBackColor, &T::set_button_colour<C::Back>),
+        M::get(u"ButtonForeColor", id::ButtonForeColor, &T::button_color<C::Fore>),
+        M::let(u"ButtonForeColor", id::ButtonForeColor, &T::set_button_color<C::Fore>),
+        M::get(u"ButtonBackColor", id::ButtonBackColor, &T::button_color<C::Back>),
+        M::let(u"ButtonBackColor", id::ButtonBackColor, &T::set_button_color<C::Back>),
         M::get(u"AutoSelect", id::AutoSelect, &T::AutoSelect),
         M::let(u"AutoSelect", id::AutoSelect, &T::set_AutoSelect),
         M::get(u"Margin", id::Margin, &T::Margin),

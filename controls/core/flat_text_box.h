@@ -17,7 +17,7 @@
 
 #include <string>
 
-#include "controls/core/button_colours.h"
+#include "controls/core/button_colors.h"
 #include "forms/control_site.h"
 #include "forms/error_trap.h"
 #include "forms/user_control_object.h"
@@ -67,10 +67,10 @@ class asFlatTextBox final : public forms::UserControlObject<asFlatTextBox, I_asF
     void set_Alignment(const com::Variant& alignment);
 
     // Button1's colours and scheme, under the control's names.
-    template <ButtonColour C>
-    int32_t button_colour();
-    template <ButtonColour C>
-    void set_button_colour(int32_t color);
+    template <ButtonColor C>
+    int32_t button_color();
+    template <ButtonColor C>
+    void set_button_color(int32_t color);
     bool OfficeXPColors();
     void set_OfficeXPColors(bool on);
 

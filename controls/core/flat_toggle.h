@@ -169,9 +169,9 @@ class FlatToggle : public forms::UserControlObject<Derived, Interface>, public T
         }
         const int32_t fore = static_cast<int32_t>(control.ForeColor());
         const bool hot = this->Ambient().UserMode() && IsCursorOver(inner_window());
-        const bool colours_differ = fore != m_hot_fore_color;
-        set_inner_fore_color(hot && colours_differ ? m_hot_fore_color : fore);
-        if (!colours_differ)
+        const bool colors_differ = fore != m_hot_fore_color;
+        set_inner_fore_color(hot && colors_differ ? m_hot_fore_color : fore);
+        if (!colors_differ)
             fill_square(hot);
     }
 

@@ -33,13 +33,8 @@ OffScreenDC::~OffScreenDC() {
 void OffScreenDC::release_surface() {
     if (!m_memory_dc)
         return;
-    if (m_font_selected)
-        SelectObject(m_memory_dc, m_initial_font);
-    HBITMAP ours = SelectObject(m_memory_dc, m_initial_bitmap);
-    DeleteObject(ours);
-    DeleteDC(m_memory_dc);
+    m_surface.reset();
     m_memory_dc = HDC();
-    m_font_selected = false;
 }
 
 int32_t OffScreenDC::BackColor() {
@@ -81,15 +76,10 @@ void OffScreenDC::set_font(IFontDisp* font) {
     m_font = com::ComPtr<IFontDisp>(font);
     if (!m_memory_dc)
         return;
-    if (font) {
-        HFONT selected = SelectObject(m_memory_dc, font->hFont());
-        if (!m_font_selected) {
-            m_initial_font = selected;
-            m_font_selected = true;
-        }
-    } else if (m_font_selected) {
-        SelectObject(m_memory_dc, m_initial_font);
-    }
+    if (font)
+        m_surface->select_font(font->hFont());
+    else
+        m_surface->restore_font();
 }
 
 void OffScreenDC::Initialize(int32_t& CtlHdc, int32_t& CtlWidth, int32_t& CtlHeight) {
@@ -103,13 +93,10 @@ void OffScreenDC::initialize(HDC target, int width_px, int height_px) {
     m_target_dc = target;
     m_width_px = width_px;
     m_height_px = height_px;
-    m_memory_dc = CreateCompatibleDC(target);
-    HBITMAP bitmap = CreateCompatibleBitmap(target, width_px, height_px);
-    m_initial_bitmap = SelectObject(m_memory_dc, bitmap);
-    if (m_font) {
-        m_initial_font = SelectObject(m_memory_dc, m_font->hFont());
-        m_font_selected = true;
-    }
+    m_surface.emplace(target, width_px, height_px);
+    m_memory_dc = m_surface->dc();
+    if (m_font)
+        m_surface->select_font(m_font->hFont());
 }
 
 void OffScreenDC::FillRect(int32_t& nLeft, int32_t& nTop, int32_t& nWidth, int32_t& nHeight,

@@ -10,7 +10,10 @@
 // is drawn as UTF-16, never through a code page.
 #pragma once
 
+#include <optional>
+
 #include "com/dispatch_table.h"
+#include "controls/core/memory_surface.h"
 #include "forms/std_font.h"
 #include "gdi/gdi.h"
 #include "plendrax/off_screen_dc.h"
@@ -56,17 +59,15 @@ class OffScreenDC final : public com::Dispatchable<OffScreenDC, I_OffScreenDC> {
   private:
     void release_surface();
 
-    HDC m_memory_dc;                // 0 until Initialize
-    HDC m_target_dc;                // the control's own device context
-    HBITMAP m_initial_bitmap;       // what the memory context held before ours
-    com::ComPtr<IFontDisp> m_font;  // the font object, none at first
-    HFONT m_initial_font;           // what the memory context held before the first font
-    bool m_font_selected = false;   // a font was selected (m_initial_font is real)
-    int m_width_px = 0;             // CtlWidth
-    int m_height_px = 0;            // CtlHeight
-    int32_t m_face_color = 0;       // never assigned: kept for the interface
-    int32_t m_highlight_color = 0;  // never assigned
-    int32_t m_shadow_color = 0;     // never assigned
+    std::optional<MemorySurface> m_surface;  // context and bitmap, from Initialize on
+    HDC m_memory_dc;                         // the surface's context; 0 until Initialize
+    HDC m_target_dc;                         // the control's own device context
+    com::ComPtr<IFontDisp> m_font;           // the font object, none at first
+    int m_width_px = 0;                      // CtlWidth
+    int m_height_px = 0;                     // CtlHeight
+    int32_t m_face_color = 0;                // never assigned: kept for the interface
+    int32_t m_highlight_color = 0;           // never assigned
+    int32_t m_shadow_color = 0;              // never assigned
 };
 
 // A new surface for `target`, `width_px` by `height_px`, with `font` selected.

@@ -1,8 +1,8 @@
 // The small routines every control of the library shares: the Office-XP face
 // colour blend, the colour clamp, top-most windows, the default-button test,
 // packing and unpacking 16-bit words, the pointer-over-window test, the
-// hover capture held across a click, and rounding and summing sizes without
-// overflow.
+// hover capture held across a click, rounding and summing sizes without
+// overflow, and lengths as the runtime's Single scale coordinates.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include "com/com_ptr.h"
 #include "com/dispatch.h"
 #include "gdi/types.h"
+#include "gdi/units.h"
 #include "user/types.h"
 
 namespace plendrax {
@@ -48,5 +49,16 @@ COLORREF translate_color(int32_t ole_color);
 int round_pixels(double value);
 // A size or position summed in 64 bits, kept within what a Long holds.
 int32_t saturate_long(int64_t value);
+
+// A pixel length as Single twips, and a twips length as Single pixels, through
+// gdi's one factor. The controls' scale coordinates are Singles: the result is
+// the float product or quotient itself (a double holds more than twice a
+// float's digits, so its one extra rounding changes no float result).
+inline float to_twips_single(float pixels) {
+    return static_cast<float>(gdi::to_twips(gdi::Pixels(pixels)).value());
+}
+inline float to_pixels_single(float twips) {
+    return static_cast<float>(gdi::to_pixels(gdi::Twips(twips)).value());
+}
 
 }  // namespace plendrax

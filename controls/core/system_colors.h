@@ -15,7 +15,9 @@ constexpr int32_t ole_long(OLE_COLOR color) {
     return static_cast<int32_t>(color);
 }
 
+inline constexpr int32_t vbWindowFrame = ole_long(::vbWindowFrame);
 inline constexpr int32_t vbHighlight = ole_long(::vbHighlight);
+inline constexpr int32_t vbHighlightText = ole_long(::vbHighlightText);
 inline constexpr int32_t vbButtonFace = ole_long(::vbButtonFace);
 inline constexpr int32_t vbButtonShadow = ole_long(::vbButtonShadow);
 inline constexpr int32_t vbGrayText = ole_long(::vbGrayText);

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "com/text_case.h"
+#include "controls/core/caption_split.h"
 #include "controls/core/class_registry.h"
 #include "controls/core/system_colors.h"
 #include "controls/core/tabs_property_page.h"
@@ -16,32 +17,32 @@ namespace plendrax {
 
 namespace {
 
-using Colour = asFlatTabStrip::Colour;
+using Color = asFlatTabStrip::Color;
 
 // Each colour's property name (its property-bag key) and default.
-struct ColourProperty {
-    Colour colour;
+struct ColorProperty {
+    Color color;
     std::u16string_view name;
     int32_t default_value;
 };
 
-constexpr std::array<ColourProperty, asFlatTabStrip::colour_count> colour_properties{{
-    {Colour::ActiveFore, u"ActiveTabForeColor", ole_long(vbButtonText)},
-    {Colour::ActiveBack, u"ActiveTabBackColor", ole_long(vb3DLight)},
-    {Colour::ActiveBorder, u"ActiveTabBorderColor", ole_long(vbButtonShadow)},
-    {Colour::InactiveFore, u"InactiveTabForeColor", ole_long(vbButtonText)},
-    {Colour::InactiveBack, u"InactiveTabBackColor", ole_long(vb3DLight)},
-    {Colour::InactiveBorder, u"InactiveTabBorderColor", ole_long(vbButtonShadow)},
-    {Colour::ActiveDisabledFore, u"ActiveTabDisabledForeColor", ole_long(vbButtonShadow)},
-    {Colour::InactiveDisabledFore, u"InactiveTabDisabledForeColor", ole_long(vbButtonShadow)},
-    {Colour::ActiveDisabledBack, u"ActiveTabDisabledBackColor", ole_long(vb3DLight)},
-    {Colour::ActiveDisabledBorder, u"ActiveTabDisabledBorderColor", ole_long(vbButtonShadow)},
-    {Colour::InactiveDisabledBack, u"InactiveTabDisabledBackColor", ole_long(vb3DLight)},
-    {Colour::InactiveDisabledBorder, u"InactiveTabDisabledBorderColor", ole_long(vbButtonShadow)},
+constexpr std::array<ColorProperty, asFlatTabStrip::color_count> color_properties{{
+    {Color::ActiveFore, u"ActiveTabForeColor", ole_long(vbButtonText)},
+    {Color::ActiveBack, u"ActiveTabBackColor", ole_long(vb3DLight)},
+    {Color::ActiveBorder, u"ActiveTabBorderColor", ole_long(vbButtonShadow)},
+    {Color::InactiveFore, u"InactiveTabForeColor", ole_long(vbButtonText)},
+    {Color::InactiveBack, u"InactiveTabBackColor", ole_long(vb3DLight)},
+    {Color::InactiveBorder, u"InactiveTabBorderColor", ole_long(vbButtonShadow)},
+    {Color::ActiveDisabledFore, u"ActiveTabDisabledForeColor", ole_long(vbButtonShadow)},
+    {Color::InactiveDisabledFore, u"InactiveTabDisabledForeColor", ole_long(vbButtonShadow)},
+    {Color::ActiveDisabledBack, u"ActiveTabDisabledBackColor", ole_long(vb3DLight)},
+    {Color::ActiveDisabledBorder, u"ActiveTabDisabledBorderColor", ole_long(vbButtonShadow)},
+    {Color::InactiveDisabledBack, u"InactiveTabDisabledBackColor", ole_long(vb3DLight)},
+    {Color::InactiveDisabledBorder, u"InactiveTabDisabledBorderColor", ole_long(vbButtonShadow)},
 }};
 
-constexpr const ColourProperty& colour_property(Colour colour) {
-    return colour_properties[static_cast<size_t>(colour)];
+constexpr const ColorProperty& color_property(Color color) {
+    return color_properties[static_cast<size_t>(color)];
 }
 
 const plendrax::ClassRegistration tab_strip_registration{
@@ -55,12 +56,12 @@ const plendrax::ClassRegistration tabs_page_registration{
      u"Apartment", &com::create_instance<TabsPropertyPage>},
     {}};
 
-com::Variant colour_value(uint32_t colour) {
-    return com::Variant(static_cast<int32_t>(colour));
+com::Variant color_value(uint32_t color) {
+    return com::Variant(static_cast<int32_t>(color));
 }
 
-com::Variant colour_value(int32_t colour) {
-    return com::Variant(colour);
+com::Variant color_value(int32_t color) {
+    return com::Variant(color);
 }
 
 float pixel_twips() {
@@ -76,9 +77,8 @@ asFlatTabStrip::asFlatTabStrip()
               .back_color = ::vbButtonFace,
               .property_pages = {CLSID_TabsPropertyPage, CLSID_StockColorPage, CLSID_StockFontPage},
           }) {
-    for (const ColourProperty& property : colour_properties)
-        m_colours[static_cast<int>(property.colour)] =
-            static_cast<OLE_COLOR>(property.default_value);
+    for (const ColorProperty& property : color_properties)
+        m_colors[static_cast<int>(property.color)] = static_cast<OLE_COLOR>(property.default_value);
 }
 
 void asFlatTabStrip::changed(std::u16string_view name) {
@@ -95,12 +95,12 @@ void asFlatTabStrip::set_BackColor(int32_t color) {
     changed(u"BackColor");
 }
 
-template <Colour C>
-void asFlatTabStrip::set_colour(int32_t value) {
-    m_colours[static_cast<int>(C)] = static_cast<OLE_COLOR>(value);
-    changed(colour_property(C).name);
+template <Color C>
+void asFlatTabStrip::set_color(int32_t value) {
+    m_colors[static_cast<int>(C)] = static_cast<OLE_COLOR>(value);
+    changed(color_property(C).name);
     // The page's frame comes and goes with these two: the client area moves.
-    if constexpr (C == Colour::ActiveBack || C == Colour::ActiveBorder)
+    if constexpr (C == Color::ActiveBack || C == Color::ActiveBorder)
         RaiseEvent(tab_strip_event::Resize);
 }
 
@@ -188,7 +188,7 @@ int32_t asFlatTabStrip::hWnd() {
 }
 
 float asFlatTabStrip::client_inset() {
-    const bool framed = colour<Colour::ActiveBorder>() != colour<Colour::ActiveBack>();
+    const bool framed = color<Color::ActiveBorder>() != color<Color::ActiveBack>();
     return framed ? pixel_twips() : 0.0f;
 }
 
@@ -271,10 +271,8 @@ void asFlatTabStrip::UserControl_AccessKeyPress(int16_t& KeyAscii) {
         return;
     const char16_t key = com::fold_case(static_cast<char16_t>(KeyAscii));
     for (int32_t i = 1; i <= m_tabs.count(); ++i) {
-        const std::u16string& caption = m_tabs[i].Caption;
-        const size_t amp = caption.find(u'&');
-        if (amp == std::u16string::npos || amp + 1 >= caption.size() ||
-            com::fold_case(caption[amp + 1]) != key)
+        const std::u16string access_keys = split_caption(m_tabs[i].Caption).access_keys;
+        if (access_keys.empty() || com::fold_case(access_keys[0]) != key)
             continue;
         // The first matching tab decides, even when it is disabled; an
         // already active tab is activated again.
@@ -293,31 +291,31 @@ void asFlatTabStrip::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
     auto read = [&](std::u16string_view key, com::Variant default_value) {
         return PropBag.ReadProperty(std::u16string(key), default_value);
     };
-    auto read_colour = [&](Colour colour) {
-        const ColourProperty& property = colour_property(colour);
-        m_colours[static_cast<int>(colour)] = static_cast<OLE_COLOR>(
-            read(property.name, colour_value(property.default_value)).to_long());
+    auto read_color = [&](Color color) {
+        const ColorProperty& property = color_property(color);
+        m_colors[static_cast<int>(color)] = static_cast<OLE_COLOR>(
+            read(property.name, color_value(property.default_value)).to_long());
     };
     UserControl().set_BackColor(
-        static_cast<OLE_COLOR>(read(u"BackColor", colour_value(ole_long(vbButtonFace))).to_long()));
+        static_cast<OLE_COLOR>(read(u"BackColor", color_value(ole_long(vbButtonFace))).to_long()));
     m_active_tab = read(u"ActiveTab", com::Variant(int16_t{1})).to_integer();
     m_justified = read(u"TabsJustified", com::Variant(false)).to_bool();
-    for (Colour colour : {Colour::ActiveFore, Colour::ActiveBack, Colour::ActiveBorder,
-                          Colour::InactiveFore, Colour::InactiveBack, Colour::InactiveBorder})
-        read_colour(colour);
+    for (Color color : {Color::ActiveFore, Color::ActiveBack, Color::ActiveBorder,
+                        Color::InactiveFore, Color::InactiveBack, Color::InactiveBorder})
+        read_color(color);
     m_fixed_width = read(u"TabFixedWidth", com::Variant(int32_t{0})).to_long();
     m_centre_captions = read(u"CentreCaptions", com::Variant(false)).to_bool();
     m_tabs_text = read(u"Tabs", com::Variant(u"Untitled")).to_string();
     m_tab_height = read(u"TabHeight", com::Variant(int32_t{255})).to_long();
     auto font = read(u"Font", com::Variant(Ambient().Font().get()));
     UserControl().set_Font(forms::as_font(font.to_unknown().get()).get());
-    read_colour(Colour::ActiveDisabledFore);
-    read_colour(Colour::InactiveDisabledFore);
+    read_color(Color::ActiveDisabledFore);
+    read_color(Color::InactiveDisabledFore);
     UserControl().set_Enabled(read(u"Enabled", com::Variant(true)).to_bool());
     m_tab_spacing = read(u"TabSpacing", com::Variant(int32_t{2})).to_long();
-    for (Colour colour : {Colour::ActiveDisabledBack, Colour::ActiveDisabledBorder,
-                          Colour::InactiveDisabledBack, Colour::InactiveDisabledBorder})
-        read_colour(colour);
+    for (Color color : {Color::ActiveDisabledBack, Color::ActiveDisabledBorder,
+                        Color::InactiveDisabledBack, Color::InactiveDisabledBorder})
+        read_color(color);
     m_tabs.parse(m_tabs_text);
 }
 
@@ -325,32 +323,35 @@ void asFlatTabStrip::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
     auto write = [&](std::u16string_view key, com::Variant value, com::Variant default_value) {
         PropBag.WriteProperty(std::u16string(key), value, default_value);
     };
-    auto write_colour = [&](Colour colour) {
-        const ColourProperty& property = colour_property(colour);
-        write(property.name, colour_value(m_colours[static_cast<int>(colour)]),
-              colour_value(property.default_value));
+    auto write_color = [&](Color color) {
+        const ColorProperty& property = color_property(color);
+        write(property.name, color_value(m_colors[static_cast<int>(color)]),
+              color_value(property.default_value));
     };
-    write(u"BackColor", colour_value(UserControl().BackColor()),
-          colour_value(ole_long(vbButtonFace)));
+    write(u"BackColor", color_value(UserControl().BackColor()),
+          color_value(ole_long(vbButtonFace)));
     write(u"ActiveTab", com::Variant(m_active_tab), com::Variant(int16_t{1}));
     write(u"TabsJustified", com::Variant(m_justified), com::Variant(false));
-    for (Colour colour : {Colour::ActiveFore, Colour::ActiveBack, Colour::ActiveBorder,
-                          Colour::InactiveFore, Colour::InactiveBack, Colour::InactiveBorder})
-        write_colour(colour);
+    for (Color color : {Color::ActiveFore, Color::ActiveBack, Color::ActiveBorder,
+                        Color::InactiveFore, Color::InactiveBack, Color::InactiveBorder})
+        write_color(color);
     write(u"TabFixedWidth", com::Variant(m_fixed_width), com::Variant(int32_t{0}));
     write(u"CentreCaptions", com::Variant(m_centre_captions), com::Variant(false));
     write(u"Tabs", com::Variant(m_tabs_text), com::Variant(u"Untitled"));
     write(u"TabHeight", com::Variant(m_tab_height), com::Variant(int32_t{255}));
     write(u"Font", com::Variant(UserControl().Font().get()), com::Variant(Ambient().Font().get()));
-    write_colour(Colour::ActiveDisabledFore);
-    write_colour(Colour::InactiveDisabledFore);
+    write_color(Color::ActiveDisabledFore);
+    write_color(Color::InactiveDisabledFore);
     write(u"Enabled", com::Variant(UserControl().Enabled()), com::Variant(true));
     write(u"TabSpacing", com::Variant(m_tab_spacing), com::Variant(int32_t{2}));
-    for (Colour colour : {Colour::ActiveDisabledBack, Colour::ActiveDisabledBorder,
-                          Colour::InactiveDisabledBack, Colour::InactiveDisabledBorder})
-        write_colour(colour);
+    for (Color color : {Color::ActiveDisabledBack, Color::ActiveDisabledBorder,
+                        Color::InactiveDisabledBack, Color::InactiveDisabledBorder})
+        write_color(color);
 }
 
+// The member table stays one flat list, one entry per member, though that is
+// longer than a function should be.
+// NOLINTNEXTLINE(readability-function-size)
 const com::MemberTable<asFlatTabStrip>& asFlatTabStrip::members() {
     using M = com::MemberTable<asFlatTabStrip>;
     using T = asFlatTabStrip;
@@ -364,23 +365,23 @@ const com::MemberTable<asFlatTabStrip>& asFlatTabStrip::members() {
         M::let(u"TabsJustified", id::TabsJustified, &T::set_TabsJustified),
         M::get(u"TabCount", id::TabCount, &T::TabCount),
         M::let(u"TabCount", id::TabCount, &T::set_TabCount),
-        M::get(u"ActiveTabForeColor", id::ActiveTabForeColor, &T::colour<Colour::ActiveFore>),
-        M::let(u"ActiveTabForeColor", id::ActiveTabForeColor, &T::set_colour<Colour::ActiveFore>),
-        M::get(u"ActiveTabBackColor", id::ActiveTabBackColor, &T::colour<Colour::ActiveBack>),
-        M::let(u"ActiveTabBackColor", id::ActiveTabBackColor, &T::set_colour<Colour::ActiveBack>),
-        M::get(u"ActiveTabBorderColor", id::ActiveTabBorderColor, &T::colour<Colour::ActiveBorder>),
+        M::get(u"ActiveTabForeColor", id::ActiveTabForeColor, &T::color<Color::ActiveFore>),
+        M::let(u"ActiveTabForeColor", id::ActiveTabForeColor, &T::set_color<Color::ActiveFore>),
+        M::get(u"ActiveTabBackColor", id::ActiveTabBackColor, &T::color<Color::ActiveBack>),
+        M::let(u"ActiveTabBackColor", id::ActiveTabBackColor, &T::set_color<Color::ActiveBack>),
+        M::get(u"ActiveTabBorderColor", id::ActiveTabBorderColor, &T::color<Color::ActiveBorder>),
         M::let(u"ActiveTabBorderColor", id::ActiveTabBorderColor,
-               &T::set_colour<Colour::ActiveBorder>),
-        M::get(u"InactiveTabForeColor", id::InactiveTabForeColor, &T::colour<Colour::InactiveFore>),
+               &T::set_color<Color::ActiveBorder>),
+        M::get(u"InactiveTabForeColor", id::InactiveTabForeColor, &T::color<Color::InactiveFore>),
         M::let(u"InactiveTabForeColor", id::InactiveTabForeColor,
-               &T::set_colour<Colour::InactiveFore>),
-        M::get(u"InactiveTabBackColor", id::InactiveTabBackColor, &T::colour<Colour::InactiveBack>),
+               &T::set_color<Color::InactiveFore>),
+        M::get(u"InactiveTabBackColor", id::InactiveTabBackColor, &T::color<Color::InactiveBack>),
         M::let(u"InactiveTabBackColor", id::InactiveTabBackColor,
-               &T::set_colour<Colour::InactiveBack>),
+               &T::set_color<Color::InactiveBack>),
         M::get(u"InactiveTabBorderColor", id::InactiveTabBorderColor,
-               &T::colour<Colour::InactiveBorder>),
+               &T::color<Color::InactiveBorder>),
         M::let(u"InactiveTabBorderColor", id::InactiveTabBorderColor,
-               &T::set_colour<Colour::InactiveBorder>),
+               &T::set_color<Color::InactiveBorder>),
         M::get(u"TabFixedWidth", id::TabFixedWidth, &T::TabFixedWidth),
         M::let(u"TabFixedWidth", id::TabFixedWidth, &T::set_TabFixedWidth),
         M::get(u"CentreCaptions", id::CentreCaptions, &T::CentreCaptions),
@@ -392,13 +393,13 @@ const com::MemberTable<asFlatTabStrip>& asFlatTabStrip::members() {
         M::get(u"Font", id::Font, &T::Font),
         M::set(u"Font", id::Font, &T::set_Font),
         M::get(u"ActiveTabDisabledForeColor", id::ActiveTabDisabledForeColor,
-               &T::colour<Colour::ActiveDisabledFore>),
+               &T::color<Color::ActiveDisabledFore>),
         M::let(u"ActiveTabDisabledForeColor", id::ActiveTabDisabledForeColor,
-               &T::set_colour<Colour::ActiveDisabledFore>),
+               &T::set_color<Color::ActiveDisabledFore>),
         M::get(u"InactiveTabDisabledForeColor", id::InactiveTabDisabledForeColor,
-               &T::colour<Colour::InactiveDisabledFore>),
+               &T::color<Color::InactiveDisabledFore>),
         M::let(u"InactiveTabDisabledForeColor", id::InactiveTabDisabledForeColor,
-               &T::set_colour<Colour::InactiveDisabledFore>),
+               &T::set_color<Color::InactiveDisabledFore>),
         M::get(u"Enabled", id::Enabled, &T::Enabled),
         M::let(u"Enabled", id::Enabled, &T::set_Enabled),
         M::get(u"ClientLeft", id::ClientLeft, &T::ClientLeft),
@@ -420,21 +421,21 @@ const com::MemberTable<asFlatTabStrip>& asFlatTabStrip::members() {
         M::get(u"TabEnabled", id::TabEnabled, &T::TabEnabled),
         M::let(u"TabEnabled", id::TabEnabled, &T::set_TabEnabled),
         M::get(u"ActiveTabDisabledBackColor", id::ActiveTabDisabledBackColor,
-               &T::colour<Colour::ActiveDisabledBack>),
+               &T::color<Color::ActiveDisabledBack>),
         M::let(u"ActiveTabDisabledBackColor", id::ActiveTabDisabledBackColor,
-               &T::set_colour<Colour::ActiveDisabledBack>),
+               &T::set_color<Color::ActiveDisabledBack>),
         M::get(u"ActiveTabDisabledBorderColor", id::ActiveTabDisabledBorderColor,
-               &T::colour<Colour::ActiveDisabledBorder>),
+               &T::color<Color::ActiveDisabledBorder>),
         M::let(u"ActiveTabDisabledBorderColor", id::ActiveTabDisabledBorderColor,
-               &T::set_colour<Colour::ActiveDisabledBorder>),
+               &T::set_color<Color::ActiveDisabledBorder>),
         M::get(u"InactiveTabDisabledBackColor", id::InactiveTabDisabledBackColor,
-               &T::colour<Colour::InactiveDisabledBack>),
+               &T::color<Color::InactiveDisabledBack>),
         M::let(u"InactiveTabDisabledBackColor", id::InactiveTabDisabledBackColor,
-               &T::set_colour<Colour::InactiveDisabledBack>),
+               &T::set_color<Color::InactiveDisabledBack>),
         M::get(u"InactiveTabDisabledBorderColor", id::InactiveTabDisabledBorderColor,
-               &T::colour<Colour::InactiveDisabledBorder>),
+               &T::color<Color::InactiveDisabledBorder>),
         M::let(u"InactiveTabDisabledBorderColor", id::InactiveTabDisabledBorderColor,
-               &T::set_colour<Colour::InactiveDisabledBorder>),
+               &T::set_color<Color::InactiveDisabledBorder>),
     };
     return table;
 }

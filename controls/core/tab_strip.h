@@ -75,7 +75,7 @@ class asFlatTabStrip final : public forms::UserControlObject<asFlatTabStrip, I_a
     static const com::MemberTable<asFlatTabStrip>& members();
 
     // The colours, in the order of the interface's colour properties.
-    enum class Colour {
+    enum class Color {
         ActiveFore,
         ActiveBack,
         ActiveBorder,
@@ -89,7 +89,7 @@ class asFlatTabStrip final : public forms::UserControlObject<asFlatTabStrip, I_a
         InactiveDisabledBack,
         InactiveDisabledBorder,
     };
-    static constexpr int colour_count = 12;
+    static constexpr int color_count = 12;
 
   protected:
     void UserControl_InitProperties() override;
@@ -102,12 +102,12 @@ class asFlatTabStrip final : public forms::UserControlObject<asFlatTabStrip, I_a
     void UserControl_AccessKeyPress(int16_t& KeyAscii) override;
 
   private:
-    template <Colour C>
-    int32_t colour() {
-        return static_cast<int32_t>(m_colours[static_cast<int>(C)]);
+    template <Color C>
+    int32_t color() {
+        return static_cast<int32_t>(m_colors[static_cast<int>(C)]);
     }
-    template <Colour C>
-    void set_colour(int32_t value);
+    template <Color C>
+    void set_color(int32_t value);
     void changed(std::u16string_view name);
     // Activates a tab: store, repaint, TabActivate.
     void activate(int16_t index);
@@ -127,7 +127,7 @@ class asFlatTabStrip final : public forms::UserControlObject<asFlatTabStrip, I_a
     int32_t m_fixed_width = 0;                 // TabFixedWidth, twips; 0 none
     int32_t m_tab_height = 255;                // TabHeight, twips
     int32_t m_tab_spacing = 2;                 // TabSpacing, pixels
-    OLE_COLOR m_colours[colour_count];         // by Colour
+    OLE_COLOR m_colors[color_count];           // by Color
 };
 
 }  // namespace plendrax

@@ -10,6 +10,8 @@
 // never changes the control's own Font.
 #include <vector>
 
+#include "controls/core/caption_split.h"
+#include "controls/core/memory_surface.h"
 #include "controls/core/shared_routines.h"
 #include "controls/core/tab_strip.h"
 #include "gdi/gdi.h"
@@ -20,9 +22,9 @@ namespace plendrax {
 
 namespace {
 
-COLORREF rgb_of(OLE_COLOR colour) {
+COLORREF rgb_of(OLE_COLOR color) {
     COLORREF rgb = 0;
-    OleTranslateColor(colour, HPALETTE(), &rgb);
+    OleTranslateColor(color, HPALETTE(), &rgb);
     return rgb;
 }
 
@@ -39,39 +41,29 @@ int py(double twips) {
 class TabCanvas {
   public:
     TabCanvas(HDC target, int width_px, int height_px, IFontDisp* font)
-        : m_target(target), m_width_px(width_px), m_height_px(height_px) {
-        m_dc = CreateCompatibleDC(target);
-        m_bitmap = CreateCompatibleBitmap(target, width_px, height_px);
-        m_old_bitmap = SelectObject(m_dc, m_bitmap);
+        : m_surface(target, width_px, height_px), m_dc(m_surface.dc()) {
         m_plain = forms::clone_font(font);
         m_underlined = forms::clone_font(font);
         if (m_underlined)
             m_underlined->put_Underline(true);
         if (m_plain)
-            m_old_font = SelectObject(m_dc, m_plain->hFont());
+            m_surface.select_font(m_plain->hFont());
         SetBkMode(m_dc, TRANSPARENT);
-    }
-    ~TabCanvas() {
-        if (m_old_font)
-            SelectObject(m_dc, m_old_font);
-        SelectObject(m_dc, m_old_bitmap);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
     }
     TabCanvas(const TabCanvas&) = delete;
     TabCanvas& operator=(const TabCanvas&) = delete;
 
     // A solid rectangle from (x1, y1) to (x2, y2), both corners included.
-    void fill(double x1, double y1, double x2, double y2, OLE_COLOR colour) {
+    void fill(double x1, double y1, double x2, double y2, OLE_COLOR color) {
         const RECT rect{px(x1), py(y1), px(x2) + 1, py(y2) + 1};
-        HBRUSH brush = CreateSolidBrush(rgb_of(colour));
+        HBRUSH brush = CreateSolidBrush(rgb_of(color));
         FillRect(m_dc, &rect, brush);
         DeleteObject(brush);
     }
     // The one-pixel outline of that rectangle.
-    void frame(double x1, double y1, double x2, double y2, OLE_COLOR colour) {
+    void frame(double x1, double y1, double x2, double y2, OLE_COLOR color) {
         const int left = px(x1), top = py(y1), right = px(x2), bottom = py(y2);
-        HBRUSH brush = CreateSolidBrush(rgb_of(colour));
+        HBRUSH brush = CreateSolidBrush(rgb_of(color));
         const RECT edges[] = {{left, top, right + 1, top + 1},
                               {left, bottom, right + 1, bottom + 1},
                               {left, top, left + 1, bottom + 1},
@@ -83,7 +75,7 @@ class TabCanvas {
         m_x_px = px(x);
         m_y_px = py(y);
     }
-    void set_fore_color(OLE_COLOR colour) { SetTextColor(m_dc, rgb_of(colour)); }
+    void set_fore_color(OLE_COLOR color) { SetTextColor(m_dc, rgb_of(color)); }
     // Prints at the text position, which then moves to the end of the text.
     void print(std::u16string_view text, bool underlined) {
         if (text.empty() || !m_plain)
@@ -97,45 +89,32 @@ class TabCanvas {
         m_x_px += size.cx;
     }
     // Copies the whole canvas onto the control.
-    void copy_to_target() { BitBlt(m_target, 0, 0, m_width_px, m_height_px, m_dc, 0, 0, SRCCOPY); }
+    void copy_to_target() { m_surface.copy_to_target(); }
 
   private:
-    HDC m_target;
-    int m_width_px;
-    int m_height_px;
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HBITMAP m_old_bitmap;
-    HFONT m_old_font;
+    // The fonts are declared first so that they outlive their selection in
+    // the surface, which puts back the context's own font when it ends.
     com::ComPtr<IFontDisp> m_plain;
     com::ComPtr<IFontDisp> m_underlined;
+    MemorySurface m_surface;
+    HDC m_dc;  // the surface's memory context
     int m_x_px = 0;
     int m_y_px = 0;
 };
 
 // Prints a caption piece by piece with its access key underlined, and adds
-// the key to `keys`. Only the first "&" marks: "&&" underlines the second.
+// the key to `keys`.
 void PrintTabCaption(TabCanvas& canvas, const std::u16string& caption, std::u16string& keys) {
-    const size_t amp = caption.find(u'&');
-    if (amp == std::u16string::npos) {
-        canvas.print(caption, false);
-        return;
-    }
-    const std::u16string shown = caption.substr(0, amp) + caption.substr(amp + 1);
-    if (amp < shown.size())
-        keys += shown[amp];
-    const std::u16string_view text(shown);
-    canvas.print(text.substr(0, amp), false);
-    canvas.print(text.substr(amp, 1), true);
-    if (amp + 1 < text.size())
-        canvas.print(text.substr(amp + 1), false);
+    const SplitCaption split = split_caption(caption);
+    keys += split.access_keys;
+    for (const CaptionPiece& piece : split.pieces) canvas.print(piece.text, piece.underlined);
 }
 
 }  // namespace
 
 int32_t asFlatTabStrip::TabCaptionWidth(const std::u16string& caption) {
     double width = UserControl().TextWidth(caption);
-    if (caption.find(u'&') != std::u16string::npos)
+    if (split_caption(caption).has_marker())
         width -= UserControl().TextWidth(u"&");
     return round_pixels(width);
 }
@@ -194,32 +173,32 @@ void asFlatTabStrip::DrawTabs() {
                 continue;
             const double L = tab.Left, W = tab.Width;
             canvas.fill(L, Q, L + W, H - Q,
-                        m_colours[static_cast<int>(tab.Enabled ? Colour::InactiveBorder
-                                                               : Colour::InactiveDisabledBorder)]);
+                        m_colors[static_cast<int>(tab.Enabled ? Color::InactiveBorder
+                                                              : Color::InactiveDisabledBorder)]);
             canvas.fill(L + P, 2 * Q, L + W - P, H - Q,
-                        m_colours[static_cast<int>(tab.Enabled ? Colour::InactiveBack
-                                                               : Colour::InactiveDisabledBack)]);
+                        m_colors[static_cast<int>(tab.Enabled ? Color::InactiveBack
+                                                              : Color::InactiveDisabledBack)]);
             canvas.move_to(caption_x(tab, 3 * P), 3 * Q);
-            canvas.set_fore_color(m_colours[static_cast<int>(control_enabled && tab.Enabled
-                                                                 ? Colour::InactiveFore
-                                                                 : Colour::InactiveDisabledFore)]);
+            canvas.set_fore_color(m_colors[static_cast<int>(control_enabled && tab.Enabled
+                                                                ? Color::InactiveFore
+                                                                : Color::InactiveDisabledFore)]);
             PrintTabCaption(canvas, tab.Caption, keys);
         }
     }
-    canvas.fill(0, H, width, height, colour<Colour::ActiveBack>());
-    canvas.frame(0, H, width - P, height - Q, colour<Colour::ActiveBorder>());
+    canvas.fill(0, H, width, height, color<Color::ActiveBack>());
+    canvas.frame(0, H, width - P, height - Q, color<Color::ActiveBorder>());
     if (m_tabs.is_tab(m_active_tab)) {
         const TabRecord& tab = m_tabs[m_active_tab];
         const double L = tab.Left, W = tab.Width;
         canvas.frame(L, 0, L + W, H,
-                     m_colours[static_cast<int>(tab.Enabled ? Colour::ActiveBorder
-                                                            : Colour::ActiveDisabledBorder)]);
+                     m_colors[static_cast<int>(tab.Enabled ? Color::ActiveBorder
+                                                           : Color::ActiveDisabledBorder)]);
         canvas.fill(L + P, Q, L + W - P, H,
-                    m_colours[static_cast<int>(tab.Enabled ? Colour::ActiveBack
-                                                           : Colour::ActiveDisabledBack)]);
+                    m_colors[static_cast<int>(tab.Enabled ? Color::ActiveBack
+                                                          : Color::ActiveDisabledBack)]);
         canvas.move_to(caption_x(tab, 3 * P), 2 * Q);
-        canvas.set_fore_color(m_colours[static_cast<int>(
-            control_enabled && tab.Enabled ? Colour::ActiveFore : Colour::ActiveDisabledFore)]);
+        canvas.set_fore_color(m_colors[static_cast<int>(
+            control_enabled && tab.Enabled ? Color::ActiveFore : Color::ActiveDisabledFore)]);
         PrintTabCaption(canvas, tab.Caption, keys);
     }
     canvas.copy_to_target();

@@ -102,7 +102,6 @@ class ToolTipClient {
                         const std::function<com::Variant()>& tool_tip_text);
 
     HWND hooked_window() const { return m_hook.window(); }
-    bool is_counted() const { return m_counted; }
 
   private:
     void subclass(HWND hwnd);

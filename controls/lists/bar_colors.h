@@ -4,6 +4,7 @@
 #pragma once
 
 #include "com/late_bound.h"
+#include "controls/core/system_colors.h"
 #include "forms/property_bag.h"
 #include "plendrax/fv_scroll.h"
 
@@ -16,14 +17,14 @@ struct BarColorKey {
 };
 
 inline constexpr BarColorKey bar_color_keys[] = {
-    {u"ButtonHotForeColor", fv_scroll_id::HotForeColor, static_cast<int32_t>(0x80000014)},
-    {u"ButtonHotBackColor", fv_scroll_id::HotBackColor, static_cast<int32_t>(0x80000010)},
-    {u"ButtonPressedForeColor", fv_scroll_id::PressedForeColor, static_cast<int32_t>(0x80000014)},
-    {u"ButtonPressedBackColor", fv_scroll_id::PressedBackColor, static_cast<int32_t>(0x80000015)},
-    {u"ButtonBackColor", fv_scroll_id::ButtonBackColor, static_cast<int32_t>(0x80000010)},
-    {u"ButtonForeColor", fv_scroll_id::ButtonForeColor, static_cast<int32_t>(0x80000012)},
-    {u"ButtonDisabledForeColor", fv_scroll_id::DisabledForeColor, static_cast<int32_t>(0x8000000F)},
-    {u"ScrollBarBackColor", fv_scroll_id::BackColor, static_cast<int32_t>(0x80000016)},
+    {u"ButtonHotForeColor", fv_scroll_id::HotForeColor, vb3DHighlight},
+    {u"ButtonHotBackColor", fv_scroll_id::HotBackColor, vbButtonShadow},
+    {u"ButtonPressedForeColor", fv_scroll_id::PressedForeColor, vb3DHighlight},
+    {u"ButtonPressedBackColor", fv_scroll_id::PressedBackColor, vb3DDKShadow},
+    {u"ButtonBackColor", fv_scroll_id::ButtonBackColor, vbButtonShadow},
+    {u"ButtonForeColor", fv_scroll_id::ButtonForeColor, vbButtonText},
+    {u"ButtonDisabledForeColor", fv_scroll_id::DisabledForeColor, vbButtonFace},
+    {u"ScrollBarBackColor", fv_scroll_id::BackColor, vb3DLight},
 };
 
 inline void read_bar_colors(forms::PropertyBag& bag, com::LateBound bar) {

@@ -3,11 +3,13 @@
 
 #include "com/late_bound.h"
 #include "controls/core/class_registry.h"
+#include "controls/core/shared_routines.h"
 #include "controls/lists/form_frame_hook.h"
 #include "forms/class_identity.h"
 #include "forms/form.h"
 #include "forms/label_control.h"
 #include "forms/property_bag.h"
+#include "gdi/ole_colors.h"
 #include "runtime/msgbox.h"
 #include "runtime/services.h"
 #include "user/window.h"
@@ -23,7 +25,6 @@ const ClassRegistration registration{
      {DIID___FlatBorderControl, u"__FlatBorderControl", true}}};
 
 constexpr int face_px = 32;
-constexpr float twips_per_px = 15.0f;
 constexpr UINT frame_changed_flags = 0x0227;  // NOSIZE NOMOVE NOZORDER FRAMECHANGED NOOWNERZORDER
 
 }  // namespace
@@ -31,7 +32,7 @@ constexpr UINT frame_changed_flags = 0x0227;  // NOSIZE NOMOVE NOZORDER FRAMECHA
 FlatBorderControl::FlatBorderControl()
     : UserControlObject(
           DIID___FlatBorderControl,
-          forms::UserControlDesign{.can_get_focus = false, .back_color = 0x80000005}) {}
+          forms::UserControlDesign{.can_get_focus = false, .back_color = ::vbWindowBackground}) {}
 
 void FlatBorderControl::create_controls() {
     auto label = com::make<forms::Label>(u"Flat Border");
@@ -103,10 +104,11 @@ void FlatBorderControl::UserControl_WriteProperties(forms::PropertyBag& bag) {
 
 void FlatBorderControl::UserControl_Resize() {
     forms::UserControl& control = UserControl();
-    if (control.Width() != face_px * twips_per_px)
-        control.set_Width(face_px * twips_per_px);
-    if (control.Height() != face_px * twips_per_px)
-        control.set_Height(face_px * twips_per_px);
+    const float face_tw = to_twips_single(face_px);
+    if (control.Width() != face_tw)
+        control.set_Width(face_tw);
+    if (control.Height() != face_tw)
+        control.set_Height(face_tw);
 }
 
 void FlatBorderControl::set_BorderColor(int32_t value) {

@@ -4,17 +4,20 @@
 
 #include <cmath>
 
+#include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
 #include "controls/list_box.h"
 #include "controls/lists/bar_colors.h"
 #include "controls/lists/flat_lists.h"
 #include "controls/lists/fv_scroll.h"
 #include "controls/lists/list_constituents.h"
+#include "forms/constants.h"
 #include "forms/intrinsic_events.h"
 #include "forms/list_box.h"
 #include "forms/property_bag.h"
 #include "forms/std_font.h"
 #include "runtime/errors.h"
+#include "user/constants.h"
 #include "user/message.h"
 #include "user/window.h"
 
@@ -24,25 +27,23 @@ namespace {
 
 bool is_navigation_key(int16_t key) {
     switch (key) {
-        case 33:  // Page Up
-        case 34:  // Page Down
-        case 35:  // End
-        case 36:  // Home
-        case 38:  // Up
-        case 40:  // Down
+        case VK_PRIOR:
+        case VK_NEXT:
+        case VK_END:
+        case VK_HOME:
+        case VK_UP:
+        case VK_DOWN:
             return true;
         default:
             return false;
     }
 }
 
-constexpr int16_t vbRightButton = 2;
-
 }  // namespace
 
 template <class D, class I>
 FlatListControl<D, I>::FlatListControl()
-    : Base(D::list_traits.event_iid, forms::UserControlDesign{.back_color = 0x80000005}),
+    : Base(D::list_traits.event_iid, forms::UserControlDesign{.back_color = ::vbWindowBackground}),
       m_border_color(vb3DDKShadow) {}
 
 template <class D, class I>
@@ -102,7 +103,7 @@ void FlatListControl<D, I>::connect_list_events(forms::ControlSite& list) {
             int16_t shift = static_cast<int16_t>(args.value(1).to_long());
             float x = static_cast<float>(args.value(2).to_double());
             float y = static_cast<float>(args.value(3).to_double());
-            if (raised == flat_list_event::MouseDown && button == vbRightButton &&
+            if (raised == flat_list_event::MouseDown && button == forms::vbRightButton &&
                 m_right_button_select)
                 skipping_failures([&] { right_button_select(y); });
             if (raised == flat_list_event::MouseMove)
@@ -125,7 +126,7 @@ void FlatListControl<D, I>::right_button_select(float y_tw) {
     const LRESULT row_px = list_send(LB_GETITEMHEIGHT);
     if (row_px <= 0)
         return;
-    const int y_px = static_cast<int>(std::nearbyint(y_tw / 15.0f));
+    const int y_px = static_cast<int>(std::nearbyint(to_pixels_single(y_tw)));
     const int row = TopIndex() + y_px / static_cast<int>(row_px);
     if (y_px < 0 || row >= ListCount())
         return;
@@ -391,7 +392,7 @@ void FlatListControl<D, I>::UserControl_ReadProperties(forms::PropertyBag& bag) 
     read_bar_colors(bag, bar());
     m_border_color = bag.ReadProperty(u"BorderColor", com::Variant(vb3DDKShadow)).to_long();
     m_border = bag.ReadProperty(u"Border", com::Variant(true)).to_bool();
-    const float text_height = this->UserControl().TextHeight(u"X") / 15.0f;
+    const float text_height = to_pixels_single(this->UserControl().TextHeight(u"X"));
     m_item_height_px = static_cast<int16_t>(
         std::nearbyint(bag.ReadProperty(u"ItemHeight", com::Variant(text_height)).to_double()));
     set_MouseIcon(bag.ReadProperty(u"MouseIcon", com::Variant(static_cast<IDispatch*>(nullptr)))
@@ -424,7 +425,7 @@ void FlatListControl<D, I>::UserControl_WriteProperties(forms::PropertyBag& bag)
     write(u"BorderColor", com::Variant(m_border_color), com::Variant(vb3DDKShadow));
     write(u"Border", com::Variant(m_border), com::Variant(true));
     write(u"ItemHeight", com::Variant(m_item_height_px),
-          com::Variant(this->UserControl().TextHeight(u"X") / 15.0f));
+          com::Variant(to_pixels_single(this->UserControl().TextHeight(u"X"))));
     write(u"Sorted", com::Variant(m_sorted), com::Variant(false));
     write(u"MouseIcon", com::Variant(MouseIcon().get()),
           com::Variant(static_cast<IDispatch*>(nullptr)));

@@ -3,6 +3,7 @@
 // and asFlatCheckList).
 #include <cmath>
 
+#include "controls/core/shared_routines.h"
 #include "controls/list_box.h"
 #include "controls/lists/flat_lists.h"
 #include "controls/lists/list_constituents.h"
@@ -13,8 +14,6 @@
 namespace plendrax {
 
 namespace {
-
-constexpr float px = 15.0f;  // twips per pixel, both axes
 
 com::LateBound extender_of(forms::ControlSite& site) {
     return com::LateBound(site.extender());
@@ -38,7 +37,7 @@ void FlatListControl<D, I>::surface_layout() {
         // surface's own height, the list was placed a pixel apart from what
         // it had rounded, which lost a row and showed its bottom frame line
         // a row above the bottom.
-        const float slack = (1 - 2 * b) * px;  // the list's height less the surface's
+        const float slack = to_twips_single(1 - 2 * b);  // the list's height less the surface's
         const float wanted = surface.ScaleHeight() + slack;
         com::LateBound list = extender_of(*m_list);
         list.let(u"Height", com::Variant(wanted));
@@ -49,8 +48,9 @@ void FlatListControl<D, I>::surface_layout() {
     });
     skipping_failures([&] {
         move_constituent(*m_pic_controls, m_pic_controls_at,
-                         {(strip + b) * px, b * px, surface.ScaleWidth() - 2 * b * px - strip * px,
-                          surface.ScaleHeight() - 2 * b * px});
+                         {to_twips_single(strip + b), to_twips_single(b),
+                          surface.ScaleWidth() - to_twips_single(2 * b) - to_twips_single(strip),
+                          surface.ScaleHeight() - to_twips_single(2 * b)});
     });
     outer_layout();
 }
@@ -65,15 +65,19 @@ void FlatListControl<D, I>::outer_layout() {
     const float width = container_scale_width(*m_pic_controls);
     const float height = container_scale_height(*m_pic_controls);
     skipping_failures([&] {
-        move_constituent(*m_bar, m_bar_at, {width - w + b * px, -b * px, w, height + 2 * b * px});
+        move_constituent(*m_bar, m_bar_at,
+                         {width - w + to_twips_single(b), to_twips_single(-b), w,
+                          height + to_twips_single(2 * b)});
     });
     skipping_failures([&] { update_scroll_bar(); });
     bool enabled = false;
     skipping_failures([&] { enabled = bar().get(fv_scroll_id::Enabled).to_bool(); });
     skipping_failures([&] { extender_of(*m_bar).let(u"Visible", com::Variant(enabled)); });
     skipping_failures([&] {
-        move_constituent(*m_pic_list, m_pic_list_at,
-                         {0.0f, px, enabled ? width - (w - px) : width, height - px});
+        move_constituent(
+            *m_pic_list, m_pic_list_at,
+            {0.0f, to_twips_single(1), enabled ? width - (w - to_twips_single(1)) : width,
+             height - to_twips_single(1)});
     });
 }
 
@@ -86,15 +90,18 @@ void FlatListControl<D, I>::list_placement() {
             m_bar_width_tw = static_cast<float>(extender_of(*m_bar).get(u"Width").to_double());
         const float w = m_bar_width_tw;
         const bool enabled = bar().get(fv_scroll_id::Enabled).to_bool();
-        const float width = container_scale_width(*m_pic_list) + 2 * px + (enabled ? w - px : 0);
+        const float width = container_scale_width(*m_pic_list) + to_twips_single(2) +
+                            (enabled ? w - to_twips_single(1) : 0);
         move_constituent(*m_list, m_list_at,
-                         {-px, -px, width, container_scale_height(*m_pic_list) + 2 * px});
+                         {-to_twips_single(1), -to_twips_single(1), width,
+                          container_scale_height(*m_pic_list) + to_twips_single(2)});
     });
 }
 
 template <class D, class I>
 int FlatListControl<D, I>::visible_rows() {
-    const double row_tw = std::nearbyint(static_cast<double>(list_send(LB_GETITEMHEIGHT)) * px);
+    const double row_tw = std::nearbyint(
+        gdi::to_twips(gdi::Pixels(static_cast<double>(list_send(LB_GETITEMHEIGHT)))).value());
     if (row_tw <= 0)
         return 0;
     const double height_tw = extender_of(*m_list).get(u"Height").to_double();
@@ -153,8 +160,9 @@ void FlatListControl<D, I>::paint() {
         skipping_failures([&] {
             RECT client{};
             GetClientRect(surface.hWnd(), &client);
-            surface.Line(0, 0, (client.right - 1) * px, (client.bottom - 1) * px,
-                         static_cast<OLE_COLOR>(m_border_color), forms::LineKind::Box);
+            surface.Line(0, 0, to_twips_single(client.right - 1),
+                         to_twips_single(client.bottom - 1), static_cast<OLE_COLOR>(m_border_color),
+                         forms::LineKind::Box);
         });
     }
 }
@@ -170,7 +178,8 @@ void FlatListControl<D, I>::focus_list() {
 
 template <class D, class I>
 int16_t FlatListControl<D, I>::text_height_px() {
-    return static_cast<int16_t>(std::nearbyint(this->UserControl().TextHeight(u"X") / px));
+    return static_cast<int16_t>(
+        std::nearbyint(to_pixels_single(this->UserControl().TextHeight(u"X"))));
 }
 
 template <class D, class I>

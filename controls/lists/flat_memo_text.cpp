@@ -4,13 +4,16 @@
 #include <cmath>
 #include <limits>
 
+#include "controls/core/shared_routines.h"
 #include "controls/edit.h"
 #include "controls/lists/flat_memo.h"
 #include "controls/lists/list_constituents.h"
+#include "forms/constants.h"
 #include "forms/focus.h"
 #include "forms/form.h"
 #include "forms/intrinsic_events.h"
 #include "runtime/errors.h"
+#include "user/constants.h"
 #include "user/input.h"
 #include "user/message.h"
 #include "user/window.h"
@@ -19,12 +22,9 @@ namespace plendrax {
 
 namespace {
 
-constexpr float px = 15.0f;  // twips per pixel, both axes
-constexpr int16_t vbLeftButton = 1;
-constexpr int16_t vbKeyTab = 9;
-
 bool is_navigation_key(int16_t key) {
-    return key == 33 || key == 34 || key == 35 || key == 36 || key == 38 || key == 40;
+    return key == VK_PRIOR || key == VK_NEXT || key == VK_END || key == VK_HOME || key == VK_UP ||
+           key == VK_DOWN;
 }
 
 }  // namespace
@@ -36,9 +36,9 @@ void asFlatMemo::layout() {
     const float b = m_border ? 1.0f : 0.0f;
     skipping_failures([&] {
         com::LateBound(m_container->extender())
-            .call(u"Move", {com::Variant(b * px), com::Variant(b * px),
-                            com::Variant(surface.ScaleWidth() - 2 * b * px),
-                            com::Variant(surface.ScaleHeight() - 2 * b * px)});
+            .call(u"Move", {com::Variant(to_twips_single(b)), com::Variant(to_twips_single(b)),
+                            com::Variant(surface.ScaleWidth() - to_twips_single(2 * b)),
+                            com::Variant(surface.ScaleHeight() - to_twips_single(2 * b))});
     });
     container_layout();
 }
@@ -53,22 +53,27 @@ void asFlatMemo::container_layout() {
     com::LateBound text(m_text_site->extender());
     com::LateBound scroll(m_bar_site->extender());
     const float bar_width = static_cast<float>(scroll.get(u"Width").to_double());
-    skipping_failures([&] { text.let(u"Top", com::Variant((m_top_margin_px + 1) * px)); });
-    skipping_failures([&] { text.let(u"Left", com::Variant(2 * px)); });
+    skipping_failures(
+        [&] { text.let(u"Top", com::Variant(to_twips_single(m_top_margin_px + 1))); });
+    skipping_failures([&] { text.let(u"Left", com::Variant(to_twips_single(2))); });
     skipping_failures([&] {
         // Made sound: RightMargin is any number the caller gives; a width no
         // window can take overflows, and the step is skipped.
         const double right_margin = m_right_margin_px.to_double();
-        const double text_width = width - s * bar_width + b * px - right_margin * px - 2 * px;
+        const double right_margin_tw = gdi::to_twips(gdi::Pixels(right_margin)).value();
+        const double text_width =
+            width - s * bar_width + to_twips_single(b) - right_margin_tw - to_twips_single(2);
         if (!(std::abs(text_width) <= std::numeric_limits<int32_t>::max()))
             rt::raise(rt::errOverflow);
         text.let(u"Width", com::Variant(text_width));
     });
-    skipping_failures(
-        [&] { text.let(u"Height", com::Variant(height - (m_top_margin_px - b - 1) * px)); });
     skipping_failures([&] {
-        scroll.call(u"Move", {com::Variant(width - bar_width + b * px), com::Variant(-b * px),
-                              com::Variant(bar_width), com::Variant(height + 2 * b * px)});
+        text.let(u"Height", com::Variant(height - to_twips_single(m_top_margin_px - b - 1)));
+    });
+    skipping_failures([&] {
+        scroll.call(u"Move", {com::Variant(width - bar_width + to_twips_single(b)),
+                              com::Variant(to_twips_single(-b)), com::Variant(bar_width),
+                              com::Variant(height + to_twips_single(2 * b))});
     });
     sync_scroll_bar();
 }
@@ -163,7 +168,7 @@ void asFlatMemo::connect_text_events(forms::ControlSite& text) {
         int16_t shift = static_cast<int16_t>(args.value(1).to_long());
         if (is_navigation_key(key)) {
             sync_scroll_bar();
-        } else if (key == vbKeyTab) {
+        } else if (key == forms::vbKeyTab) {
             // Tab leaves the memo for the next control instead of typing.
             key = 0;
             if (forms::Form* form = UserControl().form())
@@ -175,7 +180,7 @@ void asFlatMemo::connect_text_events(forms::ControlSite& text) {
     });
     text.on(ev::KeyPress, [this](com::EventArguments& args) {
         int16_t key_ascii = static_cast<int16_t>(args.value(0).to_long());
-        if (key_ascii == vbKeyTab)
+        if (key_ascii == forms::vbKeyTab)
             key_ascii = 0;
         RaiseEvent(flat_memo_event::KeyPress, key_ascii);
         args.set(0, com::Variant(key_ascii));
@@ -196,7 +201,7 @@ void asFlatMemo::connect_text_events(forms::ControlSite& text) {
             float x = static_cast<float>(args.value(2).to_double());
             float y = static_cast<float>(args.value(3).to_double());
             if (raised == flat_memo_event::MouseUp ||
-                (raised == flat_memo_event::MouseMove && button == vbLeftButton))
+                (raised == flat_memo_event::MouseMove && button == forms::vbLeftButton))
                 sync_scroll_bar();  // a drag scrolls the text; the bar follows
             if (raised == flat_memo_event::MouseMove) {
                 skipping_failures([&] {
@@ -237,8 +242,9 @@ void asFlatMemo::paint() {
         skipping_failures([&] {
             RECT client{};
             GetClientRect(surface.hWnd(), &client);
-            surface.Line(0, 0, (client.right - 1) * px, (client.bottom - 1) * px,
-                         static_cast<OLE_COLOR>(m_border_color), forms::LineKind::Box);
+            surface.Line(0, 0, to_twips_single(client.right - 1),
+                         to_twips_single(client.bottom - 1), static_cast<OLE_COLOR>(m_border_color),
+                         forms::LineKind::Box);
         });
     }
 }

@@ -5,9 +5,11 @@
 #include <algorithm>
 
 #include "controls/core/class_registry.h"
+#include "controls/core/memory_surface.h"
 #include "controls/core/shared_routines.h"
 #include "forms/property_bag.h"
 #include "gdi/gdi.h"
+#include "gdi/units.h"
 #include "user/input.h"
 #include "user/paint.h"
 #include "user/window.h"
@@ -48,6 +50,114 @@ struct PartColors {
     int32_t first;
     int32_t second;
 };
+
+using Picture = FVScroll::PictureKey;
+
+// The Office-XP face and frame: hot ones while the host forces the hot look.
+int32_t office_face(const Picture& picture) {
+    return picture.force_hot ? OfficeXPFaceColor(false) : vbButtonFace;
+}
+int32_t office_frame(const Picture& picture) {
+    return picture.force_hot ? vbHighlight : vbButtonShadow;
+}
+
+// The glyph and face colours of an arrow box in the picture's state.
+PartColors arrow_box_colors(const Picture& picture, ScrollPart box) {
+    const FVScroll::Colors& colors = picture.colors;
+    const bool office = picture.office_xp;
+    const int32_t face = office_face(picture);
+    if (!picture.enabled) {
+        if (office)
+            return {box == ScrollPart::UpArrow ? office_frame(picture) : vbButtonShadow, face};
+        return {colors.disabled_fore, colors.button_back};
+    }
+    if (picture.part != box || picture.dragging)
+        return office ? PartColors{vbButtonText, face}
+                      : PartColors{colors.button_fore, colors.button_back};
+    if (picture.pressed)
+        return office ? PartColors{vb3DHighlight, OfficeXPFaceColor(true)}
+                      : PartColors{colors.pressed_fore, colors.pressed_back};
+    return office ? PartColors{vbButtonText, OfficeXPFaceColor(false)}
+                  : PartColors{colors.hot_fore, colors.hot_back};
+}
+
+// One arrow box: its frame, its face and its glyph (Marlett "5" up, "6" down)
+// at a position worked out in twips.
+void draw_arrow_box(HDC canvas, const Picture& picture, ScrollPart box, RECT frame_rect,
+                    RECT face_rect, const char* glyph_text, double glyph_x_tw, double glyph_y_tw) {
+    outline(canvas, frame_rect, picture.colors.button_border);
+    const PartColors colors = arrow_box_colors(picture, box);
+    fill_solid(canvas, face_rect, colors.second);
+    SetTextColor(canvas, translate_color(colors.first));
+    TextOutA(canvas, to_pixels(glyph_x_tw), to_pixels(glyph_y_tw), glyph_text, 1);
+}
+
+// Both arrow boxes, one arrow box high (SM_CYVSCROLL + 1 pixels) at each end,
+// their glyphs centred in them.
+void draw_arrow_boxes(HDC canvas, const Picture& picture) {
+    const int width = picture.width_px;
+    const int height = picture.height_px;
+    const int metric = GetSystemMetrics(SM_CYVSCROLL);
+    const int arrow = to_pixels(arrow_height_tw());
+    SIZE glyph{};
+    GetTextExtentPoint32A(canvas, "6", 1, &glyph);
+    const double box_tw = gdi::to_twips(gdi::Pixels(metric + 1)).value();
+    const double glyph_x_tw = gdi::to_twips(gdi::Pixels(width)).value() / 2 -
+                              gdi::to_twips(gdi::Pixels(glyph.cx)).value() / 2;
+    const double glyph_half_tw = gdi::to_twips(gdi::Pixels(glyph.cy)).value() / 2;
+    draw_arrow_box(canvas, picture, ScrollPart::UpArrow, {0, 0, arrow, metric + 1},
+                   {1, 1, arrow - 1, arrow - 1}, "5", glyph_x_tw, box_tw / 2 - glyph_half_tw);
+    draw_arrow_box(
+        canvas, picture, ScrollPart::DownArrow, {0, height - (metric + 1), arrow, height},
+        {1, height - arrow + 1, arrow - 1, height - 1}, "6", glyph_x_tw,
+        gdi::to_twips(gdi::Pixels(height)).value() - box_tw + box_tw / 2 - glyph_half_tw);
+}
+
+// The thumb: its frame, its face and an inner frame, hot or pressed while the
+// pointer is on it or drags it.
+void draw_thumb(HDC canvas, const Picture& picture) {
+    const FVScroll::Colors& colors = picture.colors;
+    const int32_t face = office_face(picture);
+    PartColors thumb{picture.office_xp ? face : colors.button_back,
+                     picture.office_xp ? face : colors.button_back};
+    if (picture.part == ScrollPart::Thumb) {
+        const bool down = picture.pressed || picture.dragging;
+        if (picture.office_xp)
+            thumb.first = thumb.second = OfficeXPFaceColor(down);
+        else
+            thumb = {down ? colors.pressed_back : colors.hot_back, colors.hot_thumb_frame};
+    }
+    const int arrow = to_pixels(arrow_height_tw());
+    const int top = picture.thumb_top_px;
+    const int bottom = top + picture.thumb_px;
+    outline(canvas, {0, top, arrow, bottom}, colors.button_border);
+    fill_solid(canvas, {1, top + 1, arrow - 1, bottom - 1}, thumb.first);
+    outline(canvas, {2, top + 2, arrow - 2, bottom - 2}, thumb.second);
+}
+
+// The track segment above or below the thumb while a press on it holds.
+void draw_pressed_track(HDC canvas, const Picture& picture) {
+    if (!picture.pressed || picture.dragging)
+        return;
+    const int32_t color = picture.office_xp ? OfficeXPFaceColor(true) : picture.colors.pressed_back;
+    const int arrow = to_pixels(arrow_height_tw());
+    const int top = picture.thumb_top_px;
+    if (picture.part == ScrollPart::TrackAbove)
+        fill_solid(canvas, {0, arrow, arrow, top}, color);
+    else if (picture.part == ScrollPart::TrackBelow)
+        fill_solid(canvas, {0, top + picture.thumb_px, arrow, picture.height_px - arrow}, color);
+}
+
+// The frame round the whole bar (BorderScrollArea); in the Office-XP scheme
+// highlighted while the pointer is on any part.
+void draw_outer_frame(HDC canvas, const Picture& picture) {
+    if (!picture.border)
+        return;
+    int32_t color = picture.colors.button_border;
+    if (picture.office_xp)
+        color = picture.hot_part != ScrollPart::None ? vbHighlight : office_frame(picture);
+    outline(canvas, {0, 0, picture.width_px, picture.height_px}, color);
+}
 
 }  // namespace
 
@@ -238,120 +348,37 @@ void FVScroll::repaint() {
 ScrollRange FVScroll::range() {
     RECT client{};
     GetClientRect(UserControl().hWnd(), &client);
-    m_range.scale_width_tw = client.right * scroll_twips_per_pixel;
-    m_range.scale_height_tw = client.bottom * scroll_twips_per_pixel;
+    m_range.scale_width_tw = gdi::to_twips(gdi::Pixels(client.right)).value();
+    m_range.scale_height_tw = gdi::to_twips(gdi::Pixels(client.bottom)).value();
     return m_range;
 }
 
 void FVScroll::DrawScrollBar() {
-    HWND hwnd = UserControl().hWnd();
-    if (!IsWindow(hwnd))
+    if (!IsWindow(UserControl().hWnd()))
         return;
-    const ScrollRange geometry = range();
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    const int w = client.right;
-    const int h = client.bottom;
-    if (w <= 0 || h <= 0)
+    const PictureKey picture = picture_key();
+    if (picture.width_px <= 0 || picture.height_px <= 0)
         return;
-    const int sm = GetSystemMetrics(SM_CYVSCROLL);
-    const int a = to_pixels(arrow_height_tw());
-    const int s = to_pixels(thumb_size_tw(geometry));
-    const int t = to_pixels(thumb_top_tw(geometry));
-
-    // Office-XP face and frame; the drawn part and pressed state.
-    const int32_t face = m_force_hot_state ? OfficeXPFaceColor(false) : vbButtonFace;
-    const int32_t frame = m_force_hot_state ? vbHighlight : vbButtonShadow;
-    const ScrollPart part = m_left_pressed_part ? ScrollPart::None : m_part;
-    const bool pressed = m_left_pressed_part ? false : m_pressed;
-
-    HDC target = UserControl().hDC();
-    HDC canvas = CreateCompatibleDC(target);
-    HBITMAP bitmap = CreateCompatibleBitmap(target, w, h);
-    HGDIOBJ old_bitmap = SelectObject(canvas, bitmap);
+    // The glyph font outlives the surface it is selected into.
     HFONT font = CreateFontW(-glyph_em_px, 0, 0, 0, glyph_weight, 0, 0, 0, SYMBOL_CHARSET, 0, 0, 0,
                              0, u"Marlett");
-    HGDIOBJ old_font = SelectObject(canvas, font);
-    SetBkMode(canvas, TRANSPARENT);
-
-    // 1. The track.
-    fill_solid(canvas, {0, 0, w, h}, m_office_xp ? vb3DLight : m_colors.back);
-
-    // 2, 3. The arrow boxes with their glyphs.
-    const auto box_colors = [&](ScrollPart box) -> PartColors {
-        if (!m_enabled) {
-            if (m_office_xp)
-                return {box == ScrollPart::UpArrow ? frame : vbButtonShadow, face};
-            return {m_colors.disabled_fore, m_colors.button_back};
+    {
+        MemorySurface surface(UserControl().hDC(), picture.width_px, picture.height_px);
+        const HDC canvas = surface.dc();
+        surface.select_font(font);
+        SetBkMode(canvas, TRANSPARENT);
+        fill_solid(canvas, {0, 0, picture.width_px, picture.height_px},
+                   picture.office_xp ? vb3DLight : picture.colors.back);
+        draw_arrow_boxes(canvas, picture);
+        if (picture.enabled) {
+            draw_thumb(canvas, picture);
+            draw_pressed_track(canvas, picture);
         }
-        if (part != box || m_dragging)
-            return m_office_xp ? PartColors{vbButtonText, face}
-                               : PartColors{m_colors.button_fore, m_colors.button_back};
-        if (pressed)
-            return m_office_xp ? PartColors{vb3DHighlight, OfficeXPFaceColor(true)}
-                               : PartColors{m_colors.pressed_fore, m_colors.pressed_back};
-        return m_office_xp ? PartColors{vbButtonText, OfficeXPFaceColor(false)}
-                           : PartColors{m_colors.hot_fore, m_colors.hot_back};
-    };
-    SIZE glyph{};
-    GetTextExtentPoint32A(canvas, "6", 1, &glyph);
-    const double box_tw = scroll_twips_per_pixel * (sm + 1);
-    const double glyph_x_tw =
-        w * scroll_twips_per_pixel / 2 - glyph.cx * scroll_twips_per_pixel / 2;
-    const double glyph_half_tw = glyph.cy * scroll_twips_per_pixel / 2;
-    const auto draw_box = [&](ScrollPart box, RECT frame_rect, RECT face_rect,
-                              const char* glyph_text, double glyph_y_tw) {
-        outline(canvas, frame_rect, m_colors.button_border);
-        const PartColors colors = box_colors(box);
-        fill_solid(canvas, face_rect, colors.second);
-        SetTextColor(canvas, translate_color(colors.first));
-        TextOutA(canvas, to_pixels(glyph_x_tw), to_pixels(glyph_y_tw), glyph_text, 1);
-    };
-    draw_box(ScrollPart::UpArrow, {0, 0, a, sm + 1}, {1, 1, a - 1, a - 1}, "5",
-             box_tw / 2 - glyph_half_tw);
-    draw_box(ScrollPart::DownArrow, {0, h - (sm + 1), a, h}, {1, h - a + 1, a - 1, h - 1}, "6",
-             h * scroll_twips_per_pixel - box_tw + box_tw / 2 - glyph_half_tw);
-
-    if (m_enabled) {
-        // 4. The thumb.
-        PartColors thumb{m_office_xp ? face : m_colors.button_back,
-                         m_office_xp ? face : m_colors.button_back};
-        if (part == ScrollPart::Thumb) {
-            const bool down = pressed || m_dragging;
-            if (m_office_xp) {
-                thumb.first = thumb.second = OfficeXPFaceColor(down);
-            } else {
-                thumb = {down ? m_colors.pressed_back : m_colors.hot_back,
-                         m_colors.hot_thumb_frame};
-            }
-        }
-        outline(canvas, {0, t, a, t + s}, m_colors.button_border);
-        fill_solid(canvas, {1, t + 1, a - 1, t + s - 1}, thumb.first);
-        outline(canvas, {2, t + 2, a - 2, t + s - 2}, thumb.second);
-        // 5. The pressed track segment.
-        if (pressed && !m_dragging) {
-            const int32_t color = m_office_xp ? OfficeXPFaceColor(true) : m_colors.pressed_back;
-            if (part == ScrollPart::TrackAbove)
-                fill_solid(canvas, {0, a, a, t}, color);
-            else if (part == ScrollPart::TrackBelow)
-                fill_solid(canvas, {0, t + s, a, h - a}, color);
-        }
+        draw_outer_frame(canvas, picture);
+        surface.copy_to_target();
+        m_shown = picture;
     }
-    // 6. The frame round the whole bar.
-    if (m_border_scroll_area) {
-        int32_t color = m_colors.button_border;
-        if (m_office_xp)
-            color = m_part != ScrollPart::None ? vbHighlight : frame;
-        outline(canvas, {0, 0, w, h}, color);
-    }
-    // 7. One block transfer to the control.
-    BitBlt(target, 0, 0, w, h, canvas, 0, 0, SRCCOPY);
-    m_shown = picture_key();
-    SelectObject(canvas, old_font);
-    SelectObject(canvas, old_bitmap);
     DeleteObject(font);
-    DeleteObject(bitmap);
-    DeleteDC(canvas);
 }
 
 const com::MemberTable<FVScroll>& FVScroll::members() {

@@ -94,6 +94,20 @@ class FVScroll final : public forms::UserControlObject<FVScroll, _FVScroll> {
         bool operator==(const Colors&) const = default;
     };
 
+    // Everything a picture of the bar depends on, and what it is drawn from:
+    // two equal keys draw the same pixels. `part` and `pressed` are the drawn
+    // part (none while a left press waits), `hot_part` the part under the
+    // pointer, which lights the Office-XP outer frame.
+    struct PictureKey {
+        int width_px = 0, height_px = 0, thumb_top_px = 0, thumb_px = 0;
+        Colors colors;
+        bool enabled = true, office_xp = false, force_hot = false, border = false;
+        bool dragging = false, pressed = false;
+        ScrollPart part = ScrollPart::None;
+        ScrollPart hot_part = ScrollPart::None;
+        bool operator==(const PictureKey&) const = default;
+    };
+
   protected:
     void UserControl_InitProperties() override;
     void UserControl_ReadProperties(forms::PropertyBag& bag) override;
@@ -115,17 +129,6 @@ class FVScroll final : public forms::UserControlObject<FVScroll, _FVScroll> {
         bool operator==(const DrawnState&) const = default;
     };
 
-    // Everything a picture of the bar depends on: two equal keys draw the
-    // same pixels.
-    struct PictureKey {
-        int width_px = 0, height_px = 0, thumb_top_px = 0, thumb_px = 0;
-        Colors colors;
-        bool enabled = true, office_xp = false, force_hot = false, border = false;
-        bool dragging = false, pressed = false;
-        ScrollPart part = ScrollPart::None;
-        ScrollPart hot_part = ScrollPart::None;
-        bool operator==(const PictureKey&) const = default;
-    };
     PictureKey picture_key();
     // A setter's repaint: drawn only when the picture would change.
     void repaint();

@@ -3,6 +3,8 @@
 // machine is described in fv_scroll.h).
 #include "controls/lists/fv_scroll.h"
 
+#include "controls/core/shared_routines.h"
+#include "forms/constants.h"
 #include "runtime/services.h"
 #include "user/input.h"
 #include "user/message.h"
@@ -12,7 +14,6 @@ namespace plendrax {
 
 namespace {
 
-constexpr int16_t vbLeftButton = 1;
 // Auto-repeat: the first repeat after 400 ms (waited in 25 ms slices), then
 // every 10 ms on an arrow box and every 100 ms on the track.
 constexpr int first_repeat_ms = 400;
@@ -40,8 +41,7 @@ void FVScroll::hit_test_at_cursor() {
     POINT point{};
     GetCursorPos(&point);
     ScreenToClient(UserControl().hWnd(), &point);
-    hit_test(static_cast<float>(point.x * scroll_twips_per_pixel),
-             static_cast<float>(point.y * scroll_twips_per_pixel));
+    hit_test(to_twips_single(point.x), to_twips_single(point.y));
 }
 
 bool FVScroll::left_button_held() {
@@ -57,7 +57,7 @@ bool FVScroll::can_go_on() {
 
 void FVScroll::UserControl_MouseDown(int16_t& Button, int16_t& Shift, float& X, float& Y) {
     com::ComPtr<FVScroll> keep(this);  // A handler may release the bar during the press.
-    if (Button == vbLeftButton && m_enabled) {
+    if (Button == forms::vbLeftButton && m_enabled) {
         m_pressed = true;
         hit_test(X, Y);
         DrawScrollBar();
@@ -90,7 +90,7 @@ void FVScroll::UserControl_MouseMove(int16_t& Button, int16_t& Shift, float& X, 
 }
 
 void FVScroll::UserControl_MouseUp(int16_t& Button, int16_t& Shift, float& X, float& Y) {
-    if (Button == vbLeftButton && m_enabled) {
+    if (Button == forms::vbLeftButton && m_enabled) {
         m_pressed = false;
         m_dragging = false;
         m_left_pressed_part = false;

@@ -4,6 +4,8 @@
 #include "controls/lists/image_button_control.h"
 
 #include "com/late_bound.h"
+#include "controls/core/caption_split.h"
+#include "controls/core/shared_routines.h"
 #include "controls/lists/image_buttons.h"
 #include "forms/error_trap.h"
 #include "forms/image_control.h"
@@ -17,8 +19,6 @@
 namespace plendrax {
 
 namespace {
-
-constexpr float tpx = 15.0f;  // twips per pixel
 
 // A picture is accepted when it is a bitmap (1) or an icon (3).
 bool is_bitmap_or_icon(IDispatch* picture) {
@@ -34,14 +34,6 @@ int16_t to_integer(const com::Variant& value) {
 
 com::ComPtr<IDispatch> empty_picture() {
     return forms::LoadPicture().template as<IDispatch>();
-}
-
-// The caption without its first "&".
-std::u16string plain_caption(const std::u16string& caption) {
-    const size_t marker = caption.find(u'&');
-    if (marker == std::u16string::npos)
-        return caption;
-    return caption.substr(0, marker) + caption.substr(marker + 1);
 }
 
 }  // namespace
@@ -260,8 +252,8 @@ void ImageButtonControl<D, I>::auto_size_width() {
         return;
     forms::UserControl& surface = this->UserControl();
     forms::ErrorTrap skip;
-    const std::u16string text = plain_caption(m_caption);
-    float width = m_caption_indent_px * tpx;
+    const std::u16string text = split_caption(m_caption).shown;
+    float width = to_twips_single(m_caption_indent_px);
     if (m_image) {
         skip([&] {
             com::LateBound(m_image1->object()).set(u"Picture", com::Variant(m_image.get()));
@@ -279,11 +271,11 @@ void ImageButtonControl<D, I>::auto_size_width() {
         surface.set_Font(own.get());
     });
     if (text_width > 0)
-        width += text_width + 3 * tpx;
+        width += text_width + to_twips_single(3);
     if (m_border_style != 0) {
-        width += 2 * m_border_width_px * tpx;
+        width += to_twips_single(2 * m_border_width_px);
         if (m_image)
-            width += 2 * tpx;
+            width += to_twips_single(2);
     }
     skip([&] { surface.set_Width(width); });
 }

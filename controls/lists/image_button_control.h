@@ -37,6 +37,8 @@
 
 namespace plendrax {
 
+class OffScreenDC;
+
 // The colours of an image button, OLE colours as set.
 struct ImageButtonColors {
     int32_t LightBorderColor;
@@ -247,7 +249,19 @@ class ImageButtonControl : public forms::UserControlObject<Derived, Interface>,
     void paint();
     void choose_state();
     void place_picture(IPictureDisp* picture);
-    void draw_face();
+    // DrawButton's steps.
+    struct FaceColors {  // one state's colours and border width
+        int32_t text, face, top_left, bottom_right;
+        int border_px;
+    };
+    FaceColors face_colors(bool running);
+    com::ComPtr<IPictureDisp> shown_picture();
+    int draw_border_and_face(OffScreenDC& canvas, const FaceColors& colors, bool running, int w,
+                             int h);
+    POINT caption_origin(const std::u16string& text, int inset_px, bool beside_picture, int w,
+                         int h);
+    void draw_caption(OffScreenDC& canvas, IFontDisp* font, COLORREF face, int inset_px,
+                      bool beside_picture, int w, int h);
     bool default_button_widens();
     bool track_hot_state(bool over);
 

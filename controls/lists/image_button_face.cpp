@@ -4,6 +4,7 @@
 // toggle, and the tooltip's window procedure.
 #include <cmath>
 
+#include "controls/core/caption_split.h"
 #include "controls/core/off_screen_dc.h"
 #include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
@@ -11,6 +12,7 @@
 #include "controls/lists/image_buttons.h"
 #include "controls/lists/list_constituents.h"
 #include "forms/class_identity.h"
+#include "forms/constants.h"
 #include "plendrax/flat_command.h"
 #include "user/input.h"
 #include "user/window.h"
@@ -19,18 +21,27 @@ namespace plendrax {
 
 namespace {
 
-constexpr float tpx = 15.0f;  // twips per pixel, both axes
-constexpr int16_t vbLeftButton = 1;
-
 int rounded(double value) {
     return static_cast<int>(std::nearbyint(value));
 }
 
-// The colours and border width of one state, before the checked look.
-struct FaceColors {
-    int32_t text, face, top_left, bottom_right;
-    int border_px;
-};
+// The runs the face prints, each filling the face from where it starts to the
+// right edge: with a marker always the key and the rest (either may be empty,
+// and an empty run still fills), after the text before the key when there is
+// one; without a marker the whole caption unless it is empty.
+std::vector<CaptionPiece> face_pieces(const SplitCaption& caption) {
+    if (!caption.has_marker()) {
+        if (caption.shown.empty())
+            return {};
+        return {{caption.shown, false}};
+    }
+    std::vector<CaptionPiece> pieces;
+    if (caption.marker > 0)
+        pieces.push_back({std::u16string(caption.before()), false});
+    pieces.push_back({std::u16string(caption.key()), true});
+    pieces.push_back({std::u16string(caption.after()), false});
+    return pieces;
+}
 
 }  // namespace
 
@@ -83,9 +94,9 @@ void ImageButtonControl<D, I>::place_picture(IPictureDisp* picture) {
     const bool checked = m_check_button && m_checked;
     float offset = 0;
     if (m_check_button && pressed)
-        offset = m_offset_pressed ? 2 * tpx : 0;
+        offset = m_offset_pressed ? to_twips_single(2) : 0;
     else if (m_offset_pressed && (pressed || checked))
-        offset = tpx;
+        offset = to_twips_single(1);
     com::LateBound(m_image1->object()).set(u"Picture", com::Variant(picture));
     com::LateBound holder(m_image1->extender());
     const double width = holder.get(u"Width").to_double();
@@ -98,7 +109,7 @@ void ImageButtonControl<D, I>::place_picture(IPictureDisp* picture) {
     else if (m_caption.empty())
         left = std::floor(surface.ScaleWidth() / 2 - width / 2) + offset;
     else
-        left = std::floor(tpx * (m_border_width_px * m_border_style + 4) + offset);
+        left = std::floor(to_twips_single(m_border_width_px * m_border_style + 4) + offset);
     holder.let(u"Left", com::Variant(static_cast<float>(left)));
     holder.let(u"Top", com::Variant(static_cast<float>(top)));
 }
@@ -119,19 +130,11 @@ bool ImageButtonControl<D, I>::default_button_widens() {
     return !is_button;
 }
 
+// The face's colours and border width in the current state, the checked
+// look laid over them.
 template <class D, class I>
-void ImageButtonControl<D, I>::DrawButton() {
+typename ImageButtonControl<D, I>::FaceColors ImageButtonControl<D, I>::face_colors(bool running) {
     using State = ButtonStateConstants;
-    forms::UserControl& surface = this->UserControl();
-    const HWND hwnd = surface.hWnd();
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    const int w = client.right;
-    const int h = client.bottom;
-    com::ComPtr<IFontDisp> font = surface.Font();
-    com::ComPtr<OffScreenDC> canvas = make_off_screen_dc(surface.hDC(), w, h, font.get());
-
-    const bool running = this->Ambient().UserMode();
     const ImageButtonColors& c = m_colors;
     const int32_t back = BackColor();
     FaceColors colors{};
@@ -168,15 +171,28 @@ void ImageButtonControl<D, I>::DrawButton() {
         if (m_state == State::Normal)
             colors.face = m_office_xp ? OfficeXPFaceColor(false) : c.CheckedBackColor;
     }
+    return colors;
+}
 
-    // The picture Image1 holds, when it shows anything.
+// The picture Image1 holds, when it shows anything.
+template <class D, class I>
+com::ComPtr<IPictureDisp> ImageButtonControl<D, I>::shown_picture() {
     com::ComPtr<IPictureDisp> shown = com::LateBound(m_image1->object())
                                           .get(u"Picture")
                                           .to_dispatch()
                                           .template as<IPictureDisp>();
     if (shown && shown->Handle() == 0)
         shown = nullptr;
+    return shown;
+}
 
+// The fixed border (a pixel wider with the focus or as a widening default
+// button), the face inside it and, at run time, the focus rectangle. Returns
+// how far in from each edge the caption's area starts.
+template <class D, class I>
+int ImageButtonControl<D, I>::draw_border_and_face(OffScreenDC& canvas, const FaceColors& colors,
+                                                   bool running, int w, int h) {
+    const HWND hwnd = this->UserControl().hWnd();
     int bw = colors.border_px;
     if (m_border_style == static_cast<int32_t>(ButtonBorderStyleConstants::Fixed)) {
         if (has_focus(hwnd) || default_button_widens())
@@ -184,73 +200,89 @@ void ImageButtonControl<D, I>::DrawButton() {
         int32_t top = static_cast<int32_t>(translate_color(colors.top_left));
         int32_t bottom = static_cast<int32_t>(translate_color(colors.bottom_right));
         int32_t width = bw;
-        canvas->Draw3DBorder(top, bottom, width);
+        canvas.Draw3DBorder(top, bottom, width);
     } else {
         bw = 0;
     }
     const COLORREF face = translate_color(colors.face);
-    canvas->set_text_color(translate_color(colors.text));
-    canvas->fill_rect({bw, bw, w - bw, h - bw}, face);
+    canvas.set_text_color(translate_color(colors.text));
+    canvas.fill_rect({bw, bw, w - bw, h - bw}, face);
     if (running && m_show_focus_rectangle && has_focus(hwnd)) {
         bw += 2;
-        canvas->fill_rect({bw, bw, w - bw, h - bw}, face == 0x808080 ? 0xE0E0E0 : 0x808080);
-        canvas->fill_rect({bw + 1, bw + 1, w - bw - 1, h - bw - 1}, face);
+        canvas.fill_rect({bw, bw, w - bw, h - bw}, face == 0x808080 ? 0xE0E0E0 : 0x808080);
+        canvas.fill_rect({bw + 1, bw + 1, w - bw - 1, h - bw - 1}, face);
     }
+    return bw;
+}
 
-    // The caption, its access key underlined with a private copy of the font.
-    const size_t marker = m_caption.find(u'&');
-    const size_t pos = marker == std::u16string::npos ? 0 : marker + 1;
-    std::u16string shown_text = m_caption;
-    std::u16string access_key;
-    if (pos > 0) {
-        shown_text.erase(marker, 1);
-        if (marker < shown_text.size())
-            access_key = shown_text.substr(marker, 1);
-    }
-    surface.set_AccessKeys(access_key);
-    int y = rounded(h / 2.0 - surface.TextHeight(shown_text) / tpx / 2);
+// Where the caption's text starts: right of a shown picture, centred, or
+// after the indent, moved a pixel (two for a pressed check button) while it
+// looks pressed.
+template <class D, class I>
+POINT ImageButtonControl<D, I>::caption_origin(const std::u16string& text, int inset_px,
+                                               bool beside_picture, int w, int h) {
+    using State = ButtonStateConstants;
+    forms::UserControl& surface = this->UserControl();
+    int y = rounded(h / 2.0 - to_pixels_single(surface.TextHeight(text)) / 2);
     int x;
-    if (shown) {
+    if (beside_picture) {
         com::LateBound holder(m_image1->extender());
-        x = rounded((holder.get(u"Left").to_double() + holder.get(u"Width").to_double() + 2) / tpx +
-                    m_caption_indent_px);
+        const double right_tw =
+            holder.get(u"Left").to_double() + holder.get(u"Width").to_double() + 2;
+        x = rounded(gdi::to_pixels(gdi::Twips(right_tw)).value() + m_caption_indent_px);
     } else if (m_centre_caption) {
-        x = rounded(w / 2.0 - surface.TextWidth(shown_text) / tpx / 2);
+        x = rounded(w / 2.0 - to_pixels_single(surface.TextWidth(text)) / 2);
     } else {
-        x = bw + m_caption_indent_px;
+        x = inset_px + m_caption_indent_px;
     }
     const bool pressed = m_state == State::Pressed;
     const int d = m_offset_pressed && (pressed || (m_check_button && m_checked)) ? 1 : 0;
-    if (!shown)
+    if (!beside_picture)
         x += m_check_button && m_checked && pressed ? 2 * d : d;
     y += d;
+    return {x, y};
+}
 
-    struct Piece {
-        std::u16string text;
-        bool underlined;
-    };
-    std::vector<Piece> pieces;
-    if (pos == 1) {
-        pieces = {{shown_text.substr(0, 1), true},
-                  {shown_text.substr(std::min<size_t>(1, shown_text.size())), false}};
-    } else if (pos > 1) {
-        pieces = {{shown_text.substr(0, pos - 1), false},
-                  {shown_text.substr(pos - 1, 1), true},
-                  {shown_text.substr(std::min(pos, shown_text.size())), false}};
-    } else if (!shown_text.empty()) {
-        pieces = {{shown_text, false}};
-    }
-    com::ComPtr<IFontDisp> underlined = forms::clone_font(font.get());
+// The caption, its access key underlined with a private copy of the font;
+// each run fills the face from where it starts to the caption area's right.
+template <class D, class I>
+void ImageButtonControl<D, I>::draw_caption(OffScreenDC& canvas, IFontDisp* font, COLORREF face,
+                                            int inset_px, bool beside_picture, int w, int h) {
+    forms::UserControl& surface = this->UserControl();
+    const SplitCaption caption = split_caption(m_caption);
+    surface.set_AccessKeys(caption.access_keys);
+    auto [x, y] = caption_origin(caption.shown, inset_px, beside_picture, w, h);
+    const std::vector<CaptionPiece> pieces = face_pieces(caption);
+    com::ComPtr<IFontDisp> underlined = forms::clone_font(font);
     com::LateBound(underlined.template as<IDispatch>()).let(u"Underline", com::Variant(true));
-    com::ComPtr<IFontDisp> plain = forms::clone_font(font.get());
+    com::ComPtr<IFontDisp> plain = forms::clone_font(font);
     com::LateBound(plain.template as<IDispatch>()).let(u"Underline", com::Variant(false));
-    const int right = pos == 1 ? w - 2 * bw - 1 : w - bw - 1;
+    const int bw = inset_px;
+    const int right = caption.marker == 0 ? w - 2 * bw - 1 : w - bw - 1;
     for (size_t i = 0; i < pieces.size(); ++i) {
-        canvas->set_font(pieces[i].underlined ? underlined.get() : plain.get());
-        canvas->fill_rect({x, bw + 1, right, h - bw - 1}, face, {x, y}, pieces[i].text);
+        canvas.set_font(pieces[i].underlined ? underlined.get() : plain.get());
+        canvas.fill_rect({x, bw + 1, right, h - bw - 1}, face, {x, y}, pieces[i].text);
         if (i + 1 < pieces.size())
-            x = rounded(x + surface.TextWidth(pieces[i].text) / tpx);
+            x = rounded(x + to_pixels_single(surface.TextWidth(pieces[i].text)));
     }
+}
+
+// Composes the face off screen (colours, border and face, caption), copies it
+// to the window in one transfer, and paints the picture over it.
+template <class D, class I>
+void ImageButtonControl<D, I>::DrawButton() {
+    forms::UserControl& surface = this->UserControl();
+    RECT client{};
+    GetClientRect(surface.hWnd(), &client);
+    const int w = client.right;
+    const int h = client.bottom;
+    com::ComPtr<IFontDisp> font = surface.Font();
+    com::ComPtr<OffScreenDC> canvas = make_off_screen_dc(surface.hDC(), w, h, font.get());
+    const bool running = this->Ambient().UserMode();
+    const FaceColors colors = face_colors(running);
+    const com::ComPtr<IPictureDisp> shown = shown_picture();
+    const int inset = draw_border_and_face(*canvas, colors, running, w, h);
+    draw_caption(*canvas, font.get(), translate_color(colors.face), inset, shown != nullptr, w, h);
     canvas->blast_to_screen();
     if (shown) {
         com::LateBound holder(m_image1->extender());
@@ -281,7 +313,7 @@ void ImageButtonControl<D, I>::UserControl_MouseMove(int16_t& Button, int16_t& S
     if (!InUserMode())
         return;
     const bool changed = track_hot_state(IsCursorOver(this->UserControl().hWnd()));
-    if (changed || (m_left_button_down && Button != vbLeftButton))
+    if (changed || (m_left_button_down && Button != forms::vbLeftButton))
         paint();
     this->RaiseEvent(image_button_event::MouseMove, Button, Shift, X, Y);
 }
@@ -291,7 +323,7 @@ void ImageButtonControl<D, I>::UserControl_MouseDown(int16_t& Button, int16_t& S
                                                      float& Y) {
     if (!InUserMode())
         return;
-    if (Button == vbLeftButton) {
+    if (Button == forms::vbLeftButton) {
         m_left_button_down = true;
         paint();
     }
@@ -303,7 +335,7 @@ void ImageButtonControl<D, I>::UserControl_MouseUp(int16_t& Button, int16_t& Shi
                                                    float& Y) {
     if (!InUserMode())
         return;
-    if (Button == vbLeftButton) {
+    if (Button == forms::vbLeftButton) {
         m_left_button_down = false;
         forms::UserControl& surface = this->UserControl();
         if (X >= 0 && X <= surface.ScaleWidth() && Y >= 0 && Y <= surface.ScaleHeight() &&

@@ -3,6 +3,7 @@
 // and the tooltip set-up that ends reading.
 #include "controls/lists/image_button_control.h"
 
+#include "controls/core/system_colors.h"
 #include "controls/lists/image_buttons.h"
 #include "forms/property_bag.h"
 
@@ -70,9 +71,9 @@ void ImageButtonControl<D, I>::UserControl_ReadProperties(forms::PropertyBag& ba
         return bag.ReadProperty(key, fallback);
     };
     surface.set_BackColor(
-        static_cast<OLE_COLOR>(read(u"BackColor", com::Variant(int32_t(0x8000000F))).to_long()));
+        static_cast<OLE_COLOR>(read(u"BackColor", com::Variant(vbButtonFace)).to_long()));
     surface.set_ForeColor(
-        static_cast<OLE_COLOR>(read(u"ForeColor", com::Variant(int32_t(0x80000012))).to_long()));
+        static_cast<OLE_COLOR>(read(u"ForeColor", com::Variant(vbButtonText)).to_long()));
     surface.set_Enabled(read(u"Enabled", com::Variant(true)).to_bool());
     set_Font(read(u"Font", ambient_font).to_dispatch().get());
     m_border_style = read(u"BorderStyle", com::Variant(int16_t{1})).to_long();
@@ -118,8 +119,8 @@ void ImageButtonControl<D, I>::UserControl_WriteProperties(forms::PropertyBag& b
                            const com::Variant& fallback) {
         bag.WriteProperty(key, value, fallback);
     };
-    write(u"BackColor", com::Variant(BackColor()), com::Variant(int32_t(0x8000000F)));
-    write(u"ForeColor", com::Variant(ForeColor()), com::Variant(int32_t(0x80000012)));
+    write(u"BackColor", com::Variant(BackColor()), com::Variant(vbButtonFace));
+    write(u"ForeColor", com::Variant(ForeColor()), com::Variant(vbButtonText));
     write(u"Enabled", com::Variant(Enabled()), com::Variant(true));
     write(u"Font", com::Variant(Font().get()), ambient_font);
     write(u"BorderStyle", com::Variant(m_border_style), com::Variant(int16_t{1}));

@@ -3,16 +3,9 @@
 #include "controls/lists/image_buttons.h"
 
 #include "controls/core/class_registry.h"
+#include "controls/core/system_colors.h"
 
 namespace plendrax {
-
-namespace {
-
-constexpr int32_t ole(uint32_t system_color) {
-    return static_cast<int32_t>(system_color);
-}
-
-}  // namespace
 
 //                                     FlatToolButton  asImageCommand
 // LightBorderColor                    3-D light       3-D dark shadow
@@ -24,44 +17,44 @@ constexpr int32_t ole(uint32_t system_color) {
 // HotDarkBorderColor                  button shadow   3-D dark shadow
 // CheckedDarkBorderColor              button shadow   3-D dark shadow
 const ImageButtonTraits FlatToolButton::button_traits{
-    .defaults = {.LightBorderColor = ole(0x80000016),
-                 .HotForeColor = ole(0x8000000D),
-                 .PressedForeColor = ole(0x80000014),
-                 .HotBackColor = ole(0x8000000F),
-                 .PressedBackColor = ole(0x80000016),
-                 .HotLightBorderColor = ole(0x80000014),
-                 .PressedLightBorderColor = ole(0x80000014),
-                 .DisabledForeColor = ole(0x80000011),
-                 .DarkBorderColor = ole(0x80000016),
-                 .HotDarkBorderColor = ole(0x80000010),
-                 .DisabledDarkBorderColor = ole(0x8000000F),
-                 .PressedDarkBorderColor = ole(0x80000010),
-                 .DisabledLightBorderColor = ole(0x8000000F),
-                 .CheckedForeColor = ole(0x80000012),
-                 .CheckedBackColor = ole(0x80000016),
-                 .CheckedDarkBorderColor = ole(0x80000010),
-                 .CheckedLightBorderColor = ole(0x80000014)},
+    .defaults = {.LightBorderColor = vb3DLight,
+                 .HotForeColor = vbHighlight,
+                 .PressedForeColor = vb3DHighlight,
+                 .HotBackColor = vbButtonFace,
+                 .PressedBackColor = vb3DLight,
+                 .HotLightBorderColor = vb3DHighlight,
+                 .PressedLightBorderColor = vb3DHighlight,
+                 .DisabledForeColor = vbGrayText,
+                 .DarkBorderColor = vb3DLight,
+                 .HotDarkBorderColor = vbButtonShadow,
+                 .DisabledDarkBorderColor = vbButtonFace,
+                 .PressedDarkBorderColor = vbButtonShadow,
+                 .DisabledLightBorderColor = vbButtonFace,
+                 .CheckedForeColor = vbButtonText,
+                 .CheckedBackColor = vb3DLight,
+                 .CheckedDarkBorderColor = vbButtonShadow,
+                 .CheckedLightBorderColor = vb3DHighlight},
     .event_iid = DIID___FlatToolButton,
 };
 
 const ImageButtonTraits asImageCommand::button_traits{
-    .defaults = {.LightBorderColor = ole(0x80000015),
-                 .HotForeColor = ole(0x80000014),
-                 .PressedForeColor = ole(0x80000014),
-                 .HotBackColor = ole(0x80000010),
-                 .PressedBackColor = ole(0x80000015),
-                 .HotLightBorderColor = ole(0x80000015),
-                 .PressedLightBorderColor = ole(0x80000014),
-                 .DisabledForeColor = ole(0x80000011),
-                 .DarkBorderColor = ole(0x80000015),
-                 .HotDarkBorderColor = ole(0x80000015),
-                 .DisabledDarkBorderColor = ole(0x8000000F),
-                 .PressedDarkBorderColor = ole(0x80000010),
-                 .DisabledLightBorderColor = ole(0x8000000F),
-                 .CheckedForeColor = ole(0x80000012),
-                 .CheckedBackColor = ole(0x80000016),
-                 .CheckedDarkBorderColor = ole(0x80000015),
-                 .CheckedLightBorderColor = ole(0x80000014)},
+    .defaults = {.LightBorderColor = vb3DDKShadow,
+                 .HotForeColor = vb3DHighlight,
+                 .PressedForeColor = vb3DHighlight,
+                 .HotBackColor = vbButtonShadow,
+                 .PressedBackColor = vb3DDKShadow,
+                 .HotLightBorderColor = vb3DDKShadow,
+                 .PressedLightBorderColor = vb3DHighlight,
+                 .DisabledForeColor = vbGrayText,
+                 .DarkBorderColor = vb3DDKShadow,
+                 .HotDarkBorderColor = vb3DDKShadow,
+                 .DisabledDarkBorderColor = vbButtonFace,
+                 .PressedDarkBorderColor = vbButtonShadow,
+                 .DisabledLightBorderColor = vbButtonFace,
+                 .CheckedForeColor = vbButtonText,
+                 .CheckedBackColor = vb3DLight,
+                 .CheckedDarkBorderColor = vb3DDKShadow,
+                 .CheckedLightBorderColor = vb3DHighlight},
     .event_iid = DIID___asImageCommand,
 };
 

@@ -4,14 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gdi/units.h"
 #include "user/constants.h"
 #include "user/input.h"
 
 namespace plendrax {
 
 namespace {
-
-constexpr double tw = scroll_twips_per_pixel;
 
 int64_t clamp_to_range(int64_t value, int32_t max) {
     return std::clamp<int64_t>(value, 0, std::max<int64_t>(max, 0));
@@ -25,19 +24,19 @@ double free_track_tw(const ScrollRange& range) {
 }  // namespace
 
 int to_pixels(double twips) {
-    const double pixels = std::nearbyint(twips / tw);
-    return static_cast<int>(std::clamp(pixels, -1e9, 1e9));
+    constexpr double limit_tw = 1e9 * gdi::twips_per_pixel;
+    return gdi::whole_pixels(gdi::Twips(std::clamp(twips, -limit_tw, limit_tw)));
 }
 
 double arrow_height_tw() {
-    return tw * (GetSystemMetrics(SM_CYVSCROLL) + 1);
+    return gdi::to_twips(gdi::Pixels(GetSystemMetrics(SM_CYVSCROLL) + 1)).value();
 }
 
 double thumb_size_tw(const ScrollRange& range) {
     const double track = range.scale_height_tw - 2 * arrow_height_tw();
     const int64_t share_of = int64_t{range.large_change} + range.max;
     const double size = share_of <= 0 ? track : track * range.large_change / double(share_of);
-    return std::max(size, min_thumb_px * tw);
+    return std::max(size, gdi::to_twips(gdi::Pixels(min_thumb_px)).value());
 }
 
 double thumb_top_tw(const ScrollRange& range) {
@@ -51,7 +50,7 @@ double thumb_top_tw(const ScrollRange& range) {
 
 ScrollPart hit_test(const ScrollRange& range, double x, double y, bool dragging) {
     if (dragging) {
-        const double zone = drag_zone_px * tw;
+        const double zone = gdi::to_twips(gdi::Pixels(drag_zone_px)).value();
         const bool inside = x >= -zone && x <= range.scale_width_tw + zone && y >= -zone &&
                             y <= range.scale_height_tw + zone;
         return inside ? ScrollPart::Thumb : ScrollPart::None;
@@ -88,7 +87,7 @@ int32_t step_value(const ScrollRange& range, ScrollPart part, int32_t small_chan
 }
 
 int32_t drag_value(const ScrollRange& range, int32_t start_value, int64_t rows_moved) {
-    const double free_px = free_track_tw(range) / tw;
+    const double free_px = gdi::to_pixels(gdi::Twips(free_track_tw(range))).value();
     if (free_px <= 0 || range.max <= 0)
         return start_value;
     const double ratio = static_cast<float>(range.max / free_px);

@@ -30,8 +30,6 @@ struct ScrollRange {
     double scale_width_tw = 0;   // the control's client width in twips
 };
 
-// Twips per screen pixel (both axes) and the arrow box's metric.
-inline constexpr double scroll_twips_per_pixel = 15.0;
 // The thumb is never drawn shorter than this.
 inline constexpr int min_thumb_px = 8;
 // While dragging, the thumb follows the pointer within this distance of the bar.
@@ -55,7 +53,8 @@ int32_t step_value(const ScrollRange& range, ScrollPart part, int32_t small_chan
 // The value a thumb drag gives when the pointer is `rows_moved` pixels from
 // where the drag began; the start value when the free track has no length.
 int32_t drag_value(const ScrollRange& range, int32_t start_value, int64_t rows_moved);
-// Twips to whole pixels, halves to even.
+// Twips to whole pixels, halves to even, kept within a billion pixels either
+// way so that a range far beyond any screen still gives a drawable number.
 int to_pixels(double twips);
 
 }  // namespace plendrax

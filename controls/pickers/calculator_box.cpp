@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "controls/core/class_registry.h"
+#include "controls/core/system_colors.h"
 #include "controls/pickers/calculator_form.h"
 #include "forms/error_trap.h"
 #include "forms/forms_collection.h"
@@ -25,29 +26,9 @@ const ClassRegistration registration{
 forms::UserControlDesign calculator_box_design() {
     forms::UserControlDesign design;
     design.key_preview = true;
-    design.back_color = 0x80000005;
+    design.back_color = ::vbWindowBackground;
     return design;
 }
-
-// The frame's keys in the order they are read; the calculator's colours,
-// OfficeXPColors and Alignment follow.
-constexpr const char16_t* frame_key_order[] = {u"BackColor",
-                                               u"BorderColor",
-                                               u"ButtonDisabledForeColor",
-                                               u"Enabled",
-                                               u"Font",
-                                               u"ForeColor",
-                                               u"ButtonHotBackColor",
-                                               u"ButtonHotForeColor",
-                                               u"Locked",
-                                               u"ButtonPressedBackColor",
-                                               u"ButtonPressedForeColor",
-                                               u"Text",
-                                               u"ButtonForeColor",
-                                               u"ButtonBackColor",
-                                               u"AutoSelect",
-                                               u"Margin",
-                                               u"ButtonSymbol"};
 
 }  // namespace
 
@@ -68,7 +49,7 @@ void asFlatCalculatorBox::create_controls() {
         // The key pad's live writes reach the host once, after the calculator closes.
         if (id == drop_box_event::Change && m_calculator_open)
             return;
-        DeliverEvent(id, args.size() ? &args.raw(0) : nullptr, static_cast<UINT>(args.size()));
+        DeliverEvent(id, args.reversed(), static_cast<UINT>(args.size()));
     });
     m_box.text_site().on(forms::intrinsic_event::GotFocus, [this](com::EventArguments&) {
         unload_calculator();

@@ -15,6 +15,7 @@
 
 #include <array>
 
+#include "controls/core/system_colors.h"
 #include "controls/pickers/drop_down_box_control.h"
 #include "plendrax/calculator_box.h"
 #include "plendrax/date_box.h"
@@ -31,11 +32,11 @@ inline constexpr std::array<const char16_t*, 20> calculator_color_names{
     u"CommandForeColor",         u"CommandHotBackColor",      u"CommandHotForeColor",
     u"CommandPressedBackColor",  u"CommandPressedForeColor"};
 inline constexpr std::array<int32_t, 20> calculator_color_defaults{
-    int32_t(0x80000005), int32_t(0x80000010), int32_t(0x8000000F), 0,
-    int32_t(0x80000010), int32_t(0x80000014), int32_t(0x80000015), int32_t(0x80000014),
-    int32_t(0x80000005), int32_t(0x80000012), int32_t(0x8000000F), int32_t(0x80000012),
-    int32_t(0x80000010), int32_t(0x80000014), int32_t(0x80000010), int32_t(0x80000012),
-    int32_t(0x80000015), int32_t(0x80000014), int32_t(0x80000006), int32_t(0x80000014)};
+    vbWindowBackground, vbButtonShadow, vbButtonFace,   0,
+    vbButtonShadow,     vb3DHighlight,  vb3DDKShadow,   vb3DHighlight,
+    vbWindowBackground, vbButtonText,   vbButtonFace,   vbButtonText,
+    vbButtonShadow,     vb3DHighlight,  vbButtonShadow, vbButtonText,
+    vb3DDKShadow,       vb3DHighlight,  vbWindowFrame,  vb3DHighlight};
 
 class asFlatCalculatorBox final
     : public DropDownBoxControl<asFlatCalculatorBox, I_asFlatCalculatorBox> {

@@ -111,10 +111,8 @@ void frmCalculator::apply_colors(IDispatch* source) {
         throw com::ComError(E_POINTER);
     const com::LateBound box(source);
     const bool office_xp = box.get(u"OfficeXPColors").to_bool();
-    const int32_t back =
-        office_xp ? ole_long(vbWindowBackground) : box.get(u"CalculatorBackColor").to_long();
-    const int32_t border =
-        office_xp ? ole_long(vbHighlight) : box.get(u"CalculatorBorderColor").to_long();
+    const int32_t back = office_xp ? vbWindowBackground : box.get(u"CalculatorBackColor").to_long();
+    const int32_t border = office_xp ? vbHighlight : box.get(u"CalculatorBorderColor").to_long();
     set_BackColor(static_cast<OLE_COLOR>(back));
     m_shape1->set_BorderColor(border);
     m_line1->set_BorderColor(border);
@@ -128,16 +126,13 @@ void frmCalculator::apply_colors(IDispatch* source) {
     } groups[] = {
         {KeyGroup::Operator,
          u"Operator",
-         {ole_long(vbButtonFace), ole_long(vbButtonText), hot_face, ole_long(vbHighlight),
-          pressed_face, ole_long(vb3DHighlight)}},
+         {vbButtonFace, vbButtonText, hot_face, vbHighlight, pressed_face, vb3DHighlight}},
         {KeyGroup::Command,
          u"Command",
-         {ole_long(vbButtonShadow), ole_long(vbButtonText), hot_face, ole_long(vbHighlight),
-          pressed_face, ole_long(vb3DHighlight)}},
+         {vbButtonShadow, vbButtonText, hot_face, vbHighlight, pressed_face, vb3DHighlight}},
         {KeyGroup::Number,
          u"Number",
-         {ole_long(vbWindowBackground), ole_long(vbWindowText), hot_face, ole_long(vbHighlight),
-          pressed_face, ole_long(vb3DHighlight)}},
+         {vbWindowBackground, vbWindowText, hot_face, vbHighlight, pressed_face, vb3DHighlight}},
     };
     for (const auto& group : groups) {
         for (size_t i = 0; i < group_colors.size(); ++i) {

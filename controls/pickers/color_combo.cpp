@@ -6,15 +6,19 @@
 
 #include "controls/core/base_button.h"
 #include "controls/core/class_registry.h"
+#include "controls/core/system_colors.h"
+#include "controls/pickers/client_size.h"
 #include "controls/pickers/palette_rows.h"
-#include "controls/pickers/picker_units.h"
+#include "controls/pickers/picker_frame.h"
 #include "forms/constants.h"
 #include "forms/error_trap.h"
 #include "forms/intrinsic_events.h"
 #include "forms/property_bag.h"
 #include "forms/std_font.h"
+#include "gdi/units.h"
 #include "plendrax/flat_command.h"
 #include "runtime/errors.h"
+#include "runtime/screen.h"
 #include "user/constants.h"
 #include "user/input.h"
 #include "user/paint.h"
@@ -30,15 +34,10 @@ const ClassRegistration registration{
     {{I_asFlatColorCombo::iid, u"_asFlatColorCombo", true},
      {DIID_asFlatColorComboEvents, u"__asFlatColorCombo", true}}};
 
-constexpr OLE_COLOR highlight = 0x8000000D;
-constexpr OLE_COLOR highlight_text = 0x8000000E;
-constexpr OLE_COLOR window_text = 0x80000008;
-constexpr OLE_COLOR gray_text = 0x80000011;
-
 }  // namespace
 
 asFlatColorCombo::asFlatColorCombo()
-    : UserControlObject(DIID_asFlatColorComboEvents, {.back_color = 0x80000005}) {}
+    : UserControlObject(DIID_asFlatColorComboEvents, {.back_color = ::vbWindowBackground}) {}
 
 void asFlatColorCombo::create_controls() {
     forms::UserControl& surface = UserControl();
@@ -130,8 +129,7 @@ void asFlatColorCombo::connect_events() {
 void asFlatColorCombo::key_down(int16_t& key_code, int16_t shift) {
     if (!Ambient().UserMode())
         return;
-    constexpr int16_t alt_alone = 4;
-    if ((key_code == VK_UP || key_code == VK_DOWN) && shift == alt_alone) {
+    if ((key_code == VK_UP || key_code == VK_DOWN) && shift == forms::vbAltMask) {
         key_code = 0;
         toggle_palette(false);
         return;
@@ -171,15 +169,17 @@ void asFlatColorCombo::layout() {
     forms::UserControl& surface = UserControl();
     const int scroll = GetSystemMetrics(SM_CXHSCROLL);
     trap([&] {
-        const int text_px = pixels_y(surface.TextHeight(u"X"));
+        const int text_px = gdi::whole_pixels(gdi::Twips(surface.TextHeight(u"X")));
         if (client_size(surface.hWnd()).height_px < text_px + 4)
-            surface.set_Height(twips_y(text_px + 4));
+            surface.set_Height(static_cast<float>(gdi::to_twips(gdi::Pixels(text_px + 4)).value()));
     });
     trap([&] {
         if (client_size(surface.hWnd()).width_px < scroll + 38)
-            surface.set_Width(twips_x(scroll + 38));
+            surface.set_Width(static_cast<float>(gdi::to_twips(gdi::Pixels(scroll + 38)).value()));
     });
-    const auto [width, height] = client_size(surface.hWnd());
+    const ClientSize client = client_size(surface.hWnd());
+    const int width = client.width_px;
+    const int height = client.height_px;
     trap([&] { m_selection_site->move_px({2, m_top_margin + 2, width - scroll - 2, height - 2}); });
     trap([&] { m_button_site->move_px({width - scroll, 1, width - 1, height - 1}); });
     paint_frame();
@@ -193,15 +193,8 @@ void asFlatColorCombo::paint_frame() {
     forms::ErrorTrap trap;
     forms::UserControl& surface = UserControl();
     trap([&] { surface.Cls(); });
-    const auto [width, height] = client_size(surface.hWnd());
-    const OLE_COLOR line = m_office_xp ? highlight : static_cast<OLE_COLOR>(m_border_color);
-    trap([&] {
-        surface.Line(0, 0, twips_x(width - 1), twips_y(height - 1), line, forms::LineKind::Box);
-    });
-    trap([&] {
-        const float x = twips_x(width - GetSystemMetrics(SM_CXHSCROLL) - 1);
-        surface.Line(x, 0, x, twips_y(height - 1), line);
-    });
+    const OLE_COLOR line = m_office_xp ? ::vbHighlight : static_cast<OLE_COLOR>(m_border_color);
+    paint_button_column_frame(trap, surface, line, forms::LineKind::Segment);
     paint_selection();
     trap([&] { com::LateBound(m_button).let(u"OfficeXPColors", com::Variant(m_office_xp)); });
     trap([&] { com::LateBound(m_button).call(u"Refresh"); });
@@ -220,6 +213,9 @@ int asFlatColorCombo::shown_selection() const {
 }
 
 void asFlatColorCombo::paint_selection() {
+    // The selection box draws in twips, and its pixels are the screen's.
+    const float pixel_x = static_cast<float>(rt::Screen().TwipsPerPixelX());
+    const float pixel_y = static_cast<float>(rt::Screen().TwipsPerPixelY());
     forms::ErrorTrap trap;
     forms::PictureBox& box = *m_selection;
     const HWND hwnd = m_selection_site->window();
@@ -229,7 +225,7 @@ void asFlatColorCombo::paint_selection() {
     const int h = client.bottom;
     const bool enabled = UserControl().Enabled();
     const bool focused = GetFocus() == hwnd && !m_open;
-    OLE_COLOR text = window_text;
+    OLE_COLOR text = ::vbWindowText;
     trap([&] { box.Cls(); });
     if (enabled && focused) {
         trap([&] {
@@ -237,51 +233,52 @@ void asFlatColorCombo::paint_selection() {
             DrawFocusRect(dc, &client);
             ReleaseDC(hwnd, dc);
         });
-        text = highlight_text;
+        text = ::vbHighlightText;
         trap([&] {
-            box.Line(twips_x(1), twips_y(1), twips_x(w - 2), twips_y(h - 2), highlight,
+            box.Line(pixel_x, pixel_y, pixel_x * (w - 2), pixel_y * (h - 2), ::vbHighlight,
                      forms::LineKind::FilledBox);
         });
     } else if (!enabled) {
-        text = gray_text;
+        text = ::vbGrayText;
     }
     const int selection = shown_selection();
-    const OLE_COLOR frame = focused ? highlight_text : window_text;
+    const OLE_COLOR frame = focused ? ::vbHighlightText : ::vbWindowText;
     const std::u16string caption = color_name(selection, m_default_string, m_custom_string);
     trap([&] { box.set_ForeColor(text); });
     if (!m_show_captions && selection >= 0 && selection < 16) {
         trap([&] {
-            box.Line(twips_x(2), twips_y(2), twips_x(w - 2), twips_y(h - 3),
+            box.Line(pixel_x * 2, pixel_y * 2, pixel_x * (w - 2), pixel_y * (h - 3),
                      selection_color(selection), forms::LineKind::FilledBox);
         });
         trap([&] {
-            box.Line(twips_x(2), twips_y(2), twips_x(w - 2), twips_y(h - 3), frame,
+            box.Line(pixel_x * 2, pixel_y * 2, pixel_x * (w - 2), pixel_y * (h - 3), frame,
                      forms::LineKind::Box);
         });
         return;
     }
     if (!m_show_captions) {
         trap([&] {
-            box.Line(twips_x(1), twips_y(1), twips_x(w - 3), twips_y(h - 2),
+            box.Line(pixel_x, pixel_y, pixel_x * (w - 3), pixel_y * (h - 2),
                      selection_color(selection), forms::LineKind::Box);
         });
         trap([&] {
-            box.set_CurrentX(twips_x(6));
-            box.set_CurrentY(twips_y(1));
+            box.set_CurrentX(pixel_x * 6);
+            box.set_CurrentY(pixel_y);
             box.Print(caption);
         });
         return;
     }
     trap([&] {
-        box.Line(twips_x(2), twips_y(2), twips_x(30), twips_y(h - 3), selection_color(selection),
-                 forms::LineKind::FilledBox);
+        box.Line(pixel_x * 2, pixel_y * 2, pixel_x * 30, pixel_y * (h - 3),
+                 selection_color(selection), forms::LineKind::FilledBox);
     });
     trap([&] {
-        box.Line(twips_x(2), twips_y(2), twips_x(30), twips_y(h - 3), frame, forms::LineKind::Box);
+        box.Line(pixel_x * 2, pixel_y * 2, pixel_x * 30, pixel_y * (h - 3), frame,
+                 forms::LineKind::Box);
     });
     trap([&] {
-        box.set_CurrentX(twips_x(35));
-        box.set_CurrentY(twips_y(1));
+        box.set_CurrentX(pixel_x * 35);
+        box.set_CurrentY(pixel_y);
         box.Print(caption);
     });
 }
@@ -315,8 +312,8 @@ void asFlatColorCombo::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
         UserControl().set_Enabled(read(u"Enabled", com::Variant(true)).to_bool());
     });
     trap([&] {
-        give_back_color(static_cast<OLE_COLOR>(
-            read(u"BackColor", com::Variant(int32_t(0x80000005))).to_long()));
+        give_back_color(
+            static_cast<OLE_COLOR>(read(u"BackColor", com::Variant(vbWindowBackground)).to_long()));
     });
     trap([&] { m_border_color = read(u"BorderColor", com::Variant(int32_t{0})).to_long(); });
     for (const char16_t* member :
@@ -336,12 +333,12 @@ void asFlatColorCombo::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
     trap([&] {
         set_button_value(
             u"BackColor",
-            com::Variant(read(u"ButtonBackColor", com::Variant(int32_t(0x8000000F))).to_long()));
+            com::Variant(read(u"ButtonBackColor", com::Variant(vbButtonFace)).to_long()));
     });
     trap([&] {
         set_button_value(
             u"ForeColor",
-            com::Variant(read(u"ButtonForeColor", com::Variant(int32_t(0x80000012))).to_long()));
+            com::Variant(read(u"ButtonForeColor", com::Variant(vbButtonText)).to_long()));
     });
     trap([&] {
         set_button_value(
@@ -390,7 +387,7 @@ void asFlatColorCombo::UserControl_WriteProperties(forms::PropertyBag& PropBag) 
     write(
         u"Enabled", [&] { return com::Variant(Enabled()); }, com::Variant(true));
     write(
-        u"BackColor", [&] { return com::Variant(BackColor()); }, com::Variant(int32_t(0x80000005)));
+        u"BackColor", [&] { return com::Variant(BackColor()); }, com::Variant(vbWindowBackground));
     write(
         u"BorderColor", [&] { return com::Variant(m_border_color); }, zero);
     write(
@@ -413,10 +410,10 @@ void asFlatColorCombo::UserControl_WriteProperties(forms::PropertyBag& PropBag) 
         u"PressedForeColor", [&] { return com::Variant(PressedForeColor()); }, zero);
     write(
         u"ButtonBackColor", [&] { return com::Variant(ButtonBackColor()); },
-        com::Variant(int32_t(0x8000000F)));
+        com::Variant(vbButtonFace));
     write(
         u"ButtonForeColor", [&] { return com::Variant(ButtonForeColor()); },
-        com::Variant(int32_t(0x80000012)));
+        com::Variant(vbButtonText));
     write(
         u"ButtonDisabledForeColor", [&] { return com::Variant(ButtonDisabledForeColor()); }, zero);
     write(

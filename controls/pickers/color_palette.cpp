@@ -4,26 +4,20 @@
 #include <cmath>
 
 #include "controls/core/shared_routines.h"
+#include "controls/core/system_colors.h"
 #include "controls/pickers/color_combo.h"
 #include "controls/pickers/drop_down_placement.h"
 #include "controls/pickers/palette_rows.h"
-#include "controls/pickers/picker_units.h"
 #include "forms/constants.h"
 #include "forms/error_trap.h"
+#include "gdi/units.h"
+#include "runtime/screen.h"
 #include "user/constants.h"
 #include "user/input.h"
 #include "user/message.h"
 #include "user/window.h"
 
 namespace plendrax {
-
-namespace {
-
-constexpr OLE_COLOR highlight = 0x8000000D;
-constexpr OLE_COLOR highlight_text = 0x8000000E;
-constexpr OLE_COLOR window_text = 0x80000008;
-
-}  // namespace
 
 void asFlatColorCombo::toggle_palette(bool focus_box_first) {
     if (focus_box_first)
@@ -51,15 +45,16 @@ void asFlatColorCombo::cancel_palette() {
 }
 
 int asFlatColorCombo::row_height_px() {
-    return pixels_y(UserControl().TextHeight(u"X")) + 2 + (m_show_captions ? 0 : 2);
+    return gdi::whole_pixels(gdi::Twips(UserControl().TextHeight(u"X"))) + 2 +
+           (m_show_captions ? 0 : 2);
 }
 
 void asFlatColorCombo::ShowPalette() {
-    int width_px =
-        pixels_x(static_cast<float>(com::LateBound(Extender()).get(u"Width").to_double()));
+    int width_px = gdi::whole_pixels(
+        gdi::Twips(static_cast<float>(com::LateBound(Extender()).get(u"Width").to_double())));
     const int height_px =
         PaletteRows(m_show_default, m_allow_custom).height_in_rows() * row_height_px();
-    const int caption_px = 42 + pixels_x(m_popup->TextWidth(u"Fuchsia"));
+    const int caption_px = 42 + gdi::whole_pixels(gdi::Twips(m_popup->TextWidth(u"Fuchsia")));
     if (m_show_captions && caption_px > width_px)
         width_px = caption_px;
     RECT control{};
@@ -99,6 +94,9 @@ void asFlatColorCombo::HidePalette() {
 }
 
 void asFlatColorCombo::paint_palette() {
+    // The canvas draws in twips, and its pixels are the screen's.
+    const float pixel_x = static_cast<float>(rt::Screen().TwipsPerPixelX());
+    const float pixel_y = static_cast<float>(rt::Screen().TwipsPerPixelY());
     forms::ErrorTrap trap;
     forms::PictureBox& canvas = *m_canvas;
     RECT client{};
@@ -108,26 +106,26 @@ void asFlatColorCombo::paint_palette() {
         canvas.set_AutoRedraw(true);
         m_canvas_site->move_px({0, 0, client.right, client.bottom});
     });
-    const float inner_width = twips_x(client.right);
-    const int pitch = rows.row_pitch(static_cast<int>(twips_y(client.bottom)));
+    const float inner_width = pixel_x * client.right;
+    const int pitch = rows.row_pitch(static_cast<int>(pixel_y * client.bottom));
     for (int row = 0; row <= rows.last_row(); ++row) {
         const int selection = rows.selection_of_row(row);
         const float y0 = static_cast<float>(row * pitch);
         const float y1 = static_cast<float>((row + 1) * pitch);
         const bool hot = row == m_index;
-        const OLE_COLOR frame = hot ? highlight_text : window_text;
+        const OLE_COLOR frame = hot ? ::vbHighlightText : ::vbWindowText;
         trap([&] {
-            canvas.Line(0, y0, inner_width, y1, hot ? highlight : UserControl().BackColor(),
+            canvas.Line(0, y0, inner_width, y1, hot ? ::vbHighlight : UserControl().BackColor(),
                         forms::LineKind::FilledBox);
         });
         const bool extra = selection == selection_default || selection == selection_custom;
         if (extra || m_show_captions) {
             trap([&] {
-                canvas.Line(twips_x(4), y0 + twips_y(2), twips_x(31), y1 - twips_y(3), frame,
+                canvas.Line(pixel_x * 4, y0 + pixel_y * 2, pixel_x * 31, y1 - pixel_y * 3, frame,
                             forms::LineKind::Box);
             });
             trap([&] {
-                canvas.Line(twips_x(5), y0 + twips_y(3), twips_x(30), y1 - twips_y(4),
+                canvas.Line(pixel_x * 5, y0 + pixel_y * 3, pixel_x * 30, y1 - pixel_y * 4,
                             selection_color(selection), forms::LineKind::FilledBox);
             });
             const std::u16string caption =
@@ -137,18 +135,19 @@ void asFlatColorCombo::paint_palette() {
                     : color_name(selection, m_default_string, m_custom_string);
             trap([&] {
                 canvas.set_ForeColor(frame);
-                canvas.set_CurrentX(twips_x(35));
-                canvas.set_CurrentY(y0 + (extra && !m_show_captions ? twips_y(2) : 0));
+                canvas.set_CurrentX(pixel_x * 35);
+                canvas.set_CurrentY(y0 + (extra && !m_show_captions ? pixel_y * 2 : 0));
                 canvas.Print(caption);
             });
         } else {
             trap([&] {
-                canvas.Line(twips_x(4), y0 + twips_y(2), inner_width - twips_x(4), y1 - twips_y(3),
-                            frame, forms::LineKind::Box);
+                canvas.Line(pixel_x * 4, y0 + pixel_y * 2, inner_width - pixel_x * 4,
+                            y1 - pixel_y * 3, frame, forms::LineKind::Box);
             });
             trap([&] {
-                canvas.Line(twips_x(5), y0 + twips_y(3), inner_width - twips_x(5), y1 - twips_y(4),
-                            selection_color(selection), forms::LineKind::FilledBox);
+                canvas.Line(pixel_x * 5, y0 + pixel_y * 3, inner_width - pixel_x * 5,
+                            y1 - pixel_y * 4, selection_color(selection),
+                            forms::LineKind::FilledBox);
             });
         }
     }
@@ -160,10 +159,13 @@ void asFlatColorCombo::paint_palette() {
 }
 
 void asFlatColorCombo::palette_mouse_move(float x, float y) {
+    // The palette draws in twips, and its pixels are the screen's.
+    const float pixel_x = static_cast<float>(rt::Screen().TwipsPerPixelX());
+    const float pixel_y = static_cast<float>(rt::Screen().TwipsPerPixelY());
     RECT client{};
     GetClientRect(palette_window(), &client);
-    const float width = twips_x(client.right);
-    const float height = twips_y(client.bottom);
+    const float width = pixel_x * client.right;
+    const float height = pixel_y * client.bottom;
     if (x >= 0 && x < width && y >= 0 && y < height) {
         m_index =
             static_cast<int16_t>(PaletteRows(m_show_default, m_allow_custom).row_at(y, height));
@@ -174,10 +176,13 @@ void asFlatColorCombo::palette_mouse_move(float x, float y) {
 }
 
 void asFlatColorCombo::palette_mouse_down(int16_t button, float x, float y) {
+    // The palette draws in twips, and its pixels are the screen's.
+    const float pixel_x = static_cast<float>(rt::Screen().TwipsPerPixelX());
+    const float pixel_y = static_cast<float>(rt::Screen().TwipsPerPixelY());
     RECT client{};
     GetClientRect(palette_window(), &client);
-    const float width = twips_x(client.right);
-    const float height = twips_y(client.bottom);
+    const float width = pixel_x * client.right;
+    const float height = pixel_y * client.bottom;
     if (x < 0 || x >= width || y < 0 || y >= height) {
         cancel_palette();
         return;

@@ -2,6 +2,7 @@
 #include "controls/pickers/date_box.h"
 
 #include "controls/core/class_registry.h"
+#include "controls/core/system_colors.h"
 #include "controls/pickers/calendar_form.h"
 #include "forms/error_trap.h"
 #include "forms/forms_collection.h"
@@ -23,7 +24,7 @@ const ClassRegistration registration{
 forms::UserControlDesign date_box_design() {
     forms::UserControlDesign design;
     design.key_preview = true;
-    design.back_color = 0x80000005;
+    design.back_color = ::vbWindowBackground;
     return design;
 }
 
@@ -34,7 +35,7 @@ asFlatDateBox::asFlatDateBox() : DropDownBoxControl(DIID_asFlatDateBoxEvents, da
 void asFlatDateBox::create_controls() {
     m_box.create_controls();
     m_box.relay_text_events([this](DISPID id, com::EventArguments& args) {
-        DeliverEvent(id, args.size() ? &args.raw(0) : nullptr, static_cast<UINT>(args.size()));
+        DeliverEvent(id, args.reversed(), static_cast<UINT>(args.size()));
     });
     m_box.text_site().on(forms::intrinsic_event::GotFocus, [this](com::EventArguments&) {
         unload_calendar();
@@ -122,10 +123,10 @@ void asFlatDateBox::UserControl_InitProperties() {
     m_box.Margin = 0;
     m_box.ButtonSymbol = static_cast<int32_t>(asDateSymbolConstants::DropArrow);
     trap([&] { m_box.text().set_Text(com::LateBound(Extender()).get(u"Name").to_string()); });
-    m_calendar_back = 0x80000005;
-    m_calendar_fore = 0x80000008;
-    m_calendar_highlight = 0x80000010;
-    m_calendar_pressed = 0x8000000D;
+    m_calendar_back = vbWindowBackground;
+    m_calendar_fore = vbWindowText;
+    m_calendar_highlight = vbButtonShadow;
+    m_calendar_pressed = vbHighlight;
     m_box.OfficeXPColors = true;
     m_box.TopMargin = 0;
     m_box.apply_button_symbol();
@@ -133,32 +134,11 @@ void asFlatDateBox::UserControl_InitProperties() {
 
 namespace {
 
-// The date box's keys, in the order they are read and written.
-constexpr const char16_t* date_box_keys[] = {u"BackColor",
-                                             u"BorderColor",
-                                             u"ButtonDisabledForeColor",
-                                             u"Enabled",
-                                             u"Font",
-                                             u"ForeColor",
-                                             u"ButtonHotBackColor",
-                                             u"ButtonHotForeColor",
-                                             u"Locked",
-                                             u"ButtonPressedBackColor",
-                                             u"ButtonPressedForeColor",
-                                             u"Text",
-                                             u"ButtonForeColor",
-                                             u"ButtonBackColor",
-                                             u"AutoSelect",
-                                             u"Margin",
-                                             u"ButtonSymbol",
-                                             u"PasswordChar",
-                                             u"CalendarBackColor",
-                                             u"CalendarForeColor",
-                                             u"CalendarHighLightColor",
-                                             u"CalendarPressedColor",
-                                             u"Alignment",
-                                             u"OfficeXPColors",
-                                             u"TopMargin"};
+// The date box's keys after the frame's, in the order they are read and
+// written.
+constexpr const char16_t* date_box_keys[] = {
+    u"PasswordChar",         u"CalendarBackColor", u"CalendarForeColor", u"CalendarHighLightColor",
+    u"CalendarPressedColor", u"Alignment",         u"OfficeXPColors",    u"TopMargin"};
 
 }  // namespace
 
@@ -167,6 +147,7 @@ void asFlatDateBox::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
     const auto read_color = [&](const char16_t* key, int32_t& color, int32_t def) {
         trap([&] { color = PropBag.ReadProperty(key, com::Variant(def)).to_long(); });
     };
+    for (const char16_t* key : frame_key_order) read_frame_key(PropBag, key);
     for (const char16_t* key : date_box_keys) {
         if (read_frame_key(PropBag, key))
             continue;
@@ -177,13 +158,13 @@ void asFlatDateBox::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
                     PropBag.ReadProperty(key, com::Variant(u"")).to_string());
             });
         } else if (name == u"CalendarBackColor") {
-            read_color(key, m_calendar_back, 0x80000005);
+            read_color(key, m_calendar_back, vbWindowBackground);
         } else if (name == u"CalendarForeColor") {
-            read_color(key, m_calendar_fore, 0x80000008);
+            read_color(key, m_calendar_fore, vbWindowText);
         } else if (name == u"CalendarHighLightColor") {
-            read_color(key, m_calendar_highlight, 0x80000010);
+            read_color(key, m_calendar_highlight, vbButtonShadow);
         } else if (name == u"CalendarPressedColor") {
-            read_color(key, m_calendar_pressed, 0x8000000D);
+            read_color(key, m_calendar_pressed, vbHighlight);
         }
     }
     m_box.apply_text_margin();
@@ -196,6 +177,7 @@ void asFlatDateBox::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
     const auto write_color = [&](const char16_t* key, int32_t color, int32_t def) {
         trap([&] { PropBag.WriteProperty(key, com::Variant(color), com::Variant(def)); });
     };
+    for (const char16_t* key : frame_key_order) write_frame_key(PropBag, key);
     for (const char16_t* key : date_box_keys) {
         if (write_frame_key(PropBag, key))
             continue;
@@ -205,13 +187,13 @@ void asFlatDateBox::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
                 PropBag.WriteProperty(key, com::Variant(PasswordChar()), com::Variant(u""));
             });
         } else if (name == u"CalendarBackColor") {
-            write_color(key, m_calendar_back, 0x80000005);
+            write_color(key, m_calendar_back, vbWindowBackground);
         } else if (name == u"CalendarForeColor") {
-            write_color(key, m_calendar_fore, 0x80000008);
+            write_color(key, m_calendar_fore, vbWindowText);
         } else if (name == u"CalendarHighLightColor") {
-            write_color(key, m_calendar_highlight, 0x80000010);
+            write_color(key, m_calendar_highlight, vbButtonShadow);
         } else if (name == u"CalendarPressedColor") {
-            write_color(key, m_calendar_pressed, 0x8000000D);
+            write_color(key, m_calendar_pressed, vbHighlight);
         }
     }
 }

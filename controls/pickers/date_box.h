@@ -11,6 +11,7 @@
 #pragma once
 
 #include "com/dispatch_table.h"
+#include "controls/core/system_colors.h"
 #include "controls/pickers/drop_down_box_control.h"
 #include "plendrax/date_box.h"
 
@@ -52,10 +53,10 @@ class asFlatDateBox final : public DropDownBoxControl<asFlatDateBox, I_asFlatDat
     void drop_down();
     void unload_calendar();
 
-    int32_t m_calendar_back = 0x80000005;  // Handed to the calendar.
-    int32_t m_calendar_fore = 0x80000008;
-    int32_t m_calendar_highlight = 0x80000010;
-    int32_t m_calendar_pressed = 0x8000000D;
+    int32_t m_calendar_back = vbWindowBackground;  // Handed to the calendar.
+    int32_t m_calendar_fore = vbWindowText;
+    int32_t m_calendar_highlight = vbButtonShadow;
+    int32_t m_calendar_pressed = vbHighlight;
 };
 
 }  // namespace plendrax

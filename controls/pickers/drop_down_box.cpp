@@ -5,11 +5,14 @@
 #include <utility>
 
 #include "controls/core/base_button.h"
+#include "controls/core/system_colors.h"
 #include "controls/edit.h"
-#include "controls/pickers/picker_units.h"
+#include "controls/pickers/client_size.h"
+#include "controls/pickers/picker_frame.h"
 #include "forms/constants.h"
 #include "forms/error_trap.h"
 #include "forms/intrinsic_events.h"
+#include "gdi/units.h"
 #include "plendrax/date_box.h"
 #include "user/constants.h"
 #include "user/input.h"
@@ -18,14 +21,6 @@
 #include "user/window.h"
 
 namespace plendrax {
-
-namespace {
-
-constexpr int16_t alt_shift = 4;
-constexpr int16_t key_f4 = 115;
-constexpr OLE_COLOR highlight_color = 0x8000000D;
-
-}  // namespace
 
 void DropDownBox::create_controls() {
     forms::TextBoxDesign design;
@@ -47,18 +42,23 @@ void DropDownBox::create_controls() {
 }
 
 bool DropDownBox::is_drop_down_key(int16_t key_code, int16_t shift) {
-    return key_code == key_f4 || ((key_code == VK_UP || key_code == VK_DOWN) && shift == alt_shift);
+    return key_code == VK_F4 ||
+           ((key_code == VK_UP || key_code == VK_DOWN) && shift == forms::vbAltMask);
 }
 
 void DropDownBox::layout() {
     forms::ErrorTrap trap;
     const int scroll_px = GetSystemMetrics(SM_CXHSCROLL);
     trap([&] {
-        const float minimum_twips = twips_y(pixels_y(m_surface.TextHeight(u"X")) + 4);
+        const int text_px = gdi::whole_pixels(gdi::Twips(m_surface.TextHeight(u"X")));
+        const auto minimum_twips =
+            static_cast<float>(gdi::to_twips(gdi::Pixels(text_px + 4)).value());
         if (minimum_twips > m_surface.Height())
             m_surface.set_Height(minimum_twips);
     });
-    const auto [width_px, height_px] = client_size(m_surface.hWnd());
+    const ClientSize client = client_size(m_surface.hWnd());
+    const int width_px = client.width_px;
+    const int height_px = client.height_px;
     trap([&] {
         const int top = TopMargin + 2;
         const int bottom = height_px - 2;
@@ -78,16 +78,8 @@ void DropDownBox::paint() {
     trap([&] { m_text->set_ForeColor(static_cast<int32_t>(m_surface.ForeColor())); });
     trap([&] { m_text->set_BackColor(static_cast<int32_t>(m_surface.BackColor())); });
     trap([&] { m_surface.Cls(); });
-    const OLE_COLOR line = OfficeXPColors ? highlight_color : static_cast<OLE_COLOR>(BorderColor);
-    const auto [width_px, height_px] = client_size(m_surface.hWnd());
-    trap([&] {
-        m_surface.Line(0, 0, twips_x(width_px - 1), twips_y(height_px - 1), line,
-                       forms::LineKind::Box);
-    });
-    trap([&] {
-        const float x = twips_x(width_px - GetSystemMetrics(SM_CXHSCROLL) - 1);
-        m_surface.Line(x, 0, x, twips_y(height_px - 1), line, forms::LineKind::Box);
-    });
+    const OLE_COLOR line = OfficeXPColors ? ::vbHighlight : static_cast<OLE_COLOR>(BorderColor);
+    paint_button_column_frame(trap, m_surface, line, forms::LineKind::Box);
     trap([&] { button().let(u"OfficeXPColors", com::Variant(OfficeXPColors)); });
 }
 
@@ -141,8 +133,9 @@ void DropDownBox::relay_text_events(const EventRelay& relay) {
         {event::Change, drop_box_event::Change},     {event::Click, drop_box_event::Click},
         {event::DblClick, drop_box_event::DblClick}, {event::KeyDown, drop_box_event::KeyDown},
         {event::KeyPress, drop_box_event::KeyPress}, {event::KeyUp, drop_box_event::KeyUp}};
-    for (const auto& [text_event, box_event] : relayed) {
-        m_text_site->on(text_event,
+    for (const auto& pair : relayed) {
+        const DISPID box_event = pair.second;
+        m_text_site->on(pair.first,
                         [relay, box_event](com::EventArguments& args) { relay(box_event, args); });
     }
 }

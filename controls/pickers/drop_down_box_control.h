@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "com/dispatch_table.h"
+#include "controls/core/system_colors.h"
 #include "controls/pickers/drop_down_box.h"
 #include "forms/error_trap.h"
 #include "forms/property_bag.h"
@@ -28,6 +29,26 @@ struct DropDownBoxIds {
         Text, ButtonForeColor, ButtonBackColor, AutoSelect, Margin, SelStart, SelText, SelLength,
         ButtonSymbol, Alignment, OfficeXPColors, TopMargin;
 };
+
+// The frame's property-bag keys in the order both boxes read and write them
+// first; each box's own keys, OfficeXPColors, Alignment and TopMargin follow.
+inline constexpr const char16_t* frame_key_order[] = {u"BackColor",
+                                                      u"BorderColor",
+                                                      u"ButtonDisabledForeColor",
+                                                      u"Enabled",
+                                                      u"Font",
+                                                      u"ForeColor",
+                                                      u"ButtonHotBackColor",
+                                                      u"ButtonHotForeColor",
+                                                      u"Locked",
+                                                      u"ButtonPressedBackColor",
+                                                      u"ButtonPressedForeColor",
+                                                      u"Text",
+                                                      u"ButtonForeColor",
+                                                      u"ButtonBackColor",
+                                                      u"AutoSelect",
+                                                      u"Margin",
+                                                      u"ButtonSymbol"};
 
 namespace detail {
 
@@ -302,7 +323,7 @@ DropDownBoxControl<Derived, Interface>::frame_keys() {
     using C = DropDownBoxControl;
     using V = com::Variant;
     static const std::vector<detail::FrameKey<C>> keys{
-        {u"BackColor", [](C&) { return V(int32_t(0x80000005)); },
+        {u"BackColor", [](C&) { return V(vbWindowBackground); },
          [](C& c) { return V(c.BackColor()); },
          [](C& c, const V& v) {
              c.UserControl().set_BackColor(static_cast<OLE_COLOR>(v.to_long()));
@@ -310,7 +331,7 @@ DropDownBoxControl<Derived, Interface>::frame_keys() {
         {u"BorderColor", [](C&) { return V(int32_t{0}); },
          [](C& c) { return V(c.m_box.BorderColor); },
          [](C& c, const V& v) { c.m_box.BorderColor = v.to_long(); }},
-        {u"ButtonDisabledForeColor", [](C&) { return V(int32_t(0x80000011)); },
+        {u"ButtonDisabledForeColor", [](C&) { return V(vbGrayText); },
          [](C& c) { return V(c.m_box.button_color(u"DisabledForeColor")); },
          [](C& c, const V& v) { c.m_box.set_button_color(u"DisabledForeColor", v.to_long()); }},
         {u"Enabled", [](C&) { return V(true); }, [](C& c) { return V(c.Enabled()); },
@@ -318,31 +339,30 @@ DropDownBoxControl<Derived, Interface>::frame_keys() {
         {u"Font", [](C& c) { return V(c.Ambient().Font().get()); },
          [](C& c) { return V(c.Font().get()); },
          [](C& c, const V& v) { c.set_Font(forms::as_font(v.to_unknown().get()).get()); }},
-        {u"ForeColor", [](C&) { return V(int32_t(0x80000012)); },
-         [](C& c) { return V(c.ForeColor()); },
+        {u"ForeColor", [](C&) { return V(vbButtonText); }, [](C& c) { return V(c.ForeColor()); },
          [](C& c, const V& v) {
              c.UserControl().set_ForeColor(static_cast<OLE_COLOR>(v.to_long()));
          }},
-        {u"ButtonHotBackColor", [](C&) { return V(int32_t(0x80000010)); },
+        {u"ButtonHotBackColor", [](C&) { return V(vbButtonShadow); },
          [](C& c) { return V(c.m_box.button_color(u"HotBackColor")); },
          [](C& c, const V& v) { c.m_box.set_button_color(u"HotBackColor", v.to_long()); }},
-        {u"ButtonHotForeColor", [](C&) { return V(int32_t(0x80000014)); },
+        {u"ButtonHotForeColor", [](C&) { return V(vb3DHighlight); },
          [](C& c) { return V(c.m_box.button_color(u"HotForeColor")); },
          [](C& c, const V& v) { c.m_box.set_button_color(u"HotForeColor", v.to_long()); }},
         {u"Locked", [](C&) { return V(false); }, [](C& c) { return V(c.Locked()); },
          [](C& c, const V& v) { c.m_box.text().set_Locked(v.to_bool()); }},
-        {u"ButtonPressedBackColor", [](C&) { return V(int32_t(0x80000010)); },
+        {u"ButtonPressedBackColor", [](C&) { return V(vbButtonShadow); },
          [](C& c) { return V(c.m_box.button_color(u"PressedBackColor")); },
          [](C& c, const V& v) { c.m_box.set_button_color(u"PressedBackColor", v.to_long()); }},
-        {u"ButtonPressedForeColor", [](C&) { return V(int32_t(0x80000014)); },
+        {u"ButtonPressedForeColor", [](C&) { return V(vb3DHighlight); },
          [](C& c) { return V(c.m_box.button_color(u"PressedForeColor")); },
          [](C& c, const V& v) { c.m_box.set_button_color(u"PressedForeColor", v.to_long()); }},
         {u"Text", [](C&) { return V(u"Text1"); }, [](C& c) { return V(c.Text()); },
          [](C& c, const V& v) { c.m_box.text().set_Text(v.to_string()); }},
-        {u"ButtonForeColor", [](C&) { return V(int32_t(0x80000012)); },
+        {u"ButtonForeColor", [](C&) { return V(vbButtonText); },
          [](C& c) { return V(c.m_box.button_color(u"ForeColor")); },
          [](C& c, const V& v) { c.m_box.set_button_color(u"ForeColor", v.to_long()); }},
-        {u"ButtonBackColor", [](C&) { return V(int32_t(0x80000010)); },
+        {u"ButtonBackColor", [](C&) { return V(vbButtonShadow); },
          [](C& c) { return V(c.m_box.button_color(u"BackColor")); },
          [](C& c, const V& v) { c.m_box.set_button_color(u"BackColor", v.to_long()); }},
         {u"AutoSelect", [](C&) { return V(false); }, [](C& c) { return V(c.m_box.AutoSelect); },

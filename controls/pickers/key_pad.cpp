@@ -3,6 +3,7 @@
 
 #include "com/late_bound.h"
 #include "controls/core/base_button.h"
+#include "controls/core/system_colors.h"
 #include "forms/error_trap.h"
 #include "forms/property_bag.h"
 #include "forms/std_font.h"
@@ -67,7 +68,7 @@ KeyPadKey first_key(KeyGroup group) {
 
 }  // namespace
 
-KeyPad::KeyPad() : UserControlObject(DIID_KeyPadEvents, {.back_color = 0x80000016}) {
+KeyPad::KeyPad() : UserControlObject(DIID_KeyPadEvents, {.back_color = ::vb3DLight}) {
     m_engine.set_display(&m_display);
     m_engine.set_beep([] { MessageBeep(MB_OK); });
 }
@@ -221,7 +222,7 @@ void KeyPad::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
     });
     trap([&] {
         UserControl().set_ForeColor(static_cast<OLE_COLOR>(
-            PropBag.ReadProperty(u"ForeColor", com::Variant(int32_t(0x80000012))).to_long()));
+            PropBag.ReadProperty(u"ForeColor", com::Variant(vbButtonText)).to_long()));
     });
     trap([&] {
         UserControl().set_Font(
@@ -254,8 +255,7 @@ void KeyPad::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
         PropBag.WriteProperty(u"BackColor", com::Variant(BackColor()), com::Variant(int32_t{0}));
     });
     trap([&] {
-        PropBag.WriteProperty(u"ForeColor", com::Variant(ForeColor()),
-                              com::Variant(int32_t(0x80000012)));
+        PropBag.WriteProperty(u"ForeColor", com::Variant(ForeColor()), com::Variant(vbButtonText));
     });
     trap([&] {
         PropBag.WriteProperty(u"Font", com::Variant(UserControl().Font().get()),

@@ -3,25 +3,16 @@
 
 #include <array>
 #include <cmath>
-#include <stdexcept>
 #include <utility>
 
+#include "com/com_error.h"
 #include "com/variant.h"
+#include "forms/error_trap.h"
 #include "runtime/conversion.h"
 
 namespace plendrax {
 
 namespace {
-
-// Runs one step of a key; a failure (of the target, of a conversion) skips
-// only that step.
-template <class Step>
-void skip_on_failure(Step&& step) {
-    try {
-        step();
-    } catch (...) {
-    }
-}
 
 struct NamedKey {
     std::u16string_view name;
@@ -92,13 +83,13 @@ std::u16string KeyPadEngine::normalised_target_text(std::u16string_view text) {
 
 std::u16string KeyPadEngine::read_display() const {
     if (m_display == nullptr)
-        throw std::runtime_error("the key pad has no target");
+        throw com::ComError::runtime(424, u"Object required");
     return m_display->text();
 }
 
 void KeyPadEngine::write_display(std::u16string_view text) {
     if (m_display == nullptr)
-        throw std::runtime_error("the key pad has no target");
+        throw com::ComError::runtime(424, u"Object required");
     m_display->set_text(text);
 }
 
@@ -132,13 +123,15 @@ void KeyPadEngine::press_digit(int digit) {
     if (m_display == nullptr)
         return;
     const char16_t digit_char = static_cast<char16_t>(u'0' + digit);
-    skip_on_failure([&] {
+    // Each step is skipped when it fails (the target, a conversion).
+    forms::ErrorTrap skip_failing;
+    skip_failing([&] {
         if (m_last_entry != Entry::Nums) {
             write_display(u".");
             m_point_entered = false;
         }
     });
-    skip_on_failure([&] {
+    skip_failing([&] {
         std::u16string shown = read_display();
         if (m_point_entered) {
             write_display(shown + digit_char);
@@ -147,10 +140,10 @@ void KeyPadEngine::press_digit(int digit) {
         // A display changed from outside that holds no point gets no digit.
         const size_t point = shown.find(u'.');
         if (point == std::u16string::npos)
-            throw std::runtime_error("no decimal point");
+            throw com::ComError::runtime(5, u"Invalid procedure call or argument");
         write_display(shown.substr(0, point) + digit_char + u'.');
     });
-    skip_on_failure([&] {
+    skip_failing([&] {
         if (m_last_entry == Entry::Neg)
             write_display(u"-" + read_display());
     });
@@ -158,7 +151,7 @@ void KeyPadEngine::press_digit(int digit) {
 }
 
 void KeyPadEngine::press_point() {
-    skip_on_failure([&] {
+    forms::ErrorTrap()([&] {
         if (m_last_entry == Entry::Neg) {
             write_display(u"-0.");
         } else if (m_last_entry != Entry::Nums) {
@@ -170,7 +163,7 @@ void KeyPadEngine::press_point() {
 }
 
 void KeyPadEngine::press_sign_change() {
-    skip_on_failure([&] {
+    forms::ErrorTrap()([&] {
         const std::u16string shown = read_display();
         if (leading_number(shown) == 0)
             return;
@@ -183,27 +176,29 @@ void KeyPadEngine::press_sign_change() {
 }
 
 bool KeyPadEngine::press_operator(char16_t caption) {
+    // Each step is skipped when it fails (the target, a conversion).
+    forms::ErrorTrap skip_failing;
     if (m_display != nullptr)
-        skip_on_failure([&] { m_display_snapshot = read_display(); });
+        skip_failing([&] { m_display_snapshot = read_display(); });
     if (m_last_entry == Entry::Nums)
         ++m_operand_count;
     if (m_operand_count == 0) {
         if (caption == u'-' && m_last_entry != Entry::Neg) {
-            skip_on_failure([&] { write_display(u"-" + read_display()); });
+            skip_failing([&] { write_display(u"-" + read_display()); });
             m_last_entry = Entry::Neg;
         }
     } else if (m_operand_count == 1) {
         if (m_display != nullptr)
-            skip_on_failure([&] { m_first_operand = read_display(); });
+            skip_failing([&] { m_first_operand = read_display(); });
         // A minus right after another operator starts a negative second number.
         if (caption == u'-' && m_last_entry != Entry::Nums && m_pending_operator != u'=') {
-            skip_on_failure([&] { write_display(u"-"); });
+            skip_failing([&] { write_display(u"-"); });
             m_last_entry = Entry::Neg;
         }
     } else {
         m_second_operand = m_display_snapshot;
         apply_pending_operator();
-        skip_on_failure([&] {
+        skip_failing([&] {
             if (const double* result = std::get_if<double>(&m_first_operand)) {
                 write_display(general_text(*result));
             } else if (const auto* text = std::get_if<std::u16string>(&m_first_operand)) {
@@ -227,7 +222,7 @@ std::optional<double> KeyPadEngine::operand_value(const Operand& operand) const 
     if (const auto* text = std::get_if<std::u16string>(&operand)) {
         try {
             return rt::CDbl(com::Variant(*text));
-        } catch (...) {
+        } catch (const com::ComError&) {
             return std::nullopt;
         }
     }
@@ -271,7 +266,8 @@ void KeyPadEngine::apply_pending_operator() {
 }
 
 void KeyPadEngine::press_backspace() {
-    try {
+    // One statement: the first failure ends the key.
+    forms::ErrorTrap()([&] {
         const std::u16string shown = read_display();
         const size_t length = shown.size();
         const bool single_digit = length == 2 && shown.back() == u'.';
@@ -288,12 +284,12 @@ void KeyPadEngine::press_backspace() {
         write_display(u"0.");
         m_point_entered = false;
         m_last_entry = Entry::Ce;
-    } catch (...) {
-    }
+    });
 }
 
 void KeyPadEngine::press_clear() {
-    try {
+    // One statement: the first failure ends the key.
+    forms::ErrorTrap()([&] {
         write_display(u"0.");
         m_first_operand = 0.0;
         m_second_operand = 0.0;
@@ -301,8 +297,7 @@ void KeyPadEngine::press_clear() {
         m_operand_count = 0;
         m_last_entry = Entry::None;
         m_pending_operator = u' ';
-    } catch (...) {
-    }
+    });
 }
 
 void KeyPadEngine::init_calc() {

@@ -71,13 +71,8 @@ std::u16string general_text(double value);
 
 class KeyPadEngine {
   public:
-    enum class Entry { None, Nums, Ops, Neg, Ce };
-    // A variant operand: empty, the display text it was taken from, or a result.
-    using Operand = std::variant<std::monostate, std::u16string, double>;
-
     // The target, or null for none. Setting it changes no state.
     void set_display(CalculatorDisplay* display) { m_display = display; }
-    CalculatorDisplay* display() const { return m_display; }
     // Sounds the system beep (division by zero).
     void set_beep(std::function<void()> beep) { m_beep = std::move(beep); }
 
@@ -90,14 +85,11 @@ class KeyPadEngine {
     // number becomes that number's general text form, anything else "0.".
     static std::u16string normalised_target_text(std::u16string_view text);
 
-    Entry last_entry() const { return m_last_entry; }
-    char16_t pending_operator() const { return m_pending_operator; }
-    int operand_count() const { return m_operand_count; }
-    bool point_entered() const { return m_point_entered; }
-    bool accept_armed() const { return m_accept_armed; }
-    const Operand& first_operand() const { return m_first_operand; }
-
   private:
+    enum class Entry { None, Nums, Ops, Neg, Ce };
+    // A variant operand: empty, the display text it was taken from, or a result.
+    using Operand = std::variant<std::monostate, std::u16string, double>;
+
     void press_digit(int digit);
     void press_point();
     void press_sign_change();

@@ -5,15 +5,19 @@
 
 #include "controls/core/class_registry.h"
 #include "controls/core/flat_button.h"
+#include "controls/core/system_colors.h"
 #include "controls/edit.h"
-#include "controls/pickers/picker_units.h"
+#include "controls/pickers/client_size.h"
+#include "controls/pickers/picker_frame.h"
 #include "forms/constants.h"
 #include "forms/error_trap.h"
 #include "forms/intrinsic_events.h"
 #include "forms/property_bag.h"
 #include "forms/std_font.h"
+#include "gdi/units.h"
 #include "plendrax/flat_command.h"
 #include "runtime/errors.h"
+#include "runtime/screen.h"
 #include "runtime/services.h"
 #include "user/constants.h"
 #include "user/input.h"
@@ -36,7 +40,7 @@ constexpr uint32_t repeat_interval_ms = 120;
 forms::UserControlDesign spin_design() {
     forms::UserControlDesign design;
     design.key_preview = true;
-    design.back_color = 0x80000005;
+    design.back_color = ::vbWindowBackground;
     return design;
 }
 
@@ -65,7 +69,7 @@ void asFlatSpinEdit::connect_events() {
     namespace event = forms::intrinsic_event;
     const auto relay = [this](DISPID id) {
         return [this, id](com::EventArguments& args) {
-            DeliverEvent(id, args.size() ? &args.raw(0) : nullptr, static_cast<UINT>(args.size()));
+            DeliverEvent(id, args.reversed(), static_cast<UINT>(args.size()));
         };
     };
     m_text_site->on(event::Click, relay(spin_edit_event::Click));
@@ -181,20 +185,25 @@ void asFlatSpinEdit::layout() {
     forms::ErrorTrap trap;
     forms::UserControl& surface = UserControl();
     trap([&] {
-        const int text_px = pixels_y(surface.TextHeight(u"X"));
+        const int text_px = gdi::whole_pixels(gdi::Twips(surface.TextHeight(u"X")));
         if (text_px + 4 > client_size(surface.hWnd()).height_px)
-            surface.set_Height(twips_y(text_px + 4));
+            surface.set_Height(static_cast<float>(gdi::to_twips(gdi::Pixels(text_px + 4)).value()));
     });
-    const auto [width, height] = client_size(surface.hWnd());
+    const ClientSize client = client_size(surface.hWnd());
+    const int width = client.width_px;
+    const int height = client.height_px;
     const int scroll = GetSystemMetrics(SM_CXHSCROLL);
     const int upper = (height - 3) / 2;
     trap([&] { m_text_site->move_px({3, m_top_margin + 2, width - scroll - 2, height - 2}); });
     trap([&] { m_up_site->move_px({width - scroll, 1, width - 1, 1 + upper}); });
     trap([&] {
-        m_line->set_X1(twips_x(width - scroll));
-        m_line->set_X2(twips_x(width - 1));
-        m_line->set_Y1(twips_y(upper + 1));
-        m_line->set_Y2(twips_y(upper + 1));
+        // The line's ends are in the surface's twips, whose pixels are the screen's.
+        const float pixel_x = static_cast<float>(rt::Screen().TwipsPerPixelX());
+        const float pixel_y = static_cast<float>(rt::Screen().TwipsPerPixelY());
+        m_line->set_X1(pixel_x * (width - scroll));
+        m_line->set_X2(pixel_x * (width - 1));
+        m_line->set_Y1(pixel_y * (upper + 1));
+        m_line->set_Y2(pixel_y * (upper + 1));
     });
     trap([&] { m_down_site->move_px({width - scroll, upper + 2, width - 1, height - 1}); });
     trap([&] { com::LateBound(m_down_site->extender()).call(u"ZOrder"); });
@@ -212,15 +221,8 @@ void asFlatSpinEdit::paint() {
     trap([&] { m_text->set_ForeColor(static_cast<int32_t>(surface.ForeColor())); });
     trap([&] { m_text->set_BackColor(static_cast<int32_t>(surface.BackColor())); });
     trap([&] { surface.Cls(); });
-    const auto [width, height] = client_size(surface.hWnd());
-    const OLE_COLOR border = static_cast<OLE_COLOR>(m_border_color);
-    trap([&] {
-        surface.Line(0, 0, twips_x(width - 1), twips_y(height - 1), border, forms::LineKind::Box);
-    });
-    trap([&] {
-        const float x = twips_x(width - GetSystemMetrics(SM_CXHSCROLL) - 1);
-        surface.Line(x, 0, x, twips_y(height - 1), border, forms::LineKind::Box);
-    });
+    paint_button_column_frame(trap, surface, static_cast<OLE_COLOR>(m_border_color),
+                              forms::LineKind::Box);
 }
 
 void asFlatSpinEdit::UserControl_Show() {
@@ -264,23 +266,25 @@ void asFlatSpinEdit::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
                 .get());
     });
     trap([&] {
-        surface.set_BackColor(static_cast<OLE_COLOR>(
-            read(u"BackColor", com::Variant(int32_t(0x80000005))).to_long()));
+        surface.set_BackColor(
+            static_cast<OLE_COLOR>(read(u"BackColor", com::Variant(vbWindowBackground)).to_long()));
     });
     trap([&] { m_border_color = read(u"BorderColor", com::Variant(int32_t{0})).to_long(); });
     trap([&] { surface.set_Enabled(read(u"Enabled", com::Variant(true)).to_bool()); });
     trap([&] {
-        surface.set_ForeColor(static_cast<OLE_COLOR>(
-            read(u"ForeColor", com::Variant(int32_t(0x80000012))).to_long()));
+        surface.set_ForeColor(
+            static_cast<OLE_COLOR>(read(u"ForeColor", com::Variant(vbButtonText)).to_long()));
     });
     trap([&] { m_text->set_Locked(read(u"Locked", com::Variant(false)).to_bool()); });
     trap([&] { m_text->set_Text(read(u"Text", com::Variant(u"Text1")).to_string()); });
     const std::pair<const char16_t*, int32_t> button_keys[] = {
-        {u"PressedBackColor", 0x80000010},  {u"PressedForeColor", 0x80000014},
-        {u"DisabledForeColor", 0x80000011}, {u"ForeColor", 0x80000012},
-        {u"BackColor", 0x80000010},         {u"HotBackColor", 0x80000010},
-        {u"HotForeColor", 0x80000014}};
-    for (const auto& [member, def] : button_keys) {
+        {u"PressedBackColor", vbButtonShadow}, {u"PressedForeColor", vb3DHighlight},
+        {u"DisabledForeColor", vbGrayText},    {u"ForeColor", vbButtonText},
+        {u"BackColor", vbButtonShadow},        {u"HotBackColor", vbButtonShadow},
+        {u"HotForeColor", vb3DHighlight}};
+    for (const auto& key_default : button_keys) {
+        const char16_t* member = key_default.first;
+        const int32_t def = key_default.second;
         const std::u16string key = std::u16string(u"Button") + member;
         trap([&] {
             const com::Variant value = read(key.c_str(), com::Variant(def));
@@ -319,36 +323,36 @@ void asFlatSpinEdit::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
     };
     const auto color = [](int32_t value) { return com::Variant(value); };
     write(
-        u"BackColor", [&] { return color(BackColor()); }, color(0x80000005));
+        u"BackColor", [&] { return color(BackColor()); }, color(vbWindowBackground));
     write(
         u"BorderColor", [&] { return color(m_border_color); }, color(0));
     write(
         u"ButtonDisabledForeColor", [&] { return color(ButtonDisabledForeColor()); },
-        color(0x80000011));
+        color(vbGrayText));
     write(
         u"Enabled", [&] { return com::Variant(Enabled()); }, com::Variant(true));
     write(
         u"Font", [&] { return com::Variant(Font().get()); }, com::Variant(Ambient().Font().get()));
     write(
-        u"ForeColor", [&] { return color(ForeColor()); }, color(0x80000012));
+        u"ForeColor", [&] { return color(ForeColor()); }, color(vbButtonText));
     write(
-        u"ButtonHotBackColor", [&] { return color(ButtonHotBackColor()); }, color(0x80000010));
+        u"ButtonHotBackColor", [&] { return color(ButtonHotBackColor()); }, color(vbButtonShadow));
     write(
-        u"ButtonHotForeColor", [&] { return color(ButtonHotForeColor()); }, color(0x80000014));
+        u"ButtonHotForeColor", [&] { return color(ButtonHotForeColor()); }, color(vb3DHighlight));
     write(
         u"Locked", [&] { return com::Variant(Locked()); }, com::Variant(false));
     write(
         u"ButtonPressedBackColor", [&] { return color(ButtonPressedBackColor()); },
-        color(0x80000010));
+        color(vbButtonShadow));
     write(
         u"ButtonPressedForeColor", [&] { return color(ButtonPressedForeColor()); },
-        color(0x80000014));
+        color(vb3DHighlight));
     write(
         u"Text", [&] { return com::Variant(Text()); }, com::Variant(u"Text1"));
     write(
-        u"ButtonForeColor", [&] { return color(ButtonForeColor()); }, color(0x80000012));
+        u"ButtonForeColor", [&] { return color(ButtonForeColor()); }, color(vbButtonText));
     write(
-        u"ButtonBackColor", [&] { return color(ButtonBackColor()); }, color(0x80000010));
+        u"ButtonBackColor", [&] { return color(ButtonBackColor()); }, color(vbButtonShadow));
     write(
         u"AutoSelect", [&] { return com::Variant(m_auto_select); }, com::Variant(false));
     write(

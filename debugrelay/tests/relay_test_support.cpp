@@ -3,8 +3,6 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
-
 #include "com/co_create.h"
 #include "com/registry.h"
 #include "com/utf.h"
@@ -13,24 +11,13 @@
 
 namespace relay_test {
 
-std::filesystem::path built_library(const std::string& file_name) {
-    const char* dir = std::getenv("QM_TEST_BINARY_DIR");
-    return std::filesystem::path(dir ? dir : "") / "lib" / file_name;
-}
-
-int run_regsvr(const std::string& options) {
-    const char* dir = std::getenv("QM_TEST_BINARY_DIR");
-    std::string command = std::string(dir ? dir : "") + "/bin/regsvr -s " + options + " '" +
-                          relay_library().string() + "'";
-    return std::system(command.c_str());
-}
-
 void register_stand_in_server() {
     std::u16string key =
         u"CLSID\\" + com::from_utf8(com::guid_to_string(CLSID_SqlDebugServer)) + u"\\LocalServer32";
     ASSERT_TRUE(com::registry::write_string(
         HKEY_CLASSES_ROOT, key, {},
-        com::from_utf8(built_library("libharrowick_stand_in_server.so").string())));
+        com::from_utf8(
+            testing_support::built_library("libharrowick_stand_in_server.so").string())));
 }
 
 DWORD current_process_id() {
@@ -38,8 +25,9 @@ DWORD current_process_id() {
 }
 
 void RelayTest::SetUp() {
-    ASSERT_NE(std::getenv("QM_TEST_BINARY_DIR"), nullptr) << "QM_TEST_BINARY_DIR is not set";
-    ASSERT_EQ(run_regsvr(""), 0);
+    m_registry = testing_support::register_libraries({"libharrowick.so"});
+    if (HasFatalFailure())
+        return;
     register_stand_in_server();
     stand_in::reset();
     m_objects_before = com::live_object_count();

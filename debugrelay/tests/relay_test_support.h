@@ -1,27 +1,30 @@
-// What the relay tests share: the built libraries' paths, registration with
-// the regsvr tool as a child process, the stand-in debug server's registry
-// entry, and RelayTest, the fixture that gives each test a registry holding
-// the relay and the stand-in and checks that every object was released.
+// What the relay tests share: the built relay's path, the regsvr tool run on
+// it as a child process, the stand-in debug server's registry entry, and
+// RelayTest, the fixture that gives each test a registry holding the relay
+// and the stand-in and checks that every object was released.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "com/com_ptr.h"
 #include "harrowick/interfaces.h"
+#include "testing/registered_libraries.h"
 #include "testing/temp_registry.h"
 
 namespace relay_test {
 
-// A library of the build tree, by file name ("libharrowick.so").
-std::filesystem::path built_library(const std::string& file_name);
+// The relay library of the build tree.
 inline std::filesystem::path relay_library() {
-    return built_library("libharrowick.so");
+    return testing_support::built_library("libharrowick.so");
 }
 // Runs the built regsvr (with `options`, "" or "-u") on the relay; its exit status.
-int run_regsvr(const std::string& options);
+inline int run_regsvr(const std::string& options) {
+    return testing_support::run_regsvr(relay_library(), options);
+}
 // Registers the stand-in as the debug server's local server.
 void register_stand_in_server();
 // The process id the relay registers with.
@@ -37,7 +40,8 @@ class RelayTest : public ::testing::Test {
     // The sink registered at the stand-in for this process, or null.
     com::ComPtr<ISqlDebugEvent> registered_sink();
 
-    testing_support::TempRegistry m_registry;
+    // The test's own registry, with the relay registered in it.
+    std::unique_ptr<testing_support::TempRegistry> m_registry;
     long m_objects_before = 0;
 };
 

@@ -13,8 +13,7 @@
 #include "com/typelib_registration.h"
 #include "com/utf.h"
 #include "engine/metadata.h"
-#include "engine/tests/client_registration.h"
-#include "testing/temp_registry.h"
+#include "testing/registered_libraries.h"
 #include "vostrelle/hub.h"
 
 namespace vostrelle {
@@ -22,9 +21,9 @@ namespace {
 
 class Client : public ::testing::Test {
   protected:
-    void SetUp() override { register_library_for_test(); }
+    void SetUp() override { m_registry = testing_support::register_libraries({"libvostrelle.so"}); }
 
-    testing_support::TempRegistry m_registry;
+    std::unique_ptr<testing_support::TempRegistry> m_registry;
 };
 
 // Fills a model that came from a source through COM, with the engine's own

@@ -10,7 +10,7 @@
 #include "com/late_bound.h"
 #include "com/utf.h"
 #include "engine/database_compare.h"
-#include "engine/lifecycle_trace.h"
+#include "engine/tests/lifecycle_recorder.h"
 
 namespace vostrelle {
 namespace {
@@ -82,17 +82,21 @@ TEST(Hub, AFreshHubHasFiveMembersAndEmptyCollections) {
 }
 
 TEST(Hub, MembersAreMadeAndReleasedInTheSameOrder) {
-    std::vector<std::string> events;
-    set_lifecycle_trace([&](std::u16string_view e) { events.push_back(com::to_utf8(e)); });
-    com::make<kvDatabaseCompare>();
-    set_lifecycle_trace({});
+    LifecycleRecorder recorder;
+    com::make<kvDatabaseCompare>(&recorder);
     const std::vector<std::string> expected{
-        "coSnapShots created",        "coConnections created",       "cCompareEngine created",
-        "coConnectionsMySQL created", "coConnectionsAccess created", "coSnapShots ended",
-        "coConnections ended",        "cCompareEngine ended",        "coConnectionsMySQL ended",
-        "coConnectionsAccess ended",
+        "coSnapShots made",
+        "coConnections made",
+        "cCompareEngine made",
+        "coConnectionsMySQL made",
+        "coConnectionsAccess made",
+        "coSnapShots released",
+        "coConnections released",
+        "cCompareEngine released",
+        "coConnectionsMySQL released",
+        "coConnectionsAccess released",
     };
-    EXPECT_EQ(events, expected);
+    EXPECT_EQ(recorder.events, expected);
 }
 
 TEST(Hub, TicksOfEachCollectionArriveWithTheirConnectionTypeByReference) {

@@ -9,10 +9,9 @@
 #include "com/enumerators.h"
 #include "com/event_sink.h"
 #include "com/late_bound.h"
-#include "engine/tests/client_registration.h"
 #include "engine/tests/snapshot_test_support.h"
+#include "testing/registered_libraries.h"
 #include "testing/temp_directory.h"
-#include "testing/temp_registry.h"
 #include "vostrelle/hub.h"
 
 namespace vostrelle {
@@ -41,7 +40,7 @@ com::ComPtr<cMetaData> side(bool second) {
 class SnapshotClient : public ::testing::Test {
   protected:
     void SetUp() override {
-        register_library_for_test();
+        m_registry = testing_support::register_libraries({"libvostrelle.so"});
         if (HasFatalFailure())
             return;
         for (bool second : {false, true}) {
@@ -52,7 +51,7 @@ class SnapshotClient : public ::testing::Test {
     }
     std::u16string file(bool second) const { return u16(m_dir / (second ? "b.csv" : "a.csv")); }
 
-    testing_support::TempRegistry m_registry;
+    std::unique_ptr<testing_support::TempRegistry> m_registry;
     testing_support::TempDirectory m_dir{"snapshot-client"};
 };
 

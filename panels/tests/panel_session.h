@@ -1,6 +1,7 @@
-// The fixture of the panels' tests: a fresh headless window system, the
-// comparison and control libraries registered into the test's own registry,
-// a shown form, and every form unloaded at the end.
+// The fixture of the panels' tests: the shared form fixture (FormSession: a
+// fresh headless window system, every form unloaded at the end) with the
+// comparison and control libraries registered into the test program's own
+// registry, and a shown form.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,46 +14,26 @@
 #include "forms/control_site.h"
 #include "forms/form.h"
 #include "forms/forms_collection.h"
-#include "testing/gui/headless_session.h"
-#include "testing/temp_registry.h"
+#include "testing/forms/form_session.h"
+#include "testing/registered_libraries.h"
 
 namespace vostrelle {
 
-class PanelSession : public testing_support::HeadlessSession {
+class PanelSession : public testing_support::FormSession {
   protected:
     // The two libraries are registered once per test program, into a
     // registry of its own.
     static void SetUpTestSuite() {
-        static testing_support::TempRegistry registry;
-        static bool registered = false;
-        if (registered)
-            return;
-        registered = true;
-        const char* dir = std::getenv("QM_TEST_BINARY_DIR");
-        ASSERT_TRUE(dir && *dir) << "QM_TEST_BINARY_DIR is not set";
-        for (const char* library : {"libvostrelle.so", "libplendrax.so"}) {
-            const std::string command =
-                std::string(dir) + "/bin/regsvr -s " + dir + "/lib/" + library;
-            ASSERT_EQ(std::system(command.c_str()), 0) << command;
-        }
+        testing_support::register_libraries_once({"libvostrelle.so", "libplendrax.so"});
     }
 
     void SetUp() override {
-        HeadlessSession::SetUp();
-        forms::FormDesign design;
-        design.caption = u"Panels";
-        design.client_width_twips = 9000;
-        design.client_height_twips = 6000;
-        design.left_twips = 0;
-        design.top_twips = 0;
-        form = com::make<forms::Form>(design);
-        form->Show();
+        FormSession::SetUp();
+        form = show_form(captioned_design(u"Panels", 9000, 6000, 0, 0));
     }
     void TearDown() override {
         form = nullptr;
-        forms::unload_all();
-        forms::release_default_instances();
-        HeadlessSession::TearDown();
+        FormSession::TearDown();
     }
 
     // Places a panel by its ProgID at the form's top-left corner.

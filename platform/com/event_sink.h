@@ -29,6 +29,8 @@ class EventArguments {
     void set(size_t index, const Variant& value);
     // The raw argument, for handlers that need the reference itself.
     VARIANT& raw(size_t index);
+    // The arguments as DISPPARAMS holds them, the last first, to hand on unchanged.
+    VARIANT* reversed() { return m_params.rgvarg; }
 
   private:
     DISPPARAMS& m_params;

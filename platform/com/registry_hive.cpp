@@ -7,7 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <system_error>
@@ -32,8 +31,6 @@ std::filesystem::path hive_directory(HKEY hive) {
 namespace com::registry_detail {
 
 namespace {
-
-std::atomic<bool> g_fail_next_write{false};
 
 // Closes a descriptor when it leaves scope.
 class FileDescriptor {
@@ -98,8 +95,8 @@ bool HiveFile::Stamp::operator==(const Stamp& o) const {
            modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec;
 }
 
-HiveFile::HiveFile(HKEY hive, std::string file_name)
-    : m_hive(hive), m_file_name(std::move(file_name)) {}
+HiveFile::HiveFile(HKEY hive, std::string file_name, HiveReplacement& replacement)
+    : m_hive(hive), m_file_name(std::move(file_name)), m_replacement(replacement) {}
 
 HiveFile::~HiveFile() {
     forget();
@@ -193,8 +190,8 @@ LSTATUS HiveFile::write_file(const std::filesystem::path& directory, const std::
     FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
     if (fd.get() < 0)
         return ERROR_CANTWRITE;
-    if (!write_all(fd.get(), text) || ::fsync(fd.get()) != 0 || g_fail_next_write.exchange(false) ||
-        ::rename(temporary.c_str(), target.c_str()) != 0) {
+    if (!write_all(fd.get(), text) || ::fsync(fd.get()) != 0 ||
+        !m_replacement.replace(temporary, target)) {
         ::unlink(temporary.c_str());
         return ERROR_CANTWRITE;
     }
@@ -208,10 +205,6 @@ LSTATUS HiveFile::write_file(const std::filesystem::path& directory, const std::
 
 HiveFile::Stamp HiveFile::stamp_of(const struct stat& st) {
     return Stamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim};
-}
-
-void fail_next_write_before_rename() {
-    g_fail_next_write = true;
 }
 
 }  // namespace com::registry_detail

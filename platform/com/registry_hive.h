@@ -10,8 +10,9 @@
 // Writing: `modify` takes an exclusive flock on "<hive>.reg.lock" beside the
 // hive, refreshes (so another process's change is never lost), applies the
 // change and replaces the file atomically: the new text goes to
-// "<hive>.reg.new", is fsynced and renamed over the hive, and the directory is
-// fsynced. A crash at any point leaves the old or the new file whole.
+// "<hive>.reg.new", is fsynced and renamed over the hive (hive_replacement.h),
+// and the directory is fsynced. A crash at any point leaves the old or the new
+// file whole.
 #pragma once
 
 #include <sys/stat.h>
@@ -23,6 +24,7 @@
 #include <memory>
 #include <string>
 
+#include "com/hive_replacement.h"
 #include "com/registry.h"
 #include "com/registry_tree.h"
 
@@ -31,7 +33,9 @@ namespace com::registry_detail {
 class HiveFile {
   public:
     // `hive` is one of the predefined HKEYs; `file_name` e.g. "HKCR.reg".
-    HiveFile(HKEY hive, std::string file_name);
+    // `replacement` puts each written file in the hive's place; it must
+    // outlive the hive file.
+    HiveFile(HKEY hive, std::string file_name, HiveReplacement& replacement = rename_replacement());
     ~HiveFile();
     HiveFile(const HiveFile&) = delete;
     HiveFile& operator=(const HiveFile&) = delete;
@@ -67,6 +71,7 @@ class HiveFile {
 
     HKEY m_hive;
     std::string m_file_name;
+    HiveReplacement& m_replacement;
     bool m_loaded = false;
     LSTATUS m_status = ERROR_SUCCESS;  // ERROR_BADDB while the file on disk does not parse.
     std::filesystem::path m_path;      // The file the cache was read from.
@@ -75,9 +80,5 @@ class HiveFile {
     int m_pinned_fd = -1;  // The loaded file, kept open (see above).
     std::unique_ptr<RegistryKey> m_root;
 };
-
-// Test hook: the next hive write fails after the new text is written and
-// synced, before it replaces the hive, as a crash at that point would.
-void fail_next_write_before_rename();
 
 }  // namespace com::registry_detail

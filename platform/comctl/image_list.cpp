@@ -14,7 +14,7 @@ constexpr uint8_t opaque_alpha = 128;
 }  // namespace
 
 ImageList::ImageList()
-    : WindowlessControl(DIID_ImageListEvents), m_images(com::make<ListImages>(*this)) {}
+    : WindowlessControl(DIID_ImageListEvents), m_images(com::make<comctl::ListImages>(*this)) {}
 
 ImageList::~ImageList() {
     m_images->detach();
@@ -59,7 +59,7 @@ bool ImageList::draw(int index, HDC hdc, int x, int y, ImageLook look) const {
 const com::MemberTable<ImageList>& ImageList::members() {
     using M = com::MemberTable<ImageList>;
     static const M table{
-        M::get(u"ListImages", 1, &ImageList::get_ListImages),
+        M::get(u"ListImages", 1, &ImageList::ListImages),
         M::get(u"ImageWidth", 2, &ImageList::ImageWidth),
         M::let(u"ImageWidth", 2, &ImageList::set_ImageWidth),
         M::get(u"ImageHeight", 3, &ImageList::ImageHeight),

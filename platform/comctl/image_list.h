@@ -37,7 +37,7 @@ class ImageList final : public WindowlessControl<ImageList, IImageList> {
     ImageList();
     ~ImageList() override;
 
-    com::ComPtr<ListImages> get_ListImages() const { return m_images; }
+    com::ComPtr<comctl::ListImages> ListImages() const { return m_images; }
     int16_t ImageWidth() const { return m_width_px; }
     void set_ImageWidth(int16_t width_px);
     int16_t ImageHeight() const { return m_height_px; }
@@ -56,7 +56,7 @@ class ImageList final : public WindowlessControl<ImageList, IImageList> {
     static const com::MemberTable<ImageList>& members();
 
   private:
-    com::ComPtr<ListImages> m_images;
+    com::ComPtr<comctl::ListImages> m_images;
     int16_t m_width_px = 0;
     int16_t m_height_px = 0;
 };

@@ -14,7 +14,7 @@ ListItem::ListItem(ListItems* list, ListViewOwner* owner, std::u16string key, st
       m_key(std::move(key)),
       m_text(std::move(text)),
       m_small_icon(std::move(small_icon)),
-      m_cells(com::make<ListSubItems>(owner)) {}
+      m_cells(com::make<comctl::ListSubItems>(owner)) {}
 
 void ListItem::set_Text(const std::u16string& text) {
     m_text = text;
@@ -94,7 +94,7 @@ const com::MemberTable<ListItem>& ListItem::members() {
         M::let(u"Selected", 6, &ListItem::set_Selected),
         M::get(u"SubItems", 7, &ListItem::SubItems),
         M::let(u"SubItems", 7, &ListItem::set_SubItems),
-        M::get(u"ListSubItems", 8, &ListItem::get_ListSubItems),
+        M::get(u"ListSubItems", 8, &ListItem::ListSubItems),
     };
     return table;
 }

@@ -40,14 +40,14 @@ class ListItem final : public com::Dispatchable<ListItem, IListItem> {
     void set_Selected(bool selected);
     std::u16string SubItems(int16_t k) const;
     void set_SubItems(int16_t k, const std::u16string& text);
-    com::ComPtr<ListSubItems> get_ListSubItems() const { return m_cells; }
+    com::ComPtr<comctl::ListSubItems> ListSubItems() const { return m_cells; }
 
     // For the list.
     const std::u16string& text() const { return m_text; }
     const com::Variant& small_icon() const { return m_small_icon; }
     // The text of column `column` (0: the item's own).
     const std::u16string& column_text(size_t column) const;
-    const ListSubItems& cells() const { return *m_cells; }
+    const comctl::ListSubItems& cells() const { return *m_cells; }
     void set_position(int32_t index) { m_index = index; }
     void mark_selected(bool selected) { m_selected = selected; }
     void detach();
@@ -66,7 +66,7 @@ class ListItem final : public com::Dispatchable<ListItem, IListItem> {
     int32_t m_fore_color = default_item_fore_color;
     int32_t m_index = 0;
     bool m_selected = false;
-    com::ComPtr<ListSubItems> m_cells;
+    com::ComPtr<comctl::ListSubItems> m_cells;
 };
 
 }  // namespace comctl

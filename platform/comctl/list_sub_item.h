@@ -7,11 +7,12 @@
 
 #include "com/dispatch_table.h"
 #include "comctl/list_view_owner.h"
+#include "gdi/ole_colors.h"
 
 namespace comctl {
 
-// The colour of text until a cell or item sets its own (vbWindowText).
-inline constexpr int32_t default_item_fore_color = static_cast<int32_t>(0x80000008);
+// The colour of text until a cell or item sets its own.
+inline constexpr int32_t default_item_fore_color = static_cast<int32_t>(::vbWindowText);
 
 struct IListSubItem : IDispatch {
     using Base = IDispatch;

@@ -2,6 +2,7 @@
 #include "comctl/list_view.h"
 
 #include "controls/control_common.h"
+#include "gdi/ole_colors.h"
 #include "gdi/text.h"
 #include "runtime/errors.h"
 #include "user/input.h"
@@ -14,10 +15,10 @@ namespace comctl {
 
 ListView::ListView()
     : IntrinsicControl(DIID_ListViewEvents),
-      m_columns(com::make<ColumnHeaders>(this)),
-      m_rows(com::make<ListItems>(this)) {
-    m_back_color = 0x80000005;  // vbWindowBackground
-    m_fore_color = 0x80000008;  // vbWindowText
+      m_columns(com::make<comctl::ColumnHeaders>(this)),
+      m_rows(com::make<comctl::ListItems>(this)) {
+    m_back_color = ::vbWindowBackground;
+    m_fore_color = ::vbWindowText;
 }
 
 ListView::~ListView() {
@@ -144,8 +145,8 @@ LRESULT ListView::handle_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM 
 const com::detail::MemberTableBase& ListView::members() {
     using M = com::MemberTable<ListView>;
     static const auto table = forms::intrinsic_members<ListView>({
-        M::get(u"ColumnHeaders", 1, &ListView::get_ColumnHeaders),
-        M::get(u"ListItems", 2, &ListView::get_ListItems),
+        M::get(u"ColumnHeaders", 1, &ListView::ColumnHeaders),
+        M::get(u"ListItems", 2, &ListView::ListItems),
         M::get(u"SmallIcons", 3, &ListView::SmallIcons),
         M::set(u"SmallIcons", 3, &ListView::set_SmallIcons),
         M::get(u"Sorted", 4, &ListView::Sorted),

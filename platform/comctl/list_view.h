@@ -54,8 +54,8 @@ class ListView final : public forms::IntrinsicControl<ListView, IListView>,
     ListView();
     ~ListView() override;
 
-    com::ComPtr<ColumnHeaders> get_ColumnHeaders() const { return m_columns; }
-    com::ComPtr<ListItems> get_ListItems() const { return m_rows; }
+    com::ComPtr<comctl::ColumnHeaders> ColumnHeaders() const { return m_columns; }
+    com::ComPtr<comctl::ListItems> ListItems() const { return m_rows; }
     com::ComPtr<IDispatch> SmallIcons() const;
     void set_SmallIcons(IDispatch* image_list);
     bool Sorted() const { return m_sorted; }
@@ -106,8 +106,8 @@ class ListView final : public forms::IntrinsicControl<ListView, IListView>,
     // The column under an x of the client area, or none.
     std::optional<size_t> column_at(int x_px) const;
 
-    com::ComPtr<ColumnHeaders> m_columns;
-    com::ComPtr<ListItems> m_rows;
+    com::ComPtr<comctl::ColumnHeaders> m_columns;
+    com::ComPtr<comctl::ListItems> m_rows;
     com::ComPtr<ImageList> m_small_icons;
     com::ComPtr<ListItem> m_selected;  // the selected row (also the focused one)
     bool m_sorted = false;

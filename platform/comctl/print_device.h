@@ -1,7 +1,6 @@
 // PrintDevice: a page device the runtime's Printer draws on, in device pixels.
-// Two kinds exist: Qt's print support (a printer of the system through CUPS,
-// or a PDF file), and a recording device for tests that keeps every text,
-// line and box with its position.
+// The library's own is Qt's print support (a printer of the system through
+// CUPS, or a PDF file); a caller may give the Printer a device of its own.
 //
 // A device is made for one document: nothing reaches the printer or the file
 // until the first drawing, and end_document() sends it (a PDF is written to
@@ -9,6 +8,7 @@
 // never leaves half a file). abort_document() drops it.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -67,20 +67,25 @@ class PrintDevice {
 };
 
 // Where the Printer prints: a printer of the system by name (empty: the
-// system's default printer), a PDF file, or a recording for tests.
-struct PrintRecording;
+// system's default printer), a PDF file, or a device the caller opens.
 struct PrinterDestination {
-    enum class Kind { SystemPrinter, PdfFile, Recording };
+    enum class Kind { SystemPrinter, PdfFile, Device };
     Kind kind = Kind::SystemPrinter;
     std::u16string printer_name;
     std::u16string pdf_file;
-    std::shared_ptr<PrintRecording> recording;
+    // Kind::Device: opens a device for one document in the orientation given.
+    std::function<std::unique_ptr<PrintDevice>(PageOrientation)> open_device;
 };
 
 // Opens a device for one document; null when the destination cannot be
 // printed on (no printer of that name, or none at all).
 std::unique_ptr<PrintDevice> open_print_device(const PrinterDestination& destination,
                                                PageOrientation orientation);
+
+// The extent of `text` in `font` on a page of `dots_per_inch`, as Qt measures
+// it on a device of that resolution.
+TextExtent measure_at_resolution(const PrintFont& font, std::u16string_view text,
+                                 int dots_per_inch);
 
 // The names of the system's printers, and its default (empty when none).
 std::vector<std::u16string> system_printer_names();

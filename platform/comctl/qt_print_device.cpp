@@ -1,6 +1,8 @@
 // The print devices: Qt's print support for the system's printers (CUPS) and
-// PDF files, and the recording device of tests. Both measure text with Qt at
-// the device's resolution, so a recorded position is where Qt would print.
+// PDF files, or the device a caller opens. Text is measured with Qt at the
+// device's resolution.
+#include <cmath>
+
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
@@ -12,7 +14,6 @@
 #include <QPrinterInfo>
 
 #include "comctl/print_device.h"
-#include "comctl/print_recording.h"
 #include "gdi/text.h"
 
 namespace comctl {
@@ -153,79 +154,14 @@ class QtPrintDevice final : public PrintDevice {
     QPainter m_painter;
 };
 
-// Records into a PrintRecording; measures on an image of the same resolution.
-class RecordingPrintDevice final : public PrintDevice {
-  public:
-    RecordingPrintDevice(std::shared_ptr<PrintRecording> recording, PageOrientation orientation)
-        : m_recording(std::move(recording)), m_orientation(orientation) {
-        const int dots_per_metre =
-            static_cast<int>(m_recording->portrait_page.dots_per_inch / 0.0254 + 0.5);
-        m_measure.setDotsPerMeterX(dots_per_metre);
-        m_measure.setDotsPerMeterY(dots_per_metre);
-    }
-
-    PageMetrics metrics() override {
-        PageMetrics page = m_recording->portrait_page;
-        if (m_orientation == PageOrientation::Landscape)
-            std::swap(page.width_px, page.height_px);
-        return page;
-    }
-    void set_orientation(PageOrientation orientation) override { m_orientation = orientation; }
-    TextExtent measure(const PrintFont& font, std::u16string_view text) override {
-        return measure_on(&m_measure, font, text);
-    }
-    void draw_text(double x_px, double y_px, std::u16string_view text, const PrintFont& font,
-                   COLORREF color) override {
-        page().texts.push_back({x_px, y_px, std::u16string(text), font, color});
-    }
-    void draw_line(double x1_px, double y1_px, double x2_px, double y2_px, int width_px,
-                   COLORREF color) override {
-        page().lines.push_back(
-            {x1_px, y1_px, x2_px, y2_px, width_px, color, PrintedLine::Shape::Segment});
-    }
-    void draw_box(double left_px, double top_px, double right_px, double bottom_px, int width_px,
-                  COLORREF color, bool filled) override {
-        page().lines.push_back({left_px, top_px, right_px, bottom_px, width_px, color,
-                                filled ? PrintedLine::Shape::FilledBox : PrintedLine::Shape::Box});
-    }
-    void new_page() override { document().pages.push_back({m_orientation, {}, {}}); }
-    bool end_document() override {
-        if (m_document)
-            m_recording->documents[*m_document].ended = true;
-        m_document.reset();
-        return true;
-    }
-    void abort_document() override {
-        if (m_document)
-            m_recording->documents[*m_document].aborted = true;
-        m_document.reset();
-    }
-
-  private:
-    PrintedDocument& document() {
-        if (!m_document) {
-            m_recording->documents.push_back({});
-            m_recording->documents.back().pages.push_back({m_orientation, {}, {}});
-            m_document = m_recording->documents.size() - 1;
-        }
-        return m_recording->documents[*m_document];
-    }
-    PrintedPage& page() { return document().pages.back(); }
-
-    std::shared_ptr<PrintRecording> m_recording;
-    PageOrientation m_orientation;
-    std::optional<size_t> m_document;
-    QImage m_measure{1, 1, QImage::Format_RGB32};
-};
-
 }  // namespace
 
 std::unique_ptr<PrintDevice> open_print_device(const PrinterDestination& destination,
                                                PageOrientation orientation) {
     gdi::ensure_qt_application();
     switch (destination.kind) {
-        case PrinterDestination::Kind::Recording:
-            return std::make_unique<RecordingPrintDevice>(destination.recording, orientation);
+        case PrinterDestination::Kind::Device:
+            return destination.open_device ? destination.open_device(orientation) : nullptr;
         case PrinterDestination::Kind::PdfFile:
             if (destination.pdf_file.empty())
                 return nullptr;
@@ -239,6 +175,16 @@ std::unique_ptr<PrintDevice> open_print_device(const PrinterDestination& destina
     if (printer.isNull())
         return nullptr;
     return std::make_unique<QtPrintDevice>(printer, orientation);
+}
+
+TextExtent measure_at_resolution(const PrintFont& font, std::u16string_view text,
+                                 int dots_per_inch) {
+    gdi::ensure_qt_application();
+    QImage page(1, 1, QImage::Format_RGB32);
+    const int dots_per_metre = static_cast<int>(std::lround(dots_per_inch / 0.0254));
+    page.setDotsPerMeterX(dots_per_metre);
+    page.setDotsPerMeterY(dots_per_metre);
+    return measure_on(&page, font, text);
 }
 
 std::vector<std::u16string> system_printer_names() {

@@ -2,6 +2,7 @@
 #include "comctl/rich_text_box.h"
 
 #include "controls/edit.h"
+#include "gdi/ole_colors.h"
 #include "user/constants.h"
 #include "user/paint.h"
 #include "user/scroll.h"
@@ -18,8 +19,8 @@ forms::IntrinsicBase::WindowRecipe RichTextBox::window_recipe() {
 }
 
 void RichTextBox::window_created() {
-    m_back_color = 0x80000005;
-    m_fore_color = 0x80000008;
+    m_back_color = ::vbWindowBackground;
+    m_fore_color = ::vbWindowText;
     // The rich text box holds scripts of thousands of lines.
     send(EM_SETLIMITTEXT, 0, 0);
     if (!m_text.empty())

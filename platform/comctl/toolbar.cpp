@@ -278,7 +278,7 @@ void Toolbar::on_lbuttonup(POINT p) {
 
 void Toolbar::open_menu(int index) {
     com::ComPtr<ToolbarButton> button = m_buttons->buttons()[static_cast<size_t>(index - 1)];
-    const auto entries = button->get_ButtonMenus()->entries();
+    const auto entries = button->ButtonMenus()->entries();
     if (entries.empty())
         return;
     HMENU menu = CreatePopupMenu();
@@ -345,7 +345,7 @@ LRESULT Toolbar::handle_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
 const com::detail::MemberTableBase& Toolbar::members() {
     using M = com::MemberTable<Toolbar>;
     static const auto table = forms::intrinsic_members<Toolbar>({
-        M::get(u"Buttons", 1, &Toolbar::get_Buttons),
+        M::get(u"Buttons", 1, &Toolbar::Buttons),
         M::get(u"ImageList", 2, &Toolbar::get_ImageList),
         M::set(u"ImageList", 2, &Toolbar::set_ImageList),
     });

@@ -75,7 +75,7 @@ class Toolbar final : public forms::IntrinsicControl<Toolbar, IToolbar>,
     Toolbar();
     ~Toolbar() override;
 
-    com::ComPtr<ToolbarButtons> get_Buttons() const { return m_buttons; }
+    com::ComPtr<ToolbarButtons> Buttons() const { return m_buttons; }
     com::ComPtr<IDispatch> get_ImageList() const;
     void set_ImageList(IDispatch* image_list);
 

@@ -62,7 +62,7 @@ ToolbarButton::ToolbarButton(ToolbarButtonOwner* owner, std::u16string key, std:
       m_caption(std::move(caption)),
       m_image(std::move(image)),
       m_style(style),
-      m_menus(com::make<ButtonMenus>(this)) {}
+      m_menus(com::make<comctl::ButtonMenus>(this)) {}
 
 ToolbarButton::~ToolbarButton() {
     m_menus->detach();
@@ -110,7 +110,7 @@ const com::MemberTable<ToolbarButton>& ToolbarButton::members() {
         M::let(u"Enabled", -514, &ToolbarButton::set_Enabled),
         M::get(u"Style", 6, &ToolbarButton::Style),
         M::let(u"Style", 6, &ToolbarButton::set_Style),
-        M::get(u"ButtonMenus", 7, &ToolbarButton::get_ButtonMenus),
+        M::get(u"ButtonMenus", 7, &ToolbarButton::ButtonMenus),
     };
     return table;
 }

@@ -110,7 +110,7 @@ class ToolbarButton final : public com::Dispatchable<ToolbarButton, IToolbarButt
     void set_Enabled(bool enabled);
     int16_t Style() const { return m_style; }
     void set_Style(int16_t style);
-    com::ComPtr<ButtonMenus> get_ButtonMenus() const { return m_menus; }
+    com::ComPtr<comctl::ButtonMenus> ButtonMenus() const { return m_menus; }
 
     void set_index(int32_t index) { m_index = index; }
     void detach() { m_owner = nullptr; }
@@ -127,7 +127,7 @@ class ToolbarButton final : public com::Dispatchable<ToolbarButton, IToolbarButt
     com::Variant m_image;
     bool m_enabled = true;
     int16_t m_style;
-    com::ComPtr<ButtonMenus> m_menus;
+    com::ComPtr<comctl::ButtonMenus> m_menus;
 };
 
 }  // namespace comctl

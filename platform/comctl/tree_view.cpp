@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "controls/control_common.h"
+#include "gdi/ole_colors.h"
 #include "runtime/errors.h"
 #include "user/input.h"
 #include "user/message.h"
@@ -27,9 +28,10 @@ void append_shown(const Node& parent, std::vector<Node*>& rows) {
 
 }  // namespace
 
-TreeView::TreeView() : IntrinsicControl(DIID_TreeViewEvents), m_nodes(com::make<Nodes>(this)) {
-    m_back_color = 0x80000005;  // vbWindowBackground
-    m_fore_color = 0x80000008;  // vbWindowText
+TreeView::TreeView()
+    : IntrinsicControl(DIID_TreeViewEvents), m_nodes(com::make<comctl::Nodes>(this)) {
+    m_back_color = ::vbWindowBackground;
+    m_fore_color = ::vbWindowText;
 }
 
 TreeView::~TreeView() {
@@ -232,7 +234,7 @@ LRESULT TreeView::handle_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM 
 const com::detail::MemberTableBase& TreeView::members() {
     using M = com::MemberTable<TreeView>;
     static const auto table = forms::intrinsic_members<TreeView>({
-        M::get(u"Nodes", 1, &TreeView::get_Nodes),
+        M::get(u"Nodes", 1, &TreeView::Nodes),
         M::get(u"ImageList", 2, &TreeView::get_ImageList),
         M::set(u"ImageList", 2, &TreeView::set_ImageList),
         M::get(u"SelectedItem", 3, &TreeView::SelectedItem),

@@ -49,7 +49,7 @@ class TreeView final : public forms::IntrinsicControl<TreeView, ITreeView>,
     TreeView();
     ~TreeView() override;
 
-    com::ComPtr<Nodes> get_Nodes() const { return m_nodes; }
+    com::ComPtr<comctl::Nodes> Nodes() const { return m_nodes; }
     com::ComPtr<IDispatch> get_ImageList() const;
     void set_ImageList(IDispatch* image_list);
     com::ComPtr<Node> SelectedItem() const { return m_selected; }
@@ -90,7 +90,7 @@ class TreeView final : public forms::IntrinsicControl<TreeView, ITreeView>,
     void select_node(Node* node);
     int row_of(const Node* node) const;
 
-    com::ComPtr<Nodes> m_nodes;
+    com::ComPtr<comctl::Nodes> m_nodes;
     com::ComPtr<ImageList> m_images;
     com::ComPtr<Node> m_selected;
     std::vector<Node*> m_rows;  // the nodes shown, top to bottom

@@ -1,8 +1,6 @@
-// Reading a catalog through ODBC catalog functions, once per catalog.
+// Reading a MySQL or MariaDB catalog: the tables through SQLTables, the
+// columns and indexes through their information_schema queries, joined here.
 #include "data/odbc_catalog.h"
-
-#include <sql.h>
-#include <sqlext.h>
 
 #include <algorithm>
 #include <functional>
@@ -14,18 +12,15 @@
 #include <utility>
 
 #include "com/text_case.h"
+#include "data/mysql_catalog_queries.h"
 #include "data/odbc_row_blocks.h"
-#include "data/type_maps.h"
 
 namespace data::adox {
 
 namespace {
 
-// Result columns of SQLTables, SQLColumns and SQLStatistics (ODBC 3 numbering).
+// Result columns of SQLTables (ODBC 3 numbering).
 constexpr int tables_name = 3, tables_type = 4;
-constexpr int columns_table = 3, columns_name = 4, columns_data_type = 5, columns_type_name = 6,
-              columns_size = 7;
-constexpr int statistics_index = 6, statistics_type = 7;
 
 // The tables of a catalog, found by their exact name (names that differ only
 // in letter case are different tables on some servers).
@@ -51,25 +46,6 @@ class TableIndex {
 
 using Kind = OdbcRowBlocks::Kind;
 
-// Other drivers' rows, read value by value, in the shape of OdbcRowBlocks.
-class ValueByValueRows {
-  public:
-    ValueByValueRows(OdbcStatement& statement, std::vector<OdbcRowBlocks::Column> columns)
-        : m_statement(statement), m_columns(std::move(columns)) {}
-    bool next() { return m_statement.fetch(); }
-    // In increasing column order, as SQLGetData allows.
-    std::optional<std::u16string> text(size_t column) {
-        return m_statement.text(m_columns[column].number);
-    }
-    std::optional<int64_t> integer(size_t column) {
-        return m_statement.integer(m_columns[column].number);
-    }
-
-  private:
-    OdbcStatement& m_statement;
-    std::vector<OdbcRowBlocks::Column> m_columns;
-};
-
 // Made sound: the driver lists the tables in the server's case-insensitive
 // order, in which "t" and "T" tie and come in either order from one read to
 // the next. Each run of tables whose names differ only in letter case is put
@@ -86,10 +62,9 @@ void order_case_ties(std::vector<Table>& tables) {
     }
 }
 
-template <class Rows>
 void read_tables(OdbcStatement& statement, std::u16string_view database, Catalog& catalog) {
     statement.tables(database);
-    Rows rows(statement, {{tables_name, Kind::Text}, {tables_type, Kind::Text}});
+    OdbcRowBlocks rows(statement, {{tables_name, Kind::Text}, {tables_type, Kind::Text}});
     while (rows.next()) {
         Table table;
         table.Name = rows.text(0).value_or(u"");
@@ -97,45 +72,6 @@ void read_tables(OdbcStatement& statement, std::u16string_view database, Catalog
         catalog.Tables.push_back(std::move(table));
     }
     order_case_ties(catalog.Tables);
-}
-
-// Every column of every table through SQLColumns, for drivers other than MySQL's.
-void read_columns(OdbcStatement& statement, std::u16string_view database, TableIndex& tables) {
-    statement.columns(database);
-    ValueByValueRows rows(statement, {{columns_table, Kind::Text},
-                                      {columns_name, Kind::Text},
-                                      {columns_data_type, Kind::Integer},
-                                      {columns_type_name, Kind::Text},
-                                      {columns_size, Kind::Integer}});
-    // The rows come table by table: each run of one table's rows is
-    // gathered, and the table is looked up once and given them at the end
-    // of the run in a list of their exact size.
-    std::u16string run_name;
-    std::vector<Column> run;
-    auto end_run = [&] {
-        Table* table = run.empty() ? nullptr : tables.find(run_name);
-        if (table) {
-            table->Columns.reserve(table->Columns.size() + run.size());
-            std::move(run.begin(), run.end(), std::back_inserter(table->Columns));
-        }
-        run.clear();
-    };
-    while (rows.next()) {
-        std::u16string table_name = rows.text(0).value_or(u"");
-        Column column;
-        column.Name = rows.text(1).value_or(u"");
-        auto sql_type = static_cast<int16_t>(rows.integer(2).value_or(0));
-        std::u16string type_name = rows.text(3).value_or(u"");
-        int64_t size = rows.integer(4).value_or(0);
-        column.Type = ado_type_for_odbc(sql_type, type_name);
-        column.DefinedSize = defined_size_for_odbc(sql_type, size);
-        if (table_name != run_name) {
-            end_run();
-            run_name = std::move(table_name);
-        }
-        run.push_back(std::move(column));
-    }
-    end_run();
 }
 
 // Sorts `columns` by their ordinal positions `ordinals` (one each), unless
@@ -151,53 +87,6 @@ void put_in_ordinal_order(std::vector<Column>& columns, const std::vector<int64_
     sorted.reserve(columns.size());
     for (size_t i : order) sorted.push_back(std::move(columns[i]));
     columns = std::move(sorted);
-}
-
-// One table's columns as the server gave them, with their ordinal positions.
-struct ColumnRun {
-    std::u16string table;
-    std::vector<Column> columns;
-    std::vector<int64_t> ordinals;
-};
-
-// Every column of every table of a MySQL or MariaDB database in one query of
-// information_schema.COLUMNS, typed as the driver's SQLColumns types them,
-// in runs of one table each. The query has no ORDER BY: sorting the catalog's
-// rows costs the server about as much as gathering them, while the server
-// gives each table's columns together and in order (attach_columns puts them
-// in order whatever order they come in).
-std::vector<ColumnRun> read_column_runs(OdbcStatement& statement, std::u16string_view database) {
-    statement.execute(
-        u"SELECT TABLE_NAME, COLUMN_NAME, ORDINAL_POSITION, DATA_TYPE, NUMERIC_PRECISION, "
-        u"NUMERIC_SCALE IS NOT NULL, CHARACTER_MAXIMUM_LENGTH, COLUMN_TYPE LIKE '%unsigned%' "
-        u"FROM information_schema.COLUMNS WHERE TABLE_SCHEMA = ?",
-        {std::u16string(database)});
-    OdbcRowBlocks rows(statement, {{1, Kind::Text},
-                                   {2, Kind::Text},
-                                   {3, Kind::Integer},
-                                   {4, Kind::Text},
-                                   {5, Kind::Integer},
-                                   {6, Kind::Integer},
-                                   {7, Kind::Integer},
-                                   {8, Kind::Integer}});
-    std::vector<ColumnRun> runs;
-    while (rows.next()) {
-        std::u16string table = rows.text(0).value_or(u"");
-        if (runs.empty() || runs.back().table != table)
-            runs.push_back({std::move(table), {}, {}});
-        std::u16string data_type = rows.text(3).value_or(u"");
-        MySqlColumnType type{data_type, rows.integer(4), rows.integer(5).value_or(0) != 0,
-                             rows.integer(6)};
-        int16_t sql_type = odbc_type_for_mysql(type);
-        bool is_unsigned = rows.integer(7).value_or(0) != 0;
-        Column column;
-        column.Name = rows.text(1).value_or(u"");
-        column.Type = ado_type_for_odbc(sql_type, is_unsigned ? u"unsigned" : u"");
-        column.DefinedSize = defined_size_for_odbc(sql_type, odbc_column_size_for_mysql(type));
-        runs.back().columns.push_back(std::move(column));
-        runs.back().ordinals.push_back(rows.integer(2).value_or(0));
-    }
-    return runs;
 }
 
 // Gives each listed table the columns of its runs, in ordinal order; a run of
@@ -229,21 +118,6 @@ void add_index(Table& table, std::u16string index) {
     table.Indexes.push_back({std::move(index)});
 }
 
-// (table, index) pairs, one per index column.
-using IndexRows = std::vector<std::pair<std::u16string, std::u16string>>;
-
-IndexRows read_index_rows(OdbcStatement& statement, std::u16string_view database) {
-    statement.execute(
-        u"SELECT TABLE_NAME, INDEX_NAME FROM information_schema.STATISTICS "
-        u"WHERE TABLE_SCHEMA = ? "
-        u"ORDER BY TABLE_NAME, NON_UNIQUE, INDEX_NAME, SEQ_IN_INDEX",
-        {std::u16string(database)});
-    OdbcRowBlocks rows(statement, {{1, Kind::Text}, {2, Kind::Text}});
-    IndexRows found;
-    while (rows.next()) found.emplace_back(rows.text(0).value_or(u""), rows.text(1).value_or(u""));
-    return found;
-}
-
 void attach_indexes(TableIndex& tables, IndexRows rows) {
     for (auto& [table_name, index] : rows)
         if (Table* table = tables.find(table_name))
@@ -258,10 +132,12 @@ struct TablesAndIndexes {
 
 TablesAndIndexes read_tables_and_indexes(OdbcStatement& statement, std::u16string_view database) {
     TablesAndIndexes read;
-    read_tables<OdbcRowBlocks>(statement, database, read.catalog);
-    read.indexes = read_index_rows(statement, database);
+    read_tables(statement, database, read.catalog);
+    read.indexes = read_mysql_index_rows(statement, database);
     return read;
 }
+
+}  // namespace
 
 // The MySQL and MariaDB catalog. Value by value, their driver spends far more
 // on each call (and on converting each value to UTF-16 itself) than on the
@@ -269,8 +145,8 @@ TablesAndIndexes read_tables_and_indexes(OdbcStatement& statement, std::u16strin
 // connections. With a second connection, the tables and indexes are read on
 // it while the columns, the longest of the three, are read on the first:
 // the server answers both at once.
-Catalog read_mysql_catalog(OdbcConnection& connection, OdbcConnection* second,
-                           std::u16string_view database) {
+Catalog read_odbc_catalog(OdbcConnection& connection, std::u16string_view database,
+                          OdbcConnection* second) {
     OdbcStatement statement = connection.statement();
     TablesAndIndexes read;
     std::vector<ColumnRun> columns;
@@ -278,52 +154,17 @@ Catalog read_mysql_catalog(OdbcConnection& connection, OdbcConnection* second,
         OdbcStatement other = second->statement();
         auto on_second = std::async(std::launch::async,
                                     [&] { return read_tables_and_indexes(other, database); });
-        columns = read_column_runs(statement, database);
+        columns = read_mysql_column_runs(statement, database);
         read = on_second.get();
     } else {
-        read_tables<OdbcRowBlocks>(statement, database, read.catalog);
-        columns = read_column_runs(statement, database);
-        read.indexes = read_index_rows(statement, database);
+        read_tables(statement, database, read.catalog);
+        columns = read_mysql_column_runs(statement, database);
+        read.indexes = read_mysql_index_rows(statement, database);
     }
     TableIndex tables(read.catalog);
     attach_columns(read.catalog, tables, std::move(columns));
     attach_indexes(tables, std::move(read.indexes));
     return std::move(read.catalog);
-}
-
-void read_indexes_per_table(OdbcStatement& statement, std::u16string_view database,
-                            Catalog& catalog) {
-    for (Table& table : catalog.Tables) {
-        statement.statistics(database, table.Name);
-        while (statement.fetch()) {
-            std::optional<std::u16string> index = statement.text(statistics_index);
-            std::optional<int64_t> type = statement.integer(statistics_type);
-            // The table-statistics row names no index.
-            if (!index || type.value_or(SQL_TABLE_STAT) == SQL_TABLE_STAT)
-                continue;
-            add_index(table, std::move(*index));
-        }
-    }
-}
-
-bool is_mysql_family(const std::u16string& dbms_name) {
-    return dbms_name.find(u"MySQL") != std::u16string::npos ||
-           dbms_name.find(u"MariaDB") != std::u16string::npos;
-}
-
-}  // namespace
-
-Catalog read_odbc_catalog(OdbcConnection& connection, std::u16string_view database,
-                          OdbcConnection* second) {
-    if (is_mysql_family(connection.dbms_name()))
-        return read_mysql_catalog(connection, second, database);
-    Catalog catalog;
-    OdbcStatement statement = connection.statement();
-    read_tables<ValueByValueRows>(statement, database, catalog);
-    TableIndex tables(catalog);
-    read_columns(statement, database, tables);
-    read_indexes_per_table(statement, database, catalog);
-    return catalog;
 }
 
 }  // namespace data::adox

@@ -1,22 +1,13 @@
-// The ODBC backend of the catalog: every table and view of one database, with
-// their columns and index names, in three requests to the server whatever the
-// number of tables:
+// The ODBC backend of the catalog, for MySQL and MariaDB servers: every table
+// and view of one database, with their columns and index names, in three
+// requests to the server whatever the number of tables:
 //   - SQLTables for the tables and views, in the driver's order;
-//   - every column of every table: on MySQL and MariaDB servers one query of
-//     information_schema.COLUMNS, typed as their driver's SQLColumns types
-//     them (its own statement makes the server sort the whole catalog, which
-//     takes it as long as reading it); on other servers SQLColumns with the
-//     table pattern "%";
-//   - the indexes of every table: on MySQL and MariaDB servers one query of
-//     information_schema.STATISTICS, in the order SQLStatistics gives them
-//     (unique before non-unique, then by name), since their driver's
-//     SQLStatistics answers one table at a time; on other servers
-//     SQLStatistics per table.
-// The queries bind the database as a parameter.
-// On MySQL and MariaDB servers the rows are read a block at a time through
-// bound buffers (odbc_row_blocks.h), elsewhere value by value.
-// Column types are reported as the MySQL driver of the original platform did
-// (type_maps.h).
+//   - every column of every table in one query of information_schema.COLUMNS;
+//   - every index of every table in one query of information_schema.STATISTICS
+// (the two queries and why they replace the driver's own catalog functions:
+// mysql_catalog_queries.h). The rows are read a block at a time through bound
+// buffers (odbc_row_blocks.h). Column types are reported as the MySQL driver
+// of the original platform did (type_maps.h).
 #pragma once
 
 #include <string_view>

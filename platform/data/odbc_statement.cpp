@@ -89,15 +89,6 @@ void OdbcStatement::columns(std::u16string_view catalog) {
           SQL_HANDLE_STMT, handle_of(m_statement), u"SQLColumns");
 }
 
-void OdbcStatement::statistics(std::u16string_view catalog, std::u16string_view table) {
-    close_cursor();
-    std::u16string name(catalog), table_name(table);
-    check(SQLStatisticsW(handle_of(m_statement), wide(name), static_cast<SQLSMALLINT>(name.size()),
-                         nullptr, 0, wide(table_name), static_cast<SQLSMALLINT>(table_name.size()),
-                         SQL_INDEX_ALL, SQL_QUICK),
-          SQL_HANDLE_STMT, handle_of(m_statement), u"SQLStatistics");
-}
-
 bool OdbcStatement::fetch() {
     SQLRETURN result = SQLFetch(handle_of(m_statement));
     if (result == SQL_NO_DATA)

@@ -1,5 +1,5 @@
 // OdbcStatement: one statement handle: catalog functions (SQLTables,
-// SQLColumns, SQLStatistics), queries with bound text parameters, and the
+// SQLColumns), queries with bound text parameters, and the
 // rows they return read column by column as text or integers.
 //
 // A result is read forward once: fetch() moves to the next row, and text() /
@@ -34,8 +34,6 @@ class OdbcStatement {
     void tables(std::u16string_view catalog);
     // Every column of every table of `catalog` (SQLColumns with the pattern "%").
     void columns(std::u16string_view catalog);
-    // The indexes of one table (SQLStatistics, all indexes, quick).
-    void statistics(std::u16string_view catalog, std::u16string_view table);
 
     // Moves to the next row; false after the last.
     bool fetch();

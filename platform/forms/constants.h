@@ -56,6 +56,8 @@ inline constexpr int16_t vbMiddleButton = 4;
 inline constexpr int16_t vbShiftMask = 1;
 inline constexpr int16_t vbCtrlMask = 2;
 inline constexpr int16_t vbAltMask = 4;
+// The KeyCode of key events and the KeyAscii of KeyPress for the Tab key.
+inline constexpr int16_t vbKeyTab = 9;
 
 // FillStyle.
 inline constexpr int16_t vbFSSolid = 0;

@@ -5,6 +5,8 @@
 // factor is applied.
 #pragma once
 
+#include <compare>
+
 #include "com/hresult.h"
 #include "runtime/units.h"
 

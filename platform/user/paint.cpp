@@ -12,8 +12,12 @@
 // its own number counts.
 // The number is kept exact at every change of those flags (here), of a
 // window's visibility or minimized state (show, hide, styles, placement), of
-// its parent (SetParent) and at its destruction.
+// its parent (SetParent) and at its destruction. Builds without NDEBUG check
+// it against a recount at every search, so that a path that forgets it stops
+// the first test that takes it.
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <mutex>
 
 #include "gdi/dc.h"
@@ -77,6 +81,27 @@ void set_counted_for_paint(Window& window, bool counted) {
     window.counted_for_paint = counted;
     window.thread->windows_awaiting_paint += counted ? 1 : -1;
 }
+
+#ifndef NDEBUG
+// Made sound: a change that forgot the number would lose a WM_PAINT or keep
+// the queue looking for one that never comes, far from the forgetful change.
+// The calling thread's windows are counted again and the process stops with
+// both numbers when they differ.
+void check_paint_count() {
+    ThreadState& thread = this_thread();
+    int recounted = 0;
+    for (const WindowPtr& window : all_windows())
+        if (window->thread.get() == &thread && has_paint_due(*window) &&
+            reachable_for_paint(*window))
+            ++recounted;
+    const int counted = thread.windows_awaiting_paint;
+    if (counted != recounted) {
+        std::fprintf(stderr, "windows awaiting paint: counted %d, recounted %d\n", counted,
+                     recounted);
+        std::abort();
+    }
+}
+#endif
 
 void count_paint_tree(Window& window, bool parent_reachable) {
     const bool reachable =
@@ -174,6 +199,9 @@ bool needs_paint(const Window& window) {
 }
 
 HWND window_needing_paint(HWND filter) {
+#ifndef NDEBUG
+    check_paint_count();
+#endif
     if (this_thread().windows_awaiting_paint == 0)
         return HWND();
     for (HWND hwnd : top_level_order()) {

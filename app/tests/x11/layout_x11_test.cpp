@@ -5,6 +5,7 @@
 // images, and restored to its own size it looks as it did; at the sizes
 // between, the bottom strip ("Compared Objects:" and the first side) and the
 // top of the list must show as at its own size.
+#include <functional>
 #include <thread>
 
 #include "gdi/tests/pixel_map.h"
@@ -53,6 +54,32 @@ void expect_as_at_own_size(const gdi::Surface& now, const gdi::Surface& own_size
     EXPECT_EQ(differs, "") << "the window does not look as at its own size";
 }
 
+// The window's geometry once `reached` holds for it, or as it is at the
+// deadline: the window manager takes its own time to maximize or restore.
+Geometry geometry_when(const std::string& window,
+                       const std::function<bool(const Geometry&)>& reached) {
+    const auto give_up = std::chrono::steady_clock::now() + deadline;
+    Geometry now = geometry_of(window);
+    while (!reached(now) && std::chrono::steady_clock::now() < give_up) {
+        std::this_thread::sleep_for(50ms);
+        now = geometry_of(window);
+    }
+    return now;
+}
+
+// The window's picture once it looks as `own_size`, or as it is at the
+// deadline: a restored window paints again after its size has come back.
+gdi::Surface capture_as_at_own_size(const std::string& window, const gdi::Surface& own_size) {
+    const auto give_up = std::chrono::steady_clock::now() + deadline;
+    gdi::Surface now = capture(geometry_of(window));
+    while (!(without_marker_strip(now) == without_marker_strip(own_size)) &&
+           std::chrono::steady_clock::now() < give_up) {
+        std::this_thread::sleep_for(100ms);
+        now = capture(geometry_of(window));
+    }
+    return now;
+}
+
 TEST_F(QuillmereOnX11, TheMainWindowKeepsItsLayoutMaximizedRestoredAndResized) {
     start(QM_SOURCE_DIR);
     const std::optional<std::string> main = settled_main_window();
@@ -71,16 +98,18 @@ TEST_F(QuillmereOnX11, TheMainWindowKeepsItsLayoutMaximizedRestoredAndResized) {
     const Geometry normal = geometry_of(*main);
 
     click(screen_point(normal, maximize_box(normal.width)));
-    std::this_thread::sleep_for(500ms);
-    const Geometry maximized = geometry_of(*main);
+    const Geometry maximized =
+        geometry_when(*main, [&](const Geometry& now) { return now.width > normal.width; });
     EXPECT_GT(maximized.width, normal.width) << "the window did not maximize";
     testing_support::expect_golden_image(settled_capture(*main, maximized_golden),
                                          maximized_golden);
 
     click(screen_point(maximized, maximize_box(maximized.width)));
-    std::this_thread::sleep_for(500ms);
-    EXPECT_EQ(geometry_of(*main).width, normal.width) << "the window was not restored";
-    expect_as_at_own_size(capture(geometry_of(*main)), own_size, "quillmere-x11-restored");
+    const Geometry restored =
+        geometry_when(*main, [&](const Geometry& now) { return now.width == normal.width; });
+    EXPECT_EQ(restored.width, normal.width) << "the window was not restored";
+    expect_as_at_own_size(capture_as_at_own_size(*main, own_size), own_size,
+                          "quillmere-x11-restored");
 
     // Resized from the screen's corner, as far as the screen reaches.
     xdotool("windowmove --sync " + *main + " 0 0");

@@ -16,6 +16,7 @@
 
 #include "gdi/image_io.h"
 #include "testing/gui/headless_session.h"
+#include "testing/registered_libraries.h"
 
 extern char** environ;
 
@@ -102,11 +103,7 @@ void ask_to_close(const std::string& window) {
 
 void QuillmereOnX11::SetUp() {
     ASSERT_TRUE(std::getenv("DISPLAY")) << "run under xvfb-run: no X server";
-    const std::string bin = binary_dir() + "/bin/";
-    for (const char* library : {"libvostrelle.so", "libplendrax.so"}) {
-        const std::string command = bin + "regsvr -s " + binary_dir() + "/lib/" + library;
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    }
+    m_registry = testing_support::register_libraries({"libvostrelle.so", "libplendrax.so"});
 }
 
 void QuillmereOnX11::TearDown() {

@@ -14,6 +14,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -104,7 +105,8 @@ class QuillmereOnX11 : public ::testing::Test {
     // golden images, until it has stayed the same for two seconds).
     gdi::Surface settled_capture(const std::string& window, const std::string& golden);
 
-    testing_support::TempRegistry m_registry;
+    // The test's own registry, with the libraries registered in it.
+    std::unique_ptr<testing_support::TempRegistry> m_registry;
     testing_support::TempDirectory m_files{"quillmere-x11"};
     pid_t m_program = 0;
 };

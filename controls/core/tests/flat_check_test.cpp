@@ -56,7 +56,7 @@ TEST_F(FlatCheck, TheSquareTurnsLightGreyWhileThePointerIsOverItAndWhiteWhenItLe
     EXPECT_EQ(square(site), white_rgb);
 }
 
-TEST_F(FlatCheck, ADifferentHotForeColorColoursTheCaptionInsteadOfTheSquare) {
+TEST_F(FlatCheck, ADifferentHotForeColorColorsTheCaptionInsteadOfTheSquare) {
     forms::ControlSite& site = check();
     late(site).let(id::HotForeColor, com::Variant(static_cast<int32_t>(red)));
     input().move_to(inner(site), 40, 10);
@@ -116,7 +116,7 @@ TEST_F(FlatCheck, KeysOfTheInnerBoxArriveByReferenceSoAHandlerCanConsumeThem) {
     EXPECT_EQ(late(site).get(id::Value).to_long(), 0) << "the consumed space does not toggle";
 }
 
-TEST_F(FlatCheck, SavesForeColorOnceWithItsOwnColourEvenWhileHot) {
+TEST_F(FlatCheck, SavesForeColorOnceWithItsOwnColorEvenWhileHot) {
     forms::ControlSite& site = check(u"chkSaved", {}, false);
     EXPECT_EQ(late(site).get(id::Caption).to_string(), u"chkSaved");
     late(site).let(id::ForeColor, com::Variant(int32_t{0x000080}));

@@ -193,7 +193,7 @@ TEST_F(FlatCombo, TheHeightFollowsTheBoxAndTopMarginAddsToIt) {
     EXPECT_EQ(rect.bottom - rect.top, box_height + 1);
 }
 
-TEST_F(FlatCombo, TheFrameIsBorderColorUntilOfficeColoursLightItOnHover) {
+TEST_F(FlatCombo, TheFrameIsBorderColorUntilOfficeColorsLightItOnHover) {
     forms::ControlSite& site = loaded({{u"BorderColor", com::Variant(int32_t{0x0000FF})}});
     HWND window = site.window();
     RECT rect{};

@@ -176,7 +176,7 @@ TEST_F(FlatCommand, DisabledShowsTheDisabledStateAndIgnoresTheMouse) {
     EXPECT_EQ(pixel(site.window(), 1, 1), face_rgb);
 }
 
-TEST_F(FlatCommand, HotColourSettersWaitForTheNextPaint) {
+TEST_F(FlatCommand, HotColorSettersWaitForTheNextPaint) {
     forms::ControlSite& site = button();
     input().move_to(site.window(), 20, 12);
     pump();

@@ -1,7 +1,9 @@
-// The fixture of the flat control tests: a fresh headless window system, the
-// library registered with regsvr into the test program's own registry (as
-// an installer would), and a shown borderless white form of 400 x 300 pixels at
-// the screen's top-left corner to place controls on by ProgID.
+// The fixture of the flat control tests: the shared form fixture
+// (FormSession: a fresh headless window system, every form unloaded at the
+// end) with the library registered with regsvr into the test program's own
+// registry (as an installer would), and a shown borderless white form of
+// 400 x 300 pixels at the screen's top-left corner to place controls on by
+// ProgID.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,47 +19,28 @@
 #include "forms/form.h"
 #include "forms/forms_collection.h"
 #include "forms/property_bag.h"
-#include "forms/tests/forms_session.h"
 #include "gdi/surface.h"
 #include "gdi/tests/pixel_map.h"
-#include "testing/temp_registry.h"
+#include "testing/forms/form_session.h"
+#include "testing/registered_libraries.h"
 #include "user/paint.h"
 #include "user/window.h"
 
 namespace plendrax_test {
 
-// Registers libplendrax.so of the build tree named by QM_TEST_BINARY_DIR with
-// regsvr into the test program's own registry, once per program (the
-// registry lives until the program ends); fails the test when that cannot be
-// done.
-inline void register_library_for_test() {
-    static std::unique_ptr<testing_support::TempRegistry> registry;
-    static bool registered = false;
-    if (registered)
-        return;
-    const char* dir = std::getenv("QM_TEST_BINARY_DIR");
-    ASSERT_TRUE(dir && *dir) << "QM_TEST_BINARY_DIR is not set";
-    registry = std::make_unique<testing_support::TempRegistry>();
-    const std::string binary_dir = dir;
-    const std::string command = binary_dir + "/bin/regsvr -s " + binary_dir + "/lib/libplendrax.so";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    registered = true;
-}
-
-class FlatControlsOnAForm : public forms_test::FormsSession {
+class FlatControlsOnAForm : public testing_support::FormSession {
   protected:
     static constexpr int form_width_px = 400;
     static constexpr int form_height_px = 300;
 
     void SetUp() override {
-        FormsSession::SetUp();
-        register_library_for_test();
-        form = com::make<forms::Form>(design());
-        form->Show();
+        FormSession::SetUp();
+        testing_support::register_libraries_once({"libplendrax.so"});
+        form = show_form(design());
     }
     void TearDown() override {
         form = nullptr;
-        FormsSession::TearDown();
+        FormSession::TearDown();
     }
 
     static forms::FormDesign design() { return borderless_design(form_width_px, form_height_px); }

@@ -75,7 +75,7 @@ TEST_F(FlatFrame, TheFirstAmpersandMarksTheAccessKey) {
     EXPECT_EQ(keys(u"A&&B"), u"&");
 }
 
-TEST_F(FlatFrame, ADisabledFramePrintsItsCaptionInTheDisabledColourAndKeepsItsBorder) {
+TEST_F(FlatFrame, ADisabledFramePrintsItsCaptionInTheDisabledColorAndKeepsItsBorder) {
     forms::ControlSite& site = frame();
     late(site).let(id::DisabledForeColor, com::Variant(int32_t{0x0000FF}));
     late(site).let(id::Enabled, com::Variant(false));

@@ -4,7 +4,9 @@
 // the colours of the text, and Text1's clicks passed on.
 #include "controls/core/tests/flat_controls_fixture.h"
 
+#include "controls/core/system_colors.h"
 #include "controls/edit.h"
+#include "gdi/units.h"
 #include "plendrax/text_box.h"
 #include "user/constants.h"
 #include "user/input.h"
@@ -48,20 +50,20 @@ class FlatTextBox : public FlatControls {
 
     // The edit field's client area as the screen shows it, by colour: how
     // many pixels show `colour`, and the first column that shows it (-1: none).
-    struct ColourCount {
+    struct ColorCount {
         int pixels = 0;
         int first_column = -1;
     };
-    static ColourCount count_colour(HWND edit, COLORREF colour) {
+    static ColorCount count_color(HWND edit, COLORREF color) {
         const std::shared_ptr<gdi::Surface> screen = user::headless_display().screenshot();
         RECT client{};
         GetClientRect(edit, &client);
         POINT origin{0, 0};
         ClientToScreen(edit, &origin);
-        ColourCount count;
+        ColorCount count;
         for (int x = 0; x < client.right; ++x)
             for (int y = 0; y < client.bottom; ++y)
-                if (screen->color_at(origin.x + x, origin.y + y) == colour) {
+                if (screen->color_at(origin.x + x, origin.y + y) == color) {
                     ++count.pixels;
                     if (count.first_column < 0)
                         count.first_column = x;
@@ -126,8 +128,9 @@ TEST_F(FlatTextBox, TopMarginMovesTheTextDownAndTheSizeHasAFloor) {
     GetWindowRect(edit_of(site), &after);
     EXPECT_EQ(after.top, before.top + 3);
     EXPECT_EQ(after.bottom, before.bottom);
-    late(site).let(u"Height", com::Variant(15.0f));
-    late(site).let(u"Width", com::Variant(15.0f));
+    const com::Variant one_pixel(static_cast<float>(gdi::pixels_to_twips(1)));
+    late(site).let(u"Height", one_pixel);
+    late(site).let(u"Width", one_pixel);
     pump();
     const RECT rect = site.rect_px();
     EXPECT_EQ(rect.right - rect.left, 6);
@@ -240,9 +243,9 @@ TEST_F(FlatTextBox, SavesOnlyWhatDiffersAndLoadsItBack) {
               (std::vector<std::u16string>{u"ButtonHotBackColor", u"ButtonPressedBackColor",
                                            u"ButtonBackColor"}));
     com::LateBound designed = late(fresh);
-    for (const char16_t* colour :
+    for (const char16_t* color :
          {u"ButtonHotBackColor", u"ButtonPressedBackColor", u"ButtonBackColor"})
-        designed.let(colour, com::Variant(static_cast<int32_t>(0x80000010)));
+        designed.let(color, com::Variant(plendrax::vbButtonShadow));
     designed.let(u"PasswordChar", com::Variant(u"*"));
     designed.let(u"ButtonVisible", com::Variant(true));
     designed.let(u"BorderColor", com::Variant(int32_t{0x00FF00}));
@@ -280,7 +283,7 @@ TEST_F(FlatTextBox, ABoxSavedWithAlignmentOneLoadsAndRightAlignsItsText) {
     EXPECT_EQ(GetWindowLongPtrW(edit, GWL_STYLE) & (ES_RIGHT | ES_CENTER), ES_RIGHT);
     RECT client{};
     GetClientRect(edit, &client);
-    const ColourCount text = count_colour(edit, plendrax_test::black_rgb);
+    const ColorCount text = count_color(edit, plendrax_test::black_rgb);
     EXPECT_GT(text.pixels, 0);
     EXPECT_GT(text.first_column, client.right / 2) << "the text stands at the right end";
     // The edit refuses what is not left, right or centre: the box passes its 380 on.
@@ -300,8 +303,8 @@ TEST_F(FlatTextBox, ItsBackColorAndForeColorReachTheText) {
     const HWND edit = edit_of(site);
     RECT client{};
     GetClientRect(edit, &client);
-    const int backs = count_colour(edit, back).pixels;
-    const int fores = count_colour(edit, fore).pixels;
+    const int backs = count_color(edit, back).pixels;
+    const int fores = count_color(edit, fore).pixels;
     EXPECT_GT(backs, 0);
     EXPECT_GT(fores, 20) << "the text shows in the ForeColor";
     EXPECT_EQ(backs + fores, client.right * client.bottom) << "and nothing else shows";

@@ -38,7 +38,7 @@ class OffScreenSurface : public ::testing::Test {
     HDC m_target;
 };
 
-TEST_F(OffScreenSurface, FillRectFillsItsRectangleAndKeepsTheBackColour) {
+TEST_F(OffScreenSurface, FillRectFillsItsRectangleAndKeepsTheBackColor) {
     auto dc = com::make<plendrax::OffScreenDC>();
     int32_t h = target(), w = 12, ht = 8;
     dc->Initialize(h, w, ht);

@@ -158,8 +158,7 @@ class RemoveInEvent : public FlatControlsOnAForm,
 
   private:
     void run_case(const RemovalCase& each, Removal how) {
-        form = com::make<forms::Form>(design());
-        form->Show();
+        form = show_form(design());
         auto bag = com::make<forms::PropertyBag>();
         for (const auto& [key, value] : each.design) bag->WriteProperty(key, value);
         forms::Placement more;

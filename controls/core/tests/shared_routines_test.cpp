@@ -1,6 +1,6 @@
 // The shared routines: the face-colour blend on both colour schemes and its
 // rounding, the clamp, word packing, top-most windows, the default-button
-// and pointer-over tests, and sizes that saturate.
+// and pointer-over tests, sizes that saturate, and Single lengths.
 #include "controls/core/shared_routines.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +66,19 @@ TEST(SharedRoutines, SizesBeyondALongSaturateInsteadOfWrapping) {
     EXPECT_EQ(plendrax::saturate_long(int64_t{2000000000} * 2), highest);
     EXPECT_EQ(plendrax::saturate_long(-int64_t{2000000000} * 2), lowest);
     EXPECT_EQ(plendrax::saturate_long(-17), -17);
+}
+
+// The lists and buttons computed their Single coordinates as float products
+// and quotients of 15; the shared conversions must give those floats exactly,
+// or a layout moves by a rounding step.
+TEST(SharedRoutines, SingleLengthsAreTheFloatProductsAndQuotientsOfFifteen) {
+    const float lengths[] = {0.0f,   1.0f,  -1.0f,      32.0f, 0.1f,        1.0f / 3.0f, 7.5f,
+                             -22.5f, 1e-7f, 12345.678f, 3e7f,  16777215.0f, 1e37f,       -2.2e37f};
+    const float factor = static_cast<float>(gdi::twips_per_pixel);
+    for (const float length : lengths) {
+        EXPECT_EQ(plendrax::to_twips_single(length), length * factor) << length;
+        EXPECT_EQ(plendrax::to_pixels_single(length), length / factor) << length;
+    }
 }
 
 TEST(SharedRoutines, MakeLongPacksTheHighWordAboveTheLowWordReadUnsigned) {

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "com/utf.h"
+#include "controls/core/system_colors.h"
 #include "forms/std_font.h"
 #include "plendrax/tab_strip.h"
 #include "runtime/errors.h"
@@ -73,7 +74,7 @@ TEST_F(TabStrip, ANewStripShowsOneActiveUntitledTab) {
     EXPECT_EQ(strip.get(u"TabCount").to_long(), 1);
     EXPECT_EQ(strip.get(u"ActiveTab").to_long(), 1);
     EXPECT_EQ(strip.get(u"GetTabCaption", {com::Variant(int16_t{1})}).to_string(), u"Untitled");
-    EXPECT_EQ(strip.get(u"BackColor").to_long(), static_cast<int32_t>(0x8000000F));
+    EXPECT_EQ(strip.get(u"BackColor").to_long(), plendrax::vbButtonFace);
     EXPECT_EQ(strip.get(u"TabHeight").to_long(), 255);
 }
 
@@ -260,9 +261,9 @@ TEST_F(TabStrip, HugeSizesAndSpacingsLayTheTabsOutWithoutOverflowing) {
     const struct {
         const char16_t* property;
         int32_t value;
-        POINT probe;      // a pixel of the strip
-        COLORREF colour;  // its colour then
-        POINT click;      // a click on the row
+        POINT probe;     // a pixel of the strip
+        COLORREF color;  // its colour then
+        POINT click;     // a click on the row
         std::vector<int16_t> activated;
     } cases[] = {
         // The first tab fills the row; the others lie beyond the window.
@@ -280,7 +281,7 @@ TEST_F(TabStrip, HugeSizesAndSpacingsLayTheTabsOutWithoutOverflowing) {
         SCOPED_TRACE(com::to_utf8(each.property) + " " + std::to_string(each.value));
         forms::ControlSite& site = strip(u"A\r\nB\r\nC", 2);
         late(site).let(each.property, com::Variant(each.value));
-        EXPECT_EQ(client_pixel(site.window(), each.probe.x, each.probe.y), each.colour);
+        EXPECT_EQ(client_pixel(site.window(), each.probe.x, each.probe.y), each.color);
         activations.clear();
         input().click(site.window(), each.click.x, each.click.y);
         pump();

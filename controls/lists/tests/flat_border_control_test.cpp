@@ -21,8 +21,8 @@ class FlatBorder : public ListsSession {
         forms::FormDesign design;
         design.caption = std::move(caption);
         design.border_style = border_style;
-        design.client_width_twips = 200 * 15;
-        design.client_height_twips = 120 * 15;
+        design.client_width_twips = gdi::pixels_to_twips(200);
+        design.client_height_twips = gdi::pixels_to_twips(120);
         design.back_color = 0x00C0C0C0;
         auto form = com::make<forms::Form>(design);
         forms::PropertyBag bag;

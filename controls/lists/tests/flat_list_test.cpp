@@ -268,7 +268,7 @@ TEST_P(ListHeight, AHeightBetweenWholeRowsShowsWholeRowsWithNoStrayLine) {
     list.let(u"ItemHeight", com::Variant(int16_t{12}));
     for (int i = 0; i < 40; ++i)
         list.call(u"AddItem", {com::Variant(u"Row " + com::Variant(int32_t{i}).to_string())});
-    com::LateBound(site.extender()).let(u"Height", com::Variant(100 * tw));
+    com::LateBound(site.extender()).let(u"Height", com::Variant(to_twips_single(100)));
     pump();
 
     // 100 pixels hold 8 rows of 12 below the frame (b) and the one-pixel

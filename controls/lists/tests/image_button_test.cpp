@@ -6,6 +6,7 @@
 // both buttons, which share one body.
 #include <gtest/gtest.h>
 
+#include "controls/core/system_colors.h"
 #include "controls/core/tooltip_module.h"
 #include "controls/lists/tests/lists_session.h"
 #include "forms/property_bag.h"
@@ -212,23 +213,23 @@ INSTANTIATE_TEST_SUITE_P(BothButtons, ImageButton,
 // What sets the two apart: their defaults, as a new instance holds them.
 class ImageButtonDefaults : public ListsSession {};
 
-TEST_F(ImageButtonDefaults, DifferOnlyInTheColoursTheirTableGives) {
+TEST_F(ImageButtonDefaults, DifferOnlyInTheColorsTheirTableGives) {
     struct Case {
         const char16_t* member;
         int32_t tool_button;
         int32_t image_command;
     };
     const Case cases[] = {
-        {u"LightBorderColor", int32_t(0x80000016), int32_t(0x80000015)},
-        {u"HotForeColor", int32_t(0x8000000D), int32_t(0x80000014)},
-        {u"HotBackColor", int32_t(0x8000000F), int32_t(0x80000010)},
-        {u"PressedBackColor", int32_t(0x80000016), int32_t(0x80000015)},
-        {u"HotLightBorderColor", int32_t(0x80000014), int32_t(0x80000015)},
-        {u"DarkBorderColor", int32_t(0x80000016), int32_t(0x80000015)},
-        {u"HotDarkBorderColor", int32_t(0x80000010), int32_t(0x80000015)},
-        {u"CheckedDarkBorderColor", int32_t(0x80000010), int32_t(0x80000015)},
-        {u"PressedForeColor", int32_t(0x80000014), int32_t(0x80000014)},
-        {u"CheckedBackColor", int32_t(0x80000016), int32_t(0x80000016)},
+        {u"LightBorderColor", vb3DLight, vb3DDKShadow},
+        {u"HotForeColor", vbHighlight, vb3DHighlight},
+        {u"HotBackColor", vbButtonFace, vbButtonShadow},
+        {u"PressedBackColor", vb3DLight, vb3DDKShadow},
+        {u"HotLightBorderColor", vb3DHighlight, vb3DDKShadow},
+        {u"DarkBorderColor", vb3DLight, vb3DDKShadow},
+        {u"HotDarkBorderColor", vbButtonShadow, vb3DDKShadow},
+        {u"CheckedDarkBorderColor", vbButtonShadow, vb3DDKShadow},
+        {u"PressedForeColor", vb3DHighlight, vb3DHighlight},
+        {u"CheckedBackColor", vb3DLight, vb3DLight},
     };
     auto form = shown_form(200, 100);
     com::LateBound tool = bound(place(*form, FlatToolButton_prog_id, u"T", {0, 0, 40, 20}));

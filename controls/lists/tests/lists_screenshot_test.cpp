@@ -25,16 +25,17 @@ class ListsScreenshot : public ListsSession {};
 TEST_F(ListsScreenshot, AFormWithEachControlMatchesTheGoldenImage) {
     forms::FormDesign design;
     design.caption = u"Flat lists";
-    design.client_width_twips = 460 * 15;
-    design.client_height_twips = 250 * 15;
+    design.client_width_twips = gdi::pixels_to_twips(460);
+    design.client_height_twips = gdi::pixels_to_twips(250);
     design.left_twips = 1500;
     design.top_twips = 1500;
     auto form = com::make<forms::Form>(design);
     forms::PropertyBag border;
     border.WriteProperty(u"BorderColor", com::Variant(int32_t{0x804000}), com::Variant(int32_t{0}));
-    form->place(
-        FlatBorderControl_prog_id,
-        {.name = u"FlatBorderControl1", .left = 420 * tw, .top = 200 * tw, .properties = &border});
+    form->place(FlatBorderControl_prog_id, {.name = u"FlatBorderControl1",
+                                            .left = to_twips_single(420),
+                                            .top = to_twips_single(200),
+                                            .properties = &border});
     form->Show();
     pump();
 

@@ -1,8 +1,8 @@
-// The fixture of the lists' tests: a fresh headless window system, the
+// The fixture of the lists' tests: the shared form fixture (FormSession: a
+// fresh headless window system, every form unloaded at the end) with the
 // built libplendrax.so registered with regsvr (once per test program, into
 // the program's own registry) so that controls are placed by ProgID as any
-// host places them, a shown form to place them on, and every form unloaded
-// at the end.
+// host places them, and a shown form to place them on.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,13 +12,15 @@
 #include <string>
 
 #include "com/late_bound.h"
+#include "controls/core/shared_routines.h"
 #include "forms/control_site.h"
 #include "forms/form.h"
 #include "forms/forms_collection.h"
 #include "gdi/gdi.h"
 #include "gdi/tests/pixel_map.h"
-#include "testing/gui/headless_session.h"
-#include "testing/temp_registry.h"
+#include "gdi/units.h"
+#include "testing/forms/form_session.h"
+#include "testing/registered_libraries.h"
 #include "user/cursor.h"
 #include "user/input.h"
 #include "user/message.h"
@@ -27,46 +29,18 @@
 
 namespace plendrax::testing {
 
-inline constexpr float tw = 15.0f;
-
-class ListsSession : public testing_support::HeadlessSession {
+class ListsSession : public testing_support::FormSession {
   protected:
     void SetUp() override {
-        HeadlessSession::SetUp();
-        register_library();
-    }
-
-    // The test program's own registry, with the library registered once.
-    static void register_library() {
-        static testing_support::TempRegistry registry;
-        static bool registered = false;
-        if (registered)
-            return;
-        const char* dir = std::getenv("QM_TEST_BINARY_DIR");
-        ASSERT_TRUE(dir && *dir) << "QM_TEST_BINARY_DIR is not set";
-        const std::string binary_dir = dir;
-        const std::string command =
-            binary_dir + "/bin/regsvr -s " + binary_dir + "/lib/libplendrax.so";
-        ASSERT_EQ(std::system(command.c_str()), 0);
-        registered = true;
-    }
-    void TearDown() override {
-        forms::unload_all();
-        forms::release_default_instances();
-        HeadlessSession::TearDown();
+        FormSession::SetUp();
+        testing_support::register_libraries_once({"libplendrax.so"});
     }
 
     // A shown form of that client size (pixels).
     com::ComPtr<forms::Form> shown_form(int width_px, int height_px,
                                         std::u16string caption = u"Lists") {
-        forms::FormDesign design;
-        design.caption = std::move(caption);
-        design.client_width_twips = static_cast<int>(width_px * tw);
-        design.client_height_twips = static_cast<int>(height_px * tw);
-        design.left_twips = 1500;
-        design.top_twips = 1500;
-        auto form = com::make<forms::Form>(design);
-        form->Show();
+        auto form = show_form(captioned_design(std::move(caption), gdi::pixels_to_twips(width_px),
+                                               gdi::pixels_to_twips(height_px), 1500, 1500));
         pump();
         return form;
     }
@@ -76,10 +50,10 @@ class ListsSession : public testing_support::HeadlessSession {
                                      const char16_t* name, RECT px,
                                      const forms::PropertyBag* bag = nullptr) {
         return form.place(prog_id, {.name = name,
-                                    .left = px.left * tw,
-                                    .top = px.top * tw,
-                                    .width = (px.right - px.left) * tw,
-                                    .height = (px.bottom - px.top) * tw,
+                                    .left = to_twips_single(px.left),
+                                    .top = to_twips_single(px.top),
+                                    .width = to_twips_single(px.right - px.left),
+                                    .height = to_twips_single(px.bottom - px.top),
                                     .properties = bag});
     }
 

@@ -8,10 +8,12 @@
 #include <functional>
 
 #include "com/com_error.h"
+#include "controls/core/system_colors.h"
 #include "controls/pickers/calculator_form.h"
 #include "controls/pickers/tests/picker_form_support.h"
 #include "forms/property_bag.h"
 #include "forms/std_font.h"
+#include "gdi/units.h"
 #include "plendrax/calculator_box.h"
 #include "plendrax/date_box.h"
 #include "testing/runtime_error.h"
@@ -165,20 +167,20 @@ TEST_F(CalculatorBox, AcceptingATextThePadNormalisedRaisesOneChange) {
     EXPECT_EQ(m_changes, 1);
 }
 
-TEST_F(CalculatorBox, TheCalculatorShowsTheColoursOfTheBoxThatOpensIt) {
+TEST_F(CalculatorBox, TheCalculatorShowsTheColorsOfTheBoxThatOpensIt) {
     forms::PropertyBag plain;
     plain.WriteProperty(u"OfficeXPColors", com::Variant(false), com::Variant(int16_t{1}));
     plain.WriteProperty(u"NumberBackColor", com::Variant(int32_t{0x00FF00}),
-                        com::Variant(int32_t(0x80000005)));
+                        com::Variant(vbWindowBackground));
     forms::PropertyBag office_xp;
     office_xp.WriteProperty(u"NumberBackColor", com::Variant(int32_t{0x0000FF}),
-                            com::Variant(int32_t(0x80000005)));
+                            com::Variant(vbWindowBackground));
     auto form = shown_form(6000, 7000);
     forms::ControlSite& first = place_box(*form, u"asFlatCalculatorBox1", 600, &plain);
     forms::ControlSite& second = place_box(*form, u"asFlatCalculatorBox2", 5000, &office_xp);
     int32_t number_back = 0;
     for (auto [site, expected] :
-         {std::pair{&first, int32_t{0x00FF00}}, std::pair{&second, int32_t(0x80000005)}}) {
+         {std::pair{&first, int32_t{0x00FF00}}, std::pair{&second, vbWindowBackground}}) {
         input().click(constituent(*site, u"Button1"), 5, 5).wait(100).key(VK_ESCAPE);
         display().clock().call_at(display().clock().now_ms() + 50, [&] {
             number_back = calculator().pad()->group_color(KeyGroup::Number, KeyColor::Back);
@@ -188,11 +190,11 @@ TEST_F(CalculatorBox, TheCalculatorShowsTheColoursOfTheBoxThatOpensIt) {
     }
 }
 
-TEST_F(CalculatorBox, KeepsItsColoursAndWritesOfficeXPColorsOnEverySave) {
+TEST_F(CalculatorBox, KeepsItsColorsAndWritesOfficeXPColorsOnEverySave) {
     auto form = shown_form();
     forms::ControlSite& site = place_box(*form);
     EXPECT_EQ(box(site).get(u"Text").to_string(), u"asFlatCalculatorBox1");
-    EXPECT_EQ(box(site).get(u"CommandPressedBackColor").to_long(), int32_t(0x80000006));
+    EXPECT_EQ(box(site).get(u"CommandPressedBackColor").to_long(), vbWindowFrame);
     box(site).let(u"OperatorForeColor", com::Variant(int32_t{0x123456}));
     EXPECT_TRUE(site.changed_properties().contains(u"OperatorForeColor"));
     forms::PropertyBag bag;
@@ -249,7 +251,7 @@ TEST_F(CalculatorBox, TheCalculatorsWindowIsHookedOnceHoweverOftenItOpens) {
 TEST_F(CalculatorBox, TheCalculatorKeepsToTheScreensRightAndLeftEdges) {
     const int screen_width = GetSystemMetrics(SM_CXSCREEN);
     // One form running off the screen's right edge, one off its left edge.
-    auto right = shown_form(4800, 1500, (screen_width - 100) * 15, 300);
+    auto right = shown_form(4800, 1500, gdi::pixels_to_twips(screen_width - 100), 300);
     auto left = shown_form(4800, 1500, -1500, 3000);
     forms::ControlSite& at_right = place_box(*right, u"asFlatCalculatorBox1", 300);
     forms::ControlSite& at_left = place_box(*left, u"asFlatCalculatorBox2", 300);

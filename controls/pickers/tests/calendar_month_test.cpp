@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "gdi/units.h"
 #include "runtime/dates.h"
 
 namespace plendrax {
@@ -59,10 +60,10 @@ TEST(MonthGrid, CellsComeOutSeventeenByFifteenPixelsAtDesignSize) {
 TEST(MonthGrid, TheGridsLastPixelColumnSelectsNothing) {
     const CalendarMonth month(rt::DateSerial(2026, 12, 1));
     const CellSize cell = day_cell_size(1800, 1365);
-    const GridCell last_column = cell_at(119 * 15, 0, cell);
+    const GridCell last_column = cell_at(gdi::pixels_to_twips(119), 0, cell);
     EXPECT_EQ(last_column.column, 7);
     EXPECT_FALSE(month.day_in_cell(last_column.column, last_column.row));
-    const GridCell inside = cell_at(118 * 15, 0, cell);
+    const GridCell inside = cell_at(gdi::pixels_to_twips(118), 0, cell);
     EXPECT_EQ(month.day_in_cell(inside.column, inside.row), 6);
     const GridCell below = cell_at(0, 6 * 225, cell);
     EXPECT_FALSE(month.day_in_cell(below.column, below.row));

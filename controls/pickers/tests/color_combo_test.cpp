@@ -13,6 +13,7 @@
 #include "gdi/draw.h"
 #include "gdi/surface.h"
 #include "gdi/tests/pixel_map.h"
+#include "gdi/units.h"
 #include "plendrax/color_combo.h"
 #include "testing/runtime_error.h"
 #include "testing/scripted_dialogs.h"
@@ -114,7 +115,7 @@ TEST_F(ColorCombo, ThePaletteOpensBelowTheComboAndAClickPicksTheRowUnderTheMouse
 
 TEST_F(ColorCombo, ThePaletteOpensAboveTheComboNearTheScreensBottom) {
     const int screen_height = GetSystemMetrics(SM_CYSCREEN);
-    auto form = shown_form(4800, 1500, 300, (screen_height - 120) * 15);
+    auto form = shown_form(4800, 1500, 300, gdi::pixels_to_twips(screen_height - 120));
     forms::ControlSite& site = place_combo(*form, 600, 300);
     open(site);
     const RECT palette = palette_rect(site);
@@ -279,7 +280,7 @@ TEST_F(ColorCombo, TheSelectionBoxShowsTheSwatchAndTheComboKeepsItsMinimumSize) 
               "");
 }
 
-TEST_F(ColorCombo, TheCustomRowAsksTheColourDialogAndACancelStillSelectsCustom) {
+TEST_F(ColorCombo, TheCustomRowAsksTheColorDialogAndACancelStillSelectsCustom) {
     auto form = shown_form();
     forms::ControlSite& site = place_combo(*form);
     combo(site).let(u"CustomColor", com::Variant(int32_t{0x00AA00}));

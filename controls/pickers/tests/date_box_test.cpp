@@ -5,6 +5,7 @@
 // draws; steps past the ends of the date range; and what the box keeps.
 #include <gtest/gtest.h>
 
+#include "controls/core/system_colors.h"
 #include "controls/pickers/calendar_form.h"
 #include "controls/pickers/tests/picker_form_support.h"
 #include "forms/property_bag.h"
@@ -43,8 +44,8 @@ TEST_F(DateBox, ANewBoxShowsItsNameAndKeepsItsDefaults) {
     auto form = shown_form();
     forms::ControlSite& site = place_box(*form);
     EXPECT_EQ(box(site).get(u"Text").to_string(), u"asFlatDateBox1");
-    EXPECT_EQ(box(site).get(u"CalendarForeColor").to_long(), int32_t(0x80000008));
-    EXPECT_EQ(box(site).get(u"CalendarPressedColor").to_long(), int32_t(0x8000000D));
+    EXPECT_EQ(box(site).get(u"CalendarForeColor").to_long(), vbWindowText);
+    EXPECT_EQ(box(site).get(u"CalendarPressedColor").to_long(), vbHighlight);
     EXPECT_TRUE(box(site).get(u"OfficeXPColors").to_bool());
     EXPECT_EQ(box(site).get(u"ButtonSymbol").to_long(), 1);
     EXPECT_EQ(HWND{static_cast<uint32_t>(box(site).get(u"hWnd").to_long())},

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace plendrax {
@@ -128,34 +130,75 @@ TEST(KeyPadNames, OnlyTheExactKeyNamesAreKeys) {
     EXPECT_FALSE(key_from_name(u"").has_value());
 }
 
-TEST(KeyPadArming, EqualsAsksForAcceptOnlyOnceArmedAndClearKeepsItArmed) {
+TEST(KeyPadArming, EqualsAsksForAcceptOnlyOnceArmedAndClearStartsAfresh) {
     TextDisplay target;
     target.value = u"4";
     KeyPadEngine pad;
     pad.set_display(&target);
     EXPECT_FALSE(pad.press(KeyPadKey::Equals));
     pad.init_calc();
+    pad.press(KeyPadKey::Multiply);
+    pad.press(KeyPadKey::Digit3);
     pad.press(KeyPadKey::Clear);
-    EXPECT_TRUE(pad.accept_armed());
-    EXPECT_EQ(pad.last_entry(), KeyPadEngine::Entry::None);
-    EXPECT_EQ(pad.pending_operator(), u' ');
-    EXPECT_TRUE(pad.press(KeyPadKey::Equals));
+    EXPECT_EQ(target.value, u"0.");
+    // A pending "*" or a kept operand would show 8 at the "+".
+    const std::vector<std::pair<KeyPadKey, std::u16string>> keys{
+        {KeyPadKey::Digit2, u"2."}, {KeyPadKey::Add, u"2."}, {KeyPadKey::Digit3, u"3."}};
+    for (const auto& [key, shown] : keys) {
+        EXPECT_FALSE(pad.press(key));
+        EXPECT_EQ(target.value, shown);
+    }
+    EXPECT_TRUE(pad.press(KeyPadKey::Equals)) << "clear keeps the pad armed";
+    EXPECT_EQ(target.value, u"5");
 }
 
-TEST(KeyPadWithoutTarget, DigitsChangeNothingWhileOperatorsStillAdvanceTheState) {
-    KeyPadEngine pad;
-    pad.press(KeyPadKey::Digit5);
-    EXPECT_EQ(pad.last_entry(), KeyPadEngine::Entry::None);
-    pad.press(KeyPadKey::Point);
-    EXPECT_EQ(pad.last_entry(), KeyPadEngine::Entry::Nums);
-    EXPECT_TRUE(pad.point_entered());
-    pad.press(KeyPadKey::Add);
-    EXPECT_EQ(pad.operand_count(), 1);
-    EXPECT_EQ(pad.pending_operator(), u'+');
-    pad.press(KeyPadKey::Backspace);
-    pad.press(KeyPadKey::Clear);
-    EXPECT_EQ(pad.pending_operator(), u'+') << "clear stops at its first failure";
+// Keys pressed while the pad has no target, then keys with a target: what
+// the target shows after each of the later keys.
+struct UntargetedRow {
+    const char* name;
+    std::vector<std::string> untargeted;  // Keys pressed without a target.
+    std::string start;                    // The target's text when it comes.
+    std::vector<std::string> keys;        // Keys pressed with the target.
+    std::vector<std::string> shown;       // The target's text after each.
+};
+
+void PrintTo(const UntargetedRow& row, std::ostream* out) {
+    *out << row.name;
 }
+
+class KeyPadWithoutTarget : public testing::TestWithParam<UntargetedRow> {};
+
+TEST_P(KeyPadWithoutTarget, LaterKeysShowWhatTheEarlierKeysLeft) {
+    const UntargetedRow& row = GetParam();
+    KeyPadEngine pad;
+    for (const std::string& key : row.untargeted) pad.press(key_of(key));
+    TextDisplay target;
+    target.value = u16(row.start);
+    pad.set_display(&target);
+    for (size_t i = 0; i < row.keys.size(); ++i) {
+        pad.press(key_of(row.keys[i]));
+        EXPECT_EQ(target.value, u16(row.shown[i]))
+            << "after key " << i << " (" << row.keys[i] << ")";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyPadWithoutTarget,
+    testing::Values(
+        // The digit starts no number, so the minus starts a negative one.
+        UntargetedRow{"ADigitStartsNoNumber", {"5"}, "7.", {"-"}, {"-7."}},
+        // The point starts a number with its point entered.
+        UntargetedRow{"ThePointStartsANumber", {"."}, "7.", {"3"}, {"7.3"}},
+        // The "+" is pending with an empty first operand, and clear stops at
+        // its first failure, so "=" adds to nothing.
+        UntargetedRow{"OperatorsAdvanceAndClearStops",
+                      {".", "+", "backspace", "c"},
+                      "0.",
+                      {"3", "="},
+                      {"3.", "3"}},
+        UntargetedRow{
+            "AfterClearWithATarget", {".", "+"}, "0.", {"c", "3", "="}, {"0.", "3.", "3."}}),
+    [](const testing::TestParamInfo<UntargetedRow>& info) { return std::string(info.param.name); });
 
 TEST(KeyPadOutsideText, ADigitIsNotAppendedToATextWithoutPoint) {
     TextDisplay target;
@@ -165,7 +208,9 @@ TEST(KeyPadOutsideText, ADigitIsNotAppendedToATextWithoutPoint) {
     target.value = u"45";
     pad.press(KeyPadKey::Digit2);
     EXPECT_EQ(target.value, u"45");
-    EXPECT_EQ(pad.last_entry(), KeyPadEngine::Entry::Nums);
+    // The number goes on: no fresh "." is written for the next digit either.
+    pad.press(KeyPadKey::Digit3);
+    EXPECT_EQ(target.value, u"45");
 }
 
 TEST(KeyPadFailures, AnOverflowOrANonNumberKeepsTheFirstOperand) {

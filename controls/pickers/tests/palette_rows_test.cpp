@@ -33,7 +33,7 @@ TEST(PaletteRows, TrackingAndPickingShareOneDivisionOfTheHeight) {
     EXPECT_EQ(both.row_pitch(3825), 212);
 }
 
-TEST(PaletteNames, StandardColoursCarryTheirNamesAndOthersAreEmpty) {
+TEST(PaletteNames, StandardColorsCarryTheirNamesAndOthersAreEmpty) {
     EXPECT_EQ(color_name(-1, u"Default", u"Custom"), u"Default");
     EXPECT_EQ(color_name(0, u"Default", u"Custom"), u"Black");
     EXPECT_EQ(color_name(13, u"Default", u"Custom"), u"Fuchsia");

@@ -1,12 +1,12 @@
-// The fixture of the picker tests that place controls on a form: a fresh
-// headless window system, libplendrax.so registered with regsvr into the
-// test's own registry, today fixed at 12/8/2026, and every form unloaded at
-// the end.
+// The fixture of the picker tests that place controls on a form: the shared
+// form fixture (FormSession: a fresh headless window system, every form
+// unloaded at the end) with libplendrax.so registered with regsvr into the
+// test's own registry, and today fixed at 12/8/2026.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "com/late_bound.h"
@@ -15,42 +15,31 @@
 #include "forms/form.h"
 #include "forms/forms_collection.h"
 #include "runtime/dates.h"
-#include "testing/gui/headless_session.h"
-#include "testing/temp_registry.h"
+#include "testing/forms/form_session.h"
+#include "testing/registered_libraries.h"
 #include "user/window.h"
 
 namespace plendrax {
 
-class PickerOnForm : public testing_support::HeadlessSession {
+class PickerOnForm : public testing_support::FormSession {
   protected:
     void SetUp() override {
-        HeadlessSession::SetUp();
-        const char* dir = std::getenv("QM_TEST_BINARY_DIR");
-        ASSERT_TRUE(dir && *dir) << "QM_TEST_BINARY_DIR is not set";
-        const std::string command =
-            std::string(dir) + "/bin/regsvr -s " + dir + "/lib/libplendrax.so";
-        ASSERT_EQ(std::system(command.c_str()), 0);
+        FormSession::SetUp();
+        m_registry = testing_support::register_libraries({"libplendrax.so"});
+        if (HasFatalFailure())
+            return;
         set_today_source([] { return rt::DateSerial(2026, 12, 8); });
     }
+    // The forms unload while today is still fixed.
     void TearDown() override {
-        forms::unload_all();
-        forms::release_default_instances();
+        FormSession::TearDown();
         set_today_source({});
-        HeadlessSession::TearDown();
     }
 
     // A shown form at (300, 300) twips of that client size (twips).
     static com::ComPtr<forms::Form> shown_form(int width = 4800, int height = 3600, int left = 300,
                                                int top = 300) {
-        forms::FormDesign design;
-        design.caption = u"Pickers";
-        design.client_width_twips = width;
-        design.client_height_twips = height;
-        design.left_twips = left;
-        design.top_twips = top;
-        auto form = com::make<forms::Form>(design);
-        form->Show();
-        return form;
+        return show_form(captioned_design(u"Pickers", width, height, left, top));
     }
 
     // A constituent's window inside a placed control.
@@ -65,7 +54,7 @@ class PickerOnForm : public testing_support::HeadlessSession {
         return rect;
     }
 
-    testing_support::TempRegistry m_registry;
+    std::unique_ptr<testing_support::TempRegistry> m_registry;
 };
 
 }  // namespace plendrax

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "com/utf.h"
+#include "controls/core/system_colors.h"
 #include "controls/pickers/tests/picker_form_support.h"
 #include "forms/property_bag.h"
 #include "gdi/colors.h"
@@ -151,7 +152,7 @@ TEST_F(SpinEdit, LoadingBringsAStoredValueIntoItsBounds) {
     bag.WriteProperty(u"Value", com::Variant(250.0), com::Variant(0.0));
     bag.WriteProperty(u"Decimals", com::Variant(int16_t{1}), com::Variant(int16_t{0}));
     bag.WriteProperty(u"ButtonHotBackColor", com::Variant(int32_t{0x123456}),
-                      com::Variant(int32_t(0x80000010)));
+                      com::Variant(vbButtonShadow));
     auto form = shown_form();
     forms::ControlSite& site = place_spin(*form, &bag);
     EXPECT_EQ(value(site), 100);

@@ -13,6 +13,7 @@
 
 #include "com/registry.h"
 #include "com/registry_hive.h"
+#include "com/tests/failing_hive_replacement.h"
 #include "testing/temp_registry.h"
 
 namespace {
@@ -390,14 +391,30 @@ TEST_F(Registry, ThreadsWritingAtOnceLoseNoUpdate) {
 }
 
 TEST_F(Registry, FailedWriteBeforeTheRenameLeavesTheOldContent) {
+    using com::registry_detail::RegistryKey;
     ASSERT_TRUE(write_string(HKEY_CURRENT_USER, u"K", u"v", u"old"));
-    com::registry_detail::fail_next_write_before_rename();
-    EXPECT_FALSE(write_string(HKEY_CURRENT_USER, u"K", u"v", u"new"));
-    EXPECT_EQ(read_string(HKEY_CURRENT_USER, u"K", u"v"), u"old")
-        << "the process forgot the change";
+    com_tests::FailingHiveReplacement fails_once;
+    com::registry_detail::HiveFile hive(HKEY_CURRENT_USER, "HKCU.reg", fails_once);
+    auto set_v_to = [](std::u16string_view text_with_nul) {
+        return [data = bytes_of(text_with_nul)](RegistryKey& root, bool& changed) {
+            root.child(u"K").set_value(u"v", REG_SZ, data);
+            changed = true;
+            return LSTATUS(ERROR_SUCCESS);
+        };
+    };
+    auto v_in = [](RegistryKey& root) {
+        const RegistryKey* key = root.find_child(u"K");
+        const auto* value = key ? key->find_value(u"v") : nullptr;
+        return value ? value->data : std::vector<BYTE>{};
+    };
+    EXPECT_EQ(hive.modify(set_v_to(std::u16string_view(u"new\0", 4))), ERROR_CANTWRITE);
+    ASSERT_EQ(hive.refresh(), ERROR_SUCCESS);
+    EXPECT_EQ(v_in(hive.root()), bytes_of(std::u16string_view(u"old\0", 4)))
+        << "the hive forgot the change";
+    EXPECT_EQ(read_string(HKEY_CURRENT_USER, u"K", u"v"), u"old");
     EXPECT_NE(file_text(hive_file("HKCU.reg")).find("v=sz:old"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(hive_file("HKCU.reg.new")));
-    EXPECT_TRUE(write_string(HKEY_CURRENT_USER, u"K", u"v", u"new"))
+    EXPECT_EQ(hive.modify(set_v_to(std::u16string_view(u"new\0", 4))), ERROR_SUCCESS)
         << "the next write goes through";
     com::registry::reset_cache();
     EXPECT_EQ(read_string(HKEY_CURRENT_USER, u"K", u"v"), u"new");

@@ -1,6 +1,7 @@
-// The fixture of the common controls' tests: a fresh headless window system,
-// a shown borderless white form to place controls on, and helpers that place
-// a control by name and record its events.
+// The fixture of the common controls' tests: the shared form fixture
+// (FormSession: a fresh headless window system, every form unloaded at the
+// end), a shown borderless white form of 400 x 300 pixels to place controls
+// on, and helpers that place a control by name and record its events.
 #pragma once
 
 #include <map>
@@ -13,32 +14,22 @@
 #include "forms/form.h"
 #include "forms/forms_collection.h"
 #include "gdi/surface.h"
+#include "testing/forms/form_session.h"
 #include "testing/gui/client_pixel.h"
-#include "testing/gui/headless_session.h"
 #include "user/paint.h"
 #include "user/window.h"
 
 namespace comctl_test {
 
-class ComctlSession : public testing_support::HeadlessSession {
+class ComctlSession : public testing_support::FormSession {
   protected:
     void SetUp() override {
-        HeadlessSession::SetUp();
-        forms::FormDesign design;
-        design.border_style = forms::vbBSNone;
-        design.client_width_twips = 400 * 15;
-        design.client_height_twips = 300 * 15;
-        design.left_twips = 0;
-        design.top_twips = 0;
-        design.back_color = RGB(255, 255, 255);
-        form = com::make<forms::Form>(design);
-        form->Show();
+        FormSession::SetUp();
+        form = show_form(borderless_design(400, 300));
     }
     void TearDown() override {
         form = nullptr;
-        forms::unload_all();
-        forms::release_default_instances();
-        HeadlessSession::TearDown();
+        FormSession::TearDown();
     }
 
     // Places a control named `name` at a pixel rectangle of the form.

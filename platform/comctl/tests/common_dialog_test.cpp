@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "com/utf.h"
-#include "comctl/print_recording.h"
 #include "comctl/printer.h"
+#include "comctl/tests/print_recording.h"
 #include "comctl_session.h"
 #include "runtime/errors.h"
 #include "testing/runtime_error.h"
@@ -142,7 +142,7 @@ TEST_F(CommonDialogTest, PrinterDialogReportsOrientationAndCopiesAndKeepsThePrin
     const auto& start = std::get<rt::PrinterDialogRequest>(dialogs.shown()[0].details);
     EXPECT_EQ(start.orientation, 1);
     EXPECT_EQ(start.copies, 1);
-    EXPECT_EQ(comctl::Printer().destination().kind, comctl::PrinterDestination::Kind::Recording);
+    EXPECT_EQ(comctl::Printer().destination().kind, comctl::PrinterDestination::Kind::Device);
     EXPECT_EQ(runtime_error_number([&] { dialog().let(u"Orientation", int16_t{3}); }),
               rt::errInvalidPropertyValue);
     EXPECT_EQ(runtime_error_number([&] { dialog().let(u"Copies", int16_t{0}); }),

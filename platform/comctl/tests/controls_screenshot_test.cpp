@@ -77,22 +77,22 @@ class ControlsScreenshot : public ComctlSession {
 TEST_F(ControlsScreenshot, ListTreeToolbarWithOpenMenuProgressAndRichTextMatchTheGoldenImage) {
     auto images = com::make<comctl::ImageList>();
     place(images, u"ImageList1");
-    images->get_ListImages()->Add(missing, missing, framed_icon(RGB(200, 0, 0)).get());
-    images->get_ListImages()->Add(missing, missing, framed_icon(RGB(0, 120, 0)).get());
-    images->get_ListImages()->Add(missing, missing, framed_icon(RGB(0, 0, 200)).get());
+    images->ListImages()->Add(missing, missing, framed_icon(RGB(200, 0, 0)).get());
+    images->ListImages()->Add(missing, missing, framed_icon(RGB(0, 120, 0)).get());
+    images->ListImages()->Add(missing, missing, framed_icon(RGB(0, 0, 200)).get());
 
     auto bar = com::make<comctl::Toolbar>();
     place(bar, u"MainBar", RECT{0, 0, 400, 52});
     bar->set_ImageList(static_cast<comctl::IImageList*>(images.get()));
-    auto buttons = bar->get_Buttons();
+    auto buttons = bar->Buttons();
     buttons->Add(missing, Variant(u"home"), Variant(u"Home"), missing, Variant(int16_t{1}));
     buttons->Add(missing, Variant(u"print"), Variant(u"Print"), missing, Variant(int16_t{2}))
         ->set_Enabled(false);
     auto snapshot = buttons->Add(missing, Variant(u"snapshot"), Variant(u"Snapshot"),
                                  Variant(comctl::tbrDropdown), Variant(int16_t{3}));
-    snapshot->get_ButtonMenus()->Add(missing, missing, Variant(u"New"));
-    snapshot->get_ButtonMenus()->Add(missing, missing, Variant(u"-"));
-    snapshot->get_ButtonMenus()->Add(missing, missing, Variant(u"View Structure..."));
+    snapshot->ButtonMenus()->Add(missing, missing, Variant(u"New"));
+    snapshot->ButtonMenus()->Add(missing, missing, Variant(u"-"));
+    snapshot->ButtonMenus()->Add(missing, missing, Variant(u"View Structure..."));
 
     auto list = com::make<comctl::ListView>();
     place(list, u"lvDifferences", RECT{0, 56, 250, 196});

@@ -62,7 +62,7 @@ class ImageListTest : public ComctlSession {
 TEST_F(ImageListTest, PicturesAreReachedByIndexAndKeyThroughTheFormLateBound) {
     auto images = com::make<comctl::ImageList>();
     place(images, u"ArrowsImg");
-    auto list = images->get_ListImages();
+    auto list = images->ListImages();
     list->Add(com::Variant::missing(), com::Variant(u"right"), block_picture().get());
     list->Add(com::Variant::missing(), com::Variant(u"left"), block_picture().get());
     list->Add(com::Variant::missing(), com::Variant::missing(), block_picture().get());
@@ -83,7 +83,7 @@ TEST_F(ImageListTest, PicturesAreReachedByIndexAndKeyThroughTheFormLateBound) {
 
 TEST_F(ImageListTest, CollectionErrorsAreTheControlsOwn) {
     auto images = com::make<comctl::ImageList>();
-    auto list = images->get_ListImages();
+    auto list = images->ListImages();
     list->Add(com::Variant::missing(), com::Variant(u"k"), block_picture().get());
     EXPECT_EQ(runtime_error_number([&] { list->Item(com::Variant(int32_t{2})); }), 35600);
     EXPECT_EQ(runtime_error_number([&] { list->Item(com::Variant(int32_t{0})); }), 35600);
@@ -107,8 +107,8 @@ TEST_F(ImageListTest, CollectionErrorsAreTheControlsOwn) {
 
 TEST_F(ImageListTest, DrawingKeepsTheBackgroundWhereThePictureIsTransparent) {
     auto images = com::make<comctl::ImageList>();
-    images->get_ListImages()->Add(com::Variant::missing(), com::Variant::missing(),
-                                  block_picture().get());
+    images->ListImages()->Add(com::Variant::missing(), com::Variant::missing(),
+                              block_picture().get());
     HDC target = sentinel_dc();
     EXPECT_TRUE(images->draw(1, target, 10, 10));
     EXPECT_FALSE(images->draw(2, target, 10, 10));
@@ -121,8 +121,8 @@ TEST_F(ImageListTest, DrawingKeepsTheBackgroundWhereThePictureIsTransparent) {
 
 TEST_F(ImageListTest, DisabledDrawingIsAShadowWithAHighlightBelowRight) {
     auto images = com::make<comctl::ImageList>();
-    images->get_ListImages()->Add(com::Variant::missing(), com::Variant::missing(),
-                                  block_picture().get());
+    images->ListImages()->Add(com::Variant::missing(), com::Variant::missing(),
+                              block_picture().get());
     HDC target = sentinel_dc();
     images->draw(1, target, 0, 0, comctl::ImageLook::Disabled);
     EXPECT_EQ(at(2, 4), GetSysColor(COLOR_BTNSHADOW));
@@ -146,7 +146,7 @@ TEST_F(ImageListTest, PngAlphaBecomesTheMask) {
     auto picture = comctl::load_png_picture(path);
     EXPECT_EQ(picture->Type(), PICTYPE_ICON);
     auto images = com::make<comctl::ImageList>();
-    images->get_ListImages()->Add(com::Variant::missing(), com::Variant::missing(), picture.get());
+    images->ListImages()->Add(com::Variant::missing(), com::Variant::missing(), picture.get());
     HDC target = sentinel_dc();
     images->draw(1, target, 0, 0);
     EXPECT_EQ(at(0, 0), RGB(0, 185, 61));

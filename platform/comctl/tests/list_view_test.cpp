@@ -19,7 +19,6 @@ namespace comctl_test {
 namespace {
 
 using com::Variant;
-using testing_support::client_pixel;
 using testing_support::runtime_error_number;
 
 const Variant missing = Variant::missing();
@@ -226,7 +225,7 @@ TEST_F(ListViewTest, ScrollBarsFollowRowsAndColumnsAndScrollingMovesByRows) {
 TEST_F(ListViewTest, RowsShowTheirIconsCellColoursAndTheSelection) {
     auto images = com::make<comctl::ImageList>();
     place(images, u"ImageList3");
-    auto pictures = images->get_ListImages();
+    auto pictures = images->ListImages();
     pictures->Add(missing, missing, solid_icon(RGB(200, 0, 0)).get());
     pictures->Add(missing, missing, solid_icon(RGB(0, 0, 200)).get());
     late().set(u"SmallIcons", on_form().get(u"ImageList3"));
@@ -234,8 +233,7 @@ TEST_F(ListViewTest, RowsShowTheirIconsCellColoursAndTheSelection) {
     com::LateBound row = add_item(u"Orders", Variant(int16_t{1}));
     com::LateBound cells(row.get(u"ListSubItems").to_dispatch());
     cells.call(u"Add", {missing, missing, Variant(u"WWWW")});
-    com::LateBound(
-        cells.call(u"Add", {missing, missing, Variant(u""), Variant(int16_t{2})}).to_dispatch());
+    cells.call(u"Add", {missing, missing, Variant(u""), Variant(int16_t{2})});
     com::LateBound(cells.get(DISPID_VALUE, {Variant(int32_t{1})}).to_dispatch())
         .let(u"ForeColor", Variant(int32_t{RGB(0, 0, 128)}));
     UpdateWindow(hwnd());

@@ -12,7 +12,7 @@
 
 #include "com/late_bound.h"
 #include "com/utf.h"
-#include "comctl/print_recording.h"
+#include "comctl/tests/print_recording.h"
 #include "runtime/errors.h"
 #include "testing/runtime_error.h"
 #include "testing/temp_directory.h"

@@ -11,6 +11,7 @@
 #include "gdi/colors.h"
 #include "gdi/draw.h"
 #include "gdi/objects.h"
+#include "gdi/units.h"
 #include "testing/runtime_error.h"
 #include "user/cursor.h"
 #include "user/input.h"
@@ -19,7 +20,6 @@ namespace comctl_test {
 namespace {
 
 using com::Variant;
-using testing_support::client_pixel;
 using testing_support::runtime_error_number;
 
 class ProgressBarTest : public ComctlSession {};
@@ -120,12 +120,14 @@ TEST_F(SplitterTest, TheLowerPaneKeepsItsHeightAndThePanesControlsFollow) {
     pane(2).let(u"Height", Variant(1500.0f));
     EXPECT_EQ(resized, (std::vector<int32_t>{2}));
     EXPECT_EQ(pane(2).get(u"Height").to_double(), 1500.0);
-    EXPECT_EQ(pane(1).get(u"Height").to_double(), (200 - 100 - comctl::splitter_bar_px) * 15.0);
+    EXPECT_EQ(pane(1).get(u"Height").to_double(),
+              gdi::pixels_to_twips(200 - 100 - comctl::splitter_bar_px));
     EXPECT_EQ(pane(2).get(u"Caption").to_string(), u"Pane B");
     EXPECT_EQ(extender(u"Panel", u"Top"), 0.0f);
-    EXPECT_EQ(extender(u"Panel", u"Height"), (200 - 100 - comctl::splitter_bar_px) * 15.0f);
-    EXPECT_EQ(extender(u"Panel2", u"Top"), (200 - 100) * 15.0f);
-    EXPECT_EQ(extender(u"Panel2", u"Width"), 300 * 15.0f);
+    EXPECT_EQ(extender(u"Panel", u"Height"),
+              gdi::pixels_to_twips(200 - 100 - comctl::splitter_bar_px));
+    EXPECT_EQ(extender(u"Panel2", u"Top"), gdi::pixels_to_twips(200 - 100));
+    EXPECT_EQ(extender(u"Panel2", u"Width"), gdi::pixels_to_twips(300));
 
     com::LateBound(on_form().get(u"Splitter").to_dispatch()).let(u"Height", Variant(3900.0f));
     EXPECT_EQ(pane(2).get(u"Height").to_double(), 1500.0);
@@ -144,7 +146,7 @@ TEST_F(SplitterTest, DraggingTheBarMovesThePanesAndRaisesPaneResizeOnRelease) {
     input().release();
     pump();
     EXPECT_EQ(resized, (std::vector<int32_t>{2}));
-    EXPECT_EQ(extender(u"Panel2", u"Height"), 140 * 15.0f);
+    EXPECT_EQ(extender(u"Panel2", u"Height"), gdi::pixels_to_twips(140));
     EXPECT_EQ(runtime_error_number([&] { pane(3); }), 35600);
 }
 

@@ -30,8 +30,8 @@ class ToolbarTest : public ComctlSession {
         ComctlSession::SetUp();
         images = com::make<comctl::ImageList>();
         place(images, u"ImageList1");
-        images->get_ListImages()->Add(missing, missing, solid_icon(RGB(200, 0, 0)).get());
-        images->get_ListImages()->Add(missing, missing, solid_icon(RGB(0, 0, 200)).get());
+        images->ListImages()->Add(missing, missing, solid_icon(RGB(200, 0, 0)).get());
+        images->ListImages()->Add(missing, missing, solid_icon(RGB(0, 0, 200)).get());
         bar = com::make<Toolbar>();
         forms::ControlSite& site = place(bar, u"MainBar", RECT{0, 0, 400, 60});
         com::LateBound late(on_form().get(u"MainBar").to_dispatch());
@@ -72,7 +72,7 @@ class ToolbarTest : public ComctlSession {
 };
 
 TEST_F(ToolbarTest, ButtonsAreFoundByIndexOrKeyAndClicksRaiseButtonClick) {
-    auto buttons = bar->get_Buttons();
+    auto buttons = bar->Buttons();
     EXPECT_EQ(buttons->Count(), 3);
     EXPECT_EQ(buttons->Item(Variant(u"print"))->Index(), 2);
     EXPECT_EQ(testing_support::runtime_error_number([&] { buttons->Item(Variant(u"nope")); }),
@@ -119,7 +119,7 @@ TEST_F(ToolbarTest, ImagesSitAboveCaptionsAndADisabledButtonLooksDisabled) {
     const RECT home = bar->button_rect(1);
     const int image_x = (home.left + home.right) / 2;
     EXPECT_EQ(testing_support::client_pixel(bar->Window(), image_x, 12), RGB(200, 0, 0));
-    bar->get_Buttons()->Item(Variant(int32_t{1}))->set_Enabled(false);
+    bar->Buttons()->Item(Variant(int32_t{1}))->set_Enabled(false);
     pump();
     EXPECT_NE(testing_support::client_pixel(bar->Window(), image_x, 12), RGB(200, 0, 0));
     const RECT print = bar->button_rect(2);

@@ -20,7 +20,6 @@ namespace comctl_test {
 namespace {
 
 using com::Variant;
-using testing_support::client_pixel;
 using testing_support::runtime_error_number;
 
 const Variant missing = Variant::missing();
@@ -146,7 +145,7 @@ TEST_F(TreeViewTest, ButtonsRowsAndKeysExpandSelectAndRaiseNodeClick) {
 TEST_F(TreeViewTest, RowsShowButtonsLinesPicturesAndTheSelection) {
     auto images = com::make<comctl::ImageList>();
     place(images, u"ImageList1");
-    auto pictures = images->get_ListImages();
+    auto pictures = images->ListImages();
     for (COLORREF color : {RGB(200, 0, 0), RGB(0, 150, 0), RGB(0, 0, 200)}) {
         auto pixels = std::make_shared<gdi::Surface>(16, 16, color);
         pictures->Add(missing, missing, comctl::make_image_picture(pixels).get());

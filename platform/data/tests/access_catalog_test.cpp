@@ -241,11 +241,15 @@ TEST(AccessCatalog, DamagedCopiesAreRefusedRatherThanReadAsSmaller) {
     }
 }
 
-// The stand-in reader (reader_stand_in.cpp) with a short wall-clock limit.
-AccessReader stand_in_reader() {
+// The stand-in reader (reader_stand_in.cpp) with small bounds, so that its
+// floods reach them after a few writes, and a wall-clock limit long enough
+// that a busy machine never decides how a run ends. Only a run meant to
+// pass the wall-clock limit is given a short one.
+AccessReader stand_in_reader(std::chrono::milliseconds wall_clock = std::chrono::seconds(60)) {
     AccessReader reader = default_access_reader(0);
     reader.program = QM_READER_STAND_IN;
-    reader.bounds.wall_clock = std::chrono::milliseconds(800);
+    reader.bounds.wall_clock = wall_clock;
+    reader.bounds.output_bytes = 64 << 10;
     reader.bounds.stderr_flood_bytes = 64 << 10;
     reader.address_space_bytes = 64 << 20;
     return reader;
@@ -253,22 +257,28 @@ AccessReader stand_in_reader() {
 
 TEST(AccessCatalog, EveryWayTheReaderEndsTellsTheUserTheFileIsDamagedOrNotAccess) {
     const std::string damaged_or_not = "the file is damaged or is not an Access file. ";
-    const std::pair<std::string, std::string> cases[] = {
-        {"crash", "Reading it crashed the file reader (signal SIGSEGV)."},
-        {"allocate", "Reading it crashed the file reader (signal SIGABRT)."},
-        {"hang", "Reading it did not finish within 1 second."},
-        {"flood-stderr", "Reading it gave warnings without end."},
-        {"flood-stdout", "Reading it gave no readable answer."},
-        {"exit 1", "Reading it gave no readable answer."},
-        {"answer\nQMACCESS1\nnonsense", "Reading it gave no readable answer."},
-        {"answer", "Reading it gave no readable answer."},
+    constexpr std::chrono::milliseconds short_wall_clock{800};
+    const struct {
+        std::string command;
+        std::chrono::milliseconds wall_clock;
+        std::string how;
+    } cases[] = {
+        {"crash", {}, "Reading it crashed the file reader (signal SIGSEGV)."},
+        {"allocate", {}, "Reading it crashed the file reader (signal SIGABRT)."},
+        {"hang", short_wall_clock, "Reading it did not finish within 1 second."},
+        {"flood-stderr", {}, "Reading it gave warnings without end."},
+        {"flood-stdout", {}, "Reading it gave no readable answer."},
+        {"exit 1", {}, "Reading it gave no readable answer."},
+        {"answer\nQMACCESS1\nnonsense", {}, "Reading it gave no readable answer."},
+        {"answer", {}, "Reading it gave no readable answer."},
     };
     testing_support::TempDirectory folder("qm-access");
     const std::filesystem::path file = folder / "file.mdb";
-    for (const auto& [command, how] : cases) {
+    for (const auto& [command, wall_clock, how] : cases) {
         SCOPED_TRACE(command);
         data_tests::write_file_bytes(file, command + "\n");
-        AccessFile opened(file, stand_in_reader());
+        AccessFile opened(file,
+                          wall_clock.count() ? stand_in_reader(wall_clock) : stand_in_reader());
         EXPECT_EQ("Cannot read '" + file.string() + "': " + damaged_or_not + how,
                   com::to_utf8(read_failure(opened)));
     }

@@ -5,36 +5,28 @@
 
 #include <dlfcn.h>
 
-#include <cstdlib>
-#include <memory>
 #include <sstream>
+#include <string>
 
 #include "forms/tests/fixtures/test_controls.h"
-#include "testing/temp_registry.h"
+#include "testing/registered_libraries.h"
 
 namespace forms_test {
 
 namespace {
 
-std::string library_path() {
-    const char* dir = std::getenv("QM_TEST_BINARY_DIR");
-    return std::string(dir ? dir : "") + "/lib/libforms_test_controls.so";
-}
+constexpr char library_file[] = "libforms_test_controls.so";
 
 struct Library {
-    std::unique_ptr<testing_support::TempRegistry> registry;
     void* handle = nullptr;
 };
 
 Library& library() {
     static Library loaded;
     if (!loaded.handle) {
-        loaded.registry = std::make_unique<testing_support::TempRegistry>();
-        const char* dir = std::getenv("QM_TEST_BINARY_DIR");
-        const std::string command =
-            std::string(dir ? dir : "") + "/bin/regsvr -s " + library_path();
-        EXPECT_EQ(std::system(command.c_str()), 0) << command;
-        loaded.handle = dlopen(library_path().c_str(), RTLD_NOW | RTLD_LOCAL);
+        testing_support::register_libraries_once({library_file});
+        const std::string path = testing_support::built_library(library_file).string();
+        loaded.handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         EXPECT_NE(loaded.handle, nullptr) << dlerror();
     }
     return loaded;

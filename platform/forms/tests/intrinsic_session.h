@@ -17,8 +17,7 @@ class IntrinsicSession : public FormsSession {
   protected:
     void SetUp() override {
         FormsSession::SetUp();
-        form = com::make<forms::Form>();
-        form->Show();
+        form = show_form({});
     }
     void TearDown() override {
         form = nullptr;

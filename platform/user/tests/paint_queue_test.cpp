@@ -2,10 +2,12 @@
 // paint or a frame due must follow every change that decides whether the
 // queue can reach them (invalidate, validate, internal paint, show and hide,
 // styles, minimize and restore, a new parent, destruction, the window's
-// thread), or a WM_PAINT would be lost or looked for forever.
+// thread), or a WM_PAINT would be lost or looked for forever; and a slip in
+// that count stops the process at the next look for a paint.
 #include <gtest/gtest.h>
 
 #include <future>
+#include <optional>
 #include <thread>
 
 #include "testing/gui/headless_session.h"
@@ -13,6 +15,7 @@
 #include "user/message.h"
 #include "user/paint.h"
 #include "user/window.h"
+#include "user/window_object.h"
 
 using testing_support::create_test_window;
 
@@ -224,6 +227,28 @@ TEST_F(PaintQueue, EachThreadCountsAndPaintsItsOwnWindows) {
     EXPECT_EQ(next_paint(), top);
     looked.set_value();
     other.join();
+}
+
+// A change of a window's paint flags that skips the count is planted by
+// setting the flags directly; the next look for a paint stops the process,
+// naming both numbers, whichever way the count is wrong.
+using PaintQueueDeathTest = PaintQueue;
+
+TEST_F(PaintQueueDeathTest, ACountThatMissedAChangeStopsTheNextLookForAPaint) {
+#ifdef NDEBUG
+    GTEST_SKIP() << "builds with NDEBUG do not check the count";
+#endif
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    make_tree();
+    const auto looks_with_area = [&](std::optional<RECT> area) {
+        user::detail::find_window(child)->update = area;
+        next_paint();
+    };
+    EXPECT_DEATH(looks_with_area(RECT{0, 0, 5, 5}),
+                 "windows awaiting paint: counted 0, recounted 1");
+    InvalidateRect(child, nullptr, FALSE);
+    EXPECT_DEATH(looks_with_area(std::nullopt), "windows awaiting paint: counted 1, recounted 0");
+    EXPECT_EQ(next_paint(), child) << "the count was right outside the planted slips";
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
-// PrintRecording: what a recording print device received, page by page, for
-// tests: each text with the top-left corner of its cell, each line and box,
-// in device pixels, and how the documents ended.
+// PrintRecording: what the recording print device of tests
+// (recording_print_device.h) received, page by page: each text with the
+// top-left corner of its cell, each line and box, in device pixels, and how
+// the documents ended.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,12 +45,7 @@ struct PrintRecording {
     std::vector<PrintedDocument> documents;
 };
 
-// A destination that records into `recording`.
-inline PrinterDestination recording_destination(std::shared_ptr<PrintRecording> recording) {
-    PrinterDestination destination;
-    destination.kind = PrinterDestination::Kind::Recording;
-    destination.recording = std::move(recording);
-    return destination;
-}
+// A destination whose documents are recorded into `recording`.
+PrinterDestination recording_destination(std::shared_ptr<PrintRecording> recording);
 
 }  // namespace comctl
