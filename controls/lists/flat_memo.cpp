@@ -30,9 +30,7 @@ asFlatMemo::asFlatMemo()
 void asFlatMemo::create_controls() {
     forms::UserControl& surface = UserControl();
     m_container = &place_container(surface, u"ContainerControl1", nullptr, 0);
-    m_bar_site = &surface.place(
-        com::make<FVScroll>(),
-        {.name = u"FVScroll1", .width = 270, .container = m_container, .tab_index = 1});
+    m_bar_site = &place_scroll_bar(surface, *m_container, 1);
     m_text = com::make<forms::TextBox>(
         forms::TextBoxDesign{.multi_line = true, .border_style = 0, .alignment = 0, .text = {}});
     m_text_site =

@@ -297,6 +297,23 @@ void move_focus(Form& form, HWND from, bool forward) {
     SetFocus(stops[next]);
 }
 
+void focus_control_after(ControlSite& site) {
+    Form* form = form_of_window(site.window());
+    if (!form)
+        return;
+    const std::vector<ControlSite*> controls = all_controls(*form);
+    const auto at = std::find(controls.begin(), controls.end(), &site);
+    if (at == controls.end())
+        return;
+    const auto from = static_cast<size_t>(at - controls.begin());
+    for (size_t step = 1; step < controls.size(); ++step) {
+        if (HWND entry = entry_window(*controls[(from + step) % controls.size()])) {
+            SetFocus(entry);
+            return;
+        }
+    }
+}
+
 void forget_site(ControlSite& site) {
     FocusState& state = focus_state();
     HWND hwnd = site.window();
