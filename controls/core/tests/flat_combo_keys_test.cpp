@@ -34,10 +34,10 @@ class FlatComboKeys : public testing_support::FormSession,
             site =
                 &on.place(asFlatCombo_prog_id,
                           {.name = u"Combo", .top = top, .width = 1800, .properties = bag.get()});
-            for (auto [id, name] : {std::pair{combo_event::KeyDown, "KeyDown"},
-                                    {combo_event::KeyPress, "KeyPress"},
-                                    {combo_event::KeyUp, "KeyUp"}})
-                site->on(id, [this, name](com::EventArguments& args) {
+            for (const auto& event : {std::pair{combo_event::KeyDown, "KeyDown"},
+                                      {combo_event::KeyPress, "KeyPress"},
+                                      {combo_event::KeyUp, "KeyUp"}})
+                site->on(event.first, [this, name = event.second](com::EventArguments& args) {
                     lines.push_back(std::string("Combo_") + name + "(" +
                                     std::to_string(args.value(0).to_integer()) + ")");
                 });

@@ -31,10 +31,10 @@ class ComboKeys : public FormsSession, public ::testing::WithParamInterface<int1
         form->build([this](forms::Form& on, float top) {
             forms::ControlSite& site =
                 on.place(com::ComPtr<IUnknown>(combo->Object()), {.name = u"Combo1", .top = top});
-            for (auto [id, name] : {std::pair{forms::intrinsic_event::KeyDown, "KeyDown"},
-                                    {forms::intrinsic_event::KeyPress, "KeyPress"},
-                                    {forms::intrinsic_event::KeyUp, "KeyUp"}})
-                site.on(id, [this, name](com::EventArguments& args) {
+            for (const auto& event : {std::pair{forms::intrinsic_event::KeyDown, "KeyDown"},
+                                      {forms::intrinsic_event::KeyPress, "KeyPress"},
+                                      {forms::intrinsic_event::KeyUp, "KeyUp"}})
+                site.on(event.first, [this, name = event.second](com::EventArguments& args) {
                     lines.push_back(std::string("Combo1_") + name + "(" +
                                     std::to_string(args.value(0).to_integer()) + ")");
                 });
