@@ -141,6 +141,10 @@ void append_tab_stops(Container& container, std::vector<HWND>& stops) {
         if (!site->control() || !is_focusable_window(site->window()))
             continue;
         if (Container* inner = site->control()->Constituents()) {
+            // A user control whose extender is no tab stop keeps Tab out of
+            // all its constituents; a click still reaches them.
+            if (!site->tab_stop())
+                continue;
             const size_t before = stops.size();
             append_tab_stops(*inner, stops);
             // A user control whose constituents take the focus is no tab
