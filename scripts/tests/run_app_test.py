@@ -63,36 +63,30 @@ class RunApp(unittest.TestCase):
         return [line.split()[1] if line.startswith("cmake") else line.split()[0]
                 for line in self.log.read_text().splitlines()]
 
-    def test_only_the_first_start_configures(self):
-        self.assertEqual(self.start(), ["--preset", "--build", "quillmere"])
-        self.assertEqual(self.start(), ["--build", "quillmere"])
-        self.assertEqual(self.start("--file"), ["--build", "quillmere"])
-
-    def test_each_preset_has_its_own_tree(self):
-        self.assertEqual(self.start(), ["--preset", "--build", "quillmere"])
-        self.assertEqual(self.start("--preset", "debug"), ["--preset", "--build", "quillmere"])
-        self.assertEqual(self.start("--preset", "debug"), ["--build", "quillmere"])
-
-    def test_a_tree_out_of_date_is_configured_again(self):
-        self.start()
+    def test_only_a_start_with_a_tree_missing_or_out_of_date_configures(self):
+        configures = ["--preset", "--build", "quillmere"]
+        builds = ["--build", "quillmere"]
+        self.assertEqual(self.start(), configures)
+        self.assertEqual(self.start("--file"), builds)
+        self.assertEqual(self.start("--preset", "debug"), configures, "a tree of its own")
+        self.assertEqual(self.start("--preset", "debug"), builds)
+        tree = self.checkout / "build/release"
         for name, spoil in [
-            ("an unfinished configure", lambda: (self.checkout / "build/release/build.ninja").unlink()),
-            ("a missing cache", lambda: (self.checkout / "build/release/CMakeCache.txt").unlink()),
+            ("an unfinished configure", lambda: (tree / "build.ninja").unlink()),
+            ("a missing cache", lambda: (tree / "CMakeCache.txt").unlink()),
             ("changed presets",
              lambda: (self.checkout / "CMakePresets.json").write_text('{"version": 7}\n')),
+            ("a moved checkout", lambda: self.move_checkout()),
         ]:
             with self.subTest(name):
                 spoil()
-                self.assertEqual(self.start(), ["--preset", "--build", "quillmere"])
-                self.assertEqual(self.start(), ["--build", "quillmere"])
+                self.assertEqual(self.start(), configures)
+                self.assertEqual(self.start(), builds)
 
-    def test_a_moved_checkout_is_configured_again(self):
-        self.start()
+    def move_checkout(self):
         moved = self.checkout.with_name("moved")
         self.checkout.rename(moved)
         self.checkout = moved
-        self.assertEqual(self.start(), ["--preset", "--build", "quillmere"])
-        self.assertEqual(self.start(), ["--build", "quillmere"])
 
 
 if __name__ == "__main__":

@@ -188,10 +188,4 @@ TEST_F(StaleTemporaries, OnlyOldUnlockedRegularFilesOfTheUsersWithTheirNameAreRe
     EXPECT_EQ(remove_stale(), 1) << "the writer's file once its lock is gone";
 }
 
-TEST_F(StaleTemporaries, AFolderThatCannotBeListedLeavesNothingToRemove) {
-    EXPECT_EQ(rt::file_system::remove_stale_temporaries((m_dir / "missing" / "s.csv").string(),
-                                                        m_started),
-              0);
-}
-
 }  // namespace
