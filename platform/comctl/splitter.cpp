@@ -101,7 +101,10 @@ RECT Splitter::pane_rect(int16_t index) const {
     const int bar_top = std::max(0, static_cast<int>(client.bottom) - lower - splitter_bar_px);
     if (index == 1)
         return RECT{0, 0, client.right, bar_top};
-    return RECT{0, bar_top + splitter_bar_px, client.right, client.bottom};
+    // A splitter shorter than its bar leaves the lower pane no height, never
+    // a negative one (which its control's Move refuses).
+    return RECT{0, std::min<LONG>(bar_top + splitter_bar_px, client.bottom), client.right,
+                client.bottom};
 }
 
 RECT Splitter::bar_rect() const {

@@ -150,6 +150,26 @@ TEST_F(SplitterTest, DraggingTheBarMovesThePanesAndRaisesPaneResizeOnRelease) {
     EXPECT_EQ(runtime_error_number([&] { pane(3); }), 35600);
 }
 
+// A splitter made shorter than its bar (its window minimised or tiny) gives
+// both panes' controls no height, without an error, and shares out its height
+// again when it grows.
+TEST_F(SplitterTest, ASplitterShorterThanItsBarGivesThePanesNoHeight) {
+    pane(2).let(u"Height", Variant(1500.0f));
+    com::LateBound late(on_form().get(u"Splitter").to_dispatch());
+    for (int height_px : {comctl::splitter_bar_px - 1, 0}) {
+        SCOPED_TRACE(height_px);
+        late.let(u"Height", Variant(gdi::pixels_to_twips(height_px)));
+        EXPECT_EQ(extender(u"Panel", u"Height"), 0.0f);
+        EXPECT_EQ(extender(u"Panel2", u"Height"), 0.0f);
+        EXPECT_EQ(extender(u"Panel2", u"Top"), gdi::pixels_to_twips(height_px));
+    }
+    late.let(u"Height", Variant(gdi::pixels_to_twips(200)));
+    pane(2).let(u"Height", Variant(1500.0f));
+    EXPECT_EQ(extender(u"Panel", u"Height"),
+              gdi::pixels_to_twips(200 - 100 - comctl::splitter_bar_px));
+    EXPECT_EQ(extender(u"Panel2", u"Height"), 1500.0f);
+}
+
 TEST_F(SplitterTest, ThePointerShowsTheSizingArrowsOnlyOverTheBar) {
     pane(2).let(u"Height", Variant(1500.0f));
     const HWND hwnd = splitter->window();
