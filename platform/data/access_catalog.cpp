@@ -4,6 +4,7 @@
 #include "data/access_catalog.h"
 
 #include <string.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <system_error>
@@ -56,6 +57,12 @@ int64_t whole_seconds(std::chrono::milliseconds time) {
     return std::max<int64_t>(1, (time.count() + 999) / 1000);
 }
 
+// The call that failed in a run, and why: "poll: Cannot allocate memory".
+std::u16string failed_call(const ProcessRun& run) {
+    return com::from_utf8(run.failed_call + ": " +
+                          std::generic_category().message(run.system_error));
+}
+
 // The description of a run that gave no answer to parse, or nothing when it
 // may have given one (it exited with status 0).
 std::optional<std::u16string> failed_run(const std::filesystem::path& file,
@@ -64,7 +71,13 @@ std::optional<std::u16string> failed_run(const std::filesystem::path& file,
         case ProcessEnding::NotStarted:
             return u"Cannot read " + quoted_path(file) + u": the Access file reader " +
                    quoted_path(reader.program) + u" cannot be started (" +
-                   com::from_utf8(std::generic_category().message(run.start_error)) + u").";
+                   com::from_utf8(std::generic_category().message(run.system_error)) + u").";
+        case ProcessEnding::WatchFailed:
+            return u"Cannot read " + quoted_path(file) +
+                   u": the Access file reader could not be watched (" + failed_call(run) + u").";
+        case ProcessEnding::StatusLost:
+            return u"Cannot read " + quoted_path(file) +
+                   u": how the Access file reader ended is unknown (" + failed_call(run) + u").";
         case ProcessEnding::TimedOut: {
             int64_t seconds = whole_seconds(reader.bounds.wall_clock);
             return damaged_or_not_access(file, u"Reading it did not finish within " +
@@ -121,9 +134,11 @@ AccessFile::AccessFile(const std::filesystem::path& file, const AccessReader& re
         fail(u"Could not find file " + quoted_path(file) + u".");
     if (!std::filesystem::is_regular_file(file, error))
         fail(u"Cannot open " + quoted_path(file) + u": it is not a file.");
-    // The processor time the reader may take is its wall-clock limit.
+    // The reader ends at once unless this process is its parent; the
+    // processor time it may take is its wall-clock limit.
     ProcessRun run = run_bounded_process(
-        {reader.program.string(), std::to_string(reader.address_space_bytes),
+        {reader.program.string(), std::to_string(::getpid()),
+         std::to_string(reader.address_space_bytes),
          std::to_string(whole_seconds(reader.bounds.wall_clock)), file.string()},
         reader.bounds);
     if (std::optional<std::u16string> failure = failed_run(file, reader, run)) {

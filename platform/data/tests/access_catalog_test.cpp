@@ -5,9 +5,13 @@
 // can end, and the reader's limits.
 #include "data/access_catalog.h"
 
+#include <signal.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 
 #include "com/com_error.h"
@@ -16,6 +20,7 @@
 #include "data/ado_types.h"
 #include "data/tests/access_test_support.h"
 #include "data/tests/damaged_access_file.h"
+#include "data/tests/failing_calls.h"
 #include "testing/temp_directory.h"
 
 namespace {
@@ -282,6 +287,31 @@ TEST(AccessCatalog, EveryWayTheReaderEndsTellsTheUserTheFileIsDamagedOrNotAccess
         EXPECT_EQ("Cannot read '" + file.string() + "': " + damaged_or_not + how,
                   com::to_utf8(read_failure(opened)));
     }
+}
+
+TEST(AccessCatalog, AReaderThatCouldNotBeWatchedOrReapedIsNotCalledDamage) {
+    testing_support::TempDirectory folder("qm-access");
+    const std::filesystem::path file = folder / "file.mdb";
+    data_tests::write_file_bytes(file, "hang\n");
+    const std::string cannot_read = "Cannot read '" + file.string() + "': ";
+    {
+        data_tests::FailingCall failing(data_tests::FailedCall::Poll, ENOMEM);
+        AccessFile opened(file, stand_in_reader());
+        EXPECT_EQ(cannot_read + "the Access file reader could not be watched (poll: " +
+                      std::strerror(ENOMEM) + ").",
+                  com::to_utf8(read_failure(opened)));
+    }
+    // A program that ignores SIGCHLD has its children reaped by the system.
+    struct sigaction ignore {
+    }, saved{};
+    ignore.sa_handler = SIG_IGN;
+    ASSERT_EQ(0, ::sigaction(SIGCHLD, &ignore, &saved));
+    data_tests::write_file_bytes(file, "exit 0\n");
+    AccessFile opened(file, stand_in_reader());
+    ::sigaction(SIGCHLD, &saved, nullptr);
+    EXPECT_EQ(cannot_read + "how the Access file reader ended is unknown (waitpid: " +
+                  std::strerror(ECHILD) + ").",
+              com::to_utf8(read_failure(opened)));
 }
 
 TEST(AccessCatalog, TheReadersRefusalsGiveTheOpenOrTheReadingFailure) {

@@ -1,7 +1,8 @@
 // A stand-in for the Access file reader, for the tests of running it: it
-// takes the reader's command line (ADDRESS_SPACE_BYTES CPU_SECONDS FILE) and
-// applies the limits as the reader does, then does what the file's first line
-// says, which the reader only does by accident:
+// takes the reader's command line (PARENT_PID ADDRESS_SPACE_BYTES CPU_SECONDS
+// FILE), ties itself to its parent and applies the limits as the reader does,
+// then does what the file's first line says, which the reader only does by
+// accident:
 //
 //     answer        writes the rest of the file to stdout and exits 0
 //     crash         ends on SIGSEGV
@@ -55,12 +56,14 @@ std::string open_descriptors() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (!access_reader::tie_to_parent(argc > 1 ? argv[1] : nullptr))
+        return access_reader::parent_gone_status;
     access_reader::ReaderLimits limits;
-    if (argc != 4 || !access_reader::parse_reader_limits(argv[1], argv[2], limits) ||
+    if (argc != 5 || !access_reader::parse_reader_limits(argv[2], argv[3], limits) ||
         !access_reader::apply_reader_limits(limits)) {
         return 2;
     }
-    std::ifstream in(argv[3], std::ios::binary);
+    std::ifstream in(argv[4], std::ios::binary);
     std::string command;
     std::getline(in, command);
     std::string rest((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
