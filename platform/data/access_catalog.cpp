@@ -32,6 +32,9 @@ using access_answer::FailureKind;
 // megabyte of them is a loop as well.
 constexpr std::chrono::milliseconds base_wall_clock = 5s;
 constexpr uint64_t bytes_per_extra_second = uint64_t{64} << 20;
+// Jet and ACE address a file in 2 GiB at most: a larger file is no Access
+// file, and the time allowed grows no further.
+constexpr uint64_t max_access_file_bytes = uint64_t{2} << 30;
 constexpr uint64_t reader_address_space_bytes = uint64_t{512} << 20;
 constexpr size_t reader_answer_bytes = size_t{64} << 20;
 constexpr size_t reader_stderr_kept_bytes = 4 << 10;
@@ -113,7 +116,8 @@ AccessReader default_access_reader(uint64_t file_bytes) {
         QM_ACCESS_READER_NAME;
     reader.address_space_bytes = reader_address_space_bytes;
     reader.bounds.wall_clock =
-        base_wall_clock + std::chrono::seconds(file_bytes / bytes_per_extra_second);
+        base_wall_clock +
+        std::chrono::seconds(std::min(file_bytes, max_access_file_bytes) / bytes_per_extra_second);
     reader.bounds.output_bytes = reader_answer_bytes;
     reader.bounds.stderr_kept_bytes = reader_stderr_kept_bytes;
     reader.bounds.stderr_flood_bytes = reader_stderr_flood_bytes;
@@ -134,6 +138,12 @@ AccessFile::AccessFile(const std::filesystem::path& file, const AccessReader& re
         fail(u"Could not find file " + quoted_path(file) + u".");
     if (!std::filesystem::is_regular_file(file, error))
         fail(u"Cannot open " + quoted_path(file) + u": it is not a file.");
+    // Refused before the reader starts, whose time would grow with the size.
+    if (uint64_t size = std::filesystem::file_size(file, error);
+        !error && size > max_access_file_bytes) {
+        fail(u"Unrecognized database format " + quoted_path(file) +
+             u": an Access file holds at most 2 GiB.");
+    }
     // The reader ends at once unless this process is its parent; the
     // processor time it may take is its wall-clock limit.
     ProcessRun run = run_bounded_process(

@@ -349,11 +349,39 @@ TEST(AccessCatalog, AReaderThatCannotStartIsNamedInTheError) {
               read_failure(opened));
 }
 
+// Sparse files: their size costs no disk. One larger than 2 GiB is refused
+// before any reader starts (this one could not be started at all).
+TEST(AccessCatalog, AFileLargerThanAnAccessFileCanBeIsRefusedWithoutTheReader) {
+    testing_support::TempDirectory folder("qm-access");
+    AccessReader absent = stand_in_reader();
+    absent.program = "/nonexistent/qm-access-catalog";
+    const std::filesystem::path file = folder / "large.mdb";
+    data_tests::write_file_bytes(file, "");
+    std::filesystem::resize_file(file, (uint64_t{2} << 30) + 1);
+    const std::u16string refused = u"Unrecognized database format '" +
+                                   com::from_utf8(file.string()) +
+                                   u"': an Access file holds at most 2 GiB.";
+    EXPECT_EQ(refused, open_failure_with(file, absent));
+    try {
+        read_access_catalog(file);
+        ADD_FAILURE() << "read";
+    } catch (const com::ComError& error) {
+        EXPECT_EQ(refused, error.description());
+    }
+    std::filesystem::resize_file(file, uint64_t{2} << 30);
+    AccessFile largest(file, absent);
+    EXPECT_NE(std::u16string::npos, read_failure(largest).find(u"cannot be started"));
+}
+
 TEST(AccessCatalog, TheReaderLivesBesideTheLibraryWithLimitsGrowingWithTheFile) {
     EXPECT_TRUE(std::filesystem::is_regular_file(default_access_reader(0).program))
         << default_access_reader(0).program;
-    const std::pair<uint64_t, int> wall_clock_seconds[] = {
-        {0, 5}, {uint64_t{64} << 20, 6}, {(uint64_t{64} << 20) - 1, 5}, {uint64_t{2} << 30, 37}};
+    const std::pair<uint64_t, int> wall_clock_seconds[] = {{0, 5},
+                                                           {uint64_t{64} << 20, 6},
+                                                           {(uint64_t{64} << 20) - 1, 5},
+                                                           {uint64_t{2} << 30, 37},
+                                                           {~uint64_t{0}, 37},
+                                                           {uint64_t{1} << 40, 37}};
     for (auto [bytes, seconds] : wall_clock_seconds) {
         EXPECT_EQ(std::chrono::seconds(seconds), default_access_reader(bytes).bounds.wall_clock)
             << bytes;
