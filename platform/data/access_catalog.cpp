@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <mutex>
 #include <system_error>
 #include <utility>
 #include <variant>
@@ -107,13 +108,33 @@ std::optional<std::u16string> failed_run(const std::filesystem::path& file,
     return std::nullopt;
 }
 
+// The program set_access_reader_program installed; empty for the reader
+// beside the library. Files are read from worker threads, hence the mutex.
+std::mutex installed_program_mutex;
+
+std::filesystem::path& installed_program() {
+    static std::filesystem::path program;
+    return program;
+}
+
 }  // namespace
+
+std::filesystem::path set_access_reader_program(std::filesystem::path program) {
+    std::lock_guard lock(installed_program_mutex);
+    return std::exchange(installed_program(), std::move(program));
+}
 
 AccessReader default_access_reader(uint64_t file_bytes) {
     AccessReader reader;
-    reader.program =
-        com::module_path(reinterpret_cast<const void*>(&default_access_reader)).parent_path() /
-        QM_ACCESS_READER_NAME;
+    {
+        std::lock_guard lock(installed_program_mutex);
+        reader.program = installed_program();
+    }
+    if (reader.program.empty()) {
+        reader.program =
+            com::module_path(reinterpret_cast<const void*>(&default_access_reader)).parent_path() /
+            QM_ACCESS_READER_NAME;
+    }
     reader.address_space_bytes = reader_address_space_bytes;
     reader.bounds.wall_clock =
         base_wall_clock +

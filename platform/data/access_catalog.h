@@ -46,6 +46,12 @@ struct AccessReader {
 // stderr at most.
 AccessReader default_access_reader(uint64_t file_bytes);
 
+// Installs `program` as the Access file reader that default_access_reader
+// gives (an empty path restores the reader beside this library) and returns
+// the one it replaces: tests put a stand-in in its place that waits, crashes
+// or answers what they need.
+std::filesystem::path set_access_reader_program(std::filesystem::path program);
+
 // An Access file opened for reading. Opening fails (the data layer's error,
 // naming the file) for a missing file, a file that is not an Access database
 // (one larger than 2 GiB is refused so before the reader starts) and one

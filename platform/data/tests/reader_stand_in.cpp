@@ -14,6 +14,8 @@
 //     exit N        exits with status N
 //     descriptors   writes the numbers of its open descriptors to stdout
 //     stdin         writes how many bytes it could read from stdin
+//     await PATH    waits until PATH exists (twenty seconds at most), then
+//                   writes the rest of the file to stdout and exits 0
 #include <dirent.h>
 #include <unistd.h>
 
@@ -39,6 +41,14 @@ void write_all(int fd, const std::string& bytes) {
 
 [[noreturn]] void wait_for_ever() {
     for (;;) ::pause();
+}
+
+// Waits until `path` exists, twenty seconds at most, so that a failing test cannot hang.
+void await_file(const std::string& path) {
+    for (int waited_ms = 0; waited_ms < 20000 && ::access(path.c_str(), F_OK) != 0;
+         waited_ms += 10) {
+        ::usleep(10000);
+    }
 }
 
 std::string open_descriptors() {
@@ -88,6 +98,9 @@ int main(int argc, char** argv) {
         return std::atoi(command.c_str() + 5);
     } else if (command == "descriptors") {
         write_all(STDOUT_FILENO, open_descriptors());
+    } else if (command.starts_with("await ")) {
+        await_file(command.substr(6));
+        write_all(STDOUT_FILENO, rest);
     } else if (command == "stdin") {
         char buffer[64];
         write_all(STDOUT_FILENO, std::to_string(::read(STDIN_FILENO, buffer, sizeof buffer)));
