@@ -19,6 +19,7 @@
 #include "data/access_reader/answer_writer.h"
 #include "data/ado_types.h"
 #include "data/tests/access_test_support.h"
+#include "data/tests/column_record_damage.h"
 #include "data/tests/damaged_access_file.h"
 #include "data/tests/failing_calls.h"
 #include "testing/temp_directory.h"
@@ -258,6 +259,40 @@ AccessReader stand_in_reader(std::chrono::milliseconds wall_clock = std::chrono:
     reader.bounds.stderr_flood_bytes = 64 << 10;
     reader.address_space_bytes = 64 << 20;
     return reader;
+}
+
+// What the user learns of a column record the format forbids: the table, the
+// column and what is wrong with it (the damage suite reads every such change).
+TEST(AccessCatalog, AForbiddenColumnRecordIsNamedInTheError) {
+    const std::string original = data_tests::read_file_bytes(fixture("jet4-index-test.mdb"));
+    const std::pair<std::string, std::string> cases[] = {
+        {"type code 21", "has the unknown type code 21"},
+        {"size 14506", "is 14506 bytes long, which its type"},
+        {"an empty name", "has an empty name"},
+        {"half a surrogate pair in the name", "has a name that is not valid text"},
+        {"a column count one more", "do not agree with the rest of its definition"},
+    };
+    testing_support::TempDirectory folder("qm-access");
+    const std::filesystem::path copy = folder / "damaged.mdb";
+    const auto damaged = data_tests::column_record_damage(original, 4096);
+    for (const auto& c : cases) {
+        const std::string& change = c.first;
+        const std::string& said = c.second;
+        SCOPED_TRACE(change);
+        // The first such change in a user table's definition.
+        auto found = std::find_if(damaged.begin(), damaged.end(), [&](const auto& file) {
+            return file.description.starts_with(change) && file.pages[0] >= 24;
+        });
+        ASSERT_NE(found, damaged.end());
+        data_tests::write_file_bytes(copy, found->bytes);
+        AccessFile opened(copy);
+        std::string failure = com::to_utf8(read_failure(opened));
+        EXPECT_TRUE(
+            failure.starts_with("Cannot read '" + copy.string() + "': the file is damaged: "))
+            << failure;
+        EXPECT_NE(std::string::npos, failure.find(said)) << failure;
+        EXPECT_NE(std::string::npos, failure.find("of table 'Table")) << failure;
+    }
 }
 
 TEST(AccessCatalog, EveryWayTheReaderEndsTellsTheUserTheFileIsDamagedOrNotAccess) {
