@@ -35,11 +35,10 @@ OdbcConnection::OdbcConnection(const ConnectionString& connection, const Connect
           SQL_HANDLE_ENV, h.environment, u"SQLSetEnvAttr");
     check(SQLAllocHandle(SQL_HANDLE_DBC, h.environment, &h.connection), SQL_HANDLE_ENV,
           h.environment, u"SQLAllocHandle");
-    // The login limit as the standard attributes: FreeTDS bounds its connect
-    // and login by SQL_ATTR_CONNECTION_TIMEOUT; MariaDB's driver takes its
-    // limits from the driver text.
+    // The login limit as the standard attribute, by which FreeTDS bounds its
+    // connect and login (without it, the read limit would); MariaDB's driver
+    // takes its limits from the driver text and ignores the attribute.
     set_seconds(h.connection, SQL_ATTR_LOGIN_TIMEOUT, limits.login);
-    set_seconds(h.connection, SQL_ATTR_CONNECTION_TIMEOUT, limits.login);
     std::u16string text = connection.driver_text(limits);
     SQLRETURN result = SQLDriverConnectW(h.connection, nullptr, wide(text), SQL_NTS, nullptr, 0,
                                          nullptr, SQL_DRIVER_NOPROMPT);

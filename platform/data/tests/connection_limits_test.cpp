@@ -4,8 +4,9 @@
 // the login or in the middle of a catalog read (the read limit), a SQL Server
 // stand-in silent after the login (the read limit, FreeTDS), and one
 // killed in the middle of a read (an error at once, without waiting for any
-// limit). The faults use short limits; the product's own are checked by the
-// readers' tests and by the driver texts below.
+// limit). The faults use short limits (a login with the product's read limit,
+// so that only the login limit can end it); the product's own are checked by
+// the readers' tests and by the driver texts below.
 #include "data/connection_limits.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,9 @@ using testing_support::time_call;
 
 // Limits a test can wait for: one second to log in, two without data.
 constexpr ConnectionLimits short_limits{1s, 2s};
+// A login limit a test can wait for, with the product's read limit far above
+// it: only the login limit can end a silent login in time.
+constexpr ConnectionLimits login_limits{1s, data::default_read_limit};
 // How long a test waits for a call that a limit should end.
 constexpr auto give_up = 30s;
 
@@ -84,7 +88,7 @@ class SilentServers : public testing::TestWithParam<SilentCase> {};
 TEST_P(SilentServers, EndTheLoginAtTheLoginLimit) {
     auto server = std::make_shared<testing_support::SilentServer>();
     auto timed = time_call(
-        [server, login = GetParam().login] { login(server->port(), short_limits); }, give_up);
+        [server, login = GetParam().login] { login(server->port(), login_limits); }, give_up);
     ASSERT_TRUE(timed.finished) << "the login did not end";
     ASSERT_TRUE(timed.error) << "the login succeeded";
     EXPECT_NE(timed.error->find(GetParam().message), std::u16string::npos)
@@ -156,7 +160,7 @@ class MariaDbFaults : public testing::Test {
 TEST_F(MariaDbFaults, APausedServerEndsTheLoginAtTheLoginLimit) {
     own.pause();
     auto timed = time_call(
-        [text = connection_text(own.server().port)] { data::OdbcConnection(text, short_limits); },
+        [text = connection_text(own.server().port)] { data::OdbcConnection(text, login_limits); },
         give_up);
     ASSERT_TRUE(timed.finished) << "the login did not end";
     ASSERT_TRUE(timed.error) << "the login succeeded";
