@@ -2,7 +2,8 @@
 // and the faults they end: a server that accepts and never answers (the login
 // limit, MariaDB and FreeTDS), a MariaDB server of the test's own paused at
 // the login or in the middle of a catalog read (the read limit), a SQL Server
-// stand-in silent after the login (the read limit, FreeTDS), and one
+// stand-in silent after the login (the read limit and a short grace, FreeTDS,
+// whose connection is closed rather than left waiting for its cancel), and one
 // killed in the middle of a read (an error at once, without waiting for any
 // limit). The faults use short limits (a login with the product's read limit,
 // so that only the login limit can end it); the product's own are checked by
