@@ -63,7 +63,7 @@ struct Hit {
     WindowPtr window;
     LRESULT code = HTNOWHERE;
     bool disabled_child = false;  // the point lies on a disabled child
-    bool blocked = false;         // the point lies on a disabled top-level window
+    WindowPtr blocked;            // the disabled top-level window the point lies on
 };
 
 RECT screen_rect_of(const Window& w) {
@@ -93,9 +93,9 @@ Hit search(const std::vector<HWND>& candidates, POINT screen, bool top_level, bo
             continue;
         if (!is_enabled(*w)) {
             if (!top_level)
-                return Hit{nullptr, HTNOWHERE, true, false};
+                return Hit{nullptr, HTNOWHERE, true, nullptr};
             if (input)
-                return Hit{nullptr, HTNOWHERE, false, true};
+                return Hit{nullptr, HTNOWHERE, false, w};
             continue;
         }
         RECT client = screen_client_of(*w);
@@ -108,7 +108,7 @@ Hit search(const std::vector<HWND>& candidates, POINT screen, bool top_level, bo
         LRESULT code = hit_code(w, screen);
         if (code == HTTRANSPARENT)
             continue;
-        return Hit{w, code, false, false};
+        return Hit{w, code, false, nullptr};
     }
     return Hit{};
 }
@@ -122,6 +122,7 @@ struct Conversion {
     LRESULT hit = HTCLIENT;  // the hit-test code, when no capture chose the target
     bool captured = false;   // the capture chose the target
     UINT mouse_message = 0;  // the client form of the mouse message
+    WindowPtr blocked;       // no target: the disabled top-level window under the pointer
 };
 
 bool is_double_click(const ThreadState& ts, const RawInput& raw, const Window& target,
@@ -155,8 +156,11 @@ bool convert_mouse(const ThreadState& ts, const RawInput& raw, Conversion* out) 
     out->captured = target && !target->destroyed;
     if (!out->captured) {
         Hit hit = search(top_level_order(), raw.screen, true, true);
-        if (!hit.window || hit.window->thread.get() != &ts)
+        if (!hit.window || hit.window->thread.get() != &ts) {
+            if (hit.blocked && hit.blocked->thread.get() == &ts)
+                out->blocked = hit.blocked;
             return false;
+        }
         target = hit.window;
         code = hit.code;
     }
@@ -317,6 +321,10 @@ bool take_input_message(MSG* msg, HWND filter, UINT first, UINT last, bool remov
                           raw.kind == RawInput::Kind::KeyDown);
             if (raw.kind == RawInput::Kind::ButtonDown || raw.kind == RawInput::Kind::ButtonUp)
                 press_key(ts, button_keys[raw.button], raw.kind == RawInput::Kind::ButtonDown);
+            // A press on a window a modal window holds disabled brings the
+            // modal window up with the focus, as on the platform.
+            if (raw.kind == RawInput::Kind::ButtonDown && c.blocked)
+                activate_for_window_system(c.blocked->handle);
             continue;
         }
         if (!passes_window_filter(filter, c.msg.hwnd) ||

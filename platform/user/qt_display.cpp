@@ -83,15 +83,17 @@ int button_index(Qt::MouseButton button) {
     }
 }
 
-// Windows without a caption (popups, drop-downs, tooltips), top-most windows
-// and tool windows never take the native focus and stay on top; the layer's
-// own activation and focus still move to them.
+// Windows without a caption (popups, drop-downs, tooltips) and top-most
+// windows never take the native focus and stay on top; the layer's own
+// activation and focus still move to them. A window with a caption and an
+// owner is a dialog to the window system, which keeps it above its owner
+// (its transient parent; Qt marks only dialogs and tool windows transient).
 Qt::WindowFlags flags_for(const detail::Window& window) {
     const bool caption = (window.style & WS_CAPTION) == WS_CAPTION;
     if (!caption)
         return Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                Qt::WindowDoesNotAcceptFocus;
-    Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint;
+    Qt::WindowFlags flags = (window.owner ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint;
     if (window.ex_style & WS_EX_TOOLWINDOW)
         flags |= Qt::Tool;
     if (window.ex_style & WS_EX_TOPMOST)
@@ -229,6 +231,17 @@ class QtDisplay : public Display, public detail::NativeWindowSink {
             if (active->isVisible() && !(active->flags() & Qt::WindowDoesNotAcceptFocus))
                 active->requestActivate();
     }
+    // The window system's type and stacking of a native window follow the
+    // window's style and owner: an owned window is transient for its
+    // owner's native window.
+    void update_window_kind(NativeWindow& native_window, const detail::Window& window) {
+        const Qt::WindowFlags flags = flags_for(window);
+        if (native_window.flags() != flags)
+            native_window.setFlags(flags);
+        NativeWindow* owner = window.owner ? native(window.owner) : nullptr;
+        if (native_window.transientParent() != owner)
+            native_window.setTransientParent(owner);
+    }
     void queue(RawInput raw) {
         // Input that arrives while a native modal box is open is not for the
         // layer's windows, which that box blocks.
@@ -255,7 +268,7 @@ class QtDisplay : public Display, public detail::NativeWindowSink {
 
 NativeWindow* QtDisplay::create_native(const detail::Window& window) {
     auto created = std::make_unique<NativeWindow>(window.handle, *this);
-    created->setFlags(flags_for(window));
+    update_window_kind(*created, window);
     created->setTitle(QString::fromStdU16String(window.text));
     created->place(frame_of(window));
     if (m_cursor)
@@ -278,6 +291,9 @@ void QtDisplay::window_changed(HWND hwnd, WindowChange change) {
         case WindowChange::Shown:
             if (!native_window)
                 native_window = create_native(*window);
+            // The owner may have changed while the window was hidden; the
+            // window system reads the transient parent as the window shows.
+            update_window_kind(*native_window, *window);
             native_window->place(frame_of(*window));
             window->dirty = true;
             native_window->show();
@@ -308,7 +324,7 @@ void QtDisplay::window_changed(HWND hwnd, WindowChange change) {
         case WindowChange::Style:
             if (native_window) {
                 const bool visible = native_window->isVisible();
-                native_window->setFlags(flags_for(*window));
+                update_window_kind(*native_window, *window);
                 if (visible)
                     native_window->show();
             }

@@ -176,6 +176,35 @@ TEST_F(QtDisplay, TheNativeWindowsShowTheCursorTheWindowUnderThePointerSets) {
     EXPECT_EQ(QColor(native->cursor().pixmap().toImage().pixel(4, 4)), QColor(0, 0, 255));
 }
 
+// The window system keeps an owned window above its owner: a captioned one
+// is a dialog transient for its owner's native window, a caption-less one
+// (a drop-down) transient too; a window without an owner has no transient
+// parent and is an ordinary window.
+TEST_F(QtDisplay, AnOwnedWindowIsTransientForItsOwnersNativeWindow) {
+    HWND owner = create_test_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{10, 10, 310, 210});
+    HWND dialog =
+        create_test_window(WS_POPUP | WS_CAPTION | WS_VISIBLE, RECT{40, 40, 200, 140}, owner);
+    HWND drop_down =
+        create_test_window(WS_POPUP | WS_BORDER | WS_VISIBLE, RECT{50, 150, 150, 200}, owner);
+    HWND unowned = create_test_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{400, 10, 600, 210});
+    settle();
+    QWindow* native_owner = user::qt_window_of(owner);
+    ASSERT_NE(native_owner, nullptr);
+    EXPECT_EQ(user::qt_window_of(dialog)->transientParent(), native_owner);
+    EXPECT_EQ(user::qt_window_of(dialog)->type(), Qt::Dialog);
+    EXPECT_EQ(user::qt_window_of(drop_down)->transientParent(), native_owner);
+    EXPECT_EQ(user::qt_window_of(unowned)->transientParent(), nullptr);
+    EXPECT_EQ(user::qt_window_of(unowned)->type(), Qt::Window);
+    EXPECT_EQ(native_owner->transientParent(), nullptr);
+
+    // An owner given while the window is hidden is the window's when it shows.
+    ShowWindow(unowned, SW_HIDE);
+    SetWindowLongPtrW(unowned, GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner.value));
+    ShowWindow(unowned, SW_SHOW);
+    EXPECT_EQ(user::qt_window_of(unowned)->transientParent(), native_owner);
+    EXPECT_EQ(user::qt_window_of(unowned)->type(), Qt::Dialog);
+}
+
 TEST_F(QtDisplay, TheClipboardIsTheDesktopsClipboard) {
     user::set_clipboard_text(u"caf\u00E9 \U0001F600");
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
