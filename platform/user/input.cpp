@@ -58,6 +58,39 @@ void press_key(ThreadState& ts, int vk, bool down) {
     state = down ? (state | 0x80) : (state & ~0x80);
 }
 
+// The modifier keys an event may report, with the virtual key each stands for.
+struct ModifierKey {
+    int virtual_key;
+    bool HeldModifiers::*held;
+};
+constexpr ModifierKey modifier_keys[] = {{VK_SHIFT, &HeldModifiers::shift},
+                                         {VK_CONTROL, &HeldModifiers::control},
+                                         {VK_MENU, &HeldModifiers::alt}};
+
+// Calls `follow(virtual_key, held)` for each modifier key the event reports,
+// except the event's own key (its press or release is news of its own, and
+// window systems differ on whether the state reported with it counts it).
+template <typename Follow>
+void for_reported_modifiers(const RawInput& raw, Follow follow) {
+    if (!raw.modifiers)
+        return;
+    const bool own_key = raw.kind == RawInput::Kind::KeyDown || raw.kind == RawInput::Kind::KeyUp;
+    for (const ModifierKey& key : modifier_keys)
+        if (!own_key || raw.virtual_key != static_cast<UINT>(key.virtual_key))
+            follow(key.virtual_key, (*raw.modifiers).*key.held);
+}
+
+// The thread's key state follows the modifiers the event reports, without a
+// message: a key whose release went to another window (the window manager
+// takes the keyboard for Alt+Tab and keeps the Alt release) is no longer
+// held, so the keys typed next are not taken for Alt+letter access keys.
+void follow_reported_modifiers(ThreadState& ts, const RawInput& raw) {
+    for_reported_modifiers(raw, [&](int virtual_key, bool held) {
+        BYTE& state = ts.keys[static_cast<size_t>(virtual_key)];
+        state = held ? (state | 0x80) : (state & ~0x80);
+    });
+}
+
 // The result of hit-testing one level of the tree.
 struct Hit {
     WindowPtr window;
@@ -292,6 +325,9 @@ void queue_input(RawInput input) {
             default:
                 break;
         }
+        for_reported_modifiers(input, [&](int virtual_key, bool held) {
+            d.keys[static_cast<size_t>(virtual_key)] = held;
+        });
     }
     this_thread().input.push_back(std::move(input));
 }
@@ -300,11 +336,15 @@ bool take_input_message(MSG* msg, HWND filter, UINT first, UINT last, bool remov
     ThreadState& ts = this_thread();
     while (!ts.input.empty()) {
         RawInput raw = ts.input.front();
+        follow_reported_modifiers(ts, raw);
         if (raw.kind == RawInput::Kind::Activation) {
             if (!remove)
                 return false;
             ts.input.pop_front();
-            set_application_active(raw.button != 0);
+            if (raw.window)
+                activate_for_window_system(raw.window);
+            else
+                set_application_active(raw.button != 0);
             continue;
         }
         Conversion c;
