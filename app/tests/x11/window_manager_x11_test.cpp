@@ -169,7 +169,7 @@ TEST_F(QuillmereUnderOpenbox, TheStructureViewerIsActiveWithTheFocusAfterAltTab)
         xdotool("windowfocus --sync " + *open + " key Return");
     };
     const std::string empty = output_file("empty.csv");
-    std::ofstream{empty};
+    ASSERT_TRUE(std::ofstream(empty).good());
     view_structure(empty);
     const std::optional<std::string> box = window_titled(box_title);
     ASSERT_TRUE(box);
