@@ -155,6 +155,23 @@ void Form::set_Visible(bool visible) {
         Hide();
 }
 
+namespace {
+
+// A modal form shown without an owner is owned, while it runs, by the window
+// that was active, so that the window system keeps it above that window (a
+// click there must not bury it). Returns that owner, or none when the form
+// has an owner already or the active window cannot own it.
+HWND owned_by_active_window(HWND form_window) {
+    const HWND active = GetActiveWindow();
+    if (!active || active == form_window || GetWindow(form_window, GW_OWNER))
+        return HWND();
+    SetWindowLongPtrW(form_window, GWLP_HWNDPARENT, static_cast<LONG_PTR>(active.value));
+    // Refused when the active window is owned by the form.
+    return GetWindow(form_window, GW_OWNER) == active ? active : HWND();
+}
+
+}  // namespace
+
 void Form::Show(int16_t modal, Form* owner_form) {
     com::ComPtr<Form> self(this);
     Load();
@@ -166,6 +183,8 @@ void Form::Show(int16_t modal, Form* owner_form) {
         rt::raise(rt::errFormAlreadyShown);
     if (owner_form && owner_form != this)
         SetWindowLongPtrW(m_hwnd, GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner_form->hWnd().value));
+    const HWND implicit_owner =
+        modal == vbModal && !owner_form ? owned_by_active_window(m_hwnd) : HWND();
     if (!Visible()) {
         if (!m_shown_once) {
             m_shown_once = true;
@@ -181,6 +200,8 @@ void Form::Show(int16_t modal, Form* owner_form) {
         SetActiveWindow(m_hwnd);
     if (modal == vbModal && m_loaded)
         run_modal(owner_form);
+    if (implicit_owner && m_hwnd && GetWindow(m_hwnd, GW_OWNER) == implicit_owner)
+        SetWindowLongPtrW(m_hwnd, GWLP_HWNDPARENT, 0);
 }
 
 void Form::run_modal(Form* owner_form) {

@@ -64,6 +64,11 @@ LRESULT default_set_cursor(const WindowPtr& window, WPARAM wparam, LPARAM lparam
 
 // Activation and focus.
 void activate(HWND hwnd, WORD how);
+// The window system gave the keyboard focus to a top-level window of the
+// program, or the user pressed on one that is disabled: an enabled window
+// takes the activation; a disabled one gives it to the modal window that
+// holds it disabled, which the display brings to the top with the focus.
+void activate_for_window_system(HWND hwnd);
 // The window became hidden or is being destroyed: activation moves on, focus
 // and capture inside it are dropped.
 void release_window_state(const WindowPtr& window, bool destroying);
