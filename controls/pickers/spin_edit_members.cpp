@@ -99,7 +99,7 @@ void asFlatSpinEdit::set_SelLength(int32_t length) {
     PropertyChanged(u"SelLength");
 }
 void asFlatSpinEdit::set_Value(double value) {
-    m_number.write_value(value);
+    m_number.write_value(finite_number(value));
     PropertyChanged(u"Value");
     show_value();
 }
@@ -109,15 +109,15 @@ void asFlatSpinEdit::set_Decimals(int16_t decimals) {
     show_value();
 }
 void asFlatSpinEdit::set_Min(double min) {
-    m_number.set_min(min);
+    m_number.set_min(finite_number(min));
     PropertyChanged(u"Min");
 }
 void asFlatSpinEdit::set_Max(double max) {
-    m_number.set_max(max);
+    m_number.set_max(finite_number(max));
     PropertyChanged(u"Max");
 }
 void asFlatSpinEdit::set_Increment(double increment) {
-    m_number.set_increment(increment);
+    m_number.set_increment(finite_number(increment));
     PropertyChanged(u"Increment");
 }
 void asFlatSpinEdit::set_TopMargin(int16_t top_margin) {

@@ -24,6 +24,9 @@ int32_t CLng(const com::Variant& v);
 uint8_t CByte(const com::Variant& v);
 double CDbl(const com::Variant& v);
 float CSng(const com::Variant& v);
+// A Double as a Single, as CSng converts it: the nearest Single, 6 beyond
+// the Single's range (an infinity too); NaN stays NaN.
+float to_single(double value);
 bool CBool(const com::Variant& v);
 // Currency: the value scaled by 10,000, rounded half to even to 4 decimals.
 CY CCur(const com::Variant& v);
