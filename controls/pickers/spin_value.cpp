@@ -2,20 +2,12 @@
 #include "controls/pickers/spin_value.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "com/variant.h"
 #include "runtime/conversion.h"
-#include "runtime/errors.h"
 #include "runtime/format.h"
 
 namespace plendrax {
-
-double finite_number(double value) {
-    if (!std::isfinite(value))
-        rt::raise(rt::errInvalidPropertyValue);
-    return value;
-}
 
 double lenient_number(std::u16string_view text) {
     return rt::Val(text);

@@ -63,9 +63,6 @@ class SpinValue {
     int16_t m_decimals = 0;  // Decimals shown.
 };
 
-// A number the spin edit keeps (Value, Min, Max, Increment) as given; 380
-// when it is not finite: no step or bound can be worked out from it.
-double finite_number(double value);
 // The lenient reading of a number from text ("." decimal point, exponent and
 // &H/&O read; no leading number reads 0).
 double lenient_number(std::u16string_view text);

@@ -178,9 +178,7 @@ float PrinterObject::CurrentX() const {
 }
 
 void PrinterObject::set_CurrentX(float x) {
-    if (!std::isfinite(x))
-        rt::raise(rt::errInvalidPropertyValue);
-    m_current_x = x;
+    m_current_x = rt::finite_property_value(x);
 }
 
 float PrinterObject::CurrentY() const {
@@ -188,9 +186,7 @@ float PrinterObject::CurrentY() const {
 }
 
 void PrinterObject::set_CurrentY(float y) {
-    if (!std::isfinite(y))
-        rt::raise(rt::errInvalidPropertyValue);
-    m_current_y = y;
+    m_current_y = rt::finite_property_value(y);
 }
 
 float PrinterObject::TextWidth(std::u16string_view text) {

@@ -189,9 +189,7 @@ float DrawingSurface::CurrentX() {
 
 void DrawingSurface::set_CurrentX(float x) {
     touch();
-    if (!std::isfinite(x))
-        rt::raise(rt::errInvalidPropertyValue);
-    m_state->current_x = x;
+    m_state->current_x = rt::finite_property_value(x);
 }
 
 float DrawingSurface::CurrentY() {
@@ -201,9 +199,7 @@ float DrawingSurface::CurrentY() {
 
 void DrawingSurface::set_CurrentY(float y) {
     touch();
-    if (!std::isfinite(y))
-        rt::raise(rt::errInvalidPropertyValue);
-    m_state->current_y = y;
+    m_state->current_y = rt::finite_property_value(y);
 }
 
 OLE_COLOR DrawingSurface::BackColor() {

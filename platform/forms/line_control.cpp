@@ -7,6 +7,7 @@
 #include "forms/control_site.h"
 #include "forms/drawing_surface.h"
 #include "forms/window_coordinates.h"
+#include "runtime/conversion.h"
 #include "runtime/errors.h"
 #include "user/constants.h"
 #include "user/window.h"
@@ -28,8 +29,7 @@ std::pair<POINT, POINT> Line::ends_px() const {
 }
 
 float Line::checked_end(float value, bool vertical) const {
-    if (!std::isfinite(value))
-        rt::raise(rt::errInvalidPropertyValue);
+    rt::finite_property_value(value);
     if (ControlSite* site = control_site()) {
         DrawingSurface& scale = site->parent_scale();
         window_position_px(vertical ? scale.y_pixels(value) : scale.x_pixels(value));

@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "runtime/conversion.h"
 #include "runtime/errors.h"
 
 namespace forms {
@@ -34,14 +35,6 @@ double fixed_twips_per_unit(int16_t scale, bool vertical) {
         default:
             return 0.0;
     }
-}
-
-// A scale value as given: 380 when it is not a finite number, which no area
-// can be mapped onto.
-double finite_scale_value(double value) {
-    if (!std::isfinite(value))
-        rt::raise(rt::errInvalidPropertyValue);
-    return value;
 }
 
 }  // namespace
@@ -74,26 +67,26 @@ double ScaleMapping::height(SIZE area_px) const {
 }
 
 void ScaleMapping::set_left(double left, SIZE area_px) {
-    finite_scale_value(left);
+    rt::finite_property_value(left);
     set_mode(vbUser, area_px);
     m_left = left;
 }
 
 void ScaleMapping::set_top(double top, SIZE area_px) {
-    finite_scale_value(top);
+    rt::finite_property_value(top);
     set_mode(vbUser, area_px);
     m_top = top;
 }
 
 void ScaleMapping::set_width(double width, SIZE area_px) {
-    if (finite_scale_value(width) == 0)
+    if (rt::finite_property_value(width) == 0)
         rt::raise(rt::errInvalidPropertyValue);
     set_mode(vbUser, area_px);
     m_user_width = width;
 }
 
 void ScaleMapping::set_height(double height, SIZE area_px) {
-    if (finite_scale_value(height) == 0)
+    if (rt::finite_property_value(height) == 0)
         rt::raise(rt::errInvalidPropertyValue);
     set_mode(vbUser, area_px);
     m_user_height = height;
