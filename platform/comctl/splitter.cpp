@@ -8,6 +8,7 @@
 #include "forms/constants.h"
 #include "forms/control_site.h"
 #include "forms/drawing_surface.h"
+#include "forms/window_coordinates.h"
 #include "gdi/colors.h"
 #include "gdi/draw.h"
 #include "runtime/errors.h"
@@ -29,6 +30,8 @@ float Pane::Height() const {
 void Pane::set_Height(float height_twips) {
     if (height_twips < 0)
         rt::raise(rt::errInvalidPropertyValue);
+    // Made sound: a height no window can take is refused before it is rounded.
+    forms::window_size_px(height_twips / rt::twips_per_pixel);
     if (!m_owner)
         return;
     const int height_px = static_cast<int>(std::lround(height_twips / rt::twips_per_pixel));

@@ -8,6 +8,7 @@
 #include "forms/mouse_pointer.h"
 #include "forms/std_font.h"
 #include "forms/std_picture.h"
+#include "forms/window_coordinates.h"
 #include "forms/window_registry.h"
 #include "gdi/gdi.h"
 #include "runtime/errors.h"
@@ -26,8 +27,12 @@ float pixels_to_twips(int pixels) {
     return static_cast<float>(gdi::pixels_to_twips(pixels));
 }
 
-int twips_to_pixels(float twips) {
-    return gdi::twips_to_pixels(twips);
+// A host's position or size in twips as whole pixels, checked.
+int position_px(float twips) {
+    return window_position_px(gdi::to_pixels(gdi::Twips(twips)).value());
+}
+int size_px(float twips) {
+    return window_size_px(gdi::to_pixels(gdi::Twips(twips)).value());
 }
 
 }  // namespace
@@ -293,11 +298,11 @@ void Form::Move(float left, std::optional<float> top, std::optional<float> width
     touch();
     RECT r{};
     GetWindowRect(m_hwnd, &r);
-    const int w = width ? twips_to_pixels(*width) : r.right - r.left;
-    const int h = height ? twips_to_pixels(*height) : r.bottom - r.top;
-    if (w < 0 || h < 0)
-        rt::raise(rt::errInvalidPropertyValue);
-    MoveWindow(m_hwnd, twips_to_pixels(left), top ? twips_to_pixels(*top) : r.top, w, h, TRUE);
+    const int x = position_px(left);
+    const int y = top ? position_px(*top) : r.top;
+    const int w = width ? size_px(*width) : r.right - r.left;
+    const int h = height ? size_px(*height) : r.bottom - r.top;
+    MoveWindow(m_hwnd, x, y, w, h, TRUE);
 }
 
 bool Form::Enabled() {

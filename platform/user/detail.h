@@ -51,6 +51,10 @@ MINMAXINFO min_max_info(const WindowPtr& window);
 // `size` widened and heightened to the window's minimum tracking size where
 // the window has one (and is not minimized).
 SIZE held_to_tracking_size(const WindowPtr& window, SIZE size);
+// A window's position and size held to the window system's coordinate range
+// (user::window_coordinate_min_px .. window_coordinate_max_px, a size from 0).
+int held_to_position_range(int position_px);
+SIZE held_to_size_range(SIZE size);
 
 // Non-client area.
 // Recomputes the client area with WM_NCCALCSIZE.

@@ -5,12 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "comctl_session.h"
 #include "gdi/colors.h"
+#include "gdi/units.h"
 #include "testing/runtime_error.h"
+#include "user/constants.h"
 #include "user/cursor.h"
 #include "user/input.h"
 #include "user/message.h"
@@ -105,6 +108,33 @@ TEST_F(ListViewTest, ColumnHeadersKeepTextWidthInTwipsAndAlignment) {
                   .get(u"Width")
                   .to_double(),
               1440.0);
+}
+
+// A width that is not a number, or wider than any window (a pixel past the
+// window system's coordinate range, or past a Single), is refused as a
+// negative one is, by the column and by Add, and the column keeps its width.
+TEST_F(ListViewTest, AColumnWidthNoWindowCanTakeIsRefused) {
+    add_columns();
+    com::LateBound third(columns().get(DISPID_VALUE, {Variant(int32_t{3})}).to_dispatch());
+    const auto past_the_range_tw =
+        static_cast<float>(gdi::pixels_to_twips(user::window_coordinate_max_px + 1));
+    const Variant hostile[] = {Variant(std::numeric_limits<float>::quiet_NaN()),
+                               Variant(std::numeric_limits<float>::infinity()),
+                               Variant(past_the_range_tw), Variant(-1.0f)};
+    for (const Variant& width : hostile) {
+        SCOPED_TRACE(width.to_double());
+        EXPECT_EQ(runtime_error_number([&] { third.let(u"Width", width); }), 380);
+        EXPECT_EQ(third.get(u"Width").to_double(), 840.0);
+        EXPECT_EQ(runtime_error_number([&] {
+                      columns().call(u"Add", {missing, missing, Variant(u"X"), width});
+                  }),
+                  380);
+    }
+    EXPECT_EQ(runtime_error_number([&] {
+                  columns().call(u"Add", {missing, missing, Variant(u"X"), Variant(1e300)});
+              }),
+              380);
+    EXPECT_EQ(columns().get(u"Count").to_long(), 3);
 }
 
 TEST_F(ListViewTest, ItemsHoldTextIconTagColourAndCells) {

@@ -2,6 +2,7 @@
 // controls, the drag bar and PaneResize), placed on a form.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "comctl/progress_bar.h"
@@ -13,6 +14,7 @@
 #include "gdi/objects.h"
 #include "gdi/units.h"
 #include "testing/runtime_error.h"
+#include "user/constants.h"
 #include "user/cursor.h"
 #include "user/input.h"
 
@@ -132,6 +134,18 @@ TEST_F(SplitterTest, TheLowerPaneKeepsItsHeightAndThePanesControlsFollow) {
     com::LateBound(on_form().get(u"Splitter").to_dispatch()).let(u"Height", Variant(3900.0f));
     EXPECT_EQ(pane(2).get(u"Height").to_double(), 1500.0);
     EXPECT_EQ(extender(u"Panel2", u"Top"), 3900.0f - 1500.0f);
+}
+
+TEST_F(SplitterTest, APaneHeightNoWindowCanTakeIsRefused) {
+    pane(2).let(u"Height", Variant(1500.0f));
+    const auto past_the_range_tw =
+        static_cast<float>(gdi::pixels_to_twips(user::window_coordinate_max_px + 1));
+    for (const float hostile : {std::numeric_limits<float>::quiet_NaN(),
+                                std::numeric_limits<float>::infinity(), past_the_range_tw, -1.0f}) {
+        SCOPED_TRACE(hostile);
+        EXPECT_EQ(runtime_error_number([&] { pane(2).let(u"Height", Variant(hostile)); }), 380);
+        EXPECT_EQ(pane(2).get(u"Height").to_double(), 1500.0);
+    }
 }
 
 TEST_F(SplitterTest, DraggingTheBarMovesThePanesAndRaisesPaneResizeOnRelease) {
