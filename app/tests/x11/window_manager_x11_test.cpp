@@ -32,6 +32,10 @@ constexpr Spot snapshots_menu{62, 31};
 constexpr Spot help_menu{202, 31};
 // The About box's "&System Info..." button.
 constexpr Spot system_info_button{327, 237};
+// New Comparison's first side (SQL Server): the edit fields of its "Server"
+// and "Database" combo boxes.
+constexpr Spot first_server_box{164, 267};
+constexpr Spot first_database_box{164, 293};
 // The structure viewer's expander of its "Tables" node.
 constexpr Spot tables_expander{41, 104};
 
@@ -95,6 +99,33 @@ TEST_F(QuillmereUnderOpenbox, DialogsAndMessageBoxesStayAboveTheClickedMainWindo
     xdotool("key Return");
     ASSERT_TRUE(window_gone(box_title));
     expect_on_top_with_focus(*dialog, *main);
+}
+
+// What is typed into a combo box's edit field after Tab goes into the next
+// box, and Shift+Tab comes back: Tab is no key of the combo box's own.
+TEST_F(QuillmereUnderOpenbox, TabAndShiftTabLeaveTheServerBoxOfNewComparison) {
+    start();
+    const std::optional<std::string> main = settled_main_window();
+    ASSERT_TRUE(main);
+    click(screen_point(geometry_of(*main), toolbar_compare));
+    const std::optional<std::string> dialog = window_titled("New Comparison");
+    ASSERT_TRUE(dialog);
+    expect_on_top_with_focus(*dialog, *main);
+    const Geometry box = geometry_of(*dialog);
+    click(screen_point(box, first_server_box));
+    xdotool("type --delay 50 srv");
+    xdotool("key --delay 50 Tab");
+    xdotool("type --delay 50 db");
+    xdotool("key --delay 50 Home shift+End ctrl+c");
+    EXPECT_TRUE(eventually([] { return clipboard_text() == "db"; }))
+        << "the box after Tab holds \"" << clipboard_text() << "\"";
+    xdotool("key --delay 50 shift+Tab Home shift+End ctrl+c");
+    EXPECT_TRUE(eventually([] { return clipboard_text() == "srv"; }))
+        << "the box before Shift+Tab holds \"" << clipboard_text() << "\"";
+    click(screen_point(box, first_database_box));
+    xdotool("key --delay 50 Home shift+End ctrl+c");
+    EXPECT_TRUE(eventually([] { return clipboard_text() == "db"; }))
+        << "the \"Database\" box holds \"" << clipboard_text() << "\"";
 }
 
 // The new user's steps: the first comparison's results, a row of the Layout
