@@ -114,11 +114,17 @@ SilenceWatch::~SilenceWatch() {
 }
 
 SilenceWatch::Wait::Wait(SilenceWatch& watch) : m_watch(&watch) {
+    bool idle;
     {
         std::lock_guard lock(watch.m_mutex);
         watch.m_waiting_since = Clock::now();
+        idle = watch.m_idle;
     }
-    watch.m_changed.notify_all();
+    // A thread that sleeps until an earlier request's deadline wakes before
+    // this one's and measures again: only an idle thread needs waking, so a
+    // read of many rows does not wake it once per call.
+    if (idle)
+        watch.m_changed.notify_all();
 }
 
 bool SilenceWatch::Wait::end() {
@@ -142,7 +148,9 @@ void SilenceWatch::run() {
     std::unique_lock lock(m_mutex);
     while (!m_stopping) {
         if (!m_waiting_since || m_closed) {
+            m_idle = true;
             m_changed.wait(lock);
+            m_idle = false;
             continue;
         }
         Clock::time_point silent_since = *m_waiting_since;

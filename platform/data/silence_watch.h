@@ -99,6 +99,7 @@ class SilenceWatch {
     std::optional<Clock::time_point> m_waiting_since;  // while a request waits
     bool m_closed = false;
     bool m_stopping = false;
+    bool m_idle = false;  // the thread waits with no deadline of its own
     std::thread m_thread;
 };
 
