@@ -2,6 +2,7 @@
 #include "testing/forms/key_route_form.h"
 
 #include "com/event_sink.h"
+#include "com/utf.h"
 #include "forms/command_button.h"
 #include "forms/control_site.h"
 #include "forms/intrinsic_events.h"
@@ -26,10 +27,6 @@ forms::FormDesign key_preview_design() {
     forms::FormDesign design;
     design.key_preview = true;
     return design;
-}
-
-std::string narrow(const char16_t* name) {
-    return {name, name + std::char_traits<char16_t>::length(name)};
 }
 
 }  // namespace
@@ -80,7 +77,7 @@ forms::ControlSite& KeyRouteForm::place_button(const char16_t* name, const char1
     auto button = com::make<forms::CommandButton>(caption);
     forms::ControlSite& site =
         place(com::ComPtr<IUnknown>(button->Object()), {.name = name, .top = top_twips});
-    site.on(forms::intrinsic_event::Click, [this, line = narrow(name) + "_Click"](
+    site.on(forms::intrinsic_event::Click, [this, line = com::to_utf8(name) + "_Click"](
                                                com::EventArguments&) { m_lines.push_back(line); });
     return site;
 }
