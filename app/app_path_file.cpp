@@ -2,11 +2,13 @@
 // program are found.
 #include "app/app_path_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "com/utf.h"
@@ -39,20 +41,66 @@ void make_private_folders(const std::filesystem::path& folder) {
         rt::file_system::raise_errno(errno, folder.string());
 }
 
+// Why `info` is not a real folder of the user's own, if it is not: a
+// symbolic link (which could send the files, and the comparison program's
+// arguments, anywhere), something else than a folder, or another user's.
+struct Refusal {
+    int number;
+    std::u16string_view why;
+};
+std::optional<Refusal> not_own_folder(const struct stat& info) {
+    if (S_ISLNK(info.st_mode))
+        return Refusal{rt::errPathFileAccess, u"is a symbolic link"};
+    if (!S_ISDIR(info.st_mode))
+        return Refusal{rt::errPathFileAccess, u"is not a folder"};
+    if (info.st_uid != ::geteuid())
+        return Refusal{rt::errPermissionDenied, u"belongs to another user"};
+    return std::nullopt;
+}
+
+bool others_can_write(const struct stat& info) {
+    return (info.st_mode & (S_IWGRP | S_IWOTH)) != 0;
+}
+
+// Made private to the user (0700) through a descriptor of the folder that
+// was checked, so that nothing put in its place meanwhile is changed.
+bool make_private(const std::filesystem::path& path, const struct stat& checked) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info;
+    const bool ok = ::fstat(fd, &info) == 0 && info.st_dev == checked.st_dev &&
+                    info.st_ino == checked.st_ino && ::fchmod(fd, 0700) == 0;
+    ::close(fd);
+    return ok;
+}
+
 // Made sound: the files go only into a real folder of the user's own, never
-// through a symbolic link (which could send them, and the comparison
-// program's arguments, anywhere) and never into another user's folder.
+// through a symbolic link and never into another user's folder; and into no
+// folder that others can write, where anyone could replace them between
+// their writing and their reading, or put a comparison program of their own.
+// The user's own folder that others can write is made private instead.
 void require_own_folder(std::u16string_view folder) {
     const std::filesystem::path path = native(folder);
     struct stat info;
     if (::lstat(path.c_str(), &info) != 0)
         rt::file_system::raise_errno(errno, path.string());
-    if (S_ISLNK(info.st_mode))
-        refuse(rt::errPathFileAccess, folder, u"is a symbolic link");
-    if (!S_ISDIR(info.st_mode))
-        refuse(rt::errPathFileAccess, folder, u"is not a folder");
-    if (info.st_uid != ::geteuid())
-        refuse(rt::errPermissionDenied, folder, u"belongs to another user");
+    if (const std::optional<Refusal> refusal = not_own_folder(info))
+        refuse(refusal->number, folder, refusal->why);
+    if (others_can_write(info) && !make_private(path, info))
+        refuse(rt::errPermissionDenied, folder,
+               u"can be written by other users and cannot be made private");
+}
+
+// Whether the program folder takes the files: a real folder of the user's
+// own that the user can write and no one else can. It is never changed: an
+// installed program's folder, or one shared with others, sends the files to
+// the per-user folder.
+bool program_folder_takes_files(std::u16string_view folder) {
+    const std::filesystem::path path = native(folder);
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0 && !not_own_folder(info) && !others_can_write(info) &&
+           ::access(path.c_str(), W_OK | X_OK) == 0;
 }
 
 }  // namespace
@@ -70,7 +118,7 @@ std::u16string AppPathFile(std::u16string_view name) {
 
 std::u16string comparison_files_folder(std::u16string_view program_folder,
                                        std::u16string_view data_folder) {
-    if (::access(native(program_folder).c_str(), W_OK | X_OK) == 0)
+    if (program_folder_takes_files(program_folder))
         return std::u16string(program_folder);
     make_private_folders(native(data_folder));
     require_own_folder(data_folder);

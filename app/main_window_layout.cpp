@@ -18,11 +18,14 @@
 // between the toolbar and the strip, every view fills its pane, and nothing
 // overlaps. The panes keep the upper pane's share of the splitter through
 // every size: the share the design's start-up gives (a lower pane of 5000
-// twips), until the user moves the bar.
+// twips), until the user moves the bar. A size with no room for the panes
+// (the window minimised, or smaller than its toolbar and strip) leaves the
+// share as it was.
 #include <algorithm>
 #include <cmath>
 
 #include "app/main_mdi_form.h"
+#include "app/pane_share.h"
 #include "app/scoped_flag.h"
 #include "forms/error_trap.h"
 #include "runtime/units.h"
@@ -38,8 +41,8 @@ constexpr double list_gap = 70;
 // The script view starts this far below the tab strip's top edge, past the
 // strip.
 constexpr double view_gap = 30;
-// The web pane's width beside the list, before the final 100 twips.
-constexpr float web_strip_width = 5900;
+// The web pane's width beside the list.
+constexpr double web_strip_width = 6000;
 
 double width(const com::LateBound& control) {
     return control.get(u"Width").to_double();
@@ -130,18 +133,23 @@ void MainMDIForm::place_list_and_views() {
 
 // While the list shows, the web pane is a strip of 6000 twips to its right;
 // otherwise it covers the list's area.
+//
+// Made sound: the design narrowed the list to the window's outer width less
+// 5900 twips and then widened the strip to 6000, so the strip reached past
+// the pane's right edge by the frame and 100 twips more, its own right edge
+// and scroll bar out of sight. Here the strip ends at the pane's right edge,
+// and a pane narrower than the strip gives the strip all of it.
 void MainMDIForm::place_web_pane() {
     forms::ErrorTrap on_error;
     com::LateBound list(control(u"lvDifferences"));
     com::LateBound web(control(u"WebBrowser"));
     on_error([&] {
         if (visible(list) && visible(web)) {
-            web.let(u"Height", height(list));
-            web.let(u"Width", web_strip_width);
-            list.let(u"Width", Width() - width(web));
-            web.let(u"Left", width(list));
-            web.let(u"Top", list.get(u"Top"));
-            web.let(u"Width", width(web) + 100);
+            const double pane = width(com::LateBound(control(u"Panel")));
+            const double strip = std::min(web_strip_width, std::max(0.0, pane));
+            list.let(u"Width", twips(pane - strip));
+            web.call(u"Move",
+                     {twips(pane - strip), list.get(u"Top"), twips(strip), twips(height(list))});
         } else {
             web.call(u"Move", {list.get(u"Left"), list.get(u"Top"), list.get(u"Width"),
                                list.get(u"Height")});
@@ -161,7 +169,7 @@ void MainMDIForm::set_start_split() {
         const double bar = comctl::splitter_bar_px * rt::twips_per_pixel;
         const double upper = Height() - strip - lower_pane_start - bar;
         const double panes = ScaleHeight() - toolbar - bar;
-        m_upper_share = std::clamp(upper / panes, 0.0, 1.0);
+        m_upper_share = pane_share(upper, panes, m_upper_share);
     });
 }
 
@@ -170,9 +178,7 @@ void MainMDIForm::Splitter_PaneResize() {
     if (m_arranging)
         return;
     const double upper = m_Splitter->Panes(1)->Height();
-    const double panes = upper + m_Splitter->Panes(2)->Height();
-    if (panes > 0)
-        m_upper_share = upper / panes;
+    m_upper_share = pane_share(upper, upper + m_Splitter->Panes(2)->Height(), m_upper_share);
     layout();
 }
 

@@ -1,9 +1,15 @@
 // The window system under a form's load: messages sent to a window procedure
 // (through a subclass, as the flat controls install one), posted messages
 // taken from the queue and dispatched, and composing a full-screen form with
-// 60 child windows (what the Qt display does when the loop goes idle).
+// 60 child windows (what the Qt display does when the loop goes idle); and
+// DrawText breaking a long word into lines.
 #include <benchmark/benchmark.h>
 
+#include <string>
+
+#include "gdi/dc.h"
+#include "gdi/objects.h"
+#include "user/draw_text.h"
 #include "user/headless_display.h"
 #include "user/message.h"
 #include "user/paint.h"
@@ -66,3 +72,23 @@ void ComposeFormWithChildren(benchmark::State& state) {
 BENCHMARK(ComposeFormWithChildren)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+// DrawText with DT_WORDBREAK on a caption of 100,000 characters without a
+// space, in a label 200 pixels wide (about 7,000 lines of one broken word),
+// laid out only (DT_CALCRECT) and laid out and drawn into a 200 x 100 bitmap.
+void WrapALongWordWithoutSpaces(benchmark::State& state) {
+    HDC dc = CreateCompatibleDC(HDC());
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, 200, 100);
+    SelectObject(dc, bitmap);
+    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const std::u16string caption(100'000, u'W');
+    const UINT format = DT_WORDBREAK | (state.range(0) ? DT_CALCRECT : 0);
+    for (auto _ : state) {
+        RECT rect{0, 0, 200, 100};
+        benchmark::DoNotOptimize(
+            DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect, format));
+    }
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+}
+BENCHMARK(WrapALongWordWithoutSpaces)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);

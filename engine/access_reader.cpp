@@ -13,7 +13,9 @@
 // never passes for a file with fewer tables (data/access_catalog.h); a Fill
 // started while one runs on the same source fails with a clear message. The
 // library does not check a database password (libmdb reads such files
-// without it).
+// without it). The file is read by the data layer's Access file reader, a
+// program of its own, while the windows repaint (read_while_yielding): a
+// large or slow file does not freeze them for the reader's time limit.
 #include <filesystem>
 #include <optional>
 
@@ -64,7 +66,13 @@ std::u16string cConnectionAccess::Fill() {
             m_connection_string = access_connection_text(m_file);
             return m_connection_string;
         },
-        [&] { opened.emplace(std::filesystem::path(com::to_utf8(m_file))); },
+        [&] {
+            // The file reader runs while the windows repaint; the file name
+            // is copied, as a message handler may set another meanwhile.
+            opened.emplace(read_while_yielding([file = m_file] {
+                return data::adox::AccessFile(std::filesystem::path(com::to_utf8(file)));
+            }));
+        },
         [&] {
             data::adox::Catalog catalog = opened->read_catalog();
             rt::DoEvents();

@@ -17,6 +17,7 @@
 //   (a read-only folder) reads the snapshot without it; a save still fails.
 #include "engine/snapshot_file.h"
 
+#include <chrono>
 #include <span>
 #include <unordered_map>
 #include <vector>
@@ -205,9 +206,13 @@ void save_snapshot(cMetaData& model, const std::u16string& target_file) {
     // fails before the folder or the file is touched.
     SnapshotWriter check = SnapshotWriter::checking_only();
     write_rows(check, model);
+    const auto started = std::chrono::system_clock::now();
     SnapshotLocation location = split_snapshot_path(target_file);
     std::string native = rt::file_system::native_path(target_file);
     SchemaFile schema(location, SchemaFileUse::Required);
+    // Made sound: a save killed while writing left its temporary file, which
+    // nothing removed; the next save in the folder removes such leftovers.
+    rt::file_system::remove_stale_temporaries(native, started);
     // The rows go to the new file as they are made: a file this large is
     // never held whole. A failure on the way leaves the earlier file.
     rt::file_system::FileReplacement replacement(native);

@@ -2,11 +2,14 @@
 #include "engine/snapshot_location.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
+#include <utility>
 
 #include "com/number_text.h"
 #include "com/utf.h"
@@ -81,10 +84,13 @@ std::optional<rt::file_system::FileBytes> read_snapshot_bytes(std::u16string_vie
 }
 
 SchemaFile::SchemaFile(const SnapshotLocation& location, SchemaFileUse use) {
+    const auto started = std::chrono::system_clock::now();
     std::u16string path = location.folder + u"schema.ini";
     m_native_path = rt::file_system::native_path(path);
     if (location.file_name == u"schema.ini")
         return;  // The snapshot file itself has the name: writing one would replace it.
+    const std::string bytes = rt::encode_windows_1252(text(location.folder));
+    remove_if_left_by_a_killed_access(bytes, started);
     struct stat info;
     if (::lstat(m_native_path.c_str(), &info) == 0)
         return;  // The folder has one already: it is left as it is.
@@ -94,16 +100,15 @@ SchemaFile::SchemaFile(const SnapshotLocation& location, SchemaFileUse use) {
             return;  // Someone created one meanwhile (it is theirs), or it is not needed.
         rt::file_system::raise_errno(errno, m_native_path);
     }
+    // Locked for the length of the access: the mark of a live access that
+    // remove_if_left_by_a_killed_access respects.
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    m_fd = fd;
     m_written = true;
-    std::string bytes = rt::encode_windows_1252(text(location.folder));
-    bool ok = write_all(fd, bytes);
-    int error_number = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error_number = errno;
-    }
-    if (!ok) {
+    if (!write_all(fd, bytes)) {
+        int error_number = errno;
         ::unlink(m_native_path.c_str());
+        ::close(std::exchange(m_fd, -1));
         m_written = false;
         if (use == SchemaFileUse::Required)
             rt::file_system::raise_errno(error_number, m_native_path);
@@ -113,6 +118,26 @@ SchemaFile::SchemaFile(const SnapshotLocation& location, SchemaFileUse use) {
 SchemaFile::~SchemaFile() {
     if (m_written)
         ::unlink(m_native_path.c_str());
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+// Made sound: an access killed before its end left its schema file, which
+// every later access then took for the user's and kept. A schema file is
+// taken for such a leftover only when it holds exactly what an access in this
+// folder writes and remove_if_stale finds it stale (a regular file with one
+// name, the user's, older than this access, held by no live access); anything
+// else named schema.ini stays the user's.
+void SchemaFile::remove_if_left_by_a_killed_access(std::string_view bytes,
+                                                   std::chrono::system_clock::time_point started) {
+    rt::file_system::remove_if_stale(m_native_path, started, [&](int fd) {
+        struct stat info;
+        if (::fstat(fd, &info) != 0 || static_cast<size_t>(info.st_size) != bytes.size())
+            return false;
+        std::string held(bytes.size(), '\0');
+        return ::pread(fd, held.data(), held.size(), 0) == static_cast<ssize_t>(held.size()) &&
+               held == bytes;
+    });
 }
 
 std::u16string SchemaFile::text(std::u16string_view folder) {

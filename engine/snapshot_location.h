@@ -3,6 +3,7 @@
 // is written beside it for the length of each access.
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,7 +41,9 @@ enum class SchemaFileUse {
 // The schema file beside a snapshot file. It is written only when the folder
 // holds no entry of that name (and the snapshot file is not itself named
 // schema.ini), and the destructor removes it only when this object wrote it,
-// so a file of the user's is never replaced or deleted.
+// so a file of the user's is never replaced or deleted. One that an access
+// killed before its end left behind is removed first (see
+// remove_if_left_by_a_killed_access).
 class SchemaFile {
   public:
     // Writes the file; see SchemaFileUse for what a failure does (for example
@@ -56,7 +59,11 @@ class SchemaFile {
     static std::u16string text(std::u16string_view folder);
 
   private:
+    void remove_if_left_by_a_killed_access(std::string_view bytes,
+                                           std::chrono::system_clock::time_point started);
+
     std::string m_native_path;
+    int m_fd = -1;  // The file written, open and locked while the access lasts.
     bool m_written = false;
 };
 

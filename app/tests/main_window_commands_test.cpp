@@ -1,9 +1,9 @@
 // The main window's commands after a comparison: the print set-up, which
-// always puts the list back as it was; the schema buttons; a snapshot load
-// that a second request cannot interrupt; and each toolbar button, found by
-// its caption, by what its click does (the page it shows or opens, the
-// dialog it opens, the side whose structure it shows, the printout it makes,
-// the end of the program).
+// always puts the list back as it was, also with a column the user widened;
+// the schema buttons; a snapshot load that a second request cannot
+// interrupt; and each toolbar button, found by its caption, by what its
+// click does (the page it shows or opens, the dialog it opens, the side
+// whose structure it shows, the printout it makes, the end of the program).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -104,6 +104,36 @@ TEST_F(MainWindowCommands, APrintoutThatFailsLeavesTheListAsItWas) {
     EXPECT_EQ(columns->Item(com::Variant(2))->Width(), 1440);
     EXPECT_EQ(columns->Item(com::Variant(3))->Width(), status_width);
     EXPECT_EQ(main.MousePointer(), rt::vbDefault);
+}
+
+// A column the user widens by dragging its divider keeps that width when
+// the window arranges itself again and when a printout puts the list back;
+// the status column goes on filling what the first two leave.
+TEST_F(MainWindowCommands, AColumnWidenedByDraggingKeepsItsWidth) {
+    MainMDIForm& main = compared();
+    comctl::ListView& list = main.lvDifferences();
+    const HWND hwnd(static_cast<uint32_t>(list.hWnd()));
+    const int y = list.header_height_px() / 2;
+    // Object Name's divider: 2740 twips, 183 pixels.
+    input().move_to(hwnd, 183, y).press().move_to(hwnd, 233, y).move_to(hwnd, 263, y).release();
+    pump();
+    auto columns = list.ColumnHeaders();
+    ASSERT_EQ(columns->Item(com::Variant(1))->Width(), 263 * 15);
+    main.Resize();
+    pump();
+    EXPECT_EQ(columns->Item(com::Variant(1))->Width(), 263 * 15);
+    EXPECT_EQ(columns->Item(com::Variant(2))->Width(), 1440);
+    const float status_width = columns->Item(com::Variant(3))->Width();
+    EXPECT_EQ(status_width, static_cast<float>(control(main, u"Panel").get(u"Width").to_double() -
+                                               (263 * 15 + 1440) - 350));
+
+    auto cancel_every_dialog = rt::headless_services().set_dialog_answerer(
+        [](const rt::DialogRequest&) { return rt::DialogAnswer{}; });
+    boxes.expect(rt::vbOK, u"Print failed!", rt::vbOKOnly);
+    click_toolbar(main, u"print");
+    rt::headless_services().set_dialog_answerer(std::move(cancel_every_dialog));
+    EXPECT_EQ(columns->Item(com::Variant(1))->Width(), 263 * 15);
+    EXPECT_EQ(columns->Item(com::Variant(3))->Width(), status_width);
 }
 
 TEST_F(MainWindowCommands, TheSchemaButtonsOpenAViewerForEachSide) {

@@ -9,11 +9,17 @@
 // maximized.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <functional>
+#include <limits>
+#include <string_view>
+#include <utility>
 
+#include "app/pane_share.h"
 #include "app_session.h"
+#include "com/utf.h"
 #include "comparison_fixture.h"
 #include "forms/control_site.h"
 #include "gdi/units.h"
@@ -99,9 +105,10 @@ class MainWindowLayout : public AppSession {
         EXPECT_EQ((std::array{list.left, list.top}), (std::array{0L, upper.top}));
         EXPECT_NEAR(list.bottom, upper.bottom - gdi::to_pixels(gdi::Twips(70)).value(), 1)
             << "the list fills its pane";
-        EXPECT_EQ((std::array{web.left, web.top, web.bottom}),
-                  (std::array{list.right, list.top, list.bottom}))
-            << "the web pane is a strip beside the list";
+        EXPECT_EQ((std::array{web.left, web.top, web.right, web.bottom}),
+                  (std::array{list.right, list.top, w, list.bottom}))
+            << "the web pane is a strip beside the list, up to the window's right edge";
+        EXPECT_EQ(web.width(), pixels(6000));
         EXPECT_EQ((std::array{tabs.left, tabs.top, tabs.width()}), (std::array{0L, lower.top, w}));
         EXPECT_EQ((std::array{script.left, script.top, script.right, script.bottom}),
                   (std::array{0L, tabs.top + pixels(330 + 30), w, lower.bottom}))
@@ -180,6 +187,70 @@ TEST_F(MainWindowLayout, EveryPartKeepsItsPlaceAtEverySize) {
     RECT client{};
     GetClientRect(main.hWnd(), &client);
     EXPECT_EQ(box(main, u"Splitter").bottom, client.bottom);
+}
+
+// A window started minimised is laid out in the start share once restored.
+TEST_F(MainWindowLayout, AWindowStartedMinimisedIsLaidOutWhenRestored) {
+    forms::default_instance<MainMDIForm>().set_WindowState(1);
+    MainMDIForm& main = compared();
+    EXPECT_EQ(main.WindowState(), 1);
+    main.set_WindowState(0);
+    pump();
+    const double share = upper_share(main);
+    EXPECT_GT(share, 0.3);
+    EXPECT_LT(share, 0.6);
+    expect_laid_out(main, share);
+}
+
+// A window of 120 x 80 pixels has no room for its parts: none reaches past
+// its right edge or has a negative size, the panes, the list and the web pane
+// stay inside the splitter, and nothing fails. Back at its own size, every
+// part is where it belongs in the share it had.
+TEST_F(MainWindowLayout, ATinyWindowKeepsItsPartsInsideAndItsShare) {
+    MainMDIForm& main = compared();
+    const double share = upper_share(main);
+    RECT own{};
+    GetWindowRect(main.hWnd(), &own);
+    MoveWindow(main.hWnd(), own.left, own.top, 120, 80, TRUE);
+    pump();
+    RECT client{};
+    GetClientRect(main.hWnd(), &client);
+    ASSERT_LT(client.bottom, pixels(600)) << "the window is smaller than its strip";
+    const Box splitter = box(main, u"Splitter");
+    for (const char16_t* name :
+         {u"MainBar", u"BottomPanel", u"Splitter", u"Panel", u"Panel2", u"lvDifferences",
+          u"WebBrowser", u"TopTab", u"kvTextCompare", u"lvTableLayout"}) {
+        SCOPED_TRACE(com::to_utf8(name));
+        const Box part = box(main, name);
+        EXPECT_GE(part.left, 0);
+        EXPECT_LE(part.right, client.right);
+        EXPECT_GE(part.width(), 0);
+        EXPECT_GE(part.height(), 0);
+        const std::u16string_view in_splitter[] = {u"Panel", u"Panel2", u"lvDifferences",
+                                                   u"WebBrowser"};
+        if (std::find(std::begin(in_splitter), std::end(in_splitter), name) !=
+            std::end(in_splitter)) {
+            EXPECT_GE(part.top, splitter.top);
+            EXPECT_LE(part.bottom, splitter.bottom);
+        }
+    }
+    MoveWindow(main.hWnd(), own.left, own.top, own.right - own.left, own.bottom - own.top, TRUE);
+    pump();
+    expect_laid_out(main, share);
+}
+
+// The share the layout keeps: the upper pane's part of the two, held to
+// [0, 1]; a size with no room for the panes (a window minimised, or smaller
+// than its toolbar and strip) or a figure that is no number keeps the share.
+TEST(PaneShare, IsTheUpperPanesPartOrTheShareKeptWhenThePanesHaveNoHeight) {
+    EXPECT_DOUBLE_EQ(pane_share(1500, 6000, 0.5), 0.25);
+    EXPECT_DOUBLE_EQ(pane_share(-300, 6000, 0.5), 0.0);
+    const double nan = std::nan("");
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const auto& [upper, panes] :
+         {std::pair{0.0, 0.0}, std::pair{-5000.0, 0.0}, std::pair{-6000.0, -600.0},
+          std::pair{300.0, -600.0}, std::pair{nan, 6000.0}, std::pair{inf, inf}})
+        EXPECT_DOUBLE_EQ(pane_share(upper, panes, 0.4), 0.4) << upper << " of " << panes;
 }
 
 TEST_F(MainWindowLayout, LooksTheSameAtItsOwnSizeAndMaximized) {

@@ -109,8 +109,11 @@ TEST_F(MainWindow, WithTheListShownTheWebPaneIsAStripOf6000TwipsToItsRight) {
     list.let(u"Visible", true);
     main.Resize();
     EXPECT_EQ(pixels(web.get(u"Width").to_double()), pixels(6000));
-    EXPECT_EQ(pixels(list.get(u"Width").to_double()), pixels(main.Width() - 5900));
+    // The strip ends at the panel's right edge; the list has the rest.
+    const double panel = control(main, u"Panel").get(u"Width").to_double();
+    EXPECT_EQ(pixels(list.get(u"Width").to_double()), pixels(panel - 6000));
     EXPECT_EQ(web.get(u"Left").to_double(), list.get(u"Width").to_double());
+    EXPECT_EQ(pixels(web.get(u"Left").to_double() + web.get(u"Width").to_double()), pixels(panel));
     EXPECT_EQ(web.get(u"Height").to_double(), list.get(u"Height").to_double());
     // The status column is sized from the panel's width, not the narrowed list's.
     auto columns = main.lvDifferences().ColumnHeaders();

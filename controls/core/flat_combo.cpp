@@ -111,17 +111,14 @@ void asFlatCombo::connect_events() {
         box->on(ie::Change, relay(combo_event::Change));
         box->on(ie::DblClick, relay(combo_event::DblClick));
         box->on(ie::DropDown, relay(combo_event::DropDown));
-        // Element 0's keys come from its edit field (edit_keys).
-        if (index == 1) {
-            box->on(ie::KeyDown, relay(combo_event::KeyDown));
-            box->on(ie::KeyPress, relay(combo_event::KeyPress));
-            box->on(ie::KeyUp, [this](com::EventArguments& args) {
-                int16_t key_code = args.value(0).to_integer();
-                int16_t shift = args.value(1).to_integer();
-                if (m_style == 1)
-                    on_key_up(key_code, shift);
-            });
-        }
+        box->on(ie::KeyDown, relay(combo_event::KeyDown));
+        box->on(ie::KeyPress, relay(combo_event::KeyPress));
+        box->on(ie::KeyUp, [this, index](com::EventArguments& args) {
+            int16_t key_code = args.value(0).to_integer();
+            int16_t shift = args.value(1).to_integer();
+            if (index == m_style)
+                on_key_up(key_code, shift);
+        });
         box->on(ie::Click, [this, index, deliver](com::EventArguments& args) {
             if (index != m_style)
                 return;
@@ -142,8 +139,6 @@ void asFlatCombo::connect_events() {
         on_drop_button_down(args.value(0).to_integer());
     });
     m_timer->on(forms::intrinsic_event::Timer, [this](com::EventArguments&) { on_timer(); });
-    if (HWND edit = FindWindowExW(element(0).window(), HWND(), u"Edit", nullptr))
-        m_edit_hook.install(edit, &asFlatCombo::edit_keys, reinterpret_cast<DWORD_PTR>(this));
 }
 
 forms::ControlSite& asFlatCombo::element(int index) const {

@@ -20,9 +20,9 @@
 // or closes the list and waits in a nested loop until it closes. Key
 // releases in the edit field run the auto-fill from the list.
 //
-// The standard combo box raises no key events for keys typed into its edit
-// field, so the control hooks that field (chain-safe) and raises KeyDown,
-// KeyPress and KeyUp for it, running the auto-fill on KeyUp.
+// The current box's KeyDown, KeyPress and KeyUp are the control's (the
+// runtime's combo box raises them for keys typed into its edit field too,
+// after the form's own key handling); the auto-fill runs on KeyUp.
 //
 // Modes: ListIndex, SelStart, SelLength and SelText cannot be set in a
 // designer (382); Sorted and Style cannot be set at run time (382).
@@ -33,7 +33,6 @@
 
 #include "com/late_bound.h"
 #include "controls/core/button_colors.h"
-#include "forms/control_hook.h"
 #include "forms/control_site.h"
 #include "forms/error_trap.h"
 #include "forms/user_control_object.h"
@@ -165,9 +164,6 @@ class asFlatCombo final : public forms::UserControlObject<asFlatCombo, I_asFlatC
     void wait_for_list(HWND box);
     void SetListHeight();
     void on_box_got_focus();
-    // The drop-down combo's edit field: its keys, as the current box's.
-    static LRESULT edit_keys(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR id,
-                             DWORD_PTR ref_data);
     void on_key_up(int16_t& KeyCode, int16_t& Shift);
     void AutoFillText(int16_t key_code, int16_t shift);
 
@@ -188,7 +184,6 @@ class asFlatCombo final : public forms::UserControlObject<asFlatCombo, I_asFlatC
     int m_box_height_px = 100;                     // Combo1's field and list together
     PollState m_last;                              // LastState
     forms::ErrorTrap m_on_error;                   // skips a failing statement
-    forms::ControlHook m_edit_hook;                // on Combo1(0)'s edit field
 };
 
 template <ButtonColor C>

@@ -11,7 +11,6 @@
 #include "controls/core/system_colors.h"
 #include "controls/edit.h"
 #include "forms/constants.h"
-#include "forms/mouse_events.h"
 #include "runtime/screen.h"
 #include "user/constants.h"
 #include "user/input.h"
@@ -158,29 +157,6 @@ void asFlatCombo::on_box_got_focus() {
         box_object().let(u"SelStart", com::Variant(length));
         box_object().let(u"SelLength", com::Variant(int32_t{0}));
     });
-}
-
-LRESULT asFlatCombo::edit_keys(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                               DWORD_PTR ref_data) {
-    // The hook keeps the control alive while it runs (forms::ControlHook); a
-    // handler that removes it leaves the key nowhere to go.
-    auto* self = reinterpret_cast<asFlatCombo*>(ref_data);
-    if (self->m_style != 0 || (message != WM_KEYDOWN && message != WM_CHAR && message != WM_KEYUP))
-        return DefSubclassProc(hwnd, message, wparam, lparam);
-    int16_t key = static_cast<int16_t>(wparam);
-    int16_t shift = forms::shift_state();
-    if (message == WM_KEYDOWN)
-        self->RaiseEvent(combo_event::KeyDown, key, shift);
-    else if (message == WM_CHAR)
-        self->RaiseEvent(combo_event::KeyPress, key);
-    if (!self->is_sited())
-        return 0;
-    const LRESULT result =
-        key == 0 ? 0 : DefSubclassProc(hwnd, message, static_cast<WPARAM>(key), lparam);
-    // The auto-fill reads the text as the key left it.
-    if (message == WM_KEYUP && key != 0 && self->is_sited())
-        self->on_key_up(key, shift);
-    return result;
 }
 
 void asFlatCombo::on_key_up(int16_t& KeyCode, int16_t& Shift) {

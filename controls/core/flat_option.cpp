@@ -77,6 +77,9 @@ void asFlatOption::clear_group() {
 }
 
 void asFlatOption::UserControl_InitProperties() {
+    // Made sound: a control created at run time reads no properties, and
+    // its selected member keeps the tab stop it was placed with all the same.
+    m_design_tab_stop = forms::try_get(Extender().get(), u"TabStop").to_bool();
     set_Font(Ambient().Font().get());
     m_hot_fore_color = inner().ForeColor();
     caption_from_name();

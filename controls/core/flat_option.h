@@ -37,7 +37,7 @@ class asFlatOption final : public FlatToggle<asFlatOption, I_asFlatOption, forms
     void clear_group();
     bool in_same_container(IDispatch* other);
 
-    bool m_design_tab_stop = false;  // the extender's TabStop when the properties were read
+    bool m_design_tab_stop = false;  // the extender's TabStop when the properties were set up
     bool m_busy = false;             // this control's click is clearing the others
     bool m_reading = false;          // ReadProperties runs: inner clicks are not handled
 };

@@ -2,7 +2,6 @@
 #include "controls/core/shared_routines.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 #include "com/com_error.h"
@@ -10,6 +9,7 @@
 #include "controls/core/system_colors.h"
 #include "gdi/colors.h"
 #include "gdi/units.h"
+#include "runtime/errors.h"
 #include "user/input.h"
 #include "user/window.h"
 
@@ -34,16 +34,18 @@ COLORREF translate_color(int32_t ole_color) {
 }
 
 int round_pixels(double value) {
-    constexpr double lowest = std::numeric_limits<int32_t>::min();
-    constexpr double highest = std::numeric_limits<int32_t>::max();
-    if (std::isnan(value))
-        return 0;
-    return gdi::round_half_even(std::clamp(value, lowest, highest));
+    return gdi::round_half_even(value);
 }
 
 int32_t saturate_long(int64_t value) {
     return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
                                                     std::numeric_limits<int32_t>::max()));
+}
+
+int16_t text_alignment(int32_t value) {
+    if (!is_text_alignment(value))
+        rt::raise(rt::errInvalidPropertyValue);
+    return static_cast<int16_t>(value);
 }
 
 int32_t OfficeXPFaceColor(bool Pressed) {

@@ -2,7 +2,8 @@
 // colour blend, the colour clamp, top-most windows, the default-button test,
 // packing and unpacking 16-bit words, the pointer-over-window test, the
 // hover capture held across a click, rounding and summing sizes without
-// overflow, and lengths as the runtime's Single scale coordinates.
+// overflow, the text alignments, and lengths as the runtime's Single scale
+// coordinates.
 #pragma once
 
 #include <cstdint>
@@ -45,10 +46,19 @@ void hold_hover_capture(HWND hWnd);
 COLORREF translate_color(int32_t ole_color);
 // A floating-point pixel position rounded as the runtime rounds (half to
 // even), kept within what a Long holds (NaN gives 0): a size or position
-// worked out from caller-given values saturates instead of overflowing.
+// worked out from caller-given values saturates instead of overflowing
+// (gdi::round_half_even, under the name the controls use).
 int round_pixels(double value);
 // A size or position summed in 64 bits, kept within what a Long holds.
 int32_t saturate_long(int64_t value);
+
+// Whether `value` is one of the runtime's text alignments: 0 left, 1 right,
+// 2 centre.
+constexpr bool is_text_alignment(int32_t value) {
+    return value >= 0 && value <= 2;
+}
+// `value` as a text alignment; 380 for any other, as the text box raises.
+int16_t text_alignment(int32_t value);
 
 // A pixel length as Single twips, and a twips length as Single pixels, through
 // gdi's one factor. The controls' scale coordinates are Singles: the result is

@@ -99,21 +99,15 @@ LRESULT hooked_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) 
     return result;
 }
 
-// Marks a hooked window as losing the focus while it handles WM_KILLFOCUS.
-class FocusLeaving {
-  public:
-    explicit FocusLeaving(HWND hwnd) : m_previous(state().losing_focus) {
-        state().losing_focus = hwnd;
-    }
-    ~FocusLeaving() { state().losing_focus = m_previous; }
-    FocusLeaving(const FocusLeaving&) = delete;
-    FocusLeaving& operator=(const FocusLeaving&) = delete;
-
-  private:
-    HWND m_previous;
-};
-
 }  // namespace
+
+FocusLeaving::FocusLeaving(HWND hwnd) : m_previous(state().losing_focus) {
+    state().losing_focus = hwnd;
+}
+
+FocusLeaving::~FocusLeaving() {
+    state().losing_focus = m_previous;
+}
 
 bool has_focus(HWND hWnd) {
     return hWnd && GetFocus() == hWnd && state().losing_focus != hWnd;

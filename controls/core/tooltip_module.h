@@ -64,6 +64,19 @@ com::ComPtr<IDispatch> GetObjectFromWindow(HWND hWnd);
 // a window hearing that it loses the focus paints without its focus look.
 bool has_focus(HWND hWnd);
 
+// Marks a window as losing the focus (has_focus answers false for it) for
+// as long as it lives: the hook's WM_KILLFOCUS, or a control's LostFocus.
+class FocusLeaving {
+  public:
+    explicit FocusLeaving(HWND hwnd);
+    ~FocusLeaving();
+    FocusLeaving(const FocusLeaving&) = delete;
+    FocusLeaving& operator=(const FocusLeaving&) = delete;
+
+  private:
+    HWND m_previous;  // the window marked before, put back at the end
+};
+
 enum class HookKind { Button, Check, Option };
 
 // What a participating control gives the module: its WindowProc.

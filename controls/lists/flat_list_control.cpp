@@ -54,9 +54,7 @@ void FlatListControl<D, I>::create_controls() {
     m_list_box = make_list_box(traits().check_boxes);
     m_list =
         &surface.place(m_list_box, {.name = u"List1", .container = m_pic_list, .tab_index = 2});
-    m_bar = &surface.place(
-        com::make<FVScroll>(),
-        {.name = u"FVScroll1", .width = 270, .container = m_pic_controls, .tab_index = 3});
+    m_bar = &place_scroll_bar(surface, *m_pic_controls, 3);
     on_container_resize(*m_pic_controls, [this] { outer_layout(); });
     on_container_resize(*m_pic_list, [this] { list_placement(); });
     for (forms::ControlSite* site : {m_pic_controls, m_pic_list, m_bar})

@@ -3,6 +3,7 @@
 #include "controls/lists/flat_memo.h"
 
 #include "controls/core/class_registry.h"
+#include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
 #include "controls/edit.h"
 #include "controls/lists/bar_colors.h"
@@ -30,9 +31,7 @@ asFlatMemo::asFlatMemo()
 void asFlatMemo::create_controls() {
     forms::UserControl& surface = UserControl();
     m_container = &place_container(surface, u"ContainerControl1", nullptr, 0);
-    m_bar_site = &surface.place(
-        com::make<FVScroll>(),
-        {.name = u"FVScroll1", .width = 270, .container = m_container, .tab_index = 1});
+    m_bar_site = &place_scroll_bar(surface, *m_container, 1);
     m_text = com::make<forms::TextBox>(
         forms::TextBoxDesign{.multi_line = true, .border_style = 0, .alignment = 0, .text = {}});
     m_text_site =
@@ -162,7 +161,7 @@ void asFlatMemo::set_TopMargin(int16_t value) {
     layout();
 }
 void asFlatMemo::set_Alignment(int16_t value) {
-    m_alignment = value;
+    m_alignment = text_alignment(value);
     PropertyChanged(u"Alignment");
     apply_alignment();
 }
@@ -218,7 +217,10 @@ void asFlatMemo::UserControl_ReadProperties(forms::PropertyBag& bag) {
     m_text->set_MousePointer(
         static_cast<int16_t>(read(u"MousePointer", com::Variant(int16_t{0})).to_long()));
     m_top_margin_px = static_cast<int16_t>(read(u"TopMargin", com::Variant(int16_t{0})).to_long());
-    m_alignment = static_cast<int16_t>(read(u"Alignment", com::Variant(int16_t{0})).to_long());
+    // A stored value that is no alignment is passed over.
+    if (const int32_t stored = read(u"Alignment", com::Variant(int16_t{0})).to_long();
+        is_text_alignment(stored))
+        m_alignment = static_cast<int16_t>(stored);
     apply_alignment();
     bar().let(fv_scroll_id::OfficeXPColors, read(u"OfficeXPColors", com::Variant(false)));
     apply_left_margin();

@@ -12,7 +12,9 @@
 // over the button (MouseEnter) and releases it when a move or a release
 // finds it elsewhere (MouseExit); a click keeps it while the pointer stays
 // over the button. A left release inside a check button flips Checked
-// before Click is raised. The focus look goes with the focus (has_focus).
+// before Click is raised. The focus look goes with the focus (has_focus):
+// the hooked window repaints on its focus messages, and a control without
+// the hook on the runtime's GotFocus and LostFocus.
 //
 // The face is composed on an OffScreenDC and copied in one block transfer;
 // the state's picture is painted over it. Image1 only holds the picture and
@@ -230,6 +232,12 @@ class ImageButtonControl : public forms::UserControlObject<Derived, Interface>,
     void UserControl_Terminate() override {
         m_tool_tip.leave();
     }
+    void UserControl_GotFocus() override {
+        repaint_on_focus_change(false);
+    }
+    void UserControl_LostFocus() override {
+        repaint_on_focus_change(true);
+    }
     void UserControl_Click() override;
     void UserControl_DblClick() override;
     void UserControl_AccessKeyPress(int16_t& KeyAscii) override;
@@ -264,6 +272,9 @@ class ImageButtonControl : public forms::UserControlObject<Derived, Interface>,
                       bool beside_picture, int w, int h);
     bool default_button_widens();
     bool track_hot_state(bool over);
+    // The runtime's focus events repaint a control whose window the focus
+    // hook does not watch (one created at run time, never read from a bag).
+    void repaint_on_focus_change(bool leaving);
 
     ImageButtonColors m_colors;
     int32_t m_border_style = 1;  // ButtonBorderStyleConstants

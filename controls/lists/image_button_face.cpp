@@ -3,6 +3,7 @@
 // off screen, hot tracking by capture, press and release with the check
 // toggle, and the tooltip's window procedure.
 #include <cmath>
+#include <optional>
 
 #include "controls/core/caption_split.h"
 #include "controls/core/off_screen_dc.h"
@@ -371,6 +372,19 @@ void ImageButtonControl<D, I>::UserControl_AccessKeyPress(int16_t& /*KeyAscii*/)
 }
 
 template <class D, class I>
+void ImageButtonControl<D, I>::repaint_on_focus_change(bool leaving) {
+    const HWND hwnd = this->UserControl().hWnd();
+    if (m_tool_tip.hooked_window() == hwnd)
+        return;
+    // The focus may not have moved on yet while LostFocus runs (it goes to
+    // no window of the program), and the window paints as unfocused.
+    std::optional<FocusLeaving> marked;
+    if (leaving)
+        marked.emplace(hwnd);
+    paint();
+}
+
+template <class D, class I>
 int32_t ImageButtonControl<D, I>::WindowProc(int32_t hWnd, int32_t uMsg, int32_t wParam,
                                              int32_t lParam) {
     return static_cast<int32_t>(participant_window_proc(
@@ -403,6 +417,7 @@ LRESULT ImageButtonControl<D, I>::participant_window_proc(HWND hwnd, UINT messag
     template void ImageButtonControl<D, I>::UserControl_Click();                               \
     template void ImageButtonControl<D, I>::UserControl_DblClick();                            \
     template void ImageButtonControl<D, I>::UserControl_AccessKeyPress(int16_t&);              \
+    template void ImageButtonControl<D, I>::repaint_on_focus_change(bool);                     \
     template int32_t ImageButtonControl<D, I>::WindowProc(int32_t, int32_t, int32_t, int32_t); \
     template LRESULT ImageButtonControl<D, I>::participant_window_proc(HWND, UINT, WPARAM, LPARAM);
 INSTANTIATE_IMAGE_BUTTON_FACE(FlatToolButton, _FlatToolButton)

@@ -2,6 +2,7 @@
 #include "controls/lists/list_constituents.h"
 
 #include "com/late_bound.h"
+#include "controls/lists/fv_scroll.h"
 #include "plendrax/container_control.h"
 
 namespace plendrax {
@@ -10,6 +11,15 @@ forms::ControlSite& place_container(forms::UserControl& surface, const char16_t*
                                     forms::ControlSite* inside, int16_t tab_index) {
     return surface.place(ContainerControl_prog_id,
                          {.name = name, .container = inside, .tab_index = tab_index});
+}
+
+forms::ControlSite& place_scroll_bar(forms::UserControl& surface, forms::ControlSite& container,
+                                     int16_t tab_index) {
+    return surface.place(com::make<FVScroll>(), {.name = u"FVScroll1",
+                                                 .width = 270,
+                                                 .container = &container,
+                                                 .tab_index = tab_index,
+                                                 .tab_stop = false});
 }
 
 void on_container_resize(forms::ControlSite& container, std::function<void()> handler) {

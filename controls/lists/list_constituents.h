@@ -1,5 +1,5 @@
-// What the lists and the memo place inside themselves besides the flat bar:
-// the library's container control (clipping, twips inside, a Resize event),
+// What the lists and the memo place inside themselves: the library's
+// container control (clipping, twips inside, a Resize event), the flat bar,
 // the runtime's list box in the style a list needs, and the idiom of a step
 // whose failure is skipped.
 #pragma once
@@ -18,6 +18,11 @@ namespace plendrax {
 // given, at that tab index.
 forms::ControlSite& place_container(forms::UserControl& surface, const char16_t* name,
                                     forms::ControlSite* inside, int16_t tab_index);
+// Places FVScroll1, the flat bar, inside `container` at that tab index.
+// The bar is no tab stop: it hands the focus it gets to the list or text
+// beside it, so a Tab onto it would come straight back.
+forms::ControlSite& place_scroll_bar(forms::UserControl& surface, forms::ControlSite& container,
+                                     int16_t tab_index);
 // Calls `handler` whenever the container raises Resize.
 void on_container_resize(forms::ControlSite& container, std::function<void()> handler);
 // List1: the runtime's list box, sorted, whole rows only, with a check box

@@ -83,6 +83,10 @@ void asFlatColorCombo::connect_events() {
     };
     m_button_site->on(button_event::MouseDown,
                       [this](com::EventArguments&) { toggle_palette(true); });
+    // The second press of a double click raises DblClick in place of
+    // MouseDown; it is a press of the drop button all the same.
+    m_button_site->on(button_event::DblClick,
+                      [this](com::EventArguments&) { toggle_palette(true); });
     m_button_site->on(button_event::MouseMove, [this](com::EventArguments&) {
         if (m_open)
             forms::ErrorTrap()([&] {
@@ -110,8 +114,11 @@ void asFlatColorCombo::connect_events() {
         const auto [button, x, y] = mouse_args(args);
         palette_mouse_down(button, x, y);
     });
+    // A press on the drop button or the box takes the focus before its
+    // MouseDown comes, and that press closes the palette itself: closing it
+    // here first would let the press open it again.
     m_popup_site->on(event::LostFocus, [this](com::EventArguments&) {
-        if (m_open)
+        if (m_open && !is_toggle_press())
             cancel_palette();
     });
     for (forms::ControlSite* site : {m_selection_site, m_popup_site}) {

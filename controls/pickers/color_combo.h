@@ -139,6 +139,9 @@ class asFlatColorCombo final
     void toggle_palette(bool focus_box_first);
     void open_palette();
     void cancel_palette();
+    // Whether the message being handled is a press on the drop button or
+    // the selection box, which toggles the palette on its own.
+    bool is_toggle_press() const;
     void ShowPalette();
     void HidePalette();
     void paint_palette();

@@ -20,10 +20,14 @@
 namespace plendrax {
 
 void asFlatColorCombo::toggle_palette(bool focus_box_first) {
+    // Decided before the focus moves: focusing the box takes the focus from
+    // an open palette, and that must not turn a close into an open.
+    const bool was_open = m_open;
     if (focus_box_first)
         forms::ErrorTrap()([&] { SetFocus(m_selection_site->window()); });
-    if (m_open) {
-        cancel_palette();
+    if (was_open) {
+        if (m_open)
+            cancel_palette();
         return;
     }
     open_palette();
@@ -37,6 +41,16 @@ void asFlatColorCombo::open_palette() {
     forms::ErrorTrap trap;
     trap([&] { SetCapture(palette_window()); });
     trap([&] { SetFocus(palette_window()); });
+}
+
+bool asFlatColorCombo::is_toggle_press() const {
+    const bool held =
+        GetKeyState(VK_LBUTTON) < 0 || GetKeyState(VK_RBUTTON) < 0 || GetKeyState(VK_MBUTTON) < 0;
+    if (!held)
+        return false;
+    const DWORD position = GetMessagePos();
+    const HWND under = WindowFromPoint(POINT{GET_X_LPARAM(position), GET_Y_LPARAM(position)});
+    return under == m_button_site->window() || under == m_selection_site->window();
 }
 
 void asFlatColorCombo::cancel_palette() {

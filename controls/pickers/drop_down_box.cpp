@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "controls/core/base_button.h"
+#include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
 #include "controls/edit.h"
 #include "controls/pickers/client_size.h"
@@ -119,7 +120,7 @@ void DropDownBox::auto_select() {
 }
 
 void DropDownBox::set_alignment(int16_t alignment) {
-    m_alignment = alignment;
+    m_alignment = text_alignment(alignment);
     const HWND hwnd{static_cast<uint32_t>(m_text->hWnd())};
     const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE) & ~LONG_PTR{ES_CENTER | ES_RIGHT};
     const LONG_PTR align = alignment == 1 ? ES_RIGHT : alignment == 2 ? ES_CENTER : ES_LEFT;

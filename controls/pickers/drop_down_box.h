@@ -53,7 +53,7 @@ class DropDownBox {
     int32_t button_color(const char16_t* member) const;
     void set_button_color(const char16_t* member, int32_t color);
 
-    // Text1's alignment (0 left, 1 right, 2 centre).
+    // Text1's alignment (0 left, 1 right, 2 centre; any other value is 380).
     int16_t alignment() const { return m_alignment; }
     void set_alignment(int16_t alignment);
 

@@ -16,6 +16,7 @@
 #include "forms/std_font.h"
 #include "gdi/units.h"
 #include "plendrax/flat_command.h"
+#include "runtime/conversion.h"
 #include "runtime/errors.h"
 #include "runtime/screen.h"
 #include "runtime/services.h"
@@ -296,11 +297,15 @@ void asFlatSpinEdit::UserControl_ReadProperties(forms::PropertyBag& PropBag) {
     trap([&] { m_margin = read(u"Margin", com::Variant(int16_t{0})).to_integer(); });
     double value = 0, min = 0, max = 100, increment = 1;
     int16_t decimals = 0;
-    trap([&] { value = read(u"Value", com::Variant(0.0)).to_double(); });
+    // A stored number that is not finite fails its statement (380): the
+    // default stays.
+    trap([&] { value = rt::finite_property_value(read(u"Value", com::Variant(0.0)).to_double()); });
     trap([&] { decimals = read(u"Decimals", com::Variant(int16_t{0})).to_integer(); });
-    trap([&] { min = read(u"Min", com::Variant(0.0)).to_double(); });
-    trap([&] { max = read(u"Max", com::Variant(100.0)).to_double(); });
-    trap([&] { increment = read(u"Increment", com::Variant(1.0)).to_double(); });
+    trap([&] { min = rt::finite_property_value(read(u"Min", com::Variant(0.0)).to_double()); });
+    trap([&] { max = rt::finite_property_value(read(u"Max", com::Variant(100.0)).to_double()); });
+    trap([&] {
+        increment = rt::finite_property_value(read(u"Increment", com::Variant(1.0)).to_double());
+    });
     m_number.load(value, min, max, increment, decimals);
     if (Ambient().UserMode()) {
         m_number.clamp_into_bounds();

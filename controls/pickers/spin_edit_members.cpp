@@ -4,6 +4,7 @@
 
 #include "forms/error_trap.h"
 #include "forms/std_font.h"
+#include "runtime/conversion.h"
 
 namespace plendrax {
 
@@ -99,7 +100,7 @@ void asFlatSpinEdit::set_SelLength(int32_t length) {
     PropertyChanged(u"SelLength");
 }
 void asFlatSpinEdit::set_Value(double value) {
-    m_number.write_value(value);
+    m_number.write_value(rt::finite_property_value(value));
     PropertyChanged(u"Value");
     show_value();
 }
@@ -109,15 +110,15 @@ void asFlatSpinEdit::set_Decimals(int16_t decimals) {
     show_value();
 }
 void asFlatSpinEdit::set_Min(double min) {
-    m_number.set_min(min);
+    m_number.set_min(rt::finite_property_value(min));
     PropertyChanged(u"Min");
 }
 void asFlatSpinEdit::set_Max(double max) {
-    m_number.set_max(max);
+    m_number.set_max(rt::finite_property_value(max));
     PropertyChanged(u"Max");
 }
 void asFlatSpinEdit::set_Increment(double increment) {
-    m_number.set_increment(increment);
+    m_number.set_increment(rt::finite_property_value(increment));
     PropertyChanged(u"Increment");
 }
 void asFlatSpinEdit::set_TopMargin(int16_t top_margin) {

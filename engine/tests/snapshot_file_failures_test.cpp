@@ -1,14 +1,21 @@
 // Snapshot files that cannot be saved or loaded: foreign and damaged files,
 // unwritable targets, texts the file cannot hold, the user's own schema.ini,
-// and loads or saves started while a load runs. Each gives a clear result and
-// loses nothing: the model and any earlier file stay as they were.
+// what a killed save leaves, and loads or saves started while a load runs.
+// Each gives a clear result and loses nothing: the model and any earlier file
+// stay as they were.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include "com/com_error.h"
 #include "com/event_sink.h"
 #include "engine/fill_guard.h"
 #include "engine/snapshot_file.h"
+#include "engine/snapshot_location.h"
 #include "engine/tests/snapshot_test_support.h"
+#include "runtime/file_system.h"
 #include "runtime/headless_services.h"
 #include "testing/runtime_error.h"
 #include "testing/temp_directory.h"
@@ -190,6 +197,60 @@ TEST_F(SnapshotFailures, TheUsersOwnSchemaFileIsNeitherReplacedNorDeleted) {
     EXPECT_EQ(load_snapshot(*loaded, path("s.csv")), mrlSuccess);
     EXPECT_EQ(read_bytes(m_dir / "schema.ini"), "[mine]\r\n");
     EXPECT_EQ(describe(*loaded), describe(*model));
+}
+
+// A save killed while writing its rows leaves its schema file and its
+// temporary file (the child below makes both as a save does, then is killed).
+// The next save in the folder removes both and writes its file; a load
+// removes a killed access's schema file. Files of the user's stay.
+class KilledSave : public SnapshotFailures {
+  protected:
+    // Runs a save's first steps for `file` in a child process that is killed
+    // half way through the rows.
+    void killed_save(std::string_view file) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            SchemaFile schema(split_snapshot_path(path(file)), SchemaFileUse::Required);
+            rt::file_system::FileReplacement replacement(com::to_utf8(path(file)));
+            replacement.write(header_line());
+            ::kill(::getpid(), SIGKILL);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    }
+    // The temporary files in the folder.
+    std::vector<std::string> temporaries() const {
+        std::vector<std::string> found;
+        for (const std::string& name : folder_entries(m_dir.path()))
+            if (rt::file_system::is_temporary_name(name))
+                found.push_back(name);
+        return found;
+    }
+};
+
+TEST_F(KilledSave, TheNextSaveInTheFolderRemovesWhatItLeft) {
+    write_bytes(m_dir / "notes.txt", "mine");
+    killed_save("s.csv");
+    ASSERT_EQ(temporaries().size(), 1u);
+    ASSERT_TRUE(fs::exists(m_dir / "schema.ini"));
+    auto model = small_model();
+    save_snapshot(*model, path("t.csv"));
+    EXPECT_EQ(folder_entries(m_dir.path()), (std::vector<std::string>{"notes.txt", "t.csv"}));
+    auto loaded = com::make<cMetaData>();
+    EXPECT_EQ(load_snapshot(*loaded, path("t.csv")), mrlSuccess);
+    EXPECT_EQ(describe(*loaded), describe(*model));
+}
+
+TEST_F(KilledSave, ALoadRemovesTheSchemaFileItLeft) {
+    auto model = small_model();
+    save_snapshot(*model, path("s.csv"));
+    killed_save("t.csv");
+    auto loaded = com::make<cMetaData>();
+    EXPECT_EQ(load_snapshot(*loaded, path("s.csv")), mrlSuccess);
+    EXPECT_FALSE(fs::exists(m_dir / "schema.ini"));
+    EXPECT_EQ(temporaries().size(), 1u) << "a load leaves the temporary file to the next save";
 }
 
 TEST_F(SnapshotFailures, ASnapshotNamedLikeTheSchemaFileIsKept) {

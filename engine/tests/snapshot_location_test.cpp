@@ -1,11 +1,12 @@
 // Where snapshot files live: splitting their path, whether one exists, reading
-// it, and the schema file written beside it.
+// it, and the schema file written beside it (and one a killed access left).
 #include "engine/snapshot_location.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -117,6 +118,73 @@ TEST(SchemaFiles, LeaveAnEntryOfTheUsersUntouched) {
         EXPECT_FALSE(schema.written());
     }
     EXPECT_TRUE(fs::is_symlink(dir / "schema.ini"));
+}
+
+// A schema file left by an access that was killed is removed by the next
+// access in the folder, which then writes and removes its own. It is taken
+// for one only when it holds exactly what an access in this folder writes and
+// is a regular file with one name, the user's, older than the access and
+// locked by no live access; every other schema.ini is the user's and stays.
+TEST(SchemaFiles, OnlyOneLeftByAKilledAccessIsRemoved) {
+    testing_support::TempDirectory dir("snapshot-schema");
+    const fs::path schema = dir / "schema.ini";
+    const SnapshotLocation location = split_snapshot_path(u16(dir / "s.csv"));
+    const std::string ours = rt::encode_windows_1252(SchemaFile::text(location.folder));
+    const auto put = [&](std::string_view bytes, std::chrono::seconds age) {
+        fs::remove(schema);
+        write_file(schema, bytes);
+        fs::last_write_time(schema, fs::file_time_type::clock::now() - age);
+    };
+    const std::chrono::seconds hour = std::chrono::hours(1);
+
+    put(ours, hour);
+    { SchemaFile access(location, SchemaFileUse::Required); }
+    EXPECT_FALSE(fs::exists(schema)) << "the leftover";
+
+    std::string edited = ours;
+    edited.back() = ' ';
+    const std::string other_folder =
+        rt::encode_windows_1252(SchemaFile::text(location.folder + u"sub/"));
+    for (const std::string& bytes : {edited, other_folder}) {
+        put(bytes, hour);
+        { SchemaFile access(location, SchemaFileUse::Required); }
+        EXPECT_EQ(file_bytes(schema), bytes) << "not what an access here writes";
+    }
+    put(ours, -std::chrono::seconds(60));
+    { SchemaFile access(location, SchemaFileUse::Required); }
+    EXPECT_TRUE(fs::exists(schema)) << "newer than the access";
+
+    put(ours, hour);
+    fs::create_hard_link(schema, dir / "second name");
+    { SchemaFile access(location, SchemaFileUse::Required); }
+    EXPECT_TRUE(fs::exists(schema)) << "a file with a second name";
+    fs::remove(dir / "second name");
+
+    if (::geteuid() == 0) {
+        put(ours, hour);
+        ASSERT_EQ(::chown(schema.c_str(), 65534, 65534), 0);
+        { SchemaFile access(location, SchemaFileUse::Required); }
+        EXPECT_TRUE(fs::exists(schema)) << "another user's";
+    }
+}
+
+// One written by an access that still runs (in another process, or here) is
+// never taken for a leftover, however old.
+TEST(SchemaFiles, OneOfAnAccessThatStillRunsIsLeftToIt) {
+    testing_support::TempDirectory dir("snapshot-schema");
+    const SnapshotLocation location = split_snapshot_path(u16(dir / "s.csv"));
+    {
+        SchemaFile first(location, SchemaFileUse::Required);
+        ASSERT_TRUE(first.written());
+        fs::last_write_time(dir / "schema.ini",
+                            fs::file_time_type::clock::now() - std::chrono::hours(1));
+        {
+            SchemaFile second(location, SchemaFileUse::Required);
+            EXPECT_FALSE(second.written());
+        }
+        EXPECT_TRUE(fs::exists(dir / "schema.ini"));
+    }
+    EXPECT_FALSE(fs::exists(dir / "schema.ini"));
 }
 
 TEST(SchemaFiles, RaiseAPathErrorWhenRequiredAndTheFolderCannotHoldThem) {

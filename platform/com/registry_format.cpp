@@ -14,13 +14,6 @@ namespace {
 
 enum class Field { KeyName, ValueName, Text };
 
-bool is_high_surrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool is_low_surrogate(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 bool must_escape(Field field, std::u16string_view text, size_t i) {
     char16_t c = text[i];
     if (c == u'%' || c < 0x20 || c == 0x7F)

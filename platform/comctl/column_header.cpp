@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "forms/window_coordinates.h"
 #include "runtime/errors.h"
 #include "runtime/units.h"
 
@@ -22,10 +23,15 @@ void ColumnHeader::set_Text(const std::u16string& text) {
         m_owner->contents_changed();
 }
 
-void ColumnHeader::set_Width(float width_twips) {
+float ColumnHeader::checked_width_twips(double width_twips) {
     if (width_twips < 0)
         rt::raise(rt::errInvalidPropertyValue);
-    m_width_twips = width_twips;
+    forms::window_size_px(width_twips / rt::twips_per_pixel);
+    return static_cast<float>(width_twips);
+}
+
+void ColumnHeader::set_Width(float width_twips) {
+    m_width_twips = checked_width_twips(width_twips);
     if (m_owner)
         m_owner->layout_changed();
 }

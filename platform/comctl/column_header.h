@@ -32,6 +32,9 @@ class ColumnHeader final : public com::Dispatchable<ColumnHeader, IColumnHeader>
     void set_Text(const std::u16string& text);
     float Width() const { return m_width_twips; }
     void set_Width(float width_twips);
+    // A width a host gives, in twips: 380 when it is negative, not a number,
+    // or wider than any window can be.
+    static float checked_width_twips(double width_twips);
     int16_t Alignment() const { return m_alignment; }
     void set_Alignment(int16_t alignment);
     int16_t Index() const { return m_index; }

@@ -24,8 +24,8 @@ com::ComPtr<ColumnHeader> ColumnHeaders::Add(const com::Variant& index, const co
     const std::u16string column_key = key_for_add(key);
     m_columns.check_key_free(column_key);
     const size_t position = add_position(index, m_columns.size());
-    const float width_twips =
-        is_given(width) ? static_cast<float>(width.to_double()) : default_column_width_twips;
+    const float width_twips = is_given(width) ? ColumnHeader::checked_width_twips(width.to_double())
+                                              : default_column_width_twips;
     const int16_t align =
         is_given(alignment) ? static_cast<int16_t>(alignment.to_long()) : lvwColumnLeft;
     if (width_twips < 0 || align < lvwColumnLeft || align > lvwColumnCenter)

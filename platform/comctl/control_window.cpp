@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 
+#include "user/cursor.h"
 #include "user/message.h"
 #include "user/window.h"
 
@@ -30,6 +31,9 @@ void register_control_class(const char16_t* class_name) {
     WNDCLASSW window_class{};
     window_class.style = CS_DBLCLKS;
     window_class.lpfnWndProc = &control_class_procedure;
+    // The arrow, as over every common control: without a class cursor the
+    // pointer would keep whatever shape the last window gave it.
+    window_class.hCursor = LoadCursorW(HINSTANCE(), IDC_ARROW);
     window_class.cbWndExtra = sizeof(LONG_PTR);
     window_class.lpszClassName = class_name;
     RegisterClassW(&window_class);

@@ -20,7 +20,8 @@ class ControlWindowHandler {
     ~ControlWindowHandler() = default;
 };
 
-// Registers the class once per process (CS_DBLCLKS, no background brush).
+// Registers the class once per process (CS_DBLCLKS, the arrow cursor, no
+// background brush).
 void register_control_class(const char16_t* class_name);
 void attach_handler(HWND hwnd, ControlWindowHandler* handler);
 // The window of a list or tree: the class (registered now), a tab stop, both

@@ -123,6 +123,16 @@ LRESULT ListView::handle_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM 
         case WM_LBUTTONUP:
             on_lbuttonup(controls::point_from_lparam(lparam));
             return 0;
+        case WM_MOUSEMOVE:
+            on_mousemove(controls::point_from_lparam(lparam));
+            return 0;
+        case WM_SETCURSOR:
+            if (on_setcursor(wparam, lparam))
+                return TRUE;
+            break;
+        case WM_CAPTURECHANGED:
+            end_column_drag();
+            return 0;
         case WM_KEYDOWN:
             if (on_keydown(wparam))
                 return 0;

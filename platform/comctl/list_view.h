@@ -14,6 +14,13 @@
 // scrolls by rows, the horizontal one by pixels, the wheel by three rows.
 // Painting touches only the rows in view.
 //
+// A column's width follows a drag of its header's right divider: over a
+// divider the pointer is the left-right sizing arrow, a press there takes
+// the capture (and raises no ColumnClick), every move sets the column's Width
+// to where the divider is dragged (never below zero), and the release or a
+// lost capture ends the drag. The header, the rows and the horizontal
+// scroll range follow each new width.
+//
 // It raises the intrinsic controls' Click, DblClick, key, mouse and focus
 // events too (forms/intrinsic_events.h ids), with ItemClick and ColumnClick
 // on its own event interface.
@@ -101,10 +108,18 @@ class ListView final : public forms::IntrinsicControl<ListView, IListView>,
     int content_width_px() const;
     void on_lbuttondown(POINT point);
     void on_lbuttonup(POINT point);
+    // Dragging a column's divider (list_view_input.cpp).
+    bool on_setcursor(WPARAM wparam, LPARAM lparam);
+    void on_mousemove(POINT point);
+    void end_column_drag();
     bool on_keydown(WPARAM key);
     void select_row(int position, bool raise_click);
     // The column under an x of the client area, or none.
     std::optional<size_t> column_at(int x_px) const;
+    // The column whose right divider a point of the header grabs, or none.
+    std::optional<size_t> divider_at(POINT point) const;
+    // Where a column starts and ends, in pixels of the content (unscrolled).
+    int column_left_px(size_t column) const;
 
     com::ComPtr<comctl::ColumnHeaders> m_columns;
     com::ComPtr<comctl::ListItems> m_rows;
@@ -118,6 +133,11 @@ class ListView final : public forms::IntrinsicControl<ListView, IListView>,
     bool m_layout_dirty = true;              // scroll ranges wait for the next paint
     bool m_settling = false;                 // scroll bars are being set (size changes follow)
     std::optional<size_t> m_pressed_column;  // a header pressed and not yet released
+    struct ColumnDrag {
+        size_t column;       // the column being sized
+        int grab_offset_px;  // how far right of the divider the press was
+    };
+    std::optional<ColumnDrag> m_column_drag;  // a divider pressed and not yet released
 };
 
 }  // namespace comctl

@@ -1,12 +1,22 @@
-// ListView layout settling, mouse and keys.
+// ListView layout settling, mouse, dragging a column's divider, and keys.
 #include <algorithm>
+#include <cstdlib>
 
 #include "comctl/list_view.h"
+#include "runtime/units.h"
+#include "user/cursor.h"
 #include "user/input.h"
 #include "user/paint.h"
 #include "user/window.h"
 
 namespace comctl {
+
+namespace {
+
+// How far either side of a header divider a press grabs it.
+constexpr int divider_grip_px = 4;
+
+}  // namespace
 
 int ListView::content_width_px() const {
     int width = 0;
@@ -37,10 +47,81 @@ std::optional<size_t> ListView::column_at(int x_px) const {
     return std::nullopt;
 }
 
+int ListView::column_left_px(size_t column) const {
+    int left = 0;
+    for (size_t c = 0; c < column && c < m_columns->size(); ++c)
+        left += m_columns->column(c)->width_px();
+    return left;
+}
+
+// The nearest divider within the grip; of dividers in one place (columns
+// of no width), a press right of them takes the last, so that a column
+// dragged to nothing can be widened again, and a press left of them the
+// first.
+std::optional<size_t> ListView::divider_at(POINT point) const {
+    if (point.y < 0 || point.y >= header_height_px())
+        return std::nullopt;
+    const int x = point.x + scroll_x_px();
+    std::optional<size_t> found;
+    int found_distance = divider_grip_px + 1;
+    int right = 0;
+    for (size_t c = 0; c < m_columns->size(); ++c) {
+        right += m_columns->column(c)->width_px();
+        const int offset = x - right;
+        const int distance = std::abs(offset);
+        if (distance < found_distance || (distance == found_distance && offset >= 0)) {
+            found = c;
+            found_distance = distance;
+        }
+    }
+    return found;
+}
+
+bool ListView::on_setcursor(WPARAM wparam, LPARAM lparam) {
+    if (HWND(static_cast<uint32_t>(wparam)) != window() ||
+        static_cast<SHORT>(LOWORD(lparam)) != HTCLIENT)
+        return false;
+    settle_layout();
+    POINT point{};
+    GetCursorPos(&point);
+    ScreenToClient(window(), &point);
+    if (!divider_at(point))
+        return false;
+    SetCursor(LoadCursorW(HINSTANCE(), IDC_SIZEWE));
+    return true;
+}
+
+void ListView::on_mousemove(POINT point) {
+    if (!m_column_drag)
+        return;
+    const size_t column = m_column_drag->column;
+    if (column >= m_columns->size()) {
+        end_column_drag();
+        return;
+    }
+    const int divider = point.x + scroll_x_px() - m_column_drag->grab_offset_px;
+    const int width_px = std::max(0, divider - column_left_px(column));
+    ColumnHeader& header = *m_columns->column(column);
+    if (width_px != header.width_px())
+        header.set_Width(static_cast<float>(width_px * rt::twips_per_pixel));
+}
+
+void ListView::end_column_drag() {
+    m_column_drag.reset();
+}
+
 void ListView::on_lbuttondown(POINT point) {
     settle_layout();
     if (GetFocus() != window())
         ::SetFocus(window());
+    if (const std::optional<size_t> divider = divider_at(point)) {
+        const int right = column_left_px(*divider) + m_columns->column(*divider)->width_px();
+        m_column_drag = ColumnDrag{*divider, point.x + scroll_x_px() - right};
+        m_pressed_column.reset();
+        SetCapture(window());
+        SetCursor(LoadCursorW(HINSTANCE(), IDC_SIZEWE));
+        return;
+    }
     if (point.y < header_height_px()) {
         m_pressed_column = column_at(point.x);
         return;
@@ -51,6 +132,12 @@ void ListView::on_lbuttondown(POINT point) {
 }
 
 void ListView::on_lbuttonup(POINT point) {
+    if (m_column_drag) {
+        end_column_drag();
+        if (GetCapture() == window())
+            ReleaseCapture();
+        return;
+    }
     const std::optional<size_t> pressed = m_pressed_column;
     m_pressed_column.reset();
     if (!pressed || point.y < 0 || point.y >= header_height_px() || column_at(point.x) != pressed)

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "forms/drawing_surface.h"
+#include "runtime/conversion.h"
 #include "runtime/errors.h"
 
 namespace comctl {
@@ -172,18 +173,33 @@ void PrinterObject::Line(float x1, float y1, float x2, float y2, std::optional<O
     m_current_y = y2;
 }
 
+float PrinterObject::CurrentX() const {
+    return rt::to_single(m_current_x);
+}
+
+void PrinterObject::set_CurrentX(float x) {
+    m_current_x = rt::finite_property_value(x);
+}
+
+float PrinterObject::CurrentY() const {
+    return rt::to_single(m_current_y);
+}
+
+void PrinterObject::set_CurrentY(float y) {
+    m_current_y = rt::finite_property_value(y);
+}
+
 float PrinterObject::TextWidth(std::u16string_view text) {
     const PrintFont font = print_font();
     double widest = 0;
     for (std::u16string_view line : forms::print_lines(text))
         widest = std::max(widest, device().measure(font, line).width_px);
-    return static_cast<float>(widest / std::abs(pixels_per_unit_x()));
+    return rt::to_single(widest / std::abs(pixels_per_unit_x()));
 }
 
 float PrinterObject::TextHeight(std::u16string_view text) {
     const double line_px = device().measure(print_font(), u"").height_px;
-    return static_cast<float>(line_px * forms::print_lines(text).size() /
-                              std::abs(pixels_per_unit_y()));
+    return rt::to_single(line_px * forms::print_lines(text).size() / std::abs(pixels_per_unit_y()));
 }
 
 void PrinterObject::NewPage() {

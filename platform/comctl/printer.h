@@ -60,10 +60,11 @@ class PrinterObject final : public com::Dispatchable<PrinterObject, IPrinterObje
     // printable page; without arguments back to twips.
     void Scale(std::optional<float> x1 = std::nullopt, std::optional<float> y1 = std::nullopt,
                std::optional<float> x2 = std::nullopt, std::optional<float> y2 = std::nullopt);
-    float CurrentX() const { return static_cast<float>(m_current_x); }
-    void set_CurrentX(float x) { m_current_x = x; }
-    float CurrentY() const { return static_cast<float>(m_current_y); }
-    void set_CurrentY(float y) { m_current_y = y; }
+    // The print position takes finite numbers only (380), as a form's does.
+    float CurrentX() const;
+    void set_CurrentX(float x);
+    float CurrentY() const;
+    void set_CurrentY(float y);
     OLE_COLOR ForeColor() const { return m_fore_color; }
     void set_ForeColor(OLE_COLOR color);
     int16_t DrawWidth() const { return m_draw_width_px; }

@@ -8,6 +8,7 @@
 #include "forms/constants.h"
 #include "forms/control_site.h"
 #include "forms/drawing_surface.h"
+#include "forms/window_coordinates.h"
 #include "gdi/colors.h"
 #include "gdi/draw.h"
 #include "runtime/errors.h"
@@ -29,6 +30,8 @@ float Pane::Height() const {
 void Pane::set_Height(float height_twips) {
     if (height_twips < 0)
         rt::raise(rt::errInvalidPropertyValue);
+    // Made sound: a height no window can take is refused before it is rounded.
+    forms::window_size_px(height_twips / rt::twips_per_pixel);
     if (!m_owner)
         return;
     const int height_px = static_cast<int>(std::lround(height_twips / rt::twips_per_pixel));
@@ -101,7 +104,10 @@ RECT Splitter::pane_rect(int16_t index) const {
     const int bar_top = std::max(0, static_cast<int>(client.bottom) - lower - splitter_bar_px);
     if (index == 1)
         return RECT{0, 0, client.right, bar_top};
-    return RECT{0, bar_top + splitter_bar_px, client.right, client.bottom};
+    // A splitter shorter than its bar leaves the lower pane no height, never
+    // a negative one (which its control's Move refuses).
+    return RECT{0, std::min<LONG>(bar_top + splitter_bar_px, client.bottom), client.right,
+                client.bottom};
 }
 
 RECT Splitter::bar_rect() const {

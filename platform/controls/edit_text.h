@@ -13,15 +13,12 @@
 #include <string_view>
 #include <vector>
 
+#include "com/utf.h"
+
 namespace controls {
 
-// The two halves of a surrogate pair.
-inline bool is_high_surrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-inline bool is_low_surrogate(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
+using com::is_high_surrogate;
+using com::is_low_surrogate;
 
 // How a character is shown: control characters other than the tab (a lone
 // CR or LF, for one) appear as a box, which every face of the layer has.

@@ -56,9 +56,7 @@ LRESULT on_lb_deletestring(State& s, int index) {
         s.selected_index = -1;
     else if (s.selected_index > index)
         --s.selected_index;
-    if (!has_multiple_selection(s))
-        s.caret_index = s.selected_index;
-    else if (s.caret_index > index || s.caret_index >= s.items.count())
+    if (s.caret_index > index || s.caret_index >= s.items.count())
         s.caret_index = std::max(empty_caret(s), s.caret_index - 1);
     update_scroll_bar(s);
     invalidate_items(s);

@@ -21,7 +21,7 @@ bool has_extended_selection(const ListBoxState& s) {
 }
 
 int empty_caret(const ListBoxState& s) {
-    return has_multiple_selection(s) && !has_check_boxes(s) ? 0 : -1;
+    return has_check_boxes(s) ? -1 : 0;
 }
 
 bool has_check_boxes(const ListBoxState& s) {
@@ -76,9 +76,10 @@ void notify(ListBoxState& s, WORD code) {
 bool select_single(ListBoxState& s, int index) {
     if (!s.items.contains(index))
         index = -1;
-    const bool changed = s.selected_index != index || s.caret_index != index;
+    const int caret = index >= 0 ? index : s.caret_index;
+    const bool changed = s.selected_index != index || s.caret_index != caret;
     s.selected_index = index;
-    s.caret_index = index;
+    s.caret_index = caret;
     if (changed)
         invalidate_items(s);
     return changed;

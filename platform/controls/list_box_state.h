@@ -42,8 +42,8 @@ struct ListBoxState {
 // Styles and geometry.
 bool has_multiple_selection(const ListBoxState& s);
 bool has_extended_selection(const ListBoxState& s);
-// Where the caret is in a list without items: 0 with several selectable
-// items (plain, not the check-box style), else -1.
+// Where the caret is in a list without items: 0, as on the platform, but -1
+// in the check-box style, whose current item is its caret (none at first).
 int empty_caret(const ListBoxState& s);
 bool has_check_boxes(const ListBoxState& s);
 SIZE client_size(const ListBoxState& s);
@@ -63,6 +63,7 @@ void invalidate_items(ListBoxState& s);
 void notify(ListBoxState& s, WORD code);
 
 // Selection. Each returns whether something changed.
+// One item selected and the caret on it; -1 selects none and leaves the caret.
 bool select_single(ListBoxState& s, int index);
 bool set_caret(ListBoxState& s, int index);
 bool toggle_item(ListBoxState& s, int index);

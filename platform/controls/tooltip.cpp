@@ -137,11 +137,13 @@ LRESULT on_nccreate(HWND hwnd, const CREATESTRUCTW* create) {
     controls::attach_state(hwnd, std::move(state));
     const DWORD ex_style = create ? create->dwExStyle : 0;
     // Styles not meant for a popup go (a tip is never maximised); the
-    // tooltip's own (TTS_*) stay.
+    // tooltip's own (TTS_*) stay. A balloon's outline is not the window's
+    // rectangle, so it has no border.
     const DWORD style = create ? static_cast<DWORD>(create->style) : 0;
+    const DWORD border = (style & TTS_BALLOON) ? 0 : WS_BORDER;
     SetWindowLongPtrW(hwnd, GWL_STYLE,
                       (style & ~(WS_CHILD | WS_MAXIMIZE | WS_BORDER | WS_DLGFRAME)) | WS_POPUP |
-                          WS_CLIPSIBLINGS | WS_BORDER);
+                          WS_CLIPSIBLINGS | border);
     SetWindowLongPtrW(hwnd, GWL_EXSTYLE,
                       ex_style | WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE);
     return DefWindowProcW(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(create));

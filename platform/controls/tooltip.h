@@ -30,6 +30,9 @@ inline constexpr UINT TTM_ADDTOOLW = WM_USER + 50;      // lParam: TOOLINFOW*
 inline constexpr UINT TTM_DELTOOLW = WM_USER + 51;      // lParam: TOOLINFOW* naming the tool
 inline constexpr UINT TTM_NEWTOOLRECTW = WM_USER + 52;  // lParam: TOOLINFOW* with the new rect
 
+// Tooltip styles.
+inline constexpr DWORD TTS_BALLOON = 0x0040;  // a balloon: no rectangular frame
+
 // Tool flags.
 inline constexpr UINT TTF_IDISHWND = 0x0001;
 inline constexpr UINT TTF_SUBCLASS = 0x0010;

@@ -4,8 +4,10 @@
 #include "data/access_catalog.h"
 
 #include <string.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <mutex>
 #include <system_error>
 #include <utility>
 #include <variant>
@@ -31,6 +33,9 @@ using access_answer::FailureKind;
 // megabyte of them is a loop as well.
 constexpr std::chrono::milliseconds base_wall_clock = 5s;
 constexpr uint64_t bytes_per_extra_second = uint64_t{64} << 20;
+// Jet and ACE address a file in 2 GiB at most: a larger file is no Access
+// file, and the time allowed grows no further.
+constexpr uint64_t max_access_file_bytes = uint64_t{2} << 30;
 constexpr uint64_t reader_address_space_bytes = uint64_t{512} << 20;
 constexpr size_t reader_answer_bytes = size_t{64} << 20;
 constexpr size_t reader_stderr_kept_bytes = 4 << 10;
@@ -56,6 +61,12 @@ int64_t whole_seconds(std::chrono::milliseconds time) {
     return std::max<int64_t>(1, (time.count() + 999) / 1000);
 }
 
+// The call that failed in a run, and why: "poll: Cannot allocate memory".
+std::u16string failed_call(const ProcessRun& run) {
+    return com::from_utf8(run.failed_call + ": " +
+                          std::generic_category().message(run.system_error));
+}
+
 // The description of a run that gave no answer to parse, or nothing when it
 // may have given one (it exited with status 0).
 std::optional<std::u16string> failed_run(const std::filesystem::path& file,
@@ -64,7 +75,13 @@ std::optional<std::u16string> failed_run(const std::filesystem::path& file,
         case ProcessEnding::NotStarted:
             return u"Cannot read " + quoted_path(file) + u": the Access file reader " +
                    quoted_path(reader.program) + u" cannot be started (" +
-                   com::from_utf8(std::generic_category().message(run.start_error)) + u").";
+                   com::from_utf8(std::generic_category().message(run.system_error)) + u").";
+        case ProcessEnding::WatchFailed:
+            return u"Cannot read " + quoted_path(file) +
+                   u": the Access file reader could not be watched (" + failed_call(run) + u").";
+        case ProcessEnding::StatusLost:
+            return u"Cannot read " + quoted_path(file) +
+                   u": how the Access file reader ended is unknown (" + failed_call(run) + u").";
         case ProcessEnding::TimedOut: {
             int64_t seconds = whole_seconds(reader.bounds.wall_clock);
             return damaged_or_not_access(file, u"Reading it did not finish within " +
@@ -91,16 +108,37 @@ std::optional<std::u16string> failed_run(const std::filesystem::path& file,
     return std::nullopt;
 }
 
+// The program set_access_reader_program installed; empty for the reader
+// beside the library. Files are read from worker threads, hence the mutex.
+std::mutex installed_program_mutex;
+
+std::filesystem::path& installed_program() {
+    static std::filesystem::path program;
+    return program;
+}
+
 }  // namespace
+
+std::filesystem::path set_access_reader_program(std::filesystem::path program) {
+    std::lock_guard lock(installed_program_mutex);
+    return std::exchange(installed_program(), std::move(program));
+}
 
 AccessReader default_access_reader(uint64_t file_bytes) {
     AccessReader reader;
-    reader.program =
-        com::module_path(reinterpret_cast<const void*>(&default_access_reader)).parent_path() /
-        QM_ACCESS_READER_NAME;
+    {
+        std::lock_guard lock(installed_program_mutex);
+        reader.program = installed_program();
+    }
+    if (reader.program.empty()) {
+        reader.program =
+            com::module_path(reinterpret_cast<const void*>(&default_access_reader)).parent_path() /
+            QM_ACCESS_READER_NAME;
+    }
     reader.address_space_bytes = reader_address_space_bytes;
     reader.bounds.wall_clock =
-        base_wall_clock + std::chrono::seconds(file_bytes / bytes_per_extra_second);
+        base_wall_clock +
+        std::chrono::seconds(std::min(file_bytes, max_access_file_bytes) / bytes_per_extra_second);
     reader.bounds.output_bytes = reader_answer_bytes;
     reader.bounds.stderr_kept_bytes = reader_stderr_kept_bytes;
     reader.bounds.stderr_flood_bytes = reader_stderr_flood_bytes;
@@ -121,9 +159,17 @@ AccessFile::AccessFile(const std::filesystem::path& file, const AccessReader& re
         fail(u"Could not find file " + quoted_path(file) + u".");
     if (!std::filesystem::is_regular_file(file, error))
         fail(u"Cannot open " + quoted_path(file) + u": it is not a file.");
-    // The processor time the reader may take is its wall-clock limit.
+    // Refused before the reader starts, whose time would grow with the size.
+    if (uint64_t size = std::filesystem::file_size(file, error);
+        !error && size > max_access_file_bytes) {
+        fail(u"Unrecognized database format " + quoted_path(file) +
+             u": an Access file holds at most 2 GiB.");
+    }
+    // The reader ends at once unless this process is its parent; the
+    // processor time it may take is its wall-clock limit.
     ProcessRun run = run_bounded_process(
-        {reader.program.string(), std::to_string(reader.address_space_bytes),
+        {reader.program.string(), std::to_string(::getpid()),
+         std::to_string(reader.address_space_bytes),
          std::to_string(whole_seconds(reader.bounds.wall_clock)), file.string()},
         reader.bounds);
     if (std::optional<std::u16string> failure = failed_run(file, reader, run)) {

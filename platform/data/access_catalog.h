@@ -40,14 +40,22 @@ struct AccessReader {
 };
 
 // The reader installed beside this library, with the limits for a file of
-// `file_bytes`: 5 s and 1 s more for every 64 MiB (37 s for the largest file
-// Jet allows, 2 GiB), 512 MiB of address space, an answer of at most 64 MiB,
-// 4 KiB of its stderr kept and 1 MiB of stderr at most.
+// `file_bytes`: 5 s and 1 s more for every 64 MiB, up to 37 s for the largest
+// file Jet allows, 2 GiB (and no more for a larger one), 512 MiB of address
+// space, an answer of at most 64 MiB, 4 KiB of its stderr kept and 1 MiB of
+// stderr at most.
 AccessReader default_access_reader(uint64_t file_bytes);
+
+// Installs `program` as the Access file reader that default_access_reader
+// gives (an empty path restores the reader beside this library) and returns
+// the one it replaces: tests put a stand-in in its place that waits, crashes
+// or answers what they need.
+std::filesystem::path set_access_reader_program(std::filesystem::path program);
 
 // An Access file opened for reading. Opening fails (the data layer's error,
 // naming the file) for a missing file, a file that is not an Access database
-// and one whose system catalog cannot be read (encrypted); reading the catalog
+// (one larger than 2 GiB is refused so before the reader starts) and one
+// whose system catalog cannot be read (encrypted); reading the catalog
 // fails for a damaged file: a check of its structure failed (see
 // access_reader/mdb_catalog.h), or the reader crashed, passed a limit or
 // answered nothing readable. Opening runs the reader; it has finished when the

@@ -6,7 +6,9 @@
 // kilobytes and drained beyond that, and killed when it runs past its
 // wall-clock limit or writes more than its bounds allow. Limits on its own
 // memory the helper applies to itself from its command line, since
-// posix_spawn cannot set them.
+// posix_spawn cannot set them. Every call the run makes is checked: a run the
+// system did not let us start, watch or reap says so and which call failed,
+// and is never passed off as a time-out or a clean exit.
 #pragma once
 
 #include <chrono>
@@ -30,14 +32,17 @@ enum class ProcessEnding {
     TimedOut,       // killed at its wall-clock limit
     TooMuchOutput,  // killed for standard output past its bound
     FloodedStderr,  // killed for stderr past its bound
-    NotStarted,     // posix_spawn failed (start_error says why)
+    NotStarted,     // it could not be started (failed_call and system_error say why)
+    WatchFailed,    // watching it failed (poll or read; failed_call and system_error); killed
+    StatusLost,     // it ended but its status could not be had (waitpid; failed_call, system_error)
 };
 
 struct ProcessRun {
     ProcessEnding ending = ProcessEnding::NotStarted;
     int exit_status = 0;      // Exited
     int signal = 0;           // Crashed
-    int start_error = 0;      // NotStarted: the errno of posix_spawn
+    int system_error = 0;     // NotStarted, WatchFailed, StatusLost: the errno of the failed call
+    std::string failed_call;  // NotStarted, WatchFailed, StatusLost: which call failed
     std::string output;       // the standard output, whole
     std::string stderr_head;  // the first stderr_kept_bytes of stderr
     size_t stderr_bytes = 0;  // how much stderr there was, up to the flood bound

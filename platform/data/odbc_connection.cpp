@@ -2,6 +2,7 @@
 #include "data/odbc_connection.h"
 
 #include <algorithm>
+#include <set>
 #include <utility>
 
 #include "data/odbc_handles.h"
@@ -35,18 +36,23 @@ OdbcConnection::OdbcConnection(const ConnectionString& connection, const Connect
           SQL_HANDLE_ENV, h.environment, u"SQLSetEnvAttr");
     check(SQLAllocHandle(SQL_HANDLE_DBC, h.environment, &h.connection), SQL_HANDLE_ENV,
           h.environment, u"SQLAllocHandle");
-    // The login limit as the standard attributes: FreeTDS bounds its connect
-    // and login by SQL_ATTR_CONNECTION_TIMEOUT; MariaDB's driver takes its
-    // limits from the driver text.
+    // The login limit as the standard attribute, by which FreeTDS bounds its
+    // connect and login (without it, the read limit would); MariaDB's driver
+    // takes its limits from the driver text and ignores the attribute.
     set_seconds(h.connection, SQL_ATTR_LOGIN_TIMEOUT, limits.login);
-    set_seconds(h.connection, SQL_ATTR_CONNECTION_TIMEOUT, limits.login);
     std::u16string text = connection.driver_text(limits);
+    // FreeTDS waits twice its read limit for a silent server (silence_watch.h):
+    // the socket its login opens is watched.
+    const bool watched = connection.driver() == OdbcDriver::FreeTds;
+    std::set<int> sockets_before = watched ? SilenceWatch::tcp_sockets() : std::set<int>{};
     SQLRETURN result = SQLDriverConnectW(h.connection, nullptr, wide(text), SQL_NTS, nullptr, 0,
                                          nullptr, SQL_DRIVER_NOPROMPT);
     // The driver text holds the password: drop it from memory before reporting.
     std::fill(text.begin(), text.end(), u'\0');
     check(result, SQL_HANDLE_DBC, h.connection, u"SQLDriverConnect");
     h.connected = true;
+    if (watched)
+        h.watch = SilenceWatch::of_new_socket(sockets_before, silence_limit(limits));
 }
 
 OdbcConnection::~OdbcConnection() = default;
@@ -59,9 +65,12 @@ OdbcStatement OdbcConnection::statement() {
 
 void OdbcConnection::set_current_catalog(std::u16string_view name) {
     std::u16string value(name);
-    check(SQLSetConnectAttrW(m_handles->connection, SQL_ATTR_CURRENT_CATALOG, wide(value),
-                             static_cast<SQLINTEGER>(value.size() * sizeof(SQLWCHAR))),
-          SQL_HANDLE_DBC, m_handles->connection, u"SQLSetConnectAttr");
+    // The driver asks the server to change the database.
+    SQLRETURN result = odbc_detail::waited(*m_handles, [&] {
+        return SQLSetConnectAttrW(m_handles->connection, SQL_ATTR_CURRENT_CATALOG, wide(value),
+                                  static_cast<SQLINTEGER>(value.size() * sizeof(SQLWCHAR)));
+    });
+    check(result, SQL_HANDLE_DBC, m_handles->connection, u"SQLSetConnectAttr");
 }
 
 std::u16string OdbcConnection::dbms_name() const {

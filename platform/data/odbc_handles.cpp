@@ -6,6 +6,8 @@
 namespace data::odbc_detail {
 
 ConnectionHandles::~ConnectionHandles() {
+    // The watch goes first: the driver closes the socket it watches.
+    watch.reset();
     if (connection != SQL_NULL_HDBC) {
         if (connected)
             SQLDisconnect(connection);

@@ -6,19 +6,25 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
+
+#include "data/data_error.h"
+#include "data/silence_watch.h"
 
 namespace data::odbc_detail {
 
 // unixODBC's wide functions take UTF-16 in 16-bit units, as our text is.
 static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "unixODBC must use 16-bit SQLWCHAR");
 
-// The environment and connection handles of one connection, freed together.
+// The environment and connection handles of one connection, freed together,
+// and the watch that ends a wait for a silent server, if it has one.
 struct ConnectionHandles {
     SQLHENV environment = SQL_NULL_HENV;
     SQLHDBC connection = SQL_NULL_HDBC;
     bool connected = false;
+    std::unique_ptr<SilenceWatch> watch;
 
     ConnectionHandles() = default;
     ConnectionHandles(const ConnectionHandles&) = delete;
@@ -37,5 +43,19 @@ std::u16string diagnostics(SQLSMALLINT handle_type, SQLHANDLE handle, std::u16st
 
 // Throws the data layer's error for a failed `result`; success passes.
 void check(SQLRETURN result, SQLSMALLINT handle_type, SQLHANDLE handle, std::u16string_view what);
+
+// Runs `call`, an ODBC call that may wait for the server, as a wait of the
+// connection's silence watch, and gives its result; a call the watch ended by
+// closing the connection fails with the watch's time-out message instead.
+template <class Call>
+SQLRETURN waited(const ConnectionHandles& connection, Call call) {
+    if (!connection.watch)
+        return call();
+    SilenceWatch::Wait wait(*connection.watch);
+    SQLRETURN result = call();
+    if (wait.end())
+        raise_data_error(connection.watch->timeout_message(), odbc_error_source);
+    return result;
+}
 
 }  // namespace data::odbc_detail

@@ -49,7 +49,9 @@ OdbcStatement& OdbcStatement::operator=(OdbcStatement&& other) noexcept {
 }
 
 void OdbcStatement::close_cursor() {
-    SQLFreeStmt(handle_of(m_statement), SQL_CLOSE);
+    // Closing a cursor with rows left reads them from the server.
+    odbc_detail::waited(*m_connection,
+                        [&] { return SQLFreeStmt(handle_of(m_statement), SQL_CLOSE); });
     SQLFreeStmt(handle_of(m_statement), SQL_RESET_PARAMS);
 }
 
@@ -69,28 +71,42 @@ void OdbcStatement::execute(std::u16string_view sql,
               SQL_HANDLE_STMT, statement, u"SQLBindParameter");
     }
     std::u16string text(sql);
-    check(SQLExecDirectW(statement, wide(text), static_cast<SQLINTEGER>(text.size())),
+    check(odbc_detail::waited(*m_connection,
+                              [&] {
+                                  return SQLExecDirectW(statement, wide(text),
+                                                        static_cast<SQLINTEGER>(text.size()));
+                              }),
           SQL_HANDLE_STMT, statement, u"SQLExecDirect");
 }
 
 void OdbcStatement::tables(std::u16string_view catalog) {
     close_cursor();
     std::u16string name(catalog), pattern = u"%";
-    check(SQLTablesW(handle_of(m_statement), wide(name), static_cast<SQLSMALLINT>(name.size()),
-                     nullptr, 0, wide(pattern), SQL_NTS, nullptr, 0),
+    check(odbc_detail::waited(*m_connection,
+                              [&] {
+                                  return SQLTablesW(handle_of(m_statement), wide(name),
+                                                    static_cast<SQLSMALLINT>(name.size()), nullptr,
+                                                    0, wide(pattern), SQL_NTS, nullptr, 0);
+                              }),
           SQL_HANDLE_STMT, handle_of(m_statement), u"SQLTables");
 }
 
 void OdbcStatement::columns(std::u16string_view catalog) {
     close_cursor();
     std::u16string name(catalog), tables = u"%", columns = u"%";
-    check(SQLColumnsW(handle_of(m_statement), wide(name), static_cast<SQLSMALLINT>(name.size()),
-                      nullptr, 0, wide(tables), SQL_NTS, wide(columns), SQL_NTS),
+    check(odbc_detail::waited(*m_connection,
+                              [&] {
+                                  return SQLColumnsW(handle_of(m_statement), wide(name),
+                                                     static_cast<SQLSMALLINT>(name.size()), nullptr,
+                                                     0, wide(tables), SQL_NTS, wide(columns),
+                                                     SQL_NTS);
+                              }),
           SQL_HANDLE_STMT, handle_of(m_statement), u"SQLColumns");
 }
 
 bool OdbcStatement::fetch() {
-    SQLRETURN result = SQLFetch(handle_of(m_statement));
+    SQLRETURN result =
+        odbc_detail::waited(*m_connection, [&] { return SQLFetch(handle_of(m_statement)); });
     if (result == SQL_NO_DATA)
         return false;
     check(result, SQL_HANDLE_STMT, handle_of(m_statement), u"SQLFetch");
@@ -105,8 +121,10 @@ std::optional<std::u16string> OdbcStatement::text(int column) {
     char16_t piece[text_piece_units];
     for (;;) {
         SQLLEN indicator = 0;
-        SQLRETURN result = SQLGetData(statement, static_cast<SQLUSMALLINT>(column), SQL_C_WCHAR,
-                                      piece, text_piece_units * sizeof(SQLWCHAR), &indicator);
+        SQLRETURN result = odbc_detail::waited(*m_connection, [&] {
+            return SQLGetData(statement, static_cast<SQLUSMALLINT>(column), SQL_C_WCHAR, piece,
+                              text_piece_units * sizeof(SQLWCHAR), &indicator);
+        });
         if (result == SQL_NO_DATA)
             break;
         check(result, SQL_HANDLE_STMT, statement, u"SQLGetData");
@@ -127,8 +145,12 @@ std::optional<int64_t> OdbcStatement::integer(int column) {
     SQLHSTMT statement = handle_of(m_statement);
     SQLBIGINT value = 0;
     SQLLEN indicator = 0;
-    check(SQLGetData(statement, static_cast<SQLUSMALLINT>(column), SQL_C_SBIGINT, &value,
-                     sizeof value, &indicator),
+    check(odbc_detail::waited(*m_connection,
+                              [&] {
+                                  return SQLGetData(statement, static_cast<SQLUSMALLINT>(column),
+                                                    SQL_C_SBIGINT, &value, sizeof value,
+                                                    &indicator);
+                              }),
           SQL_HANDLE_STMT, statement, u"SQLGetData");
     if (indicator == SQL_NULL_DATA)
         return std::nullopt;

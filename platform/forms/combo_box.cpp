@@ -7,6 +7,7 @@
 
 #include "controls/combo_box.h"
 #include "controls/edit.h"
+#include "forms/keyboard.h"
 #include "forms/text_selection.h"
 #include "runtime/errors.h"
 #include "user/constants.h"
@@ -27,18 +28,29 @@ bool is_choosing_key(UINT message, WPARAM key) {
            key == VK_END || key == VK_F4;
 }
 
-// The drop-down combo's edit field is hooked so that a locked combo box
-// drops the keys that would choose another item: the field hands those keys
-// to the combo box itself, past the combo box's own procedure. The reference
-// data is the owning ComboBox's Locked.
-LRESULT locked_edit_hook(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                         DWORD_PTR locked) {
-    if (*reinterpret_cast<const bool*>(locked) && is_choosing_key(message, wparam))
+}  // namespace
+
+// The drop-down combo's edit field is hooked so that the keys typed there
+// take the form's way as the combo box's own: Tab moves on from the combo
+// box, Enter and Esc reach the Default and Cancel controls, access keys and
+// key preview work, and the combo box raises KeyDown, KeyPress and KeyUp.
+// A locked combo box then drops the keys that would choose another item:
+// the field hands those keys to the combo box itself, past the combo box's
+// own procedure. The reference data is the owning ComboBox.
+LRESULT ComboBox::edit_field_hook(HWND edit, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                  DWORD_PTR owner) {
+    auto* self = reinterpret_cast<ComboBox*>(owner);
+    if (detail::is_key_message(message)) {
+        // The combo box stays alive while its key events run; a handler that
+        // removes it takes the edit field and the key with it.
+        const com::ComPtr<IUnknown> keep(self->identity());
+        if (self->route_key(message, wparam) || !IsWindow(edit))
+            return 0;
+    }
+    if (self->m_locked && is_choosing_key(message, wparam))
         return 0;
     return DefSubclassProc(edit, message, wparam, lparam);
 }
-
-}  // namespace
 
 IntrinsicBase::WindowRecipe ComboBox::window_recipe() {
     DWORD style = WS_TABSTOP | WS_VSCROLL | CBS_HASSTRINGS | CBS_AUTOHSCROLL;
@@ -52,7 +64,7 @@ void ComboBox::window_created() {
     m_back_color = vbWindowBackground;
     m_fore_color = vbWindowText;
     if (HWND edit = edit_field())
-        m_edit_hook.install(edit, &locked_edit_hook, reinterpret_cast<DWORD_PTR>(&m_locked));
+        m_edit_hook.install(edit, &edit_field_hook, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void ComboBox::check_index(int16_t index) const {

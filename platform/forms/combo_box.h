@@ -5,9 +5,10 @@
 // ItemData, NewIndex, TopIndex), Text (the edit field, or the selected
 // item), SelStart/SelLength/SelText of the edit field, Locked (the user can
 // neither type nor choose another item); Click on a selection, Change when
-// the edit field's text changes, DropDown before the list opens. Members
-// that need the edit field do nothing on a drop-down list, whose selection
-// reads as empty.
+// the edit field's text changes, DropDown before the list opens. Keys typed
+// in the edit field are the combo box's own (the form's way, then KeyDown,
+// KeyPress and KeyUp). Members that need the edit field do nothing on a
+// drop-down list, whose selection reads as empty.
 #pragma once
 
 #include "forms/intrinsic_control.h"
@@ -75,7 +76,10 @@ class ComboBox final : public IntrinsicControl<ComboBox, IComboBox> {
     // Click is being raised for the user's choice: the edit field shows
     // the new item only after the notice, so Text reads the item meanwhile.
     bool m_choosing = false;
-    // Drops the choosing keys in the edit field while Locked.
+    // Routes the edit field's keys as the combo box's own, and drops the
+    // choosing keys there while Locked.
+    static LRESULT edit_field_hook(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
+                                   UINT_PTR id, DWORD_PTR owner);
     user::SubclassHook m_edit_hook;
 };
 

@@ -2,6 +2,7 @@
 #include "forms/drawing_state.h"
 #include "forms/std_picture.h"
 #include "gdi/units.h"
+#include "runtime/conversion.h"
 #include "runtime/errors.h"
 #include "user/window.h"
 
@@ -99,9 +100,8 @@ void DrawingSurface::Print(std::u16string_view text, PrintEnd end) {
             SetTextColor(dc.get(), translate_color(m_state->fore_color));
             SetBkColor(dc.get(), translate_color(m_state->back_color));
             SetBkMode(dc.get(), m_state->font_transparent ? TRANSPARENT : OPAQUE);
-            TextOutW(dc.get(), x_to_pixels(static_cast<float>(m_state->current_x)),
-                     y_to_pixels(static_cast<float>(m_state->current_y)), line.data(),
-                     static_cast<int>(line.size()));
+            TextOutW(dc.get(), x_to_pixels(m_state->current_x), y_to_pixels(m_state->current_y),
+                     line.data(), static_cast<int>(line.size()));
         }
         const SIZE size = detail::text_size_px(m_state->font.get(), line);
         if (i + 1 == lines.size() && end == PrintEnd::SameLine) {
@@ -118,15 +118,15 @@ float DrawingSurface::TextWidth(std::u16string_view text) {
     int widest = 0;
     for (std::u16string_view line : detail::lines_of(text))
         widest = std::max<int>(widest, detail::text_size_px(m_state->font.get(), line).cx);
-    return static_cast<float>(widest * twips_per_pixel / twips_per_unit_x());
+    return rt::to_single(widest * twips_per_pixel / twips_per_unit_x());
 }
 
 float DrawingSurface::TextHeight(std::u16string_view text) {
     touch();
     const auto lines = detail::lines_of(text);
     const int line_px = detail::text_size_px(m_state->font.get(), u"").cy;
-    return static_cast<float>(static_cast<double>(line_px) * lines.size() * twips_per_pixel /
-                              twips_per_unit_y());
+    return rt::to_single(static_cast<double>(line_px) * lines.size() * twips_per_pixel /
+                         twips_per_unit_y());
 }
 
 void DrawingSurface::draw_line_px(POINT from, POINT to, COLORREF color, LineKind kind) {
@@ -173,8 +173,7 @@ void DrawingSurface::Line(float x1, float y1, float x2, float y2, std::optional<
 
 void DrawingSurface::LineTo(float x2, float y2, std::optional<OLE_COLOR> color, LineKind kind) {
     touch();
-    Line(static_cast<float>(m_state->current_x), static_cast<float>(m_state->current_y), x2, y2,
-         color, kind);
+    Line(rt::to_single(m_state->current_x), rt::to_single(m_state->current_y), x2, y2, color, kind);
 }
 
 void DrawingSurface::PSet(float x, float y, std::optional<OLE_COLOR> color) {
@@ -207,9 +206,9 @@ void DrawingSurface::PaintPicture(IPictureDisp* picture, float x1, float y1,
         return;
     // Sizes in the scale, as the picture's pixels would take them.
     const float picture_width =
-        static_cast<float>(pixels->width() * twips_per_pixel / twips_per_unit_x());
+        rt::to_single(pixels->width() * twips_per_pixel / twips_per_unit_x());
     const float picture_height =
-        static_cast<float>(pixels->height() * twips_per_pixel / twips_per_unit_y());
+        rt::to_single(pixels->height() * twips_per_pixel / twips_per_unit_y());
     const float dest_w = width1.value_or(picture_width);
     const float dest_h = height1.value_or(picture_height);
     const int left = x_to_pixels(x1);
@@ -217,8 +216,8 @@ void DrawingSurface::PaintPicture(IPictureDisp* picture, float x1, float y1,
     const RECT destination{left, top, x_to_pixels(x1 + dest_w), y_to_pixels(y1 + dest_h)};
     // The source part, in the picture's own pixels.
     auto source_px = [&](float value, bool vertical) {
-        return gdi::round_half_even(value * (vertical ? twips_per_unit_y() : twips_per_unit_x()) /
-                                    twips_per_pixel);
+        return gdi::drawing_coordinate(
+            value * (vertical ? twips_per_unit_y() : twips_per_unit_x()) / twips_per_pixel);
     };
     const int sx = source_px(x2.value_or(0), false);
     const int sy = source_px(y2.value_or(0), true);

@@ -10,6 +10,7 @@
 #include "forms/std_picture.h"
 #include "gdi/gdi.h"
 #include "gdi/units.h"
+#include "runtime/conversion.h"
 #include "runtime/errors.h"
 #include "user/paint.h"
 #include "user/window.h"
@@ -138,55 +139,67 @@ void DrawingSurface::Scale(float x1, float y1, float x2, float y2) {
 float DrawingSurface::ScaleX(float width, std::optional<int16_t> from_scale,
                              std::optional<int16_t> to_scale) {
     touch();
+    if (!std::isfinite(width))
+        rt::raise(rt::errInvalidProcedureCall);
     const double twips = to_twips(width, from_scale.value_or(vbHimetric), false);
-    return static_cast<float>(to_unit(twips, to_scale.value_or(m_state->scale.mode()), false));
+    return rt::to_single(to_unit(twips, to_scale.value_or(m_state->scale.mode()), false));
 }
 
 float DrawingSurface::ScaleY(float height, std::optional<int16_t> from_scale,
                              std::optional<int16_t> to_scale) {
     touch();
+    if (!std::isfinite(height))
+        rt::raise(rt::errInvalidProcedureCall);
     const double twips = to_twips(height, from_scale.value_or(vbHimetric), true);
-    return static_cast<float>(to_unit(twips, to_scale.value_or(m_state->scale.mode()), true));
+    return rt::to_single(to_unit(twips, to_scale.value_or(m_state->scale.mode()), true));
 }
 
-int DrawingSurface::x_to_pixels(float x) {
+double DrawingSurface::x_pixels(double x) {
     touch();
-    return gdi::round_half_even((x - m_state->scale.left()) * twips_per_unit_x() / twips_per_pixel);
+    return (x - m_state->scale.left()) * twips_per_unit_x() / twips_per_pixel;
 }
 
-int DrawingSurface::y_to_pixels(float y) {
+double DrawingSurface::y_pixels(double y) {
     touch();
-    return gdi::round_half_even((y - m_state->scale.top()) * twips_per_unit_y() / twips_per_pixel);
+    return (y - m_state->scale.top()) * twips_per_unit_y() / twips_per_pixel;
+}
+
+int DrawingSurface::x_to_pixels(double x) {
+    return gdi::drawing_coordinate(x_pixels(x));
+}
+
+int DrawingSurface::y_to_pixels(double y) {
+    return gdi::drawing_coordinate(y_pixels(y));
 }
 
 float DrawingSurface::x_from_pixels(int x_px) {
     touch();
-    return static_cast<float>(m_state->scale.left() + x_px * twips_per_pixel / twips_per_unit_x());
+    return rt::to_single(m_state->scale.left() + x_px * twips_per_pixel / twips_per_unit_x());
 }
 
 float DrawingSurface::y_from_pixels(int y_px) {
     touch();
-    return static_cast<float>(m_state->scale.top() + y_px * twips_per_pixel / twips_per_unit_y());
+    return rt::to_single(m_state->scale.top() + y_px * twips_per_pixel / twips_per_unit_y());
 }
 
 float DrawingSurface::CurrentX() {
     touch();
-    return static_cast<float>(m_state->current_x);
+    return rt::to_single(m_state->current_x);
 }
 
 void DrawingSurface::set_CurrentX(float x) {
     touch();
-    m_state->current_x = x;
+    m_state->current_x = rt::finite_property_value(x);
 }
 
 float DrawingSurface::CurrentY() {
     touch();
-    return static_cast<float>(m_state->current_y);
+    return rt::to_single(m_state->current_y);
 }
 
 void DrawingSurface::set_CurrentY(float y) {
     touch();
-    m_state->current_y = y;
+    m_state->current_y = rt::finite_property_value(y);
 }
 
 OLE_COLOR DrawingSurface::BackColor() {

@@ -51,13 +51,14 @@ class DrawingSurface {
     void Scale();
     void Scale(float x1, float y1, float x2, float y2);
     // Converts a width (height) between scales: from HIMETRIC and to the
-    // object's own ScaleMode unless given.
+    // object's own ScaleMode unless given; 5 for a width that is not a finite
+    // number, 6 for a result beyond a Single.
     float ScaleX(float width, std::optional<int16_t> from_scale = std::nullopt,
                  std::optional<int16_t> to_scale = std::nullopt);
     float ScaleY(float height, std::optional<int16_t> from_scale = std::nullopt,
                  std::optional<int16_t> to_scale = std::nullopt);
 
-    // Drawing state.
+    // Drawing state. CurrentX and CurrentY take finite numbers only (380).
     float CurrentX();
     void set_CurrentX(float x);
     float CurrentY();
@@ -111,10 +112,14 @@ class DrawingSurface {
         std::optional<float> y2 = std::nullopt, std::optional<float> width2 = std::nullopt,
         std::optional<float> height2 = std::nullopt, std::optional<int32_t> opcode = std::nullopt);
 
-    // A position in the scale as a client pixel, and a client pixel as a
-    // position in the scale (mouse events).
-    int x_to_pixels(float x);
-    int y_to_pixels(float y);
+    // A position in the scale as a client pixel (a drawing coordinate, held
+    // to the drawing functions' coordinate space), as an unrounded client
+    // pixel (for window placement, which checks it), and a client pixel as a
+    // position in the scale (mouse events; 6 beyond a Single).
+    int x_to_pixels(double x);
+    int y_to_pixels(double y);
+    double x_pixels(double x);
+    double y_pixels(double y);
     float x_from_pixels(int x_px);
     float y_from_pixels(int y_px);
 

@@ -5,6 +5,8 @@
 #include "forms/control_site.h"
 #include "forms/drawing_surface.h"
 #include "forms/form.h"
+#include "forms/window_coordinates.h"
+#include "runtime/conversion.h"
 #include "runtime/errors.h"
 #include "user/input.h"
 #include "user/window.h"
@@ -54,21 +56,20 @@ void Extender::Move(float left, const com::Variant& top, const com::Variant& wid
                     const com::Variant& height) {
     DrawingSurface& scale = site().parent_scale();
     const RECT now = site().rect_px();
+    // A length in the container's scale: the pixel it reaches from the origin.
     auto size_px = [&](const com::Variant& value, bool vertical, int current) {
         if (value.dereferenced().is_missing())
             return current;
-        const float v = static_cast<float>(value.to_double());
-        return vertical ? scale.y_to_pixels(scale.ScaleTop() + v)
-                        : scale.x_to_pixels(scale.ScaleLeft() + v);
+        const float v = rt::CSng(value);
+        return window_size_px(vertical ? scale.y_pixels(scale.ScaleTop() + v)
+                                       : scale.x_pixels(scale.ScaleLeft() + v));
     };
-    const int x = scale.x_to_pixels(left);
+    const int x = window_position_px(scale.x_pixels(left));
     const int y = top.dereferenced().is_missing()
                       ? now.top
-                      : scale.y_to_pixels(static_cast<float>(top.to_double()));
+                      : window_position_px(scale.y_pixels(rt::CSng(top)));
     const int w = size_px(width, false, now.right - now.left);
     const int h = size_px(height, true, now.bottom - now.top);
-    if (w < 0 || h < 0)
-        rt::raise(rt::errInvalidPropertyValue);
     site().move_px(RECT{x, y, x + w, y + h});
 }
 

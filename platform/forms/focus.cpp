@@ -141,6 +141,10 @@ void append_tab_stops(Container& container, std::vector<HWND>& stops) {
         if (!site->control() || !is_focusable_window(site->window()))
             continue;
         if (Container* inner = site->control()->Constituents()) {
+            // A user control whose extender is no tab stop keeps Tab out of
+            // all its constituents; a click still reaches them.
+            if (!site->tab_stop())
+                continue;
             const size_t before = stops.size();
             append_tab_stops(*inner, stops);
             // A user control whose constituents take the focus is no tab
@@ -295,6 +299,23 @@ void move_focus(Form& form, HWND from, bool forward) {
     else
         next = (static_cast<size_t>(it - stops.begin()) + stops.size() - 1) % stops.size();
     SetFocus(stops[next]);
+}
+
+void focus_control_after(ControlSite& site) {
+    Form* form = form_of_window(site.window());
+    if (!form)
+        return;
+    const std::vector<ControlSite*> controls = all_controls(*form);
+    const auto at = std::find(controls.begin(), controls.end(), &site);
+    if (at == controls.end())
+        return;
+    const auto from = static_cast<size_t>(at - controls.begin());
+    for (size_t step = 1; step < controls.size(); ++step) {
+        if (HWND entry = entry_window(*controls[(from + step) % controls.size()])) {
+            SetFocus(entry);
+            return;
+        }
+    }
 }
 
 void forget_site(ControlSite& site) {

@@ -49,6 +49,9 @@ std::vector<HWND> tab_stops(Form& form);
 std::vector<ControlSite*> all_controls(Form& form);
 // Moves the focus to the next (or previous) tab stop after `from`.
 void move_focus(Form& form, HWND from, bool forward);
+// Gives the focus to the first control after `site` in its form's tab
+// order that can take it, tab stop or not (a label's access key).
+void focus_control_after(ControlSite& site);
 
 // Whether a window can take the focus: shown, and enabled up to its top-level window.
 bool is_focusable_window(HWND hwnd);

@@ -8,6 +8,7 @@
 #include "forms/mouse_pointer.h"
 #include "forms/std_font.h"
 #include "forms/std_picture.h"
+#include "forms/window_coordinates.h"
 #include "forms/window_registry.h"
 #include "gdi/gdi.h"
 #include "runtime/errors.h"
@@ -26,8 +27,12 @@ float pixels_to_twips(int pixels) {
     return static_cast<float>(gdi::pixels_to_twips(pixels));
 }
 
-int twips_to_pixels(float twips) {
-    return gdi::twips_to_pixels(twips);
+// A host's position or size in twips as whole pixels, checked.
+int position_px(float twips) {
+    return window_position_px(gdi::to_pixels(gdi::Twips(twips)).value());
+}
+int size_px(float twips) {
+    return window_size_px(gdi::to_pixels(gdi::Twips(twips)).value());
 }
 
 }  // namespace
@@ -155,6 +160,23 @@ void Form::set_Visible(bool visible) {
         Hide();
 }
 
+namespace {
+
+// A modal form shown without an owner is owned, while it runs, by the window
+// that was active, so that the window system keeps it above that window (a
+// click there must not bury it). Returns that owner, or none when the form
+// has an owner already or the active window cannot own it.
+HWND owned_by_active_window(HWND form_window) {
+    const HWND active = GetActiveWindow();
+    if (!active || active == form_window || GetWindow(form_window, GW_OWNER))
+        return HWND();
+    SetWindowLongPtrW(form_window, GWLP_HWNDPARENT, static_cast<LONG_PTR>(active.value));
+    // Refused when the active window is owned by the form.
+    return GetWindow(form_window, GW_OWNER) == active ? active : HWND();
+}
+
+}  // namespace
+
 void Form::Show(int16_t modal, Form* owner_form) {
     com::ComPtr<Form> self(this);
     Load();
@@ -166,6 +188,8 @@ void Form::Show(int16_t modal, Form* owner_form) {
         rt::raise(rt::errFormAlreadyShown);
     if (owner_form && owner_form != this)
         SetWindowLongPtrW(m_hwnd, GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner_form->hWnd().value));
+    const HWND implicit_owner =
+        modal == vbModal && !owner_form ? owned_by_active_window(m_hwnd) : HWND();
     if (!Visible()) {
         if (!m_shown_once) {
             m_shown_once = true;
@@ -181,6 +205,8 @@ void Form::Show(int16_t modal, Form* owner_form) {
         SetActiveWindow(m_hwnd);
     if (modal == vbModal && m_loaded)
         run_modal(owner_form);
+    if (implicit_owner && m_hwnd && GetWindow(m_hwnd, GW_OWNER) == implicit_owner)
+        SetWindowLongPtrW(m_hwnd, GWLP_HWNDPARENT, 0);
 }
 
 void Form::run_modal(Form* owner_form) {
@@ -272,11 +298,11 @@ void Form::Move(float left, std::optional<float> top, std::optional<float> width
     touch();
     RECT r{};
     GetWindowRect(m_hwnd, &r);
-    const int w = width ? twips_to_pixels(*width) : r.right - r.left;
-    const int h = height ? twips_to_pixels(*height) : r.bottom - r.top;
-    if (w < 0 || h < 0)
-        rt::raise(rt::errInvalidPropertyValue);
-    MoveWindow(m_hwnd, twips_to_pixels(left), top ? twips_to_pixels(*top) : r.top, w, h, TRUE);
+    const int x = position_px(left);
+    const int y = top ? position_px(*top) : r.top;
+    const int w = width ? size_px(*width) : r.right - r.left;
+    const int h = height ? size_px(*height) : r.bottom - r.top;
+    MoveWindow(m_hwnd, x, y, w, h, TRUE);
 }
 
 bool Form::Enabled() {

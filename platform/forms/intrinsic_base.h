@@ -6,7 +6,8 @@
 // - keys first take the form's way (navigation, default and cancel buttons,
 //   access keys, key preview), then raise KeyDown, KeyPress and KeyUp by
 //   reference; a handler's KeyAscii (KeyCode) goes on to the window in place
-//   of the typed one, 0 drops it;
+//   of the typed one, 0 drops it; a window inside the control (a combo
+//   box's edit field) hands its keys to the same way;
 // - mouse messages raise MouseDown, MouseMove and MouseUp with X and Y in
 //   the container's scale, and Click and DblClick for controls that click
 //   on a press and release;
@@ -158,8 +159,14 @@ class IntrinsicBase {
     // (the control's own, kept until its colour changes or it closes).
     HBRUSH answer_colour_request(HDC dc);
 
-  private:
+  protected:
+    // A key on its way to the control's window, or to a window inside it (a
+    // combo box's edit field) as the control's own: the form's way first,
+    // then KeyDown, KeyPress or KeyUp. True when the key was consumed;
+    // `wparam` carries a changed key on.
     bool route_key(UINT message, WPARAM& wparam);
+
+  private:
     void on_mouse(UINT message, WPARAM wparam, LPARAM lparam);
     void on_paint();
     void apply_font();

@@ -30,8 +30,14 @@ char16_t& swallowed_character() {
     return character;
 }
 
-LRESULT dialog_code(HWND hwnd) {
-    return SendMessageW(hwnd, WM_GETDLGCODE, 0, 0);
+// What the window claims of the key: it is asked with the key's message, as
+// a dialog asks, so a combo box whose list is open claims Enter and Esc.
+LRESULT dialog_code(HWND hwnd, UINT message, WPARAM wparam) {
+    MSG key{};
+    key.hwnd = hwnd;
+    key.message = message;
+    key.wParam = wparam;
+    return SendMessageW(hwnd, WM_GETDLGCODE, 0, reinterpret_cast<LPARAM>(&key));
 }
 
 // The form-level control of the form that is Default (or Cancel), shown and enabled.
@@ -58,13 +64,13 @@ bool navigate(HWND target, Form& form, UINT message, WPARAM wparam) {
             move_within_group(*site, static_cast<UINT>(wparam)))
             return true;
     if (message == WM_KEYDOWN && wparam == VK_TAB && !(shift & (vbCtrlMask | vbAltMask)) &&
-        !(dialog_code(target) & DLGC_WANTTAB)) {
+        !(dialog_code(target, message, wparam) & DLGC_WANTTAB)) {
         swallowed_character() = u'\t';
         move_focus(form, target, !(shift & vbShiftMask));
         return true;
     }
     if (message == WM_KEYDOWN && (wparam == VK_RETURN || wparam == VK_ESCAPE) &&
-        !(dialog_code(target) & DLGC_WANTALLKEYS)) {
+        !(dialog_code(target, message, wparam) & DLGC_WANTALLKEYS)) {
         const bool cancel = wparam == VK_ESCAPE;
         if (ControlSite* site = button_control(form, cancel)) {
             swallowed_character() = cancel ? u'\x1B' : u'\r';

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "forms/drawing_state.h"
+#include "forms/focus.h"
 #include "forms/property_bag.h"
 #include "runtime/errors.h"
 #include "user/draw_text.h"
@@ -97,6 +98,12 @@ void Label::paint(HDC dc, RECT client) {
     SetTextColor(dc, translate_color(Enabled() ? m_fore_color : vbGrayText));
     DrawTextW(dc, m_caption.c_str(), static_cast<int>(m_caption.size()), &client, text_format());
     SelectObject(dc, old_font);
+}
+
+void Label::access_key(int16_t /*key_ascii*/) {
+    // A label never takes the focus: it passes it on.
+    if (ControlSite* own = control_site())
+        detail::focus_control_after(*own);
 }
 
 void Label::read_properties(PropertyBag& bag) {

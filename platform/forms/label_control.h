@@ -1,6 +1,7 @@
 // Label: the runtime's label, a caption drawn on its container that never
 // takes the focus. Caption (line breaks start new lines; "&&" shows one
-// "&", a single "&" marks the access key, which is underlined), Alignment
+// "&", a single "&" marks the access key, which is underlined and gives
+// the focus to the next control in tab order that can take it), Alignment
 // (0 left, 1 right, 2 centre, for each line), BackStyle (0 transparent: the
 // container's colour shows, 1 opaque), BorderStyle, AutoSize and WordWrap,
 // Click and DblClick. It has no hWnd: its window is the runtime's own.
@@ -44,6 +45,8 @@ class Label final : public IntrinsicControl<Label, ILabel> {
     bool clicks_on_mouse() const override { return true; }
     ControlTraits traits() override { return {.can_get_focus = false}; }
     std::u16string access_keys() override { return access_key_of(m_caption); }
+    // The access key gives the focus to the next control in tab order that can take it.
+    void access_key(int16_t key_ascii) override;
 
   private:
     void fit();

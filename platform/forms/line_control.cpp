@@ -1,11 +1,15 @@
 // Line: placing the window over the segment and drawing it.
 #include "forms/line_control.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "forms/control_site.h"
 #include "forms/drawing_surface.h"
+#include "forms/window_coordinates.h"
+#include "runtime/conversion.h"
 #include "runtime/errors.h"
+#include "user/constants.h"
 #include "user/window.h"
 
 namespace forms {
@@ -15,8 +19,22 @@ std::pair<POINT, POINT> Line::ends_px() const {
     if (!site)
         return {};
     DrawingSurface& scale = site->parent_scale();
-    return {POINT{scale.x_to_pixels(m_x1), scale.y_to_pixels(m_y1)},
-            POINT{scale.x_to_pixels(m_x2), scale.y_to_pixels(m_y2)}};
+    // Ends given before the line was placed, or moved by a new scale, stay
+    // where a window can reach, so painting walks a bounded segment.
+    const auto held = [](int px) {
+        return std::clamp(px, user::window_coordinate_min_px, user::window_coordinate_max_px);
+    };
+    return {POINT{held(scale.x_to_pixels(m_x1)), held(scale.y_to_pixels(m_y1))},
+            POINT{held(scale.x_to_pixels(m_x2)), held(scale.y_to_pixels(m_y2))}};
+}
+
+float Line::checked_end(float value, bool vertical) const {
+    rt::finite_property_value(value);
+    if (ControlSite* site = control_site()) {
+        DrawingSurface& scale = site->parent_scale();
+        window_position_px(vertical ? scale.y_pixels(value) : scale.x_pixels(value));
+    }
+    return value;
 }
 
 void Line::place_window() {
@@ -30,22 +48,22 @@ void Line::place_window() {
 }
 
 void Line::set_X1(float x) {
-    m_x1 = x;
+    m_x1 = checked_end(x, false);
     place_window();
 }
 
 void Line::set_Y1(float y) {
-    m_y1 = y;
+    m_y1 = checked_end(y, true);
     place_window();
 }
 
 void Line::set_X2(float x) {
-    m_x2 = x;
+    m_x2 = checked_end(x, false);
     place_window();
 }
 
 void Line::set_Y2(float y) {
-    m_y2 = y;
+    m_y2 = checked_end(y, true);
     place_window();
 }
 

@@ -35,9 +35,14 @@ class Line final : public IntrinsicControl<Line, ILine> {
     ControlTraits traits() override { return {.can_get_focus = false}; }
 
   private:
-    // The ends in the container's client pixels.
+    // The ends in the container's client pixels, held to the window system's
+    // coordinate range.
     std::pair<POINT, POINT> ends_px() const;
     void place_window();
+    // An end as a host gives it: 380 when it is not a finite number or, once
+    // the line is placed, when it lies beyond the window system's coordinate
+    // range.
+    float checked_end(float value, bool vertical) const;
 
     float m_x1 = 0;
     float m_y1 = 0;

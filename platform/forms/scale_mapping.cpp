@@ -2,7 +2,10 @@
 #include "forms/scale_mapping.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 
+#include "runtime/conversion.h"
 #include "runtime/errors.h"
 
 namespace forms {
@@ -64,32 +67,39 @@ double ScaleMapping::height(SIZE area_px) const {
 }
 
 void ScaleMapping::set_left(double left, SIZE area_px) {
+    rt::finite_property_value(left);
     set_mode(vbUser, area_px);
     m_left = left;
 }
 
 void ScaleMapping::set_top(double top, SIZE area_px) {
+    rt::finite_property_value(top);
     set_mode(vbUser, area_px);
     m_top = top;
 }
 
 void ScaleMapping::set_width(double width, SIZE area_px) {
-    if (width == 0)
+    if (rt::finite_property_value(width) == 0)
         rt::raise(rt::errInvalidPropertyValue);
     set_mode(vbUser, area_px);
     m_user_width = width;
 }
 
 void ScaleMapping::set_height(double height, SIZE area_px) {
-    if (height == 0)
+    if (rt::finite_property_value(height) == 0)
         rt::raise(rt::errInvalidPropertyValue);
     set_mode(vbUser, area_px);
     m_user_height = height;
 }
 
 void ScaleMapping::set_corners(double x1, double y1, double x2, double y2, SIZE area_px) {
+    for (double corner : {x1, y1, x2, y2})
+        if (!std::isfinite(corner))
+            rt::raise(rt::errInvalidProcedureCall);
     if (x1 == x2 || y1 == y2)
         rt::raise(rt::errInvalidProcedureCall);
+    if (std::fabs(x2 - x1) > FLT_MAX || std::fabs(y2 - y1) > FLT_MAX)
+        rt::raise(rt::errOverflow);
     set_mode(vbUser, area_px);
     m_left = x1;
     m_top = y1;

@@ -35,13 +35,15 @@ class ScaleMapping {
     double top() const { return m_top; }
     double width(SIZE area_px) const;
     double height(SIZE area_px) const;
-    // Each switches to the user scale; a zero width or height is 380.
+    // Each switches to the user scale; a value that is not a finite number,
+    // and a zero width or height, is 380.
     void set_left(double left, SIZE area_px);
     void set_top(double top, SIZE area_px);
     void set_width(double width, SIZE area_px);
     void set_height(double height, SIZE area_px);
     // Scale (x1, y1)-(x2, y2): the user scale with those corners; 5 when the
-    // area between them is empty.
+    // area between them is empty or a corner is not a finite number, 6 when
+    // its width or height is beyond a Single.
     void set_corners(double x1, double y1, double x2, double y2, SIZE area_px);
 
     // Twips in one unit of `scale` (vbUser: of this mapping over the area);

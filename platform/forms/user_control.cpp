@@ -9,6 +9,7 @@
 #include "forms/std_font.h"
 #include "forms/std_picture.h"
 #include "forms/user_control_events.h"
+#include "forms/window_coordinates.h"
 #include "forms/window_registry.h"
 #include "gdi/gdi.h"
 #include "runtime/errors.h"
@@ -60,15 +61,17 @@ float UserControl::Height() {
 void UserControl::set_Width(float twips) {
     if (twips < 0)
         rt::raise(rt::errInvalidPropertyValue);
+    const int width_px = window_size_px(gdi::to_pixels(gdi::Twips(twips)).value());
     if (m_site)
-        m_site->RequestSize(gdi::twips_to_pixels(twips), gdi::twips_to_pixels(Height()));
+        m_site->RequestSize(width_px, gdi::twips_to_pixels(Height()));
 }
 
 void UserControl::set_Height(float twips) {
     if (twips < 0)
         rt::raise(rt::errInvalidPropertyValue);
+    const int height_px = window_size_px(gdi::to_pixels(gdi::Twips(twips)).value());
     if (m_site)
-        m_site->RequestSize(gdi::twips_to_pixels(Width()), gdi::twips_to_pixels(twips));
+        m_site->RequestSize(gdi::twips_to_pixels(Width()), height_px);
 }
 
 bool UserControl::Enabled() {

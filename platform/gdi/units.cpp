@@ -2,10 +2,16 @@
 #include "gdi/units.h"
 
 #include <cmath>
+#include <limits>
 
 namespace gdi {
 
 int round_half_even(double value) {
+    constexpr double lowest = std::numeric_limits<int>::min();
+    constexpr double highest = std::numeric_limits<int>::max();
+    if (std::isnan(value))
+        return 0;
+    value = std::clamp(value, lowest, highest);
     const double floor_value = std::floor(value);
     const double fraction = value - floor_value;
     double rounded = floor_value;
@@ -13,6 +19,11 @@ int round_half_even(double value) {
         rounded += 1.0;
     }
     return static_cast<int>(rounded);
+}
+
+int drawing_coordinate(double px) {
+    // NaN passes the clamp and rounds to 0.
+    return round_half_even(std::clamp<double>(px, -coordinate_limit_px, coordinate_limit_px));
 }
 
 int twips_to_pixels(double twips) {

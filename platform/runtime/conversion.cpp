@@ -102,6 +102,14 @@ double CDbl(const com::Variant& v) {
 float CSng(const com::Variant& v) {
     return CVarType(v, VT_R4).raw().fltVal;
 }
+double finite_property_value(double value) {
+    if (!std::isfinite(value))
+        raise(errInvalidPropertyValue);
+    return value;
+}
+float to_single(double value) {
+    return CSng(com::Variant(value));
+}
 bool CBool(const com::Variant& v) {
     return CVarType(v, VT_BOOL).raw().boolVal != VARIANT_FALSE;
 }

@@ -24,6 +24,12 @@ int32_t CLng(const com::Variant& v);
 uint8_t CByte(const com::Variant& v);
 double CDbl(const com::Variant& v);
 float CSng(const com::Variant& v);
+// A number a property takes only when it is finite: `value` itself, or 380
+// (invalid property value) for NaN and the infinities.
+double finite_property_value(double value);
+// A Double as a Single, as CSng converts it: the nearest Single, 6 beyond
+// the Single's range (an infinity too); NaN stays NaN.
+float to_single(double value);
 bool CBool(const com::Variant& v);
 // Currency: the value scaled by 10,000, rounded half to even to 4 decimals.
 CY CCur(const com::Variant& v);

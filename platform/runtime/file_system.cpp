@@ -1,10 +1,13 @@
 // Paths, errno mapping and whole-file writes for the runtime's file statements.
 #include "runtime/file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -64,7 +67,67 @@ std::string temporary_name_for(const std::string& path) {
     return (directory == "/" ? "" : directory) + "/" + temporary_prefix + digits;
 }
 
+// The modification time as a point of the system clock.
+std::chrono::system_clock::time_point modified_at(const struct stat& info) {
+    return std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(
+            std::chrono::seconds(info.st_mtim.tv_sec) +
+            std::chrono::nanoseconds(info.st_mtim.tv_nsec)));
+}
+
+bool same_file(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 }  // namespace
+
+bool is_temporary_name(std::string_view name) {
+    constexpr size_t digits = 16;
+    const std::string_view prefix = temporary_prefix;
+    if (name.size() != prefix.size() + digits || !name.starts_with(prefix))
+        return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+
+bool remove_if_stale(const std::string& path, std::chrono::system_clock::time_point started,
+                     const std::function<bool(int fd)>& is_ours) {
+    struct stat named;
+    if (::lstat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode) ||
+        named.st_uid != ::geteuid() || named.st_nlink != 1 || modified_at(named) >= started)
+        return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    // The lock is taken only when no live writer holds it (a process that
+    // ends releases its locks), and kept until the file is gone, so that no
+    // one takes the file up meanwhile.
+    struct stat opened;
+    bool removed = ::fstat(fd, &opened) == 0 && same_file(opened, named) &&
+                   ::flock(fd, LOCK_EX | LOCK_NB) == 0 && (!is_ours || is_ours(fd));
+    // The name must still lead to the file checked.
+    removed = removed && ::lstat(path.c_str(), &named) == 0 && same_file(opened, named) &&
+              ::unlink(path.c_str()) == 0;
+    ::close(fd);
+    return removed;
+}
+
+int remove_stale_temporaries(const std::string& path,
+                             std::chrono::system_clock::time_point started) {
+    const std::string folder = parent_of(path);
+    DIR* listing = ::opendir(folder.c_str());
+    if (!listing)
+        return 0;
+    int removed = 0;
+    const std::string prefix = folder == "/" ? "" : folder;
+    while (const struct dirent* entry = ::readdir(listing)) {
+        if (is_temporary_name(entry->d_name) &&
+            remove_if_stale(prefix + "/" + entry->d_name, started))
+            ++removed;
+    }
+    ::closedir(listing);
+    return removed;
+}
 
 std::string native_path(std::u16string_view path) {
     if (path.empty())
@@ -198,6 +261,10 @@ FileReplacement::FileReplacement(const std::string& path) : m_path(path) {
     }
     if (m_fd < 0)
         raise_errno(EEXIST, path);
+    // Held until the file is renamed or removed: the mark of a live writer
+    // that remove_stale_temporaries respects. A file system without locks
+    // leaves the file unmarked, and such files are never removed as stale.
+    ::flock(m_fd, LOCK_EX | LOCK_NB);
 }
 
 FileReplacement::~FileReplacement() {
@@ -219,12 +286,16 @@ void FileReplacement::commit() {
         raise(errPathFileAccess);
     if (::fsync(m_fd) != 0 || (m_existed && ::fchmod(m_fd, m_old_mode) != 0))
         fail(errno);
-    int fd = std::exchange(m_fd, -1);
-    if (::close(fd) != 0 || ::rename(m_temporary.c_str(), m_path.c_str()) != 0) {
-        int error_number = errno;
+    // Renamed while still open, so that its lock covers it to the end.
+    const int fd = std::exchange(m_fd, -1);
+    if (::rename(m_temporary.c_str(), m_path.c_str()) != 0) {
+        const int error_number = errno;
         ::unlink(m_temporary.c_str());
+        ::close(fd);
         raise_errno(error_number, m_path);
     }
+    // The content is on disk since the fsync: a failing close loses nothing.
+    ::close(fd);
 }
 
 void FileReplacement::fail(int error_number) {

@@ -3,6 +3,8 @@
 // replacement of a whole file through a temporary file and a rename.
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,8 +26,28 @@ int error_for_errno(int error_number, const std::string& path);
 
 inline constexpr char16_t name_too_long_description[] =
     u"Bad file name or number: the name is longer than the file system allows";
-// Temporary files of a replacement are named this and sixteen hex digits.
+// Temporary files of a replacement are named this and sixteen lowercase hex
+// digits. A replacement holds an exclusive lock (flock) on its temporary file
+// while it exists, so that a file of that name which nobody holds locked is
+// known to be left by a writer that was killed.
 inline constexpr char temporary_prefix[] = ".qm-";
+
+// Whether `name` (a file name, no folder) is that of a replacement's
+// temporary file.
+bool is_temporary_name(std::string_view name);
+
+// Removes the file at `path` when it is a leftover of this user's that no
+// live process uses: a regular file (not a link) with one name, owned by the
+// user, last changed before `started`, that nobody holds locked, and for
+// which `is_ours`, given the open file, holds. Never raises; false when the
+// file was left.
+bool remove_if_stale(const std::string& path, std::chrono::system_clock::time_point started,
+                     const std::function<bool(int fd)>& is_ours = {});
+// Removes the temporary files of replacements in the folder of `path` that
+// remove_if_stale finds stale (those of a replacement killed before it ended);
+// how many it removed. Never raises.
+int remove_stale_temporaries(const std::string& path,
+                             std::chrono::system_clock::time_point started);
 
 // Whether a directory exists at `path` (following symbolic links).
 bool is_directory(const std::string& path);

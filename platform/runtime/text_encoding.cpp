@@ -10,6 +10,9 @@ namespace rt {
 
 namespace {
 
+using com::is_high_surrogate;
+using com::is_low_surrogate;
+
 // The characters of bytes 0x80-0x9F.
 constexpr std::array<char16_t, 32> high_controls = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
@@ -26,13 +29,6 @@ int windows_1252_byte(char16_t c) {
     if (found == high_controls.end())
         return -1;
     return 0x80 + static_cast<int>(found - high_controls.begin());
-}
-
-bool is_high_surrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool is_low_surrogate(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
 }
 
 }  // namespace

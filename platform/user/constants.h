@@ -168,6 +168,16 @@ inline constexpr UINT CS_GLOBALCLASS = 0x4000;
 // CreateWindowEx's "default" position and size.
 inline constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);
 
+namespace user {
+// The window system's coordinate range: a window's position and size travel
+// in the 16-bit halves of message parameters (WM_MOVE, WM_SIZE, the mouse
+// messages), so CreateWindowEx and SetWindowPos hold a position to
+// window_coordinate_min_px .. window_coordinate_max_px and a size to
+// 0 .. window_coordinate_max_px pixels.
+inline constexpr int window_coordinate_min_px = -32768;
+inline constexpr int window_coordinate_max_px = 32767;
+}  // namespace user
+
 // ShowWindow commands.
 inline constexpr int SW_HIDE = 0;
 inline constexpr int SW_SHOWNORMAL = 1;

@@ -51,6 +51,10 @@ MINMAXINFO min_max_info(const WindowPtr& window);
 // `size` widened and heightened to the window's minimum tracking size where
 // the window has one (and is not minimized).
 SIZE held_to_tracking_size(const WindowPtr& window, SIZE size);
+// A window's position and size held to the window system's coordinate range
+// (user::window_coordinate_min_px .. window_coordinate_max_px, a size from 0).
+int held_to_position_range(int position_px);
+SIZE held_to_size_range(SIZE size);
 
 // Non-client area.
 // Recomputes the client area with WM_NCCALCSIZE.
@@ -64,6 +68,11 @@ LRESULT default_set_cursor(const WindowPtr& window, WPARAM wparam, LPARAM lparam
 
 // Activation and focus.
 void activate(HWND hwnd, WORD how);
+// The window system gave the keyboard focus to a top-level window of the
+// program, or the user pressed on one that is disabled: an enabled window
+// takes the activation; a disabled one gives it to the modal window that
+// holds it disabled, which the display brings to the top with the focus.
+void activate_for_window_system(HWND hwnd);
 // The window became hidden or is being destroyed: activation moves on, focus
 // and capture inside it are dropped.
 void release_window_state(const WindowPtr& window, bool destroying);

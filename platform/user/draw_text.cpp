@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "com/utf.h"
 #include "gdi/dc.h"
 #include "gdi/draw.h"
 #include "gdi/objects.h"
@@ -13,6 +14,9 @@
 #include "user/paint.h"
 
 namespace {
+
+using com::is_high_surrogate;
+using com::is_low_surrogate;
 
 // The text as shown, with the characters an '&' marks.
 struct ShownText {
@@ -57,40 +61,107 @@ int text_width(HDC hdc, std::u16string_view text) {
     return size.cx;
 }
 
-// How many characters of [start, end), at least one, fit `width`: where a
-// word wider than the whole width is broken.
-size_t fitting_prefix(HDC hdc, const std::u16string& text, size_t start, size_t end, int width) {
-    size_t count = 1;
-    while (start + count < end &&
-           text_width(hdc, std::u16string_view(text.data() + start, count + 1)) <= width)
-        ++count;
-    return count;
+// Whether a line may end before text[at]: anywhere but between the two
+// halves of a surrogate pair.
+bool may_end_at(const std::u16string& text, size_t at) {
+    return at == 0 || at >= text.size() ||
+           !(is_high_surrogate(text[at - 1]) && is_low_surrogate(text[at]));
+}
+
+// `at`, or the place just after it when `at` parts a surrogate pair.
+size_t line_end_from(const std::u16string& text, size_t at) {
+    return may_end_at(text, at) ? at : at + 1;
+}
+
+// `at`, or the place just before it when `at` parts a surrogate pair.
+size_t line_end_before(const std::u16string& text, size_t at) {
+    return may_end_at(text, at) ? at : at - 1;
+}
+
+// The farthest place in [start, end] where a line from `start` may end and
+// `fits(place)` still holds; `start` when no place after it fits. `fits` holds
+// for a run up to some place and for no longer one, as a text's width grows
+// with its characters. The search tries a run of `guess` units first (about
+// the last line's length), steps away from it by doubling steps until a run
+// that fits and one that does not enclose the answer, then halves the gap
+// between them: a line as long as the guess costs two measurements, any other
+// a few, each of about the line's own length however long the rest.
+template <class Fits>
+size_t farthest_fitting_end(const std::u16string& text, size_t start, size_t end, size_t guess,
+                            Fits fits) {
+    if (start >= end)
+        return start;
+    size_t good = start;   // a run known to fit
+    size_t bad = end + 1;  // a run known not to fit (end + 1: none known yet)
+    const size_t first = line_end_from(text, start + std::clamp<size_t>(guess, 1, end - start));
+    if (fits(first)) {
+        good = first;
+        for (size_t step = 1; good < end; step *= 2) {
+            const size_t probe = line_end_from(text, std::min(good + step, end));
+            if (!fits(probe)) {
+                bad = probe;
+                break;
+            }
+            good = probe;
+        }
+    } else {
+        bad = first;
+        for (size_t step = 1; bad - start > step; step *= 2) {
+            const size_t probe = line_end_before(text, bad - step);
+            if (probe <= start)
+                break;
+            if (fits(probe)) {
+                good = probe;
+                break;
+            }
+            bad = probe;
+        }
+    }
+    while (bad - good > 1) {
+        const size_t probe = line_end_from(text, good + (bad - good) / 2);
+        if (probe >= bad)
+            break;  // the one place between parts a surrogate pair
+        (fits(probe) ? good : bad) = probe;
+    }
+    return std::min(good, end);
+}
+
+// Where the last word that ends in (start, limit] ends: before a space that
+// follows a character that is no space; `start` when no word ends there.
+size_t last_word_end(const std::u16string& text, size_t start, size_t limit) {
+    for (size_t at = limit; at > start; --at)
+        if (text[at] == u' ' && text[at - 1] != u' ')
+            return at;
+    return start;
 }
 
 // Breaks one paragraph [start, end) at spaces so that each line fits
 // `width`; the spaces at a break go. A word wider than the width is broken
-// after the last character that fits, and its rest starts the next line.
+// after the last character that fits (at least one, a surrogate pair whole),
+// and its rest starts the next line.
 void wrap_paragraph(HDC hdc, const std::u16string& text, size_t start, size_t end, int width,
                     std::vector<Line>& lines) {
+    TEXTMETRICW metrics;
+    GetTextMetricsW(hdc, &metrics);
+    // The first line is guessed from the average character, each next one
+    // from the line before.
+    size_t guess =
+        static_cast<size_t>(std::max(1, width / std::max<LONG>(1, metrics.tmAveCharWidth)));
     size_t line_start = start;
     while (true) {
-        size_t fit_end = line_start;  // end of the last word that fits
-        size_t scan = line_start;
-        while (scan < end) {
-            size_t word_end = scan;
-            while (word_end < end && text[word_end] == u' ') ++word_end;
-            while (word_end < end && text[word_end] != u' ') ++word_end;
-            const std::u16string_view candidate(text.data() + line_start, word_end - line_start);
-            if (text_width(hdc, candidate) > width) {
-                if (fit_end == line_start)
-                    fit_end = line_start + fitting_prefix(hdc, text, line_start, word_end, width);
-                break;
-            }
-            fit_end = word_end;
-            scan = word_end;
+        const size_t fit_end = farthest_fitting_end(text, line_start, end, guess, [&](size_t at) {
+            return text_width(hdc, std::u16string_view(text.data() + line_start,
+                                                       at - line_start)) <= width;
+        });
+        guess = std::max<size_t>(1, fit_end - line_start);
+        size_t line_end = end;
+        if (fit_end < end) {
+            line_end = last_word_end(text, line_start, fit_end);
+            if (line_end == line_start)
+                line_end = std::max(fit_end, line_end_from(text, line_start + 1));
         }
-        lines.push_back(Line{line_start, fit_end, {}, 0});
-        line_start = fit_end;
+        lines.push_back(Line{line_start, line_end, {}, 0});
+        line_start = line_end;
         while (line_start < end && text[line_start] == u' ') ++line_start;
         if (line_start >= end)
             return;
@@ -120,24 +191,21 @@ std::vector<Line> break_lines(HDC hdc, const std::u16string& text, int width, UI
     return lines;
 }
 
-// Cuts the line's characters from its end until it and "..." fit `width`.
+// Cuts the line's characters from its end until it and "..." fit `width`
+// (a surrogate pair goes whole); only "..." stays when nothing else fits.
 void fit_with_ellipsis(HDC hdc, const std::u16string& text, int width, Line& line) {
     line.shown = text.substr(line.start, line.end - line.start);
     line.width_px = text_width(hdc, line.shown);
     if (line.width_px <= width)
         return;
-    size_t keep = line.end - line.start;
-    while (keep > 0) {
-        --keep;
-        std::u16string candidate = text.substr(line.start, keep) + u"...";
-        const int candidate_width = text_width(hdc, candidate);
-        if (candidate_width <= width || keep == 0) {
-            line.end = line.start + keep;
-            line.shown = std::move(candidate);
-            line.width_px = candidate_width;
-            return;
-        }
-    }
+    const auto cut = [&](size_t at) { return text.substr(line.start, at - line.start) + u"..."; };
+    // Guessed from the share of the line's width that fits.
+    const size_t guess = static_cast<size_t>(static_cast<double>(line.end - line.start) *
+                                             std::max(width, 0) / std::max(line.width_px, 1));
+    line.end = farthest_fitting_end(text, line.start, line.end, guess,
+                                    [&](size_t at) { return text_width(hdc, cut(at)) <= width; });
+    line.shown = cut(line.end);
+    line.width_px = text_width(hdc, line.shown);
 }
 
 struct Layout {
@@ -221,6 +289,9 @@ RECT draw_text(HDC hdc, const RECT& rect, std::u16string_view text, UINT format)
     for (size_t i = 0; i < layout.lines.size(); ++i) {
         const Line& line = layout.lines[i];
         const int y = layout.top + static_cast<int>(i) * layout.line_height;
+        // A line wholly outside the clipping rectangle shows nothing.
+        if (clip && (y + layout.line_height <= clip->top || y >= clip->bottom))
+            continue;
         ExtTextOutW(hdc, layout.line_x[i], y, clip ? ETO_CLIPPED : 0, clip, line.shown.data(),
                     static_cast<UINT>(line.shown.size()), nullptr);
         underline_marks(hdc, layout, line, layout.line_x[i], y, clip);

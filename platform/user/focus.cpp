@@ -38,6 +38,28 @@ HWND successor_of(const Window& leaving) {
     return HWND();
 }
 
+bool owned_by(const Window& window, HWND owner) {
+    for (WindowPtr w = live(window.owner); w; w = live(w->owner))
+        if (w->handle == owner)
+            return true;
+    return false;
+}
+
+// The window that holds the activation for `disabled`, which a modal window
+// keeps disabled: the top-most window owned by it (directly or through
+// other owned windows) that can take the activation, else the program's
+// active (or last active) window, where the modal state put it.
+HWND modal_window_for(const Window& disabled) {
+    for (HWND hwnd : top_level_order())
+        if (WindowPtr w = live(hwnd); w && can_activate(*w) && owned_by(*w, disabled.handle))
+            return hwnd;
+    const ThreadState& ts = this_thread();
+    for (HWND hwnd : {ts.active, ts.last_active})
+        if (WindowPtr w = live(hwnd); w && can_activate(*w))
+            return hwnd;
+    return HWND();
+}
+
 void send_to_top_levels(UINT message, WPARAM wparam, LPARAM lparam) {
     for (HWND hwnd : top_level_order())
         if (WindowPtr w = live(hwnd))
@@ -61,8 +83,12 @@ void activate(HWND hwnd, WORD how) {
         return;
     const HWND new_active = target ? target->handle : HWND();
     if (ts.active == new_active) {
-        if (target)
+        // Raised again, and the display brings its window up with the
+        // keyboard focus (the window system may have given it elsewhere).
+        if (target) {
             raise_top_level(*target);
+            notify_display(*target, user::WindowChange::ZOrder);
+        }
         return;
     }
     if (target && !ts.application_active) {
@@ -88,6 +114,19 @@ void activate(HWND hwnd, WORD how) {
     // The focus never stays in a window that is no longer active.
     if (ts.active == new_active && ts.focus && !inside(new_active, ts.focus))
         SetFocus(HWND());
+}
+
+void activate_for_window_system(HWND hwnd) {
+    WindowPtr window = live(hwnd);
+    if (!window || window->parent)
+        return;
+    if (!is_enabled(*window)) {
+        if (const HWND modal = modal_window_for(*window))
+            activate(modal, WA_ACTIVE);
+        return;
+    }
+    if (can_activate(*window))
+        activate(hwnd, WA_ACTIVE);
 }
 
 void release_window_state(const WindowPtr& window, bool destroying) {

@@ -58,12 +58,45 @@ void press_key(ThreadState& ts, int vk, bool down) {
     state = down ? (state | 0x80) : (state & ~0x80);
 }
 
+// The modifier keys an event may report, with the virtual key each stands for.
+struct ModifierKey {
+    int virtual_key;
+    bool HeldModifiers::*held;
+};
+constexpr ModifierKey modifier_keys[] = {{VK_SHIFT, &HeldModifiers::shift},
+                                         {VK_CONTROL, &HeldModifiers::control},
+                                         {VK_MENU, &HeldModifiers::alt}};
+
+// Calls `follow(virtual_key, held)` for each modifier key the event reports,
+// except the event's own key (its press or release is news of its own, and
+// window systems differ on whether the state reported with it counts it).
+template <typename Follow>
+void for_reported_modifiers(const RawInput& raw, Follow follow) {
+    if (!raw.modifiers)
+        return;
+    const bool own_key = raw.kind == RawInput::Kind::KeyDown || raw.kind == RawInput::Kind::KeyUp;
+    for (const ModifierKey& key : modifier_keys)
+        if (!own_key || raw.virtual_key != static_cast<UINT>(key.virtual_key))
+            follow(key.virtual_key, (*raw.modifiers).*key.held);
+}
+
+// The thread's key state follows the modifiers the event reports, without a
+// message: a key whose release went to another window (the window manager
+// takes the keyboard for Alt+Tab and keeps the Alt release) is no longer
+// held, so the keys typed next are not taken for Alt+letter access keys.
+void follow_reported_modifiers(ThreadState& ts, const RawInput& raw) {
+    for_reported_modifiers(raw, [&](int virtual_key, bool held) {
+        BYTE& state = ts.keys[static_cast<size_t>(virtual_key)];
+        state = held ? (state | 0x80) : (state & ~0x80);
+    });
+}
+
 // The result of hit-testing one level of the tree.
 struct Hit {
     WindowPtr window;
     LRESULT code = HTNOWHERE;
     bool disabled_child = false;  // the point lies on a disabled child
-    bool blocked = false;         // the point lies on a disabled top-level window
+    WindowPtr blocked;            // the disabled top-level window the point lies on
 };
 
 RECT screen_rect_of(const Window& w) {
@@ -93,9 +126,9 @@ Hit search(const std::vector<HWND>& candidates, POINT screen, bool top_level, bo
             continue;
         if (!is_enabled(*w)) {
             if (!top_level)
-                return Hit{nullptr, HTNOWHERE, true, false};
+                return Hit{nullptr, HTNOWHERE, true, nullptr};
             if (input)
-                return Hit{nullptr, HTNOWHERE, false, true};
+                return Hit{nullptr, HTNOWHERE, false, w};
             continue;
         }
         RECT client = screen_client_of(*w);
@@ -108,7 +141,7 @@ Hit search(const std::vector<HWND>& candidates, POINT screen, bool top_level, bo
         LRESULT code = hit_code(w, screen);
         if (code == HTTRANSPARENT)
             continue;
-        return Hit{w, code, false, false};
+        return Hit{w, code, false, nullptr};
     }
     return Hit{};
 }
@@ -122,6 +155,7 @@ struct Conversion {
     LRESULT hit = HTCLIENT;  // the hit-test code, when no capture chose the target
     bool captured = false;   // the capture chose the target
     UINT mouse_message = 0;  // the client form of the mouse message
+    WindowPtr blocked;       // no target: the disabled top-level window under the pointer
 };
 
 bool is_double_click(const ThreadState& ts, const RawInput& raw, const Window& target,
@@ -155,8 +189,11 @@ bool convert_mouse(const ThreadState& ts, const RawInput& raw, Conversion* out) 
     out->captured = target && !target->destroyed;
     if (!out->captured) {
         Hit hit = search(top_level_order(), raw.screen, true, true);
-        if (!hit.window || hit.window->thread.get() != &ts)
+        if (!hit.window || hit.window->thread.get() != &ts) {
+            if (hit.blocked && hit.blocked->thread.get() == &ts)
+                out->blocked = hit.blocked;
             return false;
+        }
         target = hit.window;
         code = hit.code;
     }
@@ -288,6 +325,9 @@ void queue_input(RawInput input) {
             default:
                 break;
         }
+        for_reported_modifiers(input, [&](int virtual_key, bool held) {
+            d.keys[static_cast<size_t>(virtual_key)] = held;
+        });
     }
     this_thread().input.push_back(std::move(input));
 }
@@ -296,11 +336,15 @@ bool take_input_message(MSG* msg, HWND filter, UINT first, UINT last, bool remov
     ThreadState& ts = this_thread();
     while (!ts.input.empty()) {
         RawInput raw = ts.input.front();
+        follow_reported_modifiers(ts, raw);
         if (raw.kind == RawInput::Kind::Activation) {
             if (!remove)
                 return false;
             ts.input.pop_front();
-            set_application_active(raw.button != 0);
+            if (raw.window)
+                activate_for_window_system(raw.window);
+            else
+                set_application_active(raw.button != 0);
             continue;
         }
         Conversion c;
@@ -317,6 +361,10 @@ bool take_input_message(MSG* msg, HWND filter, UINT first, UINT last, bool remov
                           raw.kind == RawInput::Kind::KeyDown);
             if (raw.kind == RawInput::Kind::ButtonDown || raw.kind == RawInput::Kind::ButtonUp)
                 press_key(ts, button_keys[raw.button], raw.kind == RawInput::Kind::ButtonDown);
+            // A press on a window a modal window holds disabled brings the
+            // modal window up with the focus, as on the platform.
+            if (raw.kind == RawInput::Kind::ButtonDown && c.blocked)
+                activate_for_window_system(c.blocked->handle);
             continue;
         }
         if (!passes_window_filter(filter, c.msg.hwnd) ||

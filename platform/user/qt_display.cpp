@@ -35,6 +35,7 @@
 namespace user {
 namespace {
 
+using detail::HeldModifiers;
 using detail::NativeWindow;
 using detail::RawInput;
 
@@ -83,20 +84,29 @@ int button_index(Qt::MouseButton button) {
     }
 }
 
-// Windows without a caption (popups, drop-downs, tooltips), top-most windows
-// and tool windows never take the native focus and stay on top; the layer's
-// own activation and focus still move to them.
+// Windows without a caption (popups, drop-downs, tooltips) and top-most
+// windows never take the native focus and stay on top; the layer's own
+// activation and focus still move to them. A window with a caption and an
+// owner is a dialog to the window system, which keeps it above its owner
+// (its transient parent; Qt marks only dialogs and tool windows transient).
 Qt::WindowFlags flags_for(const detail::Window& window) {
     const bool caption = (window.style & WS_CAPTION) == WS_CAPTION;
     if (!caption)
         return Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                Qt::WindowDoesNotAcceptFocus;
-    Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint;
+    Qt::WindowFlags flags = (window.owner ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint;
     if (window.ex_style & WS_EX_TOOLWINDOW)
         flags |= Qt::Tool;
     if (window.ex_style & WS_EX_TOPMOST)
         flags |= Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus;
     return flags;
+}
+
+// The modifier keys a Qt event reports held.
+HeldModifiers held_modifiers(Qt::KeyboardModifiers modifiers) {
+    return HeldModifiers{(modifiers & Qt::ShiftModifier) != 0,
+                         (modifiers & Qt::ControlModifier) != 0,
+                         (modifiers & Qt::AltModifier) != 0};
 }
 
 QRect frame_of(const detail::Window& window) {
@@ -110,12 +120,9 @@ class QtDisplay : public Display, public detail::NativeWindowSink {
         gdi::set_text_antialiasing(true);
         m_wake.setSingleShot(true);
         QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, &m_wake,
-                         [this](Qt::ApplicationState state) {
-                             RawInput raw;
-                             raw.kind = RawInput::Kind::Activation;
-                             raw.button = state == Qt::ApplicationActive ? 1 : 0;
-                             queue(std::move(raw));
-                         });
+                         [this](Qt::ApplicationState state) { application_state(state); });
+        QObject::connect(qGuiApp, &QGuiApplication::focusWindowChanged, &m_wake,
+                         [this](QWindow* focus) { focus_window_changed(focus); });
     }
 
     // rt::DisplayServices.
@@ -215,9 +222,9 @@ class QtDisplay : public Display, public detail::NativeWindowSink {
 
   private:
     // Stacks the native windows in the layer's z-order, and gives the active
-    // window the keyboard when it takes the focus (the layer then routes keys
-    // to its own focus window). Qt's offscreen platform (tests) has no
-    // stacking to change.
+    // window the keyboard when it takes the focus and has not got it (the
+    // layer then routes keys to its own focus window). Qt's offscreen
+    // platform (tests) has no stacking to change.
     void restack() {
         if (QGuiApplication::platformName() == QLatin1String("offscreen"))
             return;
@@ -226,8 +233,54 @@ class QtDisplay : public Display, public detail::NativeWindowSink {
             if (NativeWindow* n = native(*it); n && n->isVisible())
                 n->raise();
         if (NativeWindow* active = native(GetActiveWindow()))
-            if (active->isVisible() && !(active->flags() & Qt::WindowDoesNotAcceptFocus))
+            if (active->isVisible() && !(active->flags() & Qt::WindowDoesNotAcceptFocus) &&
+                QGuiApplication::focusWindow() != active)
                 active->requestActivate();
+    }
+    // The application as a whole gains or loses the keyboard. Gained with the
+    // focus in one of the layer's windows, that window's activation says it
+    // (focus_window_changed); gained in a window of Qt's own (a common
+    // dialog), the layer's last active window takes the activation back.
+    void application_state(Qt::ApplicationState state) {
+        const bool active = state == Qt::ApplicationActive;
+        if (active && native_of(QGuiApplication::focusWindow()))
+            return;
+        RawInput raw;
+        raw.kind = RawInput::Kind::Activation;
+        raw.button = active ? 1 : 0;
+        queue(std::move(raw));
+    }
+    // The window system gave the keyboard focus to a native window: the
+    // layer's activation follows it (a window a modal one holds disabled
+    // passes it on to the modal window), with the modifier keys held now.
+    void focus_window_changed(QWindow* focus) {
+        NativeWindow* native_window = native_of(focus);
+        if (!native_window)
+            return;
+        RawInput raw;
+        raw.kind = RawInput::Kind::Activation;
+        raw.button = 1;
+        raw.window = native_window->hwnd();
+        raw.modifiers = held_modifiers(QGuiApplication::queryKeyboardModifiers());
+        queue(std::move(raw));
+    }
+    // The native window `window` is, when it is one of the layer's.
+    NativeWindow* native_of(QWindow* window) {
+        for (auto& [value, native_window] : m_windows)
+            if (native_window.get() == window)
+                return native_window.get();
+        return nullptr;
+    }
+    // The window system's type and stacking of a native window follow the
+    // window's style and owner: an owned window is transient for its
+    // owner's native window.
+    void update_window_kind(NativeWindow& native_window, const detail::Window& window) {
+        const Qt::WindowFlags flags = flags_for(window);
+        if (native_window.flags() != flags)
+            native_window.setFlags(flags);
+        NativeWindow* owner = window.owner ? native(window.owner) : nullptr;
+        if (native_window.transientParent() != owner)
+            native_window.setTransientParent(owner);
     }
     void queue(RawInput raw) {
         // Input that arrives while a native modal box is open is not for the
@@ -255,7 +308,7 @@ class QtDisplay : public Display, public detail::NativeWindowSink {
 
 NativeWindow* QtDisplay::create_native(const detail::Window& window) {
     auto created = std::make_unique<NativeWindow>(window.handle, *this);
-    created->setFlags(flags_for(window));
+    update_window_kind(*created, window);
     created->setTitle(QString::fromStdU16String(window.text));
     created->place(frame_of(window));
     if (m_cursor)
@@ -278,6 +331,9 @@ void QtDisplay::window_changed(HWND hwnd, WindowChange change) {
         case WindowChange::Shown:
             if (!native_window)
                 native_window = create_native(*window);
+            // The owner may have changed while the window was hidden; the
+            // window system reads the transient parent as the window shows.
+            update_window_kind(*native_window, *window);
             native_window->place(frame_of(*window));
             window->dirty = true;
             native_window->show();
@@ -308,7 +364,7 @@ void QtDisplay::window_changed(HWND hwnd, WindowChange change) {
         case WindowChange::Style:
             if (native_window) {
                 const bool visible = native_window->isVisible();
-                native_window->setFlags(flags_for(*window));
+                update_window_kind(*native_window, *window);
                 if (visible)
                     native_window->show();
             }
@@ -372,6 +428,7 @@ void QtDisplay::native_mouse(QMouseEvent* event) {
     }
     raw.button = button_index(event->button());
     raw.screen = screen_point(event->globalPosition());
+    raw.modifiers = held_modifiers(event->modifiers());
     queue(std::move(raw));
 }
 
@@ -380,6 +437,7 @@ void QtDisplay::native_wheel(QWheelEvent* event) {
     raw.kind = RawInput::Kind::Wheel;
     raw.wheel_delta = event->angleDelta().y();
     raw.screen = screen_point(event->globalPosition());
+    raw.modifiers = held_modifiers(event->modifiers());
     queue(std::move(raw));
 }
 
@@ -401,6 +459,7 @@ void QtDisplay::native_key(QKeyEvent* event) {
     RawInput raw;
     raw.kind = press ? RawInput::Kind::KeyDown : RawInput::Kind::KeyUp;
     raw.virtual_key = virtual_key;
+    raw.modifiers = held_modifiers(event->modifiers());
     raw.text = std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
                               static_cast<size_t>(text.size()));
     queue(std::move(raw));

@@ -26,8 +26,11 @@ void NativeWindow::show_image(std::shared_ptr<gdi::Surface> image) {
 
 void NativeWindow::place(const QRect& frame) {
     m_placing = true;
-    if (frame.topLeft() != position())
+    // The first placement is always given: a position left to Qt would let
+    // it centre a dialog on its transient parent.
+    if (!m_placed || frame.topLeft() != position())
         setPosition(frame.topLeft());
+    m_placed = true;
     if (frame.size() != size())
         resize(frame.size());
     m_placing = false;

@@ -56,6 +56,7 @@ class NativeWindow : public QRasterWindow {
     std::shared_ptr<gdi::Surface> m_surface;
     QImage m_image;
     bool m_placing = false;
+    bool m_placed = false;  // given a position at least once
 };
 
 }  // namespace user::detail

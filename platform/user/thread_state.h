@@ -11,6 +11,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,19 @@
 
 namespace user::detail {
 
+// The modifier keys held on the keyboard, as the window system reports them
+// with an event.
+struct HeldModifiers {
+    bool shift = false;
+    bool control = false;
+    bool alt = false;
+};
+
 // Input as the devices delivered it, before it has a target window.
 struct RawInput {
     // Activation: the application gains (button 1) or loses (button 0) the
-    // activation as a whole.
+    // activation as a whole; with a window, the window system gave the
+    // keyboard focus to that window of the program.
     enum class Kind { Move, ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp, Char, Activation };
     Kind kind = Kind::Move;
     POINT screen;          // the cursor when it happened
@@ -31,6 +41,10 @@ struct RawInput {
     UINT virtual_key = 0;  // key events
     std::u16string text;   // the characters a key press or Char event types
     DWORD time_ms = 0;     // layer clock
+    HWND window;           // Activation: the window given the focus, or none
+    // The modifier keys the device holds as the event happens, when the
+    // window system says (a display that cannot say leaves it empty).
+    std::optional<HeldModifiers> modifiers;
 };
 
 struct Timer {

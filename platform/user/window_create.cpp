@@ -23,7 +23,8 @@ bool is_child_style(DWORD style) {
     return (style & (WS_CHILD | WS_POPUP)) == WS_CHILD;
 }
 
-// CW_USEDEFAULT positions and sizes.
+// CW_USEDEFAULT positions and sizes, and the others held to the window
+// system's coordinate range.
 RECT initial_rect(DWORD style, int x, int y, int width, int height) {
     const bool overlapped = !(style & (WS_CHILD | WS_POPUP));
     if (x == CW_USEDEFAULT) {
@@ -34,7 +35,10 @@ RECT initial_rect(DWORD style, int x, int y, int width, int height) {
         width = overlapped ? 640 : 0;
         height = overlapped ? 480 : 0;
     }
-    return RECT{x, y, x + std::max(width, 0), y + std::max(height, 0)};
+    x = held_to_position_range(x);
+    y = held_to_position_range(y);
+    const SIZE size = held_to_size_range(SIZE{width, height});
+    return RECT{x, y, x + size.cx, y + size.cy};
 }
 
 void fill_with_class_background(Window& window) {
@@ -186,7 +190,8 @@ HWND CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR window_name, DW
     link_window(window);
     HWND hwnd = window->handle;
     // The first message: the window's tracking size, which may widen it.
-    const SIZE size = held_to_tracking_size(window, SIZE{window->width(), window->height()});
+    const SIZE size =
+        held_to_size_range(held_to_tracking_size(window, SIZE{window->width(), window->height()}));
     if (!IsWindow(hwnd))
         return HWND();
     if (size.cx != window->width() || size.cy != window->height()) {

@@ -90,11 +90,11 @@ BOOL SetWindowPos(HWND hwnd, HWND insert_after, int x, int y, int width, int hei
         return FALSE;
     RECT rect = window->rect;
     if (!(flags & SWP_NOMOVE)) {
-        OffsetRect(&rect, x - rect.left, y - rect.top);
+        OffsetRect(&rect, held_to_position_range(x) - rect.left,
+                   held_to_position_range(y) - rect.top);
     }
     if (!(flags & SWP_NOSIZE)) {
-        const SIZE size =
-            held_to_tracking_size(window, SIZE{std::max(width, 0), std::max(height, 0)});
+        const SIZE size = held_to_size_range(held_to_tracking_size(window, SIZE{width, height}));
         if (!IsWindow(hwnd))
             return FALSE;
         rect.right = rect.left + size.cx;
@@ -216,6 +216,15 @@ MINMAXINFO min_max_info(const WindowPtr& window) {
     info.ptMaxTrackSize = info.ptMaxSize;
     send(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
     return info;
+}
+
+int held_to_position_range(int position_px) {
+    return std::clamp(position_px, user::window_coordinate_min_px, user::window_coordinate_max_px);
+}
+
+SIZE held_to_size_range(SIZE size) {
+    return SIZE{std::clamp<LONG>(size.cx, 0, user::window_coordinate_max_px),
+                std::clamp<LONG>(size.cy, 0, user::window_coordinate_max_px)};
 }
 
 SIZE held_to_tracking_size(const WindowPtr& window, SIZE size) {

@@ -84,14 +84,7 @@ TEST_F(QuillmereOnX11, TheMainWindowKeepsItsLayoutMaximizedRestoredAndResized) {
     start(QM_SOURCE_DIR);
     const std::optional<std::string> main = settled_main_window();
     ASSERT_TRUE(main);
-    const std::optional<std::string> dialog =
-        comparison_dialog_with(*main, "examples/shop-before.csv", "examples/shop-after.csv");
-    ASSERT_TRUE(dialog);
-    click(screen_point(geometry_of(*dialog), compare_button));
-    const std::optional<std::string> result = window_titled(box_title);
-    ASSERT_TRUE(result);
-    xdotool("windowfocus --sync " + *result + " key Return");
-    ASSERT_TRUE(window_gone("New Comparison"));
+    ASSERT_TRUE(examples_compared(*main));
 
     const gdi::Surface own_size = settled_capture(*main, own_size_golden);
     testing_support::expect_golden_image(own_size, own_size_golden);

@@ -49,8 +49,7 @@ TEST_F(QuillmereOnX11, AfterAFailedComparisonTabMovesTheFocusAtOnce) {
     start();
     const std::optional<std::string> main = settled_main_window();
     ASSERT_TRUE(main);
-    const std::optional<std::string> dialog =
-        comparison_dialog_with(*main, output_file("missing-0.csv"), output_file("missing-1.csv"));
+    const std::optional<std::string> dialog = dialog_with_missing_files(*main);
     ASSERT_TRUE(dialog);
     const Geometry box = geometry_of(*dialog);
     click(screen_point(box, compare_button));

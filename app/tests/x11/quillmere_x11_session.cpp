@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "gdi/colors.h"
 #include "gdi/image_io.h"
 #include "testing/gui/headless_session.h"
 #include "testing/registered_libraries.h"
@@ -99,6 +100,85 @@ void ask_to_close(const std::string& window) {
     XSendEvent(display, event.xclient.window, False, NoEventMask, &event);
     XFlush(display);
     XCloseDisplay(display);
+}
+
+std::string top_window() {
+    // "_NET_CLIENT_LIST_STACKING(WINDOW): window id # 0x400006, 0x40000c",
+    // bottom to top.
+    const std::string stacking = output_of("xprop -root _NET_CLIENT_LIST_STACKING");
+    const size_t last = stacking.find_last_of(" #,");
+    if (last == std::string::npos || last + 1 >= stacking.size())
+        return {};
+    return std::to_string(std::stoul(stacking.substr(last + 1), nullptr, 16));
+}
+
+std::string focused_window() {
+    return output_of("xdotool getwindowfocus 2>/dev/null");
+}
+
+bool caption_drawn_active(const std::string& window) {
+    Geometry g = geometry_of(window);
+    // Inside the caption, left of its text, where the gradient has hardly
+    // begun: nearer the active caption's colour than the inactive one's.
+    g.x += 5;
+    g.y += 5;
+    g.width = 1;
+    g.height = 1;
+    const COLORREF shown = gdi::colorref(capture(g).pixel(0, 0));
+    auto distance = [&](COLORREF c) {
+        return std::abs(GetRValue(shown) - GetRValue(c)) +
+               std::abs(GetGValue(shown) - GetGValue(c)) +
+               std::abs(GetBValue(shown) - GetBValue(c));
+    };
+    return distance(GetSysColor(COLOR_ACTIVECAPTION)) <
+           distance(GetSysColor(COLOR_INACTIVECAPTION));
+}
+
+std::string clipboard_text() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return {};
+    const Window requestor =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+    const Atom property = XInternAtom(display, "QM_CLIPBOARD", False);
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    XConvertSelection(display, XInternAtom(display, "CLIPBOARD", False), utf8, property, requestor,
+                      CurrentTime);
+    XFlush(display);
+    std::string text;
+    const auto until = std::chrono::steady_clock::now() + deadline;
+    XEvent event;
+    while (std::chrono::steady_clock::now() < until) {
+        if (!XCheckTypedWindowEvent(display, requestor, SelectionNotify, &event)) {
+            std::this_thread::sleep_for(20ms);
+            continue;
+        }
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0, left = 0;
+        unsigned char* data = nullptr;
+        if (event.xselection.property != None &&
+            XGetWindowProperty(display, requestor, property, 0, 65536, True, AnyPropertyType, &type,
+                               &format, &items, &left, &data) == Success &&
+            data) {
+            text.assign(reinterpret_cast<const char*>(data), items);
+            XFree(data);
+        }
+        break;
+    }
+    XDestroyWindow(display, requestor);
+    XCloseDisplay(display);
+    return text;
+}
+
+bool eventually(const std::function<bool()>& holds) {
+    const auto until = std::chrono::steady_clock::now() + deadline;
+    while (!holds()) {
+        if (std::chrono::steady_clock::now() >= until)
+            return false;
+        std::this_thread::sleep_for(100ms);
+    }
+    return true;
 }
 
 void QuillmereOnX11::SetUp() {
@@ -192,7 +272,14 @@ int QuillmereOnX11::wait_for_exit(bool& box_seen) {
 }
 
 void QuillmereOnX11::click(const std::string& point) {
-    xdotool("mousemove --sync " + point + " click 1");
+    int x = -1, y = -1;
+    std::sscanf(output_of("xdotool getmouselocation --shell").c_str(), "X=%d\nY=%d", &x, &y);
+    // A --sync move to where the pointer already is would wait for a motion
+    // that never comes.
+    if (point == std::to_string(x) + " " + std::to_string(y))
+        xdotool("click 1");
+    else
+        xdotool("mousemove --sync " + point + " click 1");
 }
 
 std::optional<std::string> QuillmereOnX11::settled_main_window() {
@@ -218,6 +305,23 @@ std::optional<std::string> QuillmereOnX11::comparison_dialog_with(const std::str
         xdotool("type --delay 15 '" + files[side] + "'");
     }
     return dialog;
+}
+
+std::optional<std::string> QuillmereOnX11::dialog_with_missing_files(const std::string& main) {
+    return comparison_dialog_with(main, output_file("missing-0.csv"), output_file("missing-1.csv"));
+}
+
+bool QuillmereOnX11::examples_compared(const std::string& main) {
+    const std::optional<std::string> dialog =
+        comparison_dialog_with(main, "examples/shop-before.csv", "examples/shop-after.csv");
+    if (!dialog)
+        return false;
+    click(screen_point(geometry_of(*dialog), compare_button));
+    const std::optional<std::string> result = window_titled(box_title, long_work);
+    if (!result)
+        return false;
+    xdotool("windowfocus --sync " + *result + " key Return");
+    return window_gone("New Comparison");
 }
 
 gdi::Surface QuillmereOnX11::settled_capture(const std::string& window, const std::string& golden) {

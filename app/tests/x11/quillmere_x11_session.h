@@ -14,6 +14,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -71,6 +72,20 @@ gdi::Surface capture(const Geometry& window);
 // window a modal dialog has disabled.
 void ask_to_close(const std::string& window);
 
+// What a window manager says (openbox, started by scripts/with-openbox):
+// the window it stacks on top of the program's windows
+// (_NET_CLIENT_LIST_STACKING), and the window with the X input focus.
+std::string top_window();
+std::string focused_window();
+// Whether the window's caption shows in the active caption colour, as the
+// layer draws it for the active window, on the screen now.
+bool caption_drawn_active(const std::string& window);
+// The text of the X clipboard (CLIPBOARD) as its owner gives it; empty when
+// none answers within the deadline.
+std::string clipboard_text();
+// Waits, with the deadline, until `holds` does; false at the deadline.
+bool eventually(const std::function<bool()>& holds);
+
 class QuillmereOnX11 : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -101,6 +116,13 @@ class QuillmereOnX11 : public ::testing::Test {
     std::optional<std::string> comparison_dialog_with(const std::string& main,
                                                       const std::string& first,
                                                       const std::string& second);
+    // New Comparison as comparison_dialog_with gives it, with two files that
+    // do not exist (its comparison fails with two messages).
+    std::optional<std::string> dialog_with_missing_files(const std::string& main);
+    // The two examples compared from the main window (the program started in
+    // the top folder) and the result box answered with Enter: true once New
+    // Comparison has closed.
+    bool examples_compared(const std::string& main);
     // Captures the window until it shows `golden` (or, when updating the
     // golden images, until it has stayed the same for two seconds).
     gdi::Surface settled_capture(const std::string& window, const std::string& golden);

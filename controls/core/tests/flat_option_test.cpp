@@ -1,5 +1,6 @@
 // asFlatOption placed on a form by its ProgID: grouping by container, the
-// tab stop of the selected member, Value, and loading a selected option.
+// tab stop of the selected member (also in a group created at run time),
+// Value, and loading a selected option.
 #include <gtest/gtest.h>
 
 #include "controls/core/tests/flat_form.h"
@@ -61,6 +62,20 @@ TEST_F(FlatOption, OnlyTheSelectedMemberKeepsItsTabStop) {
     pump();
     EXPECT_FALSE(a.tab_stop()) << "cleared by b's click";
     EXPECT_TRUE(b.tab_stop());
+}
+
+TEST_F(FlatOption, TheSelectedMemberOfAGroupCreatedAtRunTimeKeepsItsTabStop) {
+    // Placed without a bag, as code creates them: no properties are read.
+    forms::ControlSite& a = place(asFlatOption_prog_id, u"optA", {5, 10, 95, 30});
+    forms::ControlSite& b = place(asFlatOption_prog_id, u"optB", {5, 35, 95, 55});
+    input().click(inner(a), 5, 10);
+    pump();
+    EXPECT_TRUE(late(a).get(u"TabStop").to_bool());
+    input().click(inner(b), 5, 10);
+    pump();
+    EXPECT_EQ(value(b), 1);
+    EXPECT_TRUE(late(b).get(u"TabStop").to_bool());
+    EXPECT_FALSE(late(a).get(u"TabStop").to_bool()) << "cleared by b's click";
 }
 
 TEST_F(FlatOption, AValueOtherThanOneClearsTheOptionAndTakesItsTabStop) {

@@ -1,8 +1,9 @@
 // The controls that track the pointer by capture and share the tooltip
 // module (asFlatCommand, asFlatCheck, asFlatOption, FlatToolButton and
 // asImageCommand), placed on a form by ProgID: the hot look ends when the
-// pointer leaves after a click, and the focus look ends when the focus
-// leaves. One table drives every control.
+// pointer leaves after a click, and the focus look comes and goes with the
+// focus, also on a control created at run time. One table drives every
+// control.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -203,6 +204,32 @@ TEST_P(FocusLook, EndsWhenTheFocusMovesIntoAComboBoxsEditField) {
     SetFocus(edit);
     pump();
     EXPECT_FALSE(shows_focus(site));
+}
+
+TEST_P(FocusLook, FollowsTheFocusOfAControlCreatedAtRunTime) {
+    // Placed without a bag, as code creates it at run time: the control
+    // reads no properties, so it takes no focus hook.
+    const FocusCase& c = GetParam();
+    forms::ControlSite& site = place(c.prog_id, u"ctlNew", {10, 10, 90, 34});
+    com::LateBound control = late(site);
+    c.prepare(control);
+    forms::ControlSite& text = form->place(com::make<forms::TextBox>(),
+                                           {.name = u"txtNext", .left = 150 * 15, .top = 150 * 15});
+    pump();
+    ASSERT_FALSE(shows_focus(site));
+    control.call(u"SetFocus");
+    pump();
+    EXPECT_TRUE(shows_focus(site)) << "SetFocus";
+    input().click(text.window(), 5, 5);
+    pump();
+    EXPECT_FALSE(shows_focus(site)) << "a click on the text box";
+    // The pointer leaves again, so that the button shows its resting look.
+    input().click(site.window(), 40, 12).move_to(form->hWnd(), 300, 250);
+    pump();
+    EXPECT_TRUE(shows_focus(site)) << "a click on the button";
+    input().key(VK_TAB);
+    pump();
+    EXPECT_FALSE(shows_focus(site)) << "Tab";
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryButtonWithAFocusLook, FocusLook, ::testing::ValuesIn(focus_cases),

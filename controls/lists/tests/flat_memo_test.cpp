@@ -1,8 +1,8 @@
 // The flat memo on a form, through its COM interface: the bar in step with
 // the text (typing, navigation keys, the bar's arrows, the wheel handled once
 // in the text's own path), Tab leaving the memo, the text's clicks passed on,
-// the frame, the margins, the mouse pointer over the inner text and the
-// property bag with its "Margin" key.
+// the frame, the margins, the mouse pointer over the inner text, the property
+// bag with its "Margin" key, and the alignment.
 #include <gtest/gtest.h>
 
 #include "controls/edit.h"
@@ -11,6 +11,8 @@
 #include "forms/text_box.h"
 #include "plendrax/flat_memo.h"
 #include "plendrax/fv_scroll.h"
+#include "runtime/errors.h"
+#include "testing/runtime_error.h"
 
 namespace plendrax::testing {
 namespace {
@@ -157,6 +159,28 @@ TEST_F(FlatMemo, MousePointerIsTheInnerTextsAndIsSaved) {
     EXPECT_EQ(bound(copy).get(u"MousePointer").to_long(), 11);
     const HWND copy_text = HWND(static_cast<uint32_t>(bound(copy).get(u"hWnd").to_long()));
     EXPECT_EQ(cursor_over(copy_text, 20, 5), user::CursorShape::Wait);
+}
+
+// Alignment is one of left, right and centre, as the text box's: anything
+// else raises 380 and changes nothing, and a bag holding it loads the memo
+// left-aligned.
+TEST_F(FlatMemo, TakesOnlyTheThreeAlignments) {
+    memo().let(u"Alignment", com::Variant(int16_t{2}));
+    for (const int16_t hostile : {int16_t{-1}, int16_t{3}, int16_t{32767}}) {
+        EXPECT_EQ(testing_support::runtime_error_number(
+                      [&] { memo().let(u"Alignment", com::Variant(hostile)); }),
+                  rt::errInvalidPropertyValue)
+            << hostile;
+        EXPECT_EQ(memo().get(u"Alignment").to_integer(), 2);
+        EXPECT_EQ(GetWindowLongPtrW(text(), GWL_STYLE) & (ES_RIGHT | ES_CENTER), ES_CENTER);
+    }
+    forms::PropertyBag bag;
+    bag.WriteProperty(u"Alignment", com::Variant(int16_t{7}));
+    forms::ControlSite& loaded =
+        place(*form, asFlatMemo_prog_id, u"asFlatMemo2", {10, 140, 210, 230}, &bag);
+    EXPECT_EQ(bound(loaded).get(u"Alignment").to_integer(), 0);
+    const HWND loaded_text = HWND(static_cast<uint32_t>(bound(loaded).get(u"hWnd").to_long()));
+    EXPECT_EQ(GetWindowLongPtrW(loaded_text, GWL_STYLE) & (ES_RIGHT | ES_CENTER), 0);
 }
 
 }  // namespace

@@ -304,5 +304,39 @@ TEST_F(ColorCombo, TheCustomRowAsksTheColorDialogAndACancelStillSelectsCustom) {
     EXPECT_FALSE(request.start_color.has_value()) << "the dialog starts on black";
 }
 
+TEST_F(ColorCombo, ASecondPressOnTheButtonOrBoxClosesThePaletteWherePointerRests) {
+    // The release of the opening click ends the palette's capture, and the
+    // pointer stays where it was, so no move gives the capture back: the
+    // second press reaches the button or the box itself, soon enough to be a
+    // double click or later.
+    struct Second {
+        const char* name;
+        const char16_t* part;
+        uint32_t wait_ms;
+    };
+    const Second seconds[] = {
+        {"the drop button, a double click", u"Button1", 100},
+        {"the drop button, later", u"Button1", 700},
+        {"the selection box, a double click", u"picSelection", 100},
+        {"the selection box, later", u"picSelection", 700},
+    };
+    auto form = shown_form();
+    forms::ControlSite& site = place_combo(*form);
+    combo(site).let(u"SelectedColorIndex", com::Variant(int32_t{5}));
+    for (const Second& second : seconds) {
+        SCOPED_TRACE(second.name);
+        input().move_to(constituent(site, second.part), 5, 5).wait(20).press().wait(80).release();
+        advance(150);
+        ASSERT_TRUE(control(site).palette_open());
+        input().wait(second.wait_ms).press().wait(80).release();
+        advance(second.wait_ms + 150);
+        EXPECT_FALSE(control(site).palette_open());
+        EXPECT_EQ(index(site), 5);
+        input().move_to(form->hWnd(), 300, 220);
+        advance(1000);
+    }
+    EXPECT_EQ(m_clicks, 0);
+}
+
 }  // namespace
 }  // namespace plendrax

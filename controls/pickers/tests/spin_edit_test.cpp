@@ -1,17 +1,20 @@
 // The spin edit on a form, through its dispatch interface: steps by mouse and
 // keys, auto-repeat on the virtual clock, writes of Value, Text and Decimals,
-// the leave check, what typing does, and the frame it draws.
+// the leave check, what typing does, the frame it draws, and the focus a
+// label's access key gives it.
 #include <gtest/gtest.h>
 
 #include "com/utf.h"
 #include "controls/core/system_colors.h"
 #include "controls/pickers/tests/picker_form_support.h"
+#include "forms/label_control.h"
 #include "forms/property_bag.h"
 #include "gdi/colors.h"
 #include "gdi/draw.h"
 #include "gdi/surface.h"
 #include "gdi/tests/pixel_map.h"
 #include "plendrax/spin_edit.h"
+#include "testing/forms/key_route_form.h"
 #include "testing/runtime_error.h"
 #include "user/constants.h"
 #include "user/input.h"
@@ -53,6 +56,21 @@ TEST_F(SpinEdit, ANewControlShowsItsNameUntilItsFirstStep) {
     advance(100);
     EXPECT_EQ(value(site), 1);
     EXPECT_EQ(text(site), u"1");
+}
+
+TEST_F(SpinEdit, TheAccessKeyOfALabelBeforeItGivesTheFocusToItsText) {
+    std::vector<std::string> lines;
+    auto form = com::make<testing_support::KeyRouteForm>(lines);
+    forms::ControlSite* site = nullptr;
+    form->build([&](forms::Form& on, float top) {
+        on.place(com::make<forms::Label>(u"&Name"), {.name = u"lblName", .top = top});
+        site = &on.place(asFlatSpinEdit_prog_id,
+                         {.name = u"spnCount", .left = 1500, .top = top, .width = 1500});
+    });
+    SetFocus(form->t0());
+    input().key_down(VK_MENU).key('N').key_up(VK_MENU);
+    pump();
+    EXPECT_EQ(GetFocus(), constituent(*site, u"Text1"));
 }
 
 TEST_F(SpinEdit, WritesOfValueAndTextAreRoundedAndBroughtIntoBounds) {

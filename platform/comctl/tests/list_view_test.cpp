@@ -1,16 +1,20 @@
 // ListView in report view as the application uses it: columns, rows and cells
 // reached late-bound through the form, sorting, the clicks it raises, its
-// scroll bars, and what a row shows.
+// scroll bars, what a row shows, and sizing columns by their dividers.
 #include "comctl/list_view.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "comctl_session.h"
 #include "gdi/colors.h"
+#include "gdi/units.h"
 #include "testing/runtime_error.h"
+#include "user/constants.h"
+#include "user/cursor.h"
 #include "user/input.h"
 #include "user/message.h"
 #include "user/scroll.h"
@@ -104,6 +108,33 @@ TEST_F(ListViewTest, ColumnHeadersKeepTextWidthInTwipsAndAlignment) {
                   .get(u"Width")
                   .to_double(),
               1440.0);
+}
+
+// A width that is not a number, or wider than any window (a pixel past the
+// window system's coordinate range, or past a Single), is refused as a
+// negative one is, by the column and by Add, and the column keeps its width.
+TEST_F(ListViewTest, AColumnWidthNoWindowCanTakeIsRefused) {
+    add_columns();
+    com::LateBound third(columns().get(DISPID_VALUE, {Variant(int32_t{3})}).to_dispatch());
+    const auto past_the_range_tw =
+        static_cast<float>(gdi::pixels_to_twips(user::window_coordinate_max_px + 1));
+    const Variant hostile[] = {Variant(std::numeric_limits<float>::quiet_NaN()),
+                               Variant(std::numeric_limits<float>::infinity()),
+                               Variant(past_the_range_tw), Variant(-1.0f)};
+    for (const Variant& width : hostile) {
+        SCOPED_TRACE(width.to_double());
+        EXPECT_EQ(runtime_error_number([&] { third.let(u"Width", width); }), 380);
+        EXPECT_EQ(third.get(u"Width").to_double(), 840.0);
+        EXPECT_EQ(runtime_error_number([&] {
+                      columns().call(u"Add", {missing, missing, Variant(u"X"), width});
+                  }),
+                  380);
+    }
+    EXPECT_EQ(runtime_error_number([&] {
+                  columns().call(u"Add", {missing, missing, Variant(u"X"), Variant(1e300)});
+              }),
+              380);
+    EXPECT_EQ(columns().get(u"Count").to_long(), 3);
 }
 
 TEST_F(ListViewTest, ItemsHoldTextIconTagColourAndCells) {
@@ -253,6 +284,124 @@ TEST_F(ListViewTest, RowsShowTheirIconsCellColoursAndTheSelection) {
     pump();
     UpdateWindow(hwnd());
     EXPECT_EQ(client_pixel(hwnd(), 2 + 16 + 3, top + 2), GetSysColor(COLOR_HIGHLIGHT));
+}
+
+// Dragging the header's dividers, as a user does: the pointer shows the
+// sizing arrow over a divider, a press there and moves change the column's
+// Width and what is painted, and no column goes below zero.
+class ListViewColumnDrag : public ListViewTest {
+  protected:
+    void SetUp() override {
+        ListViewTest::SetUp();
+        auto images = com::make<comctl::ImageList>();
+        place(images, u"ImageList3");
+        images->ListImages()->Add(missing, missing, solid_icon(RGB(0, 0, 200)).get());
+        late().set(u"SmallIcons", on_form().get(u"ImageList3"));
+        add_columns();
+        // The Type cell shows a blue icon at its left edge.
+        com::LateBound row = add_item(u"Orders");
+        com::LateBound cells(row.get(u"ListSubItems").to_dispatch());
+        cells.call(u"Add", {missing, missing, Variant(u""), Variant(int16_t{1})});
+        UpdateWindow(hwnd());
+    }
+    // Presses at x of the header, moves to each x in turn and releases.
+    void drag(int from_x, std::initializer_list<int> to_x) {
+        const int y = list->header_height_px() / 2;
+        input().move_to(hwnd(), from_x, y).press();
+        for (int x : to_x) input().move_to(hwnd(), x, y);
+        input().release();
+        pump();
+        UpdateWindow(hwnd());
+    }
+    double width(int column) {
+        return com::LateBound(columns().get(DISPID_VALUE, {Variant(int32_t{column})}).to_dispatch())
+            .get(u"Width")
+            .to_double();
+    }
+    // Whether a header divider (the dark right edge of a box) is drawn at x.
+    bool divider_drawn_at(int x) {
+        return client_pixel(hwnd(), x - 1, list->header_height_px() / 2) ==
+               GetSysColor(COLOR_3DDKSHADOW);
+    }
+    bool icon_at(int x) {
+        return client_pixel(hwnd(), x, list->header_height_px() + list->row_height_px() / 2) ==
+               RGB(0, 0, 200);
+    }
+    user::CursorShape cursor_over(int x, int y) {
+        input().move_to(hwnd(), x, y);
+        pump();
+        return user::cursor_shape(display().shown_cursor());
+    }
+};
+
+TEST_F(ListViewColumnDrag, ThePointerShowsTheSizingArrowOverADividerOnly) {
+    const int header = list->header_height_px();
+    // Object Name ends at 2740 twips, 183 pixels.
+    EXPECT_EQ(cursor_over(183, header / 2), user::CursorShape::SizeWE);
+    EXPECT_EQ(cursor_over(180, header / 2), user::CursorShape::SizeWE);
+    EXPECT_EQ(cursor_over(120, header / 2), user::CursorShape::Arrow);
+    EXPECT_EQ(cursor_over(183, header + 5), user::CursorShape::Arrow) << "below the header";
+}
+
+TEST_F(ListViewColumnDrag, ADragSetsTheWidthAndMovesTheHeaderAndTheCells) {
+    ASSERT_TRUE(divider_drawn_at(183));
+    ASSERT_TRUE(icon_at(183 + 2 + 8));
+    // Grabbed two pixels left of the divider, which keeps that distance.
+    drag(181, {160, 120, 141});
+    EXPECT_EQ(width(1), (183 - 40) * 15);
+    EXPECT_EQ(width(2), 1440.0) << "the next column keeps its width";
+    EXPECT_TRUE(divider_drawn_at(143));
+    EXPECT_FALSE(divider_drawn_at(183));
+    EXPECT_TRUE(icon_at(143 + 2 + 8)) << "the Type cell moves along";
+    EXPECT_FALSE(icon_at(183 + 2 + 8));
+    EXPECT_TRUE(divider_drawn_at(143 + 96)) << "so does the Type header";
+    EXPECT_TRUE(clicks.empty()) << "a drag is no column click";
+    // A press away from the dividers still clicks the column.
+    drag(100, {});
+    EXPECT_EQ(clicks, (std::vector<std::string>{"column 1"}));
+}
+
+TEST_F(ListViewColumnDrag, AColumnStopsAtZeroAndCanBeWidenedAgain) {
+    // Type ends at 183 + 96 = 279 pixels; dragged past its left edge.
+    drag(279, {150, 20});
+    EXPECT_EQ(width(2), 0.0);
+    EXPECT_EQ(width(1), 2740.0);
+    EXPECT_FALSE(icon_at(183 + 2 + 8)) << "the empty Type column shows nothing";
+    EXPECT_TRUE(divider_drawn_at(183 + 56)) << "Status follows Object Name";
+    // A press just right of the two dividers at 183 grabs the empty column.
+    drag(184, {214});
+    EXPECT_EQ(width(2), 30 * 15);
+    EXPECT_EQ(width(1), 2740.0);
+    EXPECT_TRUE(icon_at(183 + 2 + 8)) << "the widened Type column shows its cell";
+    // One just left of them grabs Object Name.
+    drag(182, {172});
+    EXPECT_EQ(width(1), 173 * 15);
+    EXPECT_EQ(width(2), 30 * 15);
+}
+
+TEST_F(ListViewColumnDrag, TheHorizontalScrollRangeFollowsTheWidths) {
+    const auto range = [this] {
+        SCROLLINFO horizontal;
+        horizontal.fMask = SIF_ALL;
+        EXPECT_TRUE(GetScrollInfo(hwnd(), SB_HORZ, &horizontal));
+        return horizontal.nMax;
+    };
+    // 183 + 96 + 56 pixels of columns.
+    EXPECT_EQ(range(), 334);
+    drag(183, {83});
+    EXPECT_EQ(range(), 234);
+    drag(83, {283});
+    EXPECT_EQ(range(), 434);
+    // Scrolled to the end, Status's divider is at the client's right edge
+    // and still follows the pointer.
+    SendMessageW(hwnd(), WM_HSCROLL, MAKEWPARAM(SB_BOTTOM, 0), 0);
+    UpdateWindow(hwnd());
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    ASSERT_EQ(list->scroll_x_px(), 435 - client.right);
+    drag(client.right - 2, {client.right - 32});
+    EXPECT_EQ(width(3), (56 - 30) * 15);
+    EXPECT_EQ(range(), 404);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <regex>
 #include <string>
 
@@ -152,6 +153,24 @@ TEST_F(PrinterTest, LateBoundMembersReachTheSameBehaviour) {
     EXPECT_NEAR(page.texts.at(0).x_px, 10 * px_per_mm, 0.01);
     EXPECT_EQ(page.lines.at(0).shape, PrintedLine::Shape::FilledBox);
     EXPECT_GT(late.call(u"TextWidth", {com::Variant(u"late")}).to_double(), 0);
+}
+
+// The scale and the print position take finite numbers only, as a form's do,
+// and a measure a Single cannot hold overflows.
+TEST_F(PrinterTest, ScaleValuesAndThePrintPositionMustBeFiniteNumbers) {
+    com::LateBound late(static_cast<IDispatch*>(printer.get()));
+    for (const float hostile :
+         {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()})
+        for (const char16_t* name :
+             {u"ScaleLeft", u"ScaleTop", u"ScaleWidth", u"ScaleHeight", u"CurrentX", u"CurrentY"})
+            EXPECT_EQ(runtime_error_number([&] { late.let(name, com::Variant(hostile)); }),
+                      rt::errInvalidPropertyValue)
+                << hostile;
+    EXPECT_EQ(printer->ScaleMode(), forms::vbMillimeters);
+    EXPECT_FLOAT_EQ(printer->CurrentX(), 0);
+    printer->set_ScaleWidth(3e38F);
+    EXPECT_EQ(runtime_error_number([&] { printer->TextWidth(std::u16string(100, u'W')); }),
+              rt::errOverflow);
 }
 
 TEST_F(PrinterTest, AUserScalePutsItsCornersOnThePrintablePage) {

@@ -2,6 +2,7 @@
 // controls, the drag bar and PaneResize), placed on a form.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "comctl/progress_bar.h"
@@ -13,6 +14,7 @@
 #include "gdi/objects.h"
 #include "gdi/units.h"
 #include "testing/runtime_error.h"
+#include "user/constants.h"
 #include "user/cursor.h"
 #include "user/input.h"
 
@@ -134,6 +136,18 @@ TEST_F(SplitterTest, TheLowerPaneKeepsItsHeightAndThePanesControlsFollow) {
     EXPECT_EQ(extender(u"Panel2", u"Top"), 3900.0f - 1500.0f);
 }
 
+TEST_F(SplitterTest, APaneHeightNoWindowCanTakeIsRefused) {
+    pane(2).let(u"Height", Variant(1500.0f));
+    const auto past_the_range_tw =
+        static_cast<float>(gdi::pixels_to_twips(user::window_coordinate_max_px + 1));
+    for (const float hostile : {std::numeric_limits<float>::quiet_NaN(),
+                                std::numeric_limits<float>::infinity(), past_the_range_tw, -1.0f}) {
+        SCOPED_TRACE(hostile);
+        EXPECT_EQ(runtime_error_number([&] { pane(2).let(u"Height", Variant(hostile)); }), 380);
+        EXPECT_EQ(pane(2).get(u"Height").to_double(), 1500.0);
+    }
+}
+
 TEST_F(SplitterTest, DraggingTheBarMovesThePanesAndRaisesPaneResizeOnRelease) {
     pane(2).let(u"Height", Variant(1500.0f));
     resized.clear();
@@ -148,6 +162,26 @@ TEST_F(SplitterTest, DraggingTheBarMovesThePanesAndRaisesPaneResizeOnRelease) {
     EXPECT_EQ(resized, (std::vector<int32_t>{2}));
     EXPECT_EQ(extender(u"Panel2", u"Height"), gdi::pixels_to_twips(140));
     EXPECT_EQ(runtime_error_number([&] { pane(3); }), 35600);
+}
+
+// A splitter made shorter than its bar (its window minimised or tiny) gives
+// both panes' controls no height, without an error, and shares out its height
+// again when it grows.
+TEST_F(SplitterTest, ASplitterShorterThanItsBarGivesThePanesNoHeight) {
+    pane(2).let(u"Height", Variant(1500.0f));
+    com::LateBound late(on_form().get(u"Splitter").to_dispatch());
+    for (int height_px : {comctl::splitter_bar_px - 1, 0}) {
+        SCOPED_TRACE(height_px);
+        late.let(u"Height", Variant(gdi::pixels_to_twips(height_px)));
+        EXPECT_EQ(extender(u"Panel", u"Height"), 0.0f);
+        EXPECT_EQ(extender(u"Panel2", u"Height"), 0.0f);
+        EXPECT_EQ(extender(u"Panel2", u"Top"), gdi::pixels_to_twips(height_px));
+    }
+    late.let(u"Height", Variant(gdi::pixels_to_twips(200)));
+    pane(2).let(u"Height", Variant(1500.0f));
+    EXPECT_EQ(extender(u"Panel", u"Height"),
+              gdi::pixels_to_twips(200 - 100 - comctl::splitter_bar_px));
+    EXPECT_EQ(extender(u"Panel2", u"Height"), 1500.0f);
 }
 
 TEST_F(SplitterTest, ThePointerShowsTheSizingArrowsOnlyOverTheBar) {

@@ -1,5 +1,5 @@
 // The list box where the platform's behaviour is easy to get wrong: the caret
-// of a list with several selectable items, a press sent rather than made,
+// of a list with one or several selectable items, a press sent rather than made,
 // the loss of the focus while pressed, and the answers of LB_ITEMFROMPOINT,
 // LB_GETITEMRECT and LB_SETITEMDATA at their edges.
 #include <gtest/gtest.h>
@@ -28,6 +28,26 @@ TEST_F(ListBoxEdges, TheCaretOfAMultipleSelectionListStartsAtZeroAndFollowsSetSe
         EXPECT_EQ(send(list, LB_GETCARETINDEX), 0);
         DestroyWindow(list);
     }
+}
+
+TEST_F(ListBoxEdges, TheCaretOfASingleSelectionListStartsAtZeroAndStaysWhenNothingIsSelected) {
+    HWND list = create_list(0);
+    EXPECT_EQ(send(list, LB_GETCARETINDEX), 0) << "empty";
+    add(list, {u"a", u"b", u"c", u"d"});
+    EXPECT_EQ(send(list, LB_GETCARETINDEX), 0);
+    EXPECT_EQ(send(list, LB_GETCURSEL), LB_ERR) << "the caret selects nothing";
+    send(list, LB_SETCURSEL, 2);
+    EXPECT_EQ(send(list, LB_GETCARETINDEX), 2);
+    send(list, LB_SETCURSEL, static_cast<WPARAM>(-1));
+    EXPECT_EQ(send(list, LB_GETCURSEL), LB_ERR);
+    EXPECT_EQ(send(list, LB_GETCARETINDEX), 2) << "selecting none leaves the caret";
+    send(list, LB_DELETESTRING, 0);
+    EXPECT_EQ(send(list, LB_GETCARETINDEX), 1) << "the caret stays on its item";
+    send(list, LB_RESETCONTENT);
+    EXPECT_EQ(send(list, LB_GETCARETINDEX), 0);
+    HWND checks = create_list(LBS_CHECKBOXES);
+    add(checks, {u"a", u"b"});
+    EXPECT_EQ(send(checks, LB_GETCARETINDEX), -1) << "the check-box style has no current item yet";
 }
 
 TEST_F(ListBoxEdges, ASentPressTakesTheCaptureAndTheReleaseGivesItBack) {

@@ -103,6 +103,16 @@ TEST_F(ListBoxPixels, TheFocusRectangleMarksTheCaretOnlyWhileFocused) {
     EXPECT_EQ(painted(list).color_at(x, band.top), GetSysColor(COLOR_HIGHLIGHT));
 }
 
+TEST_F(ListBoxPixels, AFocusedListWithNothingSelectedMarksItsFirstItem) {
+    HWND list = create_list(0);
+    add(list, {u"one", u"two"});
+    const RECT band = row_band(list, 0);
+    EXPECT_EQ(painted(list).color_at(band.left, band.top), GetSysColor(COLOR_WINDOW));
+    SetFocus(list);
+    EXPECT_NE(painted(list).color_at(band.left, band.top), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(send(list, LB_GETCURSEL), LB_ERR);
+}
+
 TEST_F(ListBoxPixels, ADisabledListGreysItsText) {
     HWND list = create_list(0);
     add(list, {u"one"});

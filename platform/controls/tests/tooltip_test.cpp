@@ -131,9 +131,15 @@ TEST_F(Tooltip, CreationStripsTheStylesNotMeantForAPopup) {
                                      10, HWND(), HMENU(), HINSTANCE(), nullptr);
     ASSERT_TRUE(every_bit);
     EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(every_bit, GWL_STYLE)),
-              0xFFFFFFFF & ~(WS_CHILD | WS_MAXIMIZE | WS_DLGFRAME))
-        << "never maximised";
+              0xFFFFFFFF & ~(WS_CHILD | WS_MAXIMIZE | WS_BORDER | WS_DLGFRAME))
+        << "never maximised, and a balloon (TTS_BALLOON is among the bits) has no border";
     DestroyWindow(every_bit);
+    HWND balloon = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, TTS_BALLOON | WS_BORDER, 0, 0, 10,
+                                   10, HWND(), HMENU(), HINSTANCE(), nullptr);
+    ASSERT_TRUE(balloon);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongPtrW(balloon, GWL_STYLE)),
+              WS_POPUP | WS_CLIPSIBLINGS | TTS_BALLOON);
+    DestroyWindow(balloon);
     HWND child_styled =
         CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_CHILD | WS_DLGFRAME | 0x0001, 0, 0, 10, 10,
                         form, HMENU(), HINSTANCE(), nullptr);

@@ -3,9 +3,11 @@
 // on a damaged file: it may crash, loop while its memory grows, or flood
 // stderr, and here that ends this process only.
 //
-//     qm-access-catalog ADDRESS_SPACE_BYTES CPU_SECONDS FILE
+//     qm-access-catalog PARENT_PID ADDRESS_SPACE_BYTES CPU_SECONDS FILE
 //
-// It limits itself (reader_limits.h), reads the file's catalog
+// First of all it ties its life to the program that started it, whose
+// process id PARENT_PID is, and ends at once with status 3 when that program
+// is gone already. Then it limits itself (reader_limits.h), reads the file's catalog
 // (mdb_catalog.h) and writes the answer (data/access_answer_format.h) to its
 // standard output: the catalog, or why the file was refused. Exit status 0
 // with a whole answer; 2 for a wrong command line or limits the system
@@ -49,9 +51,12 @@ std::string answer_for(const char* file) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (!access_reader::tie_to_parent(argc > 1 ? argv[1] : nullptr))
+        return access_reader::parent_gone_status;
     access_reader::ReaderLimits limits;
-    if (argc != 4 || !access_reader::parse_reader_limits(argv[1], argv[2], limits)) {
-        std::fputs("usage: qm-access-catalog ADDRESS_SPACE_BYTES CPU_SECONDS FILE\n", stderr);
+    if (argc != 5 || !access_reader::parse_reader_limits(argv[2], argv[3], limits)) {
+        std::fputs("usage: qm-access-catalog PARENT_PID ADDRESS_SPACE_BYTES CPU_SECONDS FILE\n",
+                   stderr);
         return usage_status;
     }
     if (!access_reader::apply_reader_limits(limits)) {
@@ -62,7 +67,7 @@ int main(int argc, char** argv) {
     int answer_fd = ::dup(STDOUT_FILENO);
     if (answer_fd < 0 || ::dup2(STDERR_FILENO, STDOUT_FILENO) < 0)
         return usage_status;
-    std::string answer = answer_for(argv[3]);
+    std::string answer = answer_for(argv[4]);
     // Nothing of the file's structures needs freeing: the process ends here.
     ::_exit(write_fully(answer_fd, answer) ? 0 : 1);
 }

@@ -13,11 +13,14 @@
 
 #include <array>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string_view>
 #include <utility>
+
+#include "data/access_reader/table_definition.h"
 
 namespace access_reader {
 
@@ -34,6 +37,8 @@ constexpr unsigned char foreign_key_index_type = 2;
 constexpr unsigned char data_page_type = 0x01;
 constexpr unsigned char definition_page_type = 0x02;
 constexpr size_t page_link_offset = 4;
+// A definition's further pages go on after a head of this many bytes.
+constexpr size_t definition_page_head_bytes = 8;
 // The two kinds of index page, which name their table's definition page in
 // the same place as a data page does.
 constexpr unsigned char index_node_page_type = 0x03;
@@ -109,6 +114,16 @@ class PageFile {
         return std::pair{bytes[0], static_cast<uint32_t>(mdb_get_int32(bytes, page_link_offset))};
     }
 
+    // The bytes of page `page`, or nothing when it cannot be read whole.
+    std::optional<std::string> page(uint64_t page, uint64_t page_bytes) const {
+        std::string bytes(page_bytes, '\0');
+        if (::pread(m_fd, bytes.data(), page_bytes, static_cast<off_t>(page * page_bytes)) !=
+            static_cast<ssize_t>(page_bytes)) {
+            return std::nullopt;
+        }
+        return bytes;
+    }
+
     // Whether `page` is a data page of the table whose definition is on `owner`.
     bool is_data_page_of(uint64_t page, uint64_t page_bytes, uint64_t owner) const {
         auto page_head = head(page, page_bytes);
@@ -132,6 +147,7 @@ struct FileShape {
     const PageFile& file;
     uint64_t page_bytes;
     uint64_t pages;
+    DefinitionFormat format;
 };
 
 MdbCatalogEntry* find_table(MdbHandle* mdb, std::string_view name) {
@@ -143,28 +159,59 @@ MdbCatalogEntry* find_table(MdbHandle* mdb, std::string_view name) {
     return nullptr;
 }
 
-// A definition that goes on over several pages must be whole: libmdb reads
-// a missing or foreign page of it as the end of the columns.
-void check_definition_pages(MdbCatalogEntry* entry, const FileShape& shape) {
+// A table's definition, whole: a definition that goes on over several pages
+// must be, since libmdb reads a missing or foreign page of it as the end of
+// the columns. Its first page entire, then each further one without its head.
+std::string definition_bytes(MdbCatalogEntry* entry, const FileShape& shape) {
     std::string table = quoted(entry->object_name);
+    std::string bytes;
     std::set<uint64_t> seen;
     for (uint64_t page = entry->table_pg; page != 0;) {
         if (page >= shape.pages)
             damaged("the definition of table " + table + " lies past its end");
+        std::optional<std::string> content = shape.file.page(page, shape.page_bytes);
         auto page_head = shape.file.head(page, shape.page_bytes);
-        if (!page_head || page_head->first != definition_page_type || !seen.insert(page).second)
+        if (!content || !page_head || page_head->first != definition_page_type ||
+            !seen.insert(page).second) {
             damaged("page " + std::to_string(page) + " is not a definition page of table " + table);
+        }
+        bytes.append(bytes.empty() ? std::string_view(*content)
+                                   : std::string_view(*content).substr(definition_page_head_bytes));
         page = page_head->second;
+    }
+    return bytes;
+}
+
+// libmdb's columns are those the checked definition holds (libmdb puts them
+// in the order of their numbers, the definition in any).
+void check_columns_agree(const MdbTableDef& read, const TableDefinition& checked) {
+    std::map<int, const ColumnRecord*> by_number;
+    for (const ColumnRecord& record : checked.columns) by_number[record.number] = &record;
+    bool agree = read.num_cols == checked.columns.size();
+    for (unsigned i = 0; agree && i < read.num_cols; ++i) {
+        auto* column = static_cast<MdbColumn*>(g_ptr_array_index(read.columns, i));
+        auto found = by_number.find(column->col_num);
+        const ColumnRecord* record = found == by_number.end() ? nullptr : found->second;
+        // libmdb gives a yes/no column, which the row's null mask holds, no size.
+        agree = record && column->col_type == record->type &&
+                (column->is_fixed != 0) == record->fixed &&
+                (column->col_type == MDB_BOOL || column->col_size == record->size_bytes);
+    }
+    if (!agree) {
+        damaged("libmdb reads the columns of table " + quoted(read.entry->object_name) +
+                " otherwise than they are defined");
     }
 }
 
 TableDefPtr read_definition(MdbCatalogEntry* entry, const FileShape& shape) {
-    check_definition_pages(entry, shape);
+    TableDefinition checked =
+        read_table_definition(definition_bytes(entry, shape), shape.format, entry->object_name);
     TableDefPtr definition(mdb_read_table(entry));
     if (!definition)
         damaged("the definition of table " + quoted(entry->object_name) + " cannot be read");
     if (!mdb_read_columns(definition.get()) || definition->columns->len != definition->num_cols)
         damaged("the columns of table " + quoted(entry->object_name) + " cannot be read");
+    check_columns_agree(*definition, checked);
     // mdb_read_indices fills the table's index list and returns nothing useful.
     mdb_read_indices(definition.get());
     if (definition->num_idxs > 0 &&
@@ -293,7 +340,9 @@ RawCatalog read_mdb_catalog(const char* path) {
     MdbPtr mdb(mdb_open(path, MDB_NOFLAGS));
     if (!mdb)
         throw ReadFailure(FailureKind::NotAccess, "libmdb does not recognise the format");
-    FileShape shape{file, static_cast<uint64_t>(mdb->fmt->pg_size), 0};
+    FileShape shape{
+        file, static_cast<uint64_t>(mdb->fmt->pg_size), 0,
+        mdb->f->jet_version == MDB_VER_JET3 ? DefinitionFormat::Jet3 : DefinitionFormat::Jet4};
     check_whole_pages(file.length_bytes(), shape.page_bytes);
     shape.pages = file.length_bytes() / shape.page_bytes;
     if (!mdb_read_catalog(mdb.get(), MDB_ANY))

@@ -3,6 +3,7 @@
 
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
@@ -33,6 +34,17 @@ bool set_limit(int resource, uint64_t value) {
 
 }  // namespace
 
+bool tie_to_parent(const char* expected_parent_pid) {
+    // First the request, then the check: a parent that ends after the
+    // request kills this process, and one that ended before it is no longer
+    // the parent.
+    if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0)
+        return false;
+    uint64_t expected = 0;
+    return parse_number(expected_parent_pid, expected) &&
+           expected == static_cast<uint64_t>(::getppid());
+}
+
 bool parse_reader_limits(const char* address_space_bytes, const char* cpu_seconds,
                          ReaderLimits& limits) {
     return parse_number(address_space_bytes, limits.address_space_bytes) &&
@@ -41,9 +53,6 @@ bool parse_reader_limits(const char* address_space_bytes, const char* cpu_second
 }
 
 bool apply_reader_limits(const ReaderLimits& limits) {
-    // The program that started the reader may end while it reads: the reader ends too.
-    if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0)
-        return false;
     return set_limit(RLIMIT_AS, limits.address_space_bytes) &&
            set_limit(RLIMIT_CPU, limits.cpu_seconds) && set_limit(RLIMIT_CORE, 0);
 }

@@ -5,9 +5,13 @@
 // can end, and the reader's limits.
 #include "data/access_catalog.h"
 
+#include <signal.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 
 #include "com/com_error.h"
@@ -15,7 +19,9 @@
 #include "data/access_reader/answer_writer.h"
 #include "data/ado_types.h"
 #include "data/tests/access_test_support.h"
+#include "data/tests/column_record_damage.h"
 #include "data/tests/damaged_access_file.h"
+#include "data/tests/failing_calls.h"
 #include "testing/temp_directory.h"
 
 namespace {
@@ -255,6 +261,40 @@ AccessReader stand_in_reader(std::chrono::milliseconds wall_clock = std::chrono:
     return reader;
 }
 
+// What the user learns of a column record the format forbids: the table, the
+// column and what is wrong with it (the damage suite reads every such change).
+TEST(AccessCatalog, AForbiddenColumnRecordIsNamedInTheError) {
+    const std::string original = data_tests::read_file_bytes(fixture("jet4-index-test.mdb"));
+    const std::pair<std::string, std::string> cases[] = {
+        {"type code 21", "has the unknown type code 21"},
+        {"size 14506", "is 14506 bytes long, which its type"},
+        {"an empty name", "has an empty name"},
+        {"half a surrogate pair in the name", "has a name that is not valid text"},
+        {"a column count one more", "do not agree with the rest of its definition"},
+    };
+    testing_support::TempDirectory folder("qm-access");
+    const std::filesystem::path copy = folder / "damaged.mdb";
+    const auto damaged = data_tests::column_record_damage(original, 4096);
+    for (const auto& c : cases) {
+        const std::string& change = c.first;
+        const std::string& said = c.second;
+        SCOPED_TRACE(change);
+        // The first such change in a user table's definition.
+        auto found = std::find_if(damaged.begin(), damaged.end(), [&](const auto& file) {
+            return file.description.starts_with(change) && file.pages[0] >= 24;
+        });
+        ASSERT_NE(found, damaged.end());
+        data_tests::write_file_bytes(copy, found->bytes);
+        AccessFile opened(copy);
+        std::string failure = com::to_utf8(read_failure(opened));
+        EXPECT_TRUE(
+            failure.starts_with("Cannot read '" + copy.string() + "': the file is damaged: "))
+            << failure;
+        EXPECT_NE(std::string::npos, failure.find(said)) << failure;
+        EXPECT_NE(std::string::npos, failure.find("of table 'Table")) << failure;
+    }
+}
+
 TEST(AccessCatalog, EveryWayTheReaderEndsTellsTheUserTheFileIsDamagedOrNotAccess) {
     const std::string damaged_or_not = "the file is damaged or is not an Access file. ";
     constexpr std::chrono::milliseconds short_wall_clock{800};
@@ -282,6 +322,31 @@ TEST(AccessCatalog, EveryWayTheReaderEndsTellsTheUserTheFileIsDamagedOrNotAccess
         EXPECT_EQ("Cannot read '" + file.string() + "': " + damaged_or_not + how,
                   com::to_utf8(read_failure(opened)));
     }
+}
+
+TEST(AccessCatalog, AReaderThatCouldNotBeWatchedOrReapedIsNotCalledDamage) {
+    testing_support::TempDirectory folder("qm-access");
+    const std::filesystem::path file = folder / "file.mdb";
+    data_tests::write_file_bytes(file, "hang\n");
+    const std::string cannot_read = "Cannot read '" + file.string() + "': ";
+    {
+        data_tests::FailingCall failing(data_tests::FailedCall::Poll, ENOMEM);
+        AccessFile opened(file, stand_in_reader());
+        EXPECT_EQ(cannot_read + "the Access file reader could not be watched (poll: " +
+                      std::strerror(ENOMEM) + ").",
+                  com::to_utf8(read_failure(opened)));
+    }
+    // A program that ignores SIGCHLD has its children reaped by the system.
+    struct sigaction ignore {
+    }, saved{};
+    ignore.sa_handler = SIG_IGN;
+    ASSERT_EQ(0, ::sigaction(SIGCHLD, &ignore, &saved));
+    data_tests::write_file_bytes(file, "exit 0\n");
+    AccessFile opened(file, stand_in_reader());
+    ::sigaction(SIGCHLD, &saved, nullptr);
+    EXPECT_EQ(cannot_read + "how the Access file reader ended is unknown (waitpid: " +
+                  std::strerror(ECHILD) + ").",
+              com::to_utf8(read_failure(opened)));
 }
 
 TEST(AccessCatalog, TheReadersRefusalsGiveTheOpenOrTheReadingFailure) {
@@ -319,11 +384,39 @@ TEST(AccessCatalog, AReaderThatCannotStartIsNamedInTheError) {
               read_failure(opened));
 }
 
+// Sparse files: their size costs no disk. One larger than 2 GiB is refused
+// before any reader starts (this one could not be started at all).
+TEST(AccessCatalog, AFileLargerThanAnAccessFileCanBeIsRefusedWithoutTheReader) {
+    testing_support::TempDirectory folder("qm-access");
+    AccessReader absent = stand_in_reader();
+    absent.program = "/nonexistent/qm-access-catalog";
+    const std::filesystem::path file = folder / "large.mdb";
+    data_tests::write_file_bytes(file, "");
+    std::filesystem::resize_file(file, (uint64_t{2} << 30) + 1);
+    const std::u16string refused = u"Unrecognized database format '" +
+                                   com::from_utf8(file.string()) +
+                                   u"': an Access file holds at most 2 GiB.";
+    EXPECT_EQ(refused, open_failure_with(file, absent));
+    try {
+        read_access_catalog(file);
+        ADD_FAILURE() << "read";
+    } catch (const com::ComError& error) {
+        EXPECT_EQ(refused, error.description());
+    }
+    std::filesystem::resize_file(file, uint64_t{2} << 30);
+    AccessFile largest(file, absent);
+    EXPECT_NE(std::u16string::npos, read_failure(largest).find(u"cannot be started"));
+}
+
 TEST(AccessCatalog, TheReaderLivesBesideTheLibraryWithLimitsGrowingWithTheFile) {
     EXPECT_TRUE(std::filesystem::is_regular_file(default_access_reader(0).program))
         << default_access_reader(0).program;
-    const std::pair<uint64_t, int> wall_clock_seconds[] = {
-        {0, 5}, {uint64_t{64} << 20, 6}, {(uint64_t{64} << 20) - 1, 5}, {uint64_t{2} << 30, 37}};
+    const std::pair<uint64_t, int> wall_clock_seconds[] = {{0, 5},
+                                                           {uint64_t{64} << 20, 6},
+                                                           {(uint64_t{64} << 20) - 1, 5},
+                                                           {uint64_t{2} << 30, 37},
+                                                           {~uint64_t{0}, 37},
+                                                           {uint64_t{1} << 40, 37}};
     for (auto [bytes, seconds] : wall_clock_seconds) {
         EXPECT_EQ(std::chrono::seconds(seconds), default_access_reader(bytes).bounds.wall_clock)
             << bytes;

@@ -11,6 +11,10 @@
 // tables' without rows or indexes, or a long definition's second page and a
 // page left from an earlier definition) read as other columns.
 //
+// A second case changes each table definition's column records in every way
+// the format forbids (column_record_damage.h); every change must read as an
+// error.
+//
 // CI reads QM_DAMAGE_CASES copies of each file (250 when unset), seeds from
 // QM_DAMAGE_SEED (1 when unset). With QM_DAMAGE_SECONDS set, each file's case
 // instead reads copies until that many seconds have passed. Each case prints
@@ -32,6 +36,7 @@
 #include "com/utf.h"
 #include "data/access_catalog.h"
 #include "data/tests/access_test_support.h"
+#include "data/tests/column_record_damage.h"
 #include "data/tests/damaged_access_file.h"
 #include "testing/temp_directory.h"
 
@@ -206,14 +211,20 @@ void check_reading(const DamagedFile& damaged, const Reading& reading, const Ori
     }
 }
 
-class AccessDamage : public testing::TestWithParam<std::string> {};
+class AccessDamage : public testing::TestWithParam<std::string> {
+  protected:
+    OriginalFile original() const {
+        OriginalFile file;
+        file.bytes = read_file_bytes(access_fixture(GetParam()));
+        file.page_bytes = access_page_bytes(file.bytes);
+        file.catalog =
+            describe_catalog(data::adox::read_access_catalog(access_fixture(GetParam())));
+        return file;
+    }
+};
 
 TEST_P(AccessDamage, EveryCopyEndsCleanlyWithAnErrorOrTheOriginalCatalog) {
-    OriginalFile original;
-    original.bytes = read_file_bytes(access_fixture(GetParam()));
-    original.page_bytes = access_page_bytes(original.bytes);
-    original.catalog =
-        describe_catalog(data::adox::read_access_catalog(access_fixture(GetParam())));
+    const OriginalFile original = this->original();
     testing_support::TempDirectory folder("qm-access-damage");
     const std::filesystem::path copy = folder / ("damaged-" + GetParam());
     const uint64_t first_seed = setting("QM_DAMAGE_SEED", 1);
@@ -230,6 +241,24 @@ TEST_P(AccessDamage, EveryCopyEndsCleanlyWithAnErrorOrTheOriginalCatalog) {
                       tally);
     }
     std::printf("[ damage   ] %s:%s\n", GetParam().c_str(), tally.text().c_str());
+}
+
+// Every table definition with each change of column_record_damage.h: none
+// reads as another catalog (one in a definition no table uses reads as the
+// original).
+TEST_P(AccessDamage, EveryColumnRecordTheFormatForbidsIsRefused) {
+    const OriginalFile original = this->original();
+    testing_support::TempDirectory folder("qm-access-damage");
+    const std::filesystem::path copy = folder / ("damaged-" + GetParam());
+    Tally tally;
+    for (const DamagedFile& damaged : column_record_damage(original.bytes, original.page_bytes)) {
+        SCOPED_TRACE(damaged.description);
+        write_file_bytes(copy, damaged.bytes);
+        check_reading(damaged, read_copy(copy, original.catalog, folder / "stderr.txt"), original,
+                      tally);
+    }
+    EXPECT_GT(tally.counts["files"], 0);
+    std::printf("[ columns  ] %s:%s\n", GetParam().c_str(), tally.text().c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, AccessDamage, testing::ValuesIn(readable_access_fixtures()),

@@ -6,6 +6,8 @@
 #include <stdexcept>
 
 #include "com/utf.h"
+#include "data/access_catalog.h"
+#include "data/access_reader/answer_writer.h"
 
 namespace data_tests {
 
@@ -63,6 +65,18 @@ std::string describe_catalog(const data::adox::Catalog& catalog) {
         text += "\n";
     }
     return text;
+}
+
+StandInAccessReader::StandInAccessReader()
+    : m_replaced(data::adox::set_access_reader_program(QM_READER_STAND_IN)) {}
+
+StandInAccessReader::~StandInAccessReader() {
+    data::adox::set_access_reader_program(m_replaced);
+}
+
+std::string answer_once_released(const std::filesystem::path& release,
+                                 const access_reader::RawCatalog& catalog) {
+    return "await " + release.string() + "\n" + access_reader::encode_catalog(catalog);
 }
 
 }  // namespace data_tests

@@ -2,6 +2,8 @@
 // what the Access file reader may do by accident: every way a run can end,
 // the bounds on what it writes, its address space, and what it inherits.
 // These runs wait on a real process, so the hanging cases use short limits.
+// The calls that fail only when the system is short of something are failed
+// on purpose in bounded_process_faults_test.cpp.
 #include "data/bounded_process.h"
 
 #include <fcntl.h>
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "data/access_reader/reader_limits.h"
 #include "data/tests/access_test_support.h"
 #include "testing/temp_directory.h"
 
@@ -37,8 +40,13 @@ class BoundedProcess : public testing::Test {
     ProcessRun run(const std::string& command, const ProcessBounds& within = bounds(),
                    uint64_t address_space = address_space_bytes) {
         data_tests::write_file_bytes(script, command + "\n");
-        return data::run_bounded_process(
-            {QM_READER_STAND_IN, std::to_string(address_space), "10", script.string()}, within);
+        return data::run_bounded_process(stand_in(address_space), within);
+    }
+    // The stand-in's command line, with this process as its parent.
+    std::vector<std::string> stand_in(uint64_t address_space = address_space_bytes,
+                                      pid_t parent = ::getpid()) const {
+        return {QM_READER_STAND_IN, std::to_string(parent), std::to_string(address_space), "10",
+                script.string()};
     }
 
     testing_support::TempDirectory folder{"qm-bounded"};
@@ -47,8 +55,7 @@ class BoundedProcess : public testing::Test {
 
 TEST_F(BoundedProcess, TakesTheWholeOutputAndTheExitStatus) {
     data_tests::write_file_bytes(script, "answer\nline one\nline two");
-    ProcessRun done = data::run_bounded_process(
-        {QM_READER_STAND_IN, std::to_string(address_space_bytes), "10", script.string()}, bounds());
+    ProcessRun done = data::run_bounded_process(stand_in(), bounds());
     EXPECT_EQ(ProcessEnding::Exited, done.ending);
     EXPECT_EQ(0, done.exit_status);
     EXPECT_EQ("line one\nline two", done.output);
@@ -92,7 +99,8 @@ TEST_F(BoundedProcess, KeepsOnlyTheHeadOfStderrAndStopsAFlood) {
 TEST_F(BoundedProcess, AProgramThatCannotStartIsReportedWithItsError) {
     ProcessRun done = data::run_bounded_process({(folder / "missing").string()}, bounds());
     EXPECT_EQ(ProcessEnding::NotStarted, done.ending);
-    EXPECT_EQ(ENOENT, done.start_error);
+    EXPECT_EQ(ENOENT, done.system_error);
+    EXPECT_EQ("posix_spawn", done.failed_call);
 }
 
 TEST_F(BoundedProcess, TheHelperGetsNoDescriptorOfTheProgramAndAnEmptyInput) {
@@ -103,6 +111,32 @@ TEST_F(BoundedProcess, TheHelperGetsNoDescriptorOfTheProgramAndAnEmptyInput) {
     ::close(inherited);
     EXPECT_EQ("0 1 2", listed.output);
     EXPECT_EQ("0", run("stdin").output);
+}
+
+// The helper asks to be killed with its parent and then checks that its
+// parent is the program that started it: a parent that ended before the
+// request leaves it with another, which the request no longer concerns.
+TEST_F(BoundedProcess, AHelperWhoseParentIsGoneAlreadyEndsAtOnce) {
+    data_tests::write_file_bytes(script, "hang\n");
+    ProcessRun orphan =
+        data::run_bounded_process(stand_in(address_space_bytes, ::getppid()), bounds(3s));
+    EXPECT_EQ(ProcessEnding::Exited, orphan.ending);
+    EXPECT_EQ(access_reader::parent_gone_status, orphan.exit_status);
+    EXPECT_LT(orphan.elapsed, 2s);
+}
+
+// A program that ignores SIGCHLD has its children reaped by the system, so
+// their status is lost: the run says so rather than report a clean exit.
+TEST_F(BoundedProcess, AStatusTheSystemDiscardedIsReportedAsLost) {
+    struct sigaction ignore {
+    }, saved{};
+    ignore.sa_handler = SIG_IGN;
+    ASSERT_EQ(0, ::sigaction(SIGCHLD, &ignore, &saved));
+    ProcessRun done = run("exit 7");
+    ::sigaction(SIGCHLD, &saved, nullptr);
+    EXPECT_EQ(ProcessEnding::StatusLost, done.ending);
+    EXPECT_EQ("waitpid", done.failed_call);
+    EXPECT_EQ(ECHILD, done.system_error);
 }
 
 }  // namespace

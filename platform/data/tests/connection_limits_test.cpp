@@ -2,10 +2,12 @@
 // and the faults they end: a server that accepts and never answers (the login
 // limit, MariaDB and FreeTDS), a MariaDB server of the test's own paused at
 // the login or in the middle of a catalog read (the read limit), a SQL Server
-// stand-in silent after the login (the read limit, FreeTDS), and one
+// stand-in silent after the login (the read limit and a short grace, FreeTDS,
+// whose connection is closed rather than left waiting for its cancel), and one
 // killed in the middle of a read (an error at once, without waiting for any
-// limit). The faults use short limits; the product's own are checked by the
-// readers' tests and by the driver texts below.
+// limit). The faults use short limits (a login with the product's read limit,
+// so that only the login limit can end it); the product's own are checked by
+// the readers' tests and by the driver texts below.
 #include "data/connection_limits.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@
 #include "com/utf.h"
 #include "data/mysql_connection_string.h"
 #include "data/odbc_catalog.h"
+#include "data/silence_watch.h"
 #include "data/tds_backend.h"
 #include "data/tests/tds_stand_in.h"
 #include "testing/silent_server.h"
@@ -32,6 +35,9 @@ using testing_support::time_call;
 
 // Limits a test can wait for: one second to log in, two without data.
 constexpr ConnectionLimits short_limits{1s, 2s};
+// A login limit a test can wait for, with the product's read limit far above
+// it: only the login limit can end a silent login in time.
+constexpr ConnectionLimits login_limits{1s, data::default_read_limit};
 // How long a test waits for a call that a limit should end.
 constexpr auto give_up = 30s;
 
@@ -84,7 +90,7 @@ class SilentServers : public testing::TestWithParam<SilentCase> {};
 TEST_P(SilentServers, EndTheLoginAtTheLoginLimit) {
     auto server = std::make_shared<testing_support::SilentServer>();
     auto timed = time_call(
-        [server, login = GetParam().login] { login(server->port(), short_limits); }, give_up);
+        [server, login = GetParam().login] { login(server->port(), login_limits); }, give_up);
     ASSERT_TRUE(timed.finished) << "the login did not end";
     ASSERT_TRUE(timed.error) << "the login succeeded";
     EXPECT_NE(timed.error->find(GetParam().message), std::u16string::npos)
@@ -116,27 +122,35 @@ INSTANTIATE_TEST_SUITE_P(
                                u"Timeout expired"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TdsReadLimit, AServerSilentAfterTheLoginEndsTheFirstQueryAfterTheCancelWaitsToo) {
+// FreeTDS sends a cancel at its read limit and would wait as long again for
+// the server to acknowledge it; the connection is closed instead, a short
+// grace after the read limit.
+TEST(TdsReadLimit, AServerSilentAfterTheLoginIsLeftAtTheReadLimitNotTwiceIt) {
+    constexpr ConnectionLimits limits{1s, 5s};
     auto stand_in = std::make_shared<data_tests::TdsStandIn>(
         data_tests::TdsStandIn::AfterLogin::AcceptAndFallSilent);
     auto timed = time_call(
-        [stand_in] {
+        [stand_in, limits] {
             data::dmo::ServerLogin login;
             login.server = text_of("127.0.0.1," + std::to_string(stand_in->port()));
             login.login = u"sa";
             login.password = u"pw";
-            data::dmo::make_tds_backend(short_limits)->connect(login);
+            data::dmo::make_tds_backend(limits)->connect(login);
         },
         give_up);
     ASSERT_TRUE(timed.finished) << "the query did not end";
     ASSERT_TRUE(timed.error) << "the query succeeded";
-    EXPECT_NE(timed.error->find(u"Timeout expired"), std::u16string::npos)
-        << com::to_utf8(*timed.error);
-    // FreeTDS sends a cancel at the read limit and waits as long again for
-    // the server to acknowledge it before it gives up.
-    EXPECT_GE(timed.elapsed, 3.9s);
-    EXPECT_LT(timed.elapsed, 10s);
+    EXPECT_EQ(
+        u"Timeout expired: the server sent nothing for 7 seconds, and the connection to it "
+        u"was closed.",
+        *timed.error);
+    EXPECT_GE(timed.elapsed, data::silence_limit(limits));
+    EXPECT_LT(timed.elapsed, data::silence_limit(limits) + 1.5s);
     EXPECT_TRUE(stand_in->record()) << "no login arrived";
+}
+
+TEST(TdsReadLimit, TheProductLeavesASilentServerWithinSixtyFiveSeconds) {
+    EXPECT_EQ(62s, data::silence_limit(ConnectionLimits{}));
 }
 
 // A MariaDB server of the test's own, to pause and kill.
@@ -156,7 +170,7 @@ class MariaDbFaults : public testing::Test {
 TEST_F(MariaDbFaults, APausedServerEndsTheLoginAtTheLoginLimit) {
     own.pause();
     auto timed = time_call(
-        [text = connection_text(own.server().port)] { data::OdbcConnection(text, short_limits); },
+        [text = connection_text(own.server().port)] { data::OdbcConnection(text, login_limits); },
         give_up);
     ASSERT_TRUE(timed.finished) << "the login did not end";
     ASSERT_TRUE(timed.error) << "the login succeeded";

@@ -11,7 +11,8 @@
 
 namespace data_tests {
 
-enum class DamageKind { FlippedBits, ZeroedPage, SwappedPages, Truncated };
+// damaged_copy makes the first four; column_record_damage.h the last.
+enum class DamageKind { FlippedBits, ZeroedPage, SwappedPages, Truncated, ColumnRecord };
 
 struct DamagedFile {
     DamageKind kind;

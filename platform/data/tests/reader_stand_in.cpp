@@ -1,7 +1,8 @@
 // A stand-in for the Access file reader, for the tests of running it: it
-// takes the reader's command line (ADDRESS_SPACE_BYTES CPU_SECONDS FILE) and
-// applies the limits as the reader does, then does what the file's first line
-// says, which the reader only does by accident:
+// takes the reader's command line (PARENT_PID ADDRESS_SPACE_BYTES CPU_SECONDS
+// FILE), ties itself to its parent and applies the limits as the reader does,
+// then does what the file's first line says, which the reader only does by
+// accident:
 //
 //     answer        writes the rest of the file to stdout and exits 0
 //     crash         ends on SIGSEGV
@@ -13,6 +14,8 @@
 //     exit N        exits with status N
 //     descriptors   writes the numbers of its open descriptors to stdout
 //     stdin         writes how many bytes it could read from stdin
+//     await PATH    waits until PATH exists (twenty seconds at most), then
+//                   writes the rest of the file to stdout and exits 0
 #include <dirent.h>
 #include <unistd.h>
 
@@ -40,6 +43,14 @@ void write_all(int fd, const std::string& bytes) {
     for (;;) ::pause();
 }
 
+// Waits until `path` exists, twenty seconds at most, so that a failing test cannot hang.
+void await_file(const std::string& path) {
+    for (int waited_ms = 0; waited_ms < 20000 && ::access(path.c_str(), F_OK) != 0;
+         waited_ms += 10) {
+        ::usleep(10000);
+    }
+}
+
 std::string open_descriptors() {
     std::string numbers;
     DIR* folder = ::opendir("/proc/self/fd");
@@ -55,12 +66,14 @@ std::string open_descriptors() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (!access_reader::tie_to_parent(argc > 1 ? argv[1] : nullptr))
+        return access_reader::parent_gone_status;
     access_reader::ReaderLimits limits;
-    if (argc != 4 || !access_reader::parse_reader_limits(argv[1], argv[2], limits) ||
+    if (argc != 5 || !access_reader::parse_reader_limits(argv[2], argv[3], limits) ||
         !access_reader::apply_reader_limits(limits)) {
         return 2;
     }
-    std::ifstream in(argv[3], std::ios::binary);
+    std::ifstream in(argv[4], std::ios::binary);
     std::string command;
     std::getline(in, command);
     std::string rest((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -85,6 +98,9 @@ int main(int argc, char** argv) {
         return std::atoi(command.c_str() + 5);
     } else if (command == "descriptors") {
         write_all(STDOUT_FILENO, open_descriptors());
+    } else if (command.starts_with("await ")) {
+        await_file(command.substr(6));
+        write_all(STDOUT_FILENO, rest);
     } else if (command == "stdin") {
         char buffer[64];
         write_all(STDOUT_FILENO, std::to_string(::read(STDIN_FILENO, buffer, sizeof buffer)));

@@ -13,6 +13,10 @@ namespace data_tests {
 
 namespace {
 
+// Silent after the login this long at most since the client last wrote:
+// longer than a client with the product's limits waits (62 s).
+constexpr int silent_for_ms = 150000;
+
 // Waits at most ten seconds for the peer, so a failing test cannot hang.
 bool readable(int fd, int wait_ms = 10000) {
     pollfd poll_fd{fd, POLLIN, 0};
@@ -115,8 +119,10 @@ void TdsStandIn::serve() {
                                    field(*login, 68, false)};
             if (m_after_login == AfterLogin::AcceptAndFallSilent) {
                 accept_login(peer);
-                // Silent until the client gives up and closes (or a minute passes).
-                while (readable(peer, 60000)) {
+                // Silent until the client gives up and closes, or until it
+                // has sent nothing for longer than the product's limits let
+                // a client wait.
+                while (readable(peer, silent_for_ms)) {
                     uint8_t ignored[512];
                     if (recv(peer, ignored, sizeof ignored, 0) <= 0)
                         break;

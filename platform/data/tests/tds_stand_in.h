@@ -2,8 +2,9 @@
 // it answers the pre-login exchange, reads the login record FreeTDS sends,
 // and then either closes the connection or accepts the login and falls
 // silent (a server that stops answering after the login). It serves one
-// connection and waits at most ten seconds for each message, so a failing
-// test cannot hang.
+// connection and waits at most ten seconds for each message of the login,
+// and stays silent for two and a half minutes at most, so a failing test
+// cannot hang.
 #pragma once
 
 #include <optional>

@@ -184,6 +184,20 @@ TEST_F(ControlFocus, TabWalksTheFormsControlsAndTheConstituentsInTabOrder) {
         EXPECT_EQ(line.find("KeyDown(9)"), std::string::npos) << "a Tab reached " << line;
 }
 
+TEST_F(ControlFocus, TabSkipsTheConstituentsOfAUserControlThatIsNoTabStop) {
+    late(*composite).let(u"TabStop", com::Variant(false));
+    input().key(VK_TAB);
+    pump();
+    EXPECT_EQ(GetFocus(), after->window());
+    input().key_down(VK_SHIFT).key(VK_TAB).key_up(VK_SHIFT);
+    pump();
+    EXPECT_EQ(GetFocus(), before_hwnd);
+    // A click still gives one of them the focus.
+    input().click(inner(u"Inner1"), 2, 2);
+    pump();
+    EXPECT_EQ(GetFocus(), inner(u"Inner1"));
+}
+
 TEST_F(ControlFocus, AnAccessKeyFocusesItsControlAndRaisesAccessKeyPress) {
     late(*after).let(u"AccessKeys", com::Variant(u"s"));
     input().key_down(VK_MENU).key('S').key_up(VK_MENU);

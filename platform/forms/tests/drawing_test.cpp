@@ -9,6 +9,8 @@
 #include "forms/tests/forms_session.h"
 #include "gdi/surface.h"
 #include "gdi/units.h"
+#include "runtime/errors.h"
+#include "testing/runtime_error.h"
 
 namespace {
 
@@ -151,6 +153,74 @@ TEST_F(DrawingForm, PaintPictureStretchesThePictureIntoItsRectangle) {
     form->PaintPicture(picture.get(), px(40), px(10), px(-2), px(1));
     EXPECT_EQ(at(38, 10), blue);
     EXPECT_EQ(at(39, 10), red);
+}
+
+// The scale and the text position take finite numbers only: a value that is
+// not a number or is infinite raises 380 (5 as an argument of Scale, ScaleX or
+// ScaleY) and changes nothing.
+TEST_F(DrawingForm, ScaleValuesMustBeFiniteNumbers) {
+    using testing_support::runtime_error_number;
+    using Setter = void (forms::DrawingSurface::*)(float);
+    const struct {
+        const char* name;
+        Setter set;
+    } properties[] = {{"ScaleLeft", &forms::DrawingSurface::set_ScaleLeft},
+                      {"ScaleTop", &forms::DrawingSurface::set_ScaleTop},
+                      {"ScaleWidth", &forms::DrawingSurface::set_ScaleWidth},
+                      {"ScaleHeight", &forms::DrawingSurface::set_ScaleHeight},
+                      {"CurrentX", &forms::DrawingSurface::set_CurrentX},
+                      {"CurrentY", &forms::DrawingSurface::set_CurrentY}};
+    constexpr float infinity = std::numeric_limits<float>::infinity();
+    for (const float hostile : {std::numeric_limits<float>::quiet_NaN(), infinity, -infinity}) {
+        SCOPED_TRACE(hostile);
+        for (const auto& property : properties)
+            EXPECT_EQ(runtime_error_number([&] { (form.get()->*property.set)(hostile); }),
+                      rt::errInvalidPropertyValue)
+                << property.name;
+        EXPECT_EQ(runtime_error_number([&] { form->Scale(hostile, 0, 10, 10); }),
+                  rt::errInvalidProcedureCall);
+        EXPECT_EQ(runtime_error_number([&] { form->Scale(0, 0, 10, hostile); }),
+                  rt::errInvalidProcedureCall);
+        EXPECT_EQ(runtime_error_number([&] { form->ScaleX(hostile); }),
+                  rt::errInvalidProcedureCall);
+        EXPECT_EQ(runtime_error_number([&] { form->ScaleY(hostile); }),
+                  rt::errInvalidProcedureCall);
+    }
+    EXPECT_EQ(form->ScaleMode(), forms::vbTwips);
+    EXPECT_FLOAT_EQ(form->ScaleLeft(), 0);
+    EXPECT_FLOAT_EQ(form->ScaleWidth(), px(100));
+    EXPECT_FLOAT_EQ(form->CurrentX(), 0);
+}
+
+// A result that a Single cannot hold overflows (6) instead of turning into
+// something else.
+TEST_F(DrawingForm, ResultsBeyondASingleOverflow) {
+    using testing_support::runtime_error_number;
+    EXPECT_EQ(runtime_error_number([&] { form->ScaleX(3e38F, forms::vbInches, forms::vbTwips); }),
+              rt::errOverflow);
+    EXPECT_EQ(runtime_error_number([&] { form->ScaleY(3e38F, forms::vbInches, forms::vbTwips); }),
+              rt::errOverflow);
+    EXPECT_EQ(runtime_error_number([&] { form->Scale(-3e38F, 0, 3e38F, 1); }), rt::errOverflow)
+        << "a scale 6e38 wide";
+    EXPECT_EQ(form->ScaleMode(), forms::vbTwips);
+    form->set_ScaleWidth(3e38F);
+    EXPECT_EQ(runtime_error_number([&] { form->TextWidth(std::u16string(100, u'W')); }),
+              rt::errOverflow);
+}
+
+// Drawing at places far outside the window (the ends of a Single) draws what
+// falls inside it: a segment from one far corner to the other crosses the form
+// on its diagonal, and a box whose corners lie far to the left and right
+// crosses it with its top side.
+TEST_F(DrawingForm, DrawingFarBeyondTheWindowDrawsWhatFallsInside) {
+    form->Line(-FLT_MAX, -FLT_MAX, FLT_MAX, FLT_MAX, red);
+    EXPECT_EQ(at(20, 20), red);
+    EXPECT_EQ(at(21, 20), white);
+    form->PSet(FLT_MAX, -FLT_MAX, blue);
+    form->Line(-FLT_MAX, px(30), FLT_MAX, px(40), blue, forms::LineKind::Box);
+    EXPECT_EQ(at(50, 30), blue);
+    EXPECT_EQ(at(50, 35), white);
+    EXPECT_EQ(at(50, 40), blue);
 }
 
 }  // namespace

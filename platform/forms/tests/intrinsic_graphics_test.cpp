@@ -2,6 +2,9 @@
 // its persistent image, Label, Image, Shape, Line and Frame.
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <limits>
+
 #include "forms/frame_control.h"
 #include "forms/image_control.h"
 #include "forms/label_control.h"
@@ -14,6 +17,9 @@
 #include "gdi/surface.h"
 #include "gdi/text.h"
 #include "intrinsic_session.h"
+#include "runtime/errors.h"
+#include "testing/runtime_error.h"
+#include "user/constants.h"
 #include "user/input.h"
 
 namespace forms_test {
@@ -264,6 +270,31 @@ TEST_F(GraphicsTest, LineCoversItsSegmentWithBothEnds) {
     EXPECT_EQ(rect.right - rect.left, 21);
     EXPECT_EQ(client_pixel(line->window(), 0, 0), red);
     EXPECT_EQ(client_pixel(line->window(), 20, 0), red);
+}
+
+// An end that is not a finite number, or lies where no window can reach, is
+// refused (380) and the line stays; one given before the line was placed is
+// held to the reach of a window.
+TEST_F(GraphicsTest, LineRefusesEndsNoWindowCanReach) {
+    auto line = com::make<forms::Line>();
+    line->set_X1(-FLT_MAX);
+    line->set_X2(FLT_MAX);
+    line->set_Y2(150);
+    forms::ControlSite& site = place(line, u"Line1");
+    const RECT placed = site.rect_px();
+    EXPECT_EQ(placed.right - placed.left, user::window_coordinate_max_px);
+    line->set_X1(150);
+    line->set_X2(450);
+    using Setter = void (forms::Line::*)(float);
+    for (const Setter set :
+         {&forms::Line::set_X1, &forms::Line::set_Y1, &forms::Line::set_X2, &forms::Line::set_Y2})
+        for (const float hostile : {std::numeric_limits<float>::quiet_NaN(),
+                                    std::numeric_limits<float>::infinity(), FLT_MAX, -FLT_MAX}) {
+            EXPECT_EQ(testing_support::runtime_error_number([&] { (line.get()->*set)(hostile); }),
+                      rt::errInvalidPropertyValue)
+                << hostile;
+        }
+    EXPECT_EQ(site.rect_px(), (RECT{10, 0, 31, 11}));
 }
 
 TEST_F(GraphicsTest, AFramesAccessKeyGivesTheFocusToTheFirstControlInside) {

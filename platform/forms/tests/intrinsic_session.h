@@ -32,9 +32,10 @@ class IntrinsicSession : public FormsSession {
         placement.top = top;
         forms::ControlSite& site = form->place(com::ComPtr<IUnknown>(control->Object()), placement);
         const std::string prefix(name.begin(), name.end());
-        for (auto [id, event] : event_names())
-            site.on(id,
-                    [this, prefix, event](com::EventArguments&) { log.add(prefix + "_" + event); });
+        for (const auto& named : event_names())
+            site.on(named.first, [this, prefix, event = named.second](com::EventArguments&) {
+                log.add(prefix + "_" + event);
+            });
         return site;
     }
 

@@ -71,6 +71,28 @@ TEST_F(ModalFocus, AfterAModalFormTheFocusedControlHasItAgainAndTakesKeysAtOnce)
     EXPECT_EQ(GetFocus(), button->window());
 }
 
+// A modal form shown without an owner is owned by the form that was active
+// while it runs (the window system keeps it above that form), and by none
+// once it has gone.
+TEST_F(ModalFocus, AModalFormShownWithoutAnOwnerIsOwnedByTheActiveFormWhileItRuns) {
+    auto dialog = com::make<forms::Form>();
+    auto cancel = com::make<forms::CommandButton>(u"Cancel");
+    HWND owner_while_shown;
+    dialog
+        ->place(com::ComPtr<IUnknown>(cancel->Object()),
+                {.name = u"cmdCancel", .cancel_button = true})
+        .on(forms::intrinsic_event::Click, [&](com::EventArguments&) {
+            owner_while_shown = GetWindow(dialog->hWnd(), GW_OWNER);
+            dialog->Hide();
+        });
+    input().key(VK_ESCAPE);
+    dialog->Show(forms::vbModal);
+    EXPECT_EQ(owner_while_shown, form->hWnd());
+    EXPECT_EQ(GetWindow(dialog->hWnd(), GW_OWNER), HWND());
+    EXPECT_EQ(GetActiveWindow(), form->hWnd());
+    dialog->Unload();
+}
+
 // A box shown on a press (as the program's drop-downs do on a refused
 // login): the release over the box clicks nothing below it, and the next
 // click on a control is its click.

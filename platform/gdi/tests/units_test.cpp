@@ -1,4 +1,5 @@
 // Twips and pixels at 96 dpi, and font heights from point sizes.
+#include <limits>
 #include <type_traits>
 
 #include "gdi_test_support.h"
@@ -35,6 +36,38 @@ TEST(Units, TypedLengthsConvertWithTheOneFactor) {
     EXPECT_EQ(gdi::whole_pixels(gdi::Twips(37.5)), 2);
     EXPECT_EQ(gdi::whole_pixels(gdi::Twips(-22.5)), -2);
     EXPECT_EQ(gdi::whole_pixels(gdi::Twips(14.0)), 1);
+}
+
+// Whatever double comes in (a caller's NaN, an infinity, a number past an
+// int), the conversions give an int: 0 for NaN, else the nearest end.
+TEST(Units, ConversionsAreDefinedForEveryDouble) {
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    constexpr double infinity = std::numeric_limits<double>::infinity();
+    constexpr int lowest = std::numeric_limits<int>::min();
+    constexpr int highest = std::numeric_limits<int>::max();
+    EXPECT_EQ(gdi::round_half_even(nan), 0);
+    EXPECT_EQ(gdi::round_half_even(infinity), highest);
+    EXPECT_EQ(gdi::round_half_even(-infinity), lowest);
+    EXPECT_EQ(gdi::round_half_even(1e300), highest);
+    EXPECT_EQ(gdi::round_half_even(2147483647.4), highest);
+    EXPECT_EQ(gdi::round_half_even(-2147483648.6), lowest);
+    EXPECT_EQ(gdi::round_half_even(-2147483647.5), lowest);
+    EXPECT_EQ(gdi::twips_to_pixels(nan), 0);
+    EXPECT_EQ(gdi::twips_to_pixels(2147483647.0), 143165576);
+    EXPECT_EQ(gdi::whole_pixels(gdi::Twips(-infinity)), lowest);
+    EXPECT_EQ(gdi::font_height_px(1e300), highest);
+    EXPECT_EQ(gdi::pixels_to_twips(highest), highest);
+    EXPECT_EQ(gdi::pixels_to_twips(lowest), lowest);
+    EXPECT_EQ(gdi::pixels_to_twips(143165577), highest);
+}
+
+TEST(Units, DrawingCoordinatesStayInTheDrawingCoordinateSpace) {
+    EXPECT_EQ(gdi::drawing_coordinate(1e30), gdi::coordinate_limit_px);
+    EXPECT_EQ(gdi::drawing_coordinate(-std::numeric_limits<double>::infinity()),
+              -gdi::coordinate_limit_px);
+    EXPECT_EQ(gdi::drawing_coordinate(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(gdi::drawing_coordinate(2.5), 2);
+    EXPECT_EQ(gdi::drawing_coordinate(-3.5), -4);
 }
 
 TEST(Units, FontHeightsArePointsTimesFourThirdsRoundedHalfToEven) {

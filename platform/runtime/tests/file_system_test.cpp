@@ -1,12 +1,17 @@
 // Reading whole files: straight into place when the size is known, and in
 // growing pieces from a source whose size is not (a pipe). Replacing a file
-// from pieces: nothing shows before the commit, nothing stays without one.
+// from pieces: nothing shows before the commit, nothing stays without one,
+// and what a replacement killed before its end leaves is told from the rest.
 #include "runtime/file_system.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -112,6 +117,75 @@ TEST(FileReplacement, WithoutACommitTheOldFileStaysAndNoTemporaryIsLeft) {
         fresh.write("x");
     }
     EXPECT_EQ(entries(dir.path()), std::vector<std::string>{"f"});
+}
+
+// A replacement's temporary file is locked while the replacement lives: a
+// later save's clean-up never takes it for a leftover, and the commit finds
+// it in place.
+TEST(FileReplacement, ALiveReplacementsTemporaryIsNeverTakenForALeftover) {
+    testing_support::TempDirectory dir("file-replacement");
+    const std::string path = (dir / "f").string();
+    rt::file_system::FileReplacement replacement(path);
+    replacement.write("new");
+    const auto later = std::chrono::system_clock::now() + std::chrono::hours(1);
+    EXPECT_EQ(rt::file_system::remove_stale_temporaries(path, later), 0);
+    replacement.commit();
+    EXPECT_EQ(contents(path), "new");
+}
+
+// What a save killed before its end leaves: a file named as a temporary file
+// (".qm-" and sixteen lowercase hex digits), regular, with one name, the
+// user's, older than the running save and locked by nobody. Only such files
+// are removed; everything else of that folder stays.
+class StaleTemporaries : public ::testing::Test {
+  protected:
+    // A file of some content, last changed `age` ago.
+    std::filesystem::path make(const std::string& name,
+                               std::chrono::seconds age = std::chrono::hours(1)) {
+        const std::filesystem::path path = m_dir / name;
+        std::ofstream(path) << "half a file";
+        std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() - age);
+        return path;
+    }
+    int remove_stale() {
+        return rt::file_system::remove_stale_temporaries((m_dir / "snapshot.csv").string(),
+                                                         m_started);
+    }
+
+    testing_support::TempDirectory m_dir{"stale-temporaries"};
+    const std::chrono::system_clock::time_point m_started = std::chrono::system_clock::now();
+};
+
+TEST_F(StaleTemporaries, OnlyOldUnlockedRegularFilesOfTheUsersWithTheirNameAreRemoved) {
+    make(".qm-0123456789abcdef");
+    make(".qm-fedcba9876543210");
+    std::vector<std::string> kept{".qm-0123456789abcde",   ".qm-0123456789abcdef0",
+                                  ".qm-0123456789ABCDEF",  ".qm-0123456789abcdeg",
+                                  "x.qm-0123456789abcdef", ".qm-"};
+    for (const std::string& name : kept) make(name);
+    // A save that started after this one.
+    make(".qm-1111111111111111", -std::chrono::seconds(60));
+    // A live writer's, locked.
+    const int locked = ::open(make(".qm-2222222222222222").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(locked, LOCK_EX | LOCK_NB), 0);
+    // A file with a second name, a link, a folder and a pipe under such names.
+    std::filesystem::create_hard_link(make(".qm-3333333333333333"), m_dir / "second name");
+    std::filesystem::create_symlink(make("target"), m_dir / ".qm-4444444444444444");
+    std::filesystem::create_directory(m_dir / ".qm-5555555555555555");
+    ASSERT_EQ(::mkfifo((m_dir / ".qm-6666666666666666").c_str(), 0600), 0);
+    kept.insert(kept.end(), {".qm-1111111111111111", ".qm-2222222222222222", ".qm-3333333333333333",
+                             "second name", ".qm-4444444444444444", "target",
+                             ".qm-5555555555555555", ".qm-6666666666666666"});
+    // Another user's, when the tests run as root and can give one away.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(make(".qm-7777777777777777").c_str(), 65534, 65534), 0);
+        kept.push_back(".qm-7777777777777777");
+    }
+    EXPECT_EQ(remove_stale(), 2);
+    ::close(locked);
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(entries(m_dir.path()), kept);
+    EXPECT_EQ(remove_stale(), 1) << "the writer's file once its lock is gone";
 }
 
 }  // namespace

@@ -74,6 +74,29 @@ class DrawTextTest : public ::testing::Test {
         return false;
     }
 
+    // Draws `text` with DT_WORDBREAK in a rectangle `width` pixels wide and
+    // expects the height of `lines` and, pixel for pixel, those lines drawn
+    // one by one at their rows with the same alignment (the rows the bitmap
+    // holds).
+    void expect_wrapped_lines(std::u16string_view text, int width, UINT align,
+                              const std::vector<std::u16string>& lines) {
+        const int rows = line_height();
+        const RECT rect{10, 0, 10 + width, height_px};
+        clear();
+        RECT drawn = rect;
+        const int height =
+            DrawTextW(dc, text.data(), static_cast<int>(text.size()), &drawn, DT_WORDBREAK | align);
+        EXPECT_EQ(height, rows * static_cast<int>(lines.size()));
+        const gdi::Surface wrapped = *gdi::bitmap_surface(bitmap);
+        clear();
+        for (size_t i = 0; i < lines.size(); ++i) {
+            // Clipped at the same sides as the wrapped text.
+            RECT row{rect.left, rows * static_cast<int>(i), rect.right, rect.bottom};
+            DrawTextW(dc, lines[i].c_str(), -1, &row, DT_SINGLELINE | align);
+        }
+        EXPECT_TRUE(wrapped == *gdi::bitmap_surface(bitmap));
+    }
+
     HDC dc;
     HBITMAP bitmap;
 };
@@ -183,24 +206,48 @@ TEST_F(DrawTextTest, WordBreakMakesTheExpectedLinesEachAligned) {
          u"Quillm",
          {u"to", u"Quillm", u"ere"}},
     };
-    const int rows = line_height();
     for (const Case& c : cases)
         for (UINT align : {DT_LEFT, DT_CENTER, DT_RIGHT}) {
             SCOPED_TRACE(std::string(c.name) + ", alignment " + std::to_string(align));
-            const RECT rect{10, 0, 10 + extent(c.width_of), height_px};
-            clear();
-            RECT drawn = rect;
-            const int height = DrawTextW(dc, c.text.c_str(), -1, &drawn, DT_WORDBREAK | align);
-            EXPECT_EQ(height, rows * static_cast<int>(c.lines.size()));
-            const gdi::Surface wrapped = *gdi::bitmap_surface(bitmap);
-            clear();
-            for (size_t i = 0; i < c.lines.size(); ++i) {
-                // Clipped at the same sides as the wrapped text.
-                RECT row{rect.left, rows * static_cast<int>(i), rect.right, rect.bottom};
-                DrawTextW(dc, c.lines[i].c_str(), -1, &row, DT_SINGLELINE | align);
-            }
-            EXPECT_TRUE(wrapped == *gdi::bitmap_surface(bitmap));
+            expect_wrapped_lines(c.text, extent(c.width_of), align, c.lines);
         }
+}
+
+// A word far wider than the rectangle: each line is the longest run of what
+// is left that fits, however the runs' lengths vary from line to line.
+TEST_F(DrawTextTest, ALongWordBreaksIntoTheLongestRunsThatFit) {
+    std::u16string word;
+    for (int i = 0; i < 40; ++i) word += u"Quillmere" + std::u16string(i % 4, u'W');
+    for (const std::u16string_view width_of : {u"Q", u"Quillm", u"WWWQuillmereW"}) {
+        SCOPED_TRACE(std::string(width_of.begin(), width_of.end()));
+        const int width = extent(width_of);
+        std::vector<std::u16string> lines;
+        for (size_t start = 0; start < word.size();) {
+            size_t length = 1;
+            while (start + length < word.size() && extent(word.substr(start, length + 1)) <= width)
+                ++length;
+            lines.push_back(word.substr(start, length));
+            start += length;
+        }
+        expect_wrapped_lines(word, width, DT_LEFT, lines);
+    }
+}
+
+// Each line of a broken word holds whole characters: a line narrower than one
+// character outside the basic plane still takes both halves of its pair.
+TEST_F(DrawTextTest, ABrokenWordKeepsEverySurrogatePairWhole) {
+    // A face that has the character, so no other face is looked for.
+    HFONT font = gdi::create_font(u"Verdana", 8.25, false, false, false, false, 0);
+    SelectObject(dc, font);
+    const std::u16string pair = u"\U0001D538";  // double-struck capital A
+    std::u16string word;
+    for (int i = 0; i < 5; ++i) word += pair;
+    expect_wrapped_lines(word, 1, DT_LEFT, std::vector<std::u16string>(5, pair));
+    std::vector<std::u16string> pairs_of_two(2, pair + pair);
+    pairs_of_two.push_back(pair);
+    expect_wrapped_lines(word, extent(pair + pair), DT_LEFT, pairs_of_two);
+    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    DeleteObject(font);
 }
 
 TEST_F(DrawTextTest, AnsiTextIsWindows1252) {

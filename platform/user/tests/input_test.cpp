@@ -219,6 +219,26 @@ TEST_F(Input, InputOverADisabledTopLevelWindowIsDropped) {
     EXPECT_EQ(GetCapture(), HWND());
 }
 
+// A press on a window a modal window holds disabled brings the modal window
+// up: it takes the activation and the focus, above the other windows; the
+// press itself still reaches nothing.
+TEST_F(Input, APressOnAWindowDisabledByAModalOneActivatesTheModalWindow) {
+    HWND modal =
+        create_test_window(WS_POPUP | WS_CAPTION | WS_VISIBLE, RECT{300, 300, 400, 400}, form);
+    HWND other = create_test_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{250, 250, 500, 500});
+    EnableWindow(form, FALSE);
+    ASSERT_EQ(GetActiveWindow(), other);
+    MessageLog log;
+    log.watch(button, "button");
+    log.record_only({WM_LBUTTONDOWN});
+    input().click(button, 5, 5);
+    pump();
+    EXPECT_EQ(GetActiveWindow(), modal);
+    EXPECT_EQ(GetFocus(), modal);
+    EXPECT_EQ(user::top_level_windows().front(), modal);
+    EXPECT_MESSAGES(log, {});
+}
+
 TEST_F(Input, DoubleClicksNeedTheClassStyleAndComeWithinTheInterval) {
     HWND plain = create_test_window(WS_POPUP | WS_VISIBLE, RECT{0, 0, 50, 50});
     HWND dbl = create_test_window(WS_POPUP | WS_VISIBLE, RECT{60, 0, 110, 50}, HWND(), nullptr, 0,

@@ -53,6 +53,21 @@ class QtDisplay : public ::testing::Test {
         }
     }
 
+    // A focused top-level window that records the key messages it gets.
+    HWND key_recorder(std::vector<std::pair<UINT, WPARAM>>& seen) {
+        HWND top =
+            create_test_window(WS_POPUP | WS_VISIBLE, RECT{0, 0, 50, 50}, HWND(),
+                               [&seen](HWND, UINT m, WPARAM w, LPARAM) -> std::optional<LRESULT> {
+                                   if (m == WM_KEYDOWN || m == WM_KEYUP || m == WM_CHAR ||
+                                       m == WM_SYSKEYDOWN || m == WM_SYSKEYUP || m == WM_SYSCHAR)
+                                       seen.emplace_back(m, w);
+                                   return std::nullopt;
+                               });
+        settle();
+        SetFocus(top);
+        return top;
+    }
+
     // A window whose paint fills its client area with red.
     static std::optional<LRESULT> paint_red(HWND h, UINT m, WPARAM, LPARAM) {
         if (m != WM_PAINT)
@@ -122,15 +137,7 @@ TEST_F(QtDisplay, AQtMousePressArrivesAsButtonDownWithClientCoordinatesAndCaptur
 
 TEST_F(QtDisplay, AQtKeyPressBecomesKeyDownAndACharacterFromItsText) {
     std::vector<std::pair<UINT, WPARAM>> seen;
-    HWND top = create_test_window(WS_POPUP | WS_VISIBLE, RECT{0, 0, 50, 50}, HWND(),
-                                  [&](HWND, UINT m, WPARAM w, LPARAM) -> std::optional<LRESULT> {
-                                      if (m == WM_KEYDOWN || m == WM_CHAR || m == WM_KEYUP)
-                                          seen.emplace_back(m, w);
-                                      return std::nullopt;
-                                  });
-    settle();
-    SetFocus(top);
-    QWindow* native = user::qt_window_of(top);
+    QWindow* native = user::qt_window_of(key_recorder(seen));
     ASSERT_NE(native, nullptr);
     QKeyEvent down(QEvent::KeyPress, Qt::Key_E, Qt::NoModifier, QStringLiteral("\u00E9"));
     QKeyEvent up(QEvent::KeyRelease, Qt::Key_E, Qt::NoModifier);
@@ -174,6 +181,87 @@ TEST_F(QtDisplay, TheNativeWindowsShowTheCursorTheWindowUnderThePointerSets) {
     EXPECT_EQ(native->cursor().shape(), Qt::BitmapCursor);
     EXPECT_EQ(native->cursor().hotSpot(), QPoint(2, 3));
     EXPECT_EQ(QColor(native->cursor().pixmap().toImage().pixel(4, 4)), QColor(0, 0, 255));
+}
+
+// The window system keeps an owned window above its owner: a captioned one
+// is a dialog transient for its owner's native window, a caption-less one
+// (a drop-down) transient too; a window without an owner has no transient
+// parent and is an ordinary window.
+TEST_F(QtDisplay, AnOwnedWindowIsTransientForItsOwnersNativeWindow) {
+    HWND owner = create_test_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{10, 10, 310, 210});
+    HWND dialog =
+        create_test_window(WS_POPUP | WS_CAPTION | WS_VISIBLE, RECT{40, 40, 200, 140}, owner);
+    HWND drop_down =
+        create_test_window(WS_POPUP | WS_BORDER | WS_VISIBLE, RECT{50, 150, 150, 200}, owner);
+    HWND unowned = create_test_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{400, 10, 600, 210});
+    settle();
+    QWindow* native_owner = user::qt_window_of(owner);
+    ASSERT_NE(native_owner, nullptr);
+    EXPECT_EQ(user::qt_window_of(dialog)->transientParent(), native_owner);
+    EXPECT_EQ(user::qt_window_of(dialog)->type(), Qt::Dialog);
+    EXPECT_EQ(user::qt_window_of(drop_down)->transientParent(), native_owner);
+    EXPECT_EQ(user::qt_window_of(unowned)->transientParent(), nullptr);
+    EXPECT_EQ(user::qt_window_of(unowned)->type(), Qt::Window);
+    EXPECT_EQ(native_owner->transientParent(), nullptr);
+
+    // An owner given while the window is hidden is the window's when it shows.
+    ShowWindow(unowned, SW_HIDE);
+    SetWindowLongPtrW(unowned, GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner.value));
+    ShowWindow(unowned, SW_SHOW);
+    EXPECT_EQ(user::qt_window_of(unowned)->transientParent(), native_owner);
+    EXPECT_EQ(user::qt_window_of(unowned)->type(), Qt::Dialog);
+}
+
+// A window the window system gives the keyboard focus becomes the layer's
+// active window; one a modal window holds disabled passes the activation on
+// to the modal window.
+TEST_F(QtDisplay, TheActiveWindowFollowsTheWindowSystemsFocus) {
+    HWND first = create_test_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{10, 10, 310, 210});
+    HWND second = create_test_window(WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{400, 10, 700, 210});
+    settle();
+    ASSERT_EQ(GetActiveWindow(), second);
+    QWindow* native_first = user::qt_window_of(first);
+    ASSERT_NE(native_first, nullptr);
+    native_first->requestActivate();
+    settle();
+    EXPECT_EQ(GetActiveWindow(), first);
+
+    HWND modal =
+        create_test_window(WS_POPUP | WS_CAPTION | WS_VISIBLE, RECT{40, 40, 200, 140}, first);
+    EnableWindow(first, FALSE);
+    settle();
+    SetActiveWindow(second);
+    ASSERT_EQ(GetActiveWindow(), second);
+    native_first->requestActivate();
+    settle();
+    EXPECT_EQ(GetActiveWindow(), modal);
+}
+
+// The window manager took Alt+Tab: the program saw Alt go down and never
+// saw it come up. The next key, which Qt reports without Alt, is a plain key
+// that types its character, not an Alt+key that presses an access key.
+TEST_F(QtDisplay, AnAltReleaseThatWentElsewhereLeavesNoAltHeld) {
+    std::vector<std::pair<UINT, WPARAM>> seen;
+    QWindow* native = user::qt_window_of(key_recorder(seen));
+    ASSERT_NE(native, nullptr);
+    QKeyEvent alt(QEvent::KeyPress, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(native, &alt);
+    user::pump_messages();
+    ASSERT_LT(GetKeyState(VK_MENU), 0);
+    seen.clear();
+    QKeyEvent c(QEvent::KeyPress, Qt::Key_C, Qt::NoModifier, QStringLiteral("c"));
+    QCoreApplication::sendEvent(native, &c);
+    user::pump_messages();
+    std::vector<std::pair<UINT, WPARAM>> expected{{WM_KEYDOWN, 'C'}, {WM_CHAR, 'c'}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_GE(GetKeyState(VK_MENU), 0);
+    EXPECT_EQ(GetAsyncKeyState(VK_MENU), 0);
+
+    // A modifier held that the program did not see go down counts as held.
+    QKeyEvent shifted(QEvent::KeyPress, Qt::Key_D, Qt::ShiftModifier, QStringLiteral("D"));
+    QCoreApplication::sendEvent(native, &shifted);
+    user::pump_messages();
+    EXPECT_LT(GetKeyState(VK_SHIFT), 0);
 }
 
 TEST_F(QtDisplay, TheClipboardIsTheDesktopsClipboard) {

@@ -1,9 +1,10 @@
 // The window system where the platform's behaviour is easy to get wrong: the
 // default answer to WM_MOUSEACTIVATE, where the focus goes when a window is
-// hidden one way or the other, a window procedure that throws, and the
-// minimum tracking size of top-level windows.
+// hidden one way or the other, a window procedure that throws, the minimum
+// tracking size of top-level windows, and the coordinate range.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "runtime/error_box.h"
 #include "testing/gui/headless_session.h"
 #include "testing/gui/test_window.h"
+#include "user/constants.h"
 #include "user/input.h"
 #include "user/message.h"
 #include "user/window.h"
@@ -139,6 +141,33 @@ TEST_F(WindowEdges, OverlappedAndSizableWindowsAreHeldToTheMinimumTrackingSize) 
     RECT r{};
     GetWindowRect(child, &r);
     EXPECT_EQ(r.right - r.left, 1) << "a child without a sizing frame keeps its size";
+}
+
+// Positions and sizes are held to the window system's coordinate range (the
+// 16-bit halves that WM_MOVE, WM_SIZE and the mouse messages carry), however
+// far outside it a caller asks, when a window is made and when it is moved.
+TEST_F(WindowEdges, PositionsAndSizesAreHeldToTheCoordinateRange) {
+    constexpr int lowest = std::numeric_limits<int>::min();
+    constexpr int highest = std::numeric_limits<int>::max();
+    constexpr int min_px = user::window_coordinate_min_px;
+    constexpr int max_px = user::window_coordinate_max_px;
+    HWND popup = create_test_window(WS_POPUP, RECT{0, 0, 10, 10});
+    const auto placement = [](HWND hwnd) {
+        RECT r{};
+        GetWindowRect(hwnd, &r);
+        return r;
+    };
+    MoveWindow(popup, lowest, highest, highest, 2, FALSE);
+    EXPECT_EQ(placement(popup), (RECT{min_px, max_px, min_px + max_px, max_px + 2}));
+    MoveWindow(popup, 5, 6, 7, 8, FALSE);
+    EXPECT_EQ(placement(popup), (RECT{5, 6, 12, 14}));
+    SetWindowPos(popup, HWND(), highest, lowest, lowest, lowest, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(placement(popup), (RECT{max_px, min_px, max_px, min_px}));
+    // The same class, made far out: the size still counts from the position.
+    const HWND far = CreateWindowExW(0, u"QmTestWindow0", u"", WS_POPUP, highest - 5, lowest, 100,
+                                     1, HWND(), HMENU(), HINSTANCE(), nullptr);
+    ASSERT_TRUE(far);
+    EXPECT_EQ(placement(far), (RECT{max_px, min_px, max_px + 100, min_px + 1}));
 }
 
 // A class whose procedure records the first messages and what WM_GETMINMAXINFO

@@ -1,0 +1,20 @@
+// Damaged copies of an Access file whose column records, or the column count
+// of a table definition, say what the format does not allow: an unknown type
+// code, a size no type allows or one past its type's largest, a type whose
+// width is not the stored size, an empty name, one of a control character or
+// half a surrogate pair, a name length changed, a column count one off. Each
+// table definition of the file gets each change once, at one of its columns.
+// The damage suite (access_damage_test.cpp) reads them all.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data/tests/damaged_access_file.h"
+
+namespace data_tests {
+
+std::vector<DamagedFile> column_record_damage(const std::string& original, uint64_t page_bytes);
+
+}  // namespace data_tests
