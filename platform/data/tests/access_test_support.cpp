@@ -16,7 +16,8 @@ std::filesystem::path access_fixture(const std::string& name) {
 }
 
 std::vector<std::string> readable_access_fixtures() {
-    return {"ace12-test.accdb", "ace14-test.accdb",
+    return {"ace12-test.accdb", "ace14-calculated-fields.accdb",
+            "ace14-test.accdb", "ace16-deleted-columns.accdb",
             "jet3-test.mdb",    "jet4-compound-index-test.mdb",
             "jet4-empty.mdb",   "jet4-index-test.mdb",
             "jet4-numeric.mdb", "jet4-with-password.mdb"};

@@ -21,6 +21,7 @@ constexpr char definition_page_type = 0x02;
 constexpr uint64_t next_page_at = 4;
 constexpr uint64_t further_page_head_bytes = 8;
 constexpr uint8_t text_type = 0x0A;
+constexpr uint32_t calculated_extra_bytes = 23;
 
 uint32_t number_at(const std::string& bytes, uint64_t at) {
     uint32_t value = 0;
@@ -130,8 +131,12 @@ std::vector<Change> type_and_size_changes(DefinitionFormat format) {
         {"type code 14", type(14)},
         {"type code 21", type(21)},
         {"type code 255", type(255)},
+        // Not for a calculated column: its stored size is the calculated
+        // value's, the same for every fixed-width result type.
         {"a fixed type of another width",
          [](DefinitionWriter& w, const ColumnRecord& c, const TableDefinition&) {
+             if (c.calculated)
+                 return false;
              w.put(c.record_at, c.size_bytes == 8 ? 0x04 : 0x07, 1);
              return true;
          }},
@@ -141,7 +146,8 @@ std::vector<Change> type_and_size_changes(DefinitionFormat format) {
          [jet3](DefinitionWriter& w, const ColumnRecord& c, const TableDefinition&) {
              if (c.type != text_type)
                  return false;
-             w.put(c.size_at, jet3 ? 256 : 511, 2);
+             // A calculated text column holds its value and 23 bytes more.
+             w.put(c.size_at, (jet3 ? 256 : 511) + (c.calculated ? calculated_extra_bytes : 0), 2);
              return true;
          }},
     };

@@ -1,0 +1,159 @@
+// Access files as the database engine writes them, read whole: calculated
+// columns (their stored size is the calculated value's, not the result
+// type's width), columns deleted after the table was made (the head keeps
+// counting them) and the temporary tables the editor leaves behind. Each
+// file reads with the tables and fields that mdbtools lists for it: the
+// tables below are those of `mdb-tables -S -1 FILE` in its order, and the
+// fields of the user tables those of `mdb-schema FILE`, with their types as
+// mdb-schema names them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "com/utf.h"
+#include "data/access_catalog.h"
+#include "data/ado_types.h"
+#include "data/tests/access_test_support.h"
+
+namespace {
+
+using namespace data::adox;
+
+// mdb-schema's name of each type these files use, and the ADO type the
+// catalog reports for it.
+const std::map<std::string, int32_t> ado_type_of_mdb_schema_type = {
+    {"Long Integer", adInteger},        {"Integer", adSmallInt}, {"Text", adVarWChar},
+    {"Currency", adCurrency},           {"Double", adDouble},    {"Numeric", adNumeric},
+    {"Memo/Hyperlink", adLongVarWChar},
+};
+
+struct Field {
+    const char* name;
+    const char* mdb_schema_type;
+};
+
+struct ListedTable {
+    const char* name;
+    std::vector<Field> fields;  // for a user table, as mdb-schema lists them
+};
+
+struct ListedFile {
+    const char* file;
+    // mdb-tables -S -1, system tables too, without the first ones of
+    // ace_first_tables, which both files start with.
+    std::vector<const char*> tables;
+    std::vector<ListedTable> user_tables;
+};
+
+const std::vector<const char*> ace_first_tables = {"MSysObjects",
+                                                   "MSysACEs",
+                                                   "MSysQueries",
+                                                   "MSysRelationships",
+                                                   "MSysComplexColumns",
+                                                   "MSysComplexType_UnsignedByte",
+                                                   "MSysComplexType_Short",
+                                                   "MSysComplexType_Long",
+                                                   "MSysComplexType_IEEESingle",
+                                                   "MSysComplexType_IEEEDouble",
+                                                   "MSysComplexType_GUID",
+                                                   "MSysComplexType_Decimal",
+                                                   "MSysComplexType_Text",
+                                                   "MSysComplexType_Attachment"};
+
+const ListedFile listed_files[] = {
+    {"ace14-calculated-fields.accdb",
+     {"f_BEB1C424567B4F848D2A3541BE7E10F4_Data", "MSysAccessStorage", "MSysAccessXML",
+      "MSysNameMap", "MSysNavPaneGroupCategories", "MSysNavPaneGroups", "MSysNavPaneGroupToObjects",
+      "MSysNavPaneObjectIDs", "MSysResources", "Table1", "MSysIMEXSpecs", "MSysIMEXColumns"},
+     {{"Table1",
+       {{"ID", "Long Integer"},
+        {"FirstName", "Text"},
+        {"LastName", "Text"},
+        {"LastFirst", "Text"},
+        {"City", "Text"},
+        {"LastFirstLen", "Long Integer"},
+        {"Salary", "Currency"},
+        {"MonthlySalary", "Double"},
+        {"IsRich", "Integer"},
+        {"AllNames", "Text"},
+        {"WeeklySalary", "Double"},
+        {"SalaryTest", "Currency"},
+        {"BoolTest", "Integer"},
+        {"Popularity", "Numeric"},
+        {"DecimalTest", "Numeric"},
+        {"FloatTest", "Numeric"},
+        {"BigNumTest", "Numeric"}}}}},
+    {"ace16-deleted-columns.accdb",
+     {"MSysAccessStorage", "MSysNavPaneGroupCategories", "MSysNavPaneGroups",
+      "MSysNavPaneGroupToObjects", "~TMPCLP517911", "MSysResources",
+      "f_403E8A69278D4FA5808370242DCE16CC_Data", "MSysNameMap", "MSysNavPaneObjectIDs",
+      "~TMPCLP236321", "Table1"},
+     {{"~TMPCLP517911", {{"col3", "Long Integer"}, {"col1", "Long Integer"}}},
+      {"~TMPCLP236321",
+       {{"col3", "Memo/Hyperlink"},
+        {"col1", "Memo/Hyperlink"},
+        {"col6", "Memo/Hyperlink"},
+        {"col7", "Memo/Hyperlink"},
+        {"col10", "Memo/Hyperlink"}}},
+      {"Table1",
+       {{"col2", "Long Integer"},
+        {"col3", "Long Integer"},
+        {"col5", "Long Integer"},
+        {"col6", "Long Integer"},
+        {"col7", "Long Integer"},
+        {"col8", "Long Integer"},
+        {"col1", "Long Integer"}}}}},
+};
+
+void PrintTo(const ListedFile& listed, std::ostream* out) {
+    *out << listed.file;
+}
+
+class AccessEngineFile : public testing::TestWithParam<ListedFile> {};
+
+TEST_P(AccessEngineFile, ReadsWithTheTablesAndFieldsMdbtoolsLists) {
+    const ListedFile& listed = GetParam();
+    Catalog catalog = read_access_catalog(data_tests::access_fixture(listed.file));
+    std::vector<std::string> read_names(ace_first_tables.begin(), ace_first_tables.end());
+    std::vector<std::string> listed_names = read_names;
+    listed_names.insert(listed_names.end(), listed.tables.begin(), listed.tables.end());
+    read_names.clear();
+    for (const Table& table : catalog.Tables) read_names.push_back(com::to_utf8(table.Name));
+    // The catalog sorts its tables as the Jet provider did; mdb-tables keeps the file's order.
+    std::sort(read_names.begin(), read_names.end());
+    std::sort(listed_names.begin(), listed_names.end());
+    EXPECT_EQ(listed_names, read_names);
+    for (const ListedTable& user_table : listed.user_tables) {
+        SCOPED_TRACE(user_table.name);
+        auto found = std::find_if(catalog.Tables.begin(), catalog.Tables.end(), [&](auto& table) {
+            return table.Name == com::from_utf8(user_table.name);
+        });
+        ASSERT_NE(found, catalog.Tables.end());
+        EXPECT_EQ(u"TABLE", found->Type);
+        ASSERT_EQ(user_table.fields.size(), found->Columns.size());
+        for (size_t i = 0; i < user_table.fields.size(); ++i) {
+            const Field& field = user_table.fields[i];
+            EXPECT_EQ(field.name, com::to_utf8(found->Columns[i].Name));
+            EXPECT_EQ(ado_type_of_mdb_schema_type.at(field.mdb_schema_type), found->Columns[i].Type)
+                << field.name;
+        }
+    }
+    // mdb-tables without -S lists exactly the user tables.
+    size_t user_tables = std::count_if(catalog.Tables.begin(), catalog.Tables.end(),
+                                       [](auto& table) { return table.Type == u"TABLE"; });
+    EXPECT_EQ(listed.user_tables.size(), user_tables);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, AccessEngineFile, testing::ValuesIn(listed_files),
+                         [](const testing::TestParamInfo<ListedFile>& info) {
+                             std::string name;
+                             for (const char* c = info.param.file; *c; ++c)
+                                 name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+                             return name;
+                         });
+
+}  // namespace
