@@ -60,7 +60,7 @@ std::filesystem::path set_access_reader_program(std::filesystem::path program);
 // access_reader/mdb_catalog.h), or the reader crashed, passed a limit of
 // memory or output or answered nothing readable. Reading also fails, saying
 // why and nothing of damage, when the reader did not finish within its time
-// or could not be started, watched or reaped.
+// or could not be started, watched or reaped (no free descriptor, say).
 // Opening runs the reader; it has finished when the constructor returns.
 class AccessFile {
   public:

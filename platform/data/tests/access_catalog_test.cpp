@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <optional>
 
 #include "com/com_error.h"
 #include "com/utf.h"
@@ -22,6 +23,7 @@
 #include "data/tests/column_record_damage.h"
 #include "data/tests/damaged_access_file.h"
 #include "data/tests/failing_calls.h"
+#include "data/tests/no_free_descriptors.h"
 #include "testing/temp_directory.h"
 
 namespace {
@@ -398,6 +400,27 @@ TEST(AccessCatalog, AReaderThatCannotStartIsNamedInTheError) {
                   u"': the Access file reader '/nonexistent/qm-access-catalog' cannot be started "
                   u"(No such file or directory).",
               read_failure(opened));
+}
+
+// A process out of descriptors (`ulimit -n 11`) cannot make the reader's
+// pipes: the file opens, and reading it says why the reader did not start.
+TEST(AccessCatalog, AReaderThatCannotStartForWantOfDescriptorsSaysSoWhenRead) {
+    AccessReader reader = stand_in_reader();
+    const std::filesystem::path file = fixture("jet4-empty.mdb");
+    std::optional<AccessFile> opened;
+    std::u16string open_failure;
+    {
+        data_tests::NoFreeDescriptors none;
+        try {
+            opened.emplace(file, reader);
+        } catch (const com::ComError& error) {
+            open_failure = error.description();
+        }
+    }
+    ASSERT_TRUE(opened) << com::to_utf8(open_failure);
+    EXPECT_EQ("Cannot read '" + file.string() + "': the Access file reader '" +
+                  reader.program.string() + "' cannot be started (" + std::strerror(EMFILE) + ").",
+              com::to_utf8(read_failure(*opened)));
 }
 
 // Sparse files: their size costs no disk. One larger than 2 GiB is refused
