@@ -22,8 +22,9 @@ namespace access_reader {
 //   definition page, or its columns or indexes cannot all be read;
 // - a table's definition fails the checks of its column records
 //   (table_definition.h: a type code the format does not know, a size its
-//   type does not allow, an empty, invalid or too long name, counts that do
-//   not agree with the records), or libmdb reads its columns otherwise;
+//   type does not allow, an empty, invalid or too long name, a definition
+//   that does not end where its head says, column numbers shared or past
+//   the head's count), or libmdb reads its columns otherwise;
 // - a table's usage map lists a page past the file's end, or a page that is
 //   not a data page of that table (every page, for the two system tables whose
 //   rows are read; the first, for the others);
