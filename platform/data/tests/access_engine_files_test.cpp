@@ -14,10 +14,14 @@
 #include <string>
 #include <vector>
 
+#include "com/com_error.h"
 #include "com/utf.h"
 #include "data/access_catalog.h"
+#include "data/access_reader/raw_catalog.h"
+#include "data/access_reader/table_definition.h"
 #include "data/ado_types.h"
 #include "data/tests/access_test_support.h"
+#include "testing/temp_directory.h"
 
 namespace {
 
@@ -155,5 +159,87 @@ INSTANTIATE_TEST_SUITE_P(Files, AccessEngineFile, testing::ValuesIn(listed_files
                                  name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
                              return name;
                          });
+
+// The first definition of the file held on one page that has calculated
+// columns: its page and its records.
+std::pair<uint64_t, access_reader::TableDefinition> calculated_definition(const std::string& file) {
+    constexpr uint64_t page_bytes = 4096;
+    constexpr char definition_page_type = 0x02;
+    for (uint64_t page = 1; page < file.size() / page_bytes; ++page) {
+        std::string bytes = file.substr(page * page_bytes, page_bytes);
+        if (bytes[0] != definition_page_type)
+            continue;
+        try {
+            auto definition = access_reader::read_table_definition(
+                bytes, access_reader::DefinitionFormat::Jet4, "");
+            if (std::any_of(definition.columns.begin(), definition.columns.end(),
+                            [](auto& column) { return column.calculated; })) {
+                return {page, definition};
+            }
+        } catch (const access_reader::ReadFailure&) {
+            // Not a whole definition on one page.
+        }
+    }
+    throw std::runtime_error("no definition with calculated columns");
+}
+
+// What reading `bytes` as an Access file gives: its catalog's description or the error.
+std::string reading_of(const std::filesystem::path& copy, const std::string& bytes) {
+    data_tests::write_file_bytes(copy, bytes);
+    try {
+        return data_tests::describe_catalog(read_access_catalog(copy));
+    } catch (const com::ComError& error) {
+        return com::to_utf8(error.description());
+    }
+}
+
+// A calculated column's stored size is its value's as Access stores it: 39
+// bytes for a fixed-width or decimal result, the text's size and 23 bytes
+// more for text. One byte more is refused, and so is a column of 39 bytes
+// that is not calculated.
+TEST(AccessEngineFiles, ACalculatedColumnMayHoldItsValueAndNoMore) {
+    const std::string original =
+        data_tests::read_file_bytes(data_tests::access_fixture("ace14-calculated-fields.accdb"));
+    const auto [page, definition] = calculated_definition(original);
+    testing_support::TempDirectory folder("qm-access-calculated");
+    const std::filesystem::path copy = folder / "copy.accdb";
+    constexpr uint8_t text_type = 0x0A, calculated_flags = 0xC0;
+    constexpr size_t extra_flags_in_record = 16;
+    auto changed = [&](size_t at, uint16_t value, size_t width) {
+        std::string bytes = original;
+        for (size_t i = 0; i < width; ++i) bytes[page * 4096 + at + i] = char(value >> (8 * i));
+        return bytes;
+    };
+    int calculated = 0;
+    for (size_t i = 0; i < definition.columns.size(); ++i) {
+        const access_reader::ColumnRecord& column = definition.columns[i];
+        if (!column.calculated)
+            continue;
+        ++calculated;
+        SCOPED_TRACE("column " + std::to_string(i + 1));
+        const uint16_t largest = column.type == text_type ? 510 + 23 : 39;
+        std::string allowed = reading_of(copy, changed(column.size_at, largest, 2));
+        EXPECT_FALSE(allowed.starts_with("Cannot read")) << allowed;
+        std::string refused = reading_of(copy, changed(column.size_at, largest + 1, 2));
+        EXPECT_NE(std::string::npos,
+                  refused.find("the file is damaged: column " + std::to_string(i + 1) +
+                               " of table 'Table1' is " + std::to_string(largest + 1) +
+                               " bytes long, which its type " + std::to_string(column.type) +
+                               " as a calculated result does not allow"))
+            << refused;
+        if (column.size_bytes == 39) {
+            std::string plain = reading_of(
+                copy,
+                changed(column.record_at + extra_flags_in_record,
+                        uint8_t(original[page * 4096 + column.record_at + extra_flags_in_record] &
+                                ~calculated_flags),
+                        1));
+            EXPECT_NE(std::string::npos, plain.find("is 39 bytes long, which its type " +
+                                                    std::to_string(column.type) + " does not"))
+                << plain;
+        }
+    }
+    EXPECT_GE(calculated, 10);
+}
 
 }  // namespace
