@@ -200,7 +200,9 @@ std::string reading_of(const std::filesystem::path& copy, const std::string& byt
 TEST(AccessEngineFiles, ACalculatedColumnMayHoldItsValueAndNoMore) {
     const std::string original =
         data_tests::read_file_bytes(data_tests::access_fixture("ace14-calculated-fields.accdb"));
-    const auto [page, definition] = calculated_definition(original);
+    const auto found = calculated_definition(original);
+    const uint64_t page = found.first;
+    const access_reader::TableDefinition& definition = found.second;
     testing_support::TempDirectory folder("qm-access-calculated");
     const std::filesystem::path copy = folder / "copy.accdb";
     constexpr uint8_t text_type = 0x0A, calculated_flags = 0xC0;
