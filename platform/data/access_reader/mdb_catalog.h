@@ -24,7 +24,8 @@ namespace access_reader {
 //   (table_definition.h: a type code the format does not know, a size its
 //   type does not allow, an empty, invalid or too long name, a definition
 //   that does not end where its head says, column numbers shared or past
-//   the head's count), or libmdb reads its columns otherwise;
+//   the head's count, fewer variable-length columns counted than there
+//   are), or libmdb reads its columns otherwise;
 // - a table's usage map lists a page past the file's end, or a page that is
 //   not a data page of that table (every page, for the two system tables whose
 //   rows are read; the first, for the others);

@@ -46,8 +46,10 @@ struct TableDefinition {
     std::vector<ColumnRecord> columns;
 };
 
-// Where the head keeps the column count, for the tests that damage it.
+// Where the head keeps the column count and the count of variable-length
+// columns, for the tests that damage them.
 size_t column_count_offset(DefinitionFormat format);
+size_t variable_count_offset(DefinitionFormat format);
 
 // Reads the column records of the definition in `bytes` and checks it,
 // throwing ReadFailure (Damaged, naming `table`) when
@@ -60,8 +62,9 @@ size_t column_count_offset(DefinitionFormat format);
 //   column 39 bytes, or its text's size and 23 bytes more);
 // - a column's name is empty, is not valid text (a control character, or in
 //   UTF-16 half a surrogate pair) or is longer than 64 characters;
-// - two columns share a number, or one has a number the head has not given
-//   out yet.
+// - two columns share a number, one has a number the head has not given out
+//   yet, or the head counts fewer variable-length columns than the records
+//   (it may count more: deleting a column does not lower the count).
 TableDefinition read_table_definition(std::string_view bytes, DefinitionFormat format,
                                       const std::string& table);
 

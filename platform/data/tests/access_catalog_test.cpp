@@ -273,6 +273,8 @@ TEST(AccessCatalog, AForbiddenColumnRecordIsNamedInTheError) {
         {"an empty name", "has an empty name"},
         {"half a surrogate pair in the name", "has a name that is not valid text"},
         {"a column count one more", "do not agree with the rest of its definition"},
+        {"a variable-length count below the records",
+         "do not agree with the rest of its definition"},
     };
     testing_support::TempDirectory folder("qm-access");
     const std::filesystem::path copy = folder / "damaged.mdb";

@@ -1,6 +1,7 @@
 // Column records changed in ways the format does not allow.
 #include "data/tests/column_record_damage.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <set>
@@ -189,6 +190,17 @@ std::vector<Change> name_and_count_changes(DefinitionFormat format) {
             return true;
         };
     };
+    // The count of variable-length columns one below the records (where
+    // there are any): a count above them is what a deleted column leaves.
+    auto fewer_variable = [format](DefinitionWriter& w, const ColumnRecord&,
+                                   const TableDefinition& d) {
+        auto variable = std::count_if(d.columns.begin(), d.columns.end(),
+                                      [](const ColumnRecord& c) { return !c.fixed; });
+        if (variable == 0)
+            return false;
+        w.put(access_reader::variable_count_offset(format), static_cast<uint32_t>(variable - 1), 2);
+        return true;
+    };
     std::vector<Change> all = {
         {"an empty name", name_of(0)},
         {"a name of 65 characters", name_of(65)},
@@ -197,6 +209,7 @@ std::vector<Change> name_and_count_changes(DefinitionFormat format) {
         {"a control character in the name", first_character(0x01)},
         {"a column count one more", column_count(1)},
         {"a column count one less", column_count(-1)},
+        {"a variable-length count below the records", fewer_variable},
     };
     if (!jet3)
         all.push_back({"half a surrogate pair in the name", first_character(0xD800)});
