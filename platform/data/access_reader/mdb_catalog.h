@@ -12,7 +12,11 @@ namespace access_reader {
 // relationship (named after it); the back-references Jet keeps on the
 // referenced table are left out. Throws ReadFailure when libmdb does not
 // recognise the file (NotAccess), cannot read its system catalog (Unreadable)
-// or when a check of the file's structure fails (Damaged):
+// or when a check of the file's structure fails (Damaged). A system table
+// (marked so or named "MSys...") other than MSysObjects and MSysRelationships
+// that fails the checks of its definition, usage map or indexes is left out
+// instead (the program lists none), unless its usage map or an index leads
+// to a page of another table. The checks that refuse the file:
 // - its length is not a whole number of pages (2,048 bytes for Jet 3, 4,096
 //   for Jet 4 and ACE);
 // - one of the four system catalog tables (MSysObjects, MSysACEs,

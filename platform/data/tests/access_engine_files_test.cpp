@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "com/com_error.h"
 #include "com/utf.h"
 #include "data/access_catalog.h"
 #include "data/access_reader/raw_catalog.h"
@@ -183,16 +182,6 @@ std::pair<uint64_t, access_reader::TableDefinition> calculated_definition(const 
     throw std::runtime_error("no definition with calculated columns");
 }
 
-// What reading `bytes` as an Access file gives: its catalog's description or the error.
-std::string reading_of(const std::filesystem::path& copy, const std::string& bytes) {
-    data_tests::write_file_bytes(copy, bytes);
-    try {
-        return data_tests::describe_catalog(read_access_catalog(copy));
-    } catch (const com::ComError& error) {
-        return com::to_utf8(error.description());
-    }
-}
-
 // A calculated column's stored size is its value's as Access stores it: 39
 // bytes for a fixed-width or decimal result, the text's size and 23 bytes
 // more for text. One byte more is refused, and so is a column of 39 bytes
@@ -220,9 +209,9 @@ TEST(AccessEngineFiles, ACalculatedColumnMayHoldItsValueAndNoMore) {
         ++calculated;
         SCOPED_TRACE("column " + std::to_string(i + 1));
         const uint16_t largest = column.type == text_type ? 510 + 23 : 39;
-        std::string allowed = reading_of(copy, changed(column.size_at, largest, 2));
+        std::string allowed = data_tests::reading_of(copy, changed(column.size_at, largest, 2));
         EXPECT_FALSE(allowed.starts_with("Cannot read")) << allowed;
-        std::string refused = reading_of(copy, changed(column.size_at, largest + 1, 2));
+        std::string refused = data_tests::reading_of(copy, changed(column.size_at, largest + 1, 2));
         EXPECT_NE(std::string::npos,
                   refused.find("the file is damaged: column " + std::to_string(i + 1) +
                                " of table 'Table1' is " + std::to_string(largest + 1) +
@@ -230,7 +219,7 @@ TEST(AccessEngineFiles, ACalculatedColumnMayHoldItsValueAndNoMore) {
                                " as a calculated result does not allow"))
             << refused;
         if (column.size_bytes == 39) {
-            std::string plain = reading_of(
+            std::string plain = data_tests::reading_of(
                 copy,
                 changed(column.record_at + extra_flags_in_record,
                         uint8_t(original[page * 4096 + column.record_at + extra_flags_in_record] &

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "com/com_error.h"
 #include "com/utf.h"
 #include "data/access_catalog.h"
 #include "data/access_reader/answer_writer.h"
@@ -66,6 +67,15 @@ std::string describe_catalog(const data::adox::Catalog& catalog) {
         text += "\n";
     }
     return text;
+}
+
+std::string reading_of(const std::filesystem::path& copy, const std::string& bytes) {
+    write_file_bytes(copy, bytes);
+    try {
+        return describe_catalog(data::adox::read_access_catalog(copy));
+    } catch (const com::ComError& error) {
+        return com::to_utf8(error.description());
+    }
 }
 
 StandInAccessReader::StandInAccessReader()

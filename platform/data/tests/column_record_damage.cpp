@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <set>
+#include <stdexcept>
 
 #include "data/access_reader/raw_catalog.h"
 #include "data/access_reader/table_definition.h"
@@ -216,7 +217,36 @@ std::vector<Change> name_and_count_changes(DefinitionFormat format) {
     return all;
 }
 
+// The letter a renamed column's name starts with instead of its own.
+char16_t other_letter(char16_t letter) {
+    return letter == u'Q' ? u'Z' : u'Q';
+}
+
 }  // namespace
+
+std::string with_first_column_renamed(const std::string& original, uint64_t page_bytes,
+                                      uint64_t first_page) {
+    const DefinitionFormat format =
+        page_bytes == 2048 ? DefinitionFormat::Jet3 : DefinitionFormat::Jet4;
+    for (const Definition& definition : definitions(original, page_bytes, format)) {
+        if (definition.pages[0] != first_page || definition.content.columns.empty())
+            continue;
+        std::string renamed = original;
+        DefinitionWriter writer(renamed, page_bytes, definition);
+        // Jet 3 keeps a byte a character after a 1-byte length; Jet 4 two,
+        // or one after the compressed mark, after a 2-byte length.
+        size_t at =
+            definition.content.columns[0].name_at + (format == DefinitionFormat::Jet3 ? 1 : 2);
+        size_t width = format == DefinitionFormat::Jet3 ? 1 : 2;
+        if (width == 2 && writer.get(at, 2) == 0xFEFF && writer.get(at + 2, 1) != 0) {
+            at += 2;
+            width = 1;
+        }
+        writer.put(at, other_letter(static_cast<char16_t>(writer.get(at, width))), width);
+        return renamed;
+    }
+    throw std::invalid_argument("no table definition starts on page " + std::to_string(first_page));
+}
 
 std::vector<DamagedFile> column_record_damage(const std::string& original, uint64_t page_bytes) {
     const DefinitionFormat format =

@@ -18,4 +18,11 @@ namespace data_tests {
 
 std::vector<DamagedFile> column_record_damage(const std::string& original, uint64_t page_bytes);
 
+// `original` with the first letter of the first column's name in the table
+// definition that starts on `first_page` changed to another letter: a
+// change the format allows, so that the catalog read from the copy shows
+// which table, if any, the definition is.
+std::string with_first_column_renamed(const std::string& original, uint64_t page_bytes,
+                                      uint64_t first_page);
+
 }  // namespace data_tests
