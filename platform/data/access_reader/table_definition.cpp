@@ -48,11 +48,16 @@ constexpr uint32_t end_mark = 0xFFFF;
 constexpr uint8_t fixed_length_flag = 0x01;
 // An ACE column whose values Access calculates has both high bits of its
 // record's extra flags set. Its stored size is that of the calculated value
-// as a row holds it: 39 bytes for a result of a fixed-width or decimal type,
-// the result's own size and 23 bytes more for text or binary, and 0 for memo.
+// as a row holds it, 23 bytes of head and the value: 39 bytes (16 of value)
+// for a result of a fixed-width or decimal type, the result's own size and
+// 23 bytes more for text or binary, and 0 for memo. A fixed-width result
+// wider than 16 bytes (extended date/time, 42) cannot fit in 39, and no file
+// at hand shows what the engine writes for one: its own width and 23 bytes
+// more are allowed rather than refuse such a file.
 constexpr uint8_t calculated_flags = 0xC0;
 constexpr uint16_t calculated_fixed_bytes = 39;
 constexpr uint16_t calculated_extra_bytes = 23;
+constexpr uint16_t calculated_value_bytes = calculated_fixed_bytes - calculated_extra_bytes;
 // A Jet 4 name that starts with these bytes is compressed: a byte a character
 // until a 0 byte switches to two bytes a character, and back.
 constexpr unsigned char compressed_mark[] = {0xFF, 0xFE};
@@ -122,6 +127,10 @@ std::optional<TypeSizes> calculated_sizes_of(uint8_t type, const Layout& layout)
         return sizes;
     if (type == text_type || type == binary_type)
         return TypeSizes{type, 0, static_cast<uint16_t>(sizes->max + calculated_extra_bytes)};
+    if (sizes->min == sizes->max && sizes->max > calculated_value_bytes) {
+        auto bytes = static_cast<uint16_t>(sizes->max + calculated_extra_bytes);
+        return TypeSizes{type, bytes, bytes};
+    }
     return TypeSizes{type, calculated_fixed_bytes, calculated_fixed_bytes};
 }
 

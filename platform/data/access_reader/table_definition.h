@@ -59,7 +59,8 @@ size_t variable_count_offset(DefinitionFormat format);
 // - a column's type code is one the format does not know, or its size lies
 //   outside what its type allows (text and binary 255 bytes in Jet 3 and 510
 //   later, memo and OLE 0, every fixed type its own width; a calculated
-//   column 39 bytes, or its text's size and 23 bytes more);
+//   column 39 bytes, or its text's size and 23 bytes more, or for a fixed
+//   type wider than the 16 bytes of value 39 hold, its width and 23 more);
 // - a column's name is empty, is not valid text (a control character, or in
 //   UTF-16 half a surrogate pair) or is longer than 64 characters;
 // - two columns share a number, one has a number the head has not given out

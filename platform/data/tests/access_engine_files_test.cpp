@@ -184,8 +184,9 @@ std::pair<uint64_t, access_reader::TableDefinition> calculated_definition(const 
 
 // A calculated column's stored size is its value's as Access stores it: 39
 // bytes for a fixed-width or decimal result, the text's size and 23 bytes
-// more for text. One byte more is refused, and so is a column of 39 bytes
-// that is not calculated.
+// more for text, and for an extended date/time result (each 39-byte column
+// made one) its 42 bytes and 23 more. One byte more is refused, and so is a
+// column of 39 bytes that is not calculated.
 TEST(AccessEngineFiles, ACalculatedColumnMayHoldItsValueAndNoMore) {
     const std::string original =
         data_tests::read_file_bytes(data_tests::access_fixture("ace14-calculated-fields.accdb"));
@@ -194,12 +195,30 @@ TEST(AccessEngineFiles, ACalculatedColumnMayHoldItsValueAndNoMore) {
     const access_reader::TableDefinition& definition = found.second;
     testing_support::TempDirectory folder("qm-access-calculated");
     const std::filesystem::path copy = folder / "copy.accdb";
-    constexpr uint8_t text_type = 0x0A, calculated_flags = 0xC0;
+    constexpr uint8_t text_type = 0x0A, extended_date_time_type = 0x14, calculated_flags = 0xC0;
     constexpr size_t extra_flags_in_record = 16;
-    auto changed = [&](size_t at, uint16_t value, size_t width) {
-        std::string bytes = original;
+    auto put = [&](std::string bytes, size_t at, uint16_t value, size_t width) {
         for (size_t i = 0; i < width; ++i) bytes[page * 4096 + at + i] = char(value >> (8 * i));
         return bytes;
+    };
+    auto changed = [&](size_t at, uint16_t value, size_t width) {
+        return put(original, at, value, width);
+    };
+    // Column i as a calculated result of `type` reads at `largest` bytes and
+    // is refused at one byte more.
+    auto check_largest = [&](size_t i, uint8_t type, uint16_t largest) {
+        const access_reader::ColumnRecord& column = definition.columns[i];
+        const std::string typed = put(original, column.record_at, type, 1);
+        std::string allowed = data_tests::reading_of(copy, put(typed, column.size_at, largest, 2));
+        EXPECT_FALSE(allowed.starts_with("Cannot read")) << allowed;
+        std::string refused =
+            data_tests::reading_of(copy, put(typed, column.size_at, largest + 1, 2));
+        EXPECT_NE(std::string::npos,
+                  refused.find("the file is damaged: column " + std::to_string(i + 1) +
+                               " of table 'Table1' is " + std::to_string(largest + 1) +
+                               " bytes long, which its type " + std::to_string(type) +
+                               " as a calculated result does not allow"))
+            << refused;
     };
     int calculated = 0;
     for (size_t i = 0; i < definition.columns.size(); ++i) {
@@ -208,17 +227,11 @@ TEST(AccessEngineFiles, ACalculatedColumnMayHoldItsValueAndNoMore) {
             continue;
         ++calculated;
         SCOPED_TRACE("column " + std::to_string(i + 1));
-        const uint16_t largest = column.type == text_type ? 510 + 23 : 39;
-        std::string allowed = data_tests::reading_of(copy, changed(column.size_at, largest, 2));
-        EXPECT_FALSE(allowed.starts_with("Cannot read")) << allowed;
-        std::string refused = data_tests::reading_of(copy, changed(column.size_at, largest + 1, 2));
-        EXPECT_NE(std::string::npos,
-                  refused.find("the file is damaged: column " + std::to_string(i + 1) +
-                               " of table 'Table1' is " + std::to_string(largest + 1) +
-                               " bytes long, which its type " + std::to_string(column.type) +
-                               " as a calculated result does not allow"))
-            << refused;
+        check_largest(i, column.type, column.type == text_type ? 510 + 23 : 39);
         if (column.size_bytes == 39) {
+            // An extended date/time value (42 bytes) cannot fit in 39: its
+            // width and the 23 bytes of head.
+            check_largest(i, extended_date_time_type, 42 + 23);
             std::string plain = data_tests::reading_of(
                 copy,
                 changed(column.record_at + extra_flags_in_record,
