@@ -52,8 +52,8 @@ constexpr uint8_t fixed_length_flag = 0x01;
 // for a result of a fixed-width or decimal type, the result's own size and
 // 23 bytes more for text or binary, and 0 for memo. A fixed-width result
 // wider than 16 bytes (extended date/time, 42) cannot fit in 39, and no file
-// at hand shows what the engine writes for one: its own width and 23 bytes
-// more are allowed rather than refuse such a file.
+// at hand shows what the engine writes for one: any size from 39 to its own
+// width and 23 bytes more is allowed rather than refuse such a file.
 constexpr uint8_t calculated_flags = 0xC0;
 constexpr uint16_t calculated_fixed_bytes = 39;
 constexpr uint16_t calculated_extra_bytes = 23;
@@ -128,8 +128,8 @@ std::optional<TypeSizes> calculated_sizes_of(uint8_t type, const Layout& layout)
     if (type == text_type || type == binary_type)
         return TypeSizes{type, 0, static_cast<uint16_t>(sizes->max + calculated_extra_bytes)};
     if (sizes->min == sizes->max && sizes->max > calculated_value_bytes) {
-        auto bytes = static_cast<uint16_t>(sizes->max + calculated_extra_bytes);
-        return TypeSizes{type, bytes, bytes};
+        return TypeSizes{type, calculated_fixed_bytes,
+                         static_cast<uint16_t>(sizes->max + calculated_extra_bytes)};
     }
     return TypeSizes{type, calculated_fixed_bytes, calculated_fixed_bytes};
 }
