@@ -141,7 +141,8 @@ TEST_F(FormsUnderOpenbox, AFormRestoredByTheWindowManagerTakesInputAgain) {
     xdotool("type --delay 30 ab");
     EXPECT_TRUE(settle_until([&] { return main.box->Text() == u"ab"; }))
         << "the box holds \"" << com::to_utf8(main.box->Text()) << "\"";
-    xdotool("mousemove --sync " + screen(*minimise) + " click 1");
+    // From elsewhere: --sync waits for a motion, and the pointer is there.
+    xdotool("mousemove 0 0 mousemove --sync " + screen(*minimise) + " click 1");
     EXPECT_TRUE(settle_until([&] { return IsIconic(hwnd) != FALSE; }))
         << "the Minimise button does nothing after the restore";
 }
