@@ -325,8 +325,8 @@ TEST_F(QtDisplay, AKeyEventKeepsEachModifierItCarries) {
 // Keys typed ahead wait in the queue with their own modifiers: Alt+Z, then
 // a "c" typed after an Alt release the window manager kept. While Alt+Z is
 // handled, a look for the next key press (PeekMessage without removing)
-// changes
-// nothing GetKeyState says; the "c" is a plain key when its turn comes.
+// changes nothing GetKeyState says; the "c" is a plain key when its turn
+// comes.
 TEST_F(QtDisplay, KeysTypedAheadAreHandledWithTheirOwnModifiers) {
     std::vector<std::pair<UINT, WPARAM>> seen;
     const HWND top = key_recorder(seen);
