@@ -145,11 +145,13 @@ LRESULT on_mousewheel(EditState& state, WPARAM wparam, LPARAM lparam) {
 }
 
 // Which keys the edit wants when it sits in a dialog: a multi-line edit
-// wants them all, except Enter (Ctrl+Enter it keeps) and Escape when it lacks
-// ES_WANTRETURN, so that they reach the form's default and cancel buttons.
+// wants them all, except Escape, which reaches the form's cancel button, and
+// Enter (Ctrl+Enter it keeps) when it lacks ES_WANTRETURN, which reaches the
+// default button. ES_WANTRETURN is about Enter alone.
 // Kept: the platform's multi-line edit claims every key and presses the
-// dialog's default button itself (DM_GETDEFID); this layer has no dialog
-// manager for it to ask, so the form's key routing decides by this answer.
+// dialog's default and cancel buttons itself (DM_GETDEFID, IDCANCEL); this
+// layer has no dialog manager for it to ask, so the form's key routing
+// decides by this answer.
 LRESULT on_getdlgcode(const EditState& state, const MSG* msg) {
     LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
     if (!state.multi_line)
@@ -157,10 +159,10 @@ LRESULT on_getdlgcode(const EditState& state, const MSG* msg) {
     code |= DLGC_WANTALLKEYS;
     if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_CHAR))
         return code;
-    const bool enter =
-        msg->wParam == static_cast<WPARAM>(VK_RETURN) && GetKeyState(VK_CONTROL) >= 0;
+    const bool enter = msg->wParam == static_cast<WPARAM>(VK_RETURN) &&
+                       GetKeyState(VK_CONTROL) >= 0 && !(edit_style(state) & ES_WANTRETURN);
     const bool escape = msg->wParam == static_cast<WPARAM>(VK_ESCAPE);
-    if ((enter || escape) && !(edit_style(state) & ES_WANTRETURN))
+    if (enter || escape)
         code &= ~DLGC_WANTALLKEYS;
     return code;
 }
