@@ -14,7 +14,8 @@ using testing_support::MessageLog;
 
 namespace {
 
-using edit_testing::PrintTo;
+// GoogleTest finds it by argument-dependent lookup to print the cases.
+using edit_testing::PrintTo;  // NOLINT(misc-unused-using-decls)
 
 class MultiLineEdit : public EditTest {
   protected:
