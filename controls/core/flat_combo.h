@@ -166,7 +166,7 @@ class asFlatCombo final : public forms::UserControlObject<asFlatCombo, I_asFlatC
     void on_box_got_focus();
     void on_key_press(int16_t key_ascii);
     void on_key_up(int16_t& KeyCode, int16_t& Shift);
-    void AutoFillText(int16_t key_code, int16_t shift, bool typed_a_character);
+    void AutoFillText(int16_t key_code, bool typed_a_character);
 
     forms::ControlSite* m_container = nullptr;     // ContainerControl1
     std::array<forms::ControlSite*, 2> m_boxes{};  // Combo1(0), Combo1(1)

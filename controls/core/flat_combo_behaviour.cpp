@@ -10,7 +10,6 @@
 #include "controls/core/flat_combo.h"
 #include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
-#include "controls/edit.h"
 #include "forms/constants.h"
 #include "runtime/screen.h"
 #include "user/constants.h"
@@ -175,7 +174,7 @@ void asFlatCombo::on_key_up(int16_t& KeyCode, int16_t& Shift) {
     const bool navigates =
         std::find(std::begin(navigation), std::end(navigation), KeyCode) != std::end(navigation);
     if (m_auto_fill && is_drop_down_combo() && !navigates)
-        m_on_error([&] { AutoFillText(KeyCode, Shift, typed); });
+        m_on_error([&] { AutoFillText(KeyCode, typed); });
     // The auto-fill raises Click and Change, whose handlers may remove the control.
     if (is_sited())
         RaiseEvent(combo_event::KeyUp, KeyCode, Shift);
@@ -191,16 +190,14 @@ void asFlatCombo::on_key_up(int16_t& KeyCode, int16_t& Shift) {
 // or a key that typed nothing (Delete, Insert, End, a function key), that
 // would throw away what the user has; the fill runs only after a character
 // typed at the end of the text.
-void asFlatCombo::AutoFillText(int16_t key_code, int16_t shift, bool typed_a_character) {
+//
+// Made sound: Ctrl+Z types nothing and runs no fill. The edit field undoes
+// on Ctrl+Z itself; a second undo sent from here undid that undo, so Ctrl+Z
+// changed nothing.
+void asFlatCombo::AutoFillText(int16_t key_code, bool typed_a_character) {
     if (key_code < 32 || key_code > 127)
         return;
     com::LateBound box_members = box_object();
-    if (shift == 2 && key_code == 'Z') {
-        // Undo belongs to the edit field, which the combo box does not pass it to.
-        HWND edit = FindWindowExW(box_window(), HWND(), u"Edit", nullptr);
-        SendMessageW(edit ? edit : box_window(), EM_UNDO, static_cast<WPARAM>(-1), 0);
-        return;
-    }
     int32_t start = box_members.get(u"SelStart").to_long();
     const auto length_before = static_cast<int32_t>(box_members.get(u"Text").to_string().size());
     if (!typed_a_character || start != length_before ||

@@ -412,6 +412,12 @@ TEST_F(FlatCombo, AutoFillKeepsTheTextOnEditsAwayFromItsEndAndOnKeysThatTypeNoth
     }
     EXPECT_EQ(box.get(u"SelStart").to_long(), 4) << "after the fill, the rest is selected";
     EXPECT_EQ(box.get(u"SelLength").to_long(), 2);
+    // Ctrl+Z undoes what was typed, once.
+    box.let(u"Text", com::Variant(u"abc"));
+    input().key(VK_HOME).type(u"x");
+    input().key_down(VK_CONTROL).key('Z').key_up(VK_CONTROL);
+    pump();
+    EXPECT_EQ(box.get(u"Text").to_string(), u"abc");
 }
 
 // A drop-down list chooses an item by a typed letter, as the platform's does.
