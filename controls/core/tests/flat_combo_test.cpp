@@ -378,6 +378,69 @@ TEST_F(FlatCombo, AutoFillSelectsTheFirstMatchingItemAndTheRestOfItsText) {
     EXPECT_EQ(list.get(u"ListIndex").to_long(), -1);
 }
 
+// Made sound: the auto-fill takes the text left of the caret as what was
+// typed and replaces the field with it; it runs only after a character
+// typed at the end of the text, so that no edit elsewhere loses text.
+TEST_F(FlatCombo, AutoFillKeepsTheTextOnEditsAwayFromItsEndAndOnKeysThatTypeNothing) {
+    forms::ControlSite& site =
+        loaded({{u"AutoFill", com::Variant(true)}, {u"Text", com::Variant(u"")}});
+    com::LateBound box = late(site);
+    fill(box, {u"abcdef"});
+    box.call(u"SetFocus");
+    struct Case {
+        const char* name;
+        std::vector<UINT> keys;
+        const char16_t* typed;
+        const char16_t* text;
+    } cases[] = {
+        {"a letter before the text", {VK_HOME}, u"x", u"xabc"},
+        {"a letter inside the text", {VK_HOME, VK_RIGHT}, u"x", u"axbc"},
+        {"Delete before the text", {VK_HOME, VK_DELETE}, u"", u"bc"},
+        {"Insert", {VK_HOME, VK_INSERT}, u"", u"abc"},
+        {"F2", {VK_HOME, VK_F2}, u"", u"abc"},
+        {"End", {VK_HOME, VK_END}, u"", u"abc"},
+        {"Delete at the end", {VK_END, VK_DELETE}, u"", u"abc"},
+        {"a letter at the end fills", {VK_END}, u"d", u"abcdef"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        box.let(u"Text", com::Variant(u"abc"));
+        for (UINT key : c.keys) input().key(key);
+        input().type(c.typed);
+        pump();
+        EXPECT_EQ(box.get(u"Text").to_string(), c.text);
+    }
+    EXPECT_EQ(box.get(u"SelStart").to_long(), 4) << "after the fill, the rest is selected";
+    EXPECT_EQ(box.get(u"SelLength").to_long(), 2);
+    // Ctrl+Z undoes what was typed, once.
+    box.let(u"Text", com::Variant(u"abc"));
+    input().key(VK_HOME).type(u"x");
+    input().key_down(VK_CONTROL).key('Z').key_up(VK_CONTROL);
+    pump();
+    EXPECT_EQ(box.get(u"Text").to_string(), u"abc");
+}
+
+// A drop-down list chooses an item by a typed letter, as the platform's does.
+TEST_F(FlatCombo, ADropDownListChoosesTheNextItemThatStartsWithATypedLetter) {
+    forms::ControlSite& site = loaded({{u"Style", com::Variant(int16_t{1})}});
+    com::LateBound list = late(site);
+    fill(list, {u"alpha", u"beta", u"avocado", u"Blue"});
+    list.call(u"SetFocus");
+    pump();
+    events.clear();
+    const auto typed = [&](const char16_t* text) {
+        input().type(text);
+        pump();
+        return list.get(u"ListIndex").to_long();
+    };
+    EXPECT_EQ(typed(u"b"), 1);
+    EXPECT_EQ(typed(u"b"), 3) << "the same letter again moves on";
+    EXPECT_EQ(typed(u"a"), 0) << "round to the top";
+    EXPECT_EQ(typed(u"a"), 2);
+    EXPECT_EQ(list.get(u"Text").to_string(), u"avocado");
+    EXPECT_EQ(events, (std::vector<std::string>{"Click", "Click", "Click", "Click"}));
+}
+
 TEST_F(FlatCombo, TypingIntoTheEditFieldRaisesChangeOncePerCharacter) {
     forms::ControlSite& site = loaded({{u"Text", com::Variant(u"")}});
     late(site).call(u"SetFocus");

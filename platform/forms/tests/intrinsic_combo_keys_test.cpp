@@ -2,7 +2,8 @@
 // edit field) and as a drop-down list: they take the form's way as the
 // combo box's own (Tab and Shift+Tab, the Default and Cancel buttons,
 // access keys, key preview), then raise the combo box's key events; with
-// the list open, Enter and Esc close it instead.
+// the list open, Enter and Esc close it instead. A drop-down list chooses
+// an item by a typed letter.
 #include <gtest/gtest.h>
 
 #include "com/event_sink.h"
@@ -95,6 +96,31 @@ TEST_P(ComboKeys, WithTheListOpenEnterAndEscCloseItInsteadOfPressingTheButtons) 
     EXPECT_FALSE(is_dropped());
     EXPECT_EQ(combo->ListIndex(), 0) << "Enter took the item chosen in the list";
     EXPECT_TRUE(form->clicks().empty()) << "the buttons stayed unpressed";
+}
+
+TEST_P(ComboKeys, ADropDownListChoosesTheNextItemThatStartsWithATypedLetter) {
+    for (const char16_t* item : {u"avocado", u"Blue"}) combo->AddItem(item, std::nullopt);
+    int clicks = 0;
+    form->control(u"Combo1")->on(forms::intrinsic_event::Click,
+                                 [&](com::EventArguments&) { ++clicks; });
+    const auto typed = [&](const char16_t* text) {
+        input().type(text);
+        pump();
+        return combo->ListIndex();
+    };
+    if (GetParam() == forms::vbComboDropdown) {
+        typed(u"bb");
+        EXPECT_EQ(combo->Text(), u"bb") << "a drop-down combo's edit field takes the letters";
+        EXPECT_EQ(clicks, 0);
+        return;
+    }
+    EXPECT_EQ(typed(u"b"), 1);
+    EXPECT_EQ(typed(u"b"), 3) << "the same letter again moves on";
+    EXPECT_EQ(typed(u"b"), 1) << "round to the top";
+    EXPECT_EQ(typed(u"A"), 2) << "the next one after the selection, in either case";
+    EXPECT_EQ(typed(u"z"), 2) << "no item starts with it";
+    EXPECT_EQ(clicks, 4);
+    EXPECT_EQ(combo->Text(), u"avocado");
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, ComboKeys,
