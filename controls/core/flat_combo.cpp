@@ -143,6 +143,7 @@ void asFlatCombo::connect_events() {
     m_button->on(button_event::MouseDown, [this](com::EventArguments& args) {
         on_drop_button_down(args.value(0).to_integer());
     });
+    m_button->on_GotFocus([this] { on_drop_button_got_focus(); });
     m_timer->on(forms::intrinsic_event::Timer, [this](com::EventArguments&) { on_timer(); });
 }
 

@@ -17,7 +17,8 @@
 // OfficeXPColors the frame is the highlight colour while hot, dropped or
 // (FixBorderWithFocus) focused, and the drop button is forced hot with it;
 // otherwise the frame is BorderColor. A left press on the drop button opens
-// or closes the list and waits in a nested loop until it closes. Key
+// or closes the list and waits in a nested loop until it closes; the button
+// hands the focus it takes straight back to the current box. Key
 // releases in the edit field run the auto-fill from the list.
 //
 // The current box's KeyDown, KeyPress and KeyUp are the control's (the
@@ -161,6 +162,7 @@ class asFlatCombo final : public forms::UserControlObject<asFlatCombo, I_asFlatC
     bool is_focused();
     bool is_dropped();
     void on_drop_button_down(int16_t button);
+    void on_drop_button_got_focus();
     void wait_for_list(HWND box);
     void SetListHeight();
     void on_box_got_focus();

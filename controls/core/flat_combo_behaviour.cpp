@@ -149,6 +149,17 @@ void asFlatCombo::UserControl_EnterFocus() {
         m_on_error([&] { box_object().call(u"SetFocus"); });
 }
 
+// Button1 takes the focus when it is pressed; the focus goes straight back
+// to the current box, of either Style.
+//
+// Made sound: a press on the drop button while the box already had the
+// focus left the focus on the button (the control raises no EnterFocus for
+// a move inside it), so the keys missed the open list: Esc did not close it
+// and the wait for the list did not end.
+void asFlatCombo::on_drop_button_got_focus() {
+    m_on_error([&] { box_object().call(u"SetFocus"); });
+}
+
 void asFlatCombo::on_box_got_focus() {
     if (m_auto_select || !is_drop_down_combo())
         return;

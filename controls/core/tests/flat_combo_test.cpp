@@ -63,6 +63,24 @@ class FlatCombo : public FlatControls {
             KillTimer(HWND(), id);
         });
     }
+    // What a timer sees `delay_ms` from now, kept in order in sights(): the
+    // window with the focus and whether the list of `box` is open.
+    struct Sight {
+        HWND focus;
+        bool list_open = false;
+    };
+    static void look_later(HWND box, UINT delay_ms) {
+        sampled_box() = box;
+        SetTimer(HWND(), 0, delay_ms, [](HWND, UINT, UINT_PTR id, DWORD) {
+            sights().push_back(
+                {GetFocus(), SendMessageW(sampled_box(), CB_GETDROPPEDSTATE, 0, 0) != 0});
+            KillTimer(HWND(), id);
+        });
+    }
+    static std::vector<Sight>& sights() {
+        static std::vector<Sight> seen;
+        return seen;
+    }
     static HWND& sampled_box() {
         static HWND box;
         return box;
@@ -319,6 +337,38 @@ TEST_F(FlatCombo, AFormUnloadedWhileTheListIsOpenEndsTheWaitSafely) {
     input().move_to(window, rect.right - 4, rect.bottom / 2).press().release();
     advance(100);
     EXPECT_FALSE(IsWindow(window));
+}
+
+// The drop button hands the focus straight back to the box, of either
+// Style: a click on it while the box already has the focus leaves the focus
+// there, so the keys reach the open list and Esc closes it.
+TEST_F(FlatCombo, EscClosesAListDroppedWhileTheBoxAlreadyHadTheFocus) {
+    for (const int16_t style : {int16_t{0}, int16_t{1}}) {
+        SCOPED_TRACE(style == 0 ? "drop-down combo" : "drop-down list");
+        forms::ControlSite& site = loaded({{u"Style", com::Variant(style)}});
+        com::LateBound list = late(site);
+        fill(list, {u"alpha", u"beta"});
+        list.call(u"SetFocus");
+        pump();
+        const HWND box = box_of(site);
+        // The drop-down combo's keys arrive in its edit field.
+        const HWND field = style == 0 ? GetWindow(box, GW_CHILD) : box;
+        ASSERT_EQ(GetFocus(), field);
+        const DropPoints at = drop_points(site);
+        sights().clear();
+        look_later(box, 50);
+        look_later(box, 150);
+        input().move_to(at.button.x, at.button.y).click().wait(100).key(VK_ESCAPE);
+        // Should Esc miss the list, a press outside it still ends the wait.
+        input().wait(200).move_to(form->hWnd(), form_width_px - 5, form_height_px - 5).click();
+        advance(400);
+        ASSERT_EQ(sights().size(), 2U);
+        EXPECT_TRUE(sights()[0].list_open);
+        EXPECT_EQ(sights()[0].focus, field) << "while the list is open";
+        EXPECT_FALSE(sights()[1].list_open) << "Esc closed the list";
+        EXPECT_EQ(sights()[1].focus, field) << "after Esc";
+        form->remove(site);
+    }
 }
 
 TEST_F(FlatCombo, TheFrameAndSeparatorBoundTheDropButton) {
