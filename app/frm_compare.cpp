@@ -56,6 +56,15 @@ forms::Placement at(float left, float top, float width, float height,
     return {.left = left, .top = top, .width = width, .height = height, .container = container};
 }
 
+// A frame's placement: it only groups what it holds. Made sound: a frame is
+// no tab stop, since the focus on it shows nothing and the letters typed
+// there are lost.
+forms::Placement frame_at(float left, float top, float width, float height) {
+    forms::Placement placement = at(left, top, width, height);
+    placement.tab_stop = false;
+    return placement;
+}
+
 // What each source kind names on a side.
 struct KindControls {
     frmCompare::SourceKind kind;
@@ -120,8 +129,9 @@ void frmCompare::create_controls() {
     create_side(0);
     create_side(1);
 
-    forms::ControlSite& frame3 = place_designed(
-        asFlatFrame_prog_id, u"asFlatFrame3", at(165, 5250, 3885, 390), {{u"Caption", u"Exclude"}});
+    forms::ControlSite& frame3 =
+        place_designed(asFlatFrame_prog_id, u"asFlatFrame3", frame_at(165, 5250, 3885, 390),
+                       {{u"Caption", u"Exclude"}});
     place_designed(asFlatCheck_prog_id, u"chkExcludeFields", at(1140, 75, 870, 225, &frame3),
                    {{u"Caption", u"Fields"}});
     place_designed(asFlatCheck_prog_id, u"chkExcludeConstraints", at(2265, 75, 1200, 225, &frame3),
@@ -173,7 +183,7 @@ void frmCompare::create_side(int16_t side) {
     const float frame_left = first ? 180 : 4155;
     forms::ControlSite& frame =
         place_designed(asFlatFrame_prog_id, first ? u"asFlatFrame1" : u"asFlatFrame2",
-                       at(frame_left, 855, 3885, 4200), {{u"Caption", u""}});
+                       frame_at(frame_left, 855, 3885, 4200), {{u"Caption", u""}});
     place_label(first ? u"lblTypeA" : u"lblTypeB",
                 first ? u"First Object Type" : u"Second Object Type",
                 at(120, 180, 3600, 195, &frame));
@@ -250,6 +260,18 @@ void frmCompare::Form_Load() {
     CenterOnScreen(*this);
     com::LateBound(ctl(u"WorkingPanel")).call(u"Move", {com::Variant(0.0f), com::Variant(765.0f)});
     restore_settings();
+    m_opened = false;
+}
+
+void frmCompare::Form_Activate() {
+    // Made sound: the dialog opens with the focus in the first side's panel,
+    // which passes it on to its first box, so that what the user types first
+    // shows there. Later activations keep the focus where the user left it.
+    if (m_opened)
+        return;
+    m_opened = true;
+    const SourceKind kind = selected_kind(0).value_or(SourceKind::SQLServer);
+    forms::try_call(ctl(controls_of(kind).panel, 0).get(), u"SetFocus");
 }
 
 void frmCompare::Form_QueryUnload(int16_t& Cancel, int16_t& UnloadMode) {

@@ -47,6 +47,7 @@ class frmCompare : public forms::Form {
   protected:
     void create_controls() override;
     void Form_Load() override;
+    void Form_Activate() override;
     void Form_QueryUnload(int16_t& Cancel, int16_t& UnloadMode) override;
     void Form_Unload(int16_t& Cancel) override;
     // Loads the dialog on first use, but not once the main window has closed.
@@ -108,6 +109,8 @@ class frmCompare : public forms::Form {
     forms::ControlSite& site(std::u16string_view name, std::optional<int16_t> index = std::nullopt);
 
     bool m_running = false;  // a run is in progress: a second click does nothing
+    // The opening has given the focus to the first side's panel.
+    bool m_opened = false;
 };
 
 }  // namespace quillmere

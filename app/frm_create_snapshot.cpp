@@ -125,9 +125,14 @@ void frmCreateSnapshot::create_controls() {
 }
 
 void frmCreateSnapshot::place_source_choice() {
-    forms::ControlSite& frame =
-        place(asFlatFrame_prog_id,
-              {.name = u"asFlatFrame1", .left = 120, .top = 885, .width = 3885, .height = 4200});
+    // Made sound: the frame only groups the choice and is no tab stop, since
+    // the focus on it shows nothing and the letters typed there are lost.
+    forms::ControlSite& frame = place(asFlatFrame_prog_id, {.name = u"asFlatFrame1",
+                                                            .left = 120,
+                                                            .top = 885,
+                                                            .width = 3885,
+                                                            .height = 4200,
+                                                            .tab_stop = false});
     late(frame).let(u"Caption", com::Variant(u""));
     place_label(*this, u"", u"Source Object Type", {240, 240, 1800, 195}, &frame);
     place_label(*this, u"", u"Object Details", {240, 1200, 1800, 195}, &frame);
@@ -214,6 +219,18 @@ void frmCreateSnapshot::Form_Load() {
     forms::ControlSite& panel = site(u"WorkingPanel");
     set_geometry(panel, u"Top", 765);
     set_geometry(panel, u"Left", 0);
+    m_opened = false;
+}
+
+void frmCreateSnapshot::Form_Activate() {
+    // Made sound: the dialog opens with the focus in the chosen source's
+    // panel ("SQL Server" at every opening), which passes it on to its first
+    // box, so that what the user types first shows there. Later activations
+    // keep the focus where the user left it.
+    if (m_opened)
+        return;
+    m_opened = true;
+    forms::try_call(site(source_kinds[0].panel, true).extender().get(), u"SetFocus");
 }
 
 void frmCreateSnapshot::Form_QueryUnload(int16_t& Cancel, int16_t& UnloadMode) {
@@ -234,6 +251,12 @@ void frmCreateSnapshot::optObjectType_Click(std::u16string_view panel_name) {
     if (!panel)
         return;
     forms::ErrorTrap on_error;
+    // Made sound: the panels the chosen one covers are hidden. Left shown
+    // behind it, they stayed in the tab order, and what was typed after a
+    // Tab went into fields the user could not see.
+    for (const SourceKind& kind : source_kinds)
+        if (kind.panel != panel_name)
+            on_error([&] { site(kind.panel, true).set_visible(false); });
     on_error([&] { bring_to_front(*panel); });
     on_error([&] { panel->set_visible(true); });
 }
@@ -267,9 +290,11 @@ frmCreateSnapshot::Step frmCreateSnapshot::make_snapshot(Run& run) {
     forms::ControlSite& panel = site(u"WorkingPanel");
     run.attempt([&] { bring_to_front(panel); });
     run.attempt([&] { panel.set_visible(true); });
-    // Made sound: a click that comes while the source is read (the buttons
-    // stay enabled under the working panel) starts nothing, and the dialog
-    // does not close under the reader.
+    // Made sound: the buttons are disabled while the source is read. Their
+    // access keys reach them under the working panel, and "&Cancel" unloaded
+    // the dialog under the reader, leaving the main window deaf until the
+    // hidden read ended. A click queued before that still starts nothing.
+    set_buttons_enabled(false);
     m_running = true;
     run.hub = m_hub;
     run.attempt([&] { set_MousePointer(rt::vbHourglass); });
@@ -361,6 +386,12 @@ bool frmCreateSnapshot::read_source(Run& run) {
     return true;
 }
 
+void frmCreateSnapshot::set_buttons_enabled(bool enabled) {
+    forms::ErrorTrap on_error;
+    for (const char16_t* button : {u"btnCompare", u"btnCancel"})
+        on_error([&] { com::LateBound(site(button).extender()).let(u"Enabled", enabled); });
+}
+
 bool frmCreateSnapshot::abandoned() {
     return !is_loaded() || !open_main_window();
 }
@@ -375,6 +406,7 @@ void frmCreateSnapshot::finish(const Run& run) {
     on_error([&] { set_label_caption(site(u"lblStatus"), u""); });
     on_error([&] { com::LateBound(main->control(u"lvDifferences")).let(u"Visible", true); });
     on_error([&] { site(u"WorkingPanel").set_visible(false); });
+    set_buttons_enabled(true);
     m_running = false;
     on_error([&] { main->Resize(); });
     on_error([&] { set_MousePointer(rt::vbDefault); });

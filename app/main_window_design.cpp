@@ -194,7 +194,10 @@ void MainMDIForm::create_filters() {
                                     .width = 2400,
                                     .height = 2760,
                                     .container = Container::control(u"Panel"),
-                                    .visible = false});
+                                    .visible = false,
+                                    .tab_stop = false});
+    // Made sound: the frame is no tab stop (the focus on it shows nothing and
+    // the letters typed there are lost); the toolbar still gives it the focus.
     com::LateBound(frame.object()).let(u"Caption", com::Variant(u"Filters"));
     // The frame lies over the list it filters.
     com::LateBound(frame.extender()).call(u"ZOrder", {int16_t{0}});

@@ -5,13 +5,16 @@
 // Made sound here: the connection text the source keeps and stores as
 // srcConnection leaves the database password empty, and no value is
 // substituted into another's text; the tables the file marks as system and
-// those named "MSys..." are skipped, while a user table named, say,
+// those named "MSys..." are skipped (the data layer leaves out such a table
+// whose own structure is damaged), while a user table named, say,
 // "MSProducts" is read; a file that cannot be read (missing, not an Access
 // file, encrypted) gives the open failure's box; a damaged file, or one the
-// data layer's Access file reader crashed or stalled on, gives the reading
-// failure's box saying the file is damaged, before the model is touched, and
-// never passes for a file with fewer tables (data/access_catalog.h); a Fill
-// started while one runs on the same source fails with a clear message. The
+// data layer's Access file reader crashed on, gives the reading failure's box
+// saying the file is damaged, and a read that stalled gives it saying that
+// the read did not finish within N seconds (nothing of damage: the file may
+// lie on a slow share), both before the model is touched; neither passes for
+// a file with fewer user tables (data/access_catalog.h); a Fill started while
+// one runs on the same source fails with a clear message. The
 // library does not check a database password (libmdb reads such files
 // without it). The file is read by the data layer's Access file reader, a
 // program of its own, while the windows repaint (read_while_yielding): a

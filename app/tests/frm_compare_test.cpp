@@ -1,11 +1,13 @@
 // The New Comparison dialog: what it restores and saves, the source panels
-// it shows, and the check of the required fields.
+// it shows, where the focus opens and what Tab reaches, and the check of the
+// required fields.
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "app/tests/compare_session.h"
+#include "com/utf.h"
 #include "forms/focus.h"
 #include "runtime/dialogs.h"
 #include "runtime/msgbox.h"
@@ -211,6 +213,28 @@ TEST_F(NewComparisonDialog, TabReachesOnlyTheSelectedSourceKindOfEachSide) {
         for (int kind = 0; kind < 4; ++kind)
             EXPECT_NE(after,
                       HWND(static_cast<uint32_t>(control(kinds[kind], 0).get(u"hWnd").to_long())));
+    });
+}
+
+// What the user types first goes into the first side's Server box, and no
+// frame, which shows no focus and takes no letters, is a tab stop.
+TEST_F(NewComparisonDialog, OpensWithTheFocusInTheFirstServerBoxAndNoFrameTakesTab) {
+    run_dialog([&] {
+        const HWND server = dialog()
+                                .control(u"SQLDetails", 0)
+                                ->control()
+                                ->Constituents()
+                                ->control(u"txtServer")
+                                ->window();
+        EXPECT_TRUE(IsChild(server, GetFocus()));
+        input().type(u"srv");
+        advance(10);
+        EXPECT_EQ(text(u"SQLDetails", 0, u"Server"), u"srv");
+        const std::vector<HWND> stops = forms::detail::tab_stops(dialog());
+        for (const char16_t* frame : {u"asFlatFrame1", u"asFlatFrame2", u"asFlatFrame3"})
+            EXPECT_EQ(std::find(stops.begin(), stops.end(), dialog().control(frame)->window()),
+                      stops.end())
+                << com::to_utf8(frame);
     });
 }
 

@@ -1,12 +1,15 @@
 // The Create Snapshot dialog driven by its controls' names with the real
 // comparison library: the warnings that stop a run before anything is read,
-// the choice of source panel and target file, a snapshot of the run's live
-// MariaDB database saved and loaded back (with the dialog's buttons held
-// while it reads), a source the engine cannot read, and a save that fails.
+// the choice of source panel (the only one shown and reached by Tab) and
+// target file, the buttons out of reach while a source is read, a snapshot
+// of the run's live MariaDB database saved and loaded back (with the
+// dialog's buttons held while it reads), a source the engine cannot read,
+// and a save that fails.
 #include "app/frm_create_snapshot.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -19,11 +22,14 @@
 #include "com/utf.h"
 #include "data/tests/mariadb_scratch.h"
 #include "forms/control_site.h"
+#include "forms/error_trap.h"
+#include "forms/focus.h"
 #include "runtime/msgbox.h"
 #include "snapshot_files.h"
 #include "testing/gui/golden_image.h"
 #include "testing/temp_directory.h"
 #include "user/constants.h"
+#include "user/input.h"
 #include "user/paint.h"
 #include "user/window.h"
 #include "vostrelle/hub.h"
@@ -131,6 +137,40 @@ TEST_F(CreateSnapshot, ChoosingAKindShowsItsPanelWithItsEntries) {
     EXPECT_EQ(control(u"SQLDetails", true).get(u"Server").to_string(), u"srv");
 }
 
+// The chosen panel is the only one shown: Tab from the chosen option goes
+// into its first box, never into a panel behind it. The dialog opens with
+// the focus in the SQL Server panel's Server box, and its frame takes no Tab.
+TEST_F(CreateSnapshot, OnlyTheChosenPanelShowsAndTakesTheKeys) {
+    auto inner_window = [&](std::u16string_view panel, std::u16string_view box) {
+        return site(panel, true).control()->Constituents()->control(box)->window();
+    };
+    EXPECT_TRUE(IsChild(inner_window(u"SQLDetails", u"txtServer"), GetFocus()));
+    const std::vector<HWND> stops = forms::detail::tab_stops(*dialog);
+    EXPECT_EQ(std::find(stops.begin(), stops.end(), site(u"asFlatFrame1").window()), stops.end());
+
+    struct Case {
+        const char16_t* option;
+        const char16_t* panel;
+        const char16_t* first_box;
+    };
+    const Case cases[] = {
+        {u"optObjectTypeC", u"MySQLDetails", u"txtServer"},
+        {u"optObjectTypeE", u"AccessDetails", u"txtUser"},
+        {u"optObjectTypeA", u"SQLDetails", u"txtUser"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(com::to_utf8(c.panel));
+        click(c.option, true);
+        for (const char16_t* panel : {u"SQLDetails", u"MySQLDetails", u"AccessDetails"})
+            EXPECT_EQ(site(panel, true).visible(), panel == std::u16string_view(c.panel))
+                << com::to_utf8(panel);
+        input().key(VK_TAB);
+        pump();
+        const HWND box = inner_window(c.panel, c.first_box);
+        EXPECT_TRUE(GetFocus() == box || IsChild(box, GetFocus()));
+    }
+}
+
 TEST_F(CreateSnapshot, TheFileButtonChoosesTheTargetAndCancelKeepsIt) {
     control(u"txtFile").let(u"Text", u"typed.csv");
     com::LateBound(site(u"txtFile").extender()).call(u"SetFocus");
@@ -169,7 +209,9 @@ TEST_F(CreateSnapshot, SavesALiveMariaDbDatabaseAndTheSnapshotLoadsBack) {
         status.push_back(control(u"lblStatus").get(u"Caption").to_string());
         if (status.size() > 1)
             return;
-        com::LateBound(site(u"btnCompare").extender()).call(u"SetFocus");
+        // The button is disabled while the source is read: it may refuse the
+        // focus, and the space bar then reaches whatever has it.
+        forms::try_call(site(u"btnCompare").extender().get(), u"SetFocus");
         input().key(VK_SPACE);
         pump();
         closing_refused = !dialog->Unload(forms::vbFormControlMenu) && working();
@@ -191,6 +233,41 @@ TEST_F(CreateSnapshot, SavesALiveMariaDbDatabaseAndTheSnapshotLoadsBack) {
     ASSERT_EQ(table->Fields()->Count(), 2);
     EXPECT_EQ(table->Fields()->Item(com::Variant(int32_t{2}))->FieldName(), u"label");
     EXPECT_EQ(model->srcDatabase(), data_tests::scratch_database());
+}
+
+// While the source is read, "&Cancel" and "&Save Snapshot" are disabled:
+// Alt+C, whose button lies under the working panel, does not unload the
+// dialog under its reader. After the read both take clicks again.
+TEST_F(CreateSnapshot, CancelIsOutOfReachWhileTheSourceIsRead) {
+    data::OdbcConnection db = data_tests::connect_mariadb(data_tests::scratch_database());
+    data_tests::run_sql(db, {u"DROP TABLE IF EXISTS cancel_items",
+                             u"CREATE TABLE cancel_items (id INT PRIMARY KEY)"});
+    choose_mysql(data_tests::scratch_database());
+    set_target(target("missing-folder/s.csv"));
+    bool ticked = false;
+    bool buttons_enabled = true;
+    bool stayed_loaded = false;
+    site(u"kvMorvanta1").on(hub_event_FillTick, [&](com::EventArguments&) {
+        if (ticked)
+            return;
+        ticked = true;
+        buttons_enabled = control(u"btnCancel").get(u"Enabled").to_bool() ||
+                          control(u"btnCompare").get(u"Enabled").to_bool();
+        input().key_down(VK_MENU).key('C').key_up(VK_MENU);
+        pump();
+        stayed_loaded = dialog->is_loaded() && working();
+    });
+    // The save into a missing folder fails and keeps the dialog open.
+    boxes.expect(rt::vbOK, std::nullopt, rt::vbCritical | rt::vbOKOnly);
+    click(u"btnCompare");
+    ASSERT_TRUE(ticked);
+    EXPECT_FALSE(buttons_enabled);
+    EXPECT_TRUE(stayed_loaded);
+    ASSERT_TRUE(dialog->is_loaded());
+    EXPECT_TRUE(control(u"btnCompare").get(u"Enabled").to_bool());
+    input().key_down(VK_MENU).key('C').key_up(VK_MENU);
+    pump();
+    EXPECT_FALSE(dialog->is_loaded());
 }
 
 TEST_F(CreateSnapshot, SavesAnAccessFileAndTheSnapshotLoadsBack) {

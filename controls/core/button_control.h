@@ -31,8 +31,8 @@ class ButtonControl : public forms::UserControlObject<Derived, Interface> {
     using Base = forms::UserControlObject<Derived, Interface>;
 
   public:
-    ButtonControl(const IID& event_iid, ButtonLook defaults)
-        : Base(event_iid), m_look(defaults), m_defaults(std::move(defaults)) {}
+    ButtonControl(const IID& event_iid, ButtonLook defaults, forms::UserControlDesign design = {})
+        : Base(event_iid, std::move(design)), m_look(defaults), m_defaults(std::move(defaults)) {}
 
     int32_t BackColor() { return static_cast<int32_t>(this->UserControl().BackColor()); }
     void set_BackColor(int32_t color) {

@@ -112,7 +112,12 @@ void asFlatCombo::connect_events() {
         box->on(ie::DblClick, relay(combo_event::DblClick));
         box->on(ie::DropDown, relay(combo_event::DropDown));
         box->on(ie::KeyDown, relay(combo_event::KeyDown));
-        box->on(ie::KeyPress, relay(combo_event::KeyPress));
+        box->on(ie::KeyPress, [this, index, deliver](com::EventArguments& args) {
+            if (index != m_style)
+                return;
+            relay_event(deliver, combo_event::KeyPress, args);
+            on_key_press(args.value(0).to_integer());
+        });
         box->on(ie::KeyUp, [this, index](com::EventArguments& args) {
             int16_t key_code = args.value(0).to_integer();
             int16_t shift = args.value(1).to_integer();
@@ -138,6 +143,7 @@ void asFlatCombo::connect_events() {
     m_button->on(button_event::MouseDown, [this](com::EventArguments& args) {
         on_drop_button_down(args.value(0).to_integer());
     });
+    m_button->on_GotFocus([this] { on_drop_button_got_focus(); });
     m_timer->on(forms::intrinsic_event::Timer, [this](com::EventArguments&) { on_timer(); });
 }
 

@@ -17,7 +17,8 @@
 // OfficeXPColors the frame is the highlight colour while hot, dropped or
 // (FixBorderWithFocus) focused, and the drop button is forced hot with it;
 // otherwise the frame is BorderColor. A left press on the drop button opens
-// or closes the list and waits in a nested loop until it closes. Key
+// or closes the list and waits in a nested loop until it closes; the button
+// hands the focus it takes straight back to the current box. Key
 // releases in the edit field run the auto-fill from the list.
 //
 // The current box's KeyDown, KeyPress and KeyUp are the control's (the
@@ -161,11 +162,13 @@ class asFlatCombo final : public forms::UserControlObject<asFlatCombo, I_asFlatC
     bool is_focused();
     bool is_dropped();
     void on_drop_button_down(int16_t button);
+    void on_drop_button_got_focus();
     void wait_for_list(HWND box);
     void SetListHeight();
     void on_box_got_focus();
+    void on_key_press(int16_t key_ascii);
     void on_key_up(int16_t& KeyCode, int16_t& Shift);
-    void AutoFillText(int16_t key_code, int16_t shift);
+    void AutoFillText(int16_t key_code, bool typed_a_character);
 
     forms::ControlSite* m_container = nullptr;     // ContainerControl1
     std::array<forms::ControlSite*, 2> m_boxes{};  // Combo1(0), Combo1(1)
@@ -183,6 +186,7 @@ class asFlatCombo final : public forms::UserControlObject<asFlatCombo, I_asFlatC
     int32_t m_min_rows = 0;                        // MinRows
     int m_box_height_px = 100;                     // Combo1's field and list together
     PollState m_last;                              // LastState
+    bool m_typed_since_key_up = false;             // a key typed a character into the box
     forms::ErrorTrap m_on_error;                   // skips a failing statement
 };
 

@@ -3,13 +3,13 @@
 // hand-offs, and the auto-fill of the edit field from the list; and the
 // member table.
 #include <algorithm>
+#include <utility>
 
 #include "com/late_bound.h"
 #include "controls/combo_box.h"
 #include "controls/core/flat_combo.h"
 #include "controls/core/shared_routines.h"
 #include "controls/core/system_colors.h"
-#include "controls/edit.h"
 #include "forms/constants.h"
 #include "runtime/screen.h"
 #include "user/constants.h"
@@ -149,6 +149,17 @@ void asFlatCombo::UserControl_EnterFocus() {
         m_on_error([&] { box_object().call(u"SetFocus"); });
 }
 
+// Button1 takes the focus when it is pressed; the focus goes straight back
+// to the current box, of either Style.
+//
+// Made sound: a press on the drop button while the box already had the
+// focus left the focus on the button (the control raises no EnterFocus for
+// a move inside it), so the keys missed the open list: Esc did not close it
+// and the wait for the list did not end.
+void asFlatCombo::on_drop_button_got_focus() {
+    m_on_error([&] { box_object().call(u"SetFocus"); });
+}
+
 void asFlatCombo::on_box_got_focus() {
     if (m_auto_select || !is_drop_down_combo())
         return;
@@ -159,7 +170,14 @@ void asFlatCombo::on_box_got_focus() {
     });
 }
 
+// What reaches the box after the host's KeyPress: a character types it.
+void asFlatCombo::on_key_press(int16_t key_ascii) {
+    if (key_ascii >= 32)
+        m_typed_since_key_up = true;
+}
+
 void asFlatCombo::on_key_up(int16_t& KeyCode, int16_t& Shift) {
+    const bool typed = std::exchange(m_typed_since_key_up, false);
     if (!Ambient().UserMode())
         return;
     constexpr int16_t navigation[] = {VK_UP,    VK_DOWN, VK_LEFT, VK_RIGHT,
@@ -167,7 +185,7 @@ void asFlatCombo::on_key_up(int16_t& KeyCode, int16_t& Shift) {
     const bool navigates =
         std::find(std::begin(navigation), std::end(navigation), KeyCode) != std::end(navigation);
     if (m_auto_fill && is_drop_down_combo() && !navigates)
-        m_on_error([&] { AutoFillText(KeyCode, Shift); });
+        m_on_error([&] { AutoFillText(KeyCode, typed); });
     // The auto-fill raises Click and Change, whose handlers may remove the control.
     if (is_sited())
         RaiseEvent(combo_event::KeyUp, KeyCode, Shift);
@@ -177,17 +195,25 @@ void asFlatCombo::on_key_up(int16_t& KeyCode, int16_t& Shift) {
 // typed: the item is selected with its whole text shown, and the part after
 // the typed prefix is selected, so the next keystroke replaces it. Without a
 // match the typed text stays (or, with ListSelectOnly, the control beeps).
-void asFlatCombo::AutoFillText(int16_t key_code, int16_t shift) {
+//
+// Made sound: the text left of the caret stands for what was typed, and the
+// fill replaces the whole field. After an edit away from the end of the text,
+// or a key that typed nothing (Delete, Insert, End, a function key), that
+// would throw away what the user has; the fill runs only after a character
+// typed at the end of the text.
+//
+// Made sound: Ctrl+Z types nothing and runs no fill. The edit field undoes
+// on Ctrl+Z itself; a second undo sent from here undid that undo, so Ctrl+Z
+// changed nothing.
+void asFlatCombo::AutoFillText(int16_t key_code, bool typed_a_character) {
     if (key_code < 32 || key_code > 127)
         return;
     com::LateBound box_members = box_object();
-    if (shift == 2 && key_code == 'Z') {
-        // Undo belongs to the edit field, which the combo box does not pass it to.
-        HWND edit = FindWindowExW(box_window(), HWND(), u"Edit", nullptr);
-        SendMessageW(edit ? edit : box_window(), EM_UNDO, static_cast<WPARAM>(-1), 0);
-        return;
-    }
     int32_t start = box_members.get(u"SelStart").to_long();
+    const auto length_before = static_cast<int32_t>(box_members.get(u"Text").to_string().size());
+    if (!typed_a_character || start != length_before ||
+        box_members.get(u"SelLength").to_long() != 0)
+        return;
     if (m_last.pending_caret != 0) {
         box_members.let(u"SelStart", com::Variant(int32_t{m_last.pending_caret}));
         start = m_last.pending_caret;

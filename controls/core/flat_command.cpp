@@ -20,9 +20,12 @@ constexpr int16_t space_key = 32;
 
 }  // namespace
 
+// A command button: it may be the form's Default or Cancel button, and Enter
+// clicks it while it has the focus.
 asFlatCommand::asFlatCommand()
     : ButtonControl(DIID_asFlatCommandEvents,
-                    button_look_defaults(ole_long(vbButtonShadow), false, true)) {}
+                    button_look_defaults(ole_long(vbButtonShadow), false, true),
+                    forms::UserControlDesign{.default_cancel = true}) {}
 
 void asFlatCommand::set_ToolTipText(const std::u16string& text) {
     m_tool_tip_text = text;

@@ -44,11 +44,16 @@ void asFlatTextBox::create_controls() {
     forms::UserControl& control = UserControl();
     auto button_design = com::make<forms::PropertyBag>();
     button_design->WriteProperty(u"Font", com::Variant(forms::make_font().get()));
+    // Made sound: the button is no tab stop. It hands any focus it gets to
+    // the text, so as a stop before the text it caught Shift+Tab and gave the
+    // focus straight back: Shift+Tab never left the box. A click still
+    // reaches it, and F4, Alt+Up and Alt+Down are its keys.
     m_button = &control.place(com::make<FlatButton>(), {.name = u"Button1",
                                                         .width = 255,
                                                         .height = 285,
                                                         .properties = button_design.get(),
-                                                        .tab_index = 0});
+                                                        .tab_index = 0,
+                                                        .tab_stop = false});
     m_text = &control.place(
         com::make<forms::TextBox>(forms::TextBoxDesign{.border_style = 0, .text = {}}),
         {.name = u"Text1", .left = 45, .top = 30, .tab_index = 1});

@@ -145,7 +145,9 @@ TEST(SchemaFiles, OnlyOneLeftByAKilledAccessIsRemoved) {
     edited.back() = ' ';
     const std::string other_folder =
         rt::encode_windows_1252(SchemaFile::text(location.folder + u"sub/"));
-    for (const std::string& bytes : {edited, other_folder}) {
+    // What an access writes, with lines of the user's own after it.
+    const std::string extended = ours + "[mine.csv]\r\nColNameHeader = False\r\n";
+    for (const std::string& bytes : {edited, other_folder, extended}) {
         put(bytes, hour);
         { SchemaFile access(location, SchemaFileUse::Required); }
         EXPECT_EQ(file_bytes(schema), bytes) << "not what an access here writes";

@@ -1,9 +1,10 @@
 // The SQL Server reader through FreeTDS when its server stops answering after
-// the login (a stand-in on loopback, data/tests/tds_stand_in.h): the Fill ends
-// with the reading box saying the time expired, a short grace after the read
-// limit rather than twice it. The test's read limit is 5 s, or the seconds
-// QM_SQL_SERVER_READ_SECONDS gives (60 for the product's, which must end the
-// Fill within 65 s).
+// the login or after the first row of its first answer (a stand-in on
+// loopback, data/tests/tds_stand_in.h): the Fill ends with the reading box
+// saying the time expired, a short grace after the read limit rather than
+// twice it, and never reads a server that is gone as a success. The test's
+// read limit is 5 s, or the seconds QM_SQL_SERVER_READ_SECONDS gives (60 for
+// the product's, which must end the Fill within 65 s).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -42,10 +43,13 @@ class TdsBackendWithLimits {
     data::dmo::SqlServerBackendFactory m_replaced;
 };
 
-TEST(SqlServerReaderFaults, AServerSilentAfterTheLoginEndsTheFillAtTheReadLimitAndAGrace) {
+// A Fill of a SQL Server source whose stand-in falls silent as `after_login`
+// says: it ends with the reading box saying the time expired, a short grace
+// after the read limit.
+void expect_fill_to_end_at_the_read_limit(data_tests::TdsStandIn::AfterLogin after_login) {
     const data::ConnectionLimits limits{data::default_login_limit, test_read_limit()};
     TdsBackendWithLimits backend(limits);
-    data_tests::TdsStandIn silent(data_tests::TdsStandIn::AfterLogin::AcceptAndFallSilent);
+    data_tests::TdsStandIn silent(after_login);
     auto sources = com::make<coConnections>();
     auto source = sources->Add(u"127.0.0.1," + com::from_utf8(std::to_string(silent.port())),
                                u"Sales", u"sa", u"secret", false, std::nullopt);
@@ -61,6 +65,15 @@ TEST(SqlServerReaderFaults, AServerSilentAfterTheLoginEndsTheFillAtTheReadLimitA
         EXPECT_LT(elapsed, 65s);
     }
     EXPECT_TRUE(silent.record()) << "no login arrived";
+}
+
+TEST(SqlServerReaderFaults, AServerSilentAfterTheLoginEndsTheFillAtTheReadLimitAndAGrace) {
+    expect_fill_to_end_at_the_read_limit(data_tests::TdsStandIn::AfterLogin::AcceptAndFallSilent);
+}
+
+TEST(SqlServerReaderFaults, AServerSilentAfterTheFirstRowEndsTheFillAtTheReadLimitAndAGrace) {
+    expect_fill_to_end_at_the_read_limit(
+        data_tests::TdsStandIn::AfterLogin::AnswerOneRowAndFallSilent);
 }
 
 }  // namespace

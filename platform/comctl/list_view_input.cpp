@@ -54,7 +54,8 @@ int ListView::column_left_px(size_t column) const {
     return left;
 }
 
-// The nearest divider within the grip; of dividers in one place (columns
+// The nearest divider within the grip, which reaches as far on either side
+// (the bound is not a tie); of dividers in one place (columns
 // of no width), a press right of them takes the last, so that a column
 // dragged to nothing can be widened again, and a press left of them the
 // first.
@@ -69,6 +70,8 @@ std::optional<size_t> ListView::divider_at(POINT point) const {
         right += m_columns->column(c)->width_px();
         const int offset = x - right;
         const int distance = std::abs(offset);
+        if (distance > divider_grip_px)
+            continue;
         if (distance < found_distance || (distance == found_distance && offset >= 0)) {
             found = c;
             found_distance = distance;

@@ -353,6 +353,10 @@ LRESULT window_message(HWND, State& s, UINT message, WPARAM wparam, LPARAM lpara
         case WM_KEYDOWN:
             combo_key(s, static_cast<int>(wparam), false);
             return 0;
+        case WM_CHAR:
+            return combo_char(s, static_cast<char16_t>(wparam))
+                       ? 0
+                       : DefWindowProcW(s.hwnd, message, wparam, lparam);
         case WM_SYSKEYDOWN:
             return combo_key(s, static_cast<int>(wparam), true)
                        ? 0

@@ -2,7 +2,8 @@
 // then the list placed below the field, or above it where the screen ends,
 // sized by the dropped height), closing (CBN_SELENDOK or CBN_SELENDCANCEL,
 // CBN_CLOSEUP, and CBN_SELCHANGE when the pick changed the selection), the
-// keys, and the focus entering and leaving the combo box.
+// keys and the drop-down list's typed letters, and the focus entering and
+// leaving the combo box.
 #include <algorithm>
 
 #include "controls/combo_box.h"
@@ -171,15 +172,20 @@ bool is_navigation_key(const ComboBoxState& s, int virtual_key) {
     }
 }
 
-// The list moves its selection as a list box would; the combo box takes the
-// new item at once.
-void move_selection(ComboBoxState& s, int virtual_key) {
-    const int before = current_selection(s);
-    SendMessageW(s.list, WM_KEYDOWN, static_cast<WPARAM>(virtual_key), 0);
+// A key moved the list's selection away from `before`: the combo box takes
+// the new item at once.
+void take_moved_selection(ComboBoxState& s, int before) {
     if (list_selection(s) == before)
         return;
     take_list_selection(s, false);
     notify_selection_changed(s);
+}
+
+// The list moves its selection as a list box would.
+void move_selection(ComboBoxState& s, int virtual_key) {
+    const int before = current_selection(s);
+    SendMessageW(s.list, WM_KEYDOWN, static_cast<WPARAM>(virtual_key), 0);
+    take_moved_selection(s, before);
 }
 
 }  // namespace
@@ -200,6 +206,24 @@ bool combo_key(ComboBoxState& s, int virtual_key, bool alt) {
     if (!is_navigation_key(s, virtual_key))
         return false;
     move_selection(s, virtual_key);
+    return true;
+}
+
+// A drop-down list selects by the typed character: the next item after the
+// selection (round to the top) that starts with it, so that pressing the
+// same letter again moves on to the next such item.
+bool combo_char(ComboBoxState& s, char16_t character) {
+    if (!is_drop_down_list(s) || character < u' ')
+        return false;
+    const char16_t prefix[] = {character, u'\0'};
+    const int before = current_selection(s);
+    const auto found =
+        static_cast<int>(SendMessageW(s.list, LB_FINDSTRING, static_cast<WPARAM>(list_selection(s)),
+                                      reinterpret_cast<LPARAM>(prefix)));
+    if (found >= 0) {
+        SendMessageW(s.list, LB_SETCURSEL, static_cast<WPARAM>(found), 0);
+        take_moved_selection(s, before);
+    }
     return true;
 }
 

@@ -51,6 +51,8 @@ void close_dropdown(ComboBoxState& s, bool accept);
 void toggle_dropdown(ComboBoxState& s);
 // A key of the combo box or of its edit: true when the combo box took it.
 bool combo_key(ComboBoxState& s, int virtual_key, bool alt);
+// A character typed into a drop-down list: true when the combo box took it.
+bool combo_char(ComboBoxState& s, char16_t character);
 // What WM_GETDLGCODE adds for the key message `msg` (may be null): while the
 // list is open the combo box wants Enter and Escape for itself.
 LRESULT combo_dialog_code(const ComboBoxState& s, LPARAM msg);

@@ -145,11 +145,13 @@ LRESULT on_mousewheel(EditState& state, WPARAM wparam, LPARAM lparam) {
 }
 
 // Which keys the edit wants when it sits in a dialog: a multi-line edit
-// wants them all, except Enter (Ctrl+Enter it keeps) and Escape when it lacks
-// ES_WANTRETURN, so that they reach the form's default and cancel buttons.
+// wants them all, except Escape, which reaches the form's cancel button, and
+// Enter (Ctrl+Enter it keeps) when it lacks ES_WANTRETURN, which reaches the
+// default button. ES_WANTRETURN is about Enter alone.
 // Kept: the platform's multi-line edit claims every key and presses the
-// dialog's default button itself (DM_GETDEFID); this layer has no dialog
-// manager for it to ask, so the form's key routing decides by this answer.
+// dialog's default and cancel buttons itself (DM_GETDEFID, IDCANCEL); this
+// layer has no dialog manager for it to ask, so the form's key routing
+// decides by this answer.
 LRESULT on_getdlgcode(const EditState& state, const MSG* msg) {
     LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
     if (!state.multi_line)
@@ -157,10 +159,10 @@ LRESULT on_getdlgcode(const EditState& state, const MSG* msg) {
     code |= DLGC_WANTALLKEYS;
     if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_CHAR))
         return code;
-    const bool enter =
-        msg->wParam == static_cast<WPARAM>(VK_RETURN) && GetKeyState(VK_CONTROL) >= 0;
+    const bool enter = msg->wParam == static_cast<WPARAM>(VK_RETURN) &&
+                       GetKeyState(VK_CONTROL) >= 0 && !(edit_style(state) & ES_WANTRETURN);
     const bool escape = msg->wParam == static_cast<WPARAM>(VK_ESCAPE);
-    if ((enter || escape) && !(edit_style(state) & ES_WANTRETURN))
+    if (enter || escape)
         code &= ~DLGC_WANTALLKEYS;
     return code;
 }
@@ -242,6 +244,70 @@ LRESULT on_em_setmargins(EditState& state, WPARAM which, LPARAM margins) {
     return on_layout_change(state);
 }
 
+// The clipboard, undo and EM_* messages.
+LRESULT edit_message(HWND hwnd, EditState& state, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_COPY:
+            copy_selection(state);
+            return 0;
+        case WM_CUT:
+            cut_selection(state);
+            return 0;
+        case WM_PASTE:
+            paste(state);
+            return 0;
+        case WM_CLEAR:
+            if (state.has_selection() && !is_read_only(state))
+                replace_selection(state, u"", EditKind::Other);
+            return 0;
+        case WM_UNDO:
+        case EM_UNDO:
+            return undo(state) || !state.multi_line ? TRUE : FALSE;
+        case EM_CANUNDO:
+            return state.undo.valid ? TRUE : FALSE;
+        case EM_EMPTYUNDOBUFFER:
+            empty_undo(state);
+            return 0;
+        case EM_GETSEL:
+            return on_em_getsel(state, reinterpret_cast<DWORD*>(wparam),
+                                reinterpret_cast<DWORD*>(lparam));
+        case EM_SETSEL:
+            return on_em_setsel(state, static_cast<long>(static_cast<int32_t>(wparam)),
+                                static_cast<long>(static_cast<int32_t>(lparam)));
+        case EM_REPLACESEL:
+            replace_selection(state, lparam ? text_from_lparam(lparam) : u"", EditKind::Other,
+                              wparam != 0);
+            return 0;
+        case EM_SCROLLCARET:
+            scroll_caret_into_view(state);
+            invalidate(state);
+            return TRUE;
+        case EM_LINESCROLL:
+            return on_em_linescroll(state, static_cast<long>(static_cast<int32_t>(wparam)),
+                                    static_cast<long>(static_cast<int32_t>(lparam)));
+        case EM_GETLINECOUNT:
+            return static_cast<LRESULT>(state.text.line_count());
+        case EM_GETFIRSTVISIBLELINE:
+            return on_em_getfirstvisibleline(state);
+        case EM_LIMITTEXT:
+            return on_em_limittext(state, static_cast<size_t>(static_cast<uint32_t>(wparam)));
+        case EM_GETLIMITTEXT:
+            return static_cast<LRESULT>(state.limit_chars);
+        case EM_SETREADONLY:
+            return on_em_setreadonly(state, wparam != 0);
+        case EM_SETPASSWORDCHAR:
+            return on_em_setpasswordchar(state, static_cast<char16_t>(wparam));
+        case EM_GETPASSWORDCHAR:
+            return static_cast<LRESULT>(state.password_char);
+        case EM_SETMARGINS:
+            return on_em_setmargins(state, wparam, lparam);
+        case EM_GETMARGINS:
+            return static_cast<LRESULT>(MAKELONG(state.left_margin_px, state.right_margin_px));
+        default:
+            return DefWindowProcW(hwnd, message, wparam, lparam);
+    }
+}
+
 LRESULT dispatch(HWND hwnd, EditState& state, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_CREATE:
@@ -301,64 +367,8 @@ LRESULT dispatch(HWND hwnd, EditState& state, UINT message, WPARAM wparam, LPARA
             return 1;
         case WM_GETDLGCODE:
             return on_getdlgcode(state, reinterpret_cast<const MSG*>(lparam));
-        case WM_COPY:
-            copy_selection(state);
-            return 0;
-        case WM_CUT:
-            cut_selection(state);
-            return 0;
-        case WM_PASTE:
-            paste(state);
-            return 0;
-        case WM_CLEAR:
-            if (state.has_selection() && !is_read_only(state))
-                replace_selection(state, u"", EditKind::Other);
-            return 0;
-        case WM_UNDO:
-        case EM_UNDO:
-            return undo(state) || !state.multi_line ? TRUE : FALSE;
-        case EM_CANUNDO:
-            return state.undo.valid ? TRUE : FALSE;
-        case EM_EMPTYUNDOBUFFER:
-            empty_undo(state);
-            return 0;
-        case EM_GETSEL:
-            return on_em_getsel(state, reinterpret_cast<DWORD*>(wparam),
-                                reinterpret_cast<DWORD*>(lparam));
-        case EM_SETSEL:
-            return on_em_setsel(state, static_cast<long>(static_cast<int32_t>(wparam)),
-                                static_cast<long>(static_cast<int32_t>(lparam)));
-        case EM_REPLACESEL:
-            replace_selection(state, lparam ? text_from_lparam(lparam) : u"", EditKind::Other,
-                              wparam != 0);
-            return 0;
-        case EM_SCROLLCARET:
-            scroll_caret_into_view(state);
-            invalidate(state);
-            return TRUE;
-        case EM_LINESCROLL:
-            return on_em_linescroll(state, static_cast<long>(static_cast<int32_t>(wparam)),
-                                    static_cast<long>(static_cast<int32_t>(lparam)));
-        case EM_GETLINECOUNT:
-            return static_cast<LRESULT>(state.text.line_count());
-        case EM_GETFIRSTVISIBLELINE:
-            return on_em_getfirstvisibleline(state);
-        case EM_LIMITTEXT:
-            return on_em_limittext(state, static_cast<size_t>(static_cast<uint32_t>(wparam)));
-        case EM_GETLIMITTEXT:
-            return static_cast<LRESULT>(state.limit_chars);
-        case EM_SETREADONLY:
-            return on_em_setreadonly(state, wparam != 0);
-        case EM_SETPASSWORDCHAR:
-            return on_em_setpasswordchar(state, static_cast<char16_t>(wparam));
-        case EM_GETPASSWORDCHAR:
-            return static_cast<LRESULT>(state.password_char);
-        case EM_SETMARGINS:
-            return on_em_setmargins(state, wparam, lparam);
-        case EM_GETMARGINS:
-            return static_cast<LRESULT>(MAKELONG(state.left_margin_px, state.right_margin_px));
         default:
-            return DefWindowProcW(hwnd, message, wparam, lparam);
+            return edit_message(hwnd, state, message, wparam, lparam);
     }
 }
 

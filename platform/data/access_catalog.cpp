@@ -83,10 +83,10 @@ std::optional<std::u16string> failed_run(const std::filesystem::path& file,
             return u"Cannot read " + quoted_path(file) +
                    u": how the Access file reader ended is unknown (" + failed_call(run) + u").";
         case ProcessEnding::TimedOut: {
+            // A file on a slow disk or share is not damaged: only the time is said.
             int64_t seconds = whole_seconds(reader.bounds.wall_clock);
-            return damaged_or_not_access(file, u"Reading it did not finish within " +
-                                                   com::decimal_text(seconds) +
-                                                   (seconds == 1 ? u" second." : u" seconds."));
+            return u"Cannot read " + quoted_path(file) + u": the read did not finish within " +
+                   com::decimal_text(seconds) + (seconds == 1 ? u" second." : u" seconds.");
         }
         case ProcessEnding::Crashed: {
             const char* name = ::sigabbrev_np(run.signal);

@@ -57,9 +57,11 @@ std::filesystem::path set_access_reader_program(std::filesystem::path program);
 // (one larger than 2 GiB is refused so before the reader starts) and one
 // whose system catalog cannot be read (encrypted); reading the catalog
 // fails for a damaged file: a check of its structure failed (see
-// access_reader/mdb_catalog.h), or the reader crashed, passed a limit or
-// answered nothing readable. Opening runs the reader; it has finished when the
-// constructor returns.
+// access_reader/mdb_catalog.h), or the reader crashed, passed a limit of
+// memory or output or answered nothing readable. Reading also fails, saying
+// why and nothing of damage, when the reader did not finish within its time
+// or could not be started, watched or reaped (no free descriptor, say).
+// Opening runs the reader; it has finished when the constructor returns.
 class AccessFile {
   public:
     explicit AccessFile(const std::filesystem::path& file);

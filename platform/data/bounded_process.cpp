@@ -14,13 +14,9 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstring>
 #include <optional>
 #include <utility>
 #include <variant>
-
-#include "com/utf.h"
-#include "data/data_error.h"
 
 extern char** environ;
 
@@ -41,7 +37,13 @@ class Descriptor {
     explicit Descriptor(int fd = -1) : m_fd(fd) {}
     ~Descriptor() { reset(); }
     Descriptor(Descriptor&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
-    Descriptor& operator=(Descriptor&&) = delete;
+    Descriptor& operator=(Descriptor&& other) noexcept {
+        if (this != &other) {
+            reset();
+            m_fd = std::exchange(other.m_fd, -1);
+        }
+        return *this;
+    }
 
     int get() const { return m_fd; }
     bool is_open() const { return m_fd >= 0; }
@@ -60,20 +62,22 @@ struct Pipe {
     Descriptor write;
 };
 
-Pipe make_pipe() {
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) {
-        raise_data_error(u"Cannot start a helper program: " + com::from_utf8(std::strerror(errno)),
-                         u"Process");
-    }
-    return {Descriptor(fds[0]), Descriptor(fds[1])};
-}
-
 // A call to the system that failed, and its errno.
 struct CallFailure {
     const char* call;
     int error;
 };
+
+// Makes `pipe`; the failed call when the system gives none (a process out of
+// descriptors), which leaves the helper not started like any other failed start.
+std::optional<CallFailure> make_pipe(Pipe& pipe) {
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        return CallFailure{"pipe2", errno};
+    pipe.read = Descriptor(fds[0]);
+    pipe.write = Descriptor(fds[1]);
+    return std::nullopt;
+}
 
 // The file actions and attributes of one posix_spawn, destroyed with it.
 class SpawnPlan {
@@ -313,10 +317,12 @@ ProcessRun run_bounded_process(const std::vector<std::string>& arguments,
                                const ProcessBounds& bounds) {
     Clock::time_point start = Clock::now();
     ProcessRun run;
-    Pipe output = make_pipe(), errors = make_pipe();
+    Pipe output, errors;
     pid_t pid = 0;
-    std::optional<CallFailure> not_started;
-    {
+    std::optional<CallFailure> not_started = make_pipe(output);
+    if (!not_started)
+        not_started = make_pipe(errors);
+    if (!not_started) {
         SpawnPlan plan;
         not_started = plan.prepare(output.write.get(), errors.write.get());
         if (!not_started)

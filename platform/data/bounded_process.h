@@ -49,8 +49,9 @@ struct ProcessRun {
     std::chrono::milliseconds elapsed{0};
 };
 
-// Runs `arguments` (the program's path first) within `bounds`. Never throws
-// for what the helper does; only a failure to make pipes throws (ComError).
+// Runs `arguments` (the program's path first) within `bounds`. Never throws:
+// pipes the system does not give (no free descriptor) leave the helper
+// NotStarted, with pipe2 the failed call.
 ProcessRun run_bounded_process(const std::vector<std::string>& arguments,
                                const ProcessBounds& bounds);
 

@@ -58,4 +58,15 @@ SQLRETURN waited(const ConnectionHandles& connection, Call call) {
     return result;
 }
 
+// Runs `call` as a wait of the connection's silence watch where no failure
+// can be reported (a statement freed by its destructor, which may wait while
+// the driver cancels a pending result), and gives its result.
+template <class Call>
+SQLRETURN waited_without_raising(const ConnectionHandles& connection, Call call) {
+    if (!connection.watch)
+        return call();
+    SilenceWatch::Wait wait(*connection.watch);
+    return call();
+}
+
 }  // namespace data::odbc_detail

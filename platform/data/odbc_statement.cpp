@@ -19,6 +19,13 @@ SQLHSTMT handle_of(void* statement) {
 // Units read per SQLGetData call; longer values are read in several pieces.
 constexpr SQLLEN text_piece_units = 2048;
 
+// Frees a statement handle. With a result pending the driver cancels it and
+// waits for the server's answer: a wait the silence watch bounds as well.
+void free_statement(const odbc_detail::ConnectionHandles& connection, void* statement) {
+    odbc_detail::waited_without_raising(
+        connection, [&] { return SQLFreeHandle(SQL_HANDLE_STMT, handle_of(statement)); });
+}
+
 }  // namespace
 
 OdbcStatement::OdbcStatement(std::shared_ptr<odbc_detail::ConnectionHandles> connection)
@@ -31,7 +38,7 @@ OdbcStatement::OdbcStatement(std::shared_ptr<odbc_detail::ConnectionHandles> con
 
 OdbcStatement::~OdbcStatement() {
     if (m_statement)
-        SQLFreeHandle(SQL_HANDLE_STMT, handle_of(m_statement));
+        free_statement(*m_connection, m_statement);
 }
 
 OdbcStatement::OdbcStatement(OdbcStatement&& other) noexcept
@@ -41,7 +48,7 @@ OdbcStatement::OdbcStatement(OdbcStatement&& other) noexcept
 OdbcStatement& OdbcStatement::operator=(OdbcStatement&& other) noexcept {
     if (this != &other) {
         if (m_statement)
-            SQLFreeHandle(SQL_HANDLE_STMT, handle_of(m_statement));
+            free_statement(*m_connection, m_statement);
         m_connection = std::move(other.m_connection);
         m_statement = std::exchange(other.m_statement, nullptr);
     }

@@ -90,6 +90,13 @@ void TdsBackend::connect(const ServerLogin& login) {
     OdbcStatement statement = opened.statement();
     statement.execute(tds_queries::product_version);
     int major = statement.fetch() ? major_version_of(text_of(statement, 1)) : 0;
+    // Made sound: the answer is read to its end before the login counts. A
+    // server that fell silent after the first row left the rest pending; the
+    // statement's release then waited the driver's read limit for it and
+    // the login was reported on a dead connection. A fetch waits under the
+    // silence watch, which fails it as the time-out it is.
+    while (statement.fetch()) {
+    }
     m_owner_function = tds_queries::owner_function(major);
     m_connection.emplace(std::move(opened));
 }

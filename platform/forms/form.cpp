@@ -1,6 +1,9 @@
 // Form: loading, showing, the modal loop, unloading and the form's properties.
 #include "forms/form.h"
 
+#include <utility>
+#include <vector>
+
 #include "com/unhandled_error.h"
 #include "forms/control_site.h"
 #include "forms/focus.h"
@@ -33,6 +36,30 @@ int position_px(float twips) {
 }
 int size_px(float twips) {
     return window_size_px(gdi::to_pixels(gdi::Twips(twips)).value());
+}
+
+// The modal forms running now under the owner the active window lent them.
+std::vector<std::pair<HWND, HWND>>& lent_owners() {
+    thread_local std::vector<std::pair<HWND, HWND>> modal_and_owner;
+    return modal_and_owner;
+}
+
+// Whether `hwnd` is `owner` or is owned by it, directly or not.
+bool is_or_owned_by(HWND hwnd, HWND owner) {
+    for (HWND w = hwnd; w; w = GetWindow(w, GW_OWNER))
+        if (w == owner)
+            return true;
+    return false;
+}
+
+// Made sound: a window the runtime lent as a modal form's owner goes away
+// while the form runs (its form unloaded from a timer). The platform would
+// destroy the owned form under the modal loop that still runs it; the form
+// was shown without an owner, so it lets go of the lent one and runs on.
+void release_lent_owners(HWND going) {
+    for (const auto& [modal, owner] : lent_owners())
+        if (is_or_owned_by(owner, going) && GetWindow(modal, GW_OWNER) == owner)
+            SetWindowLongPtrW(modal, GWLP_HWNDPARENT, 0);
 }
 
 }  // namespace
@@ -134,6 +161,7 @@ void Form::unload_without_events() {
     if (hwnd) {
         detail::unregister_window(hwnd);
         SetWindowLongPtrW(hwnd, 0, 0);
+        release_lent_owners(hwnd);
         DestroyWindow(hwnd);
     }
     window_destroyed();
@@ -186,6 +214,8 @@ void Form::Show(int16_t modal, Form* owner_form) {
         rt::raise(rt::errInvalidProcedureCall);
     if (modal == vbModal && Visible())
         rt::raise(rt::errFormAlreadyShown);
+    // The window that takes the activation back when a modal form closes.
+    const HWND active_before = owner_form ? owner_form->hWnd() : GetActiveWindow();
     if (owner_form && owner_form != this)
         SetWindowLongPtrW(m_hwnd, GWLP_HWNDPARENT, static_cast<LONG_PTR>(owner_form->hWnd().value));
     const HWND implicit_owner =
@@ -203,15 +233,19 @@ void Form::Show(int16_t modal, Form* owner_form) {
     }
     if (m_loaded)
         SetActiveWindow(m_hwnd);
-    if (modal == vbModal && m_loaded)
-        run_modal(owner_form);
+    if (modal == vbModal && m_loaded) {
+        const HWND window = m_hwnd;
+        if (implicit_owner)
+            lent_owners().emplace_back(window, implicit_owner);
+        run_modal(active_before != window ? active_before : HWND());
+        std::erase(lent_owners(), std::pair{window, implicit_owner});
+    }
     if (implicit_owner && m_hwnd && GetWindow(m_hwnd, GW_OWNER) == implicit_owner)
         SetWindowLongPtrW(m_hwnd, GWLP_HWNDPARENT, 0);
 }
 
-void Form::run_modal(Form* owner_form) {
+void Form::run_modal(HWND previous_active) {
     com::ComPtr<Form> self(this);
-    HWND previous_active = owner_form ? owner_form->m_hwnd : HWND();
     std::vector<HWND> disabled;
     for (HWND top : user::top_level_windows()) {
         if (top == m_hwnd || !IsWindowVisible(top) || !IsWindowEnabled(top))

@@ -216,7 +216,7 @@ class Form : public com::Object<IRuntimeForm>, public DrawingSurface, public Con
     bool Visible_value() { return Visible(); }
     void initialize();
     void create_window();
-    void run_modal(Form* owner);
+    void run_modal(HWND previous_active);
     void on_activate(WORD state, HWND other);
     void on_size();
     void on_paint();

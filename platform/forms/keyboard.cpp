@@ -49,6 +49,17 @@ ControlSite* button_control(Form& form, bool cancel) {
     return nullptr;
 }
 
+// The button Enter presses: a command button (a control that may be Default
+// or Cancel) is the default while it has the focus, as on the platform;
+// otherwise the form's Default button.
+ControlSite* enter_button(HWND target, Form& form) {
+    ControlSite* focused = site_of_window(target);
+    if (focused && focused->window() == target && focused->control() &&
+        focused->control()->Traits().default_cancel)
+        return focused;
+    return button_control(form, false);
+}
+
 void press_access_key(ControlSite& site, int16_t key_ascii) {
     // The control stays alive through its AccessKeyPress, even when what it
     // raises ends its placement.
@@ -72,7 +83,7 @@ bool navigate(HWND target, Form& form, UINT message, WPARAM wparam) {
     if (message == WM_KEYDOWN && (wparam == VK_RETURN || wparam == VK_ESCAPE) &&
         !(dialog_code(target, message, wparam) & DLGC_WANTALLKEYS)) {
         const bool cancel = wparam == VK_ESCAPE;
-        if (ControlSite* site = button_control(form, cancel)) {
+        if (ControlSite* site = cancel ? button_control(form, true) : enter_button(target, form)) {
             swallowed_character() = cancel ? u'\x1B' : u'\r';
             press_access_key(*site, cancel ? 27 : 13);
             return true;

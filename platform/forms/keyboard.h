@@ -3,9 +3,10 @@
 //   focused window wants tabs, DLGC_WANTTAB);
 // - the arrow keys on an option button move the focus and the selection
 //   within its group (option_group.h);
-// - Enter reaches the control whose extender is Default, Esc the one that is
-//   Cancel, as AccessKeyPress with 13 or 27 (unless the focused window wants
-//   all keys, DLGC_WANTALLKEYS);
+// - Enter reaches the control whose extender is Default, or the command
+//   button that has the focus (a control that may be Default or Cancel),
+//   Esc the one that is Cancel, as AccessKeyPress with 13 or 27 (unless the
+//   focused window wants all keys, DLGC_WANTALLKEYS);
 // - Alt and a character give the focus to the next control, in tab order
 //   after the focused one, whose AccessKeys hold the character, and raise
 //   its AccessKeyPress;

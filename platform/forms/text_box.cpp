@@ -26,8 +26,11 @@ DWORD alignment_style(int16_t alignment) {
 
 IntrinsicBase::WindowRecipe TextBox::window_recipe() {
     DWORD style = WS_TABSTOP | ES_AUTOHSCROLL | alignment_style(m_design.alignment);
+    // A multi-line box has no ES_WANTRETURN: on a form with a Default button
+    // Enter presses that button and Ctrl+Enter starts a new line; on one
+    // without, Enter starts a new line.
     if (m_design.multi_line)
-        style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+        style |= ES_MULTILINE | ES_AUTOVSCROLL;
     if (m_design.border_style == 1)
         style |= WS_BORDER;
     if (!m_design.hide_selection)

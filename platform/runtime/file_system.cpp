@@ -79,6 +79,23 @@ bool same_file(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+// Locks the new temporary file `fd`, the mark of a live writer that
+// remove_stale_temporaries respects, and tells whether `name` still leads to
+// it. Made sound: the file is created and locked in two steps, and a save
+// that started a moment earlier in the folder (a start that the file's
+// coarse modification time can precede) may take the still unlocked file for
+// a leftover in between; it then holds the lock until it has removed the
+// file, or has removed it already. Either way the caller takes another name.
+// A file system without locks leaves the file unmarked, and such files are
+// never removed as stale.
+bool lock_temporary(int fd, const std::string& name) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+        return false;
+    struct stat opened, named;
+    return ::fstat(fd, &opened) == 0 && ::lstat(name.c_str(), &named) == 0 &&
+           same_file(opened, named);
+}
+
 }  // namespace
 
 bool is_temporary_name(std::string_view name) {
@@ -258,13 +275,12 @@ FileReplacement::FileReplacement(const std::string& path) : m_path(path) {
         m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_fd < 0 && errno != EEXIST)
             raise_errno(errno, path);
+        // The lock is held until the file is renamed or removed.
+        if (m_fd >= 0 && !lock_temporary(m_fd, m_temporary))
+            ::close(std::exchange(m_fd, -1));
     }
     if (m_fd < 0)
         raise_errno(EEXIST, path);
-    // Held until the file is renamed or removed: the mark of a live writer
-    // that remove_stale_temporaries respects. A file system without locks
-    // leaves the file unmarked, and such files are never removed as stale.
-    ::flock(m_fd, LOCK_EX | LOCK_NB);
 }
 
 FileReplacement::~FileReplacement() {

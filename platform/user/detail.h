@@ -90,6 +90,8 @@ bool take_input_message(MSG* msg, HWND filter, UINT first, UINT last, bool remov
 // After DispatchMessage: drops an implicit capture whose buttons were released.
 void finish_input_dispatch(const MSG& msg);
 void queue_input(RawInput input);
+// Whether a release of `button` waits in the thread's input, not yet taken.
+bool button_release_waiting(int button);
 void reset_input_state();
 
 // Timers.

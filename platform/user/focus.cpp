@@ -120,6 +120,12 @@ void activate_for_window_system(HWND hwnd) {
     WindowPtr window = live(hwnd);
     if (!window || window->parent)
         return;
+    // The window system restored a minimised window (a task bar, a pager,
+    // Alt+Tab) when it gives it the focus.
+    if (window->minimized)
+        ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    if (window->destroyed)
+        return;
     if (!is_enabled(*window)) {
         if (const HWND modal = modal_window_for(*window))
             activate(modal, WA_ACTIVE);

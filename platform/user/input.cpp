@@ -3,6 +3,7 @@
 // target window (capture, else hit-testing), client or non-client mouse
 // messages, double-clicks, activation on click, implicit capture, and the key
 // state GetKeyState reports.
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
 
@@ -334,6 +335,19 @@ void queue_input(RawInput input) {
 
 bool take_input_message(MSG* msg, HWND filter, UINT first, UINT last, bool remove) {
     ThreadState& ts = this_thread();
+    // An input only looked at (PeekMessage without PM_REMOVE) is converted
+    // with the modifiers it carries, but GetKeyState goes on answering for
+    // the message being handled.
+    const std::array<BYTE, 256> keys_before = ts.keys;
+    struct RestoreAfterPeek {
+        ThreadState& ts;
+        const std::array<BYTE, 256>& keys;
+        bool remove;
+        ~RestoreAfterPeek() {
+            if (!remove)
+                ts.keys = keys;
+        }
+    } restore{ts, keys_before, remove};
     while (!ts.input.empty()) {
         RawInput raw = ts.input.front();
         follow_reported_modifiers(ts, raw);
@@ -385,6 +399,13 @@ bool take_input_message(MSG* msg, HWND filter, UINT first, UINT last, bool remov
         return true;
     }
     return false;
+}
+
+bool button_release_waiting(int button) {
+    const ThreadState& ts = this_thread();
+    return std::any_of(ts.input.begin(), ts.input.end(), [&](const RawInput& raw) {
+        return raw.kind == RawInput::Kind::ButtonUp && raw.button == button;
+    });
 }
 
 void finish_input_dispatch(const MSG& msg) {

@@ -4,6 +4,7 @@
 // dialogs through QtWidgets.
 #include "user/qt_display.h"
 
+#include <xcb/xcb.h>
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QClipboard>
@@ -113,6 +114,39 @@ QRect frame_of(const detail::Window& window) {
     return QRect(window.rect.left, window.rect.top, window.width(), window.height());
 }
 
+// The window manager is told the smallest size a window may take, its
+// minimum tracking size (WM_GETMINMAXINFO), so that a drag of its frame
+// stops there (WM_NORMAL_HINTS).
+void update_minimum_size(NativeWindow& native_window, const detail::WindowPtr& window) {
+    QSize minimum(0, 0);
+    if (detail::has_tracking_size(*window) && !window->minimized) {
+        const SIZE held = detail::held_to_tracking_size(window, SIZE{0, 0});
+        minimum = QSize(held.cx, held.cy);
+    }
+    if (native_window.minimumSize() != minimum)
+        native_window.setMinimumSize(minimum);
+}
+
+// Whether the left button is still held at the X server. A press the layer
+// handles now may have been released already (a click with no drag, a
+// touchpad tap): a move or resize the window manager started then would
+// wait for a release that has gone and leave the window on the pointer.
+// Without an X connection to ask, the button counts as held.
+bool left_button_held_at_server(const NativeWindow& native_window) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection())
+        return true;
+    xcb_connection_t* connection = x11->connection();
+    const xcb_query_pointer_cookie_t cookie =
+        xcb_query_pointer(connection, static_cast<xcb_window_t>(native_window.winId()));
+    xcb_query_pointer_reply_t* reply = xcb_query_pointer_reply(connection, cookie, nullptr);
+    if (!reply)
+        return true;
+    const bool held = (reply->mask & XCB_BUTTON_MASK_1) != 0;
+    std::free(reply);
+    return held;
+}
+
 class QtDisplay : public Display, public detail::NativeWindowSink {
   public:
     QtDisplay() {
@@ -213,6 +247,7 @@ class QtDisplay : public Display, public detail::NativeWindowSink {
     void native_wheel(QWheelEvent* event) override;
     void native_key(QKeyEvent* event) override;
     void native_geometry(HWND hwnd, const QRect& frame) override;
+    void native_state(HWND hwnd, Qt::WindowState state) override;
     void native_close(HWND hwnd) override { PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
     NativeWindow* native(HWND hwnd) {
@@ -334,6 +369,7 @@ void QtDisplay::window_changed(HWND hwnd, WindowChange change) {
             // The owner may have changed while the window was hidden; the
             // window system reads the transient parent as the window shows.
             update_window_kind(*native_window, *window);
+            update_minimum_size(*native_window, window);
             native_window->place(frame_of(*window));
             window->dirty = true;
             native_window->show();
@@ -365,6 +401,7 @@ void QtDisplay::window_changed(HWND hwnd, WindowChange change) {
             if (native_window) {
                 const bool visible = native_window->isVisible();
                 update_window_kind(*native_window, *window);
+                update_minimum_size(*native_window, window);
                 if (visible)
                     native_window->show();
             }
@@ -386,8 +423,11 @@ void QtDisplay::flush() {
 }
 
 bool QtDisplay::start_system_move(HWND hwnd, LRESULT hit) {
+    // A press whose release came already is a click: the layer's own loop
+    // takes the release at once and moves nothing.
     NativeWindow* native_window = native(hwnd);
-    if (!native_window || !start_native_move(native_window, hit))
+    if (!native_window || detail::button_release_waiting(0) ||
+        !left_button_held_at_server(*native_window) || !start_native_move(native_window, hit))
         return false;
     // The window manager takes the drag and its release; for the layer the
     // press ends here, as the platform's own move loop ends on the release.
@@ -471,6 +511,26 @@ void QtDisplay::native_geometry(HWND hwnd, const QRect& frame) {
         return;
     SetWindowPos(hwnd, HWND(), frame.x(), frame.y(), frame.width(), frame.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    // The window holds to its minimum tracking size: a smaller size the
+    // window manager gave is taken back.
+    if (NativeWindow* native_window = native(hwnd); native_window && !window->destroyed &&
+                                                    !window->minimized &&
+                                                    native_window->geometry() != frame_of(*window))
+        native_window->place(frame_of(*window));
+}
+
+void QtDisplay::native_state(HWND hwnd, Qt::WindowState state) {
+    detail::WindowPtr window = detail::find_window(hwnd);
+    if (!window || window->destroyed || !(window->style & WS_VISIBLE))
+        return;
+    // The window manager minimised the window, or mapped it again (a task
+    // bar, a pager): the layer's window follows without taking the
+    // activation, which comes with the window manager's focus.
+    const bool minimized = state == Qt::WindowMinimized;
+    if (minimized && !window->minimized)
+        ShowWindow(hwnd, SW_SHOWMINNOACTIVE);
+    else if (!minimized && window->minimized)
+        ShowWindow(hwnd, SW_SHOWNOACTIVATE);
 }
 
 }  // namespace

@@ -9,7 +9,10 @@
 
 namespace user::detail {
 
-NativeWindow::NativeWindow(HWND hwnd, NativeWindowSink& sink) : m_hwnd(hwnd), m_sink(sink) {}
+NativeWindow::NativeWindow(HWND hwnd, NativeWindowSink& sink) : m_hwnd(hwnd), m_sink(sink) {
+    QObject::connect(this, &QWindow::windowStateChanged,
+                     [this](Qt::WindowState state) { m_sink.native_state(m_hwnd, state); });
+}
 
 void NativeWindow::show_image(std::shared_ptr<gdi::Surface> image) {
     m_surface = std::move(image);

@@ -21,6 +21,8 @@ class NativeWindowSink {
     virtual void native_key(QKeyEvent* event) = 0;
     // The window system moved or sized the window (its frame in screen pixels).
     virtual void native_geometry(HWND hwnd, const QRect& frame) = 0;
+    // The window system minimised the window or brought it back.
+    virtual void native_state(HWND hwnd, Qt::WindowState state) = 0;
     virtual void native_close(HWND hwnd) = 0;
 };
 

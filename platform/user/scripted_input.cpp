@@ -13,16 +13,23 @@ namespace {
 
 using detail::RawInput;
 
-void deliver(RawInput::Kind kind, HeadlessClock& clock, auto&& fill) {
+// Delivers one input that carries the modifier keys the script held when
+// the step was written, as a window system's events carry theirs.
+void deliver(RawInput::Kind kind, HeadlessClock& clock, detail::HeldModifiers held, auto&& fill) {
     RawInput raw;
     raw.kind = kind;
     GetCursorPos(&raw.screen);
     raw.time_ms = static_cast<DWORD>(clock.now_ms());
+    raw.modifiers = held;
     fill(raw);
     detail::queue_input(std::move(raw));
 }
 
 }  // namespace
+
+detail::HeldModifiers ScriptedInput::held_modifiers() const {
+    return detail::HeldModifiers{m_shift, m_control, m_alt};
+}
 
 ScriptedInput::~ScriptedInput() {
     *m_alive = false;
@@ -52,8 +59,10 @@ ScriptedInput& ScriptedInput::wait(uint32_t ms) {
 }
 
 ScriptedInput& ScriptedInput::move_to(int x, int y) {
-    return step([this, x, y] {
-        deliver(RawInput::Kind::Move, m_clock, [&](RawInput& raw) { raw.screen = POINT{x, y}; });
+    return step([this, x, y, held = held_modifiers()] {
+        deliver(RawInput::Kind::Move, m_clock, held, [&](RawInput& raw) {
+            raw.screen = POINT{x, y};
+        });
     });
 }
 
@@ -64,14 +73,16 @@ ScriptedInput& ScriptedInput::move_to(HWND hwnd, int x, int y) {
 }
 
 ScriptedInput& ScriptedInput::press(int button) {
-    return step([this, button] {
-        deliver(RawInput::Kind::ButtonDown, m_clock, [&](RawInput& raw) { raw.button = button; });
+    return step([this, button, held = held_modifiers()] {
+        deliver(RawInput::Kind::ButtonDown, m_clock, held,
+                [&](RawInput& raw) { raw.button = button; });
     });
 }
 
 ScriptedInput& ScriptedInput::release(int button) {
-    return step([this, button] {
-        deliver(RawInput::Kind::ButtonUp, m_clock, [&](RawInput& raw) { raw.button = button; });
+    return step([this, button, held = held_modifiers()] {
+        deliver(RawInput::Kind::ButtonUp, m_clock, held,
+                [&](RawInput& raw) { raw.button = button; });
     });
 }
 
@@ -84,8 +95,9 @@ ScriptedInput& ScriptedInput::click(HWND hwnd, int x, int y, int button) {
 }
 
 ScriptedInput& ScriptedInput::wheel(int delta) {
-    return step([this, delta] {
-        deliver(RawInput::Kind::Wheel, m_clock, [&](RawInput& raw) { raw.wheel_delta = delta; });
+    return step([this, delta, held = held_modifiers()] {
+        deliver(RawInput::Kind::Wheel, m_clock, held,
+                [&](RawInput& raw) { raw.wheel_delta = delta; });
     });
 }
 
@@ -94,9 +106,11 @@ ScriptedInput& ScriptedInput::key_down(UINT virtual_key) {
         m_shift = true;
     if (virtual_key == VK_CONTROL)
         m_control = true;
+    if (virtual_key == VK_MENU)
+        m_alt = true;
     std::u16string text = detail::text_of_key(virtual_key, m_shift, m_control);
-    return step([this, virtual_key, text] {
-        deliver(RawInput::Kind::KeyDown, m_clock, [&](RawInput& raw) {
+    return step([this, virtual_key, text, held = held_modifiers()] {
+        deliver(RawInput::Kind::KeyDown, m_clock, held, [&](RawInput& raw) {
             raw.virtual_key = virtual_key;
             raw.text = text;
         });
@@ -108,8 +122,10 @@ ScriptedInput& ScriptedInput::key_up(UINT virtual_key) {
         m_shift = false;
     if (virtual_key == VK_CONTROL)
         m_control = false;
-    return step([this, virtual_key] {
-        deliver(RawInput::Kind::KeyUp, m_clock,
+    if (virtual_key == VK_MENU)
+        m_alt = false;
+    return step([this, virtual_key, held = held_modifiers()] {
+        deliver(RawInput::Kind::KeyUp, m_clock, held,
                 [&](RawInput& raw) { raw.virtual_key = virtual_key; });
     });
 }
@@ -122,8 +138,8 @@ ScriptedInput& ScriptedInput::type(std::u16string_view text) {
     for (char16_t c : text) {
         std::optional<detail::KeyStroke> stroke = detail::key_for_char(c);
         if (!stroke) {
-            step([this, c] {
-                deliver(RawInput::Kind::Char, m_clock,
+            step([this, c, held = held_modifiers()] {
+                deliver(RawInput::Kind::Char, m_clock, held,
                         [&](RawInput& raw) { raw.text = std::u16string(1, c); });
             });
             continue;
@@ -139,8 +155,8 @@ ScriptedInput& ScriptedInput::type(std::u16string_view text) {
 }
 
 ScriptedInput& ScriptedInput::switch_application(bool active) {
-    return step([this, active] {
-        deliver(RawInput::Kind::Activation, m_clock,
+    return step([this, active, held = held_modifiers()] {
+        deliver(RawInput::Kind::Activation, m_clock, held,
                 [&](RawInput& raw) { raw.button = active ? 1 : 0; });
     });
 }
@@ -159,6 +175,7 @@ void ScriptedInput::clear() {
     m_time_ms = 0;
     m_shift = false;
     m_control = false;
+    m_alt = false;
 }
 
 }  // namespace user

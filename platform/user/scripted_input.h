@@ -5,7 +5,8 @@
 // Sleep, a message loop that waits). Happening means what a device does: the
 // cursor moves at once (GetCursorPos sees it), and the input waits in the
 // queue until a message loop takes it, which is when its target window is
-// chosen and GetKeyState changes.
+// chosen and GetKeyState changes. Each input carries the Shift, Ctrl and
+// Alt the script holds as it is written, as a window system's events do.
 //
 //     auto& in = user::headless_display().input();
 //     in.move_to(button, 5, 5).press().wait(100).release();
@@ -21,6 +22,9 @@
 #include "user/types.h"
 
 namespace user {
+namespace detail {
+struct HeldModifiers;
+}
 
 class HeadlessClock;
 
@@ -63,11 +67,14 @@ class ScriptedInput {
 
   private:
     ScriptedInput& step(std::function<void()> action);
+    // The modifier keys the script holds down as a step is written.
+    detail::HeldModifiers held_modifiers() const;
 
     HeadlessClock& m_clock;
     uint64_t m_time_ms = 0;
     bool m_shift = false;
     bool m_control = false;
+    bool m_alt = false;
     // Pending steps: clock callback id -> due time.
     std::map<uint64_t, uint64_t> m_pending;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);

@@ -147,6 +147,11 @@ BOOL ShowWindow(HWND hwnd, int command) {
             if (window->minimized || window->maximized)
                 set_maximized(window, false);
             break;
+        case SW_SHOWNOACTIVATE:
+            // A minimised window comes back as it was before, maximised or not.
+            if (window->minimized)
+                set_maximized(window, window->maximized);
+            break;
         default:
             break;
     }

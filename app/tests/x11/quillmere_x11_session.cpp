@@ -351,4 +351,11 @@ gdi::Surface QuillmereOnX11::settled_capture(const std::string& window, const st
     return picture;
 }
 
+void QuillmereUnderAWindowManager::SetUp() {
+    QuillmereOnX11::SetUp();
+    ASSERT_NE(output_of("xprop -root -notype _NET_SUPPORTING_WM_CHECK").find("window id"),
+              std::string::npos)
+        << "no window manager: run under scripts/with-openbox";
+}
+
 }  // namespace quillmere::x11

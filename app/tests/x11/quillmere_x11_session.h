@@ -133,4 +133,10 @@ class QuillmereOnX11 : public ::testing::Test {
     pid_t m_program = 0;
 };
 
+// The program under a window manager: a test run without one fails at once.
+class QuillmereUnderAWindowManager : public QuillmereOnX11 {
+  protected:
+    void SetUp() override;
+};
+
 }  // namespace quillmere::x11

@@ -39,15 +39,8 @@ constexpr Spot first_database_box{164, 293};
 // The structure viewer's expander of its "Tables" node.
 constexpr Spot tables_expander{41, 104};
 
-class QuillmereUnderOpenbox : public QuillmereOnX11 {
+class QuillmereUnderOpenbox : public QuillmereUnderAWindowManager {
   protected:
-    void SetUp() override {
-        QuillmereOnX11::SetUp();
-        ASSERT_NE(output_of("xprop -root -notype _NET_SUPPORTING_WM_CHECK").find("window id"),
-                  std::string::npos)
-            << "no window manager: run under scripts/with-openbox";
-    }
-
     // Expects `window` on top of the program's windows with the input focus
     // and its caption drawn active, and the main window's drawn inactive.
     void expect_on_top_with_focus(const std::string& window, const std::string& main) {

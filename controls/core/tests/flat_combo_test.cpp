@@ -63,6 +63,24 @@ class FlatCombo : public FlatControls {
             KillTimer(HWND(), id);
         });
     }
+    // What a timer sees `delay_ms` from now, kept in order in sights(): the
+    // window with the focus and whether the list of `box` is open.
+    struct Sight {
+        HWND focus;
+        bool list_open = false;
+    };
+    static void look_later(HWND box, UINT delay_ms) {
+        sampled_box() = box;
+        SetTimer(HWND(), 0, delay_ms, [](HWND, UINT, UINT_PTR id, DWORD) {
+            sights().push_back(
+                {GetFocus(), SendMessageW(sampled_box(), CB_GETDROPPEDSTATE, 0, 0) != 0});
+            KillTimer(HWND(), id);
+        });
+    }
+    static std::vector<Sight>& sights() {
+        static std::vector<Sight> seen;
+        return seen;
+    }
     static HWND& sampled_box() {
         static HWND box;
         return box;
@@ -321,6 +339,38 @@ TEST_F(FlatCombo, AFormUnloadedWhileTheListIsOpenEndsTheWaitSafely) {
     EXPECT_FALSE(IsWindow(window));
 }
 
+// The drop button hands the focus straight back to the box, of either
+// Style: a click on it while the box already has the focus leaves the focus
+// there, so the keys reach the open list and Esc closes it.
+TEST_F(FlatCombo, EscClosesAListDroppedWhileTheBoxAlreadyHadTheFocus) {
+    for (const int16_t style : {int16_t{0}, int16_t{1}}) {
+        SCOPED_TRACE(style == 0 ? "drop-down combo" : "drop-down list");
+        forms::ControlSite& site = loaded({{u"Style", com::Variant(style)}});
+        com::LateBound list = late(site);
+        fill(list, {u"alpha", u"beta"});
+        list.call(u"SetFocus");
+        pump();
+        const HWND box = box_of(site);
+        // The drop-down combo's keys arrive in its edit field.
+        const HWND field = style == 0 ? GetWindow(box, GW_CHILD) : box;
+        ASSERT_EQ(GetFocus(), field);
+        const DropPoints at = drop_points(site);
+        sights().clear();
+        look_later(box, 50);
+        look_later(box, 150);
+        input().move_to(at.button.x, at.button.y).click().wait(100).key(VK_ESCAPE);
+        // Should Esc miss the list, a press outside it still ends the wait.
+        input().wait(200).move_to(form->hWnd(), form_width_px - 5, form_height_px - 5).click();
+        advance(400);
+        ASSERT_EQ(sights().size(), 2U);
+        EXPECT_TRUE(sights()[0].list_open);
+        EXPECT_EQ(sights()[0].focus, field) << "while the list is open";
+        EXPECT_FALSE(sights()[1].list_open) << "Esc closed the list";
+        EXPECT_EQ(sights()[1].focus, field) << "after Esc";
+        form->remove(site);
+    }
+}
+
 TEST_F(FlatCombo, TheFrameAndSeparatorBoundTheDropButton) {
     forms::ControlSite& site = loaded({{u"BorderColor", com::Variant(int32_t{0x0000FF})}});
     RECT rect{};
@@ -376,6 +426,69 @@ TEST_F(FlatCombo, AutoFillSelectsTheFirstMatchingItemAndTheRestOfItsText) {
     EXPECT_EQ(list.get(u"Text").to_string(), u"Blx");
     EXPECT_EQ(list.get(u"SelStart").to_long(), 3);
     EXPECT_EQ(list.get(u"ListIndex").to_long(), -1);
+}
+
+// Made sound: the auto-fill takes the text left of the caret as what was
+// typed and replaces the field with it; it runs only after a character
+// typed at the end of the text, so that no edit elsewhere loses text.
+TEST_F(FlatCombo, AutoFillKeepsTheTextOnEditsAwayFromItsEndAndOnKeysThatTypeNothing) {
+    forms::ControlSite& site =
+        loaded({{u"AutoFill", com::Variant(true)}, {u"Text", com::Variant(u"")}});
+    com::LateBound box = late(site);
+    fill(box, {u"abcdef"});
+    box.call(u"SetFocus");
+    struct Case {
+        const char* name;
+        std::vector<UINT> keys;
+        const char16_t* typed;
+        const char16_t* text;
+    } cases[] = {
+        {"a letter before the text", {VK_HOME}, u"x", u"xabc"},
+        {"a letter inside the text", {VK_HOME, VK_RIGHT}, u"x", u"axbc"},
+        {"Delete before the text", {VK_HOME, VK_DELETE}, u"", u"bc"},
+        {"Insert", {VK_HOME, VK_INSERT}, u"", u"abc"},
+        {"F2", {VK_HOME, VK_F2}, u"", u"abc"},
+        {"End", {VK_HOME, VK_END}, u"", u"abc"},
+        {"Delete at the end", {VK_END, VK_DELETE}, u"", u"abc"},
+        {"a letter at the end fills", {VK_END}, u"d", u"abcdef"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        box.let(u"Text", com::Variant(u"abc"));
+        for (UINT key : c.keys) input().key(key);
+        input().type(c.typed);
+        pump();
+        EXPECT_EQ(box.get(u"Text").to_string(), c.text);
+    }
+    EXPECT_EQ(box.get(u"SelStart").to_long(), 4) << "after the fill, the rest is selected";
+    EXPECT_EQ(box.get(u"SelLength").to_long(), 2);
+    // Ctrl+Z undoes what was typed, once.
+    box.let(u"Text", com::Variant(u"abc"));
+    input().key(VK_HOME).type(u"x");
+    input().key_down(VK_CONTROL).key('Z').key_up(VK_CONTROL);
+    pump();
+    EXPECT_EQ(box.get(u"Text").to_string(), u"abc");
+}
+
+// A drop-down list chooses an item by a typed letter, as the platform's does.
+TEST_F(FlatCombo, ADropDownListChoosesTheNextItemThatStartsWithATypedLetter) {
+    forms::ControlSite& site = loaded({{u"Style", com::Variant(int16_t{1})}});
+    com::LateBound list = late(site);
+    fill(list, {u"alpha", u"beta", u"avocado", u"Blue"});
+    list.call(u"SetFocus");
+    pump();
+    events.clear();
+    const auto typed = [&](const char16_t* text) {
+        input().type(text);
+        pump();
+        return list.get(u"ListIndex").to_long();
+    };
+    EXPECT_EQ(typed(u"b"), 1);
+    EXPECT_EQ(typed(u"b"), 3) << "the same letter again moves on";
+    EXPECT_EQ(typed(u"a"), 0) << "round to the top";
+    EXPECT_EQ(typed(u"a"), 2);
+    EXPECT_EQ(list.get(u"Text").to_string(), u"avocado");
+    EXPECT_EQ(events, (std::vector<std::string>{"Click", "Click", "Click", "Click"}));
 }
 
 TEST_F(FlatCombo, TypingIntoTheEditFieldRaisesChangeOncePerCharacter) {

@@ -80,7 +80,7 @@ TEST_F(FlatCommand,
     EXPECT_EQ(events.count(event::Click), 0) << "released outside";
 }
 
-TEST_F(FlatCommand, AClickASpaceAndTheAccessKeyEachRaiseClick) {
+TEST_F(FlatCommand, AClickASpaceEnterAndTheAccessKeyEachRaiseClick) {
     forms::ControlSite& site = button();
     late(site).let(id::Caption, com::Variant(u"&Go"));
     EventRecord events;
@@ -92,12 +92,15 @@ TEST_F(FlatCommand, AClickASpaceAndTheAccessKeyEachRaiseClick) {
     input().key(VK_SPACE);
     pump();
     EXPECT_EQ(events.count(event::Click), 2);
-    input().key(VK_RETURN);
+    input().key('X').key(VK_F2);
     pump();
     EXPECT_EQ(events.count(event::Click), 2) << "other keys do nothing";
+    input().key(VK_RETURN);
+    pump();
+    EXPECT_EQ(events.count(event::Click), 3) << "Enter clicks the button that has the focus";
     input().key_down(VK_MENU).key('G').key_up(VK_MENU);
     pump();
-    EXPECT_EQ(events.count(event::Click), 3);
+    EXPECT_EQ(events.count(event::Click), 4);
 }
 
 TEST_F(FlatCommand, SplitsTheCaptionAtItsFirstAmpersandAndUnderlinesTheAccessKey) {

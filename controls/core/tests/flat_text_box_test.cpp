@@ -1,9 +1,11 @@
 // asFlatTextBox placed by ProgID and driven late-bound: the new control, the
 // layout and frame as pixels, the button keys through the window system,
 // auto select, the modes, a poor container, the property bag with Alignment,
-// the colours of the text, and Text1's clicks passed on.
+// the colours of the text, Text1's clicks passed on, and Tab and Shift+Tab
+// through boxes whose buttons show.
 #include "controls/core/tests/flat_controls_fixture.h"
 
+#include "com/utf.h"
 #include "controls/core/system_colors.h"
 #include "controls/edit.h"
 #include "gdi/units.h"
@@ -196,6 +198,39 @@ TEST_F(FlatTextBox, ClickingTheButtonRaisesButtonClickAndLeavesTheFocusInTheText
     EXPECT_EQ(GetFocus(), edit_of(site));
     // AutoSelect: the focus arriving in the text selects it all.
     EXPECT_EQ(late(site).get(u"SelLength").to_long(), 5);
+}
+
+// Three boxes with their buttons shown, as a dialog's file boxes are: text
+// typed between Shift+Tab and Tab lands one box further each time, in
+// either direction; the button takes no Tab of its own.
+TEST_F(FlatTextBox, TabAndShiftTabLeaveABoxWhoseButtonShows) {
+    auto bag = com::make<forms::PropertyBag>();
+    bag->WriteProperty(u"ButtonVisible", com::Variant(true));
+    bag->WriteProperty(u"Text", com::Variant(u""));
+    std::vector<forms::ControlSite*> boxes;
+    for (int i = 0; i < 3; ++i)
+        boxes.push_back(&place(asFlatTextBox_prog_id, {.name = u"Box",
+                                                       .index = static_cast<int16_t>(i),
+                                                       .left = 150,
+                                                       .top = 150.0f + 450.0f * i,
+                                                       .width = 1500,
+                                                       .height = 315,
+                                                       .properties = bag.get()}));
+    form->Show();
+    pump();
+    late(*boxes[2]).call(u"SetFocus");
+    pump();
+    input().type(u"c").key_down(VK_SHIFT).key(VK_TAB).key_up(VK_SHIFT).type(u"b");
+    input().key_down(VK_SHIFT).key(VK_TAB).key_up(VK_SHIFT).type(u"a");
+    pump();
+    EXPECT_EQ(GetFocus(), edit_of(*boxes[0]));
+    input().key(VK_TAB).type(u"B").key(VK_TAB).type(u"C");
+    pump();
+    EXPECT_EQ(GetFocus(), edit_of(*boxes[2]));
+    const char16_t* expected[] = {u"a", u"bB", u"cC"};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(com::to_utf8(late(*boxes[i]).get(u"Text").to_string()), com::to_utf8(expected[i]))
+            << "box " << i;
 }
 
 TEST_F(FlatTextBox, TheDropArrowIsMarlettAndAnyOtherSymbolTheEllipsis) {

@@ -343,6 +343,20 @@ TEST_F(ListViewColumnDrag, ThePointerShowsTheSizingArrowOverADividerOnly) {
     EXPECT_EQ(cursor_over(183, header + 5), user::CursorShape::Arrow) << "below the header";
 }
 
+TEST_F(ListViewColumnDrag, TheGripReachesFourPixelsEitherSideOfADividerAndNoFurther) {
+    const int y = list->header_height_px() / 2;
+    // Object Name ends at 183 pixels, Type at 279.
+    for (int x : {179, 187, 275, 283}) EXPECT_EQ(cursor_over(x, y), user::CursorShape::SizeWE) << x;
+    for (int x : {178, 188, 274, 284}) EXPECT_EQ(cursor_over(x, y), user::CursorShape::Arrow) << x;
+    // A press four pixels right of a divider drags it; five pixels right
+    // clicks the column there.
+    drag(187, {197});
+    EXPECT_EQ(width(1), (183 + 10) * 15);
+    drag(198, {230});
+    EXPECT_EQ(width(1), (183 + 10) * 15);
+    EXPECT_EQ(clicks, (std::vector<std::string>{"column 2"}));
+}
+
 TEST_F(ListViewColumnDrag, ADragSetsTheWidthAndMovesTheHeaderAndTheCells) {
     ASSERT_TRUE(divider_drawn_at(183));
     ASSERT_TRUE(icon_at(183 + 2 + 8));

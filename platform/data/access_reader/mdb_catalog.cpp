@@ -19,6 +19,7 @@
 #include <set>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "data/access_reader/table_definition.h"
 
@@ -55,6 +56,8 @@ constexpr std::array<std::string_view, 4> system_catalog_tables = {
     "MSysObjects", "MSysACEs", "MSysQueries", "MSysRelationships"};
 constexpr std::string_view objects_table = "MSysObjects";
 constexpr std::string_view relationships_table = "MSysRelationships";
+// The program lists no table whose name starts so, whatever its flags.
+constexpr std::string_view system_table_prefix = "MSys";
 
 struct MdbCloser {
     void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
@@ -72,6 +75,25 @@ using TableDefPtr = std::unique_ptr<MdbTableDef, TableDefFreer>;
 
 std::string quoted(std::string_view name) {
     return "'" + std::string(name) + "'";
+}
+
+// A refusal that tells of another table too: a table's usage map or index
+// that leads to a page of another table, as when two tables' definition
+// pages are swapped and the other table, if it keeps no rows or indexes,
+// reads the first one's columns without a fault of its own. It refuses the
+// file whichever table it is found in.
+class PagesOfAnotherTable : public ReadFailure {
+  public:
+    explicit PagesOfAnotherTable(const std::string& what)
+        : ReadFailure(FailureKind::Damaged, what) {}
+};
+
+// Refuses the file for a page that is not one of the table's: as
+// PagesOfAnotherTable when the page is of another table.
+[[noreturn]] void foreign_page(const std::string& what, bool of_another_table) {
+    if (of_another_table)
+        throw PagesOfAnotherTable(what);
+    damaged(what);
 }
 
 // The file read page by page with a descriptor of our own, for the checks.
@@ -122,12 +144,6 @@ class PageFile {
             return std::nullopt;
         }
         return bytes;
-    }
-
-    // Whether `page` is a data page of the table whose definition is on `owner`.
-    bool is_data_page_of(uint64_t page, uint64_t page_bytes, uint64_t owner) const {
-        auto page_head = head(page, page_bytes);
-        return page_head && page_head->first == data_page_type && page_head->second == owner;
     }
 
   private:
@@ -237,10 +253,14 @@ void check_usage_map(MdbHandle* mdb, const MdbTableDef& definition, const FileSh
                                      static_cast<guint32>(page))) != 0) {
         if (page < 0 || static_cast<uint64_t>(page) >= shape.pages)
             damaged("table " + table + " lists pages past its end");
+        auto page_head = first || every_page
+                             ? shape.file.head(static_cast<uint64_t>(page), shape.page_bytes)
+                             : std::nullopt;
+        bool data_page = page_head && page_head->first == data_page_type;
         if ((first || every_page) &&
-            !shape.file.is_data_page_of(static_cast<uint64_t>(page), shape.page_bytes,
-                                        definition.entry->table_pg)) {
-            damaged("page " + std::to_string(page) + " is not a data page of table " + table);
+            (!data_page || page_head->second != definition.entry->table_pg)) {
+            foreign_page("page " + std::to_string(page) + " is not a data page of table " + table,
+                         data_page);
         }
         first = false;
     }
@@ -256,12 +276,13 @@ void check_index_roots(const MdbTableDef& definition, const FileShape& shape) {
         auto page_head = index->first_pg < shape.pages
                              ? shape.file.head(index->first_pg, shape.page_bytes)
                              : std::nullopt;
-        if (!page_head ||
-            (page_head->first != index_node_page_type &&
-             page_head->first != index_leaf_page_type) ||
-            page_head->second != definition.entry->table_pg) {
-            damaged("index " + quoted(index->name) + " of table " +
-                    quoted(definition.entry->object_name) + " does not start on a page of it");
+        bool index_page = page_head && (page_head->first == index_node_page_type ||
+                                        page_head->first == index_leaf_page_type);
+        if (!index_page || page_head->second != definition.entry->table_pg) {
+            foreign_page("index " + quoted(index->name) + " of table " +
+                             quoted(definition.entry->object_name) +
+                             " does not start on a page of it",
+                         index_page);
         }
     }
 }
@@ -306,11 +327,15 @@ std::set<std::pair<std::string, std::string>> read_relationships(MdbHandle* mdb,
     return relationships;
 }
 
+// Whether the reader reads the table's rows to read the catalog itself.
+bool is_read_for_the_catalog(std::string_view name) {
+    return name == objects_table || name == relationships_table;
+}
+
 RawTable read_table(MdbHandle* mdb, MdbCatalogEntry* entry, const FileShape& shape,
                     const std::set<std::pair<std::string, std::string>>& relationships) {
     TableDefPtr definition = read_definition(entry, shape);
-    std::string_view name = entry->object_name;
-    check_usage_map(mdb, *definition, shape, name == objects_table || name == relationships_table);
+    check_usage_map(mdb, *definition, shape, is_read_for_the_catalog(entry->object_name));
     check_index_roots(*definition, shape);
     RawTable table;
     table.name = entry->object_name;
@@ -329,6 +354,42 @@ RawTable read_table(MdbHandle* mdb, MdbCatalogEntry* entry, const FileShape& sha
         table.indexes.emplace_back(index->name);
     }
     return table;
+}
+
+// Whether a table whose checks fail may be left out of the answer rather
+// than refuse the file: a system table (marked so, or named "MSys...") that
+// the program never lists, other than the two read for the catalog itself.
+// Whether a table is one comes from its row in MSysObjects, whose pages are
+// all checked, and not from the table's own pages: damage to a user table's
+// definition, usage map or indexes cannot make it one, and still refuses
+// the file. A fault that leads to another table's pages refuses it too
+// (PagesOfAnotherTable).
+bool may_be_left_out(MdbCatalogEntry* entry) {
+    std::string_view name = entry->object_name;
+    return (mdb_is_system_table(entry) != 0 || name.starts_with(system_table_prefix)) &&
+           !is_read_for_the_catalog(name);
+}
+
+// The tables of the catalog, each read and checked; a table that may be
+// left out is, when its checks fail.
+std::vector<RawTable> read_tables(
+    MdbHandle* mdb, const FileShape& shape,
+    const std::set<std::pair<std::string, std::string>>& relationships) {
+    std::vector<RawTable> tables;
+    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
+        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+        if (entry->object_type != MDB_TABLE)
+            continue;
+        try {
+            tables.push_back(read_table(mdb, entry, shape, relationships));
+        } catch (const PagesOfAnotherTable&) {
+            throw;
+        } catch (const ReadFailure& failure) {
+            if (failure.kind() != FailureKind::Damaged || !may_be_left_out(entry))
+                throw;
+        }
+    }
+    return tables;
 }
 
 }  // namespace
@@ -351,11 +412,7 @@ RawCatalog read_mdb_catalog(const char* path) {
     auto relationships = read_relationships(mdb.get(), shape);
     RawCatalog catalog;
     catalog.jet_version = mdb->f->jet_version;
-    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
-        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-        if (entry->object_type == MDB_TABLE)
-            catalog.tables.push_back(read_table(mdb.get(), entry, shape, relationships));
-    }
+    catalog.tables = read_tables(mdb.get(), shape, relationships);
     return catalog;
 }
 

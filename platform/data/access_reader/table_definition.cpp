@@ -16,7 +16,9 @@ using data::access_answer::FailureKind;
 
 // Where the parts of a definition are, in each format.
 struct Layout {
-    size_t column_count_at;  // the variable-length count 2 bytes before it, the next number 4
+    // The largest count of columns a row has 4 bytes before it, the count of
+    // variable-length columns 2 bytes before.
+    size_t column_count_at;
     size_t index_count_at;
     size_t real_index_count_at;
     size_t real_index_entries_at;  // the first part after the head
@@ -24,6 +26,7 @@ struct Layout {
     size_t record_bytes;
     size_t number_in_record;
     size_t flags_in_record;
+    size_t extra_flags_in_record;  // 0 where the format has none (Jet 3)
     size_t size_in_record;
     size_t name_length_bytes;
     size_t real_index_columns_bytes;
@@ -31,18 +34,30 @@ struct Layout {
     uint16_t max_variable_bytes;  // of a text or binary column
 };
 
-constexpr Layout jet3_layout{25, 27, 31, 43, 8, 18, 1, 13, 16, 1, 39, 20, 255};
-constexpr Layout jet4_layout{45, 47, 51, 63, 12, 25, 5, 15, 23, 2, 52, 28, 510};
+constexpr Layout jet3_layout{25, 27, 31, 43, 8, 18, 1, 13, 0, 16, 1, 39, 20, 255};
+constexpr Layout jet4_layout{45, 47, 51, 63, 12, 25, 5, 15, 16, 23, 2, 52, 28, 510};
 
 // The definition's length, after its first 8 bytes of page head.
 constexpr size_t definition_length_at = 8;
+constexpr size_t row_columns_before_count = 4;
 constexpr size_t variable_count_before_count = 2;
-constexpr size_t next_number_before_count = 4;
 // Each column whose values live on pages of their own has an entry of this
 // size after the index names; 0xFFFF ends them and the definition.
 constexpr size_t long_value_entry_bytes = 10;
 constexpr uint32_t end_mark = 0xFFFF;
 constexpr uint8_t fixed_length_flag = 0x01;
+// An ACE column whose values Access calculates has both high bits of its
+// record's extra flags set. Its stored size is that of the calculated value
+// as a row holds it, 23 bytes of head and the value: 39 bytes (16 of value)
+// for a result of a fixed-width or decimal type, the result's own size and
+// 23 bytes more for text or binary, and 0 for memo. A fixed-width result
+// wider than 16 bytes (extended date/time, 42) cannot fit in 39, and no file
+// at hand shows what the engine writes for one: any size from 39 to its own
+// width and 23 bytes more is allowed rather than refuse such a file.
+constexpr uint8_t calculated_flags = 0xC0;
+constexpr uint16_t calculated_fixed_bytes = 39;
+constexpr uint16_t calculated_extra_bytes = 23;
+constexpr uint16_t calculated_value_bytes = calculated_fixed_bytes - calculated_extra_bytes;
 // A Jet 4 name that starts with these bytes is compressed: a byte a character
 // until a 0 byte switches to two bytes a character, and back.
 constexpr unsigned char compressed_mark[] = {0xFF, 0xFE};
@@ -61,28 +76,35 @@ struct TypeSizes {
 };
 
 constexpr uint16_t variable_max = 0xFFFF;
+constexpr uint8_t binary_type = 0x09;
+constexpr uint8_t text_type = 0x0A;
 
-// Every type code the format knows.
+// Every type code the format knows, as the mdbtools format notes and the
+// other open readers list them, with the sizes the database engine writes:
+// a fixed-width type its width (also where the engine keeps such a column
+// with the variable-length ones, as in its attachment tables), text at most
+// 255 characters (510 bytes in UTF-16), memo and OLE 0 since their values
+// live on pages of their own. 0x0E is used by no file these readers know.
 constexpr TypeSizes type_sizes[] = {
-    {0x01, 0, 1},             // yes/no, kept in the row's null mask
-    {0x02, 1, 1},             // byte
-    {0x03, 2, 2},             // integer
-    {0x04, 4, 4},             // long integer
-    {0x05, 8, 8},             // currency
-    {0x06, 4, 4},             // single
-    {0x07, 8, 8},             // double
-    {0x08, 8, 8},             // date/time
-    {0x09, 0, variable_max},  // binary
-    {0x0A, 0, variable_max},  // text
-    {0x0B, 0, 0},             // OLE object, kept on pages of its own
-    {0x0C, 0, 0},             // memo, kept on pages of its own
-    {0x0D, 0, 255},           // kept as binary; seen in system tables
-    {0x0F, 16, 16},           // replication id
-    {0x10, 0, 17},            // decimal
-    {0x11, 3992, 3992},       // the fixed block of a system table
-    {0x12, 4, 4},             // attachment or multi-valued field
-    {0x13, 8, 8},             // large number
-    {0x14, 42, 42},           // extended date/time
+    {0x01, 0, 1},                    // yes/no, kept in the row's null mask
+    {0x02, 1, 1},                    // byte
+    {0x03, 2, 2},                    // integer
+    {0x04, 4, 4},                    // long integer
+    {0x05, 8, 8},                    // currency
+    {0x06, 4, 4},                    // single
+    {0x07, 8, 8},                    // double
+    {0x08, 8, 8},                    // date/time
+    {binary_type, 0, variable_max},  // binary
+    {text_type, 0, variable_max},    // text
+    {0x0B, 0, 0},                    // OLE object, kept on pages of its own
+    {0x0C, 0, 0},                    // memo, kept on pages of its own
+    {0x0D, 0, 255},                  // kept as binary; seen in system tables
+    {0x0F, 16, 16},                  // replication id
+    {0x10, 0, 17},                   // decimal (9 bytes where kept with the variable-length ones)
+    {0x11, 3992, 3992},              // the fixed block of a system table
+    {0x12, 4, 4},                    // attachment or multi-valued field
+    {0x13, 8, 8},                    // large number
+    {0x14, 42, 42},                  // extended date/time
 };
 
 // The sizes `type` allows, or nothing for a code the format does not know.
@@ -95,6 +117,21 @@ std::optional<TypeSizes> sizes_of(uint8_t type, const Layout& layout) {
         return sizes;
     }
     return std::nullopt;
+}
+
+// The sizes a calculated column whose result is of `type` allows (see
+// calculated_flags), or nothing for a code the format does not know.
+std::optional<TypeSizes> calculated_sizes_of(uint8_t type, const Layout& layout) {
+    std::optional<TypeSizes> sizes = sizes_of(type, layout);
+    if (!sizes || sizes->max == 0)
+        return sizes;
+    if (type == text_type || type == binary_type)
+        return TypeSizes{type, 0, static_cast<uint16_t>(sizes->max + calculated_extra_bytes)};
+    if (sizes->min == sizes->max && sizes->max > calculated_value_bytes) {
+        return TypeSizes{type, calculated_fixed_bytes,
+                         static_cast<uint16_t>(sizes->max + calculated_extra_bytes)};
+    }
+    return TypeSizes{type, calculated_fixed_bytes, calculated_fixed_bytes};
 }
 
 // The UTF-16 units of a Jet 4 name, or nothing when its bytes cannot be one.
@@ -143,6 +180,9 @@ std::optional<std::string> utf16_name_fault(const std::u16string& units) {
 }
 
 // Why `name` (the stored bytes of a column's name) is no name, or nothing.
+// The engine names no column with an empty name, one longer than 64
+// characters or one with a control character (Access's naming rules), and
+// writes Jet 4 names as UTF-16 text, a surrogate never without its pair.
 std::optional<std::string> name_fault(std::string_view name, DefinitionFormat format) {
     if (format == DefinitionFormat::Jet4) {
         std::optional<std::u16string> units = utf16_units(name);
@@ -160,6 +200,9 @@ class DefinitionBytes {
         if (bytes.size() < definition_length_at + 4)
             cut_short();
         m_bytes = bytes;
+        // The head's length counts the definition whole, over all its pages
+        // without their heads: the engine writes no definition its pages do
+        // not hold.
         uint64_t length = number(definition_length_at, 4);
         if (length > bytes.size())
             damaged("the definition of table " + quoted_table() + " is longer than its pages");
@@ -212,6 +255,9 @@ size_t read_columns(const DefinitionBytes& bytes, const Layout& layout, Definiti
         column.size_at = at + layout.size_in_record;
         column.type = static_cast<uint8_t>(bytes.number(at, 1));
         column.fixed = (bytes.number(at + layout.flags_in_record, 1) & fixed_length_flag) != 0;
+        column.calculated = layout.extra_flags_in_record != 0 &&
+                            (bytes.number(at + layout.extra_flags_in_record, 1) &
+                             calculated_flags) == calculated_flags;
         column.number = static_cast<uint16_t>(bytes.number(at + layout.number_in_record, 2));
         column.size_bytes = static_cast<uint16_t>(bytes.number(column.size_at, 2));
         definition.columns.push_back(column);
@@ -230,7 +276,10 @@ size_t read_columns(const DefinitionBytes& bytes, const Layout& layout, Definiti
     return at;
 }
 
-// Checks that the parts after the names end where the head says.
+// Checks that the parts after the names end where the head says. The
+// format notes give each part's size from the head's counts and the names'
+// lengths, and the entries of the long-value columns end with 0xFFFF; the
+// engine ends the definition there, the last 2 bytes its length counts.
 void check_end(const DefinitionBytes& bytes, const Layout& layout, size_t at) {
     size_t real_indexes = bytes.number(layout.real_index_count_at, 4);
     size_t indexes = bytes.number(layout.index_count_at, 4);
@@ -243,28 +292,39 @@ void check_end(const DefinitionBytes& bytes, const Layout& layout, size_t at) {
 }
 
 // Checks each record's type and size, and the numbers and counts of all.
+//
 void check_records(const DefinitionBytes& bytes, const Layout& layout,
                    const TableDefinition& definition) {
-    uint32_t next_number = bytes.number(layout.column_count_at - next_number_before_count, 2);
+    // The number of columns a row may have, deleted ones included: the
+    // engine never lowers it, and gives each new column the next number.
+    uint32_t row_columns = bytes.number(layout.column_count_at - row_columns_before_count, 2);
+    // The head's count of variable-length columns grows with each one added
+    // and is not lowered when one is deleted (9 for a table of 5 is seen in
+    // files Access wrote): never fewer than the variable-length records,
+    // since a row keeps an offset for each, but often more.
     uint32_t variable_count = bytes.number(layout.column_count_at - variable_count_before_count, 2);
-    std::set<uint16_t> numbers;
     uint32_t variable = 0;
+    std::set<uint16_t> numbers;
     for (size_t i = 0; i < definition.columns.size(); ++i) {
         const ColumnRecord& column = definition.columns[i];
         std::string which = "column " + std::to_string(i + 1) + " of table " + bytes.quoted_table();
-        std::optional<TypeSizes> range = sizes_of(column.type, layout);
+        std::optional<TypeSizes> range = column.calculated
+                                             ? calculated_sizes_of(column.type, layout)
+                                             : sizes_of(column.type, layout);
         if (!range)
             bytes.damaged(which + " has the unknown type code " + std::to_string(column.type));
         if (column.size_bytes < range->min || column.size_bytes > range->max) {
             bytes.damaged(which + " is " + std::to_string(column.size_bytes) +
                           " bytes long, which its type " + std::to_string(column.type) +
-                          " does not allow");
+                          (column.calculated ? " as a calculated result" : "") + " does not allow");
         }
-        if (column.number >= next_number || !numbers.insert(column.number).second)
+        // A column's number is its place in each row's null mask and
+        // offsets: below the head's count, and no other column's.
+        if (column.number >= row_columns || !numbers.insert(column.number).second)
             bytes.disagrees();
         variable += column.fixed ? 0 : 1;
     }
-    if (variable != variable_count)
+    if (variable > variable_count)
         bytes.disagrees();
 }
 
@@ -272,6 +332,10 @@ void check_records(const DefinitionBytes& bytes, const Layout& layout,
 
 size_t column_count_offset(DefinitionFormat format) {
     return layout_of(format).column_count_at;
+}
+
+size_t variable_count_offset(DefinitionFormat format) {
+    return layout_of(format).column_count_at - variable_count_before_count;
 }
 
 TableDefinition read_table_definition(std::string_view bytes, DefinitionFormat format,

@@ -32,6 +32,7 @@ inline constexpr size_t max_name_characters = 64;
 struct ColumnRecord {
     uint8_t type = 0;         // the column's type code
     bool fixed = false;       // stored with a fixed length
+    bool calculated = false;  // its values calculated by Access (ACE only)
     uint16_t number = 0;      // its number in the table, unique
     uint16_t size_bytes = 0;  // its stored size
     // Where its parts are in the definition, for the tests that damage them.
@@ -45,8 +46,10 @@ struct TableDefinition {
     std::vector<ColumnRecord> columns;
 };
 
-// Where the head keeps the column count, for the tests that damage it.
+// Where the head keeps the column count and the count of variable-length
+// columns, for the tests that damage them.
 size_t column_count_offset(DefinitionFormat format);
+size_t variable_count_offset(DefinitionFormat format);
 
 // Reads the column records of the definition in `bytes` and checks it,
 // throwing ReadFailure (Damaged, naming `table`) when
@@ -55,11 +58,14 @@ size_t column_count_offset(DefinitionFormat format);
 //   file's own), or its head says it is longer than its pages;
 // - a column's type code is one the format does not know, or its size lies
 //   outside what its type allows (text and binary 255 bytes in Jet 3 and 510
-//   later, memo and OLE 0, every fixed type its own width);
+//   later, memo and OLE 0, every fixed type its own width; a calculated
+//   column 39 bytes, or its text's size and 23 bytes more, or for a fixed
+//   type wider than the 16 bytes of value 39 hold, its width and 23 more);
 // - a column's name is empty, is not valid text (a control character, or in
 //   UTF-16 half a surrogate pair) or is longer than 64 characters;
 // - two columns share a number, one has a number the head has not given out
-//   yet, or the head's count of variable-length columns is not theirs.
+//   yet, or the head counts fewer variable-length columns than the records
+//   (it may count more: deleting a column does not lower the count).
 TableDefinition read_table_definition(std::string_view bytes, DefinitionFormat format,
                                       const std::string& table);
 

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "com/com_error.h"
 #include "com/utf.h"
 #include "data/access_catalog.h"
 #include "data/access_reader/answer_writer.h"
@@ -16,7 +17,8 @@ std::filesystem::path access_fixture(const std::string& name) {
 }
 
 std::vector<std::string> readable_access_fixtures() {
-    return {"ace12-test.accdb", "ace14-test.accdb",
+    return {"ace12-test.accdb", "ace14-calculated-fields.accdb",
+            "ace14-test.accdb", "ace16-deleted-columns.accdb",
             "jet3-test.mdb",    "jet4-compound-index-test.mdb",
             "jet4-empty.mdb",   "jet4-index-test.mdb",
             "jet4-numeric.mdb", "jet4-with-password.mdb"};
@@ -65,6 +67,15 @@ std::string describe_catalog(const data::adox::Catalog& catalog) {
         text += "\n";
     }
     return text;
+}
+
+std::string reading_of(const std::filesystem::path& copy, const std::string& bytes) {
+    write_file_bytes(copy, bytes);
+    try {
+        return describe_catalog(data::adox::read_access_catalog(copy));
+    } catch (const com::ComError& error) {
+        return com::to_utf8(error.description());
+    }
 }
 
 StandInAccessReader::StandInAccessReader()

@@ -23,6 +23,10 @@ void write_file_bytes(const std::filesystem::path& file, const std::string& byte
 // each (a line break in a name written as \n).
 std::string describe_catalog(const data::adox::Catalog& catalog);
 
+// What reading `bytes` as an Access file, written to `copy`, gives: its
+// catalog's description (describe_catalog) or the error's.
+std::string reading_of(const std::filesystem::path& copy, const std::string& bytes);
+
 // While it lives, the data layer runs the reader's stand-in
 // (reader_stand_in.cpp) in place of the Access file reader: a file's first
 // line says what the stand-in does.

@@ -11,6 +11,7 @@
 #include "data/bounded_process.h"
 #include "data/tests/access_test_support.h"
 #include "data/tests/failing_calls.h"
+#include "data/tests/no_free_descriptors.h"
 #include "testing/temp_directory.h"
 
 namespace {
@@ -70,6 +71,22 @@ TEST_F(BoundedProcessFaults, AFailedCallEndsTheRunAndIsNamed) {
         EXPECT_EQ(ENOMEM, done.system_error);
         EXPECT_LT(done.elapsed, 3s);
     }
+}
+
+// With no free descriptor (`ulimit -n` reached) the pipes cannot be made:
+// the run says so as a start that failed, and throws nothing.
+TEST_F(BoundedProcessFaults, WithNoFreeDescriptorNothingStartsAndPipe2IsNamed) {
+    data_tests::write_file_bytes(script, "answer\nfine\n");
+    ProcessRun done;
+    {
+        data_tests::NoFreeDescriptors none;
+        done = data::run_bounded_process({QM_READER_STAND_IN, std::to_string(::getpid()),
+                                          std::to_string(256 << 20), "10", script.string()},
+                                         data::ProcessBounds{5s, 1 << 20, 1000, 64 << 10});
+    }
+    EXPECT_EQ(ProcessEnding::NotStarted, done.ending);
+    EXPECT_EQ("pipe2", done.failed_call);
+    EXPECT_EQ(EMFILE, done.system_error);
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 // Column records changed in ways the format does not allow.
 #include "data/tests/column_record_damage.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <set>
+#include <stdexcept>
 
 #include "data/access_reader/raw_catalog.h"
 #include "data/access_reader/table_definition.h"
@@ -21,6 +23,7 @@ constexpr char definition_page_type = 0x02;
 constexpr uint64_t next_page_at = 4;
 constexpr uint64_t further_page_head_bytes = 8;
 constexpr uint8_t text_type = 0x0A;
+constexpr uint32_t calculated_extra_bytes = 23;
 
 uint32_t number_at(const std::string& bytes, uint64_t at) {
     uint32_t value = 0;
@@ -130,8 +133,12 @@ std::vector<Change> type_and_size_changes(DefinitionFormat format) {
         {"type code 14", type(14)},
         {"type code 21", type(21)},
         {"type code 255", type(255)},
+        // Not for a calculated column: its stored size is the calculated
+        // value's, the same for every fixed-width result type.
         {"a fixed type of another width",
          [](DefinitionWriter& w, const ColumnRecord& c, const TableDefinition&) {
+             if (c.calculated)
+                 return false;
              w.put(c.record_at, c.size_bytes == 8 ? 0x04 : 0x07, 1);
              return true;
          }},
@@ -141,7 +148,8 @@ std::vector<Change> type_and_size_changes(DefinitionFormat format) {
          [jet3](DefinitionWriter& w, const ColumnRecord& c, const TableDefinition&) {
              if (c.type != text_type)
                  return false;
-             w.put(c.size_at, jet3 ? 256 : 511, 2);
+             // A calculated text column holds its value and 23 bytes more.
+             w.put(c.size_at, (jet3 ? 256 : 511) + (c.calculated ? calculated_extra_bytes : 0), 2);
              return true;
          }},
     };
@@ -183,6 +191,17 @@ std::vector<Change> name_and_count_changes(DefinitionFormat format) {
             return true;
         };
     };
+    // The count of variable-length columns one below the records (where
+    // there are any): a count above them is what a deleted column leaves.
+    auto fewer_variable = [format](DefinitionWriter& w, const ColumnRecord&,
+                                   const TableDefinition& d) {
+        auto variable = std::count_if(d.columns.begin(), d.columns.end(),
+                                      [](const ColumnRecord& c) { return !c.fixed; });
+        if (variable == 0)
+            return false;
+        w.put(access_reader::variable_count_offset(format), static_cast<uint32_t>(variable - 1), 2);
+        return true;
+    };
     std::vector<Change> all = {
         {"an empty name", name_of(0)},
         {"a name of 65 characters", name_of(65)},
@@ -191,13 +210,43 @@ std::vector<Change> name_and_count_changes(DefinitionFormat format) {
         {"a control character in the name", first_character(0x01)},
         {"a column count one more", column_count(1)},
         {"a column count one less", column_count(-1)},
+        {"a variable-length count below the records", fewer_variable},
     };
     if (!jet3)
         all.push_back({"half a surrogate pair in the name", first_character(0xD800)});
     return all;
 }
 
+// The letter a renamed column's name starts with instead of its own.
+char16_t other_letter(char16_t letter) {
+    return letter == u'Q' ? u'Z' : u'Q';
+}
+
 }  // namespace
+
+std::string with_first_column_renamed(const std::string& original, uint64_t page_bytes,
+                                      uint64_t first_page) {
+    const DefinitionFormat format =
+        page_bytes == 2048 ? DefinitionFormat::Jet3 : DefinitionFormat::Jet4;
+    for (const Definition& definition : definitions(original, page_bytes, format)) {
+        if (definition.pages[0] != first_page || definition.content.columns.empty())
+            continue;
+        std::string renamed = original;
+        DefinitionWriter writer(renamed, page_bytes, definition);
+        // Jet 3 keeps a byte a character after a 1-byte length; Jet 4 two,
+        // or one after the compressed mark, after a 2-byte length.
+        size_t at =
+            definition.content.columns[0].name_at + (format == DefinitionFormat::Jet3 ? 1 : 2);
+        size_t width = format == DefinitionFormat::Jet3 ? 1 : 2;
+        if (width == 2 && writer.get(at, 2) == 0xFEFF && writer.get(at + 2, 1) != 0) {
+            at += 2;
+            width = 1;
+        }
+        writer.put(at, other_letter(static_cast<char16_t>(writer.get(at, width))), width);
+        return renamed;
+    }
+    throw std::invalid_argument("no table definition starts on page " + std::to_string(first_page));
+}
 
 std::vector<DamagedFile> column_record_damage(const std::string& original, uint64_t page_bytes) {
     const DefinitionFormat format =

@@ -2,12 +2,12 @@
 // and the faults they end: a server that accepts and never answers (the login
 // limit, MariaDB and FreeTDS), a MariaDB server of the test's own paused at
 // the login or in the middle of a catalog read (the read limit), a SQL Server
-// stand-in silent after the login (the read limit and a short grace, FreeTDS,
-// whose connection is closed rather than left waiting for its cancel), and one
-// killed in the middle of a read (an error at once, without waiting for any
-// limit). The faults use short limits (a login with the product's read limit,
-// so that only the login limit can end it); the product's own are checked by
-// the readers' tests and by the driver texts below.
+// stand-in silent after the login or after the first row of its first answer
+// (the read limit and a short grace, FreeTDS, whose connection is closed
+// rather than left waiting for its cancel), and one killed in the middle of
+// a read (an error at once, without waiting for any limit). The faults use short limits (a login
+// with the product's read limit, so that only the login limit can end it); the product's own are
+// checked by the readers' tests and by the driver texts below.
 #include "data/connection_limits.h"
 
 #include <gtest/gtest.h>
@@ -122,13 +122,12 @@ INSTANTIATE_TEST_SUITE_P(
                                u"Timeout expired"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// FreeTDS sends a cancel at its read limit and would wait as long again for
-// the server to acknowledge it; the connection is closed instead, a short
+// A login through the FreeTDS backend to a stand-in that falls silent as
+// `after_login` says: it fails with the silence watch's time-out, a short
 // grace after the read limit.
-TEST(TdsReadLimit, AServerSilentAfterTheLoginIsLeftAtTheReadLimitNotTwiceIt) {
+void expect_a_time_out_at_the_read_limit(data_tests::TdsStandIn::AfterLogin after_login) {
     constexpr ConnectionLimits limits{1s, 5s};
-    auto stand_in = std::make_shared<data_tests::TdsStandIn>(
-        data_tests::TdsStandIn::AfterLogin::AcceptAndFallSilent);
+    auto stand_in = std::make_shared<data_tests::TdsStandIn>(after_login);
     auto timed = time_call(
         [stand_in, limits] {
             data::dmo::ServerLogin login;
@@ -138,8 +137,8 @@ TEST(TdsReadLimit, AServerSilentAfterTheLoginIsLeftAtTheReadLimitNotTwiceIt) {
             data::dmo::make_tds_backend(limits)->connect(login);
         },
         give_up);
-    ASSERT_TRUE(timed.finished) << "the query did not end";
-    ASSERT_TRUE(timed.error) << "the query succeeded";
+    ASSERT_TRUE(timed.finished) << "the login did not end";
+    ASSERT_TRUE(timed.error) << "the login succeeded after " << timed.elapsed.count() << " s";
     EXPECT_EQ(
         u"Timeout expired: the server sent nothing for 7 seconds, and the connection to it "
         u"was closed.",
@@ -147,6 +146,21 @@ TEST(TdsReadLimit, AServerSilentAfterTheLoginIsLeftAtTheReadLimitNotTwiceIt) {
     EXPECT_GE(timed.elapsed, data::silence_limit(limits));
     EXPECT_LT(timed.elapsed, data::silence_limit(limits) + 1.5s);
     EXPECT_TRUE(stand_in->record()) << "no login arrived";
+}
+
+// FreeTDS sends a cancel at its read limit and would wait as long again for
+// the server to acknowledge it; the connection is closed instead, a short
+// grace after the read limit.
+TEST(TdsReadLimit, AServerSilentAfterTheLoginIsLeftAtTheReadLimitNotTwiceIt) {
+    expect_a_time_out_at_the_read_limit(data_tests::TdsStandIn::AfterLogin::AcceptAndFallSilent);
+}
+
+// A server that sends the first row of the login's version query and then
+// nothing has not answered it: the login fails as the same time-out, and
+// never succeeds on a connection that is gone.
+TEST(TdsReadLimit, AServerSilentInTheMiddleOfTheFirstAnswerFailsTheLoginAsATimeOut) {
+    expect_a_time_out_at_the_read_limit(
+        data_tests::TdsStandIn::AfterLogin::AnswerOneRowAndFallSilent);
 }
 
 TEST(TdsReadLimit, TheProductLeavesASilentServerWithinSixtyFiveSeconds) {

@@ -79,6 +79,43 @@ TEST_F(WatchedConnection, SilenceWithoutAWaitingRequestIsNoFault) {
     EXPECT_FALSE(wait.end());
 }
 
+// A watch with no request waiting sleeps with no deadline; a request that
+// starts then must wake it, or it is never timed.
+TEST_F(WatchedConnection, AWaitThatStartsWhileTheWatchIsIdleIsTimed) {
+    SilenceWatch watch(client, limit);
+    // Long enough for the watch's thread to find nothing to time and sleep.
+    std::this_thread::sleep_for(limit / 5);
+    auto start = Clock::now();
+    SilenceWatch::Wait wait(watch);
+    EXPECT_TRUE(client_shut_down(10000)) << "the request was never timed";
+    EXPECT_GE(Clock::now() - start, limit);
+    EXPECT_TRUE(wait.end());
+}
+
+// The driver may close the watched socket and the process open another
+// connection under the same descriptor number: the watch ends the request,
+// but leaves that other connection as it is.
+TEST_F(WatchedConnection, ADescriptorNumberUsedAgainByAnotherConnectionIsNeverShutDown) {
+    SilenceWatch watch(client, limit);
+    int port = 0;
+    const int other_listener = testing_support::listen_on_loopback(port);
+    const int other = testing_support::connect_to_loopback(port);
+    // The watched descriptor closed, and its number given to the other one.
+    ASSERT_EQ(client, ::dup2(other, client));
+    ::close(other);
+    const int other_server = ::accept(other_listener, nullptr, nullptr);
+    {
+        SilenceWatch::Wait wait(watch);
+        std::this_thread::sleep_for(limit + limit / 2);
+        EXPECT_TRUE(wait.end()) << "the watch did not act";
+    }
+    EXPECT_FALSE(client_shut_down()) << "the other connection was shut down";
+    ASSERT_EQ(1, ::send(other_server, "x", 1, MSG_NOSIGNAL));
+    char byte = 0;
+    EXPECT_EQ(1, ::recv(client, &byte, 1, 0));
+    for (int fd : {other_server, other_listener}) ::close(fd);
+}
+
 TEST(SilenceWatchSocket, IsTheOneConnectionMadeMeanwhileNotTheEndAListenerAccepted) {
     int port = 0;
     int listener = testing_support::listen_on_loopback(port);

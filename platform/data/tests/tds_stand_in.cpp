@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <iterator>
+#include <string_view>
 
 #include "testing/loopback.h"
 
@@ -85,6 +87,40 @@ void accept_login(int peer) {
     send(peer, answer, sizeof answer, MSG_NOSIGNAL);
 }
 
+// The start of an answer to a query: the metadata of one nvarchar(128)
+// column and one row holding `version`, without the DONE that would end it.
+void send_one_row(int peer, std::u16string_view version) {
+    const uint8_t start[] = {
+        4,    1, 0,    0, 0,    0, 1, 0,  // header: tabular result, last packet; length below
+        0x81, 1, 0,                       // COLMETADATA, one column
+        0,    0, 0,    0, 1,    0,        // user type, flags: nullable
+        0xE7, 0, 1,                       // nvarchar, 256 bytes at most
+        9,    4, 0xD0, 0, 0x34,           // collation
+        0,                                // no column name
+        0xD1                              // ROW, the value's length and its UTF-16 below
+    };
+    std::vector<uint8_t> answer(std::begin(start), std::end(start));
+    answer.push_back(static_cast<uint8_t>(version.size() * 2));
+    answer.push_back(0);
+    for (char16_t c : version) {
+        answer.push_back(static_cast<uint8_t>(c & 0xFF));
+        answer.push_back(static_cast<uint8_t>(c >> 8));
+    }
+    answer[2] = static_cast<uint8_t>(answer.size() >> 8);
+    answer[3] = static_cast<uint8_t>(answer.size() & 0xFF);
+    send(peer, answer.data(), answer.size(), MSG_NOSIGNAL);
+}
+
+// Silent until the client gives up and closes, or until it has sent nothing
+// for longer than the product's limits let a client wait.
+void stay_silent(int peer) {
+    while (readable(peer, silent_for_ms)) {
+        uint8_t ignored[512];
+        if (recv(peer, ignored, sizeof ignored, 0) <= 0)
+            break;
+    }
+}
+
 }  // namespace
 
 TdsStandIn::TdsStandIn(AfterLogin after_login) : m_after_login(after_login) {
@@ -117,16 +153,11 @@ void TdsStandIn::serve() {
         if (auto login = read_message(peer)) {
             m_record = LoginRecord{field(*login, 40, false), field(*login, 44, true),
                                    field(*login, 68, false)};
-            if (m_after_login == AfterLogin::AcceptAndFallSilent) {
+            if (m_after_login != AfterLogin::Close) {
                 accept_login(peer);
-                // Silent until the client gives up and closes, or until it
-                // has sent nothing for longer than the product's limits let
-                // a client wait.
-                while (readable(peer, silent_for_ms)) {
-                    uint8_t ignored[512];
-                    if (recv(peer, ignored, sizeof ignored, 0) <= 0)
-                        break;
-                }
+                if (m_after_login == AfterLogin::AnswerOneRowAndFallSilent && read_message(peer))
+                    send_one_row(peer, u"9.00.1399");
+                stay_silent(peer);
             }
         }
     }

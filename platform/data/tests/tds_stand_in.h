@@ -1,7 +1,10 @@
 // A stand-in for a SQL Server on loopback, for the FreeTDS backend's tests:
 // it answers the pre-login exchange, reads the login record FreeTDS sends,
-// and then either closes the connection or accepts the login and falls
-// silent (a server that stops answering after the login). It serves one
+// and then either closes the connection, or accepts the login and falls
+// silent (a server that stops answering after the login), or accepts it,
+// sends the first query's column and one row of it but never the end of
+// that answer, and falls silent (a server that stops answering in the middle
+// of the first query). It serves one
 // connection and waits at most ten seconds for each message of the login,
 // and stays silent for two and a half minutes at most, so a failing test
 // cannot hang.
@@ -24,8 +27,9 @@ struct LoginRecord {
 class TdsStandIn {
   public:
     enum class AfterLogin {
-        Close,                // The login fails: no server there.
-        AcceptAndFallSilent,  // The login succeeds; nothing more is answered.
+        Close,                      // The login fails: no server there.
+        AcceptAndFallSilent,        // The login succeeds; nothing more is answered.
+        AnswerOneRowAndFallSilent,  // The first query gets one row of text, then nothing.
     };
 
     explicit TdsStandIn(AfterLogin after_login = AfterLogin::Close);

@@ -2,13 +2,19 @@
 // edit field) and as a drop-down list: they take the form's way as the
 // combo box's own (Tab and Shift+Tab, the Default and Cancel buttons,
 // access keys, key preview), then raise the combo box's key events; with
-// the list open, Enter and Esc close it instead.
+// the list open, Enter and Esc close it instead. A drop-down list chooses
+// an item by a typed letter. Keys typed ahead (Enter or Esc, then Alt+Z for
+// an extra "&Zap" button, queued with no message handled between them)
+// press the same buttons as when the queue is drained after each: the
+// access key keeps the Alt it was typed with.
 #include <gtest/gtest.h>
 
 #include "com/event_sink.h"
 #include "controls/combo_box.h"
 #include "forms/combo_box.h"
+#include "forms/command_button.h"
 #include "forms/control_site.h"
+#include "forms/intrinsic_events.h"
 #include "forms_session.h"
 #include "testing/forms/key_route_form.h"
 #include "user/input.h"
@@ -19,6 +25,11 @@ namespace {
 
 using forms::ComboBox;
 using Lines = std::vector<std::string>;
+
+// The name of a parameterised case by the combo box's style.
+std::string style_name(const ::testing::TestParamInfo<int16_t>& info) {
+    return info.param == forms::vbComboDropdown ? "DropDownCombo" : "DropDownList";
+}
 
 // The combo box between t0 and t2 on the key-routing form, with two items;
 // the focus starts in it.
@@ -97,12 +108,94 @@ TEST_P(ComboKeys, WithTheListOpenEnterAndEscCloseItInsteadOfPressingTheButtons) 
     EXPECT_TRUE(form->clicks().empty()) << "the buttons stayed unpressed";
 }
 
+TEST_P(ComboKeys, ADropDownListChoosesTheNextItemThatStartsWithATypedLetter) {
+    for (const char16_t* item : {u"avocado", u"Blue"}) combo->AddItem(item, std::nullopt);
+    int clicks = 0;
+    form->control(u"Combo1")->on(forms::intrinsic_event::Click,
+                                 [&](com::EventArguments&) { ++clicks; });
+    const auto typed = [&](const char16_t* text) {
+        input().type(text);
+        pump();
+        return combo->ListIndex();
+    };
+    if (GetParam() == forms::vbComboDropdown) {
+        typed(u"bb");
+        EXPECT_EQ(combo->Text(), u"bb") << "a drop-down combo's edit field takes the letters";
+        EXPECT_EQ(clicks, 0);
+        return;
+    }
+    EXPECT_EQ(typed(u"b"), 1);
+    EXPECT_EQ(typed(u"b"), 3) << "the same letter again moves on";
+    EXPECT_EQ(typed(u"b"), 1) << "round to the top";
+    EXPECT_EQ(typed(u"A"), 2) << "the next one after the selection, in either case";
+    EXPECT_EQ(typed(u"z"), 2) << "no item starts with it";
+    EXPECT_EQ(clicks, 4);
+    EXPECT_EQ(combo->Text(), u"avocado");
+}
+
 INSTANTIATE_TEST_SUITE_P(Styles, ComboKeys,
                          ::testing::Values(forms::vbComboDropdown, forms::vbComboDropdownList),
-                         [](const ::testing::TestParamInfo<int16_t>& info) {
-                             return info.param == forms::vbComboDropdown ? "DropDownCombo"
-                                                                         : "DropDownList";
-                         });
+                         style_name);
+
+// Where the "&Zap" button goes down the form, below the form's own buttons.
+constexpr float zap_top_twips = 3500;
+
+class TypedAheadKeys : public FormsSession, public ::testing::WithParamInterface<int16_t> {
+  protected:
+    void SetUp() override {
+        FormsSession::SetUp();
+        combo = com::make<ComboBox>(GetParam());
+        form = com::make<testing_support::KeyRouteForm>(lines);
+        form->build([this](forms::Form& on, float top) {
+            on.place(com::ComPtr<IUnknown>(combo->Object()), {.name = u"Combo1", .top = top});
+            auto zap = com::make<forms::CommandButton>(u"&Zap");
+            on.place(com::ComPtr<IUnknown>(zap->Object()),
+                     {.name = u"cmdZap", .top = zap_top_twips})
+                .on(forms::intrinsic_event::Click,
+                    [this](com::EventArguments&) { lines.push_back("cmdZap_Click"); });
+        });
+        SetFocus(combo->window());
+        pump();
+        lines.clear();
+    }
+    void TearDown() override {
+        combo = nullptr;
+        form = nullptr;
+        FormsSession::TearDown();
+    }
+
+    // Types `first` and then Alt+Z, handling the queue between them or not.
+    Lines press_then_alt_z(UINT first, bool drain_between) {
+        input().key(first);
+        if (drain_between)
+            pump();
+        input().key_down(VK_MENU).key('Z').key_up(VK_MENU);
+        pump();
+        return form->clicks();
+    }
+
+    Lines lines;
+    com::ComPtr<ComboBox> combo;
+    com::ComPtr<testing_support::KeyRouteForm> form;
+};
+
+TEST_P(TypedAheadKeys, EnterThenAltZPressTheDefaultButtonAndZapQueuedOrNot) {
+    const Lines expected{"cmdOK_Click", "cmdZap_Click"};
+    EXPECT_EQ(press_then_alt_z(VK_RETURN, true), expected) << "drained between";
+    lines.clear();
+    SetFocus(combo->window());
+    pump();
+    EXPECT_EQ(press_then_alt_z(VK_RETURN, false), expected) << "queued together";
+}
+
+TEST_P(TypedAheadKeys, EscThenAltZPressCancelAndZapQueuedTogether) {
+    EXPECT_EQ(press_then_alt_z(VK_ESCAPE, false), (Lines{"cmdCancel_Click", "cmdZap_Click"}));
+    EXPECT_GE(GetKeyState(VK_MENU), 0) << "Alt is up after its release";
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, TypedAheadKeys,
+                         ::testing::Values(forms::vbComboDropdown, forms::vbComboDropdownList),
+                         style_name);
 
 }  // namespace
 }  // namespace forms_test

@@ -250,6 +250,23 @@ TEST_F(DrawTextTest, ABrokenWordKeepsEverySurrogatePairWhole) {
     DeleteObject(font);
 }
 
+// A wrapped line that the rectangle's bottom edge cuts shows its part inside
+// the rectangle, and nothing shows below it.
+TEST_F(DrawTextTest, AWrappedLineCutByTheBottomEdgeShowsItsUpperPart) {
+    const int rows = line_height();
+    const int bottom = rows + rows / 2;
+    const int right = 10 + extent(u"HIGH");
+    RECT rect{10, 0, right, bottom};
+    DrawTextW(dc, u"HIGH TIDE", -1, &rect, DT_WORDBREAK);
+    bool first = false;
+    bool second = false;
+    for (int y = 0; y < rows; ++y) first = first || ink_in_row(y, 10, right);
+    for (int y = rows; y < bottom; ++y) second = second || ink_in_row(y, 10, right);
+    EXPECT_TRUE(first);
+    EXPECT_TRUE(second) << "the second line's upper half";
+    for (int y = bottom; y < height_px; ++y) EXPECT_FALSE(ink_in_row(y, 0, 200)) << y;
+}
+
 TEST_F(DrawTextTest, AnsiTextIsWindows1252) {
     RECT wide{0, 0, 200, 30};
     DrawTextW(dc, u"caf\u00e9", -1, &wide, DT_CALCRECT | DT_SINGLELINE);

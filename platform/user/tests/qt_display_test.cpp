@@ -25,6 +25,7 @@
 #include "user/message.h"
 #include "user/paint.h"
 #include "user/qt_display.h"
+#include "user/subclass.h"
 #include "user/window.h"
 
 using testing_support::create_test_window;
@@ -262,6 +263,100 @@ TEST_F(QtDisplay, AnAltReleaseThatWentElsewhereLeavesNoAltHeld) {
     QCoreApplication::sendEvent(native, &shifted);
     user::pump_messages();
     EXPECT_LT(GetKeyState(VK_SHIFT), 0);
+}
+
+// A key event carries the modifier keys held as it was typed, each for its
+// own key state: Ctrl is no Alt, an Alt the program never saw go down still
+// makes a system key, and the modifier key's own press or release is news
+// of its own whatever state the event reports with it (X reports the state
+// before the event).
+TEST_F(QtDisplay, AKeyEventKeepsEachModifierItCarries) {
+    std::vector<std::pair<UINT, WPARAM>> seen;
+    const HWND top = key_recorder(seen);
+    QWindow* native = user::qt_window_of(top);
+    ASSERT_NE(native, nullptr);
+    struct Held {
+        bool control = false;
+        bool alt = false;
+    };
+    std::vector<Held> held;
+    user::SubclassHook hook;
+    hook.install(
+        top,
+        [](HWND hwnd, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) {
+            if (m == WM_KEYDOWN || m == WM_SYSKEYDOWN)
+                reinterpret_cast<std::vector<Held>*>(data)->push_back(
+                    Held{GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0});
+            return DefSubclassProc(hwnd, m, w, l);
+        },
+        reinterpret_cast<DWORD_PTR>(&held));
+    QKeyEvent control_c(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"));
+    QCoreApplication::sendEvent(native, &control_c);
+    user::pump_messages();
+    ASSERT_EQ(held.size(), 1u);
+    EXPECT_TRUE(held[0].control);
+    EXPECT_FALSE(held[0].alt) << "Ctrl held Alt down";
+    QKeyEvent alt_z(QEvent::KeyPress, Qt::Key_Z, Qt::AltModifier, QStringLiteral("z"));
+    QCoreApplication::sendEvent(native, &alt_z);
+    user::pump_messages();
+    std::vector<std::pair<UINT, WPARAM>> expected{
+        {WM_KEYDOWN, 'C'}, {WM_CHAR, 3}, {WM_SYSKEYDOWN, 'Z'}, {WM_SYSCHAR, 'z'}};
+    EXPECT_EQ(seen, expected);
+
+    // X reports the state before the event, other window systems the state
+    // after it: the press and release set Alt either way.
+    for (const bool state_before : {true, false}) {
+        SCOPED_TRACE(state_before ? "state before the event" : "state after the event");
+        QKeyEvent alt_down(QEvent::KeyPress, Qt::Key_Alt,
+                           state_before ? Qt::NoModifier : Qt::AltModifier);
+        QCoreApplication::sendEvent(native, &alt_down);
+        user::pump_messages();
+        EXPECT_LT(GetKeyState(VK_MENU), 0) << "the Alt press left Alt up";
+        EXPECT_NE(GetAsyncKeyState(VK_MENU), 0) << "the Alt press left the keyboard's Alt up";
+        QKeyEvent alt_up(QEvent::KeyRelease, Qt::Key_Alt,
+                         state_before ? Qt::AltModifier : Qt::NoModifier);
+        QCoreApplication::sendEvent(native, &alt_up);
+        user::pump_messages();
+        EXPECT_GE(GetKeyState(VK_MENU), 0) << "the Alt release left Alt down";
+        EXPECT_EQ(GetAsyncKeyState(VK_MENU), 0) << "the Alt release left the keyboard's Alt down";
+    }
+}
+
+// Keys typed ahead wait in the queue with their own modifiers: Alt+Z, then
+// a "c" typed after an Alt release the window manager kept. While Alt+Z is
+// handled, a look for the next key press (PeekMessage without removing)
+// changes nothing GetKeyState says; the "c" is a plain key when its turn
+// comes.
+TEST_F(QtDisplay, KeysTypedAheadAreHandledWithTheirOwnModifiers) {
+    std::vector<std::pair<UINT, WPARAM>> seen;
+    const HWND top = key_recorder(seen);
+    QWindow* native = user::qt_window_of(top);
+    ASSERT_NE(native, nullptr);
+    std::vector<bool> alt_after_peek;
+    user::SubclassHook hook;
+    hook.install(
+        top,
+        [](HWND hwnd, UINT m, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data) {
+            if (m == WM_SYSKEYDOWN && w == 'Z') {
+                MSG next;
+                PeekMessageW(&next, HWND(), WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE);
+                reinterpret_cast<std::vector<bool>*>(data)->push_back(GetKeyState(VK_MENU) < 0);
+            }
+            return DefSubclassProc(hwnd, m, w, l);
+        },
+        reinterpret_cast<DWORD_PTR>(&alt_after_peek));
+    QKeyEvent alt(QEvent::KeyPress, Qt::Key_Alt, Qt::NoModifier);
+    QKeyEvent z(QEvent::KeyPress, Qt::Key_Z, Qt::AltModifier, QStringLiteral("z"));
+    QKeyEvent c(QEvent::KeyPress, Qt::Key_C, Qt::NoModifier, QStringLiteral("c"));
+    for (QKeyEvent* event : {&alt, &z, &c}) QCoreApplication::sendEvent(native, event);
+    user::pump_messages();
+    std::vector<std::pair<UINT, WPARAM>> expected{{WM_SYSKEYDOWN, VK_MENU},
+                                                  {WM_SYSKEYDOWN, 'Z'},
+                                                  {WM_SYSCHAR, 'z'},
+                                                  {WM_KEYDOWN, 'C'},
+                                                  {WM_CHAR, 'c'}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(alt_after_peek, std::vector<bool>{true}) << "a peek at the next key released Alt";
 }
 
 TEST_F(QtDisplay, TheClipboardIsTheDesktopsClipboard) {

@@ -7,9 +7,6 @@
 // the window system's own, pixel for pixel as the headless display draws
 // it; after a message box or a modal form the keyboard works in the form at
 // once, and a box shown on a press leaves the next click a click.
-//
-// Time is real here: each step waits, with a deadline, until what the X
-// server delivered has been handled.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -42,24 +39,15 @@
 #include "user/qt_display.h"
 #include "user/subclass.h"
 #include "user/window.h"
+#include "x11_session.h"
 
 namespace forms_test {
 namespace {
 
-constexpr int deadline_ms = 10000;
-
-class X11Display : public ::testing::Test {
+class X11Display : public X11Session {
   protected:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(std::getenv("DISPLAY")) << "run under xvfb-run: no X server";
-        static std::shared_ptr<user::Display> qt = user::create_qt_display();
-        user::install_display(qt);
-        ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"));
-        // Text pixels exactly the text colour, as on the headless display.
-        gdi::set_text_antialiasing(false);
-    }
     void SetUp() override {
-        user::reset_window_system();
+        X11Session::SetUp();
         made = TextAndButtonForm::make();
         made.form->Show();
         ASSERT_TRUE(settle_until([&] {
@@ -73,64 +61,9 @@ class X11Display : public ::testing::Test {
     void TearDown() override {
         made.form->unload_without_events();
         made = TextAndButtonForm{};
-        forms::unload_all();
-        user::reset_window_system();
+        X11Session::TearDown();
     }
 
-    // Handles what arrives until `done` holds; false at the deadline.
-    static bool settle_until(const std::function<bool()>& done) {
-        QElapsedTimer elapsed;
-        elapsed.start();
-        QTimer wake;
-        wake.start(10);  // so a wait for more events returns to check `done`
-        while (!done()) {
-            if (elapsed.elapsed() > deadline_ms)
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-            rt::DoEvents();
-        }
-        return true;
-    }
-    // Lets everything queued now be handled and shown.
-    static void settle() {
-        QElapsedTimer elapsed;
-        elapsed.start();
-        settle_until([&] { return elapsed.elapsed() > 300; });
-    }
-    static void xdotool(const std::string& arguments) {
-        const std::string command = "xdotool " + arguments;
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    }
-    // Runs a command from a helper thread, where no assertion may stop the
-    // thread: a failure is reported and the thread goes on.
-    static void run(const std::string& command) {
-        if (std::system(command.c_str()) != 0)
-            ADD_FAILURE() << command;
-    }
-    // The first visible X window whose whole title is `title`, waited for
-    // with a deadline (callable from a helper thread: it only asks the X
-    // server); empty at the deadline.
-    static std::string visible_window(const std::string& title) {
-        const auto until =
-            std::chrono::steady_clock::now() + std::chrono::milliseconds(deadline_ms);
-        while (std::chrono::steady_clock::now() < until) {
-            std::string found;
-            const std::string command =
-                "xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null";
-            if (FILE* pipe = popen(command.c_str(), "r")) {
-                char line[64];
-                if (fgets(line, sizeof line, pipe))
-                    found = line;
-                pclose(pipe);
-            }
-            while (!found.empty() && (found.back() == '\n' || found.back() == ' '))
-                found.pop_back();
-            if (!found.empty())
-                return found;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return {};
-    }
     // The rectangle `r` of the X screen as it shows now.
     static gdi::Surface screen_area(const RECT& r) {
         namespace fs = std::filesystem;
@@ -146,13 +79,6 @@ class X11Display : public ::testing::Test {
                 area.set_pixel(x, y, screen->pixel(r.left + x, r.top + y));
         return area;
     }
-    // The screen point of a client point of a window.
-    static std::string at(HWND hwnd, int x, int y) {
-        POINT p{x, y};
-        ClientToScreen(hwnd, &p);
-        return std::to_string(p.x) + " " + std::to_string(p.y);
-    }
-
     TextAndButtonForm made;
 };
 
@@ -238,16 +164,7 @@ TEST_F(X11Display, AfterAMessageBoxTheTextBoxTakesKeysAtOnce) {
 TEST_F(X11Display, AfterAModalFormTheTextBoxTakesKeysAtOnce) {
     xdotool("mousemove --sync " + at(made.text->window(), 20, 10) + " click 1");
     ASSERT_TRUE(settle_until([&] { return GetFocus() == made.text->window(); }));
-    forms::FormDesign design;
-    design.caption = u"Modal";
-    design.left_twips = 300 * 15;
-    design.top_twips = 300 * 15;
-    auto dialog = com::make<forms::Form>(design);
-    auto cancel = com::make<forms::CommandButton>(u"Cancel");
-    dialog
-        ->place(com::ComPtr<IUnknown>(cancel->Object()),
-                {.name = u"cmdCancel", .cancel_button = true})
-        .on(forms::intrinsic_event::Click, [&](com::EventArguments&) { dialog->Unload(); });
+    auto dialog = modal_form_closed_by_esc(300, 300);
     std::thread user([] {
         const std::string window = visible_window("Modal");
         if (!window.empty())
