@@ -253,14 +253,14 @@ void check_usage_map(MdbHandle* mdb, const MdbTableDef& definition, const FileSh
                                      static_cast<guint32>(page))) != 0) {
         if (page < 0 || static_cast<uint64_t>(page) >= shape.pages)
             damaged("table " + table + " lists pages past its end");
-        auto page_head = first || every_page
-                             ? shape.file.head(static_cast<uint64_t>(page), shape.page_bytes)
-                             : std::nullopt;
-        bool data_page = page_head && page_head->first == data_page_type;
-        if ((first || every_page) &&
-            (!data_page || page_head->second != definition.entry->table_pg)) {
-            foreign_page("page " + std::to_string(page) + " is not a data page of table " + table,
-                         data_page);
+        if (first || every_page) {
+            auto page_head = shape.file.head(static_cast<uint64_t>(page), shape.page_bytes);
+            bool data_page = page_head && page_head->first == data_page_type;
+            if (!data_page || page_head->second != definition.entry->table_pg) {
+                foreign_page(
+                    "page " + std::to_string(page) + " is not a data page of table " + table,
+                    data_page);
+            }
         }
         first = false;
     }

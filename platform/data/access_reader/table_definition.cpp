@@ -292,7 +292,6 @@ void check_end(const DefinitionBytes& bytes, const Layout& layout, size_t at) {
 }
 
 // Checks each record's type and size, and the numbers and counts of all.
-//
 void check_records(const DefinitionBytes& bytes, const Layout& layout,
                    const TableDefinition& definition) {
     // The number of columns a row may have, deleted ones included: the

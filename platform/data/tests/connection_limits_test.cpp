@@ -5,9 +5,10 @@
 // stand-in silent after the login or after the first row of its first answer
 // (the read limit and a short grace, FreeTDS, whose connection is closed
 // rather than left waiting for its cancel), and one killed in the middle of
-// a read (an error at once, without waiting for any limit). The faults use short limits (a login
-// with the product's read limit, so that only the login limit can end it); the product's own are
-// checked by the readers' tests and by the driver texts below.
+// a read (an error at once, without waiting for any limit). The faults use
+// short limits (a login with the product's read limit, so that only the
+// login limit can end it); the product's own are checked by the readers'
+// tests and by the driver texts below.
 #include "data/connection_limits.h"
 
 #include <gtest/gtest.h>

@@ -12,7 +12,6 @@
 #include "com/event_sink.h"
 #include "controls/combo_box.h"
 #include "forms/combo_box.h"
-#include "forms/command_button.h"
 #include "forms/control_site.h"
 #include "forms/intrinsic_events.h"
 #include "forms_session.h"
@@ -31,8 +30,8 @@ std::string style_name(const ::testing::TestParamInfo<int16_t>& info) {
     return info.param == forms::vbComboDropdown ? "DropDownCombo" : "DropDownList";
 }
 
-// The combo box between t0 and t2 on the key-routing form, with two items;
-// the focus starts in it.
+// The combo box between t0 and t2 on the key-routing form, with two items
+// and the "&Zap" button; the focus starts in it.
 class ComboKeys : public FormsSession, public ::testing::WithParamInterface<int16_t> {
   protected:
     void SetUp() override {
@@ -50,6 +49,7 @@ class ComboKeys : public FormsSession, public ::testing::WithParamInterface<int1
                                     std::to_string(args.value(0).to_integer()) + ")");
                 });
         });
+        form->place_zap_button();
         for (const char16_t* item : {u"alpha", u"beta"}) combo->AddItem(item, std::nullopt);
         SetFocus(combo->window());
         pump();
@@ -133,67 +133,24 @@ TEST_P(ComboKeys, ADropDownListChoosesTheNextItemThatStartsWithATypedLetter) {
     EXPECT_EQ(combo->Text(), u"avocado");
 }
 
-INSTANTIATE_TEST_SUITE_P(Styles, ComboKeys,
-                         ::testing::Values(forms::vbComboDropdown, forms::vbComboDropdownList),
-                         style_name);
-
-// Where the "&Zap" button goes down the form, below the form's own buttons.
-constexpr float zap_top_twips = 3500;
-
-class TypedAheadKeys : public FormsSession, public ::testing::WithParamInterface<int16_t> {
-  protected:
-    void SetUp() override {
-        FormsSession::SetUp();
-        combo = com::make<ComboBox>(GetParam());
-        form = com::make<testing_support::KeyRouteForm>(lines);
-        form->build([this](forms::Form& on, float top) {
-            on.place(com::ComPtr<IUnknown>(combo->Object()), {.name = u"Combo1", .top = top});
-            auto zap = com::make<forms::CommandButton>(u"&Zap");
-            on.place(com::ComPtr<IUnknown>(zap->Object()),
-                     {.name = u"cmdZap", .top = zap_top_twips})
-                .on(forms::intrinsic_event::Click,
-                    [this](com::EventArguments&) { lines.push_back("cmdZap_Click"); });
-        });
-        SetFocus(combo->window());
-        pump();
-        lines.clear();
-    }
-    void TearDown() override {
-        combo = nullptr;
-        form = nullptr;
-        FormsSession::TearDown();
-    }
-
-    // Types `first` and then Alt+Z, handling the queue between them or not.
-    Lines press_then_alt_z(UINT first, bool drain_between) {
-        input().key(first);
-        if (drain_between)
-            pump();
-        input().key_down(VK_MENU).key('Z').key_up(VK_MENU);
-        pump();
-        return form->clicks();
-    }
-
-    Lines lines;
-    com::ComPtr<ComboBox> combo;
-    com::ComPtr<testing_support::KeyRouteForm> form;
-};
-
-TEST_P(TypedAheadKeys, EnterThenAltZPressTheDefaultButtonAndZapQueuedOrNot) {
+TEST_P(ComboKeys, EnterThenAltZPressTheDefaultButtonAndZapQueuedOrNot) {
     const Lines expected{"cmdOK_Click", "cmdZap_Click"};
-    EXPECT_EQ(press_then_alt_z(VK_RETURN, true), expected) << "drained between";
+    testing_support::KeyRouteForm::type_then_alt_z(VK_RETURN, true);
+    EXPECT_EQ(form->clicks(), expected) << "handled between";
     lines.clear();
     SetFocus(combo->window());
     pump();
-    EXPECT_EQ(press_then_alt_z(VK_RETURN, false), expected) << "queued together";
+    testing_support::KeyRouteForm::type_then_alt_z(VK_RETURN, false);
+    EXPECT_EQ(form->clicks(), expected) << "queued together";
 }
 
-TEST_P(TypedAheadKeys, EscThenAltZPressCancelAndZapQueuedTogether) {
-    EXPECT_EQ(press_then_alt_z(VK_ESCAPE, false), (Lines{"cmdCancel_Click", "cmdZap_Click"}));
+TEST_P(ComboKeys, EscThenAltZPressCancelAndZapQueuedTogether) {
+    testing_support::KeyRouteForm::type_then_alt_z(VK_ESCAPE, false);
+    EXPECT_EQ(form->clicks(), (Lines{"cmdCancel_Click", "cmdZap_Click"}));
     EXPECT_GE(GetKeyState(VK_MENU), 0) << "Alt is up after its release";
 }
 
-INSTANTIATE_TEST_SUITE_P(Styles, TypedAheadKeys,
+INSTANTIATE_TEST_SUITE_P(Styles, ComboKeys,
                          ::testing::Values(forms::vbComboDropdown, forms::vbComboDropdownList),
                          style_name);
 

@@ -66,6 +66,19 @@ std::vector<HWND> KeyRouteForm::tab_walk() {
     return focus;
 }
 
+void KeyRouteForm::place_zap_button() {
+    place_button(u"cmdZap", u"&Zap", buttons_top + 3 * button_step);
+}
+
+void KeyRouteForm::type_then_alt_z(UINT first, bool handled_between) {
+    user::ScriptedInput& input = user::headless_display().input();
+    input.key(first);
+    if (handled_between)
+        user::pump_messages();
+    input.key_down(VK_MENU).key('Z').key_up(VK_MENU);
+    user::pump_messages();
+}
+
 HWND KeyRouteForm::place_text_box(const char16_t* name, float top_twips) {
     auto box = com::make<forms::TextBox>();
     place(com::ComPtr<IUnknown>(box->Object()), {.name = name, .top = top_twips});

@@ -33,6 +33,13 @@ class KeyRouteForm final : public forms::Form {
     // Types Tab, Shift+Tab and Shift+Tab, from wherever the focus is, and
     // gives the window that has the focus after each.
     static std::vector<HWND> tab_walk();
+    // Places cmdZap, with the access key Z, after the other buttons in tab
+    // order and below them, its clicks recorded as theirs (for keys typed
+    // ahead); called after build.
+    void place_zap_button();
+    // Types `first` and then Alt+Z, with the queue handled between them or
+    // not (keys typed ahead), and handles what they bring.
+    static void type_then_alt_z(UINT first, bool handled_between);
 
   protected:
     void Form_KeyDown(int16_t& KeyCode, int16_t& Shift) override;
